@@ -1,0 +1,153 @@
+#include "kit/core/GenericNode.h"
+
+#include <algorithm>
+
+#include "kit/core/NodeArena.h"
+#include "kit/core/TextServices.h"
+#include "kit/core/TreeBuilder.h"
+
+namespace VoziZazIreCore {
+
+
+std::optional<GenericNode::ObjectView> GenericNode::objectValue() const noexcept {
+  if (kind_ != GenericNodeKind::object) return std::nullopt;
+  return ObjectView(this);
+}
+
+std::optional<GenericNode::ArrayView> GenericNode::arrayValue() const noexcept {
+  if (kind_ != GenericNodeKind::array) return std::nullopt;
+  return ArrayView(elements_, count_);
+}
+
+std::optional<std::string_view> GenericNode::stringValue() const noexcept {
+  if (kind_ != GenericNodeKind::string) return std::nullopt;
+  return std::string_view(text_, textSize_);
+}
+
+std::optional<double> GenericNode::numberValue() const noexcept {
+  if (kind_ != GenericNodeKind::number) return std::nullopt;
+  return number_;
+}
+
+std::optional<int64_t> GenericNode::intValue() const noexcept {
+  if (kind_ != GenericNodeKind::number) return std::nullopt;
+  return TextServices::exactInt64(number_);
+}
+
+std::optional<bool> GenericNode::boolValue() const noexcept {
+  if (kind_ != GenericNodeKind::bool_) return std::nullopt;
+  return boolean_;
+}
+
+const GenericNode* GenericNode::member(std::string_view key) const noexcept {
+  if (kind_ != GenericNodeKind::object) return nullptr;
+  if (sortedIndex_) {
+    const uint32_t* first = sortedIndex_;
+    const uint32_t* last = sortedIndex_ + count_;
+    const Member* members = members_;
+    auto it = std::lower_bound(first, last, key, [members](uint32_t i, std::string_view k) { return members[i].key < k; });
+    if (it != last && members_[*it].key == key) return members_[*it].value;
+  } else {
+    for (uint32_t i = 0; i < count_; ++i)
+      if (members_[i].key == key) return members_[i].value;
+  }
+  if (nonAsciiKeys_ || !TextServices::isAscii(key)) {
+    for (uint32_t i = 0; i < count_; ++i)
+      if (TextServices::canonicallyEqual(members_[i].key, key)) return members_[i].value;
+  }
+  return nullptr;
+}
+
+const GenericNode* GenericNode::operator[](int64_t index) const noexcept {
+  if (kind_ != GenericNodeKind::array || index < 0 || static_cast<uint64_t>(index) >= count_) return nullptr;
+  return elements_[index];
+}
+
+const GenericNode* GenericNode::operator[](std::size_t index) const noexcept {
+  if (kind_ != GenericNodeKind::array || index >= count_) return nullptr;
+  return elements_[index];
+}
+
+std::vector<std::string> GenericNode::keys() const {
+  std::vector<std::string> result;
+  if (kind_ != GenericNodeKind::object) return result;
+  result.reserve(count_);
+  for (uint32_t i = 0; i < count_; ++i) result.emplace_back(members_[i].key);
+  if (nonAsciiKeys_) {
+    std::sort(result.begin(), result.end(),
+              [](const std::string& a, const std::string& b) { return TextServices::canonicalCompare(a, b) < 0; });
+  } else {
+    std::sort(result.begin(), result.end());
+  }
+  return result;
+}
+
+std::size_t GenericNode::count() const noexcept {
+  return (kind_ == GenericNodeKind::object || kind_ == GenericNodeKind::array) ? count_ : 0;
+}
+
+std::string GenericNode::description() const {
+  switch (kind_) {
+    case GenericNodeKind::object: return "object(" + std::to_string(count_) + " keys)";
+    case GenericNodeKind::array: return "array(" + std::to_string(count_) + " items)";
+    case GenericNodeKind::string:
+      return "string(\"" + std::string(TextServices::prefixGraphemes(std::string_view(text_, textSize_), 20)) + "\")";
+    case GenericNodeKind::number: return "number(" + TextServices::formatDouble(number_) + ")";
+    case GenericNodeKind::bool_: return boolean_ ? "bool(true)" : "bool(false)";
+    case GenericNodeKind::null: return "null";
+  }
+  return "null";
+}
+
+// The standalone constructors build a small tree of their own that keeps the given children alive.
+NodePtr GenericNode::makeObject(const OrderedMap<NodePtr>& members, SourceRange range, std::string_view jsonPointer) {
+  TreeBuilder builder;
+  builder.setRawPointer(jsonPointer);
+  std::vector<Member> list;
+  list.reserve(members.size());
+  for (const auto& [key, child] : members) {
+    if (!child) continue;
+    list.push_back({key, child.get()});
+    builder.keepAlive(child);
+  }
+  return builder.finish(builder.object(list, range));
+}
+
+NodePtr GenericNode::makeArray(const std::vector<NodePtr>& elements, SourceRange range, std::string_view jsonPointer) {
+  TreeBuilder builder;
+  builder.setRawPointer(jsonPointer);
+  std::vector<const GenericNode*> list;
+  list.reserve(elements.size());
+  for (const auto& child : elements) {
+    if (!child) continue;
+    list.push_back(child.get());
+    builder.keepAlive(child);
+  }
+  return builder.finish(builder.array(list, range));
+}
+
+NodePtr GenericNode::makeString(std::string_view value, SourceRange range, std::string_view jsonPointer) {
+  TreeBuilder builder;
+  builder.setRawPointer(jsonPointer);
+  return builder.finish(builder.string(value, range));
+}
+
+NodePtr GenericNode::makeNumber(double value, SourceRange range, std::string_view jsonPointer) {
+  TreeBuilder builder;
+  builder.setRawPointer(jsonPointer);
+  return builder.finish(builder.number(value, range));
+}
+
+NodePtr GenericNode::makeBool(bool value, SourceRange range, std::string_view jsonPointer) {
+  TreeBuilder builder;
+  builder.setRawPointer(jsonPointer);
+  return builder.finish(builder.boolean(value, range));
+}
+
+NodePtr GenericNode::makeNull(SourceRange range, std::string_view jsonPointer) {
+  TreeBuilder builder;
+  builder.setRawPointer(jsonPointer);
+  return builder.finish(builder.null(range));
+}
+
+}  // namespace VoziZazIreCore

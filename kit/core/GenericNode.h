@@ -1,0 +1,116 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kit/core/GenericNodeKind.h"
+#include "kit/core/LocationInfo.h"
+#include "kit/core/OrderedMap.h"
+#include "kit/core/SourceRange.h"
+
+namespace VoziZazIreCore {
+
+class GenericNode;
+class NodeArena;
+class TreeBuilder;
+
+// Owning handle of a node (and of the tree it belongs to).
+using NodePtr = std::shared_ptr<const GenericNode>;
+
+// One immutable node of a parsed JSON or YAML document: its value, its range in the source text and
+// its JSON pointer. Nodes live in the arena of their tree; children are handed out as borrowed
+// `const GenericNode*`, valid as long as some NodePtr into the tree is alive. Object members keep
+// document order; `keys()` is the sorted view.
+class GenericNode {
+ public:
+  struct Member {
+    std::string_view key;
+    const GenericNode* value;
+  };
+
+  // The members of an object node in document order, with lookup by key (canonical equivalence).
+  class ObjectView {
+   public:
+    std::size_t size() const noexcept { return node_->count_; }
+    bool empty() const noexcept { return node_->count_ == 0; }
+    const Member* begin() const noexcept { return node_->members_; }
+    const Member* end() const noexcept { return node_->members_ + node_->count_; }
+    const Member& operator[](std::size_t i) const noexcept { return node_->members_[i]; }
+    const GenericNode* find(std::string_view key) const noexcept { return node_->member(key); }
+    bool contains(std::string_view key) const noexcept { return find(key) != nullptr; }
+
+   private:
+    friend class GenericNode;
+    explicit ObjectView(const GenericNode* node) : node_(node) {}
+    const GenericNode* node_;
+  };
+  using ArrayView = std::span<const GenericNode* const>;
+
+  // The six constructors of the node kinds. Object members are given in document order; of equal keys
+  // the last value wins at the first key's position.
+  static NodePtr makeObject(const OrderedMap<NodePtr>& members, SourceRange range, std::string_view jsonPointer);
+  static NodePtr makeArray(const std::vector<NodePtr>& elements, SourceRange range, std::string_view jsonPointer);
+  static NodePtr makeString(std::string_view value, SourceRange range, std::string_view jsonPointer);
+  static NodePtr makeNumber(double value, SourceRange range, std::string_view jsonPointer);
+  static NodePtr makeBool(bool value, SourceRange range, std::string_view jsonPointer);
+  static NodePtr makeNull(SourceRange range, std::string_view jsonPointer);
+
+  GenericNodeKind kind() const noexcept { return kind_; }
+  const SourceRange& range() const noexcept { return range_; }
+  std::string_view jsonPointer() const noexcept { return pointer_; }
+
+  std::optional<ObjectView> objectValue() const noexcept;
+  std::optional<ArrayView> arrayValue() const noexcept;
+  std::optional<std::string_view> stringValue() const noexcept;
+  std::optional<double> numberValue() const noexcept;
+  // The number as a signed 64-bit integer when it is integral and in range.
+  std::optional<int64_t> intValue() const noexcept;
+  std::optional<bool> boolValue() const noexcept;
+  bool isNull() const noexcept { return kind_ == GenericNodeKind::null; }
+
+  // The member of an object node, or nullptr.
+  const GenericNode* operator[](std::string_view key) const noexcept { return member(key); }
+  const GenericNode* operator[](const char* key) const noexcept { return member(key); }
+  const GenericNode* operator[](const std::string& key) const noexcept { return member(key); }
+  // The element of an array node for 0 <= index < count, or nullptr.
+  const GenericNode* operator[](int64_t index) const noexcept;
+  const GenericNode* operator[](int index) const noexcept { return (*this)[static_cast<int64_t>(index)]; }
+  const GenericNode* operator[](std::size_t index) const noexcept;
+
+  // Member names in ascending code-point order of their canonically normalised text.
+  std::vector<std::string> keys() const;
+  // Members of an object or elements of an array; 0 otherwise.
+  std::size_t count() const noexcept;
+  LocationInfo locationInfo() const { return LocationInfo(std::string(pointer_), range_); }
+  std::string description() const;
+
+ private:
+  friend class TreeBuilder;
+  GenericNode() = default;
+  const GenericNode* member(std::string_view key) const noexcept;
+
+  GenericNodeKind kind_ = GenericNodeKind::null;
+  bool boolean_ = false;
+  bool nonAsciiKeys_ = false;
+  uint32_t count_ = 0;
+  SourceRange range_;
+  std::string_view pointer_;
+  union {
+    double number_ = 0;
+    const char* text_;
+    const Member* members_;
+    const GenericNode* const* elements_;
+  };
+  // For strings: the text's length. For larger objects: members sorted by key bytes.
+  union {
+    std::size_t textSize_ = 0;
+    const uint32_t* sortedIndex_;
+  };
+};
+
+}  // namespace VoziZazIreCore

@@ -1,0 +1,11 @@
+#pragma once
+#include <string_view>
+
+namespace VoziZazIreCore {
+
+enum class GenericNodeKind { object, array, string, number, bool_, null };
+
+// "object", "array", "string", "number", "bool", "null"
+std::string_view kindName(GenericNodeKind kind) noexcept;
+
+}  // namespace VoziZazIreCore
