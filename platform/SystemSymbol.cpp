@@ -1,0 +1,122 @@
+#include "platform/SystemSymbol.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <cmath>
+#include <functional>
+#include <map>
+
+namespace CarvexPlatform {
+
+namespace {
+
+using Drawing = std::function<void(QPainter&, double side)>;
+
+void cutOut(QPainter& p, const std::function<void()>& draw) {
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    draw();
+    p.restore();
+}
+
+QPen cutPen(double width) {
+    QPen pen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return pen;
+}
+
+const std::map<QString, Drawing>& drawings() {
+    static const std::map<QString, Drawing> table = {
+        {QStringLiteral("info.circle.fill"),
+         [](QPainter& p, double s) {
+             p.drawEllipse(QRectF(0, 0, s, s));
+             cutOut(p, [&] {
+                 p.setPen(cutPen(s * 0.12));
+                 p.drawLine(QPointF(s * 0.5, s * 0.45), QPointF(s * 0.5, s * 0.75));
+                 p.setPen(Qt::NoPen);
+                 p.setBrush(Qt::black);
+                 p.drawEllipse(QPointF(s * 0.5, s * 0.28), s * 0.08, s * 0.08);
+             });
+         }},
+        {QStringLiteral("checkmark.circle.fill"),
+         [](QPainter& p, double s) {
+             p.drawEllipse(QRectF(0, 0, s, s));
+             cutOut(p, [&] {
+                 p.setPen(cutPen(s * 0.11));
+                 p.setBrush(Qt::NoBrush);
+                 p.drawPolyline(QPolygonF({QPointF(s * 0.28, s * 0.52), QPointF(s * 0.44, s * 0.68),
+                                           QPointF(s * 0.72, s * 0.34)}));
+             });
+         }},
+        {QStringLiteral("exclamationmark.triangle.fill"),
+         [](QPainter& p, double s) {
+             QPainterPath triangle;
+             triangle.moveTo(s * 0.5, s * 0.04);
+             triangle.lineTo(s * 0.98, s * 0.92);
+             triangle.lineTo(s * 0.02, s * 0.92);
+             triangle.closeSubpath();
+             p.setPen(QPen(Qt::black, s * 0.06, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.drawPath(triangle);
+             cutOut(p, [&] {
+                 p.setPen(cutPen(s * 0.11));
+                 p.drawLine(QPointF(s * 0.5, s * 0.36), QPointF(s * 0.5, s * 0.62));
+                 p.setPen(Qt::NoPen);
+                 p.setBrush(Qt::black);
+                 p.drawEllipse(QPointF(s * 0.5, s * 0.77), s * 0.065, s * 0.065);
+             });
+         }},
+        {QStringLiteral("xmark.octagon.fill"),
+         [](QPainter& p, double s) {
+             QPolygonF octagon;
+             for (int i = 0; i < 8; ++i) {
+                 const double angle = (22.5 + 45.0 * i) * M_PI / 180.0;
+                 octagon << QPointF(s * 0.5 + s * 0.52 * std::cos(angle),
+                                    s * 0.5 + s * 0.52 * std::sin(angle));
+             }
+             p.drawPolygon(octagon);
+             cutOut(p, [&] {
+                 p.setPen(cutPen(s * 0.11));
+                 p.drawLine(QPointF(s * 0.32, s * 0.32), QPointF(s * 0.68, s * 0.68));
+                 p.drawLine(QPointF(s * 0.68, s * 0.32), QPointF(s * 0.32, s * 0.68));
+             });
+         }},
+    };
+    return table;
+}
+
+}  // namespace
+
+std::optional<QImage> SystemSymbol::image(const QString& name, double pointSize,
+                                          const QString& description) {
+    const auto& table = drawings();
+    const auto it = table.find(name);
+    if (it == table.end() || !(pointSize > 0) || pointSize > 1024) {
+        return std::nullopt;
+    }
+    const int side = std::max(1, static_cast<int>(std::ceil(pointSize * 1.15)));
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        const double margin = side * 0.04;
+        painter.translate(margin, margin);
+        it->second(painter, side - 2 * margin);
+    }
+    if (!description.isEmpty()) {
+        image.setText(QStringLiteral("Description"), description);
+    }
+    return image;
+}
+
+QStringList SystemSymbol::names() {
+    QStringList result;
+    for (const auto& [name, drawing] : drawings()) {
+        result << name;
+    }
+    return result;
+}
+
+}  // namespace CarvexPlatform

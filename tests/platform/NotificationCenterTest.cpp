@@ -1,0 +1,145 @@
+#include "platform/NotificationCenter.h"
+#include "platform/FakeMainScheduler.h"
+#include "platform/ScopedMainScheduler.h"
+#include "platform/TestApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QObject>
+#include <memory>
+#include <thread>
+
+using namespace CarvexPlatform;
+
+class NotificationCenterTest : public ::testing::Test {
+protected:
+    void SetUp() override { TestApplication::ensure(); }
+    NotificationCenter center;
+};
+
+TEST_F(NotificationCenterTest, DeliversByNameSenderAndUserInfo) {
+    int docA = 0, docB = 0;
+    std::vector<QString> heard;
+    auto byName = center.observe("PropertiesViewControllerDidRequestNavigation", nullptr,
+                                 [&](const Notification& n) {
+                                     heard.push_back(n.userInfo.value("line").toString());
+                                 });
+    auto bySender = center.observe("editorPreferencesDidChange", &docA,
+                                   [&](const Notification&) { heard.push_back("A"); });
+    center.post("PropertiesViewControllerDidRequestNavigation", &docB, {{"line", 12}});
+    center.post("editorPreferencesDidChange", &docB);
+    center.post("editorPreferencesDidChange", &docA);
+    center.post("somethingElse");
+    EXPECT_EQ(heard, (std::vector<QString>{"12", "A"}));
+}
+
+TEST_F(NotificationCenterTest, EmptyNameObservesEveryName) {
+    std::vector<QString> heard;
+    auto all = center.observe({}, nullptr, [&](const Notification& n) { heard.push_back(n.name); });
+    center.post("a");
+    center.post("b");
+    EXPECT_EQ(heard, (std::vector<QString>{"a", "b"}));
+}
+
+TEST_F(NotificationCenterTest, ObserverIsRemovedWhenItsObjectDies) {
+    int calls = 0;
+    auto owner = std::make_unique<QObject>();
+    center.addObserver(owner.get(), "editorPreferencesDidChange", nullptr,
+                       [&](const Notification&) { ++calls; });
+    center.post("editorPreferencesDidChange");
+    EXPECT_EQ(center.observerCount(), 1u);
+    owner.reset();
+    EXPECT_EQ(center.observerCount(), 0u);
+    center.post("editorPreferencesDidChange");
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(NotificationCenterTest, ObservationTokenRemovesOnDestruction) {
+    int calls = 0;
+    {
+        auto token = center.observe("n", nullptr, [&](const Notification&) { ++calls; });
+        center.post("n");
+        NotificationObservation moved = std::move(token);
+        EXPECT_FALSE(token.isActive());
+        center.post("n");
+    }
+    center.post("n");
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(center.observerCount(), 0u);
+}
+
+TEST_F(NotificationCenterTest, RemoveObserverByNameKeepsOtherNames) {
+    QObject owner;
+    int a = 0, b = 0;
+    center.addObserver(&owner, "a", nullptr, [&](const Notification&) { ++a; });
+    center.addObserver(&owner, "b", nullptr, [&](const Notification&) { ++b; });
+    center.removeObserver(&owner, "a");
+    center.post("a");
+    center.post("b");
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 1);
+    center.removeObserver(&owner);
+    center.post("b");
+    EXPECT_EQ(b, 1);
+}
+
+TEST_F(NotificationCenterTest, observer_removed_during_delivery_is_not_called_afterwards) {
+    std::vector<int> order;
+    NotificationObservation second;
+    auto first = center.observe("n", nullptr, [&](const Notification&) {
+        order.push_back(1);
+        second.reset();
+    });
+    second = center.observe("n", nullptr, [&](const Notification&) { order.push_back(2); });
+    center.post("n");
+    EXPECT_EQ(order, (std::vector<int>{1}));
+}
+
+TEST_F(NotificationCenterTest, observer_that_destroys_itself_while_handling_is_safe) {
+    int calls = 0;
+    auto* owner = new QObject();
+    center.addObserver(owner, "n", nullptr, [&, owner](const Notification&) {
+        ++calls;
+        delete owner;
+    });
+    center.post("n");
+    center.post("n");
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(NotificationCenterTest, ObserverAddedDuringDeliveryHearsOnlyTheNextPost) {
+    int late = 0;
+    NotificationObservation added;
+    auto first = center.observe("n", nullptr, [&](const Notification&) {
+        if (!added.isActive()) {
+            added = center.observe("n", nullptr, [&](const Notification&) { ++late; });
+        }
+    });
+    center.post("n");
+    EXPECT_EQ(late, 0);
+    center.post("n");
+    EXPECT_EQ(late, 1);
+}
+
+TEST_F(NotificationCenterTest, PostFromAnotherThreadIsDeliveredOnTheMainThread) {
+    auto fake = std::make_shared<FakeMainScheduler>();
+    ScopedMainScheduler scope(fake);
+    std::thread::id deliveredOn;
+    auto token = center.observe("n", nullptr,
+                                [&](const Notification&) { deliveredOn = std::this_thread::get_id(); });
+    std::thread poster([&] { center.post("n"); });
+    poster.join();
+    EXPECT_EQ(deliveredOn, std::thread::id());
+    fake->runPending();
+    EXPECT_EQ(deliveredOn, std::this_thread::get_id());
+}
+
+TEST_F(NotificationCenterTest, TokenOutlivingTheCentreIsHarmless) {
+    NotificationObservation token;
+    {
+        NotificationCenter local;
+        token = local.observe("n", nullptr, [](const Notification&) {});
+    }
+    token.reset();
+    SUCCEED();
+}

@@ -1,0 +1,211 @@
+#include "platform/BackgroundTask.h"
+#include "platform/Debouncer.h"
+#include "platform/FakeMainScheduler.h"
+#include "platform/MainThread.h"
+#include "platform/ScopedMainScheduler.h"
+#include "platform/TestApplication.h"
+#include "platform/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <atomic>
+#include <thread>
+
+using namespace CarvexPlatform;
+using namespace std::chrono_literals;
+
+class SchedulerTest : public ::testing::Test {
+protected:
+    void SetUp() override { TestApplication::ensure(); }
+    std::shared_ptr<FakeMainScheduler> fake = std::make_shared<FakeMainScheduler>();
+};
+
+TEST_F(SchedulerTest, PostedWorkWaitsForTheNextTurn) {
+    std::vector<int> order;
+    fake->post([&] { order.push_back(1); });
+    fake->post([&] { order.push_back(2); });
+    EXPECT_TRUE(order.empty());
+    EXPECT_EQ(fake->runPending(), 2u);
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST_F(SchedulerTest, DelayedWorkRunsWhenTheClockReachesIt) {
+    std::vector<int> order;
+    fake->schedule(150ms, [&] { order.push_back(150); });
+    fake->schedule(50ms, [&] { order.push_back(50); });
+    fake->schedule(150ms, [&] { order.push_back(151); });
+    fake->advance(149ms);
+    EXPECT_EQ(order, (std::vector<int>{50}));
+    fake->advance(1ms);
+    EXPECT_EQ(order, (std::vector<int>{50, 150, 151}));
+}
+
+TEST_F(SchedulerTest, WorkScheduledByWorkRunsWithinTheSameAdvance) {
+    std::vector<int> order;
+    const auto start = fake->now();
+    MainScheduler::Clock::time_point innerRanAt{};
+    fake->schedule(100ms, [&] {
+        order.push_back(1);
+        fake->schedule(100ms, [&] {
+            order.push_back(2);
+            innerRanAt = fake->now();
+        });
+    });
+    fake->advance(250ms);
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    EXPECT_EQ(innerRanAt - start, 200ms);
+    EXPECT_EQ(fake->now() - start, 250ms);
+}
+
+TEST_F(SchedulerTest, CancelledWorkNeverRuns) {
+    int runs = 0;
+    WorkItem item = fake->schedule(10ms, [&] { ++runs; });
+    EXPECT_TRUE(item.isPending());
+    item.cancel();
+    fake->advance(1s);
+    EXPECT_EQ(runs, 0);
+    EXPECT_FALSE(item.hasRun());
+    WorkItem posted = fake->postCancellable([&] { ++runs; });
+    posted.cancel();
+    fake->runPending();
+    EXPECT_EQ(runs, 0);
+}
+
+TEST_F(SchedulerTest, DebounceRunsOnceAfterTheLastRequest) {
+    Debouncer debouncer(150ms, fake);
+    std::vector<int> ran;
+    for (int i = 0; i < 5; ++i) {
+        debouncer.schedule([&, i] { ran.push_back(i); });
+        fake->advance(100ms);  // each request lands before the previous one is due
+    }
+    EXPECT_TRUE(ran.empty());
+    EXPECT_TRUE(debouncer.isPending());
+    fake->advance(50ms);
+    EXPECT_EQ(ran, (std::vector<int>{4}));
+    EXPECT_FALSE(debouncer.isPending());
+}
+
+TEST_F(SchedulerTest, DestroyedDebouncerDropsItsWork) {
+    int runs = 0;
+    {
+        Debouncer debouncer(500ms, fake);
+        debouncer.schedule([&] { ++runs; });
+    }
+    fake->advance(1s);
+    EXPECT_EQ(runs, 0);
+}
+
+TEST_F(SchedulerTest, OneShotTimerFiresOnce) {
+    Timer timer(fake);
+    int fired = 0;
+    timer.start(300ms, false, [&] { ++fired; });
+    EXPECT_TRUE(timer.isActive());
+    fake->advance(299ms);
+    EXPECT_EQ(fired, 0);
+    fake->advance(1s);
+    EXPECT_EQ(fired, 1);
+    EXPECT_FALSE(timer.isActive());
+}
+
+TEST_F(SchedulerTest, RepeatingTimerFiresEveryIntervalUntilStopped) {
+    Timer timer(fake);
+    int fired = 0;
+    timer.start(100ms, true, [&] {
+        if (++fired == 3) {
+            timer.stop();
+        }
+    });
+    fake->advance(1s);
+    EXPECT_EQ(fired, 3);
+    EXPECT_FALSE(timer.isActive());
+}
+
+TEST_F(SchedulerTest, RestartingATimerSupersedesTheEarlierStart) {
+    Timer timer(fake);
+    std::vector<int> fired;
+    timer.start(100ms, false, [&] { fired.push_back(1); });
+    fake->advance(50ms);
+    timer.start(100ms, false, [&] { fired.push_back(2); });
+    fake->advance(60ms);
+    EXPECT_TRUE(fired.empty());
+    fake->advance(40ms);
+    EXPECT_EQ(fired, (std::vector<int>{2}));
+}
+
+TEST_F(SchedulerTest, timer_destroyed_by_its_own_handler_is_safe) {
+    auto timer = std::make_unique<Timer>(fake);
+    int fired = 0;
+    timer->start(10ms, true, [&] {
+        ++fired;
+        timer.reset();
+    });
+    fake->advance(100ms);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST_F(SchedulerTest, BackgroundResultArrivesOnTheMainThread) {
+    std::thread::id workThread;
+    std::optional<int> result;
+    bool completedOnMain = false;
+    BackgroundTask::run(
+        [&] {
+            workThread = std::this_thread::get_id();
+            return 41 + 1;
+        },
+        [&](int value) {
+            result = value;
+            completedOnMain = MainThread::isCurrent();
+        },
+        fake);
+    BackgroundTask::waitForIdle();
+    EXPECT_FALSE(result.has_value());
+    fake->runPending();
+    EXPECT_EQ(result, 42);
+    EXPECT_TRUE(completedOnMain);
+    EXPECT_NE(workThread, std::this_thread::get_id());
+}
+
+TEST_F(SchedulerTest, CancelledBackgroundResultIsDropped) {
+    std::atomic<bool> release{false};
+    bool completed = false;
+    WorkItem item = BackgroundTask::run(
+        [&] {
+            while (!release.load()) {
+                std::this_thread::yield();
+            }
+            return 1;
+        },
+        [&](int) { completed = true; }, fake);
+    item.cancel();
+    release = true;
+    BackgroundTask::waitForIdle();
+    fake->runPending();
+    EXPECT_FALSE(completed);
+}
+
+TEST_F(SchedulerTest, QtSchedulerRunsPostedAndDelayedWorkOnTheEventLoop) {
+    auto scheduler = MainScheduler::shared();
+    std::vector<int> order;
+    std::thread poster([&] { scheduler->post([&] { order.push_back(1); }); });
+    poster.join();
+    scheduler->schedule(20ms, [&] { order.push_back(2); });
+    WorkItem cancelled = scheduler->schedule(10ms, [&] { order.push_back(3); });
+    cancelled.cancel();
+    QElapsedTimer clock;
+    clock.start();
+    while (order.size() < 2 && clock.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST_F(SchedulerTest, ScopedSchedulerRestoresThePreviousOne) {
+    auto before = MainScheduler::shared();
+    {
+        ScopedMainScheduler scope(fake);
+        EXPECT_EQ(MainScheduler::shared(), fake);
+    }
+    EXPECT_EQ(MainScheduler::shared(), before);
+}
