@@ -1,0 +1,28 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "kit/models/ModelCore.h"
+
+namespace VoziZazIreModels::OpenAPI3_0 {
+
+struct Server;
+
+// A design-time link from a response to an operation.
+struct Link {
+  const LocationInfo location;
+  const std::optional<std::string> operationRef;
+  const std::optional<std::string> operationId;
+  const std::optional<OrderedMap<AnyValue>> parameters;  // parameter name -> value or runtime expression
+  const std::optional<AnyValue> requestBody;  // a value or a runtime expression
+  const std::optional<std::string> description;
+  const std::shared_ptr<const Server> server;  // null when absent
+  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+};
+
+}  // namespace VoziZazIreModels::OpenAPI3_0
+
+// The classes named above, included after the definition so that mutually nesting classes
+// (path item, operation, callback; header, media type, encoding) may include each other.
+#include "kit/models/OpenAPI3_0/Server.h"

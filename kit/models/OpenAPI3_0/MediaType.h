@@ -1,0 +1,29 @@
+#pragma once
+#include <memory>
+#include <optional>
+
+#include "kit/models/ModelCore.h"
+
+namespace VoziZazIreModels::OpenAPI3_0 {
+
+struct Encoding;
+struct Example;
+struct Schema;
+
+// The schema and examples of one media type.
+struct MediaType {
+  const LocationInfo location;
+  const std::optional<ReferenceOr<Schema>> schema;
+  const std::optional<AnyValue> example;
+  const std::optional<OrderedMap<ReferenceOr<Example>>> examples;
+  const std::optional<OrderedMap<std::shared_ptr<const Encoding>>> encoding;  // property name -> encoding
+  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+};
+
+}  // namespace VoziZazIreModels::OpenAPI3_0
+
+// The classes named above, included after the definition so that mutually nesting classes
+// (path item, operation, callback; header, media type, encoding) may include each other.
+#include "kit/models/OpenAPI3_0/Encoding.h"
+#include "kit/models/OpenAPI3_0/Example.h"
+#include "kit/models/OpenAPI3_0/Schema.h"

@@ -1,0 +1,22 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+#include "kit/core/RawValue.h"
+
+namespace VoziZazIreModels {
+
+// Where a parameter is carried; serves both versions. Raw values are the case names.
+enum class ParameterLocation { query, header, path, cookie };
+
+std::string_view rawValue(ParameterLocation value) noexcept;
+
+}  // namespace VoziZazIreModels
+
+namespace VoziZazIreCore {
+
+template <>
+std::optional<VoziZazIreModels::ParameterLocation>
+fromRawValue<VoziZazIreModels::ParameterLocation>(std::string_view text);
+
+}  // namespace VoziZazIreCore
