@@ -12,13 +12,15 @@ std::string_view rawValue(DocumentLanguage language)
     return "unknown";
 }
 
-std::optional<DocumentLanguage> documentLanguageFromRawValue(std::string_view text)
+} // namespace Carvex
+
+template<>
+std::optional<Carvex::DocumentLanguage> VoziZazIreCore::fromRawValue<Carvex::DocumentLanguage>(std::string_view text)
 {
+    using Carvex::DocumentLanguage;
     for (DocumentLanguage language : {DocumentLanguage::json, DocumentLanguage::yaml, DocumentLanguage::unknown}) {
-        if (rawValue(language) == text)
+        if (Carvex::rawValue(language) == text)
             return language;
     }
     return std::nullopt;
 }
-
-} // namespace Carvex

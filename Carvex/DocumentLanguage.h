@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kit/core/RawValue.h"
+
 #include <optional>
 #include <string_view>
 
@@ -14,7 +16,9 @@ enum class DocumentLanguage {
 
 std::string_view rawValue(DocumentLanguage language);
 
-// The language whose raw value is exactly `text`, or nothing.
-std::optional<DocumentLanguage> documentLanguageFromRawValue(std::string_view text);
-
 } // namespace Carvex
+
+namespace VoziZazIreCore {
+template<>
+std::optional<Carvex::DocumentLanguage> fromRawValue<Carvex::DocumentLanguage>(std::string_view text);
+} // namespace VoziZazIreCore

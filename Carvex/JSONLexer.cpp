@@ -28,7 +28,7 @@ std::vector<SyntaxToken> JSONLexer::tokenize(QStringView text) const
     const char16_t* const units = text.utf16();
     const qsizetype n = text.size();
     std::vector<SyntaxToken> tokens;
-    tokens.reserve(std::size_t(n / 8));
+    tokens.reserve(std::size_t(n / 4));
 
     auto append = [&tokens](SyntaxTokenType type, qsizetype location, qsizetype length) {
         tokens.push_back(SyntaxToken{type, TextRange{location, length}, nullptr});

@@ -19,13 +19,14 @@ std::string_view rawValue(SyntaxTokenType type)
     return "unknown";
 }
 
-std::optional<SyntaxTokenType> syntaxTokenTypeFromRawValue(std::string_view text)
+} // namespace Carvex
+
+template<>
+std::optional<Carvex::SyntaxTokenType> VoziZazIreCore::fromRawValue<Carvex::SyntaxTokenType>(std::string_view text)
 {
-    for (SyntaxTokenType type : allSyntaxTokenTypes) {
-        if (rawValue(type) == text)
+    for (Carvex::SyntaxTokenType type : Carvex::allSyntaxTokenTypes) {
+        if (Carvex::rawValue(type) == text)
             return type;
     }
     return std::nullopt;
 }
-
-} // namespace Carvex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kit/core/RawValue.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -29,7 +31,9 @@ inline constexpr std::array<SyntaxTokenType, 10> allSyntaxTokenTypes = {
 
 std::string_view rawValue(SyntaxTokenType type);
 
-// The kind whose raw value is exactly `text`, or nothing.
-std::optional<SyntaxTokenType> syntaxTokenTypeFromRawValue(std::string_view text);
-
 } // namespace Carvex
+
+namespace VoziZazIreCore {
+template<>
+std::optional<Carvex::SyntaxTokenType> fromRawValue<Carvex::SyntaxTokenType>(std::string_view text);
+} // namespace VoziZazIreCore

@@ -365,7 +365,7 @@ std::vector<SyntaxToken> YAMLLexer::tokenize(QStringView text) const
     const char16_t* const units = text.utf16();
     const qsizetype n = text.size();
     std::vector<SyntaxToken> tokens;
-    tokens.reserve(std::size_t(n / 16));
+    tokens.reserve(std::size_t(n / 6));
 
     qsizetype lineStart = 0;
     while (true) {

@@ -94,10 +94,10 @@ INSTANTIATE_TEST_SUITE_P(Table, DetectFromURL, testing::ValuesIn(urlRows), rowNa
 TEST(DocumentLanguage, rawValuesRoundTripAndRejectOthers)
 {
     for (DocumentLanguage language : {DocumentLanguage::json, DocumentLanguage::yaml, DocumentLanguage::unknown})
-        EXPECT_EQ(Carvex::documentLanguageFromRawValue(Carvex::rawValue(language)), language);
+        EXPECT_EQ(VoziZazIreCore::fromRawValue<DocumentLanguage>(Carvex::rawValue(language)), language);
     EXPECT_EQ(Carvex::rawValue(DocumentLanguage::yaml), "yaml");
     for (const char* other : {"", "JSON", "yml", "json "})
-        EXPECT_FALSE(Carvex::documentLanguageFromRawValue(other).has_value()) << other;
+        EXPECT_FALSE(VoziZazIreCore::fromRawValue<DocumentLanguage>(other).has_value()) << other;
 }
 
 } // namespace

@@ -20,10 +20,10 @@ TEST(SyntaxTokenType, rawValuesRoundTripAndRejectOthers)
     const char* expected[] = {"string", "number", "boolean", "null", "punctuation", "jsonKey", "key", "comment", "indicator", "unknown"};
     for (std::size_t i = 0; i < Carvex::allSyntaxTokenTypes.size(); ++i) {
         EXPECT_EQ(Carvex::rawValue(Carvex::allSyntaxTokenTypes[i]), expected[i]);
-        EXPECT_EQ(Carvex::syntaxTokenTypeFromRawValue(expected[i]), Carvex::allSyntaxTokenTypes[i]);
+        EXPECT_EQ(VoziZazIreCore::fromRawValue<SyntaxTokenType>(expected[i]), Carvex::allSyntaxTokenTypes[i]);
     }
     for (const char* other : {"", "String", "jsonkey", "key ", "keys"})
-        EXPECT_FALSE(Carvex::syntaxTokenTypeFromRawValue(other).has_value()) << other;
+        EXPECT_FALSE(VoziZazIreCore::fromRawValue<SyntaxTokenType>(other).has_value()) << other;
 }
 
 struct EqualityRow {
