@@ -19,7 +19,7 @@ struct Tag;
 // The root object of a description.
 struct Document {
   const LocationInfo location;
-  const std::string openapi;  // the declared version text, such as "3.0.3"
+  const std::string openapi;  // the "openapi" member, the version as written
   const std::shared_ptr<const Info> info;  // never null
   const std::optional<std::vector<std::shared_ptr<const Server>>> servers;
   const std::shared_ptr<const Paths> paths;  // never null
