@@ -1,0 +1,155 @@
+// kitdump: a developer tool that prints what the document kit reads from a file.
+//
+//   kitdump [--format json|yaml|auto] <command> FILE
+//
+// Commands are listed in kCommands; each takes the parsed options and returns the exit status.
+// Exit status: 0 success, 2 the file does not parse (the ParseError's printed form goes to standard
+// error), 64 bad usage, 66 the file cannot be read.
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kit/core/ParseError.h"
+#include "kit/parsing/DocumentFormat.h"
+#include "kit/parsing/JSONParser.h"
+#include "kit/parsing/YAMLParser.h"
+#include "tools/kitdump/NodeLister.h"
+#include "tools/kitdump/OutputBuffer.h"
+#include "tools/kitdump/TreeWriter.h"
+
+namespace {
+
+using VoziZazIreCore::NodePtr;
+using VoziZazIreParsing::DocumentFormat;
+
+constexpr int kExitParseError = 2;
+constexpr int kExitUsage = 64;
+constexpr int kExitNoInput = 66;
+
+struct Options {
+  std::optional<DocumentFormat> format;  // nothing: detect
+  std::string file;
+};
+
+struct Command {
+  std::string_view name;
+  std::string_view summary;
+  int (*run)(const Options&);
+};
+
+int printUsage(std::FILE* stream, int status);
+
+// Reads and parses the file; the exit status when that fails.
+struct Loaded {
+  std::string text;
+  NodePtr root;
+  int status = 0;
+};
+
+Loaded load(const Options& options) {
+  Loaded loaded;
+  std::ifstream in(options.file, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "kitdump: cannot read %s\n", options.file.c_str());
+    loaded.status = kExitNoInput;
+    return loaded;
+  }
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  loaded.text = std::move(buffer).str();
+  const auto bytes = VoziZazIreParsing::DocumentParser::bytesOf(loaded.text);
+  const DocumentFormat format = options.format.value_or(VoziZazIreParsing::DocumentFormats::detect(bytes));
+  try {
+    if (format == DocumentFormat::json) {
+      loaded.root = VoziZazIreParsing::JSONParser().parse(bytes);
+    } else {
+      loaded.root = VoziZazIreParsing::YAMLParser().parse(bytes);
+    }
+  } catch (const VoziZazIreCore::ParseError& error) {
+    std::fprintf(stderr, "%s\n", error.description().c_str());
+    loaded.status = kExitParseError;
+  }
+  // The text is no longer needed once the tree holds its own copies.
+  loaded.text = std::string();
+  return loaded;
+}
+
+int runTree(const Options& options) {
+  Loaded loaded = load(options);
+  if (loaded.status) return loaded.status;
+  Kitdump::OutputBuffer out(stdout);
+  Kitdump::TreeWriter(out).write(*loaded.root);
+  return 0;
+}
+
+int runNodes(const Options& options) {
+  Loaded loaded = load(options);
+  if (loaded.status) return loaded.status;
+  Kitdump::OutputBuffer out(stdout);
+  Kitdump::NodeLister(out).write(*loaded.root);
+  return 0;
+}
+
+constexpr Command kCommands[] = {
+    {"tree", "print the node tree as one line of JSON", runTree},
+    {"nodes", "print one line per node: pointer, kind, start and end (line:column:offset)", runNodes},
+};
+
+int printUsage(std::FILE* stream, int status) {
+  std::fprintf(stream, "usage: kitdump [--format json|yaml|auto] <command> FILE\ncommands:\n");
+  for (const Command& command : kCommands)
+    std::fprintf(stream, "  %-6s %.*s\n", std::string(command.name).c_str(), static_cast<int>(command.summary.size()),
+                 command.summary.data());
+  return status;
+}
+
+int usageError(const std::string& message) {
+  std::fprintf(stderr, "kitdump: %s\n", message.c_str());
+  return printUsage(stderr, kExitUsage);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (arg == "-h" || arg == "--help") return printUsage(stdout, 0);
+    if (arg == "--format" || arg.starts_with("--format=")) {
+      std::string_view value;
+      if (arg == "--format") {
+        if (i + 1 >= argc) return usageError("--format needs a value");
+        value = argv[++i];
+      } else {
+        value = arg.substr(9);
+      }
+      if (value == "json") {
+        options.format = DocumentFormat::json;
+      } else if (value == "yaml") {
+        options.format = DocumentFormat::yaml;
+      } else if (value == "auto") {
+        options.format.reset();
+      } else {
+        return usageError("unknown format '" + std::string(value) + "'");
+      }
+      continue;
+    }
+    if (arg.size() > 1 && arg.starts_with("-")) return usageError("unknown option '" + std::string(arg) + "'");
+    positional.emplace_back(arg);
+  }
+  if (positional.empty()) return usageError("missing command");
+  const Command* command = nullptr;
+  for (const Command& candidate : kCommands)
+    if (candidate.name == positional[0]) command = &candidate;
+  if (!command) return usageError("unknown command '" + positional[0] + "'");
+  if (positional.size() != 2) return usageError("expected exactly one FILE");
+  options.file = positional[1];
+  return command->run(options);
+}
