@@ -29,7 +29,7 @@ struct Operations {
 template <class PathItem, class Operation>
 std::shared_ptr<const PathItem> pathItem(std::string pointer, Operations<Operation> ops,
                                          std::optional<std::string> ref = std::nullopt) {
-  return std::make_shared<const PathItem>(PathItem{
+  return std::shared_ptr<const PathItem>(new PathItem{
       .location = at(std::move(pointer)),
       .ref = std::move(ref),
       .summary = std::nullopt,
@@ -50,7 +50,7 @@ std::shared_ptr<const PathItem> pathItem(std::string pointer, Operations<Operati
 
 template <class Responses, class Response>
 std::shared_ptr<const Responses> responses(std::string pointer, OrderedMap<ReferenceOr<Response>> items) {
-  return std::make_shared<const Responses>(Responses{
+  return std::shared_ptr<const Responses>(new Responses{
       .location = at(std::move(pointer)),
       .items = std::move(items),
       .vendorExtensions = std::nullopt,
@@ -59,7 +59,7 @@ std::shared_ptr<const Responses> responses(std::string pointer, OrderedMap<Refer
 
 template <class Response>
 std::shared_ptr<const Response> response(std::string pointer, std::string description) {
-  return std::make_shared<const Response>(Response{
+  return std::shared_ptr<const Response>(new Response{
       .location = at(std::move(pointer)),
       .description = std::move(description),
       .headers = std::nullopt,
@@ -71,7 +71,7 @@ std::shared_ptr<const Response> response(std::string pointer, std::string descri
 
 template <class Operation, class Responses, class Response>
 std::shared_ptr<const Operation> operation(std::string pointer, std::optional<std::string> operationId) {
-  return std::make_shared<const Operation>(Operation{
+  return std::shared_ptr<const Operation>(new Operation{
       .location = at(pointer),
       .tags = std::nullopt,
       .summary = std::nullopt,
@@ -93,7 +93,7 @@ std::shared_ptr<const Operation> operation(std::string pointer, std::optional<st
 inline std::shared_ptr<const OpenAPI3_0::Schema> schema30(std::string pointer,
                                                           std::optional<OpenAPI3_0::SchemaType> type,
                                                           std::optional<ReferenceOr<OpenAPI3_0::Schema>> items) {
-  return std::make_shared<const OpenAPI3_0::Schema>(OpenAPI3_0::Schema{
+  return std::shared_ptr<const OpenAPI3_0::Schema>(new OpenAPI3_0::Schema{
       .location = at(std::move(pointer)),
       .type = type,
       .format = std::nullopt,
@@ -138,7 +138,7 @@ inline std::shared_ptr<const OpenAPI3_0::Schema> schema30(std::string pointer,
 inline std::shared_ptr<const OpenAPI3_1::Schema> schema31(std::string pointer, std::optional<SchemaTypeOrArray> type,
                                                           std::optional<ReferenceOr<OpenAPI3_1::Schema>> items,
                                                           std::optional<SchemaOrBool> additionalProperties) {
-  return std::make_shared<const OpenAPI3_1::Schema>(OpenAPI3_1::Schema{
+  return std::shared_ptr<const OpenAPI3_1::Schema>(new OpenAPI3_1::Schema{
       .location = at(std::move(pointer)),
       .type = std::move(type),
       .format = std::nullopt,
