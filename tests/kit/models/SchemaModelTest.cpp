@@ -41,4 +41,22 @@ TEST(SchemaModel, DeepestAcceptedNestingIsBuiltWalkedAndReleased) {
   // Releasing the top releases the whole chain (checked for leaks under AddressSanitizer).
 }
 
+// What 3.1 dropped cannot be stored, and what it added is not in 3.0.
+template <class T>
+concept HasAllowEmptyValue = requires(const T& t) { t.allowEmptyValue; };
+template <class T>
+concept HasNullable = requires(const T& t) { t.nullable; };
+template <class T>
+concept HasExample = requires(const T& t) { t.example; };
+template <class T>
+concept HasXml = requires(const T& t) { t.xml; };
+template <class T>
+concept HasAllOperations = requires(const T& t) { t.allOperations(); };
+static_assert(HasAllowEmptyValue<OpenAPI3_0::Header> && !HasAllowEmptyValue<OpenAPI3_1::Header>);
+static_assert(HasAllowEmptyValue<OpenAPI3_1::Parameter>);
+static_assert(HasNullable<OpenAPI3_0::Schema> && !HasNullable<OpenAPI3_1::Schema>);
+static_assert(HasExample<OpenAPI3_0::Schema> && !HasExample<OpenAPI3_1::Schema>);
+static_assert(HasXml<OpenAPI3_0::Schema> && !HasXml<OpenAPI3_1::Schema>);
+static_assert(HasAllOperations<OpenAPI3_1::PathItem> && !HasAllOperations<OpenAPI3_0::PathItem>);
+
 }  // namespace
