@@ -1,0 +1,1248 @@
+#include "kit/parsing/YAMLReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "kit/core/Limits.h"
+#include "kit/core/ParseError.h"
+#include "kit/core/TextServices.h"
+#include "kit/parsing/YAMLScalarResolver.h"
+
+namespace VoziZazIreParsing {
+
+using VoziZazIreCore::GenericNode;
+using VoziZazIreCore::GenericNodeKind;
+using VoziZazIreCore::ParseError;
+using VoziZazIreCore::SourceRange;
+
+namespace {
+
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isFlowIndicator(char c) { return c == ',' || c == '[' || c == ']' || c == '{' || c == '}'; }
+
+// The name of a tag of the YAML core tag set ("!!str" or its verbatim form), or empty.
+std::string_view coreTagName(std::string_view tag) {
+  if (tag.size() > 2 && tag[0] == '!' && tag[1] == '!') return tag.substr(2);
+  constexpr std::string_view verbatim = "!<tag:yaml.org,2002:";
+  if (tag.size() > verbatim.size() && tag.substr(0, verbatim.size()) == verbatim && tag.back() == '>')
+    return tag.substr(verbatim.size(), tag.size() - verbatim.size() - 1);
+  return {};
+}
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool isMergeSource(const GenericNode* node) {
+  if (node->kind() == GenericNodeKind::object) return true;
+  if (node->kind() != GenericNodeKind::array) return false;
+  const auto elements = *node->arrayValue();
+  for (const GenericNode* element : elements)
+    if (element->kind() != GenericNodeKind::object) return false;
+  return true;
+}
+
+}  // namespace
+
+YAMLReader::YAMLReader(std::string_view text)
+    : text_(text), s_(text.data()), n_(text.size()), locator_(text) {}
+
+// ---------------------------------------------------------------------------------------------------
+// Text model
+
+bool YAMLReader::lineEndAt(std::size_t p) const noexcept {
+  return p >= n_ || s_[p] == '\n' || (s_[p] == '\r' && (p + 1 >= n_ || s_[p + 1] == '\n'));
+}
+
+bool YAMLReader::blankOrEndAt(std::size_t p) const noexcept { return lineEndAt(p) || isBlank(s_[p]); }
+
+std::size_t YAMLReader::contentEnd(std::size_t p) const noexcept {
+  if (p >= n_) return n_;
+  const void* nl = std::memchr(s_ + p, '\n', n_ - p);
+  std::size_t e = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - s_) : n_;
+  if (e > p && s_[e - 1] == '\r') --e;
+  return e;
+}
+
+std::size_t YAMLReader::nextLineStart(std::size_t p) const noexcept {
+  if (p >= n_) return n_;
+  const void* nl = std::memchr(s_ + p, '\n', n_ - p);
+  return nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - s_) + 1 : n_;
+}
+
+bool YAMLReader::documentMarkerAt(std::size_t p) const noexcept {
+  if (p + 3 > n_) return false;
+  bool dashes = s_[p] == '-' && s_[p + 1] == '-' && s_[p + 2] == '-';
+  bool dots = s_[p] == '.' && s_[p + 1] == '.' && s_[p + 2] == '.';
+  return (dashes || dots) && blankOrEndAt(p + 3);
+}
+
+void YAMLReader::moveTo(std::size_t p) noexcept {
+  if (p > n_) p = n_;
+  while (pos_ < p) {
+    const void* nl = std::memchr(s_ + pos_, '\n', p - pos_);
+    if (!nl) break;
+    pos_ = static_cast<std::size_t>(static_cast<const char*>(nl) - s_) + 1;
+    ++line_;
+    lineStart_ = pos_;
+  }
+  pos_ = p;
+}
+
+void YAMLReader::skipBlanks() noexcept {
+  while (pos_ < n_ && isBlank(s_[pos_])) ++pos_;
+}
+
+bool YAMLReader::atCommentOrLineEnd() const noexcept {
+  if (lineEndAt(pos_)) return true;
+  return s_[pos_] == '#' && (pos_ == lineStart_ || isBlank(s_[pos_ - 1]));
+}
+
+// Moves over blanks, comments and line ends to the first character of the next content. Returns false
+// at the end of the text or of the document (a "---" or "..." line).
+bool YAMLReader::skipToContent() {
+  if (documentEnded_) return false;
+  for (;;) {
+    std::size_t p = pos_;
+    while (p < n_ && isBlank(s_[p])) ++p;
+    if (p < n_ && s_[p] == '#' && (p == lineStart_ || isBlank(s_[p - 1]))) p = contentEnd(p);
+    if (lineEndAt(p)) {
+      const std::size_t next = nextLineStart(p);
+      if (next >= n_) {
+        moveTo(n_);
+        return false;
+      }
+      moveTo(next);
+      continue;
+    }
+    moveTo(p);
+    // Block structure is measured in spaces; a tab before a line's first content has no width.
+    if (p > lineStart_) {
+      const void* tab = std::memchr(s_ + lineStart_, '\t', p - lineStart_);
+      if (tab) {
+        bool leading = true;
+        for (std::size_t q = lineStart_; q < p; ++q)
+          if (!isBlank(s_[q])) leading = false;
+        if (leading) fail("Tabs are not allowed in indentation", static_cast<std::size_t>(static_cast<const char*>(tab) - s_));
+      }
+    }
+    if (p == lineStart_ && documentMarkerAt(p)) {
+      documentEnded_ = true;
+      return false;
+    }
+    return true;
+  }
+}
+
+void YAMLReader::fail(const std::string& message, std::size_t p) {
+  if (p > n_) p = n_;
+  if (p >= lineStart_) {
+    if (p > pos_) moveTo(p);
+    Location at = loc(p);
+    throw ParseError(message, SourceRange{at, at});
+  }
+  // A place on an earlier line: count its line from the start.
+  std::int64_t line = 0;
+  std::size_t start = 0;
+  for (std::size_t q = 0; q < p; ++q)
+    if (s_[q] == '\n') {
+      ++line;
+      start = q + 1;
+    }
+  Location at = locator_.at(line, start, p);
+  throw ParseError(message, SourceRange{at, at});
+}
+
+void YAMLReader::fail(const std::string& message, const Location& at) {
+  throw ParseError(message, SourceRange{at, at});
+}
+
+void YAMLReader::enter() {
+  if (depth_ >= VoziZazIreCore::kMaxNestingDepth)
+    fail("Nesting deeper than " + std::to_string(VoziZazIreCore::kMaxNestingDepth) + " levels", pos_);
+  ++depth_;
+}
+
+void YAMLReader::expectLineEnd() {
+  skipBlanks();
+  if (!atCommentOrLineEnd()) fail("Unexpected text after a value", pos_);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Document
+
+VoziZazIreCore::NodePtr YAMLReader::read() {
+  if (n_ >= 3 && std::memcmp(s_, "\xEF\xBB\xBF", 3) == 0) {
+    pos_ = 3;
+    lineStart_ = 3;
+  }
+  // Prologue: comments, directives and the document start marker.
+  bool started = false;
+  bool contentReady = false;
+  for (;;) {
+    if (!skipToContent()) {
+      if (documentEnded_ && !started) {
+        documentEnded_ = false;
+        if (s_[pos_] == '-') {
+          started = true;
+          pos_ += 3;
+          skipBlanks();
+          if (atCommentOrLineEnd()) continue;
+          contentReady = true;
+          break;
+        }
+        moveTo(nextLineStart(pos_));  // a "..." before any document
+        continue;
+      }
+      break;
+    }
+    if (!started && s_[pos_] == '%' && pos_ == lineStart_) {
+      moveTo(nextLineStart(pos_));
+      continue;
+    }
+    contentReady = true;
+    break;
+  }
+  Node root;
+  if (!contentReady) {
+    Location at = loc(pos_ > n_ ? n_ : pos_);
+    root = builder_.null(SourceRange{at, at});
+  } else {
+    root = parseBlockNode(-1, pos_ == lineStart_, false);
+    if (skipToContent()) fail("Unexpected text after the document's root value", pos_);
+  }
+  return builder_.finish(root);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Block structure
+
+// A node whose first character is at pos_. `n` is the indentation of the parent block: lines that
+// continue this node are indented deeper. `keyAllowed`: the node starts a line (or a compact position)
+// where a block collection may begin. `sequenceAtIndent`: a block sequence at indentation n is allowed
+// (the value of a mapping entry).
+YAMLReader::Node YAMLReader::parseBlockNode(int n, bool keyAllowed, bool sequenceAtIndent) {
+  const int column = indent();
+  const char c = s_[pos_];
+  if (keyAllowed) {
+    if (c == '-' && blankOrEndAt(pos_ + 1)) return parseBlockSequence(column);
+    if ((c == '?' && blankOrEndAt(pos_ + 1)) || findImplicitKeyColon(pos_) != npos) return parseBlockMapping(column);
+  }
+  Properties props;
+  if (c == '&' || c == '!') {
+    props = readProperties(false);
+    if (atCommentOrLineEnd()) {
+      // Properties alone: the node they describe starts on a deeper line.
+      Location here = loc();
+      if (skipToContent()) {
+        int k = indent();
+        if (k > n) return remember(parseBlockNode(n, true, false), props);
+        if (k == n && sequenceAtIndent && s_[pos_] == '-' && blankOrEndAt(pos_ + 1))
+          return remember(parseBlockSequence(n), props);
+      }
+      return remember(makeEmpty(here, props.tag), props);
+    }
+  }
+  return parseInlineValue(n, props);
+}
+
+YAMLReader::Node YAMLReader::parseInlineValue(int n, const Properties& props) {
+  Node node;
+  switch (s_[pos_]) {
+    case '[':
+      node = parseFlowSequence();
+      expectLineEnd();
+      break;
+    case '{':
+      node = parseFlowMapping();
+      expectLineEnd();
+      break;
+    case '"':
+    case '\'': {
+      ScalarText scalar = readQuoted();
+      expectLineEnd();
+      node = makeScalar(scalar, props.tag);
+      break;
+    }
+    case '|':
+    case '>':
+      node = makeScalar(readBlockScalar(n), props.tag);
+      break;
+    case '*':
+      node = resolveAlias(true);
+      expectLineEnd();
+      break;
+    default:
+      node = makeScalar(readPlainBlock(n), props.tag);
+      break;
+  }
+  return remember(node, props);
+}
+
+YAMLReader::Node YAMLReader::parseBlockSequence(int m) {
+  enter();
+  const Location start = loc();
+  const std::size_t base = elements_.size();
+  std::size_t index = 0;
+  for (;;) {
+    const std::size_t dash = pos_;
+    ++pos_;
+    skipBlanks();
+    builder_.pushIndex(index);
+    Node item;
+    if (atCommentOrLineEnd()) {
+      Location here = loc(dash + 1);
+      if (skipToContent() && indent() > m) {
+        item = parseBlockNode(m, true, false);
+      } else {
+        item = makeEmpty(here, {});
+      }
+    } else {
+      item = parseBlockNode(m, true, false);
+    }
+    builder_.pop();
+    elements_.push_back(item);
+    ++index;
+    if (!skipToContent()) break;
+    const int k = indent();
+    if (k == m && s_[pos_] == '-' && blankOrEndAt(pos_ + 1)) continue;
+    if (k > m) fail("Bad indentation of a sequence entry", pos_);
+    break;
+  }
+  Node node = builder_.array(std::span<const GenericNode* const>(elements_.data() + base, elements_.size() - base),
+                             SourceRange{start, lastEnd_});
+  elements_.resize(base);
+  leave();
+  return node;
+}
+
+YAMLReader::Node YAMLReader::parseBlockMapping(int m) {
+  enter();
+  const Location start = loc();
+  const std::size_t base = members_.size();
+  const std::size_t mergeBase = merges_.size();
+  for (;;) {
+    std::string_view key;
+    bool plain = false;
+    bool explicitValue = true;
+    if (s_[pos_] == '?' && blankOrEndAt(pos_ + 1)) {
+      key = readExplicitKey(m);
+      explicitValue = false;
+      if (skipToContent() && indent() == m && s_[pos_] == ':' && blankOrEndAt(pos_ + 1)) {
+        ++pos_;
+        explicitValue = true;
+      }
+    } else {
+      const std::size_t colon = findImplicitKeyColon(pos_);
+      if (colon == npos) {
+        if (s_[pos_] == '-' && blankOrEndAt(pos_ + 1)) fail("Sequence entry where a mapping key was expected", pos_);
+        fail("Could not find expected ':' after a mapping key", pos_);
+      }
+      key = readImplicitKey(colon, plain);
+      moveTo(colon + 1);
+    }
+
+    if (plain && key == "<<") {
+      // Merge key: the entries of the mapping (or mappings) given join this mapping, except for keys
+      // this mapping has itself.
+      skipBlanks();
+      Node value = nullptr;
+      if (s_[pos_] == '*') {
+        Node target = resolveAlias(false);
+        expectLineEnd();
+        if (isMergeSource(target)) {
+          merges_.push_back(target);
+        } else {
+          builder_.pushKey(key);
+          value = builder_.copySubtree(target, aliasBudget_);
+          builder_.pop();
+          if (!value) fail("Aliases expand to more than " + std::to_string(kAliasNodeBudget) + " nodes", pos_);
+        }
+      } else {
+        builder_.pushKey(key);
+        value = parseMappingValue(m, false);
+        builder_.pop();
+        if (isMergeSource(value)) {
+          merges_.push_back(value);
+          value = nullptr;
+        }
+      }
+      if (value) members_.push_back({key, value});
+    } else {
+      builder_.pushKey(key);
+      Node value;
+      if (explicitValue) {
+        value = parseMappingValue(m, false);
+      } else {
+        value = makeEmpty(lastEnd_, {});
+      }
+      builder_.pop();
+      members_.push_back({key, value});
+    }
+
+    if (!skipToContent()) break;
+    const int k = indent();
+    if (k < m) break;
+    if (k > m) fail("Bad indentation of a mapping entry", pos_);
+  }
+  Node node = finishMapping(base, mergeBase, start);
+  leave();
+  return node;
+}
+
+// The value after a mapping colon (pos_ just after the colon).
+YAMLReader::Node YAMLReader::parseMappingValue(int m, bool) {
+  skipBlanks();
+  if (atCommentOrLineEnd()) {
+    Location here = loc();
+    if (skipToContent()) {
+      const int k = indent();
+      if (k > m) return parseBlockNode(m, true, false);
+      // The common style of a sequence at its key's own indentation.
+      if (k == m && s_[pos_] == '-' && blankOrEndAt(pos_ + 1)) return parseBlockSequence(m);
+    }
+    return makeEmpty(here, {});
+  }
+  return parseBlockNode(m, false, true);
+}
+
+YAMLReader::Node YAMLReader::finishMapping(std::size_t base, std::size_t mergeBase, const Location& start) {
+  const SourceRange range{start, lastEnd_};
+  if (merges_.size() == mergeBase) {
+    Node node = builder_.object(std::span<const GenericNode::Member>(members_.data() + base, members_.size() - base), range);
+    members_.resize(base);
+    return node;
+  }
+  // Equal keys keep the value given last: merged entries go first, the earliest source last, and the
+  // mapping's own entries after all of them.
+  std::vector<GenericNode::Member> all;
+  auto add = [&](Node source) {
+    const auto members = *source->objectValue();
+    for (const auto& member : members) {
+      builder_.pushKey(member.key);
+      Node copy = builder_.copySubtree(member.value, aliasBudget_);
+      builder_.pop();
+      if (!copy) fail("Aliases expand to more than " + std::to_string(kAliasNodeBudget) + " nodes", start);
+      all.push_back({member.key, copy});
+    }
+  };
+  for (std::size_t i = merges_.size(); i-- > mergeBase;) {
+    Node source = merges_[i];
+    if (source->kind() == GenericNodeKind::object) {
+      add(source);
+    } else {
+      const auto elements = *source->arrayValue();
+      for (std::size_t j = elements.size(); j-- > 0;) add(elements[j]);
+    }
+  }
+  all.insert(all.end(), members_.begin() + static_cast<std::ptrdiff_t>(base), members_.end());
+  merges_.resize(mergeBase);
+  members_.resize(base);
+  return builder_.object(all, range);
+}
+
+// The colon that ends an implicit key starting at p on the current line, or npos when the line does
+// not start a mapping entry there. The colon is the first ":" followed by a blank or the line end,
+// outside a quoted key and before a comment.
+std::size_t YAMLReader::findImplicitKeyColon(std::size_t p) const noexcept {
+  const std::size_t le = contentEnd(p);
+  while (p < le && (s_[p] == '&' || s_[p] == '!')) {
+    while (p < le && !isBlank(s_[p])) ++p;
+    while (p < le && isBlank(s_[p])) ++p;
+  }
+  if (p >= le) return npos;
+  const char c = s_[p];
+  std::size_t q;
+  bool quoted = false;
+  if (c == '"') {
+    q = p + 1;
+    while (q < le && s_[q] != '"') q += (s_[q] == '\\') ? 2 : 1;
+    if (q >= le) return npos;
+    ++q;
+    quoted = true;
+  } else if (c == '\'') {
+    q = p + 1;
+    for (;;) {
+      while (q < le && s_[q] != '\'') ++q;
+      if (q >= le) return npos;
+      if (q + 1 < le && s_[q + 1] == '\'') {
+        q += 2;
+        continue;
+      }
+      break;
+    }
+    ++q;
+    quoted = true;
+  } else if (c == '*') {
+    q = p + 1;
+    while (q < le && !isBlank(s_[q])) ++q;
+  } else if (c == '[' || c == '{' || c == '#' || ((c == '-' || c == '?') && blankOrEndAt(p + 1))) {
+    return npos;
+  } else {
+    for (q = p; q < le; ++q) {
+      const char d = s_[q];
+      if (d == ':' && (q + 1 >= le || isBlank(s_[q + 1]))) return q;
+      if (d == '#' && q > p && isBlank(s_[q - 1])) return npos;
+    }
+    return npos;
+  }
+  while (q < le && isBlank(s_[q])) ++q;
+  if (q < le && s_[q] == ':' && (quoted || q + 1 >= le || isBlank(s_[q + 1]))) return q;
+  return npos;
+}
+
+std::string_view YAMLReader::readImplicitKey(std::size_t colon, bool& plain) {
+  Properties props;
+  if (s_[pos_] == '&' || s_[pos_] == '!') props = readProperties(false);
+  const Location start = loc();
+  std::string_view key;
+  plain = false;
+  const char c = s_[pos_];
+  if (c == '"' || c == '\'') {
+    key = persist(readQuoted().text);
+  } else if (c == '*') {
+    key = keyText(resolveAlias(false), scratch_);
+    key = persist(key);
+  } else {
+    std::size_t e = colon;
+    while (e > pos_ && isBlank(s_[e - 1])) --e;
+    key = text_.substr(pos_, e - pos_);
+    plain = props.tag.empty();
+    pos_ = e;
+  }
+  if (!props.anchor.empty()) anchors_[props.anchor] = builder_.string(key, SourceRange{start, loc()});
+  return key;
+}
+
+std::string_view YAMLReader::readExplicitKey(int m) {
+  ++pos_;
+  skipBlanks();
+  Node keyNode;
+  if (atCommentOrLineEnd()) {
+    Location here = loc();
+    if (skipToContent() && indent() > m) {
+      keyNode = parseBlockNode(m, true, false);
+    } else {
+      keyNode = makeEmpty(here, {});
+    }
+  } else {
+    keyNode = parseBlockNode(m, true, false);
+  }
+  return persist(keyText(keyNode, scratch_));
+}
+
+// The text of a node used as a mapping key.
+std::string_view YAMLReader::keyText(Node node, std::string& buffer) {
+  switch (node->kind()) {
+    case GenericNodeKind::string: return *node->stringValue();
+    case GenericNodeKind::number: buffer = VoziZazIreCore::TextServices::shortestDouble(*node->numberValue()); return buffer;
+    case GenericNodeKind::bool_: return *node->boolValue() ? "true" : "false";
+    case GenericNodeKind::null: return "null";
+    default: {
+      Location at = node->range().start;
+      throw ParseError("Complex mapping keys are not supported", SourceRange{at, at});
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Scalars
+
+YAMLReader::Properties YAMLReader::readProperties(bool flow) {
+  Properties props;
+  for (int i = 0; i < 2 && pos_ < n_; ++i) {
+    const std::size_t at = pos_;
+    if (s_[pos_] == '&' && props.anchor.empty()) {
+      ++pos_;
+      props.anchor = readAnchorName(flow);
+      if (props.anchor.empty()) fail("Anchor without a name", at);
+    } else if (s_[pos_] == '!' && props.tag.empty()) {
+      if (pos_ + 1 < n_ && s_[pos_ + 1] == '<') {
+        const std::size_t le = contentEnd(pos_);
+        const void* close = std::memchr(s_ + pos_, '>', le - pos_);
+        if (!close) fail("Unterminated verbatim tag", at);
+        pos_ = static_cast<std::size_t>(static_cast<const char*>(close) - s_) + 1;
+      } else {
+        while (!blankOrEndAt(pos_) && !(flow && isFlowIndicator(s_[pos_]))) ++pos_;
+      }
+      props.tag = text_.substr(at, pos_ - at);
+    } else {
+      break;
+    }
+    if (flow) {
+      skipFlowSpace();
+    } else {
+      skipBlanks();
+    }
+  }
+  return props;
+}
+
+std::string_view YAMLReader::readAnchorName(bool flow) {
+  const std::size_t start = pos_;
+  while (!blankOrEndAt(pos_) && !isFlowIndicator(s_[pos_])) ++pos_;
+  (void)flow;
+  return text_.substr(start, pos_ - start);
+}
+
+// A plain scalar in block context, with its continuation lines (indented deeper than n) folded in.
+YAMLReader::ScalarText YAMLReader::readPlainBlock(int n) {
+  const std::size_t start = pos_;
+  ScalarText result;
+  result.start = loc();
+
+  // The scalar's part on a line: up to the line end or a comment, without trailing blanks.
+  auto segmentEnd = [this](std::size_t from, std::size_t& stop) {
+    const std::size_t le = contentEnd(from);
+    std::size_t e = le;
+    for (std::size_t q = from; q < le;) {
+      const void* hash = std::memchr(s_ + q, '#', le - q);
+      if (!hash) break;
+      std::size_t h = static_cast<std::size_t>(static_cast<const char*>(hash) - s_);
+      if (h > from && isBlank(s_[h - 1])) {
+        e = h;
+        break;
+      }
+      q = h + 1;
+    }
+    stop = e;
+    while (e > from && isBlank(s_[e - 1])) --e;
+    return e;
+  };
+
+  std::size_t stop;
+  std::size_t e = segmentEnd(start, stop);
+  result.end = loc(e);
+  pos_ = e;
+  bool multi = false;
+  while (lineEndAt(stop) && stop < n_) {
+    // Look ahead for a continuation line, past blank lines.
+    std::size_t ls = nextLineStart(stop);
+    std::size_t breaks = 0;
+    std::size_t r = 0;
+    bool found = false;
+    while (ls < n_) {
+      std::size_t sp = ls;
+      while (sp < n_ && s_[sp] == ' ') ++sp;
+      r = sp;
+      while (r < n_ && isBlank(s_[r])) ++r;
+      if (lineEndAt(r)) {
+        if (r >= n_) break;
+        ++breaks;
+        ls = nextLineStart(r);
+        continue;
+      }
+      const int k = static_cast<int>(sp - ls);
+      if (k <= n || s_[r] == '#' || (k == 0 && documentMarkerAt(ls))) break;
+      found = true;
+      break;
+    }
+    if (!found) break;
+    std::size_t ce = segmentEnd(r, stop);
+    for (std::size_t q = r; q < ce; ++q)
+      if (s_[q] == ':' && blankOrEndAt(q + 1)) fail("Unexpected ':' in a multi-line plain scalar", q);
+    if (!multi) {
+      scratch_.assign(s_ + start, e - start);
+      multi = true;
+    }
+    if (breaks == 0) {
+      scratch_.push_back(' ');
+    } else {
+      scratch_.append(breaks, '\n');
+    }
+    scratch_.append(s_ + r, ce - r);
+    moveTo(ce);
+    result.end = loc(ce);
+  }
+  result.text = multi ? std::string_view(scratch_) : text_.substr(start, e - start);
+  result.plain = true;
+  return result;
+}
+
+// A plain scalar in a flow collection: it ends at a flow indicator, a ": " or a comment, and may
+// continue on following lines.
+YAMLReader::ScalarText YAMLReader::readPlainFlow() {
+  const std::size_t start = pos_;
+  ScalarText result;
+  result.start = loc();
+  auto segmentEnd = [this](std::size_t from, std::size_t& stop) {
+    std::size_t q = from;
+    while (!lineEndAt(q)) {
+      const char c = s_[q];
+      if (isFlowIndicator(c)) break;
+      if (c == ':' && (blankOrEndAt(q + 1) || isFlowIndicator(s_[q + 1]))) break;
+      if (c == '#' && q > from && isBlank(s_[q - 1])) break;
+      ++q;
+    }
+    stop = q;
+    while (q > from && isBlank(s_[q - 1])) --q;
+    return q;
+  };
+  std::size_t stop;
+  std::size_t e = segmentEnd(start, stop);
+  result.end = loc(e);
+  pos_ = e;
+  bool multi = false;
+  while (lineEndAt(stop) && stop < n_) {
+    std::size_t ls = nextLineStart(stop);
+    std::size_t breaks = 0;
+    std::size_t r = 0;
+    bool found = false;
+    while (ls < n_) {
+      r = ls;
+      while (r < n_ && isBlank(s_[r])) ++r;
+      if (lineEndAt(r)) {
+        if (r >= n_) break;
+        ++breaks;
+        ls = nextLineStart(r);
+        continue;
+      }
+      const char c = s_[r];
+      if (isFlowIndicator(c) || c == '#' || (c == ':' && (blankOrEndAt(r + 1) || isFlowIndicator(s_[r + 1]))))
+        break;
+      found = true;
+      break;
+    }
+    if (!found) break;
+    std::size_t ce = segmentEnd(r, stop);
+    if (!multi) {
+      scratch_.assign(s_ + start, e - start);
+      multi = true;
+    }
+    if (breaks == 0) {
+      scratch_.push_back(' ');
+    } else {
+      scratch_.append(breaks, '\n');
+    }
+    scratch_.append(s_ + r, ce - r);
+    moveTo(ce);
+    result.end = loc(ce);
+    e = ce;
+  }
+  result.text = multi ? std::string_view(scratch_) : text_.substr(start, e - start);
+  result.plain = true;
+  return result;
+}
+
+// A single- or double-quoted scalar starting at pos_, possibly over several lines.
+YAMLReader::ScalarText YAMLReader::readQuoted() {
+  const char quote = s_[pos_];
+  const std::size_t open = pos_;
+  ScalarText result;
+  result.plain = false;
+  result.start = loc();
+  std::size_t p = pos_ + 1;
+
+  // Fast path: no escapes, no doubled quotes, no line break.
+  {
+    std::size_t q = p;
+    if (quote == '\'') {
+      while (q < n_ && s_[q] != '\'' && s_[q] != '\n') ++q;
+      if (q < n_ && s_[q] == '\'' && (q + 1 >= n_ || s_[q + 1] != '\'')) {
+        result.text = text_.substr(p, q - p);
+        pos_ = q + 1;
+        result.end = loc();
+        return result;
+      }
+    } else {
+      while (q < n_ && s_[q] != '"' && s_[q] != '\\' && s_[q] != '\n') ++q;
+      if (q < n_ && s_[q] == '"') {
+        result.text = text_.substr(p, q - p);
+        pos_ = q + 1;
+        result.end = loc();
+        return result;
+      }
+    }
+  }
+
+  scratch_.clear();
+  std::size_t blankMark = npos;  // where trailing raw blanks of the current line begin
+  auto isBreakAt = [this](std::size_t q) {
+    return q < n_ && (s_[q] == '\n' || (s_[q] == '\r' && q + 1 < n_ && s_[q + 1] == '\n'));
+  };
+  for (;;) {
+    if (p >= n_) fail("Unterminated quoted scalar", open);
+    const char c = s_[p];
+    if (c == quote) {
+      if (quote == '\'' && p + 1 < n_ && s_[p + 1] == '\'') {
+        scratch_.push_back('\'');
+        blankMark = npos;
+        p += 2;
+        continue;
+      }
+      ++p;
+      break;
+    }
+    if (c == '\\' && quote == '"') {
+      if (p + 1 >= n_) fail("Unterminated quoted scalar", open);
+      const char e = s_[p + 1];
+      if (isBreakAt(p + 1)) {
+        // An escaped line break joins the lines without a space.
+        p = nextLineStart(p + 1);
+        for (;;) {
+          while (p < n_ && isBlank(s_[p])) ++p;
+          if (!isBreakAt(p)) break;
+          scratch_.push_back('\n');
+          p = nextLineStart(p);
+        }
+        blankMark = npos;
+        continue;
+      }
+      const std::size_t at = p;
+      p += 2;
+      char32_t cp = 0;
+      int hexDigits = 0;
+      switch (e) {
+        case '0': scratch_.push_back('\0'); break;
+        case 'a': scratch_.push_back('\a'); break;
+        case 'b': scratch_.push_back('\b'); break;
+        case 't': case '\t': scratch_.push_back('\t'); break;
+        case 'n': scratch_.push_back('\n'); break;
+        case 'v': scratch_.push_back('\v'); break;
+        case 'f': scratch_.push_back('\f'); break;
+        case 'r': scratch_.push_back('\r'); break;
+        case 'e': scratch_.push_back('\x1b'); break;
+        case ' ': scratch_.push_back(' '); break;
+        case '"': scratch_.push_back('"'); break;
+        case '/': scratch_.push_back('/'); break;
+        case '\\': scratch_.push_back('\\'); break;
+        case 'N': VoziZazIreCore::TextServices::appendUtf8(scratch_, 0x85); break;
+        case '_': VoziZazIreCore::TextServices::appendUtf8(scratch_, 0xA0); break;
+        case 'L': VoziZazIreCore::TextServices::appendUtf8(scratch_, 0x2028); break;
+        case 'P': VoziZazIreCore::TextServices::appendUtf8(scratch_, 0x2029); break;
+        case 'x': hexDigits = 2; break;
+        case 'u': hexDigits = 4; break;
+        case 'U': hexDigits = 8; break;
+        default: {
+          std::size_t q = p - 1;
+          VoziZazIreCore::TextServices::decodeUtf8(text_, q);
+          fail("Invalid escape sequence: \\" + std::string(text_.substr(p - 1, q - (p - 1))), at);
+        }
+      }
+      if (hexDigits) {
+        auto readHex = [&](std::size_t from, int count, char32_t& value) {
+          value = 0;
+          for (int i = 0; i < count; ++i) {
+            int v = from + i < n_ ? hexValue(s_[from + i]) : -1;
+            if (v < 0) return false;
+            value = value * 16 + static_cast<char32_t>(v);
+          }
+          return true;
+        };
+        if (!readHex(p, hexDigits, cp)) fail("Invalid hex digit in escape sequence", at);
+        p += static_cast<std::size_t>(hexDigits);
+        if (cp >= 0xD800 && cp <= 0xDBFF && hexDigits == 4 && p + 6 <= n_ && s_[p] == '\\' && s_[p + 1] == 'u') {
+          char32_t low;
+          if (readHex(p + 2, 4, low) && low >= 0xDC00 && low <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            p += 6;
+          }
+        }
+        if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) fail("Invalid unicode escape", at);
+        VoziZazIreCore::TextServices::appendUtf8(scratch_, cp);
+      }
+      blankMark = npos;
+      continue;
+    }
+    if (isBreakAt(p)) {
+      // A line break folds: trailing blanks go, one break becomes a space, each further empty line a
+      // line feed; leading blanks of the next line go.
+      if (blankMark != npos) scratch_.resize(blankMark);
+      p = nextLineStart(p);
+      std::size_t breaks = 0;
+      for (;;) {
+        while (p < n_ && isBlank(s_[p])) ++p;
+        if (!isBreakAt(p)) break;
+        ++breaks;
+        p = nextLineStart(p);
+      }
+      if (breaks == 0) {
+        scratch_.push_back(' ');
+      } else {
+        scratch_.append(breaks, '\n');
+      }
+      blankMark = npos;
+      continue;
+    }
+    if (isBlank(c)) {
+      if (blankMark == npos) blankMark = scratch_.size();
+    } else {
+      blankMark = npos;
+    }
+    scratch_.push_back(c);
+    ++p;
+  }
+  moveTo(p);
+  result.end = loc();
+  result.text = scratch_;
+  return result;
+}
+
+// A literal ("|") or folded (">") block scalar whose header is at pos_; n is the parent's indentation.
+YAMLReader::ScalarText YAMLReader::readBlockScalar(int n) {
+  ScalarText result;
+  result.plain = false;
+  result.start = loc();
+  const bool folded = s_[pos_] == '>';
+  ++pos_;
+  int chomp = 0;  // -1 strip, 0 clip, +1 keep
+  int explicitIndent = 0;
+  for (int i = 0; i < 2 && pos_ < n_; ++i) {
+    const char c = s_[pos_];
+    if ((c == '+' || c == '-') && chomp == 0) {
+      chomp = c == '+' ? 1 : -1;
+      ++pos_;
+    } else if (c >= '1' && c <= '9' && explicitIndent == 0) {
+      explicitIndent = c - '0';
+      ++pos_;
+    }
+  }
+  if (!blankOrEndAt(pos_)) fail("Invalid block scalar header", pos_);
+  result.end = loc();
+  skipBlanks();
+  if (!atCommentOrLineEnd()) fail("Invalid block scalar header", pos_);
+
+  std::size_t r = nextLineStart(pos_);
+  int contentIndent;
+  if (explicitIndent) {
+    contentIndent = (n >= 0 ? n : 0) + explicitIndent;
+  } else {
+    int maxBlank = 0;
+    int first = -1;
+    for (std::size_t q = r; q < n_;) {
+      std::size_t t = q;
+      while (t < n_ && s_[t] == ' ') ++t;
+      const int k = static_cast<int>(t - q);
+      if (lineEndAt(t)) {
+        maxBlank = std::max(maxBlank, k);
+        if (t >= n_) break;
+        q = nextLineStart(t);
+        continue;
+      }
+      first = k;
+      break;
+    }
+    contentIndent = std::max({first, maxBlank, n + 1});
+  }
+
+  std::string& out = scratch_;
+  out.clear();
+  std::size_t breaks = 0;
+  bool first = true;
+  bool prevFoldable = false;
+  bool lastHadBreak = false;
+  while (r < n_) {
+    std::size_t t = r;
+    while (t < n_ && s_[t] == ' ' && static_cast<int>(t - r) < contentIndent) ++t;
+    if (static_cast<int>(t - r) < contentIndent) {
+      std::size_t u = t;
+      while (u < n_ && isBlank(s_[u])) ++u;
+      if (!lineEndAt(u)) break;  // a less indented line ends the scalar
+      if (u >= n_) {
+        r = n_;
+        break;
+      }
+      ++breaks;
+      r = nextLineStart(u);
+      continue;
+    }
+    if (contentIndent == 0 && documentMarkerAt(r)) break;
+    if (lineEndAt(t)) {
+      if (t >= n_) {
+        r = n_;
+        break;
+      }
+      ++breaks;
+      r = nextLineStart(t);
+      continue;
+    }
+    const std::size_t ce = contentEnd(t);
+    const bool foldable = !isBlank(s_[t]);
+    if (first) {
+      out.append(breaks, '\n');
+    } else if (folded && prevFoldable && foldable) {
+      if (breaks == 0) {
+        out.push_back(' ');
+      } else {
+        out.append(breaks, '\n');
+      }
+    } else {
+      out.append(breaks + 1, '\n');
+    }
+    breaks = 0;
+    first = false;
+    out.append(s_ + t, ce - t);
+    prevFoldable = foldable;
+    moveTo(ce);
+    result.end = loc(ce);
+    lastHadBreak = ce < n_;
+    r = nextLineStart(ce);
+  }
+  if (!first && chomp >= 0 && lastHadBreak) out.push_back('\n');
+  if (chomp > 0) out.append(breaks, '\n');
+  moveTo(r);
+  result.text = out;
+  return result;
+}
+
+YAMLReader::Node YAMLReader::makeScalar(const ScalarText& scalar, std::string_view tag) {
+  const SourceRange range{scalar.start, scalar.end};
+  lastEnd_ = scalar.end;
+  if (!tag.empty()) {
+    const std::string_view name = coreTagName(tag);
+    if (name.empty() || name == "str" || name == "binary" || name == "timestamp")
+      return builder_.string(scalar.text, range);
+    if (name == "int" || name == "float") {
+      if (auto value = YAMLScalarResolver::number(scalar.text)) return builder_.number(*value, range);
+      return builder_.string(scalar.text, range);
+    }
+    if (name == "bool") {
+      bool value;
+      if (YAMLScalarResolver::boolean(scalar.text, value)) return builder_.boolean(value, range);
+      return builder_.string(scalar.text, range);
+    }
+    if (name == "null") return builder_.null(range);
+  }
+  if (!scalar.plain) return builder_.string(scalar.text, range);
+  const auto resolved = YAMLScalarResolver::resolve(scalar.text);
+  switch (resolved.kind) {
+    case YAMLScalarResolver::Kind::null: return builder_.null(range);
+    case YAMLScalarResolver::Kind::bool_: return builder_.boolean(resolved.boolean, range);
+    case YAMLScalarResolver::Kind::number: return builder_.number(resolved.number, range);
+    case YAMLScalarResolver::Kind::string: break;
+  }
+  return builder_.string(scalar.text, range);
+}
+
+YAMLReader::Node YAMLReader::makeEmpty(const Location& at, std::string_view tag) {
+  lastEnd_ = at;
+  if (!tag.empty()) {
+    const std::string_view name = coreTagName(tag);
+    if (name.empty() || name == "str") return builder_.string({}, SourceRange{at, at});
+  }
+  return builder_.null(SourceRange{at, at});
+}
+
+// An alias at pos_: the anchored node itself (copy == false, for merge keys and keys) or a copy of it
+// carrying the current pointer.
+YAMLReader::Node YAMLReader::resolveAlias(bool copy) {
+  const std::size_t at = pos_;
+  ++pos_;
+  const std::string_view name = readAnchorName(false);
+  if (name.empty()) fail("Alias without a name", at);
+  auto it = anchors_.find(name);
+  if (it == anchors_.end()) fail("Unknown alias '*" + std::string(name) + "'", at);
+  lastEnd_ = loc();
+  if (!copy) return it->second;
+  Node node = builder_.copySubtree(it->second, aliasBudget_);
+  if (!node) fail("Aliases expand to more than " + std::to_string(kAliasNodeBudget) + " nodes", at);
+  return node;
+}
+
+YAMLReader::Node YAMLReader::remember(Node node, const Properties& props) {
+  if (!props.anchor.empty()) anchors_[props.anchor] = node;
+  return node;
+}
+
+// A view that outlives scratch_: texts held there are copied into the tree's arena.
+std::string_view YAMLReader::persist(std::string_view text) {
+  const char* begin = scratch_.data();
+  if (text.data() >= begin && text.data() <= begin + scratch_.capacity()) return builder_.arena().copyString(text);
+  return text;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Flow collections
+
+void YAMLReader::skipFlowSpace() {
+  for (;;) {
+    while (pos_ < n_ && (isBlank(s_[pos_]) || s_[pos_] == '\r')) ++pos_;
+    if (pos_ >= n_) return;
+    const char c = s_[pos_];
+    if (c == '\n') {
+      moveTo(pos_ + 1);
+      continue;
+    }
+    if (c == '#' && (pos_ == lineStart_ || isBlank(s_[pos_ - 1]))) {
+      pos_ = contentEnd(pos_);
+      continue;
+    }
+    return;
+  }
+}
+
+YAMLReader::Node YAMLReader::parseFlowNode() {
+  Properties props;
+  if (s_[pos_] == '&' || s_[pos_] == '!') {
+    props = readProperties(true);
+    if (pos_ >= n_) fail("Unterminated flow collection", pos_);
+  }
+  Node node;
+  const char c = s_[pos_];
+  switch (c) {
+    case '[': node = parseFlowSequence(); break;
+    case '{': node = parseFlowMapping(); break;
+    case '"':
+    case '\'': node = makeScalar(readQuoted(), props.tag); break;
+    case '*': node = resolveAlias(true); break;
+    case ',':
+    case ']':
+    case '}':
+      if (!props.any()) fail(std::string("Unexpected '") + c + "' in a flow collection", pos_);
+      node = makeEmpty(loc(), props.tag);
+      break;
+    default: node = makeScalar(readPlainFlow(), props.tag); break;
+  }
+  return remember(node, props);
+}
+
+YAMLReader::Node YAMLReader::parseFlowSequence() {
+  enter();
+  const Location start = loc();
+  ++pos_;
+  const std::size_t base = elements_.size();
+  std::size_t index = 0;
+  for (;;) {
+    skipFlowSpace();
+    if (pos_ >= n_) fail("Unterminated flow sequence", start);
+    if (s_[pos_] == ']') {
+      ++pos_;
+      break;
+    }
+    builder_.pushIndex(index);
+    Node item;
+    const char c = s_[pos_];
+    const bool scalarStart = !(c == '[' || c == '{' || c == '*' || c == '&' || c == '!' || isFlowIndicator(c));
+    if (scalarStart) {
+      // A scalar, or the key of a single-pair mapping ("[name: value]").
+      ScalarText scalar = (c == '"' || c == '\'') ? readQuoted() : readPlainFlow();
+      std::size_t q = pos_;
+      while (q < n_ && isBlank(s_[q])) ++q;
+      if (q < n_ && s_[q] == ':' && (!scalar.plain || blankOrEndAt(q + 1) || isFlowIndicator(s_[q + 1]))) {
+        const std::string_view key = persist(scalar.text);
+        pos_ = q + 1;
+        skipFlowSpace();
+        if (pos_ >= n_) fail("Unterminated flow sequence", start);
+        builder_.pushKey(key);
+        Node value = (s_[pos_] == ',' || s_[pos_] == ']') ? makeEmpty(loc(), {}) : parseFlowNode();
+        builder_.pop();
+        const GenericNode::Member member{key, value};
+        item = builder_.object(std::span<const GenericNode::Member>(&member, 1), SourceRange{scalar.start, lastEnd_});
+      } else {
+        item = makeScalar(scalar, {});
+      }
+    } else {
+      item = parseFlowNode();
+    }
+    builder_.pop();
+    elements_.push_back(item);
+    ++index;
+    skipFlowSpace();
+    if (pos_ >= n_) fail("Unterminated flow sequence", start);
+    if (s_[pos_] == ',') {
+      ++pos_;
+      continue;
+    }
+    if (s_[pos_] == ']') {
+      ++pos_;
+      break;
+    }
+    fail("Expected ',' or ']' in a flow sequence", pos_);
+  }
+  lastEnd_ = loc();
+  Node node = builder_.array(std::span<const GenericNode* const>(elements_.data() + base, elements_.size() - base),
+                             SourceRange{start, lastEnd_});
+  elements_.resize(base);
+  leave();
+  return node;
+}
+
+std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start) {
+  Properties props;
+  if (s_[pos_] == '&' || s_[pos_] == '!') props = readProperties(true);
+  if (pos_ >= n_) fail("Unterminated flow mapping", pos_);
+  start = loc();
+  quoted = false;
+  std::string_view key;
+  const char c = s_[pos_];
+  if (c == '"' || c == '\'') {
+    quoted = true;
+    key = persist(readQuoted().text);
+  } else if (c == '*') {
+    quoted = true;
+    key = persist(keyText(resolveAlias(false), scratch_));
+  } else if (c == '[' || c == '{') {
+    fail("Complex mapping keys are not supported", pos_);
+  } else if (c == ',') {
+    fail("Unexpected ',' in a flow mapping", pos_);
+  } else {
+    key = persist(readPlainFlow().text);
+    quoted = !props.tag.empty();
+  }
+  if (!props.anchor.empty()) anchors_[props.anchor] = builder_.string(key, SourceRange{start, loc()});
+  return key;
+}
+
+YAMLReader::Node YAMLReader::parseFlowMapping() {
+  enter();
+  const Location start = loc();
+  ++pos_;
+  const std::size_t base = members_.size();
+  const std::size_t mergeBase = merges_.size();
+  for (;;) {
+    skipFlowSpace();
+    if (pos_ >= n_) fail("Unterminated flow mapping", start);
+    if (s_[pos_] == '}') {
+      ++pos_;
+      break;
+    }
+    if (s_[pos_] == '?' && (blankOrEndAt(pos_ + 1) || isFlowIndicator(s_[pos_ + 1]))) {
+      ++pos_;
+      skipFlowSpace();
+      if (pos_ >= n_) fail("Unterminated flow mapping", start);
+    }
+    bool quoted;
+    Location keyStart;
+    const std::string_view key = readFlowKey(quoted, keyStart);
+    skipFlowSpace();
+    if (pos_ >= n_) fail("Unterminated flow mapping", start);
+    builder_.pushKey(key);
+    Node value;
+    if (s_[pos_] == ':') {
+      ++pos_;
+      skipFlowSpace();
+      if (pos_ >= n_) fail("Unterminated flow mapping", start);
+      value = (s_[pos_] == ',' || s_[pos_] == '}') ? makeEmpty(loc(), {}) : parseFlowNode();
+    } else {
+      value = makeEmpty(loc(), {});
+    }
+    builder_.pop();
+    if (!quoted && key == "<<" && isMergeSource(value)) {
+      merges_.push_back(value);
+    } else {
+      members_.push_back({key, value});
+    }
+    skipFlowSpace();
+    if (pos_ >= n_) fail("Unterminated flow mapping", start);
+    if (s_[pos_] == ',') {
+      ++pos_;
+      continue;
+    }
+    if (s_[pos_] == '}') {
+      ++pos_;
+      break;
+    }
+    fail("Expected ',' or '}' in a flow mapping", pos_);
+  }
+  lastEnd_ = loc();
+  Node node = finishMapping(base, mergeBase, start);
+  leave();
+  return node;
+}
+
+}  // namespace VoziZazIreParsing

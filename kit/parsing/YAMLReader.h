@@ -1,0 +1,123 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "kit/core/GenericNode.h"
+#include "kit/core/SourceLocation.h"
+#include "kit/core/TreeBuilder.h"
+#include "kit/parsing/YAMLLocator.h"
+
+namespace VoziZazIreParsing {
+
+// Reads the first document of a YAML text (valid UTF-8) into a node tree. One object per parse.
+//
+// The reader walks the text once, forward, by lines: block mappings and sequences by indentation
+// (compact forms on a sequence item's line included), flow collections across lines, plain, quoted and
+// block scalars with YAML's folding, anchors, aliases and merge keys, tags on scalars. Comments start at
+// a line start or after a blank; a mapping colon is a ":" followed by a blank or the line end. Input it
+// cannot read faithfully is refused with a ParseError at the offending line and column.
+//
+// Recursion follows the nesting of collections and is refused beyond kMaxNestingDepth; alias expansion
+// is bounded by kAliasNodeBudget nodes per document.
+class YAMLReader {
+ public:
+  static constexpr std::int64_t kAliasNodeBudget = 1'000'000;
+
+  explicit YAMLReader(std::string_view text);
+  VoziZazIreCore::NodePtr read();
+
+ private:
+  using Node = const VoziZazIreCore::GenericNode*;
+  using Location = VoziZazIreCore::SourceLocation;
+
+  struct Properties {
+    std::string_view anchor;
+    std::string_view tag;
+    bool any() const { return !anchor.empty() || !tag.empty(); }
+  };
+
+  // A scalar's text before typing: a view of the source, of scratch_ or of the arena.
+  struct ScalarText {
+    std::string_view text;
+    bool plain = true;
+    Location start;
+    Location end;
+  };
+
+  // Text model.
+  bool lineEndAt(std::size_t p) const noexcept;
+  bool blankOrEndAt(std::size_t p) const noexcept;
+  std::size_t contentEnd(std::size_t p) const noexcept;
+  std::size_t nextLineStart(std::size_t p) const noexcept;
+  bool documentMarkerAt(std::size_t p) const noexcept;
+  void moveTo(std::size_t p) noexcept;
+  void skipBlanks() noexcept;
+  bool atCommentOrLineEnd() const noexcept;
+  bool skipToContent();
+  int indent() const noexcept { return static_cast<int>(pos_ - lineStart_); }
+  Location loc(std::size_t p) { return locator_.at(line_, lineStart_, p); }
+  Location loc() { return loc(pos_); }
+
+  [[noreturn]] void fail(const std::string& message, std::size_t p);
+  [[noreturn]] void fail(const std::string& message, const Location& at);
+  void enter();
+  void leave() noexcept { --depth_; }
+  void expectLineEnd();
+
+  // Block structure.
+  Node parseBlockNode(int n, bool keyAllowed, bool sequenceAtIndent);
+  Node parseInlineValue(int n, const Properties& props);
+  Node parseBlockSequence(int m);
+  Node parseBlockMapping(int m);
+  Node parseMappingValue(int m, bool merge);
+  std::size_t findImplicitKeyColon(std::size_t p) const noexcept;
+  std::string_view readImplicitKey(std::size_t colon, bool& plain);
+  std::string_view readExplicitKey(int m);
+  Node finishMapping(std::size_t base, std::size_t mergeBase, const Location& start);
+
+  // Scalars.
+  Properties readProperties(bool flow);
+  ScalarText readPlainBlock(int n);
+  ScalarText readPlainFlow();
+  ScalarText readQuoted();
+  ScalarText readBlockScalar(int n);
+  std::string_view readAnchorName(bool flow);
+  Node makeScalar(const ScalarText& scalar, std::string_view tag);
+  Node makeEmpty(const Location& at, std::string_view tag);
+  Node resolveAlias(bool copy);
+  Node remember(Node node, const Properties& props);
+  std::string_view persist(std::string_view text);
+  static std::string_view keyText(Node node, std::string& buffer);
+
+  // Flow collections.
+  void skipFlowSpace();
+  Node parseFlowNode();
+  Node parseFlowSequence();
+  Node parseFlowMapping();
+  std::string_view readFlowKey(bool& quoted, Location& start);
+
+  std::string_view text_;
+  const char* s_;
+  std::size_t n_;
+  std::size_t pos_ = 0;
+  std::int64_t line_ = 0;
+  std::size_t lineStart_ = 0;
+  bool documentEnded_ = false;
+  std::size_t depth_ = 0;
+  std::int64_t aliasBudget_ = kAliasNodeBudget;
+  Location lastEnd_{1, 1, 0};
+
+  VoziZazIreCore::TreeBuilder builder_;
+  YAMLLocator locator_;
+  std::vector<VoziZazIreCore::GenericNode::Member> members_;
+  std::vector<Node> elements_;
+  std::vector<Node> merges_;
+  std::unordered_map<std::string_view, Node> anchors_;
+  std::string scratch_;
+};
+
+}  // namespace VoziZazIreParsing
