@@ -57,9 +57,10 @@ std::string_view rawValue(SyntaxThemePreferenceKey key)
     return info(key).rawValue;
 }
 
-std::string_view displayName(SyntaxThemePreferenceKey key)
+QString displayName(SyntaxThemePreferenceKey key)
 {
-    return info(key).displayName;
+    const std::string_view name = info(key).displayName;
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
 std::optional<SyntaxTokenType> tokenType(SyntaxThemePreferenceKey key)

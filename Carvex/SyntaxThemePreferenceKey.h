@@ -4,6 +4,8 @@
 
 #include "kit/core/RawValue.h"
 
+#include <QString>
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -69,7 +71,7 @@ inline constexpr std::array<SyntaxThemePreferenceKey, 23> allSyntaxThemePreferen
 std::string_view rawValue(SyntaxThemePreferenceKey key);
 
 // The label shown to the user, e.g. "Links ($ref)".
-std::string_view displayName(SyntaxThemePreferenceKey key);
+QString displayName(SyntaxThemePreferenceKey key);
 
 // The token kind the key colours; nothing for the decoration keys. `keyColor` answers `key` but
 // colours `jsonKey` tokens as well.

@@ -1,5 +1,7 @@
 #include "Carvex/SyntaxToken.h"
 
+#include <QHashFunctions>
+
 #include <string_view>
 
 namespace Carvex {
@@ -32,7 +34,7 @@ std::size_t SyntaxToken::hash() const
         // A sum does not depend on the order in which the pairs are visited.
         std::size_t pairs = 0;
         for (const auto& [key, value] : *metadata)
-            pairs += combine(std::hash<std::string>{}(key), std::hash<std::string>{}(value));
+            pairs += combine(qHash(key), qHash(value));
         seed = combine(seed, pairs);
     }
     return seed;

@@ -3,18 +3,19 @@
 #include "Carvex/SyntaxTokenType.h"
 #include "Carvex/TextRange.h"
 
+#include <QString>
+
 #include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
-#include <string>
 
 namespace Carvex {
 
 // One coloured span of a document's text: its kind and its range in UTF-16 units of the whole
 // text that was tokenized. Lengths are always at least 1.
 struct SyntaxToken {
-    using Metadata = std::map<std::string, std::string>;
+    using Metadata = std::map<QString, QString>;
 
     SyntaxTokenType type = SyntaxTokenType::unknown;
     TextRange range;

@@ -96,12 +96,12 @@ TEST_F(SyntaxThemeTest, builtInColoursFollowTheTable)
 TEST(SyntaxThemePreferenceKey, namesKindsAndRawValues)
 {
     EXPECT_EQ(allSyntaxThemePreferenceKeys.size(), 23u);
-    std::set<std::string_view> names;
+    std::set<QString> names;
     std::size_t tokenKeys = 0;
     for (K key : allSyntaxThemePreferenceKeys) {
         EXPECT_TRUE(rawValue(key).starts_with("syntaxTheme.")) << rawValue(key);
         EXPECT_EQ(VoziZazIreCore::fromRawValue<K>(rawValue(key)), key);
-        EXPECT_FALSE(displayName(key).empty());
+        EXPECT_FALSE(displayName(key).isEmpty());
         names.insert(displayName(key));
         tokenKeys += tokenType(key).has_value() ? 1 : 0;
     }
