@@ -35,12 +35,6 @@ inline std::vector<Carvex::SyntaxToken> tokens(const std::vector<Expected>& expe
     return out;
 }
 
-// The text a token covers, for messages.
-inline std::string covered(const QString& text, const Carvex::SyntaxToken& token)
-{
-    return text.mid(token.range.location, token.range.length).toStdString();
-}
-
 // Tokens are in ascending order, non-overlapping, non-empty and inside the text.
 inline bool wellFormed(const std::vector<Carvex::SyntaxToken>& tokens, qsizetype textLength)
 {
