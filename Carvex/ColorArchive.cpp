@@ -12,13 +12,13 @@ namespace {
 // "CarvexColor" and a format version.
 constexpr char kHeader[] = "CarvexColor\x01";
 constexpr qsizetype kHeaderLength = sizeof(kHeader) - 1;
-// The colour's spec (qint8) and five components (quint16), as QDataStream writes a QColor.
+// The colour's model (qint8) and five components (quint16), as QDataStream writes a QColor.
 constexpr qsizetype kBodyLength = 1 + 5 * 2;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
-bool componentsAreSound(QColor::Spec spec, const std::array<quint16, 5>& c)
+bool componentsAreSound(QColor::Spec model, const std::array<quint16, 5>& c)
 {
-    switch (spec) {
+    switch (model) {
     case QColor::Rgb:
     case QColor::Cmyk:
         return true;
@@ -65,14 +65,14 @@ std::optional<QColor> ColorArchive::unarchive(const QByteArray& data)
     {
         QDataStream in(body);
         in.setVersion(kStreamVersion);
-        qint8 spec = 0;
+        qint8 model = 0;
         std::array<quint16, 5> components{};
-        in >> spec;
+        in >> model;
         for (quint16& component : components)
             in >> component;
-        if (in.status() != QDataStream::Ok || spec <= QColor::Invalid || spec > QColor::ExtendedRgb)
+        if (in.status() != QDataStream::Ok || model <= QColor::Invalid || model > QColor::ExtendedRgb)
             return std::nullopt;
-        if (!componentsAreSound(QColor::Spec(spec), components))
+        if (!componentsAreSound(QColor::Spec(model), components))
             return std::nullopt;
     }
 

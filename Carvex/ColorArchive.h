@@ -7,8 +7,8 @@
 
 namespace Carvex {
 
-// The stored form of a colour in the settings: a fixed header followed by the colour's spec and
-// its five raw 16-bit components, so that every colour reads back exactly (same spec, same
+// The stored form of a colour in the settings: a fixed header followed by the colour's model and
+// its five raw 16-bit components, so that every colour reads back exactly (same model, same
 // components) and anything else - other data, a truncated or extended record, impossible
 // components - is recognised as not a colour.
 struct ColorArchive {

@@ -64,7 +64,7 @@ QByteArray withByte(QByteArray data, qsizetype at, char value)
     return data;
 }
 
-// The record is a 12-byte header, the spec at byte 12 and five big-endian components from byte 13.
+// The record is a 12-byte header, the colour model at byte 12 and five big-endian components from byte 13.
 QByteArray withComponent(QByteArray data, int index, quint16 value)
 {
     data[13 + 2 * index] = char(value >> 8);
@@ -85,9 +85,9 @@ TEST(ColorArchive, anythingButAnArchivedColourIsRecognised)
         {"trailing_byte", [](QByteArray d) { return d + 'x'; }},
         {"other_version", [](QByteArray d) { return withByte(d, 11, '\x02'); }},
         {"other_header", [](QByteArray d) { return withByte(d, 0, 'c'); }},
-        {"invalid_spec", [](QByteArray d) { return withByte(d, 12, 0); }},
-        {"unknown_spec", [](QByteArray d) { return withByte(d, 12, 6); }},
-        {"negative_spec", [](QByteArray d) { return withByte(d, 12, char(-1)); }},
+        {"invalid_model", [](QByteArray d) { return withByte(d, 12, 0); }},
+        {"unknown_model", [](QByteArray d) { return withByte(d, 12, 6); }},
+        {"negative_model", [](QByteArray d) { return withByte(d, 12, char(-1)); }},
         {"hsv_hue_out_of_range", [](QByteArray d) { return withComponent(withByte(d, 12, QColor::Hsv), 1, 36000); }},
         {"hsl_hue_out_of_range", [](QByteArray d) { return withComponent(withByte(d, 12, QColor::Hsl), 1, 40000); }},
         {"extended_nan", [&](QByteArray) { return withComponent(validExtended, 2, 0x7E00); }},
