@@ -38,16 +38,18 @@ const SyntaxTheme::Attributes& SyntaxTheme::attributes(SyntaxTokenType type) con
     return found != attributes_.end() ? found->second : defaultAttributes_;
 }
 
+// Kept for the life of the process and never destroyed: fonts must not outlive the application
+// object in static destructors.
 const SyntaxTheme& SyntaxTheme::darkDefault()
 {
-    static const SyntaxTheme theme = builtIn(true);
-    return theme;
+    static const SyntaxTheme* const theme = new SyntaxTheme(builtIn(true));
+    return *theme;
 }
 
 const SyntaxTheme& SyntaxTheme::lightDefault()
 {
-    static const SyntaxTheme theme = builtIn(false);
-    return theme;
+    static const SyntaxTheme* const theme = new SyntaxTheme(builtIn(false));
+    return *theme;
 }
 
 SyntaxTheme SyntaxTheme::fromPreferences(bool isDark)
