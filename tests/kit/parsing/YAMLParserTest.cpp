@@ -1,0 +1,362 @@
+#include "kit/parsing/YAMLParser.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kit/core/Limits.h"
+#include "kit/core/ParseError.h"
+#include "tests/kit/parsing/YAMLTestDump.h"
+
+using VoziZazIreCore::GenericNode;
+using VoziZazIreCore::GenericNodeKind;
+using VoziZazIreCore::NodePtr;
+using VoziZazIreCore::ParseError;
+using VoziZazIreCore::SourceLocation;
+using VoziZazIreCore::SourceRange;
+using VoziZazIreParsing::YAMLParser;
+
+namespace {
+
+NodePtr parse(std::string_view text) { return YAMLParser().parse(YAMLParser::bytesOf(text)); }
+
+std::string withCrlf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out.push_back('\r');
+    out.push_back(c);
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Values: each row reads to the expected canonical value, with LF and with CRLF line ends.
+
+struct ValueCase {
+  const char* name;
+  std::string yaml;
+  std::string expected;
+};
+
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
+
+class YAMLParserValues : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(YAMLParserValues, ReadsTheValue) {
+  const ValueCase& c = GetParam();
+  EXPECT_EQ(YAMLTestSupport::dump(parse(c.yaml).get()), c.expected) << c.yaml;
+}
+
+TEST_P(YAMLParserValues, ReadsTheSameValueWithCrlfLineEnds) {
+  const ValueCase& c = GetParam();
+  EXPECT_EQ(YAMLTestSupport::dump(parse(withCrlf(c.yaml)).get()), c.expected) << c.yaml;
+}
+
+const ValueCase kValueCases[] = {
+    // Line ends.
+    {"crlf_blank_line_does_not_end_mapping", "a: 1\n\nb: x\n  \nc:\n  - d\n", R"({"a":1,"b":"x","c":["d"]})"},
+    {"no_final_line_break", "a: 1\nb: two", R"({"a":1,"b":"two"})"},
+    // The mapping colon needs a blank after it.
+    {"url_sequence_item_is_not_a_key", "- https://x.org/a\n- http://y:8080\n", R"(["https://x.org/a","http://y:8080"])"},
+    {"colon_inside_path_key", "/v1/{name}:cancel:\n  post: 1\n", R"({"/v1/{name}:cancel":{"post":1}})"},
+    {"url_inside_value", "a: see http://x.org\n", R"({"a":"see http://x.org"})"},
+    {"colon_without_blank_is_text", "a: b:c\nd:e: f\n", R"({"a":"b:c","d:e":"f"})"},
+    // Comments need a blank before the "#".
+    {"hash_inside_values_is_kept", "a: https://x/#frag\nb: ^#[0-9a-f]{6}$\nc: C#\nd: x # note\n",
+     R"({"a":"https://x/#frag","b":"^#[0-9a-f]{6}$","c":"C#","d":"x"})"},
+    {"comment_lines_anywhere", "# top\na: # after key\n  # inside\n  b: 1 # end\n# last", R"({"a":{"b":1}})"},
+    {"hash_in_sequence_item", "- C# # language\n- '#quoted'\n", R"(["C#","#quoted"])"},
+    // Quoted scalars.
+    {"single_quote_doubled", "a: 'it''s'\nb: ''''\n", R"({"a":"it's","b":"'"})"},
+    {"double_quoted_escapes", "a: \"\\u00e9\\x41\\/\\ \\t\\\\\\\"\\U0001F600\"\n",
+     "{\"a\":\"\xC3\xA9" "A/ \\t\\\\\\\"\xF0\x9F\x98\x80\"}"},
+    {"double_quoted_surrogate_pair", "a: \"\\ud83d\\ude00\"\n", "{\"a\":\"\xF0\x9F\x98\x80\"}"},
+    {"double_quoted_line_escapes", "a: \"x\\ny\\rz\\0\"\n", R"({"a":"x\ny\rz\u0000"})"},
+    {"quoted_key", "'a b': 1\n\"c:d\": 2\n'it''s': 3\n", R"({"a b":1,"c:d":2,"it's":3})"},
+    {"quoted_values_are_strings", "a: 'true'\nb: \"3\"\nc: ''\n", R"({"a":"true","b":"3","c":""})"},
+    {"multi_line_double_quoted", "a: \"one\n  two\n\n  three\"\n", R"({"a":"one two\nthree"})"},
+    {"multi_line_single_quoted", "a: 'one\n   two   \n  three'\n", R"({"a":"one two three"})"},
+    {"escaped_line_break", "a: \"one\\\n   two\"\n", R"({"a":"onetwo"})"},
+    // Mappings on a sequence item's line.
+    {"item_mapping_with_more_keys",
+     "- name: id\n  in: path\n  description: |\n    line1\n    line2\n  # note\n  required: true\n- name: two\n",
+     R"([{"description":"line1\nline2\n","in":"path","name":"id","required":true},{"name":"two"}])"},
+    {"item_mapping_with_nested_block", "- a:\n    b: 1\n  c:\n  - x\n- d\n", R"([{"a":{"b":1},"c":["x"]},"d"])"},
+    {"nested_compact_sequences", "- - a\n  - b\n- - c\n", R"([["a","b"],["c"]])"},
+    {"item_mapping_on_dash_line_after_blank", "-\n  a: 1\n  b: 2\n", R"([{"a":1,"b":2}])"},
+    // A sequence at its key's indentation is the key's value.
+    {"sequence_at_key_indentation", "tags:\n- name: pets\n- name: store\nnext: 1\n",
+     R"({"next":1,"tags":[{"name":"pets"},{"name":"store"}]})"},
+    {"sequence_at_key_indentation_nested", "a:\n  b:\n  - 1\n  - 2\n  c: 3\n", R"({"a":{"b":[1,2],"c":3}})"},
+    // Empty values.
+    {"empty_value_on_last_line", "a: 1\nb:", R"({"a":1,"b":null})"},
+    {"empty_value_before_less_indented_line", "a:\n  b:\nc:\n", R"({"a":{"b":null},"c":null})"},
+    {"empty_item_on_last_line", "- a\n-", R"(["a",null])"},
+    {"empty_document", "", "null"},
+    {"comments_only_document", "# nothing\n\n", "null"},
+    // Plain multi-line scalars fold.
+    {"plain_scalar_folds", "a: one\n  two\n\n  three\nb: x\n", R"({"a":"one two\nthree","b":"x"})"},
+    {"plain_scalar_on_next_line", "a:\n  one\n  two\n", R"({"a":"one two"})"},
+    {"plain_item_folds", "- one\n  two\n- three\n", R"(["one two","three"])"},
+    // Block scalars.
+    {"literal_clip", "a: |\n  x\n  y\n\nb: 1\n", R"({"a":"x\ny\n","b":1})"},
+    {"literal_strip", "a: |-\n  x\n  y\n\nb: 1\n", R"({"a":"x\ny","b":1})"},
+    {"literal_keep", "a: |+\n  x\n\n\nb: 1\n", R"({"a":"x\n\n\n","b":1})"},
+    {"folded", "a: >\n  one\n  two\n\n  three\n    more\n  four\n", R"({"a":"one two\nthree\n  more\nfour\n"})"},
+    {"folded_strip", "a: >-\n  one\n  two\n", R"({"a":"one two"})"},
+    {"indentation_indicator", "a: |2\n    x\n  y\n", R"({"a":"  x\ny\n"})"},
+    {"indicator_order_and_comment", "a: |-2 # c\n   x\n", R"({"a":" x"})"},
+    {"block_scalar_as_sequence_item", "- |\n  x\n  y\n- >-\n  a\n  b\n- z\n", R"(["x\ny\n","a b","z"])"},
+    {"block_scalar_keeps_comment_lines", "a: |\n  # not a comment\n  x\n", R"({"a":"# not a comment\nx\n"})"},
+    {"block_scalar_at_end_without_break", "a: |\n  x", R"({"a":"x"})"},
+    {"empty_block_scalar", "a: |\nb: 1\n", R"({"a":"","b":1})"},
+    {"block_scalar_with_less_indented_blank_lines", "a: |\n  x\n\n  y\n", R"({"a":"x\n\ny\n"})"},
+    // Flow collections, on one line or several.
+    {"flow_on_one_line", "a: [1, two, {b: c}, [d]]\n", R"({"a":[1,"two",{"b":"c"},["d"]]})"},
+    {"flow_over_lines", "a: [1,\n  2, {b: c,\n d: e}]\nf: {}\n", R"({"a":[1,2,{"b":"c","d":"e"}],"f":{}})"},
+    {"flow_trailing_comma_and_comment", "a: [x, y, ] # c\nb: { k: v, }\n", R"({"a":["x","y"],"b":{"k":"v"}})"},
+    {"flow_urls_and_quotes", "a: [http://x, 'b, c', \"d]\"]\n", R"({"a":["http://x","b, c","d]"]})"},
+    {"flow_single_pair", "a: [k: v, x]\n", R"({"a":[{"k":"v"},"x"]})"},
+    {"flow_key_without_value", "a: {k, m: }\n", R"({"a":{"k":null,"m":null}})"},
+    {"flow_json_style", "{\"a\": [1, 2.5, true, null], \"b\":\"c\"}\n", R"({"a":[1,2.5,true,null],"b":"c"})"},
+    {"flow_multi_line_plain", "a: [one\n  two, three]\n", R"({"a":["one two","three"]})"},
+    // Anchors, aliases, merge keys.
+    {"alias_copies_value", "a: &x {k: 1}\nb: *x\nc: [*x]\n", R"({"a":{"k":1},"b":{"k":1},"c":[{"k":1}]})"},
+    {"anchor_on_block_mapping", "base: &b\n  x: 1\n  y: 2\nderived:\n  <<: *b\n  y: 3\n",
+     R"({"base":{"x":1,"y":2},"derived":{"x":1,"y":3}})"},
+    {"merge_of_several", "a: &a {x: 1, y: 1}\nb: &b {y: 2, z: 2}\nc:\n  <<: [*a, *b]\n  w: 0\n",
+     R"({"a":{"x":1,"y":1},"b":{"y":2,"z":2},"c":{"w":0,"x":1,"y":1,"z":2}})"},
+    {"merge_in_sequence_item", "d: &d\n  k: v\nl:\n  - <<: *d\n    n: 1\n", R"({"d":{"k":"v"},"l":[{"k":"v","n":1}]})"},
+    {"anchored_scalar_alias", "a: &s text\nb: *s\n", R"({"a":"text","b":"text"})"},
+    // Tags.
+    {"core_tags", "a: !!str 123\nb: !!int '7'\nc: !!float 1\nd: !!bool true\ne: !!null ''\nf: !!str\n",
+     R"({"a":"123","b":7,"c":1,"d":true,"e":null,"f":""})"},
+    {"local_tag_keeps_text", "a: !custom 12\nb: !!map {k: v}\nc: !<tag:yaml.org,2002:str> 5\n",
+     R"({"a":"12","b":{"k":"v"},"c":"5"})"},
+    // Documents.
+    {"second_document_ignored", "a: 1\n---\nb: 2\n", R"({"a":1})"},
+    {"document_end_marker", "a: 1\n...\nb: 2\n", R"({"a":1})"},
+    {"start_marker_and_directive", "%YAML 1.2\n---\na: 1\n", R"({"a":1})"},
+    {"start_marker_with_value", "--- [1, 2]\n", R"([1,2])"},
+    {"byte_order_mark", "\xEF\xBB\xBF" "a: 1\nb: 2\n", R"({"a":1,"b":2})"},
+    // Typing of plain scalars.
+    {"scalar_typing",
+     "- yes\n- no\n- on\n- off\n- 3.1\n- 3.1.0\n- 0x1F\n- +12\n- .5\n- 1e3\n- 1_000\n- 0o17\n- .inf\n- ~\n- Null\n- "
+     "TRUE\n- False\n- 2024-01-01\n- -7\n",
+     R"(["yes","no","on","off",3.1,"3.1.0",31,12,0.5,1000,"1_000","0o17",".inf",null,null,true,false,"2024-01-01",-7])"},
+    {"keys_stay_text", "200: a\ntrue: b\n1.0: c\n~: d\n", R"({"1.0":"c","200":"a","true":"b","~":"d"})"},
+    // Explicit keys and duplicate keys.
+    {"explicit_key", "? a\n: 1\n? b\nc: 2\n", R"({"a":1,"b":null,"c":2})"},
+    {"duplicate_key_last_wins", "a: 1\na: 2\n", R"({"a":2})"},
+    // Values standing at the document's root.
+    {"root_scalar", "hello world\n", R"("hello world")"},
+    {"root_sequence", "- 1\n- 2\n", "[1,2]"},
+    // Tabs after indentation are separation, not indentation.
+    {"tab_as_separator", "a:\tb\nc:\t[1,\t2]\n", R"({"a":"b","c":[1,2]})"},
+    {"tab_after_dash", "-\tx\n-\ty: z\n", R"(["x",{"y":"z"}])"},
+    {"unicode_text", "name: Zürich — 東京\n", "{\"name\":\"Zürich — 東京\"}"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, YAMLParserValues, testing::ValuesIn(kValueCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(YAMLParserTyping, NonFiniteWordsAreNumbers) {
+  const auto root = parse("- inf\n- -Infinity\n- NaN\n");
+  EXPECT_TRUE(std::isinf(*(*root)[0]->numberValue()));
+  EXPECT_LT(*(*root)[1]->numberValue(), 0);
+  EXPECT_TRUE(std::isnan(*(*root)[2]->numberValue()));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Errors: message and place, one row per input.
+
+struct ErrorCase {
+  const char* name;
+  std::string yaml;
+  std::string message;
+  int64_t line;
+  int64_t column;
+};
+
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+
+class YAMLParserErrors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(YAMLParserErrors, MessageAndPlace) {
+  const ErrorCase& c = GetParam();
+  try {
+    parse(c.yaml);
+    FAIL() << "parsed without error";
+  } catch (const ParseError& e) {
+    EXPECT_EQ(e.message(), c.message);
+    ASSERT_TRUE(e.range().has_value());
+    EXPECT_EQ(e.range()->start.line, c.line);
+    EXPECT_EQ(e.range()->start.column, c.column);
+  }
+}
+
+const ErrorCase kErrorCases[] = {
+    {"tab_indentation", "a:\n\tb: 1\n", "Tabs are not allowed in indentation", 2, 1},
+    {"tab_after_spaces", "a:\n  \tb: 1\n", "Tabs are not allowed in indentation", 2, 3},
+    {"line_without_colon_in_mapping", "a: 1\nb\n", "Could not find expected ':' after a mapping key", 2, 1},
+    {"deeper_line_after_entry", "a: 1\n  b: 2\n", "Unexpected ':' in a multi-line plain scalar", 2, 4},
+    {"bad_mapping_indentation", "a:\n    b: 1\n  c: 2\n", "Bad indentation of a mapping entry", 3, 3},
+    {"bad_sequence_indentation", "- a: 1\n - b\n", "Bad indentation of a sequence entry", 2, 2},
+    {"sequence_entry_in_mapping", "a: 1\n- b\n", "Sequence entry where a mapping key was expected", 2, 1},
+    {"unterminated_double_quote", "a: \"abc\nb: 1\n", "Unterminated quoted scalar", 1, 4},
+    {"unterminated_single_quote", "a: 'abc\n", "Unterminated quoted scalar", 1, 4},
+    {"invalid_escape", "a: \"x\\qy\"\n", "Invalid escape sequence: \\q", 1, 6},
+    {"invalid_hex_escape", "a: \"\\u12G4\"\n", "Invalid hex digit in escape sequence", 1, 5},
+    {"lone_surrogate_escape", "a: \"\\ud800\"\n", "Invalid unicode escape", 1, 5},
+    {"text_after_quoted", "a: \"x\" y\n", "Unexpected text after a value", 1, 8},
+    {"text_after_flow", "a: [1] 2\n", "Unexpected text after a value", 1, 8},
+    {"unterminated_flow_sequence", "a: [1, 2\n", "Unterminated flow sequence", 1, 4},
+    {"unterminated_flow_mapping", "a: {x: 1\n", "Unterminated flow mapping", 1, 4},
+    {"missing_comma_in_flow", "a: [[1] 2]\n", "Expected ',' or ']' in a flow sequence", 1, 9},
+    {"missing_comma_in_flow_mapping", "a: {x: 1 y: 2}\n", "Expected ',' or '}' in a flow mapping", 1, 11},
+    {"empty_flow_entry", "a: [1, , 2]\n", "Unexpected ',' in a flow collection", 1, 8},
+    {"unknown_alias", "a: *nope\n", "Unknown alias '*nope'", 1, 4},
+    {"bad_block_scalar_header", "a: |x\n  y\n", "Invalid block scalar header", 1, 5},
+    {"complex_key", "? [a, b]\n: 1\n", "Complex mapping keys are not supported", 1, 3},
+    {"text_after_root_flow", "[1]\nfoo\n", "Unexpected text after the document's root value", 2, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, YAMLParserErrors, testing::ValuesIn(kErrorCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(YAMLParserErrors, InvalidUtf8HasNoRange) {
+  const std::string bad = "a: \xC3\x28\n";
+  try {
+    YAMLParser().parse(YAMLParser::bytesOf(bad));
+    FAIL();
+  } catch (const ParseError& e) {
+    EXPECT_EQ(e.message(), "Failed to decode input as UTF-8");
+    EXPECT_FALSE(e.range().has_value());
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Limits: nesting depth and alias expansion.
+
+std::string nestedFlow(std::size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); }
+
+std::string nestedBlock(std::size_t depth) {
+  std::string text;
+  for (std::size_t i = 0; i < depth; ++i) text += std::string(i, ' ') + "k:\n";
+  return text;
+}
+
+TEST(YAMLParserLimits, NestingUpToTheLimitIsRead) {
+  EXPECT_NO_THROW(parse(nestedFlow(VoziZazIreCore::kMaxNestingDepth)));
+  // Block mappings nest one level per line; the innermost key holds null.
+  EXPECT_NO_THROW(parse(nestedBlock(VoziZazIreCore::kMaxNestingDepth)));
+}
+
+TEST(YAMLParserLimits, DeeperNestingIsRefusedWithAPlace) {
+  try {
+    parse(nestedFlow(VoziZazIreCore::kMaxNestingDepth + 1));
+    FAIL();
+  } catch (const ParseError& e) {
+    EXPECT_EQ(e.message(), "Nesting deeper than 1000 levels");
+    EXPECT_EQ(e.range()->start.line, 1);
+    EXPECT_EQ(e.range()->start.column, 1001);
+  }
+  try {
+    parse(nestedBlock(VoziZazIreCore::kMaxNestingDepth + 1));
+    FAIL();
+  } catch (const ParseError& e) {
+    EXPECT_EQ(e.message(), "Nesting deeper than 1000 levels");
+    EXPECT_EQ(e.range()->start.line, 1001);
+    EXPECT_EQ(e.range()->start.column, 1001);
+  }
+  // Deep nesting of other shapes: sequences of sequences on separate lines.
+  std::string items;
+  for (std::size_t i = 0; i < 1500; ++i) items += std::string(i * 2, ' ') + "-\n";
+  EXPECT_THROW(parse(items), ParseError);
+}
+
+TEST(YAMLParserLimits, AliasBombIsRefused) {
+  std::string bomb = "a: &a [x, x, x, x, x, x, x, x, x, x]\n";
+  for (char c = 'b'; c <= 'j'; ++c) {
+    std::string prev(1, static_cast<char>(c - 1));
+    bomb += std::string(1, c) + ": &" + c + " [*" + prev + ", *" + prev + ", *" + prev + ", *" + prev + ", *" + prev +
+            ", *" + prev + ", *" + prev + ", *" + prev + ", *" + prev + ", *" + prev + "]\n";
+  }
+  try {
+    parse(bomb);
+    FAIL();
+  } catch (const ParseError& e) {
+    EXPECT_EQ(e.message(), "Aliases expand to more than 1000000 nodes");
+    EXPECT_TRUE(e.range().has_value());
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Positions: lines from 1, columns from 1 in characters, offsets = byte offset of the line start plus
+// characters; every node's range covers its text.
+
+SourceRange range(int64_t l1, int64_t c1, int64_t o1, int64_t l2, int64_t c2, int64_t o2) {
+  return {{l1, c1, o1}, {l2, c2, o2}};
+}
+
+TEST(YAMLParserPositions, ScalarsAndCollectionsCoverTheirText) {
+  const auto root = parse("a: 1\nbb:\n  - x\n  - 'yz'\n");
+  EXPECT_EQ(root->range(), range(1, 1, 0, 4, 9, 23));
+  EXPECT_EQ((*root)["a"]->range(), range(1, 4, 3, 1, 5, 4));
+  EXPECT_EQ((*root)["bb"]->range(), range(3, 3, 11, 4, 9, 23));
+  EXPECT_EQ((*(*root)["bb"])[0]->range(), range(3, 5, 13, 3, 6, 14));
+  EXPECT_EQ((*(*root)["bb"])[1]->range(), range(4, 5, 19, 4, 9, 23));
+  EXPECT_EQ((*(*root)["bb"])[1]->jsonPointer(), "/bb/1");
+}
+
+TEST(YAMLParserPositions, ColumnsAreRightOnEveryLine_no_stale_column_base) {
+  // Regression: a column base left over from an earlier line shifted later columns.
+  const auto root2 = parse("x:\n  - name: id\n    in: path\nlong_key_name: v\n");
+  EXPECT_EQ((*(*(*root2)["x"])[0])["in"]->range().start, (SourceLocation{3, 9, 24}));
+  EXPECT_EQ((*root2)["long_key_name"]->range().start, (SourceLocation{4, 16, 44}));
+}
+
+TEST(YAMLParserPositions, ColumnsCountCharactersAndOffsetsMixUnits) {
+  // "é" is two bytes and one character; "e" + combining acute is one character too.
+  const auto root = parse("\xC3\xA9: x\nke\xCC\x81y: \xC3\xBC\n");
+  const auto* first = (*root)["\xC3\xA9"];
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->range(), range(1, 4, 3, 1, 5, 4));
+  const auto* second = (*root)["ke\xCC\x81y"];
+  ASSERT_TRUE(second);
+  // Line 2 starts at byte 6: "ké" + "y: " is 5 characters, the value "ü" one more.
+  EXPECT_EQ(second->range(), range(2, 6, 11, 2, 7, 12));
+}
+
+TEST(YAMLParserPositions, CrlfLineEndsGiveTheSameColumns) {
+  const auto root = parse("a:\r\n  b: xy\r\n");
+  EXPECT_EQ((*(*root)["a"])["b"]->range(), range(2, 6, 9, 2, 8, 11));
+  EXPECT_EQ(*(*(*root)["a"])["b"]->stringValue(), "xy");
+}
+
+TEST(YAMLParserPositions, MultiLineScalarsSpanTheirLines) {
+  const auto root = parse("a: |\n  one\n  two\nb: >\n  x\n");
+  EXPECT_EQ((*root)["a"]->range(), range(1, 4, 3, 3, 6, 16));
+  const auto plain = parse("a: one\n  two\n");
+  EXPECT_EQ((*plain)["a"]->range(), range(1, 4, 3, 2, 6, 12));
+}
+
+TEST(YAMLParserPositions, EmptyTextGivesNullAtTheStart) {
+  const auto root = parse("");
+  EXPECT_TRUE(root->isNull());
+  EXPECT_EQ(root->range(), range(1, 1, 0, 1, 1, 0));
+  EXPECT_EQ(root->jsonPointer(), "");
+}
+
+TEST(YAMLParserPositions, PointersEscapeKeysAndAliasesTakeTheirPlace) {
+  const auto root = parse("paths:\n  /a~b:\n    get: &g {x: 1}\n  /c:\n    get: *g\n");
+  const auto* copy = (*(*(*root)["paths"])["/c"])["get"];
+  EXPECT_EQ(copy->jsonPointer(), "/paths/~1c/get");
+  EXPECT_EQ((*copy)["x"]->jsonPointer(), "/paths/~1c/get/x");
+  EXPECT_EQ((*(*(*root)["paths"])["/a~b"])["get"]->jsonPointer(), "/paths/~1a~0b/get");
+}
+
+}  // namespace
