@@ -1,5 +1,6 @@
 #include "kit/parsing/DocumentFormat.h"
 
+#include <algorithm>
 #include <string>
 
 #include "kit/core/TextServices.h"
@@ -43,10 +44,9 @@ DocumentFormat detect(std::span<const std::uint8_t> bytes) {
   if (prefix.starts_with("\xEF\xBB\xBF")) prefix.remove_prefix(3);
   std::size_t pos = 0;
   while (pos < prefix.size()) {
-    std::size_t at = pos;
     const char32_t c = VoziZazIreCore::TextServices::decodeUtf8(prefix, pos);
     if (isBlank(c)) continue;
-    return (c == '{' || c == '[') && at < prefix.size() ? DocumentFormat::json : DocumentFormat::yaml;
+    return c == '{' || c == '[' ? DocumentFormat::json : DocumentFormat::yaml;
   }
   return DocumentFormat::yaml;
 }

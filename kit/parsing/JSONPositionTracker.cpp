@@ -1,6 +1,38 @@
 #include "kit/parsing/JSONPositionTracker.h"
 
+#include <unicode/uchar.h>
+
+#include <cstring>
+
+#include "kit/core/TextServices.h"
+
 namespace VoziZazIreParsing {
+
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+
+// True when some byte of `word` equals `c`.
+inline bool hasByte(std::uint64_t word, unsigned char c) {
+  const std::uint64_t x = word ^ (kOnes * c);
+  return ((x - kOnes) & ~x & kHighs) != 0;
+}
+
+// The grapheme-break class of a code point, reduced to what the shortcut below needs.
+enum class BreakClass { other, control, special };
+
+inline BreakClass breakClass(char32_t c) {
+  switch (u_getIntPropertyValue(static_cast<UChar32>(c), UCHAR_GRAPHEME_CLUSTER_BREAK)) {
+    case U_GCB_OTHER: return BreakClass::other;
+    case U_GCB_CONTROL:
+    case U_GCB_CR:
+    case U_GCB_LF: return BreakClass::control;
+    default: return BreakClass::special;
+  }
+}
+
+}  // namespace
 
 VoziZazIreCore::SourceLocation JSONPositionTracker::at(std::size_t byte) {
   const std::size_t n = text_.size();
@@ -14,6 +46,15 @@ VoziZazIreCore::SourceLocation JSONPositionTracker::at(std::size_t byte) {
   }
   const auto* s = reinterpret_cast<const unsigned char*>(text_.data());
   while (pos_ < byte) {
+    // Eight ASCII characters, none a line break, followed by an ASCII byte: eight clusters.
+    while (pos_ + 8 < byte) {
+      std::uint64_t word;
+      std::memcpy(&word, s + pos_, 8);
+      if ((word & kHighs) || s[pos_ + 8] >= 0x80 || hasByte(word, '\n') || hasByte(word, '\r')) break;
+      pos_ += 8;
+      offset_ += 8;
+    }
+    if (pos_ >= byte) break;
     const unsigned char c = s[pos_];
     const unsigned char d = pos_ + 1 < n ? s[pos_ + 1] : 0;
     if ((c | d) < 0x80) {
@@ -35,7 +76,21 @@ VoziZazIreCore::SourceLocation JSONPositionTracker::at(std::size_t byte) {
       }
       continue;
     }
-    const std::size_t next = cursor_.boundaryAfter(pos_);
+    // Around non-ASCII text. Between two code points of the plain class, or next to a control
+    // character (other than CR LF), there is always a boundary; anything else asks the cursor.
+    std::size_t next = pos_;
+    const char32_t first = c < 0x80 ? (++next, c) : VoziZazIreCore::TextServices::decodeUtf8(text_, next);
+    bool decided = false;
+    if (next >= n) {
+      decided = true;
+    } else if (first != '\r' || s[next] != '\n') {
+      std::size_t after = next;
+      const char32_t second = VoziZazIreCore::TextServices::decodeUtf8(text_, after);
+      const BreakClass a = breakClass(first);
+      const BreakClass b = breakClass(second);
+      decided = a == BreakClass::control || b == BreakClass::control || (a == BreakClass::other && b == BreakClass::other);
+    }
+    if (!decided) next = cursor_.boundaryAfter(pos_);
     if (next > byte) break;
     const bool lineBreak = c == '\n' || (c == '\r' && d == '\n' && next == pos_ + 2);
     ++offset_;

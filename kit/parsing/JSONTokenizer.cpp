@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "kit/core/ParseError.h"
 #include "kit/core/TextServices.h"
@@ -51,6 +52,13 @@ JSONToken JSONTokenizer::next() {
     const unsigned char c = bytes_[pos_];
     if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
       ++pos_;
+      // Indentation: eight spaces at a time.
+      while (pos_ + 8 <= size_) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes_ + pos_, 8);
+        if (word != 0x2020202020202020ULL) break;
+        pos_ += 8;
+      }
     } else {
       break;
     }
