@@ -221,6 +221,7 @@ const ErrorCase kErrorCases[] = {
     {"unknown_alias", "a: *nope\n", "Unknown alias '*nope'", 1, 4},
     {"bad_block_scalar_header", "a: |x\n  y\n", "Invalid block scalar header", 1, 5},
     {"complex_key", "? [a, b]\n: 1\n", "Complex mapping keys are not supported", 1, 3},
+    {"mapping_after_root_sequence", "- a\nb: 1\n", "Unexpected text after the document's root value", 2, 1},
     {"text_after_root_flow", "[1]\nfoo\n", "Unexpected text after the document's root value", 2, 1},
 };
 
