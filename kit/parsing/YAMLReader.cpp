@@ -229,6 +229,9 @@ VoziZazIreCore::NodePtr YAMLReader::read() {
 YAMLReader::Node YAMLReader::parseBlockNode(int n, bool keyAllowed, bool sequenceAtIndent) {
   const int column = indent();
   const char c = s_[pos_];
+  // A tag written alone on the line above applies to a scalar here; collections ignore tags.
+  const std::string_view inheritedTag = pendingTag_;
+  pendingTag_ = {};
   if (keyAllowed) {
     if (c == '-' && blankOrEndAt(pos_ + 1)) return parseBlockSequence(column);
     if ((c == '?' && blankOrEndAt(pos_ + 1)) || findImplicitKeyColon(pos_) != npos) return parseBlockMapping(column);
@@ -241,13 +244,17 @@ YAMLReader::Node YAMLReader::parseBlockNode(int n, bool keyAllowed, bool sequenc
       Location here = loc();
       if (skipToContent()) {
         int k = indent();
-        if (k > n) return remember(parseBlockNode(n, true, false), props);
+        if (k > n) {
+          pendingTag_ = props.tag;
+          return remember(parseBlockNode(n, true, false), props);
+        }
         if (k == n && sequenceAtIndent && s_[pos_] == '-' && blankOrEndAt(pos_ + 1))
           return remember(parseBlockSequence(n), props);
       }
       return remember(makeEmpty(here, props.tag), props);
     }
   }
+  if (props.tag.empty()) props.tag = inheritedTag;
   return parseInlineValue(n, props);
 }
 

@@ -118,6 +118,7 @@ class YAMLReader {
   std::vector<Node> merges_;
   std::unordered_map<std::string_view, Node> anchors_;
   std::string scratch_;
+  std::string_view pendingTag_;
 };
 
 }  // namespace VoziZazIreParsing

@@ -134,6 +134,8 @@ const ValueCase kValueCases[] = {
     // Tags.
     {"core_tags", "a: !!str 123\nb: !!int '7'\nc: !!float 1\nd: !!bool true\ne: !!null ''\nf: !!str\n",
      R"({"a":"123","b":7,"c":1,"d":true,"e":null,"f":""})"},
+    {"tag_on_the_line_above", "a: !!str\n  123\nb: !!int\n  - 1\nc: &x !!str\n  true\nd: *x\n",
+     R"({"a":"123","b":[1],"c":"true","d":"true"})"},
     {"local_tag_keeps_text", "a: !custom 12\nb: !!map {k: v}\nc: !<tag:yaml.org,2002:str> 5\n",
      R"({"a":"12","b":{"k":"v"},"c":"5"})"},
     // Documents.
