@@ -337,7 +337,8 @@ YAMLReader::Node YAMLReader::parseBlockMapping(int m) {
     std::string_view key;
     bool plain = false;
     bool explicitValue = true;
-    if (s_[pos_] == '?' && blankOrEndAt(pos_ + 1)) {
+    const bool explicitKey = s_[pos_] == '?' && blankOrEndAt(pos_ + 1);
+    if (explicitKey) {
       key = readExplicitKey(m);
       explicitValue = false;
       if (skipToContent() && indent() == m && s_[pos_] == ':' && blankOrEndAt(pos_ + 1)) {
@@ -383,7 +384,11 @@ YAMLReader::Node YAMLReader::parseBlockMapping(int m) {
     } else {
       builder_.pushKey(key);
       Node value;
-      if (explicitValue) {
+      if (explicitValue && explicitKey) {
+        // After an explicit key's ":" the value may be a compact collection, as after "- ".
+        skipBlanks();
+        value = atCommentOrLineEnd() ? parseMappingValue(m, false) : parseBlockNode(m, true, true);
+      } else if (explicitValue) {
         value = parseMappingValue(m, false);
       } else {
         value = makeEmpty(lastEnd_, {});

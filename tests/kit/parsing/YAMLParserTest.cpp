@@ -152,6 +152,8 @@ const ValueCase kValueCases[] = {
     {"keys_stay_text", "200: a\ntrue: b\n1.0: c\n~: d\n", R"({"1.0":"c","200":"a","true":"b","~":"d"})"},
     // Explicit keys and duplicate keys.
     {"explicit_key", "? a\n: 1\n? b\nc: 2\n", R"({"a":1,"b":null,"c":2})"},
+    {"explicit_key_with_compact_value", "? long key\n: name: x\n  more: y\n? list\n: - 1\n  - 2\n",
+     R"({"list":[1,2],"long key":{"more":"y","name":"x"}})"},
     {"duplicate_key_last_wins", "a: 1\na: 2\n", R"({"a":2})"},
     // Values standing at the document's root.
     {"root_scalar", "hello world\n", R"("hello world")"},
