@@ -33,7 +33,7 @@ QColor DynamicColor::resolved(bool isDark) const {
     }
     const auto& named = std::get<Named>(value_);
     QColor c = CarvexPlatform::systemColor(named.color, isDark);
-    c.setAlphaF(unit(c.alphaF() * named.alphaFactor));
+    c.setAlphaF(named.alpha ? unit(*named.alpha) : unit(c.alphaF() * named.alphaFactor));
     return c;
 }
 
@@ -45,7 +45,9 @@ DynamicColor DynamicColor::withAlphaComponent(double alpha) const {
         c.setAlphaF(unit(alpha));
         return DynamicColor(c);
     }
-    return DynamicColor(std::get<Named>(value_).color, alpha);
+    DynamicColor result = *this;
+    std::get<Named>(result.value_).alpha = alpha;
+    return result;
 }
 
 bool DynamicColor::operator==(const DynamicColor& other) const { return value_ == other.value_; }

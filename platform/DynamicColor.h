@@ -7,14 +7,15 @@
 
 namespace CarvexPlatform {
 
-// A colour that is either fixed or a named system colour that follows the appearance by itself,
-// optionally with its alpha scaled (as a system colour "with alpha component 0.15").
+// A colour that is either fixed or a named system colour that follows the appearance by itself.
+// A named colour may carry an alpha factor (its own alpha scaled) or, through
+// `withAlphaComponent`, a replacement alpha.
 class DynamicColor {
 public:
     DynamicColor() : value_(QColor(Qt::black)) {}
     DynamicColor(const QColor& fixed) : value_(fixed) {}  // NOLINT: a fixed colour converts freely
     DynamicColor(SystemColor named, double alphaFactor = 1.0)  // NOLINT
-        : value_(Named{named, alphaFactor}) {}
+        : value_(Named{named, alphaFactor, std::nullopt}) {}
 
     // An opaque colour from red, green and blue components in 0...1.
     static DynamicColor rgb(double red, double green, double blue, double alpha = 1.0);
@@ -30,7 +31,7 @@ public:
     // The colour as drawn in the application's current appearance.
     QColor resolved() const;
 
-    // The same colour with its alpha replaced (fixed colours) or scaled (system colours).
+    // The same colour with its alpha replaced by `alpha` (in every appearance).
     DynamicColor withAlphaComponent(double alpha) const;
 
     bool operator==(const DynamicColor& other) const;
@@ -39,6 +40,7 @@ private:
     struct Named {
         SystemColor color;
         double alphaFactor;
+        std::optional<double> alpha;
         bool operator==(const Named&) const = default;
     };
     std::variant<QColor, Named> value_;

@@ -76,3 +76,11 @@ TEST_F(AppearanceTest, AlphaComponentScalesNamedColoursAndReplacesFixedOnes) {
     EXPECT_EQ(grey.resolved(true), grey.resolved(false));
     EXPECT_EQ(DynamicColor::rgb(0.82, 0.51, 0.93), DynamicColor::rgb(0.82, 0.51, 0.93));
 }
+
+TEST_F(AppearanceTest, named_colour_with_alpha_component_replaces_its_alpha) {
+    // The separator has an alpha of its own; "separator at alpha 0.15" means 0.15, not 0.015.
+    const DynamicColor guide = DynamicColor(SystemColor::separator).withAlphaComponent(0.15);
+    EXPECT_NEAR(guide.resolved(false).alphaF(), 0.15, 0.01);
+    EXPECT_NEAR(guide.resolved(true).alphaF(), 0.15, 0.01);
+    EXPECT_NEAR(DynamicColor(SystemColor::separator, 0.5).resolved(false).alphaF(), 0.05, 0.01);
+}

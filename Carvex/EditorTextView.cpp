@@ -1,0 +1,854 @@
+#include "Carvex/EditorTextView.h"
+
+#include "Carvex/EditorTextViewClickDelegate.h"
+#include "Carvex/EditorTextViewDelegate.h"
+#include "Carvex/EditorTextViewKeyDelegate.h"
+#include "Carvex/EditorTextViewTooltipDelegate.h"
+#include "Carvex/LineNumberRulerView.h"
+#include "Carvex/SyntaxColorLayer.h"
+#include "platform/Appearance.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace Carvex {
+
+namespace {
+
+// Texts up to this length load in one go; longer ones load the first slice at once and the rest
+// in slices of `sliceUnits` on later turns, each well under a frame's worth of main-thread time
+// per megabyte.
+constexpr qsizetype firstSliceUnits = 256 * 1024;
+constexpr qsizetype sliceUnits = 512 * 1024;
+
+bool isModifierKey(int key) {
+    return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Shift ||
+           key == Qt::Key_Alt || key == Qt::Key_AltGr;
+}
+
+bool isBlockSeparator(QChar c) {
+    return c == QChar::ParagraphSeparator || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1;
+}
+
+// The end of a slice starting at `from` of about `units`: just after a line feed when there is
+// one in reach, never inside a surrogate pair.
+qsizetype sliceEnd(const QString& text, qsizetype from, qsizetype units) {
+    const qsizetype n = text.size();
+    qsizetype end = std::min(n, from + units);
+    if (end >= n) {
+        return n;
+    }
+    const qsizetype lineFeed = text.lastIndexOf(u'\n', end - 1);
+    if (lineFeed >= from) {
+        return lineFeed + 1;
+    }
+    if (text[end - 1].isHighSurrogate()) {
+        --end;
+    }
+    return std::max(end, from + 1);
+}
+
+QString blockSeparatorsToLineFeeds(QString text) {
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator) {
+            c = u'\n';
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+struct EditorTextView::Load {
+    qsizetype appended = 0;
+    bool wasReadOnly = false;
+};
+
+struct EditorTextView::Weak {};
+
+EditorTextView::EditorTextView(QWidget* parent,
+                               std::shared_ptr<CarvexPlatform::MainScheduler> scheduler)
+    : QPlainTextEdit(parent),
+      scheduler_(std::move(scheduler)),
+      indentGuideColor_(
+          CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::separator).withAlphaComponent(0.15)),
+      activeIndentGuideColor_(
+          CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::separator).withAlphaComponent(0.5)),
+      currentLineHighlightColor_(
+          CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).withAlphaComponent(0.06)),
+      weak_(std::make_shared<Weak>()) {
+    colorLayer_ = std::make_unique<SyntaxColorLayer>(*this);
+    viewport()->setMouseTracking(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    connect(document(), &QTextDocument::contentsChange, this,
+            &EditorTextView::documentContentsChange);
+    connect(document(), &QTextDocument::contentsChanged, this,
+            &EditorTextView::documentContentsChanged);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this,
+            &EditorTextView::selectionMaybeChanged);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &EditorTextView::selectionMaybeChanged);
+    connect(&CarvexPlatform::Appearance::shared(), &CarvexPlatform::Appearance::changed, this,
+            &EditorTextView::appearanceChanged);
+}
+
+EditorTextView::~EditorTextView() {
+    clearTooltip();
+    weak_.reset();
+}
+
+// MARK: Delegates
+
+void EditorTextView::setKeyDelegate(EditorTextViewKeyDelegate* delegate) { keyDelegate_.set(delegate); }
+
+EditorTextViewKeyDelegate* EditorTextView::keyDelegate() const { return keyDelegate_.get(); }
+
+void EditorTextView::setClickDelegate(EditorTextViewClickDelegate* delegate) {
+    clickDelegate_.set(delegate);
+}
+
+EditorTextViewClickDelegate* EditorTextView::clickDelegate() const { return clickDelegate_.get(); }
+
+void EditorTextView::setTooltipDelegate(EditorTextViewTooltipDelegate* delegate) {
+    tooltipDelegate_.set(delegate);
+}
+
+EditorTextViewTooltipDelegate* EditorTextView::tooltipDelegate() const {
+    return tooltipDelegate_.get();
+}
+
+void EditorTextView::setTextDelegate(EditorTextViewDelegate* delegate) {
+    textDelegate_.set(delegate);
+}
+
+EditorTextViewDelegate* EditorTextView::textDelegate() const { return textDelegate_.get(); }
+
+// MARK: Drawing settings
+
+void EditorTextView::requestRedisplay() {
+    ++redisplayRequests_;
+    viewport()->update();
+}
+
+void EditorTextView::setIndentGuideWidth(int width) {
+    if (width != indentGuideWidth_) {
+        indentGuideWidth_ = width;
+        requestRedisplay();
+    }
+}
+
+void EditorTextView::setShowIndentGuides(bool show) {
+    if (show != showIndentGuides_) {
+        showIndentGuides_ = show;
+        requestRedisplay();
+    }
+}
+
+void EditorTextView::setIndentGuideColor(const CarvexPlatform::DynamicColor& color) {
+    indentGuideColor_ = color;
+    requestRedisplay();
+}
+
+void EditorTextView::setActiveIndentGuideColor(const CarvexPlatform::DynamicColor& color) {
+    activeIndentGuideColor_ = color;
+    requestRedisplay();
+}
+
+void EditorTextView::setHighlightCurrentLine(bool highlight) {
+    if (highlight != highlightCurrentLine_) {
+        highlightCurrentLine_ = highlight;
+        requestRedisplay();
+    }
+}
+
+void EditorTextView::setCurrentLineHighlightColor(const CarvexPlatform::DynamicColor& color) {
+    currentLineHighlightColor_ = color;
+    requestRedisplay();
+}
+
+// MARK: Text
+
+void EditorTextView::loadText(const QString& text) {
+    loading_.reset();
+    pendingChange_.reset();
+    lineEndingStyle_ = detectLineEndingStyle(text);
+    viewText_ = normalizeLineEndings(text);
+    loadedText_ = text;
+    hasStrayBlockSeparators_ = std::any_of(viewText_.cbegin(), viewText_.cend(), isBlockSeparator);
+    ++textRevision_;
+    colorLayer_->reset();
+    lastAnchor_ = -1;
+    lastPosition_ = -1;
+
+    applyingLoad_ = true;
+    if (viewText_.size() <= firstSliceUnits + sliceUnits) {
+        setPlainText(viewText_);
+    } else {
+        const qsizetype first = sliceEnd(viewText_, 0, firstSliceUnits);
+        setPlainText(viewText_.left(first));
+        loading_ = std::make_unique<Load>();
+        loading_->appended = first;
+        loading_->wasReadOnly = isReadOnly();
+        setReadOnly(true);
+        document()->setUndoRedoEnabled(false);
+        std::weak_ptr<Weak> alive = weak_;
+        scheduler_->post([this, alive] {
+            if (alive.lock()) {
+                appendNextSlice();
+            }
+        });
+    }
+    applyingLoad_ = false;
+    document()->setModified(false);
+    updateCurrentLineState();
+}
+
+void EditorTextView::appendNextSlice() {
+    if (!loading_) {
+        return;
+    }
+    const qsizetype from = loading_->appended;
+    const qsizetype end = sliceEnd(viewText_, from, sliceUnits);
+    applyingLoad_ = true;
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(viewText_.mid(from, end - from));
+    applyingLoad_ = false;
+    loading_->appended = end;
+    if (end < viewText_.size()) {
+        std::weak_ptr<Weak> alive = weak_;
+        scheduler_->post([this, alive] {
+            if (alive.lock()) {
+                appendNextSlice();
+            }
+        });
+        return;
+    }
+    const bool wasReadOnly = loading_->wasReadOnly;
+    loading_.reset();
+    document()->setUndoRedoEnabled(true);
+    document()->setModified(false);
+    setReadOnly(wasReadOnly);
+    emit loadFinished();
+}
+
+void EditorTextView::finishLoading() {
+    while (loading_) {
+        appendNextSlice();
+    }
+}
+
+QString EditorTextView::text() const {
+    if (loadedText_) {
+        return *loadedText_;
+    }
+    return applyLineEndingStyle(viewText_, lineEndingStyle_);
+}
+
+void EditorTextView::documentContentsChange(int position, int removed, int added) {
+    if (applyingLoad_ || position < 0) {
+        return;
+    }
+    const qsizetype documentLength = std::max(0, document()->characterCount() - 1);
+    const qsizetype start = std::min<qsizetype>(position, viewText_.size());
+    const qsizetype oldLength = std::clamp<qsizetype>(removed, 0, viewText_.size() - start);
+    const qsizetype newLength = std::clamp<qsizetype>(added, 0, documentLength - start);
+
+    QString inserted;
+    if (newLength > 0) {
+        QTextCursor cursor(document());
+        cursor.setPosition(static_cast<int>(start));
+        cursor.setPosition(static_cast<int>(start + newLength), QTextCursor::KeepAnchor);
+        inserted = blockSeparatorsToLineFeeds(cursor.selectedText());
+    }
+    // Qt may report more than what changed; keep only the part that differs.
+    const QStringView before = QStringView(viewText_).mid(start, oldLength);
+    const QStringView after(inserted);
+    qsizetype prefix = 0;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    while (prefix < shorter && before[prefix] == after[prefix]) {
+        ++prefix;
+    }
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    const qsizetype changeStart = start + prefix;
+    const qsizetype removedUnits = before.size() - prefix - suffix;
+    const qsizetype addedUnits = after.size() - prefix - suffix;
+    if (removedUnits == 0 && addedUnits == 0) {
+        return;
+    }
+    viewText_.replace(changeStart, removedUnits, after.mid(prefix, addedUnits).toString());
+    if (!hasStrayBlockSeparators_) {
+        hasStrayBlockSeparators_ =
+            std::any_of(after.begin() + prefix, after.begin() + prefix + addedUnits, isBlockSeparator);
+    }
+    loadedText_.reset();
+    ++textRevision_;
+    colorLayer_->textDidChange(changeStart, removedUnits, addedUnits);
+
+    // Merge with a change not yet announced (several changes inside one edit block).
+    const qsizetype delta = addedUnits - removedUnits;
+    if (!pendingChange_) {
+        pendingChange_ = TextChange{TextRange{changeStart, addedUnits}, delta};
+        return;
+    }
+    TextChange& pending = *pendingChange_;
+    const qsizetype pendingStart = pending.editedRange.location;
+    qsizetype pendingEnd = pending.editedRange.end();
+    if (pendingEnd > changeStart) {
+        pendingEnd = pendingEnd >= changeStart + removedUnits ? pendingEnd + delta
+                                                              : changeStart + addedUnits;
+    }
+    const qsizetype unionStart = std::min(pendingStart, changeStart);
+    const qsizetype unionEnd = std::max(pendingEnd, changeStart + addedUnits);
+    pending.editedRange = TextRange{unionStart, unionEnd - unionStart};
+    pending.changeInLength += delta;
+}
+
+void EditorTextView::documentContentsChanged() {
+    if (!pendingChange_) {
+        return;
+    }
+    const TextChange change = *pendingChange_;
+    pendingChange_.reset();
+    if (auto* delegate = textDelegate()) {
+        delegate->editorTextViewDidChangeText(*this, change);
+    }
+    emit textDidChange(change);
+    if (ruler_ != nullptr) {
+        ruler_->update();
+    }
+}
+
+bool EditorTextView::replaceCharacters(TextRange range, const QString& replacement, bool ask) {
+    finishLoading();
+    if (range.location < 0 || range.length < 0 || range.end() > textLength()) {
+        return false;
+    }
+    const QString text = normalizeLineEndings(replacement);
+    if (ask) {
+        if (auto* delegate = textDelegate();
+            delegate && !delegate->editorTextViewShouldChangeText(*this, range, text)) {
+            return false;
+        }
+    }
+    if (range.length == 0 && text.isEmpty()) {
+        return true;
+    }
+    QTextCursor cursor(document());
+    cursor.setPosition(static_cast<int>(range.location));
+    cursor.setPosition(static_cast<int>(range.end()), QTextCursor::KeepAnchor);
+    if (text.isEmpty()) {
+        cursor.removeSelectedText();
+    } else {
+        cursor.insertText(text);
+    }
+    setTextCursor(cursor);
+    return true;
+}
+
+bool EditorTextView::insertTextAtSelection(const QString& text) {
+    const bool changed = replaceCharacters(selectedRange(), text);
+    if (changed) {
+        ensureCursorVisible();
+    }
+    return changed;
+}
+
+TextRange EditorTextView::selectedRange() const {
+    const QTextCursor cursor = textCursor();
+    return TextRange{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+}
+
+void EditorTextView::setSelectedRange(TextRange range) {
+    const qsizetype length = textLength();
+    const qsizetype start = std::clamp<qsizetype>(range.location, 0, length);
+    const qsizetype end = std::clamp<qsizetype>(range.end(), start, length);
+    QTextCursor cursor(document());
+    cursor.setPosition(static_cast<int>(start));
+    cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+// MARK: Lines and levels
+
+QStringView EditorTextView::lineText(const QTextBlock& block) const {
+    const qsizetype start = std::min<qsizetype>(block.position(), viewText_.size());
+    const qsizetype length =
+        std::clamp<qsizetype>(block.length() - 1, 0, viewText_.size() - start);
+    return QStringView(viewText_).mid(start, length);
+}
+
+int EditorTextView::lineNumber(qsizetype characterIndex) const {
+    if (characterIndex < 0 || characterIndex > textLength()) {
+        return 0;
+    }
+    if (!hasStrayBlockSeparators_ && !loading_) {
+        return document()->findBlock(static_cast<int>(characterIndex)).blockNumber();
+    }
+    return static_cast<int>(std::count(viewText_.cbegin(), viewText_.cbegin() + characterIndex, u'\n'));
+}
+
+namespace {
+
+// Leading columns of a line (tab = width, space = 1), or nothing when the line is blank.
+std::optional<int> leadingColumns(QStringView line, int width, bool blankCounts) {
+    int columns = 0;
+    for (QChar c : line) {
+        if (c == u'\t') {
+            columns += width;
+        } else if (c == u' ') {
+            columns += 1;
+        } else {
+            return columns;
+        }
+    }
+    return blankCounts ? std::optional<int>(columns) : std::nullopt;
+}
+
+}  // namespace
+
+int EditorTextView::caretIndentLevel() const {
+    const int width = indentGuideWidth_;
+    const qsizetype location = selectedRange().location;
+    if (width < 1 || location > textLength()) {
+        return 0;
+    }
+    const QTextBlock block = document()->findBlock(static_cast<int>(location));
+    return leadingColumns(lineText(block), width, true).value_or(0) / width;
+}
+
+void EditorTextView::updateCurrentLineState() {
+    bool lineChanged = false;
+    if (highlightCurrentLine_) {
+        const int line = lineNumber(selectedRange().location);
+        if (line != lastHighlightedLine_) {
+            lastHighlightedLine_ = line;
+            lineChanged = true;
+        }
+    }
+    if (!showIndentGuides_) {
+        if (lineChanged) {
+            requestRedisplay();
+        }
+        return;
+    }
+    const int level = caretIndentLevel();
+    if (level != lastCursorIndentLevel_) {
+        lastCursorIndentLevel_ = level;
+        requestRedisplay();
+    } else if (lineChanged) {
+        requestRedisplay();
+    }
+}
+
+void EditorTextView::selectionMaybeChanged() {
+    const QTextCursor cursor = textCursor();
+    if (cursor.anchor() == lastAnchor_ && cursor.position() == lastPosition_) {
+        return;
+    }
+    lastAnchor_ = cursor.anchor();
+    lastPosition_ = cursor.position();
+    updateCurrentLineState();
+    if (auto* delegate = textDelegate()) {
+        delegate->editorTextViewDidChangeSelection(*this);
+    }
+    emit selectionDidChange();
+}
+
+// MARK: Geometry
+
+QRectF EditorTextView::blockGeometry(const QTextBlock& block) const {
+    return blockBoundingGeometry(block).translated(contentOffset());
+}
+
+void EditorTextView::setLeftViewportMargin(int width) { setViewportMargins(width, 0, 0, 0); }
+
+TextRange EditorTextView::visibleCharacterRange() const {
+    QTextBlock block = firstVisibleBlock();
+    if (!block.isValid()) {
+        return {};
+    }
+    const qsizetype start = block.position();
+    qsizetype end = start;
+    const int height = viewport()->height();
+    for (; block.isValid(); block = block.next()) {
+        const QRectF geometry = blockGeometry(block);
+        if (geometry.top() > height) {
+            break;
+        }
+        end = block.position() + block.length() - 1;
+    }
+    end = std::min(end, textLength());
+    return TextRange{start, std::max<qsizetype>(0, end - start)};
+}
+
+std::optional<qsizetype> EditorTextView::characterIndexAt(QPoint viewportPoint) const {
+    if (textLength() == 0) {
+        return std::nullopt;
+    }
+    const QTextBlock block = cursorForPosition(viewportPoint).block();
+    if (!block.isValid()) {
+        return std::nullopt;
+    }
+    const QRectF geometry = blockGeometry(block);
+    QTextLayout* layout = block.layout();
+    if (layout == nullptr || layout->lineCount() == 0) {
+        return block.position();
+    }
+    const QPointF local = QPointF(viewportPoint) - geometry.topLeft();
+    int lineIndex = layout->lineCount() - 1;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        if (local.y() < line.y() + line.height()) {
+            lineIndex = i;
+            break;
+        }
+    }
+    const QTextLine line = layout->lineAt(lineIndex);
+    int index = line.xToCursor(local.x(), QTextLine::CursorOnCharacter);
+    const int lastCharacter = line.textStart() + std::max(0, line.textLength() - 1);
+    index = std::clamp(index, line.textStart(), lastCharacter);
+    const qsizetype result = block.position() + index;
+    return std::min(result, textLength() - 1);
+}
+
+// MARK: Events
+
+bool EditorTextView::handleEditingKey(QKeyEvent* event) {
+    const QTextCursor cursor = textCursor();
+    const TextRange selection = selectedRange();
+    if (event == QKeySequence::Cut) {
+        cutSelection();
+        return true;
+    }
+    if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier)) {
+        if (selection.length > 0) {
+            replaceCharacters(selection, {});
+            return true;
+        }
+        qsizetype start = selection.location - 1;
+        if (start < 0) {
+            return true;
+        }
+        // One code point, as deleting backwards does (a pair of surrogates together).
+        if (viewText_[start].isLowSurrogate() && start > 0 && viewText_[start - 1].isHighSurrogate()) {
+            --start;
+        }
+        replaceCharacters(TextRange{start, selection.location - start}, {});
+        return true;
+    }
+    const auto deleteTo = [&](QTextCursor::MoveOperation move) {
+        if (selection.length > 0) {
+            replaceCharacters(selection, {});
+            return true;
+        }
+        QTextCursor probe = cursor;
+        probe.movePosition(move, QTextCursor::KeepAnchor);
+        const qsizetype a = std::min(probe.anchor(), probe.position());
+        const qsizetype b = std::max(probe.anchor(), probe.position());
+        if (b > a) {
+            replaceCharacters(TextRange{a, b - a}, {});
+        }
+        return true;
+    };
+    if (event == QKeySequence::Delete) {
+        return deleteTo(QTextCursor::NextCharacter);
+    }
+    if (event == QKeySequence::DeleteStartOfWord) {
+        return deleteTo(QTextCursor::PreviousWord);
+    }
+    if (event == QKeySequence::DeleteEndOfWord) {
+        return deleteTo(QTextCursor::NextWord);
+    }
+    if (event == QKeySequence::DeleteEndOfLine) {
+        const QTextBlock block = cursor.block();
+        const bool atLineEnd = cursor.position() == block.position() + block.length() - 1;
+        return deleteTo(atLineEnd ? QTextCursor::NextCharacter : QTextCursor::EndOfBlock);
+    }
+    if (event == QKeySequence::InsertParagraphSeparator || event == QKeySequence::InsertLineSeparator) {
+        insertTextAtSelection(QStringLiteral("\n"));
+        return true;
+    }
+    if (event->modifiers() & Qt::ControlModifier) {
+        return false;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty()) {
+        const char32_t first = text.toUcs4().value(0);
+        if (QChar::isPrint(first) || first == U'\t') {
+            insertTextAtSelection(text);
+            return true;
+        }
+    }
+    return false;
+}
+
+void EditorTextView::keyPressEvent(QKeyEvent* event) {
+    if (auto* delegate = keyDelegate(); delegate && delegate->editorTextViewHandleKeyDown(*this, *event)) {
+        event->accept();
+        return;
+    }
+    if (isModifierKey(event->key())) {
+        updatePointer(viewport()->mapFromGlobal(QCursor::pos()), event->modifiers(), true);
+    }
+    if (!isReadOnly() && handleEditingKey(event)) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void EditorTextView::keyReleaseEvent(QKeyEvent* event) {
+    if (isModifierKey(event->key())) {
+        updatePointer(viewport()->mapFromGlobal(QCursor::pos()),
+                      QGuiApplication::queryKeyboardModifiers(), true);
+    }
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
+void EditorTextView::updatePointer(QPoint viewportPoint, Qt::KeyboardModifiers modifiers,
+                                   bool resetToIBeam) {
+    std::optional<QCursor> shape;
+    if (auto* delegate = clickDelegate()) {
+        shape = delegate->editorTextViewCursorAt(*this, viewportPoint, modifiers);
+    }
+    if (shape) {
+        viewport()->setCursor(*shape);
+    } else if (resetToIBeam) {
+        viewport()->setCursor(Qt::IBeamCursor);
+    }
+}
+
+void EditorTextView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
+        if (auto* delegate = clickDelegate();
+            delegate && delegate->editorTextViewHandleCmdClickAt(*this, event->position().toPoint())) {
+            event->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void EditorTextView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    updatePointer(point, event->modifiers(), false);
+    updateTooltip(point);
+    QPlainTextEdit::mouseMoveEvent(event);
+}
+
+bool EditorTextView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave) {
+        clearTooltip();
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+void EditorTextView::inputMethodEvent(QInputMethodEvent* event) {
+    if (isReadOnly() || event->commitString().isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    TextRange range = selectedRange();
+    if (event->replacementStart() != 0 || event->replacementLength() > 0) {
+        const qsizetype start = std::clamp<qsizetype>(
+            textCursor().position() + event->replacementStart(), 0, textLength());
+        const qsizetype length =
+            std::clamp<qsizetype>(event->replacementLength(), 0, textLength() - start);
+        range = TextRange{start, length};
+    }
+    replaceCharacters(range, event->commitString());
+    // The composition still under way (if any) is shown by the base class.
+    QInputMethodEvent rest(event->preeditString(), event->attributes());
+    QPlainTextEdit::inputMethodEvent(&rest);
+    event->accept();
+}
+
+void EditorTextView::insertFromMimeData(const QMimeData* source) {
+    if (isReadOnly() || source == nullptr) {
+        return;
+    }
+    const QString text = source->text();
+    if (text.isEmpty()) {
+        return;
+    }
+    insertTextAtSelection(text);
+}
+
+void EditorTextView::cutSelection() {
+    const TextRange selection = selectedRange();
+    if (selection.length == 0 || isReadOnly()) {
+        return;
+    }
+    copy();
+    replaceCharacters(selection, {});
+}
+
+void EditorTextView::deleteSelection() {
+    const TextRange selection = selectedRange();
+    if (selection.length > 0 && !isReadOnly()) {
+        replaceCharacters(selection, {});
+    }
+}
+
+void EditorTextView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu(event->pos());
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-cut")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &EditorTextView::cutSelection);
+        } else if (action->objectName() == QLatin1String("edit-delete")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &EditorTextView::deleteSelection);
+        }
+    }
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void EditorTextView::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    if (ruler_ != nullptr) {
+        ruler_->updateGeometryFromView();
+    }
+}
+
+void EditorTextView::appearanceChanged() {
+    if (onAppearanceChange) {
+        onAppearanceChange();
+    }
+    colorLayer_->invalidateAll();
+    requestRedisplay();
+}
+
+// MARK: Tooltips
+
+void EditorTextView::updateTooltip(QPoint viewportPoint) {
+    auto* delegate = tooltipDelegate();
+    std::optional<QString> text;
+    if (delegate != nullptr) {
+        if (const auto index = characterIndexAt(viewportPoint)) {
+            text = delegate->editorTextViewTooltipAt(*this, *index);
+        }
+    }
+    if (!text) {
+        clearTooltip();
+        return;
+    }
+    if (text != currentTooltipText_) {
+        currentTooltipText_ = text;
+        showTooltip(*text, viewportPoint);
+    }
+}
+
+void EditorTextView::clearTooltip() {
+    if (currentTooltipText_) {
+        currentTooltipText_.reset();
+        hideTooltip();
+    }
+}
+
+void EditorTextView::showTooltip(const QString& text, QPoint viewportPoint) {
+    QToolTip::showText(viewport()->mapToGlobal(viewportPoint), text, viewport());
+}
+
+void EditorTextView::hideTooltip() { QToolTip::hideText(); }
+
+// MARK: Painting
+
+void EditorTextView::paintEvent(QPaintEvent* event) {
+    colorLayer_->materializeVisible();
+    if (highlightCurrentLine_) {
+        QPainter painter(viewport());
+        drawCurrentLineHighlight(painter, event->rect());
+    }
+    QPlainTextEdit::paintEvent(event);
+    if (showIndentGuides_) {
+        QPainter painter(viewport());
+        drawIndentGuides(painter, event->rect());
+    }
+}
+
+void EditorTextView::drawCurrentLineHighlight(QPainter& painter, const QRect& rect) {
+    const QTextBlock block = document()->findBlock(static_cast<int>(selectedRange().location));
+    if (!block.isValid()) {
+        return;
+    }
+    const QRectF geometry = blockGeometry(block);
+    const QRectF band(0, geometry.top(), viewport()->width(), geometry.height());
+    if (band.intersects(rect)) {
+        painter.fillRect(band, currentLineHighlightColor_.resolved());
+    }
+}
+
+void EditorTextView::drawIndentGuides(QPainter& painter, const QRect& rect) {
+    const int width = indentGuideWidth_;
+    if (width < 1) {
+        return;
+    }
+    const qreal spaceWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
+    std::vector<bool> present;
+    const int height = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockGeometry(block).top() > height) {
+            break;
+        }
+        const auto columns = leadingColumns(lineText(block), width, false);
+        if (!columns) {
+            continue;
+        }
+        const int level = *columns / width;
+        if (static_cast<int>(present.size()) <= level) {
+            present.resize(static_cast<std::size_t>(level) + 1, false);
+        }
+        for (int k = 1; k <= level; ++k) {
+            present[static_cast<std::size_t>(k)] = true;
+        }
+    }
+    if (std::find(present.begin(), present.end(), true) == present.end()) {
+        return;
+    }
+    const int active = caretIndentLevel();
+    const qreal origin = contentOffset().x() + document()->documentMargin();
+    QPainterPath ordinary;
+    QPainterPath activePath;
+    for (int k = 1; k < static_cast<int>(present.size()); ++k) {
+        if (!present[static_cast<std::size_t>(k)]) {
+            continue;
+        }
+        const qreal x = std::floor(origin + spaceWidth * k * width) + 0.5;
+        if (x < rect.left() || x > rect.right() + 1) {
+            continue;
+        }
+        QPainterPath& path = k == active ? activePath : ordinary;
+        path.moveTo(x, rect.top());
+        path.lineTo(x, rect.bottom() + 1);
+    }
+    if (!ordinary.isEmpty()) {
+        painter.strokePath(ordinary, QPen(indentGuideColor_.resolved(), 1.0));
+    }
+    if (!activePath.isEmpty()) {
+        painter.strokePath(activePath, QPen(activeIndentGuideColor_.resolved(), 1.0));
+    }
+}
+
+}  // namespace Carvex

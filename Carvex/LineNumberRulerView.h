@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/Debouncer.h"
+
+#include <QFont>
+#include <QWidget>
+#include <optional>
+
+namespace Carvex {
+
+class EditorTextView;
+
+// The line-number gutter beside an editor text view: each logical line's number at its first
+// line fragment and "-" at each further (wrapped) fragment, labels ending 35 points from the
+// left of a 40-point strip. Text and size changes redraw it at once; scrolling redraws it once per
+// burst (16 ms after the last scroll). Main thread only.
+class LineNumberRulerView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int ruleThickness = 40;
+    static constexpr int labelRightEdge = 35;
+
+    // Installs a ruler on `textView` (once; a second call returns the ruler already there).
+    static LineNumberRulerView* installLineNumberRuler(EditorTextView& textView);
+
+    // The labels as drawn: one per line fragment on screen, from the top.
+    struct Label {
+        QString text;
+        qreal y = 0;  // top of the fragment, in the ruler's coordinates
+        bool operator==(const Label&) const = default;
+    };
+    std::vector<Label> visibleLabels() const;
+
+    // Redraws now.
+    void refreshDisplay();
+    // Follows the text view's size and margins.
+    void updateGeometryFromView();
+    // How many times the ruler has been asked to redraw.
+    int refreshCount() const { return refreshCount_; }
+
+    // The font the ruler was made with (drawing uses the text view's font).
+    std::optional<QFont> rulerFont;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    explicit LineNumberRulerView(EditorTextView& textView);
+    void scrolled();
+
+    EditorTextView& textView_;
+    CarvexPlatform::Debouncer scrollRefresh_;
+    int refreshCount_ = 0;
+};
+
+}  // namespace Carvex

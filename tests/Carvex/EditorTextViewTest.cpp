@@ -1,0 +1,355 @@
+#include "EditorViewTestSupport.h"
+
+#include "Carvex/EditorTextViewClickDelegate.h"
+#include "Carvex/EditorTextViewKeyDelegate.h"
+#include "Carvex/EditorTextViewTooltipDelegate.h"
+#include "Carvex/LineEndingStyle.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Carvex;
+using CarvexTest::EditorViewTest;
+
+namespace {
+
+void press(QWidget* widget, int key, const QString& text = {},
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+TEST_F(EditorViewTest, LoadingIsNotAnEdit) {
+    QSignalSpy changes(view.get(), &EditorTextView::textDidChange);
+    view->loadText("openapi: 3.1.0\ninfo:\n  title: x\n");
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_TRUE(delegate.asked.empty());
+    EXPECT_TRUE(delegate.changes.empty());
+    EXPECT_FALSE(view->document()->isModified());
+    EXPECT_FALSE(view->document()->isUndoAvailable());
+    EXPECT_EQ(view->text(), "openapi: 3.1.0\ninfo:\n  title: x\n");
+}
+
+struct LineEndingRow {
+    const char* name;
+    const char* loaded;
+    const char* afterTyping;  // "X" typed at the end of the first line
+};
+
+class EditorLineEndingTest : public EditorViewTest,
+                             public ::testing::WithParamInterface<LineEndingRow> {};
+
+TEST_P(EditorLineEndingTest, RoundTripsByteForByteAfterAnEdit) {
+    const QString loaded = QString::fromUtf8(GetParam().loaded);
+    view->loadText(loaded);
+    EXPECT_EQ(view->text(), loaded);  // untouched: exactly as loaded
+    EXPECT_FALSE(view->viewText().contains(u'\r'));
+    const qsizetype firstBreak = view->viewText().indexOf(u'\n');
+    view->setSelectedRange(TextRange{firstBreak, 0});
+    press(view.get(), Qt::Key_X, "X");
+    EXPECT_EQ(view->text().toUtf8(), QByteArray(GetParam().afterTyping));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, EditorLineEndingTest,
+    ::testing::Values(LineEndingRow{"lf", "a: 1\nb: 2\n", "a: 1X\nb: 2\n"},
+                      LineEndingRow{"crlf", "a: 1\r\nb: 2\r\n", "a: 1X\r\nb: 2\r\n"},
+                      LineEndingRow{"cr", "a: 1\rb: 2\r", "a: 1X\rb: 2\r"},
+                      LineEndingRow{"crlf_without_final_break", "a\r\n\r\nb", "aX\r\n\r\nb"},
+                      LineEndingRow{"nbsp_and_line_separator_kept",
+                                    "a:\xc2\xa0x\r\nb:\xe2\x80\xa8y\r\n",
+                                    "a:\xc2\xa0xX\r\nb:\xe2\x80\xa8y\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditorViewTest, MixedLineEndingsComeBackUnchangedUntilAnEdit) {
+    const QString mixed = "a\r\nb\nc\r";
+    view->loadText(mixed);
+    EXPECT_EQ(view->lineEndingStyle(), LineEndingStyle::crlf);
+    EXPECT_EQ(view->text(), mixed);
+    EXPECT_EQ(view->viewText(), "a\nb\nc\n");
+}
+
+struct EditRow {
+    const char* name;
+    const char* text;
+    qsizetype caret;
+    int key;
+    const char* typed;
+    TextChange expected;
+    const char* result;
+};
+
+class EditorEditRangeTest : public EditorViewTest,
+                            public ::testing::WithParamInterface<EditRow> {};
+
+TEST_P(EditorEditRangeTest, ReportsUtf16RangesAroundSurrogatePairs) {
+    const auto& row = GetParam();
+    view->loadText(QString::fromUtf8(row.text));
+    view->setSelectedRange(TextRange{row.caret, 0});
+    press(view.get(), row.key, QString::fromUtf8(row.typed));
+    ASSERT_EQ(delegate.changes.size(), 1u);
+    EXPECT_EQ(delegate.changes[0], row.expected);
+    EXPECT_EQ(view->viewText(), QString::fromUtf8(row.result));
+    EXPECT_EQ(view->viewText(), view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, EditorEditRangeTest,
+    ::testing::Values(
+        EditRow{"backspace_after_emoji", "a\xf0\x9f\x98\x80" "b", 3, Qt::Key_Backspace, "",
+                TextChange{TextRange{1, 0}, -2}, "ab"},
+        EditRow{"delete_before_emoji", "a\xf0\x9f\x98\x80" "b", 1, Qt::Key_Delete, "",
+                TextChange{TextRange{1, 0}, -2}, "ab"},
+        EditRow{"type_emoji_after_emoji", "\xf0\x9f\x98\x80", 2, Qt::Key_unknown,
+                "\xf0\x9f\x98\x81", TextChange{TextRange{2, 2}, 2},
+                "\xf0\x9f\x98\x80\xf0\x9f\x98\x81"},
+        EditRow{"delete_flag_grapheme", "x\xf0\x9f\x87\xa9\xf0\x9f\x87\xaay", 1, Qt::Key_Delete, "",
+                TextChange{TextRange{1, 0}, -4}, "xy"},
+        EditRow{"enter_inserts_line_feed", "ab", 1, Qt::Key_Return, "\r",
+                TextChange{TextRange{1, 1}, 1}, "a\nb"},
+        EditRow{"backspace_joins_lines", "a\nb", 2, Qt::Key_Backspace, "",
+                TextChange{TextRange{1, 0}, -1}, "ab"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditorViewTest, RefusedChangeLeavesTheTextAlone) {
+    view->loadText("abc");
+    view->setSelectedRange(TextRange{1, 1});
+    delegate.refuse = true;
+    press(view.get(), Qt::Key_X, "x");
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(delegate.asked[0].range, (TextRange{1, 1}));
+    EXPECT_EQ(delegate.asked[0].replacement, "x");
+    EXPECT_EQ(view->viewText(), "abc");
+    EXPECT_TRUE(delegate.changes.empty());
+}
+
+TEST_F(EditorViewTest, PasteAsksWithLineFeedsAndAnnounces) {
+    view->loadText("ab");
+    view->setSelectedRange(TextRange{1, 0});
+    QApplication::clipboard()->setText("x\r\ny");
+    view->paste();
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(delegate.asked[0].replacement, "x\ny");
+    EXPECT_EQ(view->viewText(), "ax\nyb");
+    ASSERT_EQ(delegate.changes.size(), 1u);
+    EXPECT_EQ(delegate.changes[0], (TextChange{TextRange{1, 3}, 3}));
+}
+
+TEST_F(EditorViewTest, CutAsksAndAnnounces) {
+    view->loadText("hello");
+    view->setSelectedRange(TextRange{1, 3});
+    press(view.get(), Qt::Key_X, QString(QChar(24)), Qt::ControlModifier);
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(delegate.asked[0].range, (TextRange{1, 3}));
+    EXPECT_EQ(view->viewText(), "ho");
+    EXPECT_EQ(QApplication::clipboard()->text(), "ell");
+}
+
+TEST_F(EditorViewTest, InputMethodCommitGoesThroughTheEditPath) {
+    view->loadText("ab");
+    view->setSelectedRange(TextRange{1, 0});
+    QInputMethodEvent event(QString(), {});
+    event.setCommitString(QString::fromUtf8("\xc3\xa9"));
+    QApplication::sendEvent(view.get(), &event);
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(view->viewText(), QString::fromUtf8("a\xc3\xa9" "b"));
+    ASSERT_EQ(delegate.changes.size(), 1u);
+    EXPECT_EQ(delegate.changes[0], (TextChange{TextRange{1, 1}, 1}));
+}
+
+TEST_F(EditorViewTest, UndoIsAnnouncedAsAChange) {
+    view->loadText("ab");
+    view->setSelectedRange(TextRange{2, 0});
+    press(view.get(), Qt::Key_C, "c");
+    view->undo();
+    EXPECT_EQ(view->viewText(), "ab");
+    ASSERT_EQ(delegate.changes.size(), 2u);
+    EXPECT_EQ(delegate.changes[1], (TextChange{TextRange{2, 0}, -1}));
+    EXPECT_TRUE(view->text() == "ab");
+}
+
+TEST_F(EditorViewTest, LineNumbersCountLineFeedsAtEveryUtf16Index) {
+    const QString text = QString::fromUtf8("a\xf0\x9f\x98\x80\nb\xf0\x9f\x98\x80\n\nc");
+    view->loadText(text);
+    int feeds = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        EXPECT_EQ(view->lineNumber(i), feeds) << i;
+        if (i < text.size() && text[i] == u'\n') {
+            ++feeds;
+        }
+    }
+    EXPECT_EQ(view->lineNumber(-1), 0);
+    EXPECT_EQ(view->lineNumber(text.size() + 1), 0);
+}
+
+TEST_F(EditorViewTest, CaretIndentLevelCountsTabsAsTheGuideWidth) {
+    view->loadText("    a\n\t b\n    \nx");
+    view->setSelectedRange(TextRange{2, 0});
+    EXPECT_EQ(view->caretIndentLevel(), 2);
+    view->setSelectedRange(TextRange{7, 0});
+    EXPECT_EQ(view->caretIndentLevel(), 1);  // tab + space = 3 columns
+    view->setSelectedRange(TextRange{12, 0});
+    EXPECT_EQ(view->caretIndentLevel(), 2);  // a blank line indented by four
+    view->setIndentGuideWidth(0);
+    EXPECT_EQ(view->caretIndentLevel(), 0);
+}
+
+TEST_F(EditorViewTest, RedisplayOnlyWhenLineOrLevelChanges) {
+    view->loadText("  abc\n  def\n    ghi\n");
+    view->setSelectedRange(TextRange{2, 0});
+    const int before = view->redisplayRequestCount();
+    view->setSelectedRange(TextRange{4, 0});  // same line, same level
+    EXPECT_EQ(view->redisplayRequestCount(), before);
+    view->setSelectedRange(TextRange{8, 0});  // next line, same level
+    EXPECT_EQ(view->redisplayRequestCount(), before + 1);
+    view->setHighlightCurrentLine(true);  // unchanged value
+    view->setShowIndentGuides(true);
+    view->setIndentGuideWidth(2);
+    EXPECT_EQ(view->redisplayRequestCount(), before + 1);
+    view->setIndentGuideColor(view->indentGuideColor());  // colours always redraw
+    EXPECT_EQ(view->redisplayRequestCount(), before + 2);
+}
+
+namespace {
+
+class KeyEater : public QObject, public EditorTextViewKeyDelegate {
+public:
+    bool editorTextViewHandleKeyDown(EditorTextView&, QKeyEvent& event) override {
+        return event.key() == Qt::Key_Tab;
+    }
+};
+
+class Clicker : public QObject, public EditorTextViewClickDelegate {
+public:
+    bool editorTextViewHandleCmdClickAt(EditorTextView&, QPoint) override {
+        ++clicks;
+        return consume;
+    }
+    std::optional<QCursor> editorTextViewCursorAt(EditorTextView&, QPoint,
+                                                  Qt::KeyboardModifiers modifiers) override {
+        if (modifiers & Qt::ControlModifier) {
+            return QCursor(Qt::PointingHandCursor);
+        }
+        return std::nullopt;
+    }
+    bool consume = true;
+    int clicks = 0;
+};
+
+class Tipper : public EditorTextViewTooltipDelegate {
+public:
+    std::optional<QString> editorTextViewTooltipAt(EditorTextView&, qsizetype index) override {
+        if (index >= 0 && index < 3) {
+            return QString("finding");
+        }
+        return std::nullopt;
+    }
+};
+
+class TooltipCountingView : public EditorTextView {
+public:
+    using EditorTextView::EditorTextView;
+    using EditorTextView::updateTooltip;
+    int shown = 0;
+    int hidden = 0;
+
+protected:
+    void showTooltip(const QString&, QPoint) override { ++shown; }
+    void hideTooltip() override { ++hidden; }
+};
+
+}  // namespace
+
+TEST_F(EditorViewTest, KeyDelegateConsumesKeysAndIsWeak) {
+    view->loadText("ab");
+    auto eater = std::make_unique<KeyEater>();
+    view->setKeyDelegate(eater.get());
+    view->setSelectedRange(TextRange{0, 0});
+    press(view.get(), Qt::Key_Tab, "\t");
+    EXPECT_EQ(view->viewText(), "ab");
+    eater.reset();
+    EXPECT_EQ(view->keyDelegate(), nullptr);
+    press(view.get(), Qt::Key_Tab, "\t");
+    EXPECT_EQ(view->viewText(), "\tab");
+}
+
+TEST_F(EditorViewTest, CommandClickGoesToTheDelegateOrFallsThrough) {
+    view->loadText("first line\nsecond line\n");
+    paint();
+    const QPoint onSecondLine = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(1))).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, onSecondLine);
+    EXPECT_GE(view->selectedRange().location, 11);  // no delegate: an ordinary click
+    Clicker clicker;
+    view->setClickDelegate(&clicker);
+    view->setSelectedRange(TextRange{0, 0});
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, onSecondLine);
+    EXPECT_EQ(clicker.clicks, 1);
+    EXPECT_EQ(view->selectedRange().location, 0);  // consumed
+    clicker.consume = false;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, onSecondLine);
+    EXPECT_EQ(clicker.clicks, 2);
+    EXPECT_GE(view->selectedRange().location, 11);  // fell through to normal selection
+}
+
+TEST_F(EditorViewTest, TooltipShowsOnceHidesWhenGone) {
+    TooltipCountingView tipView(nullptr, fake);
+    tipView.resize(400, 200);
+    tipView.show();
+    tipView.loadText("abcdef");
+    (void)tipView.viewport()->grab();
+    Tipper tipper;
+    tipView.setTooltipDelegate(&tipper);
+    const QRect first = tipView.cursorRect(QTextCursor(tipView.document()));
+    const QPoint overA = first.center() + QPoint(3, 0);
+    tipView.updateTooltip(overA);
+    tipView.updateTooltip(overA);
+    EXPECT_EQ(tipView.shown, 1);
+    EXPECT_EQ(tipView.currentTooltipText(), "finding");
+    QTextCursor end(tipView.document());
+    end.setPosition(5);
+    tipView.updateTooltip(tipView.cursorRect(end).center() + QPoint(2, 0));
+    EXPECT_EQ(tipView.hidden, 1);
+    EXPECT_FALSE(tipView.currentTooltipText().has_value());
+}
+
+TEST_F(EditorViewTest, LargeTextLoadsInSlicesWithoutBecomingAnEdit) {
+    QString big;
+    while (big.size() < 2'000'000) {
+        big += "  key: \"value\"\r\n";
+    }
+    QSignalSpy finished(view.get(), &EditorTextView::loadFinished);
+    QSignalSpy changes(view.get(), &EditorTextView::textDidChange);
+    view->loadText(big);
+    EXPECT_TRUE(view->isLoading());
+    EXPECT_TRUE(view->isReadOnly());
+    EXPECT_LT(view->document()->characterCount(), 1'000'000);
+    EXPECT_EQ(view->textLength(), big.size() - big.count(u'\r'));
+    EXPECT_EQ(view->text(), big);
+    fake->runPending();
+    EXPECT_FALSE(view->isLoading());
+    EXPECT_FALSE(view->isReadOnly());
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_FALSE(view->document()->isModified());
+    EXPECT_FALSE(view->document()->isUndoAvailable());
+    EXPECT_EQ(view->document()->characterCount() - 1, view->textLength());
+    EXPECT_EQ(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), view->viewText());
+}
+
+TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
+    QString big;
+    while (big.size() < 1'500'000) {
+        big += "line\n";
+    }
+    view->loadText(big);
+    ASSERT_TRUE(view->isLoading());
+    EXPECT_TRUE(view->replaceCharacters(TextRange{0, 0}, "x"));
+    EXPECT_FALSE(view->isLoading());
+    EXPECT_EQ(view->viewText(), "x" + big);
+    EXPECT_EQ(view->document()->characterCount() - 1, view->textLength());
+}

@@ -1,0 +1,144 @@
+#include "EditorViewTestSupport.h"
+
+#include "Carvex/SyntaxColorLayer.h"
+#include "Carvex/SyntaxHighlightingController.h"
+#include "platform/BackgroundTask.h"
+
+#include <QTest>
+
+using namespace Carvex;
+using namespace std::chrono_literals;
+using CarvexTest::EditorViewTest;
+
+class SyntaxHighlightingControllerTest : public EditorViewTest {
+protected:
+    void SetUp() override {
+        EditorViewTest::SetUp();
+        controller = std::make_unique<SyntaxHighlightingController>(view.get(),
+                                                                    SyntaxTheme::darkDefault());
+        controller->onHighlightingComplete = [this] { ++completions; };
+    }
+    void TearDown() override {
+        controller.reset();
+        EditorViewTest::TearDown();
+    }
+    void type(const QString& text) {
+        QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(view.get(), &event);
+    }
+    std::unique_ptr<SyntaxHighlightingController> controller;
+    int completions = 0;
+};
+
+TEST_F(SyntaxHighlightingControllerTest, EmptyDocumentNeverCompletes) {
+    view->loadText("");
+    controller->setLanguage(DocumentLanguage::yaml);
+    controller->forceHighlightFullDocument();
+    fake->advance(1s);
+    EXPECT_EQ(completions, 0);
+}
+
+TEST_F(SyntaxHighlightingControllerTest, UnknownLanguageClearsAndCompletes) {
+    view->loadText("key: value\n");
+    view->colorLayer().apply({SyntaxToken{SyntaxTokenType::key, TextRange{0, 3}, nullptr}},
+                             TextRange{0, 11});
+    controller->setLanguage(DocumentLanguage::unknown);
+    EXPECT_EQ(completions, 1);
+    EXPECT_TRUE(view->colorLayer().runs().empty());
+}
+
+TEST_F(SyntaxHighlightingControllerTest, FullPassColoursTheWholeText) {
+    view->loadText("key: \"value\"\nnumber: 12\n");
+    controller->setLanguage(DocumentLanguage::yaml);
+    EXPECT_TRUE(controller->isHighlighting());
+    fake->runPending();
+    EXPECT_FALSE(controller->isHighlighting());
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(view->colorLayer().typeAt(0), SyntaxTokenType::key);
+    EXPECT_EQ(view->colorLayer().typeAt(6), SyntaxTokenType::string);
+    EXPECT_EQ(view->colorLayer().typeAt(21), SyntaxTokenType::number);
+}
+
+TEST_F(SyntaxHighlightingControllerTest, BurstOfTypingMakesOneVisiblePassThenADelayedFullPass) {
+    view->loadText("a: 1\n");
+    controller->setLanguage(DocumentLanguage::yaml);
+    fake->runPending();
+    completions = 0;
+    view->setSelectedRange(TextRange{4, 0});
+    for (const char* c : {"2", "3", "4"}) {
+        type(c);
+        fake->advance(100ms);
+    }
+    EXPECT_EQ(completions, 0);  // 100 ms after the last key: still waiting
+    fake->advance(49ms);
+    EXPECT_EQ(completions, 0);
+    fake->advance(1ms);
+    EXPECT_EQ(completions, 1);  // the visible pass, 150 ms after the last key
+    EXPECT_EQ(view->colorLayer().typeAt(6), SyntaxTokenType::number);
+    fake->advance(499ms);
+    EXPECT_EQ(completions, 1);
+    fake->advance(1ms);
+    EXPECT_EQ(completions, 2);  // the full pass, 500 ms later
+    fake->advance(5s);
+    EXPECT_EQ(completions, 2);
+}
+
+TEST_F(SyntaxHighlightingControllerTest, PausedControllerIgnoresEditsButNotThemeOrForce) {
+    view->loadText("a: 1\n");
+    controller->setLanguage(DocumentLanguage::yaml);
+    fake->runPending();
+    completions = 0;
+    controller->setPaused(true);
+    view->setSelectedRange(TextRange{4, 0});
+    type("5");
+    controller->highlightFullDocument();
+    controller->setLanguage(DocumentLanguage::json);
+    fake->advance(2s);
+    EXPECT_EQ(completions, 0);
+    controller->setTheme(SyntaxTheme::lightDefault());
+    fake->runPending();
+    EXPECT_EQ(completions, 1);
+    controller->forceHighlightFullDocument();
+    fake->runPending();
+    EXPECT_EQ(completions, 2);
+    EXPECT_EQ(view->colorLayer().theme(), SyntaxTheme::lightDefault());
+}
+
+TEST_F(SyntaxHighlightingControllerTest, DestroyedControllerLeavesPendingWorkHarmless) {
+    view->loadText("a: 1\n");
+    controller->setLanguage(DocumentLanguage::yaml);
+    view->setSelectedRange(TextRange{4, 0});
+    type("2");
+    controller.reset();
+    fake->advance(2s);
+    SUCCEED();
+}
+
+TEST_F(SyntaxHighlightingControllerTest, LargeTextIsLexedInTheBackground) {
+    QString text;
+    while (text.size() < SyntaxHighlightingController::backgroundLexingThreshold + 1000) {
+        text += "key: \"value\"\n";
+    }
+    view->loadText(text);
+    fake->runPending();  // finishes the sliced load
+    controller->setLanguage(DocumentLanguage::yaml);
+    CarvexPlatform::BackgroundTask::waitForIdle();
+    fake->runPending();
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(view->colorLayer().typeAt(text.size() - 5), SyntaxTokenType::string);
+}
+
+TEST_F(SyntaxHighlightingControllerTest, background_result_for_an_older_text_is_dropped) {
+    QString text;
+    while (text.size() < SyntaxHighlightingController::backgroundLexingThreshold + 1000) {
+        text += "key: \"value\"\n";
+    }
+    view->loadText(text);
+    fake->runPending();
+    controller->setLanguage(DocumentLanguage::yaml);
+    view->replaceCharacters(TextRange{0, 0}, "# comment\n");  // the text moves on meanwhile
+    CarvexPlatform::BackgroundTask::waitForIdle();
+    fake->runPending();
+    EXPECT_FALSE(controller->isHighlighting());
+    EXPECT_EQ(view->colorLayer().typeAt(0), std::nullopt);  // not coloured with stale offsets
+}
