@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,9 +60,23 @@ Loaded load(const Options& options) {
     loaded.status = kExitNoInput;
     return loaded;
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  loaded.text = std::move(buffer).str();
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size >= 0) {
+    // Sized once: no transient copies of a large file.
+    in.seekg(0, std::ios::beg);
+    loaded.text.resize(static_cast<std::size_t>(size));
+    in.read(loaded.text.data(), size);
+  } else {
+    // A pipe or another stream without a size.
+    in.clear();
+    loaded.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  if (!in) {
+    std::fprintf(stderr, "kitdump: cannot read %s\n", options.file.c_str());
+    loaded.status = kExitNoInput;
+    return loaded;
+  }
   const auto bytes = VoziZazIreParsing::DocumentParser::bytesOf(loaded.text);
   const DocumentFormat format = options.format.value_or(VoziZazIreParsing::DocumentFormats::detect(bytes));
   try {
