@@ -162,6 +162,15 @@ void YAMLReader::fail(const std::string& message, const Location& at) {
   throw ParseError(message, SourceRange{at, at});
 }
 
+// A malformed flow collection: the message names the collection, the range runs from its opening
+// bracket to the place where reading it failed.
+void YAMLReader::failFlow(bool mapping, const Location& start, std::size_t p) {
+  if (p > n_) p = n_;
+  if (p > pos_) moveTo(p);
+  const Location end = loc(p >= lineStart_ ? p : pos_);
+  throw ParseError(mapping ? "Invalid flow mapping" : "Invalid flow sequence", SourceRange{start, end});
+}
+
 void YAMLReader::enter() {
   if (depth_ >= VoziZazIreCore::kMaxNestingDepth)
     fail("Nesting deeper than " + std::to_string(VoziZazIreCore::kMaxNestingDepth) + " levels", pos_);
@@ -262,12 +271,11 @@ YAMLReader::Node YAMLReader::parseInlineValue(int n, const Properties& props) {
   Node node;
   switch (s_[pos_]) {
     case '[':
-      node = parseFlowSequence();
-      expectLineEnd();
-      break;
     case '{':
-      node = parseFlowMapping();
-      expectLineEnd();
+      // A flow collection must end its line (but for a comment).
+      node = s_[pos_] == '[' ? parseFlowSequence() : parseFlowMapping();
+      skipBlanks();
+      if (!atCommentOrLineEnd()) failFlow(node->kind() == GenericNodeKind::object, node->range().start, pos_);
       break;
     case '"':
     case '\'': {
@@ -1088,11 +1096,11 @@ void YAMLReader::skipFlowSpace() {
   }
 }
 
-YAMLReader::Node YAMLReader::parseFlowNode() {
+YAMLReader::Node YAMLReader::parseFlowNode(bool inMapping, const Location& outer) {
   Properties props;
   if (s_[pos_] == '&' || s_[pos_] == '!') {
     props = readProperties(true);
-    if (pos_ >= n_) fail("Unterminated flow collection", pos_);
+    if (pos_ >= n_) failFlow(inMapping, outer, pos_);
   }
   Node node;
   const char c = s_[pos_];
@@ -1105,7 +1113,7 @@ YAMLReader::Node YAMLReader::parseFlowNode() {
     case ',':
     case ']':
     case '}':
-      if (!props.any()) fail(std::string("Unexpected '") + c + "' in a flow collection", pos_);
+      if (!props.any()) failFlow(inMapping, outer, pos_);
       node = makeEmpty(loc(), props.tag);
       break;
     default: node = makeScalar(readPlainFlow(), props.tag); break;
@@ -1121,7 +1129,7 @@ YAMLReader::Node YAMLReader::parseFlowSequence() {
   std::size_t index = 0;
   for (;;) {
     skipFlowSpace();
-    if (pos_ >= n_) fail("Unterminated flow sequence", start);
+    if (pos_ >= n_) failFlow(false, start, pos_);
     if (s_[pos_] == ']') {
       ++pos_;
       break;
@@ -1139,9 +1147,9 @@ YAMLReader::Node YAMLReader::parseFlowSequence() {
         const std::string_view key = persist(scalar.text);
         pos_ = q + 1;
         skipFlowSpace();
-        if (pos_ >= n_) fail("Unterminated flow sequence", start);
+        if (pos_ >= n_) failFlow(false, start, pos_);
         builder_.pushKey(key);
-        Node value = (s_[pos_] == ',' || s_[pos_] == ']') ? makeEmpty(loc(), {}) : parseFlowNode();
+        Node value = (s_[pos_] == ',' || s_[pos_] == ']') ? makeEmpty(loc(), {}) : parseFlowNode(false, start);
         builder_.pop();
         const GenericNode::Member member{key, value};
         item = builder_.object(std::span<const GenericNode::Member>(&member, 1), SourceRange{scalar.start, lastEnd_});
@@ -1149,13 +1157,13 @@ YAMLReader::Node YAMLReader::parseFlowSequence() {
         item = makeScalar(scalar, {});
       }
     } else {
-      item = parseFlowNode();
+      item = parseFlowNode(false, start);
     }
     builder_.pop();
     elements_.push_back(item);
     ++index;
     skipFlowSpace();
-    if (pos_ >= n_) fail("Unterminated flow sequence", start);
+    if (pos_ >= n_) failFlow(false, start, pos_);
     if (s_[pos_] == ',') {
       ++pos_;
       continue;
@@ -1164,7 +1172,7 @@ YAMLReader::Node YAMLReader::parseFlowSequence() {
       ++pos_;
       break;
     }
-    fail("Expected ',' or ']' in a flow sequence", pos_);
+    failFlow(false, start, pos_);
   }
   lastEnd_ = loc();
   Node node = builder_.array(std::span<const GenericNode* const>(elements_.data() + base, elements_.size() - base),
@@ -1174,10 +1182,10 @@ YAMLReader::Node YAMLReader::parseFlowSequence() {
   return node;
 }
 
-std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start) {
+std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start, const Location& mapping) {
   Properties props;
   if (s_[pos_] == '&' || s_[pos_] == '!') props = readProperties(true);
-  if (pos_ >= n_) fail("Unterminated flow mapping", pos_);
+  if (pos_ >= n_) failFlow(true, mapping, pos_);
   start = loc();
   quoted = false;
   std::string_view key;
@@ -1191,7 +1199,7 @@ std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start) {
   } else if (c == '[' || c == '{') {
     fail("Complex mapping keys are not supported", pos_);
   } else if (c == ',') {
-    fail("Unexpected ',' in a flow mapping", pos_);
+    failFlow(true, mapping, pos_);
   } else {
     key = persist(readPlainFlow().text);
     quoted = !props.tag.empty();
@@ -1208,7 +1216,7 @@ YAMLReader::Node YAMLReader::parseFlowMapping() {
   const std::size_t mergeBase = merges_.size();
   for (;;) {
     skipFlowSpace();
-    if (pos_ >= n_) fail("Unterminated flow mapping", start);
+    if (pos_ >= n_) failFlow(true, start, pos_);
     if (s_[pos_] == '}') {
       ++pos_;
       break;
@@ -1216,20 +1224,20 @@ YAMLReader::Node YAMLReader::parseFlowMapping() {
     if (s_[pos_] == '?' && (blankOrEndAt(pos_ + 1) || isFlowIndicator(s_[pos_ + 1]))) {
       ++pos_;
       skipFlowSpace();
-      if (pos_ >= n_) fail("Unterminated flow mapping", start);
+      if (pos_ >= n_) failFlow(true, start, pos_);
     }
     bool quoted;
     Location keyStart;
-    const std::string_view key = readFlowKey(quoted, keyStart);
+    const std::string_view key = readFlowKey(quoted, keyStart, start);
     skipFlowSpace();
-    if (pos_ >= n_) fail("Unterminated flow mapping", start);
+    if (pos_ >= n_) failFlow(true, start, pos_);
     builder_.pushKey(key);
     Node value;
     if (s_[pos_] == ':') {
       ++pos_;
       skipFlowSpace();
-      if (pos_ >= n_) fail("Unterminated flow mapping", start);
-      value = (s_[pos_] == ',' || s_[pos_] == '}') ? makeEmpty(loc(), {}) : parseFlowNode();
+      if (pos_ >= n_) failFlow(true, start, pos_);
+      value = (s_[pos_] == ',' || s_[pos_] == '}') ? makeEmpty(loc(), {}) : parseFlowNode(true, start);
     } else {
       value = makeEmpty(loc(), {});
     }
@@ -1240,7 +1248,7 @@ YAMLReader::Node YAMLReader::parseFlowMapping() {
       members_.push_back({key, value});
     }
     skipFlowSpace();
-    if (pos_ >= n_) fail("Unterminated flow mapping", start);
+    if (pos_ >= n_) failFlow(true, start, pos_);
     if (s_[pos_] == ',') {
       ++pos_;
       continue;
@@ -1249,7 +1257,7 @@ YAMLReader::Node YAMLReader::parseFlowMapping() {
       ++pos_;
       break;
     }
-    fail("Expected ',' or '}' in a flow mapping", pos_);
+    failFlow(true, start, pos_);
   }
   lastEnd_ = loc();
   Node node = finishMapping(base, mergeBase, start);

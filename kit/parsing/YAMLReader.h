@@ -64,6 +64,7 @@ class YAMLReader {
 
   [[noreturn]] void fail(const std::string& message, std::size_t p);
   [[noreturn]] void fail(const std::string& message, const Location& at);
+  [[noreturn]] void failFlow(bool mapping, const Location& start, std::size_t p);
   void enter();
   void leave() noexcept { --depth_; }
   void expectLineEnd();
@@ -95,10 +96,10 @@ class YAMLReader {
 
   // Flow collections.
   void skipFlowSpace();
-  Node parseFlowNode();
+  Node parseFlowNode(bool inMapping, const Location& outer);
   Node parseFlowSequence();
   Node parseFlowMapping();
-  std::string_view readFlowKey(bool& quoted, Location& start);
+  std::string_view readFlowKey(bool& quoted, Location& start, const Location& mapping);
 
   std::string_view text_;
   const char* s_;

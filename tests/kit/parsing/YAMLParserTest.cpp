@@ -216,12 +216,14 @@ const ErrorCase kErrorCases[] = {
     {"invalid_hex_escape", "a: \"\\u12G4\"\n", "Invalid hex digit in escape sequence", 1, 5},
     {"lone_surrogate_escape", "a: \"\\ud800\"\n", "Invalid unicode escape", 1, 5},
     {"text_after_quoted", "a: \"x\" y\n", "Unexpected text after a value", 1, 8},
-    {"text_after_flow", "a: [1] 2\n", "Unexpected text after a value", 1, 8},
-    {"unterminated_flow_sequence", "a: [1, 2\n", "Unterminated flow sequence", 1, 4},
-    {"unterminated_flow_mapping", "a: {x: 1\n", "Unterminated flow mapping", 1, 4},
-    {"missing_comma_in_flow", "a: [[1] 2]\n", "Expected ',' or ']' in a flow sequence", 1, 9},
-    {"missing_comma_in_flow_mapping", "a: {x: 1 y: 2}\n", "Expected ',' or '}' in a flow mapping", 1, 11},
-    {"empty_flow_entry", "a: [1, , 2]\n", "Unexpected ',' in a flow collection", 1, 8},
+    {"text_after_flow", "a: [1] 2\n", "Invalid flow sequence", 1, 4},
+    {"text_after_flow_mapping", "a: {b: 1} # c\nc: {d: 1} x\n", "Invalid flow mapping", 2, 4},
+    {"unterminated_flow_sequence", "a: [1, 2\n", "Invalid flow sequence", 1, 4},
+    {"unterminated_flow_mapping", "a: {x: 1\n", "Invalid flow mapping", 1, 4},
+    {"missing_comma_in_flow", "a: [[1] 2]\n", "Invalid flow sequence", 1, 4},
+    {"missing_comma_in_flow_mapping", "a: {x: 1 y: 2}\n", "Invalid flow mapping", 1, 4},
+    {"flow_broken_inside_nested", "a: [1, {b: ]}]\n", "Invalid flow mapping", 1, 8},
+    {"empty_flow_entry", "a: [1, , 2]\n", "Invalid flow sequence", 1, 4},
     {"unknown_alias", "a: *nope\n", "Unknown alias '*nope'", 1, 4},
     {"bad_block_scalar_header", "a: |x\n  y\n", "Invalid block scalar header", 1, 5},
     {"complex_key", "? [a, b]\n: 1\n", "Complex mapping keys are not supported", 1, 3},
@@ -231,6 +233,18 @@ const ErrorCase kErrorCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, YAMLParserErrors, testing::ValuesIn(kErrorCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(YAMLParserErrors, FlowErrorsRunFromTheOpeningBracketToTheFault) {
+  try {
+    parse("a: [1,\n  [2] 3,\n  4]\n");
+    FAIL();
+  } catch (const ParseError& e) {
+    EXPECT_EQ(e.message(), "Invalid flow sequence");
+    EXPECT_EQ(e.range()->start, (SourceLocation{1, 4, 3}));
+    EXPECT_EQ(e.range()->end, (SourceLocation{2, 7, 13}));
+    EXPECT_EQ(e.description(), "ParseError: Invalid flow sequence at line 1, column 4");
+  }
+}
 
 TEST(YAMLParserErrors, InvalidUtf8HasNoRange) {
   const std::string bad = "a: \xC3\x28\n";
