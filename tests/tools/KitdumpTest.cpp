@@ -123,6 +123,15 @@ TEST_F(Kitdump, FormatOptionPicksTheParser) {
   EXPECT_EQ(detected.out, "[1]\n");
 }
 
+TEST_F(Kitdump, YamlGoesThroughTheYamlParser) {
+  Outcome detected = runOn("tree", "a: b\n");
+  EXPECT_EQ(detected.status, 0) << detected.err;
+  EXPECT_EQ(detected.out, "{\"a\":\"b\"}\n");
+  Outcome forced = runOn("--format yaml tree", "{\"a\": \"b\"}");
+  EXPECT_EQ(forced.status, 0) << forced.err;
+  EXPECT_EQ(forced.out, "{\"a\":\"b\"}\n");
+}
+
 struct UsageCase {
   const char* name;
   std::string arguments;
