@@ -17,11 +17,6 @@ using VoziZazIreCore::SourceRange;
 
 namespace {
 
-constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isFlowIndicator(char c) { return c == ',' || c == '[' || c == ']' || c == '{' || c == '}'; }
-
 // The name of a tag of the YAML core tag set ("!!str" or its verbatim form), or empty.
 std::string_view coreTagName(std::string_view tag) {
   if (tag.size() > 2 && tag[0] == '!' && tag[1] == '!') return tag.substr(2);
@@ -29,13 +24,6 @@ std::string_view coreTagName(std::string_view tag) {
   if (tag.size() > verbatim.size() && tag.substr(0, verbatim.size()) == verbatim && tag.back() == '>')
     return tag.substr(verbatim.size(), tag.size() - verbatim.size() - 1);
   return {};
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 bool isMergeSource(const GenericNode* node) {
@@ -49,118 +37,7 @@ bool isMergeSource(const GenericNode* node) {
 
 }  // namespace
 
-YAMLReader::YAMLReader(std::string_view text)
-    : text_(text), s_(text.data()), n_(text.size()), locator_(text) {}
-
-// ---------------------------------------------------------------------------------------------------
-// Text model
-
-bool YAMLReader::lineEndAt(std::size_t p) const noexcept {
-  return p >= n_ || s_[p] == '\n' || (s_[p] == '\r' && (p + 1 >= n_ || s_[p + 1] == '\n'));
-}
-
-bool YAMLReader::blankOrEndAt(std::size_t p) const noexcept { return lineEndAt(p) || isBlank(s_[p]); }
-
-std::size_t YAMLReader::contentEnd(std::size_t p) const noexcept {
-  if (p >= n_) return n_;
-  const void* nl = std::memchr(s_ + p, '\n', n_ - p);
-  std::size_t e = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - s_) : n_;
-  if (e > p && s_[e - 1] == '\r') --e;
-  return e;
-}
-
-std::size_t YAMLReader::nextLineStart(std::size_t p) const noexcept {
-  if (p >= n_) return n_;
-  const void* nl = std::memchr(s_ + p, '\n', n_ - p);
-  return nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - s_) + 1 : n_;
-}
-
-bool YAMLReader::documentMarkerAt(std::size_t p) const noexcept {
-  if (p + 3 > n_) return false;
-  bool dashes = s_[p] == '-' && s_[p + 1] == '-' && s_[p + 2] == '-';
-  bool dots = s_[p] == '.' && s_[p + 1] == '.' && s_[p + 2] == '.';
-  return (dashes || dots) && blankOrEndAt(p + 3);
-}
-
-void YAMLReader::moveTo(std::size_t p) noexcept {
-  if (p > n_) p = n_;
-  while (pos_ < p) {
-    const void* nl = std::memchr(s_ + pos_, '\n', p - pos_);
-    if (!nl) break;
-    pos_ = static_cast<std::size_t>(static_cast<const char*>(nl) - s_) + 1;
-    ++line_;
-    lineStart_ = pos_;
-  }
-  pos_ = p;
-}
-
-void YAMLReader::skipBlanks() noexcept {
-  while (pos_ < n_ && isBlank(s_[pos_])) ++pos_;
-}
-
-bool YAMLReader::atCommentOrLineEnd() const noexcept {
-  if (lineEndAt(pos_)) return true;
-  return s_[pos_] == '#' && (pos_ == lineStart_ || isBlank(s_[pos_ - 1]));
-}
-
-// Moves over blanks, comments and line ends to the first character of the next content. Returns false
-// at the end of the text or of the document (a "---" or "..." line).
-bool YAMLReader::skipToContent() {
-  if (documentEnded_) return false;
-  for (;;) {
-    std::size_t p = pos_;
-    while (p < n_ && isBlank(s_[p])) ++p;
-    if (p < n_ && s_[p] == '#' && (p == lineStart_ || isBlank(s_[p - 1]))) p = contentEnd(p);
-    if (lineEndAt(p)) {
-      const std::size_t next = nextLineStart(p);
-      if (next >= n_) {
-        moveTo(n_);
-        return false;
-      }
-      moveTo(next);
-      continue;
-    }
-    moveTo(p);
-    // Block structure is measured in spaces; a tab before a line's first content has no width.
-    if (p > lineStart_) {
-      const void* tab = std::memchr(s_ + lineStart_, '\t', p - lineStart_);
-      if (tab) {
-        bool leading = true;
-        for (std::size_t q = lineStart_; q < p; ++q)
-          if (!isBlank(s_[q])) leading = false;
-        if (leading) fail("Tabs are not allowed in indentation", static_cast<std::size_t>(static_cast<const char*>(tab) - s_));
-      }
-    }
-    if (p == lineStart_ && documentMarkerAt(p)) {
-      documentEnded_ = true;
-      return false;
-    }
-    return true;
-  }
-}
-
-void YAMLReader::fail(const std::string& message, std::size_t p) {
-  if (p > n_) p = n_;
-  if (p >= lineStart_) {
-    if (p > pos_) moveTo(p);
-    Location at = loc(p);
-    throw ParseError(message, SourceRange{at, at});
-  }
-  // A place on an earlier line: count its line from the start.
-  std::int64_t line = 0;
-  std::size_t start = 0;
-  for (std::size_t q = 0; q < p; ++q)
-    if (s_[q] == '\n') {
-      ++line;
-      start = q + 1;
-    }
-  Location at = locator_.at(line, start, p);
-  throw ParseError(message, SourceRange{at, at});
-}
-
-void YAMLReader::fail(const std::string& message, const Location& at) {
-  throw ParseError(message, SourceRange{at, at});
-}
+YAMLReader::YAMLReader(std::string_view text) : YAMLScalarScanner(text) {}
 
 // A malformed flow collection: the message names the collection, the range runs from its opening
 // bracket to the place where reading it failed.
@@ -526,8 +403,7 @@ std::string_view YAMLReader::readImplicitKey(std::size_t colon, bool& plain) {
   if (c == '"' || c == '\'') {
     key = persist(readQuoted().text);
   } else if (c == '*') {
-    key = keyText(resolveAlias(false), scratch_);
-    key = persist(key);
+    key = keyText(resolveAlias(false));
   } else {
     std::size_t e = colon;
     while (e > pos_ && isBlank(s_[e - 1])) --e;
@@ -553,14 +429,15 @@ std::string_view YAMLReader::readExplicitKey(int m) {
   } else {
     keyNode = parseBlockNode(m, true, false);
   }
-  return persist(keyText(keyNode, scratch_));
+  return keyText(keyNode);
 }
 
 // The text of a node used as a mapping key.
-std::string_view YAMLReader::keyText(Node node, std::string& buffer) {
+std::string_view YAMLReader::keyText(Node node) {
   switch (node->kind()) {
     case GenericNodeKind::string: return *node->stringValue();
-    case GenericNodeKind::number: buffer = VoziZazIreCore::TextServices::shortestDouble(*node->numberValue()); return buffer;
+    case GenericNodeKind::number:
+      return builder_.arena().copyString(VoziZazIreCore::TextServices::shortestDouble(*node->numberValue()));
     case GenericNodeKind::bool_: return *node->boolValue() ? "true" : "false";
     case GenericNodeKind::null: return "null";
     default: {
@@ -579,7 +456,7 @@ YAMLReader::Properties YAMLReader::readProperties(bool flow) {
     const std::size_t at = pos_;
     if (s_[pos_] == '&' && props.anchor.empty()) {
       ++pos_;
-      props.anchor = readAnchorName(flow);
+      props.anchor = readAnchorName();
       if (props.anchor.empty()) fail("Anchor without a name", at);
     } else if (s_[pos_] == '!' && props.tag.empty()) {
       if (pos_ + 1 < n_ && s_[pos_ + 1] == '<') {
@@ -603,412 +480,12 @@ YAMLReader::Properties YAMLReader::readProperties(bool flow) {
   return props;
 }
 
-std::string_view YAMLReader::readAnchorName(bool flow) {
+std::string_view YAMLReader::readAnchorName() {
   const std::size_t start = pos_;
   while (!blankOrEndAt(pos_) && !isFlowIndicator(s_[pos_])) ++pos_;
-  (void)flow;
   return text_.substr(start, pos_ - start);
 }
 
-// A plain scalar in block context, with its continuation lines (indented deeper than n) folded in.
-YAMLReader::ScalarText YAMLReader::readPlainBlock(int n) {
-  const std::size_t start = pos_;
-  ScalarText result;
-  result.start = loc();
-
-  // The scalar's part on a line: up to the line end or a comment, without trailing blanks.
-  auto segmentEnd = [this](std::size_t from, std::size_t& stop) {
-    const std::size_t le = contentEnd(from);
-    std::size_t e = le;
-    for (std::size_t q = from; q < le;) {
-      const void* hash = std::memchr(s_ + q, '#', le - q);
-      if (!hash) break;
-      std::size_t h = static_cast<std::size_t>(static_cast<const char*>(hash) - s_);
-      if (h > from && isBlank(s_[h - 1])) {
-        e = h;
-        break;
-      }
-      q = h + 1;
-    }
-    stop = e;
-    while (e > from && isBlank(s_[e - 1])) --e;
-    return e;
-  };
-
-  std::size_t stop;
-  std::size_t e = segmentEnd(start, stop);
-  result.end = loc(e);
-  pos_ = e;
-  bool multi = false;
-  while (lineEndAt(stop) && stop < n_) {
-    // Look ahead for a continuation line, past blank lines.
-    std::size_t ls = nextLineStart(stop);
-    std::size_t breaks = 0;
-    std::size_t r = 0;
-    bool found = false;
-    while (ls < n_) {
-      std::size_t sp = ls;
-      while (sp < n_ && s_[sp] == ' ') ++sp;
-      r = sp;
-      while (r < n_ && isBlank(s_[r])) ++r;
-      if (lineEndAt(r)) {
-        if (r >= n_) break;
-        ++breaks;
-        ls = nextLineStart(r);
-        continue;
-      }
-      const int k = static_cast<int>(sp - ls);
-      if (k <= n || s_[r] == '#' || (k == 0 && documentMarkerAt(ls))) break;
-      found = true;
-      break;
-    }
-    if (!found) break;
-    std::size_t ce = segmentEnd(r, stop);
-    for (std::size_t q = r; q < ce; ++q)
-      if (s_[q] == ':' && blankOrEndAt(q + 1)) fail("Unexpected ':' in a multi-line plain scalar", q);
-    if (!multi) {
-      scratch_.assign(s_ + start, e - start);
-      multi = true;
-    }
-    if (breaks == 0) {
-      scratch_.push_back(' ');
-    } else {
-      scratch_.append(breaks, '\n');
-    }
-    scratch_.append(s_ + r, ce - r);
-    moveTo(ce);
-    result.end = loc(ce);
-  }
-  result.text = multi ? std::string_view(scratch_) : text_.substr(start, e - start);
-  result.plain = true;
-  return result;
-}
-
-// A plain scalar in a flow collection: it ends at a flow indicator, a ": " or a comment, and may
-// continue on following lines.
-YAMLReader::ScalarText YAMLReader::readPlainFlow() {
-  const std::size_t start = pos_;
-  ScalarText result;
-  result.start = loc();
-  auto segmentEnd = [this](std::size_t from, std::size_t& stop) {
-    std::size_t q = from;
-    while (!lineEndAt(q)) {
-      const char c = s_[q];
-      if (isFlowIndicator(c)) break;
-      if (c == ':' && (blankOrEndAt(q + 1) || isFlowIndicator(s_[q + 1]))) break;
-      if (c == '#' && q > from && isBlank(s_[q - 1])) break;
-      ++q;
-    }
-    stop = q;
-    while (q > from && isBlank(s_[q - 1])) --q;
-    return q;
-  };
-  std::size_t stop;
-  std::size_t e = segmentEnd(start, stop);
-  result.end = loc(e);
-  pos_ = e;
-  bool multi = false;
-  while (lineEndAt(stop) && stop < n_) {
-    std::size_t ls = nextLineStart(stop);
-    std::size_t breaks = 0;
-    std::size_t r = 0;
-    bool found = false;
-    while (ls < n_) {
-      r = ls;
-      while (r < n_ && isBlank(s_[r])) ++r;
-      if (lineEndAt(r)) {
-        if (r >= n_) break;
-        ++breaks;
-        ls = nextLineStart(r);
-        continue;
-      }
-      const char c = s_[r];
-      if (isFlowIndicator(c) || c == '#' || (c == ':' && (blankOrEndAt(r + 1) || isFlowIndicator(s_[r + 1]))))
-        break;
-      found = true;
-      break;
-    }
-    if (!found) break;
-    std::size_t ce = segmentEnd(r, stop);
-    if (!multi) {
-      scratch_.assign(s_ + start, e - start);
-      multi = true;
-    }
-    if (breaks == 0) {
-      scratch_.push_back(' ');
-    } else {
-      scratch_.append(breaks, '\n');
-    }
-    scratch_.append(s_ + r, ce - r);
-    moveTo(ce);
-    result.end = loc(ce);
-    e = ce;
-  }
-  result.text = multi ? std::string_view(scratch_) : text_.substr(start, e - start);
-  result.plain = true;
-  return result;
-}
-
-// A single- or double-quoted scalar starting at pos_, possibly over several lines.
-YAMLReader::ScalarText YAMLReader::readQuoted() {
-  const char quote = s_[pos_];
-  const std::size_t open = pos_;
-  ScalarText result;
-  result.plain = false;
-  result.start = loc();
-  std::size_t p = pos_ + 1;
-
-  // Fast path: no escapes, no doubled quotes, no line break.
-  {
-    std::size_t q = p;
-    if (quote == '\'') {
-      while (q < n_ && s_[q] != '\'' && s_[q] != '\n') ++q;
-      if (q < n_ && s_[q] == '\'' && (q + 1 >= n_ || s_[q + 1] != '\'')) {
-        result.text = text_.substr(p, q - p);
-        pos_ = q + 1;
-        result.end = loc();
-        return result;
-      }
-    } else {
-      while (q < n_ && s_[q] != '"' && s_[q] != '\\' && s_[q] != '\n') ++q;
-      if (q < n_ && s_[q] == '"') {
-        result.text = text_.substr(p, q - p);
-        pos_ = q + 1;
-        result.end = loc();
-        return result;
-      }
-    }
-  }
-
-  scratch_.clear();
-  std::size_t blankMark = npos;  // where trailing raw blanks of the current line begin
-  auto isBreakAt = [this](std::size_t q) {
-    return q < n_ && (s_[q] == '\n' || (s_[q] == '\r' && q + 1 < n_ && s_[q + 1] == '\n'));
-  };
-  for (;;) {
-    if (p >= n_) fail("Unterminated quoted scalar", open);
-    const char c = s_[p];
-    if (c == quote) {
-      if (quote == '\'' && p + 1 < n_ && s_[p + 1] == '\'') {
-        scratch_.push_back('\'');
-        blankMark = npos;
-        p += 2;
-        continue;
-      }
-      ++p;
-      break;
-    }
-    if (c == '\\' && quote == '"') {
-      if (p + 1 >= n_) fail("Unterminated quoted scalar", open);
-      const char e = s_[p + 1];
-      if (isBreakAt(p + 1)) {
-        // An escaped line break joins the lines without a space.
-        p = nextLineStart(p + 1);
-        for (;;) {
-          while (p < n_ && isBlank(s_[p])) ++p;
-          if (!isBreakAt(p)) break;
-          scratch_.push_back('\n');
-          p = nextLineStart(p);
-        }
-        blankMark = npos;
-        continue;
-      }
-      const std::size_t at = p;
-      p += 2;
-      char32_t cp = 0;
-      int hexDigits = 0;
-      switch (e) {
-        case '0': scratch_.push_back('\0'); break;
-        case 'a': scratch_.push_back('\a'); break;
-        case 'b': scratch_.push_back('\b'); break;
-        case 't': case '\t': scratch_.push_back('\t'); break;
-        case 'n': scratch_.push_back('\n'); break;
-        case 'v': scratch_.push_back('\v'); break;
-        case 'f': scratch_.push_back('\f'); break;
-        case 'r': scratch_.push_back('\r'); break;
-        case 'e': scratch_.push_back('\x1b'); break;
-        case ' ': scratch_.push_back(' '); break;
-        case '"': scratch_.push_back('"'); break;
-        case '/': scratch_.push_back('/'); break;
-        case '\\': scratch_.push_back('\\'); break;
-        case 'N': VoziZazIreCore::TextServices::appendUtf8(scratch_, 0x85); break;
-        case '_': VoziZazIreCore::TextServices::appendUtf8(scratch_, 0xA0); break;
-        case 'L': VoziZazIreCore::TextServices::appendUtf8(scratch_, 0x2028); break;
-        case 'P': VoziZazIreCore::TextServices::appendUtf8(scratch_, 0x2029); break;
-        case 'x': hexDigits = 2; break;
-        case 'u': hexDigits = 4; break;
-        case 'U': hexDigits = 8; break;
-        default: {
-          std::size_t q = p - 1;
-          VoziZazIreCore::TextServices::decodeUtf8(text_, q);
-          fail("Invalid escape sequence: \\" + std::string(text_.substr(p - 1, q - (p - 1))), at);
-        }
-      }
-      if (hexDigits) {
-        auto readHex = [&](std::size_t from, int count, char32_t& value) {
-          value = 0;
-          for (int i = 0; i < count; ++i) {
-            int v = from + i < n_ ? hexValue(s_[from + i]) : -1;
-            if (v < 0) return false;
-            value = value * 16 + static_cast<char32_t>(v);
-          }
-          return true;
-        };
-        if (!readHex(p, hexDigits, cp)) fail("Invalid hex digit in escape sequence", at);
-        p += static_cast<std::size_t>(hexDigits);
-        if (cp >= 0xD800 && cp <= 0xDBFF && hexDigits == 4 && p + 6 <= n_ && s_[p] == '\\' && s_[p + 1] == 'u') {
-          char32_t low;
-          if (readHex(p + 2, 4, low) && low >= 0xDC00 && low <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-            p += 6;
-          }
-        }
-        if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) fail("Invalid unicode escape", at);
-        VoziZazIreCore::TextServices::appendUtf8(scratch_, cp);
-      }
-      blankMark = npos;
-      continue;
-    }
-    if (isBreakAt(p)) {
-      // A line break folds: trailing blanks go, one break becomes a space, each further empty line a
-      // line feed; leading blanks of the next line go.
-      if (blankMark != npos) scratch_.resize(blankMark);
-      p = nextLineStart(p);
-      std::size_t breaks = 0;
-      for (;;) {
-        while (p < n_ && isBlank(s_[p])) ++p;
-        if (!isBreakAt(p)) break;
-        ++breaks;
-        p = nextLineStart(p);
-      }
-      if (breaks == 0) {
-        scratch_.push_back(' ');
-      } else {
-        scratch_.append(breaks, '\n');
-      }
-      blankMark = npos;
-      continue;
-    }
-    if (isBlank(c)) {
-      if (blankMark == npos) blankMark = scratch_.size();
-    } else {
-      blankMark = npos;
-    }
-    scratch_.push_back(c);
-    ++p;
-  }
-  moveTo(p);
-  result.end = loc();
-  result.text = scratch_;
-  return result;
-}
-
-// A literal ("|") or folded (">") block scalar whose header is at pos_; n is the parent's indentation.
-YAMLReader::ScalarText YAMLReader::readBlockScalar(int n) {
-  ScalarText result;
-  result.plain = false;
-  result.start = loc();
-  const bool folded = s_[pos_] == '>';
-  ++pos_;
-  int chomp = 0;  // -1 strip, 0 clip, +1 keep
-  int explicitIndent = 0;
-  for (int i = 0; i < 2 && pos_ < n_; ++i) {
-    const char c = s_[pos_];
-    if ((c == '+' || c == '-') && chomp == 0) {
-      chomp = c == '+' ? 1 : -1;
-      ++pos_;
-    } else if (c >= '1' && c <= '9' && explicitIndent == 0) {
-      explicitIndent = c - '0';
-      ++pos_;
-    }
-  }
-  if (!blankOrEndAt(pos_)) fail("Invalid block scalar header", pos_);
-  result.end = loc();
-  skipBlanks();
-  if (!atCommentOrLineEnd()) fail("Invalid block scalar header", pos_);
-
-  std::size_t r = nextLineStart(pos_);
-  int contentIndent;
-  if (explicitIndent) {
-    contentIndent = (n >= 0 ? n : 0) + explicitIndent;
-  } else {
-    int maxBlank = 0;
-    int first = -1;
-    for (std::size_t q = r; q < n_;) {
-      std::size_t t = q;
-      while (t < n_ && s_[t] == ' ') ++t;
-      const int k = static_cast<int>(t - q);
-      if (lineEndAt(t)) {
-        maxBlank = std::max(maxBlank, k);
-        if (t >= n_) break;
-        q = nextLineStart(t);
-        continue;
-      }
-      first = k;
-      break;
-    }
-    contentIndent = std::max({first, maxBlank, n + 1});
-  }
-
-  std::string& out = scratch_;
-  out.clear();
-  std::size_t breaks = 0;
-  bool first = true;
-  bool prevFoldable = false;
-  bool lastHadBreak = false;
-  while (r < n_) {
-    std::size_t t = r;
-    while (t < n_ && s_[t] == ' ' && static_cast<int>(t - r) < contentIndent) ++t;
-    if (static_cast<int>(t - r) < contentIndent) {
-      std::size_t u = t;
-      while (u < n_ && isBlank(s_[u])) ++u;
-      if (!lineEndAt(u)) break;  // a less indented line ends the scalar
-      if (u >= n_) {
-        r = n_;
-        break;
-      }
-      ++breaks;
-      r = nextLineStart(u);
-      continue;
-    }
-    if (contentIndent == 0 && documentMarkerAt(r)) break;
-    if (lineEndAt(t)) {
-      if (t >= n_) {
-        r = n_;
-        break;
-      }
-      ++breaks;
-      r = nextLineStart(t);
-      continue;
-    }
-    const std::size_t ce = contentEnd(t);
-    const bool foldable = !isBlank(s_[t]);
-    if (first) {
-      out.append(breaks, '\n');
-    } else if (folded && prevFoldable && foldable) {
-      if (breaks == 0) {
-        out.push_back(' ');
-      } else {
-        out.append(breaks, '\n');
-      }
-    } else {
-      out.append(breaks + 1, '\n');
-    }
-    breaks = 0;
-    first = false;
-    out.append(s_ + t, ce - t);
-    prevFoldable = foldable;
-    moveTo(ce);
-    result.end = loc(ce);
-    lastHadBreak = ce < n_;
-    r = nextLineStart(ce);
-  }
-  if (!first && chomp >= 0 && lastHadBreak) out.push_back('\n');
-  if (chomp > 0) out.append(breaks, '\n');
-  moveTo(r);
-  result.text = out;
-  return result;
-}
 
 YAMLReader::Node YAMLReader::makeScalar(const ScalarText& scalar, std::string_view tag) {
   const SourceRange range{scalar.start, scalar.end};
@@ -1053,7 +530,7 @@ YAMLReader::Node YAMLReader::makeEmpty(const Location& at, std::string_view tag)
 YAMLReader::Node YAMLReader::resolveAlias(bool copy) {
   const std::size_t at = pos_;
   ++pos_;
-  const std::string_view name = readAnchorName(false);
+  const std::string_view name = readAnchorName();
   if (name.empty()) fail("Alias without a name", at);
   auto it = anchors_.find(name);
   if (it == anchors_.end()) fail("Unknown alias '*" + std::string(name) + "'", at);
@@ -1069,11 +546,9 @@ YAMLReader::Node YAMLReader::remember(Node node, const Properties& props) {
   return node;
 }
 
-// A view that outlives scratch_: texts held there are copied into the tree's arena.
+// A view that outlives the scanner's buffer: texts held there are copied into the tree's arena.
 std::string_view YAMLReader::persist(std::string_view text) {
-  const char* begin = scratch_.data();
-  if (text.data() >= begin && text.data() <= begin + scratch_.capacity()) return builder_.arena().copyString(text);
-  return text;
+  return inScratch(text) ? builder_.arena().copyString(text) : text;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -1195,7 +670,7 @@ std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start, const Lo
     key = persist(readQuoted().text);
   } else if (c == '*') {
     quoted = true;
-    key = persist(keyText(resolveAlias(false), scratch_));
+    key = keyText(resolveAlias(false));
   } else if (c == '[' || c == '{') {
     fail("Complex mapping keys are not supported", pos_);
   } else if (c == ',') {

@@ -9,7 +9,7 @@
 #include "kit/core/GenericNode.h"
 #include "kit/core/SourceLocation.h"
 #include "kit/core/TreeBuilder.h"
-#include "kit/parsing/YAMLLocator.h"
+#include "kit/parsing/YAMLScalarScanner.h"
 
 namespace VoziZazIreParsing {
 
@@ -23,7 +23,7 @@ namespace VoziZazIreParsing {
 //
 // Recursion follows the nesting of collections and is refused beyond kMaxNestingDepth; alias expansion
 // is bounded by kAliasNodeBudget nodes per document.
-class YAMLReader {
+class YAMLReader : private YAMLScalarScanner {
  public:
   static constexpr std::int64_t kAliasNodeBudget = 1'000'000;
 
@@ -32,7 +32,6 @@ class YAMLReader {
 
  private:
   using Node = const VoziZazIreCore::GenericNode*;
-  using Location = VoziZazIreCore::SourceLocation;
 
   struct Properties {
     std::string_view anchor;
@@ -40,30 +39,6 @@ class YAMLReader {
     bool any() const { return !anchor.empty() || !tag.empty(); }
   };
 
-  // A scalar's text before typing: a view of the source, of scratch_ or of the arena.
-  struct ScalarText {
-    std::string_view text;
-    bool plain = true;
-    Location start;
-    Location end;
-  };
-
-  // Text model.
-  bool lineEndAt(std::size_t p) const noexcept;
-  bool blankOrEndAt(std::size_t p) const noexcept;
-  std::size_t contentEnd(std::size_t p) const noexcept;
-  std::size_t nextLineStart(std::size_t p) const noexcept;
-  bool documentMarkerAt(std::size_t p) const noexcept;
-  void moveTo(std::size_t p) noexcept;
-  void skipBlanks() noexcept;
-  bool atCommentOrLineEnd() const noexcept;
-  bool skipToContent();
-  int indent() const noexcept { return static_cast<int>(pos_ - lineStart_); }
-  Location loc(std::size_t p) { return locator_.at(line_, lineStart_, p); }
-  Location loc() { return loc(pos_); }
-
-  [[noreturn]] void fail(const std::string& message, std::size_t p);
-  [[noreturn]] void fail(const std::string& message, const Location& at);
   [[noreturn]] void failFlow(bool mapping, const Location& start, std::size_t p);
   void enter();
   void leave() noexcept { --depth_; }
@@ -80,19 +55,16 @@ class YAMLReader {
   std::string_view readExplicitKey(int m);
   Node finishMapping(std::size_t base, std::size_t mergeBase, const Location& start);
 
-  // Scalars.
+  // Properties, typing and aliases.
   Properties readProperties(bool flow);
-  ScalarText readPlainBlock(int n);
-  ScalarText readPlainFlow();
-  ScalarText readQuoted();
-  ScalarText readBlockScalar(int n);
-  std::string_view readAnchorName(bool flow);
+  std::string_view readAnchorName();
   Node makeScalar(const ScalarText& scalar, std::string_view tag);
   Node makeEmpty(const Location& at, std::string_view tag);
   Node resolveAlias(bool copy);
   Node remember(Node node, const Properties& props);
   std::string_view persist(std::string_view text);
-  static std::string_view keyText(Node node, std::string& buffer);
+  // The text of a scalar node used as a mapping key; valid as long as the tree.
+  std::string_view keyText(Node node);
 
   // Flow collections.
   void skipFlowSpace();
@@ -101,25 +73,16 @@ class YAMLReader {
   Node parseFlowMapping();
   std::string_view readFlowKey(bool& quoted, Location& start, const Location& mapping);
 
-  std::string_view text_;
-  const char* s_;
-  std::size_t n_;
-  std::size_t pos_ = 0;
-  std::int64_t line_ = 0;
-  std::size_t lineStart_ = 0;
-  bool documentEnded_ = false;
   std::size_t depth_ = 0;
   std::int64_t aliasBudget_ = kAliasNodeBudget;
   Location lastEnd_{1, 1, 0};
+  std::string_view pendingTag_;
 
   VoziZazIreCore::TreeBuilder builder_;
-  YAMLLocator locator_;
   std::vector<VoziZazIreCore::GenericNode::Member> members_;
   std::vector<Node> elements_;
   std::vector<Node> merges_;
   std::unordered_map<std::string_view, Node> anchors_;
-  std::string scratch_;
-  std::string_view pendingTag_;
 };
 
 }  // namespace VoziZazIreParsing
