@@ -99,7 +99,11 @@ VoziZazIreCore::NodePtr YAMLReader::read() {
     Location at = loc(pos_ > n_ ? n_ : pos_);
     root = builder_.null(SourceRange{at, at});
   } else {
-    root = parseBlockNode(-1, pos_ == lineStart_, false);
+    // A root collection may start after indentation, but not on the "---" line.
+    bool lineStart = true;
+    for (std::size_t q = lineStart_; q < pos_; ++q)
+      if (s_[q] != ' ') lineStart = false;
+    root = parseBlockNode(-1, lineStart, false);
     if (skipToContent()) fail("Unexpected text after the document's root value", pos_);
   }
   return builder_.finish(root);

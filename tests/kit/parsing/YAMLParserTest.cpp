@@ -158,6 +158,8 @@ const ValueCase kValueCases[] = {
     // Values standing at the document's root.
     {"root_scalar", "hello world\n", R"("hello world")"},
     {"root_sequence", "- 1\n- 2\n", "[1,2]"},
+    {"indented_root_mapping", "# c\n  a: 1\n  b:\n  - x\n", R"({"a":1,"b":["x"]})"},
+    {"indented_root_sequence", "   - a\n   - b\n", R"(["a","b"])"},
     // Tabs after indentation are separation, not indentation.
     {"tab_as_separator", "a:\tb\nc:\t[1,\t2]\n", R"({"a":"b","c":[1,2]})"},
     {"tab_after_dash", "-\tx\n-\ty: z\n", R"(["x",{"y":"z"}])"},
