@@ -34,8 +34,8 @@ namespace {
 // Texts up to this length load in one go; longer ones load the first slice at once and the rest
 // in slices of `sliceUnits` on later turns, each well under a frame's worth of main-thread time
 // per megabyte.
-constexpr qsizetype firstSliceUnits = 256 * 1024;
-constexpr qsizetype sliceUnits = 512 * 1024;
+constexpr qsizetype firstSliceUnits = 128 * 1024;
+constexpr qsizetype sliceUnits = 256 * 1024;
 
 bool isModifierKey(int key) {
     return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Shift ||
@@ -188,6 +188,8 @@ void EditorTextView::loadText(const QString& text) {
     pendingChange_.reset();
     lineEndingStyle_ = detectLineEndingStyle(text);
     viewText_ = normalizeLineEndings(text);
+    // Room to grow, taken now: otherwise the first keystroke would copy the whole text.
+    viewText_.reserve(viewText_.size() + viewText_.size() / 8 + 4096);
     loadedText_ = text;
     hasStrayBlockSeparators_ = std::any_of(viewText_.cbegin(), viewText_.cend(), isBlockSeparator);
     ++textRevision_;
@@ -294,6 +296,11 @@ void EditorTextView::documentContentsChange(int position, int removed, int added
     const qsizetype addedUnits = after.size() - prefix - suffix;
     if (removedUnits == 0 && addedUnits == 0) {
         return;
+    }
+    // Room to grow, so that typing does not reallocate the whole text every few keys.
+    const qsizetype needed = viewText_.size() + addedUnits - removedUnits;
+    if (needed > viewText_.capacity()) {
+        viewText_.reserve(needed + needed / 8 + 4096);
     }
     viewText_.replace(changeStart, removedUnits, after.mid(prefix, addedUnits).toString());
     if (!hasStrayBlockSeparators_) {

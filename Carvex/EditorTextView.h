@@ -104,6 +104,9 @@ public:
     // The view's text: line feeds only; editor positions are offsets into it.
     const QString& viewText() const { return viewText_; }
     qsizetype textLength() const { return viewText_.size(); }
+    // A copy of the view's text that shares nothing with it, for work on other threads: sharing
+    // would make the next keystroke copy the whole text.
+    QString detachedViewText() const { return QString(viewText_.constData(), viewText_.size()); }
     LineEndingStyle lineEndingStyle() const { return lineEndingStyle_; }
     // Grows with every change of the text (loads included).
     quint64 textRevision() const { return textRevision_; }

@@ -106,7 +106,7 @@ void SyntaxHighlightingController::lexThenApply(
         });
         return;
     }
-    const QString text = textView_->viewText();
+    const QString text = textView_->detachedViewText();
     const quint64 revision = textView_->textRevision();
     CarvexPlatform::BackgroundTask::run(
         [text, language, range] { return lex(text, language, range); },

@@ -61,6 +61,8 @@ std::size_t FakeMainScheduler::runPending() {
     return count;
 }
 
+bool FakeMainScheduler::runOne() { return runNextDueBy(now()); }
+
 std::size_t FakeMainScheduler::advance(Duration by) {
     const auto target = now() + std::max(by, Duration::zero());
     std::size_t count = 0;

@@ -23,6 +23,8 @@ public:
 
     // Runs every item due at the current time, including those they add; returns how many ran.
     std::size_t runPending();
+    // Runs only the earliest item due at the current time; false when none is due.
+    bool runOne();
     // Moves the clock forward by `by`, running every item that falls due; returns how many ran.
     std::size_t advance(Duration by);
     // The number of items waiting (cancelled items included until their time comes).
