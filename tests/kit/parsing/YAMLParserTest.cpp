@@ -130,6 +130,7 @@ const ValueCase kValueCases[] = {
     {"merge_of_several", "a: &a {x: 1, y: 1}\nb: &b {y: 2, z: 2}\nc:\n  <<: [*a, *b]\n  w: 0\n",
      R"({"a":{"x":1,"y":1},"b":{"y":2,"z":2},"c":{"w":0,"x":1,"y":1,"z":2}})"},
     {"merge_in_sequence_item", "d: &d\n  k: v\nl:\n  - <<: *d\n    n: 1\n", R"({"d":{"k":"v"},"l":[{"k":"v","n":1}]})"},
+    {"anchor_before_block_scalar_item", "- &a >-2\n  #hash\n- &b |-\n  text\n- *a\n", R"(["#hash","text","#hash"])"},
     {"anchored_scalar_alias", "a: &s text\nb: *s\n", R"({"a":"text","b":"text"})"},
     // Tags.
     {"core_tags", "a: !!str 123\nb: !!int '7'\nc: !!float 1\nd: !!bool true\ne: !!null ''\nf: !!str\n",
