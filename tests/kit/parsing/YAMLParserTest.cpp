@@ -63,6 +63,7 @@ const ValueCase kValueCases[] = {
     {"url_sequence_item_is_not_a_key", "- https://x.org/a\n- http://y:8080\n", R"(["https://x.org/a","http://y:8080"])"},
     {"colon_inside_path_key", "/v1/{name}:cancel:\n  post: 1\n", R"({"/v1/{name}:cancel":{"post":1}})"},
     {"url_inside_value", "a: see http://x.org\n", R"({"a":"see http://x.org"})"},
+    {"apostrophe_before_colon", "it's: x\ndon't: y\n", R"({"don't":"y","it's":"x"})"},
     {"colon_without_blank_is_text", "a: b:c\nd:e: f\n", R"({"a":"b:c","d:e":"f"})"},
     // Comments need a blank before the "#".
     {"hash_inside_values_is_kept", "a: https://x/#frag\nb: ^#[0-9a-f]{6}$\nc: C#\nd: x # note\n",
