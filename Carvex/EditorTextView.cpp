@@ -184,7 +184,12 @@ void EditorTextView::setCurrentLineHighlightColor(const CarvexPlatform::DynamicC
 // MARK: Text
 
 void EditorTextView::loadText(const QString& text) {
-    loading_.reset();
+    if (loading_) {
+        // A sliced load still under way is abandoned; the view gets its own state back.
+        setReadOnly(loading_->wasReadOnly);
+        document()->setUndoRedoEnabled(true);
+        loading_.reset();
+    }
     pendingChange_.reset();
     lineEndingStyle_ = detectLineEndingStyle(text);
     viewText_ = normalizeLineEndings(text);
@@ -807,12 +812,12 @@ void EditorTextView::drawCurrentLineHighlight(QPainter& painter, const QRect& re
     }
 }
 
-void EditorTextView::drawIndentGuides(QPainter& painter, const QRect& rect) {
+std::vector<int> EditorTextView::visibleIndentLevels() const {
     const int width = indentGuideWidth_;
+    std::vector<int> levels;
     if (width < 1) {
-        return;
+        return levels;
     }
-    const qreal spaceWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
     std::vector<bool> present;
     const int height = viewport()->height();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
@@ -831,17 +836,26 @@ void EditorTextView::drawIndentGuides(QPainter& painter, const QRect& rect) {
             present[static_cast<std::size_t>(k)] = true;
         }
     }
-    if (std::find(present.begin(), present.end(), true) == present.end()) {
+    for (int k = 1; k < static_cast<int>(present.size()); ++k) {
+        if (present[static_cast<std::size_t>(k)]) {
+            levels.push_back(k);
+        }
+    }
+    return levels;
+}
+
+void EditorTextView::drawIndentGuides(QPainter& painter, const QRect& rect) {
+    const int width = indentGuideWidth_;
+    const std::vector<int> levels = visibleIndentLevels();
+    if (levels.empty()) {
         return;
     }
+    const qreal spaceWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
     const int active = caretIndentLevel();
     const qreal origin = contentOffset().x() + document()->documentMargin();
     QPainterPath ordinary;
     QPainterPath activePath;
-    for (int k = 1; k < static_cast<int>(present.size()); ++k) {
-        if (!present[static_cast<std::size_t>(k)]) {
-            continue;
-        }
+    for (int k : levels) {
         const qreal x = std::floor(origin + spaceWidth * k * width) + 0.5;
         if (x < rect.left() || x > rect.right() + 1) {
             continue;

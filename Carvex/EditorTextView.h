@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Carvex {
 
@@ -129,6 +130,9 @@ public:
     // The indentation level of the caret's line: leading columns (tab = `indentGuideWidth`,
     // space = 1) divided by `indentGuideWidth`.
     int caretIndentLevel() const;
+    // The indentation levels that get a guide: every level from 1 to the level of each non-blank
+    // line on screen (tab = `indentGuideWidth` columns, space = 1), ascending.
+    std::vector<int> visibleIndentLevels() const;
     // The character under a viewport point, or nothing when the point is beyond the text.
     std::optional<qsizetype> characterIndexAt(QPoint viewportPoint) const;
     // The characters of the blocks on screen.

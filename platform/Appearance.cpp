@@ -13,6 +13,10 @@ Appearance& Appearance::shared() {
 }
 
 Appearance::Appearance() {
+    // Made on whichever thread asked first; it belongs to the main thread.
+    if (auto* app = QCoreApplication::instance()) {
+        moveToThread(app->thread());
+    }
     installHook();
     lastKnown_ = isDark();
 }

@@ -353,3 +353,60 @@ TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
     EXPECT_EQ(view->viewText(), "x" + big);
     EXPECT_EQ(view->document()->characterCount() - 1, view->textLength());
 }
+
+struct GuideRow {
+    const char* name;
+    const char* text;
+    std::vector<int> levels;
+};
+
+class EditorIndentGuideTest : public EditorViewTest,
+                              public ::testing::WithParamInterface<GuideRow> {};
+
+TEST_P(EditorIndentGuideTest, LevelsOfTheVisibleNonBlankLines) {
+    view->loadText(QString::fromUtf8(GetParam().text));
+    paint();
+    EXPECT_EQ(view->visibleIndentLevels(), GetParam().levels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EditorIndentGuideTest,
+    ::testing::Values(GuideRow{"four_spaces_give_levels_one_and_two", "a:\n    b: 1\n", {1, 2}},
+                      GuideRow{"blank_indented_line_adds_nothing", "a:\n        \nb\n", {}},
+                      GuideRow{"tab_and_space_give_level_one", "a:\n\t b\n", {1}},
+                      GuideRow{"odd_columns_round_down", "a:\n   b\n     c\n", {1, 2}},
+                      GuideRow{"levels_collect_over_lines", "a\n  b\n      c\n", {1, 2, 3}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditorViewTest, PointerFollowsTheClickDelegateAndModifiers) {
+    view->loadText("$ref: '#/components/schemas/A'\n");
+    paint();
+    Clicker clicker;
+    view->setClickDelegate(&clicker);
+    const QPoint point = view->cursorRect(QTextCursor(view->document())).center() + QPoint(5, 0);
+    QMouseEvent plain(QEvent::MouseMove, QPointF(point), view->viewport()->mapToGlobal(QPointF(point)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &plain);
+    EXPECT_EQ(view->viewport()->cursor().shape(), Qt::IBeamCursor);  // no Command: unchanged
+    QMouseEvent move(QEvent::MouseMove, QPointF(point), view->viewport()->mapToGlobal(QPointF(point)),
+                     Qt::NoButton, Qt::NoButton, Qt::ControlModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    EXPECT_EQ(view->viewport()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(EditorViewTest, ReloadDuringASlicedLoadRestoresTheViewState) {
+    QString big;
+    while (big.size() < 1'000'000) {
+        big += "line\n";
+    }
+    view->loadText(big);
+    ASSERT_TRUE(view->isReadOnly());
+    view->loadText("small");
+    EXPECT_FALSE(view->isLoading());
+    EXPECT_FALSE(view->isReadOnly());
+    fake->runPending();  // the abandoned load's next slice finds nothing to do
+    EXPECT_EQ(view->document()->toRawText(), "small");
+    EXPECT_EQ(view->text(), "small");
+    view->replaceCharacters(TextRange{5, 0}, "!");
+    EXPECT_TRUE(view->document()->isUndoAvailable());
+}

@@ -142,3 +142,22 @@ TEST_F(SyntaxHighlightingControllerTest, background_result_for_an_older_text_is_
     EXPECT_FALSE(controller->isHighlighting());
     EXPECT_EQ(view->colorLayer().typeAt(0), std::nullopt);  // not coloured with stale offsets
 }
+
+TEST_F(SyntaxHighlightingControllerTest, PassesLeaveExtraSelectionsAlone) {
+    // Validation underlines are extra selections: a pass replaces token colours only.
+    view->loadText("key: value\n");
+    QTextEdit::ExtraSelection underline;
+    underline.cursor = QTextCursor(view->document());
+    underline.cursor.setPosition(5);
+    underline.cursor.setPosition(10, QTextCursor::KeepAnchor);
+    underline.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    underline.format.setUnderlineColor(Qt::red);
+    view->setExtraSelections({underline});
+    controller->setLanguage(DocumentLanguage::yaml);
+    fake->runPending();
+    paint();
+    ASSERT_EQ(view->extraSelections().size(), 1);
+    EXPECT_EQ(view->extraSelections()[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
+    EXPECT_EQ(view->extraSelections()[0].cursor.selectionStart(), 5);
+    EXPECT_EQ(view->colorLayer().typeAt(6), SyntaxTokenType::string);
+}
