@@ -744,6 +744,17 @@ void EditorTextView::resizeEvent(QResizeEvent* event) {
     }
 }
 
+void EditorTextView::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        // Token formats carry a font only where it differs from the view's.
+        colorLayer_->viewFontChanged();
+        if (ruler_ != nullptr) {
+            ruler_->refreshDisplay();
+        }
+    }
+}
+
 void EditorTextView::appearanceChanged() {
     if (onAppearanceChange) {
         onAppearanceChange();

@@ -171,6 +171,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     virtual void updateTooltip(QPoint viewportPoint);
     virtual void drawCurrentLineHighlight(QPainter& painter, const QRect& rect);

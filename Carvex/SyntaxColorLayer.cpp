@@ -70,6 +70,11 @@ void SyntaxColorLayer::rebuildFormats() {
     }
 }
 
+void SyntaxColorLayer::viewFontChanged() {
+    rebuildFormats();
+    invalidateAll();
+}
+
 void SyntaxColorLayer::invalidateAll() {
     generation_ = generation_ == std::numeric_limits<int>::max() ? 1 : generation_ + 1;
     view_.viewport()->update();

@@ -53,6 +53,8 @@ public:
     void materializeVisible();
     // Marks every block's formats out of date (after a theme or font change).
     void invalidateAll();
+    // The view's font changed: formats are made again.
+    void viewFontChanged();
 
     const std::vector<Run>& runs() const { return runs_; }
     // The kind coloured at `index`, or nothing for default text.

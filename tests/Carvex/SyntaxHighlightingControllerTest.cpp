@@ -161,3 +161,28 @@ TEST_F(SyntaxHighlightingControllerTest, PassesLeaveExtraSelectionsAlone) {
     EXPECT_EQ(view->extraSelections()[0].cursor.selectionStart(), 5);
     EXPECT_EQ(view->colorLayer().typeAt(6), SyntaxTokenType::string);
 }
+
+TEST_F(SyntaxHighlightingControllerTest, VisiblePassColoursOnlyTheScreenAndItsMargins) {
+    QString text;
+    for (int i = 0; i < 2000; ++i) {
+        text += "key: 1\n";  // 7 units a line
+    }
+    view->loadText(text);
+    controller->setLanguage(DocumentLanguage::yaml);
+    fake->runPending();
+    // Paint a wrong kind over the whole text, then edit at the top.
+    view->colorLayer().apply({SyntaxToken{SyntaxTokenType::comment, TextRange{0, text.size()}, nullptr}},
+                             TextRange{0, text.size()});
+    view->setSelectedRange(TextRange{0, 0});
+    view->replaceCharacters(TextRange{0, 0}, "a");
+    fake->advance(150ms);
+    const TextRange visible = view->visibleCharacterRange();
+    const qsizetype reach = visible.end() + SyntaxHighlightingController::visiblePassMargin;
+    EXPECT_EQ(view->colorLayer().typeAt(1), SyntaxTokenType::key);
+    const qsizetype lastNumberInReach = view->viewText().lastIndexOf(u'1', reach - 1);
+    const qsizetype farKey = view->viewText().indexOf(QStringLiteral("key"), reach + 100);
+    EXPECT_EQ(view->colorLayer().typeAt(lastNumberInReach), SyntaxTokenType::number);
+    EXPECT_EQ(view->colorLayer().typeAt(farKey), SyntaxTokenType::comment);  // beyond: untouched
+    fake->advance(500ms);
+    EXPECT_EQ(view->colorLayer().typeAt(farKey), SyntaxTokenType::key);  // the full pass
+}

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QMessageBox>
 #include <QWidget>
 
 using namespace CarvexPlatform;
@@ -72,4 +75,29 @@ TEST(SystemSymbolTest, KnownSymbolsDrawAndUnknownOnesDoNot) {
     EXPECT_FALSE(SystemSymbol::image("no.such.symbol", 13).has_value());
     EXPECT_FALSE(SystemSymbol::image("info.circle.fill", 0).has_value());
     EXPECT_FALSE(SystemSymbol::image("info.circle.fill", -4).has_value());
+}
+
+TEST(AlertPresenterQtTest, SheetOnAWindowReportsThePressedButton) {
+    TestApplication::ensure();
+    AlertPresenter::shared().setScript(nullptr);
+    QWidget window;
+    window.show();
+    std::optional<int> pressed;
+    AlertPresenter::shared().present(reloadQuestion(), &window, [&](int b) { pressed = b; });
+    QMessageBox* box = window.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(box->text(), "File Modified Externally");
+    ASSERT_EQ(box->buttons().size(), 2);
+    EXPECT_FALSE(pressed.has_value());
+    QAbstractButton* ignore = nullptr;
+    for (QAbstractButton* b : box->buttons()) {
+        if (b->text() == "Ignore") {
+            ignore = b;
+        }
+    }
+    ASSERT_NE(ignore, nullptr);
+    ignore->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pressed, 1);
 }
