@@ -9,13 +9,13 @@
 namespace VoziZazIreCore {
 
 
-std::optional<GenericNode::ObjectView> GenericNode::objectValue() const noexcept {
-  if (kind_ != GenericNodeKind::object) return std::nullopt;
+OptionalView<GenericNode::ObjectView> GenericNode::objectValue() const noexcept {
+  if (kind_ != GenericNodeKind::object) return {};
   return ObjectView(this);
 }
 
-std::optional<GenericNode::ArrayView> GenericNode::arrayValue() const noexcept {
-  if (kind_ != GenericNodeKind::array) return std::nullopt;
+OptionalView<GenericNode::ArrayView> GenericNode::arrayValue() const noexcept {
+  if (kind_ != GenericNodeKind::array) return {};
   return ArrayView(elements_, count_);
 }
 

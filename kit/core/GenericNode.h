@@ -19,6 +19,25 @@ class GenericNode;
 class NodeArena;
 class TreeBuilder;
 
+// An optional view whose dereference yields the view by value, so that `for (auto& m : *node.objectValue())`
+// is safe even though the optional itself is a temporary.
+template <class View>
+class OptionalView {
+ public:
+  OptionalView() = default;
+  OptionalView(std::nullopt_t) {}
+  OptionalView(View view) : view_(view), present_(true) {}
+  explicit operator bool() const noexcept { return present_; }
+  bool has_value() const noexcept { return present_; }
+  View operator*() const noexcept { return view_; }
+  const View* operator->() const noexcept { return &view_; }
+  View value() const noexcept { return view_; }
+
+ private:
+  View view_{};
+  bool present_ = false;
+};
+
 // Owning handle of a node (and of the tree it belongs to).
 using NodePtr = std::shared_ptr<const GenericNode>;
 
@@ -44,10 +63,12 @@ class GenericNode {
     const GenericNode* find(std::string_view key) const noexcept { return node_->member(key); }
     bool contains(std::string_view key) const noexcept { return find(key) != nullptr; }
 
+    ObjectView() = default;
+
    private:
     friend class GenericNode;
     explicit ObjectView(const GenericNode* node) : node_(node) {}
-    const GenericNode* node_;
+    const GenericNode* node_ = nullptr;
   };
   using ArrayView = std::span<const GenericNode* const>;
 
@@ -64,8 +85,8 @@ class GenericNode {
   const SourceRange& range() const noexcept { return range_; }
   std::string_view jsonPointer() const noexcept { return pointer_; }
 
-  std::optional<ObjectView> objectValue() const noexcept;
-  std::optional<ArrayView> arrayValue() const noexcept;
+  OptionalView<ObjectView> objectValue() const noexcept;
+  OptionalView<ArrayView> arrayValue() const noexcept;
   std::optional<std::string_view> stringValue() const noexcept;
   std::optional<double> numberValue() const noexcept;
   // The number as a signed 64-bit integer when it is integral and in range.

@@ -53,7 +53,9 @@ TEST(AnyValue, DeepValuesAreDestroyedComparedAndHashedWithoutRecursion) {
     AnyValue v = 1;
     for (int i = 0; i < 200000; ++i) {
       if (i % 2) {
-        v = AnyValue(AnyValue::Array{std::move(v)});
+        AnyValue::Array a;
+        a.push_back(std::move(v));
+        v = AnyValue(std::move(a));
       } else {
         AnyValue::Object o;
         o.insertOrAssign("k", std::move(v));
