@@ -1,0 +1,18 @@
+#pragma once
+// Contradictory or unsatisfiable numeric, length and pattern constraints of one schema node.
+
+#include "kit/core/GenericNode.h"
+#include "kit/transform/ModelVersion.h"
+#include "kit/transform/TransformContext.h"
+
+namespace VoziZazIreTransform {
+
+// Looks the bound members up on the schema node itself and records SCH-001 to SCH-003 (3.0), or SCH-001 to
+// SCH-009 and SCH-013 (3.1), at the schema node, at level high only. Never throws.
+template <class V>
+void checkSchemaBounds(const VoziZazIreCore::GenericNode& node, TransformContext& context);
+
+// True when ICU's regular-expression engine compiles the pattern (no flags, as written).
+bool regexPatternCompiles(std::string_view pattern);
+
+}  // namespace VoziZazIreTransform
