@@ -1,49 +1,514 @@
 #include "kit/transform/SchemaReader.h"
 
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "kit/core/DiagnosticCode.h"
+#include "kit/core/ValidationLevel.h"
+#include "kit/transform/DocumentReaders.h"
 #include "kit/transform/ObjectReading.h"
+#include "kit/transform/SchemaBoundChecks.h"
 
 namespace VoziZazIreTransform {
 
+using VoziZazIreCore::AnyValue;
+using VoziZazIreCore::DiagnosticCode;
 using VoziZazIreCore::GenericNode;
+using VoziZazIreCore::LocationInfo;
+using VoziZazIreCore::OrderedMap;
+using VoziZazIreCore::ReferenceOr;
+using VoziZazIreCore::ValidationLevel;
 
+namespace {
+
+// What differs between the versions' schema models beyond the fields themselves.
 template <class V>
-Shared<typename V::Schema> parseSchema(const GenericNode& node, TransformContext&) {
+struct SchemaTraits;
+
+template <>
+struct SchemaTraits<Version30> {
+  using Type = VoziZazIreModels::OpenAPI3_0::SchemaType;
+  using SchemaOrBool = VoziZazIreModels::OpenAPI3_0::SchemaOrBool;
+  using ExclusiveBound = bool;  // true makes the bound exclusive
+};
+
+template <>
+struct SchemaTraits<Version31> {
+  using Type = VoziZazIreModels::SchemaTypeOrArray;
+  using SchemaOrBool = VoziZazIreModels::SchemaOrBool;
+  using ExclusiveBound = double;  // the exclusive bound itself
+};
+
+// The values of one schema while it is read. The reading order differs from the field order, so they are
+// gathered here first; the holder lives on the heap so that every level of a deeply nested schema costs
+// little stack.
+template <class V>
+struct SchemaParts {
   using Schema = typename V::Schema;
+  using Ref = ReferenceOr<Schema>;
+  using RefMap = OrderedMap<Ref>;
+  using RefList = std::vector<Ref>;
+  using Traits = SchemaTraits<V>;
+
+  std::optional<typename Traits::Type> type;
+  std::optional<bool> nullable;
+  std::optional<RefMap> properties;
+  std::optional<RefMap> patternProperties;
+  std::optional<typename Traits::SchemaOrBool> additionalProperties;
+  std::optional<Ref> items;
+  std::optional<RefList> prefixItems, allOf, anyOf, oneOf;
+  std::optional<Ref> not_, if_, then, else_;
+  std::shared_ptr<const typename V::Discriminator> discriminator;
+  std::shared_ptr<const typename V::ExternalDocumentation> externalDocs;
+  std::shared_ptr<const VoziZazIreModels::OpenAPI3_0::XML> xml;
+  std::optional<std::string> format, title, description, pattern, contentMediaType, contentEncoding;
+  std::optional<AnyValue> default_, const_, example;
+  std::optional<std::vector<AnyValue>> enumValues, examples;
+  std::optional<double> multipleOf, maximum, minimum;
+  std::optional<typename Traits::ExclusiveBound> exclusiveMaximum, exclusiveMinimum;
+  std::optional<int64_t> maxLength, minLength, maxItems, minItems, maxContains, minContains, maxProperties,
+      minProperties;
+  std::optional<bool> uniqueItems, readOnly, writeOnly, deprecated;
+  std::optional<Ref> contains, unevaluatedItems, propertyNames, unevaluatedProperties, contentSchema;
+  std::optional<std::vector<std::string>> required;
+  std::optional<RefMap> dependentSchemas;
+  std::optional<OrderedMap<std::vector<std::string>>> dependentRequired;
+};
+
+// The schema keys allowed in each version.
+template <class V>
+const KeySet& schemaKeys() {
   if constexpr (V::is31) {
-    return Shared<Schema>(new Schema{.location = locationOf(node), .type = {}, .format = {}, .title = {},
-        .description = {}, .default_ = {}, .enumValues = {}, .const_ = {}, .multipleOf = {}, .maximum = {},
-        .exclusiveMaximum = {}, .minimum = {}, .exclusiveMinimum = {}, .maxLength = {}, .minLength = {},
-        .pattern = {}, .maxItems = {}, .minItems = {}, .uniqueItems = {}, .maxContains = {}, .minContains = {},
-        .contains = {}, .items = {}, .prefixItems = {}, .unevaluatedItems = {}, .maxProperties = {},
-        .minProperties = {}, .required = {}, .properties = {}, .patternProperties = {},
-        .additionalProperties = {}, .propertyNames = {}, .unevaluatedProperties = {}, .dependentSchemas = {},
-        .dependentRequired = {}, .allOf = {}, .anyOf = {}, .oneOf = {}, .not_ = {}, .if_ = {}, .then = {},
-        .else_ = {}, .readOnly = {}, .writeOnly = {}, .deprecated = {}, .examples = {}, .externalDocs = {},
-        .discriminator = {}, .contentMediaType = {}, .contentEncoding = {}, .contentSchema = {},
-        .vendorExtensions = {}});
+    static const KeySet keys = allowedKeySet(
+        {"type", "properties", "additionalProperties", "items", "allOf", "anyOf", "oneOf", "not", "discriminator",
+         "externalDocs", "format", "title", "description", "default", "enum", "const", "multipleOf", "maximum",
+         "exclusiveMaximum", "minimum", "exclusiveMinimum", "maxLength", "minLength", "pattern", "maxItems",
+         "minItems", "uniqueItems", "maxContains", "minContains", "contains", "prefixItems", "unevaluatedItems",
+         "maxProperties", "minProperties", "required", "patternProperties", "propertyNames",
+         "unevaluatedProperties", "dependentSchemas", "dependentRequired", "if", "then", "else", "readOnly",
+         "writeOnly", "deprecated", "examples", "contentMediaType", "contentEncoding", "contentSchema"});
+    return keys;
   } else {
-    return Shared<Schema>(new Schema{.location = locationOf(node), .type = {}, .format = {}, .nullable = {},
-        .title = {}, .description = {}, .default_ = {}, .enumValues = {}, .multipleOf = {}, .maximum = {},
-        .exclusiveMaximum = {}, .minimum = {}, .exclusiveMinimum = {}, .maxLength = {}, .minLength = {},
-        .pattern = {}, .maxItems = {}, .minItems = {}, .uniqueItems = {}, .items = {}, .maxProperties = {},
-        .minProperties = {}, .required = {}, .properties = {}, .additionalProperties = {}, .allOf = {},
-        .anyOf = {}, .oneOf = {}, .not_ = {}, .readOnly = {}, .writeOnly = {}, .deprecated = {},
-        .example = {}, .externalDocs = {}, .discriminator = {}, .xml = {}, .vendorExtensions = {}});
+    static const KeySet keys = allowedKeySet(
+        {"type", "nullable", "properties", "additionalProperties", "items", "allOf", "anyOf", "oneOf", "not",
+         "discriminator", "externalDocs", "xml", "format", "title", "description", "default", "enum", "multipleOf",
+         "maximum", "exclusiveMaximum", "minimum", "exclusiveMinimum", "maxLength", "minLength", "pattern",
+         "maxItems", "minItems", "uniqueItems", "maxProperties", "minProperties", "required", "readOnly",
+         "writeOnly", "deprecated", "example"});
+    return keys;
+  }
+}
+
+void recordHigh(TransformContext& context, DiagnosticCode code, const std::string& text, const GenericNode& at) {
+  context.recordCodedDiagnostic(code, text, std::string(at.jsonPointer()), at.range(), ValidationLevel::high);
+}
+
+std::optional<int64_t> optionalInteger(const GenericNode& node, std::string_view key) {
+  if (const GenericNode* member = node[key]) return member->intValue();
+  return std::nullopt;
+}
+
+std::optional<std::vector<AnyValue>> optionalValueArray(const GenericNode& node, std::string_view key) {
+  const GenericNode* member = node[key];
+  if (!member) return std::nullopt;
+  auto elements = member->arrayValue();
+  if (!elements) return std::nullopt;
+  std::vector<AnyValue> values;
+  values.reserve(elements->size());
+  for (const GenericNode* element : *elements) values.push_back(anyValueFromNode(*element));
+  return values;
+}
+
+// "type" of a 3.0 schema: one of six names, else SCH-TYPE.
+std::optional<VoziZazIreModels::OpenAPI3_0::SchemaType> readType30(const GenericNode& node,
+                                                                   TransformContext& context) {
+  using VoziZazIreModels::OpenAPI3_0::SchemaType;
+  const GenericNode* member = node["type"];
+  if (!member) return std::nullopt;
+  if (auto text = member->stringValue()) {
+    if (auto type = VoziZazIreCore::fromRawValue<SchemaType>(*text)) return type;
+    recordHigh(context, DiagnosticCode::schemaInvalidType,
+               "Invalid schema type '" + std::string(*text) +
+                   "'. Must be one of: string, number, integer, boolean, array, object",
+               *member);
+    return std::nullopt;
+  }
+  recordHigh(context, DiagnosticCode::schemaInvalidType, "Schema type must be a string in OpenAPI 3.0", *member);
+  return std::nullopt;
+}
+
+// "type" of a 3.1 schema: one name, or a list of names in which a null element stands for "null".
+std::optional<VoziZazIreModels::SchemaTypeOrArray> readType31(const GenericNode& node, TransformContext& context) {
+  using VoziZazIreModels::SchemaType;
+  using VoziZazIreModels::SchemaTypeOrArray;
+  static constexpr std::string_view kNames = "string, number, integer, boolean, array, object, null";
+  const GenericNode* member = node["type"];
+  if (!member) return std::nullopt;
+  if (auto text = member->stringValue()) {
+    if (auto type = VoziZazIreCore::fromRawValue<SchemaType>(*text)) return SchemaTypeOrArray::single(*type);
+    recordHigh(context, DiagnosticCode::schemaInvalidType,
+               "Invalid schema type '" + std::string(*text) + "'. Must be one of: " + std::string(kNames), *member);
+    return std::nullopt;
+  }
+  if (auto elements = member->arrayValue()) {
+    std::vector<SchemaType> types;
+    std::size_t index = 0;
+    for (const GenericNode* element : *elements) {
+      if (auto text = element->stringValue()) {
+        if (auto type = VoziZazIreCore::fromRawValue<SchemaType>(*text)) {
+          types.push_back(*type);
+        } else {
+          recordHigh(context, DiagnosticCode::schemaInvalidType,
+                     "Invalid schema type '" + std::string(*text) + "' at index " + std::to_string(index) +
+                         ". Must be one of: " + std::string(kNames),
+                     *element);
+        }
+      } else if (element->isNull()) {
+        types.push_back(SchemaType::null);
+      } else {
+        recordHigh(context, DiagnosticCode::schemaInvalidType,
+                   "Schema type array element at index " + std::to_string(index) + " must be a string or null",
+                   *element);
+      }
+      ++index;
+    }
+    if (types.empty()) return std::nullopt;
+    return SchemaTypeOrArray::multiple(std::move(types));
+  }
+  recordHigh(context, DiagnosticCode::schemaInvalidType, "Schema type must be a string or array of strings", *member);
+  return std::nullopt;
+}
+
+bool typeIncludesArray(const std::optional<VoziZazIreModels::OpenAPI3_0::SchemaType>& type) {
+  return type == VoziZazIreModels::OpenAPI3_0::SchemaType::array;
+}
+
+bool typeIncludesArray(const std::optional<VoziZazIreModels::SchemaTypeOrArray>& type) {
+  if (!type) return false;
+  for (auto t : type->types())
+    if (t == VoziZazIreModels::SchemaType::array) return true;
+  return false;
+}
+
+// SCH-012: names in "required" that "properties" does not define. A schema that composes others, or that is
+// itself part of a composition, is exempt, since the names may be defined by the other parts.
+void checkRequiredInProperties(const GenericNode& node, bool withinComposition, TransformContext& context) {
+  if (withinComposition || !context.recordsAtHigh()) return;
+  if (node["allOf"] || node["anyOf"] || node["oneOf"]) return;
+  const GenericNode* required = node["required"];
+  const GenericNode* properties = node["properties"];
+  if (!required || !properties) return;
+  auto names = required->arrayValue();
+  auto defined = properties->objectValue();
+  if (!names || !defined) return;
+  for (const GenericNode* name : *names) {
+    auto text = name->stringValue();
+    if (!text || defined->contains(*text)) continue;
+    recordHigh(context, DiagnosticCode::schemaRequiredNotInProperties,
+               "Required field '" + std::string(*text) + "' not found in properties", *name);
   }
 }
 
 template <class V>
-Shared<typename V::Discriminator> parseDiscriminator(const GenericNode& node, TransformContext&) {
-  using Discriminator = typename V::Discriminator;
-  std::string propertyName = requiredString(node, "propertyName", "discriminator");
-  return Shared<Discriminator>(new Discriminator{
-      .location = locationOf(node), .propertyName = std::move(propertyName), .mapping = {}, .vendorExtensions = {}});
+Shared<typename V::Schema> readSchema(const GenericNode& node, TransformContext& context, bool withinComposition);
+
+// A schema position: a "$ref" object becomes a reference, anything else is read as a schema.
+template <class V>
+ReferenceOr<typename V::Schema> readSchemaOrReference(const GenericNode& node, TransformContext& context,
+                                                      bool withinComposition) {
+  return parseReferenceOr<typename V::Schema>(
+      node, context, [withinComposition](const GenericNode& inner, TransformContext& ctx) {
+        return readSchema<V>(inner, ctx, withinComposition);
+      });
 }
 
-Shared<VoziZazIreModels::OpenAPI3_0::XML> parseXML(const GenericNode& node, TransformContext&) {
+template <class V>
+std::optional<ReferenceOr<typename V::Schema>> optionalSchema(const GenericNode& node, std::string_view key,
+                                                              TransformContext& context, bool withinComposition) {
+  if (const GenericNode* member = node[key]) return readSchemaOrReference<V>(*member, context, withinComposition);
+  return std::nullopt;
+}
+
+template <class V>
+auto schemaMap(const GenericNode& node, std::string_view key, TransformContext& context, bool withinComposition) {
+  return parseMapOf(node, key, context, [withinComposition](const GenericNode& entry, TransformContext& ctx) {
+    return readSchemaOrReference<V>(entry, ctx, withinComposition);
+  });
+}
+
+template <class V>
+auto schemaList(const GenericNode& node, std::string_view key, TransformContext& context, bool withinComposition) {
+  return parseArrayOf(node, key, context, [withinComposition](const GenericNode& element, TransformContext& ctx) {
+    return readSchemaOrReference<V>(element, ctx, withinComposition);
+  });
+}
+
+template <class V>
+std::optional<typename SchemaTraits<V>::SchemaOrBool> readAdditionalProperties(const GenericNode& node,
+                                                                               TransformContext& context,
+                                                                               bool withinComposition) {
+  using SchemaOrBool = typename SchemaTraits<V>::SchemaOrBool;
+  const GenericNode* member = node["additionalProperties"];
+  if (!member) return std::nullopt;
+  if (auto flag = member->boolValue()) return SchemaOrBool::bool_(*flag);
+  return SchemaOrBool::schema(readSchemaOrReference<V>(*member, context, withinComposition));
+}
+
+std::optional<OrderedMap<std::vector<std::string>>> readDependentRequired(const GenericNode& node) {
+  const GenericNode* member = node["dependentRequired"];
+  if (!member) return std::nullopt;
+  auto entries = member->objectValue();
+  if (!entries) return std::nullopt;
+  OrderedMap<std::vector<std::string>> out;
+  out.reserve(entries->size());
+  for (const auto& entry : *entries) {
+    std::vector<std::string> names;
+    if (auto elements = entry.value->arrayValue())
+      for (const GenericNode* element : *elements)
+        if (auto text = element->stringValue()) names.emplace_back(*text);
+    out.appendUnchecked(std::string(entry.key), std::move(names));
+  }
+  return out;
+}
+
+template <class V>
+Shared<typename V::Schema> readSchema(const GenericNode& node, TransformContext& context, bool withinComposition) {
+  using Schema = typename V::Schema;
+  auto parts = std::make_unique<SchemaParts<V>>();
+  SchemaParts<V>& p = *parts;
+  const bool composing = true;  // members of allOf, anyOf and oneOf are parts of a composition
+
+  if constexpr (V::is31) {
+    p.type = readType31(node, context);
+  } else {
+    p.type = readType30(node, context);
+    p.nullable = parseBooleanField("nullable", node, "Schema", context);
+  }
+  checkSchemaBounds<V>(node, context);
+  p.properties = schemaMap<V>(node, "properties", context, withinComposition);
+  if constexpr (V::is31) {
+    checkRequiredInProperties(node, withinComposition, context);
+    p.patternProperties = schemaMap<V>(node, "patternProperties", context, withinComposition);
+  }
+  p.additionalProperties = readAdditionalProperties<V>(node, context, withinComposition);
+  p.items = optionalSchema<V>(node, "items", context, withinComposition);
+  if (typeIncludesArray(p.type) && !p.items)
+    recordHigh(context, DiagnosticCode::schemaArrayWithoutItems, "Schema with type 'array' must have 'items' defined",
+               node);
+  if constexpr (V::is31) {
+    p.prefixItems = schemaList<V>(node, "prefixItems", context, withinComposition);
+  } else {
+    checkRequiredInProperties(node, withinComposition, context);
+  }
+  p.allOf = schemaList<V>(node, "allOf", context, composing);
+  p.anyOf = schemaList<V>(node, "anyOf", context, composing);
+  p.oneOf = schemaList<V>(node, "oneOf", context, composing);
+  p.not_ = optionalSchema<V>(node, "not", context, withinComposition);
+  if constexpr (V::is31) {
+    p.if_ = optionalSchema<V>(node, "if", context, withinComposition);
+    p.then = optionalSchema<V>(node, "then", context, withinComposition);
+    p.else_ = optionalSchema<V>(node, "else", context, withinComposition);
+  }
+  if (const GenericNode* member = node["discriminator"]) p.discriminator = parseDiscriminator<V>(*member, context);
+  if (const GenericNode* member = node["externalDocs"]) p.externalDocs = parseExternalDocs<V>(*member, context);
+  if constexpr (!V::is31) {
+    if (const GenericNode* member = node["xml"]) p.xml = parseXML(*member, context);
+  }
+  checkUnknownProperties(node, schemaKeys<V>(), "Schema", context);
+
+  p.format = optionalString(node, "format");
+  p.title = optionalString(node, "title");
+  p.description = optionalString(node, "description");
+  p.default_ = optionalAnyValue(node, "default");
+  p.enumValues = optionalValueArray(node, "enum");
+  if constexpr (V::is31) p.const_ = optionalAnyValue(node, "const");
+  p.multipleOf = optionalNumber(node, "multipleOf");
+  p.maximum = optionalNumber(node, "maximum");
+  if constexpr (V::is31) {
+    p.exclusiveMaximum = optionalNumber(node, "exclusiveMaximum");
+  } else {
+    p.exclusiveMaximum = parseBooleanField("exclusiveMaximum", node, "Schema", context);
+  }
+  p.minimum = optionalNumber(node, "minimum");
+  if constexpr (V::is31) {
+    p.exclusiveMinimum = optionalNumber(node, "exclusiveMinimum");
+  } else {
+    p.exclusiveMinimum = parseBooleanField("exclusiveMinimum", node, "Schema", context);
+  }
+  p.maxLength = optionalInteger(node, "maxLength");
+  p.minLength = optionalInteger(node, "minLength");
+  p.pattern = optionalString(node, "pattern");
+  p.maxItems = optionalInteger(node, "maxItems");
+  p.minItems = optionalInteger(node, "minItems");
+  p.uniqueItems = parseBooleanField("uniqueItems", node, "Schema", context);
+  if constexpr (V::is31) {
+    p.maxContains = optionalInteger(node, "maxContains");
+    p.minContains = optionalInteger(node, "minContains");
+    p.contains = optionalSchema<V>(node, "contains", context, withinComposition);
+    p.unevaluatedItems = optionalSchema<V>(node, "unevaluatedItems", context, withinComposition);
+  }
+  p.maxProperties = optionalInteger(node, "maxProperties");
+  p.minProperties = optionalInteger(node, "minProperties");
+  p.required = optionalStringArray(node, "required");
+  if constexpr (V::is31) {
+    p.propertyNames = optionalSchema<V>(node, "propertyNames", context, withinComposition);
+    p.unevaluatedProperties = optionalSchema<V>(node, "unevaluatedProperties", context, withinComposition);
+    p.dependentSchemas = schemaMap<V>(node, "dependentSchemas", context, withinComposition);
+    p.dependentRequired = readDependentRequired(node);
+  }
+  p.readOnly = parseBooleanField("readOnly", node, "Schema", context);
+  p.writeOnly = parseBooleanField("writeOnly", node, "Schema", context);
+  p.deprecated = parseBooleanField("deprecated", node, "Schema", context);
+  if constexpr (V::is31) {
+    p.examples = optionalValueArray(node, "examples");
+    p.contentMediaType = optionalString(node, "contentMediaType");
+    p.contentEncoding = optionalString(node, "contentEncoding");
+    p.contentSchema = optionalSchema<V>(node, "contentSchema", context, withinComposition);
+  } else {
+    p.example = optionalAnyValue(node, "example");
+  }
+
+  if constexpr (V::is31) {
+    return Shared<Schema>(new Schema{
+        .location = locationOf(node),
+        .type = std::move(p.type),
+        .format = std::move(p.format),
+        .title = std::move(p.title),
+        .description = std::move(p.description),
+        .default_ = std::move(p.default_),
+        .enumValues = std::move(p.enumValues),
+        .const_ = std::move(p.const_),
+        .multipleOf = p.multipleOf,
+        .maximum = p.maximum,
+        .exclusiveMaximum = p.exclusiveMaximum,
+        .minimum = p.minimum,
+        .exclusiveMinimum = p.exclusiveMinimum,
+        .maxLength = p.maxLength,
+        .minLength = p.minLength,
+        .pattern = std::move(p.pattern),
+        .maxItems = p.maxItems,
+        .minItems = p.minItems,
+        .uniqueItems = p.uniqueItems,
+        .maxContains = p.maxContains,
+        .minContains = p.minContains,
+        .contains = std::move(p.contains),
+        .items = std::move(p.items),
+        .prefixItems = std::move(p.prefixItems),
+        .unevaluatedItems = std::move(p.unevaluatedItems),
+        .maxProperties = p.maxProperties,
+        .minProperties = p.minProperties,
+        .required = std::move(p.required),
+        .properties = std::move(p.properties),
+        .patternProperties = std::move(p.patternProperties),
+        .additionalProperties = std::move(p.additionalProperties),
+        .propertyNames = std::move(p.propertyNames),
+        .unevaluatedProperties = std::move(p.unevaluatedProperties),
+        .dependentSchemas = std::move(p.dependentSchemas),
+        .dependentRequired = std::move(p.dependentRequired),
+        .allOf = std::move(p.allOf),
+        .anyOf = std::move(p.anyOf),
+        .oneOf = std::move(p.oneOf),
+        .not_ = std::move(p.not_),
+        .if_ = std::move(p.if_),
+        .then = std::move(p.then),
+        .else_ = std::move(p.else_),
+        .readOnly = p.readOnly,
+        .writeOnly = p.writeOnly,
+        .deprecated = p.deprecated,
+        .examples = std::move(p.examples),
+        .externalDocs = std::move(p.externalDocs),
+        .discriminator = std::move(p.discriminator),
+        .contentMediaType = std::move(p.contentMediaType),
+        .contentEncoding = std::move(p.contentEncoding),
+        .contentSchema = std::move(p.contentSchema),
+        .vendorExtensions = collectVendorExtensions(node)});
+  } else {
+    return Shared<Schema>(new Schema{
+        .location = locationOf(node),
+        .type = p.type,
+        .format = std::move(p.format),
+        .nullable = p.nullable,
+        .title = std::move(p.title),
+        .description = std::move(p.description),
+        .default_ = std::move(p.default_),
+        .enumValues = std::move(p.enumValues),
+        .multipleOf = p.multipleOf,
+        .maximum = p.maximum,
+        .exclusiveMaximum = p.exclusiveMaximum,
+        .minimum = p.minimum,
+        .exclusiveMinimum = p.exclusiveMinimum,
+        .maxLength = p.maxLength,
+        .minLength = p.minLength,
+        .pattern = std::move(p.pattern),
+        .maxItems = p.maxItems,
+        .minItems = p.minItems,
+        .uniqueItems = p.uniqueItems,
+        .items = std::move(p.items),
+        .maxProperties = p.maxProperties,
+        .minProperties = p.minProperties,
+        .required = std::move(p.required),
+        .properties = std::move(p.properties),
+        .additionalProperties = std::move(p.additionalProperties),
+        .allOf = std::move(p.allOf),
+        .anyOf = std::move(p.anyOf),
+        .oneOf = std::move(p.oneOf),
+        .not_ = std::move(p.not_),
+        .readOnly = p.readOnly,
+        .writeOnly = p.writeOnly,
+        .deprecated = p.deprecated,
+        .example = std::move(p.example),
+        .externalDocs = std::move(p.externalDocs),
+        .discriminator = std::move(p.discriminator),
+        .xml = std::move(p.xml),
+        .vendorExtensions = collectVendorExtensions(node)});
+  }
+}
+
+}  // namespace
+
+template <class V>
+Shared<typename V::Schema> parseSchema(const GenericNode& node, TransformContext& context) {
+  return readSchema<V>(node, context, false);
+}
+
+template <class V>
+Shared<typename V::Discriminator> parseDiscriminator(const GenericNode& node, TransformContext& context) {
+  using Discriminator = typename V::Discriminator;
+  static const KeySet keys = allowedKeySet({"propertyName", "mapping"});
+  std::string propertyName = requiredString(node, "propertyName", "discriminator");
+  std::optional<OrderedMap<std::string>> mapping;
+  if (const GenericNode* member = node["mapping"]) {
+    if (auto entries = member->objectValue()) {
+      mapping.emplace();
+      for (const auto& entry : *entries)
+        if (auto text = entry.value->stringValue()) mapping->appendUnchecked(std::string(entry.key), std::string(*text));
+    }
+  }
+  checkUnknownProperties(node, keys, "Discriminator", context);
+  return Shared<Discriminator>(new Discriminator{.location = locationOf(node),
+                                                 .propertyName = std::move(propertyName),
+                                                 .mapping = std::move(mapping),
+                                                 .vendorExtensions = collectVendorExtensions(node)});
+}
+
+Shared<VoziZazIreModels::OpenAPI3_0::XML> parseXML(const GenericNode& node, TransformContext& context) {
   using VoziZazIreModels::OpenAPI3_0::XML;
-  return Shared<XML>(new XML{.location = locationOf(node), .name = {}, .namespace_ = {}, .prefix = {},
-                             .attribute = {}, .wrapped = {}, .vendorExtensions = {}});
+  static const KeySet keys = allowedKeySet({"name", "namespace", "prefix", "attribute", "wrapped"});
+  checkUnknownProperties(node, keys, "XML", context);
+  auto name = optionalString(node, "name");
+  auto namespace_ = optionalString(node, "namespace");
+  auto prefix = optionalString(node, "prefix");
+  auto attribute = parseBooleanField("attribute", node, "XML", context);
+  auto wrapped = parseBooleanField("wrapped", node, "XML", context);
+  return Shared<XML>(new XML{.location = locationOf(node),
+                             .name = std::move(name),
+                             .namespace_ = std::move(namespace_),
+                             .prefix = std::move(prefix),
+                             .attribute = attribute,
+                             .wrapped = wrapped,
+                             .vendorExtensions = collectVendorExtensions(node)});
 }
 
 template Shared<Version30::Schema> parseSchema<Version30>(const GenericNode&, TransformContext&);
