@@ -1,12 +1,17 @@
 // kitdump: a developer tool that prints what the document kit reads from a file.
 //
-//   kitdump [--format json|yaml|auto] <command> FILE
+//   kitdump [--format json|yaml|auto] [--level none|low|high] <command> FILE
 //
 // Commands are listed in kCommands; each takes the parsed options and returns the exit status.
-// Exit status: 0 success, 2 the file does not parse (the ParseError's printed form goes to standard
-// error), 64 bad usage, 66 the file cannot be read.
+// Exit status: 0 success, 2 the file does not parse or cannot be read into the model (the ParseError's or
+// TransformError's printed form goes to standard error), 64 bad usage, 66 the file cannot be read.
+//
+// `parse` prints the detected version ("3.0" or "3.1") on the first line, then one line per finding in
+// order: "<severity>\t<pointer>\t<line>:<column>\t<message>" (see FindingLister.h for absent parts).
+// Without --format it follows the parse facade's file rules: the extension decides, else the content.
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -16,9 +21,13 @@
 #include <vector>
 
 #include "kit/core/ParseError.h"
+#include "kit/core/TransformError.h"
+#include "kit/core/ValidationLevel.h"
+#include "kit/facade/OpenApiParser.h"
 #include "kit/parsing/DocumentFormat.h"
 #include "kit/parsing/JSONParser.h"
 #include "kit/parsing/YAMLParser.h"
+#include "tools/kitdump/FindingLister.h"
 #include "tools/kitdump/NodeLister.h"
 #include "tools/kitdump/OutputBuffer.h"
 #include "tools/kitdump/TreeWriter.h"
@@ -34,6 +43,7 @@ constexpr int kExitNoInput = 66;
 
 struct Options {
   std::optional<DocumentFormat> format;  // nothing: detect
+  VoziZazIreCore::ValidationLevel level = VoziZazIreCore::ValidationLevel::high;
   std::string file;
 };
 
@@ -110,13 +120,38 @@ int runNodes(const Options& options) {
   return 0;
 }
 
+int runParse(const Options& options) {
+  VoziZazIre::Format format = VoziZazIre::Format::auto_;
+  if (options.format) format = *options.format == DocumentFormat::json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml;
+  try {
+    const VoziZazIre::ParseResult result = VoziZazIre::OpenApiParser().parseContentsOf(options.file, format, options.level);
+    Kitdump::OutputBuffer out(stdout);
+    out << rawValue(result.version) << "\n";
+    Kitdump::FindingLister(out).write(result.diagnostics);
+    return 0;
+  } catch (const VoziZazIreCore::ParseError& error) {
+    std::fprintf(stderr, "%s\n", error.description().c_str());
+  } catch (const VoziZazIreCore::TransformError& error) {
+    std::fprintf(stderr, "%s\n", error.description().c_str());
+  } catch (const std::filesystem::filesystem_error&) {
+    std::fprintf(stderr, "kitdump: cannot read %s\n", options.file.c_str());
+    return kExitNoInput;
+  }
+  return kExitParseError;
+}
+
 constexpr Command kCommands[] = {
     {"tree", "print the node tree as one line of JSON", runTree},
     {"nodes", "print one line per node: pointer, kind, start and end (line:column:offset)", runNodes},
+    {"parse",
+     "print the detected version, then one line per finding:\n"
+     "         <severity>TAB<pointer>TAB<line>:<column>TAB<message>\n"
+     "         (absent pointer: empty; absent range: 0:0; \\ TAB LF CR in texts as \\\\ \\t \\n \\r)",
+     runParse},
 };
 
 int printUsage(std::FILE* stream, int status) {
-  std::fprintf(stream, "usage: kitdump [--format json|yaml|auto] <command> FILE\ncommands:\n");
+  std::fprintf(stream, "usage: kitdump [--format json|yaml|auto] [--level none|low|high] <command> FILE\ncommands:\n");
   for (const Command& command : kCommands)
     std::fprintf(stream, "  %-6s %.*s\n", std::string(command.name).c_str(), static_cast<int>(command.summary.size()),
                  command.summary.data());
@@ -152,6 +187,25 @@ int main(int argc, char** argv) {
         options.format.reset();
       } else {
         return usageError("unknown format '" + std::string(value) + "'");
+      }
+      continue;
+    }
+    if (arg == "--level" || arg.starts_with("--level=")) {
+      std::string_view value;
+      if (arg == "--level") {
+        if (i + 1 >= argc) return usageError("--level needs a value");
+        value = argv[++i];
+      } else {
+        value = arg.substr(8);
+      }
+      if (value == "none") {
+        options.level = VoziZazIreCore::ValidationLevel::none;
+      } else if (value == "low") {
+        options.level = VoziZazIreCore::ValidationLevel::low;
+      } else if (value == "high") {
+        options.level = VoziZazIreCore::ValidationLevel::high;
+      } else {
+        return usageError("unknown level '" + std::string(value) + "'");
       }
       continue;
     }

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kit/core/TransformError.h"
+#include "kit/parsing/JSONParser.h"
+#include "kit/transform/DocumentReaders.h"
+#include "kit/transform/ObjectReading.h"
+
+namespace {
+
+using namespace VoziZazIreCore;
+using namespace VoziZazIreTransform;
+
+NodePtr json(std::string_view text) { return VoziZazIreParsing::JSONParser().parse(text); }
+
+std::string where(const Diagnostic& d) {
+  return (d.jsonPointer() ? *d.jsonPointer() : std::string("-")) + " " + std::to_string(d.range()->start.line) + ":" +
+         std::to_string(d.range()->start.column);
+}
+
+TEST(UnknownProperties, ReportsEachUnknownKeyAtItsValueAtLevelHighOnly) {
+  // {"name": ..., "x-internal": ..., "colour": ..., "X-Foo": ...} as members of /tags/0
+  auto root = json(R"({"tags": [{"name": "a", "x-internal": true, "colour": "red", "X-Foo": 1, "a/b~c": 2}]})");
+  const GenericNode& tag = *(*root)["tags"]->arrayValue()->front();
+  static const KeySet keys = allowedKeySet({"name"});
+  for (ValidationLevel level : {ValidationLevel::none, ValidationLevel::low}) {
+    TransformContext context(level);
+    checkUnknownProperties(tag, keys, "Tag", context);
+    EXPECT_TRUE(context.diagnostics.empty());
+  }
+  TransformContext context(ValidationLevel::high);
+  checkUnknownProperties(tag, keys, "Tag", context);
+  ASSERT_EQ(context.diagnostics.size(), 3u);
+  EXPECT_EQ(context.diagnostics[0].message(), "[GEN-001] Unknown property 'colour' in Tag object");
+  EXPECT_EQ(context.diagnostics[0].severity(), DiagnosticSeverity::warning);
+  EXPECT_EQ(where(context.diagnostics[0]), "/tags/0/colour 1:55");
+  EXPECT_EQ(context.diagnostics[1].message(), "[GEN-001] Unknown property 'X-Foo' in Tag object");
+  EXPECT_EQ(context.diagnostics[2].message(), "[GEN-001] Unknown property 'a/b~c' in Tag object");
+  EXPECT_EQ(*context.diagnostics[2].jsonPointer(), "/tags/0/a~1b~0c");
+}
+
+TEST(UnknownProperties, ANodeOtherThanAnObjectHasNothingToReport) {
+  auto root = json(R"(["colour"])");
+  TransformContext context(ValidationLevel::high);
+  checkUnknownProperties(*root, allowedKeySet({}), "Tag", context);
+  EXPECT_TRUE(context.diagnostics.empty());
+}
+
+TEST(BooleanField, OnlyBooleanNodesGiveAValue) {
+  auto root = json(R"({"a": true, "b": "true", "c": 0, "d": false})");
+  TransformContext context(ValidationLevel::high);
+  EXPECT_EQ(parseBooleanField("a", *root, "Parameter", context), true);
+  EXPECT_EQ(parseBooleanField("d", *root, "Parameter", context), false);
+  EXPECT_EQ(parseBooleanField("missing", *root, "Parameter", context), std::nullopt);
+  EXPECT_TRUE(context.diagnostics.empty());
+  EXPECT_EQ(parseBooleanField("b", *root, "Parameter", context), std::nullopt);
+  EXPECT_EQ(parseBooleanField("c", *root, "Parameter", context), std::nullopt);
+  ASSERT_EQ(context.diagnostics.size(), 2u);
+  EXPECT_EQ(context.diagnostics[0].message(), "[GEN-002] Property 'b' in Parameter object must be a boolean");
+  EXPECT_EQ(context.diagnostics[0].severity(), DiagnosticSeverity::warning);
+  EXPECT_EQ(where(context.diagnostics[0]), "/b 1:18");
+
+  TransformContext low(ValidationLevel::low);
+  EXPECT_EQ(parseBooleanField("b", *root, "Parameter", low), std::nullopt);
+  EXPECT_TRUE(low.diagnostics.empty());
+}
+
+TEST(VendorExtensions, AbsentWithoutXMembersAndKeptAtEveryLevel) {
+  auto plain = json(R"({"name": "a", "X-Foo": 1})");
+  EXPECT_EQ(collectVendorExtensions(*plain), std::nullopt);
+  EXPECT_EQ(collectVendorExtensions(*json("[1]")), std::nullopt);
+
+  auto root = json(R"({"x-count": 2.0, "name": "a", "x-ratio": 0.5, "x-obj": {"k": [null, "s", 1e20]}})");
+  auto extensions = collectVendorExtensions(*root);
+  ASSERT_TRUE(extensions);
+  ASSERT_EQ(extensions->size(), 3u);
+  EXPECT_EQ(extensions->entries()[0].first, "x-count");
+  EXPECT_EQ(*extensions->find("x-count"), AnyValue(2));
+  EXPECT_EQ(extensions->find("x-count")->kind(), AnyValue::Kind::int_);
+  EXPECT_EQ(extensions->find("x-ratio")->kind(), AnyValue::Kind::double_);
+  const AnyValue::Array& inner = *extensions->find("x-obj")->objectValue()->find("k")->arrayValue();
+  ASSERT_EQ(inner.size(), 3u);
+  EXPECT_TRUE(inner[0].isNull());
+  EXPECT_EQ(inner[1], AnyValue("s"));
+  EXPECT_EQ(inner[2].kind(), AnyValue::Kind::double_) << "1e20 is beyond 64 bits";
+}
+
+TEST(AnyValueFromNode, NumbersAreIntegersOnlyWhenIntegralAndInRange) {
+  auto root = json(R"([3.0, 2.5, -9223372036854775808, 9223372036854775808, true, "t", null])");
+  auto value = anyValueFromNode(*root);
+  const AnyValue::Array& a = *value.arrayValue();
+  EXPECT_EQ(a[0], AnyValue(3));
+  EXPECT_EQ(a[1], AnyValue(2.5));
+  EXPECT_EQ(a[2].intValue(), std::optional<int64_t>(INT64_MIN));
+  EXPECT_EQ(a[3].kind(), AnyValue::Kind::double_);
+  EXPECT_EQ(a[4], AnyValue(true));
+  EXPECT_EQ(a[5], AnyValue("t"));
+  EXPECT_TRUE(a[6].isNull());
+}
+
+TEST(ReferenceOr, AStringRefMakesAReferenceAndNothingElseIsLookedAt) {
+  auto root = json(R"({"t": {"$ref": "#/x", "summary": "S", "description": 7, "foo": 1}})");
+  TransformContext context(ValidationLevel::high);
+  auto result = parseReferenceOr<Version30::Tag>(*(*root)["t"], context, parseTag<Version30>);
+  ASSERT_TRUE(result.isReference());
+  const Reference& ref = *result.referenceValue();
+  EXPECT_EQ(ref.ref, "#/x");
+  EXPECT_EQ(ref.summary, std::optional<std::string>("S"));
+  EXPECT_EQ(ref.description, std::nullopt);
+  ASSERT_TRUE(ref.location);
+  EXPECT_EQ(ref.location->jsonPointer, "/t/$ref");
+  EXPECT_EQ(ref.location->locationRange.start.column, 16);
+  EXPECT_TRUE(context.diagnostics.empty());
+}
+
+TEST(ReferenceOr, ANonStringRefIsReadInlineAndReportedAsUnknown) {
+  auto root = json(R"({"t": {"$ref": 5, "name": "n"}})");
+  TransformContext context(ValidationLevel::high);
+  auto result = parseReferenceOr<Version30::Tag>(*(*root)["t"], context, parseTag<Version30>);
+  ASSERT_FALSE(result.isReference());
+  EXPECT_EQ(result.inlineValue()->name, "n");
+  ASSERT_EQ(context.diagnostics.size(), 1u);
+  EXPECT_EQ(context.diagnostics[0].message(), "[GEN-001] Unknown property '$ref' in Tag object");
+  EXPECT_EQ(where(context.diagnostics[0]), "/t/$ref 1:16");
+}
+
+TEST(ChildCollections, WrongKindsAreAbsentAndEmptyOnesPresent) {
+  auto root = json(R"({"arr": {"a": {"name": "x"}}, "map": [{"name": "x"}], "empty": [], "emptyMap": {}})");
+  TransformContext context(ValidationLevel::high);
+  auto read = [](const GenericNode& node, TransformContext& ctx) { return parseTag<Version30>(node, ctx); };
+  EXPECT_EQ(parseArrayOf(*root, "arr", context, read), std::nullopt);
+  EXPECT_EQ(parseMapOf(*root, "map", context, read), std::nullopt);
+  EXPECT_EQ(parseArrayOf(*root, "missing", context, read), std::nullopt);
+  auto empty = parseArrayOf(*root, "empty", context, read);
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->empty());
+  auto emptyMap = parseMapOf(*root, "emptyMap", context, read);
+  ASSERT_TRUE(emptyMap);
+  EXPECT_TRUE(emptyMap->empty());
+}
+
+TEST(ChildCollections, EveryElementGoesToTheReaderAndTheFirstErrorStops) {
+  auto root = json(R"({"tags": [{"name": "a"}, "plain", {"name": 1}]})");
+  TransformContext context(ValidationLevel::high);
+  try {
+    parseArrayOf(*root, "tags", context,
+                 [](const GenericNode& node, TransformContext& ctx) { return parseTag<Version30>(node, ctx); });
+    FAIL() << "expected a TransformError";
+  } catch (const TransformError& error) {
+    EXPECT_EQ(error.description(), "TransformError: Missing required field 'name' in tag at /tags/1 (line 1, column 26)");
+  }
+}
+
+TEST(MissingField, TheTwoFormsOfTheMessage) {
+  auto root = json(R"({"a": {}})");
+  const GenericNode& a = *(*root)["a"];
+  try {
+    throwMissingField("url", "server", a);
+  } catch (const TransformError& error) {
+    EXPECT_EQ(error.message(), "Missing required field 'url' in server");
+    EXPECT_EQ(error.jsonPointer(), std::optional<std::string>("/a"));
+  }
+  try {
+    throwMissingField("paths", *root);
+  } catch (const TransformError& error) {
+    EXPECT_EQ(error.message(), "Missing required field 'paths'");
+    EXPECT_EQ(error.jsonPointer(), std::optional<std::string>(""));
+  }
+}
+
+}  // namespace
