@@ -1,0 +1,207 @@
+// Paths, path items and the path-template names of 3.1.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "kit/transform/PathReaders.h"
+#include "tests/kit/transform/PathReaderTestSupport.h"
+
+namespace {
+
+using namespace CarvexTest;
+using namespace VoziZazIreTransform;
+using Strings = std::vector<std::string>;
+
+auto paths30 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parsePaths<Version30>(n, c); };
+auto paths31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parsePaths<Version31>(n, c); };
+
+// ---- path template names -------------------------------------------------------------------------
+
+struct TemplateRow {
+  const char* name;
+  const char* key;
+  Strings names;  // sorted
+};
+
+class PathTemplateNamesTest : public testing::TestWithParam<TemplateRow> {};
+
+TEST_P(PathTemplateNamesTest, NamesBetweenBraces) {
+  PathTemplateNames names = pathTemplateNamesOf(GetParam().key);
+  Strings sorted(names.begin(), names.end());
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, GetParam().names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, PathTemplateNamesTest,
+    testing::Values(TemplateRow{"plain", "/pets", {}}, TemplateRow{"one", "/pets/{petId}", {"petId"}},
+                    TemplateRow{"two", "/owners/{ownerId}/pets/{petId}", {"ownerId", "petId"}},
+                    TemplateRow{"adjacent", "/a/{b}{c}", {"b", "c"}}, TemplateRow{"empty_braces", "/{}", {}},
+                    TemplateRow{"repeated", "/{id}/{id}", {"id"}},
+                    TemplateRow{"open_brace_inside", "/{a{b}", {"a{b"}},
+                    TemplateRow{"unclosed", "/{petId", {}}, TemplateRow{"inside_segment", "/file.{ext}", {"ext"}},
+                    TemplateRow{"non_ascii", "/k\xC3\xA4se/{gr\xC3\xB6\xC3\x9F" "e}", {"gr\xC3\xB6\xC3\x9F" "e"}},
+                    TemplateRow{"spaces_kept", "/{ a }", {" a "}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- paths ---------------------------------------------------------------------------------------
+
+constexpr const char* kPaths =
+    "/pets: {}\n"
+    "pets: {}\n"
+    "x-internal: true\n"
+    "'': {}\n";
+
+TEST(PathsTest, KeyWithoutSlashIsReportedAtLowAndHighAndStillRead) {
+  for (ValidationLevel level : {ValidationLevel::low, ValidationLevel::high}) {
+    auto read = readYaml(kPaths, level, paths30);
+    EXPECT_EQ(read.findings(), (Strings{"[PTH-001] Path 'pets' must start with '/' @ /pets 2:7",
+                                        "[PTH-001] Path '' must start with '/' @ / 4:5"}));
+    ASSERT_EQ(read.model->items.size(), 3u);
+    EXPECT_NE(read.model->items.find("pets"), nullptr);
+    EXPECT_NE(read.model->items.find(""), nullptr);
+    EXPECT_EQ(read.context.diagnostics[0].severity(), VoziZazIreCore::DiagnosticSeverity::error);
+  }
+  auto none = readYaml(kPaths, ValidationLevel::none, paths31);
+  EXPECT_TRUE(none.findings().empty());
+  EXPECT_EQ(none.model->items.size(), 3u);
+}
+
+TEST(PathsTest, ExtensionKeysAreNoPaths) {
+  auto read = readYaml(kPaths, ValidationLevel::high, paths31);
+  EXPECT_EQ(read.model->items.find("x-internal"), nullptr);
+  ASSERT_TRUE(read.model->vendorExtensions);
+  EXPECT_TRUE(read.model->vendorExtensions->contains("x-internal"));
+}
+
+TEST(PathsTest, PathItemOfAnotherKindHasEveryFieldAbsent) {
+  auto read = readYaml("/a: text\n/b: 5\n/c: null\n", ValidationLevel::high, paths30);
+  EXPECT_TRUE(read.findings().empty());
+  for (const char* key : {"/a", "/b", "/c"}) {
+    const auto* item = (*read.model)[key];
+    ASSERT_NE(item, nullptr) << key;
+    EXPECT_EQ(item->location.jsonPointer, std::string("/~1") + (key + 1));
+    EXPECT_FALSE(item->ref || item->summary || item->parameters || item->servers || item->vendorExtensions);
+    EXPECT_FALSE(item->get || item->put || item->post || item->delete_ || item->options || item->head ||
+                 item->patch || item->trace);
+  }
+}
+
+TEST(PathsTest, PathsOfAnotherKindAreEmpty) {
+  auto read = readYaml("- /pets\n", ValidationLevel::high, paths31);
+  EXPECT_TRUE(read.model->items.empty());
+  EXPECT_FALSE(read.model->vendorExtensions);
+  EXPECT_TRUE(read.findings().empty());
+}
+
+// ---- path items ----------------------------------------------------------------------------------
+
+constexpr const char* kResponses = "responses: {default: {description: d}}";
+
+TEST(PathItemTest, FieldsAndOperationsInPlace) {
+  std::string text = std::string(
+                         "$ref: '#/components/pathItems/p'\n"
+                         "summary: s\n"
+                         "description: 7\n"
+                         "get: {") + kResponses + "}\n"
+                     "delete: {" + kResponses + "}\n"
+                     "trace: {" + kResponses + "}\n"
+                     "servers: [{url: /v1}]\n"
+                     "parameters: [{$ref: '#/components/parameters/p'}]\n"
+                     "x-a: 1\n";
+  auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
+  const auto& item = *read.model;
+  EXPECT_EQ(item.ref, "#/components/pathItems/p");
+  EXPECT_EQ(item.summary, "s");
+  EXPECT_FALSE(item.description);
+  EXPECT_TRUE(item.get && item.delete_ && item.trace);
+  EXPECT_FALSE(item.put || item.post || item.options || item.head || item.patch);
+  EXPECT_EQ(item.get->location.jsonPointer, "/get");
+  EXPECT_EQ(item.delete_->location.jsonPointer, "/delete");
+  ASSERT_TRUE(item.servers);
+  EXPECT_EQ(item.servers->size(), 1u);
+  ASSERT_TRUE(item.parameters);
+  ASSERT_EQ(item.parameters->size(), 1u);
+  EXPECT_TRUE((*item.parameters)[0].isReference());
+  ASSERT_TRUE(item.vendorExtensions);
+  EXPECT_TRUE(read.findings().empty());
+}
+
+TEST(PathItemTest, UpperCaseMethodIsAnUnknownPropertyAndNoOperation) {
+  std::string text = std::string("GET: {") + kResponses + "}\n";
+  auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version30>(n, c); });
+  EXPECT_FALSE(read.model->get);
+  EXPECT_EQ(read.findings(), Strings{"[GEN-001] Unknown property 'GET' in PathItem object @ /GET 1:6"});
+  auto low = readYaml(text, ValidationLevel::low, [](const auto& n, auto& c) { return parsePathItem<Version30>(n, c); });
+  EXPECT_TRUE(low.findings().empty());
+}
+
+TEST(PathItemTest, ParameterFindingsComeBeforeOwnUnknownPropertiesBeforeOperations) {
+  constexpr const char* text =
+      "get:\n"
+      "  responses: {}\n"
+      "  colour: red\n"
+      "colour: blue\n"
+      "parameters:\n"
+      "  - {name: id, in: path}\n";
+  auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version30>(n, c); });
+  EXPECT_EQ(read.messages(), (Strings{"[PRM-001] Path parameter 'id' must have required: true",
+                                      "[GEN-001] Unknown property 'colour' in PathItem object",
+                                      "[GEN-001] Unknown property 'colour' in Operation object"}));
+}
+
+TEST(PathItemTest, ParametersOfAnotherKindAreAbsentAndAnEmptyArrayIsKept) {
+  auto object = readYaml("parameters: {a: 1}\n", ValidationLevel::high,
+                         [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
+  EXPECT_FALSE(object.model->parameters);
+  auto empty = readYaml("parameters: []\nservers: []\n", ValidationLevel::high,
+                        [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
+  ASSERT_TRUE(empty.model->parameters);
+  EXPECT_TRUE(empty.model->parameters->empty());
+  ASSERT_TRUE(empty.model->servers);
+  EXPECT_TRUE(empty.model->servers->empty());
+}
+
+TEST(PathItemTest, NullOperationThrowsTheResponsesError) {
+  EXPECT_EQ(thrownBy("get: null\n", ValidationLevel::none,
+                     [](const auto& n, auto& c) { return parsePathItem<Version30>(n, c); }),
+            "Missing required field 'responses' in operation @ /get 1:6");
+}
+
+// 3.1: the path key's names reach the parameters of the path item and of its operations.
+constexpr const char* kTemplatedPaths =
+    "/pets/{petId}:\n"
+    "  parameters:\n"
+    "    - {name: petId, in: path, required: true}\n"
+    "    - {name: ownerId, in: path, required: true}\n"
+    "  get:\n"
+    "    parameters:\n"
+    "      - {name: other, in: path, required: true}\n"
+    "      - {name: other, in: query}\n"
+    "    responses: {'200': {description: ok}}\n";
+
+TEST(PathItemTest, TemplateNamesReachParametersOfPathItemAndOperations31) {
+  auto read = readYaml(kTemplatedPaths, ValidationLevel::high, paths31);
+  EXPECT_EQ(read.findings(),
+            (Strings{"[PRM-002] Path parameter 'ownerId' not found in path template @ /~1pets~1{petId}/parameters/1 4:7",
+                     "[PRM-002] Path parameter 'other' not found in path template @ /~1pets~1{petId}/get/parameters/0 7:9"}));
+}
+
+TEST(PathItemTest, NoTemplateCheckIn30) {
+  auto read = readYaml(kTemplatedPaths, ValidationLevel::high, paths30);
+  EXPECT_TRUE(read.findings().empty());
+}
+
+TEST(PathItemTest, PathItemWithoutKeyChecksNoTemplate31) {
+  // A webhook, component path item or callback entry: the names are empty, so no PRM-002.
+  constexpr const char* text =
+      "parameters: [{name: anything, in: path, required: true}]\n"
+      "post:\n"
+      "  parameters: [{name: other, in: path, required: true}]\n"
+      "  responses: {'200': {description: ok}}\n";
+  auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
+  EXPECT_TRUE(read.findings().empty());
+}
+
+}  // namespace
