@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "kit/core/TextServices.h"
+#include "kit/validation/SchemaRules.h"
 
 namespace VoziZazIreValidation {
 
@@ -47,6 +48,9 @@ void validateParameters(const std::vector<ReferenceOr<typename V::Parameter>>& p
     }
     if (parameter->allowEmptyValue.value_or(false) && parameter->in != ParameterLocation::query)
       context.addWarning("PRM-004", "allowEmptyValue is only valid for query parameters", parameter->location);
+
+    if (parameter->schema)
+      if (const typename V::Schema* schema = parameter->schema->inlineValue()) validateSchema<V>(*schema, context);
   }
 }
 

@@ -4,7 +4,11 @@
 
 #include "kit/validation/DocumentRules.h"
 #include "kit/validation/PathRules.h"
+#include "kit/validation/ReferenceValidator.h"
+#include "kit/validation/SchemaRules.h"
+#include "kit/validation/SecurityRules.h"
 #include "kit/validation/ServerRules.h"
+#include "kit/validation/VersionRules.h"
 
 namespace VoziZazIreValidation {
 
@@ -46,6 +50,21 @@ void validateCommon(const typename V::Document& document, ValidationContext& con
       if (server) validateServer<V>(*server, context);
 
   if (document.paths) validatePaths<V>(*document.paths, context);
+
+  // Of the components, only inline security schemes and then inline schemas are checked here.
+  if (document.components) {
+    const auto& components = *document.components;
+    if (components.securitySchemes)
+      for (const auto& [name, entry] : *components.securitySchemes)
+        if (const auto* scheme = entry.inlineValue()) validateSecurityScheme<V>(name, *scheme, context);
+    if (components.schemas)
+      for (const auto& entry : *components.schemas)
+        if (const auto* schema = entry.second.inlineValue()) validateSchema<V>(*schema, context);
+  }
+
+  if (document.security)
+    for (const auto& requirement : *document.security)
+      if (requirement) validateSecurityRequirement<V>(*requirement, context);
 }
 
 template <class V>
@@ -53,7 +72,8 @@ std::vector<Diagnostic> runValidation(const typename V::Document& document, bool
   ValidationContext context;
   registerComponentNames<V>(document, context);
   validateCommon<V>(document, context);
-  (void)validateRefs;
+  validateVersionRules<V>(document, context);
+  if (validateRefs) validateReferences<V>(document, context);
   return context.takeDiagnostics();
 }
 
