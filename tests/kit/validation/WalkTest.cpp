@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "kit/core/ParseError.h"
+#include "kit/core/TransformError.h"
+#include "tests/kit/validation/WalkTestSupport.h"
+
+namespace {
+
+using CarvexTest::described;
+using CarvexTest::messages;
+using CarvexTest::validateYaml;
+using CarvexTest::withCodes;
+using VoziZazIreCore::Diagnostic;
+
+// The step of the fixed walk a finding belongs to.
+int stepOf(const Diagnostic& d) {
+  const std::string& m = d.message();
+  const std::string pointer = d.jsonPointer().value_or("");
+  auto is = [&](std::string_view prefix) { return m.starts_with(prefix); };
+  if (is("[DOC-") || is("[V31-008]")) return 1;
+  if (is("[SRV-")) return 2;
+  if (is("[PTH-") || is("[OPR-001]") || is("[OPR-003]") || is("[PRM-") || is("[RQB-") || is("[RSP-")) return 3;
+  if (is("[SCH-")) return pointer.starts_with("/paths") ? 3 : 5;
+  if (is("[SEC-")) return 4;
+  if (is("[OPR-004]")) return 6;
+  if (is("[V30-") || is("[V31-")) return 7;
+  if (is("[REF-")) return 8;
+  return 0;
+}
+
+std::string everywhere(std::string_view version) {
+  return "openapi: " + std::string(version) + R"(
+info:
+  title: ''
+  version: '1'
+  contact: {email: nobody}
+  license: {name: MIT, url: license.txt}
+servers:
+  - url: 'https://{missing}.example.com'
+paths:
+  pets:
+    get:
+      operationId: same
+      parameters:
+        - name: id
+          in: path
+          schema: {type: array, minItems: -1}
+      requestBody: {content: {}}
+      responses: {'600': {description: x}}
+  /b:
+    post:
+      operationId: same
+      responses: {'201': {description: ok}}
+components:
+  securitySchemes:
+    Key: {type: apiKey, name: k, in: header}
+    Http: {type: http, scheme: basic}
+  schemas:
+    Pet:
+      type: object
+      required: [name]
+      properties:
+        tags: {type: array}
+    Alias: {$ref: '#/components/schemas/Nowhere'}
+security:
+  - Undeclared: []
+)";
+}
+
+class WalkOrderTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(WalkOrderTest, FindingsFollowTheFixedOrderOfSteps) {
+  const auto found = validateYaml(everywhere(GetParam()), true);
+  int previous = 1;
+  for (const auto& d : found) {
+    const int step = stepOf(d);
+    ASSERT_NE(step, 0) << d.message();
+    EXPECT_GE(step, previous) << "out of order: " << d.message() << "\n" << testing::PrintToString(described(found));
+    previous = step;
+  }
+}
+
+TEST_P(WalkOrderTest, TheRulesOfThisSetComeInTheirOrder) {
+  const auto found = validateYaml(everywhere(GetParam()), true);
+  EXPECT_EQ(described(withCodes(found, {"DOC-002", "DOC-006", "DOC-007", "SRV-002", "PTH-001", "OPR-001", "PRM-001",
+                                        "PRM-002", "RQB-002", "RSP-001", "RSP-002"})),
+            (std::vector<std::string>{
+                "error [DOC-002] info.title must not be empty @ /info 3:3",
+                "warning [DOC-006] info.contact.email should be a valid email: nobody @ /info/contact 5:12",
+                "warning [DOC-007] info.license.url should be a valid URL: license.txt @ /info/license 6:12",
+                "error [SRV-002] Template variable '{missing}' in server URL has no matching variable definition @ "
+                "/servers/0 8:5",
+                "error [PTH-001] Path 'pets' must start with '/' @ /paths/pets 11:5",
+                "error [PRM-001] Path parameter 'id' must have required: true @ /paths/pets/get/parameters/0 14:11",
+                "error [PRM-002] Path parameter 'id' not found in path template @ /paths/pets/get/parameters/0 14:11",
+                "warning [RQB-002] GET operation should not have a request body @ /paths/pets/get 12:7",
+                "error [RSP-001] Invalid HTTP status code: 600 @ /paths/pets/get/responses 18:18",
+                "warning [RSP-002] Operation should have at least one success response (2xx) or default @ "
+                "/paths/pets/get/responses 18:18",
+                "error [OPR-001] Duplicate operationId 'same' (first defined at /paths/pets/get) @ /paths/~1b/post 21:7",
+            }));
+}
+
+TEST_P(WalkOrderTest, WithoutReferenceChecksNoReferenceFindingAndNothingElseChanges) {
+  const auto withRefs = validateYaml(everywhere(GetParam()), true);
+  const auto withoutRefs = validateYaml(everywhere(GetParam()), false);
+  EXPECT_TRUE(withCodes(withoutRefs, {"REF-001", "REF-002", "REF-003", "REF-004"}).empty());
+  std::vector<Diagnostic> kept;
+  for (const auto& d : withRefs)
+    if (!d.message().starts_with("[REF-")) kept.push_back(d);
+  EXPECT_EQ(described(kept), described(withoutRefs));
+}
+
+TEST_P(WalkOrderTest, EachRunStartsFromAFreshContext) {
+  const VoziZazIre::ParseResult result = CarvexTest::parseYaml(everywhere(GetParam()), VoziZazIreCore::ValidationLevel::none);
+  std::vector<Diagnostic> first, second;
+  if (const auto* document = CarvexTest::document30(result)) {
+    const VoziZazIreValidation::OpenAPI30Validator validator;
+    first = validator.validate(*document, true);
+    second = validator.validate(*document, true);
+  } else {
+    const VoziZazIreValidation::OpenAPI31Validator validator;
+    first = validator.validate(*CarvexTest::document31(result), true);
+    second = validator.validate(*CarvexTest::document31(result), true);
+  }
+  EXPECT_EQ(described(first), described(second));
+  EXPECT_EQ(withCodes(second, {"OPR-001"}).size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, WalkOrderTest, testing::Values("3.0.3", "3.1.0"),
+                         [](const auto& info) { return std::string(info.param[2] == '0' ? "v30" : "v31"); });
+
+TEST(WalkAtLevelHigh, TheTransformsFindingsComeFirstAndTheValidatorsRepeatsAreKept) {
+  const auto result = CarvexTest::parseYaml(R"(openapi: 3.0.3
+info:
+  title: ' '
+  version: '1'
+paths: {}
+)");
+  const auto titles = withCodes(result.diagnostics, {"DOC-002"});
+  ASSERT_EQ(titles.size(), 2u) << testing::PrintToString(messages(result));
+  EXPECT_EQ(titles[1].message(), "[DOC-002] info.title must not be empty");
+  EXPECT_EQ(titles[1].jsonPointer(), "/info");
+  // The validator's copy is the last finding: nothing of the transform follows it.
+  EXPECT_EQ(result.diagnostics.back().message(), titles[1].message());
+}
+
+TEST(WalkAtLevelHigh, NoValidatorRunsBelowHigh) {
+  const std::string text = everywhere("3.0.3");
+  for (auto level : {VoziZazIreCore::ValidationLevel::none, VoziZazIreCore::ValidationLevel::low}) {
+    const auto result = CarvexTest::parseYaml(text, level);
+    EXPECT_TRUE(withCodes(result.diagnostics, {"PRM-001", "PRM-002", "DOC-006", "SRV-002"}).empty());
+  }
+}
+
+TEST(WalkRobustness, ManyPathsAndDeepKeysFinishQuickly) {
+  std::string text = "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n";
+  std::string key = "/";
+  for (int i = 0; i < 2000; ++i) key += "{p" + std::to_string(i) + "}/";
+  text += "  '" + key + "':\n    get:\n      responses: {'200': {description: ok}}\n";
+  for (int i = 0; i < 3000; ++i)
+    text += "  /r" + std::to_string(i) + ":\n    get:\n      operationId: op\n      responses: {'200': {description: ok}}\n";
+  const auto found = validateYaml(text);
+  EXPECT_EQ(withCodes(found, {"OPR-001"}).size(), 2999u);
+}
+
+// Every description of the corpus validates without throwing; what it finds is not judged here.
+TEST(WalkCorpus, EveryCorpusDescriptionValidates) {
+  const std::filesystem::path root = std::filesystem::path(CARVEX_SHARED_DIR) / "corpus" / "oai";
+  if (!std::filesystem::is_directory(root)) GTEST_SKIP() << "no corpus at " << root;
+  int validated = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    const auto extension = entry.path().extension();
+    if (!entry.is_regular_file() || (extension != ".yaml" && extension != ".json")) continue;
+    try {
+      const auto result = VoziZazIre::OpenApiParser().parseContentsOf(entry.path());
+      for (const auto& d : result.diagnostics) EXPECT_TRUE(d.message().starts_with("[")) << entry.path() << d.message();
+      ++validated;
+    } catch (const VoziZazIreCore::ParseError&) {
+    } catch (const VoziZazIreCore::TransformError&) {
+    }
+  }
+  EXPECT_GT(validated, 0);
+}
+
+}  // namespace
