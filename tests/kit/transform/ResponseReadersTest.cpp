@@ -1,0 +1,234 @@
+// Responses (with the 3.1 status-code checks), single responses, request bodies and callbacks.
+
+#include <gtest/gtest.h>
+
+#include "kit/transform/PathReaders.h"
+#include "tests/kit/transform/PathReaderTestSupport.h"
+
+namespace {
+
+using namespace CarvexTest;
+using namespace VoziZazIreTransform;
+using Strings = std::vector<std::string>;
+
+auto responses30 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseResponses<Version30>(n, c); };
+auto responses31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseResponses<Version31>(n, c); };
+auto response31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseResponse<Version31>(n, c); };
+auto requestBody30 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseRequestBody<Version30>(n, c); };
+auto callback30 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseCallback<Version30>(n, c); };
+auto callback31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseCallback<Version31>(n, c); };
+
+constexpr const char* kNoSuccess = "[RSP-002] Operation should have at least one success response (2xx) or default";
+
+// ---- 3.1 status keys -----------------------------------------------------------------------------
+
+struct StatusRow {
+  const char* name;
+  const char* key;     // written in single quotes
+  Strings messages31;  // a lone key; 3.0 accepts every key silently
+};
+
+class StatusKeyTest : public testing::TestWithParam<StatusRow> {};
+
+TEST_P(StatusKeyTest, ClassifiedIn31AcceptedIn30) {
+  std::string text = std::string("'") + GetParam().key + "': {description: d}\n";
+  auto read31 = readYaml(text, ValidationLevel::high, responses31);
+  EXPECT_EQ(read31.messages(), GetParam().messages31);
+  // The entry is stored under its key as written, whatever the classification.
+  EXPECT_NE(read31.model->items.find(GetParam().key), nullptr);
+
+  auto read30 = readYaml(text, ValidationLevel::high, responses30);
+  EXPECT_TRUE(read30.findings().empty());
+  EXPECT_EQ(read30.model->items.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, StatusKeyTest,
+    testing::Values(StatusRow{"ok", "200", {}}, StatusRow{"wildcard_success", "2XX", {}},
+                    StatusRow{"default_", "default", {}}, StatusRow{"plus_sign", "+204", {}},
+                    StatusRow{"leading_zero", "0200", {}}, StatusRow{"lowest_success", "200", {}},
+                    StatusRow{"highest_success", "299", {}},
+                    StatusRow{"not_found", "404", {kNoSuccess}}, StatusRow{"wildcard_client", "4XX", {kNoSuccess}},
+                    StatusRow{"redirect", "300", {kNoSuccess}}, StatusRow{"informational", "100", {kNoSuccess}},
+                    StatusRow{"top", "599", {kNoSuccess}},
+                    StatusRow{"too_high", "600", {"[RSP-001] Invalid HTTP status code: 600", kNoSuccess}},
+                    StatusRow{"too_low", "99", {"[RSP-001] Invalid HTTP status code: 99", kNoSuccess}},
+                    StatusRow{"negative", "-200", {"[RSP-001] Invalid HTTP status code: -200", kNoSuccess}},
+                    StatusRow{"plus_far", "+700", {"[RSP-001] Invalid HTTP status code: +700", kNoSuccess}},
+                    StatusRow{"lower_case_wildcard", "2xx", {"[RSP-001] Invalid HTTP status code format: 2xx", kNoSuccess}},
+                    StatusRow{"partial_wildcard", "20X", {"[RSP-001] Invalid HTTP status code format: 20X", kNoSuccess}},
+                    StatusRow{"leading_space", " 200", {"[RSP-001] Invalid HTTP status code format:  200", kNoSuccess}},
+                    StatusRow{"trailing_space", "200 ", {"[RSP-001] Invalid HTTP status code format: 200 ", kNoSuccess}},
+                    StatusRow{"two_signs", "+-200", {"[RSP-001] Invalid HTTP status code format: +-200", kNoSuccess}},
+                    StatusRow{"sign_only", "+", {"[RSP-001] Invalid HTTP status code format: +", kNoSuccess}},
+                    StatusRow{"empty", "", {"[RSP-001] Invalid HTTP status code format: ", kNoSuccess}},
+                    StatusRow{"decimal", "200.0", {"[RSP-001] Invalid HTTP status code format: 200.0", kNoSuccess}},
+                    StatusRow{"beyond_64_bits", "99999999999999999999",
+                              {"[RSP-001] Invalid HTTP status code format: 99999999999999999999", kNoSuccess}},
+                    StatusRow{"largest_64_bit", "9223372036854775807",
+                              {"[RSP-001] Invalid HTTP status code: 9223372036854775807", kNoSuccess}},
+                    StatusRow{"upper_case_default", "Default",
+                              {"[RSP-001] Invalid HTTP status code format: Default", kNoSuccess}},
+                    StatusRow{"arabic_digits", "\xD9\xA2\xD9\xA0\xD9\xA0",
+                              {"[RSP-001] Invalid HTTP status code format: \xD9\xA2\xD9\xA0\xD9\xA0", kNoSuccess}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ResponsesTest, StatusFindingsSitAtTheResponsesNodeAndPrecedeTheEntrysOwn31) {
+  constexpr const char* text =
+      "responses:\n"
+      "  '700':\n"
+      "    description: d\n"
+      "    colour: red\n"
+      "  x-note: kept\n";
+  auto read = readYaml(text, ValidationLevel::high,
+                       [](const auto& n, auto& c) { return parseResponses<Version31>(*n["responses"], c); });
+  EXPECT_EQ(read.findings(), (Strings{"[RSP-001] Invalid HTTP status code: 700 @ /responses 2:3",
+                                      "[GEN-001] Unknown property 'colour' in Response object @ /responses/700/colour 4:13",
+                                      std::string(kNoSuccess) + " @ /responses 2:3"}));
+  EXPECT_EQ(read.context.diagnostics[0].severity(), VoziZazIreCore::DiagnosticSeverity::error);
+  EXPECT_EQ(read.context.diagnostics[2].severity(), VoziZazIreCore::DiagnosticSeverity::warning);
+  EXPECT_EQ(read.model->items.size(), 1u);
+  ASSERT_TRUE(read.model->vendorExtensions);
+  EXPECT_TRUE(read.model->vendorExtensions->contains("x-note"));
+}
+
+TEST(ResponsesTest, EmptyOrNonObjectResponsesWarnAtHighOnly31) {
+  for (const char* text : {"{}\n", "text\n", "[]\n", "x-only: 1\n"}) {
+    EXPECT_EQ(readYaml(text, ValidationLevel::high, responses31).messages(), Strings{kNoSuccess}) << text;
+    EXPECT_TRUE(readYaml(text, ValidationLevel::low, responses31).findings().empty()) << text;
+    EXPECT_TRUE(readYaml(text, ValidationLevel::none, responses31).findings().empty()) << text;
+    EXPECT_TRUE(readYaml(text, ValidationLevel::high, responses30).findings().empty()) << text;
+  }
+}
+
+TEST(ResponsesTest, StatusCodeFindingsOnlyAtHigh31) {
+  EXPECT_TRUE(readYaml("'600': {description: d}\n", ValidationLevel::low, responses31).findings().empty());
+}
+
+TEST(ResponsesTest, ReferenceEntriesAndEntriesOfAnotherKind) {
+  auto read = readYaml("'200': {$ref: '#/components/responses/ok', description: shared}\n", ValidationLevel::high,
+                       responses30);
+  const auto* entry = (*read.model)["200"];
+  ASSERT_NE(entry, nullptr);
+  ASSERT_TRUE(entry->isReference());
+  EXPECT_EQ(entry->referenceValue()->description, "shared");
+  EXPECT_EQ(entry->referenceValue()->location->jsonPointer, "/200/$ref");
+  EXPECT_EQ(thrownBy("'200': ok\n", ValidationLevel::none, responses30),
+            "Missing required field 'description' in response @ /200 1:8");
+}
+
+// ---- response ------------------------------------------------------------------------------------
+
+TEST(ResponseTest, DescriptionMustBeAString) {
+  EXPECT_EQ(thrownBy("description: 5\n", ValidationLevel::none, response31),
+            "Missing required field 'description' in response @  1:1");
+  EXPECT_EQ(thrownBy("headers: {}\n", ValidationLevel::high, response31),
+            "Missing required field 'description' in response @  1:1");
+  auto empty = readYaml("description: ''\n", ValidationLevel::high, response31);
+  EXPECT_EQ(empty.model->description, "");
+}
+
+TEST(ResponseTest, MapsKeepExtensionKeysAsEntries) {
+  constexpr const char* text =
+      "description: d\n"
+      "headers:\n"
+      "  x-rate-limit: {schema: {type: integer}}\n"
+      "  X-Ref: {$ref: '#/components/headers/h'}\n"
+      "content:\n"
+      "  application/json: {}\n"
+      "  x-custom/type: {}\n"
+      "links:\n"
+      "  next: {operationId: getNext}\n"
+      "  x-link: {$ref: '#/components/links/l'}\n"
+      "x-response: 1\n";
+  auto read = readYaml(text, ValidationLevel::high, response31);
+  const auto& r = *read.model;
+  ASSERT_TRUE(r.headers && r.content && r.links && r.vendorExtensions);
+  EXPECT_EQ(r.headers->size(), 2u);
+  EXPECT_FALSE(r.headers->find("x-rate-limit")->isReference());
+  EXPECT_TRUE(r.headers->find("X-Ref")->isReference());
+  EXPECT_EQ(r.content->size(), 2u);
+  EXPECT_EQ(r.links->size(), 2u);
+  EXPECT_TRUE(r.links->find("x-link")->isReference());
+  EXPECT_EQ(r.vendorExtensions->size(), 1u);
+  EXPECT_TRUE(read.findings().empty());
+}
+
+TEST(ResponseTest, MapsOfAnotherKindAreAbsent) {
+  auto read = readYaml("description: d\nheaders: []\ncontent: text\nlinks: 3\n", ValidationLevel::high, response31);
+  EXPECT_FALSE(read.model->headers || read.model->content || read.model->links);
+  EXPECT_TRUE(read.findings().empty());
+}
+
+TEST(ResponseTest, NestedFindingsComeBeforeOwnUnknownProperties) {
+  auto read = readYaml("description: d\nsize: 3\nheaders: {h: {style: tabular}}\n", ValidationLevel::high, response31);
+  EXPECT_EQ(read.messages(),
+            (Strings{"[HDR-STYLE] Invalid header style 'tabular'. Must be one of: matrix, label, form, simple, "
+                     "spaceDelimited, pipeDelimited, deepObject",
+                     "[GEN-001] Unknown property 'size' in Response object"}));
+}
+
+// ---- request body --------------------------------------------------------------------------------
+
+struct BodyThrowRow {
+  const char* name;
+  const char* text;
+};
+
+class RequestBodyThrowTest : public testing::TestWithParam<BodyThrowRow> {};
+
+TEST_P(RequestBodyThrowTest, ContentMustBeAnObject) {
+  EXPECT_EQ(thrownBy(GetParam().text, ValidationLevel::none, requestBody30),
+            "Missing required field 'content' in requestBody @  1:1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Bodies, RequestBodyThrowTest,
+                         testing::Values(BodyThrowRow{"absent", "description: d\n"},
+                                         BodyThrowRow{"array", "content: []\n"},
+                                         BodyThrowRow{"string", "content: application/json\n"},
+                                         BodyThrowRow{"null", "content: null\n"},
+                                         BodyThrowRow{"body_is_a_string", "body\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RequestBodyTest, FieldsAndFindings) {
+  auto read = readYaml("content: {}\nrequired: 'yes'\ndescription: d\nschema: {}\nx-b: 1\n", ValidationLevel::high,
+                       requestBody30);
+  EXPECT_TRUE(read.model->content.empty());
+  EXPECT_FALSE(read.model->required);
+  EXPECT_EQ(read.model->description, "d");
+  ASSERT_TRUE(read.model->vendorExtensions);
+  EXPECT_EQ(read.findings(), (Strings{"[GEN-001] Unknown property 'schema' in RequestBody object @ /schema 4:9",
+                                      "[GEN-002] Property 'required' in RequestBody object must be a boolean @ /required 2:11"}));
+  auto full = readYaml("content: {application/json: {}, x-type: {}}\nrequired: true\n", ValidationLevel::high,
+                       requestBody30);
+  EXPECT_EQ(full.model->content.size(), 2u);
+  EXPECT_EQ(full.model->required, true);
+}
+
+// ---- callbacks -----------------------------------------------------------------------------------
+
+TEST(CallbackTest, EveryKeyButExtensionsIsAPathItem) {
+  constexpr const char* text =
+      "'{$request.body#/callbackUrl}':\n"
+      "  post: {responses: {'200': {description: ok}}}\n"
+      "not an expression:\n"
+      "  $ref: '#/components/pathItems/p'\n"
+      "x-hook: 1\n";
+  auto read30 = readYaml(text, ValidationLevel::high, callback30);
+  EXPECT_EQ(read30.model->expressions.size(), 2u);
+  ASSERT_TRUE(read30.model->vendorExtensions);
+  // The entry is no reference: its "$ref" is the path item's own field.
+  EXPECT_EQ(read30.model->expressions.find("not an expression")->get()->ref, "#/components/pathItems/p");
+  EXPECT_TRUE(read30.findings().empty());
+
+  auto read31 = readYaml(text, ValidationLevel::high, callback31);
+  EXPECT_EQ(read31.model->expression.size(), 2u);
+  EXPECT_TRUE(read31.model->expression.find("{$request.body#/callbackUrl}")->get()->post);
+}
+
+TEST(CallbackTest, OperationErrorsPassThrough) {
+  EXPECT_EQ(thrownBy("'{$url}': {get: {}}\n", ValidationLevel::none, callback31),
+            "Missing required field 'responses' in operation @ /{$url}/get 1:17");
+}
+
+}  // namespace
