@@ -3,12 +3,17 @@
 // and look at its findings.
 
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
 #include "kit/core/Diagnostic.h"
 #include "kit/core/ValidationLevel.h"
 #include "kit/facade/OpenApiParser.h"
+#include "kit/parsing/JSONParser.h"
+#include "kit/parsing/YAMLParser.h"
+#include "kit/transform/OpenAPI3_0Transformer.h"
+#include "kit/transform/OpenAPI3_1Transformer.h"
 
 namespace CarvexTest {
 
@@ -20,6 +25,28 @@ inline VoziZazIre::ParseResult parseYaml(std::string_view text, ValidationLevel 
 
 inline VoziZazIre::ParseResult parseJson(std::string_view text, ValidationLevel level = ValidationLevel::high) {
   return VoziZazIre::OpenApiParser().parse(text, VoziZazIre::Format::json, level);
+}
+
+// The transform alone (no version detection, no validation rules) of a YAML text, read as 3.0 or 3.1
+// whatever its "openapi" member says. The tree stays alive in `tree`.
+template <class Transformer>
+struct Transformed {
+  VoziZazIreCore::NodePtr tree;
+  decltype(Transformer().transform(std::declval<const VoziZazIreCore::GenericNode&>(), ValidationLevel::none)) result;
+};
+template <class Transformer>
+Transformed<Transformer> transformYaml(std::string_view text, ValidationLevel level) {
+  VoziZazIreCore::NodePtr tree = VoziZazIreParsing::YAMLParser().parse(text);
+  auto result = Transformer().transform(*tree, level);
+  return {std::move(tree), std::move(result)};
+}
+inline Transformed<VoziZazIreTransform::OpenAPI3_0Transformer> transform30(std::string_view yaml,
+                                                                          ValidationLevel level = ValidationLevel::high) {
+  return transformYaml<VoziZazIreTransform::OpenAPI3_0Transformer>(yaml, level);
+}
+inline Transformed<VoziZazIreTransform::OpenAPI3_1Transformer> transform31(std::string_view yaml,
+                                                                          ValidationLevel level = ValidationLevel::high) {
+  return transformYaml<VoziZazIreTransform::OpenAPI3_1Transformer>(yaml, level);
 }
 
 // The 3.0 / 3.1 document of a result (nullptr for the other version).
@@ -62,6 +89,18 @@ inline std::string where(const VoziZazIreCore::Diagnostic& diagnostic) {
     out += std::to_string(diagnostic.range()->start.column);
   } else {
     out += "0:0";
+  }
+  return out;
+}
+
+// "<message> @ <pointer> <line>:<column>" per finding, in order, with "(warning)" after warnings.
+inline std::vector<std::string> findings(const std::vector<VoziZazIreCore::Diagnostic>& diagnostics) {
+  std::vector<std::string> out;
+  out.reserve(diagnostics.size());
+  for (const auto& diagnostic : diagnostics) {
+    std::string line = diagnostic.message() + " @ " + where(diagnostic);
+    if (diagnostic.severity() == VoziZazIreCore::DiagnosticSeverity::warning) line += " (warning)";
+    out.push_back(std::move(line));
   }
   return out;
 }
