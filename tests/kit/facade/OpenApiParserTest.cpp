@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "kit/core/ParseError.h"
+#include "kit/core/TransformError.h"
+#include "kit/facade/OpenApiParser.h"
+#include "tests/kit/TestDocuments.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace VoziZazIre;
+using VoziZazIreCore::ParseError;
+using VoziZazIreCore::TransformError;
+using VoziZazIreCore::ValidationLevel;
+using VoziZazIreTransform::OpenAPIVersion;
+
+// Valid as YAML (a flow mapping may end in a comma) but not as JSON.
+const char* const kTrailingComma = R"({"openapi": "3.0.3", "info": {"title": "t", "version": "v"}, "paths": {},})";
+
+const char* const kPetstore30 = R"(openapi: 3.0.3
+info:
+  title: ''
+  version: 1.0.0
+  x-audience: public
+paths:
+  /pets:
+    get:
+      operationId: listPets
+      responses:
+        '200':
+          description: ok
+tags:
+  - name: pets
+    colour: red
+)";
+
+class TempDir : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(testing::TempDir()) / ("openapiparser-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path write(const std::string& name, const std::string& content) {
+    fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+  fs::path dir_;
+};
+
+TEST(OpenApiParser, TheCallersFormatIsNotSecondGuessed) {
+  EXPECT_EQ(OpenApiParser().parse(kTrailingComma, Format::yaml, ValidationLevel::none).version, OpenAPIVersion::v3_0);
+  EXPECT_THROW(OpenApiParser().parse(kTrailingComma, Format::json, ValidationLevel::none), ParseError);
+  EXPECT_THROW(OpenApiParser().parse(kTrailingComma, Format::auto_, ValidationLevel::none), ParseError)
+      << "a leading brace means JSON";
+  EXPECT_EQ(OpenApiParser().parse(kPetstore30, Format::auto_, ValidationLevel::none).version, OpenAPIVersion::v3_0);
+}
+
+TEST(OpenApiParser, TextThatIsNotUtf8IsRefusedBeforeParsing) {
+  const std::string text = "openapi: 3.0.3\ninfo: {title: \xff, version: v}\npaths: {}\n";
+  try {
+    OpenApiParser().parse(std::string_view(text), Format::yaml, ValidationLevel::high);
+    FAIL() << "expected a ParseError";
+  } catch (const ParseError& error) {
+    EXPECT_EQ(error.message(), "Failed to convert string to UTF-8 data");
+    EXPECT_EQ(error.range(), std::nullopt);
+    EXPECT_EQ(error.underlying(), nullptr);
+  }
+  // The byte form hands the same bytes to the parser, which refuses them in its own words.
+  const auto bytes = std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  EXPECT_THROW(OpenApiParser().parse(bytes, Format::yaml, ValidationLevel::high), ParseError);
+}
+
+struct RefusalRow {
+  const char* name;
+  const char* text;
+  const char* printed;
+};
+
+class OpenApiParserRefusals : public testing::TestWithParam<RefusalRow> {};
+
+TEST_P(OpenApiParserRefusals, ThrowTheStagesErrorUnchanged) {
+  try {
+    OpenApiParser().parse(GetParam().text, Format::auto_, ValidationLevel::high);
+    FAIL() << "expected a TransformError";
+  } catch (const TransformError& error) {
+    EXPECT_EQ(error.description(), GetParam().printed);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OpenApiParserRefusals,
+    testing::Values(
+        RefusalRow{"swagger_2_0", "info: {title: t}\nswagger: '2.0'\n",
+                   "TransformError: OpenAPI version 2.0 is not yet supported at  (line 1, column 1)"},
+        RefusalRow{"swagger_1_2", "swagger: '1.2'\n", "TransformError: Unsupported Swagger version: 1.2 at /swagger (line 1, column 10)"},
+        RefusalRow{"openapi_4", "{\"openapi\": \"4.0.0\"}", "TransformError: Unsupported OpenAPI version: 4.0.0 at /openapi (line 1, column 13)"},
+        RefusalRow{"no_version", "info: {}\n",
+                   "TransformError: Could not determine OpenAPI version. Missing 'openapi' or 'swagger' field. at  (line "
+                   "1, column 1)"},
+        RefusalRow{"transform_step", "openapi: 3.0.3\ninfo: {title: t, version: v}\n",
+                   "TransformError: Missing required field 'paths' at  (line 1, column 1)"}),
+    [](const testing::TestParamInfo<RefusalRow>& info) { return std::string(info.param.name); });
+
+TEST(OpenApiParser, TheRefusalOfSwaggerIsToldApartByItsWording) {
+  try {
+    OpenApiParser().parse("{\"swagger\": \"2.0\"}", Format::json, ValidationLevel::none);
+    FAIL();
+  } catch (const TransformError& error) {
+    EXPECT_NE(error.message().find("not yet supported"), std::string::npos);
+  }
+}
+
+TEST(OpenApiParser, LevelsChangeOnlyTheDiagnostics) {
+  const ParseResult none = CarvexTest::parseYaml(kPetstore30, ValidationLevel::none);
+  const ParseResult low = CarvexTest::parseYaml(kPetstore30, ValidationLevel::low);
+  const ParseResult high = CarvexTest::parseYaml(kPetstore30, ValidationLevel::high);
+  for (const ParseResult* result : {&none, &low, &high}) {
+    EXPECT_EQ(result->genericTree->description(), none.genericTree->description());
+    EXPECT_EQ(result->version, OpenAPIVersion::v3_0);
+    ASSERT_NE(result->document.v3_0(), nullptr);
+    EXPECT_EQ(result->document.v3_1(), nullptr);
+    EXPECT_EQ(result->document.version(), OpenAPIVersion::v3_0);
+    EXPECT_EQ(result->document.v3_0()->info->title, "");
+    EXPECT_EQ(result->document.v3_0()->paths->items.size(), 1u);
+  }
+  EXPECT_TRUE(none.diagnostics.empty());
+  EXPECT_EQ(CarvexTest::findings(low.diagnostics), (std::vector<std::string>{"[DOC-002] info.title must not be empty @ /info 3:3"}));
+
+  // At high the transform's findings come first, exactly as the transformer recorded them, then the
+  // validation rules' findings.
+  const auto transformOnly = CarvexTest::transform30(kPetstore30, ValidationLevel::high).result.diagnostics;
+  ASSERT_GE(high.diagnostics.size(), transformOnly.size());
+  EXPECT_EQ(CarvexTest::findings(std::vector(high.diagnostics.begin(), high.diagnostics.begin() + transformOnly.size())),
+            CarvexTest::findings(transformOnly));
+  EXPECT_EQ(CarvexTest::withCode(transformOnly, "GEN-001").size(), 1u);
+}
+
+TEST(OpenApiParser, ErrorsAndWarningsKeepTheirOrder) {
+  const ParseResult high = CarvexTest::parseYaml(kPetstore30, ValidationLevel::high);
+  std::vector<std::string> errors, warnings;
+  for (const auto& d : high.diagnostics)
+    (d.severity() == VoziZazIreCore::DiagnosticSeverity::error ? errors : warnings).push_back(d.message());
+  EXPECT_EQ(CarvexTest::messages(high.errors()), errors);
+  EXPECT_EQ(CarvexTest::messages(high.warnings()), warnings);
+  EXPECT_FALSE(warnings.empty());
+  EXPECT_FALSE(errors.empty());
+}
+
+TEST(OpenApiParser, Version31GivesThe31Document) {
+  const ParseResult result =
+      OpenApiParser().parse("{\"openapi\": \"3.1.0\", \"info\": {\"title\": \"t\", \"version\": \"v\"}}", Format::auto_,
+                            ValidationLevel::none);
+  EXPECT_EQ(result.version, OpenAPIVersion::v3_1);
+  ASSERT_NE(result.document.v3_1(), nullptr);
+  EXPECT_EQ(result.document.v3_0(), nullptr);
+  EXPECT_EQ(result.document.version(), OpenAPIVersion::v3_1);
+  EXPECT_EQ(result.document.v3_1()->paths->location.jsonPointer, "/paths");
+}
+
+TEST_F(TempDir, FileExtensionPicksTheParserUnlessAFormatIsGiven) {
+  const fs::path yml = write("api.YML", kTrailingComma);
+  EXPECT_EQ(OpenApiParser().parseContentsOf(yml, Format::auto_, ValidationLevel::none).version, OpenAPIVersion::v3_0);
+  EXPECT_THROW(OpenApiParser().parseContentsOf(yml, Format::json, ValidationLevel::none), ParseError);
+
+  const fs::path txt = write("api.txt", kTrailingComma);
+  EXPECT_THROW(OpenApiParser().parseContentsOf(txt, Format::auto_, ValidationLevel::none), ParseError)
+      << "an unknown extension leaves the choice to the content";
+  EXPECT_EQ(OpenApiParser().parseContentsOf(txt, Format::yaml, ValidationLevel::none).version, OpenAPIVersion::v3_0);
+
+  const fs::path json = write("api.Json", kPetstore30);
+  EXPECT_THROW(OpenApiParser().parseContentsOf(json, Format::auto_, ValidationLevel::none), ParseError);
+  const fs::path none = write("api", kPetstore30);
+  EXPECT_EQ(OpenApiParser().parseContentsOf(none, Format::auto_, ValidationLevel::none).version, OpenAPIVersion::v3_0);
+}
+
+TEST_F(TempDir, UnreadableFilesFailBeforeParsing) {
+  EXPECT_THROW(OpenApiParser().parseContentsOf(dir_ / "missing.yaml", Format::auto_, ValidationLevel::high),
+               fs::filesystem_error);
+  EXPECT_THROW(OpenApiParser().parseContentsOf(dir_, Format::auto_, ValidationLevel::high), fs::filesystem_error);
+}
+
+TEST_F(TempDir, FileAndTextGiveTheSameResult) {
+  const fs::path file = write("api.yaml", kPetstore30);
+  const ParseResult fromFile = OpenApiParser().parseContentsOf(file, Format::auto_, ValidationLevel::high);
+  const ParseResult fromText = OpenApiParser().parse(kPetstore30, Format::auto_, ValidationLevel::high);
+  EXPECT_EQ(CarvexTest::findings(fromFile.diagnostics), CarvexTest::findings(fromText.diagnostics));
+  EXPECT_EQ(fromFile.genericTree->description(), fromText.genericTree->description());
+}
+
+// ---- Corpus ---------------------------------------------------------------------------------------
+
+std::vector<fs::path> corpusFiles() {
+  std::vector<fs::path> files;
+  const fs::path root = fs::path(CARVEX_SHARED_DIR) / "corpus" / "oai";
+  std::error_code error;
+  if (!fs::is_directory(root, error)) return files;
+  for (const auto& entry : fs::recursive_directory_iterator(root, error)) {
+    const std::string extension = entry.path().extension().string();
+    if (entry.is_regular_file() && (extension == ".json" || extension == ".yaml")) files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST(OpenApiParserCorpus, EveryDescriptionParsesAtLevelHigh) {
+  const auto files = corpusFiles();
+  if (files.empty()) GTEST_SKIP() << "no corpus at " << CARVEX_SHARED_DIR;
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(file.string());
+    try {
+      const ParseResult result = OpenApiParser().parseContentsOf(file, Format::auto_, ValidationLevel::high);
+      const std::string folder = file.parent_path().filename().string();
+      EXPECT_EQ(result.version, folder == "v3.1" ? OpenAPIVersion::v3_1 : OpenAPIVersion::v3_0);
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
+    }
+  }
+}
+
+TEST(OpenApiParserCorpus, YamlAndJsonTwinsGiveTheSameFindings) {
+  const auto files = corpusFiles();
+  if (files.empty()) GTEST_SKIP() << "no corpus at " << CARVEX_SHARED_DIR;
+  for (const fs::path& json : files) {
+    if (json.extension() != ".json" || json.stem() == "tictactoe") continue;  // its twins differ by one object
+    fs::path yaml = json;
+    yaml.replace_extension(".yaml");
+    SCOPED_TRACE(json.string());
+    try {
+      auto fromJson = CarvexTest::messages(OpenApiParser().parseContentsOf(json, Format::auto_, ValidationLevel::high));
+      auto fromYaml = CarvexTest::messages(OpenApiParser().parseContentsOf(yaml, Format::auto_, ValidationLevel::high));
+      std::sort(fromJson.begin(), fromJson.end());
+      std::sort(fromYaml.begin(), fromYaml.end());
+      EXPECT_EQ(fromJson, fromYaml);
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
+    }
+  }
+}
+
+}  // namespace
