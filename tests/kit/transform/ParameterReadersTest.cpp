@@ -1,0 +1,263 @@
+// Parameters and headers: the two throws, PRM-001, PRM-002, PRM-004, the style findings, the allowed keys
+// of each version, and the order in which one parameter's findings come.
+
+#include <gtest/gtest.h>
+
+#include "kit/transform/ContentReaders.h"
+#include "tests/kit/transform/PathReaderTestSupport.h"
+
+namespace {
+
+using namespace CarvexTest;
+using namespace VoziZazIreTransform;
+using VoziZazIreModels::ParameterLocation;
+using VoziZazIreModels::ParameterStyle;
+using Strings = std::vector<std::string>;
+
+auto parameter30 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseParameter<Version30>(n, c); };
+auto parameter31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseParameter<Version31>(n, c); };
+auto header30 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseHeader<Version30>(n, c); };
+auto header31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseHeader<Version31>(n, c); };
+
+// A 3.1 parameter read as if under the path key `pathKey`.
+auto parameter31Under(std::string_view pathKey) {
+  return [names = pathTemplateNamesOf(pathKey)](const VoziZazIreCore::GenericNode& n, TransformContext& c) {
+    return parseParameter<Version31>(n, c, names);
+  };
+}
+
+// ---- throws --------------------------------------------------------------------------------------
+
+struct ThrowRow {
+  const char* name;
+  const char* text;
+  const char* message;
+};
+
+class ParameterThrowTest : public testing::TestWithParam<ThrowRow> {};
+
+TEST_P(ParameterThrowTest, SameInBothVersionsAtEveryLevel) {
+  for (ValidationLevel level : {ValidationLevel::none, ValidationLevel::high}) {
+    EXPECT_EQ(thrownBy(GetParam().text, level, parameter30), std::string(GetParam().message) + " @  1:1");
+    EXPECT_EQ(thrownBy(GetParam().text, level, parameter31), std::string(GetParam().message) + " @  1:1");
+  }
+}
+
+constexpr const char* kNoName = "Missing required field 'name' in parameter";
+constexpr const char* kBadIn = "Missing or invalid 'in' field in parameter";
+
+INSTANTIATE_TEST_SUITE_P(
+    Parameters, ParameterThrowTest,
+    testing::Values(ThrowRow{"no_name", "in: query\n", kNoName}, ThrowRow{"name_not_a_string", "name: 5\nin: query\n", kNoName},
+                    ThrowRow{"name_checked_before_in", "description: d\n", kNoName},
+                    ThrowRow{"not_an_object", "limit\n", kNoName}, ThrowRow{"array", "[name, in]\n", kNoName},
+                    ThrowRow{"no_in", "name: q\n", kBadIn}, ThrowRow{"in_upper_case", "name: q\nin: Query\n", kBadIn},
+                    ThrowRow{"in_body", "name: q\nin: body\n", kBadIn}, ThrowRow{"in_number", "name: q\nin: 1\n", kBadIn},
+                    ThrowRow{"in_padded", "name: q\nin: ' query'\n", kBadIn}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParameterTest, EveryLocationIsRead) {
+  for (auto [text, location] : {std::pair{"query", ParameterLocation::query}, std::pair{"header", ParameterLocation::header},
+                                std::pair{"path", ParameterLocation::path}, std::pair{"cookie", ParameterLocation::cookie}}) {
+    auto read = readYaml(std::string("name: n\nrequired: true\nin: ") + text + "\n", ValidationLevel::high, parameter30);
+    EXPECT_EQ(read.model->in, location) << text;
+  }
+}
+
+// ---- findings ------------------------------------------------------------------------------------
+
+struct FindingRow {
+  const char* name;
+  const char* text;
+  const char* pathKey;  // 3.1 only; "" = no path key (components)
+  Strings findings30;
+  Strings findings31;
+};
+
+class ParameterFindingTest : public testing::TestWithParam<FindingRow> {};
+
+TEST_P(ParameterFindingTest, AtLevelHigh) {
+  EXPECT_EQ(readYaml(GetParam().text, ValidationLevel::high, parameter30).findings(), GetParam().findings30);
+  EXPECT_EQ(readYaml(GetParam().text, ValidationLevel::high, parameter31Under(GetParam().pathKey)).findings(),
+            GetParam().findings31);
+  EXPECT_TRUE(readYaml(GetParam().text, ValidationLevel::low, parameter31Under(GetParam().pathKey)).findings().empty());
+}
+
+constexpr const char* kPrm001 = "[PRM-001] Path parameter 'id' must have required: true @  1:1";
+constexpr const char* kPrm002 = "[PRM-002] Path parameter 'id' not found in path template @  1:1";
+constexpr const char* kPrm004 = "[PRM-004] allowEmptyValue is only valid for query parameters @  1:1";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ParameterFindingTest,
+    testing::Values(
+        FindingRow{"path_without_required", "name: id\nin: path\n", "/{id}", {kPrm001}, {kPrm001}},
+        FindingRow{"path_required_false", "name: id\nin: path\nrequired: false\n", "/{id}", {kPrm001}, {kPrm001}},
+        FindingRow{"path_required", "name: id\nin: path\nrequired: true\n", "/{id}", {}, {}},
+        FindingRow{"query_not_required", "name: id\nin: query\n", "/{other}", {}, {}},
+        FindingRow{"required_as_string",
+                   "name: id\nin: path\nrequired: 'true'\n",
+                   "/{id}",
+                   {"[GEN-002] Property 'required' in Parameter object must be a boolean @ /required 3:11", kPrm001},
+                   {"[GEN-002] Property 'required' in Parameter object must be a boolean @ /required 3:11", kPrm001}},
+        FindingRow{"name_not_in_template", "name: id\nin: path\nrequired: true\n", "/pets/{petId}", {}, {kPrm002}},
+        FindingRow{"both_path_findings", "name: id\nin: path\n", "/pets/{petId}", {kPrm001}, {kPrm001, kPrm002}},
+        FindingRow{"empty_template_set", "name: id\nin: path\nrequired: true\n", "", {}, {}},
+        FindingRow{"plain_path_has_no_names", "name: id\nin: path\nrequired: true\n", "/pets", {}, {}},
+        FindingRow{"query_never_prm002", "name: id\nin: query\n", "/pets/{petId}", {}, {}},
+        FindingRow{"template_name_is_case_sensitive", "name: id\nin: path\nrequired: true\n", "/{ID}", {}, {kPrm002}},
+        FindingRow{"allow_empty_on_header", "name: id\nin: header\nallowEmptyValue: true\n", "", {}, {kPrm004}},
+        FindingRow{"allow_empty_on_cookie", "name: id\nin: cookie\nallowEmptyValue: true\n", "", {}, {kPrm004}},
+        FindingRow{"allow_empty_on_query", "name: id\nin: query\nallowEmptyValue: true\n", "", {}, {}},
+        FindingRow{"allow_empty_false", "name: id\nin: header\nallowEmptyValue: false\n", "", {}, {}},
+        FindingRow{"all_three_in_order",
+                   "name: id\nin: path\nallowEmptyValue: true\n",
+                   "/{petId}",
+                   {kPrm001},
+                   {kPrm001, kPrm002, kPrm004}},
+        FindingRow{"allow_empty_gen002_moves_before_prm001_in_31",
+                   "name: id\nin: path\nallowEmptyValue: 'yes'\nrequired: 1\n",
+                   "/{id}",
+                   {"[GEN-002] Property 'required' in Parameter object must be a boolean @ /required 4:11", kPrm001,
+                    "[GEN-002] Property 'allowEmptyValue' in Parameter object must be a boolean @ /allowEmptyValue 3:18"},
+                   {"[GEN-002] Property 'required' in Parameter object must be a boolean @ /required 4:11",
+                    "[GEN-002] Property 'allowEmptyValue' in Parameter object must be a boolean @ /allowEmptyValue 3:18",
+                    kPrm001}},
+        FindingRow{"style_unknown",
+                   "name: q\nin: query\nstyle: Form\n",
+                   "",
+                   {"[PRM-STYLE] Invalid parameter style 'Form'. Must be one of: matrix, label, form, simple, "
+                    "spaceDelimited, pipeDelimited, deepObject @ /style 3:8"},
+                   {"[PRM-STYLE] Invalid parameter style 'Form'. Must be one of: matrix, label, form, simple, "
+                    "spaceDelimited, pipeDelimited, deepObject @ /style 3:8"}},
+        FindingRow{"style_number", "name: q\nin: query\nstyle: 3\n", "", {}, {}},
+        FindingRow{"header_only_members",
+                   "name: q\nin: query\nformat: int\nx-ok: 1\nX-Not: 2\n",
+                   "",
+                   {"[GEN-001] Unknown property 'format' in Parameter object @ /format 3:9",
+                    "[GEN-001] Unknown property 'X-Not' in Parameter object @ /X-Not 5:8"},
+                   {"[GEN-001] Unknown property 'format' in Parameter object @ /format 3:9",
+                    "[GEN-001] Unknown property 'X-Not' in Parameter object @ /X-Not 5:8"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParameterTest, FindingOrderFollowsTheReadingSteps) {
+  constexpr const char* text =
+      "name: id\n"
+      "in: path\n"
+      "colour: red\n"
+      "style: tabular\n"
+      "explode: 'no'\n"
+      "deprecated: 0\n"
+      "examples: {e: {$ref: 5, summary: s}}\n"
+      "content: {application/json: {encoding: {p: {style: matrix}}}}\n";
+  auto read = readYaml(text, ValidationLevel::high, parameter30);
+  EXPECT_EQ(read.messages(),
+            (Strings{"[PRM-001] Path parameter 'id' must have required: true",
+                     "[GEN-001] Unknown property '$ref' in Example object",
+                     "[ENC-STYLE] Invalid encoding style 'matrix'. Must be one of: form, spaceDelimited, pipeDelimited, "
+                     "deepObject",
+                     "[PRM-STYLE] Invalid parameter style 'tabular'. Must be one of: matrix, label, form, simple, "
+                     "spaceDelimited, pipeDelimited, deepObject",
+                     "[GEN-001] Unknown property 'colour' in Parameter object",
+                     "[GEN-002] Property 'deprecated' in Parameter object must be a boolean",
+                     "[GEN-002] Property 'explode' in Parameter object must be a boolean"}));
+}
+
+TEST(ParameterTest, FieldsKeptAsWritten) {
+  constexpr const char* text =
+      "name: filter\n"
+      "in: query\n"
+      "description: d\n"
+      "deprecated: true\n"
+      "allowEmptyValue: true\n"
+      "style: deepObject\n"
+      "allowReserved: false\n"
+      "schema: {$ref: '#/components/schemas/F'}\n"
+      "content: {application/json: {}}\n"
+      "example: null\n"
+      "examples: {a: {$ref: '#/components/examples/a', summary: s}, b: {value: 1}}\n"
+      "x-kind: 2.0\n";
+  auto read = readYaml(text, ValidationLevel::high, parameter31);
+  const auto& p = *read.model;
+  EXPECT_EQ(p.name, "filter");
+  EXPECT_EQ(p.description, "d");
+  EXPECT_EQ(p.deprecated, true);
+  EXPECT_EQ(p.allowEmptyValue, true);
+  EXPECT_EQ(p.style, ParameterStyle::deepObject);
+  EXPECT_FALSE(p.explode);  // no default is derived from the style
+  EXPECT_EQ(p.allowReserved, false);
+  EXPECT_FALSE(p.required);
+  ASSERT_TRUE(p.schema && p.content && p.examples);  // schema and content are both kept
+  EXPECT_TRUE(p.schema->isReference());
+  ASSERT_TRUE(p.example);  // a null example is present
+  EXPECT_TRUE(p.example->isNull());
+  EXPECT_EQ(p.examples->find("a")->referenceValue()->summary, "s");
+  EXPECT_FALSE(p.examples->find("b")->isReference());
+  EXPECT_TRUE(read.findings().empty());
+}
+
+TEST(ParameterTest, EveryStyleNameIsAcceptedInAnyLocation) {
+  for (const char* style : {"matrix", "label", "form", "simple", "spaceDelimited", "pipeDelimited", "deepObject"}) {
+    auto read = readYaml(std::string("name: c\nin: cookie\nstyle: ") + style + "\n", ValidationLevel::high, parameter31);
+    ASSERT_TRUE(read.model->style) << style;
+    EXPECT_EQ(VoziZazIreModels::rawValue(*read.model->style), style);
+    EXPECT_TRUE(read.findings().empty()) << style;
+  }
+}
+
+TEST(ParameterTest, ExamplesOfAnotherKindAreAbsent) {
+  auto read = readYaml("name: q\nin: query\nexamples: []\ncontent: text\n", ValidationLevel::high, parameter30);
+  EXPECT_FALSE(read.model->examples || read.model->content);
+  EXPECT_TRUE(read.findings().empty());
+}
+
+// ---- headers -------------------------------------------------------------------------------------
+
+TEST(HeaderTest, NameAndInAreUnknownInBothVersions) {
+  for (auto reader : {+[](const VoziZazIreCore::GenericNode& n, TransformContext& c) {
+                        return std::shared_ptr<const void>(parseHeader<Version30>(n, c));
+                      },
+                      +[](const VoziZazIreCore::GenericNode& n, TransformContext& c) {
+                        return std::shared_ptr<const void>(parseHeader<Version31>(n, c));
+                      }}) {
+    auto read = readYaml("name: X-Rate\nin: header\n", ValidationLevel::high, reader);
+    EXPECT_EQ(read.findings(), (Strings{"[GEN-001] Unknown property 'name' in Header object @ /name 1:7",
+                                        "[GEN-001] Unknown property 'in' in Header object @ /in 2:5"}));
+  }
+}
+
+TEST(HeaderTest, AllowEmptyValueIsKnownIn30AndUnknownIn31) {
+  auto read30 = readYaml("allowEmptyValue: true\n", ValidationLevel::high, header30);
+  EXPECT_EQ(read30.model->allowEmptyValue, true);
+  EXPECT_TRUE(read30.findings().empty());
+  auto read31 = readYaml("allowEmptyValue: true\n", ValidationLevel::high, header31);
+  EXPECT_EQ(read31.findings(), Strings{"[GEN-001] Unknown property 'allowEmptyValue' in Header object @ /allowEmptyValue 1:18"});
+}
+
+TEST(HeaderTest, StyleFindingNamesTheHeader) {
+  auto matrix = readYaml("style: matrix\n", ValidationLevel::high, header30);
+  EXPECT_EQ(matrix.model->style, ParameterStyle::matrix);
+  auto read = readYaml("style: tabular\n", ValidationLevel::high, header31);
+  EXPECT_FALSE(read.model->style);
+  EXPECT_EQ(read.findings(), Strings{"[HDR-STYLE] Invalid header style 'tabular'. Must be one of: matrix, label, form, "
+                                     "simple, spaceDelimited, pipeDelimited, deepObject @ /style 1:8"});
+  EXPECT_EQ(read.context.diagnostics[0].severity(), VoziZazIreCore::DiagnosticSeverity::error);
+  EXPECT_TRUE(readYaml("style: tabular\n", ValidationLevel::low, header31).findings().empty());
+}
+
+TEST(HeaderTest, HeaderOfAnotherKindIsEmpty) {
+  auto read = readYaml("text\n", ValidationLevel::high, header31);
+  EXPECT_FALSE(read.model->description || read.model->required || read.model->schema || read.model->vendorExtensions);
+  EXPECT_TRUE(read.findings().empty());
+}
+
+TEST(HeaderTest, BooleansInOrder) {
+  auto read = readYaml("allowReserved: 1\nexplode: 1\nallowEmptyValue: 1\ndeprecated: 1\nrequired: 1\n",
+                       ValidationLevel::high, header30);
+  EXPECT_EQ(read.messages(), (Strings{"[GEN-002] Property 'required' in Header object must be a boolean",
+                                      "[GEN-002] Property 'deprecated' in Header object must be a boolean",
+                                      "[GEN-002] Property 'allowEmptyValue' in Header object must be a boolean",
+                                      "[GEN-002] Property 'explode' in Header object must be a boolean",
+                                      "[GEN-002] Property 'allowReserved' in Header object must be a boolean"}));
+}
+
+}  // namespace
