@@ -189,4 +189,59 @@ TEST_F(Kitdump, CorpusTreesRoundTrip) {
   EXPECT_GT(checked, 0);
 }
 
+// ---- kitdump parse ----
+
+const char* const kParseInput = "openapi: 3.1.0\ninfo:\n  title: ' '\n  version: v\n  colour: red\n"
+                                "servers:\n  - url: '/{v}'\n";
+
+TEST_F(Kitdump, ParsePrintsTheVersionThenOneLinePerFinding) {
+  Outcome r = runOn("parse --level low", kParseInput);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "3.1\nerror\t/info\t3:3\t[DOC-002] info.title must not be empty\n");
+  EXPECT_EQ(r.err, "");
+
+  Outcome none = runOn("parse --level=none", kParseInput);
+  EXPECT_EQ(none.out, "3.1\n");
+
+  // At high the transform's findings come first; the validation rules may add more after them.
+  Outcome high = runOn("parse", kParseInput);
+  EXPECT_EQ(high.status, 0) << high.err;
+  EXPECT_TRUE(high.out.starts_with("3.1\n"
+                                   "error\t/info\t3:3\t[DOC-002] info.title must not be empty\n"
+                                   "warning\t/info/colour\t5:11\t[GEN-001] Unknown property 'colour' in Info object\n"
+                                   "error\t/servers/0\t7:5\t[SRV-002] Template variable '{v}' has no matching variable "
+                                   "definition\n"))
+      << high.out;
+}
+
+TEST_F(Kitdump, ParseKeepsEveryFindingOnOneLine) {
+  Outcome r = runOn("parse --level high",
+                    "openapi: 3.0.3\ninfo: {title: t, version: v}\npaths: {}\n\"a\\tb\\\\c\\nd\": 1\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("warning\t/a\\tb\\\\c\\nd\t4:15\t[GEN-001] Unknown property 'a\\tb\\\\c\\nd' in Document object\n"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST_F(Kitdump, ParseThrownErrorsPrintTheirFormAndExitTwo) {
+  Outcome swagger = runOn("parse", "swagger: '2.0'\n");
+  EXPECT_EQ(swagger.status, 2);
+  EXPECT_EQ(swagger.out, "");
+  EXPECT_EQ(swagger.err, "TransformError: OpenAPI version 2.0 is not yet supported at  (line 1, column 1)\n");
+
+  Outcome transform = runOn("parse --level none", "openapi: 3.0.3\ninfo: {title: t}\npaths: {}\n");
+  EXPECT_EQ(transform.status, 2);
+  EXPECT_EQ(transform.err, "TransformError: Missing required field 'version' in info at /info (line 2, column 7)\n");
+
+  Outcome syntax = runOn("parse --format json", "{\"openapi\": }");
+  EXPECT_EQ(syntax.status, 2);
+  EXPECT_TRUE(syntax.err.starts_with("ParseError: ")) << syntax.err;
+}
+
+TEST_F(Kitdump, ParseOptionsAreChecked) {
+  EXPECT_EQ(runOn("parse --level medium", kParseInput).status, 64);
+  EXPECT_EQ(runOn("parse --level", kParseInput).status, 64);
+  EXPECT_EQ(run("parse '" + (dir_ / "missing.yaml").string() + "'").status, 66);
+}
+
 }  // namespace
