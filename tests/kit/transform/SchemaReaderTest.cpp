@@ -30,6 +30,8 @@ struct Type30Row {
   Strings findings;
 };
 
+void PrintTo(const Type30Row& row, std::ostream* out) { *out << row.name; }
+
 class SchemaType30 : public testing::TestWithParam<Type30Row> {};
 
 TEST_P(SchemaType30, ReadsOneNameOrReports) {
@@ -63,6 +65,8 @@ struct Type31Row {
   std::optional<VoziZazIreModels::SchemaTypeOrArray> type;
   Strings findings;
 };
+
+void PrintTo(const Type31Row& row, std::ostream* out) { *out << row.name; }
 
 class SchemaType31 : public testing::TestWithParam<Type31Row> {};
 
@@ -124,6 +128,8 @@ struct ArrayRow {
   bool expectFinding;
 };
 
+void PrintTo(const ArrayRow& row, std::ostream* out) { *out << row.name; }
+
 class SchemaArrayItems : public testing::TestWithParam<ArrayRow> {};
 
 TEST_P(SchemaArrayItems, ArrayTypeNeedsItems) {
@@ -175,6 +181,8 @@ struct RequiredRow {
   const char* json;
   Strings findings;
 };
+
+void PrintTo(const RequiredRow& row, std::ostream* out) { *out << row.name; }
 
 class SchemaRequiredRows : public testing::TestWithParam<RequiredRow> {};
 
