@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "kit/core/JSONPointerUtils.h"
+#include "kit/core/ParseError.h"
 #include "kit/core/TextServices.h"
 
 namespace VoziZazIreCore {
@@ -16,11 +17,13 @@ constexpr std::size_t kIndexedObjectSize = 8;
 TreeBuilder::TreeBuilder() : arena_(std::make_shared<NodeArena>()) {}
 
 void TreeBuilder::pushKey(std::string_view key) {
+  pointerIsPrefixOfLastCopy_ = false;
   marks_.push_back(pointer_.size());
   JSONPointerUtils::appendInPlace(pointer_, key);
 }
 
 void TreeBuilder::pushIndex(std::size_t index) {
+  pointerIsPrefixOfLastCopy_ = false;
   marks_.push_back(pointer_.size());
   pointer_.push_back('/');
   char digits[24];
@@ -43,13 +46,22 @@ GenericNode* TreeBuilder::newNode(GenericNodeKind kind, const SourceRange& range
   auto* node = new (memory) GenericNode();
   node->kind_ = kind;
   node->range_ = range;
-  // Consecutive nodes at the same place (a container right after its last child was popped cannot
-  // share, but repeated scalars in flow sequences can) reuse the copy.
-  if (lastPointerCopy_.data() && lastPointerCopy_ == pointer_) {
+  // A container is made right after its last child, whose pointer starts with the container's: it
+  // shares that copy, so a deep chain stores its longest pointer once. Consecutive nodes at the same
+  // place share the copy too.
+  if (lastPointerCopy_.data() && pointerIsPrefixOfLastCopy_) {
+    node->pointer_ = lastPointerCopy_.substr(0, pointer_.size());
+  } else if (lastPointerCopy_.data() && lastPointerCopy_ == pointer_) {
     node->pointer_ = lastPointerCopy_;
   } else {
+    pointerBytes_ += pointer_.size();
+    if (pointerBytes_ > pointerByteLimit_)
+      throw ParseError("Document too large: the JSON pointers of its nodes exceed " +
+                           std::to_string(pointerByteLimit_) + " bytes",
+                       range);
     node->pointer_ = arena_->copyString(pointer_);
     lastPointerCopy_ = node->pointer_;
+    pointerIsPrefixOfLastCopy_ = lastPointerCopy_.data() != nullptr;
     if (!lastPointerCopy_.data()) lastPointerCopy_ = {};
   }
   return node;

@@ -25,7 +25,12 @@ class TreeBuilder {
   void setRawPointer(std::string_view pointer) {
     pointer_.assign(pointer);
     marks_.clear();
+    pointerIsPrefixOfLastCopy_ = false;
   }
+  // Bounds the bytes of pointer text the tree may hold; a node that would go beyond throws a
+  // ParseError at its range. Deep nesting under long keys, or many siblings below such a place, would
+  // otherwise need memory quadratic in the size of the text. No bound unless set.
+  void limitPointerBytes(std::size_t limit) noexcept { pointerByteLimit_ = limit; }
   std::size_t depth() const noexcept { return marks_.size(); }
   std::string_view currentPointer() const noexcept { return pointer_; }
 
@@ -58,6 +63,10 @@ class TreeBuilder {
   std::string pointer_;
   std::vector<std::size_t> marks_;
   std::string_view lastPointerCopy_;
+  // True while pointer_ is a prefix of lastPointerCopy_: only pops since the copy was made.
+  bool pointerIsPrefixOfLastCopy_ = false;
+  std::size_t pointerBytes_ = 0;
+  std::size_t pointerByteLimit_ = static_cast<std::size_t>(-1);
   std::vector<GenericNode::Member> scratchMembers_;
 };
 

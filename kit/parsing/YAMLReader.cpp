@@ -37,7 +37,9 @@ bool isMergeSource(const GenericNode* node) {
 
 }  // namespace
 
-YAMLReader::YAMLReader(std::string_view text) : YAMLScalarScanner(text) {}
+YAMLReader::YAMLReader(std::string_view text) : YAMLScalarScanner(text) {
+  builder_.limitPointerBytes(VoziZazIreCore::maxPointerBytes(text.size()));
+}
 
 // A malformed flow collection: the message names the collection, the range runs from its opening
 // bracket to the place where reading it failed.
@@ -249,7 +251,7 @@ YAMLReader::Node YAMLReader::parseBlockMapping(int m) {
       // this mapping has itself.
       skipBlanks();
       Node value = nullptr;
-      if (s_[pos_] == '*') {
+      if (pos_ < n_ && s_[pos_] == '*') {
         Node target = resolveAlias(false);
         expectLineEnd();
         if (isMergeSource(target)) {
