@@ -1,0 +1,201 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "kit/core/TransformError.h"
+#include "kit/transform/ComponentReaders.h"
+#include "tests/kit/transform/SchemaTestReading.h"
+
+namespace {
+
+using CarvexTest::Reading;
+using VoziZazIreCore::TransformError;
+using VoziZazIreCore::ValidationLevel;
+using VoziZazIreTransform::parseComponents;
+using VoziZazIreTransform::parseSecurityScheme;
+using VoziZazIreTransform::Version30;
+using VoziZazIreTransform::Version31;
+using Strings = std::vector<std::string>;
+
+struct SchemeRow {
+  const char* name;
+  const char* json;  // the scheme, read under the component name "auth"
+  Strings findings30;
+  Strings findings31;
+};
+
+void PrintTo(const SchemeRow& row, std::ostream* out) { *out << row.name; }
+
+class SecuritySchemeFindings : public testing::TestWithParam<SchemeRow> {};
+
+TEST_P(SecuritySchemeFindings, EachVersion) {
+  const SchemeRow& row = GetParam();
+  Reading reading30(row.json);
+  parseSecurityScheme<Version30>(*reading30.root, reading30.context, "auth");
+  EXPECT_EQ(reading30.findingMessages(), row.findings30) << "3.0";
+  Reading reading31(row.json);
+  parseSecurityScheme<Version31>(*reading31.root, reading31.context, "auth");
+  EXPECT_EQ(reading31.findingMessages(), row.findings31) << "3.1";
+}
+
+std::vector<SchemeRow> schemeRows() {
+  const std::string needsName = "[SEC-001] Security scheme 'auth' of type 'apiKey' requires 'name' field";
+  const std::string needsIn = "[SEC-001] Security scheme 'auth' of type 'apiKey' requires 'in' field";
+  const std::string noFlows = "[SEC-005] Security scheme 'auth' must define at least one OAuth flow";
+  return {
+      {"api_key_complete", R"({"type": "apiKey", "name": "k", "in": "query"})", {}, {}},
+      {"api_key_without_name_and_in", R"({"type": "apiKey"})", {needsName, needsIn}, {needsName, needsIn}},
+      {"api_key_location_in_capitals", R"({"type": "apiKey", "name": "k", "in": "Query"})",
+       {"[SEC-IN] Invalid apiKey location 'Query'. Must be one of: query, header, cookie"},
+       {"[SEC-IN] Invalid apiKey location 'Query'. Must be one of: query, header, cookie"}},
+      {"api_key_location_as_number", R"({"type": "apiKey", "name": "k", "in": 3})", {needsIn}, {needsIn}},
+      {"http_without_scheme", R"({"type": "http", "bearerFormat": 1})",
+       {"[SEC-002] Security scheme 'auth' of type 'http' requires 'scheme' field"},
+       {"[SEC-002] Security scheme 'auth' of type 'http' requires 'scheme' field"}},
+      {"http_with_scheme", R"({"type": "http", "scheme": "bearer"})", {}, {}},
+      {"oauth2_without_flows", R"({"type": "oauth2"})",
+       {"[SEC-003] Security scheme 'auth' of type 'oauth2' requires 'flows' field"},
+       {"[SEC-003] Security scheme 'auth' of type 'oauth2' requires 'flows' field"}},
+      {"oauth2_with_empty_flows", R"({"type": "oauth2", "flows": {}})", {}, {noFlows}},
+      {"oauth2_flows_as_text", R"({"type": "oauth2", "flows": "none"})", {}, {noFlows}},
+      {"open_id_without_url", R"({"type": "openIdConnect", "openIdConnectUrl": 5})",
+       {"[SEC-004] Security scheme 'auth' of type 'openIdConnect' requires 'openIdConnectUrl' field"},
+       {"[SEC-004] Security scheme 'auth' of type 'openIdConnect' requires 'openIdConnectUrl' field"}},
+      {"authorization_code_without_urls", R"({"type": "oauth2", "flows": {"authorizationCode": {"scopes": {}}}})", {},
+       {"[SEC-006] OAuth authorizationCode flow requires 'authorizationUrl'",
+        "[SEC-007] OAuth authorizationCode flow requires 'tokenUrl'"}},
+      {"password_with_authorization_url_only",
+       R"({"type": "oauth2", "flows": {"password": {"authorizationUrl": "https://a"}}})", {},
+       {"[SEC-007] OAuth password flow requires 'tokenUrl'"}},
+      {"client_credentials_needs_no_authorization_url",
+       R"({"type": "oauth2", "flows": {"clientCredentials": {"tokenUrl": "https://t"}}})", {}, {}},
+      {"implicit_flow_as_text", R"({"type": "oauth2", "flows": {"implicit": "x"}})", {},
+       {"[SEC-006] OAuth implicit flow requires 'authorizationUrl'"}},
+      {"refresh_url_never_required", R"({"type": "oauth2", "flows": {"implicit": {"authorizationUrl": "https://a"}}})",
+       {}, {}},
+      {"order_of_findings",
+       R"({"type": "apiKey", "in": "body", "colour": 1,
+           "flows": {"sideways": {}, "password": {"colour": 2}, "implicit": {"x-a": 1}}})",
+       {needsName, "[GEN-001] Unknown property 'sideways' in OAuthFlows object",
+        "[GEN-001] Unknown property 'colour' in OAuthFlow object",
+        "[SEC-IN] Invalid apiKey location 'body'. Must be one of: query, header, cookie",
+        "[GEN-001] Unknown property 'colour' in SecurityScheme object"},
+       {needsName, "[GEN-001] Unknown property 'sideways' in OAuthFlows object",
+        "[SEC-006] OAuth implicit flow requires 'authorizationUrl'",
+        "[SEC-007] OAuth password flow requires 'tokenUrl'", "[GEN-001] Unknown property 'colour' in OAuthFlow object",
+        "[SEC-IN] Invalid apiKey location 'body'. Must be one of: query, header, cookie",
+        "[GEN-001] Unknown property 'colour' in SecurityScheme object"}},
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SecuritySchemeFindings, testing::ValuesIn(schemeRows()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SecurityScheme, FindingsStandAtTheirNodes) {
+  Reading reading(R"({"securitySchemes": {
+  "key": {"type": "apiKey", "in": "Header"},
+  "oauth": {"type": "oauth2", "flows": {
+    "implicit": {}}}}})");
+  parseComponents<Version31>(*reading.root, reading.context);
+  EXPECT_EQ(reading.findings(),
+            (Strings{"[SEC-001] Security scheme 'key' of type 'apiKey' requires 'name' field @ /securitySchemes/key 2:10",
+                     "[SEC-IN] Invalid apiKey location 'Header'. Must be one of: query, header, cookie @ "
+                     "/securitySchemes/key/in 2:35",
+                     "[SEC-006] OAuth implicit flow requires 'authorizationUrl' @ "
+                     "/securitySchemes/oauth/flows/implicit 4:17"}));
+}
+
+TEST(SecurityScheme, NothingRecordedBelowLevelHighAndTheSchemeIsTheSame) {
+  for (ValidationLevel level : {ValidationLevel::low, ValidationLevel::none}) {
+    Reading reading(R"({"type": "apiKey", "in": "Query", "flows": {}})", level);
+    auto scheme = parseSecurityScheme<Version31>(*reading.root, reading.context, "auth");
+    EXPECT_TRUE(reading.findings().empty());
+    EXPECT_FALSE(scheme->in);
+    EXPECT_TRUE(scheme->flows);
+  }
+}
+
+TEST(SecurityScheme, FieldsAreRead) {
+  Reading reading(R"({"type": "apiKey", "name": "X-Key", "in": "cookie", "description": "d", "scheme": 1,
+      "bearerFormat": "JWT", "openIdConnectUrl": "https://id", "x-vendor": true,
+      "flows": {"clientCredentials": {"tokenUrl": "https://t", "refreshUrl": "https://r",
+                                      "scopes": {"read": "Read it", "write": 5}}}})");
+  auto scheme = parseSecurityScheme<Version30>(*reading.root, reading.context, "auth");
+  EXPECT_EQ(scheme->type, VoziZazIreModels::OpenAPI3_0::SecuritySchemeType::apiKey);
+  EXPECT_EQ(scheme->name, "X-Key");
+  EXPECT_EQ(scheme->in, VoziZazIreModels::OpenAPI3_0::APIKeyLocation::cookie);
+  EXPECT_EQ(scheme->description, "d");
+  EXPECT_FALSE(scheme->scheme);
+  EXPECT_EQ(scheme->bearerFormat, "JWT");
+  EXPECT_EQ(scheme->openIdConnectUrl, "https://id");
+  ASSERT_TRUE(scheme->vendorExtensions);
+  EXPECT_TRUE(scheme->vendorExtensions->contains("x-vendor"));
+  // An apiKey scheme that carries flows still has them read.
+  ASSERT_TRUE(scheme->flows);
+  EXPECT_FALSE(scheme->flows->implicit);
+  ASSERT_TRUE(scheme->flows->clientCredentials);
+  const auto& flow = *scheme->flows->clientCredentials;
+  EXPECT_EQ(flow.tokenUrl, "https://t");
+  EXPECT_EQ(flow.refreshUrl, "https://r");
+  EXPECT_FALSE(flow.authorizationUrl);
+  ASSERT_EQ(flow.scopes.size(), 2u);
+  EXPECT_EQ(*flow.scopes.find("read"), "Read it");
+  EXPECT_EQ(*flow.scopes.find("write"), "");
+  EXPECT_TRUE(reading.findings().empty());
+}
+
+TEST(SecurityScheme, FlowOfAnotherKindHasNoUrlsAndEmptyScopes) {
+  Reading reading(R"({"type": "oauth2", "flows": {"password": [1]}})");
+  auto scheme = parseSecurityScheme<Version30>(*reading.root, reading.context, "auth");
+  ASSERT_TRUE(scheme->flows && scheme->flows->password);
+  EXPECT_TRUE(scheme->flows->password->scopes.empty());
+  EXPECT_FALSE(scheme->flows->password->tokenUrl);
+  EXPECT_EQ(scheme->flows->password->location.jsonPointer, "/flows/password");
+}
+
+struct TypeRow {
+  const char* name;
+  const char* json;
+  bool accepted30;
+  bool accepted31;
+};
+
+TEST(SecurityScheme, TypeMustBeOneTheVersionKnows) {
+  const TypeRow rows[] = {
+      {"mutual_tls", R"({"type": "mutualTLS"})", false, true},
+      {"capitals", R"({"type": "HTTP", "scheme": "basic"})", false, false},
+      {"missing", R"({"scheme": "basic"})", false, false},
+      {"number", R"({"type": 1})", false, false},
+      {"not_an_object", R"("apiKey")", false, false},
+      {"open_id", R"({"type": "openIdConnect", "openIdConnectUrl": "https://x"})", true, true},
+  };
+  for (const TypeRow& row : rows) {
+    for (bool is31 : {false, true}) {
+      Reading reading(row.json);
+      bool accepted = true;
+      try {
+        if (is31) {
+          parseSecurityScheme<Version31>(*reading.root, reading.context, "auth");
+        } else {
+          parseSecurityScheme<Version30>(*reading.root, reading.context, "auth");
+        }
+      } catch (const TransformError& error) {
+        accepted = false;
+        EXPECT_EQ(error.message(), "Missing or invalid 'type' in securityScheme") << row.name;
+        EXPECT_EQ(error.jsonPointer(), "") << row.name;
+        EXPECT_TRUE(reading.findings().empty()) << row.name;
+      }
+      EXPECT_EQ(accepted, is31 ? row.accepted31 : row.accepted30) << row.name << (is31 ? " 3.1" : " 3.0");
+    }
+  }
+}
+
+TEST(SecurityScheme, MutualTLSNeedsNothingElse) {
+  Reading reading(R"({"type": "mutualTLS", "description": "client certificates"})");
+  auto scheme = parseSecurityScheme<Version31>(*reading.root, reading.context, "auth");
+  EXPECT_EQ(scheme->type, VoziZazIreModels::SecuritySchemeType::mutualTLS);
+  EXPECT_TRUE(reading.findings().empty());
+}
+
+}  // namespace
