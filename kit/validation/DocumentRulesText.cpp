@@ -7,7 +7,9 @@
 #include <uriparser/Uri.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
+#include <unordered_set>
 
 namespace VoziZazIreValidation::RuleText {
 
@@ -30,19 +32,29 @@ const icu::RegexPattern* emailPattern() {
   return pattern.get();
 }
 
-const icu::RegexPattern* templatePattern() {
-  static const std::unique_ptr<icu::RegexPattern> pattern = compile(R"(\{([^}]+)\})");
-  return pattern.get();
+// Calls visit(start, end, name) for every match of "\{([^}]+)\}" from left to right: a "{", at least one
+// character that is not "}", and the next "}". Scanned by hand rather than by the regular-expression
+// engine, whose search restarts at every "{" and runs to the end of the text when no "}" follows, which
+// takes quadratic time on a long run of braces (seconds for a 20 KB URL).
+template <class Visit>
+void forEachTemplate(std::string_view text, Visit&& visit) {
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t open = text.find('{', from);
+    if (open == std::string_view::npos) return;
+    const std::size_t close = text.find('}', open + 1);
+    if (close == std::string_view::npos) return;  // no "}" ahead, so no later match either
+    if (close == open + 1) {                      // "{}" names nothing; try the next "{"
+      from = open + 1;
+      continue;
+    }
+    visit(open, close + 1, text.substr(open + 1, close - open - 1));
+    from = close + 1;
+  }
 }
 
 icu::UnicodeString unicode(std::string_view text) {
   return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-}
-
-std::string utf8(const icu::UnicodeString& text) {
-  std::string out;
-  text.toUTF8String(out);
-  return out;
 }
 
 }  // namespace
@@ -92,30 +104,24 @@ bool looksLikeEmail(std::string_view text) {
 }
 
 std::string withTemplatesSubstituted(std::string_view text) {
-  const icu::RegexPattern* pattern = templatePattern();
-  if (pattern == nullptr) return std::string(text);
-  const icu::UnicodeString input = unicode(text);
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
-  if (U_FAILURE(status)) return std::string(text);
-  const icu::UnicodeString replaced = matcher->replaceAll(icu::UnicodeString(u"placeholder"), status);
-  if (U_FAILURE(status)) return std::string(text);
-  return utf8(replaced);
+  std::string out;
+  out.reserve(text.size());
+  std::size_t copied = 0;
+  forEachTemplate(text, [&](std::size_t start, std::size_t end, std::string_view) {
+    out.append(text.substr(copied, start - copied));
+    out += "placeholder";
+    copied = end;
+  });
+  out.append(text.substr(copied));
+  return out;
 }
 
 std::vector<std::string> templateNames(std::string_view text) {
   std::vector<std::string> names;
-  const icu::RegexPattern* pattern = templatePattern();
-  if (pattern == nullptr) return names;
-  const icu::UnicodeString input = unicode(text);
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
-  if (U_FAILURE(status)) return names;
-  while (matcher->find(status) && U_SUCCESS(status)) {
-    std::string name = utf8(matcher->group(1, status));
-    if (U_FAILURE(status)) break;
-    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
-  }
+  std::unordered_set<std::string_view> seen;
+  forEachTemplate(text, [&](std::size_t, std::size_t, std::string_view name) {
+    if (seen.insert(name).second) names.emplace_back(name);
+  });
   return names;
 }
 

@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <unicode/regex.h>
+#include <unicode/unistr.h>
+
+#include <memory>
+#include <random>
 
 #include "kit/validation/DocumentRulesText.h"
 #include "tests/kit/validation/WalkTestSupport.h"
@@ -114,6 +119,57 @@ TEST(ServerSubstitution, TemplateNamesAreDistinctAndInOrderOfUse) {
   EXPECT_EQ(RuleText::templateNames("{b}/{a}/{b}/{}"), (std::vector<std::string>{"b", "a"}));
   EXPECT_EQ(RuleText::templateNames("/{a{b}}"), (std::vector<std::string>{"a{b"}));
   EXPECT_TRUE(RuleText::templateNames("/plain").empty());
+}
+
+// The names and the substitution, as the regular-expression engine gives them for "\{([^}]+)\}".
+struct EngineTemplates {
+  std::vector<std::string> names;
+  std::string substituted;
+};
+
+EngineTemplates byEngine(const std::string& text) {
+  UErrorCode status = U_ZERO_ERROR;
+  UParseError parseError;
+  std::unique_ptr<icu::RegexPattern> pattern(
+      icu::RegexPattern::compile(icu::UnicodeString(u"\\{([^}]+)\\}"), 0, parseError, status));
+  const icu::UnicodeString input = icu::UnicodeString::fromUTF8(text);
+  std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
+  EngineTemplates out;
+  while (matcher->find(status)) {
+    std::string name;
+    matcher->group(1, status).toUTF8String(name);
+    if (std::find(out.names.begin(), out.names.end(), name) == out.names.end()) out.names.push_back(name);
+  }
+  matcher->reset();
+  matcher->replaceAll(icu::UnicodeString(u"placeholder"), status).toUTF8String(out.substituted);
+  EXPECT_TRUE(U_SUCCESS(status));
+  return out;
+}
+
+TEST(ServerSubstitution, TheScannerAgreesWithTheRegularExpressionOnRandomTexts) {
+  const std::vector<std::string> pieces = {"{", "}", "a", "b", "\xC3\xA4", " ", "/", "{}", "}{"};
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const int length = static_cast<int>(random() % 14);
+    for (int i = 0; i < length; ++i) text += pieces[random() % pieces.size()];
+    const EngineTemplates expected = byEngine(text);
+    ASSERT_EQ(RuleText::templateNames(text), expected.names) << text;
+    ASSERT_EQ(RuleText::withTemplatesSubstituted(text), expected.substituted) << text;
+  }
+}
+
+// A long run of "{" without "}" made the engine restart its search at every brace and scan to the end:
+// 17 s for a 40 KB server URL. The scanner reads the text once.
+TEST(ServerRules, long_run_of_braces_without_closing_brace_is_read_in_linear_time) {
+  const std::string braces(400000, '{');
+  const auto found = validateYaml(withServers("  - url: '" + braces + "x'\n"));
+  EXPECT_EQ(withCodes(found, kServerCodes).size(), 1u);  // SRV-001 only: no variable is named
+  const auto paths = validateYaml("openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n  '/" + braces +
+                                  "':\n    get:\n      parameters: [{name: a, in: path, required: true}]\n"
+                                  "      responses: {'200': {description: ok}}\n");
+  EXPECT_EQ(messages(withCodes(paths, {"PRM-002"})),
+            (std::vector<std::string>{"[PRM-002] Path parameter 'a' not found in path template"}));
 }
 
 }  // namespace
