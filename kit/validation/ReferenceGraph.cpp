@@ -61,18 +61,32 @@ void ReferenceGraph::addNode(const std::string& name, std::vector<std::string> e
   nodes_.push_back(Node{std::string(kSchemaPrefix) + name, std::move(edges)});
 }
 
+std::optional<std::size_t> ReferenceGraph::target(const std::string& edge) const {
+  std::string_view rest(edge);
+  // The plain form "#/components/schemas/<name>" with nothing to undo is looked up as it stands.
+  if (rest.starts_with(kSchemaPrefix)) {
+    rest.remove_prefix(kSchemaPrefix.size());
+    if (!rest.empty() && rest.find_first_of("/~") == std::string_view::npos) {
+      auto it = indexByName_.find(rest);
+      if (it == indexByName_.end()) return std::nullopt;
+      return it->second;
+    }
+  }
+  auto name = referencedSchemaName(edge);
+  if (!name) return std::nullopt;
+  auto it = indexByName_.find(std::string_view(*name));
+  if (it == indexByName_.end()) return std::nullopt;
+  return it->second;
+}
+
 std::optional<Diagnostic> ReferenceGraph::findCycle() const {
   constexpr std::size_t none = static_cast<std::size_t>(-1);
   // Edges resolved to node indices once, so the search itself is a plain walk over integers.
   std::vector<std::vector<std::size_t>> targets(nodes_.size());
   for (std::size_t i = 0; i < nodes_.size(); ++i) {
     targets[i].reserve(nodes_[i].edges.size());
-    for (const auto& edge : nodes_[i].edges) {
-      auto name = referencedSchemaName(edge);
-      if (!name) continue;
-      auto it = indexByName_.find(*name);
-      if (it != indexByName_.end()) targets[i].push_back(it->second);
-    }
+    for (const auto& edge : nodes_[i].edges)
+      if (auto next = target(edge)) targets[i].push_back(*next);
   }
 
   std::vector<uint8_t> visited(nodes_.size(), 0);

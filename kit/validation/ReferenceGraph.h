@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -39,8 +40,16 @@ class ReferenceGraph {
   std::optional<VoziZazIreCore::Diagnostic> findCycle() const;
 
  private:
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const noexcept { return std::hash<std::string_view>{}(name); }
+  };
+
+  // The node an edge leads to, or none.
+  std::optional<std::size_t> target(const std::string& edge) const;
+
   std::vector<Node> nodes_;
-  std::unordered_map<std::string, std::size_t> indexByName_;
+  std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> indexByName_;
 };
 
 // The "$ref" texts a schema-or-reference reaches through composition: its own text when it is a
