@@ -189,6 +189,8 @@ void EditorTextView::loadText(const QString& text) {
         setReadOnly(loading_->wasReadOnly);
         document()->setUndoRedoEnabled(true);
         loading_.reset();
+        widthNudged_ = false;
+        applyViewportMargins();
     }
     pendingChange_.reset();
     lineEndingStyle_ = detectLineEndingStyle(text);
@@ -213,6 +215,10 @@ void EditorTextView::loadText(const QString& text) {
         loading_->wasReadOnly = isReadOnly();
         setReadOnly(true);
         document()->setUndoRedoEnabled(false);
+        // One point narrower while loading; restoring the width when the load completes lays the
+        // whole text out once with the full width as the widest line (see `completeLoad`).
+        widthNudged_ = true;
+        applyViewportMargins();
         std::weak_ptr<Weak> alive = weak_;
         scheduler_->post([this, alive] {
             if (alive.lock()) {
@@ -234,18 +240,38 @@ void EditorTextView::appendNextSlice() {
     applyingLoad_ = true;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
+    const int firstNewBlock = cursor.blockNumber();
     cursor.insertText(viewText_.mid(from, end - from));
     applyingLoad_ = false;
+    // Give every new block its layout object now, a slice at a time, so that the layout of the
+    // whole text when the load completes does not create them all in one turn.
+    for (QTextBlock block = document()->findBlockByNumber(firstNewBlock); block.isValid();
+         block = block.next()) {
+        (void)block.layout();
+    }
     loading_->appended = end;
-    if (end < viewText_.size()) {
-        std::weak_ptr<Weak> alive = weak_;
-        scheduler_->post([this, alive] {
-            if (alive.lock()) {
-                appendNextSlice();
-            }
-        });
+    std::weak_ptr<Weak> alive = weak_;
+    scheduler_->post([this, alive] {
+        if (!alive.lock() || !loading_) {
+            return;
+        }
+        if (loading_->appended < viewText_.size()) {
+            appendNextSlice();
+        } else {
+            completeLoad();
+        }
+    });
+}
+
+void EditorTextView::completeLoad() {
+    if (!loading_) {
         return;
     }
+    // Qt's plain-text layout remembers its widest line; when that line shrinks it walks every
+    // block. Laying the text out once at the full width makes the width itself the widest line,
+    // so typing never starts such a walk (which costs tens of milliseconds on large texts).
+    widthNudged_ = false;
+    applyViewportMargins();
     const bool wasReadOnly = loading_->wasReadOnly;
     loading_.reset();
     document()->setUndoRedoEnabled(true);
@@ -255,9 +281,10 @@ void EditorTextView::appendNextSlice() {
 }
 
 void EditorTextView::finishLoading() {
-    while (loading_) {
+    while (loading_ && loading_->appended < viewText_.size()) {
         appendNextSlice();
     }
+    completeLoad();
 }
 
 QString EditorTextView::text() const {
@@ -409,6 +436,17 @@ QStringView EditorTextView::lineText(const QTextBlock& block) const {
     return QStringView(viewText_).mid(start, length);
 }
 
+int EditorTextView::lineCount() const {
+    if (!hasStrayBlockSeparators_ && !loading_) {
+        return document()->blockCount();
+    }
+    if (lineCountRevision_ != textRevision_) {
+        lineCount_ = static_cast<int>(viewText_.count(u'\n')) + 1;
+        lineCountRevision_ = textRevision_;
+    }
+    return lineCount_;
+}
+
 int EditorTextView::lineNumber(qsizetype characterIndex) const {
     if (characterIndex < 0 || characterIndex > textLength()) {
         return 0;
@@ -492,24 +530,41 @@ QRectF EditorTextView::blockGeometry(const QTextBlock& block) const {
     return blockBoundingGeometry(block).translated(contentOffset());
 }
 
-void EditorTextView::setLeftViewportMargin(int width) { setViewportMargins(width, 0, 0, 0); }
-
-TextRange EditorTextView::visibleCharacterRange() const {
-    QTextBlock block = firstVisibleBlock();
-    if (!block.isValid()) {
-        return {};
-    }
-    const qsizetype start = block.position();
-    qsizetype end = start;
+std::vector<EditorTextView::VisibleBlock> EditorTextView::visibleBlocks() const {
+    std::vector<VisibleBlock> result;
+    QPointF offset = contentOffset();
     const int height = viewport()->height();
-    for (; block.isValid(); block = block.next()) {
-        const QRectF geometry = blockGeometry(block);
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (!block.isVisible()) {
+            continue;
+        }
+        const QRectF geometry = blockBoundingRect(block).translated(offset);
         if (geometry.top() > height) {
             break;
         }
-        end = block.position() + block.length() - 1;
+        result.push_back(VisibleBlock{block, geometry});
+        offset.ry() += geometry.height();
     }
-    end = std::min(end, textLength());
+    return result;
+}
+
+void EditorTextView::setLeftViewportMargin(int width) {
+    leftMargin_ = width;
+    applyViewportMargins();
+}
+
+void EditorTextView::applyViewportMargins() {
+    setViewportMargins(leftMargin_, 0, widthNudged_ ? 1 : 0, 0);
+}
+
+TextRange EditorTextView::visibleCharacterRange() const {
+    const auto blocks = visibleBlocks();
+    if (blocks.empty()) {
+        return {};
+    }
+    const qsizetype start = std::min<qsizetype>(blocks.front().block.position(), textLength());
+    const QTextBlock& last = blocks.back().block;
+    const qsizetype end = std::min<qsizetype>(last.position() + last.length() - 1, textLength());
     return TextRange{start, std::max<qsizetype>(0, end - start)};
 }
 
@@ -600,7 +655,8 @@ bool EditorTextView::handleEditingKey(QKeyEvent* event) {
         insertTextAtSelection(QStringLiteral("\n"));
         return true;
     }
-    if (event->modifiers() & Qt::ControlModifier) {
+    // Control chords are commands; Control with Alt is AltGr on some systems and types text.
+    if ((event->modifiers() & Qt::ControlModifier) && !(event->modifiers() & Qt::AltModifier)) {
         return false;
     }
     const QString text = event->text();
@@ -830,12 +886,8 @@ std::vector<int> EditorTextView::visibleIndentLevels() const {
         return levels;
     }
     std::vector<bool> present;
-    const int height = viewport()->height();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        if (blockGeometry(block).top() > height) {
-            break;
-        }
-        const auto columns = leadingColumns(lineText(block), width, false);
+    for (const VisibleBlock& visible : visibleBlocks()) {
+        const auto columns = leadingColumns(lineText(visible.block), width, false);
         if (!columns) {
             continue;
         }

@@ -125,6 +125,8 @@ public:
     TextRange selectedRange() const;
     void setSelectedRange(TextRange range);
 
+    // The number of lines (line feeds + 1).
+    int lineCount() const;
     // The number of line feeds before `characterIndex` (0 for an index outside the text).
     int lineNumber(qsizetype characterIndex) const;
     // The indentation level of the caret's line: leading columns (tab = `indentGuideWidth`,
@@ -140,8 +142,17 @@ public:
 
     // Layout access for the colour layer and the ruler.
     QTextBlock firstVisibleTextBlock() const { return firstVisibleBlock(); }
+    // A block's rectangle in viewport coordinates (walks from the first visible block: use
+    // `visibleBlocks` for many blocks).
     QRectF blockGeometry(const QTextBlock& block) const;
+    struct VisibleBlock {
+        QTextBlock block;
+        QRectF geometry;  // viewport coordinates
+    };
+    // The visible blocks on screen, from the top, with their rectangles, in one walk.
+    std::vector<VisibleBlock> visibleBlocks() const;
     void setLeftViewportMargin(int width);
+    int leftViewportMargin() const { return leftMargin_; }
 
     SyntaxColorLayer& colorLayer() { return *colorLayer_; }
     LineNumberRulerView* lineNumberRuler() const { return ruler_; }
@@ -187,6 +198,8 @@ private:
     void documentContentsChange(int position, int removed, int added);
     void documentContentsChanged();
     void appendNextSlice();
+    void completeLoad();
+    void applyViewportMargins();
     void appearanceChanged();
     bool handleEditingKey(QKeyEvent* event);
     void updatePointer(QPoint viewportPoint, Qt::KeyboardModifiers modifiers, bool resetToIBeam);
@@ -226,6 +239,10 @@ private:
     std::optional<TextChange> pendingChange_;
     std::shared_ptr<Weak> weak_;
     int redisplayRequests_ = 0;
+    int leftMargin_ = 0;
+    bool widthNudged_ = false;
+    mutable quint64 lineCountRevision_ = 0;
+    mutable int lineCount_ = 1;
     int lastAnchor_ = -1;
     int lastPosition_ = -1;
 };

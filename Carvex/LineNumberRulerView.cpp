@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <cmath>
 
 namespace Carvex {
 
@@ -19,7 +20,7 @@ LineNumberRulerView* LineNumberRulerView::installLineNumberRuler(EditorTextView&
     }
     auto* ruler = new LineNumberRulerView(textView);
     textView.setLineNumberRuler(ruler);
-    textView.setLeftViewportMargin(ruleThickness);
+    ruler->updateThickness();
     ruler->updateGeometryFromView();
     ruler->show();
     return ruler;
@@ -40,7 +41,23 @@ LineNumberRulerView::LineNumberRulerView(EditorTextView& textView)
 
 void LineNumberRulerView::refreshDisplay() {
     ++refreshCount_;
+    updateThickness();
     update();
+}
+
+void LineNumberRulerView::updateThickness() {
+    // The widest label is the number of the last line (the view's text may be longer than its
+    // document while a large text loads).
+    const int lines = textView_.lineCount();
+    const QFontMetricsF metrics(textView_.font());
+    const int needed = static_cast<int>(std::ceil(metrics.horizontalAdvance(QString::number(lines)))) +
+                       (ruleThickness - labelRightEdge) + 2;
+    const int thickness = std::max(ruleThickness, needed);
+    if (thickness != thickness_ || textView_.leftViewportMargin() != thickness) {
+        thickness_ = thickness;
+        textView_.setLeftViewportMargin(thickness_);
+        updateGeometryFromView();
+    }
 }
 
 void LineNumberRulerView::scrolled() {
@@ -49,33 +66,25 @@ void LineNumberRulerView::scrolled() {
 
 void LineNumberRulerView::updateGeometryFromView() {
     const QRect contents = textView_.contentsRect();
-    setGeometry(QRect(contents.left(), contents.top(), ruleThickness, contents.height()));
-    refreshDisplay();
+    setGeometry(QRect(contents.left(), contents.top(), thickness_, contents.height()));
+    update();
 }
 
 std::vector<LineNumberRulerView::Label> LineNumberRulerView::visibleLabels() const {
     std::vector<Label> labels;
-    QTextBlock block = textView_.firstVisibleTextBlock();
-    if (!block.isValid()) {
+    const auto blocks = textView_.visibleBlocks();
+    if (blocks.empty()) {
         return labels;
     }
     // The viewport starts at the ruler's top, so fragment tops need no conversion.
-    const int height = textView_.viewport()->height();
-    int number = textView_.lineNumber(block.position()) + 1;
-    for (; block.isValid(); block = block.next()) {
-        if (!block.isVisible()) {
-            continue;
-        }
-        const QRectF geometry = textView_.blockGeometry(block);
-        if (geometry.top() > height) {
-            break;
-        }
-        const QTextLayout* layout = block.layout();
+    int number = textView_.lineNumber(blocks.front().block.position()) + 1;
+    for (const EditorTextView::VisibleBlock& visible : blocks) {
+        const QTextLayout* layout = visible.block.layout();
         const int fragments = layout != nullptr ? std::max(1, layout->lineCount()) : 1;
         for (int i = 0; i < fragments; ++i) {
             const qreal top = layout != nullptr && layout->lineCount() > 0
-                                  ? geometry.top() + layout->lineAt(i).y()
-                                  : geometry.top();
+                                  ? visible.geometry.top() + layout->lineAt(i).y()
+                                  : visible.geometry.top();
             labels.push_back(Label{i == 0 ? QString::number(number) : QStringLiteral("-"), top});
         }
         ++number;
@@ -92,7 +101,7 @@ void LineNumberRulerView::paintEvent(QPaintEvent* event) {
     const QFontMetricsF metrics(labelFont);
     for (const Label& label : visibleLabels()) {
         const qreal width = metrics.horizontalAdvance(label.text);
-        painter.drawText(QRectF(labelRightEdge - width, label.y, width + 1, metrics.height()),
+        painter.drawText(QRectF(labelEnd() - width, label.y, width + 1, metrics.height()),
                          Qt::AlignLeft | Qt::AlignTop, label.text);
     }
 }

@@ -12,8 +12,10 @@ class EditorTextView;
 
 // The line-number gutter beside an editor text view: each logical line's number at its first
 // line fragment and "-" at each further (wrapped) fragment, labels ending 35 points from the
-// left of a 40-point strip. Text and size changes redraw it at once; scrolling redraws it once per
-// burst (16 ms after the last scroll). Main thread only.
+// left of a 40-point strip. When the largest line number is wider than that leaves room for, the
+// strip widens so that no number is cut off (labels then end 5 points from its right edge). Text
+// and size changes redraw it at once; scrolling redraws it once per burst (16 ms after the last
+// scroll). Main thread only.
 class LineNumberRulerView : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +35,10 @@ public:
 
     // Redraws now.
     void refreshDisplay();
+    // The strip's width for the current line count and font.
+    int thickness() const { return thickness_; }
+    // Where labels end, from the strip's left edge.
+    int labelEnd() const { return thickness_ - (ruleThickness - labelRightEdge); }
     // Follows the text view's size and margins.
     void updateGeometryFromView();
     // How many times the ruler has been asked to redraw.
@@ -48,8 +54,11 @@ private:
     explicit LineNumberRulerView(EditorTextView& textView);
     void scrolled();
 
+    void updateThickness();
+
     EditorTextView& textView_;
     CarvexPlatform::Debouncer scrollRefresh_;
+    int thickness_ = ruleThickness;
     int refreshCount_ = 0;
 };
 

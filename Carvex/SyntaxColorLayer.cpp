@@ -268,18 +268,10 @@ void SyntaxColorLayer::textDidChange(qsizetype location, qsizetype removedLength
 
 void SyntaxColorLayer::materializeVisible() {
     QTextDocument* document = view_.document();
-    QTextBlock block = view_.firstVisibleTextBlock();
-    const int viewportHeight = view_.viewport()->height();
     int dirtyStart = -1;
     int dirtyEnd = -1;
-    for (; block.isValid(); block = block.next()) {
-        if (!block.isVisible()) {
-            continue;
-        }
-        const QRectF geometry = view_.blockGeometry(block);
-        if (geometry.top() > viewportHeight) {
-            break;
-        }
+    for (const EditorTextView::VisibleBlock& visible : view_.visibleBlocks()) {
+        QTextBlock block = visible.block;
         if (block.userState() == generation_) {
             continue;
         }

@@ -9,6 +9,7 @@
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_editor
 
 #include "Carvex/EditorTextView.h"
+#include "Carvex/LineNumberRulerView.h"
 #include "Carvex/NSTextViewHighlighterAdapter.h"
 #include "Carvex/SyntaxColorLayer.h"
 #include "Carvex/SyntaxHighlightingController.h"
@@ -52,6 +53,7 @@ double residentMegabytes() {
 void prepare(EditorTextView& view) {
     view.resize(1000, 800);
     view.setFont(SyntaxTheme::editorFont());
+    LineNumberRulerView::installLineNumberRuler(view);
     view.show();
     QApplication::processEvents();
 }

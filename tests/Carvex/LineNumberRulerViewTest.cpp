@@ -103,3 +103,23 @@ TEST_F(LineNumberRulerViewTest, TextChangeRedrawsAtOnce) {
     view->replaceCharacters(TextRange{1, 0}, "b");
     EXPECT_GT(ruler->refreshCount(), before);
 }
+
+TEST_F(LineNumberRulerViewTest, wide_line_numbers_are_not_cut_off) {
+    // A fixed 40-point strip ending labels at 35 cut six-digit numbers off on the left.
+    QString text;
+    text.reserve(200'000);
+    for (int i = 0; i < 100'000; ++i) {
+        text += "x\n";
+    }
+    view->loadText(text);
+    fake->runPending();
+    ruler->refreshDisplay();
+    const QFontMetricsF metrics(view->font());
+    EXPECT_GE(ruler->labelEnd() - metrics.horizontalAdvance("100001"), 0);
+    EXPECT_EQ(ruler->width(), ruler->thickness());
+    EXPECT_EQ(view->leftViewportMargin(), ruler->thickness());
+    view->loadText("short\n");
+    ruler->refreshDisplay();
+    EXPECT_EQ(ruler->thickness(), LineNumberRulerView::ruleThickness);
+    EXPECT_EQ(ruler->labelEnd(), LineNumberRulerView::labelRightEdge);
+}
