@@ -39,19 +39,6 @@ paths:
   }
 }
 
-TEST(OperationRules, OperationIdsAreRememberedPerRunOnly) {
-  const std::string text = R"(openapi: 3.0.3
-info: {title: t, version: '1'}
-paths:
-  /a:
-    get:
-      operationId: once
-      responses: {'200': {description: ok}}
-)";
-  EXPECT_TRUE(withCodes(validateYaml(text), {"OPR-001"}).empty());
-  EXPECT_TRUE(withCodes(validateYaml(text), {"OPR-001"}).empty());
-}
-
 struct BodyRow {
   const char* method;
   const char* body;
@@ -81,19 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
                     BodyRow{"options", "{content: {}}", {}}, BodyRow{"patch", "{content: {}}", {}},
                     BodyRow{"trace", "{content: {}}", {}}),
     [](const auto& info) { return std::string(info.param.method); });
-
-TEST(OperationRules, RequestBodyWarningIsPlacedAtTheOperation) {
-  const auto found = validateYaml(R"(openapi: 3.1.0
-info: {title: t, version: '1'}
-paths:
-  /a:
-    get:
-      requestBody: {content: {}}
-      responses: {'200': {description: ok}}
-)");
-  EXPECT_EQ(described(withCodes(found, {"RQB-002"})),
-            (std::vector<std::string>{"warning [RQB-002] GET operation should not have a request body @ /paths/~1a/get 6:7"}));
-}
 
 TEST(OperationRules, FindingsOfOneOperationComeInRuleOrderAndMethodsInFixedOrder) {
   const auto found = validateYaml(R"(openapi: 3.0.3

@@ -4,7 +4,6 @@
 
 namespace {
 
-using CarvexTest::described;
 using CarvexTest::messages;
 using CarvexTest::validateYaml;
 using CarvexTest::withCodes;
@@ -59,23 +58,5 @@ INSTANTIATE_TEST_SUITE_P(
         ResponseRow{"not_found_and_default", {"404", "default"}, {}},
         ResponseRow{"empty_map", {}, {kNoSuccess}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ResponseRules, BothFindingsArePlacedAtTheResponsesObject) {
-  const auto found = validateYaml(R"(openapi: 3.0.3
-info: {title: t, version: '1'}
-paths:
-  /a:
-    get:
-      responses:
-        'abc':
-          description: d
-)");
-  EXPECT_EQ(described(withCodes(found, {"RSP-001", "RSP-002"})),
-            (std::vector<std::string>{
-                "error [RSP-001] Invalid HTTP status code format: abc @ /paths/~1a/get/responses 7:9",
-                "warning [RSP-002] Operation should have at least one success response (2xx) or default @ "
-                "/paths/~1a/get/responses 7:9",
-            }));
-}
 
 }  // namespace
