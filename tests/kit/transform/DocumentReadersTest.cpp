@@ -342,4 +342,53 @@ TEST(RegisterComponentNames, Version30LeavesTheRegistryEmpty) {
   EXPECT_TRUE(CarvexTest::withCode(t.result.diagnostics, "OPR-004").empty());
 }
 
+TEST(DocumentReader, FindingsFollowTheReadingOrder) {
+  auto t = transform31(
+      "openapi: '3.1'\n"
+      "info:\n"
+      "  title: ''\n"
+      "  version: v\n"
+      "  contact: {url: 'a b'}\n"
+      "  license: {name: n, identifier: i, url: /u}\n"
+      "  extra: 1\n"
+      "jsonSchemaDialect: 'a b'\n"
+      "servers:\n"
+      "  - url: '/{a}/{b}'\n"
+      "    variables:\n"
+      "      b: {default: z, enum: [y]}\n"
+      "    extra: 1\n"
+      "security: [{s: []}]\n"
+      "tags: [{name: t, extra: 1}]\n"
+      "externalDocs: {url: /, extra: 1}\n"
+      "extra: 1\n");
+  EXPECT_EQ(findings(t.result.diagnostics),
+            (Strings{"[V31-001] openapi version '3.1' must match pattern '3.1.x' @  1:1",
+                     "[DOC-002] info.title must not be empty @ /info 3:3",
+                     "[DOC-005] info.contact.url should be a valid URL @ /info/contact 5:12 (warning)",
+                     "[V31-008] license must have either 'identifier' or 'url', not both @ /info/license 6:12",
+                     "[GEN-001] Unknown property 'extra' in Info object @ /info/extra 7:10 (warning)",
+                     "[V31-002] jsonSchemaDialect 'a b' must be a valid URI @  1:1",
+                     "[SRV-002] Template variable '{a}' has no matching variable definition @ /servers/0 10:5",
+                     "[SRV-003] Server variable 'b' default 'z' is not in enum @ /servers/0/variables/b 12:10",
+                     "[GEN-001] Unknown property 'extra' in Server object @ /servers/0/extra 13:12 (warning)",
+                     "[OPR-004] Security requirement references undefined security scheme 's' @ /security/0 14:12",
+                     "[GEN-001] Unknown property 'extra' in Tag object @ /tags/0/extra 15:25 (warning)",
+                     "[GEN-001] Unknown property 'extra' in ExternalDocs object @ /externalDocs/extra 16:31 (warning)",
+                     "[GEN-001] Unknown property 'extra' in Document object @ /extra 17:8 (warning)"}));
+}
+
+TEST(DocumentReader, DeeplyNestedExtensionValuesAreKept) {
+  const int depth = 990;
+  std::string yaml = "openapi: 3.0.3\ninfo: {title: t, version: v}\npaths: {}\nx-deep: ";
+  yaml += std::string(depth, '[') + std::string(depth, ']') + "\n";
+  auto t = transform30(yaml);
+  const AnyValue* value = &*t.result.model->vendorExtensions->find("x-deep");
+  int levels = 0;
+  while (value->arrayValue() && !value->arrayValue()->empty()) {
+    value = &value->arrayValue()->front();
+    ++levels;
+  }
+  EXPECT_EQ(levels, depth - 1);
+}
+
 }  // namespace
