@@ -70,7 +70,7 @@ bool checkStatusCodeKey(std::string_view key, const GenericNode& responses, Tran
 template <class V>
 Shared<typename V::Responses> parseResponses(const GenericNode& node, TransformContext& context) {
   OrderedMap<ReferenceOr<typename V::Response>> items;
-  bool hasSuccess = false;
+  [[maybe_unused]] bool hasSuccess = false;  // 3.1 only
   if (auto members = node.objectValue()) {
     items.reserve(members->size());
     for (const auto& member : *members) {
@@ -89,7 +89,6 @@ Shared<typename V::Responses> parseResponses(const GenericNode& node, TransformC
                      std::string(node.jsonPointer()), node.range());
     }
   }
-  (void)hasSuccess;
   return Shared<typename V::Responses>(new typename V::Responses{
       .location = locationOf(node), .items = std::move(items), .vendorExtensions = collectVendorExtensions(node)});
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "kit/transform/PathReaders.h"
+#include "tests/kit/TestDocuments.h"
 #include "tests/kit/transform/PathReaderTestSupport.h"
 
 namespace {
@@ -202,6 +203,27 @@ TEST(PathItemTest, PathItemWithoutKeyChecksNoTemplate31) {
       "  responses: {'200': {description: ok}}\n";
   auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
   EXPECT_TRUE(read.findings().empty());
+}
+
+// ---- through the facade --------------------------------------------------------------------------
+
+TEST(PathsThroughFacadeTest, DocumentPathsAreReadWithTheirPointers) {
+  constexpr const char* text =
+      "openapi: 3.1.0\n"
+      "info: {title: t, version: '1'}\n"
+      "paths:\n"
+      "  pets:\n"
+      "    get:\n"
+      "      responses: {'200': {description: ok}}\n";
+  auto result = parseYaml(text, ValidationLevel::low);
+  // Level low: the transform's findings only.
+  ASSERT_EQ(result.diagnostics.size(), 1u);
+  EXPECT_EQ(finding(result.diagnostics[0]), "[PTH-001] Path 'pets' must start with '/' @ /paths/pets 5:5");
+  ASSERT_NE(document31(result), nullptr);
+  const auto* item = (*document31(result)->paths)["pets"];
+  ASSERT_NE(item, nullptr);
+  ASSERT_TRUE(item->get);
+  EXPECT_EQ(item->get->location.jsonPointer, "/paths/pets/get");
 }
 
 }  // namespace
