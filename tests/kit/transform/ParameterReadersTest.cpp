@@ -10,7 +10,6 @@ namespace {
 
 using namespace CarvexTest;
 using namespace VoziZazIreTransform;
-using VoziZazIreModels::ParameterLocation;
 using VoziZazIreModels::ParameterStyle;
 using Strings = std::vector<std::string>;
 
@@ -55,14 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ThrowRow{"in_body", "name: q\nin: body\n", kBadIn}, ThrowRow{"in_number", "name: q\nin: 1\n", kBadIn},
                     ThrowRow{"in_padded", "name: q\nin: ' query'\n", kBadIn}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ParameterTest, EveryLocationIsRead) {
-  for (auto [text, location] : {std::pair{"query", ParameterLocation::query}, std::pair{"header", ParameterLocation::header},
-                                std::pair{"path", ParameterLocation::path}, std::pair{"cookie", ParameterLocation::cookie}}) {
-    auto read = readYaml(std::string("name: n\nrequired: true\nin: ") + text + "\n", ValidationLevel::high, parameter30);
-    EXPECT_EQ(read.model->in, location) << text;
-  }
-}
 
 // ---- findings ------------------------------------------------------------------------------------
 
@@ -193,15 +184,6 @@ TEST(ParameterTest, FieldsKeptAsWritten) {
   EXPECT_EQ(p.examples->find("a")->referenceValue()->summary, "s");
   EXPECT_FALSE(p.examples->find("b")->isReference());
   EXPECT_TRUE(read.findings().empty());
-}
-
-TEST(ParameterTest, EveryStyleNameIsAcceptedInAnyLocation) {
-  for (const char* style : {"matrix", "label", "form", "simple", "spaceDelimited", "pipeDelimited", "deepObject"}) {
-    auto read = readYaml(std::string("name: c\nin: cookie\nstyle: ") + style + "\n", ValidationLevel::high, parameter31);
-    ASSERT_TRUE(read.model->style) << style;
-    EXPECT_EQ(VoziZazIreModels::rawValue(*read.model->style), style);
-    EXPECT_TRUE(read.findings().empty()) << style;
-  }
 }
 
 TEST(ParameterTest, ExamplesOfAnotherKindAreAbsent) {
