@@ -211,75 +211,94 @@ void checkRequiredInProperties(const GenericNode& node, bool withinComposition, 
   }
 }
 
+// Nested schemas are read by recursion as deep as the node tree goes (the parsers bound it). Each reading step
+// below is a function of its own, kept out of line, so that one level of nesting holds only the frames of the
+// step that is descending, not the temporaries of every step of the schema.
 template <class V>
 Shared<typename V::Schema> readSchema(const GenericNode& node, TransformContext& context, bool withinComposition);
 
-// A schema position: a "$ref" object becomes a reference, anything else is read as a schema.
+// A schema position: a "$ref" object becomes a reference (by the shared rule), anything else is read here.
 template <class V>
-ReferenceOr<typename V::Schema> readSchemaOrReference(const GenericNode& node, TransformContext& context,
-                                                      bool withinComposition) {
-  return parseReferenceOr<typename V::Schema>(
-      node, context, [withinComposition](const GenericNode& inner, TransformContext& ctx) {
-        return readSchema<V>(inner, ctx, withinComposition);
-      });
+[[gnu::noinline]] ReferenceOr<typename V::Schema> readSchemaOrReference(const GenericNode& node,
+                                                                      TransformContext& context,
+                                                                      bool withinComposition) {
+  using Schema = typename V::Schema;
+  if (const GenericNode* ref = node["$ref"]; ref && ref->stringValue())
+    return parseReferenceOr<Schema>(node, context, [](const GenericNode&, TransformContext&) -> Shared<Schema> {
+      return nullptr;  // not reached: the node is a reference
+    });
+  return ReferenceOr<Schema>(readSchema<V>(node, context, withinComposition));
 }
 
 template <class V>
-std::optional<ReferenceOr<typename V::Schema>> optionalSchema(const GenericNode& node, std::string_view key,
-                                                              TransformContext& context, bool withinComposition) {
-  if (const GenericNode* member = node[key]) return readSchemaOrReference<V>(*member, context, withinComposition);
-  return std::nullopt;
+[[gnu::noinline]] void readSchemaMember(const GenericNode& node, std::string_view key, TransformContext& context,
+                                        bool withinComposition, std::optional<ReferenceOr<typename V::Schema>>& out) {
+  if (const GenericNode* member = node[key]) out.emplace(readSchemaOrReference<V>(*member, context, withinComposition));
+}
+
+// A map of schemas ("x-" names are entries like any other); absent unless the member is an object.
+template <class V>
+[[gnu::noinline]] void readSchemaMap(const GenericNode& node, std::string_view key, TransformContext& context,
+                                     bool withinComposition,
+                                     std::optional<OrderedMap<ReferenceOr<typename V::Schema>>>& out) {
+  const GenericNode* member = node[key];
+  if (!member) return;
+  auto entries = member->objectValue();
+  if (!entries) return;
+  auto& map = out.emplace();
+  map.reserve(entries->size());
+  for (const auto& entry : *entries)
+    map.appendUnchecked(std::string(entry.key), readSchemaOrReference<V>(*entry.value, context, withinComposition));
+}
+
+// A list of schemas in order; absent unless the member is an array.
+template <class V>
+[[gnu::noinline]] void readSchemaList(const GenericNode& node, std::string_view key, TransformContext& context,
+                                      bool withinComposition,
+                                      std::optional<std::vector<ReferenceOr<typename V::Schema>>>& out) {
+  const GenericNode* member = node[key];
+  if (!member) return;
+  auto elements = member->arrayValue();
+  if (!elements) return;
+  auto& list = out.emplace();
+  list.reserve(elements->size());
+  for (const GenericNode* element : *elements)
+    list.push_back(readSchemaOrReference<V>(*element, context, withinComposition));
 }
 
 template <class V>
-auto schemaMap(const GenericNode& node, std::string_view key, TransformContext& context, bool withinComposition) {
-  return parseMapOf(node, key, context, [withinComposition](const GenericNode& entry, TransformContext& ctx) {
-    return readSchemaOrReference<V>(entry, ctx, withinComposition);
-  });
-}
-
-template <class V>
-auto schemaList(const GenericNode& node, std::string_view key, TransformContext& context, bool withinComposition) {
-  return parseArrayOf(node, key, context, [withinComposition](const GenericNode& element, TransformContext& ctx) {
-    return readSchemaOrReference<V>(element, ctx, withinComposition);
-  });
-}
-
-template <class V>
-std::optional<typename SchemaTraits<V>::SchemaOrBool> readAdditionalProperties(const GenericNode& node,
-                                                                               TransformContext& context,
-                                                                               bool withinComposition) {
+[[gnu::noinline]] void readAdditionalProperties(const GenericNode& node, TransformContext& context,
+                                                bool withinComposition, SchemaParts<V>& p) {
   using SchemaOrBool = typename SchemaTraits<V>::SchemaOrBool;
   const GenericNode* member = node["additionalProperties"];
-  if (!member) return std::nullopt;
-  if (auto flag = member->boolValue()) return SchemaOrBool::bool_(*flag);
-  return SchemaOrBool::schema(readSchemaOrReference<V>(*member, context, withinComposition));
+  if (!member) return;
+  if (auto flag = member->boolValue()) {
+    p.additionalProperties.emplace(SchemaOrBool::bool_(*flag));
+  } else {
+    p.additionalProperties.emplace(SchemaOrBool::schema(readSchemaOrReference<V>(*member, context, withinComposition)));
+  }
 }
 
-std::optional<OrderedMap<std::vector<std::string>>> readDependentRequired(const GenericNode& node) {
+[[gnu::noinline]] void readDependentRequired(const GenericNode& node,
+                                             std::optional<OrderedMap<std::vector<std::string>>>& out) {
   const GenericNode* member = node["dependentRequired"];
-  if (!member) return std::nullopt;
+  if (!member) return;
   auto entries = member->objectValue();
-  if (!entries) return std::nullopt;
-  OrderedMap<std::vector<std::string>> out;
-  out.reserve(entries->size());
+  if (!entries) return;
+  auto& map = out.emplace();
+  map.reserve(entries->size());
   for (const auto& entry : *entries) {
     std::vector<std::string> names;
     if (auto elements = entry.value->arrayValue())
       for (const GenericNode* element : *elements)
         if (auto text = element->stringValue()) names.emplace_back(*text);
-    out.appendUnchecked(std::string(entry.key), std::move(names));
+    map.appendUnchecked(std::string(entry.key), std::move(names));
   }
-  return out;
 }
 
+// Steps up to the bound checks: "type", 3.0 "nullable", then the bounds of this node.
 template <class V>
-Shared<typename V::Schema> readSchema(const GenericNode& node, TransformContext& context, bool withinComposition) {
-  using Schema = typename V::Schema;
-  auto parts = std::make_unique<SchemaParts<V>>();
-  SchemaParts<V>& p = *parts;
-  const bool composing = true;  // members of allOf, anyOf and oneOf are parts of a composition
-
+[[gnu::noinline]] void readTypeAndBounds(const GenericNode& node, TransformContext& context, SchemaParts<V>& p) {
   if constexpr (V::is31) {
     p.type = readType31(node, context);
   } else {
@@ -287,89 +306,78 @@ Shared<typename V::Schema> readSchema(const GenericNode& node, TransformContext&
     p.nullable = parseBooleanField("nullable", node, "Schema", context);
   }
   checkSchemaBounds<V>(node, context);
-  p.properties = schemaMap<V>(node, "properties", context, withinComposition);
-  if constexpr (V::is31) {
-    checkRequiredInProperties(node, withinComposition, context);
-    p.patternProperties = schemaMap<V>(node, "patternProperties", context, withinComposition);
-  }
-  p.additionalProperties = readAdditionalProperties<V>(node, context, withinComposition);
-  p.items = optionalSchema<V>(node, "items", context, withinComposition);
-  if (typeIncludesArray(p.type) && !p.items)
-    recordHigh(context, DiagnosticCode::schemaArrayWithoutItems, "Schema with type 'array' must have 'items' defined",
-               node);
-  if constexpr (V::is31) {
-    p.prefixItems = schemaList<V>(node, "prefixItems", context, withinComposition);
-  } else {
-    checkRequiredInProperties(node, withinComposition, context);
-  }
-  p.allOf = schemaList<V>(node, "allOf", context, composing);
-  p.anyOf = schemaList<V>(node, "anyOf", context, composing);
-  p.oneOf = schemaList<V>(node, "oneOf", context, composing);
-  p.not_ = optionalSchema<V>(node, "not", context, withinComposition);
-  if constexpr (V::is31) {
-    p.if_ = optionalSchema<V>(node, "if", context, withinComposition);
-    p.then = optionalSchema<V>(node, "then", context, withinComposition);
-    p.else_ = optionalSchema<V>(node, "else", context, withinComposition);
-  }
+}
+
+// "discriminator", "externalDocs", 3.0 "xml" (their errors end the read), then the unknown members.
+template <class V>
+[[gnu::noinline]] void readAttachedObjects(const GenericNode& node, TransformContext& context, SchemaParts<V>& p) {
   if (const GenericNode* member = node["discriminator"]) p.discriminator = parseDiscriminator<V>(*member, context);
   if (const GenericNode* member = node["externalDocs"]) p.externalDocs = parseExternalDocs<V>(*member, context);
   if constexpr (!V::is31) {
     if (const GenericNode* member = node["xml"]) p.xml = parseXML(*member, context);
   }
   checkUnknownProperties(node, schemaKeys<V>(), "Schema", context);
+}
 
+// The members that can give no finding; the order among them does not show.
+template <class V>
+[[gnu::noinline]] void readPlainValues(const GenericNode& node, SchemaParts<V>& p) {
   p.format = optionalString(node, "format");
   p.title = optionalString(node, "title");
   p.description = optionalString(node, "description");
   p.default_ = optionalAnyValue(node, "default");
   p.enumValues = optionalValueArray(node, "enum");
-  if constexpr (V::is31) p.const_ = optionalAnyValue(node, "const");
   p.multipleOf = optionalNumber(node, "multipleOf");
   p.maximum = optionalNumber(node, "maximum");
-  if constexpr (V::is31) {
-    p.exclusiveMaximum = optionalNumber(node, "exclusiveMaximum");
-  } else {
-    p.exclusiveMaximum = parseBooleanField("exclusiveMaximum", node, "Schema", context);
-  }
   p.minimum = optionalNumber(node, "minimum");
-  if constexpr (V::is31) {
-    p.exclusiveMinimum = optionalNumber(node, "exclusiveMinimum");
-  } else {
-    p.exclusiveMinimum = parseBooleanField("exclusiveMinimum", node, "Schema", context);
-  }
   p.maxLength = optionalInteger(node, "maxLength");
   p.minLength = optionalInteger(node, "minLength");
   p.pattern = optionalString(node, "pattern");
   p.maxItems = optionalInteger(node, "maxItems");
   p.minItems = optionalInteger(node, "minItems");
-  p.uniqueItems = parseBooleanField("uniqueItems", node, "Schema", context);
-  if constexpr (V::is31) {
-    p.maxContains = optionalInteger(node, "maxContains");
-    p.minContains = optionalInteger(node, "minContains");
-    p.contains = optionalSchema<V>(node, "contains", context, withinComposition);
-    p.unevaluatedItems = optionalSchema<V>(node, "unevaluatedItems", context, withinComposition);
-  }
   p.maxProperties = optionalInteger(node, "maxProperties");
   p.minProperties = optionalInteger(node, "minProperties");
   p.required = optionalStringArray(node, "required");
   if constexpr (V::is31) {
-    p.propertyNames = optionalSchema<V>(node, "propertyNames", context, withinComposition);
-    p.unevaluatedProperties = optionalSchema<V>(node, "unevaluatedProperties", context, withinComposition);
-    p.dependentSchemas = schemaMap<V>(node, "dependentSchemas", context, withinComposition);
-    p.dependentRequired = readDependentRequired(node);
-  }
-  p.readOnly = parseBooleanField("readOnly", node, "Schema", context);
-  p.writeOnly = parseBooleanField("writeOnly", node, "Schema", context);
-  p.deprecated = parseBooleanField("deprecated", node, "Schema", context);
-  if constexpr (V::is31) {
+    p.const_ = optionalAnyValue(node, "const");
+    p.exclusiveMaximum = optionalNumber(node, "exclusiveMaximum");
+    p.exclusiveMinimum = optionalNumber(node, "exclusiveMinimum");
+    p.maxContains = optionalInteger(node, "maxContains");
+    p.minContains = optionalInteger(node, "minContains");
+    readDependentRequired(node, p.dependentRequired);
     p.examples = optionalValueArray(node, "examples");
     p.contentMediaType = optionalString(node, "contentMediaType");
     p.contentEncoding = optionalString(node, "contentEncoding");
-    p.contentSchema = optionalSchema<V>(node, "contentSchema", context, withinComposition);
   } else {
     p.example = optionalAnyValue(node, "example");
   }
+}
 
+// The boolean members that come before the nested schemas of the last step (3.0: all of them).
+template <class V>
+[[gnu::noinline]] void readLeadingFlags(const GenericNode& node, TransformContext& context, SchemaParts<V>& p) {
+  if constexpr (!V::is31) {
+    p.exclusiveMaximum = parseBooleanField("exclusiveMaximum", node, "Schema", context);
+    p.exclusiveMinimum = parseBooleanField("exclusiveMinimum", node, "Schema", context);
+  }
+  p.uniqueItems = parseBooleanField("uniqueItems", node, "Schema", context);
+  if constexpr (!V::is31) {
+    p.readOnly = parseBooleanField("readOnly", node, "Schema", context);
+    p.writeOnly = parseBooleanField("writeOnly", node, "Schema", context);
+    p.deprecated = parseBooleanField("deprecated", node, "Schema", context);
+  }
+}
+
+[[gnu::noinline]] void readTrailingFlags(const GenericNode& node, TransformContext& context,
+                                         SchemaParts<Version31>& p) {
+  p.readOnly = parseBooleanField("readOnly", node, "Schema", context);
+  p.writeOnly = parseBooleanField("writeOnly", node, "Schema", context);
+  p.deprecated = parseBooleanField("deprecated", node, "Schema", context);
+}
+
+template <class V>
+[[gnu::noinline]] Shared<typename V::Schema> buildSchema(const GenericNode& node, SchemaParts<V>& p) {
+  using Schema = typename V::Schema;
   if constexpr (V::is31) {
     return Shared<Schema>(new Schema{
         .location = locationOf(node),
@@ -464,6 +472,54 @@ Shared<typename V::Schema> readSchema(const GenericNode& node, TransformContext&
         .xml = std::move(p.xml),
         .vendorExtensions = collectVendorExtensions(node)});
   }
+}
+
+template <class V>
+Shared<typename V::Schema> readSchema(const GenericNode& node, TransformContext& context, bool withinComposition) {
+  auto parts = std::make_unique<SchemaParts<V>>();
+  SchemaParts<V>& p = *parts;
+  const bool within = withinComposition;
+  const bool composing = true;  // members of allOf, anyOf and oneOf are parts of a composition
+
+  readTypeAndBounds<V>(node, context, p);
+  readSchemaMap<V>(node, "properties", context, within, p.properties);
+  if constexpr (V::is31) {
+    checkRequiredInProperties(node, within, context);
+    readSchemaMap<V>(node, "patternProperties", context, within, p.patternProperties);
+  }
+  readAdditionalProperties<V>(node, context, within, p);
+  readSchemaMember<V>(node, "items", context, within, p.items);
+  if (typeIncludesArray(p.type) && !p.items)
+    recordHigh(context, DiagnosticCode::schemaArrayWithoutItems, "Schema with type 'array' must have 'items' defined",
+               node);
+  if constexpr (V::is31) {
+    readSchemaList<V>(node, "prefixItems", context, within, p.prefixItems);
+  } else {
+    checkRequiredInProperties(node, within, context);
+  }
+  readSchemaList<V>(node, "allOf", context, composing, p.allOf);
+  readSchemaList<V>(node, "anyOf", context, composing, p.anyOf);
+  readSchemaList<V>(node, "oneOf", context, composing, p.oneOf);
+  readSchemaMember<V>(node, "not", context, within, p.not_);
+  if constexpr (V::is31) {
+    readSchemaMember<V>(node, "if", context, within, p.if_);
+    readSchemaMember<V>(node, "then", context, within, p.then);
+    readSchemaMember<V>(node, "else", context, within, p.else_);
+  }
+  readAttachedObjects<V>(node, context, p);
+
+  readPlainValues<V>(node, p);
+  readLeadingFlags<V>(node, context, p);
+  if constexpr (V::is31) {
+    readSchemaMember<V>(node, "contains", context, within, p.contains);
+    readSchemaMember<V>(node, "unevaluatedItems", context, within, p.unevaluatedItems);
+    readSchemaMember<V>(node, "propertyNames", context, within, p.propertyNames);
+    readSchemaMember<V>(node, "unevaluatedProperties", context, within, p.unevaluatedProperties);
+    readSchemaMap<V>(node, "dependentSchemas", context, within, p.dependentSchemas);
+    readTrailingFlags(node, context, p);
+    readSchemaMember<V>(node, "contentSchema", context, within, p.contentSchema);
+  }
+  return buildSchema<V>(node, p);
 }
 
 }  // namespace
