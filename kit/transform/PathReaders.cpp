@@ -50,9 +50,13 @@ constexpr std::array<Method, 8> kMethods = {{{"get", "GET"},
                                              {"patch", "PATCH"},
                                              {"trace", "TRACE"}}};
 
-// Methods whose operations should carry no request body (3.1).
+// Methods whose operations should carry no request body (3.1), compared exactly.
+constexpr std::array<std::string_view, 3> kMethodsWithoutRequestBody = {"GET", "HEAD", "DELETE"};
+
 bool isMethodWithoutRequestBody(std::string_view method) {
-  return method == "GET" || method == "HEAD" || method == "DELETE";
+  for (std::string_view candidate : kMethodsWithoutRequestBody)
+    if (method == candidate) return true;
+  return false;
 }
 
 }  // namespace
