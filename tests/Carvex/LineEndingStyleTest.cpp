@@ -1,0 +1,43 @@
+#include "Carvex/LineEndingStyle.h"
+
+#include <gtest/gtest.h>
+
+using namespace Carvex;
+
+struct LineEndingRow {
+    const char* name;
+    const char* text;
+    LineEndingStyle style;
+    const char* normalized;
+};
+
+class LineEndingStyleTest : public ::testing::TestWithParam<LineEndingRow> {};
+
+TEST_P(LineEndingStyleTest, DetectsNormalizesAndRestores) {
+    const auto& row = GetParam();
+    const QString text = QString::fromUtf8(row.text);
+    EXPECT_EQ(detectLineEndingStyle(text), row.style);
+    const QString normalized = normalizeLineEndings(text);
+    EXPECT_EQ(normalized, QString::fromUtf8(row.normalized));
+    EXPECT_FALSE(normalized.contains(u'\r'));
+    // Text written in a single style comes back exactly.
+    if (text.count(u'\r') == 0 || text.count("\r\n") == text.count(u'\r') ||
+        text.count(u'\n') == 0) {
+        EXPECT_EQ(applyLineEndingStyle(normalized, row.style), text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LineEndingStyleTest,
+    ::testing::Values(LineEndingRow{"empty", "", LineEndingStyle::lf, ""},
+                      LineEndingRow{"no_break", "abc", LineEndingStyle::lf, "abc"},
+                      LineEndingRow{"lf", "a\nb\n", LineEndingStyle::lf, "a\nb\n"},
+                      LineEndingRow{"crlf", "a\r\nb\r\n", LineEndingStyle::crlf, "a\nb\n"},
+                      LineEndingRow{"cr", "a\rb\r", LineEndingStyle::cr, "a\nb\n"},
+                      LineEndingRow{"crlf_blank_lines", "\r\n\r\na", LineEndingStyle::crlf, "\n\na"},
+                      LineEndingRow{"first_break_decides", "a\r\nb\nc\r", LineEndingStyle::crlf,
+                                    "a\nb\nc\n"},
+                      LineEndingRow{"cr_then_lf_pair_is_one_break", "a\r\n", LineEndingStyle::crlf,
+                                    "a\n"},
+                      LineEndingRow{"lf_cr_is_two_breaks", "a\n\rb", LineEndingStyle::lf, "a\n\nb"}),
+    [](const auto& info) { return std::string(info.param.name); });
