@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -760,6 +761,21 @@ void EditorTextView::insertFromMimeData(const QMimeData* source) {
         return;
     }
     insertTextAtSelection(text);
+}
+
+void EditorTextView::dropEvent(QDropEvent* event) {
+    // Moving text within the view first removes it from where it was: that removal is a change
+    // of its own and is asked for too (the insertion is asked in `insertFromMimeData`).
+    if (event->source() == this && event->dropAction() == Qt::MoveAction && !isReadOnly()) {
+        const TextRange moved = selectedRange();
+        if (auto* delegate = textDelegate();
+            moved.length > 0 && delegate &&
+            !delegate->editorTextViewShouldChangeText(*this, moved, QString())) {
+            event->ignore();
+            return;
+        }
+    }
+    QPlainTextEdit::dropEvent(event);
 }
 
 void EditorTextView::cutSelection() {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -409,4 +410,25 @@ TEST_F(EditorViewTest, ReloadDuringASlicedLoadRestoresTheViewState) {
     EXPECT_EQ(view->text(), "small");
     view->replaceCharacters(TextRange{5, 0}, "!");
     EXPECT_TRUE(view->document()->isUndoAvailable());
+}
+
+TEST_F(EditorViewTest, DroppedTextIsAskedForAndAnnounced) {
+    view->loadText("abc\ndef\n");
+    paint();
+    QMimeData data;
+    data.setText("XY");
+    QTextCursor target(view->document());
+    target.setPosition(5);
+    const QPointF where = QPointF(view->cursorRect(target).center());
+    QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QDragMoveEvent move(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(delegate.asked[0].replacement, "XY");
+    EXPECT_TRUE(view->viewText().contains("XY"));
+    ASSERT_EQ(delegate.changes.size(), 1u);
+    EXPECT_EQ(delegate.changes[0].changeInLength, 2);
 }
