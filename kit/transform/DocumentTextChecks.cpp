@@ -4,8 +4,8 @@
 #include <unicode/unistr.h>
 #include <uriparser/Uri.h>
 
-#include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 #include "kit/core/TextServices.h"
 
@@ -72,19 +72,23 @@ bool isEmailAddress(std::string_view text) {
   return wholeMatch(email, text);
 }
 
+// The matches of "\{([^}]+)\}" found left to right, scanned directly: a regular-expression search
+// retries from every "{" of an unclosed run and takes quadratic time on a long run of braces.
 std::vector<std::string> templateNames(std::string_view url) {
-  static const Pattern braces = compile("\\{([^}]+)\\}");
   std::vector<std::string> names;
-  if (!braces || url.size() > kMaxRegexInput) return names;
-  const icu::UnicodeString input = toUnicode(url);
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::RegexMatcher> matcher(braces->matcher(input, status));
-  if (U_FAILURE(status)) return names;
-  while (matcher->find(status) && U_SUCCESS(status)) {
-    std::string name;
-    matcher->group(1, status).toUTF8String(name);
-    if (U_FAILURE(status)) break;
-    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+  std::unordered_set<std::string_view> seen;  // views into `url`
+  std::size_t pos = 0;
+  while ((pos = url.find('{', pos)) != std::string_view::npos) {
+    const std::size_t close = url.find('}', pos + 1);
+    if (close == std::string_view::npos) break;  // no later "{" can be closed either
+    if (close == pos + 1) {                       // "{}" names nothing; the "}" may still close nothing
+      pos = close + 1;
+      continue;
+    }
+    // The name runs to the first "}" and may hold "{" itself, as the pattern's [^}] allows.
+    const std::string_view name = url.substr(pos + 1, close - pos - 1);
+    if (seen.insert(name).second) names.emplace_back(name);
+    pos = close + 1;
   }
   return names;
 }
