@@ -173,13 +173,4 @@ TEST(Components, NodeOfAnotherKindGivesAnEmptyObject) {
   EXPECT_TRUE(reading.findings().empty());
 }
 
-TEST(Components, SelfReferencingSchemasDoNotLoop) {
-  Reading reading(R"({"schemas": {
-    "A": {"$ref": "#/components/schemas/A"},
-    "B": {"properties": {"b": {"$ref": "#/components/schemas/B"}}, "items": {"$ref": "#/components/schemas/A"}}}})");
-  auto components = parseComponents<Version31>(*reading.root, reading.context);
-  EXPECT_TRUE(components->schemas->find("A")->isReference());
-  EXPECT_TRUE(components->schemas->find("B")->inlineValue()->items->isReference());
-}
-
 }  // namespace

@@ -100,14 +100,6 @@ TEST(SchemaBounds, FindingsStandAtTheSchemaNode) {
   EXPECT_EQ(reading.findings(), Strings{"[SCH-001] minLength must be >= 0, got -1 @ /properties/p 2:8"});
 }
 
-TEST(SchemaBounds, NothingBelowLevelHigh) {
-  for (ValidationLevel level : {ValidationLevel::low, ValidationLevel::none}) {
-    Reading reading(R"({"minLength": -1, "pattern": "(", "enum": []})", level);
-    checkSchemaBounds<Version31>(*reading.root, reading.context);
-    EXPECT_TRUE(reading.findings().empty());
-  }
-}
-
 TEST(SchemaBounds, PatternShownAsWritten) {
   Reading reading(R"({"pattern": "^\\d+(\\.\\d+"})");
   checkSchemaBounds<Version31>(*reading.root, reading.context);

@@ -191,11 +191,4 @@ TEST(SecurityScheme, TypeMustBeOneTheVersionKnows) {
   }
 }
 
-TEST(SecurityScheme, MutualTLSNeedsNothingElse) {
-  Reading reading(R"({"type": "mutualTLS", "description": "client certificates"})");
-  auto scheme = parseSecurityScheme<Version31>(*reading.root, reading.context, "auth");
-  EXPECT_EQ(scheme->type, VoziZazIreModels::SecuritySchemeType::mutualTLS);
-  EXPECT_TRUE(reading.findings().empty());
-}
-
 }  // namespace
