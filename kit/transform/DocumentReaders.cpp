@@ -1,5 +1,6 @@
 #include "kit/transform/DocumentReaders.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -19,7 +20,7 @@ namespace {
 // Texts beginning with "/" pass the URL checks of the info and contact members without parsing.
 bool passesInfoUrlCheck(std::string_view text) { return text.starts_with('/') || Checks::isUriReference(text); }
 
-std::string quoted(std::string_view before, std::string_view value, std::string_view after) {
+std::string concat(std::string_view before, std::string_view value, std::string_view after) {
   std::string text;
   text.reserve(before.size() + value.size() + after.size());
   text += before;
@@ -55,7 +56,7 @@ Shared<typename V::Document> parseDocument(const GenericNode& root, TransformCon
   if (!Checks::matchesVersionPattern(openapi, V::is31)) {
     context.recordCodedDiagnostic(
         V::is31 ? DiagnosticCode::version31Invalid : DiagnosticCode::version30Invalid,
-        quoted("openapi version '", openapi, V::is31 ? "' must match pattern '3.1.x'" : "' must match pattern '3.0.x'"),
+        concat("openapi version '", openapi, V::is31 ? "' must match pattern '3.1.x'" : "' must match pattern '3.0.x'"),
         std::string(root.jsonPointer()), root.range(), ValidationLevel::low);
   }
 
@@ -68,7 +69,7 @@ Shared<typename V::Document> parseDocument(const GenericNode& root, TransformCon
     jsonSchemaDialect = optionalString(root, "jsonSchemaDialect");
     if (jsonSchemaDialect && !Checks::isUriReference(*jsonSchemaDialect)) {
       context.recordCodedDiagnostic(DiagnosticCode::version31InvalidDialect,
-                                    quoted("jsonSchemaDialect '", *jsonSchemaDialect, "' must be a valid URI"),
+                                    concat("jsonSchemaDialect '", *jsonSchemaDialect, "' must be a valid URI"),
                                     std::string(root.jsonPointer()), root.range(), ValidationLevel::low);
     }
   }
@@ -288,7 +289,7 @@ Shared<typename V::Server> parseServer(const GenericNode& node, TransformContext
       for (const std::string& name : Checks::templateNames(url)) {
         if (variableMembers && variableMembers->contains(name)) continue;
         context.recordCodedDiagnostic(DiagnosticCode::serverVariableNotInUrl,
-                                      quoted("Template variable '{", name, "}' has no matching variable definition"),
+                                      concat("Template variable '{", name, "}' has no matching variable definition"),
                                       std::string(node.jsonPointer()), node.range(), ValidationLevel::high);
       }
     }
@@ -321,10 +322,10 @@ Shared<typename V::ServerVariable> parseServerVariable(const GenericNode& node, 
       const std::string pointer(node.jsonPointer());
       if (enumValues->empty()) {
         context.recordCodedDiagnostic(DiagnosticCode::serverVariableEnumEmpty,
-                                      quoted("Server variable '", variableName, "' enum must not be empty"), pointer,
+                                      concat("Server variable '", variableName, "' enum must not be empty"), pointer,
                                       node.range(), ValidationLevel::high);
       } else if (std::find(enumValues->begin(), enumValues->end(), defaultValue) == enumValues->end()) {
-        std::string text = quoted("Server variable '", variableName, "' default '");
+        std::string text = concat("Server variable '", variableName, "' default '");
         text += defaultValue;
         text += "' is not in enum";
         context.recordCodedDiagnostic(DiagnosticCode::serverVariableDefaultNotInEnum, text, pointer, node.range(),
@@ -358,7 +359,7 @@ Shared<typename V::SecurityRequirement> parseSecurityRequirement(const GenericNo
         if (context.recordsAtHigh() && (!declared || !declared->contains(std::string(member.key)))) {
           context.recordCodedDiagnostic(
               DiagnosticCode::operationUndefinedSecurityScheme,
-              quoted("Security requirement references undefined security scheme '", member.key, "'"),
+              concat("Security requirement references undefined security scheme '", member.key, "'"),
               std::string(node.jsonPointer()), node.range(), ValidationLevel::high);
         }
       }
