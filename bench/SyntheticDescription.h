@@ -342,10 +342,10 @@ inline void operation(Emitter& e, const std::string& method, int resource, int m
   e.end();
 }
 
-inline void write(std::string& out, Syntax syntax, int resources, int models) {
+inline void write(std::string& out, Syntax syntax, int resources, int models, std::string_view openapi = "3.1.0") {
   Emitter e(out, syntax);
   e.beginObject();
-  e.member("openapi", "3.1.0");
+  e.member("openapi", openapi);
   e.key("info");
   e.beginObject();
   e.member("title", "Synthetic API \xe2\x80\x94 Beispiel \xe4\xbe\x8b");
@@ -384,17 +384,31 @@ inline void write(std::string& out, Syntax syntax, int resources, int models) {
 
 }  // namespace detail
 
-// A description of about `approximateBytes` bytes (never much less) in the given syntax. The same
-// arguments always give the same text.
-inline std::string generate(std::size_t approximateBytes, Syntax syntax) {
+// The number of resources (and as many models) that `generate` writes for `approximateBytes`.
+inline int unitsFor(std::size_t approximateBytes, Syntax syntax) {
   std::string one, two;
   detail::write(one, syntax, 1, 1);
   detail::write(two, syntax, 2, 2);
   const std::size_t step = two.size() - one.size();
   const std::size_t count = approximateBytes > one.size() ? (approximateBytes - one.size()) / step + 1 : 1;
+  return static_cast<int>(count);
+}
+
+// A description of about `approximateBytes` bytes (never much less) in the given syntax. The same
+// arguments always give the same text.
+inline std::string generate(std::size_t approximateBytes, Syntax syntax) {
+  const int count = unitsFor(approximateBytes, syntax);
   std::string out;
-  out.reserve(approximateBytes + step);
-  detail::write(out, syntax, static_cast<int>(count), static_cast<int>(count));
+  out.reserve(approximateBytes + approximateBytes / static_cast<std::size_t>(count));
+  detail::write(out, syntax, count, count);
+  return out;
+}
+
+// The description with `units` resources and as many models, declaring the version `openapi`: the
+// same description in either syntax.
+inline std::string generateUnits(int units, Syntax syntax, std::string_view openapi = "3.1.0") {
+  std::string out;
+  detail::write(out, syntax, units, units, openapi);
   return out;
 }
 
