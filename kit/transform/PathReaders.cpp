@@ -132,9 +132,15 @@ Shared<typename V::Operation> parseOperation(const GenericNode& node, TransformC
       allowedKeySet({"responses", "operationId", "parameters", "requestBody", "callbacks", "tags", "summary",
                      "description", "externalDocs", "deprecated", "security", "servers"});
 
+  // OpenAPI 3.1 made "responses" optional: refusing such an operation would refuse valid descriptions,
+  // so only 3.0 insists on it.
   const GenericNode* responsesNode = node["responses"];
-  if (!responsesNode) throwMissingField("responses", "operation", node);
-  auto responses = parseResponses<V>(*responsesNode, context);
+  Shared<typename V::Responses> responses;
+  if (responsesNode) {
+    responses = parseResponses<V>(*responsesNode, context);
+  } else if constexpr (!V::is31) {
+    throwMissingField("responses", "operation", node);
+  }
 
   // Registered at every level, so that "first" stays the first in reading order whatever is recorded.
   if (const GenericNode* idNode = node["operationId"]) {

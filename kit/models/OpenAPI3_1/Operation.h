@@ -26,7 +26,7 @@ struct Operation {
   const std::optional<std::string> operationId;
   const std::optional<std::vector<ReferenceOr<Parameter>>> parameters;
   const std::optional<ReferenceOr<RequestBody>> requestBody;
-  const std::shared_ptr<const Responses> responses;  // never null
+  const std::shared_ptr<const Responses> responses;  // null when absent (optional in 3.1)
   const std::optional<OrderedMap<ReferenceOr<Callback>>> callbacks;
   const std::optional<bool> deprecated;
   // an empty array is present: it removes the document's security

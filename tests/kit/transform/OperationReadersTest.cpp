@@ -23,6 +23,16 @@ TEST(OperationTest, MissingResponsesThrowsAtEveryLevel) {
   }
 }
 
+auto operation31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parseOperation<Version31>(n, c); };
+
+TEST(OperationTest, ResponsesAreOptionalIn31) {
+  for (ValidationLevel level : {ValidationLevel::none, ValidationLevel::high}) {
+    auto read = readYaml("summary: s\n", level, operation31);
+    EXPECT_FALSE(read.model->responses);
+    EXPECT_EQ(read.model->summary, "s");
+  }
+}
+
 TEST(OperationTest, ResponsesOfAnotherKindAreStillRead) {
   auto read = readYaml("responses: none\n", ValidationLevel::high, operation30);
   ASSERT_TRUE(read.model->responses);

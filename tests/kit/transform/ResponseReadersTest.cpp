@@ -227,8 +227,8 @@ TEST(CallbackTest, EveryKeyButExtensionsIsAPathItem) {
 }
 
 TEST(CallbackTest, OperationErrorsPassThrough) {
-  EXPECT_EQ(thrownBy("'{$url}': {get: {}}\n", ValidationLevel::none, callback31),
-            "Missing required field 'responses' in operation @ /{$url}/get 1:17");
+  EXPECT_EQ(thrownBy("'{$url}': {get: {responses: {'200': {}}}}\n", ValidationLevel::none, callback31),
+            "Missing required field 'description' in response @ /{$url}/get/responses/200 1:37");
 }
 
 }  // namespace
