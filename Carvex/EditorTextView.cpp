@@ -311,16 +311,32 @@ void EditorTextView::documentContentsChange(int position, int removed, int added
         cursor.setPosition(static_cast<int>(start + newLength), QTextCursor::KeepAnchor);
         inserted = blockSeparatorsToLineFeeds(cursor.selectedText());
     }
-    // Qt may report more than what changed; keep only the part that differs.
+    // Qt may report more than what changed; keep only the part that differs. A change made
+    // through `replaceCharacters` is taken as it was made when Qt's report covers it, so that
+    // the replaced range (and the colours of the new text) is the one asked for.
     const QStringView before = QStringView(viewText_).mid(start, oldLength);
     const QStringView after(inserted);
     qsizetype prefix = 0;
+    qsizetype suffix = 0;
     const qsizetype shorter = std::min(before.size(), after.size());
-    while (prefix < shorter && before[prefix] == after[prefix]) {
+    bool exact = false;
+    if (ownEdit_) {
+        const qsizetype ownPrefix = ownEdit_->range.location - start;
+        const qsizetype ownSuffix = oldLength - ownPrefix - ownEdit_->range.length;
+        exact = ownPrefix >= 0 && ownSuffix >= 0 &&
+                newLength - ownPrefix - ownSuffix == ownEdit_->addedLength &&
+                before.first(ownPrefix) == after.first(ownPrefix) &&
+                before.last(ownSuffix) == after.last(ownSuffix);
+        if (exact) {
+            prefix = ownPrefix;
+            suffix = ownSuffix;
+        }
+        ownEdit_.reset();
+    }
+    while (!exact && prefix < shorter && before[prefix] == after[prefix]) {
         ++prefix;
     }
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix &&
+    while (!exact && suffix < shorter - prefix &&
            before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
         ++suffix;
     }
@@ -396,11 +412,13 @@ bool EditorTextView::replaceCharacters(TextRange range, const QString& replaceme
     QTextCursor cursor(document());
     cursor.setPosition(static_cast<int>(range.location));
     cursor.setPosition(static_cast<int>(range.end()), QTextCursor::KeepAnchor);
+    ownEdit_ = OwnEdit{range, text.size()};
     if (text.isEmpty()) {
         cursor.removeSelectedText();
     } else {
         cursor.insertText(text);
     }
+    ownEdit_.reset();
     setTextCursor(cursor);
     return true;
 }

@@ -238,6 +238,11 @@ private:
     std::unique_ptr<Load> loading_;
     bool applyingLoad_ = false;
     std::optional<TextChange> pendingChange_;
+    struct OwnEdit {
+        TextRange range;
+        qsizetype addedLength = 0;
+    };
+    std::optional<OwnEdit> ownEdit_;  // the change `replaceCharacters` is making
     std::shared_ptr<Weak> weak_;
     int redisplayRequests_ = 0;
     int leftMargin_ = 0;

@@ -101,19 +101,28 @@ std::vector<SyntaxColorLayer::Run> SyntaxColorLayer::runsFromTokens(
         std::stable_sort(result.begin(), result.end(),
                          [](const Run& a, const Run& b) { return a.start < b.start; });
     }
-    // Later tokens win where ranges overlap: cut the earlier run short.
+    // Later tokens win where ranges overlap: the earlier run keeps only what lies outside.
     std::vector<Run> clean;
     clean.reserve(result.size());
+    std::vector<Run> tails;
     for (Run run : result) {
+        tails.clear();
         while (!clean.empty() && clean.back().end() > run.start) {
-            Run& previous = clean.back();
-            if (previous.start >= run.start) {
-                clean.pop_back();
-            } else {
-                previous.length = run.start - previous.start;
+            const Run previous = clean.back();
+            clean.pop_back();
+            if (previous.end() > run.end()) {
+                const int from = std::max(previous.start, run.end());
+                tails.push_back(Run{from, previous.end() - from, previous.type});
+            }
+            if (previous.start < run.start) {
+                clean.push_back(Run{previous.start, run.start - previous.start, previous.type});
+                break;
             }
         }
         push(clean, run);
+        for (auto tail = tails.rbegin(); tail != tails.rend(); ++tail) {
+            push(clean, *tail);
+        }
     }
     return clean;
 }

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <random>
 
 using namespace Carvex;
 using CarvexTest::EditorViewTest;
@@ -152,4 +153,82 @@ TEST_F(SyntaxColorLayerTest, UnknownKindsAndGapsPaintTheDefaultColour) {
     const auto formats = view->document()->firstBlock().layout()->formats();
     ASSERT_EQ(formats.size(), 1);  // the unknown token needs no format of its own
     EXPECT_EQ(formats[0].start, 4);
+}
+
+// The runs must always equal a plain per-character model of "clear the range, then paint each
+// token in order", whatever the mix of ranges, overlaps and edits.
+TEST_F(SyntaxColorLayerTest, RandomApplicationsAndEditsMatchAPerCharacterModel) {
+    std::mt19937 random(12345);
+    QString text(400, u'x');
+    view->loadText(text);
+    std::vector<int> model(static_cast<std::size_t>(text.size()), -1);
+    QString lastOperation;
+    auto check = [&](int step) {
+        std::vector<int> actual(model.size(), -1);
+        for (const LayerRun& run : layer().runs()) {
+            ASSERT_GE(run.start, 0);
+            ASSERT_LE(run.end(), static_cast<int>(actual.size())) << "step " << step;
+            for (int i = run.start; i < run.end(); ++i) {
+                actual[static_cast<std::size_t>(i)] = static_cast<int>(run.type);
+            }
+        }
+        if (actual != model) {
+            std::size_t i = 0;
+            while (actual[i] == model[i]) {
+                ++i;
+            }
+            FAIL() << "step " << step << " (" << lastOperation.toStdString() << ") first difference at " << i
+                   << ": actual " << actual[i] << " model " << model[i];
+        }
+        for (std::size_t i = 1; i < layer().runs().size(); ++i) {
+            ASSERT_LE(layer().runs()[i - 1].end(), layer().runs()[i].start) << "step " << step;
+        }
+    };
+    for (int step = 0; step < 600; ++step) {
+        const int length = static_cast<int>(model.size());
+        if (random() % 3 != 0 || length == 0) {
+            const int from = static_cast<int>(random() % static_cast<unsigned>(length + 1));
+            const int span = static_cast<int>(random() % 60);
+            std::vector<SyntaxToken> tokens;
+            int at = std::max(0, from - static_cast<int>(random() % 20));
+            const int count = static_cast<int>(random() % 6);
+            for (int k = 0; k < count; ++k) {
+                const int tokenLength = 1 + static_cast<int>(random() % 15);
+                const auto type = static_cast<T>(random() % 9);
+                tokens.push_back(token(type, at, tokenLength));
+                at += tokenLength + static_cast<int>(random() % 5) - 1;  // may overlap by one
+            }
+            layer().apply(tokens, TextRange{from, span});
+            lastOperation = QString("apply range %1+%2 tokens").arg(from).arg(span);
+            for (const SyntaxToken& t : tokens) {
+                lastOperation += QString(" %1+%2:%3")
+                                     .arg(t.range.location)
+                                     .arg(t.range.length)
+                                     .arg(static_cast<int>(t.type));
+            }
+            for (int i = from; i < std::min(length, from + span); ++i) {
+                model[static_cast<std::size_t>(i)] = -1;
+            }
+            for (const SyntaxToken& t : tokens) {
+                for (qsizetype i = std::max<qsizetype>(0, t.range.location);
+                     i < std::min<qsizetype>(length, t.range.end()); ++i) {
+                    model[static_cast<std::size_t>(i)] = static_cast<int>(t.type);
+                }
+            }
+        } else {
+            const int at = static_cast<int>(random() % static_cast<unsigned>(length + 1));
+            const int removed = std::min(length - at, static_cast<int>(random() % 8));
+            const int added = static_cast<int>(random() % 8);
+            view->replaceCharacters(TextRange{at, removed}, QString(added, u'y'));
+            lastOperation = QString("replace %1+%2 by %3").arg(at).arg(removed).arg(added);
+            // Inserted text takes the kind of the character before it.
+            const int before = at > 0 ? model[static_cast<std::size_t>(at - 1)] : -1;
+            model.erase(model.begin() + at, model.begin() + at + removed);
+            model.insert(model.begin() + at, static_cast<std::size_t>(added), before);
+        }
+        check(step);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
 }
