@@ -88,7 +88,10 @@ const KeySet& schemaKeys() {
          "minItems", "uniqueItems", "maxContains", "minContains", "contains", "prefixItems", "unevaluatedItems",
          "maxProperties", "minProperties", "required", "patternProperties", "propertyNames",
          "unevaluatedProperties", "dependentSchemas", "dependentRequired", "if", "then", "else", "readOnly",
-         "writeOnly", "deprecated", "examples", "contentMediaType", "contentEncoding", "contentSchema"});
+         "writeOnly", "deprecated", "examples", "contentMediaType", "contentEncoding", "contentSchema",
+         // OpenAPI 3.1 keeps "xml" and the deprecated "example" on schemas; they are not stored, but warning
+         // about them would flag valid descriptions.
+         "xml", "example"});
     return keys;
   } else {
     static const KeySet keys = allowedKeySet(
