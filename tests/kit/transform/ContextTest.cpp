@@ -74,14 +74,6 @@ TEST(TransformContext, SelfGatedSitesSeeTheLevelAndKeepTheirSeverity) {
   EXPECT_EQ(high.diagnostics[0].message(), "[GEN-001] Unknown property 'a' in Tag object");
 }
 
-TEST(TransformContext, StartsEmptyWithTheCallersLevel) {
-  TransformContext context(ValidationLevel::low);
-  EXPECT_EQ(context.validationLevel, ValidationLevel::low);
-  EXPECT_TRUE(context.diagnostics.empty());
-  EXPECT_TRUE(context.operationIds.empty());
-  EXPECT_TRUE(context.componentNames.empty());
-}
-
 TEST(TransformContext, DuplicateOperationIdsAlwaysNameTheFirstOccurrence) {
   TransformContext context(ValidationLevel::none);
   const LocationInfo first("/paths/~1a/get", SourceRange{{2, 3, 10}, {4, 1, 30}});

@@ -153,21 +153,4 @@ TEST(ChildCollections, EveryElementGoesToTheReaderAndTheFirstErrorStops) {
   }
 }
 
-TEST(MissingField, TheTwoFormsOfTheMessage) {
-  auto root = json(R"({"a": {}})");
-  const GenericNode& a = *(*root)["a"];
-  try {
-    throwMissingField("url", "server", a);
-  } catch (const TransformError& error) {
-    EXPECT_EQ(error.message(), "Missing required field 'url' in server");
-    EXPECT_EQ(error.jsonPointer(), std::optional<std::string>("/a"));
-  }
-  try {
-    throwMissingField("paths", *root);
-  } catch (const TransformError& error) {
-    EXPECT_EQ(error.message(), "Missing required field 'paths'");
-    EXPECT_EQ(error.jsonPointer(), std::optional<std::string>(""));
-  }
-}
-
 }  // namespace

@@ -90,12 +90,4 @@ TEST(VersionDetection, ThrowsAtTheYamlValueRange) {
   }
 }
 
-TEST(OpenAPIVersionRawValues, RoundTripExactlyTheThreeTexts) {
-  for (OpenAPIVersion version : {OpenAPIVersion::v2_0, OpenAPIVersion::v3_0, OpenAPIVersion::v3_1})
-    EXPECT_EQ(VoziZazIreCore::fromRawValue<OpenAPIVersion>(rawValue(version)), version);
-  EXPECT_EQ(rawValue(OpenAPIVersion::v3_1), "3.1");
-  for (const char* text : {"3.0.0", "3", "", "v3_0", "2.0 "})
-    EXPECT_EQ(VoziZazIreCore::fromRawValue<OpenAPIVersion>(text), std::nullopt) << text;
-}
-
 }  // namespace
