@@ -1,5 +1,7 @@
 #include "kit/validation/DocumentRulesText.h"
 
+#include "kit/transform/DocumentTextChecks.h"
+
 #include <unicode/regex.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
@@ -12,6 +14,8 @@
 #include <unordered_set>
 
 namespace VoziZazIreValidation::RuleText {
+
+namespace DocumentTextChecks = VoziZazIreTransform::DocumentTextChecks;
 
 namespace {
 
@@ -116,13 +120,6 @@ std::string withTemplatesSubstituted(std::string_view text) {
   return out;
 }
 
-std::vector<std::string> templateNames(std::string_view text) {
-  std::vector<std::string> names;
-  std::unordered_set<std::string_view> seen;
-  forEachTemplate(text, [&](std::size_t, std::size_t, std::string_view name) {
-    if (seen.insert(name).second) names.emplace_back(name);
-  });
-  return names;
-}
+std::vector<std::string> templateNames(std::string_view text) { return DocumentTextChecks::templateNames(text); }
 
 }  // namespace VoziZazIreValidation::RuleText

@@ -227,3 +227,12 @@ TEST(PathsThroughFacadeTest, DocumentPathsAreReadWithTheirPointers) {
 }
 
 }  // namespace
+
+TEST(PathTemplateNamesTest, long_run_of_unclosed_braces_is_read_in_linear_time) {
+  std::string key = "/" + std::string(1000000, '{') + "{a}";
+  auto names = VoziZazIreTransform::pathTemplateNamesOf(key);
+  // The first "}" closes the text from the first "{": one name holding every brace but the last.
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names.begin()->size(), 1000001u);
+  EXPECT_EQ(VoziZazIreTransform::pathTemplateNamesOf("/a/{b}{c}/{}"), (VoziZazIreTransform::PathTemplateNames{"b", "c"}));
+}
