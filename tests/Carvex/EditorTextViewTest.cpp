@@ -36,11 +36,15 @@ TEST_F(EditorViewTest, LoadingIsNotAnEdit) {
     EXPECT_EQ(view->text(), "openapi: 3.1.0\ninfo:\n  title: x\n");
 }
 
+namespace {
+
 struct LineEndingRow {
     const char* name;
     const char* loaded;
     const char* afterTyping;  // "X" typed at the end of the first line
 };
+
+}  // namespace
 
 class EditorLineEndingTest : public EditorViewTest,
                              public ::testing::WithParamInterface<LineEndingRow> {};
@@ -75,6 +79,8 @@ TEST_F(EditorViewTest, MixedLineEndingsComeBackUnchangedUntilAnEdit) {
     EXPECT_EQ(view->viewText(), "a\nb\nc\n");
 }
 
+namespace {
+
 struct EditRow {
     const char* name;
     const char* text;
@@ -84,6 +90,8 @@ struct EditRow {
     TextChange expected;
     const char* result;
 };
+
+}  // namespace
 
 class EditorEditRangeTest : public EditorViewTest,
                             public ::testing::WithParamInterface<EditRow> {};
@@ -355,11 +363,15 @@ TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
     EXPECT_EQ(view->document()->characterCount() - 1, view->textLength());
 }
 
+namespace {
+
 struct GuideRow {
     const char* name;
     const char* text;
     std::vector<int> levels;
 };
+
+}  // namespace
 
 class EditorIndentGuideTest : public EditorViewTest,
                               public ::testing::WithParamInterface<GuideRow> {};

@@ -32,11 +32,15 @@ TEST(IndentationStyleTest, SerialisedFormRoundTrips) {
               IndentationStyle::spaces(8));
 }
 
+namespace {
+
 struct DecodeFailure {
     const char* name;
     const char* json;
     const char* message;
 };
+
+}  // namespace
 
 class IndentationStyleDecodeTest : public ::testing::TestWithParam<DecodeFailure> {};
 
@@ -67,11 +71,15 @@ INSTANTIATE_TEST_SUITE_P(
                       "Indentation width 1e+12 is out of range 0 to 16."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+namespace {
+
 struct DetectRow {
     const char* name;
     const char* text;
     std::optional<IndentationStyle> expected;
 };
+
+}  // namespace
 
 class IndentationDetectorTest : public ::testing::TestWithParam<DetectRow> {};
 

@@ -4,14 +4,18 @@
 
 using namespace Carvex;
 
-struct LineEndingRow {
+namespace {
+
+struct LineEndingStyleRow {
     const char* name;
     const char* text;
     LineEndingStyle style;
     const char* normalized;
 };
 
-class LineEndingStyleTest : public ::testing::TestWithParam<LineEndingRow> {};
+}  // namespace
+
+class LineEndingStyleTest : public ::testing::TestWithParam<LineEndingStyleRow> {};
 
 TEST_P(LineEndingStyleTest, DetectsNormalizesAndRestores) {
     const auto& row = GetParam();
@@ -29,15 +33,15 @@ TEST_P(LineEndingStyleTest, DetectsNormalizesAndRestores) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, LineEndingStyleTest,
-    ::testing::Values(LineEndingRow{"empty", "", LineEndingStyle::lf, ""},
-                      LineEndingRow{"no_break", "abc", LineEndingStyle::lf, "abc"},
-                      LineEndingRow{"lf", "a\nb\n", LineEndingStyle::lf, "a\nb\n"},
-                      LineEndingRow{"crlf", "a\r\nb\r\n", LineEndingStyle::crlf, "a\nb\n"},
-                      LineEndingRow{"cr", "a\rb\r", LineEndingStyle::cr, "a\nb\n"},
-                      LineEndingRow{"crlf_blank_lines", "\r\n\r\na", LineEndingStyle::crlf, "\n\na"},
-                      LineEndingRow{"first_break_decides", "a\r\nb\nc\r", LineEndingStyle::crlf,
+    ::testing::Values(LineEndingStyleRow{"empty", "", LineEndingStyle::lf, ""},
+                      LineEndingStyleRow{"no_break", "abc", LineEndingStyle::lf, "abc"},
+                      LineEndingStyleRow{"lf", "a\nb\n", LineEndingStyle::lf, "a\nb\n"},
+                      LineEndingStyleRow{"crlf", "a\r\nb\r\n", LineEndingStyle::crlf, "a\nb\n"},
+                      LineEndingStyleRow{"cr", "a\rb\r", LineEndingStyle::cr, "a\nb\n"},
+                      LineEndingStyleRow{"crlf_blank_lines", "\r\n\r\na", LineEndingStyle::crlf, "\n\na"},
+                      LineEndingStyleRow{"first_break_decides", "a\r\nb\nc\r", LineEndingStyle::crlf,
                                     "a\nb\nc\n"},
-                      LineEndingRow{"cr_then_lf_pair_is_one_break", "a\r\n", LineEndingStyle::crlf,
+                      LineEndingStyleRow{"cr_then_lf_pair_is_one_break", "a\r\n", LineEndingStyle::crlf,
                                     "a\n"},
-                      LineEndingRow{"lf_cr_is_two_breaks", "a\n\rb", LineEndingStyle::lf, "a\n\nb"}),
+                      LineEndingStyleRow{"lf_cr_is_two_breaks", "a\n\rb", LineEndingStyle::lf, "a\n\nb"}),
     [](const auto& info) { return std::string(info.param.name); });

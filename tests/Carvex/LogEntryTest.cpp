@@ -35,12 +35,16 @@ TEST(SourceLocationTest, EqualityAndHashTakeTheOffsetIntoAccount) {
     EXPECT_EQ(set.size(), 2u);
 }
 
+namespace {
+
 struct MetadataRow {
     const char* name;
     std::optional<SourceLocation> location;
     std::optional<QString> pointer;
     std::optional<QString> expected;
 };
+
+}  // namespace
 
 class LogEntryMetadataTest : public ::testing::TestWithParam<MetadataRow> {};
 

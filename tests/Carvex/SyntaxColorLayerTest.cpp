@@ -49,6 +49,8 @@ TEST_F(SyntaxColorLayerTest, LaterTokensWinWhereTheyOverlap) {
     EXPECT_EQ(layer().runs(), (std::vector<LayerRun>{{0, 4, T::key}, {4, 4, T::string}}));
 }
 
+namespace {
+
 struct ShiftRow {
     const char* name;
     qsizetype location;
@@ -56,6 +58,8 @@ struct ShiftRow {
     const char* inserted;
     std::vector<LayerRun> expected;
 };
+
+}  // namespace
 
 class SyntaxColorLayerShiftTest : public SyntaxColorLayerTest,
                                   public ::testing::WithParamInterface<ShiftRow> {};

@@ -59,12 +59,16 @@ TEST_F(SettingsTest, DataReadOfANonDataValueIsEmpty) {
     EXPECT_TRUE(store->contains("a.text"));
 }
 
+namespace {
+
 struct TextReading {
     const char* name;
     const char* text;
     bool asBool;
     long long asInteger;
 };
+
+}  // namespace
 
 class SettingsTextReadingTest : public ::testing::TestWithParam<TextReading> {};
 
