@@ -69,7 +69,9 @@ inline std::vector<std::string> messages(const VoziZazIre::ParseResult& result) 
 // The findings whose message begins with "[<code>]".
 inline std::vector<VoziZazIreCore::Diagnostic> withCode(const std::vector<VoziZazIreCore::Diagnostic>& diagnostics,
                                                         std::string_view code) {
-  const std::string prefix = "[" + std::string(code) + "]";
+  std::string prefix = "[";
+  prefix += code;
+  prefix += ']';
   std::vector<VoziZazIreCore::Diagnostic> out;
   for (const auto& diagnostic : diagnostics)
     if (diagnostic.message().starts_with(prefix)) out.push_back(diagnostic);
