@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QPainterPath>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -950,23 +949,37 @@ void EditorTextView::drawIndentGuides(QPainter& painter, const QRect& rect) {
     const qreal spaceWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
     const int active = caretIndentLevel();
     const qreal origin = contentOffset().x() + document()->documentMargin();
-    QPainterPath ordinary;
-    QPainterPath activePath;
+    // The guides are one-pixel columns. Drawn one by one, each costs a span per scan line; drawn
+    // as one image of all columns (kept while nothing changes), they cost one span per line.
+    std::vector<std::pair<int, bool>> columns;  // x of the pixel column, active
     for (int k : levels) {
         const qreal x = std::floor(origin + spaceWidth * k * width) + 0.5;
         if (x < rect.left() || x > rect.right() + 1) {
             continue;
         }
-        QPainterPath& path = k == active ? activePath : ordinary;
-        path.moveTo(x, rect.top());
-        path.lineTo(x, rect.bottom() + 1);
+        columns.emplace_back(static_cast<int>(std::floor(x)), k == active);
     }
-    if (!ordinary.isEmpty()) {
-        painter.strokePath(ordinary, QPen(indentGuideColor_.resolved(), 1.0));
+    if (columns.empty()) {
+        return;
     }
-    if (!activePath.isEmpty()) {
-        painter.strokePath(activePath, QPen(activeIndentGuideColor_.resolved(), 1.0));
+    const QColor ordinary = indentGuideColor_.resolved();
+    const QColor activeColor = activeIndentGuideColor_.resolved();
+    GuideImageKey key{columns, ordinary.rgba(), activeColor.rgba(), rect.height()};
+    if (!(key == guideImageKey_) || guideImage_.isNull()) {
+        const int left = columns.front().first;
+        const int right = columns.back().first;
+        QImage image(right - left + 1, rect.height(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        for (const auto& [x, isActive] : columns) {
+            const QRgb pixel = qPremultiply((isActive ? activeColor : ordinary).rgba());
+            for (int y = 0; y < image.height(); ++y) {
+                reinterpret_cast<QRgb*>(image.scanLine(y))[x - left] = pixel;
+            }
+        }
+        guideImage_ = image;
+        guideImageKey_ = std::move(key);
     }
+    painter.drawImage(QPoint(columns.front().first, rect.top()), guideImage_);
 }
 
 }  // namespace Carvex

@@ -6,6 +6,7 @@
 #include "platform/DynamicColor.h"
 #include "platform/MainScheduler.h"
 
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBlock>
@@ -245,6 +246,15 @@ private:
     std::optional<OwnEdit> ownEdit_;  // the change `replaceCharacters` is making
     std::shared_ptr<Weak> weak_;
     int redisplayRequests_ = 0;
+    struct GuideImageKey {
+        std::vector<std::pair<int, bool>> columns;
+        QRgb ordinary = 0;
+        QRgb active = 0;
+        int height = 0;
+        bool operator==(const GuideImageKey&) const = default;
+    };
+    GuideImageKey guideImageKey_;
+    QImage guideImage_;
     int leftMargin_ = 0;
     bool widthNudged_ = false;
     mutable quint64 lineCountRevision_ = 0;

@@ -444,3 +444,21 @@ TEST_F(EditorViewTest, DroppedTextIsAskedForAndAnnounced) {
     ASSERT_EQ(delegate.changes.size(), 1u);
     EXPECT_EQ(delegate.changes[0].changeInLength, 2);
 }
+
+TEST_F(EditorViewTest, GuidesArePaintedFullHeightWithTheActiveOneApart) {
+    view->setHighlightCurrentLine(false);
+    view->setIndentGuideColor(QColor(Qt::red));
+    view->setActiveIndentGuideColor(QColor(Qt::blue));
+    view->loadText("a:\n    b: 1\n");
+    view->setSelectedRange(TextRange{7, 0});  // on "b": level 2 is active
+    const QImage image = view->viewport()->grab().toImage();
+    const qreal spaceWidth = QFontMetricsF(view->font()).horizontalAdvance(QLatin1Char(' '));
+    const qreal origin = view->document()->documentMargin();
+    const int y = image.height() - 5;  // below the text: guides run the full height
+    const int first = static_cast<int>(std::floor(origin + spaceWidth * 2));
+    const int second = static_cast<int>(std::floor(origin + spaceWidth * 4));
+    EXPECT_EQ(image.pixelColor(first, y), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(second, y), QColor(Qt::blue));
+    EXPECT_NE(image.pixelColor(second + 3, y), QColor(Qt::blue));
+    EXPECT_NE(image.pixelColor(first + 3, y), QColor(Qt::red));
+}
