@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "kit/core/GenericNode.h"
 #include "kit/core/Limits.h"
