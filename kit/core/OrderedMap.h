@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,6 +25,20 @@ class OrderedMap {
   using iterator = typename std::vector<Entry>::iterator;
 
   OrderedMap() = default;
+  OrderedMap(const OrderedMap& other) : entries_(other.entries_), nonAscii_(other.nonAscii_) {
+    if (other.index_) buildIndex();
+  }
+  OrderedMap(OrderedMap&&) noexcept = default;
+  OrderedMap& operator=(const OrderedMap& other) {
+    if (this != &other) {
+      entries_ = other.entries_;
+      nonAscii_ = other.nonAscii_;
+      index_.reset();
+      if (other.index_) buildIndex();
+    }
+    return *this;
+  }
+  OrderedMap& operator=(OrderedMap&&) noexcept = default;
   OrderedMap(std::initializer_list<Entry> entries) {
     for (const auto& e : entries) insertOrAssign(e.first, e.second);
   }
@@ -46,7 +61,7 @@ class OrderedMap {
     if (entries_.size() == kIndexThreshold + 1) {
       buildIndex();
     } else if (entries_.size() > kIndexThreshold + 1) {
-      index_.emplace(normalised(entries_.back().first), static_cast<uint32_t>(entries_.size() - 1));
+      index_->emplace(normalised(entries_.back().first), static_cast<uint32_t>(entries_.size() - 1));
     }
   }
 
@@ -70,7 +85,7 @@ class OrderedMap {
   void reserve(std::size_t n) { entries_.reserve(n); }
   void clear() {
     entries_.clear();
-    index_.clear();
+    index_.reset();
     nonAscii_ = false;
   }
 
@@ -89,14 +104,14 @@ class OrderedMap {
 
   // Position of the entry whose key is canonically equal to `key`, or npos.
   std::size_t indexOf(std::string_view key) const {
-    if (!index_.empty()) {
+    if (index_) {
       if (!nonAscii_ || TextServices::isAscii(key)) {
-        auto it = index_.find(key);
-        if (it != index_.end()) return it->second;
+        auto it = index_->find(key);
+        if (it != index_->end()) return it->second;
         if (!nonAscii_) return npos;
       }
-      auto it = index_.find(std::string_view(TextServices::toNFC(key)));
-      return it == index_.end() ? npos : it->second;
+      auto it = index_->find(std::string_view(TextServices::toNFC(key)));
+      return it == index_->end() ? npos : it->second;
     }
     for (std::size_t i = 0; i < entries_.size(); ++i)
       if (entries_[i].first == key) return i;
@@ -118,14 +133,16 @@ class OrderedMap {
   std::string normalised(const std::string& key) const { return nonAscii_ ? TextServices::toNFC(key) : key; }
 
   void buildIndex() {
-    index_.clear();
-    index_.reserve(entries_.size() * 2);
+    index_ = std::make_unique<Index>();
+    index_->reserve(entries_.size() * 2);
     for (std::size_t i = 0; i < entries_.size(); ++i)
-      index_.emplace(normalised(entries_[i].first), static_cast<uint32_t>(i));
+      index_->emplace(normalised(entries_[i].first), static_cast<uint32_t>(i));
   }
 
+  using Index = std::unordered_map<std::string, uint32_t, Hash, std::equal_to<>>;
   std::vector<Entry> entries_;
-  std::unordered_map<std::string, uint32_t, Hash, std::equal_to<>> index_;
+  // Built once the map outgrows a linear scan; absent for small maps.
+  std::unique_ptr<Index> index_;
   bool nonAscii_ = false;
 };
 

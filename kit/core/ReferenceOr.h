@@ -9,10 +9,12 @@ namespace VoziZazIreCore {
 
 // Either a "$ref" or an inline value. Inline model objects are shared immutable objects, so the value
 // case holds a std::shared_ptr<const T> (never null); this also lets a type contain ReferenceOr of itself.
+// The reference case is kept behind a pointer too, so that the many optional schema-valued fields of the
+// models stay small.
 template <class T>
 class ReferenceOr {
  public:
-  ReferenceOr(Reference reference) : storage_(std::move(reference)) {}
+  ReferenceOr(Reference reference) : storage_(std::make_shared<const Reference>(std::move(reference))) {}
   ReferenceOr(std::shared_ptr<const T> value) : storage_(std::move(value)) {}
   ReferenceOr(std::shared_ptr<T> value) : storage_(std::shared_ptr<const T>(std::move(value))) {}
 
@@ -21,7 +23,10 @@ class ReferenceOr {
 
   bool isReference() const noexcept { return storage_.index() == 0; }
   // The payload of the reference case, else nullptr.
-  const Reference* referenceValue() const noexcept { return std::get_if<Reference>(&storage_); }
+  const Reference* referenceValue() const noexcept {
+    auto* p = std::get_if<std::shared_ptr<const Reference>>(&storage_);
+    return p ? p->get() : nullptr;
+  }
   // The payload of the value case, else nullptr.
   const T* inlineValue() const noexcept {
     auto* p = std::get_if<std::shared_ptr<const T>>(&storage_);
@@ -41,7 +46,7 @@ class ReferenceOr {
   }
 
  private:
-  std::variant<Reference, std::shared_ptr<const T>> storage_;
+  std::variant<std::shared_ptr<const Reference>, std::shared_ptr<const T>> storage_;
 };
 
 }  // namespace VoziZazIreCore
