@@ -24,6 +24,15 @@ std::optional<std::string_view> GenericNode::stringValue() const noexcept {
   return std::string_view(text_, textSize_);
 }
 
+void GenericNode::setRange(const SourceRange& range) noexcept {
+  auto narrow = [](int64_t v) -> uint32_t {
+    if (v < 0) return 0;
+    return v > static_cast<int64_t>(UINT32_MAX) ? UINT32_MAX : static_cast<uint32_t>(v);
+  };
+  range_ = {narrow(range.start.line), narrow(range.start.column), narrow(range.start.offset),
+            narrow(range.end.line),   narrow(range.end.column),   narrow(range.end.offset)};
+}
+
 std::optional<double> GenericNode::numberValue() const noexcept {
   if (kind_ != GenericNodeKind::number) return std::nullopt;
   return number_;

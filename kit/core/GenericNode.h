@@ -82,7 +82,9 @@ class GenericNode {
   static NodePtr makeNull(SourceRange range, std::string_view jsonPointer);
 
   GenericNodeKind kind() const noexcept { return kind_; }
-  const SourceRange& range() const noexcept { return range_; }
+  SourceRange range() const noexcept {
+    return {{range_.startLine, range_.startColumn, range_.startOffset}, {range_.endLine, range_.endColumn, range_.endOffset}};
+  }
   std::string_view jsonPointer() const noexcept { return pointer_; }
 
   OptionalView<ObjectView> objectValue() const noexcept;
@@ -107,7 +109,7 @@ class GenericNode {
   std::vector<std::string> keys() const;
   // Members of an object or elements of an array; 0 otherwise.
   std::size_t count() const noexcept;
-  LocationInfo locationInfo() const { return LocationInfo(std::string(pointer_), range_); }
+  LocationInfo locationInfo() const { return LocationInfo(std::string(pointer_), range()); }
   std::string description() const;
 
  private:
@@ -115,11 +117,18 @@ class GenericNode {
   GenericNode() = default;
   const GenericNode* member(std::string_view key) const noexcept;
 
+  // Positions are kept in 32 bits each (texts are far below 4 GiB); range() widens them again.
+  struct CompactRange {
+    uint32_t startLine = 0, startColumn = 0, startOffset = 0;
+    uint32_t endLine = 0, endColumn = 0, endOffset = 0;
+  };
+  void setRange(const SourceRange& range) noexcept;
+
   GenericNodeKind kind_ = GenericNodeKind::null;
   bool boolean_ = false;
   bool nonAsciiKeys_ = false;
   uint32_t count_ = 0;
-  SourceRange range_;
+  CompactRange range_;
   std::string_view pointer_;
   union {
     double number_ = 0;

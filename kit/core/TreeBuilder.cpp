@@ -45,7 +45,7 @@ GenericNode* TreeBuilder::newNode(GenericNodeKind kind, const SourceRange& range
   void* memory = arena_->allocate(sizeof(GenericNode), alignof(GenericNode));
   auto* node = new (memory) GenericNode();
   node->kind_ = kind;
-  node->range_ = range;
+  node->setRange(range);
   // A container is made right after its last child, whose pointer starts with the container's: it
   // shares that copy, so a deep chain stores its longest pointer once. Consecutive nodes at the same
   // place share the copy too.
