@@ -74,17 +74,8 @@ std::string readFile(const std::filesystem::path& file) {
   return contents;
 }
 
-}  // namespace
-
-ParseResult OpenApiParser::parse(std::string_view text, Format format, ValidationLevel validationLevel) const {
-  if (!TextServices::isValidUtf8(text)) throw ParseError("Failed to convert string to UTF-8 data");
-  return parse(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), format,
-               validationLevel);
-}
-
-ParseResult OpenApiParser::parse(std::span<const std::uint8_t> bytes, Format format,
-                                 ValidationLevel validationLevel) const {
-  NodePtr root = parseTree(bytes, format);
+// Version detection, the refusal of 2.0, the version's transform and, at level high, its validator.
+ParseResult resultFor(NodePtr root, ValidationLevel validationLevel) {
   const OpenAPIVersion version = VoziZazIreTransform::OpenAPIVersions::detect(*root);
   switch (version) {
     case OpenAPIVersion::v2_0:
@@ -99,17 +90,33 @@ ParseResult OpenApiParser::parse(std::span<const std::uint8_t> bytes, Format for
       std::move(root), OpenAPIVersion::v3_1, validationLevel);
 }
 
+}  // namespace
+
+ParseResult OpenApiParser::parse(std::string_view text, Format format, ValidationLevel validationLevel) const {
+  if (!TextServices::isValidUtf8(text)) throw ParseError("Failed to convert string to UTF-8 data");
+  return parse(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), format,
+               validationLevel);
+}
+
+ParseResult OpenApiParser::parse(std::span<const std::uint8_t> bytes, Format format,
+                                 ValidationLevel validationLevel) const {
+  return resultFor(parseTree(bytes, format), validationLevel);
+}
+
 ParseResult OpenApiParser::parseContentsOf(const std::filesystem::path& file, Format format,
                                            ValidationLevel validationLevel) const {
-  const std::string contents = readFile(file);
+  std::string contents = readFile(file);
   if (format == Format::auto_) {
     std::string extension = file.extension().string();
     if (!extension.empty()) extension.erase(0, 1);
     if (auto known = VoziZazIreParsing::DocumentFormats::fromExtension(extension))
       format = *known == DocumentFormat::json ? Format::json : Format::yaml;
   }
-  return parse(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size()),
-               format, validationLevel);
+  NodePtr root = parseTree(
+      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size()), format);
+  // The tree holds copies of every text it needs: let the file's bytes go before the model is built.
+  std::string().swap(contents);
+  return resultFor(std::move(root), validationLevel);
 }
 
 }  // namespace VoziZazIre
