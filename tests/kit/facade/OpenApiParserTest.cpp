@@ -79,43 +79,20 @@ TEST(OpenApiParser, TextThatIsNotUtf8IsRefusedBeforeParsing) {
   EXPECT_THROW(OpenApiParser().parse(bytes, Format::yaml, ValidationLevel::high), ParseError);
 }
 
-struct RefusalRow {
-  const char* name;
-  const char* text;
-  const char* printed;
-};
-
-class OpenApiParserRefusals : public testing::TestWithParam<RefusalRow> {};
-
-TEST_P(OpenApiParserRefusals, ThrowTheStagesErrorUnchanged) {
-  try {
-    OpenApiParser().parse(GetParam().text, Format::auto_, ValidationLevel::high);
-    FAIL() << "expected a TransformError";
-  } catch (const TransformError& error) {
-    EXPECT_EQ(error.description(), GetParam().printed);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OpenApiParserRefusals,
-    testing::Values(
-        RefusalRow{"swagger_2_0", "info: {title: t}\nswagger: '2.0'\n",
-                   "TransformError: OpenAPI version 2.0 is not yet supported at  (line 1, column 1)"},
-        RefusalRow{"swagger_1_2", "swagger: '1.2'\n", "TransformError: Unsupported Swagger version: 1.2 at /swagger (line 1, column 10)"},
-        RefusalRow{"openapi_4", "{\"openapi\": \"4.0.0\"}", "TransformError: Unsupported OpenAPI version: 4.0.0 at /openapi (line 1, column 13)"},
-        RefusalRow{"no_version", "info: {}\n",
-                   "TransformError: Could not determine OpenAPI version. Missing 'openapi' or 'swagger' field. at  (line "
-                   "1, column 1)"},
-        RefusalRow{"transform_step", "openapi: 3.0.3\ninfo: {title: t, version: v}\n",
-                   "TransformError: Missing required field 'paths' at  (line 1, column 1)"}),
-    [](const testing::TestParamInfo<RefusalRow>& info) { return std::string(info.param.name); });
-
-TEST(OpenApiParser, TheRefusalOfSwaggerIsToldApartByItsWording) {
-  try {
-    OpenApiParser().parse("{\"swagger\": \"2.0\"}", Format::json, ValidationLevel::none);
-    FAIL();
-  } catch (const TransformError& error) {
-    EXPECT_NE(error.message().find("not yet supported"), std::string::npos);
+TEST(OpenApiParser, RefusalsThrowTheStagesErrorUnchanged) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"info: {title: t}\nswagger: '2.0'\n", "OpenAPI version 2.0 is not yet supported at  (line 1, column 1)"},
+      {"swagger: '1.2'\n", "Unsupported Swagger version: 1.2 at /swagger (line 1, column 10)"},
+      {"{\"openapi\": \"4.0.0\"}", "Unsupported OpenAPI version: 4.0.0 at /openapi (line 1, column 13)"},
+      {"info: {}\n", "Could not determine OpenAPI version. Missing 'openapi' or 'swagger' field. at  (line 1, column 1)"},
+      {"openapi: 3.0.3\ninfo: {title: t, version: v}\n", "Missing required field 'paths' at  (line 1, column 1)"}};
+  for (const auto& [text, printed] : rows) {
+    try {
+      OpenApiParser().parse(text, Format::auto_, ValidationLevel::high);
+      ADD_FAILURE() << "expected a TransformError for " << text;
+    } catch (const TransformError& error) {
+      EXPECT_EQ(error.description(), std::string("TransformError: ") + printed);
+    }
   }
 }
 
@@ -128,8 +105,6 @@ TEST(OpenApiParser, LevelsChangeOnlyTheDiagnostics) {
     EXPECT_EQ(result->version, OpenAPIVersion::v3_0);
     ASSERT_NE(result->document.v3_0(), nullptr);
     EXPECT_EQ(result->document.v3_1(), nullptr);
-    EXPECT_EQ(result->document.version(), OpenAPIVersion::v3_0);
-    EXPECT_EQ(result->document.v3_0()->info->title, "");
     EXPECT_EQ(result->document.v3_0()->paths->items.size(), 1u);
   }
   EXPECT_TRUE(none.diagnostics.empty());
@@ -151,19 +126,16 @@ TEST(OpenApiParser, ErrorsAndWarningsKeepTheirOrder) {
     (d.severity() == VoziZazIreCore::DiagnosticSeverity::error ? errors : warnings).push_back(d.message());
   EXPECT_EQ(CarvexTest::messages(high.errors()), errors);
   EXPECT_EQ(CarvexTest::messages(high.warnings()), warnings);
-  EXPECT_FALSE(warnings.empty());
-  EXPECT_FALSE(errors.empty());
+  EXPECT_FALSE(warnings.empty() || errors.empty());
 }
 
 TEST(OpenApiParser, Version31GivesThe31Document) {
-  const ParseResult result =
-      OpenApiParser().parse("{\"openapi\": \"3.1.0\", \"info\": {\"title\": \"t\", \"version\": \"v\"}}", Format::auto_,
-                            ValidationLevel::none);
+  const ParseResult result = OpenApiParser().parse(R"({"openapi": "3.1.0", "info": {"title": "t", "version": "v"}})",
+                                                   Format::auto_, ValidationLevel::none);
   EXPECT_EQ(result.version, OpenAPIVersion::v3_1);
+  EXPECT_EQ(result.document.version(), OpenAPIVersion::v3_1);
   ASSERT_NE(result.document.v3_1(), nullptr);
   EXPECT_EQ(result.document.v3_0(), nullptr);
-  EXPECT_EQ(result.document.version(), OpenAPIVersion::v3_1);
-  EXPECT_EQ(result.document.v3_1()->paths->location.jsonPointer, "/paths");
 }
 
 TEST_F(TempDir, FileExtensionPicksTheParserUnlessAFormatIsGiven) {

@@ -13,60 +13,32 @@ namespace {
 using namespace VoziZazIreCore;
 using VoziZazIreTransform::TransformContext;
 
-struct GateRow {
-  ValidationLevel level;
-  ValidationLevel minimum;
-  bool recorded;
-};
-
-class CodedDiagnosticGate : public testing::TestWithParam<GateRow> {};
-
-TEST_P(CodedDiagnosticGate, RecordsOnlyWhereTheLevelAdmits) {
-  const GateRow& row = GetParam();
-  TransformContext context(row.level);
+TEST(TransformContext, CodedDiagnosticsRecordedOnlyWhereTheLevelAdmits) {
   const SourceRange range{{3, 5, 20}, {3, 9, 24}};
-  context.recordCodedDiagnostic(DiagnosticCode::docEmptyTitle, "info.title must not be empty", "/info", range,
-                                row.minimum);
-  if (!row.recorded) {
-    EXPECT_TRUE(context.diagnostics.empty());
-    return;
+  const ValidationLevel levels[] = {ValidationLevel::none, ValidationLevel::low, ValidationLevel::high};
+  // recorded[level][minimum]
+  const bool recorded[3][3] = {{false, false, false}, {true, true, false}, {true, true, true}};
+  for (int level = 0; level < 3; ++level) {
+    for (int minimum = 0; minimum < 3; ++minimum) {
+      SCOPED_TRACE("level " + std::to_string(level) + " minimum " + std::to_string(minimum));
+      TransformContext context(levels[level]);
+      context.recordCodedDiagnostic(DiagnosticCode::docEmptyTitle, "info.title must not be empty", "/info", range,
+                                    levels[minimum]);
+      ASSERT_EQ(context.diagnostics.size(), recorded[level][minimum] ? 1u : 0u);
+      if (context.diagnostics.empty()) continue;
+      const Diagnostic& d = context.diagnostics[0];
+      EXPECT_EQ(d.severity(), DiagnosticSeverity::error);
+      EXPECT_EQ(d.message(), "[DOC-002] info.title must not be empty");
+      EXPECT_EQ(d.jsonPointer(), std::optional<std::string>("/info"));
+      EXPECT_EQ(d.range(), std::optional<SourceRange>(range));
+    }
   }
-  ASSERT_EQ(context.diagnostics.size(), 1u);
-  const Diagnostic& d = context.diagnostics[0];
-  EXPECT_EQ(d.severity(), DiagnosticSeverity::error);
-  EXPECT_EQ(d.message(), "[DOC-002] info.title must not be empty");
-  EXPECT_EQ(d.jsonPointer(), std::optional<std::string>("/info"));
-  EXPECT_EQ(d.range(), std::optional<SourceRange>(range));
-  EXPECT_EQ(d.context(), std::nullopt);
 }
-
-std::string gateName(const testing::TestParamInfo<GateRow>& info) {
-  static const char* names[] = {"none", "low", "high"};
-  return std::string("level_") + names[static_cast<int>(info.param.level)] + "_minimum_" +
-         names[static_cast<int>(info.param.minimum)];
-}
-
-INSTANTIATE_TEST_SUITE_P(Levels, CodedDiagnosticGate,
-                         testing::Values(GateRow{ValidationLevel::none, ValidationLevel::none, false},
-                                         GateRow{ValidationLevel::none, ValidationLevel::low, false},
-                                         GateRow{ValidationLevel::none, ValidationLevel::high, false},
-                                         GateRow{ValidationLevel::low, ValidationLevel::none, true},
-                                         GateRow{ValidationLevel::low, ValidationLevel::low, true},
-                                         GateRow{ValidationLevel::low, ValidationLevel::high, false},
-                                         GateRow{ValidationLevel::high, ValidationLevel::none, true},
-                                         GateRow{ValidationLevel::high, ValidationLevel::low, true},
-                                         GateRow{ValidationLevel::high, ValidationLevel::high, true}),
-                         gateName);
 
 TEST(TransformContext, SelfGatedSitesSeeTheLevelAndKeepTheirSeverity) {
   TransformContext none(ValidationLevel::none), low(ValidationLevel::low), high(ValidationLevel::high);
-  EXPECT_FALSE(none.recordsAtLow());
-  EXPECT_FALSE(none.recordsAtHigh());
-  EXPECT_TRUE(low.recordsAtLow());
-  EXPECT_FALSE(low.recordsAtHigh());
-  EXPECT_TRUE(high.recordsAtLow());
-  EXPECT_TRUE(high.recordsAtHigh());
-
+  EXPECT_FALSE(none.recordsAtLow() || none.recordsAtHigh() || low.recordsAtHigh());
+  EXPECT_TRUE(low.recordsAtLow() && high.recordsAtLow() && high.recordsAtHigh());
   high.record(DiagnosticSeverity::warning, DiagnosticCode::unknownProperty, "Unknown property 'a' in Tag object", "/a",
               std::nullopt);
   ASSERT_EQ(high.diagnostics.size(), 1u);
@@ -93,9 +65,6 @@ TEST(TransformResult, WarningsAloneAreASuccess) {
       .model = std::make_shared<const Model>(),
       .diagnostics = {Diagnostic::warning("[GEN-001] w1"), Diagnostic::warning("[GEN-002] w2")}};
   EXPECT_TRUE(result.isSuccess());
-  EXPECT_TRUE(result.errors().empty());
-  EXPECT_EQ(result.warnings().size(), 2u);
-
   result.diagnostics.insert(result.diagnostics.begin() + 1, Diagnostic::error("[DOC-002] e"));
   EXPECT_FALSE(result.isSuccess());
   ASSERT_EQ(result.errors().size(), 1u);

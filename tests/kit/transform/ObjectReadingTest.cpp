@@ -39,13 +39,8 @@ TEST(UnknownProperties, ReportsEachUnknownKeyAtItsValueAtLevelHighOnly) {
   EXPECT_EQ(context.diagnostics[1].message(), "[GEN-001] Unknown property 'X-Foo' in Tag object");
   EXPECT_EQ(context.diagnostics[2].message(), "[GEN-001] Unknown property 'a/b~c' in Tag object");
   EXPECT_EQ(*context.diagnostics[2].jsonPointer(), "/tags/0/a~1b~0c");
-}
-
-TEST(UnknownProperties, ANodeOtherThanAnObjectHasNothingToReport) {
-  auto root = json(R"(["colour"])");
-  TransformContext context(ValidationLevel::high);
-  checkUnknownProperties(*root, allowedKeySet({}), "Tag", context);
-  EXPECT_TRUE(context.diagnostics.empty());
+  checkUnknownProperties(*json(R"(["colour"])"), keys, "Tag", context);
+  EXPECT_EQ(context.diagnostics.size(), 3u) << "a node other than an object has nothing to report";
 }
 
 TEST(BooleanField, OnlyBooleanNodesGiveAValue) {
@@ -100,8 +95,8 @@ TEST(AnyValueFromNode, NumbersAreIntegersOnlyWhenIntegralAndInRange) {
   EXPECT_TRUE(a[6].isNull());
 }
 
-TEST(ReferenceOr, AStringRefMakesAReferenceAndNothingElseIsLookedAt) {
-  auto root = json(R"({"t": {"$ref": "#/x", "summary": "S", "description": 7, "foo": 1}})");
+TEST(ReferenceOr, AStringRefMakesAReferenceAndAnyOtherRefIsReadInlineAsUnknown) {
+  auto root = json(R"({"t": {"$ref": "#/x", "summary": "S", "description": 7, "foo": 1}, "u": {"$ref": 5, "name": "n"}})");
   TransformContext context(ValidationLevel::high);
   auto result = parseReferenceOr<Version30::Tag>(*(*root)["t"], context, parseTag<Version30>);
   ASSERT_TRUE(result.isReference());
@@ -113,17 +108,13 @@ TEST(ReferenceOr, AStringRefMakesAReferenceAndNothingElseIsLookedAt) {
   EXPECT_EQ(ref.location->jsonPointer, "/t/$ref");
   EXPECT_EQ(ref.location->locationRange.start.column, 16);
   EXPECT_TRUE(context.diagnostics.empty());
-}
 
-TEST(ReferenceOr, ANonStringRefIsReadInlineAndReportedAsUnknown) {
-  auto root = json(R"({"t": {"$ref": 5, "name": "n"}})");
-  TransformContext context(ValidationLevel::high);
-  auto result = parseReferenceOr<Version30::Tag>(*(*root)["t"], context, parseTag<Version30>);
-  ASSERT_FALSE(result.isReference());
-  EXPECT_EQ(result.inlineValue()->name, "n");
+  auto inlined = parseReferenceOr<Version30::Tag>(*(*root)["u"], context, parseTag<Version30>);
+  ASSERT_FALSE(inlined.isReference());
+  EXPECT_EQ(inlined.inlineValue()->name, "n");
   ASSERT_EQ(context.diagnostics.size(), 1u);
   EXPECT_EQ(context.diagnostics[0].message(), "[GEN-001] Unknown property '$ref' in Tag object");
-  EXPECT_EQ(where(context.diagnostics[0]), "/t/$ref 1:16");
+  EXPECT_EQ(where(context.diagnostics[0]), "/u/$ref 1:82");
 }
 
 TEST(ChildCollections, WrongKindsAreAbsentAndEmptyOnesPresent) {
@@ -134,11 +125,9 @@ TEST(ChildCollections, WrongKindsAreAbsentAndEmptyOnesPresent) {
   EXPECT_EQ(parseMapOf(*root, "map", context, read), std::nullopt);
   EXPECT_EQ(parseArrayOf(*root, "missing", context, read), std::nullopt);
   auto empty = parseArrayOf(*root, "empty", context, read);
-  ASSERT_TRUE(empty);
-  EXPECT_TRUE(empty->empty());
   auto emptyMap = parseMapOf(*root, "emptyMap", context, read);
-  ASSERT_TRUE(emptyMap);
-  EXPECT_TRUE(emptyMap->empty());
+  EXPECT_TRUE(empty && empty->empty());
+  EXPECT_TRUE(emptyMap && emptyMap->empty());
 }
 
 TEST(ChildCollections, EveryElementGoesToTheReaderAndTheFirstErrorStops) {

@@ -19,32 +19,19 @@ auto paths31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { r
 
 // ---- path template names -------------------------------------------------------------------------
 
-struct TemplateRow {
-  const char* name;
-  const char* key;
-  Strings names;  // sorted
-};
-
-class PathTemplateNamesTest : public testing::TestWithParam<TemplateRow> {};
-
-TEST_P(PathTemplateNamesTest, NamesBetweenBraces) {
-  PathTemplateNames names = pathTemplateNamesOf(GetParam().key);
-  Strings sorted(names.begin(), names.end());
-  std::sort(sorted.begin(), sorted.end());
-  EXPECT_EQ(sorted, GetParam().names);
+TEST(PathTemplateNamesTest, NamesBetweenBraces) {
+  const std::pair<const char*, Strings> rows[] = {
+      {"/pets", {}},          {"/pets/{petId}", {"petId"}}, {"/owners/{ownerId}/pets/{petId}", {"ownerId", "petId"}},
+      {"/a/{b}{c}", {"b", "c"}}, {"/{}", {}},              {"/{id}/{id}", {"id"}},
+      {"/{a{b}", {"a{b"}},    {"/{petId", {}},              {"/file.{ext}", {"ext"}},
+      {"/{ a }", {" a "}},    {"/k\xC3\xA4se/{gr\xC3\xB6\xC3\x9F" "e}", {"gr\xC3\xB6\xC3\x9F" "e"}}};
+  for (const auto& [key, expected] : rows) {
+    PathTemplateNames names = pathTemplateNamesOf(key);
+    Strings sorted(names.begin(), names.end());
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, expected) << key;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, PathTemplateNamesTest,
-    testing::Values(TemplateRow{"plain", "/pets", {}}, TemplateRow{"one", "/pets/{petId}", {"petId"}},
-                    TemplateRow{"two", "/owners/{ownerId}/pets/{petId}", {"ownerId", "petId"}},
-                    TemplateRow{"adjacent", "/a/{b}{c}", {"b", "c"}}, TemplateRow{"empty_braces", "/{}", {}},
-                    TemplateRow{"repeated", "/{id}/{id}", {"id"}},
-                    TemplateRow{"open_brace_inside", "/{a{b}", {"a{b"}},
-                    TemplateRow{"unclosed", "/{petId", {}}, TemplateRow{"inside_segment", "/file.{ext}", {"ext"}},
-                    TemplateRow{"non_ascii", "/k\xC3\xA4se/{gr\xC3\xB6\xC3\x9F" "e}", {"gr\xC3\xB6\xC3\x9F" "e"}},
-                    TemplateRow{"spaces_kept", "/{ a }", {" a "}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- paths ---------------------------------------------------------------------------------------
 
@@ -67,13 +54,8 @@ TEST(PathsTest, KeyWithoutSlashIsReportedAtLowAndHighAndStillRead) {
   auto none = readYaml(kPaths, ValidationLevel::none, paths31);
   EXPECT_TRUE(none.findings().empty());
   EXPECT_EQ(none.model->items.size(), 3u);
-}
-
-TEST(PathsTest, ExtensionKeysAreNoPaths) {
-  auto read = readYaml(kPaths, ValidationLevel::high, paths31);
-  EXPECT_EQ(read.model->items.find("x-internal"), nullptr);
-  ASSERT_TRUE(read.model->vendorExtensions);
-  EXPECT_TRUE(read.model->vendorExtensions->contains("x-internal"));
+  EXPECT_EQ(none.model->items.find("x-internal"), nullptr) << "extension keys are no paths";
+  EXPECT_TRUE(none.model->vendorExtensions && none.model->vendorExtensions->contains("x-internal"));
 }
 
 TEST(PathsTest, PathItemOfAnotherKindHasEveryFieldAbsent) {
@@ -91,50 +73,38 @@ TEST(PathsTest, PathItemOfAnotherKindHasEveryFieldAbsent) {
 
 TEST(PathsTest, PathsOfAnotherKindAreEmpty) {
   auto read = readYaml("- /pets\n", ValidationLevel::high, paths31);
-  EXPECT_TRUE(read.model->items.empty());
-  EXPECT_FALSE(read.model->vendorExtensions);
-  EXPECT_TRUE(read.findings().empty());
+  EXPECT_TRUE(read.model->items.empty() && !read.model->vendorExtensions && read.findings().empty());
 }
 
 // ---- path items ----------------------------------------------------------------------------------
 
 constexpr const char* kResponses = "responses: {default: {description: d}}";
 
+auto pathItem30 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parsePathItem<Version30>(n, c); };
+auto pathItem31 = [](const VoziZazIreCore::GenericNode& n, TransformContext& c) { return parsePathItem<Version31>(n, c); };
+
 TEST(PathItemTest, FieldsAndOperationsInPlace) {
-  std::string text = std::string(
-                         "$ref: '#/components/pathItems/p'\n"
-                         "summary: s\n"
-                         "description: 7\n"
-                         "get: {") + kResponses + "}\n"
-                     "delete: {" + kResponses + "}\n"
-                     "trace: {" + kResponses + "}\n"
-                     "servers: [{url: /v1}]\n"
-                     "parameters: [{$ref: '#/components/parameters/p'}]\n"
-                     "x-a: 1\n";
-  auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
+  std::string text = std::string("$ref: '#/components/pathItems/p'\ndescription: 7\nget: {") + kResponses +
+                     "}\ndelete: {" + kResponses + "}\ntrace: {" + kResponses +
+                     "}\nparameters: [{$ref: '#/components/parameters/p'}]\n";
+  auto read = readYaml(text, ValidationLevel::high, pathItem31);
   const auto& item = *read.model;
   EXPECT_EQ(item.ref, "#/components/pathItems/p");
-  EXPECT_EQ(item.summary, "s");
   EXPECT_FALSE(item.description);
   EXPECT_TRUE(item.get && item.delete_ && item.trace);
   EXPECT_FALSE(item.put || item.post || item.options || item.head || item.patch);
-  EXPECT_EQ(item.get->location.jsonPointer, "/get");
   EXPECT_EQ(item.delete_->location.jsonPointer, "/delete");
-  ASSERT_TRUE(item.servers);
-  EXPECT_EQ(item.servers->size(), 1u);
-  ASSERT_TRUE(item.parameters);
   ASSERT_EQ(item.parameters->size(), 1u);
   EXPECT_TRUE((*item.parameters)[0].isReference());
-  ASSERT_TRUE(item.vendorExtensions);
   EXPECT_TRUE(read.findings().empty());
 }
 
 TEST(PathItemTest, UpperCaseMethodIsAnUnknownPropertyAndNoOperation) {
   std::string text = std::string("GET: {") + kResponses + "}\n";
-  auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version30>(n, c); });
+  auto read = readYaml(text, ValidationLevel::high, pathItem30);
   EXPECT_FALSE(read.model->get);
   EXPECT_EQ(read.findings(), Strings{"[GEN-001] Unknown property 'GET' in PathItem object @ /GET 1:6"});
-  auto low = readYaml(text, ValidationLevel::low, [](const auto& n, auto& c) { return parsePathItem<Version30>(n, c); });
+  auto low = readYaml(text, ValidationLevel::low, pathItem30);
   EXPECT_TRUE(low.findings().empty());
 }
 
@@ -146,7 +116,7 @@ TEST(PathItemTest, ParameterFindingsComeBeforeOwnUnknownPropertiesBeforeOperatio
       "colour: blue\n"
       "parameters:\n"
       "  - {name: id, in: path}\n";
-  auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version30>(n, c); });
+  auto read = readYaml(text, ValidationLevel::high, pathItem30);
   EXPECT_EQ(read.messages(), (Strings{"[PRM-001] Path parameter 'id' must have required: true",
                                       "[GEN-001] Unknown property 'colour' in PathItem object",
                                       "[GEN-001] Unknown property 'colour' in Operation object"}));
@@ -154,10 +124,10 @@ TEST(PathItemTest, ParameterFindingsComeBeforeOwnUnknownPropertiesBeforeOperatio
 
 TEST(PathItemTest, ParametersOfAnotherKindAreAbsentAndAnEmptyArrayIsKept) {
   auto object = readYaml("parameters: {a: 1}\n", ValidationLevel::high,
-                         [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
+                         pathItem31);
   EXPECT_FALSE(object.model->parameters);
   auto empty = readYaml("parameters: []\nservers: []\n", ValidationLevel::high,
-                        [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
+                        pathItem31);
   ASSERT_TRUE(empty.model->parameters);
   EXPECT_TRUE(empty.model->parameters->empty());
   ASSERT_TRUE(empty.model->servers);
@@ -166,7 +136,7 @@ TEST(PathItemTest, ParametersOfAnotherKindAreAbsentAndAnEmptyArrayIsKept) {
 
 TEST(PathItemTest, NullOperationThrowsTheResponsesError) {
   EXPECT_EQ(thrownBy("get: null\n", ValidationLevel::none,
-                     [](const auto& n, auto& c) { return parsePathItem<Version30>(n, c); }),
+                     pathItem30),
             "Missing required field 'responses' in operation @ /get 1:6");
 }
 
@@ -183,15 +153,10 @@ constexpr const char* kTemplatedPaths =
     "    responses: {'200': {description: ok}}\n";
 
 TEST(PathItemTest, TemplateNamesReachParametersOfPathItemAndOperations31) {
-  auto read = readYaml(kTemplatedPaths, ValidationLevel::high, paths31);
-  EXPECT_EQ(read.findings(),
+  EXPECT_EQ(readYaml(kTemplatedPaths, ValidationLevel::high, paths31).findings(),
             (Strings{"[PRM-002] Path parameter 'ownerId' not found in path template @ /~1pets~1{petId}/parameters/1 4:7",
                      "[PRM-002] Path parameter 'other' not found in path template @ /~1pets~1{petId}/get/parameters/0 7:9"}));
-}
-
-TEST(PathItemTest, NoTemplateCheckIn30) {
-  auto read = readYaml(kTemplatedPaths, ValidationLevel::high, paths30);
-  EXPECT_TRUE(read.findings().empty());
+  EXPECT_TRUE(readYaml(kTemplatedPaths, ValidationLevel::high, paths30).findings().empty()) << "no template check in 3.0";
 }
 
 TEST(PathItemTest, PathItemWithoutKeyChecksNoTemplate31) {
@@ -201,7 +166,7 @@ TEST(PathItemTest, PathItemWithoutKeyChecksNoTemplate31) {
       "post:\n"
       "  parameters: [{name: other, in: path, required: true}]\n"
       "  responses: {'200': {description: ok}}\n";
-  auto read = readYaml(text, ValidationLevel::high, [](const auto& n, auto& c) { return parsePathItem<Version31>(n, c); });
+  auto read = readYaml(text, ValidationLevel::high, pathItem31);
   EXPECT_TRUE(read.findings().empty());
 }
 
