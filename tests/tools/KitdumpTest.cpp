@@ -63,74 +63,73 @@ class Kitdump : public testing::Test {
   fs::path dir_;
 };
 
-TEST_F(Kitdump, TreePrintsOneLineOfJsonInDocumentOrder) {
-  Outcome r = runOn("tree", R"({"z": [1, -2, 2.5, 0.1, -0, 1e-7, 1e300, 12345678901234567890],
+// One run of kitdump on one input: exit status, standard output and standard error, exactly.
+struct RunCase {
+  const char* name;
+  std::string arguments;
+  std::string input;
+  int status;
+  std::string out;
+  std::string err;
+};
+
+void PrintTo(const RunCase& c, std::ostream* os) { *os << c.name; }
+
+class KitdumpRuns : public Kitdump, public testing::WithParamInterface<RunCase> {};
+
+TEST_P(KitdumpRuns, StatusAndOutput) {
+  const RunCase& c = GetParam();
+  Outcome r = runOn(c.arguments, c.input);
+  EXPECT_EQ(r.status, c.status) << r.err;
+  EXPECT_EQ(r.out, c.out);
+  EXPECT_EQ(r.err, c.err);
+}
+
+const std::string kDeepest = std::string(1000, '[') + std::string(1000, ']');
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, KitdumpRuns,
+    testing::Values(
+        RunCase{"tree_prints_one_line_in_document_order", "tree",
+                R"({"z": [1],
   "a": {"s": "q\"\\/\b\f\n\r\t\u0001\u00e9", "t": true, "f": false, "n": null, "e": [], "o": {}},
-  "a/b": 3, "z": "last wins"})");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "{\"z\":\"last wins\",\"a\":{\"s\":\"q\\\"\\\\/\\b\\f\\n\\r\\t\\u0001\xc3\xa9\",\"t\":true,\"f\":false,"
-            "\"n\":null,\"e\":[],\"o\":{}},\"a/b\":3}\n");
-  EXPECT_EQ(r.err, "");
-}
-
-TEST_F(Kitdump, TreePrintsNumbersAsIntegersOrShortestForm) {
-  Outcome r = runOn("tree", "[1, -2, 2.5, 0.1, -0, 1e-7, 1e300, 12345678901234567890, 1E2, 1e400, -1e400]");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "[1,-2,2.5,0.1,-0,1e-07,1e+300,12345678901234567168,100,1e999,-1e999]\n");
-}
-
-TEST_F(Kitdump, NodesListsEveryNodeWithItsRange) {
-  Outcome r = runOn("nodes", "{\r\n  \"a~b\": [true, \"\xc3\xa9t\xc3\xa9\"],\r\n  \"c\": {}\r\n}\r\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "\tobject\t1:1:0\t4:2:37\n"
-            "/a~0b\tarray\t2:10:11\t2:23:24\n"
-            "/a~0b/0\tbool\t2:11:12\t2:15:16\n"
-            "/a~0b/1\tstring\t2:17:18\t2:22:23\n"
-            "/c\tobject\t3:8:33\t3:10:35\n");
-}
-
-TEST_F(Kitdump, NodesKeepsControlCharactersOfKeysOnOneLine) {
-  Outcome r = runOn("nodes", R"({"a\nb": null})");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "\tobject\t1:1:0\t1:15:14\n/a\\u000ab\tnull\t1:10:9\t1:14:13\n");
-}
-
-TEST_F(Kitdump, ParseErrorPrintsItsFormAndExitsTwo) {
-  Outcome r = runOn("tree", "{\n  \"a\": [1 2]\n}");
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "ParseError: Expected ',' or ']' in array at line 2, column 11\n");
-}
-
-TEST_F(Kitdump, ParseErrorWithoutRange) {
-  Outcome r = runOn("nodes", "[\"\\ud800\"]");
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "ParseError: Invalid unicode escape\n");
-}
-
-TEST_F(Kitdump, FormatOptionPicksTheParser) {
-  // Detection picks YAML for this text; forcing JSON makes the JSON parser report it.
-  Outcome forced = runOn("--format json tree", "a: 1\n");
-  EXPECT_EQ(forced.status, 2);
-  EXPECT_EQ(forced.err, "ParseError: Unexpected character: 'a' at line 1, column 1\n");
-  Outcome late = runOn("tree --format=json", "a: 1\n");
-  EXPECT_EQ(late.status, 2);
-  EXPECT_EQ(late.err, forced.err);
-  Outcome detected = runOn("--format auto tree", "\xef\xbb\xbf  [1]");
-  EXPECT_EQ(detected.status, 0) << detected.err;
-  EXPECT_EQ(detected.out, "[1]\n");
-}
-
-TEST_F(Kitdump, YamlGoesThroughTheYamlParser) {
-  Outcome detected = runOn("tree", "a: b\n");
-  EXPECT_EQ(detected.status, 0) << detected.err;
-  EXPECT_EQ(detected.out, "{\"a\":\"b\"}\n");
-  Outcome forced = runOn("--format yaml tree", "{\"a\": \"b\"}");
-  EXPECT_EQ(forced.status, 0) << forced.err;
-  EXPECT_EQ(forced.out, "{\"a\":\"b\"}\n");
-}
+  "a/b": 3, "z": "last wins"})",
+                0,
+                "{\"z\":\"last wins\",\"a\":{\"s\":\"q\\\"\\\\/\\b\\f\\n\\r\\t\\u0001\xc3\xa9\",\"t\":true,\"f\":false,"
+                "\"n\":null,\"e\":[],\"o\":{}},\"a/b\":3}\n",
+                ""},
+        RunCase{"tree_prints_integers_or_shortest_form", "tree",
+                "[1, -2, 2.5, 0.1, -0, 1e-7, 1e300, 12345678901234567890, 1E2, 1e400, -1e400]", 0,
+                "[1,-2,2.5,0.1,-0,1e-07,1e+300,12345678901234567168,100,1e999,-1e999]\n", ""},
+        RunCase{"nodes_lists_every_node_with_its_range", "nodes",
+                "{\r\n  \"a~b\": [true, \"\xc3\xa9t\xc3\xa9\"],\r\n  \"c\": {}\r\n}\r\n", 0,
+                "\tobject\t1:1:0\t4:2:37\n"
+                "/a~0b\tarray\t2:10:11\t2:23:24\n"
+                "/a~0b/0\tbool\t2:11:12\t2:15:16\n"
+                "/a~0b/1\tstring\t2:17:18\t2:22:23\n"
+                "/c\tobject\t3:8:33\t3:10:35\n",
+                ""},
+        RunCase{"nodes_keep_control_characters_of_keys_on_one_line", "nodes", R"({"a\nb": null})", 0,
+                "\tobject\t1:1:0\t1:15:14\n/a\\u000ab\tnull\t1:10:9\t1:14:13\n", ""},
+        RunCase{"parse_error_prints_its_form_and_exits_two", "tree", "{\n  \"a\": [1 2]\n}", 2, "",
+                "ParseError: Expected ',' or ']' in array at line 2, column 11\n"},
+        RunCase{"parse_error_without_range", "nodes", "[\"\\ud800\"]", 2, "", "ParseError: Invalid unicode escape\n"},
+        // Detection picks YAML for this text; forcing JSON makes the JSON parser report it.
+        RunCase{"format_option_forces_json", "--format json tree", "a: 1\n", 2, "",
+                "ParseError: Unexpected character: 'a' at line 1, column 1\n"},
+        RunCase{"format_option_after_command", "tree --format=json", "a: 1\n", 2, "",
+                "ParseError: Unexpected character: 'a' at line 1, column 1\n"},
+        RunCase{"format_auto_detects_json_after_bom", "--format auto tree", "\xef\xbb\xbf  [1]", 0, "[1]\n", ""},
+        RunCase{"yaml_detected", "tree", "a: b\n", 0, "{\"a\":\"b\"}\n", ""},
+        RunCase{"yaml_forced_on_json_text", "--format yaml tree", "{\"a\": \"b\"}", 0, "{\"a\":\"b\"}\n", ""},
+        RunCase{"deepest_accepted_nesting_prints", "tree", kDeepest, 0, kDeepest + "\n", ""},
+        RunCase{"parse_swagger_is_refused", "parse", "swagger: '2.0'\n", 2, "",
+                "TransformError: OpenAPI version 2.0 is not yet supported at  (line 1, column 1)\n"},
+        RunCase{"parse_transform_error_exits_two", "parse --level none", "openapi: 3.0.3\ninfo: {title: t}\npaths: {}\n",
+                2, "", "TransformError: Missing required field 'version' in info at /info (line 2, column 7)\n"},
+        RunCase{"parse_syntax_error_is_a_parse_error", "parse --format json", "{\"openapi\": }", 2, "",
+                "ParseError: Unexpected token: rightBrace at line 1, column 13\n"}),
+    [](const testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
 
 struct UsageCase {
   const char* name;
@@ -155,20 +154,17 @@ INSTANTIATE_TEST_SUITE_P(Table, KitdumpUsage,
                                          UsageCase{"two_files", "tree file.json file.json"},
                                          UsageCase{"unknown_format", "--format toml tree file.json"},
                                          UsageCase{"format_without_value", "tree file.json --format"},
-                                         UsageCase{"unknown_option", "--verbose tree file.json"}),
+                                         UsageCase{"unknown_option", "--verbose tree file.json"},
+                                         UsageCase{"unknown_level", "parse --level medium file.json"},
+                                         UsageCase{"level_without_value", "parse --level file.json"}),
                          [](const testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Kitdump, UnreadableFileIsNotAParseError) {
-  Outcome r = run("tree '" + (dir_ / "missing.json").string() + "'");
-  EXPECT_EQ(r.status, 66);
-  EXPECT_NE(r.err.find("cannot read"), std::string::npos);
-}
-
-TEST_F(Kitdump, DeepestAcceptedNestingPrints) {
-  std::string text = std::string(1000, '[') + std::string(1000, ']');
-  Outcome r = runOn("tree", text);
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, text + "\n");
+  for (const char* command : {"tree", "parse"}) {
+    Outcome r = run(std::string(command) + " '" + (dir_ / "missing.json").string() + "'");
+    EXPECT_EQ(r.status, 66) << command;
+    EXPECT_NE(r.err.find("cannot read"), std::string::npos) << command;
+  }
 }
 
 // The tree of a corpus description, printed and read again, prints the same.
@@ -221,27 +217,6 @@ TEST_F(Kitdump, ParseKeepsEveryFindingOnOneLine) {
   EXPECT_NE(r.out.find("warning\t/a\\tb\\\\c\\nd\t4:15\t[GEN-001] Unknown property 'a\\tb\\\\c\\nd' in Document object\n"),
             std::string::npos)
       << r.out;
-}
-
-TEST_F(Kitdump, ParseThrownErrorsPrintTheirFormAndExitTwo) {
-  Outcome swagger = runOn("parse", "swagger: '2.0'\n");
-  EXPECT_EQ(swagger.status, 2);
-  EXPECT_EQ(swagger.out, "");
-  EXPECT_EQ(swagger.err, "TransformError: OpenAPI version 2.0 is not yet supported at  (line 1, column 1)\n");
-
-  Outcome transform = runOn("parse --level none", "openapi: 3.0.3\ninfo: {title: t}\npaths: {}\n");
-  EXPECT_EQ(transform.status, 2);
-  EXPECT_EQ(transform.err, "TransformError: Missing required field 'version' in info at /info (line 2, column 7)\n");
-
-  Outcome syntax = runOn("parse --format json", "{\"openapi\": }");
-  EXPECT_EQ(syntax.status, 2);
-  EXPECT_TRUE(syntax.err.starts_with("ParseError: ")) << syntax.err;
-}
-
-TEST_F(Kitdump, ParseOptionsAreChecked) {
-  EXPECT_EQ(runOn("parse --level medium", kParseInput).status, 64);
-  EXPECT_EQ(runOn("parse --level", kParseInput).status, 64);
-  EXPECT_EQ(run("parse '" + (dir_ / "missing.yaml").string() + "'").status, 66);
 }
 
 }  // namespace

@@ -4,14 +4,13 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "kit/core/Limits.h"
 #include "kit/core/ParseError.h"
+#include "tests/kit/parsing/YAMLTestDump.h"
 
 using VoziZazIreCore::GenericNode;
 using VoziZazIreCore::GenericNodeKind;
@@ -144,10 +143,8 @@ TEST_P(JSONParserStrings, DecodesValue) {
 INSTANTIATE_TEST_SUITE_P(
     Table, JSONParserStrings,
     testing::Values(
-        StringCase{"plain", "\"abc\"", "abc"},
         StringCase{"empty", "\"\"", ""},
         StringCase{"simple_escapes", R"("\"\\\/\b\f\n\r\t")", "\"\\/\b\f\n\r\t"},
-        StringCase{"escape_between_text", R"("a\nb\tc")", "a\nb\tc"},
         StringCase{"unicode_escape", R"("\u00e9")", "\xc3\xa9"},
         StringCase{"unicode_escape_upper_case", R"("\u00C9")", "\xc3\x89"},
         StringCase{"escaped_nul", R"("a\u0000b")", std::string("a\0b", 3)},
@@ -211,140 +208,49 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<NumberCase>& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------------
-// Trees, pointers and positions.
+// Trees and pointers.
 
-TEST(JSONParser, KeywordsAndContainers) {
-  NodePtr root = parse(R"({"t": true, "f": false, "n": null, "a": [], "o": {}})");
-  ASSERT_EQ(root->kind(), GenericNodeKind::object);
-  EXPECT_EQ((*root)["t"]->boolValue(), true);
-  EXPECT_EQ((*root)["f"]->boolValue(), false);
-  EXPECT_TRUE((*root)["n"]->isNull());
-  EXPECT_EQ((*root)["a"]->count(), 0u);
-  EXPECT_EQ((*root)["a"]->kind(), GenericNodeKind::array);
-  EXPECT_EQ((*root)["o"]->kind(), GenericNodeKind::object);
-  EXPECT_EQ((*root)["o"]->range(), at(1, 50, 49, 1, 52, 51));
+// Every node's pointer, in document order.
+void collectPointers(const GenericNode* node, std::vector<std::string>& out) {
+  out.emplace_back(node->jsonPointer());
+  if (node->kind() == GenericNodeKind::array)
+    for (const GenericNode* element : *node->arrayValue()) collectPointers(element, out);
+  if (node->kind() == GenericNodeKind::object)
+    for (const auto& m : *node->objectValue()) collectPointers(m.value, out);
 }
 
-TEST(JSONParser, MembersKeepDocumentOrder) {
-  NodePtr root = parse(R"({"z": 1, "a": 2, "m": 3})");
+TEST(JSONParser, KeywordsContainersDocumentOrderAndDuplicateKeys) {
+  // The escaped "\u007a" is the key "z" again: its value wins, at the first key's place.
+  NodePtr root = parse(R"({"z": true, "a": false, "n": null, "e": [], "o": {}, "\u007a": 3})");
+  EXPECT_EQ(YAMLTestSupport::dump(root.get()), R"({"a":false,"e":[],"n":null,"o":{},"z":3})");
   std::vector<std::string> order;
-  const GenericNode::ObjectView members = *root->objectValue();
-  for (const auto& m : members) order.emplace_back(m.key);
-  EXPECT_EQ(order, (std::vector<std::string>{"z", "a", "m"}));
-}
-
-TEST(JSONParser, DuplicateKeyLastValueWins) {
-  NodePtr root = parse(R"({"a": 1, "b": 2, "a": 3})");
-  ASSERT_EQ(root->count(), 2u);
-  EXPECT_EQ((*root)["a"]->numberValue(), 3.0);
-  EXPECT_EQ((*root)["b"]->numberValue(), 2.0);
-  EXPECT_EQ((*root->objectValue())[0].key, "a");
-  EXPECT_EQ((*root)["a"]->range(), at(1, 23, 22, 1, 24, 23));
-}
-
-TEST(JSONParser, DuplicateEscapedKeyLastValueWins) {
-  NodePtr root = parse(R"({"\u0061": 1, "a": 2})");
-  ASSERT_EQ(root->count(), 1u);
-  EXPECT_EQ((*root)["a"]->numberValue(), 2.0);
-}
-
-TEST(JSONParser, EscapedKeysSurviveLaterStrings) {
-  NodePtr root = parse(R"({"k\u00e9y": "v\u00e0lue", "x\ny": ["\t"]})");
-  ASSERT_NE((*root)["k\xc3\xa9y"], nullptr);
-  EXPECT_EQ((*root)["k\xc3\xa9y"]->stringValue(), "v\xc3\xa0lue");
-  ASSERT_NE((*root)["x\ny"], nullptr);
-  EXPECT_EQ((*root)["x\ny"]->jsonPointer(), "/x\ny");
+  for (const auto& m : *root->objectValue()) order.emplace_back(m.key);
+  EXPECT_EQ(order, (std::vector<std::string>{"z", "a", "n", "e", "o"}));
 }
 
 TEST(JSONParser, PointersEscapeKeysAndCountIndices) {
-  NodePtr root = parse(R"({"a/b": {"c~d": [1, {"e": null}, [true]]}})");
-  EXPECT_EQ(root->jsonPointer(), "");
-  const GenericNode* inner = (*root)["a/b"];
-  EXPECT_EQ(inner->jsonPointer(), "/a~1b");
-  const GenericNode* list = (*inner)["c~d"];
-  EXPECT_EQ(list->jsonPointer(), "/a~1b/c~0d");
-  EXPECT_EQ((*list)[0]->jsonPointer(), "/a~1b/c~0d/0");
-  EXPECT_EQ((*(*list)[1])["e"]->jsonPointer(), "/a~1b/c~0d/1/e");
-  EXPECT_EQ((*(*list)[2])[0]->jsonPointer(), "/a~1b/c~0d/2/0");
-  EXPECT_EQ((*list)[2]->jsonPointer(), "/a~1b/c~0d/2");
+  NodePtr root = parse(R"({"a/b": {"c~d": [1, {"e": null}, [true]]}, "": {"": 1}, "x\ny": 0})");
+  std::vector<std::string> pointers;
+  collectPointers(root.get(), pointers);
+  EXPECT_EQ(pointers, (std::vector<std::string>{"", "/a~1b", "/a~1b/c~0d", "/a~1b/c~0d/0", "/a~1b/c~0d/1",
+                                                "/a~1b/c~0d/1/e", "/a~1b/c~0d/2", "/a~1b/c~0d/2/0", "/", "//",
+                                                "/x\ny"}));
 }
 
-TEST(JSONParser, EmptyKeyPointer) {
-  NodePtr root = parse(R"({"": {"": 1}})");
-  EXPECT_EQ((*(*root)[""])[""]->jsonPointer(), "//");
+// Regression guard: decoded keys and strings live in the tree, not in a buffer the next string reuses
+// or in the input text.
+TEST(JSONParser, TreesOwnTheirTextAndOutliveInputAndParser) {
+  auto text = std::make_unique<std::string>(R"({"k\u00e9y": "v\u00e0lue", "x": ["\t"]})");
+  JSONParser parser;
+  NodePtr first = parser.parse(JSONParser::bytesOf(*text));
+  NodePtr second = parser.parse(std::string_view(R"({"b": 2})"));
+  text.reset();
+  second.reset();
+  EXPECT_EQ(YAMLTestSupport::dump(first.get()), "{\"k\xc3\xa9y\":\"v\xc3\xa0lue\",\"x\":[\"\\t\"]}");
 }
 
-TEST(JSONParser, RangesOfNodes) {
-  NodePtr root = parse("{\n  \"a\": [1, \"x\"],\n  \"b\": -2.5e1\n}");
-  EXPECT_EQ(root->range(), at(1, 1, 0, 4, 2, 34));
-  const GenericNode* a = (*root)["a"];
-  EXPECT_EQ(a->range(), at(2, 8, 9, 2, 16, 17));
-  EXPECT_EQ((*a)[0]->range(), at(2, 9, 10, 2, 10, 11));
-  EXPECT_EQ((*a)[1]->range(), at(2, 12, 13, 2, 15, 16));
-  EXPECT_EQ((*root)["b"]->range(), at(3, 8, 26, 3, 14, 32));
-}
-
-TEST(JSONParser, CrlfLinesMatchLfLines) {
-  const std::string lf = "{\n  \"a\": [1,\n    \"x\"],\n\n  \"b\": null\n}\n";
-  std::string crlf;
-  for (char c : lf) {
-    if (c == '\n') crlf.push_back('\r');
-    crlf.push_back(c);
-  }
-  NodePtr one = parse(lf);
-  NodePtr two = parse(crlf);
-  auto check = [](const GenericNode* x, const GenericNode* y) {
-    EXPECT_EQ(x->range(), y->range()) << x->jsonPointer();
-  };
-  check(one.get(), two.get());
-  check((*one)["a"], (*two)["a"]);
-  check((*(*one)["a"])[1], (*(*two)["a"])[1]);
-  check((*one)["b"], (*two)["b"]);
-  EXPECT_EQ((*two)["b"]->range(), at(5, 8, 31, 5, 12, 35));
-}
-
-TEST(JSONParser, LoneCarriageReturnIsNoLineBreak) {
-  NodePtr root = parse("[\r1]");
-  EXPECT_EQ((*root)[0]->range(), at(1, 3, 2, 1, 4, 3));
-}
-
-TEST(JSONParser, RawLineFeedInStringMovesPositions) {
-  NodePtr root = parse("[\"a\nbc\", 1]");
-  EXPECT_EQ((*root)[0]->range(), at(1, 2, 1, 2, 4, 7));
-  EXPECT_EQ((*root)[1]->range(), at(2, 6, 9, 2, 7, 10));
-}
-
-TEST(JSONParser, PositionsCountCharactersNotBytes) {
-  NodePtr root = parse("{\"\xd0\xba\xd0\xbb\xd1\x8e\xd1\x87\": \"\xd0\xb7\xd0\xbd\xd0\xb0\xd1\x87\xd0\xb5\xd0\xbd\xd0\xb8\xd0\xb5\", \"x\": 1}");
-  EXPECT_EQ((*root)["x"]->range(), at(1, 27, 26, 1, 28, 27));
-}
-
-TEST(JSONParser, PositionsCountGraphemeClusters) {
-  // A family emoji joined by zero-width joiners is one character; so is e + combining acute.
-  NodePtr root = parse("[\"\xf0\x9f\x91\xa8\xe2\x80\x8d\xf0\x9f\x91\xa9\xe2\x80\x8d\xf0\x9f\x91\xa7\", \"e\xcc\x81\", 1]");
-  EXPECT_EQ((*root)[0]->range(), at(1, 2, 1, 1, 5, 4));
-  EXPECT_EQ((*root)[1]->range(), at(1, 7, 6, 1, 10, 9));
-  EXPECT_EQ((*root)[2]->range(), at(1, 12, 11, 1, 13, 12));
-}
-
-TEST(JSONParser, LeadingCombiningMarkCountsWithItsQuote) {
-  // The opening quote and the combining mark form one character.
-  NodePtr root = parse("[\"\xcc\x81\",1]");
-  EXPECT_EQ((*root)[0]->range(), at(1, 2, 1, 1, 4, 3));
-  EXPECT_EQ((*root)[1]->range(), at(1, 5, 4, 1, 6, 5));
-}
-
-TEST(JSONParser, ByteOrderMarkIsNotCounted) {
-  NodePtr root = parse("\xef\xbb\xbf{\"a\": 1}");
-  EXPECT_EQ(root->range(), at(1, 1, 0, 1, 9, 8));
-}
-
-TEST(JSONParser, StringOverloadParsesAndRefusesNothingValid) {
-  NodePtr root = JSONParser().parse(std::string_view("[1, 2]"));
-  EXPECT_EQ(root->count(), 2u);
-}
-
-TEST(JSONParser, StringOverloadRefusesInvalidUtf8) {
+TEST(JSONParser, StringOverloadRefusesInvalidUtf8WithItsOwnMessage) {
+  EXPECT_EQ(JSONParser().parse(std::string_view("[1, 2]"))->count(), 2u);
   try {
     JSONParser().parse(std::string_view("\"\xff\""));
     FAIL();
@@ -354,24 +260,63 @@ TEST(JSONParser, StringOverloadRefusesInvalidUtf8) {
   }
 }
 
-TEST(JSONParser, OneParserValueParsesIndependentTrees) {
-  JSONParser parser;
-  NodePtr first = parser.parse(std::string_view(R"({"a": 1})"));
-  NodePtr second = parser.parse(std::string_view(R"({"b": 2})"));
-  EXPECT_EQ((*first)["a"]->numberValue(), 1.0);
-  EXPECT_EQ((*first)["b"], nullptr);
-  EXPECT_EQ((*second)["b"]->numberValue(), 2.0);
-  second.reset();
-  EXPECT_EQ((*first)["a"]->numberValue(), 1.0);
+// ---------------------------------------------------------------------------------------------------
+// Positions: columns and offsets count grapheme clusters; CRLF is one character, so every row gives the
+// same range with CRLF line ends.
+
+struct RangeCase {
+  const char* name;
+  std::string input;
+  std::string pointer;
+  SourceRange range;
+};
+
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
+
+class JSONParserRanges : public testing::TestWithParam<RangeCase> {};
+
+TEST_P(JSONParserRanges, NodeCoversItsText) {
+  const RangeCase& c = GetParam();
+  for (const std::string& input : {c.input, YAMLTestSupport::withCrlf(c.input)}) {
+    NodePtr root = parse(input);
+    const GenericNode* node = YAMLTestSupport::resolve(root.get(), c.pointer);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->jsonPointer(), c.pointer);
+    EXPECT_EQ(node->range(), c.range) << node->range().description() << (input == c.input ? "" : " with CRLF");
+  }
 }
 
-TEST(JSONParser, TreeOutlivesInputText) {
-  auto text = std::make_unique<std::string>(R"({"key": "value", "esc\u00e9": "x"})");
-  NodePtr root = parse(*text);
-  text.reset();
-  EXPECT_EQ((*root)["key"]->stringValue(), "value");
-  EXPECT_EQ((*root->objectValue())[1].key, "esc\xc3\xa9");
-}
+const std::string kLines = "{\n  \"a\": [1, \"x\"],\n  \"b\": -2.5e1\n}";
+const std::string kFamily = "\xf0\x9f\x91\xa8\xe2\x80\x8d\xf0\x9f\x91\xa9\xe2\x80\x8d\xf0\x9f\x91\xa7";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, JSONParserRanges,
+    testing::Values(
+        RangeCase{"object_over_lines", kLines, "", at(1, 1, 0, 4, 2, 34)},
+        RangeCase{"array_in_object", kLines, "/a", at(2, 8, 9, 2, 16, 17)},
+        RangeCase{"number_in_array", kLines, "/a/0", at(2, 9, 10, 2, 10, 11)},
+        RangeCase{"string_in_array", kLines, "/a/1", at(2, 12, 13, 2, 15, 16)},
+        RangeCase{"number_with_exponent", kLines, "/b", at(3, 8, 26, 3, 14, 32)},
+        RangeCase{"after_blank_line", "{\n  \"a\": [1,\n    \"x\"],\n\n  \"b\": null\n}\n", "/b", at(5, 8, 31, 5, 12, 35)},
+        RangeCase{"empty_object_member", R"({"t": true, "o": {}})", "/o", at(1, 18, 17, 1, 20, 19)},
+        RangeCase{"duplicate_key_takes_last_range", R"({"a": 1, "b": 2, "a": 3})", "/a", at(1, 23, 22, 1, 24, 23)},
+        RangeCase{"lone_carriage_return_is_no_line_break", "[\r1]", "/0", at(1, 3, 2, 1, 4, 3)},
+        RangeCase{"raw_line_feed_in_string", "[\"a\nbc\", 1]", "/0", at(1, 2, 1, 2, 4, 7)},
+        RangeCase{"after_raw_line_feed_in_string", "[\"a\nbc\", 1]", "/1", at(2, 6, 9, 2, 7, 10)},
+        RangeCase{"characters_not_bytes",
+                  "{\"\xd0\xba\xd0\xbb\xd1\x8e\xd1\x87\": \"\xd0\xb7\xd0\xbd\xd0\xb0\xd1\x87\xd0\xb5\xd0\xbd\xd0\xb8"
+                  "\xd0\xb5\", \"x\": 1}",
+                  "/x", at(1, 27, 26, 1, 28, 27)},
+        RangeCase{"zwj_sequence_is_one_character", "[\"" + kFamily + "\", \"e\xcc\x81\", 1]", "/0",
+                  at(1, 2, 1, 1, 5, 4)},
+        RangeCase{"combining_mark_is_one_character", "[\"" + kFamily + "\", \"e\xcc\x81\", 1]", "/1",
+                  at(1, 7, 6, 1, 10, 9)},
+        RangeCase{"after_clusters", "[\"" + kFamily + "\", \"e\xcc\x81\", 1]", "/2", at(1, 12, 11, 1, 13, 12)},
+        // The opening quote and a leading combining mark form one character.
+        RangeCase{"leading_combining_mark_joins_quote", "[\"\xcc\x81\",1]", "/0", at(1, 2, 1, 1, 4, 3)},
+        RangeCase{"after_leading_combining_mark", "[\"\xcc\x81\",1]", "/1", at(1, 5, 4, 1, 6, 5)},
+        RangeCase{"byte_order_mark_not_counted", "\xef\xbb\xbf{\"a\": 1}", "", at(1, 1, 0, 1, 9, 8)}),
+    [](const testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------------
 // Nesting depth.
@@ -417,12 +362,9 @@ TEST(JSONParser, CorpusDescriptionsParse) {
   int parsed = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     if (entry.path().extension() != ".json") continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
     SCOPED_TRACE(entry.path().string());
     NodePtr node;
-    EXPECT_NO_THROW(node = parse(buffer.str()));
+    EXPECT_NO_THROW(node = parse(YAMLTestSupport::readFile(entry.path())));
     ASSERT_NE(node, nullptr);
     EXPECT_NE((*node)["openapi"], nullptr);
     ++parsed;

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 #include <algorithm>
@@ -17,13 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using VoziZazIreParsing::JSONParser;
 using VoziZazIreParsing::YAMLParser;
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
 
 // Differences between two trees as JSON pointers: "+/a" for a member only the first has, "-/a" for one
 // only the second has, "!/a" for differing values.
@@ -64,8 +55,8 @@ TEST(YAMLCorpusTest, every_yaml_description_reads_like_its_json_twin) {
     twin.replace_extension(".json");
     if (!fs::exists(twin)) continue;
     SCOPED_TRACE(entry.path().string());
-    const auto yaml = YAMLParser().parse(readFile(entry.path()));
-    const auto json = JSONParser().parse(readFile(twin));
+    const auto yaml = YAMLParser().parse(YAMLTestSupport::readFile(entry.path()));
+    const auto json = JSONParser().parse(YAMLTestSupport::readFile(twin));
     ASSERT_TRUE(yaml && json);
     std::vector<std::string> found;
     std::string at;

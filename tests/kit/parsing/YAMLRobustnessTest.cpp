@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "kit/core/ParseError.h"
 #include "kit/parsing/YAMLParser.h"
+#include "tests/kit/parsing/YAMLTestDump.h"
 
 namespace {
 
@@ -29,11 +28,7 @@ std::vector<std::string> seeds() {
   const fs::path corpus = fs::path(CARVEX_SHARED_DIR) / "corpus" / "oai";
   if (fs::exists(corpus)) {
     for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
-      if (entry.path().extension() != ".yaml") continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::stringstream buffer;
-      buffer << in.rdbuf();
-      out.push_back(buffer.str());
+      if (entry.path().extension() == ".yaml") out.push_back(YAMLTestSupport::readFile(entry.path()));
     }
   }
   return out;
