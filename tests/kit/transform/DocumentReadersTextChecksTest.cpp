@@ -9,66 +9,36 @@ namespace {
 
 namespace Checks = VoziZazIreTransform::DocumentTextChecks;
 
-struct TextRow {
-  const char* text;
-  bool passes;
-};
-
-void expectRows(const std::vector<TextRow>& rows, bool (*check)(std::string_view)) {
-  for (const TextRow& row : rows) EXPECT_EQ(check(row.text), row.passes) << "'" << row.text << "'";
+void expectEach(bool (*check)(std::string_view), std::initializer_list<const char*> texts, bool passes) {
+  for (const char* text : texts) EXPECT_EQ(check(text), passes) << "'" << text << "'";
 }
 
 TEST(UriReferenceCheck, AcceptsAbsoluteAndRelativeReferencesOnly) {
-  expectRows({{"https://example.com/a?b=c#d", true},
-              {"https://json-schema.org/draft/2020-12/schema", true},
-              {"urn:ietf:rfc:3986", true},
-              {"mailto:someone@example.com", true},
-              {"//host/path", true},
-              {"relative/path", true},
-              {"?query", true},
-              {"#fragment", true},
-              {"http://[::1]:8080/", true},
-              {"http://a/%41", true},
-              {"", false},
-              {"a b", false},
-              {"http://a b", false},
-              {"ht tp://x", false},
-              {"http://a/%zz", false},
-              {"http://[::1", false},
-              {"https://\xc3\xbc.example/", false},
-              {"http://a/\n", false},
-              {"<http://a>", false}},
-             Checks::isUriReference);
+  expectEach(Checks::isUriReference,
+             {"https://example.com/a?b=c#d", "https://json-schema.org/draft/2020-12/schema", "urn:ietf:rfc:3986",
+              "mailto:someone@example.com", "//host/path", "relative/path", "?query", "#fragment", "http://[::1]:8080/",
+              "http://a/%41"},
+             true);
+  expectEach(Checks::isUriReference,
+             {"", "a b", "http://a b", "ht tp://x", "http://a/%zz", "http://[::1", "https://\xc3\xbc.example/",
+              "http://a/\n", "<http://a>"},
+             false);
 }
 
 TEST(EmailCheck, NeedsADottedDomainWithALetterSuffix) {
-  expectRows({{"someone@example.com", true},
-              {"first.last+tag@mail.example.co.uk", true},
-              {"a_b%c-d@x-y.io", true},
-              {"a@b.co", true},
-              {"a@b.c", false},
-              {"someone@localhost", false},
-              {"@example.com", false},
-              {"a b@example.com", false},
-              {"a@@example.com", false},
-              {"a@example.c0m", false},
-              {"\xc3\xa4@example.com", false},
-              {"a@example.com\n", false},
-              {"", false}},
-             Checks::isEmailAddress);
+  expectEach(Checks::isEmailAddress, {"someone@example.com", "first.last+tag@mail.example.co.uk", "a_b%c-d@x-y.io", "a@b.co"},
+             true);
+  expectEach(Checks::isEmailAddress,
+             {"a@b.c", "someone@localhost", "@example.com", "a b@example.com", "a@@example.com", "a@example.c0m",
+              "\xc3\xa4@example.com", "a@example.com\n", ""},
+             false);
 }
 
 TEST(BlankCheck, SpaceSeparatorsAndTabsOnly) {
-  expectRows({{"", true},
-              {"   ", true},
-              {"\t \t", true},
-              {"\xc2\xa0", true},          // no-break space
-              {"\xe3\x80\x80", true},      // ideographic space
-              {"\n", false},               // line breaks are not removed
-              {" \r\n ", false},
-              {"\xe2\x80\x8b", false},     // zero-width space is no space separator
-              {" a ", false}},
-             [](std::string_view text) { return Checks::isBlank(text); });
+  auto blank = [](std::string_view text) { return Checks::isBlank(text); };
+  // no-break space and ideographic space are blank; line breaks and the zero-width space are not
+  expectEach(blank, {"", "   ", "\t \t", "\xc2\xa0", "\xe3\x80\x80"}, true);
+  expectEach(blank, {"\n", " \r\n ", "\xe2\x80\x8b", " a "}, false);
 }
 
 TEST(VersionPattern, MajorMinorAndADecimalPatch) {
