@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 #include "kit/core/TreeBuilder.h"
 
 using namespace VoziZazIreCore;
@@ -13,18 +10,14 @@ namespace {
 SourceRange at(int64_t offset) { return {{1, offset + 1, offset}, {1, offset + 2, offset + 1}}; }
 }  // namespace
 
-TEST(GenericNode, NumberAccessorsAndIntRange) {
+// The integer range itself is TextServices::exactInt64's, tested there.
+TEST(GenericNode, NumberAccessors) {
   auto three = GenericNode::makeNumber(3.0, at(0), "");
-  EXPECT_EQ(three->kind(), GenericNodeKind::number);
   EXPECT_EQ(three->intValue(), 3);
+  EXPECT_FALSE(GenericNode::makeNumber(2.5, at(0), "")->intValue());
   EXPECT_FALSE(three->stringValue());
   EXPECT_EQ(three->count(), 0u);
   EXPECT_TRUE(three->keys().empty());
-  EXPECT_EQ(three->description(), "number(3.0)");
-  for (double d : std::initializer_list<double>{std::nan(""), double(INFINITY), -double(INFINITY), 1e19, 9223372036854775808.0, 2.5, 1e300})
-    EXPECT_FALSE(GenericNode::makeNumber(d, at(0), "")->intValue()) << d;
-  EXPECT_EQ(GenericNode::makeNumber(-9223372036854775808.0, at(0), "")->intValue(), INT64_MIN);
-  EXPECT_EQ(GenericNode::makeNumber(-0.0, at(0), "")->intValue(), 0);
 }
 
 TEST(GenericNode, SubscriptsYieldNothingOutsideTheirKind) {
@@ -81,7 +74,7 @@ TEST(GenericNode, LargeObjectsLookUpByKeyIncludingCanonicalEquivalents) {
   EXPECT_EQ((*root)["missing"], nullptr);
 }
 
-TEST(GenericNode, StringDescriptionShowsTwentyCharacters) {
+TEST(GenericNode, DescriptionsShowKindAndTwentyCharacters) {
   EXPECT_EQ(GenericNode::makeString("abcdefghijklmnopqrstuvwxy", at(0), "")->description(),
             "string(\"abcdefghijklmnopqrst\")");
   // Flags and emoji with modifiers count as one character each.
@@ -93,6 +86,7 @@ TEST(GenericNode, StringDescriptionShowsTwentyCharacters) {
   EXPECT_EQ(GenericNode::makeObject({}, at(0), "")->description(), "object(0 keys)");
   EXPECT_EQ(GenericNode::makeArray({}, at(0), "")->description(), "array(0 items)");
   EXPECT_EQ(GenericNode::makeNumber(2.5, at(0), "")->description(), "number(2.5)");
+  EXPECT_EQ(GenericNode::makeNumber(3.0, at(0), "")->description(), "number(3.0)");
   EXPECT_EQ(GenericNode::makeBool(false, at(0), "")->description(), "bool(false)");
   EXPECT_EQ(GenericNode::makeNull(at(0), "")->description(), "null");
 }

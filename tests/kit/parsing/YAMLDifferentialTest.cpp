@@ -125,22 +125,10 @@ const Snippet kSnippets[] = {
      "tags:\n- name: pets\n  description: Everything about pets\n  externalDocs:\n    url: http://x.io\n- name: "
      "store\nsecurity:\n- api_key: []\n- oauth:\n  - write:pets\n  - read:pets\n"},
     {"nested_sequences", "matrix:\n- - 1\n  - 2\n- - 3\n  -\n    - 4\n"},
-    {"block_scalars_everywhere",
-     "a: |\n  keep\n   this\nb: >\n  fold\n  these\n\n  lines\nc: |-\n  strip\nd: |+\n  keep\n\ne:\n- |\n  item\n- >-\n"
-     "  folded item\n  text\nf: end\n"},
     {"block_scalar_indent_indicator", "a: |2\n    leading\n  text\nb:\n  - |1\n     x\n"},
-    {"quoted_scalars",
-     "a: 'it''s'\nb: \"tab\\tnew\\nline \\u00e9 \\x41\"\nc: ''\nd: \"\"\ne: 'multi\n  line\n\n  para'\nf: \"esc\\\n  aped\"\n"},
-    {"flow_collections",
-     "a: [1, 2, 3]\nb: {x: 1, y: [a, b], z: {w: null}}\nc: [ ]\nd: { }\ne: [http://a.b, 'q, r', \"s]\"]\nf: [a,\n  b,\n"
-     "  c]\ng: {k: v,\n  m: n}\n"},
     {"comments_everywhere",
      "# head\na: 1 # one\n# between\nb:\n  # inside\n  - x # item\n  # after\n  - y\nc: 'q' # quoted\nd: [1, 2] # "
      "flow\n# tail\n"},
-    {"empty_values", "a:\nb: ~\nc:\n  d:\n  e:\nf:\n-\n- x\n-\ng:"},
-    {"anchors_and_aliases",
-     "defs:\n  s: &str {type: string}\n  i: &int\n    type: integer\n    format: int32\nuse:\n  a: *str\n  b: *int\n  c: "
-     "[*str, *int]\n"},
     {"trailing_blanks", "a: 1   \nb: text   \nc:   \n  - x   \n"},
     {"item_mapping_deep",
      "- name: a\n  value:\n    nested:\n      - k: 1\n        l: 2\n      - k: 3\n  other: x\n- name: b\n"},

@@ -176,7 +176,7 @@ struct ErrorCase {
   const char* name;
   std::string yaml;
   std::string message;
-  int64_t line;  // 0: no range
+  int64_t line;
   int64_t column;
 };
 
@@ -191,8 +191,7 @@ TEST_P(YAMLParserErrors, MessageAndPlace) {
     FAIL() << "parsed without error";
   } catch (const ParseError& e) {
     EXPECT_EQ(e.message(), c.message);
-    ASSERT_EQ(e.range().has_value(), c.line != 0);
-    if (!e.range()) return;
+    ASSERT_TRUE(e.range().has_value());
     EXPECT_EQ(e.range()->start.line, c.line);
     EXPECT_EQ(e.range()->start.column, c.column);
   }
@@ -225,7 +224,6 @@ const ErrorCase kErrorCases[] = {
     {"complex_key", "? [a, b]\n: 1\n", "Complex mapping keys are not supported", 1, 3},
     {"mapping_after_root_sequence", "- a\nb: 1\n", "Unexpected text after the document's root value", 2, 1},
     {"text_after_root_flow", "[1]\nfoo\n", "Unexpected text after the document's root value", 2, 1},
-    {"invalid_utf8", "a: \xC3\x28\n", "Failed to decode input as UTF-8", 0, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, YAMLParserErrors, testing::ValuesIn(kErrorCases),
@@ -244,59 +242,16 @@ TEST(YAMLParserErrors, FlowErrorsRunFromTheOpeningBracketToTheFault) {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Limits: nesting depth and alias expansion.
-
-std::string nestedFlow(std::size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); }
-
-std::string nestedBlock(std::size_t depth) {
-  std::string text;
-  for (std::size_t i = 0; i < depth; ++i) text += std::string(i, ' ') + "k:\n";
-  return text;
-}
+// Limits: deeper nesting and alias bombs are refused in PathologicalInputsTest; here the deepest
+// accepted nesting.
 
 TEST(YAMLParserLimits, NestingUpToTheLimitIsRead) {
-  EXPECT_NO_THROW(parse(nestedFlow(VoziZazIreCore::kMaxNestingDepth)));
+  const std::size_t depth = VoziZazIreCore::kMaxNestingDepth;
+  EXPECT_NO_THROW(parse(std::string(depth, '[') + std::string(depth, ']')));
   // Block mappings nest one level per line; the innermost key holds null.
-  EXPECT_NO_THROW(parse(nestedBlock(VoziZazIreCore::kMaxNestingDepth)));
-}
-
-TEST(YAMLParserLimits, DeeperNestingIsRefusedWithAPlace) {
-  try {
-    parse(nestedFlow(VoziZazIreCore::kMaxNestingDepth + 1));
-    FAIL();
-  } catch (const ParseError& e) {
-    EXPECT_EQ(e.message(), "Nesting deeper than 1000 levels");
-    EXPECT_EQ(e.range()->start.line, 1);
-    EXPECT_EQ(e.range()->start.column, 1001);
-  }
-  try {
-    parse(nestedBlock(VoziZazIreCore::kMaxNestingDepth + 1));
-    FAIL();
-  } catch (const ParseError& e) {
-    EXPECT_EQ(e.message(), "Nesting deeper than 1000 levels");
-    EXPECT_EQ(e.range()->start.line, 1001);
-    EXPECT_EQ(e.range()->start.column, 1001);
-  }
-  // Deep nesting of other shapes: sequences of sequences on separate lines.
-  std::string items;
-  for (std::size_t i = 0; i < 1500; ++i) items += std::string(i * 2, ' ') + "-\n";
-  EXPECT_THROW(parse(items), ParseError);
-}
-
-TEST(YAMLParserLimits, AliasBombIsRefused) {
-  std::string bomb = "a: &a [x, x, x, x, x, x, x, x, x, x]\n";
-  for (char c = 'b'; c <= 'j'; ++c) {
-    std::string prev(1, static_cast<char>(c - 1));
-    bomb += std::string(1, c) + ": &" + c + " [*" + prev + ", *" + prev + ", *" + prev + ", *" + prev + ", *" + prev +
-            ", *" + prev + ", *" + prev + ", *" + prev + ", *" + prev + ", *" + prev + "]\n";
-  }
-  try {
-    parse(bomb);
-    FAIL();
-  } catch (const ParseError& e) {
-    EXPECT_EQ(e.message(), "Aliases expand to more than 1000000 nodes");
-    EXPECT_TRUE(e.range().has_value());
-  }
+  std::string block;
+  for (std::size_t i = 0; i < depth; ++i) block += std::string(i, ' ') + "k:\n";
+  EXPECT_NO_THROW(parse(block));
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -70,24 +70,12 @@ TEST(YAMLRobustnessTest, RandomEditsGiveATreeOrAPlacedParseError) {
   EXPECT_GT(refused, 0);
 }
 
+// Long block scalars and long lines of multi-byte characters finish quickly (no quadratic rescans) and
+// count right; PathologicalInputsTest covers huge keys, quoted scalars and flow collections.
 TEST(YAMLRobustnessTest, HugeFlatInputsAreReadInOnePass) {
-  // Long lines, many entries and long scalars: each must finish quickly (no quadratic rescans).
-  std::string longLine = "a: [";
-  for (int i = 0; i < 200000; ++i) longLine += "x, ";
-  longLine += "y]\n";
-  EXPECT_EQ(YAMLParser().parse(longLine)->operator[]("a")->count(), 200001u);
-  std::string manyKeys;
-  for (int i = 0; i < 100000; ++i) {
-    manyKeys += 'k';
-    manyKeys += std::to_string(i);
-    manyKeys += ": v\n";
-  }
-  EXPECT_EQ(YAMLParser().parse(manyKeys)->count(), 100000u);
-  std::string longScalar = "a: \"";
-  longScalar.append(1 << 20, 'x');
-  longScalar += "\"\nb: |\n";
-  for (int i = 0; i < 50000; ++i) longScalar += "  line of text\n";
-  EXPECT_EQ(YAMLParser().parse(longScalar)->operator[]("b")->stringValue()->size(), 50000u * 13);
+  std::string longBlock = "b: |\n";
+  for (int i = 0; i < 50000; ++i) longBlock += "  line of text\n";
+  EXPECT_EQ(YAMLParser().parse(longBlock)->operator[]("b")->stringValue()->size(), 50000u * 13);
   std::string unicodeLine = "a: [";
   for (int i = 0; i < 50000; ++i) unicodeLine += "\xC3\xA9t\xC3\xA9, ";
   unicodeLine += "z]\n";
