@@ -7,68 +7,39 @@
 
 namespace {
 
-using VoziZazIreCore::DiagnosticCode;
-using VoziZazIreCore::DiagnosticSeverity;
 using VoziZazIreCore::LocationInfo;
 using VoziZazIreCore::SourceLocation;
-using VoziZazIreCore::SourceRange;
 using VoziZazIreValidation::ValidationContext;
 
 LocationInfo at(std::string pointer, int line) {
-  return LocationInfo(std::move(pointer), SourceRange{SourceLocation{line, 3, 40}, SourceLocation{line, 9, 46}});
+  return LocationInfo(std::move(pointer), VoziZazIreCore::SourceRange{SourceLocation{line, 3, 40}, SourceLocation{line, 9, 46}});
 }
 
-TEST(ValidationContext, AddedFindingsCarryTheBracketedRuleAndTheLocation) {
-  ValidationContext context;
-  context.addError("SRV-003", "text one", at("/servers/0", 4));
-  context.addWarning(DiagnosticCode::responseNoSuccessResponse, "text two", at("/paths/~1a/get/responses", 9));
-  ASSERT_EQ(context.diagnostics().size(), 2u);
-  const auto& first = context.diagnostics()[0];
-  EXPECT_EQ(first.severity(), DiagnosticSeverity::error);
-  EXPECT_EQ(first.message(), "[SRV-003] text one");
-  EXPECT_EQ(first.jsonPointer(), "/servers/0");
-  ASSERT_TRUE(first.range().has_value());
-  EXPECT_EQ(first.range()->start.line, 4);
-  EXPECT_EQ(first.range()->end.column, 9);
-  EXPECT_FALSE(first.context().has_value());
-  const auto& second = context.diagnostics()[1];
-  EXPECT_EQ(second.severity(), DiagnosticSeverity::warning);
-  EXPECT_EQ(second.message(), "[RSP-002] text two");
-  EXPECT_EQ(second.jsonPointer(), "/paths/~1a/get/responses");
-}
-
-TEST(ValidationContext, AddDiagnosticKeepsTheFindingUnchanged) {
-  ValidationContext context;
-  context.addDiagnostic(VoziZazIreCore::Diagnostic::error("[REF-002] gone", "#/components/schemas/A"));
-  ASSERT_EQ(context.diagnostics().size(), 1u);
-  EXPECT_EQ(context.diagnostics()[0].message(), "[REF-002] gone");
-  EXPECT_EQ(context.diagnostics()[0].jsonPointer(), "#/components/schemas/A");
-  EXPECT_FALSE(context.diagnostics()[0].range().has_value());
-}
-
-TEST(ValidationContext, ValidityAndTheSeverityListsKeepTheOrder) {
+TEST(ValidationContext, FindingsCarryTheBracketedRuleAndLocationAndTheSeverityListsKeepTheOrder) {
   ValidationContext context;
   context.addWarning("W-1", "a", at("/a", 1));
-  context.addWarning("W-2", "b", at("/b", 2));
   EXPECT_TRUE(context.isValid());
-  context.addError("E-1", "c", at("/c", 3));
-  context.addWarning("W-3", "d", at("/d", 4));
+  context.addError("SRV-003", "text one", at("/servers/0", 4));
+  context.addWarning(VoziZazIreCore::DiagnosticCode::responseNoSuccessResponse, "text two", at("/p", 9));
   context.addError("E-2", "e", at("/e", 5));
   EXPECT_FALSE(context.isValid());
-  EXPECT_EQ(CarvexTest::messages(context.errors()), (std::vector<std::string>{"[E-1] c", "[E-2] e"}));
-  EXPECT_EQ(CarvexTest::messages(context.warnings()),
-            (std::vector<std::string>{"[W-1] a", "[W-2] b", "[W-3] d"}));
+  EXPECT_EQ(CarvexTest::described(context.diagnostics()),
+            (std::vector<std::string>{"warning [W-1] a @ /a 1:3", "error [SRV-003] text one @ /servers/0 4:3",
+                                      "warning [RSP-002] text two @ /p 9:3", "error [E-2] e @ /e 5:3"}));
+  EXPECT_EQ(context.diagnostics()[1].range()->end.column, 9);
+  EXPECT_FALSE(context.diagnostics()[1].context().has_value());
+  EXPECT_EQ(CarvexTest::messages(context.errors()), (std::vector<std::string>{"[SRV-003] text one", "[E-2] e"}));
+  EXPECT_EQ(CarvexTest::messages(context.warnings()), (std::vector<std::string>{"[W-1] a", "[RSP-002] text two"}));
 }
 
 TEST(ValidationContext, TheFirstOperationIdLocationWins) {
   ValidationContext context;
   EXPECT_FALSE(context.registerOperationId("list", at("/paths/~1a/get", 3)).has_value());
-  auto second = context.registerOperationId("list", at("/paths/~1b/get", 8));
-  ASSERT_TRUE(second.has_value());
-  EXPECT_EQ(second->jsonPointer, "/paths/~1a/get");
-  auto third = context.registerOperationId("list", at("/paths/~1c/get", 12));
-  ASSERT_TRUE(third.has_value());
-  EXPECT_EQ(third->jsonPointer, "/paths/~1a/get");
+  for (const char* later : {"/paths/~1b/get", "/paths/~1c/get"}) {
+    const auto first = context.registerOperationId("list", at(later, 8));
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->jsonPointer, "/paths/~1a/get");
+  }
   EXPECT_EQ(context.operationIds().at("list").jsonPointer, "/paths/~1a/get");
 }
 
@@ -83,57 +54,34 @@ TEST(ValidationContext, ComponentsAreFoundOnlyUnderTheirKind) {
   EXPECT_EQ(context.componentNames().at("schemas").size(), 1u);
 }
 
-TEST(ValidationContext, ResolvingMarksAnswerWhetherTheReferenceIsAlreadyOpen) {
+TEST(ValidationContext, ResolvingMarksAnswerWhetherTheReferenceIsAlreadyOpenAndResetEmptiesEveryStore) {
   ValidationContext context;
   EXPECT_FALSE(context.beginResolvingRef("#/components/schemas/A"));
   EXPECT_TRUE(context.beginResolvingRef("#/components/schemas/A"));
   context.endResolvingRef("#/components/schemas/A");
   context.endResolvingRef("#/components/schemas/never");
   EXPECT_FALSE(context.beginResolvingRef("#/components/schemas/A"));
-
   EXPECT_FALSE(context.isRefResolved("#/x").has_value());
   context.markRefResolved("#/x", false);
   context.markRefResolved("#/x", true);
   EXPECT_EQ(context.isRefResolved("#/x"), std::optional<bool>(true));
-}
 
-TEST(ValidationContext, ResetEmptiesEveryStore) {
-  ValidationContext context;
   context.addError("E-1", "x", at("/", 1));
   context.registerOperationId("op", at("/p", 2));
   context.registerComponent("schemas", "A");
-  context.beginResolvingRef("#/a");
-  context.markRefResolved("#/a", true);
   context.reset();
   EXPECT_TRUE(context.diagnostics().empty());
   EXPECT_TRUE(context.operationIds().empty());
   EXPECT_TRUE(context.componentNames().empty());
   EXPECT_TRUE(context.resolvingRefs().empty());
-  EXPECT_FALSE(context.isRefResolved("#/a").has_value());
+  EXPECT_FALSE(context.isRefResolved("#/x").has_value());
   EXPECT_FALSE(context.registerOperationId("op", at("/q", 3)).has_value());
 }
 
-// Component-name registration, through the walk's first step.
-template <class V>
-ValidationContext registered(std::string_view yaml) {
-  const auto result = CarvexTest::parseYaml(yaml, VoziZazIreCore::ValidationLevel::none);
-  ValidationContext context;
-  if constexpr (V::is31) {
-    VoziZazIreValidation::registerComponentNames<V>(*CarvexTest::document31(result), context);
-  } else {
-    VoziZazIreValidation::registerComponentNames<V>(*CarvexTest::document30(result), context);
-  }
-  return context;
-}
-
-TEST(ComponentNames, NoComponentsLeaveTheRegistryEmpty) {
-  auto context = registered<VoziZazIreTransform::Version30>("openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths: {}\n");
-  EXPECT_TRUE(context.componentNames().empty());
-  EXPECT_FALSE(context.hasComponent("schemas", "A"));
-}
-
+// Component-name registration, through the walk's first step: every kind but examples, and no entry for an
+// empty map.
 TEST(ComponentNames, EveryKindButExamplesIsRegisteredAndEmptyMapsLeaveNoEntry) {
-  auto context = registered<VoziZazIreTransform::Version30>(R"(openapi: 3.0.3
+  const auto result30 = CarvexTest::parseYaml(R"(openapi: 3.0.3
 info: {title: t, version: '1'}
 paths: {}
 components:
@@ -146,28 +94,25 @@ components:
   securitySchemes: {Key: {type: apiKey, name: k, in: header}}
   links: {Next: {operationId: next}}
   callbacks: {Hook: {}}
-)");
+)", VoziZazIreCore::ValidationLevel::none);
+  ValidationContext context;
+  VoziZazIreValidation::registerComponentNames<VoziZazIreTransform::Version30>(*CarvexTest::document30(result30),
+                                                                               context);
+  std::vector<std::string> registered;
+  for (const auto& [kind, names] : context.componentNames())
+    for (const auto& name : names) registered.push_back(kind + "/" + name);
+  EXPECT_EQ(registered, (std::vector<std::string>{"callbacks/Hook", "headers/Rate", "links/Next", "parameters/Limit",
+                                                  "requestBodies/Body", "responses/Moved", "responses/NotFound",
+                                                  "securitySchemes/Key"}));
   EXPECT_EQ(context.componentNames().count("schemas"), 0u);
-  EXPECT_EQ(context.componentNames().count("examples"), 0u);
-  EXPECT_TRUE(context.hasComponent("responses", "NotFound"));
-  EXPECT_TRUE(context.hasComponent("responses", "Moved"));
-  EXPECT_TRUE(context.hasComponent("parameters", "Limit"));
-  EXPECT_TRUE(context.hasComponent("requestBodies", "Body"));
-  EXPECT_TRUE(context.hasComponent("headers", "Rate"));
-  EXPECT_TRUE(context.hasComponent("securitySchemes", "Key"));
-  EXPECT_TRUE(context.hasComponent("links", "Next"));
-  EXPECT_TRUE(context.hasComponent("callbacks", "Hook"));
-  EXPECT_FALSE(context.hasComponent("examples", "Sample"));
-  EXPECT_EQ(context.componentNames().size(), 7u);
-}
 
-TEST(ComponentNames, PathItemsAreRegisteredFor31) {
-  auto context = registered<VoziZazIreTransform::Version31>(R"(openapi: 3.1.0
-info: {title: t, version: '1'}
-components:
-  schemas: {Pet: {type: object}}
-  pathItems: {Shared: {get: {responses: {'200': {description: ok}}}}}
-)");
+  const auto result31 = CarvexTest::parseYaml(
+      "openapi: 3.1.0\ninfo: {title: t, version: '1'}\ncomponents:\n  schemas: {Pet: {type: object}}\n"
+      "  pathItems: {Shared: {get: {responses: {'200': {description: ok}}}}}\n",
+      VoziZazIreCore::ValidationLevel::none);
+  context.reset();
+  VoziZazIreValidation::registerComponentNames<VoziZazIreTransform::Version31>(*CarvexTest::document31(result31),
+                                                                               context);
   EXPECT_TRUE(context.hasComponent("schemas", "Pet"));
   EXPECT_TRUE(context.hasComponent("pathItems", "Shared"));
 }

@@ -5,90 +5,53 @@
 
 namespace {
 
-using CarvexTest::described;
-using CarvexTest::validateYaml;
-using CarvexTest::withCodes;
+using CarvexTest::messagesOf;
+using CarvexTest::Row;
 namespace RuleText = VoziZazIreValidation::RuleText;
 
-// ---- The URL test (DOC-004, DOC-005, DOC-007) ----
-
-struct UrlRow {
+// The text tests behind the info rules: each row gives texts that pass and texts that fail.
+struct TextRow {
   const char* name;
-  const char* text;
-  bool passes;
+  bool (*test)(std::string_view);
+  std::vector<std::string> passing, failing;
 };
+void PrintTo(const TextRow& row, std::ostream* os) { *os << row.name; }
+class TextTest : public testing::TestWithParam<TextRow> {};
 
-class UrlTest : public testing::TestWithParam<UrlRow> {};
-
-TEST_P(UrlTest, SchemeOrLeadingSlashIsRequired) {
-  EXPECT_EQ(RuleText::passesURLTest(GetParam().text), GetParam().passes) << GetParam().text;
+TEST_P(TextTest, PassingAndFailing) {
+  for (const auto& text : GetParam().passing) EXPECT_TRUE(GetParam().test(text)) << text;
+  for (const auto& text : GetParam().failing) EXPECT_FALSE(GetParam().test(text)) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, UrlTest,
-    testing::Values(UrlRow{"absolute_http", "https://example.com/terms", true},
-                    UrlRow{"relative_with_slash", "/legal/terms", true},
-                    UrlRow{"bare_file_name", "terms.html", false},
-                    UrlRow{"mail_link_without_host", "mailto:api@example.com", true},
-                    UrlRow{"urn", "urn:isbn:0451450523", true},
-                    UrlRow{"empty", "", false},
-                    UrlRow{"space_inside", "https://example.com/a b", false},
-                    UrlRow{"braces", "https://example.com/{id}", false},
-                    UrlRow{"only_fragment", "#terms", false},
-                    UrlRow{"scheme_relative_begins_with_slash", "//example.com/terms", true},
-                    UrlRow{"non_ascii", "https://exämple.com", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    Rows, TextTest,
+    testing::Values(
+        // DOC-004, DOC-005, DOC-007: a scheme or a leading slash is required.
+        TextRow{"url", RuleText::passesURLTest,
+                {"https://example.com/terms", "/legal/terms", "mailto:api@example.com", "urn:isbn:0451450523",
+                 "//example.com/terms"},
+                {"terms.html", "", "https://example.com/a b", "https://example.com/{id}", "#terms",
+                 "https://ex\xC3\xA4mple.com"}},
+        // DOC-006.
+        TextRow{"email", RuleText::looksLikeEmail,
+                {"api@example.com", "first.last+tag%x@mail-server.example.co.uk"},
+                {"api@example.c", "api@localhost", "api@example.c0m", "a@b@example.com", "api @example.com", "",
+                 "mail api@example.com now"}},
+        // DOC-002, DOC-003: spaces and tabs (also no-break and ideographic) are blank, line breaks and broken
+        // bytes are not.
+        TextRow{"blank", RuleText::isBlankAfterTrimming, {"", " \t ", "\xC2\xA0\xE3\x80\x80"},
+                {"\n", " x ", "\xFF"}}),
+    [](const testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });
 
-// ---- The e-mail pattern (DOC-006) ----
-
-struct EmailRow {
-  const char* name;
-  const char* text;
-  bool valid;
-};
-
-class EmailTest : public testing::TestWithParam<EmailRow> {};
-
-TEST_P(EmailTest, Pattern) { EXPECT_EQ(RuleText::looksLikeEmail(GetParam().text), GetParam().valid); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, EmailTest,
-    testing::Values(EmailRow{"plain", "api@example.com", true},
-                    EmailRow{"dots_plus_percent_hyphen", "first.last+tag%x@mail-server.example.co.uk", true},
-                    EmailRow{"one_letter_top_level", "api@example.c", false},
-                    EmailRow{"no_dot_after_at", "api@localhost", false},
-                    EmailRow{"digits_in_top_level", "api@example.c0m", false},
-                    EmailRow{"two_at_signs", "a@b@example.com", false},
-                    EmailRow{"space", "api @example.com", false},
-                    EmailRow{"empty", "", false},
-                    EmailRow{"text_around", "mail api@example.com now", false}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// ---- Trimming (DOC-002, DOC-003) ----
-
-TEST(Trimming, SpacesAndTabsAreBlankButLineBreaksAreNot) {
-  EXPECT_TRUE(RuleText::isBlankAfterTrimming(""));
-  EXPECT_TRUE(RuleText::isBlankAfterTrimming(" \t "));
-  EXPECT_TRUE(RuleText::isBlankAfterTrimming("\xC2\xA0\xE3\x80\x80"));  // no-break space, ideographic space
-  EXPECT_FALSE(RuleText::isBlankAfterTrimming("\n"));
-  EXPECT_FALSE(RuleText::isBlankAfterTrimming(" x "));
-  EXPECT_FALSE(RuleText::isBlankAfterTrimming("\xFF"));  // a broken byte is text, not space
+// The info rules on documents.
+std::string withInfo(std::string_view info, std::string_view version = "3.0.3") {
+  return "openapi: " + std::string(version) + "\ninfo:\n" + std::string(info) + "paths: {}\n";
 }
 
-// ---- The info rules on documents ----
-
-std::string document30(std::string_view info) {
-  return "openapi: 3.0.3\ninfo:\n" + std::string(info) + "paths: {}\n";
-}
-std::string document31(std::string_view info) {
-  return "openapi: 3.1.0\ninfo:\n" + std::string(info) + "paths: {}\n";
-}
-
-const std::initializer_list<std::string_view> kInfoCodes = {"DOC-002", "DOC-003", "DOC-004", "DOC-005",
-                                                            "DOC-006", "DOC-007", "V31-008"};
+const CarvexTest::Codes kInfoCodes = {"DOC-002", "DOC-003", "DOC-004", "DOC-005", "DOC-006", "DOC-007", "V31-008"};
 
 TEST(InfoRules, EveryInfoFindingInItsOrderAndPlace) {
-  const auto found = validateYaml(document30(R"(  title: " \t"
+  EXPECT_EQ(CarvexTest::placesOf(withInfo(R"(  title: " \t"
   version: ""
   termsOfService: terms.html
   contact:
@@ -97,8 +60,8 @@ TEST(InfoRules, EveryInfoFindingInItsOrderAndPlace) {
   license:
     name: MIT
     url: license.txt
-)"));
-  EXPECT_EQ(described(withCodes(found, kInfoCodes)),
+)"),
+                                 kInfoCodes),
             (std::vector<std::string>{
                 "error [DOC-002] info.title must not be empty @ /info 3:3",
                 "error [DOC-003] info.version must not be empty @ /info 3:3",
@@ -110,51 +73,37 @@ TEST(InfoRules, EveryInfoFindingInItsOrderAndPlace) {
 }
 
 TEST(InfoRules, AValidInfoGivesNothing) {
-  const auto found = validateYaml(document30(R"(  title: Pets
+  EXPECT_EQ(messagesOf(withInfo(R"(  title: Pets
   version: 1.0.0
   termsOfService: /terms
   contact: {url: "https://example.com", email: api@example.com}
   license: {name: MIT, url: "https://opensource.org/licenses/MIT"}
-)"));
-  EXPECT_TRUE(withCodes(found, kInfoCodes).empty()) << testing::PrintToString(described(found));
+)"),
+                       kInfoCodes),
+            std::vector<std::string>{});
 }
 
-TEST(InfoRules, ATitleOfOneLineBreakIsNotEmpty) {
-  const auto found = validateYaml(document30("  title: \"\\n\"\n  version: \"\\t\"\n"));
-  EXPECT_EQ(CarvexTest::messages(withCodes(found, kInfoCodes)),
-            (std::vector<std::string>{"[DOC-003] info.version must not be empty"}));
-}
-
-struct LicenseRow {
-  const char* name;
-  const char* license;
-  std::vector<std::string> expected;
-};
-
-class License31Test : public testing::TestWithParam<LicenseRow> {};
+class License31Test : public CarvexTest::RowTest {};
 
 TEST_P(License31Test, IdentifierAndUrl) {
-  const auto found =
-      validateYaml(document31("  title: t\n  version: '1'\n  license:\n" + std::string(GetParam().license)));
-  EXPECT_EQ(CarvexTest::messages(withCodes(found, kInfoCodes)), GetParam().expected);
+  EXPECT_EQ(messagesOf(withInfo("  title: t\n  version: '1'\n  license:\n" + GetParam().input, "3.1.0"), kInfoCodes),
+            GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, License31Test,
-    testing::Values(
-        LicenseRow{"identifier_and_valid_url", "    name: MIT\n    identifier: MIT\n    url: https://mit.edu/x\n",
-                   {"[V31-008] license must have either 'identifier' or 'url', not both"}},
-        LicenseRow{"identifier_and_invalid_url", "    name: MIT\n    identifier: MIT\n    url: mit.txt\n",
-                   {"[DOC-007] info.license.url should be a valid URL: mit.txt",
-                    "[V31-008] license must have either 'identifier' or 'url', not both"}},
-        LicenseRow{"identifier_alone", "    name: MIT\n    identifier: MIT\n", {}},
-        LicenseRow{"neither", "    name: MIT\n", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(Row{"identifier_and_invalid_url", "    name: MIT\n    identifier: MIT\n    url: mit.txt\n",
+                        {"[DOC-007] info.license.url should be a valid URL: mit.txt",
+                         "[V31-008] license must have either 'identifier' or 'url', not both"}},
+                    Row{"identifier_alone", "    name: MIT\n    identifier: MIT\n", {}},
+                    Row{"neither", "    name: MIT\n", {}}),
+    CarvexTest::rowName);
 
 TEST(InfoRules, V31LicenseConflictIsPlacedAtTheLicense) {
-  const auto found = validateYaml(
-      document31("  title: t\n  version: '1'\n  license:\n    name: MIT\n    identifier: MIT\n    url: /l\n"));
-  EXPECT_EQ(described(withCodes(found, {"V31-008"})),
+  EXPECT_EQ(CarvexTest::placesOf(
+                withInfo("  title: t\n  version: '1'\n  license:\n    name: MIT\n    identifier: MIT\n    url: /l\n",
+                         "3.1.0"),
+                kInfoCodes),
             (std::vector<std::string>{
                 "error [V31-008] license must have either 'identifier' or 'url', not both @ /info/license 6:5"}));
 }

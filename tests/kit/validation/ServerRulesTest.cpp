@@ -10,73 +10,58 @@
 
 namespace {
 
-using CarvexTest::described;
-using CarvexTest::messages;
+using CarvexTest::messagesOf;
+using CarvexTest::Row;
 using CarvexTest::validateYaml;
 using CarvexTest::withCodes;
 namespace RuleText = VoziZazIreValidation::RuleText;
 
-const std::initializer_list<std::string_view> kServerCodes = {"SRV-001", "SRV-002", "SRV-003", "SRV-004"};
+const CarvexTest::Codes kServerCodes = {"SRV-001", "SRV-002", "SRV-003", "SRV-004"};
 
-std::string withServers(std::string_view servers, std::string_view version = "3.0.3") {
+std::string withServers(std::string_view servers, std::string_view version = "3.0.3", std::string_view paths = "{}") {
   return "openapi: " + std::string(version) + "\ninfo: {title: t, version: '1'}\nservers:\n" + std::string(servers) +
-         "paths: {}\n";
+         "paths: " + std::string(paths) + "\n";
 }
 
-struct ServerRow {
-  const char* name;
-  const char* servers;
-  std::vector<std::string> expected;
-};
-
-class ServerTest : public testing::TestWithParam<ServerRow> {};
+class ServerTest : public CarvexTest::RowTest {};
 
 TEST_P(ServerTest, Messages) {
-  for (const char* version : {"3.0.3", "3.1.0"}) {
-    const auto found = validateYaml(withServers(GetParam().servers, version));
-    EXPECT_EQ(messages(withCodes(found, kServerCodes)), GetParam().expected) << version;
-  }
+  for (const std::string& version : CarvexTest::versionsOf(GetParam()))
+    EXPECT_EQ(messagesOf(withServers(GetParam().input, version), kServerCodes), GetParam().expected) << version;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ServerTest,
     testing::Values(
-        ServerRow{"absolute", "  - url: https://api.example.com/v1\n", {}},
-        ServerRow{"relative_with_slash", "  - url: /v1\n", {}},
-        ServerRow{"relative_without_slash", "  - url: v1/api\n", {}},
-        ServerRow{"empty_url", "  - url: ''\n", {"[SRV-001] server.url is not a valid URL or template: "}},
-        ServerRow{"space_in_url", "  - url: https://api example.com\n",
-                  {"[SRV-001] server.url is not a valid URL or template: https://api example.com"}},
-        ServerRow{"scheme_as_variable",
-                  "  - url: '{scheme}://api.example.com'\n    variables:\n      scheme: {default: https}\n",
-                  {}},
-        ServerRow{"slash_before_substitution_only_counts_after",
-                  "  - url: '{base} x'\n    variables:\n      base: {default: /a}\n",
-                  {"[SRV-001] server.url is not a valid URL or template: {base} x"}},
-        ServerRow{"second_variable_undeclared",
-                  "  - url: 'https://{region}.example.com/{version}'\n    variables:\n      region: {default: eu}\n",
-                  {"[SRV-002] Template variable '{version}' in server URL has no matching variable definition"}},
-        ServerRow{"variable_used_twice_is_reported_once", "  - url: 'https://{a}.example.com/{a}'\n",
-                  {"[SRV-002] Template variable '{a}' in server URL has no matching variable definition"}},
-        ServerRow{"unused_declared_variable_is_fine",
-                  "  - url: https://example.com\n    variables:\n      spare: {default: x}\n", {}},
-        ServerRow{"default_not_in_enum",
-                  "  - url: 'https://{env}.example.com'\n    variables:\n      env: {default: prod, enum: [dev, test]}\n",
-                  {"[SRV-003] Server variable 'env' default value 'prod' is not in enum values"}},
-        ServerRow{"default_in_enum",
-                  "  - url: 'https://{env}.example.com'\n    variables:\n      env: {default: dev, enum: [dev, test]}\n",
-                  {}},
-        ServerRow{"empty_enum_is_never_srv003",
-                  "  - url: 'https://{env}.example.com'\n    variables:\n      env: {default: prod, enum: []}\n",
-                  {"[SRV-004] Server variable 'env' enum must not be empty"}},
-        ServerRow{"every_server_in_order",
-                  "  - url: ''\n  - url: 'https://{x}.example.com'\n",
-                  {"[SRV-001] server.url is not a valid URL or template: ",
-                   "[SRV-002] Template variable '{x}' in server URL has no matching variable definition"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        Row{"absolute", "  - url: https://api.example.com/v1\n", {}},
+        Row{"relative_without_slash", "  - url: v1/api\n", {}},
+        Row{"space_in_url", "  - url: https://api example.com\n",
+            {"[SRV-001] server.url is not a valid URL or template: https://api example.com"}},
+        Row{"scheme_as_variable", "  - url: '{scheme}://api.example.com'\n    variables:\n      scheme: {default: https}\n",
+            {}},
+        Row{"slash_before_substitution_only_counts_after",
+            "  - url: '{base} x'\n    variables:\n      base: {default: /a}\n",
+            {"[SRV-001] server.url is not a valid URL or template: {base} x"}},
+        Row{"second_variable_undeclared",
+            "  - url: 'https://{region}.example.com/{version}'\n    variables:\n      region: {default: eu}\n",
+            {"[SRV-002] Template variable '{version}' in server URL has no matching variable definition"}},
+        Row{"variable_used_twice_is_reported_once", "  - url: 'https://{a}.example.com/{a}'\n",
+            {"[SRV-002] Template variable '{a}' in server URL has no matching variable definition"}},
+        Row{"unused_declared_variable_is_fine",
+            "  - url: https://example.com\n    variables:\n      spare: {default: x}\n", {}},
+        Row{"default_in_enum",
+            "  - url: 'https://{env}.example.com'\n    variables:\n      env: {default: dev, enum: [dev, test]}\n", {}},
+        Row{"empty_enum_is_never_srv003",
+            "  - url: 'https://{env}.example.com'\n    variables:\n      env: {default: prod, enum: []}\n",
+            {"[SRV-004] Server variable 'env' enum must not be empty"}},
+        Row{"every_server_in_order", "  - url: ''\n  - url: 'https://{x}.example.com'\n",
+            {"[SRV-001] server.url is not a valid URL or template: ",
+             "[SRV-002] Template variable '{x}' in server URL has no matching variable definition"}}),
+    CarvexTest::rowName);
 
+// Placed at the server or the variable; the servers of path items and operations are not checked.
 TEST(ServerRules, FindingsArePlacedAtTheServerOrTheVariable) {
-  const auto found = validateYaml(withServers(R"(  - url: 'https://{a} {b}'
+  const std::string text = withServers(R"(  - url: 'https://{a} {b}'
     variables:
       a:
         default: x
@@ -84,41 +69,17 @@ TEST(ServerRules, FindingsArePlacedAtTheServerOrTheVariable) {
       b:
         default: x
         enum: []
-)"));
-  EXPECT_EQ(described(withCodes(found, kServerCodes)),
+)",
+                                       "3.0.3",
+                                       "{/a: {servers: [{url: ''}], get: {servers: [{url: 'https://{nope}'}], "
+                                       "responses: {'200': {description: ok}}}}}");
+  EXPECT_EQ(CarvexTest::placesOf(text, kServerCodes),
             (std::vector<std::string>{
                 "error [SRV-001] server.url is not a valid URL or template: https://{a} {b} @ /servers/0 4:5",
                 "error [SRV-003] Server variable 'a' default value 'x' is not in enum values @ "
                 "/servers/0/variables/a 7:9",
                 "error [SRV-004] Server variable 'b' enum must not be empty @ /servers/0/variables/b 10:9",
             }));
-}
-
-TEST(ServerRules, ServersOfPathItemsAndOperationsAreNotChecked) {
-  const auto found = validateYaml(R"(openapi: 3.0.3
-info: {title: t, version: '1'}
-paths:
-  /a:
-    servers: [{url: ''}]
-    get:
-      servers: [{url: 'https://{nope}'}]
-      responses: {'200': {description: ok}}
-)");
-  EXPECT_TRUE(withCodes(found, kServerCodes).empty());
-}
-
-TEST(ServerSubstitution, EveryBracedNameBecomesPlaceholder) {
-  EXPECT_EQ(RuleText::withTemplatesSubstituted("{scheme}://{host}:{port}/v1"),
-            "placeholder://placeholder:placeholder/v1");
-  EXPECT_EQ(RuleText::withTemplatesSubstituted("https://x/{}"), "https://x/{}");
-  EXPECT_EQ(RuleText::withTemplatesSubstituted("https://x/{a{b}"), "https://x/placeholder");
-  EXPECT_EQ(RuleText::withTemplatesSubstituted("https://x/{ä}"), "https://x/placeholder");
-}
-
-TEST(ServerSubstitution, TemplateNamesAreDistinctAndInOrderOfUse) {
-  EXPECT_EQ(RuleText::templateNames("{b}/{a}/{b}/{}"), (std::vector<std::string>{"b", "a"}));
-  EXPECT_EQ(RuleText::templateNames("/{a{b}}"), (std::vector<std::string>{"a{b"}));
-  EXPECT_TRUE(RuleText::templateNames("/plain").empty());
 }
 
 // The names and the substitution, as the regular-expression engine gives them for "\{([^}]+)\}".
@@ -168,7 +129,7 @@ TEST(ServerRules, long_run_of_braces_without_closing_brace_is_read_in_linear_tim
   const auto paths = validateYaml("openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n  '/" + braces +
                                   "':\n    get:\n      parameters: [{name: a, in: path, required: true}]\n"
                                   "      responses: {'200': {description: ok}}\n");
-  EXPECT_EQ(messages(withCodes(paths, {"PRM-002"})),
+  EXPECT_EQ(CarvexTest::messages(withCodes(paths, {"PRM-002"})),
             (std::vector<std::string>{"[PRM-002] Path parameter 'a' not found in path template"}));
 }
 

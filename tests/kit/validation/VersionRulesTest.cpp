@@ -9,71 +9,54 @@
 
 namespace {
 
-using CarvexTest::described;
-using CarvexTest::messages;
-using CarvexTest::validateYaml;
-using CarvexTest::withCodes;
+using CarvexTest::messagesOf;
+using CarvexTest::placesOf;
+using CarvexTest::Row;
 using VoziZazIreCore::ValidationLevel;
-using VoziZazIreValidation::OpenAPI30ValidationRules;
-using VoziZazIreValidation::OpenAPI31ValidationRules;
-using VoziZazIreValidation::ValidationContext;
 
-// The version rules alone on a document read as 3.0 or 3.1 whatever its "openapi" value says, so that values
-// the version detection would refuse still reach the rules.
+// The version rules alone on a document read as 3.0 (versions 1) or 3.1 (versions 2) whatever its "openapi"
+// value says, so that values the version detection would refuse still reach the rules.
 std::vector<std::string> versionRuleMessages(const std::string& openapi, bool as31) {
   const std::string text = "openapi: '" + openapi + "'\ninfo: {title: t, version: '1'}\npaths: {}\n";
-  ValidationContext context;
-  if (as31) {
-    auto transformed = CarvexTest::transform31(text, ValidationLevel::none);
-    OpenAPI31ValidationRules{}.validate(*transformed.result.model, context);
-  } else {
-    auto transformed = CarvexTest::transform30(text, ValidationLevel::none);
-    OpenAPI30ValidationRules{}.validate(*transformed.result.model, context);
-  }
-  return messages(context.diagnostics());
+  VoziZazIreValidation::ValidationContext context;
+  if (as31)
+    VoziZazIreValidation::OpenAPI31ValidationRules{}.validate(
+        *CarvexTest::transform31(text, ValidationLevel::none).result.model, context);
+  else
+    VoziZazIreValidation::OpenAPI30ValidationRules{}.validate(
+        *CarvexTest::transform30(text, ValidationLevel::none).result.model, context);
+  return CarvexTest::messages(context.diagnostics());
 }
 
-struct VersionRow {
-  const char* name;
-  const char* value;
-  bool as31;
-  bool fires;
-};
-
-void PrintTo(const VersionRow& row, std::ostream* os) { *os << row.name; }
-
-class VersionMatchTest : public testing::TestWithParam<VersionRow> {};
+class VersionMatchTest : public CarvexTest::RowTest {};
 
 TEST_P(VersionMatchTest, Pattern) {
-  const VersionRow& row = GetParam();
+  const Row& row = GetParam();
+  const bool as31 = row.versions == 2;
   std::vector<std::string> expected;
-  if (row.fires)
-    expected.push_back(std::string(row.as31 ? "[V31-001]" : "[V30-001]") + " openapi version '" + row.value +
-                       "' must match pattern '" + (row.as31 ? "3.1.x" : "3.0.x") + "'");
-  EXPECT_EQ(versionRuleMessages(row.value, row.as31), expected);
+  if (!row.expected.empty())
+    expected.push_back(std::string(as31 ? "[V31-001]" : "[V30-001]") + " openapi version '" + row.input +
+                       "' must match pattern '" + (as31 ? "3.1.x" : "3.0.x") + "'");
+  EXPECT_EQ(versionRuleMessages(row.input, as31), expected);
 }
 
+const std::vector<std::string> kFires = {"fires"};
+
 INSTANTIATE_TEST_SUITE_P(Rows, VersionMatchTest,
-                         testing::Values(VersionRow{"v30_3_0_0", "3.0.0", false, false},
-                                         VersionRow{"v30_3_0_3", "3.0.3", false, false},
-                                         VersionRow{"v30_3_0_10", "3.0.10", false, false},
-                                         VersionRow{"v30_two_parts", "3.0", false, true},
-                                         VersionRow{"v30_letter_patch", "3.0.x", false, true},
-                                         VersionRow{"v30_leading_letter", "v3.0.1", false, true},
-                                         VersionRow{"v30_suffix", "3.0.1-rc1", false, true},
-                                         VersionRow{"v30_empty_patch", "3.0.", false, true},
-                                         VersionRow{"v30_other_minor", "3.1.0", false, true},
-                                         VersionRow{"v30_inner_space", "3.0. 1", false, true},
-                                         VersionRow{"v31_3_1_0", "3.1.0", true, false},
-                                         VersionRow{"v31_3_1_1", "3.1.1", true, false},
-                                         VersionRow{"v31_two_parts", "3.1", true, true},
-                                         VersionRow{"v31_other_minor", "3.0.3", true, true},
-                                         VersionRow{"v31_four_parts", "3.1.0.1", true, true}),
-                         [](const testing::TestParamInfo<VersionRow>& info) { return std::string(info.param.name); });
+                         testing::Values(Row{"v30_3_0_0", "3.0.0", {}, 1}, Row{"v30_3_0_10", "3.0.10", {}, 1},
+                                         Row{"v30_two_parts", "3.0", kFires, 1},
+                                         Row{"v30_letter_patch", "3.0.x", kFires, 1},
+                                         Row{"v30_leading_letter", "v3.0.1", kFires, 1},
+                                         Row{"v30_suffix", "3.0.1-rc1", kFires, 1},
+                                         Row{"v30_empty_patch", "3.0.", kFires, 1},
+                                         Row{"v30_other_minor", "3.1.0", kFires, 1},
+                                         Row{"v30_inner_space", "3.0. 1", kFires, 1},
+                                         Row{"v31_3_1_1", "3.1.1", {}, 2}, Row{"v31_other_minor", "3.0.3", kFires, 2},
+                                         Row{"v31_four_parts", "3.1.0.1", kFires, 2}),
+                         CarvexTest::rowName);
 
 TEST(VersionRules, VersionFindingIsPlacedAtTheDocument) {
-  const auto found = withCodes(validateYaml("openapi: 3.0.x\ninfo: {title: t, version: '1'}\npaths: {}\n"), {"V30-001"});
-  EXPECT_EQ(described(found),
+  EXPECT_EQ(placesOf("openapi: 3.0.x\ninfo: {title: t, version: '1'}\npaths: {}\n", {"V30-001"}),
             std::vector<std::string>{"error [V30-001] openapi version '3.0.x' must match pattern '3.0.x' @  1:1"});
 }
 
@@ -81,31 +64,21 @@ std::string document31(std::string_view rest) {
   return "openapi: 3.1.0\ninfo: {title: t, version: '1'}\n" + std::string(rest);
 }
 
-struct DialectRow {
-  const char* name;
-  const char* line;  // the jsonSchemaDialect line, or empty for none
-  std::vector<std::string> expected;
-};
-
-void PrintTo(const DialectRow& row, std::ostream* os) { *os << row.name; }
-
-class DialectTest : public testing::TestWithParam<DialectRow> {};
+class DialectTest : public CarvexTest::RowTest {};
 
 TEST_P(DialectTest, UrlParser) {
-  const auto found = validateYaml(document31(std::string(GetParam().line) + "paths: {}\n"));
-  EXPECT_EQ(messages(withCodes(found, {"V31-002"})), GetParam().expected);
+  EXPECT_EQ(messagesOf(document31(GetParam().input + "paths: {}\n"), {"V31-002"}), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DialectTest,
-    testing::Values(DialectRow{"absent", "", {}},
-                    DialectRow{"absolute", "jsonSchemaDialect: https://spec.openapis.org/oas/3.1/dialect/base\n", {}},
-                    DialectRow{"relative_needs_no_scheme", "jsonSchemaDialect: dialects/base\n", {}},
-                    DialectRow{"urn", "jsonSchemaDialect: 'urn:example:dialect'\n", {}},
-                    DialectRow{"empty", "jsonSchemaDialect: ''\n", {"[V31-002] jsonSchemaDialect '' must be a valid URI"}},
-                    DialectRow{"space", "jsonSchemaDialect: 'https://exa mple.com'\n",
-                               {"[V31-002] jsonSchemaDialect 'https://exa mple.com' must be a valid URI"}}),
-    [](const testing::TestParamInfo<DialectRow>& info) { return std::string(info.param.name); });
+    testing::Values(Row{"absent", "", {}},
+                    Row{"absolute", "jsonSchemaDialect: https://spec.openapis.org/oas/3.1/dialect/base\n", {}},
+                    Row{"relative_needs_no_scheme", "jsonSchemaDialect: dialects/base\n", {}},
+                    Row{"urn", "jsonSchemaDialect: 'urn:example:dialect'\n", {}},
+                    Row{"space", "jsonSchemaDialect: 'https://exa mple.com'\n",
+                        {"[V31-002] jsonSchemaDialect 'https://exa mple.com' must be a valid URI"}}),
+    CarvexTest::rowName);
 
 TEST(VersionRules, WebhooksWithoutOperationsWarnAtTheirPathItem) {
   const std::string text = document31(
@@ -119,7 +92,7 @@ TEST(VersionRules, WebhooksWithoutOperationsWarnAtTheirPathItem) {
       "  withOperation:\n"
       "    trace: {responses: {'200': {description: ok}}}\n"
       "  alsoEmpty: {summary: x}\n");
-  EXPECT_EQ(described(withCodes(validateYaml(text), {"V31-009"})),
+  EXPECT_EQ(placesOf(text, {"V31-009"}),
             (std::vector<std::string>{
                 "warning [V31-009] Webhook 'empty' should define at least one operation @ /webhooks/empty 6:5",
                 "warning [V31-009] Webhook 'onlyParameters' should define at least one operation @ "
@@ -129,9 +102,9 @@ TEST(VersionRules, WebhooksWithoutOperationsWarnAtTheirPathItem) {
 }
 
 TEST(VersionRules, FindingsOf31ComeInRuleOrder) {
-  const std::string text =
-      "openapi: '3.1'\ninfo: {title: t, version: '1'}\njsonSchemaDialect: ''\npaths: {}\nwebhooks:\n  hook: {}\n";
-  EXPECT_EQ(messages(withCodes(validateYaml(text), {"V31-001", "V31-002", "V31-009"})),
+  EXPECT_EQ(messagesOf("openapi: '3.1'\ninfo: {title: t, version: '1'}\njsonSchemaDialect: ''\npaths: {}\n"
+                       "webhooks:\n  hook: {}\n",
+                       {"V31-001", "V31-002", "V31-009"}),
             (std::vector<std::string>{
                 "[V31-001] openapi version '3.1' must match pattern '3.1.x'",
                 "[V31-002] jsonSchemaDialect '' must be a valid URI",
