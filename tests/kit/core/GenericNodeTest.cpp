@@ -10,17 +10,14 @@ namespace {
 SourceRange at(int64_t offset) { return {{1, offset + 1, offset}, {1, offset + 2, offset + 1}}; }
 }  // namespace
 
-// The integer range itself is TextServices::exactInt64's, tested there.
-TEST(GenericNode, NumberAccessors) {
+// Accessors and subscripts give nothing outside their kind. (The integer range of intValue is
+// TextServices::exactInt64's, tested there.)
+TEST(GenericNode, AccessorsAndSubscriptsYieldNothingOutsideTheirKind) {
   auto three = GenericNode::makeNumber(3.0, at(0), "");
   EXPECT_EQ(three->intValue(), 3);
   EXPECT_FALSE(GenericNode::makeNumber(2.5, at(0), "")->intValue());
   EXPECT_FALSE(three->stringValue());
-  EXPECT_EQ(three->count(), 0u);
-  EXPECT_TRUE(three->keys().empty());
-}
-
-TEST(GenericNode, SubscriptsYieldNothingOutsideTheirKind) {
+  EXPECT_EQ((*three)["a"], nullptr);
   auto array = GenericNode::makeArray({GenericNode::makeBool(true, at(1), "/0")}, at(0), "");
   EXPECT_EQ((*array)[int64_t{-1}], nullptr);
   EXPECT_EQ((*array)[int64_t{1}], nullptr);

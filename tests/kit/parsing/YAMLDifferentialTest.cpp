@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 #include <yaml-cpp/yaml.h>
 
-#include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -56,22 +56,18 @@ void dumpBaseline(const YAML::Node& node, std::string& out) {
       break;
     }
     case YAML::NodeType::Map: {
-      // yaml-cpp nodes assign through to the node they refer to: sort indices, never the nodes.
-      std::vector<std::string> keys;
-      std::vector<YAML::Node> values;
-      for (const auto& entry : node) {
-        keys.push_back(entry.first.IsNull() ? "null" : entry.first.Scalar());
-        values.push_back(entry.second);
-      }
-      std::vector<std::size_t> order(keys.size());
-      for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-      std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+      // Sorted by key like the editor's dump. Assigning a yaml-cpp node writes through to the node it
+      // refers to, so nodes are only ever copy-constructed here.
+      std::map<std::string, YAML::Node> sorted;
+      for (const auto& entry : node) sorted.emplace(entry.first.IsNull() ? "null" : entry.first.Scalar(), entry.second);
       out.push_back('{');
-      for (std::size_t i = 0; i < order.size(); ++i) {
-        if (i) out.push_back(',');
-        quote(keys[order[i]], out);
+      const char* separator = "";
+      for (const auto& [key, value] : sorted) {
+        out += separator;
+        separator = ",";
+        quote(key, out);
         out.push_back(':');
-        dumpBaseline(values[order[i]], out);
+        dumpBaseline(value, out);
       }
       out.push_back('}');
       break;
