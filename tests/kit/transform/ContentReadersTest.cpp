@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/transform/ContentReaders.h"
-#include "tests/kit/transform/PathReaderTestSupport.h"
+#include "tests/kit/transform/ReaderTesting.h"
 
 namespace {
 

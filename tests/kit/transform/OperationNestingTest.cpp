@@ -8,7 +8,7 @@
 #include "kit/parsing/JSONParser.h"
 #include "kit/transform/ContentReaders.h"
 #include "kit/transform/PathReaders.h"
-#include "tests/kit/transform/PathReaderTestSupport.h"
+#include "tests/kit/transform/ReaderTesting.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/transform/PathReaders.h"
-#include "tests/kit/transform/PathReaderTestSupport.h"
+#include "tests/kit/transform/ReaderTesting.h"
 
 namespace {
 

@@ -5,8 +5,7 @@
 #include <algorithm>
 
 #include "kit/transform/PathReaders.h"
-#include "tests/kit/TestDocuments.h"
-#include "tests/kit/transform/PathReaderTestSupport.h"
+#include "tests/kit/transform/ReaderTesting.h"
 
 namespace {
 
@@ -182,8 +181,7 @@ TEST(PathsThroughFacadeTest, DocumentPathsAreReadWithTheirPointers) {
       "      responses: {'200': {description: ok}}\n";
   auto result = parseYaml(text, ValidationLevel::low);
   // Level low: the transform's findings only.
-  ASSERT_EQ(result.diagnostics.size(), 1u);
-  EXPECT_EQ(finding(result.diagnostics[0]), "[PTH-001] Path 'pets' must start with '/' @ /paths/pets 5:5");
+  EXPECT_EQ(findings(result.diagnostics), Strings{"[PTH-001] Path 'pets' must start with '/' @ /paths/pets 5:5"});
   ASSERT_NE(document31(result), nullptr);
   const auto* item = (*document31(result)->paths)["pets"];
   ASSERT_NE(item, nullptr);

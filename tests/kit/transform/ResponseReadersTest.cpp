@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/transform/PathReaders.h"
-#include "tests/kit/transform/PathReaderTestSupport.h"
+#include "tests/kit/transform/ReaderTesting.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "kit/transform/SchemaBoundChecks.h"
 #include "kit/transform/SchemaReader.h"
-#include "tests/kit/transform/SchemaTestReading.h"
+#include "tests/kit/transform/ReaderTesting.h"
 
 namespace {
 

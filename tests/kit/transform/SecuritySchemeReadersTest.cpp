@@ -5,7 +5,7 @@
 
 #include "kit/core/TransformError.h"
 #include "kit/transform/ComponentReaders.h"
-#include "tests/kit/transform/SchemaTestReading.h"
+#include "tests/kit/transform/ReaderTesting.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "kit/transform/OpenAPI3_0Transformer.h"
 #include "kit/transform/OpenAPI3_1Transformer.h"
 #include "kit/transform/OpenAPIVersion.h"
-#include "tests/kit/transform/SchemaTestReading.h"
+#include "tests/kit/transform/ReaderTesting.h"
 
 namespace {
 
