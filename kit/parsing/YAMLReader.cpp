@@ -355,7 +355,14 @@ YAMLReader::Node YAMLReader::finishMapping(std::size_t base, std::size_t mergeBa
 std::size_t YAMLReader::findImplicitKeyColon(std::size_t p) const noexcept {
   const std::size_t le = contentEnd(p);
   while (p < le && (s_[p] == '&' || s_[p] == '!')) {
-    while (p < le && !isBlank(s_[p])) ++p;
+    if (s_[p] == '!' && p + 1 < le && s_[p + 1] == '<') {
+      // A verbatim tag runs to its '>', blanks and colons included, as readProperties reads it.
+      const void* close = std::memchr(s_ + p, '>', le - p);
+      if (!close) return npos;
+      p = static_cast<std::size_t>(static_cast<const char*>(close) - s_) + 1;
+    } else {
+      while (p < le && !isBlank(s_[p])) ++p;
+    }
     while (p < le && isBlank(s_[p])) ++p;
   }
   if (p >= le) return npos;

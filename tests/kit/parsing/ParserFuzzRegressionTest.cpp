@@ -57,6 +57,13 @@ std::vector<Reproducer> reproducers() {
        std::string("a: &co1. \nb:\n  <<: \0\0\0\0\0\0\0\n  <<:", 32),
        "/ object(2 keys) 1:1\n/a null 1:10\n/b object(1 keys) 3:3\n/b/<< null 4:6\n"},
       {"yaml_merge_key_alone_at_end_of_text", false, "<<:", "/ object(1 keys) 1:1\n/<< null 1:4\n"},
+      // The search for a mapping colon stepped over a verbatim tag as a run of non-blanks, while the key
+      // reader takes it to its '>': the colon inside the tag made a key whose reading started past the
+      // colon and, at the end of the text, one byte past it (found by the facade's fuzz target).
+      {"yaml_verbatim_tag_holding_a_colon_read_past_the_end", false,
+       std::string("  !<minItes\0\x02 r:  >", 19), "/ string(\"\") 1:20\n"},
+      {"yaml_verbatim_tag_holding_a_colon_before_a_key", false, "!<x: y> k: v", "/ object(1 keys) 1:1\n/k string(\"v\") 1:12\n"},
+      {"yaml_unterminated_verbatim_tag_before_a_colon", false, "!<abc k: v", "error: Unterminated verbatim tag 1:1"},
   };
 }
 
