@@ -20,11 +20,6 @@ struct Row {
     DocumentLanguage expected;
 };
 
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
 std::string rowName(const testing::TestParamInfo<Row>& info)
 {
     return CarvexTest::rowName(info.param.name);

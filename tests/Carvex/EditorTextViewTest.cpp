@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
+
 using namespace Carvex;
 using CarvexTest::EditorViewTest;
 
@@ -23,20 +25,14 @@ void press(QWidget* widget, int key, const QString& text = {},
     QApplication::sendEvent(widget, &event);
 }
 
-}  // namespace
-
-TEST_F(EditorViewTest, LoadingIsNotAnEdit) {
-    QSignalSpy changes(view.get(), &EditorTextView::textDidChange);
-    view->loadText("openapi: 3.1.0\ninfo:\n  title: x\n");
-    EXPECT_EQ(changes.count(), 0);
-    EXPECT_TRUE(delegate.asked.empty());
-    EXPECT_TRUE(delegate.changes.empty());
-    EXPECT_FALSE(view->document()->isModified());
-    EXPECT_FALSE(view->document()->isUndoAvailable());
-    EXPECT_EQ(view->text(), "openapi: 3.1.0\ninfo:\n  title: x\n");
+// `line` repeated until the text holds at least `size` units: large enough to load in slices.
+QString repeated(const QString& line, qsizetype size) {
+    QString text;
+    while (text.size() < size) {
+        text += line;
+    }
+    return text;
 }
-
-namespace {
 
 struct LineEndingRow {
     const char* name;
@@ -44,14 +40,15 @@ struct LineEndingRow {
     const char* afterTyping;  // "X" typed at the end of the first line
 };
 
-}  // namespace
+class EditorLineEndingTest : public EditorViewTest, public ::testing::WithParamInterface<LineEndingRow> {};
 
-class EditorLineEndingTest : public EditorViewTest,
-                             public ::testing::WithParamInterface<LineEndingRow> {};
-
-TEST_P(EditorLineEndingTest, RoundTripsByteForByteAfterAnEdit) {
+TEST_P(EditorLineEndingTest, LoadingIsNotAnEditAndAnEditKeepsTheLineEndings) {
     const QString loaded = QString::fromUtf8(GetParam().loaded);
+    QSignalSpy changes(view.get(), &EditorTextView::textDidChange);
     view->loadText(loaded);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_TRUE(delegate.asked.empty() && delegate.changes.empty());
+    EXPECT_FALSE(view->document()->isModified() || view->document()->isUndoAvailable());
     EXPECT_EQ(view->text(), loaded);  // untouched: exactly as loaded
     EXPECT_FALSE(view->viewText().contains(u'\r'));
     const qsizetype firstBreak = view->viewText().indexOf(u'\n');
@@ -71,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
                                     "a:\xc2\xa0xX\r\nb:\xe2\x80\xa8y\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+}  // namespace
+
 TEST_F(EditorViewTest, MixedLineEndingsComeBackUnchangedUntilAnEdit) {
     const QString mixed = "a\r\nb\nc\r";
     view->loadText(mixed);
@@ -84,46 +83,72 @@ namespace {
 struct EditRow {
     const char* name;
     const char* text;
-    qsizetype caret;
-    int key;
-    const char* typed;
+    TextRange selection;
+    std::function<void(EditorTextView&)> edit;
+    const char* asked;  // the replacement the delegate is asked to allow
     TextChange expected;
     const char* result;
+    const char* clipboard = nullptr;
 };
 
-}  // namespace
+std::function<void(EditorTextView&)> key(int code, const char* typed = "", Qt::KeyboardModifiers modifiers = {}) {
+    return [=](EditorTextView& view) { press(&view, code, QString::fromUtf8(typed), modifiers); };
+}
 
-class EditorEditRangeTest : public EditorViewTest,
-                            public ::testing::WithParamInterface<EditRow> {};
+std::function<void(EditorTextView&)> pasting(const char* text) {
+    return [=](EditorTextView& view) {
+        QApplication::clipboard()->setText(text);
+        view.paste();
+    };
+}
 
-TEST_P(EditorEditRangeTest, ReportsUtf16RangesAroundSurrogatePairs) {
+std::function<void(EditorTextView&)> committing(const char* text) {
+    return [=](EditorTextView& view) {
+        QInputMethodEvent event(QString(), {});
+        event.setCommitString(QString::fromUtf8(text));
+        QApplication::sendEvent(&view, &event);
+    };
+}
+
+class EditorEditRangeTest : public EditorViewTest, public ::testing::WithParamInterface<EditRow> {};
+
+TEST_P(EditorEditRangeTest, EveryEditPathAsksAndReportsUtf16Ranges) {
     const auto& row = GetParam();
     view->loadText(QString::fromUtf8(row.text));
-    view->setSelectedRange(TextRange{row.caret, 0});
-    press(view.get(), row.key, QString::fromUtf8(row.typed));
+    view->setSelectedRange(row.selection);
+    row.edit(*view);
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(delegate.asked[0].replacement, QString::fromUtf8(row.asked));
     ASSERT_EQ(delegate.changes.size(), 1u);
     EXPECT_EQ(delegate.changes[0], row.expected);
     EXPECT_EQ(view->viewText(), QString::fromUtf8(row.result));
     EXPECT_EQ(view->viewText(), view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'));
+    if (row.clipboard) {
+        EXPECT_EQ(QApplication::clipboard()->text(), row.clipboard);
+    }
 }
+
+const char emoji[] = "\xf0\x9f\x98\x80";
+const char otherEmoji[] = "\xf0\x9f\x98\x81";
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, EditorEditRangeTest,
     ::testing::Values(
-        EditRow{"backspace_after_emoji", "a\xf0\x9f\x98\x80" "b", 3, Qt::Key_Backspace, "",
-                TextChange{TextRange{1, 0}, -2}, "ab"},
-        EditRow{"delete_before_emoji", "a\xf0\x9f\x98\x80" "b", 1, Qt::Key_Delete, "",
-                TextChange{TextRange{1, 0}, -2}, "ab"},
-        EditRow{"type_emoji_after_emoji", "\xf0\x9f\x98\x80", 2, Qt::Key_unknown,
-                "\xf0\x9f\x98\x81", TextChange{TextRange{2, 2}, 2},
+        EditRow{"backspace_after_emoji", "a\xf0\x9f\x98\x80" "b", {3, 0}, key(Qt::Key_Backspace), "", {{1, 0}, -2}, "ab"},
+        EditRow{"delete_before_emoji", "a\xf0\x9f\x98\x80" "b", {1, 0}, key(Qt::Key_Delete), "", {{1, 0}, -2}, "ab"},
+        EditRow{"type_emoji_after_emoji", emoji, {2, 0}, key(Qt::Key_unknown, otherEmoji), otherEmoji, {{2, 2}, 2},
                 "\xf0\x9f\x98\x80\xf0\x9f\x98\x81"},
-        EditRow{"delete_flag_grapheme", "x\xf0\x9f\x87\xa9\xf0\x9f\x87\xaay", 1, Qt::Key_Delete, "",
-                TextChange{TextRange{1, 0}, -4}, "xy"},
-        EditRow{"enter_inserts_line_feed", "ab", 1, Qt::Key_Return, "\r",
-                TextChange{TextRange{1, 1}, 1}, "a\nb"},
-        EditRow{"backspace_joins_lines", "a\nb", 2, Qt::Key_Backspace, "",
-                TextChange{TextRange{1, 0}, -1}, "ab"}),
+        EditRow{"delete_flag_grapheme", "x\xf0\x9f\x87\xa9\xf0\x9f\x87\xaay", {1, 0}, key(Qt::Key_Delete), "",
+                {{1, 0}, -4}, "xy"},
+        EditRow{"enter_inserts_line_feed", "ab", {1, 0}, key(Qt::Key_Return, "\r"), "\n", {{1, 1}, 1}, "a\nb"},
+        EditRow{"backspace_joins_lines", "a\nb", {2, 0}, key(Qt::Key_Backspace), "", {{1, 0}, -1}, "ab"},
+        EditRow{"paste_asks_with_line_feeds", "ab", {1, 0}, pasting("x\r\ny"), "x\ny", {{1, 3}, 3}, "ax\nyb"},
+        EditRow{"cut", "hello", {1, 3}, key(Qt::Key_X, "\x18", Qt::ControlModifier), "", {{1, 0}, -3}, "ho", "ell"},
+        EditRow{"input_method_commit", "ab", {1, 0}, committing("\xc3\xa9"), "\xc3\xa9", {{1, 1}, 1},
+                "a\xc3\xa9" "b"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
 
 TEST_F(EditorViewTest, RefusedChangeLeavesTheTextAlone) {
     view->loadText("abc");
@@ -135,40 +160,6 @@ TEST_F(EditorViewTest, RefusedChangeLeavesTheTextAlone) {
     EXPECT_EQ(delegate.asked[0].replacement, "x");
     EXPECT_EQ(view->viewText(), "abc");
     EXPECT_TRUE(delegate.changes.empty());
-}
-
-TEST_F(EditorViewTest, PasteAsksWithLineFeedsAndAnnounces) {
-    view->loadText("ab");
-    view->setSelectedRange(TextRange{1, 0});
-    QApplication::clipboard()->setText("x\r\ny");
-    view->paste();
-    ASSERT_EQ(delegate.asked.size(), 1u);
-    EXPECT_EQ(delegate.asked[0].replacement, "x\ny");
-    EXPECT_EQ(view->viewText(), "ax\nyb");
-    ASSERT_EQ(delegate.changes.size(), 1u);
-    EXPECT_EQ(delegate.changes[0], (TextChange{TextRange{1, 3}, 3}));
-}
-
-TEST_F(EditorViewTest, CutAsksAndAnnounces) {
-    view->loadText("hello");
-    view->setSelectedRange(TextRange{1, 3});
-    press(view.get(), Qt::Key_X, QString(QChar(24)), Qt::ControlModifier);
-    ASSERT_EQ(delegate.asked.size(), 1u);
-    EXPECT_EQ(delegate.asked[0].range, (TextRange{1, 3}));
-    EXPECT_EQ(view->viewText(), "ho");
-    EXPECT_EQ(QApplication::clipboard()->text(), "ell");
-}
-
-TEST_F(EditorViewTest, InputMethodCommitGoesThroughTheEditPath) {
-    view->loadText("ab");
-    view->setSelectedRange(TextRange{1, 0});
-    QInputMethodEvent event(QString(), {});
-    event.setCommitString(QString::fromUtf8("\xc3\xa9"));
-    QApplication::sendEvent(view.get(), &event);
-    ASSERT_EQ(delegate.asked.size(), 1u);
-    EXPECT_EQ(view->viewText(), QString::fromUtf8("a\xc3\xa9" "b"));
-    ASSERT_EQ(delegate.changes.size(), 1u);
-    EXPECT_EQ(delegate.changes[0], (TextChange{TextRange{1, 1}, 1}));
 }
 
 TEST_F(EditorViewTest, UndoIsAnnouncedAsAChange) {
@@ -226,37 +217,25 @@ TEST_F(EditorViewTest, RedisplayOnlyWhenLineOrLevelChanges) {
 
 namespace {
 
-class KeyEater : public QObject, public EditorTextViewKeyDelegate {
-public:
-    bool editorTextViewHandleKeyDown(EditorTextView&, QKeyEvent& event) override {
-        return event.key() == Qt::Key_Tab;
-    }
+struct KeyEater : QObject, EditorTextViewKeyDelegate {
+    bool editorTextViewHandleKeyDown(EditorTextView&, QKeyEvent& event) override { return event.key() == Qt::Key_Tab; }
 };
 
-class Clicker : public QObject, public EditorTextViewClickDelegate {
-public:
+struct Clicker : QObject, EditorTextViewClickDelegate {
     bool editorTextViewHandleCmdClickAt(EditorTextView&, QPoint) override {
         ++clicks;
         return consume;
     }
-    std::optional<QCursor> editorTextViewCursorAt(EditorTextView&, QPoint,
-                                                  Qt::KeyboardModifiers modifiers) override {
-        if (modifiers & Qt::ControlModifier) {
-            return QCursor(Qt::PointingHandCursor);
-        }
-        return std::nullopt;
+    std::optional<QCursor> editorTextViewCursorAt(EditorTextView&, QPoint, Qt::KeyboardModifiers modifiers) override {
+        return modifiers & Qt::ControlModifier ? std::optional(QCursor(Qt::PointingHandCursor)) : std::nullopt;
     }
     bool consume = true;
     int clicks = 0;
 };
 
-class Tipper : public EditorTextViewTooltipDelegate {
-public:
+struct Tipper : EditorTextViewTooltipDelegate {
     std::optional<QString> editorTextViewTooltipAt(EditorTextView&, qsizetype index) override {
-        if (index >= 0 && index < 3) {
-            return QString("finding");
-        }
-        return std::nullopt;
+        return index >= 0 && index < 3 ? std::optional(QString("finding")) : std::nullopt;
     }
 };
 
@@ -327,10 +306,7 @@ TEST_F(EditorViewTest, TooltipShowsOnceHidesWhenGone) {
 }
 
 TEST_F(EditorViewTest, LargeTextLoadsInSlicesWithoutBecomingAnEdit) {
-    QString big;
-    while (big.size() < 2'000'000) {
-        big += "  key: \"value\"\r\n";
-    }
+    const QString big = repeated("  key: \"value\"\r\n", 2'000'000);
     QSignalSpy finished(view.get(), &EditorTextView::loadFinished);
     QSignalSpy changes(view.get(), &EditorTextView::textDidChange);
     view->loadText(big);
@@ -344,17 +320,13 @@ TEST_F(EditorViewTest, LargeTextLoadsInSlicesWithoutBecomingAnEdit) {
     EXPECT_FALSE(view->isReadOnly());
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(changes.count(), 0);
-    EXPECT_FALSE(view->document()->isModified());
-    EXPECT_FALSE(view->document()->isUndoAvailable());
+    EXPECT_FALSE(view->document()->isModified() || view->document()->isUndoAvailable());
     EXPECT_EQ(view->document()->characterCount() - 1, view->textLength());
     EXPECT_EQ(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), view->viewText());
 }
 
 TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
-    QString big;
-    while (big.size() < 1'500'000) {
-        big += "line\n";
-    }
+    const QString big = repeated("line\n", 1'500'000);
     view->loadText(big);
     ASSERT_TRUE(view->isLoading());
     EXPECT_TRUE(view->replaceCharacters(TextRange{0, 0}, "x"));
@@ -371,10 +343,7 @@ struct GuideRow {
     std::vector<int> levels;
 };
 
-}  // namespace
-
-class EditorIndentGuideTest : public EditorViewTest,
-                              public ::testing::WithParamInterface<GuideRow> {};
+class EditorIndentGuideTest : public EditorViewTest, public ::testing::WithParamInterface<GuideRow> {};
 
 TEST_P(EditorIndentGuideTest, LevelsOfTheVisibleNonBlankLines) {
     view->loadText(QString::fromUtf8(GetParam().text));
@@ -391,28 +360,26 @@ INSTANTIATE_TEST_SUITE_P(
                       GuideRow{"levels_collect_over_lines", "a\n  b\n      c\n", {1, 2, 3}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+}  // namespace
+
 TEST_F(EditorViewTest, PointerFollowsTheClickDelegateAndModifiers) {
     view->loadText("$ref: '#/components/schemas/A'\n");
     paint();
     Clicker clicker;
     view->setClickDelegate(&clicker);
-    const QPoint point = view->cursorRect(QTextCursor(view->document())).center() + QPoint(5, 0);
-    QMouseEvent plain(QEvent::MouseMove, QPointF(point), view->viewport()->mapToGlobal(QPointF(point)),
-                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &plain);
-    EXPECT_EQ(view->viewport()->cursor().shape(), Qt::IBeamCursor);  // no Command: unchanged
-    QMouseEvent move(QEvent::MouseMove, QPointF(point), view->viewport()->mapToGlobal(QPointF(point)),
-                     Qt::NoButton, Qt::NoButton, Qt::ControlModifier);
-    QApplication::sendEvent(view->viewport(), &move);
-    EXPECT_EQ(view->viewport()->cursor().shape(), Qt::PointingHandCursor);
+    const QPointF point = view->cursorRect(QTextCursor(view->document())).center() + QPoint(5, 0);
+    const auto moveWith = [&](Qt::KeyboardModifiers modifiers) {
+        QMouseEvent move(QEvent::MouseMove, point, view->viewport()->mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, modifiers);
+        QApplication::sendEvent(view->viewport(), &move);
+        return view->viewport()->cursor().shape();
+    };
+    EXPECT_EQ(moveWith(Qt::NoModifier), Qt::IBeamCursor);  // no Command: unchanged
+    EXPECT_EQ(moveWith(Qt::ControlModifier), Qt::PointingHandCursor);
 }
 
 TEST_F(EditorViewTest, ReloadDuringASlicedLoadRestoresTheViewState) {
-    QString big;
-    while (big.size() < 1'000'000) {
-        big += "line\n";
-    }
-    view->loadText(big);
+    view->loadText(repeated("line\n", 1'000'000));
     ASSERT_TRUE(view->isReadOnly());
     view->loadText("small");
     EXPECT_FALSE(view->isLoading());

@@ -138,12 +138,8 @@ protected:
     IndentationPreferencesStore store{settings};
 };
 
-TEST_F(IndentationPreferencesStoreTest, DefaultsWhenAbsent) {
+TEST_F(IndentationPreferencesStoreTest, AbsentOrUnusableStoredWidthsReadAsTwo) {
     EXPECT_EQ(store.indentationStyle(), IndentationStyle::spaces(2));
-    EXPECT_TRUE(store.useTabKeyForIndent());
-}
-
-TEST_F(IndentationPreferencesStoreTest, UnusableStoredWidthsReadAsTwo) {
     for (long long width : {0LL, -3LL, 17LL, 1000000000000LL}) {
         settings->setInteger("indentation.spacesWidth", width);
         EXPECT_EQ(store.indentationStyle(), IndentationStyle::spaces(2)) << width;
@@ -164,6 +160,7 @@ TEST_F(IndentationPreferencesStoreTest, ChoosingTabsRemovesTheWidth) {
 }
 
 TEST_F(IndentationPreferencesStoreTest, TabKeyPreferenceAndReset) {
+    EXPECT_TRUE(store.useTabKeyForIndent());
     store.setUseTabKeyForIndent(false);
     store.setIndentationStyle(IndentationStyle::tabs());
     EXPECT_FALSE(store.useTabKeyForIndent());

@@ -21,11 +21,6 @@ struct Row {
     std::vector<Expected> expected;
 };
 
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
 const Row rows[] = {
     {"empty", u""s, {}},
     {"only_whitespace", u" \t\r\n"s, {}},
@@ -82,21 +77,12 @@ TEST_P(JSONLexerRows, yieldsExpectedTokens)
 INSTANTIATE_TEST_SUITE_P(Table, JSONLexerRows, testing::ValuesIn(rows),
                          [](const testing::TestParamInfo<Row>& info) { return CarvexTest::rowName(info.param.name); });
 
-} // namespace
-
-namespace {
-
 // Ranges given to tokenize(text, range) only filter the tokens of the whole text.
 struct RangeRow {
     const char* name;
     TextRange range;
     std::vector<Expected> expected;
 };
-
-void PrintTo(const RangeRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
 
 // {"key": "value", "n": 12}
 //  0123456789012345678901234

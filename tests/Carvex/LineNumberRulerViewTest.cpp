@@ -23,6 +23,15 @@ protected:
         }
         return result;
     }
+    void loadLines(int count) {
+        QString text;
+        for (int i = 0; i < count; ++i) {
+            text += "x\n";
+        }
+        view->loadText(text);
+        fake->runPending();  // finishes a sliced load
+        paint();
+    }
     LineNumberRulerView* ruler = nullptr;
 };
 
@@ -34,12 +43,9 @@ TEST_F(LineNumberRulerViewTest, InstallsOnceBesideTheText) {
               view->contentsRect().left() + LineNumberRulerView::ruleThickness);
 }
 
-TEST_F(LineNumberRulerViewTest, EmptyDocumentShowsOne) {
+TEST_F(LineNumberRulerViewTest, EmptyDocumentShowsOneAndAFinalLineFeedAddsTheEmptyLastLine) {
     view->loadText("");
     EXPECT_EQ(texts(), (std::vector<QString>{"1"}));
-}
-
-TEST_F(LineNumberRulerViewTest, FinalLineFeedAddsTheEmptyLastLine) {
     view->loadText("a\nb\n");
     EXPECT_EQ(texts(), (std::vector<QString>{"1", "2", "3"}));
 }
@@ -52,13 +58,11 @@ TEST_F(LineNumberRulerViewTest, WrappedLineShowsItsNumberOnceThenDashes) {
     view->loadText("a\n" + longLine + "\nb");
     const auto labels = texts();
     ASSERT_GE(labels.size(), 5u);
-    EXPECT_EQ(labels.front(), "1");
-    EXPECT_EQ(labels[1], "2");
-    EXPECT_EQ(labels[2], "-");
-    EXPECT_EQ(labels.back(), "3");
-    for (std::size_t i = 2; i + 1 < labels.size(); ++i) {
-        EXPECT_EQ(labels[i], "-");
-    }
+    std::vector<QString> expected(labels.size(), "-");  // the wrapped line's later fragments
+    expected.front() = "1";
+    expected[1] = "2";
+    expected.back() = "3";
+    EXPECT_EQ(labels, expected);
     // Labels stand at the tops of successive fragments.
     const auto placed = ruler->visibleLabels();
     for (std::size_t i = 1; i < placed.size(); ++i) {
@@ -67,12 +71,7 @@ TEST_F(LineNumberRulerViewTest, WrappedLineShowsItsNumberOnceThenDashes) {
 }
 
 TEST_F(LineNumberRulerViewTest, ScrolledViewStartsAtTheFirstVisibleLine) {
-    QString text;
-    for (int i = 0; i < 500; ++i) {
-        text += "line\n";
-    }
-    view->loadText(text);
-    paint();
+    loadLines(500);
     view->verticalScrollBar()->setValue(200);
     const auto labels = texts();
     ASSERT_FALSE(labels.empty());
@@ -81,12 +80,7 @@ TEST_F(LineNumberRulerViewTest, ScrolledViewStartsAtTheFirstVisibleLine) {
 }
 
 TEST_F(LineNumberRulerViewTest, ScrollBurstRedrawsOnce) {
-    QString text;
-    for (int i = 0; i < 500; ++i) {
-        text += "line\n";
-    }
-    view->loadText(text);
-    paint();
+    loadLines(500);
     const int before = ruler->refreshCount();
     for (int i = 1; i <= 10; ++i) {
         view->verticalScrollBar()->setValue(i * 5);
@@ -106,13 +100,7 @@ TEST_F(LineNumberRulerViewTest, TextChangeRedrawsAtOnce) {
 
 TEST_F(LineNumberRulerViewTest, wide_line_numbers_are_not_cut_off) {
     // A fixed 40-point strip ending labels at 35 cut six-digit numbers off on the left.
-    QString text;
-    text.reserve(200'000);
-    for (int i = 0; i < 100'000; ++i) {
-        text += "x\n";
-    }
-    view->loadText(text);
-    fake->runPending();
+    loadLines(100'000);
     ruler->refreshDisplay();
     const QFontMetricsF metrics(view->font());
     EXPECT_GE(ruler->labelEnd() - metrics.horizontalAdvance("100001"), 0);

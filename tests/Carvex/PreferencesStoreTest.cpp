@@ -34,6 +34,7 @@ TEST_F(PreferencesStoreTest, StoredValuesWinOverDefaultsUnderTheirKeys) {
     EXPECT_TRUE(settings->contains("completion.directInsertSingleMatch"));
     EXPECT_TRUE(settings->contains("editor.autoReloadExternallyModifiedDocument"));
     EXPECT_FALSE(settings->boolValue("completion.directInsertSingleMatch"));
+    EXPECT_FALSE(EditorPreferencesStore(settings).autoReloadExternalChanges());  // another store, same settings
 }
 
 TEST_F(PreferencesStoreTest, ResetRestoresDefaultsOfItsOwnKeysOnly) {
@@ -55,12 +56,4 @@ TEST_F(PreferencesStoreTest, NonBooleanValuesReadByTheirBooleanConversion) {
     settings->setInteger("completion.autoCompletionEnabled", 5);
     EXPECT_FALSE(editor.highlightCurrentLine());
     EXPECT_TRUE(completion.isAutoCompletionEnabled());
-}
-
-TEST_F(PreferencesStoreTest, TwoStoresOverOneSettingsSeeTheSameValues) {
-    EditorPreferencesStore other(settings);
-    editor.setShowIndentGuides(false);
-    EXPECT_FALSE(other.showIndentGuides());
-    EXPECT_EQ(&EditorPreferencesStore::shared(), &EditorPreferencesStore::shared());
-    EXPECT_EQ(EditorPreferencesStore::shared().defaults(), Settings::standard());
 }

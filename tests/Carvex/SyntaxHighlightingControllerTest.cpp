@@ -26,19 +26,34 @@ protected:
         QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
         QApplication::sendEvent(view.get(), &event);
     }
+    // Loads "a: 1", colours it once and forgets that pass; the caret stands at its end.
+    void loadHighlighted() {
+        view->loadText("a: 1\n");
+        controller->setLanguage(DocumentLanguage::yaml);
+        fake->runPending();
+        completions = 0;
+        view->setSelectedRange(TextRange{4, 0});
+    }
+    // Loads a text long enough to be lexed in the background.
+    QString loadLarge() {
+        QString text;
+        while (text.size() < SyntaxHighlightingController::backgroundLexingThreshold + 1000) {
+            text += "key: \"value\"\n";
+        }
+        view->loadText(text);
+        fake->runPending();  // finishes the sliced load
+        return text;
+    }
     std::unique_ptr<SyntaxHighlightingController> controller;
     int completions = 0;
 };
 
-TEST_F(SyntaxHighlightingControllerTest, EmptyDocumentNeverCompletes) {
+TEST_F(SyntaxHighlightingControllerTest, EmptyDocumentNeverCompletesUnknownLanguageClearsAndCompletes) {
     view->loadText("");
     controller->setLanguage(DocumentLanguage::yaml);
     controller->forceHighlightFullDocument();
     fake->advance(1s);
     EXPECT_EQ(completions, 0);
-}
-
-TEST_F(SyntaxHighlightingControllerTest, UnknownLanguageClearsAndCompletes) {
     view->loadText("key: value\n");
     view->colorLayer().apply({SyntaxToken{SyntaxTokenType::key, TextRange{0, 3}, nullptr}},
                              TextRange{0, 11});
@@ -60,11 +75,7 @@ TEST_F(SyntaxHighlightingControllerTest, FullPassColoursTheWholeText) {
 }
 
 TEST_F(SyntaxHighlightingControllerTest, BurstOfTypingMakesOneVisiblePassThenADelayedFullPass) {
-    view->loadText("a: 1\n");
-    controller->setLanguage(DocumentLanguage::yaml);
-    fake->runPending();
-    completions = 0;
-    view->setSelectedRange(TextRange{4, 0});
+    loadHighlighted();
     for (const char* c : {"2", "3", "4"}) {
         type(c);
         fake->advance(100ms);
@@ -84,12 +95,8 @@ TEST_F(SyntaxHighlightingControllerTest, BurstOfTypingMakesOneVisiblePassThenADe
 }
 
 TEST_F(SyntaxHighlightingControllerTest, PausedControllerIgnoresEditsButNotThemeOrForce) {
-    view->loadText("a: 1\n");
-    controller->setLanguage(DocumentLanguage::yaml);
-    fake->runPending();
-    completions = 0;
+    loadHighlighted();
     controller->setPaused(true);
-    view->setSelectedRange(TextRange{4, 0});
     type("5");
     controller->highlightFullDocument();
     controller->setLanguage(DocumentLanguage::json);
@@ -110,17 +117,11 @@ TEST_F(SyntaxHighlightingControllerTest, DestroyedControllerLeavesPendingWorkHar
     view->setSelectedRange(TextRange{4, 0});
     type("2");
     controller.reset();
-    fake->advance(2s);
-    SUCCEED();
+    fake->advance(2s);  // the pending passes find no controller
 }
 
 TEST_F(SyntaxHighlightingControllerTest, LargeTextIsLexedInTheBackground) {
-    QString text;
-    while (text.size() < SyntaxHighlightingController::backgroundLexingThreshold + 1000) {
-        text += "key: \"value\"\n";
-    }
-    view->loadText(text);
-    fake->runPending();  // finishes the sliced load
+    const QString text = loadLarge();
     controller->setLanguage(DocumentLanguage::yaml);
     CarvexPlatform::BackgroundTask::waitForIdle();
     fake->runPending();
@@ -129,12 +130,7 @@ TEST_F(SyntaxHighlightingControllerTest, LargeTextIsLexedInTheBackground) {
 }
 
 TEST_F(SyntaxHighlightingControllerTest, background_result_for_an_older_text_is_dropped) {
-    QString text;
-    while (text.size() < SyntaxHighlightingController::backgroundLexingThreshold + 1000) {
-        text += "key: \"value\"\n";
-    }
-    view->loadText(text);
-    fake->runPending();
+    loadLarge();
     controller->setLanguage(DocumentLanguage::yaml);
     view->replaceCharacters(TextRange{0, 0}, "# comment\n");  // the text moves on meanwhile
     CarvexPlatform::BackgroundTask::waitForIdle();

@@ -2,12 +2,9 @@
 
 #include "Carvex/SyntaxThemeDefaults.h"
 
-#include "platform/SystemColor.h"
 #include "platform/TestApplication.h"
 
 #include <gtest/gtest.h>
-
-#include <set>
 
 using namespace Carvex;
 using CarvexPlatform::Settings;
@@ -21,16 +18,21 @@ protected:
     void SetUp() override { CarvexPlatform::TestApplication::ensure(); }
 
     static QColor foreground(const SyntaxTheme& theme, T type) { return theme.attributes(type).foreground().color(); }
+    static QColor builtIn(K key, bool isDark) { return SyntaxThemeDefaults::defaultColor(key, isDark).resolved(isDark); }
+    // Gives every key and appearance a colour of its own, so that a mix-up of keys shows.
+    void storeDistinctColors() {
+        for (std::size_t i = 0; i < allSyntaxThemePreferenceKeys.size(); ++i) {
+            for (bool isDark : {true, false})
+                store.setColor(distinctColor(i, isDark), allSyntaxThemePreferenceKeys[i], isDark);
+        }
+    }
+    static QColor distinctColor(std::size_t index, bool isDark) {
+        return QColor::fromRgba64(quint16(1000 + index), quint16(isDark ? 7 : 9), quint16(65535 - index), 65535);
+    }
 
     std::shared_ptr<Settings> settings = Settings::isolated();
     SyntaxThemePreferencesStore store{settings};
 };
-
-// A colour distinct for every key and appearance, so that a mix-up of keys shows.
-QColor distinctColor(std::size_t index, bool isDark)
-{
-    return QColor::fromRgba64(quint16(1000 + index), quint16(isDark ? 7 : 9), quint16(65535 - index), 65535);
-}
 
 TEST_F(SyntaxThemePreferencesStoreTest, emptySettingsGiveTheBuiltInThemes)
 {
@@ -40,31 +42,19 @@ TEST_F(SyntaxThemePreferencesStoreTest, emptySettingsGiveTheBuiltInThemes)
     for (K key : allSyntaxThemePreferenceKeys) {
         for (bool isDark : {true, false}) {
             EXPECT_FALSE(store.isCustomized(key, isDark)) << rawValue(key);
-            EXPECT_EQ(store.color(key, isDark), SyntaxThemeDefaults::defaultColor(key, isDark).resolved(isDark)) << rawValue(key);
+            EXPECT_EQ(store.color(key, isDark), builtIn(key, isDark)) << rawValue(key);
         }
     }
 }
 
-TEST_F(SyntaxThemePreferencesStoreTest, fortySixDistinctSettingsKeys)
-{
-    std::set<QString> keys;
-    for (K key : allSyntaxThemePreferenceKeys) {
-        keys.insert(store.settingsKey(key, true));
-        keys.insert(store.settingsKey(key, false));
-    }
-    EXPECT_EQ(keys.size(), 46u);
-    EXPECT_EQ(store.settingsKey(K::stringColor, true), "syntaxTheme.stringColor.dark");
-    EXPECT_EQ(store.settingsKey(K::tabButtonInactiveText, false), "syntaxTheme.tabButtonInactiveText.light");
-}
-
 TEST_F(SyntaxThemePreferencesStoreTest, everyStoredColourReadsBackExactlyUnderItsOwnKey)
 {
-    for (std::size_t i = 0; i < allSyntaxThemePreferenceKeys.size(); ++i) {
-        for (bool isDark : {true, false})
-            store.setColor(distinctColor(i, isDark), allSyntaxThemePreferenceKeys[i], isDark);
-    }
-    // A second store over the same settings sees the same colours.
-    const SyntaxThemePreferencesStore other(settings);
+    EXPECT_EQ(store.settingsKey(K::stringColor, true), "syntaxTheme.stringColor.dark");
+    EXPECT_EQ(store.settingsKey(K::tabButtonInactiveText, false), "syntaxTheme.tabButtonInactiveText.light");
+    store.setColor(QColor(), K::linkColor, false);  // an invalid colour is not stored
+    EXPECT_FALSE(store.isCustomized(K::linkColor, false));
+    storeDistinctColors();
+    const SyntaxThemePreferencesStore other(settings);  // a second store over the same settings
     for (std::size_t i = 0; i < allSyntaxThemePreferenceKeys.size(); ++i) {
         const K key = allSyntaxThemePreferenceKeys[i];
         for (bool isDark : {true, false}) {
@@ -99,37 +89,25 @@ TEST_F(SyntaxThemePreferencesStoreTest, unreadableValuesMeanTheBuiltInColourButC
     };
     for (const auto& row : rows) {
         settings->setValue(store.settingsKey(row.key, true), row.value);
-        EXPECT_EQ(store.color(row.key, true), SyntaxThemeDefaults::defaultColor(row.key, true).resolved(true)) << row.name;
+        EXPECT_EQ(store.color(row.key, true), builtIn(row.key, true)) << row.name;
         EXPECT_TRUE(store.isCustomized(row.key, true)) << row.name;
         EXPECT_FALSE(store.isCustomized(row.key, false)) << row.name;
     }
     EXPECT_EQ(store.buildTheme(true), SyntaxTheme::darkDefault());
 }
 
-TEST_F(SyntaxThemePreferencesStoreTest, invalidColourIsNotStored)
-{
-    store.setColor(QColor(), K::linkColor, false);
-    EXPECT_FALSE(store.isCustomized(K::linkColor, false));
-}
-
-TEST_F(SyntaxThemePreferencesStoreTest, resetColorRemovesOneAppearanceOfOneKey)
+TEST_F(SyntaxThemePreferencesStoreTest, resetsRemoveColoursAndNothingElse)
 {
     store.setColor(Qt::red, K::indicatorColor, true);
     store.setColor(Qt::green, K::indicatorColor, false);
     store.setColor(Qt::blue, K::commentColor, true);
-    store.resetColor(K::indicatorColor, true);
+    store.resetColor(K::indicatorColor, true);  // one appearance of one key
     EXPECT_FALSE(store.isCustomized(K::indicatorColor, true));
     EXPECT_EQ(store.color(K::indicatorColor, true), SyntaxThemeDefaults::darkIndicator().resolved(true));
     EXPECT_EQ(store.color(K::indicatorColor, false), QColor(Qt::green));
     EXPECT_EQ(store.color(K::commentColor, true), QColor(Qt::blue));
-}
 
-TEST_F(SyntaxThemePreferencesStoreTest, resetAllColorsRemovesEveryColourAndNothingElse)
-{
-    for (K key : allSyntaxThemePreferenceKeys) {
-        store.setColor(Qt::red, key, true);
-        store.setColor(Qt::red, key, false);
-    }
+    storeDistinctColors();
     settings->setBool(QStringLiteral("editor.showIndentGuides"), false);
     store.resetAllColors();
     for (K key : allSyntaxThemePreferenceKeys) {
@@ -138,35 +116,6 @@ TEST_F(SyntaxThemePreferencesStoreTest, resetAllColorsRemovesEveryColourAndNothi
     }
     EXPECT_TRUE(settings->contains(QStringLiteral("editor.showIndentGuides")));
     EXPECT_EQ(store.buildTheme(true), SyntaxTheme::darkDefault());
-}
-
-TEST_F(SyntaxThemePreferencesStoreTest, decorationGettersReadTheirOwnKeys)
-{
-    using Getter = QColor (SyntaxThemePreferencesStore::*)(bool) const;
-    const std::pair<Getter, K> rows[] = {
-        {&SyntaxThemePreferencesStore::linkColor, K::linkColor},
-        {&SyntaxThemePreferencesStore::ghostTextColor, K::ghostTextColor},
-        {&SyntaxThemePreferencesStore::snippetTextColor, K::snippetTextColor},
-        {&SyntaxThemePreferencesStore::snippetInputTextColor, K::snippetInputTextColor},
-        {&SyntaxThemePreferencesStore::placeholderActiveBackgroundColor, K::placeholderActiveBackground},
-        {&SyntaxThemePreferencesStore::placeholderActiveBorderColor, K::placeholderActiveBorder},
-        {&SyntaxThemePreferencesStore::placeholderActiveTextColor, K::placeholderActiveText},
-        {&SyntaxThemePreferencesStore::placeholderInactiveBackgroundColor, K::placeholderInactiveBackground},
-        {&SyntaxThemePreferencesStore::placeholderInactiveBorderColor, K::placeholderInactiveBorder},
-        {&SyntaxThemePreferencesStore::placeholderInactiveTextColor, K::placeholderInactiveText},
-        {&SyntaxThemePreferencesStore::activeIndentGuideColor, K::activeIndentGuideColor},
-        {&SyntaxThemePreferencesStore::tabButtonActiveBackgroundColor, K::tabButtonActiveBackground},
-        {&SyntaxThemePreferencesStore::tabButtonActiveTextColor, K::tabButtonActiveText},
-        {&SyntaxThemePreferencesStore::tabButtonInactiveTextColor, K::tabButtonInactiveText},
-    };
-    for (std::size_t i = 0; i < allSyntaxThemePreferenceKeys.size(); ++i) {
-        store.setColor(distinctColor(i, true), allSyntaxThemePreferenceKeys[i], true);
-        store.setColor(distinctColor(i, false), allSyntaxThemePreferenceKeys[i], false);
-    }
-    for (const auto& [getter, key] : rows) {
-        for (bool isDark : {true, false})
-            EXPECT_EQ((store.*getter)(isDark), store.color(key, isDark)) << rawValue(key);
-    }
 }
 
 } // namespace

@@ -19,26 +19,19 @@ protected:
 
 TEST_F(NotificationCenterTest, DeliversByNameSenderAndUserInfo) {
     int docA = 0, docB = 0;
-    std::vector<QString> heard;
+    std::vector<QString> heard, all;
     auto byName = center.observe("PropertiesViewControllerDidRequestNavigation", nullptr,
-                                 [&](const Notification& n) {
-                                     heard.push_back(n.userInfo.value("line").toString());
-                                 });
+                                 [&](const Notification& n) { heard.push_back(n.userInfo.value("line").toString()); });
     auto bySender = center.observe("editorPreferencesDidChange", &docA,
                                    [&](const Notification&) { heard.push_back("A"); });
+    auto everyName = center.observe({}, nullptr, [&](const Notification& n) { all.push_back(n.name); });
     center.post("PropertiesViewControllerDidRequestNavigation", &docB, {{"line", 12}});
     center.post("editorPreferencesDidChange", &docB);
     center.post("editorPreferencesDidChange", &docA);
     center.post("somethingElse");
     EXPECT_EQ(heard, (std::vector<QString>{"12", "A"}));
-}
-
-TEST_F(NotificationCenterTest, EmptyNameObservesEveryName) {
-    std::vector<QString> heard;
-    auto all = center.observe({}, nullptr, [&](const Notification& n) { heard.push_back(n.name); });
-    center.post("a");
-    center.post("b");
-    EXPECT_EQ(heard, (std::vector<QString>{"a", "b"}));
+    EXPECT_EQ(all, (std::vector<QString>{"PropertiesViewControllerDidRequestNavigation", "editorPreferencesDidChange",
+                                         "editorPreferencesDidChange", "somethingElse"}));
 }
 
 TEST_F(NotificationCenterTest, ObserverIsRemovedWhenItsObjectDies) {
@@ -70,17 +63,16 @@ TEST_F(NotificationCenterTest, ObservationTokenRemovesOnDestruction) {
 
 TEST_F(NotificationCenterTest, RemoveObserverByNameKeepsOtherNames) {
     QObject owner;
-    int a = 0, b = 0;
-    center.addObserver(&owner, "a", nullptr, [&](const Notification&) { ++a; });
-    center.addObserver(&owner, "b", nullptr, [&](const Notification&) { ++b; });
+    std::vector<QString> heard;
+    for (const char* name : {"a", "b"}) {
+        center.addObserver(&owner, name, nullptr, [&](const Notification& n) { heard.push_back(n.name); });
+    }
     center.removeObserver(&owner, "a");
     center.post("a");
     center.post("b");
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 1);
     center.removeObserver(&owner);
     center.post("b");
-    EXPECT_EQ(b, 1);
+    EXPECT_EQ(heard, (std::vector<QString>{"b"}));
 }
 
 TEST_F(NotificationCenterTest, observer_removed_during_delivery_is_not_called_afterwards) {
@@ -140,6 +132,5 @@ TEST_F(NotificationCenterTest, TokenOutlivingTheCentreIsHarmless) {
         NotificationCenter local;
         token = local.observe("n", nullptr, [](const Notification&) {});
     }
-    token.reset();
-    SUCCEED();
+    token.reset();  // must not touch the destroyed centre
 }
