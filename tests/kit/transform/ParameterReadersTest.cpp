@@ -43,75 +43,52 @@ TEST(ParameterTest, MissingNameOrInThrowsInBothVersionsAtEveryLevel) {
 
 // ---- findings ------------------------------------------------------------------------------------
 
-struct FindingRow {
-  const char* name;
-  const char* text;
-  const char* pathKey;  // 3.1 only; "" = no path key (components)
-  Strings findings30;
-  Strings findings31;
-};
-
-class ParameterFindingTest : public testing::TestWithParam<FindingRow> {};
-
-TEST_P(ParameterFindingTest, AtLevelHigh) {
-  EXPECT_EQ(readYaml(GetParam().text, ValidationLevel::high, parameter30).findings(), GetParam().findings30);
-  EXPECT_EQ(readYaml(GetParam().text, ValidationLevel::high, parameter31Under(GetParam().pathKey)).findings(),
-            GetParam().findings31);
-  EXPECT_TRUE(readYaml(GetParam().text, ValidationLevel::low, parameter31Under(GetParam().pathKey)).findings().empty());
+TEST(ParameterTest, FindingsAtLevelHigh) {
+  const std::string prm001 = "[PRM-001] Path parameter 'id' must have required: true @  1:1";
+  const std::string prm002 = "[PRM-002] Path parameter 'id' not found in path template @  1:1";
+  const std::string prm004 = "[PRM-004] allowEmptyValue is only valid for query parameters @  1:1";
+  const std::string required = "[GEN-002] Property 'required' in Parameter object must be a boolean @ /required ";
+  const std::string style = "[PRM-STYLE] Invalid parameter style 'Form'. Must be one of: matrix, label, form, simple, "
+                            "spaceDelimited, pipeDelimited, deepObject @ /style 3:8";
+  const Strings unknown = {"[GEN-001] Unknown property 'format' in Parameter object @ /format 3:9",
+                           "[GEN-001] Unknown property 'X-Not' in Parameter object @ /X-Not 5:8"};
+  struct Row {
+    const char* name;
+    const char* text;
+    const char* pathKey;  // 3.1 only; "" = no path key (components)
+    Strings findings30, findings31;
+  };
+  const Row rows[] = {
+      {"path_without_required", "name: id\nin: path\n", "/{id}", {prm001}, {prm001}},
+      {"path_required", "name: id\nin: path\nrequired: true\n", "/{id}", {}, {}},
+      {"required_as_string", "name: id\nin: path\nrequired: 'true'\n", "/{id}", {required + "3:11", prm001},
+       {required + "3:11", prm001}},
+      {"name_not_in_template", "name: id\nin: path\nrequired: true\n", "/pets/{petId}", {}, {prm002}},
+      {"both_path_findings", "name: id\nin: path\n", "/pets/{petId}", {prm001}, {prm001, prm002}},
+      {"empty_template_set", "name: id\nin: path\nrequired: true\n", "", {}, {}},
+      {"plain_path_has_no_names", "name: id\nin: path\nrequired: true\n", "/pets", {}, {}},
+      {"query_never_prm002", "name: id\nin: query\n", "/pets/{petId}", {}, {}},
+      {"template_name_is_case_sensitive", "name: id\nin: path\nrequired: true\n", "/{ID}", {}, {prm002}},
+      {"allow_empty_on_header", "name: id\nin: header\nallowEmptyValue: true\n", "", {}, {prm004}},
+      {"allow_empty_on_query", "name: id\nin: query\nallowEmptyValue: true\n", "", {}, {}},
+      {"allow_empty_false", "name: id\nin: header\nallowEmptyValue: false\n", "", {}, {}},
+      {"all_three_in_order", "name: id\nin: path\nallowEmptyValue: true\n", "/{petId}", {prm001}, {prm001, prm002, prm004}},
+      {"allow_empty_gen002_moves_before_prm001_in_31", "name: id\nin: path\nallowEmptyValue: 'yes'\nrequired: 1\n", "/{id}",
+       {required + "4:11", prm001,
+        "[GEN-002] Property 'allowEmptyValue' in Parameter object must be a boolean @ /allowEmptyValue 3:18"},
+       {required + "4:11",
+        "[GEN-002] Property 'allowEmptyValue' in Parameter object must be a boolean @ /allowEmptyValue 3:18", prm001}},
+      {"style_unknown", "name: q\nin: query\nstyle: Form\n", "", {style}, {style}},
+      {"style_number", "name: q\nin: query\nstyle: 3\n", "", {}, {}},
+      {"header_only_members", "name: q\nin: query\nformat: int\nx-ok: 1\nX-Not: 2\n", "", unknown, unknown},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(readYaml(row.text, ValidationLevel::high, parameter30).findings(), row.findings30);
+    EXPECT_EQ(readYaml(row.text, ValidationLevel::high, parameter31Under(row.pathKey)).findings(), row.findings31);
+    EXPECT_TRUE(readYaml(row.text, ValidationLevel::low, parameter31Under(row.pathKey)).findings().empty());
+  }
 }
-
-constexpr const char* kPrm001 = "[PRM-001] Path parameter 'id' must have required: true @  1:1";
-constexpr const char* kPrm002 = "[PRM-002] Path parameter 'id' not found in path template @  1:1";
-constexpr const char* kPrm004 = "[PRM-004] allowEmptyValue is only valid for query parameters @  1:1";
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ParameterFindingTest,
-    testing::Values(
-        FindingRow{"path_without_required", "name: id\nin: path\n", "/{id}", {kPrm001}, {kPrm001}},
-        FindingRow{"path_required", "name: id\nin: path\nrequired: true\n", "/{id}", {}, {}},
-        FindingRow{"required_as_string",
-                   "name: id\nin: path\nrequired: 'true'\n",
-                   "/{id}",
-                   {"[GEN-002] Property 'required' in Parameter object must be a boolean @ /required 3:11", kPrm001},
-                   {"[GEN-002] Property 'required' in Parameter object must be a boolean @ /required 3:11", kPrm001}},
-        FindingRow{"name_not_in_template", "name: id\nin: path\nrequired: true\n", "/pets/{petId}", {}, {kPrm002}},
-        FindingRow{"both_path_findings", "name: id\nin: path\n", "/pets/{petId}", {kPrm001}, {kPrm001, kPrm002}},
-        FindingRow{"empty_template_set", "name: id\nin: path\nrequired: true\n", "", {}, {}},
-        FindingRow{"plain_path_has_no_names", "name: id\nin: path\nrequired: true\n", "/pets", {}, {}},
-        FindingRow{"query_never_prm002", "name: id\nin: query\n", "/pets/{petId}", {}, {}},
-        FindingRow{"template_name_is_case_sensitive", "name: id\nin: path\nrequired: true\n", "/{ID}", {}, {kPrm002}},
-        FindingRow{"allow_empty_on_header", "name: id\nin: header\nallowEmptyValue: true\n", "", {}, {kPrm004}},
-        FindingRow{"allow_empty_on_query", "name: id\nin: query\nallowEmptyValue: true\n", "", {}, {}},
-        FindingRow{"allow_empty_false", "name: id\nin: header\nallowEmptyValue: false\n", "", {}, {}},
-        FindingRow{"all_three_in_order",
-                   "name: id\nin: path\nallowEmptyValue: true\n",
-                   "/{petId}",
-                   {kPrm001},
-                   {kPrm001, kPrm002, kPrm004}},
-        FindingRow{"allow_empty_gen002_moves_before_prm001_in_31",
-                   "name: id\nin: path\nallowEmptyValue: 'yes'\nrequired: 1\n",
-                   "/{id}",
-                   {"[GEN-002] Property 'required' in Parameter object must be a boolean @ /required 4:11", kPrm001,
-                    "[GEN-002] Property 'allowEmptyValue' in Parameter object must be a boolean @ /allowEmptyValue 3:18"},
-                   {"[GEN-002] Property 'required' in Parameter object must be a boolean @ /required 4:11",
-                    "[GEN-002] Property 'allowEmptyValue' in Parameter object must be a boolean @ /allowEmptyValue 3:18",
-                    kPrm001}},
-        FindingRow{"style_unknown",
-                   "name: q\nin: query\nstyle: Form\n",
-                   "",
-                   {"[PRM-STYLE] Invalid parameter style 'Form'. Must be one of: matrix, label, form, simple, "
-                    "spaceDelimited, pipeDelimited, deepObject @ /style 3:8"},
-                   {"[PRM-STYLE] Invalid parameter style 'Form'. Must be one of: matrix, label, form, simple, "
-                    "spaceDelimited, pipeDelimited, deepObject @ /style 3:8"}},
-        FindingRow{"style_number", "name: q\nin: query\nstyle: 3\n", "", {}, {}},
-        FindingRow{"header_only_members",
-                   "name: q\nin: query\nformat: int\nx-ok: 1\nX-Not: 2\n",
-                   "",
-                   {"[GEN-001] Unknown property 'format' in Parameter object @ /format 3:9",
-                    "[GEN-001] Unknown property 'X-Not' in Parameter object @ /X-Not 5:8"},
-                   {"[GEN-001] Unknown property 'format' in Parameter object @ /format 3:9",
-                    "[GEN-001] Unknown property 'X-Not' in Parameter object @ /X-Not 5:8"}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ParameterTest, FindingOrderFollowsTheReadingSteps) {
   constexpr const char* text =
