@@ -32,25 +32,13 @@ TEST(ValidationContext, FindingsCarryTheBracketedRuleAndLocationAndTheSeverityLi
   EXPECT_EQ(CarvexTest::messages(context.warnings()), (std::vector<std::string>{"[W-1] a", "[RSP-002] text two"}));
 }
 
-TEST(ValidationContext, TheFirstOperationIdLocationWins) {
-  ValidationContext context;
-  EXPECT_FALSE(context.registerOperationId("list", at("/paths/~1a/get", 3)).has_value());
-  for (const char* later : {"/paths/~1b/get", "/paths/~1c/get"}) {
-    const auto first = context.registerOperationId("list", at(later, 8));
-    ASSERT_TRUE(first.has_value());
-    EXPECT_EQ(first->jsonPointer, "/paths/~1a/get");
-  }
-  EXPECT_EQ(context.operationIds().at("list").jsonPointer, "/paths/~1a/get");
-}
-
 TEST(ValidationContext, ComponentsAreFoundOnlyUnderTheirKind) {
   ValidationContext context;
   EXPECT_FALSE(context.hasComponent("schemas", "Pet"));
   context.registerComponent("schemas", "Pet");
   context.registerComponent("schemas", "Pet");
   EXPECT_TRUE(context.hasComponent("schemas", "Pet"));
-  EXPECT_FALSE(context.hasComponent("responses", "Pet"));
-  EXPECT_FALSE(context.hasComponent("schemas", "pet"));
+  EXPECT_FALSE(context.hasComponent("responses", "Pet") || context.hasComponent("schemas", "pet"));
   EXPECT_EQ(context.componentNames().at("schemas").size(), 1u);
 }
 
@@ -70,10 +58,8 @@ TEST(ValidationContext, ResolvingMarksAnswerWhetherTheReferenceIsAlreadyOpenAndR
   context.registerOperationId("op", at("/p", 2));
   context.registerComponent("schemas", "A");
   context.reset();
-  EXPECT_TRUE(context.diagnostics().empty());
-  EXPECT_TRUE(context.operationIds().empty());
-  EXPECT_TRUE(context.componentNames().empty());
-  EXPECT_TRUE(context.resolvingRefs().empty());
+  EXPECT_TRUE(context.diagnostics().empty() && context.operationIds().empty() && context.componentNames().empty() &&
+              context.resolvingRefs().empty());
   EXPECT_FALSE(context.isRefResolved("#/x").has_value());
   EXPECT_FALSE(context.registerOperationId("op", at("/q", 3)).has_value());
 }

@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "tests/kit/validation/WalkTestSupport.h"
 

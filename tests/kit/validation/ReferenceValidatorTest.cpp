@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "kit/validation/ReferenceGraph.h"
 #include "tests/kit/validation/WalkTestSupport.h"
 
@@ -10,6 +7,7 @@ namespace {
 
 using CarvexTest::described;
 using CarvexTest::messagesOf;
+using CarvexTest::Row;
 
 const CarvexTest::Codes kRefCodes = {"REF-001", "REF-002", "REF-003", "REF-004"};
 const std::string kNotLocal = "References must start with '#/' for local refs or a URL scheme for external refs.";
@@ -152,14 +150,9 @@ components:
   responses: {Resp: {description: d, content: {a/b: {schema: {$ref: c1}}}}, RespRef: {$ref: n14}}
   schemas:
     Ref: {$ref: n15}
-    S:
-      not: {$ref: s7}
-      oneOf: [{$ref: s6}]
-      anyOf: [{$ref: s5}]
-      allOf: [{$ref: s4}, {properties: {deep: {items: {$ref: s4b}}}}]
-      additionalProperties: {$ref: s3}
-      items: {$ref: s2}
-      properties: {a: {$ref: s1}, b: {type: string}, c: {$ref: s1b}}
+    S: {not: {$ref: s7}, oneOf: [{$ref: s6}], anyOf: [{$ref: s5}],
+        allOf: [{$ref: s4}, {properties: {deep: {items: {$ref: s4b}}}}], additionalProperties: {$ref: s3},
+        items: {$ref: s2}, properties: {a: {$ref: s1}, b: {type: string}, c: {$ref: s1b}}}
     T: {additionalProperties: true, items: {not: {$ref: t1}}}
 )";
   EXPECT_EQ(malformedInOrder(text),
@@ -179,23 +172,11 @@ paths:
           description: ok
           content:
             application/json:
-              schema:
-                else: {$ref: a9}
-                then: {$ref: a8}
-                if: {$ref: a7}
-                not: {$ref: a6}
-                oneOf: [{$ref: a5}]
-                additionalProperties: {$ref: a4}
-                prefixItems: [{$ref: a3}, {$ref: a3b}]
-                items: {$ref: a2}
-                properties: {a: {$ref: a1}}
-                contains: {$ref: n1}
-                unevaluatedItems: {$ref: n2}
-                patternProperties: {x: {$ref: n3}}
-                propertyNames: {$ref: n4}
-                unevaluatedProperties: {$ref: n5}
-                dependentSchemas: {x: {$ref: n6}}
-                contentSchema: {$ref: n7}
+              schema: {else: {$ref: a9}, then: {$ref: a8}, if: {$ref: a7}, not: {$ref: a6}, oneOf: [{$ref: a5}],
+                additionalProperties: {$ref: a4}, prefixItems: [{$ref: a3}, {$ref: a3b}], items: {$ref: a2},
+                properties: {a: {$ref: a1}}, contains: {$ref: n1}, unevaluatedItems: {$ref: n2},
+                patternProperties: {x: {$ref: n3}}, propertyNames: {$ref: n4}, unevaluatedProperties: {$ref: n5},
+                dependentSchemas: {x: {$ref: n6}}, contentSchema: {$ref: n7}}
 webhooks:
   inline: {post: {requestBody: {$ref: w2}, responses: {'200': {description: ok}}}}
   byRef: {$ref: w1}
@@ -224,29 +205,29 @@ TEST_P(ExpectedSectionTest, Mismatch) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, ExpectedSectionTest,
     testing::Values(
-        CarvexTest::Row{"path_item_parameter",
+        Row{"path_item_parameter",
                         "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n  /a:\n    parameters: [{$ref: '{REF}'}]\n",
                         {"parameters"}},
-        CarvexTest::Row{"operation_parameter", OP30("      parameters: [{$ref: '{REF}'}]\n" RESPONSES), {"parameters"}},
-        CarvexTest::Row{"parameter_schema",
+        Row{"operation_parameter", OP30("      parameters: [{$ref: '{REF}'}]\n" RESPONSES), {"parameters"}},
+        Row{"parameter_schema",
                         OP30("      parameters: [{name: a, in: query, schema: {$ref: '{REF}'}}]\n" RESPONSES),
                         {"schemas"}},
-        CarvexTest::Row{"request_body", OP30("      requestBody: {$ref: '{REF}'}\n" RESPONSES), {"requestBodies"}},
-        CarvexTest::Row{"request_body_schema",
+        Row{"request_body", OP30("      requestBody: {$ref: '{REF}'}\n" RESPONSES), {"requestBodies"}},
+        Row{"request_body_schema",
                         OP30("      requestBody: {content: {a/b: {schema: {$ref: '{REF}'}}}}\n" RESPONSES), {"schemas"}},
-        CarvexTest::Row{"response", OP30("      responses: {'200': {$ref: '{REF}'}}\n"), {"responses"}},
-        CarvexTest::Row{"default_response", OP30("      responses: {default: {$ref: '{REF}'}}\n"), {"responses"}},
-        CarvexTest::Row{"response_header",
+        Row{"response", OP30("      responses: {'200': {$ref: '{REF}'}}\n"), {"responses"}},
+        Row{"default_response", OP30("      responses: {default: {$ref: '{REF}'}}\n"), {"responses"}},
+        Row{"response_header",
                         OP30("      responses: {'200': {description: ok, headers: {H: {$ref: '{REF}'}}}}\n"),
                         {"headers"}},
-        CarvexTest::Row{"response_link",
+        Row{"response_link",
                         OP30("      responses: {'200': {description: ok, links: {L: {$ref: '{REF}'}}}}\n"), {"links"}},
-        CarvexTest::Row{"callback", OP30("      callbacks: {cb: {$ref: '{REF}'}}\n" RESPONSES), {"callbacks"}},
-        CarvexTest::Row{"nested_schema",
+        Row{"callback", OP30("      callbacks: {cb: {$ref: '{REF}'}}\n" RESPONSES), {"callbacks"}},
+        Row{"nested_schema",
                         "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths: {}\ncomponents:\n  schemas:\n"
                         "    S: {properties: {a: {$ref: '{REF}'}}}\n",
                         {"schemas"}},
-        CarvexTest::Row{"webhook",
+        Row{"webhook",
                         "openapi: 3.1.0\ninfo: {title: t, version: '1'}\npaths: {}\nwebhooks:\n  w: {$ref: '{REF}'}\n",
                         {"pathItems"}}),
     CarvexTest::rowName);
@@ -270,42 +251,42 @@ TEST_P(CycleTest, Report) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, CycleTest,
     testing::Values(
-        CarvexTest::Row{"lead_in_is_part_of_the_chain",
+        Row{"lead_in_is_part_of_the_chain",
                         "    Pet: {allOf: [{$ref: '#/components/schemas/Owner'}]}\n"
                         "    Owner: {oneOf: [{$ref: '#/components/schemas/Home'}]}\n"
                         "    Home: {anyOf: [{$ref: '#/components/schemas/Owner'}]}\n",
                         {kCycle + "Pet -> Owner -> Home -> Owner"}},
-        CarvexTest::Row{"two_cycles_report_one",
+        Row{"two_cycles_report_one",
                         "    A: {allOf: [{$ref: '#/components/schemas/A'}]}\n"
                         "    B: {allOf: [{$ref: '#/components/schemas/B'}]}\n",
                         {kCycle + "A -> A"}},
-        CarvexTest::Row{"properties_and_items_do_not_count",
+        Row{"properties_and_items_do_not_count",
                         "    A: {properties: {b: {$ref: '#/components/schemas/B'}}}\n"
                         "    B: {items: {$ref: '#/components/schemas/A'}, not: {$ref: '#/components/schemas/A'}}\n",
                         {}},
-        CarvexTest::Row{"bare_reference_component_is_an_edge",
+        Row{"bare_reference_component_is_an_edge",
                         "    A: {$ref: '#/components/schemas/B'}\n"
                         "    B: {oneOf: [{type: string}, {$ref: '#/components/schemas/A'}]}\n",
                         {kCycle + "A -> B -> A"}},
-        CarvexTest::Row{"inline_composition_is_followed",
+        Row{"inline_composition_is_followed",
                         "    A: {allOf: [{anyOf: [{oneOf: [{$ref: '#/components/schemas/B'}]}]}]}\n"
                         "    B: {allOf: [{$ref: '#/components/schemas/A'}]}\n",
                         {kCycle + "A -> B -> A"}},
-        CarvexTest::Row{"acyclic_diamond",
+        Row{"acyclic_diamond",
                         "    A: {allOf: [{$ref: '#/components/schemas/B'}, {$ref: '#/components/schemas/C'}]}\n"
                         "    B: {allOf: [{$ref: '#/components/schemas/D'}]}\n"
                         "    C: {allOf: [{$ref: '#/components/schemas/D'}]}\n    D: {type: string}\n",
                         {}},
-        CarvexTest::Row{"visited_nodes_are_not_searched_again",
+        Row{"visited_nodes_are_not_searched_again",
                         "    A: {allOf: [{$ref: '#/components/schemas/B'}]}\n    B: {type: string}\n"
                         "    C: {allOf: [{$ref: '#/components/schemas/B'}, {$ref: '#/components/schemas/C'}]}\n",
                         {kCycle + "C -> C"}},
-        CarvexTest::Row{"dead_ends_end_the_path",
+        Row{"dead_ends_end_the_path",
                         "    A: {allOf: [{$ref: '#/components/schemas/Missing'}, {$ref: '#/components/parameters/A'},"
                         " {$ref: '#/components/schemas/A/properties/x'}, {$ref: 'other.yaml#/components/schemas/A'}]}\n",
                         {}},
         // Regression: the edge of an escaped name once matched no node, so this cycle went unreported.
-        CarvexTest::Row{"escaped_name_closes_the_cycle",
+        Row{"escaped_name_closes_the_cycle",
                         "    a/b: {allOf: [{$ref: '#/components/schemas/c~0d'}]}\n"
                         "    c~d: {allOf: [{$ref: '#/components/schemas/a~1b'}]}\n",
                         {kCycle + "a/b -> c~d -> a/b"}}),

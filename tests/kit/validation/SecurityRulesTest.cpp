@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "tests/kit/validation/WalkTestSupport.h"
 
 namespace {
