@@ -58,37 +58,29 @@ TEST(BooleanField, OnlyBooleanNodesGiveAValueAndOthersAWarningAtHigh) {
   EXPECT_EQ(where(context.diagnostics[0]), "/b 1:18");
 }
 
-TEST(VendorExtensions, AbsentWithoutXMembersAndKeptAtEveryLevel) {
-  auto plain = json(R"({"name": "a", "X-Foo": 1})");
-  EXPECT_EQ(collectVendorExtensions(*plain), std::nullopt);
+TEST(VendorExtensions, AbsentWithoutXMembersAndKeptInOrder) {
+  EXPECT_EQ(collectVendorExtensions(*json(R"({"name": "a", "X-Foo": 1})")), std::nullopt);
   EXPECT_EQ(collectVendorExtensions(*json("[1]")), std::nullopt);
-
-  auto root = json(R"({"x-count": 2.0, "name": "a", "x-ratio": 0.5, "x-obj": {"k": [null, "s", 1e20]}})");
-  auto extensions = collectVendorExtensions(*root);
+  auto extensions = collectVendorExtensions(*json(R"({"x-count": 2, "name": "a", "x-obj": {"k": [null, "s"]}})"));
   ASSERT_TRUE(extensions);
-  ASSERT_EQ(extensions->size(), 3u);
+  ASSERT_EQ(extensions->size(), 2u);
   EXPECT_EQ(extensions->entries()[0].first, "x-count");
-  EXPECT_EQ(*extensions->find("x-count"), AnyValue(2));
-  EXPECT_EQ(extensions->find("x-count")->kind(), AnyValue::Kind::int_);
-  EXPECT_EQ(extensions->find("x-ratio")->kind(), AnyValue::Kind::double_);
   const AnyValue::Array& inner = *extensions->find("x-obj")->objectValue()->find("k")->arrayValue();
-  ASSERT_EQ(inner.size(), 3u);
-  EXPECT_TRUE(inner[0].isNull());
-  EXPECT_EQ(inner[1], AnyValue("s"));
-  EXPECT_EQ(inner[2].kind(), AnyValue::Kind::double_) << "1e20 is beyond 64 bits";
+  EXPECT_EQ(inner, (AnyValue::Array{AnyValue(), AnyValue("s")}));
 }
 
 TEST(AnyValueFromNode, NumbersAreIntegersOnlyWhenIntegralAndInRange) {
-  auto root = json(R"([3.0, 2.5, -9223372036854775808, 9223372036854775808, true, "t", null])");
-  auto value = anyValueFromNode(*root);
+  auto value = anyValueFromNode(*json(R"([3.0, 2.5, -9223372036854775808, 9223372036854775808, 1e20, true, "t", null])"));
   const AnyValue::Array& a = *value.arrayValue();
   EXPECT_EQ(a[0], AnyValue(3));
+  EXPECT_EQ(a[0].kind(), AnyValue::Kind::int_);
   EXPECT_EQ(a[1], AnyValue(2.5));
   EXPECT_EQ(a[2].intValue(), std::optional<int64_t>(INT64_MIN));
   EXPECT_EQ(a[3].kind(), AnyValue::Kind::double_);
-  EXPECT_EQ(a[4], AnyValue(true));
-  EXPECT_EQ(a[5], AnyValue("t"));
-  EXPECT_TRUE(a[6].isNull());
+  EXPECT_EQ(a[4].kind(), AnyValue::Kind::double_) << "1e20 is beyond 64 bits";
+  EXPECT_EQ(a[5], AnyValue(true));
+  EXPECT_EQ(a[6], AnyValue("t"));
+  EXPECT_TRUE(a[7].isNull());
 }
 
 TEST(ReferenceOr, AStringRefMakesAReferenceAndAnyOtherRefIsReadInlineAsUnknown) {
