@@ -16,7 +16,6 @@ TEST(IndentationStyleTest, StringsWidthsAndDescriptions) {
     EXPECT_EQ(IndentationStyle::tabs().width(8), 8);
     EXPECT_EQ(IndentationStyle::spaces(4).description(), "4 Spaces");
     EXPECT_EQ(IndentationStyle::tabs().description(), "Tabs");
-    EXPECT_NE(IndentationStyle::spaces(2), IndentationStyle::spaces(4));
     EXPECT_NE(IndentationStyle::spaces(0), IndentationStyle::tabs());
     EXPECT_EQ(IndentationStyle::spaces(-5).indentString(), "");
 }

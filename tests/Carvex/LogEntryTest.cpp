@@ -66,16 +66,12 @@ INSTANTIATE_TEST_SUITE_P(
                     QString("1:1 \u2022 ")}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LogEntryTest, ExpandableOnlyWithANonEmptyDescription) {
+TEST(LogEntryTest, ExpandableOnlyWithANonEmptyDescriptionTimestampBracketed) {
     EXPECT_FALSE(entry(std::nullopt, std::nullopt).isExpandable());
     EXPECT_FALSE(entry(std::nullopt, std::nullopt, QString("")).isExpandable());
-    EXPECT_TRUE(entry(std::nullopt, std::nullopt, QString("detail")).isExpandable());
-}
-
-TEST(LogEntryTest, TimestampIsBracketedHoursMinutesSeconds) {
-    const QDateTime when(QDate(2026, 3, 1), QTime(7, 5, 9), Qt::LocalTime);
-    const LogEntry e(QUuid::createUuid(), when, LogLevel::info, "m", std::nullopt, std::nullopt,
-                     std::nullopt);
+    LogEntry e = entry(std::nullopt, std::nullopt, QString("detail"));
+    EXPECT_TRUE(e.isExpandable());
+    e.timestamp = QDateTime(QDate(2026, 3, 1), QTime(7, 5, 9), Qt::LocalTime);
     EXPECT_EQ(e.formattedTimestamp(), "[07:05:09]");
 }
 

@@ -35,6 +35,7 @@ TEST_F(PreferencesStoreTest, StoredValuesWinOverDefaultsUnderTheirKeys) {
     EXPECT_TRUE(settings->contains("editor.autoReloadExternallyModifiedDocument"));
     EXPECT_FALSE(settings->boolValue("completion.directInsertSingleMatch"));
     EXPECT_FALSE(EditorPreferencesStore(settings).autoReloadExternalChanges());  // another store, same settings
+    EXPECT_EQ(EditorPreferencesStore::shared().defaults(), Settings::standard());
 }
 
 TEST_F(PreferencesStoreTest, ResetRestoresDefaultsOfItsOwnKeysOnly) {

@@ -1,8 +1,7 @@
 #include "Carvex/SyntaxTheme.h"
 
-#include "Carvex/SyntaxThemeDefaults.h"
+#include "Carvex/SyntaxThemePreferenceKey.h"
 
-#include "platform/SystemColor.h"
 #include "platform/TestApplication.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@
 #include <set>
 
 using namespace Carvex;
-using CarvexPlatform::SystemColor;
 using K = SyntaxThemePreferenceKey;
 using T = SyntaxTokenType;
 
@@ -50,21 +48,6 @@ TEST_F(SyntaxThemeTest, missingEntryFallsBackToDefaultAttributes)
     EXPECT_EQ(theme.attributes(T::string), strings);
     EXPECT_EQ(theme.attributes(T::number), defaults);
     EXPECT_EQ(theme.attributes(T::unknown), defaults);
-}
-
-TEST_F(SyntaxThemeTest, namedBuiltInColoursResolvePerAppearance)
-{
-    for (bool isDark : {true, false}) {
-        EXPECT_EQ(SyntaxThemeDefaults::defaultColor(K::defaultColor, isDark).resolved(isDark),
-                  CarvexPlatform::systemColor(SystemColor::text, isDark));
-    }
-    EXPECT_EQ(SyntaxThemeDefaults::lightSnippetInputText().resolved(false),
-              CarvexPlatform::systemColor(SystemColor::black, false));
-    // The accent background is the accent colour with its alpha scaled to 15 %.
-    const QColor accent = CarvexPlatform::systemColor(SystemColor::controlAccent, true);
-    const QColor background = SyntaxThemeDefaults::darkTabButtonActiveBackground().resolved(true);
-    EXPECT_EQ(background.rgb(), accent.rgb());
-    EXPECT_NEAR(background.alphaF(), accent.alphaF() * 0.15, 1e-3);
 }
 
 TEST(SyntaxThemePreferenceKey, namesKindsAndRawValues)

@@ -132,12 +132,6 @@ TEST_P(YAMLScalarKinds, plainScalarGetsItsKind)
 INSTANTIATE_TEST_SUITE_P(Table, YAMLScalarKinds, testing::ValuesIn(scalarRows),
                          [](const testing::TestParamInfo<ScalarRow>& info) { return CarvexTest::rowName(info.param.name); });
 
-TEST(YAMLLexer, emptyTextYieldsNothingFromBothOperations)
-{
-    EXPECT_TRUE(YAMLLexer().tokenize(QString()).empty());
-    EXPECT_TRUE(YAMLLexer().tokenize(QString(), TextRange{0, 5}).empty());
-}
-
 TEST(YAMLLexer, rangeOnlyFiltersTheWholeText)
 {
     const QString text = QStringLiteral("a: 'one\ntwo'\nb: 2");
