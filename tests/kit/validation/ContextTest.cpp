@@ -12,7 +12,8 @@ using VoziZazIreCore::SourceLocation;
 using VoziZazIreValidation::ValidationContext;
 
 LocationInfo at(std::string pointer, int line) {
-  return LocationInfo(std::move(pointer), VoziZazIreCore::SourceRange{SourceLocation{line, 3, 40}, SourceLocation{line, 9, 46}});
+  return LocationInfo(std::move(pointer),
+                      VoziZazIreCore::SourceRange{SourceLocation{line, 3, 40}, SourceLocation{line, 9, 46}});
 }
 
 TEST(ValidationContext, FindingsCarryTheBracketedRuleAndLocationAndTheSeverityListsKeepTheOrder) {
@@ -80,7 +81,8 @@ components:
   securitySchemes: {Key: {type: apiKey, name: k, in: header}}
   links: {Next: {operationId: next}}
   callbacks: {Hook: {}}
-)", VoziZazIreCore::ValidationLevel::none);
+)",
+                                              VoziZazIreCore::ValidationLevel::none);
   ValidationContext context;
   VoziZazIreValidation::registerComponentNames<VoziZazIreTransform::Version30>(*CarvexTest::document30(result30),
                                                                                context);

@@ -70,9 +70,9 @@ TEST(Corpus, RedirectedSchemaReferencesAreEachFoundOnce) {
     std::size_t yaml;
     std::size_t json;  // the JSON twin of tictactoe has no webhooks
   };
-  for (const Row& row : {Row{"v3.0/link-example", 8, 8}, Row{"v3.0/petstore-expanded", 9, 9},
-                         Row{"v3.0/petstore", 7, 7}, Row{"v3.0/uspto", 1, 1}, Row{"v3.1/tictactoe", 12, 11},
-                         Row{"v3.1/webhook-example", 1, 1}}) {
+  for (const Row& row :
+       {Row{"v3.0/link-example", 8, 8}, Row{"v3.0/petstore-expanded", 9, 9}, Row{"v3.0/petstore", 7, 7},
+        Row{"v3.0/uspto", 1, 1}, Row{"v3.1/tictactoe", 12, 11}, Row{"v3.1/webhook-example", 1, 1}}) {
     for (const char* extension : {".yaml", ".json"}) {
       const std::size_t expected = std::string_view(extension) == ".yaml" ? row.yaml : row.json;
       const fs::path file = root / (std::string(row.file) + extension);
@@ -83,8 +83,8 @@ TEST(Corpus, RedirectedSchemaReferencesAreEachFoundOnce) {
       const std::string from = "#/components/schemas/", to = "#/components/schemaz/";
       for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
-      const auto result = VoziZazIre::OpenApiParser().parse(text, VoziZazIre::Format::auto_,
-                                                           VoziZazIreCore::ValidationLevel::high);
+      const auto result =
+          VoziZazIre::OpenApiParser().parse(text, VoziZazIre::Format::auto_, VoziZazIreCore::ValidationLevel::high);
       const auto missing = CarvexTest::withCodes(result.diagnostics, {"REF-002"});
       EXPECT_EQ(missing.size(), expected) << file;
       for (const auto& finding : missing)

@@ -27,20 +27,21 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, TextTest,
     testing::Values(
         // DOC-004, DOC-005, DOC-007: a scheme or a leading slash is required.
-        TextRow{"url", RuleText::passesURLTest,
+        TextRow{"url",
+                RuleText::passesURLTest,
                 {"https://example.com/terms", "/legal/terms", "mailto:api@example.com", "urn:isbn:0451450523",
                  "//example.com/terms"},
                 {"terms.html", "", "https://example.com/a b", "https://example.com/{id}", "#terms",
                  "https://ex\xC3\xA4mple.com"}},
         // DOC-006.
-        TextRow{"email", RuleText::looksLikeEmail,
+        TextRow{"email",
+                RuleText::looksLikeEmail,
                 {"api@example.com", "first.last+tag%x@mail-server.example.co.uk"},
                 {"api@example.c", "api@localhost", "api@example.c0m", "a@b@example.com", "api @example.com", "",
                  "mail api@example.com now"}},
         // DOC-002, DOC-003: spaces and tabs (also no-break and ideographic) are blank, line breaks and broken
         // bytes are not.
-        TextRow{"blank", RuleText::isBlankAfterTrimming, {"", " \t ", "\xC2\xA0\xE3\x80\x80"},
-                {"\n", " x ", "\xFF"}}),
+        TextRow{"blank", RuleText::isBlankAfterTrimming, {"", " \t ", "\xC2\xA0\xE3\x80\x80"}, {"\n", " x ", "\xFF"}}),
     [](const testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });
 
 // The info rules on documents.
@@ -90,14 +91,14 @@ TEST_P(License31Test, IdentifierAndUrl) {
             GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, License31Test,
-    testing::Values(Row{"identifier_and_invalid_url", "    name: MIT\n    identifier: MIT\n    url: mit.txt\n",
-                        {"[DOC-007] info.license.url should be a valid URL: mit.txt",
-                         "[V31-008] license must have either 'identifier' or 'url', not both"}},
-                    Row{"identifier_alone", "    name: MIT\n    identifier: MIT\n", {}},
-                    Row{"neither", "    name: MIT\n", {}}),
-    CarvexTest::rowName);
+INSTANTIATE_TEST_SUITE_P(Rows, License31Test,
+                         testing::Values(Row{"identifier_and_invalid_url",
+                                             "    name: MIT\n    identifier: MIT\n    url: mit.txt\n",
+                                             {"[DOC-007] info.license.url should be a valid URL: mit.txt",
+                                              "[V31-008] license must have either 'identifier' or 'url', not both"}},
+                                         Row{"identifier_alone", "    name: MIT\n    identifier: MIT\n", {}},
+                                         Row{"neither", "    name: MIT\n", {}}),
+                         CarvexTest::rowName);
 
 TEST(InfoRules, V31LicenseConflictIsPlacedAtTheLicense) {
   EXPECT_EQ(CarvexTest::placesOf(

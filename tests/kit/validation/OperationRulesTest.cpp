@@ -50,7 +50,8 @@ components: {pathItems: {Shared: {get: {responses: {'404': {description: x}}}}}}
 TEST(OperationRules, DuplicateOperationIdsNameTheFirstOperationReached) {
   for (const char* version : {"3.0.3", "3.1.0"})
     // get comes before post in the walk, whatever the order in the text.
-    EXPECT_EQ(placesOf(withPaths(R"(  /a:
+    EXPECT_EQ(
+        placesOf(withPaths(R"(  /a:
     post:
       operationId: list
       responses: {'200': {description: ok}}
@@ -65,12 +66,12 @@ TEST(OperationRules, DuplicateOperationIdsNameTheFirstOperationReached) {
       operationId: other
       responses: {'200': {description: ok}}
 )",
-                                 version),
-                       {"OPR-001"}),
-              (std::vector<std::string>{
-                  "error [OPR-001] Duplicate operationId 'list' (first defined at /paths/~1a/get) @ /paths/~1a/post 6:7",
-                  "error [OPR-001] Duplicate operationId 'list' (first defined at /paths/~1a/get) @ /paths/~1b/get 13:7",
-              }))
+                           version),
+                 {"OPR-001"}),
+        (std::vector<std::string>{
+            "error [OPR-001] Duplicate operationId 'list' (first defined at /paths/~1a/get) @ /paths/~1a/post 6:7",
+            "error [OPR-001] Duplicate operationId 'list' (first defined at /paths/~1a/get) @ /paths/~1b/get 13:7",
+        }))
         << version;
 }
 
@@ -122,13 +123,13 @@ TEST_P(ParameterTest, Messages) {
   const std::string& input = GetParam().input;
   const auto split = input.find('\n');
   for (const std::string& version : CarvexTest::versionsOf(GetParam()))
-    EXPECT_EQ(messagesOf(withPaths("  '" + input.substr(0, split) +
-                                       "':\n    get:\n      responses: {'200': {description: ok}}\n      parameters:\n" +
-                                       input.substr(split + 1) +
-                                       "components:\n  parameters:\n    Id: {name: id, in: path}\n",
-                                   version),
-                         kParameterCodes),
-              GetParam().expected)
+    EXPECT_EQ(
+        messagesOf(withPaths("  '" + input.substr(0, split) +
+                                 "':\n    get:\n      responses: {'200': {description: ok}}\n      parameters:\n" +
+                                 input.substr(split + 1) + "components:\n  parameters:\n    Id: {name: id, in: path}\n",
+                             version),
+                   kParameterCodes),
+        GetParam().expected)
         << version;
 }
 
@@ -136,13 +137,16 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ParameterTest,
     testing::Values(
         Row{"declared_required_path_parameter", "/pets/{id}\n        - {name: id, in: path, required: true}\n", {}},
-        Row{"required_false", "/pets/{id}\n        - {name: id, in: path, required: false}\n",
+        Row{"required_false",
+            "/pets/{id}\n        - {name: id, in: path, required: false}\n",
             {"[PRM-001] Path parameter 'id' must have required: true"}},
-        Row{"template_compare_is_case_sensitive", "/pets/{Id}\n        - {name: id, in: path, required: true}\n",
+        Row{"template_compare_is_case_sensitive",
+            "/pets/{Id}\n        - {name: id, in: path, required: true}\n",
             {"[PRM-002] Path parameter 'id' not found in path template"}},
         Row{"unused_template_name_is_fine", "/pets/{id}/{extra}\n        - {name: id, in: path, required: true}\n", {}},
         Row{"reference_in_path_position_is_skipped",
-            "/pets\n        - $ref: '#/components/parameters/Id'\n        - $ref: '#/components/parameters/Id'\n", {}},
+            "/pets\n        - $ref: '#/components/parameters/Id'\n        - $ref: '#/components/parameters/Id'\n",
+            {}},
         Row{"duplicate_name_and_location_and_path_rules_on_both",
             "/pets\n        - {name: id, in: path}\n        - {name: id, in: path}\n",
             {"[PRM-001] Path parameter 'id' must have required: true",
@@ -163,17 +167,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Placed at the parameter; the map of first declarations is per operation.
 TEST(ParameterRules, FindingsArePlacedAtTheParameter) {
-  EXPECT_EQ(placesOf(withPaths("  /p:\n    get:\n      responses: {'200': {description: ok}}\n      parameters:\n"
-                               "        - name: h\n          in: header\n          allowEmptyValue: true\n"
-                               "        - {name: h, in: header}\n"
-                               "    put: {parameters: [{name: h, in: header}], responses: {'200': {description: ok}}}\n"),
-                     kParameterCodes),
-            (std::vector<std::string>{
-                "warning [PRM-004] allowEmptyValue is only valid for query parameters @ "
-                "/paths/~1p/get/parameters/0 8:11",
-                "error [OPR-003] Duplicate parameter 'h' in 'header' (first at /paths/~1p/get/parameters/0) @ "
-                "/paths/~1p/get/parameters/1 11:11",
-            }));
+  EXPECT_EQ(
+      placesOf(withPaths("  /p:\n    get:\n      responses: {'200': {description: ok}}\n      parameters:\n"
+                         "        - name: h\n          in: header\n          allowEmptyValue: true\n"
+                         "        - {name: h, in: header}\n"
+                         "    put: {parameters: [{name: h, in: header}], responses: {'200': {description: ok}}}\n"),
+               kParameterCodes),
+      (std::vector<std::string>{
+          "warning [PRM-004] allowEmptyValue is only valid for query parameters @ "
+          "/paths/~1p/get/parameters/0 8:11",
+          "error [OPR-003] Duplicate parameter 'h' in 'header' (first at /paths/~1p/get/parameters/0) @ "
+          "/paths/~1p/get/parameters/1 11:11",
+      }));
 }
 
 // Each row: the response keys, one a line.
@@ -196,23 +201,26 @@ TEST_P(ResponseTest, Messages) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ResponseTest,
-    testing::Values(
-        Row{"plus_sign_is_read_as_number", "+204\n", {}}, Row{"wildcard_success", "2XX\n", {}},
-        Row{"other_wildcards_are_accepted_but_no_success", "1XX\n3XX\n4XX\n5XX\n", {kNoSuccess}},
-        Row{"lower_case_wildcard", "2xx\n", {"[RSP-001] Invalid HTTP status code format: 2xx", kNoSuccess}},
-        Row{"minus_one", "-1\ndefault\n", {"[RSP-001] Invalid HTTP status code: -1"}},
-        Row{"bounds", "100\n599\n299\n", {}},
-        Row{"just_outside_bounds", "99\n600\n",
-            {"[RSP-001] Invalid HTTP status code: 99", "[RSP-001] Invalid HTTP status code: 600", kNoSuccess}},
-        Row{"leading_zeros", "0200\n", {}},
-        Row{"empty_key", "\n", {"[RSP-001] Invalid HTTP status code format: ", kNoSuccess}},
-        Row{"key_with_space", "20 0\ndefault\n", {"[RSP-001] Invalid HTTP status code format: 20 0"}},
-        Row{"sign_only", "+\ndefault\n", {"[RSP-001] Invalid HTTP status code format: +"}},
-        Row{"beyond_64_bits", "99999999999999999999\ndefault\n",
-            {"[RSP-001] Invalid HTTP status code format: 99999999999999999999"}},
-        Row{"lowest_64_bit_value", "-9223372036854775808\ndefault\n",
-            {"[RSP-001] Invalid HTTP status code: -9223372036854775808"}},
-        Row{"not_found_and_default", "404\ndefault\n", {}}, Row{"empty_map", "", {kNoSuccess}}),
+    testing::Values(Row{"plus_sign_is_read_as_number", "+204\n", {}}, Row{"wildcard_success", "2XX\n", {}},
+                    Row{"other_wildcards_are_accepted_but_no_success", "1XX\n3XX\n4XX\n5XX\n", {kNoSuccess}},
+                    Row{"lower_case_wildcard", "2xx\n", {"[RSP-001] Invalid HTTP status code format: 2xx", kNoSuccess}},
+                    Row{"minus_one", "-1\ndefault\n", {"[RSP-001] Invalid HTTP status code: -1"}},
+                    Row{"bounds", "100\n599\n299\n", {}},
+                    Row{"just_outside_bounds",
+                        "99\n600\n",
+                        {"[RSP-001] Invalid HTTP status code: 99", "[RSP-001] Invalid HTTP status code: 600",
+                         kNoSuccess}},
+                    Row{"leading_zeros", "0200\n", {}},
+                    Row{"empty_key", "\n", {"[RSP-001] Invalid HTTP status code format: ", kNoSuccess}},
+                    Row{"key_with_space", "20 0\ndefault\n", {"[RSP-001] Invalid HTTP status code format: 20 0"}},
+                    Row{"sign_only", "+\ndefault\n", {"[RSP-001] Invalid HTTP status code format: +"}},
+                    Row{"beyond_64_bits",
+                        "99999999999999999999\ndefault\n",
+                        {"[RSP-001] Invalid HTTP status code format: 99999999999999999999"}},
+                    Row{"lowest_64_bit_value",
+                        "-9223372036854775808\ndefault\n",
+                        {"[RSP-001] Invalid HTTP status code: -9223372036854775808"}},
+                    Row{"not_found_and_default", "404\ndefault\n", {}}, Row{"empty_map", "", {kNoSuccess}}),
     CarvexTest::rowName);
 
 }  // namespace

@@ -29,8 +29,11 @@ std::string mismatch(const std::string& ref, const std::string& is, const std::s
 // One reference in a schema place (line 13) and one in a parameter place (line 7).
 std::string checkDocument(const std::string& schemaRef, const std::string& parameterRef, bool withComponents = true) {
   return "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n  /a:\n    get:\n      parameters:\n"
-         "        - $ref: '" + parameterRef + "'\n      responses:\n        '200':\n          description: ok\n"
-         "          content:\n            application/json:\n              schema: {$ref: '" + schemaRef + "'}\n" +
+         "        - $ref: '" +
+         parameterRef +
+         "'\n      responses:\n        '200':\n          description: ok\n"
+         "          content:\n            application/json:\n              schema: {$ref: '" +
+         schemaRef + "'}\n" +
          (withComponents ? "components:\n  schemas:\n    Pet: {type: object}\n    a/b: {type: string}\n"
                            "    a~b: {type: string}\n    '~1': {type: string}\n"
                            "  parameters:\n    Limit: {name: limit, in: query}\n  examples:\n    E: {value: 1}\n"
@@ -59,37 +62,48 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, CheckReferenceTest,
     testing::Values(
         CheckRow{"schema_in_schema_place", "#/components/schemas/Pet", true, {}},
-        CheckRow{"schema_in_parameter_place", "#/components/schemas/Pet", false,
+        CheckRow{"schema_in_parameter_place",
+                 "#/components/schemas/Pet",
+                 false,
                  {"[REF-004] Reference type mismatch: '#/components/schemas/Pet' references a schemas but is used "
                   "where a parameters is expected."}},
-        CheckRow{"missing_schema_in_parameter_place_gives_ref002_then_ref004", "#/components/schemas/Missing", false,
+        CheckRow{"missing_schema_in_parameter_place_gives_ref002_then_ref004",
+                 "#/components/schemas/Missing",
+                 false,
                  {missing("#/components/schemas/Missing", "Missing", "schemas"),
                   mismatch("#/components/schemas/Missing", "schemas", "parameters")}},
-        CheckRow{"definitions", "#/definitions/Pet", true,
+        CheckRow{"definitions",
+                 "#/definitions/Pet",
+                 true,
                  {malformed("#/definitions/Pet", "Local references must point to components.")}},
         CheckRow{"components_only", "#/components", true, {malformed("#/components", kShort)}},
         CheckRow{"bare_root", "#/", true, {malformed("#/", kShort)}},
         CheckRow{"only_slashes", "#////", true, {malformed("#////", kShort)}},
         CheckRow{"section_without_name", "#/components/schemas", true, {malformed("#/components/schemas", kNoName)}},
-        CheckRow{"section_with_final_slash", "#/components/schemas/", true,
-                 {malformed("#/components/schemas/", kNoName)}},
+        CheckRow{
+            "section_with_final_slash", "#/components/schemas/", true, {malformed("#/components/schemas/", kNoName)}},
         CheckRow{"empty_pieces_are_dropped", "#/components//schemas/Pet", true, {}},
         CheckRow{"pieces_after_the_name_are_ignored", "#/components/schemas/Pet/properties/id", true, {}},
         CheckRow{"escaped_slash", "#/components/schemas/a~1b", true, {}},
         CheckRow{"escaped_tilde", "#/components/schemas/a~0b", true, {}},
         CheckRow{"tilde_zero_one_is_tilde_one", "#/components/schemas/~01", true, {}},
-        CheckRow{"unescaped_name_reported", "#/components/schemas/x~1y~0z", true,
+        CheckRow{"unescaped_name_reported",
+                 "#/components/schemas/x~1y~0z",
+                 true,
                  {missing("#/components/schemas/x~1y~0z", "x/y~z", "schemas")}},
-        CheckRow{"examples_are_never_registered", "#/components/examples/E", true,
+        CheckRow{"examples_are_never_registered",
+                 "#/components/examples/E",
+                 true,
                  {missing("#/components/examples/E", "E", "examples"),
                   mismatch("#/components/examples/E", "examples", "schemas")}},
         CheckRow{"relative_file", "common.yaml#/Pet", true, {malformed("common.yaml#/Pet", kNotLocal)}},
         CheckRow{"empty_text", "", true, {malformed("", kNotLocal)}},
         CheckRow{"https_unchecked", "https://example.com/s.json#/components/schemas/Nope", true, {}},
         CheckRow{"http_unchecked", "http://example.com/s.json", true, {}},
-        CheckRow{"file_unchecked", "file:///tmp/s.json", true, {}},
-        CheckRow{"anchor_unchecked", "#pet", true, {}},
-        CheckRow{"other_scheme_is_malformed", "ftp://example.com/s.json", true,
+        CheckRow{"file_unchecked", "file:///tmp/s.json", true, {}}, CheckRow{"anchor_unchecked", "#pet", true, {}},
+        CheckRow{"other_scheme_is_malformed",
+                 "ftp://example.com/s.json",
+                 true,
                  {malformed("ftp://example.com/s.json", kNotLocal)}}),
     [](const testing::TestParamInfo<CheckRow>& info) { return std::string(info.param.name); });
 
@@ -155,10 +169,9 @@ components:
         items: {$ref: s2}, properties: {a: {$ref: s1}, b: {type: string}, c: {$ref: s1b}}}
     T: {additionalProperties: true, items: {not: {$ref: t1}}}
 )";
-  EXPECT_EQ(malformedInOrder(text),
-            (std::vector<std::string>{"p1", "p2", "p3", "p4", "p5", "p6", "p7", "p8", "p9", "p10", "p11", "p12",
-                                      "p13", "s1", "s1b", "s2", "s3", "s4", "s4b", "s5", "s6", "s7", "t1", "c1",
-                                      "c2", "c3"}));
+  EXPECT_EQ(malformedInOrder(text), (std::vector<std::string>{"p1",  "p2",  "p3",  "p4",  "p5", "p6",  "p7", "p8", "p9",
+                                                              "p10", "p11", "p12", "p13", "s1", "s1b", "s2", "s3", "s4",
+                                                              "s4b", "s5",  "s6",  "s7",  "t1", "c1",  "c2", "c3"}));
 }
 
 TEST(ReferenceWalk, PlacesAndOrder31) {
@@ -183,8 +196,8 @@ webhooks:
 components:
   pathItems: {Item: {parameters: [{$ref: c1}]}, ItemRef: {$ref: n8}}
 )";
-  EXPECT_EQ(malformedInOrder(text), (std::vector<std::string>{"a1", "a2", "a3", "a3b", "a4", "a5", "a6", "a7", "a8",
-                                                             "a9", "w2", "w1", "c1"}));
+  EXPECT_EQ(malformedInOrder(text),
+            (std::vector<std::string>{"a1", "a2", "a3", "a3b", "a4", "a5", "a6", "a7", "a8", "a9", "w2", "w1", "c1"}));
 }
 
 // The section each place expects, seen through REF-004 on a reference into the undeclared section "zzz";
@@ -206,30 +219,32 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ExpectedSectionTest,
     testing::Values(
         Row{"path_item_parameter",
-                        "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n  /a:\n    parameters: [{$ref: '{REF}'}]\n",
-                        {"parameters"}},
+            "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n  /a:\n    parameters: [{$ref: '{REF}'}]\n",
+            {"parameters"}},
         Row{"operation_parameter", OP30("      parameters: [{$ref: '{REF}'}]\n" RESPONSES), {"parameters"}},
         Row{"parameter_schema",
-                        OP30("      parameters: [{name: a, in: query, schema: {$ref: '{REF}'}}]\n" RESPONSES),
-                        {"schemas"}},
+            OP30("      parameters: [{name: a, in: query, schema: {$ref: '{REF}'}}]\n" RESPONSES),
+            {"schemas"}},
         Row{"request_body", OP30("      requestBody: {$ref: '{REF}'}\n" RESPONSES), {"requestBodies"}},
         Row{"request_body_schema",
-                        OP30("      requestBody: {content: {a/b: {schema: {$ref: '{REF}'}}}}\n" RESPONSES), {"schemas"}},
+            OP30("      requestBody: {content: {a/b: {schema: {$ref: '{REF}'}}}}\n" RESPONSES),
+            {"schemas"}},
         Row{"response", OP30("      responses: {'200': {$ref: '{REF}'}}\n"), {"responses"}},
         Row{"default_response", OP30("      responses: {default: {$ref: '{REF}'}}\n"), {"responses"}},
         Row{"response_header",
-                        OP30("      responses: {'200': {description: ok, headers: {H: {$ref: '{REF}'}}}}\n"),
-                        {"headers"}},
+            OP30("      responses: {'200': {description: ok, headers: {H: {$ref: '{REF}'}}}}\n"),
+            {"headers"}},
         Row{"response_link",
-                        OP30("      responses: {'200': {description: ok, links: {L: {$ref: '{REF}'}}}}\n"), {"links"}},
+            OP30("      responses: {'200': {description: ok, links: {L: {$ref: '{REF}'}}}}\n"),
+            {"links"}},
         Row{"callback", OP30("      callbacks: {cb: {$ref: '{REF}'}}\n" RESPONSES), {"callbacks"}},
         Row{"nested_schema",
-                        "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths: {}\ncomponents:\n  schemas:\n"
-                        "    S: {properties: {a: {$ref: '{REF}'}}}\n",
-                        {"schemas"}},
+            "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths: {}\ncomponents:\n  schemas:\n"
+            "    S: {properties: {a: {$ref: '{REF}'}}}\n",
+            {"schemas"}},
         Row{"webhook",
-                        "openapi: 3.1.0\ninfo: {title: t, version: '1'}\npaths: {}\nwebhooks:\n  w: {$ref: '{REF}'}\n",
-                        {"pathItems"}}),
+            "openapi: 3.1.0\ninfo: {title: t, version: '1'}\npaths: {}\nwebhooks:\n  w: {$ref: '{REF}'}\n",
+            {"pathItems"}}),
     CarvexTest::rowName);
 
 #undef OP30
@@ -252,44 +267,44 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, CycleTest,
     testing::Values(
         Row{"lead_in_is_part_of_the_chain",
-                        "    Pet: {allOf: [{$ref: '#/components/schemas/Owner'}]}\n"
-                        "    Owner: {oneOf: [{$ref: '#/components/schemas/Home'}]}\n"
-                        "    Home: {anyOf: [{$ref: '#/components/schemas/Owner'}]}\n",
-                        {kCycle + "Pet -> Owner -> Home -> Owner"}},
+            "    Pet: {allOf: [{$ref: '#/components/schemas/Owner'}]}\n"
+            "    Owner: {oneOf: [{$ref: '#/components/schemas/Home'}]}\n"
+            "    Home: {anyOf: [{$ref: '#/components/schemas/Owner'}]}\n",
+            {kCycle + "Pet -> Owner -> Home -> Owner"}},
         Row{"two_cycles_report_one",
-                        "    A: {allOf: [{$ref: '#/components/schemas/A'}]}\n"
-                        "    B: {allOf: [{$ref: '#/components/schemas/B'}]}\n",
-                        {kCycle + "A -> A"}},
+            "    A: {allOf: [{$ref: '#/components/schemas/A'}]}\n"
+            "    B: {allOf: [{$ref: '#/components/schemas/B'}]}\n",
+            {kCycle + "A -> A"}},
         Row{"properties_and_items_do_not_count",
-                        "    A: {properties: {b: {$ref: '#/components/schemas/B'}}}\n"
-                        "    B: {items: {$ref: '#/components/schemas/A'}, not: {$ref: '#/components/schemas/A'}}\n",
-                        {}},
+            "    A: {properties: {b: {$ref: '#/components/schemas/B'}}}\n"
+            "    B: {items: {$ref: '#/components/schemas/A'}, not: {$ref: '#/components/schemas/A'}}\n",
+            {}},
         Row{"bare_reference_component_is_an_edge",
-                        "    A: {$ref: '#/components/schemas/B'}\n"
-                        "    B: {oneOf: [{type: string}, {$ref: '#/components/schemas/A'}]}\n",
-                        {kCycle + "A -> B -> A"}},
+            "    A: {$ref: '#/components/schemas/B'}\n"
+            "    B: {oneOf: [{type: string}, {$ref: '#/components/schemas/A'}]}\n",
+            {kCycle + "A -> B -> A"}},
         Row{"inline_composition_is_followed",
-                        "    A: {allOf: [{anyOf: [{oneOf: [{$ref: '#/components/schemas/B'}]}]}]}\n"
-                        "    B: {allOf: [{$ref: '#/components/schemas/A'}]}\n",
-                        {kCycle + "A -> B -> A"}},
+            "    A: {allOf: [{anyOf: [{oneOf: [{$ref: '#/components/schemas/B'}]}]}]}\n"
+            "    B: {allOf: [{$ref: '#/components/schemas/A'}]}\n",
+            {kCycle + "A -> B -> A"}},
         Row{"acyclic_diamond",
-                        "    A: {allOf: [{$ref: '#/components/schemas/B'}, {$ref: '#/components/schemas/C'}]}\n"
-                        "    B: {allOf: [{$ref: '#/components/schemas/D'}]}\n"
-                        "    C: {allOf: [{$ref: '#/components/schemas/D'}]}\n    D: {type: string}\n",
-                        {}},
+            "    A: {allOf: [{$ref: '#/components/schemas/B'}, {$ref: '#/components/schemas/C'}]}\n"
+            "    B: {allOf: [{$ref: '#/components/schemas/D'}]}\n"
+            "    C: {allOf: [{$ref: '#/components/schemas/D'}]}\n    D: {type: string}\n",
+            {}},
         Row{"visited_nodes_are_not_searched_again",
-                        "    A: {allOf: [{$ref: '#/components/schemas/B'}]}\n    B: {type: string}\n"
-                        "    C: {allOf: [{$ref: '#/components/schemas/B'}, {$ref: '#/components/schemas/C'}]}\n",
-                        {kCycle + "C -> C"}},
+            "    A: {allOf: [{$ref: '#/components/schemas/B'}]}\n    B: {type: string}\n"
+            "    C: {allOf: [{$ref: '#/components/schemas/B'}, {$ref: '#/components/schemas/C'}]}\n",
+            {kCycle + "C -> C"}},
         Row{"dead_ends_end_the_path",
-                        "    A: {allOf: [{$ref: '#/components/schemas/Missing'}, {$ref: '#/components/parameters/A'},"
-                        " {$ref: '#/components/schemas/A/properties/x'}, {$ref: 'other.yaml#/components/schemas/A'}]}\n",
-                        {}},
+            "    A: {allOf: [{$ref: '#/components/schemas/Missing'}, {$ref: '#/components/parameters/A'},"
+            " {$ref: '#/components/schemas/A/properties/x'}, {$ref: 'other.yaml#/components/schemas/A'}]}\n",
+            {}},
         // Regression: the edge of an escaped name once matched no node, so this cycle went unreported.
         Row{"escaped_name_closes_the_cycle",
-                        "    a/b: {allOf: [{$ref: '#/components/schemas/c~0d'}]}\n"
-                        "    c~d: {allOf: [{$ref: '#/components/schemas/a~1b'}]}\n",
-                        {kCycle + "a/b -> c~d -> a/b"}}),
+            "    a/b: {allOf: [{$ref: '#/components/schemas/c~0d'}]}\n"
+            "    c~d: {allOf: [{$ref: '#/components/schemas/a~1b'}]}\n",
+            {kCycle + "a/b -> c~d -> a/b"}}),
     CarvexTest::rowName);
 
 TEST(ReferenceCycle, PlacedAtTheFirstSchemaWithoutRangeAndBeforeOtherReferenceFindings) {

@@ -39,21 +39,25 @@ INSTANTIATE_TEST_SUITE_P(
              "[SCH-007] maxProperties (-2) must be >= minProperties (-1)", "[SCH-008] multipleOf must be > 0, got 0.0",
              "[SCH-009] Invalid regex pattern: (", "[SCH-011] Schema with type 'array' must have 'items' defined",
              "[SCH-010] default value is not in enum values"}},
-        Row{"max_length_below_min_length", "{minLength: 10, maxLength: 2}",
+        Row{"max_length_below_min_length",
+            "{minLength: 10, maxLength: 2}",
             {"[SCH-002] maxLength (2) must be >= minLength (10)"}},
         Row{"equal_bounds_are_fine",
             "{minLength: 3, maxLength: 3, minimum: 2, maximum: 2, minItems: 1, maxItems: 1, minProperties: 4, "
             "maxProperties: 4}",
             {}},
         Row{"upper_bounds_without_lower_bounds", "{maxLength: -1, maximum: -3, maxItems: -1, maxProperties: -1}", {}},
-        Row{"minimum_above_maximum_prints_doubles", "{minimum: 2.5, maximum: -5}",
+        Row{"minimum_above_maximum_prints_doubles",
+            "{minimum: 2.5, maximum: -5}",
             {"[SCH-003] minimum (2.5) must be <= maximum (-5.0)"}},
         Row{"multiple_of_negative", "{multipleOf: -2.5}", {"[SCH-008] multipleOf must be > 0, got -2.5"}},
         Row{"multiple_of_positive", "{multipleOf: 0.01}", {}},
         Row{"pattern_unbalanced_bracket", "{pattern: '^[a-z'}", {"[SCH-009] Invalid regex pattern: ^[a-z"}},
         Row{"pattern_icu_syntax_compiles", "{pattern: '^(?<=a)\\p{L}+\\d{2,}$'}", {}},
-        Row{"array_and_null_without_items_31", "{type: [array, 'null']}",
-            {"[SCH-011] Schema with type 'array' must have 'items' defined"}, 2},
+        Row{"array_and_null_without_items_31",
+            "{type: [array, 'null']}",
+            {"[SCH-011] Schema with type 'array' must have 'items' defined"},
+            2},
         Row{"type_list_without_array_31", "{type: [string, 'null']}", {}, 2},
         Row{"array_with_reference_items", "{type: array, items: {$ref: '#/components/schemas/S'}}", {}},
         Row{"empty_enum_with_default_is_never_sch010", "{enum: [], default: 1}", {"[SCH-013] enum must not be empty"}},
@@ -61,11 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"default_object_in_enum", "{enum: [{a: 1}, [1, 2]], default: [1, 2]}", {}},
         Row{"default_without_enum", "{default: c}", {}},
         Row{"not_and_additional_properties_are_not_descended",
-            "{not: {minLength: -1}, additionalProperties: {minLength: -1}}", {}},
+            "{not: {minLength: -1}, additionalProperties: {minLength: -1}}",
+            {}},
         Row{"subschemas_31_are_not_descended",
             "{prefixItems: [{minLength: -1}], contains: {minLength: -1}, if: {minLength: -1}, "
             "patternProperties: {x: {minLength: -1}}}",
-            {}, 2},
+            {},
+            2},
         Row{"nan_bounds_fire_nothing", "{minimum: nan, maximum: 1, multipleOf: nan, minLength: 1, maxLength: 2}", {}},
         Row{"nan_maximum_fires_nothing", "{minimum: 1, maximum: nan}", {}}),
     CarvexTest::rowName);
@@ -105,7 +111,8 @@ TEST(SchemaRules, DescentIsDepthFirstInFieldOrderAndDoesNotFollowReferences) {
 )";
   for (const char* version : {"3.0.3", "3.1.0"}) {
     std::vector<std::string> pointers;
-    for (const auto& finding : CarvexTest::withCodes(CarvexTest::validateYaml(withSchemas(schemas, version)), kSchemaCodes))
+    for (const auto& finding :
+         CarvexTest::withCodes(CarvexTest::validateYaml(withSchemas(schemas, version)), kSchemaCodes))
       pointers.push_back(finding.message().substr(finding.message().rfind(' ') + 1) + " " + *finding.jsonPointer());
     EXPECT_EQ(pointers, (std::vector<std::string>{
                             "-1 /components/schemas/S",
@@ -129,11 +136,12 @@ TEST(SchemaRules, InlineOperationParameterSchemaIsCheckedAfterTheParameter) {
       "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n  /a:\n    get:\n      parameters:\n"
       "        - {name: q, in: header, allowEmptyValue: true, schema: {type: array}}\n"
       "      responses: {'200': {description: ok}}\n";
-  EXPECT_EQ(placesOf(text, {"SCH-011", "PRM-004"}),
-            (std::vector<std::string>{
-                "warning [PRM-004] allowEmptyValue is only valid for query parameters @ /paths/~1a/get/parameters/0 7:11",
-                "error [SCH-011] Schema with type 'array' must have 'items' defined @ "
-                "/paths/~1a/get/parameters/0/schema 7:64"}));
+  EXPECT_EQ(
+      placesOf(text, {"SCH-011", "PRM-004"}),
+      (std::vector<std::string>{
+          "warning [PRM-004] allowEmptyValue is only valid for query parameters @ /paths/~1a/get/parameters/0 7:11",
+          "error [SCH-011] Schema with type 'array' must have 'items' defined @ "
+          "/paths/~1a/get/parameters/0/schema 7:64"}));
 }
 
 // Deep inline nesting is walked with the rules' own stack: one finding at the innermost schema.
@@ -142,8 +150,8 @@ TEST(SchemaRules, DeepNestingDoesNotUseTheCallStack) {
   std::string schema;
   for (int i = 0; i < depth; ++i) schema += "{items: ";
   schema += "{minLength: -1}" + std::string(depth, '}');
-  const auto found = CarvexTest::withCodes(CarvexTest::validateYaml(withSchemas("    S: " + schema + "\n", "3.1.0")),
-                                           kSchemaCodes);
+  const auto found =
+      CarvexTest::withCodes(CarvexTest::validateYaml(withSchemas("    S: " + schema + "\n", "3.1.0")), kSchemaCodes);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].jsonPointer()->size(), std::string("/components/schemas/S").size() + depth * 6);
 }

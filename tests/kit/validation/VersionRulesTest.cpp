@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"absolute", "jsonSchemaDialect: https://spec.openapis.org/oas/3.1/dialect/base\n", {}},
                     Row{"relative_needs_no_scheme", "jsonSchemaDialect: dialects/base\n", {}},
                     Row{"urn", "jsonSchemaDialect: 'urn:example:dialect'\n", {}},
-                    Row{"space", "jsonSchemaDialect: 'https://exa mple.com'\n",
+                    Row{"space",
+                        "jsonSchemaDialect: 'https://exa mple.com'\n",
                         {"[V31-002] jsonSchemaDialect 'https://exa mple.com' must be a valid URI"}}),
     CarvexTest::rowName);
 
@@ -79,13 +80,14 @@ TEST(VersionRules, WebhooksWithoutOperationsWarnAtTheirPathItem) {
       "  withOperation:\n"
       "    trace: {responses: {'200': {description: ok}}}\n"
       "  alsoEmpty: {summary: x}\n");
-  EXPECT_EQ(placesOf(text, {"V31-009"}),
-            (std::vector<std::string>{
-                "warning [V31-009] Webhook 'empty' should define at least one operation @ /webhooks/empty 6:5",
-                "warning [V31-009] Webhook 'onlyParameters' should define at least one operation @ "
-                "/webhooks/onlyParameters 8:5",
-                "warning [V31-009] Webhook 'alsoEmpty' should define at least one operation @ /webhooks/alsoEmpty 12:14",
-            }));
+  EXPECT_EQ(
+      placesOf(text, {"V31-009"}),
+      (std::vector<std::string>{
+          "warning [V31-009] Webhook 'empty' should define at least one operation @ /webhooks/empty 6:5",
+          "warning [V31-009] Webhook 'onlyParameters' should define at least one operation @ "
+          "/webhooks/onlyParameters 8:5",
+          "warning [V31-009] Webhook 'alsoEmpty' should define at least one operation @ /webhooks/alsoEmpty 12:14",
+      }));
 }
 
 TEST(VersionRules, FindingsOf31ComeInRuleOrder) {

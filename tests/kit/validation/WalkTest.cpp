@@ -52,7 +52,8 @@ paths:
       operationId: same
       responses: {'201': {description: ok}}
 components:
-  securitySchemes: {Key: {type: apiKey, name: k, in: header}, Http: {type: http, scheme: basic}, Broken: {type: apiKey, in: header}}
+  securitySchemes: {Key: {type: apiKey, name: k, in: header}, Http: {type: http, scheme: basic},
+                    Broken: {type: apiKey, in: header}}
   schemas:
     Pet: {type: object, required: [name], properties: {tags: {type: array}, owner: {$ref: '#/components/schemas/No'}}}
     Alias: {$ref: '#/components/schemas/Nowhere'}
@@ -96,23 +97,24 @@ TEST_P(WalkOrderTest, FindingsFollowTheFixedOrderOfSteps) {
 
 TEST_P(WalkOrderTest, TheRulesOfThisSetComeInTheirOrder) {
   const auto found = validateYaml(everywhere(GetParam()), true);
-  EXPECT_EQ(described(withCodes(found, {"DOC-002", "DOC-006", "DOC-007", "SRV-002", "PTH-001", "OPR-001", "PRM-001",
-                                        "PRM-002", "RQB-002", "RSP-001", "RSP-002"})),
-            (std::vector<std::string>{
-                "error [DOC-002] info.title must not be empty @ /info 3:3",
-                "warning [DOC-006] info.contact.email should be a valid email: nobody @ /info/contact 5:12",
-                "warning [DOC-007] info.license.url should be a valid URL: license.txt @ /info/license 6:12",
-                "error [SRV-002] Template variable '{missing}' in server URL has no matching variable definition @ "
-                "/servers/0 8:5",
-                "error [PTH-001] Path 'pets' must start with '/' @ /paths/pets 11:5",
-                "error [PRM-001] Path parameter 'id' must have required: true @ /paths/pets/get/parameters/0 14:11",
-                "error [PRM-002] Path parameter 'id' not found in path template @ /paths/pets/get/parameters/0 14:11",
-                "warning [RQB-002] GET operation should not have a request body @ /paths/pets/get 12:7",
-                "error [RSP-001] Invalid HTTP status code: 600 @ /paths/pets/get/responses 18:18",
-                "warning [RSP-002] Operation should have at least one success response (2xx) or default @ "
-                "/paths/pets/get/responses 18:18",
-                "error [OPR-001] Duplicate operationId 'same' (first defined at /paths/pets/get) @ /paths/~1b/post 21:7",
-            }));
+  EXPECT_EQ(
+      described(withCodes(found, {"DOC-002", "DOC-006", "DOC-007", "SRV-002", "PTH-001", "OPR-001", "PRM-001",
+                                  "PRM-002", "RQB-002", "RSP-001", "RSP-002"})),
+      (std::vector<std::string>{
+          "error [DOC-002] info.title must not be empty @ /info 3:3",
+          "warning [DOC-006] info.contact.email should be a valid email: nobody @ /info/contact 5:12",
+          "warning [DOC-007] info.license.url should be a valid URL: license.txt @ /info/license 6:12",
+          "error [SRV-002] Template variable '{missing}' in server URL has no matching variable definition @ "
+          "/servers/0 8:5",
+          "error [PTH-001] Path 'pets' must start with '/' @ /paths/pets 11:5",
+          "error [PRM-001] Path parameter 'id' must have required: true @ /paths/pets/get/parameters/0 14:11",
+          "error [PRM-002] Path parameter 'id' not found in path template @ /paths/pets/get/parameters/0 14:11",
+          "warning [RQB-002] GET operation should not have a request body @ /paths/pets/get 12:7",
+          "error [RSP-001] Invalid HTTP status code: 600 @ /paths/pets/get/responses 18:18",
+          "warning [RSP-002] Operation should have at least one success response (2xx) or default @ "
+          "/paths/pets/get/responses 18:18",
+          "error [OPR-001] Duplicate operationId 'same' (first defined at /paths/pets/get) @ /paths/~1b/post 21:7",
+      }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, WalkOrderTest, testing::Values("3.0.x", "3.1.x"),
@@ -147,7 +149,8 @@ TEST(WalkRobustness, ManyPathsAndDeepKeysFinishQuickly) {
   for (int i = 0; i < 2000; ++i) key += "{p" + std::to_string(i) + "}/";
   text += "  '" + key + "':\n    get:\n      responses: {'200': {description: ok}}\n";
   for (int i = 0; i < 3000; ++i)
-    text += "  /r" + std::to_string(i) + ":\n    get:\n      operationId: op\n      responses: {'200': {description: ok}}\n";
+    text += "  /r" + std::to_string(i) +
+            ":\n    get:\n      operationId: op\n      responses: {'200': {description: ok}}\n";
   const auto found = validateYaml(text);
   EXPECT_EQ(withCodes(found, {"OPR-001"}).size(), 2999u);
 }
