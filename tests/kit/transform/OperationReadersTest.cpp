@@ -72,34 +72,24 @@ TEST(OperationTest, WrongKindsAreAbsent) {
 
 // ---- duplicate operation ids ---------------------------------------------------------------------
 
-constexpr const char* kDuplicates =
-    "/pets:\n"
-    "  get:\n"
-    "    operationId: pets\n"
-    "    responses: {}\n"
-    "  post:\n"
-    "    operationId: pets\n"
-    "    responses: {}\n"
-    "  put:\n"
-    "    operationId: pets\n"
-    "    responses: {}\n";
-
-TEST(OperationIdTest, LaterDuplicatesNameTheFirstOperationAtLevelHigh) {
-  auto read = readYaml(kDuplicates, ValidationLevel::high, paths30);
+TEST(OperationIdTest, LaterDuplicatesNameTheFirstOperationAtLevelHighAndAreRegisteredAtEveryLevel) {
+  constexpr const char* text =
+      "/pets:\n"
+      "  get: {operationId: pets, responses: {}}\n"
+      "  post: {operationId: pets, responses: {}}\n"
+      "  put: {operationId: pets, responses: {}}\n";
+  auto read = readYaml(text, ValidationLevel::high, paths30);
   // get, put, post is the reading order, whatever the order in the text.
   EXPECT_EQ(read.findings(),
-            (Strings{"[OPR-001] Duplicate operationId 'pets' (first at /~1pets/get) @ /~1pets/put 9:5",
-                     "[OPR-001] Duplicate operationId 'pets' (first at /~1pets/get) @ /~1pets/post 6:5"}));
+            (Strings{"[OPR-001] Duplicate operationId 'pets' (first at /~1pets/get) @ /~1pets/put 4:8",
+                     "[OPR-001] Duplicate operationId 'pets' (first at /~1pets/get) @ /~1pets/post 3:9"}));
   EXPECT_EQ(read.context.diagnostics[0].severity(), VoziZazIreCore::DiagnosticSeverity::error);
   EXPECT_EQ(read.model->items.find("/pets")->get()->post->operationId, "pets");
-}
-
-TEST(OperationIdTest, RegisteredButNotReportedBelowHigh) {
   for (ValidationLevel level : {ValidationLevel::none, ValidationLevel::low}) {
-    auto read = readYaml(kDuplicates, level, paths30);
-    EXPECT_TRUE(read.findings().empty());
-    ASSERT_EQ(read.context.operationIds.count("pets"), 1u);
-    EXPECT_EQ(read.context.operationIds.at("pets").jsonPointer, "/~1pets/get");
+    auto below = readYaml(text, level, paths30);
+    EXPECT_TRUE(below.findings().empty());
+    ASSERT_EQ(below.context.operationIds.count("pets"), 1u);
+    EXPECT_EQ(below.context.operationIds.at("pets").jsonPointer, "/~1pets/get");
   }
 }
 
