@@ -27,8 +27,6 @@ TEST(ValidationContext, FindingsCarryTheBracketedRuleAndLocationAndTheSeverityLi
   EXPECT_EQ(CarvexTest::described(context.diagnostics()),
             (std::vector<std::string>{"warning [W-1] a @ /a 1:3", "error [SRV-003] text one @ /servers/0 4:3",
                                       "warning [RSP-002] text two @ /p 9:3", "error [E-2] e @ /e 5:3"}));
-  EXPECT_EQ(context.diagnostics()[1].range()->end.column, 9);
-  EXPECT_FALSE(context.diagnostics()[1].context().has_value());
   EXPECT_EQ(CarvexTest::messages(context.errors()), (std::vector<std::string>{"[SRV-003] text one", "[E-2] e"}));
   EXPECT_EQ(CarvexTest::messages(context.warnings()), (std::vector<std::string>{"[W-1] a", "[RSP-002] text two"}));
 }

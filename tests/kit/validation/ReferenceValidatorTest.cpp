@@ -40,20 +40,11 @@ std::string checkDocument(const std::string& schemaRef, const std::string& param
                          : "");
 }
 
-struct CheckRow {
-  const char* name;
-  std::string ref;
-  bool inSchemaPlace;  // else in a parameter place
-  std::vector<std::string> expected;
-};
-void PrintTo(const CheckRow& row, std::ostream* os) { *os << row.name; }
-class CheckReferenceTest : public testing::TestWithParam<CheckRow> {};
+// Each row: the reference in the schema place.
+class CheckReferenceTest : public CarvexTest::RowTest {};
 
 TEST_P(CheckReferenceTest, Messages) {
-  const CheckRow& row = GetParam();
-  EXPECT_EQ(refMessages(row.inSchemaPlace ? checkDocument(row.ref, "#/components/parameters/Limit")
-                                          : checkDocument("#/components/schemas/Pet", row.ref)),
-            row.expected);
+  EXPECT_EQ(refMessages(checkDocument(GetParam().input, "#/components/parameters/Limit")), GetParam().expected);
 }
 
 const std::string kShort = "Reference path is too short.", kNoName = "Component name is missing.";
@@ -61,51 +52,43 @@ const std::string kShort = "Reference path is too short.", kNoName = "Component 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CheckReferenceTest,
     testing::Values(
-        CheckRow{"schema_in_schema_place", "#/components/schemas/Pet", true, {}},
-        CheckRow{"schema_in_parameter_place",
-                 "#/components/schemas/Pet",
-                 false,
-                 {"[REF-004] Reference type mismatch: '#/components/schemas/Pet' references a schemas but is used "
-                  "where a parameters is expected."}},
-        CheckRow{"missing_schema_in_parameter_place_gives_ref002_then_ref004",
-                 "#/components/schemas/Missing",
-                 false,
-                 {missing("#/components/schemas/Missing", "Missing", "schemas"),
-                  mismatch("#/components/schemas/Missing", "schemas", "parameters")}},
-        CheckRow{"definitions",
-                 "#/definitions/Pet",
-                 true,
-                 {malformed("#/definitions/Pet", "Local references must point to components.")}},
-        CheckRow{"components_only", "#/components", true, {malformed("#/components", kShort)}},
-        CheckRow{"bare_root", "#/", true, {malformed("#/", kShort)}},
-        CheckRow{"only_slashes", "#////", true, {malformed("#////", kShort)}},
-        CheckRow{"section_without_name", "#/components/schemas", true, {malformed("#/components/schemas", kNoName)}},
-        CheckRow{
-            "section_with_final_slash", "#/components/schemas/", true, {malformed("#/components/schemas/", kNoName)}},
-        CheckRow{"empty_pieces_are_dropped", "#/components//schemas/Pet", true, {}},
-        CheckRow{"pieces_after_the_name_are_ignored", "#/components/schemas/Pet/properties/id", true, {}},
-        CheckRow{"escaped_slash", "#/components/schemas/a~1b", true, {}},
-        CheckRow{"escaped_tilde", "#/components/schemas/a~0b", true, {}},
-        CheckRow{"tilde_zero_one_is_tilde_one", "#/components/schemas/~01", true, {}},
-        CheckRow{"unescaped_name_reported",
-                 "#/components/schemas/x~1y~0z",
-                 true,
-                 {missing("#/components/schemas/x~1y~0z", "x/y~z", "schemas")}},
-        CheckRow{"examples_are_never_registered",
-                 "#/components/examples/E",
-                 true,
-                 {missing("#/components/examples/E", "E", "examples"),
-                  mismatch("#/components/examples/E", "examples", "schemas")}},
-        CheckRow{"relative_file", "common.yaml#/Pet", true, {malformed("common.yaml#/Pet", kNotLocal)}},
-        CheckRow{"empty_text", "", true, {malformed("", kNotLocal)}},
-        CheckRow{"https_unchecked", "https://example.com/s.json#/components/schemas/Nope", true, {}},
-        CheckRow{"http_unchecked", "http://example.com/s.json", true, {}},
-        CheckRow{"file_unchecked", "file:///tmp/s.json", true, {}}, CheckRow{"anchor_unchecked", "#pet", true, {}},
-        CheckRow{"other_scheme_is_malformed",
-                 "ftp://example.com/s.json",
-                 true,
-                 {malformed("ftp://example.com/s.json", kNotLocal)}}),
-    [](const testing::TestParamInfo<CheckRow>& info) { return std::string(info.param.name); });
+        Row{"schema_in_schema_place", "#/components/schemas/Pet", {}},
+        Row{"definitions",
+            "#/definitions/Pet",
+            {malformed("#/definitions/Pet", "Local references must point to components.")}},
+        Row{"components_only", "#/components", {malformed("#/components", kShort)}},
+        Row{"bare_root", "#/", {malformed("#/", kShort)}}, Row{"only_slashes", "#////", {malformed("#////", kShort)}},
+        Row{"section_without_name", "#/components/schemas", {malformed("#/components/schemas", kNoName)}},
+        Row{"section_with_final_slash", "#/components/schemas/", {malformed("#/components/schemas/", kNoName)}},
+        Row{"empty_pieces_are_dropped", "#/components//schemas/Pet", {}},
+        Row{"pieces_after_the_name_are_ignored", "#/components/schemas/Pet/properties/id", {}},
+        Row{"escaped_slash", "#/components/schemas/a~1b", {}}, Row{"escaped_tilde", "#/components/schemas/a~0b", {}},
+        Row{"tilde_zero_one_is_tilde_one", "#/components/schemas/~01", {}},
+        Row{"unescaped_name_reported",
+            "#/components/schemas/x~1y~0z",
+            {missing("#/components/schemas/x~1y~0z", "x/y~z", "schemas")}},
+        Row{"examples_are_never_registered",
+            "#/components/examples/E",
+            {missing("#/components/examples/E", "E", "examples"),
+             mismatch("#/components/examples/E", "examples", "schemas")}},
+        Row{"relative_file", "common.yaml#/Pet", {malformed("common.yaml#/Pet", kNotLocal)}},
+        Row{"empty_text", "", {malformed("", kNotLocal)}},
+        Row{"https_unchecked", "https://example.com/s.json#/components/schemas/Nope", {}},
+        Row{"http_unchecked", "http://example.com/s.json", {}}, Row{"file_unchecked", "file:///tmp/s.json", {}},
+        Row{"anchor_unchecked", "#pet", {}},
+        Row{"other_scheme_is_malformed",
+            "ftp://example.com/s.json",
+            {malformed("ftp://example.com/s.json", kNotLocal)}}),
+    CarvexTest::rowName);
+
+TEST(ReferenceRules, SchemaInAParameterPlaceIsAMismatchAfterItsMissingTarget) {
+  EXPECT_EQ(refMessages(checkDocument("#/components/schemas/Pet", "#/components/schemas/Pet")),
+            std::vector<std::string>{"[REF-004] Reference type mismatch: '#/components/schemas/Pet' references a "
+                                     "schemas but is used where a parameters is expected."});
+  EXPECT_EQ(refMessages(checkDocument("#/components/schemas/Pet", "#/components/schemas/Missing")),
+            (std::vector<std::string>{missing("#/components/schemas/Missing", "Missing", "schemas"),
+                                      mismatch("#/components/schemas/Missing", "schemas", "parameters")}));
+}
 
 TEST(ReferenceRules, WithoutComponentsEveryLocalReferenceIsMissingAndWithoutChecksNothingIsReported) {
   const std::string text = checkDocument("#/components/schemas/Pet", "#/components/parameters/Limit", false);
@@ -263,48 +246,44 @@ TEST_P(CycleTest, Report) {
     EXPECT_EQ(messagesOf(withSchemas(GetParam().input, version), {"REF-003"}, true), GetParam().expected) << version;
 }
 
+// "{$ref: '#/components/schemas/<name>'}"
+std::string to(const std::string& name) { return "{$ref: '#/components/schemas/" + name + "'}"; }
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, CycleTest,
-    testing::Values(
-        Row{"lead_in_is_part_of_the_chain",
-            "    Pet: {allOf: [{$ref: '#/components/schemas/Owner'}]}\n"
-            "    Owner: {oneOf: [{$ref: '#/components/schemas/Home'}]}\n"
-            "    Home: {anyOf: [{$ref: '#/components/schemas/Owner'}]}\n",
-            {kCycle + "Pet -> Owner -> Home -> Owner"}},
-        Row{"two_cycles_report_one",
-            "    A: {allOf: [{$ref: '#/components/schemas/A'}]}\n"
-            "    B: {allOf: [{$ref: '#/components/schemas/B'}]}\n",
-            {kCycle + "A -> A"}},
-        Row{"properties_and_items_do_not_count",
-            "    A: {properties: {b: {$ref: '#/components/schemas/B'}}}\n"
-            "    B: {items: {$ref: '#/components/schemas/A'}, not: {$ref: '#/components/schemas/A'}}\n",
-            {}},
-        Row{"bare_reference_component_is_an_edge",
-            "    A: {$ref: '#/components/schemas/B'}\n"
-            "    B: {oneOf: [{type: string}, {$ref: '#/components/schemas/A'}]}\n",
-            {kCycle + "A -> B -> A"}},
-        Row{"inline_composition_is_followed",
-            "    A: {allOf: [{anyOf: [{oneOf: [{$ref: '#/components/schemas/B'}]}]}]}\n"
-            "    B: {allOf: [{$ref: '#/components/schemas/A'}]}\n",
-            {kCycle + "A -> B -> A"}},
-        Row{"acyclic_diamond",
-            "    A: {allOf: [{$ref: '#/components/schemas/B'}, {$ref: '#/components/schemas/C'}]}\n"
-            "    B: {allOf: [{$ref: '#/components/schemas/D'}]}\n"
-            "    C: {allOf: [{$ref: '#/components/schemas/D'}]}\n    D: {type: string}\n",
-            {}},
-        Row{"visited_nodes_are_not_searched_again",
-            "    A: {allOf: [{$ref: '#/components/schemas/B'}]}\n    B: {type: string}\n"
-            "    C: {allOf: [{$ref: '#/components/schemas/B'}, {$ref: '#/components/schemas/C'}]}\n",
-            {kCycle + "C -> C"}},
-        Row{"dead_ends_end_the_path",
-            "    A: {allOf: [{$ref: '#/components/schemas/Missing'}, {$ref: '#/components/parameters/A'},"
-            " {$ref: '#/components/schemas/A/properties/x'}, {$ref: 'other.yaml#/components/schemas/A'}]}\n",
-            {}},
-        // Regression: the edge of an escaped name once matched no node, so this cycle went unreported.
-        Row{"escaped_name_closes_the_cycle",
-            "    a/b: {allOf: [{$ref: '#/components/schemas/c~0d'}]}\n"
-            "    c~d: {allOf: [{$ref: '#/components/schemas/a~1b'}]}\n",
-            {kCycle + "a/b -> c~d -> a/b"}}),
+    testing::Values(Row{"lead_in_is_part_of_the_chain",
+                        "    Pet: {allOf: [" + to("Owner") + "]}\n    Owner: {oneOf: [" + to("Home") +
+                            "]}\n    Home: {anyOf: [" + to("Owner") + "]}\n",
+                        {kCycle + "Pet -> Owner -> Home -> Owner"}},
+                    Row{"two_cycles_report_one",
+                        "    A: {allOf: [" + to("A") + "]}\n    B: {allOf: [" + to("B") + "]}\n",
+                        {kCycle + "A -> A"}},
+                    Row{"properties_and_items_do_not_count",
+                        "    A: {properties: {b: " + to("B") + "}}\n    B: {items: " + to("A") + ", not: " + to("A") +
+                            "}\n",
+                        {}},
+                    Row{"bare_reference_component_is_an_edge",
+                        "    A: " + to("B") + "\n    B: {oneOf: [{type: string}, " + to("A") + "]}\n",
+                        {kCycle + "A -> B -> A"}},
+                    Row{"inline_composition_is_followed",
+                        "    A: {allOf: [{anyOf: [{oneOf: [" + to("B") + "]}]}]}\n    B: {allOf: [" + to("A") + "]}\n",
+                        {kCycle + "A -> B -> A"}},
+                    Row{"acyclic_diamond",
+                        "    A: {allOf: [" + to("B") + ", " + to("C") + "]}\n    B: {allOf: [" + to("D") +
+                            "]}\n    C: {allOf: [" + to("D") + "]}\n    D: {type: string}\n",
+                        {}},
+                    Row{"visited_nodes_are_not_searched_again",
+                        "    A: {allOf: [" + to("B") + "]}\n    B: {type: string}\n    C: {allOf: [" + to("B") + ", " +
+                            to("C") + "]}\n",
+                        {kCycle + "C -> C"}},
+                    Row{"dead_ends_end_the_path",
+                        "    A: {allOf: [" + to("Missing") + ", {$ref: '#/components/parameters/A'}, " +
+                            to("A/properties/x") + ", {$ref: 'other.yaml#/components/schemas/A'}]}\n",
+                        {}},
+                    // Regression: the edge of an escaped name once matched no node, so this cycle went unreported.
+                    Row{"escaped_name_closes_the_cycle",
+                        "    a/b: {allOf: [" + to("c~0d") + "]}\n    c~d: {allOf: [" + to("a~1b") + "]}\n",
+                        {kCycle + "a/b -> c~d -> a/b"}}),
     CarvexTest::rowName);
 
 TEST(ReferenceCycle, PlacedAtTheFirstSchemaWithoutRangeAndBeforeOtherReferenceFindings) {
