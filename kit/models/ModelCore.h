@@ -1,5 +1,6 @@
 #pragma once
 #include "kit/core/AnyValue.h"
+#include "kit/core/CompactOptional.h"
 #include "kit/core/LocationInfo.h"
 #include "kit/core/OrderedMap.h"
 #include "kit/core/Reference.h"
@@ -18,6 +19,7 @@
 namespace VoziZazIreModels {
 
 using VoziZazIreCore::AnyValue;
+using VoziZazIreCore::CompactOptional;
 using VoziZazIreCore::LocationInfo;
 using VoziZazIreCore::OrderedMap;
 using VoziZazIreCore::Reference;

@@ -94,10 +94,10 @@ void ReferenceWalk<V>::walkSchema(const typename V::Schema& root) {
   std::vector<const Schema*> roots{&root};
   auto expand = [&pending](const Schema& schema) {
     const std::size_t mark = pending.size();
-    auto push = [&pending](const std::optional<Child>& child) {
+    auto push = [&pending](const auto& child) {
       if (child) pending.push_back(&*child);
     };
-    auto pushAll = [&pending](const std::optional<std::vector<Child>>& list) {
+    auto pushAll = [&pending](const auto& list) {
       if (list)
         for (const auto& child : *list) pending.push_back(&child);
     };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "kit/core/CompactOptional.h"
 #include "kit/models/ModelCore.h"
 #include "kit/models/OpenAPI3_0/SchemaOrBool.h"
 #include "kit/models/OpenAPI3_0/SchemaType.h"
@@ -19,12 +20,12 @@ struct XML;
 struct Schema {
   const LocationInfo location;
   const std::optional<SchemaType> type;  // one type only
-  const std::optional<std::string> format;
+  const CompactOptional<std::string> format;
   const std::optional<bool> nullable;
-  const std::optional<std::string> title;
-  const std::optional<std::string> description;
-  const std::optional<AnyValue> default_;  // the "default" member
-  const std::optional<std::vector<AnyValue>> enumValues;  // the "enum" member
+  const CompactOptional<std::string> title;
+  const CompactOptional<std::string> description;
+  const CompactOptional<AnyValue> default_;  // the "default" member
+  const CompactOptional<std::vector<AnyValue>> enumValues;  // the "enum" member
   const std::optional<double> multipleOf;
   const std::optional<double> maximum;
   const std::optional<bool> exclusiveMaximum;  // true makes maximum exclusive
@@ -32,28 +33,28 @@ struct Schema {
   const std::optional<bool> exclusiveMinimum;  // true makes minimum exclusive
   const std::optional<int64_t> maxLength;
   const std::optional<int64_t> minLength;
-  const std::optional<std::string> pattern;
+  const CompactOptional<std::string> pattern;
   const std::optional<int64_t> maxItems;
   const std::optional<int64_t> minItems;
   const std::optional<bool> uniqueItems;
-  const std::optional<ReferenceOr<Schema>> items;
+  const CompactOptional<ReferenceOr<Schema>> items;
   const std::optional<int64_t> maxProperties;
   const std::optional<int64_t> minProperties;
-  const std::optional<std::vector<std::string>> required;
-  const std::optional<OrderedMap<ReferenceOr<Schema>>> properties;
-  const std::optional<SchemaOrBool> additionalProperties;  // a schema or a boolean
-  const std::optional<std::vector<ReferenceOr<Schema>>> allOf;
-  const std::optional<std::vector<ReferenceOr<Schema>>> anyOf;
-  const std::optional<std::vector<ReferenceOr<Schema>>> oneOf;
-  const std::optional<ReferenceOr<Schema>> not_;  // the "not" member
+  const CompactOptional<std::vector<std::string>> required;
+  const CompactOptional<OrderedMap<ReferenceOr<Schema>>> properties;
+  const CompactOptional<SchemaOrBool> additionalProperties;  // a schema or a boolean
+  const CompactOptional<std::vector<ReferenceOr<Schema>>> allOf;
+  const CompactOptional<std::vector<ReferenceOr<Schema>>> anyOf;
+  const CompactOptional<std::vector<ReferenceOr<Schema>>> oneOf;
+  const CompactOptional<ReferenceOr<Schema>> not_;  // the "not" member
   const std::optional<bool> readOnly;
   const std::optional<bool> writeOnly;
   const std::optional<bool> deprecated;
-  const std::optional<AnyValue> example;
+  const CompactOptional<AnyValue> example;
   const std::shared_ptr<const ExternalDocumentation> externalDocs;  // null when absent
   const std::shared_ptr<const Discriminator> discriminator;  // null when absent
   const std::shared_ptr<const XML> xml;  // null when absent
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_0

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "kit/core/CompactOptional.h"
 #include "kit/models/ModelCore.h"
 #include "kit/models/SchemaOrBool.h"
 #include "kit/models/SchemaTypeOrArray.h"
@@ -17,13 +18,13 @@ struct ExternalDocumentation;
 // A schema of data; every schema-valued keyword holds a schema or a "$ref".
 struct Schema {
   const LocationInfo location;
-  const std::optional<SchemaTypeOrArray> type;  // one type or a list of types
-  const std::optional<std::string> format;
-  const std::optional<std::string> title;
-  const std::optional<std::string> description;
-  const std::optional<AnyValue> default_;  // the "default" member
-  const std::optional<std::vector<AnyValue>> enumValues;  // the "enum" member
-  const std::optional<AnyValue> const_;  // the "const" member
+  const CompactOptional<SchemaTypeOrArray> type;  // one type or a list of types
+  const CompactOptional<std::string> format;
+  const CompactOptional<std::string> title;
+  const CompactOptional<std::string> description;
+  const CompactOptional<AnyValue> default_;  // the "default" member
+  const CompactOptional<std::vector<AnyValue>> enumValues;  // the "enum" member
+  const CompactOptional<AnyValue> const_;  // the "const" member
   const std::optional<double> multipleOf;
   const std::optional<double> maximum;
   const std::optional<double> exclusiveMaximum;  // the exclusive upper bound itself
@@ -31,44 +32,44 @@ struct Schema {
   const std::optional<double> exclusiveMinimum;  // the exclusive lower bound itself
   const std::optional<int64_t> maxLength;
   const std::optional<int64_t> minLength;
-  const std::optional<std::string> pattern;
+  const CompactOptional<std::string> pattern;
   const std::optional<int64_t> maxItems;
   const std::optional<int64_t> minItems;
   const std::optional<bool> uniqueItems;
   const std::optional<int64_t> maxContains;
   const std::optional<int64_t> minContains;
-  const std::optional<ReferenceOr<Schema>> contains;
-  const std::optional<ReferenceOr<Schema>> items;
-  const std::optional<std::vector<ReferenceOr<Schema>>> prefixItems;
-  const std::optional<ReferenceOr<Schema>> unevaluatedItems;
+  const CompactOptional<ReferenceOr<Schema>> contains;
+  const CompactOptional<ReferenceOr<Schema>> items;
+  const CompactOptional<std::vector<ReferenceOr<Schema>>> prefixItems;
+  const CompactOptional<ReferenceOr<Schema>> unevaluatedItems;
   const std::optional<int64_t> maxProperties;
   const std::optional<int64_t> minProperties;
-  const std::optional<std::vector<std::string>> required;
-  const std::optional<OrderedMap<ReferenceOr<Schema>>> properties;
-  const std::optional<OrderedMap<ReferenceOr<Schema>>> patternProperties;
-  const std::optional<SchemaOrBool> additionalProperties;  // a schema or a boolean
-  const std::optional<ReferenceOr<Schema>> propertyNames;
-  const std::optional<ReferenceOr<Schema>> unevaluatedProperties;
-  const std::optional<OrderedMap<ReferenceOr<Schema>>> dependentSchemas;
+  const CompactOptional<std::vector<std::string>> required;
+  const CompactOptional<OrderedMap<ReferenceOr<Schema>>> properties;
+  const CompactOptional<OrderedMap<ReferenceOr<Schema>>> patternProperties;
+  const CompactOptional<SchemaOrBool> additionalProperties;  // a schema or a boolean
+  const CompactOptional<ReferenceOr<Schema>> propertyNames;
+  const CompactOptional<ReferenceOr<Schema>> unevaluatedProperties;
+  const CompactOptional<OrderedMap<ReferenceOr<Schema>>> dependentSchemas;
   // property name -> the names it makes required
-  const std::optional<OrderedMap<std::vector<std::string>>> dependentRequired;
-  const std::optional<std::vector<ReferenceOr<Schema>>> allOf;
-  const std::optional<std::vector<ReferenceOr<Schema>>> anyOf;
-  const std::optional<std::vector<ReferenceOr<Schema>>> oneOf;
-  const std::optional<ReferenceOr<Schema>> not_;  // the "not" member
-  const std::optional<ReferenceOr<Schema>> if_;  // the "if" member
-  const std::optional<ReferenceOr<Schema>> then;
-  const std::optional<ReferenceOr<Schema>> else_;  // the "else" member
+  const CompactOptional<OrderedMap<std::vector<std::string>>> dependentRequired;
+  const CompactOptional<std::vector<ReferenceOr<Schema>>> allOf;
+  const CompactOptional<std::vector<ReferenceOr<Schema>>> anyOf;
+  const CompactOptional<std::vector<ReferenceOr<Schema>>> oneOf;
+  const CompactOptional<ReferenceOr<Schema>> not_;  // the "not" member
+  const CompactOptional<ReferenceOr<Schema>> if_;  // the "if" member
+  const CompactOptional<ReferenceOr<Schema>> then;
+  const CompactOptional<ReferenceOr<Schema>> else_;  // the "else" member
   const std::optional<bool> readOnly;
   const std::optional<bool> writeOnly;
   const std::optional<bool> deprecated;
-  const std::optional<std::vector<AnyValue>> examples;
+  const CompactOptional<std::vector<AnyValue>> examples;
   const std::shared_ptr<const ExternalDocumentation> externalDocs;  // null when absent
   const std::shared_ptr<const Discriminator> discriminator;  // null when absent
-  const std::optional<std::string> contentMediaType;
-  const std::optional<std::string> contentEncoding;
-  const std::optional<ReferenceOr<Schema>> contentSchema;
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<std::string> contentMediaType;
+  const CompactOptional<std::string> contentEncoding;
+  const CompactOptional<ReferenceOr<Schema>> contentSchema;
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_1
