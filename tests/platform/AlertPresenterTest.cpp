@@ -27,7 +27,7 @@ protected:
     ScopedMainScheduler scope{fake};
 };
 
-Alert reloadQuestion() {
+static Alert reloadQuestion() {
     return Alert{AlertStyle::informational, "File Modified Externally", "The file…",
                  {"Reload", "Ignore"}};
 }
