@@ -78,86 +78,86 @@ TEST(DocumentReader, FindingsRecordedAtTheirLevels) {
   };
   const Row rows[] = {
       {"openapi_without_patch_30", false, "openapi: '3.0'\ninfo: {title: t, version: v}\npaths: {}\n", true,
-                 {"[V30-001] openapi version '3.0' must match pattern '3.0.x' @  1:1"}},
+       {"[V30-001] openapi version '3.0' must match pattern '3.0.x' @  1:1"}},
       {"openapi_with_suffix_31", true, "openapi: 3.1.0-rc1\ninfo: {title: t, version: v}\n", true,
-                 {"[V31-001] openapi version '3.1.0-rc1' must match pattern '3.1.x' @  1:1"}},
+       {"[V31-001] openapi version '3.1.0-rc1' must match pattern '3.1.x' @  1:1"}},
       {"dialect_not_a_uri", true, "jsonSchemaDialect: 'not a uri'\n", true,
-                 {"[V31-002] jsonSchemaDialect 'not a uri' must be a valid URI @  1:1"}},
+       {"[V31-002] jsonSchemaDialect 'not a uri' must be a valid URI @  1:1"}},
       {"dialect_relative_path_is_a_uri_reference", true, "jsonSchemaDialect: 'dialects/mine'\n", false, {}},
       {"dialect_empty", true, "jsonSchemaDialect: ''\n", true,
-                 {"[V31-002] jsonSchemaDialect '' must be a valid URI @  1:1"}},
+       {"[V31-002] jsonSchemaDialect '' must be a valid URI @  1:1"}},
       {"dialect_number_is_absent", true, "jsonSchemaDialect: 3\n", false, {}},
       {"blank_title_and_version", false,
-                 "openapi: 3.0.3\ninfo:\n  title: '   '\n  version: \"\\t\\u00a0\"\npaths: {}\n", true,
-                 {"[DOC-002] info.title must not be empty @ /info 3:3", "[DOC-003] info.version must not be empty @ /info 3:3"}},
+       "openapi: 3.0.3\ninfo:\n  title: '   '\n  version: \"\\t\\u00a0\"\npaths: {}\n", true,
+       {"[DOC-002] info.title must not be empty @ /info 3:3", "[DOC-003] info.version must not be empty @ /info 3:3"}},
       {"line_break_title_is_not_blank", false, "openapi: 3.0.3\ninfo:\n  title: \"\\n\"\n  version: ''\npaths: {}\n",
-                 true, {"[DOC-003] info.version must not be empty @ /info 3:3"}},
+       true, {"[DOC-003] info.version must not be empty @ /info 3:3"}},
       {"terms_and_contact_31", true,
-                 std::string(kInfo31) + "  termsOfService: 'http://a b'\n  contact:\n    url: 'ht tp://x'\n"
-                 "    email: someone@localhost\n", true,
-                 {"[DOC-004] info.termsOfService should be a valid URL @ /info 3:3 (warning)",
-                  "[DOC-005] info.contact.url should be a valid URL @ /info/contact 7:5 (warning)",
-                  "[DOC-006] info.contact.email should be a valid email @ /info/contact 7:5 (warning)"}},
+       std::string(kInfo31) + "  termsOfService: 'http://a b'\n  contact:\n    url: 'ht tp://x'\n"
+       "    email: someone@localhost\n", true,
+       {"[DOC-004] info.termsOfService should be a valid URL @ /info 3:3 (warning)",
+        "[DOC-005] info.contact.url should be a valid URL @ /info/contact 7:5 (warning)",
+        "[DOC-006] info.contact.email should be a valid email @ /info/contact 7:5 (warning)"}},
       {"terms_and_contact_30_are_not_checked", false,
-                 "openapi: 3.0.3\ninfo:\n  title: t\n  version: v\n  termsOfService: 'http://a b'\n"
-                 "  contact: {url: 'ht tp://x', email: someone@localhost}\npaths: {}\n", false, {}},
+       "openapi: 3.0.3\ninfo:\n  title: t\n  version: v\n  termsOfService: 'http://a b'\n"
+       "  contact: {url: 'ht tp://x', email: someone@localhost}\npaths: {}\n", false, {}},
       {"valid_urls_and_email_31", true,
-                 std::string(kInfo31) + "  termsOfService: /terms\n"
-                 "  contact: {url: 'https://example.com/a?b=c#d', email: first.last+tag@mail.example.co.uk}\n", false, {}},
+       std::string(kInfo31) + "  termsOfService: /terms\n"
+       "  contact: {url: 'https://example.com/a?b=c#d', email: first.last+tag@mail.example.co.uk}\n", false, {}},
       {"slash_exemption_accepts_what_a_parser_would_refuse", true,
-                 std::string(kInfo31) + "  termsOfService: '/a b'\n", false, {}},
+       std::string(kInfo31) + "  termsOfService: '/a b'\n", false, {}},
       {"empty_terms_fail", true, std::string(kInfo31) + "  termsOfService: ''\n", true,
-                 {"[DOC-004] info.termsOfService should be a valid URL @ /info 3:3 (warning)"}},
+       {"[DOC-004] info.termsOfService should be a valid URL @ /info 3:3 (warning)"}},
       {"license_identifier_and_url", true,
-                 std::string(kInfo31) + "  license:\n    name: MIT\n    identifier: MIT\n    url: https://opensource.org/licenses/MIT\n",
-                 true, {"[V31-008] license must have either 'identifier' or 'url', not both @ /info/license 6:5"}},
+       std::string(kInfo31) + "  license:\n    name: MIT\n    identifier: MIT\n    url: https://opensource.org/licenses/MIT\n",
+       true, {"[V31-008] license must have either 'identifier' or 'url', not both @ /info/license 6:5"}},
       {"license_identifier_only", true, std::string(kInfo31) + "  license: {name: MIT, identifier: MIT}\n", false, {}},
       {"license_url_30", false,
-                 "openapi: 3.0.3\ninfo:\n  title: t\n  version: v\n  license: {name: MIT, url: /l}\npaths: {}\n", false, {}},
+       "openapi: 3.0.3\ninfo:\n  title: t\n  version: v\n  license: {name: MIT, url: /l}\npaths: {}\n", false, {}},
       {"template_names_without_variables", true, "servers:\n  - url: '/{version}/{region}/{version}'\n", false,
-                 {"[SRV-002] Template variable '{version}' has no matching variable definition @ /servers/0 4:5",
-                  "[SRV-002] Template variable '{region}' has no matching variable definition @ /servers/0 4:5"}},
+       {"[SRV-002] Template variable '{version}' has no matching variable definition @ /servers/0 4:5",
+        "[SRV-002] Template variable '{region}' has no matching variable definition @ /servers/0 4:5"}},
       {"template_name_defined_once", true,
-                 "servers:\n  - url: '/{version}/{region}/{version}'\n    variables:\n      version: {default: v1}\n"
-                 "      unused: {default: u}\n", false,
-                 {"[SRV-002] Template variable '{region}' has no matching variable definition @ /servers/0 4:5"}},
+       "servers:\n  - url: '/{version}/{region}/{version}'\n    variables:\n      version: {default: v1}\n"
+       "      unused: {default: u}\n", false,
+       {"[SRV-002] Template variable '{region}' has no matching variable definition @ /servers/0 4:5"}},
       {"template_names_30_are_not_checked", false, "servers:\n  - url: '/{version}'\n", false, {}},
       {"variable_default_outside_enum", true, std::string(kEnvServer) + "        enum: [a, b]\n        default: c\n",
-                 false, {"[SRV-003] Server variable 'env' default 'c' is not in enum @ /servers/0/variables/env 7:9"}},
+       false, {"[SRV-003] Server variable 'env' default 'c' is not in enum @ /servers/0/variables/env 7:9"}},
       {"variable_empty_enum", true, std::string(kEnvServer) + "        enum: []\n        default: c\n", false,
-                 {"[SRV-004] Server variable 'env' enum must not be empty @ /servers/0/variables/env 7:9"}},
+       {"[SRV-004] Server variable 'env' enum must not be empty @ /servers/0/variables/env 7:9"}},
       {"variable_enum_without_strings", true, std::string(kEnvServer) + "        enum: [1, 2]\n        default: c\n",
-                 false, {"[SRV-004] Server variable 'env' enum must not be empty @ /servers/0/variables/env 7:9"}},
+       false, {"[SRV-004] Server variable 'env' enum must not be empty @ /servers/0/variables/env 7:9"}},
       {"variable_enum_string_is_no_enum", true, std::string(kEnvServer) + "        enum: a\n        default: c\n",
-                 false, {}},
+       false, {}},
       {"variable_enum_30_is_not_checked", false, std::string(kEnvServer) + "        enum: []\n        default: c\n",
-                 false, {}},
+       false, {}},
       {"security_without_schemes", true, "security:\n  - api_key: []\n", false,
-                 {"[OPR-004] Security requirement references undefined security scheme 'api_key' @ /security/0 4:5"}},
+       {"[OPR-004] Security requirement references undefined security scheme 'api_key' @ /security/0 4:5"}},
       {"security_with_declared_scheme", true,
-                 "security:\n  - api_key: []\ncomponents:\n  securitySchemes:\n    api_key: {type: apiKey, name: k, in: header}\n",
-                 false, {}},
+       "security:\n  - api_key: []\ncomponents:\n  securitySchemes:\n    api_key: {type: apiKey, name: k, in: header}\n",
+       false, {}},
       {"security_30_never_checked", false, "security: [{api_key: []}]\ncomponents: {securitySchemes: {}}\n",
-                 false, {}},
+       false, {}},
       {"security_empty_requirement", true, "security: [{}]\n", false, {}},
       {"unknown_members_in_every_object", false,
-                 "openapi: 3.0.3\nswagger: '2.0'\ninfo:\n  title: t\n  version: v\n  summary: s\n"
-                 "  contact: {name: n, phone: p}\n  license: {name: n, identifier: i}\n"
-                 "servers:\n  - url: /\n    name: s\n    variables:\n      v: {default: d, values: [d]}\n"
-                 "paths: {}\ntags:\n  - name: a\n    color: red\n    externalDocs: {url: /, title: t}\n"
-                 "externalDocs: {url: /, x-ok: 1, X-no: 2}\n",
-                 false,
-                 {"[GEN-001] Unknown property 'phone' in Contact object @ /info/contact/phone 7:29 (warning)",
-                  "[GEN-001] Unknown property 'identifier' in License object @ /info/license/identifier 8:34 (warning)",
-                  "[GEN-001] Unknown property 'summary' in Info object @ /info/summary 6:12 (warning)",
-                  "[GEN-001] Unknown property 'values' in ServerVariable object @ /servers/0/variables/v/values 13:31 "
-                  "(warning)",
-                  "[GEN-001] Unknown property 'name' in Server object @ /servers/0/name 11:11 (warning)",
-                  "[GEN-001] Unknown property 'color' in Tag object @ /tags/0/color 17:12 (warning)",
-                  "[GEN-001] Unknown property 'title' in ExternalDocs object @ /tags/0/externalDocs/title 18:35 "
-                  "(warning)",
-                  "[GEN-001] Unknown property 'X-no' in ExternalDocs object @ /externalDocs/X-no 19:39 (warning)",
-                  "[GEN-001] Unknown property 'swagger' in Document object @ /swagger 2:10 (warning)"}}};
+       "openapi: 3.0.3\nswagger: '2.0'\ninfo:\n  title: t\n  version: v\n  summary: s\n"
+       "  contact: {name: n, phone: p}\n  license: {name: n, identifier: i}\n"
+       "servers:\n  - url: /\n    name: s\n    variables:\n      v: {default: d, values: [d]}\n"
+       "paths: {}\ntags:\n  - name: a\n    color: red\n    externalDocs: {url: /, title: t}\n"
+       "externalDocs: {url: /, x-ok: 1, X-no: 2}\n",
+       false,
+       {"[GEN-001] Unknown property 'phone' in Contact object @ /info/contact/phone 7:29 (warning)",
+        "[GEN-001] Unknown property 'identifier' in License object @ /info/license/identifier 8:34 (warning)",
+        "[GEN-001] Unknown property 'summary' in Info object @ /info/summary 6:12 (warning)",
+        "[GEN-001] Unknown property 'values' in ServerVariable object @ /servers/0/variables/v/values 13:31 "
+        "(warning)",
+        "[GEN-001] Unknown property 'name' in Server object @ /servers/0/name 11:11 (warning)",
+        "[GEN-001] Unknown property 'color' in Tag object @ /tags/0/color 17:12 (warning)",
+        "[GEN-001] Unknown property 'title' in ExternalDocs object @ /tags/0/externalDocs/title 18:35 "
+        "(warning)",
+        "[GEN-001] Unknown property 'X-no' in ExternalDocs object @ /externalDocs/X-no 19:39 (warning)",
+        "[GEN-001] Unknown property 'swagger' in Document object @ /swagger 2:10 (warning)"}}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     std::string yaml = row.yaml;
