@@ -1,5 +1,7 @@
 #include "kit/parsing/JSONParser.h"
 
+#include "kit/parsing/JSONPositionTracker.h"
+
 #include <string>
 #include <vector>
 
@@ -157,9 +159,15 @@ class JSONReader {
 
 NodePtr JSONParser::parse(std::span<const std::uint8_t> bytes) const {
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!VoziZazIreCore::TextServices::isValidUtf8(text)) throw ParseError("Failed to decode input as UTF-8");
   // A byte-order mark is not part of the text.
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  std::size_t bad = 0;
+  if (!VoziZazIreCore::TextServices::isValidUtf8(text, &bad)) {
+    // Point at the first undecodable byte, counted over the valid text before it.
+    const std::string_view valid = text.substr(0, bad);
+    const VoziZazIreCore::SourceLocation at = JSONPositionTracker(valid).at(valid.size());
+    throw ParseError("Failed to decode input as UTF-8", VoziZazIreCore::SourceRange{at, at});
+  }
   return JSONReader(text).read();
 }
 

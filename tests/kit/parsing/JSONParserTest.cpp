@@ -62,8 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ErrorCase{"empty_text", "", "Unexpected token: eof", empty(1, 1, 0)},
         ErrorCase{"white_space_only", " \n\t", "Unexpected token: eof", empty(2, 2, 3)},
-        ErrorCase{"not_utf8", "\"\xff\"", "Failed to decode input as UTF-8", std::nullopt},
-        ErrorCase{"overlong_utf8", "\"\xc0\xaf\"", "Failed to decode input as UTF-8", std::nullopt},
+        ErrorCase{"not_utf8", "\"\xff\"", "Failed to decode input as UTF-8", empty(1, 2, 1)},
+        ErrorCase{"overlong_utf8", "\"\xc0\xaf\"", "Failed to decode input as UTF-8", empty(1, 2, 1)},
+        ErrorCase{"undecodable_byte_is_located_after_crlf_and_accents", "[\"\xc3\xa9\",\r\n \"\xff\"]",
+                  "Failed to decode input as UTF-8", empty(2, 3, 8)},
         ErrorCase{"unexpected_character", "@", "Unexpected character: '@'", empty(1, 1, 0)},
         ErrorCase{"unexpected_character_whole_cluster", "[e\xcc\x81]", "Unexpected character: 'e\xcc\x81'",
                   empty(1, 2, 1)},

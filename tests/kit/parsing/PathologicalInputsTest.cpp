@@ -226,11 +226,11 @@ std::vector<Row> rows() {
             },
             [](const GenericNode& root) { expectSiblings(root, 200'000, "k199999", 199999); }),
 
-      // Undecodable text is refused before anything is read, without a place.
+      // Undecodable text is refused before anything is read, at the first bad byte.
       fails("json_invalid_utf8_in_key", true, [] { return std::string("{\"open\xFF" "api\": \"3.1.0\"}"); },
-            "Failed to decode input as UTF-8", 0, 0),
+            "Failed to decode input as UTF-8", 1, 7),
       fails("yaml_invalid_utf8_in_key", false, [] { return std::string("info:\n  ti\xC3\x28tle: x\n"); },
-            "Failed to decode input as UTF-8", 0, 0),
+            "Failed to decode input as UTF-8", 2, 5),
 
       // NUL bytes: JSON names the character; the tolerant YAML reader reads one plain scalar.
       fails("json_nul_bytes", true, [] { return std::string(4096, '\0'); }, std::string("Unexpected character: '") + '\0' + "'", 1, 1),
