@@ -40,10 +40,12 @@ void checkTree(const GenericNode& root, std::size_t size) {
     } else if (auto elements = node->arrayValue()) {
       for (const GenericNode* element : *elements) children.push_back(element);
     }
+    const auto parentPointer = node->jsonPointer();
     for (const GenericNode* child : children) {
-      check(child->jsonPointer().size() > node->jsonPointer().size());
-      check(child->jsonPointer().starts_with(node->jsonPointer()));
-      check(child->jsonPointer()[node->jsonPointer().size()] == '/');
+      const auto pointer = child->jsonPointer();
+      check(pointer.size() > parentPointer.size());
+      check(pointer.starts_with(parentPointer));
+      check(pointer[parentPointer.size()] == '/');
       stack.push_back(child);
     }
   }

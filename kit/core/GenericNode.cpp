@@ -1,12 +1,74 @@
 #include "kit/core/GenericNode.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "kit/core/NodeArena.h"
 #include "kit/core/TextServices.h"
 #include "kit/core/TreeBuilder.h"
 
 namespace VoziZazIreCore {
+
+void GenericNode::appendJsonPointer(std::string& out) const {
+  // One walk up to the node holding its own text measures the steps, a second writes them backwards.
+  auto escapes = [](std::string_view key) {
+    std::size_t n = 0;
+    for (char c : key) n += (c == '~' || c == '/');
+    return n;
+  };
+  auto digitCount = [](uint32_t index) {
+    std::size_t n = 1;
+    while (index >= 10) index /= 10, ++n;
+    return n;
+  };
+  std::size_t length = 0;
+  const GenericNode* root = this;
+  for (; root->placedInParent_; root = root->parent_) {
+    const GenericNode* parent = root->parent_;
+    if (parent->kind_ == GenericNodeKind::object) {
+      std::string_view key = parent->members_[root->slot_].key;
+      length += 1 + key.size() + escapes(key);
+    } else {
+      length += 1 + digitCount(root->slot_);
+    }
+  }
+  const std::size_t start = out.size();
+  out.resize(start + root->slot_ + length);
+  if (root->slot_) std::memcpy(out.data() + start, root->pointerText_, root->slot_);
+  char* cursor = out.data() + out.size();
+  for (const GenericNode* node = this; node->placedInParent_; node = node->parent_) {
+    const GenericNode* parent = node->parent_;
+    if (parent->kind_ == GenericNodeKind::object) {
+      std::string_view key = parent->members_[node->slot_].key;
+      for (std::size_t i = key.size(); i-- > 0;) {
+        char c = key[i];
+        if (c == '~' || c == '/') {
+          *--cursor = c == '~' ? '0' : '1';
+          *--cursor = '~';
+        } else {
+          *--cursor = c;
+        }
+      }
+    } else {
+      uint32_t index = node->slot_;
+      do {
+        *--cursor = static_cast<char>('0' + index % 10);
+        index /= 10;
+      } while (index);
+    }
+    *--cursor = '/';
+  }
+}
+
+PointerText GenericNode::jsonPointer() const {
+  if (!placedInParent_) return PointerText(std::string_view(slot_ ? pointerText_ : "", slot_));
+  thread_local std::string buffer;
+  buffer.clear();
+  appendJsonPointer(buffer);
+  PointerText text{std::string_view(buffer)};
+  if (buffer.capacity() > (1u << 20)) std::string().swap(buffer);
+  return text;
+}
 
 
 OptionalView<GenericNode::ObjectView> GenericNode::objectValue() const noexcept {
@@ -21,7 +83,7 @@ OptionalView<GenericNode::ArrayView> GenericNode::arrayValue() const noexcept {
 
 std::optional<std::string_view> GenericNode::stringValue() const noexcept {
   if (kind_ != GenericNodeKind::string) return std::nullopt;
-  return std::string_view(text_, textSize_);
+  return std::string_view(text_, count_);
 }
 
 void GenericNode::setRange(const SourceRange& range) noexcept {
@@ -50,9 +112,9 @@ std::optional<bool> GenericNode::boolValue() const noexcept {
 
 const GenericNode* GenericNode::member(std::string_view key) const noexcept {
   if (kind_ != GenericNodeKind::object) return nullptr;
-  if (sortedIndex_) {
-    const uint32_t* first = sortedIndex_;
-    const uint32_t* last = sortedIndex_ + count_;
+  if (const uint32_t* index = sortedIndex()) {
+    const uint32_t* first = index;
+    const uint32_t* last = index + count_;
     const Member* members = members_;
     auto it = std::lower_bound(first, last, key, [members](uint32_t i, std::string_view k) { return members[i].key < k; });
     if (it != last && members_[*it].key == key) return members_[*it].value;
@@ -100,7 +162,7 @@ std::string GenericNode::description() const {
     case GenericNodeKind::object: return "object(" + std::to_string(count_) + " keys)";
     case GenericNodeKind::array: return "array(" + std::to_string(count_) + " items)";
     case GenericNodeKind::string:
-      return "string(\"" + std::string(TextServices::prefixGraphemes(std::string_view(text_, textSize_), 20)) + "\")";
+      return "string(\"" + std::string(TextServices::prefixGraphemes(std::string_view(text_, count_), 20)) + "\")";
     case GenericNodeKind::number: return "number(" + TextServices::formatDouble(number_) + ")";
     case GenericNodeKind::bool_: return boolean_ ? "bool(true)" : "bool(false)";
     case GenericNodeKind::null: return "null";

@@ -11,6 +11,7 @@
 #include "kit/core/GenericNodeKind.h"
 #include "kit/core/LocationInfo.h"
 #include "kit/core/OrderedMap.h"
+#include "kit/core/PointerText.h"
 #include "kit/core/SourceRange.h"
 
 namespace VoziZazIreCore {
@@ -45,6 +46,10 @@ using NodePtr = std::shared_ptr<const GenericNode>;
 // its JSON pointer. Nodes live in the arena of their tree; children are handed out as borrowed
 // `const GenericNode*`, valid as long as some NodePtr into the tree is alive. Object members keep
 // document order; `keys()` is the sorted view.
+//
+// A node placed in a container knows its parent and its place there, and makes its pointer from them
+// when asked: a tree stores no pointer text, so deep nesting under long keys costs no more memory than
+// the text itself. A node standing on its own (a root) keeps the pointer it was made with.
 class GenericNode {
  public:
   struct Member {
@@ -85,7 +90,12 @@ class GenericNode {
   SourceRange range() const noexcept {
     return {{range_.startLine, range_.startColumn, range_.startOffset}, {range_.endLine, range_.endColumn, range_.endOffset}};
   }
-  std::string_view jsonPointer() const noexcept { return pointer_; }
+  // The node's JSON pointer, made on each call (its length is the sum of the keys above the node).
+  PointerText jsonPointer() const;
+  // Appends the node's JSON pointer to `out`.
+  void appendJsonPointer(std::string& out) const;
+  // The container holding this node in its tree, or nullptr for a root.
+  const GenericNode* parent() const noexcept { return placedInParent_ ? parent_ : nullptr; }
 
   OptionalView<ObjectView> objectValue() const noexcept;
   OptionalView<ArrayView> arrayValue() const noexcept;
@@ -109,7 +119,7 @@ class GenericNode {
   std::vector<std::string> keys() const;
   // Members of an object or elements of an array; 0 otherwise.
   std::size_t count() const noexcept;
-  LocationInfo locationInfo() const { return LocationInfo(std::string(pointer_), range()); }
+  LocationInfo locationInfo() const { return LocationInfo(jsonPointer(), range()); }
   std::string description() const;
 
  private:
@@ -124,22 +134,34 @@ class GenericNode {
   };
   void setRange(const SourceRange& range) noexcept;
 
+  // Objects above this size keep an index of their members sorted by key bytes, stored right after
+  // the members themselves.
+  static constexpr uint32_t kIndexedObjectSize = 8;
+  const uint32_t* sortedIndex() const noexcept {
+    return count_ > kIndexedObjectSize ? reinterpret_cast<const uint32_t*>(members_ + count_) : nullptr;
+  }
+
   GenericNodeKind kind_ = GenericNodeKind::null;
   bool boolean_ = false;
   bool nonAsciiKeys_ = false;
+  // Set once the node is placed in a container: then parent_ and slot_ (the member or element index)
+  // say where. Until then pointerText_ and slot_ (its length) hold the node's own pointer.
+  bool placedInParent_ = false;
+  // Set on a finished tree's root: it keeps its own pointer when other trees hold it as a member.
+  bool isRoot_ = false;
+  // Members or elements of a container; the length of a string.
   uint32_t count_ = 0;
+  uint32_t slot_ = 0;
   CompactRange range_;
-  std::string_view pointer_;
+  union {
+    const GenericNode* parent_;
+    const char* pointerText_ = nullptr;
+  };
   union {
     double number_ = 0;
     const char* text_;
     const Member* members_;
     const GenericNode* const* elements_;
-  };
-  // For strings: the text's length. For larger objects: members sorted by key bytes.
-  union {
-    std::size_t textSize_ = 0;
-    const uint32_t* sortedIndex_;
   };
 };
 

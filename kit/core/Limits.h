@@ -7,11 +7,4 @@ namespace VoziZazIreCore {
 // ParseError at the offending bracket or indentation, so that nothing later recurses without bound.
 inline constexpr std::size_t kMaxNestingDepth = 1000;
 
-// The most bytes of JSON pointer text a parsed tree may hold for a text of `textSize` bytes. Real
-// descriptions stay far below; a text nested deep under long keys, with many nodes below, is refused
-// with a ParseError instead of exhausting memory (its pointers grow with depth times key length).
-inline constexpr std::size_t maxPointerBytes(std::size_t textSize) {
-  return (std::size_t{64} << 20) + 64 * textSize;
-}
-
 }  // namespace VoziZazIreCore

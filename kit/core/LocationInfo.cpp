@@ -9,7 +9,7 @@ namespace VoziZazIreCore {
 std::string LocationInfo::description() const { return jsonPointer + " at " + locationRange.description(); }
 
 std::size_t LocationInfo::hash() const {
-  std::size_t seed = std::hash<std::string>{}(jsonPointer);
+  std::size_t seed = std::hash<PointerText>{}(jsonPointer);
   hashCombine(seed, locationRange.hash());
   return seed;
 }

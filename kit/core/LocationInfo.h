@@ -1,17 +1,18 @@
 #pragma once
 #include <string>
 
+#include "kit/core/PointerText.h"
 #include "kit/core/SourceRange.h"
 
 namespace VoziZazIreCore {
 
 // Where a thing stands: its JSON pointer and its range in the text.
 struct LocationInfo {
-  std::string jsonPointer;
+  PointerText jsonPointer;
   SourceRange locationRange;
 
   LocationInfo() = default;
-  LocationInfo(std::string jsonPointer, SourceRange locationRange)
+  LocationInfo(PointerText jsonPointer, SourceRange locationRange)
       : jsonPointer(std::move(jsonPointer)), locationRange(locationRange) {}
 
   // "<jsonPointer> at <range>"

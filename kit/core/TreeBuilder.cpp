@@ -4,41 +4,16 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "kit/core/JSONPointerUtils.h"
 #include "kit/core/ParseError.h"
 #include "kit/core/TextServices.h"
 
 namespace VoziZazIreCore {
 
-namespace {
-constexpr std::size_t kIndexedObjectSize = 8;
-}
-
 TreeBuilder::TreeBuilder() : arena_(std::make_shared<NodeArena>()) {}
 
-void TreeBuilder::pushKey(std::string_view key) {
-  pointerIsPrefixOfLastCopy_ = false;
-  marks_.push_back(pointer_.size());
-  JSONPointerUtils::appendInPlace(pointer_, key);
-}
-
-void TreeBuilder::pushIndex(std::size_t index) {
-  pointerIsPrefixOfLastCopy_ = false;
-  marks_.push_back(pointer_.size());
-  pointer_.push_back('/');
-  char digits[24];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + index % 10);
-    index /= 10;
-  } while (index);
-  while (n) pointer_.push_back(digits[--n]);
-}
-
-void TreeBuilder::pop() {
-  if (marks_.empty()) return;
-  pointer_.resize(marks_.back());
-  marks_.pop_back();
+void TreeBuilder::setRawPointer(std::string_view pointer) {
+  if (pointer.size() > UINT32_MAX) throw ParseError("Document too large: a JSON pointer exceeds 4 GiB");
+  rawPointer_ = arena_->copyString(pointer);
 }
 
 GenericNode* TreeBuilder::newNode(GenericNodeKind kind, const SourceRange& range) {
@@ -46,32 +21,27 @@ GenericNode* TreeBuilder::newNode(GenericNodeKind kind, const SourceRange& range
   auto* node = new (memory) GenericNode();
   node->kind_ = kind;
   node->setRange(range);
-  // A container is made right after its last child, whose pointer starts with the container's: it
-  // shares that copy, so a deep chain stores its longest pointer once. Consecutive nodes at the same
-  // place share the copy too.
-  if (lastPointerCopy_.data() && pointerIsPrefixOfLastCopy_) {
-    node->pointer_ = lastPointerCopy_.substr(0, pointer_.size());
-  } else if (lastPointerCopy_.data() && lastPointerCopy_ == pointer_) {
-    node->pointer_ = lastPointerCopy_;
-  } else {
-    pointerBytes_ += pointer_.size();
-    if (pointerBytes_ > pointerByteLimit_)
-      throw ParseError("Document too large: the JSON pointers of its nodes exceed " +
-                           std::to_string(pointerByteLimit_) + " bytes",
-                       range);
-    node->pointer_ = arena_->copyString(pointer_);
-    lastPointerCopy_ = node->pointer_;
-    pointerIsPrefixOfLastCopy_ = lastPointerCopy_.data() != nullptr;
-    if (!lastPointerCopy_.data()) lastPointerCopy_ = {};
-  }
+  node->pointerText_ = rawPointer_.data();
+  node->slot_ = static_cast<uint32_t>(rawPointer_.size());
   return node;
+}
+
+void TreeBuilder::place(const GenericNode* child, const GenericNode* parent, uint32_t slot) noexcept {
+  // Only nodes of the tree being built are still unplaced and not a root; the nodes of finished trees
+  // are never written to.
+  if (child->placedInParent_ || child->isRoot_) return;
+  auto* node = const_cast<GenericNode*>(child);
+  node->placedInParent_ = true;
+  node->parent_ = parent;
+  node->slot_ = slot;
 }
 
 const GenericNode* TreeBuilder::string(std::string_view value, const SourceRange& range) {
   GenericNode* node = newNode(GenericNodeKind::string, range);
+  if (value.size() > UINT32_MAX) throw ParseError("Document too large: a string exceeds 4 GiB", range);
   std::string_view copy = arena_->copyString(value);
   node->text_ = copy.data();
-  node->textSize_ = copy.size();
+  node->count_ = static_cast<uint32_t>(copy.size());
   return node;
 }
 
@@ -101,7 +71,7 @@ const GenericNode* TreeBuilder::object(std::span<const GenericNode::Member> memb
   std::span<const GenericNode::Member> unique = members;
   if (members.size() > 1) {
     bool duplicates = false;
-    if (members.size() <= kIndexedObjectSize && !nonAscii) {
+    if (members.size() <= GenericNode::kIndexedObjectSize && !nonAscii) {
       for (std::size_t i = 1; i < members.size() && !duplicates; ++i)
         for (std::size_t j = 0; j < i; ++j)
           if (members[i].key == members[j].key) {
@@ -135,19 +105,23 @@ const GenericNode* TreeBuilder::object(std::span<const GenericNode::Member> memb
   }
 
   GenericNode* node = newNode(GenericNodeKind::object, range);
-  auto* stored = arena_->allocateArray<GenericNode::Member>(unique.size());
-  for (std::size_t i = 0; i < unique.size(); ++i) stored[i] = {arena_->copyString(unique[i].key), unique[i].value};
+  // The members, followed by their sorted index when the object is large enough to have one.
+  const std::size_t count = unique.size();
+  const bool indexed = count > GenericNode::kIndexedObjectSize;
+  static_assert(alignof(GenericNode::Member) >= alignof(uint32_t));
+  void* storage = arena_->allocate(sizeof(GenericNode::Member) * (count ? count : 1) + (indexed ? sizeof(uint32_t) * count : 0),
+                                   alignof(GenericNode::Member));
+  auto* stored = static_cast<GenericNode::Member*>(storage);
+  for (std::size_t i = 0; i < count; ++i) stored[i] = {arena_->copyString(unique[i].key), unique[i].value};
   node->members_ = stored;
-  node->count_ = static_cast<uint32_t>(unique.size());
+  node->count_ = static_cast<uint32_t>(count);
   node->nonAsciiKeys_ = nonAscii;
-  if (unique.size() > kIndexedObjectSize) {
-    auto* index = arena_->allocateArray<uint32_t>(unique.size());
-    for (uint32_t i = 0; i < unique.size(); ++i) index[i] = i;
-    std::sort(index, index + unique.size(), [stored](uint32_t a, uint32_t b) { return stored[a].key < stored[b].key; });
-    node->sortedIndex_ = index;
-  } else {
-    node->sortedIndex_ = nullptr;
+  if (indexed) {
+    auto* index = reinterpret_cast<uint32_t*>(stored + count);
+    for (uint32_t i = 0; i < count; ++i) index[i] = i;
+    std::sort(index, index + count, [stored](uint32_t a, uint32_t b) { return stored[a].key < stored[b].key; });
   }
+  for (std::size_t i = 0; i < count; ++i) place(stored[i].value, node, static_cast<uint32_t>(i));
   return node;
 }
 
@@ -157,6 +131,7 @@ const GenericNode* TreeBuilder::array(std::span<const GenericNode* const> elemen
   if (!elements.empty()) std::memcpy(stored, elements.data(), elements.size() * sizeof(const GenericNode*));
   node->elements_ = stored;
   node->count_ = static_cast<uint32_t>(elements.size());
+  for (std::size_t i = 0; i < elements.size(); ++i) place(stored[i], node, static_cast<uint32_t>(i));
   return node;
 }
 
@@ -196,34 +171,22 @@ const GenericNode* TreeBuilder::copySubtree(const GenericNode* source, std::int6
       }
       results.resize(base);
       stack.pop_back();
-      if (!stack.empty()) pop();
       results.push_back(built);
       continue;
     }
     std::size_t i = top.next++;
     const GenericNode* child;
     if (n->kind() == GenericNodeKind::array) {
-      pushIndex(i);
       child = n->elements_[i];
     } else {
-      pushKey(n->members_[i].key);
       child = n->members_[i].value;
     }
-    if (--budget < 0) {
-      // Unwind the pointer stack to where we started.
-      pop();
-      while (stack.size() > 1) {
-        stack.pop_back();
-        pop();
-      }
-      return nullptr;
-    }
+    if (--budget < 0) return nullptr;
     if (child->kind() == GenericNodeKind::object || child->kind() == GenericNodeKind::array) {
       std::size_t base = results.size();
       stack.push_back({child, 0, base});
     } else {
       results.push_back(leaf(child));
-      pop();
     }
   }
   return results.empty() ? nullptr : results.back();
@@ -233,6 +196,7 @@ void TreeBuilder::keepAlive(NodePtr other) { arena_->keepAlive(std::move(other))
 
 NodePtr TreeBuilder::finish(const GenericNode* root) {
   if (!root) return nullptr;
+  if (!root->placedInParent_) const_cast<GenericNode*>(root)->isRoot_ = true;
   return NodePtr(arena_, root);
 }
 

@@ -13,26 +13,22 @@ namespace VoziZazIreCore {
 
 // Builds one GenericNode tree bottom-up, as both parsers read: they push the key or index of the child
 // they are about to read, create its node, pop, and finally create the container from its children.
-// JSON pointers are made here, in one place: each node gets the pointer current at its creation.
+// A container places its children: from then on they know their parent and make their JSON pointer
+// from it. Nodes of other, finished trees can be members too; they keep the pointers they have.
 class TreeBuilder {
  public:
   TreeBuilder();
 
-  void pushKey(std::string_view key);
-  void pushIndex(std::size_t index);
-  void pop();
-  // Replaces the whole current pointer (for single nodes built at a given place).
-  void setRawPointer(std::string_view pointer) {
-    pointer_.assign(pointer);
-    marks_.clear();
-    pointerIsPrefixOfLastCopy_ = false;
+  // The parsers' place in the document; only its depth is kept, pointers come from the placement.
+  void pushKey(std::string_view) noexcept { ++depth_; }
+  void pushIndex(std::size_t) noexcept { ++depth_; }
+  void pop() noexcept {
+    if (depth_) --depth_;
   }
-  // Bounds the bytes of pointer text the tree may hold; a node that would go beyond throws a
-  // ParseError at its range. Deep nesting under long keys, or many siblings below such a place, would
-  // otherwise need memory quadratic in the size of the text. No bound unless set.
-  void limitPointerBytes(std::size_t limit) noexcept { pointerByteLimit_ = limit; }
-  std::size_t depth() const noexcept { return marks_.size(); }
-  std::string_view currentPointer() const noexcept { return pointer_; }
+  std::size_t depth() const noexcept { return depth_; }
+  // The pointer of nodes that will not be placed in a container built here (single nodes and roots
+  // built at a given place). Empty unless set.
+  void setRawPointer(std::string_view pointer);
 
   const GenericNode* string(std::string_view value, const SourceRange& range);
   const GenericNode* number(double value, const SourceRange& range);
@@ -43,9 +39,9 @@ class TreeBuilder {
   const GenericNode* object(std::span<const GenericNode::Member> members, const SourceRange& range);
   const GenericNode* array(std::span<const GenericNode* const> elements, const SourceRange& range);
 
-  // A node equal to `source` but carrying the current pointer, for aliases that reuse a subtree at a
-  // new place. Children are re-pointed recursively below the current pointer; `budget` is decreased by
-  // the nodes created and copying stops (returning nullptr) when it would go below zero.
+  // A fresh copy of `source`, for aliases that reuse a subtree at a new place: placed in its new
+  // container, the copy gets that place's pointers. `budget` is decreased by the nodes created and
+  // copying stops (returning nullptr) when it would go below zero.
   const GenericNode* copySubtree(const GenericNode* source, std::int64_t& budget);
 
   // Keeps another tree alive as long as this one (for nodes shared between trees).
@@ -59,14 +55,12 @@ class TreeBuilder {
  private:
   GenericNode* newNode(GenericNodeKind kind, const SourceRange& range);
 
+  // Places a fresh node of this tree at `slot` of `parent`.
+  static void place(const GenericNode* child, const GenericNode* parent, uint32_t slot) noexcept;
+
   std::shared_ptr<NodeArena> arena_;
-  std::string pointer_;
-  std::vector<std::size_t> marks_;
-  std::string_view lastPointerCopy_;
-  // True while pointer_ is a prefix of lastPointerCopy_: only pops since the copy was made.
-  bool pointerIsPrefixOfLastCopy_ = false;
-  std::size_t pointerBytes_ = 0;
-  std::size_t pointerByteLimit_ = static_cast<std::size_t>(-1);
+  std::size_t depth_ = 0;
+  std::string_view rawPointer_;
   std::vector<GenericNode::Member> scratchMembers_;
 };
 

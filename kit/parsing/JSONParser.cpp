@@ -34,9 +34,7 @@ struct Frame {
 // kMaxNestingDepth, so deep input fails with a ParseError instead of exhausting the call stack.
 class JSONReader {
  public:
-  explicit JSONReader(std::string_view text) : tokenizer_(text) {
-    builder_.limitPointerBytes(VoziZazIreCore::maxPointerBytes(text.size()));
-  }
+  explicit JSONReader(std::string_view text) : tokenizer_(text) {}
 
   NodePtr read() {
     const GenericNode* root = readDocument();

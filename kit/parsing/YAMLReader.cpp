@@ -37,9 +37,7 @@ bool isMergeSource(const GenericNode* node) {
 
 }  // namespace
 
-YAMLReader::YAMLReader(std::string_view text) : YAMLScalarScanner(text) {
-  builder_.limitPointerBytes(VoziZazIreCore::maxPointerBytes(text.size()));
-}
+YAMLReader::YAMLReader(std::string_view text) : YAMLScalarScanner(text) {}
 
 // A malformed flow collection: the message names the collection, the range runs from its opening
 // bracket to the place where reading it failed.

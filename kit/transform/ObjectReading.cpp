@@ -1,6 +1,7 @@
 #include "kit/transform/ObjectReading.h"
 
 #include "kit/core/TransformError.h"
+#include "kit/transform/PointerTextPool.h"
 
 namespace VoziZazIreTransform {
 
@@ -81,7 +82,9 @@ AnyValue anyValueFromNode(const GenericNode& node) {
   return AnyValue();
 }
 
-LocationInfo locationOf(const GenericNode& node) { return LocationInfo(std::string(node.jsonPointer()), node.range()); }
+LocationInfo locationOf(const GenericNode& node) {
+  return LocationInfo(PointerTextPool::pointerOf(node), node.range());
+}
 
 void throwMissingField(std::string_view field, std::string_view objectWord, const GenericNode& node) {
   std::string message = "Missing required field '";

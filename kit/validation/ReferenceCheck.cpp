@@ -53,7 +53,7 @@ std::string unescapedName(std::string_view piece) {
 void report(const Reference& reference, std::string message, ValidationContext& context) {
   if (reference.location)
     context.addDiagnostic(
-        Diagnostic::error(std::move(message), reference.location->jsonPointer, reference.location->locationRange));
+        Diagnostic::error(std::move(message), reference.location->jsonPointer.str(), reference.location->locationRange));
   else
     context.addDiagnostic(Diagnostic::error(std::move(message), reference.ref));
 }

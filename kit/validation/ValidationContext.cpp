@@ -19,7 +19,7 @@ Diagnostic coded(DiagnosticSeverity severity, std::string_view rule, std::string
   text += rule;
   text += "] ";
   text += message;
-  return Diagnostic(severity, std::move(text), at.jsonPointer, at.locationRange, std::nullopt);
+  return Diagnostic(severity, std::move(text), at.jsonPointer.str(), at.locationRange, std::nullopt);
 }
 
 }  // namespace

@@ -23,7 +23,9 @@ void appendLocation(std::string& out, const SourceLocation& location) {
 void NodeLister::line(const GenericNode& node) {
   static constexpr char kHex[] = "0123456789abcdef";
   scratch_.clear();
-  for (char ch : node.jsonPointer()) {
+  pointer_.clear();
+  node.appendJsonPointer(pointer_);
+  for (char ch : pointer_) {
     const auto c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c == 0x7F) {
       scratch_.append("\\u00");

@@ -18,6 +18,7 @@ class NodeLister {
   void line(const VoziZazIreCore::GenericNode& node);
   OutputBuffer& out_;
   std::string scratch_;
+  std::string pointer_;
 };
 
 }  // namespace Kitdump

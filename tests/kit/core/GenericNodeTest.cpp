@@ -105,25 +105,20 @@ TEST(GenericNode, ChildrenOutliveTheRootHandleThroughTheirOwnHandle) {
   EXPECT_EQ(borrowed->stringValue(), "kept");
 }
 
-TEST(TreeBuilder, CopySubtreeRepointsAndRespectsItsBudget) {
+TEST(TreeBuilder, CopySubtreeTakesThePointersOfItsNewPlaceAndRespectsItsBudget) {
   TreeBuilder builder;
-  builder.pushKey("a");
-  builder.pushIndex(0);
   const GenericNode* leaf = builder.string("v", at(0));
-  builder.pop();
   const GenericNode* arr = builder.array(std::vector<const GenericNode*>{leaf}, at(0));
-  builder.pop();
-  builder.pushKey("b");
   int64_t budget = 10;
   const GenericNode* copy = builder.copySubtree(arr, budget);
-  builder.pop();
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->jsonPointer(), "/b");
-  EXPECT_EQ((*copy)[int64_t{0}]->jsonPointer(), "/b/0");
   EXPECT_EQ(budget, 8);
   int64_t tiny = 1;
-  builder.pushKey("c");
   EXPECT_EQ(builder.copySubtree(arr, tiny), nullptr);
-  builder.pop();
-  EXPECT_EQ(builder.currentPointer(), "");
+  const std::vector<GenericNode::Member> members{{"a", arr}, {"b~/", copy}};
+  NodePtr root = builder.finish(builder.object(members, at(0)));
+  EXPECT_EQ((*(*root)["a"])[int64_t{0}]->jsonPointer(), "/a/0");
+  EXPECT_EQ((*root)["b~/"]->jsonPointer(), "/b~0~1");
+  EXPECT_EQ((*(*root)["b~/"])[int64_t{0}]->jsonPointer(), "/b~0~1/0");
+  EXPECT_EQ(root->jsonPointer(), "");
 }
