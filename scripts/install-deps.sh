@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Carvex needs to build and test, only those missing.
+# Installs the Debian 12 packages Carvex needs to build and test, only those missing. Extra package
+# names given as arguments are installed the same way (the fuzz run adds clang and its runtime).
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config git
       libicu-dev liburiparser-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       rapidjson-dev libyaml-cpp-dev
-      qt6-base-dev libgl-dev xvfb)
+      qt6-base-dev libgl-dev xvfb
+      "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
