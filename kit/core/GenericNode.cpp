@@ -10,53 +10,71 @@
 namespace VoziZazIreCore {
 
 void GenericNode::appendJsonPointer(std::string& out) const {
-  // One walk up to the node holding its own text measures the steps, a second writes them backwards.
-  auto escapes = [](std::string_view key) {
-    std::size_t n = 0;
-    for (char c : key) n += (c == '~' || c == '/');
-    return n;
+  // Collect the steps up to the node holding its own text (on the stack unless the node is deep),
+  // measure them, then write them down from the top.
+  struct Step {
+    const GenericNode* node;
+    std::size_t escapes;  // of the key: '~' and '/' take two characters each
   };
-  auto digitCount = [](uint32_t index) {
-    std::size_t n = 1;
-    while (index >= 10) index /= 10, ++n;
-    return n;
-  };
-  std::size_t length = 0;
-  const GenericNode* root = this;
-  for (; root->placedInParent_; root = root->parent_) {
-    const GenericNode* parent = root->parent_;
-    if (parent->kind_ == GenericNodeKind::object) {
-      std::string_view key = parent->members_[root->slot_].key;
-      length += 1 + key.size() + escapes(key);
+  Step shallow[48];
+  std::vector<Step> deep;
+  std::size_t depth = 0, length = 0;
+  const GenericNode* top = this;
+  for (; top->placedInParent_; top = top->parent_) {
+    Step step{top, 0};
+    if (top->parent_->kind_ == GenericNodeKind::object) {
+      std::string_view key = top->parent_->members_[top->slot_].key;
+      for (char c : key) step.escapes += (c == '~') | (c == '/');
+      length += 1 + key.size() + step.escapes;
     } else {
-      length += 1 + digitCount(root->slot_);
+      uint32_t index = top->slot_;
+      do {
+        ++length;
+        index /= 10;
+      } while (index);
+      ++length;
     }
+    if (depth < std::size(shallow)) {
+      shallow[depth] = step;
+    } else {
+      if (deep.empty()) deep.assign(shallow, shallow + depth);
+      deep.push_back(step);
+    }
+    ++depth;
   }
-  const std::size_t start = out.size();
-  out.resize(start + root->slot_ + length);
-  if (root->slot_) std::memcpy(out.data() + start, root->pointerText_, root->slot_);
-  char* cursor = out.data() + out.size();
-  for (const GenericNode* node = this; node->placedInParent_; node = node->parent_) {
+  const Step* steps = deep.empty() ? shallow : deep.data();
+  std::size_t at = out.size();
+  out.resize(at + top->slot_ + length);
+  char* cursor = out.data() + at;
+  if (top->slot_) cursor = std::copy_n(top->pointerText_, top->slot_, cursor);
+  for (std::size_t i = depth; i-- > 0;) {
+    const GenericNode* node = steps[i].node;
     const GenericNode* parent = node->parent_;
+    *cursor++ = '/';
     if (parent->kind_ == GenericNodeKind::object) {
       std::string_view key = parent->members_[node->slot_].key;
-      for (std::size_t i = key.size(); i-- > 0;) {
-        char c = key[i];
+      if (steps[i].escapes == 0) {
+        cursor = std::copy_n(key.data(), key.size(), cursor);
+        continue;
+      }
+      for (char c : key) {
         if (c == '~' || c == '/') {
-          *--cursor = c == '~' ? '0' : '1';
-          *--cursor = '~';
+          *cursor++ = '~';
+          *cursor++ = c == '~' ? '0' : '1';
         } else {
-          *--cursor = c;
+          *cursor++ = c;
         }
       }
     } else {
+      char digits[10];
+      std::size_t n = 0;
       uint32_t index = node->slot_;
       do {
-        *--cursor = static_cast<char>('0' + index % 10);
+        digits[n++] = static_cast<char>('0' + index % 10);
         index /= 10;
       } while (index);
+      while (n) *cursor++ = digits[--n];
     }
-    *--cursor = '/';
   }
 }
 
