@@ -1,85 +1,68 @@
 #include "kit/core/GenericNode.h"
 
 #include <algorithm>
-#include <cstring>
+#include <charconv>
 
+#include "kit/core/JSONPointerUtils.h"
 #include "kit/core/NodeArena.h"
 #include "kit/core/TextServices.h"
 #include "kit/core/TreeBuilder.h"
 
 namespace VoziZazIreCore {
 
+std::string_view GenericNode::ownPointer() const noexcept {
+  if (placedInParent_ || slot_ == 0) return {};
+  return std::string_view(pointerText_, slot_);
+}
+
+std::size_t GenericNode::pointerStepLength() const noexcept {
+  if (!placedInParent_) return 0;
+  if (parent_->kind_ == GenericNodeKind::object) {
+    std::string_view key = parent_->members_[slot_].key;
+    std::size_t length = 1 + key.size();
+    for (char c : key) length += (c == '~') | (c == '/');
+    return length;
+  }
+  std::size_t length = 2;
+  for (uint32_t index = slot_; index >= 10; index /= 10) ++length;
+  return length;
+}
+
+void GenericNode::appendPointerStep(std::string& out) const {
+  if (!placedInParent_) return;
+  if (parent_->kind_ == GenericNodeKind::object) {
+    JSONPointerUtils::appendInPlace(out, parent_->members_[slot_].key);
+    return;
+  }
+  char digits[12];
+  char* end = std::to_chars(digits, digits + sizeof digits, slot_).ptr;
+  out.push_back('/');
+  out.append(digits, end);
+}
+
 void GenericNode::appendJsonPointer(std::string& out) const {
-  // Collect the steps up to the node holding its own text (on the stack unless the node is deep),
-  // measure them, then write them down from the top.
-  struct Step {
-    const GenericNode* node;
-    std::size_t escapes;  // of the key: '~' and '/' take two characters each
-  };
-  Step shallow[48];
-  std::vector<Step> deep;
-  std::size_t depth = 0, length = 0;
+  // The steps from the node up to the one holding its own text, on the stack unless the node is deep,
+  // written from the top down.
+  const GenericNode* shallow[48];
+  std::vector<const GenericNode*> deep;
+  std::size_t depth = 0;
   const GenericNode* top = this;
   for (; top->placedInParent_; top = top->parent_) {
-    Step step{top, 0};
-    if (top->parent_->kind_ == GenericNodeKind::object) {
-      std::string_view key = top->parent_->members_[top->slot_].key;
-      for (char c : key) step.escapes += (c == '~') | (c == '/');
-      length += 1 + key.size() + step.escapes;
-    } else {
-      uint32_t index = top->slot_;
-      do {
-        ++length;
-        index /= 10;
-      } while (index);
-      ++length;
-    }
     if (depth < std::size(shallow)) {
-      shallow[depth] = step;
+      shallow[depth] = top;
     } else {
       if (deep.empty()) deep.assign(shallow, shallow + depth);
-      deep.push_back(step);
+      deep.push_back(top);
     }
     ++depth;
   }
-  const Step* steps = deep.empty() ? shallow : deep.data();
-  std::size_t at = out.size();
-  out.resize(at + top->slot_ + length);
-  char* cursor = out.data() + at;
-  if (top->slot_) cursor = std::copy_n(top->pointerText_, top->slot_, cursor);
-  for (std::size_t i = depth; i-- > 0;) {
-    const GenericNode* node = steps[i].node;
-    const GenericNode* parent = node->parent_;
-    *cursor++ = '/';
-    if (parent->kind_ == GenericNodeKind::object) {
-      std::string_view key = parent->members_[node->slot_].key;
-      if (steps[i].escapes == 0) {
-        cursor = std::copy_n(key.data(), key.size(), cursor);
-        continue;
-      }
-      for (char c : key) {
-        if (c == '~' || c == '/') {
-          *cursor++ = '~';
-          *cursor++ = c == '~' ? '0' : '1';
-        } else {
-          *cursor++ = c;
-        }
-      }
-    } else {
-      char digits[10];
-      std::size_t n = 0;
-      uint32_t index = node->slot_;
-      do {
-        digits[n++] = static_cast<char>('0' + index % 10);
-        index /= 10;
-      } while (index);
-      while (n) *cursor++ = digits[--n];
-    }
-  }
+  const GenericNode* const* steps = deep.empty() ? shallow : deep.data();
+  out.append(top->ownPointer());
+  for (std::size_t i = depth; i-- > 0;) steps[i]->appendPointerStep(out);
 }
 
 PointerText GenericNode::jsonPointer() const {
-  if (!placedInParent_) return PointerText(std::string_view(slot_ ? pointerText_ : "", slot_));
+  if (!placedInParent_) return PointerText(ownPointer());
   thread_local std::string buffer;
   buffer.clear();
   appendJsonPointer(buffer);

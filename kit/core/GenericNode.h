@@ -96,6 +96,12 @@ class GenericNode {
   void appendJsonPointer(std::string& out) const;
   // The container holding this node in its tree, or nullptr for a root.
   const GenericNode* parent() const noexcept { return placedInParent_ ? parent_ : nullptr; }
+  // The pointer a root was made with (empty for nodes in a container).
+  std::string_view ownPointer() const noexcept;
+  // The node's last pointer step, "/" and its escaped key or its index, and that step's length; both
+  // are empty for a root.
+  void appendPointerStep(std::string& out) const;
+  std::size_t pointerStepLength() const noexcept;
 
   OptionalView<ObjectView> objectValue() const noexcept;
   OptionalView<ArrayView> arrayValue() const noexcept;
