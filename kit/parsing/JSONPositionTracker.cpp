@@ -1,10 +1,6 @@
 #include "kit/parsing/JSONPositionTracker.h"
 
-#include <unicode/uchar.h>
-
 #include <cstring>
-
-#include "kit/core/TextServices.h"
 
 namespace VoziZazIreParsing {
 
@@ -17,19 +13,6 @@ constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
 inline bool hasByte(std::uint64_t word, unsigned char c) {
   const std::uint64_t x = word ^ (kOnes * c);
   return ((x - kOnes) & ~x & kHighs) != 0;
-}
-
-// The grapheme-break class of a code point, reduced to what the shortcut below needs.
-enum class BreakClass { other, control, special };
-
-inline BreakClass breakClass(char32_t c) {
-  switch (u_getIntPropertyValue(static_cast<UChar32>(c), UCHAR_GRAPHEME_CLUSTER_BREAK)) {
-    case U_GCB_OTHER: return BreakClass::other;
-    case U_GCB_CONTROL:
-    case U_GCB_CR:
-    case U_GCB_LF: return BreakClass::control;
-    default: return BreakClass::special;
-  }
 }
 
 }  // namespace
@@ -76,21 +59,8 @@ VoziZazIreCore::SourceLocation JSONPositionTracker::at(std::size_t byte) {
       }
       continue;
     }
-    // Around non-ASCII text. Between two code points of the plain class, or next to a control
-    // character (other than CR LF), there is always a boundary; anything else asks the cursor.
-    std::size_t next = pos_;
-    const char32_t first = c < 0x80 ? (++next, c) : VoziZazIreCore::TextServices::decodeUtf8(text_, next);
-    bool decided = false;
-    if (next >= n) {
-      decided = true;
-    } else if (first != '\r' || s[next] != '\n') {
-      std::size_t after = next;
-      const char32_t second = VoziZazIreCore::TextServices::decodeUtf8(text_, after);
-      const BreakClass a = breakClass(first);
-      const BreakClass b = breakClass(second);
-      decided = a == BreakClass::control || b == BreakClass::control || (a == BreakClass::other && b == BreakClass::other);
-    }
-    if (!decided) next = cursor_.boundaryAfter(pos_);
+    // Around non-ASCII text the cursor decides (locally where it can).
+    const std::size_t next = cursor_.boundaryAfter(pos_);
     if (next > byte) break;
     const bool lineBreak = c == '\n' || (c == '\r' && d == '\n' && next == pos_ + 2);
     ++offset_;
