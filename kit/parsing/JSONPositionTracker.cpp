@@ -1,5 +1,6 @@
 #include "kit/parsing/JSONPositionTracker.h"
 
+#include <bit>
 #include <cstring>
 
 namespace VoziZazIreParsing {
@@ -13,6 +14,13 @@ constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
 inline bool hasByte(std::uint64_t word, unsigned char c) {
   const std::uint64_t x = word ^ (kOnes * c);
   return ((x - kOnes) & ~x & kHighs) != 0;
+}
+
+// The high bit of each byte of `word` (ASCII only) that is a line feed, and no other bit.
+inline std::uint64_t feedBytes(std::uint64_t word) {
+  constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7FULL;
+  const std::uint64_t x = word ^ (kOnes * '\n');
+  return ~(((x & kLows) + kLows) | x | kLows);
 }
 
 }  // namespace
@@ -29,11 +37,18 @@ VoziZazIreCore::SourceLocation JSONPositionTracker::at(std::size_t byte) {
   }
   const auto* s = reinterpret_cast<const unsigned char*>(text_.data());
   while (pos_ < byte) {
-    // Eight ASCII characters, none a line break, followed by an ASCII byte: eight clusters.
+    // Eight ASCII characters, no carriage return among them, followed by an ASCII byte: eight
+    // clusters, and a new line after each line feed.
     while (pos_ + 8 < byte) {
       std::uint64_t word;
       std::memcpy(&word, s + pos_, 8);
-      if ((word & kHighs) || s[pos_ + 8] >= 0x80 || hasByte(word, '\n') || hasByte(word, '\r')) break;
+      if ((word & kHighs) || s[pos_ + 8] >= 0x80 || hasByte(word, '\r')) break;
+      const std::uint64_t feeds = feedBytes(word);
+      if (feeds) {
+        line_ += std::popcount(feeds);
+        // Little-endian order: the highest marked byte is the last line feed.
+        lineStartOffset_ = offset_ + (63 - std::countl_zero(feeds)) / 8 + 1;
+      }
       pos_ += 8;
       offset_ += 8;
     }

@@ -93,7 +93,9 @@ bool YAMLCursor::atCommentOrLineEnd() const noexcept {
 bool YAMLCursor::skipToContent() {
   if (documentEnded_) return false;
   for (;;) {
-    std::size_t p = blanksEnd(pos_);
+    const std::size_t from = pos_;
+    const std::size_t spaces = spacesEnd(from);
+    std::size_t p = blanksEnd(spaces);
     if (p < n_ && s_[p] == '#' && (p == lineStart_ || isBlank(s_[p - 1]))) p = contentEnd(p);
     if (lineEndAt(p)) {
       const std::size_t next = nextLineStart(p);
@@ -106,7 +108,7 @@ bool YAMLCursor::skipToContent() {
     }
     moveTo(p);
     // Block structure is measured in spaces; a tab before a line's first content has no width.
-    if (p > lineStart_) {
+    if (p > lineStart_ && !(from == lineStart_ && spaces == p)) {
       const void* tab = std::memchr(s_ + lineStart_, '\t', p - lineStart_);
       if (tab) {
         bool leading = true;
