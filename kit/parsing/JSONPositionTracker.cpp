@@ -37,20 +37,22 @@ VoziZazIreCore::SourceLocation JSONPositionTracker::at(std::size_t byte) {
   }
   const auto* s = reinterpret_cast<const unsigned char*>(text_.data());
   while (pos_ < byte) {
-    // Eight ASCII characters, no carriage return among them, followed by an ASCII byte: eight
-    // clusters, and a new line after each line feed.
-    while (pos_ + 8 < byte) {
+    // Up to eight ASCII characters, no carriage return among them, followed by an ASCII byte (or the
+    // end): one cluster each, and a new line after each line feed.
+    while (pos_ < byte && pos_ + 8 <= n) {
+      const std::size_t k = byte - pos_ < 8 ? byte - pos_ : 8;
       std::uint64_t word;
       std::memcpy(&word, s + pos_, 8);
-      if ((word & kHighs) || s[pos_ + 8] >= 0x80 || hasByte(word, '\r')) break;
+      if (k < 8) word &= (std::uint64_t{1} << (8 * k)) - 1;
+      if ((word & kHighs) || hasByte(word, '\r') || (pos_ + k < n && s[pos_ + k] >= 0x80)) break;
       const std::uint64_t feeds = feedBytes(word);
       if (feeds) {
         line_ += std::popcount(feeds);
         // Little-endian order: the highest marked byte is the last line feed.
         lineStartOffset_ = offset_ + (63 - std::countl_zero(feeds)) / 8 + 1;
       }
-      pos_ += 8;
-      offset_ += 8;
+      pos_ += k;
+      offset_ += static_cast<std::int64_t>(k);
     }
     if (pos_ >= byte) break;
     const unsigned char c = s[pos_];
