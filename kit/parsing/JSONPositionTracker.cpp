@@ -1,10 +1,7 @@
 #include "kit/parsing/JSONPositionTracker.h"
 
-#include <unicode/uchar.h>
-
+#include <bit>
 #include <cstring>
-
-#include "kit/core/TextServices.h"
 
 namespace VoziZazIreParsing {
 
@@ -19,17 +16,11 @@ inline bool hasByte(std::uint64_t word, unsigned char c) {
   return ((x - kOnes) & ~x & kHighs) != 0;
 }
 
-// The grapheme-break class of a code point, reduced to what the shortcut below needs.
-enum class BreakClass { other, control, special };
-
-inline BreakClass breakClass(char32_t c) {
-  switch (u_getIntPropertyValue(static_cast<UChar32>(c), UCHAR_GRAPHEME_CLUSTER_BREAK)) {
-    case U_GCB_OTHER: return BreakClass::other;
-    case U_GCB_CONTROL:
-    case U_GCB_CR:
-    case U_GCB_LF: return BreakClass::control;
-    default: return BreakClass::special;
-  }
+// The high bit of each byte of `word` (ASCII only) that is a line feed, and no other bit.
+inline std::uint64_t feedBytes(std::uint64_t word) {
+  constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7FULL;
+  const std::uint64_t x = word ^ (kOnes * '\n');
+  return ~(((x & kLows) + kLows) | x | kLows);
 }
 
 }  // namespace
@@ -46,13 +37,22 @@ VoziZazIreCore::SourceLocation JSONPositionTracker::at(std::size_t byte) {
   }
   const auto* s = reinterpret_cast<const unsigned char*>(text_.data());
   while (pos_ < byte) {
-    // Eight ASCII characters, none a line break, followed by an ASCII byte: eight clusters.
-    while (pos_ + 8 < byte) {
+    // Up to eight ASCII characters, no carriage return among them, followed by an ASCII byte (or the
+    // end): one cluster each, and a new line after each line feed.
+    while (pos_ < byte && pos_ + 8 <= n) {
+      const std::size_t k = byte - pos_ < 8 ? byte - pos_ : 8;
       std::uint64_t word;
       std::memcpy(&word, s + pos_, 8);
-      if ((word & kHighs) || s[pos_ + 8] >= 0x80 || hasByte(word, '\n') || hasByte(word, '\r')) break;
-      pos_ += 8;
-      offset_ += 8;
+      if (k < 8) word &= (std::uint64_t{1} << (8 * k)) - 1;
+      if ((word & kHighs) || hasByte(word, '\r') || (pos_ + k < n && s[pos_ + k] >= 0x80)) break;
+      const std::uint64_t feeds = feedBytes(word);
+      if (feeds) {
+        line_ += std::popcount(feeds);
+        // Little-endian order: the highest marked byte is the last line feed.
+        lineStartOffset_ = offset_ + (63 - std::countl_zero(feeds)) / 8 + 1;
+      }
+      pos_ += k;
+      offset_ += static_cast<std::int64_t>(k);
     }
     if (pos_ >= byte) break;
     const unsigned char c = s[pos_];
@@ -76,21 +76,8 @@ VoziZazIreCore::SourceLocation JSONPositionTracker::at(std::size_t byte) {
       }
       continue;
     }
-    // Around non-ASCII text. Between two code points of the plain class, or next to a control
-    // character (other than CR LF), there is always a boundary; anything else asks the cursor.
-    std::size_t next = pos_;
-    const char32_t first = c < 0x80 ? (++next, c) : VoziZazIreCore::TextServices::decodeUtf8(text_, next);
-    bool decided = false;
-    if (next >= n) {
-      decided = true;
-    } else if (first != '\r' || s[next] != '\n') {
-      std::size_t after = next;
-      const char32_t second = VoziZazIreCore::TextServices::decodeUtf8(text_, after);
-      const BreakClass a = breakClass(first);
-      const BreakClass b = breakClass(second);
-      decided = a == BreakClass::control || b == BreakClass::control || (a == BreakClass::other && b == BreakClass::other);
-    }
-    if (!decided) next = cursor_.boundaryAfter(pos_);
+    // Around non-ASCII text the cursor decides (locally where it can).
+    const std::size_t next = cursor_.boundaryAfter(pos_);
     if (next > byte) break;
     const bool lineBreak = c == '\n' || (c == '\r' && d == '\n' && next == pos_ + 2);
     ++offset_;

@@ -23,6 +23,13 @@ constexpr std::array<bool, 256> kStringStop = [] {
   return table;
 }();
 
+// True when some byte of `word` equals `c`.
+inline bool hasByte(std::uint64_t word, unsigned char c) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  const std::uint64_t x = word ^ (kOnes * c);
+  return ((x - kOnes) & ~x & 0x8080808080808080ULL) != 0;
+}
+
 inline bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
 // The value of a hexadecimal digit, fullwidth forms included; -1 for anything else.
@@ -111,6 +118,12 @@ JSONToken JSONTokenizer::scanString(std::size_t start) {
   std::size_t segment = p;
   bool escaped = false;
   while (true) {
+    while (p + 8 <= size_) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes_ + p, 8);
+      if (hasByte(word, '"') || hasByte(word, '\\')) break;
+      p += 8;
+    }
     while (p < size_ && !kStringStop[bytes_[p]]) ++p;
     if (p == size_) {
       pos_ = p;

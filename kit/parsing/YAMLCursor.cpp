@@ -17,18 +17,27 @@ bool YAMLCursor::lineEndAt(std::size_t p) const noexcept {
 
 bool YAMLCursor::blankOrEndAt(std::size_t p) const noexcept { return lineEndAt(p) || isBlank(s_[p]); }
 
+std::size_t YAMLCursor::lineFeedFrom(std::size_t p) const noexcept {
+  if (p >= feedFrom_ && p <= feedAt_) return feedAt_;
+  if (p >= n_) return n_;
+  if (s_[p] == '\n') return p;
+  const void* nl = std::memchr(s_ + p, '\n', n_ - p);
+  feedFrom_ = p;
+  feedAt_ = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - s_) : n_;
+  return feedAt_;
+}
+
 std::size_t YAMLCursor::contentEnd(std::size_t p) const noexcept {
   if (p >= n_) return n_;
-  const void* nl = std::memchr(s_ + p, '\n', n_ - p);
-  std::size_t e = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - s_) : n_;
+  std::size_t e = lineFeedFrom(p);
   if (e > p && s_[e - 1] == '\r') --e;
   return e;
 }
 
 std::size_t YAMLCursor::nextLineStart(std::size_t p) const noexcept {
   if (p >= n_) return n_;
-  const void* nl = std::memchr(s_ + p, '\n', n_ - p);
-  return nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - s_) + 1 : n_;
+  const std::size_t nl = lineFeedFrom(p);
+  return nl < n_ ? nl + 1 : n_;
 }
 
 bool YAMLCursor::documentMarkerAt(std::size_t p) const noexcept {
@@ -41,17 +50,37 @@ bool YAMLCursor::documentMarkerAt(std::size_t p) const noexcept {
 void YAMLCursor::moveTo(std::size_t p) noexcept {
   if (p > n_) p = n_;
   while (pos_ < p) {
-    const void* nl = std::memchr(s_ + pos_, '\n', p - pos_);
-    if (!nl) break;
-    pos_ = static_cast<std::size_t>(static_cast<const char*>(nl) - s_) + 1;
+    std::size_t nl;
+    if (pos_ >= feedFrom_ && pos_ <= feedAt_) {
+      nl = feedAt_;
+    } else {
+      // Only as far as p: a long line need not be searched to its end.
+      const void* found = std::memchr(s_ + pos_, '\n', p - pos_);
+      nl = found ? static_cast<std::size_t>(static_cast<const char*>(found) - s_) : n_;
+    }
+    if (nl >= p) break;
+    pos_ = nl + 1;
     ++line_;
     lineStart_ = pos_;
   }
   pos_ = p;
 }
 
-void YAMLCursor::skipBlanks() noexcept {
-  while (pos_ < n_ && isBlank(s_[pos_])) ++pos_;
+std::size_t YAMLCursor::spacesEnd(std::size_t p) const noexcept {
+  while (p + 8 <= n_) {
+    std::uint64_t word;
+    std::memcpy(&word, s_ + p, 8);
+    if (word != 0x2020202020202020ULL) break;
+    p += 8;
+  }
+  while (p < n_ && s_[p] == ' ') ++p;
+  return p;
+}
+
+std::size_t YAMLCursor::blanksEnd(std::size_t p) const noexcept {
+  p = spacesEnd(p);
+  while (p < n_ && isBlank(s_[p])) ++p;
+  return p;
 }
 
 bool YAMLCursor::atCommentOrLineEnd() const noexcept {
@@ -64,8 +93,9 @@ bool YAMLCursor::atCommentOrLineEnd() const noexcept {
 bool YAMLCursor::skipToContent() {
   if (documentEnded_) return false;
   for (;;) {
-    std::size_t p = pos_;
-    while (p < n_ && isBlank(s_[p])) ++p;
+    const std::size_t from = pos_;
+    const std::size_t spaces = spacesEnd(from);
+    std::size_t p = blanksEnd(spaces);
     if (p < n_ && s_[p] == '#' && (p == lineStart_ || isBlank(s_[p - 1]))) p = contentEnd(p);
     if (lineEndAt(p)) {
       const std::size_t next = nextLineStart(p);
@@ -78,7 +108,7 @@ bool YAMLCursor::skipToContent() {
     }
     moveTo(p);
     // Block structure is measured in spaces; a tab before a line's first content has no width.
-    if (p > lineStart_) {
+    if (p > lineStart_ && !(from == lineStart_ && spaces == p)) {
       const void* tab = std::memchr(s_ + lineStart_, '\t', p - lineStart_);
       if (tab) {
         bool leading = true;

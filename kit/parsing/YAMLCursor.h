@@ -33,7 +33,11 @@ class YAMLCursor {
   bool documentMarkerAt(std::size_t p) const noexcept;
   // Moves forward to p, counting the lines passed.
   void moveTo(std::size_t p) noexcept;
-  void skipBlanks() noexcept;
+  void skipBlanks() noexcept { pos_ = blanksEnd(pos_); }
+  // The first position at or after p that holds no blank (indentation is skipped eight spaces at a time).
+  std::size_t blanksEnd(std::size_t p) const noexcept;
+  // The first position at or after p that holds no space.
+  std::size_t spacesEnd(std::size_t p) const noexcept;
   // At a line end or at a comment ("#" at the line start or after a blank).
   bool atCommentOrLineEnd() const noexcept;
   // Moves over blanks, comments and line ends to the first character of the next content. Returns false
@@ -57,7 +61,13 @@ class YAMLCursor {
   bool documentEnded_ = false;
 
  private:
+  // The first line feed at or after p, or n_ when there is none.
+  std::size_t lineFeedFrom(std::size_t p) const noexcept;
+
   YAMLLocator locator_;
+  // The last line feed looked up: no line feed lies in [feedFrom_, feedAt_), and feedAt_ is one or n_.
+  mutable std::size_t feedFrom_ = npos;
+  mutable std::size_t feedAt_ = 0;
 };
 
 }  // namespace VoziZazIreParsing

@@ -1,6 +1,7 @@
 #include "kit/parsing/YAMLScalarScanner.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "kit/core/TextServices.h"
@@ -8,6 +9,15 @@
 namespace VoziZazIreParsing {
 
 namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+
+// True when some byte of `word` equals `c`.
+inline bool hasByte(std::uint64_t word, unsigned char c) {
+  const std::uint64_t x = word ^ (kOnes * c);
+  return ((x - kOnes) & ~x & kHighs) != 0;
+}
 
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -17,6 +27,21 @@ int hexValue(char c) {
 }
 
 }  // namespace
+
+// The first position at or after p holding a, b or c, or n_; eight bytes are tested at a time.
+std::size_t YAMLScalarScanner::findStop(std::size_t p, char a, char b, char c) const noexcept {
+  const auto* s = reinterpret_cast<const unsigned char*>(s_);
+  while (p + 8 <= n_) {
+    std::uint64_t word;
+    std::memcpy(&word, s + p, 8);
+    if (hasByte(word, static_cast<unsigned char>(a)) || hasByte(word, static_cast<unsigned char>(b)) ||
+        hasByte(word, static_cast<unsigned char>(c)))
+      break;
+    p += 8;
+  }
+  while (p < n_ && s_[p] != a && s_[p] != b && s_[p] != c) ++p;
+  return p;
+}
 
 // A plain scalar in block context, with its continuation lines (indented deeper than n) folded in.
 YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainBlock(int n) {
@@ -55,10 +80,8 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainBlock(int n) {
     std::size_t r = 0;
     bool found = false;
     while (ls < n_) {
-      std::size_t sp = ls;
-      while (sp < n_ && s_[sp] == ' ') ++sp;
-      r = sp;
-      while (r < n_ && isBlank(s_[r])) ++r;
+      const std::size_t sp = spacesEnd(ls);
+      r = blanksEnd(sp);
       if (lineEndAt(r)) {
         if (r >= n_) break;
         ++breaks;
@@ -170,7 +193,7 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readQuoted() {
   {
     std::size_t q = p;
     if (quote == '\'') {
-      while (q < n_ && s_[q] != '\'' && s_[q] != '\n') ++q;
+      q = findStop(q, '\'', '\n', '\n');
       if (q < n_ && s_[q] == '\'' && (q + 1 >= n_ || s_[q + 1] != '\'')) {
         result.text = text_.substr(p, q - p);
         pos_ = q + 1;
@@ -178,7 +201,7 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readQuoted() {
         return result;
       }
     } else {
-      while (q < n_ && s_[q] != '"' && s_[q] != '\\' && s_[q] != '\n') ++q;
+      q = findStop(q, '"', '\\', '\n');
       if (q < n_ && s_[q] == '"') {
         result.text = text_.substr(p, q - p);
         pos_ = q + 1;

@@ -36,6 +36,8 @@ class YAMLScalarScanner : protected YAMLCursor {
   }
 
  private:
+  std::size_t findStop(std::size_t p, char a, char b, char c) const noexcept;
+
   std::string scratch_;
 };
 

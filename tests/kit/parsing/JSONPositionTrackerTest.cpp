@@ -80,6 +80,49 @@ TEST(JSONPositionTracker, MatchesGraphemeCursorOnMixedText) {
   }
 }
 
+// Long, mostly ASCII texts asked at random forward steps, so that runs are counted by words of every
+// length, up to and across line feeds, CR LF pairs and marks that join the character before them.
+TEST(JSONPositionTracker, MatchesGraphemeCursorOnLongTextsInRandomSteps) {
+  const std::vector<std::string> pieces = {"{\n", "  \"key\": \"value\",\n", "        ", "\r\n", "x", "\n\n",
+                                           "0123456789", "e\xcc\x81", "\xe2\x80\x94", "\xf0\x9f\x91\x8d\xf0\x9f\x8f\xbb",
+                                           "\xe6\x97\xa5", "\r", "\t"};
+  uint64_t seed = 99;
+  auto random = [&seed](std::size_t bound) {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<std::size_t>((seed >> 33) % bound);
+  };
+  for (int round = 0; round < 1000; ++round) {
+    std::string text;
+    const std::size_t count = 1 + random(60);
+    for (std::size_t i = 0; i < count; ++i) text += pieces[random(pieces.size() * 2) % pieces.size()];
+    SCOPED_TRACE(testing::PrintToString(text));
+    JSONPositionTracker tracker(text);
+    GraphemeCursor cursor(text);
+    int64_t line = 1;
+    int64_t lineStart = 0;
+    std::size_t lastBoundary = 0;
+    int64_t clusters = 0;
+    for (std::size_t b = 0; b <= text.size(); b += 1 + random(12)) {
+      while (b < text.size() && (static_cast<unsigned char>(text[b]) & 0xC0) == 0x80) ++b;
+      while (lastBoundary < b) {
+        const std::size_t next = cursor.boundaryAfter(lastBoundary);
+        if (next > b) break;
+        const std::string_view cluster(text.data() + lastBoundary, next - lastBoundary);
+        ++clusters;
+        if (cluster == "\n" || cluster == "\r\n") {
+          ++line;
+          lineStart = clusters;
+        }
+        lastBoundary = next;
+      }
+      const SourceLocation got = tracker.at(b);
+      ASSERT_EQ(got.offset, clusters) << "byte " << b;
+      ASSERT_EQ(got.line, line) << "byte " << b;
+      ASSERT_EQ(got.column, clusters - lineStart + 1) << "byte " << b;
+    }
+  }
+}
+
 TEST(JSONPositionTracker, LongAsciiRunsAndLineBreaks) {
   std::string text;
   for (int i = 0; i < 50; ++i) text += std::string(static_cast<std::size_t>(i), 'x') + (i % 2 ? "\r\n" : "\n");
