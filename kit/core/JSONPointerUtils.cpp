@@ -34,7 +34,9 @@ std::string unescape(std::string_view token) {
 
 void appendInPlace(std::string& pointer, std::string_view key) {
   pointer.push_back('/');
-  if (key.find_first_of("~/") == std::string_view::npos) {
+  bool plain = true;
+  for (char c : key) plain &= (c != '~') & (c != '/');
+  if (plain) {
     pointer.append(key);
     return;
   }

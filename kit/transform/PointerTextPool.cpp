@@ -38,9 +38,10 @@ struct PointerTextPool::Storage {
   }
 };
 
-PointerTextPool::PointerTextPool() : storage_(std::make_shared<Storage>()) {}
+PointerTextPool::PointerTextPool(const GenericNode* tree) : tree_(tree), storage_(std::make_shared<Storage>()) {}
 
-PointerTextPool::Scope::Scope() : pool_(std::make_unique<PointerTextPool>()), outer_(innermost) {
+PointerTextPool::Scope::Scope(const GenericNode* tree)
+    : pool_(std::make_unique<PointerTextPool>(tree)), outer_(innermost) {
   innermost = pool_.get();
 }
 
@@ -52,18 +53,51 @@ PointerText PointerTextPool::pointerOf(const GenericNode& node) {
 }
 
 PointerText PointerTextPool::store(const GenericNode& node) {
-  scratch_.clear();
-  node.appendJsonPointer(scratch_);
-  if (scratch_.empty()) return PointerText();
-  std::string_view text;
-  if (last_.starts_with(scratch_)) {
-    text = last_.substr(0, scratch_.size());
-  } else {
-    text = storage_->copy(scratch_);
-    last_ = text;
+  std::size_t myDepth = 0;
+  const GenericNode* top = &node;
+  for (; top->parent(); top = top->parent()) ++myDepth;
+  if (top != tree_) {
+    // A node of another tree (one made for the moment, say): its text is made afresh and nothing of
+    // it is remembered, as that tree may be gone by the next call.
+    scratch_.clear();
+    node.appendJsonPointer(scratch_);
+    return scratch_.empty() ? PointerText() : PointerText::shared(storage_, storage_->copy(scratch_));
   }
+
+  // Lift the last stored node and this one to their nearest common ancestor, keeping this node's
+  // steps below it to write.
+  if (!lastNode_) {
+    lastNode_ = tree_;
+    last_ = storage_->copy(tree_->ownPointer());
+    lastEnds_.assign(1, last_.size());
+  }
+  steps_.clear();
+  const GenericNode* mine = &node;
+  const GenericNode* theirs = lastNode_;
+  std::size_t theirDepth = lastEnds_.size() - 1;
+  for (; theirDepth > myDepth; --theirDepth) theirs = theirs->parent();
+  for (std::size_t depth = myDepth; depth > theirDepth; --depth, mine = mine->parent()) steps_.push_back(mine);
+  while (mine != theirs) {
+    theirs = theirs->parent();
+    --theirDepth;
+    steps_.push_back(mine);
+    mine = mine->parent();
+  }
+  const std::size_t kept = lastEnds_[theirDepth];
+  if (steps_.empty()) {
+    // The node is the last one or above it: its text begins the last one.
+    return kept == 0 ? PointerText() : PointerText::shared(storage_, last_.substr(0, kept));
+  }
+  scratch_.assign(last_.substr(0, kept));
+  lastEnds_.resize(theirDepth + 1);
+  for (std::size_t i = steps_.size(); i-- > 0;) {
+    steps_[i]->appendPointerStep(scratch_);
+    lastEnds_.push_back(scratch_.size());
+  }
+  lastNode_ = &node;
+  last_ = storage_->copy(scratch_);
   if (scratch_.capacity() > kLargestBlock) std::string().swap(scratch_);
-  return PointerText::shared(storage_, text);
+  return last_.empty() ? PointerText() : PointerText::shared(storage_, last_);
 }
 
 }  // namespace VoziZazIreTransform
