@@ -12,13 +12,12 @@
 #include "kit/core/LocationInfo.h"
 #include "kit/core/OrderedMap.h"
 #include "kit/core/ReferenceOr.h"
+#include "kit/transform/KeySet.h"
 #include "kit/transform/TransformContext.h"
 
 // The rules by which every reader looks at its object node: unknown members, booleans, "x-"
 // extensions, free-form values, arrays and maps of child objects, and "$ref" objects.
 namespace VoziZazIreTransform {
-
-using KeySet = std::unordered_set<std::string_view>;
 
 // The set of an object's allowed member names. Readers keep theirs in a function-local static.
 KeySet allowedKeySet(std::initializer_list<std::string_view> names);
