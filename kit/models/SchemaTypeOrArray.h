@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -12,9 +13,9 @@ namespace VoziZazIreModels {
 // A single type never equals a list, even a list of that one type.
 class SchemaTypeOrArray {
  public:
-  static SchemaTypeOrArray single(SchemaType type) { return SchemaTypeOrArray(Storage(std::in_place_index<0>, type)); }
+  static SchemaTypeOrArray single(SchemaType type) { return SchemaTypeOrArray(std::in_place_index<0>, type); }
   static SchemaTypeOrArray multiple(std::vector<SchemaType> types) {
-    return SchemaTypeOrArray(Storage(std::in_place_index<1>, std::move(types)));
+    return SchemaTypeOrArray(std::in_place_index<1>, std::move(types));
   }
 
   bool isSingle() const noexcept { return storage_.index() == 0; }
@@ -30,7 +31,9 @@ class SchemaTypeOrArray {
 
  private:
   using Storage = std::variant<SchemaType, std::vector<SchemaType>>;
-  explicit SchemaTypeOrArray(Storage storage) : storage_(std::move(storage)) {}
+  // Built in place: moving a temporary variant trips g++ 12's maybe-uninitialized warning at -O1.
+  template <std::size_t I, class Arg>
+  SchemaTypeOrArray(std::in_place_index_t<I> index, Arg&& arg) : storage_(index, std::forward<Arg>(arg)) {}
 
   Storage storage_;
 };

@@ -16,30 +16,35 @@ struct Discriminator;
 struct ExternalDocumentation;
 struct XML;
 
-// A schema of data; every schema-valued keyword holds a schema or a "$ref".
+// A schema of data; every schema-valued keyword holds a schema or a "$ref". A description holds
+// thousands of them, mostly sparse: the optional members are one pointer wide (CompactOptional, on the
+// heap only when present) and the two-byte ones sit together after `type`, sharing one word.
 struct Schema {
   const LocationInfo location;
   const std::optional<SchemaType> type;  // one type only
-  const CompactOptional<std::string> format;
   const std::optional<bool> nullable;
+  const std::optional<bool> exclusiveMaximum;  // true makes maximum exclusive
+  const std::optional<bool> exclusiveMinimum;  // true makes minimum exclusive
+  const std::optional<bool> uniqueItems;
+  const std::optional<bool> readOnly;
+  const std::optional<bool> writeOnly;
+  const std::optional<bool> deprecated;
+  const CompactOptional<std::string> format;
   const CompactOptional<std::string> title;
   const CompactOptional<std::string> description;
   const CompactOptional<AnyValue> default_;  // the "default" member
   const CompactOptional<std::vector<AnyValue>> enumValues;  // the "enum" member
-  const std::optional<double> multipleOf;
-  const std::optional<double> maximum;
-  const std::optional<bool> exclusiveMaximum;  // true makes maximum exclusive
-  const std::optional<double> minimum;
-  const std::optional<bool> exclusiveMinimum;  // true makes minimum exclusive
-  const std::optional<int64_t> maxLength;
-  const std::optional<int64_t> minLength;
+  const CompactOptional<double> multipleOf;
+  const CompactOptional<double> maximum;
+  const CompactOptional<double> minimum;
+  const CompactOptional<int64_t> maxLength;
+  const CompactOptional<int64_t> minLength;
   const CompactOptional<std::string> pattern;
-  const std::optional<int64_t> maxItems;
-  const std::optional<int64_t> minItems;
-  const std::optional<bool> uniqueItems;
+  const CompactOptional<int64_t> maxItems;
+  const CompactOptional<int64_t> minItems;
   const CompactOptional<ReferenceOr<Schema>> items;
-  const std::optional<int64_t> maxProperties;
-  const std::optional<int64_t> minProperties;
+  const CompactOptional<int64_t> maxProperties;
+  const CompactOptional<int64_t> minProperties;
   const CompactOptional<std::vector<std::string>> required;
   const CompactOptional<OrderedMap<ReferenceOr<Schema>>> properties;
   const CompactOptional<SchemaOrBool> additionalProperties;  // a schema or a boolean
@@ -47,9 +52,6 @@ struct Schema {
   const CompactOptional<std::vector<ReferenceOr<Schema>>> anyOf;
   const CompactOptional<std::vector<ReferenceOr<Schema>>> oneOf;
   const CompactOptional<ReferenceOr<Schema>> not_;  // the "not" member
-  const std::optional<bool> readOnly;
-  const std::optional<bool> writeOnly;
-  const std::optional<bool> deprecated;
   const CompactOptional<AnyValue> example;
   const std::shared_ptr<const ExternalDocumentation> externalDocs;  // null when absent
   const std::shared_ptr<const Discriminator> discriminator;  // null when absent

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -7,7 +8,7 @@
 namespace VoziZazIreModels::OpenAPI3_0 {
 
 // The six type names of an OpenAPI 3.0 schema (no "null"). Raw values are the case names.
-enum class SchemaType { string, number, integer, boolean, array, object };
+enum class SchemaType : std::uint8_t { string, number, integer, boolean, array, object };
 
 std::string_view rawValue(SchemaType value) noexcept;
 

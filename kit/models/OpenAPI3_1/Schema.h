@@ -15,35 +15,40 @@ namespace VoziZazIreModels::OpenAPI3_1 {
 struct Discriminator;
 struct ExternalDocumentation;
 
-// A schema of data; every schema-valued keyword holds a schema or a "$ref".
+// A schema of data; every schema-valued keyword holds a schema or a "$ref". A description holds
+// thousands of them, mostly sparse: the optional members are one pointer wide (CompactOptional, on the
+// heap only when present) and the two-byte ones sit together after `type`, sharing one word.
 struct Schema {
   const LocationInfo location;
   const CompactOptional<SchemaTypeOrArray> type;  // one type or a list of types
+  const std::optional<bool> uniqueItems;
+  const std::optional<bool> readOnly;
+  const std::optional<bool> writeOnly;
+  const std::optional<bool> deprecated;
   const CompactOptional<std::string> format;
   const CompactOptional<std::string> title;
   const CompactOptional<std::string> description;
   const CompactOptional<AnyValue> default_;  // the "default" member
   const CompactOptional<std::vector<AnyValue>> enumValues;  // the "enum" member
   const CompactOptional<AnyValue> const_;  // the "const" member
-  const std::optional<double> multipleOf;
-  const std::optional<double> maximum;
-  const std::optional<double> exclusiveMaximum;  // the exclusive upper bound itself
-  const std::optional<double> minimum;
-  const std::optional<double> exclusiveMinimum;  // the exclusive lower bound itself
-  const std::optional<int64_t> maxLength;
-  const std::optional<int64_t> minLength;
+  const CompactOptional<double> multipleOf;
+  const CompactOptional<double> maximum;
+  const CompactOptional<double> exclusiveMaximum;  // the exclusive upper bound itself
+  const CompactOptional<double> minimum;
+  const CompactOptional<double> exclusiveMinimum;  // the exclusive lower bound itself
+  const CompactOptional<int64_t> maxLength;
+  const CompactOptional<int64_t> minLength;
   const CompactOptional<std::string> pattern;
-  const std::optional<int64_t> maxItems;
-  const std::optional<int64_t> minItems;
-  const std::optional<bool> uniqueItems;
-  const std::optional<int64_t> maxContains;
-  const std::optional<int64_t> minContains;
+  const CompactOptional<int64_t> maxItems;
+  const CompactOptional<int64_t> minItems;
+  const CompactOptional<int64_t> maxContains;
+  const CompactOptional<int64_t> minContains;
   const CompactOptional<ReferenceOr<Schema>> contains;
   const CompactOptional<ReferenceOr<Schema>> items;
   const CompactOptional<std::vector<ReferenceOr<Schema>>> prefixItems;
   const CompactOptional<ReferenceOr<Schema>> unevaluatedItems;
-  const std::optional<int64_t> maxProperties;
-  const std::optional<int64_t> minProperties;
+  const CompactOptional<int64_t> maxProperties;
+  const CompactOptional<int64_t> minProperties;
   const CompactOptional<std::vector<std::string>> required;
   const CompactOptional<OrderedMap<ReferenceOr<Schema>>> properties;
   const CompactOptional<OrderedMap<ReferenceOr<Schema>>> patternProperties;
@@ -60,9 +65,6 @@ struct Schema {
   const CompactOptional<ReferenceOr<Schema>> if_;  // the "if" member
   const CompactOptional<ReferenceOr<Schema>> then;
   const CompactOptional<ReferenceOr<Schema>> else_;  // the "else" member
-  const std::optional<bool> readOnly;
-  const std::optional<bool> writeOnly;
-  const std::optional<bool> deprecated;
   const CompactOptional<std::vector<AnyValue>> examples;
   const std::shared_ptr<const ExternalDocumentation> externalDocs;  // null when absent
   const std::shared_ptr<const Discriminator> discriminator;  // null when absent
