@@ -13,7 +13,8 @@
 // `vendorExtensions` last (SecurityRequirement has none), built once in place with designated initialisers
 // that name every field, and shared as std::shared_ptr<const T>:
 //   std::shared_ptr<const Tag>(new Tag{.location = ..., .name = ..., ..., .vendorExtensions = ...})
-// (std::make_shared<const T>(T{...}) works too but copies every const field once). Class-typed fields hold a
+// (std::make_shared<const T>(T{...}) works too but copies every const field once; the readers use
+// makeShared, which builds the object inside the shared block). Class-typed fields hold a
 // std::shared_ptr<const T>: null means absent for an optional field and never occurs for a required one.
 // Maps keep document order.
 namespace VoziZazIreModels {

@@ -70,7 +70,7 @@ Shared<typename V::Components> parseComponents(const GenericNode& node, Transfor
     static const KeySet keys = allowedKeySet({"schemas", "responses", "parameters", "examples", "requestBodies",
                                               "headers", "securitySchemes", "links", "callbacks", "pathItems"});
     checkUnknownProperties(node, keys, "Components", context);
-    return Shared<Components>(new Components{.location = locationOf(node),
+    return makeShared<Components>([&] { return Components{.location = locationOf(node),
                                              .schemas = std::move(schemas),
                                              .responses = std::move(responses),
                                              .parameters = std::move(parameters),
@@ -81,12 +81,12 @@ Shared<typename V::Components> parseComponents(const GenericNode& node, Transfor
                                              .links = std::move(links),
                                              .callbacks = std::move(callbacks),
                                              .pathItems = std::move(pathItems),
-                                             .vendorExtensions = collectVendorExtensions(node)});
+                                             .vendorExtensions = collectVendorExtensions(node)}; });
   } else {
     static const KeySet keys = allowedKeySet({"schemas", "responses", "parameters", "examples", "requestBodies",
                                               "headers", "securitySchemes", "links", "callbacks"});
     checkUnknownProperties(node, keys, "Components", context);
-    return Shared<Components>(new Components{.location = locationOf(node),
+    return makeShared<Components>([&] { return Components{.location = locationOf(node),
                                              .schemas = std::move(schemas),
                                              .responses = std::move(responses),
                                              .parameters = std::move(parameters),
@@ -96,7 +96,7 @@ Shared<typename V::Components> parseComponents(const GenericNode& node, Transfor
                                              .securitySchemes = std::move(securitySchemes),
                                              .links = std::move(links),
                                              .callbacks = std::move(callbacks),
-                                             .vendorExtensions = collectVendorExtensions(node)});
+                                             .vendorExtensions = collectVendorExtensions(node)}; });
   }
 }
 

@@ -45,12 +45,12 @@ Shared<typename V::MediaType> parseMediaType(const GenericNode& node, TransformC
   });
   auto encoding = parseMapOf(node, "encoding", context, parseEncoding<V>);
   checkUnknownProperties(node, allowed, "MediaType", context);
-  return Shared<typename V::MediaType>(new typename V::MediaType{.location = locationOf(node),
+  return makeShared<typename V::MediaType>([&] { return typename V::MediaType{.location = locationOf(node),
                                                                  .schema = std::move(schema),
                                                                  .example = optionalAnyValue(node, "example"),
                                                                  .examples = std::move(examples),
                                                                  .encoding = std::move(encoding),
-                                                                 .vendorExtensions = collectVendorExtensions(node)});
+                                                                 .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -76,25 +76,25 @@ Shared<typename V::Encoding> parseEncoding(const GenericNode& node, TransformCon
   auto contentType = optionalString(node, "contentType");
   auto explode = parseBooleanField("explode", node, "Encoding", context);
   auto allowReserved = parseBooleanField("allowReserved", node, "Encoding", context);
-  return Shared<typename V::Encoding>(new typename V::Encoding{.location = locationOf(node),
+  return makeShared<typename V::Encoding>([&] { return typename V::Encoding{.location = locationOf(node),
                                                                .contentType = std::move(contentType),
                                                                .headers = std::move(headers),
                                                                .style = style,
                                                                .explode = explode,
                                                                .allowReserved = allowReserved,
-                                                               .vendorExtensions = collectVendorExtensions(node)});
+                                                               .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
 Shared<typename V::Example> parseExample(const GenericNode& node, TransformContext& context) {
   static const KeySet allowed = allowedKeySet({"summary", "description", "value", "externalValue"});
   checkUnknownProperties(node, allowed, "Example", context);
-  return Shared<typename V::Example>(new typename V::Example{.location = locationOf(node),
+  return makeShared<typename V::Example>([&] { return typename V::Example{.location = locationOf(node),
                                                              .summary = optionalString(node, "summary"),
                                                              .description = optionalString(node, "description"),
                                                              .value = optionalAnyValue(node, "value"),
                                                              .externalValue = optionalString(node, "externalValue"),
-                                                             .vendorExtensions = collectVendorExtensions(node)});
+                                                             .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -116,14 +116,14 @@ Shared<typename V::Link> parseLink(const GenericNode& node, TransformContext& co
   auto description = optionalString(node, "description");
   Shared<typename V::Server> server;
   if (const GenericNode* member = node["server"]) server = parseServer<V>(*member, context);
-  return Shared<typename V::Link>(new typename V::Link{.location = locationOf(node),
+  return makeShared<typename V::Link>([&] { return typename V::Link{.location = locationOf(node),
                                                        .operationRef = std::move(operationRef),
                                                        .operationId = std::move(operationId),
                                                        .parameters = std::move(parameters),
                                                        .requestBody = std::move(requestBody),
                                                        .description = std::move(description),
                                                        .server = std::move(server),
-                                                       .vendorExtensions = collectVendorExtensions(node)});
+                                                       .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template Shared<Version30::MediaType> parseMediaType<Version30>(const GenericNode&, TransformContext&);

@@ -124,7 +124,7 @@ Shared<typename V::Document> parseDocument(const GenericNode& root, TransformCon
   checkUnknownProperties(root, keys, "Document", context);
 
   if constexpr (V::is31) {
-    return Shared<Document>(new Document{.location = locationOf(root),
+    return makeShared<Document>([&] { return Document{.location = locationOf(root),
                                          .openapi = std::move(openapi),
                                          .info = std::move(info),
                                          .jsonSchemaDialect = std::move(jsonSchemaDialect),
@@ -135,9 +135,9 @@ Shared<typename V::Document> parseDocument(const GenericNode& root, TransformCon
                                          .security = std::move(security),
                                          .tags = std::move(tags),
                                          .externalDocs = std::move(externalDocs),
-                                         .vendorExtensions = std::move(vendorExtensions)});
+                                         .vendorExtensions = std::move(vendorExtensions)}; });
   } else {
-    return Shared<Document>(new Document{.location = locationOf(root),
+    return makeShared<Document>([&] { return Document{.location = locationOf(root),
                                          .openapi = std::move(openapi),
                                          .info = std::move(info),
                                          .servers = std::move(servers),
@@ -146,7 +146,7 @@ Shared<typename V::Document> parseDocument(const GenericNode& root, TransformCon
                                          .security = std::move(security),
                                          .tags = std::move(tags),
                                          .externalDocs = std::move(externalDocs),
-                                         .vendorExtensions = std::move(vendorExtensions)});
+                                         .vendorExtensions = std::move(vendorExtensions)}; });
   }
 }
 
@@ -177,7 +177,7 @@ Shared<typename V::Info> parseInfo(const GenericNode& node, TransformContext& co
   checkUnknownProperties(node, keys, "Info", context);
 
   if constexpr (V::is31) {
-    return Shared<Info>(new Info{.location = locationOf(node),
+    return makeShared<Info>([&] { return Info{.location = locationOf(node),
                                  .title = std::move(title),
                                  .summary = optionalString(node, "summary"),
                                  .description = optionalString(node, "description"),
@@ -185,16 +185,16 @@ Shared<typename V::Info> parseInfo(const GenericNode& node, TransformContext& co
                                  .contact = std::move(contact),
                                  .license = std::move(license),
                                  .version = std::move(version),
-                                 .vendorExtensions = collectVendorExtensions(node)});
+                                 .vendorExtensions = collectVendorExtensions(node)}; });
   } else {
-    return Shared<Info>(new Info{.location = locationOf(node),
+    return makeShared<Info>([&] { return Info{.location = locationOf(node),
                                  .title = std::move(title),
                                  .description = optionalString(node, "description"),
                                  .termsOfService = std::move(termsOfService),
                                  .contact = std::move(contact),
                                  .license = std::move(license),
                                  .version = std::move(version),
-                                 .vendorExtensions = collectVendorExtensions(node)});
+                                 .vendorExtensions = collectVendorExtensions(node)}; });
   }
 }
 
@@ -211,11 +211,11 @@ Shared<typename V::Contact> parseContact(const GenericNode& node, TransformConte
       warnAtLow(context, DiagnosticCode::docInvalidUrl, "info.contact.email should be a valid email", node);
   }
   checkUnknownProperties(node, keys, "Contact", context);
-  return Shared<Contact>(new Contact{.location = locationOf(node),
+  return makeShared<Contact>([&] { return Contact{.location = locationOf(node),
                                      .name = optionalString(node, "name"),
                                      .url = std::move(url),
                                      .email = std::move(email),
-                                     .vendorExtensions = collectVendorExtensions(node)});
+                                     .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -232,17 +232,17 @@ Shared<typename V::License> parseLicense(const GenericNode& node, TransformConte
                                     "license must have either 'identifier' or 'url', not both",
                                     std::string(node.jsonPointer()), node.range(), ValidationLevel::low);
     checkUnknownProperties(node, keys, "License", context);
-    return Shared<License>(new License{.location = locationOf(node),
+    return makeShared<License>([&] { return License{.location = locationOf(node),
                                        .name = std::move(name),
                                        .identifier = std::move(identifier),
                                        .url = std::move(url),
-                                       .vendorExtensions = collectVendorExtensions(node)});
+                                       .vendorExtensions = collectVendorExtensions(node)}; });
   } else {
     checkUnknownProperties(node, keys, "License", context);
-    return Shared<License>(new License{.location = locationOf(node),
+    return makeShared<License>([&] { return License{.location = locationOf(node),
                                        .name = std::move(name),
                                        .url = std::move(url),
-                                       .vendorExtensions = collectVendorExtensions(node)});
+                                       .vendorExtensions = collectVendorExtensions(node)}; });
   }
 }
 
@@ -255,11 +255,11 @@ Shared<typename V::Tag> parseTag(const GenericNode& node, TransformContext& cont
   std::optional<std::string> description = optionalString(node, "description");
   Shared<typename V::ExternalDocumentation> externalDocs;
   if (const GenericNode* member = node["externalDocs"]) externalDocs = parseExternalDocumentation<V>(*member, context);
-  return Shared<Tag>(new Tag{.location = locationOf(node),
+  return makeShared<Tag>([&] { return Tag{.location = locationOf(node),
                              .name = std::move(name),
                              .description = std::move(description),
                              .externalDocs = std::move(externalDocs),
-                             .vendorExtensions = collectVendorExtensions(node)});
+                             .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -269,10 +269,10 @@ Shared<typename V::ExternalDocumentation> parseExternalDocumentation(const Gener
   static const KeySet keys = allowedKeySet({"url", "description"});
   std::string url = requiredString(node, "url", "externalDocs");
   checkUnknownProperties(node, keys, "ExternalDocs", context);
-  return Shared<ExternalDocumentation>(new ExternalDocumentation{.location = locationOf(node),
+  return makeShared<ExternalDocumentation>([&] { return ExternalDocumentation{.location = locationOf(node),
                                                                  .description = optionalString(node, "description"),
                                                                  .url = std::move(url),
-                                                                 .vendorExtensions = collectVendorExtensions(node)});
+                                                                 .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -303,11 +303,11 @@ Shared<typename V::Server> parseServer(const GenericNode& node, TransformContext
       variables->appendUnchecked(std::string(member.key), parseServerVariable<V>(*member.value, context, member.key));
   }
   checkUnknownProperties(node, keys, "Server", context);
-  return Shared<Server>(new Server{.location = locationOf(node),
+  return makeShared<Server>([&] { return Server{.location = locationOf(node),
                                    .url = std::move(url),
                                    .description = optionalString(node, "description"),
                                    .variables = std::move(variables),
-                                   .vendorExtensions = collectVendorExtensions(node)});
+                                   .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -336,11 +336,11 @@ Shared<typename V::ServerVariable> parseServerVariable(const GenericNode& node, 
     (void)variableName;
   }
   checkUnknownProperties(node, keys, "ServerVariable", context);
-  return Shared<ServerVariable>(new ServerVariable{.location = locationOf(node),
+  return makeShared<ServerVariable>([&] { return ServerVariable{.location = locationOf(node),
                                                    .enumValues = std::move(enumValues),
                                                    .default_ = std::move(defaultValue),
                                                    .description = optionalString(node, "description"),
-                                                   .vendorExtensions = collectVendorExtensions(node)});
+                                                   .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -373,7 +373,7 @@ Shared<typename V::SecurityRequirement> parseSecurityRequirement(const GenericNo
     }
   }
   if constexpr (!V::is31) (void)context;
-  return Shared<SecurityRequirement>(new SecurityRequirement{.location = locationOf(node), .items = std::move(items)});
+  return makeShared<SecurityRequirement>([&] { return SecurityRequirement{.location = locationOf(node), .items = std::move(items)}; });
 }
 
 void registerComponentNames(const GenericNode& components, TransformContext& context) {

@@ -102,7 +102,7 @@ Shared<typename V::Parameter> parseParameter(const GenericNode& node, TransformC
   auto allowReserved = parseBooleanField("allowReserved", node, "Parameter", context);
   auto example = optionalAnyValue(node, "example");
 
-  return Shared<typename V::Parameter>(new typename V::Parameter{.location = locationOf(node),
+  return makeShared<typename V::Parameter>([&] { return typename V::Parameter{.location = locationOf(node),
                                                                  .name = std::move(name),
                                                                  .in = *in,
                                                                  .description = std::move(description),
@@ -116,7 +116,7 @@ Shared<typename V::Parameter> parseParameter(const GenericNode& node, TransformC
                                                                  .example = std::move(example),
                                                                  .examples = std::move(serialisation.examples),
                                                                  .content = std::move(serialisation.content),
-                                                                 .vendorExtensions = collectVendorExtensions(node)});
+                                                                 .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -137,7 +137,7 @@ Shared<typename V::Header> parseHeader(const GenericNode& node, TransformContext
     auto explode = parseBooleanField("explode", node, "Header", context);
     auto allowReserved = parseBooleanField("allowReserved", node, "Header", context);
     auto example = optionalAnyValue(node, "example");
-    return Shared<typename V::Header>(new typename V::Header{.location = locationOf(node),
+    return makeShared<typename V::Header>([&] { return typename V::Header{.location = locationOf(node),
                                                              .description = std::move(description),
                                                              .required = required,
                                                              .deprecated = deprecated,
@@ -148,13 +148,13 @@ Shared<typename V::Header> parseHeader(const GenericNode& node, TransformContext
                                                              .example = std::move(example),
                                                              .examples = std::move(serialisation.examples),
                                                              .content = std::move(serialisation.content),
-                                                             .vendorExtensions = collectVendorExtensions(node)});
+                                                             .vendorExtensions = collectVendorExtensions(node)}; });
   } else {
     auto allowEmptyValue = parseBooleanField("allowEmptyValue", node, "Header", context);
     auto explode = parseBooleanField("explode", node, "Header", context);
     auto allowReserved = parseBooleanField("allowReserved", node, "Header", context);
     auto example = optionalAnyValue(node, "example");
-    return Shared<typename V::Header>(new typename V::Header{.location = locationOf(node),
+    return makeShared<typename V::Header>([&] { return typename V::Header{.location = locationOf(node),
                                                              .description = std::move(description),
                                                              .required = required,
                                                              .deprecated = deprecated,
@@ -166,7 +166,7 @@ Shared<typename V::Header> parseHeader(const GenericNode& node, TransformContext
                                                              .example = std::move(example),
                                                              .examples = std::move(serialisation.examples),
                                                              .content = std::move(serialisation.content),
-                                                             .vendorExtensions = collectVendorExtensions(node)});
+                                                             .vendorExtensions = collectVendorExtensions(node)}; });
   }
 }
 

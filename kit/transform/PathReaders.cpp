@@ -79,8 +79,8 @@ Shared<typename V::Paths> parsePaths(const GenericNode& node, TransformContext& 
       items.appendUnchecked(std::string(member.key), parsePathItem<V>(*member.value, context, member.key));
     }
   }
-  return Shared<typename V::Paths>(new typename V::Paths{
-      .location = locationOf(node), .items = std::move(items), .vendorExtensions = collectVendorExtensions(node)});
+  return makeShared<typename V::Paths>([&] { return typename V::Paths{
+      .location = locationOf(node), .items = std::move(items), .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -108,7 +108,7 @@ Shared<typename V::PathItem> parsePathItem(const GenericNode& node, TransformCon
   }
   auto servers = readServers<V>(node, context);
 
-  return Shared<typename V::PathItem>(new typename V::PathItem{.location = locationOf(node),
+  return makeShared<typename V::PathItem>([&] { return typename V::PathItem{.location = locationOf(node),
                                                                .ref = std::move(ref),
                                                                .summary = std::move(summary),
                                                                .description = std::move(description),
@@ -122,7 +122,7 @@ Shared<typename V::PathItem> parsePathItem(const GenericNode& node, TransformCon
                                                                .trace = std::move(operations[7]),
                                                                .servers = std::move(servers),
                                                                .parameters = std::move(parameters),
-                                                               .vendorExtensions = collectVendorExtensions(node)});
+                                                               .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -190,7 +190,7 @@ Shared<typename V::Operation> parseOperation(const GenericNode& node, TransformC
   auto deprecated = parseBooleanField("deprecated", node, "Operation", context);
   auto servers = readServers<V>(node, context);
 
-  return Shared<typename V::Operation>(new typename V::Operation{.location = locationOf(node),
+  return makeShared<typename V::Operation>([&] { return typename V::Operation{.location = locationOf(node),
                                                                  .tags = std::move(tags),
                                                                  .summary = std::move(summary),
                                                                  .description = std::move(description),
@@ -203,7 +203,7 @@ Shared<typename V::Operation> parseOperation(const GenericNode& node, TransformC
                                                                  .deprecated = deprecated,
                                                                  .security = std::move(security),
                                                                  .servers = std::move(servers),
-                                                                 .vendorExtensions = collectVendorExtensions(node)});
+                                                                 .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template Shared<Version30::Paths> parsePaths<Version30>(const GenericNode&, TransformContext&);

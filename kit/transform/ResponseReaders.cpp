@@ -89,8 +89,8 @@ Shared<typename V::Responses> parseResponses(const GenericNode& node, TransformC
                      std::string(node.jsonPointer()), node.range());
     }
   }
-  return Shared<typename V::Responses>(new typename V::Responses{
-      .location = locationOf(node), .items = std::move(items), .vendorExtensions = collectVendorExtensions(node)});
+  return makeShared<typename V::Responses>([&] { return typename V::Responses{
+      .location = locationOf(node), .items = std::move(items), .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -105,12 +105,12 @@ Shared<typename V::Response> parseResponse(const GenericNode& node, TransformCon
     return parseReferenceOr<typename V::Link>(entry, ctx, parseLink<V>);
   });
   checkUnknownProperties(node, allowed, "Response", context);
-  return Shared<typename V::Response>(new typename V::Response{.location = locationOf(node),
+  return makeShared<typename V::Response>([&] { return typename V::Response{.location = locationOf(node),
                                                                .description = std::move(description),
                                                                .headers = std::move(headers),
                                                                .content = std::move(content),
                                                                .links = std::move(links),
-                                                               .vendorExtensions = collectVendorExtensions(node)});
+                                                               .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -121,11 +121,11 @@ Shared<typename V::RequestBody> parseRequestBody(const GenericNode& node, Transf
   checkUnknownProperties(node, allowed, "RequestBody", context);
   auto description = optionalString(node, "description");
   auto required = parseBooleanField("required", node, "RequestBody", context);
-  return Shared<typename V::RequestBody>(new typename V::RequestBody{.location = locationOf(node),
+  return makeShared<typename V::RequestBody>([&] { return typename V::RequestBody{.location = locationOf(node),
                                                                      .description = std::move(description),
                                                                      .content = std::move(*content),
                                                                      .required = required,
-                                                                     .vendorExtensions = collectVendorExtensions(node)});
+                                                                     .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -139,11 +139,11 @@ Shared<typename V::Callback> parseCallback(const GenericNode& node, TransformCon
     }
   }
   if constexpr (V::is31) {
-    return Shared<typename V::Callback>(new typename V::Callback{
-        .location = locationOf(node), .expression = std::move(expressions), .vendorExtensions = collectVendorExtensions(node)});
+    return makeShared<typename V::Callback>([&] { return typename V::Callback{
+        .location = locationOf(node), .expression = std::move(expressions), .vendorExtensions = collectVendorExtensions(node)}; });
   } else {
-    return Shared<typename V::Callback>(new typename V::Callback{
-        .location = locationOf(node), .expressions = std::move(expressions), .vendorExtensions = collectVendorExtensions(node)});
+    return makeShared<typename V::Callback>([&] { return typename V::Callback{
+        .location = locationOf(node), .expressions = std::move(expressions), .vendorExtensions = collectVendorExtensions(node)}; });
   }
 }
 

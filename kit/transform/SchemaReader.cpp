@@ -382,7 +382,7 @@ template <class V>
 [[gnu::noinline]] Shared<typename V::Schema> buildSchema(const GenericNode& node, SchemaParts<V>& p) {
   using Schema = typename V::Schema;
   if constexpr (V::is31) {
-    return Shared<Schema>(new Schema{
+    return makeShared<Schema>([&] { return Schema{
         .location = locationOf(node),
         .type = std::move(p.type),
         .uniqueItems = p.uniqueItems,
@@ -434,9 +434,9 @@ template <class V>
         .contentMediaType = std::move(p.contentMediaType),
         .contentEncoding = std::move(p.contentEncoding),
         .contentSchema = std::move(p.contentSchema),
-        .vendorExtensions = collectVendorExtensions(node)});
+        .vendorExtensions = collectVendorExtensions(node)}; });
   } else {
-    return Shared<Schema>(new Schema{
+    return makeShared<Schema>([&] { return Schema{
         .location = locationOf(node),
         .type = p.type,
         .nullable = p.nullable,
@@ -473,7 +473,7 @@ template <class V>
         .externalDocs = std::move(p.externalDocs),
         .discriminator = std::move(p.discriminator),
         .xml = std::move(p.xml),
-        .vendorExtensions = collectVendorExtensions(node)});
+        .vendorExtensions = collectVendorExtensions(node)}; });
   }
 }
 
@@ -546,10 +546,10 @@ Shared<typename V::Discriminator> parseDiscriminator(const GenericNode& node, Tr
     }
   }
   checkUnknownProperties(node, keys, "Discriminator", context);
-  return Shared<Discriminator>(new Discriminator{.location = locationOf(node),
+  return makeShared<Discriminator>([&] { return Discriminator{.location = locationOf(node),
                                                  .propertyName = std::move(propertyName),
                                                  .mapping = std::move(mapping),
-                                                 .vendorExtensions = collectVendorExtensions(node)});
+                                                 .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 Shared<VoziZazIreModels::OpenAPI3_0::XML> parseXML(const GenericNode& node, TransformContext& context) {
@@ -561,13 +561,13 @@ Shared<VoziZazIreModels::OpenAPI3_0::XML> parseXML(const GenericNode& node, Tran
   auto prefix = optionalString(node, "prefix");
   auto attribute = parseBooleanField("attribute", node, "XML", context);
   auto wrapped = parseBooleanField("wrapped", node, "XML", context);
-  return Shared<XML>(new XML{.location = locationOf(node),
+  return makeShared<XML>([&] { return XML{.location = locationOf(node),
                              .name = std::move(name),
                              .namespace_ = std::move(namespace_),
                              .prefix = std::move(prefix),
                              .attribute = attribute,
                              .wrapped = wrapped,
-                             .vendorExtensions = collectVendorExtensions(node)});
+                             .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template Shared<Version30::Schema> parseSchema<Version30>(const GenericNode&, TransformContext&);

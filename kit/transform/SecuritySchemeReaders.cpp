@@ -95,7 +95,7 @@ Shared<typename V::SecurityScheme> parseSecurityScheme(const GenericNode& node, 
       {"type", "description", "name", "in", "scheme", "bearerFormat", "flows", "openIdConnectUrl"});
   checkUnknownProperties(node, keys, "SecurityScheme", context);
 
-  return Shared<SecurityScheme>(new SecurityScheme{.location = locationOf(node),
+  return makeShared<SecurityScheme>([&] { return SecurityScheme{.location = locationOf(node),
                                                    .type = *type,
                                                    .description = optionalString(node, "description"),
                                                    .name = optionalString(node, "name"),
@@ -104,7 +104,7 @@ Shared<typename V::SecurityScheme> parseSecurityScheme(const GenericNode& node, 
                                                    .bearerFormat = optionalString(node, "bearerFormat"),
                                                    .flows = std::move(flows),
                                                    .openIdConnectUrl = optionalString(node, "openIdConnectUrl"),
-                                                   .vendorExtensions = collectVendorExtensions(node)});
+                                                   .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -125,12 +125,12 @@ Shared<typename V::OAuthFlows> parseOAuthFlows(const GenericNode& node, Transfor
   Shared<typename V::OAuthFlow> flows[4];
   for (std::size_t i = 0; i < 4; ++i)
     if (const GenericNode* member = node[kFlowKeys[i]]) flows[i] = parseOAuthFlow<V>(*member, context, kFlowKeys[i]);
-  return Shared<OAuthFlows>(new OAuthFlows{.location = locationOf(node),
+  return makeShared<OAuthFlows>([&] { return OAuthFlows{.location = locationOf(node),
                                            .implicit = std::move(flows[0]),
                                            .password = std::move(flows[1]),
                                            .clientCredentials = std::move(flows[2]),
                                            .authorizationCode = std::move(flows[3]),
-                                           .vendorExtensions = collectVendorExtensions(node)});
+                                           .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template <class V>
@@ -160,12 +160,12 @@ Shared<typename V::OAuthFlow> parseOAuthFlow(const GenericNode& node, TransformC
   static const KeySet keys = allowedKeySet({"authorizationUrl", "tokenUrl", "refreshUrl", "scopes"});
   checkUnknownProperties(node, keys, "OAuthFlow", context);
 
-  return Shared<OAuthFlow>(new OAuthFlow{.location = locationOf(node),
+  return makeShared<OAuthFlow>([&] { return OAuthFlow{.location = locationOf(node),
                                          .authorizationUrl = optionalString(node, "authorizationUrl"),
                                          .tokenUrl = optionalString(node, "tokenUrl"),
                                          .refreshUrl = optionalString(node, "refreshUrl"),
                                          .scopes = std::move(scopes),
-                                         .vendorExtensions = collectVendorExtensions(node)});
+                                         .vendorExtensions = collectVendorExtensions(node)}; });
 }
 
 template Shared<Version30::SecurityScheme> parseSecurityScheme<Version30>(const GenericNode&, TransformContext&,
