@@ -3,11 +3,8 @@
 #include <memory>
 #include <string>
 
-#include <unicode/parseerr.h>
-#include <unicode/regex.h>
-#include <unicode/unistr.h>
-
 #include "kit/core/DiagnosticCode.h"
+#include "kit/core/RegexSyntax.h"
 #include "kit/core/TextServices.h"
 #include "kit/core/ValidationLevel.h"
 
@@ -55,14 +52,6 @@ void checkOrdered(const GenericNode& node, std::string_view minKey, std::string_
 
 }  // namespace
 
-bool regexPatternCompiles(std::string_view pattern) {
-  UErrorCode status = U_ZERO_ERROR;
-  UParseError parseError;
-  icu::UnicodeString text = icu::UnicodeString::fromUTF8(icu::StringPiece(pattern.data(), static_cast<int32_t>(pattern.size())));
-  std::unique_ptr<icu::RegexPattern> compiled(icu::RegexPattern::compile(text, 0, parseError, status));
-  return U_SUCCESS(status) && compiled != nullptr;
-}
-
 template <class V>
 void checkSchemaBounds(const GenericNode& node, TransformContext& context) {
   // Every rule only records, and only at level high; below that there is nothing to do.
@@ -86,7 +75,7 @@ void checkSchemaBounds(const GenericNode& node, TransformContext& context) {
     record(context, DiagnosticCode::schemaMultipleOfNotPositive, "multipleOf must be > 0, got " + formatDouble(*multipleOf),
            node);
   if (const GenericNode* member = node["pattern"])
-    if (auto pattern = member->stringValue(); pattern && !regexPatternCompiles(*pattern))
+    if (auto pattern = member->stringValue(); pattern && !VoziZazIreCore::RegexSyntax::compiles(*pattern))
       record(context, DiagnosticCode::schemaInvalidPattern, "Invalid regex pattern: " + std::string(*pattern), node);
   if (const GenericNode* member = node["enum"])
     if (auto elements = member->arrayValue(); elements && elements->empty())

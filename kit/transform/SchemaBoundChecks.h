@@ -12,7 +12,4 @@ namespace VoziZazIreTransform {
 template <class V>
 void checkSchemaBounds(const VoziZazIreCore::GenericNode& node, TransformContext& context);
 
-// True when ICU's regular-expression engine compiles the pattern (no flags, as written).
-bool regexPatternCompiles(std::string_view pattern);
-
 }  // namespace VoziZazIreTransform

@@ -1,13 +1,11 @@
 #include "kit/validation/SchemaRules.h"
 
-#include <unicode/regex.h>
-#include <unicode/unistr.h>
-
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "kit/core/RegexSyntax.h"
 #include "kit/core/TextServices.h"
 
 namespace VoziZazIreValidation {
@@ -18,15 +16,6 @@ using VoziZazIreTransform::Version30;
 using VoziZazIreTransform::Version31;
 
 namespace {
-
-// True when an ICU-syntax engine compiles the pattern with no options.
-bool regexCompiles(const std::string& pattern) {
-  UErrorCode status = U_ZERO_ERROR;
-  UParseError parseError;
-  std::unique_ptr<icu::RegexPattern> compiled(
-      icu::RegexPattern::compile(icu::UnicodeString::fromUTF8(pattern), 0, parseError, status));
-  return U_SUCCESS(status) && compiled != nullptr;
-}
 
 template <class V>
 bool isArrayTyped(const typename V::Schema& schema) {
@@ -77,7 +66,7 @@ void checkSchema(const typename V::Schema& schema, ValidationContext& context) {
   if (schema.multipleOf && *schema.multipleOf <= 0.0)
     context.addError(DiagnosticCode::schemaMultipleOfNotPositive,
                      "multipleOf must be > 0, got " + formatDouble(*schema.multipleOf), at);
-  if (schema.pattern && !regexCompiles(*schema.pattern))
+  if (schema.pattern && !VoziZazIreCore::RegexSyntax::compiles(*schema.pattern))
     context.addError(DiagnosticCode::schemaInvalidPattern, "Invalid regex pattern: " + *schema.pattern, at);
   if (isArrayTyped<V>(schema) && !schema.items)
     context.addError(DiagnosticCode::schemaArrayWithoutItems, "Schema with type 'array' must have 'items' defined",

@@ -21,6 +21,14 @@ TEST(RegexSyntax, AnswersAlikeWhenAskedAgainAndForLongPatterns) {
     for (const Row& row : rows) EXPECT_EQ(compiles(row.pattern), row.compiles) << row.pattern.substr(0, 20) << " pass " << pass;
 }
 
+TEST(RegexSyntax, FollowsTheSyntaxOfICU) {
+  for (const char* pattern : {R"(^\p{L}+$)", R"((?<year>\d{4})-(?<month>\d{2}))", R"((?i)^abc$)", R"((?<=\$)\d+)",
+                              R"(^(?!admin$).*)", R"(a++b)", R"(^[\u0041-\u005A]+$)", "^[äöü]+€$"})
+    EXPECT_TRUE(compiles(pattern)) << pattern;
+  for (const char* pattern : {"abc)", "*a", "[z-a]", "abc\\", R"(\p{NoSuchProperty})"})
+    EXPECT_FALSE(compiles(pattern)) << pattern;
+}
+
 TEST(RegexSyntax, KeepsAnsweringPastItsMemoryBound) {
   for (int i = 0; i < 5000; ++i) ASSERT_TRUE(compiles("^x" + std::to_string(i) + "$"));
   EXPECT_FALSE(compiles("[a-"));

@@ -12,7 +12,6 @@ namespace {
 using CarvexTest::Reading;
 using VoziZazIreCore::ValidationLevel;
 using VoziZazIreTransform::checkSchemaBounds;
-using VoziZazIreTransform::regexPatternCompiles;
 using VoziZazIreTransform::Version30;
 using VoziZazIreTransform::Version31;
 using Strings = std::vector<std::string>;
@@ -88,16 +87,6 @@ TEST(SchemaBounds, PatternShownAsWritten) {
   Reading reading(R"({"pattern": "^\\d+(\\.\\d+"})");
   checkSchemaBounds<Version31>(*reading.root, reading.context);
   EXPECT_EQ(reading.findingMessages(), Strings{R"([SCH-009] Invalid regex pattern: ^\d+(\.\d+)"});
-}
-
-// ---- the pattern engine -----------------------------------------------------------------------------------------
-
-TEST(SchemaPattern, CompilesByTheRegexSyntaxOfICU) {
-  for (const char* pattern : {R"(^\p{L}+$)", R"((?<year>\d{4})-(?<month>\d{2}))", R"((?i)^abc$)", R"((?<=\$)\d+)",
-                              R"(^(?!admin$).*)", R"(a++b)", R"(^[\u0041-\u005A]+$)", "^[äöü]+€$", ""})
-    EXPECT_TRUE(regexPatternCompiles(pattern)) << pattern;
-  for (const char* pattern : {"[a-z", "(abc", "abc)", "*a", "[z-a]", "a{3,1}", "(?<name", "abc\\", R"(\p{NoSuchProperty})"})
-    EXPECT_FALSE(regexPatternCompiles(pattern)) << pattern;
 }
 
 }  // namespace
