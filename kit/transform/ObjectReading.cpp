@@ -29,7 +29,11 @@ void checkUnknownProperties(const GenericNode& node, const KeySet& allowed, std:
 
 std::optional<bool> parseBooleanField(std::string_view key, const GenericNode& node, std::string_view objectName,
                                       TransformContext& context) {
-  const GenericNode* member = node[key];
+  return parseBooleanMember(node[key], key, objectName, context);
+}
+
+std::optional<bool> parseBooleanMember(const GenericNode* member, std::string_view key, std::string_view objectName,
+                                       TransformContext& context) {
   if (!member) return std::nullopt;
   if (auto value = member->boolValue()) return value;
   if (context.recordsAtHigh()) {
@@ -108,23 +112,41 @@ std::string requiredString(const GenericNode& node, std::string_view field, std:
 }
 
 std::optional<std::string> optionalString(const GenericNode& node, std::string_view field) {
-  if (const GenericNode* member = node[field])
+  return stringOf(node[field]);
+}
+
+std::optional<double> optionalNumber(const GenericNode& node, std::string_view field) { return numberOf(node[field]); }
+
+std::optional<AnyValue> optionalAnyValue(const GenericNode& node, std::string_view field) {
+  return anyValueOf(node[field]);
+}
+
+std::optional<std::vector<std::string>> optionalStringArray(const GenericNode& node, std::string_view field) {
+  return stringArrayOf(node[field]);
+}
+
+std::optional<std::string> stringOf(const GenericNode* member) {
+  if (member)
     if (auto text = member->stringValue()) return std::string(*text);
   return std::nullopt;
 }
 
-std::optional<double> optionalNumber(const GenericNode& node, std::string_view field) {
-  if (const GenericNode* member = node[field]) return member->numberValue();
+std::optional<double> numberOf(const GenericNode* member) {
+  if (member) return member->numberValue();
   return std::nullopt;
 }
 
-std::optional<AnyValue> optionalAnyValue(const GenericNode& node, std::string_view field) {
-  if (const GenericNode* member = node[field]) return anyValueFromNode(*member);
+std::optional<int64_t> integerOf(const GenericNode* member) {
+  if (member) return member->intValue();
   return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> optionalStringArray(const GenericNode& node, std::string_view field) {
-  const GenericNode* member = node[field];
+std::optional<AnyValue> anyValueOf(const GenericNode* member) {
+  if (member) return anyValueFromNode(*member);
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> stringArrayOf(const GenericNode* member) {
   if (!member) return std::nullopt;
   auto elements = member->arrayValue();
   if (!elements) return std::nullopt;

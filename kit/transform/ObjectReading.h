@@ -60,6 +60,16 @@ std::optional<VoziZazIreCore::AnyValue> optionalAnyValue(const VoziZazIreCore::G
 std::optional<std::vector<std::string>> optionalStringArray(const VoziZazIreCore::GenericNode& node,
                                                             std::string_view field);
 
+// The same readings of a member already found (nullptr when absent).
+std::optional<std::string> stringOf(const VoziZazIreCore::GenericNode* member);
+std::optional<double> numberOf(const VoziZazIreCore::GenericNode* member);
+std::optional<int64_t> integerOf(const VoziZazIreCore::GenericNode* member);
+std::optional<VoziZazIreCore::AnyValue> anyValueOf(const VoziZazIreCore::GenericNode* member);
+std::optional<std::vector<std::string>> stringArrayOf(const VoziZazIreCore::GenericNode* member);
+// parseBooleanField for the member found under `key`.
+std::optional<bool> parseBooleanMember(const VoziZazIreCore::GenericNode* member, std::string_view key,
+                                       std::string_view objectName, TransformContext& context);
+
 // "$ref" object -> reference; anything else is read inline by `readInline(node, context)`, which
 // returns std::shared_ptr<const T>.
 template <class T, class Reader>

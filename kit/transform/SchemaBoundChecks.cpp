@@ -7,6 +7,7 @@
 #include "kit/core/RegexSyntax.h"
 #include "kit/core/TextServices.h"
 #include "kit/core/ValidationLevel.h"
+#include "kit/transform/ObjectReading.h"
 
 namespace VoziZazIreTransform {
 
@@ -16,15 +17,7 @@ using VoziZazIreCore::TextServices::formatDouble;
 
 namespace {
 
-std::optional<int64_t> integerMember(const GenericNode& node, std::string_view key) {
-  if (const GenericNode* member = node[key]) return member->intValue();
-  return std::nullopt;
-}
-
-std::optional<double> numberMember(const GenericNode& node, std::string_view key) {
-  if (const GenericNode* member = node[key]) return member->numberValue();
-  return std::nullopt;
-}
+using Key = SchemaKey;
 
 void record(TransformContext& context, DiagnosticCode code, const std::string& text, const GenericNode& node) {
   context.recordCodedDiagnostic(code, text, std::string(node.jsonPointer()), node.range(),
@@ -32,57 +25,65 @@ void record(TransformContext& context, DiagnosticCode code, const std::string& t
 }
 
 // "<key> must be >= 0, got <value>" for a negative lower count.
-void checkNotNegative(const GenericNode& node, std::string_view key, DiagnosticCode code, TransformContext& context) {
-  auto value = integerMember(node, key);
+void checkNotNegative(const SchemaMembers& m, Key key, DiagnosticCode code, TransformContext& context) {
+  auto value = integerOf(m[key]);
   if (value && *value < 0)
-    record(context, code, std::string(key) + " must be >= 0, got " + std::to_string(*value), node);
+    record(context, code, std::string(schemaKeyName(key)) + " must be >= 0, got " + std::to_string(*value), m.node());
 }
 
 // "<maxKey> (<max>) must be >= <minKey> (<min>)" for an upper count below its lower count.
-void checkOrdered(const GenericNode& node, std::string_view minKey, std::string_view maxKey, DiagnosticCode code,
-                  TransformContext& context) {
-  auto lower = integerMember(node, minKey);
-  auto upper = integerMember(node, maxKey);
+void checkOrdered(const SchemaMembers& m, Key minKey, Key maxKey, DiagnosticCode code, TransformContext& context) {
+  auto lower = integerOf(m[minKey]);
+  auto upper = integerOf(m[maxKey]);
   if (lower && upper && *upper < *lower)
     record(context, code,
-           std::string(maxKey) + " (" + std::to_string(*upper) + ") must be >= " + std::string(minKey) + " (" +
-               std::to_string(*lower) + ")",
-           node);
+           std::string(schemaKeyName(maxKey)) + " (" + std::to_string(*upper) + ") must be >= " +
+               std::string(schemaKeyName(minKey)) + " (" + std::to_string(*lower) + ")",
+           m.node());
 }
 
 }  // namespace
 
 template <class V>
 void checkSchemaBounds(const GenericNode& node, TransformContext& context) {
-  // Every rule only records, and only at level high; below that there is nothing to do.
-  if (!context.recordsAtHigh() || !node.objectValue()) return;
+  if (!context.recordsAtHigh()) return;
+  checkSchemaBounds<V>(SchemaMembers(node), context);
+}
 
-  checkNotNegative(node, "minLength", DiagnosticCode::schemaMinLengthNegative, context);
-  checkOrdered(node, "minLength", "maxLength", DiagnosticCode::schemaMaxLengthLessThanMin, context);
-  auto minimum = numberMember(node, "minimum");
-  auto maximum = numberMember(node, "maximum");
+template <class V>
+void checkSchemaBounds(const SchemaMembers& m, TransformContext& context) {
+  // Every rule only records, and only at level high; below that there is nothing to do.
+  if (!context.recordsAtHigh() || !m.node().objectValue()) return;
+  const GenericNode& node = m.node();
+
+  checkNotNegative(m, Key::minLength, DiagnosticCode::schemaMinLengthNegative, context);
+  checkOrdered(m, Key::minLength, Key::maxLength, DiagnosticCode::schemaMaxLengthLessThanMin, context);
+  auto minimum = numberOf(m[Key::minimum]);
+  auto maximum = numberOf(m[Key::maximum]);
   if (minimum && maximum && *maximum < *minimum)
     record(context, DiagnosticCode::schemaMinGreaterThanMax,
            "minimum (" + formatDouble(*minimum) + ") must be <= maximum (" + formatDouble(*maximum) + ")", node);
   if constexpr (!V::is31) return;
 
-  checkNotNegative(node, "minItems", DiagnosticCode::schemaMinItemsNegative, context);
-  checkOrdered(node, "minItems", "maxItems", DiagnosticCode::schemaMaxItemsLessThanMin, context);
-  checkNotNegative(node, "minProperties", DiagnosticCode::schemaMinPropertiesNegative, context);
-  checkOrdered(node, "minProperties", "maxProperties", DiagnosticCode::schemaMaxPropertiesLessThanMin, context);
-  auto multipleOf = numberMember(node, "multipleOf");
+  checkNotNegative(m, Key::minItems, DiagnosticCode::schemaMinItemsNegative, context);
+  checkOrdered(m, Key::minItems, Key::maxItems, DiagnosticCode::schemaMaxItemsLessThanMin, context);
+  checkNotNegative(m, Key::minProperties, DiagnosticCode::schemaMinPropertiesNegative, context);
+  checkOrdered(m, Key::minProperties, Key::maxProperties, DiagnosticCode::schemaMaxPropertiesLessThanMin, context);
+  auto multipleOf = numberOf(m[Key::multipleOf]);
   if (multipleOf && *multipleOf <= 0)
     record(context, DiagnosticCode::schemaMultipleOfNotPositive, "multipleOf must be > 0, got " + formatDouble(*multipleOf),
            node);
-  if (const GenericNode* member = node["pattern"])
+  if (const GenericNode* member = m[Key::pattern])
     if (auto pattern = member->stringValue(); pattern && !VoziZazIreCore::RegexSyntax::compiles(*pattern))
       record(context, DiagnosticCode::schemaInvalidPattern, "Invalid regex pattern: " + std::string(*pattern), node);
-  if (const GenericNode* member = node["enum"])
+  if (const GenericNode* member = m[Key::enum_])
     if (auto elements = member->arrayValue(); elements && elements->empty())
       record(context, DiagnosticCode::schemaEnumEmpty, "enum must not be empty", node);
 }
 
 template void checkSchemaBounds<Version30>(const GenericNode&, TransformContext&);
 template void checkSchemaBounds<Version31>(const GenericNode&, TransformContext&);
+template void checkSchemaBounds<Version30>(const SchemaMembers&, TransformContext&);
+template void checkSchemaBounds<Version31>(const SchemaMembers&, TransformContext&);
 
 }  // namespace VoziZazIreTransform

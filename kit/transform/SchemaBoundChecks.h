@@ -3,6 +3,7 @@
 
 #include "kit/core/GenericNode.h"
 #include "kit/transform/ModelVersion.h"
+#include "kit/transform/SchemaMembers.h"
 #include "kit/transform/TransformContext.h"
 
 namespace VoziZazIreTransform {
@@ -11,5 +12,8 @@ namespace VoziZazIreTransform {
 // SCH-009 and SCH-013 (3.1), at the schema node, at level high only. Never throws.
 template <class V>
 void checkSchemaBounds(const VoziZazIreCore::GenericNode& node, TransformContext& context);
+// The same on the members the schema reader has already found.
+template <class V>
+void checkSchemaBounds(const SchemaMembers& members, TransformContext& context);
 
 }  // namespace VoziZazIreTransform

@@ -10,6 +10,7 @@
 #include "kit/transform/DocumentReaders.h"
 #include "kit/transform/ObjectReading.h"
 #include "kit/transform/SchemaBoundChecks.h"
+#include "kit/transform/SchemaMembers.h"
 
 namespace VoziZazIreTransform {
 
@@ -22,6 +23,8 @@ using VoziZazIreCore::ReferenceOr;
 using VoziZazIreCore::ValidationLevel;
 
 namespace {
+
+using Key = SchemaKey;
 
 // What differs between the versions' schema models beyond the fields themselves.
 template <class V>
@@ -52,6 +55,9 @@ struct SchemaParts {
   using RefList = std::vector<Ref>;
   using Traits = SchemaTraits<V>;
 
+  explicit SchemaParts(const GenericNode& node) : m(node) {}
+
+  const SchemaMembers m;
   std::optional<typename Traits::Type> type;
   std::optional<bool> nullable;
   std::optional<RefMap> properties;
@@ -108,13 +114,7 @@ void recordHigh(TransformContext& context, DiagnosticCode code, const std::strin
   context.recordCodedDiagnostic(code, text, std::string(at.jsonPointer()), at.range(), ValidationLevel::high);
 }
 
-std::optional<int64_t> optionalInteger(const GenericNode& node, std::string_view key) {
-  if (const GenericNode* member = node[key]) return member->intValue();
-  return std::nullopt;
-}
-
-std::optional<std::vector<AnyValue>> optionalValueArray(const GenericNode& node, std::string_view key) {
-  const GenericNode* member = node[key];
+std::optional<std::vector<AnyValue>> valueArrayOf(const GenericNode* member) {
   if (!member) return std::nullopt;
   auto elements = member->arrayValue();
   if (!elements) return std::nullopt;
@@ -125,10 +125,10 @@ std::optional<std::vector<AnyValue>> optionalValueArray(const GenericNode& node,
 }
 
 // "type" of a 3.0 schema: one of six names, else SCH-TYPE.
-std::optional<VoziZazIreModels::OpenAPI3_0::SchemaType> readType30(const GenericNode& node,
+std::optional<VoziZazIreModels::OpenAPI3_0::SchemaType> readType30(const SchemaMembers& m,
                                                                    TransformContext& context) {
   using VoziZazIreModels::OpenAPI3_0::SchemaType;
-  const GenericNode* member = node["type"];
+  const GenericNode* member = m[Key::type];
   if (!member) return std::nullopt;
   if (auto text = member->stringValue()) {
     if (auto type = VoziZazIreCore::fromRawValue<SchemaType>(*text)) return type;
@@ -143,11 +143,11 @@ std::optional<VoziZazIreModels::OpenAPI3_0::SchemaType> readType30(const Generic
 }
 
 // "type" of a 3.1 schema: one name, or a list of names in which a null element stands for "null".
-std::optional<VoziZazIreModels::SchemaTypeOrArray> readType31(const GenericNode& node, TransformContext& context) {
+std::optional<VoziZazIreModels::SchemaTypeOrArray> readType31(const SchemaMembers& m, TransformContext& context) {
   using VoziZazIreModels::SchemaType;
   using VoziZazIreModels::SchemaTypeOrArray;
   static constexpr std::string_view kNames = "string, number, integer, boolean, array, object, null";
-  const GenericNode* member = node["type"];
+  const GenericNode* member = m[Key::type];
   if (!member) return std::nullopt;
   if (auto text = member->stringValue()) {
     if (auto type = VoziZazIreCore::fromRawValue<SchemaType>(*text)) return SchemaTypeOrArray::single(*type);
@@ -197,11 +197,11 @@ bool typeIncludesArray(const std::optional<VoziZazIreModels::SchemaTypeOrArray>&
 
 // SCH-012: names in "required" that "properties" does not define. A schema that composes others, or that is
 // itself part of a composition, is exempt, since the names may be defined by the other parts.
-void checkRequiredInProperties(const GenericNode& node, bool withinComposition, TransformContext& context) {
+void checkRequiredInProperties(const SchemaMembers& m, bool withinComposition, TransformContext& context) {
   if (withinComposition || !context.recordsAtHigh()) return;
-  if (node["allOf"] || node["anyOf"] || node["oneOf"]) return;
-  const GenericNode* required = node["required"];
-  const GenericNode* properties = node["properties"];
+  if (m[Key::allOf] || m[Key::anyOf] || m[Key::oneOf]) return;
+  const GenericNode* required = m[Key::required];
+  const GenericNode* properties = m[Key::properties];
   if (!required || !properties) return;
   auto names = required->arrayValue();
   auto defined = properties->objectValue();
@@ -234,17 +234,15 @@ template <class V>
 }
 
 template <class V>
-[[gnu::noinline]] void readSchemaMember(const GenericNode& node, std::string_view key, TransformContext& context,
-                                        bool withinComposition, std::optional<ReferenceOr<typename V::Schema>>& out) {
-  if (const GenericNode* member = node[key]) out.emplace(readSchemaOrReference<V>(*member, context, withinComposition));
+[[gnu::noinline]] void readSchemaMember(const GenericNode* member, TransformContext& context, bool withinComposition,
+                                        std::optional<ReferenceOr<typename V::Schema>>& out) {
+  if (member) out.emplace(readSchemaOrReference<V>(*member, context, withinComposition));
 }
 
 // A map of schemas ("x-" names are entries like any other); absent unless the member is an object.
 template <class V>
-[[gnu::noinline]] void readSchemaMap(const GenericNode& node, std::string_view key, TransformContext& context,
-                                     bool withinComposition,
+[[gnu::noinline]] void readSchemaMap(const GenericNode* member, TransformContext& context, bool withinComposition,
                                      std::optional<OrderedMap<ReferenceOr<typename V::Schema>>>& out) {
-  const GenericNode* member = node[key];
   if (!member) return;
   auto entries = member->objectValue();
   if (!entries) return;
@@ -256,10 +254,8 @@ template <class V>
 
 // A list of schemas in order; absent unless the member is an array.
 template <class V>
-[[gnu::noinline]] void readSchemaList(const GenericNode& node, std::string_view key, TransformContext& context,
-                                      bool withinComposition,
+[[gnu::noinline]] void readSchemaList(const GenericNode* member, TransformContext& context, bool withinComposition,
                                       std::optional<std::vector<ReferenceOr<typename V::Schema>>>& out) {
-  const GenericNode* member = node[key];
   if (!member) return;
   auto elements = member->arrayValue();
   if (!elements) return;
@@ -270,10 +266,9 @@ template <class V>
 }
 
 template <class V>
-[[gnu::noinline]] void readAdditionalProperties(const GenericNode& node, TransformContext& context,
-                                                bool withinComposition, SchemaParts<V>& p) {
+[[gnu::noinline]] void readAdditionalProperties(TransformContext& context, bool withinComposition, SchemaParts<V>& p) {
   using SchemaOrBool = typename SchemaTraits<V>::SchemaOrBool;
-  const GenericNode* member = node["additionalProperties"];
+  const GenericNode* member = p.m[Key::additionalProperties];
   if (!member) return;
   if (auto flag = member->boolValue()) {
     p.additionalProperties.emplace(SchemaOrBool::bool_(*flag));
@@ -282,9 +277,8 @@ template <class V>
   }
 }
 
-[[gnu::noinline]] void readDependentRequired(const GenericNode& node,
+[[gnu::noinline]] void readDependentRequired(const GenericNode* member,
                                              std::optional<OrderedMap<std::vector<std::string>>>& out) {
-  const GenericNode* member = node["dependentRequired"];
   if (!member) return;
   auto entries = member->objectValue();
   if (!entries) return;
@@ -301,81 +295,80 @@ template <class V>
 
 // Steps up to the bound checks: "type", 3.0 "nullable", then the bounds of this node.
 template <class V>
-[[gnu::noinline]] void readTypeAndBounds(const GenericNode& node, TransformContext& context, SchemaParts<V>& p) {
+[[gnu::noinline]] void readTypeAndBounds(TransformContext& context, SchemaParts<V>& p) {
   if constexpr (V::is31) {
-    p.type = readType31(node, context);
+    p.type = readType31(p.m, context);
   } else {
-    p.type = readType30(node, context);
-    p.nullable = parseBooleanField("nullable", node, "Schema", context);
+    p.type = readType30(p.m, context);
+    p.nullable = parseBooleanMember(p.m[Key::nullable], "nullable", "Schema", context);
   }
-  checkSchemaBounds<V>(node, context);
+  checkSchemaBounds<V>(p.m, context);
 }
 
 // "discriminator", "externalDocs", 3.0 "xml" (their errors end the read), then the unknown members.
 template <class V>
-[[gnu::noinline]] void readAttachedObjects(const GenericNode& node, TransformContext& context, SchemaParts<V>& p) {
-  if (const GenericNode* member = node["discriminator"]) p.discriminator = parseDiscriminator<V>(*member, context);
-  if (const GenericNode* member = node["externalDocs"]) p.externalDocs = parseExternalDocs<V>(*member, context);
+[[gnu::noinline]] void readAttachedObjects(TransformContext& context, SchemaParts<V>& p) {
+  if (const GenericNode* member = p.m[Key::discriminator]) p.discriminator = parseDiscriminator<V>(*member, context);
+  if (const GenericNode* member = p.m[Key::externalDocs]) p.externalDocs = parseExternalDocs<V>(*member, context);
   if constexpr (!V::is31) {
-    if (const GenericNode* member = node["xml"]) p.xml = parseXML(*member, context);
+    if (const GenericNode* member = p.m[Key::xml]) p.xml = parseXML(*member, context);
   }
-  checkUnknownProperties(node, schemaKeys<V>(), "Schema", context);
+  checkUnknownProperties(p.m.node(), schemaKeys<V>(), "Schema", context);
 }
 
 // The members that can give no finding; the order among them does not show.
 template <class V>
-[[gnu::noinline]] void readPlainValues(const GenericNode& node, SchemaParts<V>& p) {
-  p.format = optionalString(node, "format");
-  p.title = optionalString(node, "title");
-  p.description = optionalString(node, "description");
-  p.default_ = optionalAnyValue(node, "default");
-  p.enumValues = optionalValueArray(node, "enum");
-  p.multipleOf = optionalNumber(node, "multipleOf");
-  p.maximum = optionalNumber(node, "maximum");
-  p.minimum = optionalNumber(node, "minimum");
-  p.maxLength = optionalInteger(node, "maxLength");
-  p.minLength = optionalInteger(node, "minLength");
-  p.pattern = optionalString(node, "pattern");
-  p.maxItems = optionalInteger(node, "maxItems");
-  p.minItems = optionalInteger(node, "minItems");
-  p.maxProperties = optionalInteger(node, "maxProperties");
-  p.minProperties = optionalInteger(node, "minProperties");
-  p.required = optionalStringArray(node, "required");
+[[gnu::noinline]] void readPlainValues(SchemaParts<V>& p) {
+  p.format = stringOf(p.m[Key::format]);
+  p.title = stringOf(p.m[Key::title]);
+  p.description = stringOf(p.m[Key::description]);
+  p.default_ = anyValueOf(p.m[Key::default_]);
+  p.enumValues = valueArrayOf(p.m[Key::enum_]);
+  p.multipleOf = numberOf(p.m[Key::multipleOf]);
+  p.maximum = numberOf(p.m[Key::maximum]);
+  p.minimum = numberOf(p.m[Key::minimum]);
+  p.maxLength = integerOf(p.m[Key::maxLength]);
+  p.minLength = integerOf(p.m[Key::minLength]);
+  p.pattern = stringOf(p.m[Key::pattern]);
+  p.maxItems = integerOf(p.m[Key::maxItems]);
+  p.minItems = integerOf(p.m[Key::minItems]);
+  p.maxProperties = integerOf(p.m[Key::maxProperties]);
+  p.minProperties = integerOf(p.m[Key::minProperties]);
+  p.required = stringArrayOf(p.m[Key::required]);
   if constexpr (V::is31) {
-    p.const_ = optionalAnyValue(node, "const");
-    p.exclusiveMaximum = optionalNumber(node, "exclusiveMaximum");
-    p.exclusiveMinimum = optionalNumber(node, "exclusiveMinimum");
-    p.maxContains = optionalInteger(node, "maxContains");
-    p.minContains = optionalInteger(node, "minContains");
-    readDependentRequired(node, p.dependentRequired);
-    p.examples = optionalValueArray(node, "examples");
-    p.contentMediaType = optionalString(node, "contentMediaType");
-    p.contentEncoding = optionalString(node, "contentEncoding");
+    p.const_ = anyValueOf(p.m[Key::const_]);
+    p.exclusiveMaximum = numberOf(p.m[Key::exclusiveMaximum]);
+    p.exclusiveMinimum = numberOf(p.m[Key::exclusiveMinimum]);
+    p.maxContains = integerOf(p.m[Key::maxContains]);
+    p.minContains = integerOf(p.m[Key::minContains]);
+    readDependentRequired(p.m[Key::dependentRequired], p.dependentRequired);
+    p.examples = valueArrayOf(p.m[Key::examples]);
+    p.contentMediaType = stringOf(p.m[Key::contentMediaType]);
+    p.contentEncoding = stringOf(p.m[Key::contentEncoding]);
   } else {
-    p.example = optionalAnyValue(node, "example");
+    p.example = anyValueOf(p.m[Key::example]);
   }
 }
 
 // The boolean members that come before the nested schemas of the last step (3.0: all of them).
 template <class V>
-[[gnu::noinline]] void readLeadingFlags(const GenericNode& node, TransformContext& context, SchemaParts<V>& p) {
+[[gnu::noinline]] void readLeadingFlags(TransformContext& context, SchemaParts<V>& p) {
   if constexpr (!V::is31) {
-    p.exclusiveMaximum = parseBooleanField("exclusiveMaximum", node, "Schema", context);
-    p.exclusiveMinimum = parseBooleanField("exclusiveMinimum", node, "Schema", context);
+    p.exclusiveMaximum = parseBooleanMember(p.m[Key::exclusiveMaximum], "exclusiveMaximum", "Schema", context);
+    p.exclusiveMinimum = parseBooleanMember(p.m[Key::exclusiveMinimum], "exclusiveMinimum", "Schema", context);
   }
-  p.uniqueItems = parseBooleanField("uniqueItems", node, "Schema", context);
+  p.uniqueItems = parseBooleanMember(p.m[Key::uniqueItems], "uniqueItems", "Schema", context);
   if constexpr (!V::is31) {
-    p.readOnly = parseBooleanField("readOnly", node, "Schema", context);
-    p.writeOnly = parseBooleanField("writeOnly", node, "Schema", context);
-    p.deprecated = parseBooleanField("deprecated", node, "Schema", context);
+    p.readOnly = parseBooleanMember(p.m[Key::readOnly], "readOnly", "Schema", context);
+    p.writeOnly = parseBooleanMember(p.m[Key::writeOnly], "writeOnly", "Schema", context);
+    p.deprecated = parseBooleanMember(p.m[Key::deprecated], "deprecated", "Schema", context);
   }
 }
 
-[[gnu::noinline]] void readTrailingFlags(const GenericNode& node, TransformContext& context,
-                                         SchemaParts<Version31>& p) {
-  p.readOnly = parseBooleanField("readOnly", node, "Schema", context);
-  p.writeOnly = parseBooleanField("writeOnly", node, "Schema", context);
-  p.deprecated = parseBooleanField("deprecated", node, "Schema", context);
+[[gnu::noinline]] void readTrailingFlags(TransformContext& context, SchemaParts<Version31>& p) {
+  p.readOnly = parseBooleanMember(p.m[Key::readOnly], "readOnly", "Schema", context);
+  p.writeOnly = parseBooleanMember(p.m[Key::writeOnly], "writeOnly", "Schema", context);
+  p.deprecated = parseBooleanMember(p.m[Key::deprecated], "deprecated", "Schema", context);
 }
 
 template <class V>
@@ -479,48 +472,48 @@ template <class V>
 
 template <class V>
 Shared<typename V::Schema> readSchema(const GenericNode& node, TransformContext& context, bool withinComposition) {
-  auto parts = std::make_unique<SchemaParts<V>>();
+  auto parts = std::make_unique<SchemaParts<V>>(node);
   SchemaParts<V>& p = *parts;
   const bool within = withinComposition;
   const bool composing = true;  // members of allOf, anyOf and oneOf are parts of a composition
 
-  readTypeAndBounds<V>(node, context, p);
-  readSchemaMap<V>(node, "properties", context, within, p.properties);
+  readTypeAndBounds<V>(context, p);
+  readSchemaMap<V>(p.m[Key::properties], context, within, p.properties);
   if constexpr (V::is31) {
-    checkRequiredInProperties(node, within, context);
-    readSchemaMap<V>(node, "patternProperties", context, within, p.patternProperties);
+    checkRequiredInProperties(p.m, within, context);
+    readSchemaMap<V>(p.m[Key::patternProperties], context, within, p.patternProperties);
   }
-  readAdditionalProperties<V>(node, context, within, p);
-  readSchemaMember<V>(node, "items", context, within, p.items);
+  readAdditionalProperties<V>(context, within, p);
+  readSchemaMember<V>(p.m[Key::items], context, within, p.items);
   if (typeIncludesArray(p.type) && !p.items)
     recordHigh(context, DiagnosticCode::schemaArrayWithoutItems, "Schema with type 'array' must have 'items' defined",
                node);
   if constexpr (V::is31) {
-    readSchemaList<V>(node, "prefixItems", context, within, p.prefixItems);
+    readSchemaList<V>(p.m[Key::prefixItems], context, within, p.prefixItems);
   } else {
-    checkRequiredInProperties(node, within, context);
+    checkRequiredInProperties(p.m, within, context);
   }
-  readSchemaList<V>(node, "allOf", context, composing, p.allOf);
-  readSchemaList<V>(node, "anyOf", context, composing, p.anyOf);
-  readSchemaList<V>(node, "oneOf", context, composing, p.oneOf);
-  readSchemaMember<V>(node, "not", context, within, p.not_);
+  readSchemaList<V>(p.m[Key::allOf], context, composing, p.allOf);
+  readSchemaList<V>(p.m[Key::anyOf], context, composing, p.anyOf);
+  readSchemaList<V>(p.m[Key::oneOf], context, composing, p.oneOf);
+  readSchemaMember<V>(p.m[Key::not_], context, within, p.not_);
   if constexpr (V::is31) {
-    readSchemaMember<V>(node, "if", context, within, p.if_);
-    readSchemaMember<V>(node, "then", context, within, p.then);
-    readSchemaMember<V>(node, "else", context, within, p.else_);
+    readSchemaMember<V>(p.m[Key::if_], context, within, p.if_);
+    readSchemaMember<V>(p.m[Key::then], context, within, p.then);
+    readSchemaMember<V>(p.m[Key::else_], context, within, p.else_);
   }
-  readAttachedObjects<V>(node, context, p);
+  readAttachedObjects<V>(context, p);
 
-  readPlainValues<V>(node, p);
-  readLeadingFlags<V>(node, context, p);
+  readPlainValues<V>(p);
+  readLeadingFlags<V>(context, p);
   if constexpr (V::is31) {
-    readSchemaMember<V>(node, "contains", context, within, p.contains);
-    readSchemaMember<V>(node, "unevaluatedItems", context, within, p.unevaluatedItems);
-    readSchemaMember<V>(node, "propertyNames", context, within, p.propertyNames);
-    readSchemaMember<V>(node, "unevaluatedProperties", context, within, p.unevaluatedProperties);
-    readSchemaMap<V>(node, "dependentSchemas", context, within, p.dependentSchemas);
-    readTrailingFlags(node, context, p);
-    readSchemaMember<V>(node, "contentSchema", context, within, p.contentSchema);
+    readSchemaMember<V>(p.m[Key::contains], context, within, p.contains);
+    readSchemaMember<V>(p.m[Key::unevaluatedItems], context, within, p.unevaluatedItems);
+    readSchemaMember<V>(p.m[Key::propertyNames], context, within, p.propertyNames);
+    readSchemaMember<V>(p.m[Key::unevaluatedProperties], context, within, p.unevaluatedProperties);
+    readSchemaMap<V>(p.m[Key::dependentSchemas], context, within, p.dependentSchemas);
+    readTrailingFlags(context, p);
+    readSchemaMember<V>(p.m[Key::contentSchema], context, within, p.contentSchema);
   }
   return buildSchema<V>(node, p);
 }
