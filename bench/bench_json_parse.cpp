@@ -7,17 +7,15 @@
 
 #include <benchmark/benchmark.h>
 #include <rapidjson/document.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "KitdumpPeakMemory.h"
 #include "SyntheticDescription.h"
 #include "kit/core/GenericNode.h"
 #include "kit/parsing/JSONParser.h"
@@ -114,37 +112,23 @@ BENCHMARK(BM_RapidJSONDom)->Unit(benchmark::kMillisecond);
 
 // Peak resident memory of `kitdump tree` on a 4 MB description, as a multiple of the file size.
 void BM_KitdumpTreePeakMemory(benchmark::State& state) {
-  namespace fs = std::filesystem;
-  const fs::path kitdump = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "kitdump";
-  if (!fs::exists(kitdump)) {
+  if (!std::filesystem::exists(KitdumpPeakMemory::kitdumpPath())) {
     state.SkipWithError("kitdump is not built");
     return;
   }
   const std::string text = SyntheticDescription::generate(4u << 20, SyntheticDescription::Syntax::json);
-  const fs::path file = fs::temp_directory_path() / ("bench-kitdump-" + std::to_string(::getpid()) + ".json");
-  std::ofstream(file, std::ios::binary) << text;
-  long peakKilobytes = 0;
+  double peak = 0;
   for (auto _ : state) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      std::FILE* sink = std::freopen("/dev/null", "w", stdout);
-      (void)sink;
-      ::execl(kitdump.c_str(), "kitdump", "tree", file.c_str(), static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(child, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    auto bytes = KitdumpPeakMemory::peakBytes(text, ".json", {"tree"});
+    if (!bytes) {
       state.SkipWithError("kitdump failed");
       break;
     }
-    peakKilobytes = std::max(peakKilobytes, usage.ru_maxrss);
+    peak = std::max(peak, *bytes);
   }
-  fs::remove(file);
   state.counters["file_MB"] = static_cast<double>(text.size()) / 1e6;
-  state.counters["peak_MB"] = static_cast<double>(peakKilobytes) * 1024 / 1e6;
-  state.counters["peak_per_file_byte"] = static_cast<double>(peakKilobytes) * 1024 / static_cast<double>(text.size());
+  state.counters["peak_MB"] = peak / 1e6;
+  state.counters["peak_per_file_byte"] = peak / static_cast<double>(text.size());
 }
 BENCHMARK(BM_KitdumpTreePeakMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 

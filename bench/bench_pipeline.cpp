@@ -17,13 +17,16 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "KitdumpPeakMemory.h"
 #include "SyntheticDescription.h"
 #include "kit/core/Diagnostic.h"
 #include "kit/core/GenericNode.h"
@@ -234,6 +237,40 @@ void arguments(benchmark::internal::Benchmark* b) {
 }
 BENCHMARK(BM_Pipeline)->Apply(arguments)->Unit(benchmark::kMillisecond)->ArgNames({"MB", "yaml", "version", "stage"});
 
+// --- Memory -----------------------------------------------------------------------------------------
+
+// Peak resident memory of a level-high parse (`kitdump parse FILE --level high`) of a 4 MB description,
+// as a multiple of the file's size; each syntax in its own file of about 4 MB.
+std::map<int, std::pair<double, double>>& peakPerSyntax() {
+  static std::map<int, std::pair<double, double>> peaks;  // syntax -> (file bytes, peak bytes)
+  return peaks;
+}
+
+void BM_LevelHighPeakMemory(benchmark::State& state) {
+  const int syntax = static_cast<int>(state.range(0));
+  if (!std::filesystem::exists(KitdumpPeakMemory::kitdumpPath())) {
+    state.SkipWithError("kitdump is not built");
+    return;
+  }
+  const Syntax kind = syntax == 0 ? Syntax::json : Syntax::yaml;
+  const std::string text = SyntheticDescription::generate(4u << 20, kind);
+  double peak = 0;
+  for (auto _ : state) {
+    auto bytes = KitdumpPeakMemory::peakBytes(text, syntax == 0 ? ".json" : ".yaml", {"parse"}, {"--level", "high"});
+    if (!bytes) {
+      state.SkipWithError("kitdump failed");
+      return;
+    }
+    peak = std::max(peak, *bytes);
+  }
+  peakPerSyntax()[syntax] = {static_cast<double>(text.size()), peak};
+  state.counters["file_MB"] = static_cast<double>(text.size()) / 1e6;
+  state.counters["peak_MB"] = peak / 1e6;
+  state.counters["peak_per_file_byte"] = peak / static_cast<double>(text.size());
+  state.SetLabel(syntax == 0 ? "json" : "yaml");
+}
+BENCHMARK(BM_LevelHighPeakMemory)->Arg(0)->Arg(1)->ArgName("yaml")->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void printShares() {
   const auto& times = secondsPerRun();
   std::printf("\nCPU time per run. Stage shares of the whole road at level high (transform = parser+transform - parser; validation and\n"
@@ -264,6 +301,9 @@ void printShares() {
                     all * 1e3, 100 * p / all, 100 * t / all, 100 * v / all, speed(p).c_str(), speed(t).c_str(),
                     speed(v).c_str(), speed(all).c_str());
       }
+  for (const auto& [syntax, sizes] : peakPerSyntax())
+    std::printf("%s, level high: peak RSS %.1f MB for a %.2f MB file = %.2fx the file (target: below 12x)\n",
+                syntax == 0 ? "json" : "yaml", sizes.second / 1e6, sizes.first / 1e6, sizes.second / sizes.first);
 }
 
 }  // namespace
