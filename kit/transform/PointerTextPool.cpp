@@ -23,6 +23,7 @@ struct PointerTextPool::Storage {
   std::size_t nextBlock = kFirstBlock;
 
   std::string_view copy(std::string_view text) {
+    if (text.empty()) return {};
     if (text.size() > remaining) {
       const std::size_t size = std::max(text.size(), nextBlock);
       nextBlock = std::min(nextBlock * 2, kLargestBlock);
