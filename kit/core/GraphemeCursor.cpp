@@ -8,19 +8,13 @@
 #include <cstring>
 
 #include "kit/core/TextServices.h"
+#include "kit/core/WordScan.h"
 
 namespace VoziZazIreCore {
 
 namespace {
 
-constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-
-// True when some byte of `word` equals `c`.
-inline bool hasByte(std::uint64_t word, unsigned char c) {
-  const std::uint64_t x = word ^ (kOnes * c);
-  return ((x - kOnes) & ~x & kHighs) != 0;
-}
+using namespace WordScan;
 
 // The grapheme-break class of a code point, reduced to what the local decision needs: `kOther` takes
 // part in no rule that joins clusters from the left (ZWJ, regional indicators, Hangul, marks and

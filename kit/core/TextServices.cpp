@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "kit/core/GraphemeCursor.h"
+#include "kit/core/WordScan.h"
 
 namespace VoziZazIreCore::TextServices {
 
@@ -32,7 +33,7 @@ bool isAscii(std::string_view text) noexcept {
   for (; i + 8 <= n; i += 8) {
     uint64_t word;
     std::memcpy(&word, p + i, 8);
-    if (word & 0x8080808080808080ULL) return false;
+    if (word & WordScan::kHighs) return false;
   }
   for (; i < n; ++i)
     if (p[i] & 0x80) return false;
@@ -48,7 +49,7 @@ bool isValidUtf8(std::string_view text, std::size_t* errorOffset) noexcept {
     while (i + 8 <= n) {
       uint64_t word;
       std::memcpy(&word, s + i, 8);
-      if (word & 0x8080808080808080ULL) break;
+      if (word & WordScan::kHighs) break;
       i += 8;
     }
     if (i >= n) break;

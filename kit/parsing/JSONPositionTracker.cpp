@@ -3,18 +3,13 @@
 #include <bit>
 #include <cstring>
 
+#include "kit/core/WordScan.h"
+
 namespace VoziZazIreParsing {
 
 namespace {
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
-
-// True when some byte of `word` equals `c`.
-inline bool hasByte(std::uint64_t word, unsigned char c) {
-  const std::uint64_t x = word ^ (kOnes * c);
-  return ((x - kOnes) & ~x & kHighs) != 0;
-}
+using namespace VoziZazIreCore::WordScan;
 
 // The high bit of each byte of `word` (ASCII only) that is a line feed, and no other bit.
 inline std::uint64_t feedBytes(std::uint64_t word) {

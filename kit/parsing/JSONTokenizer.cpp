@@ -6,6 +6,7 @@
 
 #include "kit/core/ParseError.h"
 #include "kit/core/TextServices.h"
+#include "kit/core/WordScan.h"
 
 namespace VoziZazIreParsing {
 
@@ -23,12 +24,7 @@ constexpr std::array<bool, 256> kStringStop = [] {
   return table;
 }();
 
-// True when some byte of `word` equals `c`.
-inline bool hasByte(std::uint64_t word, unsigned char c) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-  const std::uint64_t x = word ^ (kOnes * c);
-  return ((x - kOnes) & ~x & 0x8080808080808080ULL) != 0;
-}
+using VoziZazIreCore::WordScan::hasByte;
 
 inline bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "kit/core/WordScan.h"
+
 namespace VoziZazIreParsing {
 
 std::size_t YAMLLocator::count(std::size_t from, std::size_t to) {
@@ -11,7 +13,7 @@ std::size_t YAMLLocator::count(std::size_t from, std::size_t to) {
   while (i + 8 <= to) {
     std::uint64_t word;
     std::memcpy(&word, s + i, 8);
-    if (word & 0x8080808080808080ULL) break;
+    if (word & VoziZazIreCore::WordScan::kHighs) break;
     i += 8;
   }
   while (i < to && s[i] < 0x80) ++i;

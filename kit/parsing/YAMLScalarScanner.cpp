@@ -5,19 +5,13 @@
 #include <cstring>
 
 #include "kit/core/TextServices.h"
+#include "kit/core/WordScan.h"
 
 namespace VoziZazIreParsing {
 
 namespace {
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
-
-// True when some byte of `word` equals `c`.
-inline bool hasByte(std::uint64_t word, unsigned char c) {
-  const std::uint64_t x = word ^ (kOnes * c);
-  return ((x - kOnes) & ~x & kHighs) != 0;
-}
+using namespace VoziZazIreCore::WordScan;
 
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';

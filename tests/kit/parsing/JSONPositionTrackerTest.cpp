@@ -34,10 +34,42 @@ const std::vector<std::string> kPieces = {
     "\xe6\x97\xa5", "\xc2\x85", "\xe2\x80\xa8",
 };
 
-struct Reference {
-  int64_t line = 1;
-  int64_t lineStart = 0;
+// The location of a byte by the grapheme cursor alone, asked at ascending bytes.
+class ReferenceCount {
+ public:
+  explicit ReferenceCount(const std::string& text) : text_(text), cursor_(text) {}
+
+  SourceLocation at(std::size_t b) {
+    while (lastBoundary_ < b) {
+      const std::size_t next = cursor_.boundaryAfter(lastBoundary_);
+      if (next > b) break;
+      const std::string_view cluster(text_.data() + lastBoundary_, next - lastBoundary_);
+      ++clusters_;
+      if (cluster == "\n" || cluster == "\r\n") {
+        ++line_;
+        lineStart_ = clusters_;
+      }
+      lastBoundary_ = next;
+    }
+    return {line_, clusters_ - lineStart_ + 1, clusters_};
+  }
+
+ private:
+  const std::string& text_;
+  GraphemeCursor cursor_;
+  int64_t line_ = 1;
+  int64_t lineStart_ = 0;
+  std::size_t lastBoundary_ = 0;
+  int64_t clusters_ = 0;
 };
+
+void expectSameLocation(JSONPositionTracker& tracker, ReferenceCount& reference, std::size_t b) {
+  const SourceLocation expected = reference.at(b);
+  const SourceLocation got = tracker.at(b);
+  ASSERT_EQ(got.offset, expected.offset) << "byte " << b;
+  ASSERT_EQ(got.line, expected.line) << "byte " << b;
+  ASSERT_EQ(got.column, expected.column) << "byte " << b;
+}
 
 // Every location the tracker gives equals a count made by the grapheme cursor alone.
 TEST(JSONPositionTracker, MatchesGraphemeCursorOnMixedText) {
@@ -53,29 +85,10 @@ TEST(JSONPositionTracker, MatchesGraphemeCursorOnMixedText) {
     SCOPED_TRACE(testing::PrintToString(text));
 
     JSONPositionTracker tracker(text);
-    GraphemeCursor cursor(text);
-    int64_t line = 1;
-    int64_t lineStart = 0;
-    std::size_t lastBoundary = 0;
-    int64_t clusters = 0;
+    ReferenceCount reference(text);
     for (std::size_t b = 0; b <= text.size(); ++b) {
       if (b < text.size() && (static_cast<unsigned char>(text[b]) & 0xC0) == 0x80) continue;  // inside a code point
-      // Reference: walk clusters with the cursor up to b, noting line breaks.
-      while (lastBoundary < b) {
-        const std::size_t next = cursor.boundaryAfter(lastBoundary);
-        if (next > b) break;
-        const std::string_view cluster(text.data() + lastBoundary, next - lastBoundary);
-        ++clusters;
-        if (cluster == "\n" || cluster == "\r\n") {
-          ++line;
-          lineStart = clusters;
-        }
-        lastBoundary = next;
-      }
-      const SourceLocation got = tracker.at(b);
-      ASSERT_EQ(got.offset, clusters) << "byte " << b;
-      ASSERT_EQ(got.line, line) << "byte " << b;
-      ASSERT_EQ(got.column, clusters - lineStart + 1) << "byte " << b;
+      expectSameLocation(tracker, reference, b);
     }
   }
 }
@@ -97,28 +110,10 @@ TEST(JSONPositionTracker, MatchesGraphemeCursorOnLongTextsInRandomSteps) {
     for (std::size_t i = 0; i < count; ++i) text += pieces[random(pieces.size() * 2) % pieces.size()];
     SCOPED_TRACE(testing::PrintToString(text));
     JSONPositionTracker tracker(text);
-    GraphemeCursor cursor(text);
-    int64_t line = 1;
-    int64_t lineStart = 0;
-    std::size_t lastBoundary = 0;
-    int64_t clusters = 0;
+    ReferenceCount reference(text);
     for (std::size_t b = 0; b <= text.size(); b += 1 + random(12)) {
       while (b < text.size() && (static_cast<unsigned char>(text[b]) & 0xC0) == 0x80) ++b;
-      while (lastBoundary < b) {
-        const std::size_t next = cursor.boundaryAfter(lastBoundary);
-        if (next > b) break;
-        const std::string_view cluster(text.data() + lastBoundary, next - lastBoundary);
-        ++clusters;
-        if (cluster == "\n" || cluster == "\r\n") {
-          ++line;
-          lineStart = clusters;
-        }
-        lastBoundary = next;
-      }
-      const SourceLocation got = tracker.at(b);
-      ASSERT_EQ(got.offset, clusters) << "byte " << b;
-      ASSERT_EQ(got.line, line) << "byte " << b;
-      ASSERT_EQ(got.column, clusters - lineStart + 1) << "byte " << b;
+      expectSameLocation(tracker, reference, b);
     }
   }
 }

@@ -119,30 +119,26 @@ void expectOtherBoundsAbsent(const typename Members<V>::Schema& schema, const st
   }
 }
 
+// Each bound of `members` read alone from each row's text gives the row's value, and no other bound.
+template <class V, class MemberList, class Rows>
+void checkReadBack(const MemberList& members, const Rows& rows) {
+  for (const auto& member : members) {
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(member.key) + " " + row.name);
+      Reading reading(std::string("{\"") + member.key + "\": " + row.text + "}");
+      auto schema = parseSchema<V>(*reading.root, reading.context);
+      const auto& value = (*schema).*member.member;
+      ASSERT_TRUE(value.has_value()) << "present but read as absent";
+      EXPECT_EQ(*value, row.expected);
+      expectOtherBoundsAbsent<V>(*schema, member.key);
+    }
+  }
+}
+
 template <class V>
 void checkBoundsReadBack() {
-  for (const auto& member : Members<V>::numbers()) {
-    for (const NumberRow& row : kNumberRows) {
-      SCOPED_TRACE(std::string(member.key) + " " + row.name);
-      Reading reading(std::string("{\"") + member.key + "\": " + row.text + "}");
-      auto schema = parseSchema<V>(*reading.root, reading.context);
-      const auto& value = (*schema).*member.member;
-      ASSERT_TRUE(value.has_value()) << "present but read as absent";
-      EXPECT_EQ(*value, row.expected);
-      expectOtherBoundsAbsent<V>(*schema, member.key);
-    }
-  }
-  for (const auto& member : Members<V>::integers()) {
-    for (const IntegerRow& row : kIntegerRows) {
-      SCOPED_TRACE(std::string(member.key) + " " + row.name);
-      Reading reading(std::string("{\"") + member.key + "\": " + row.text + "}");
-      auto schema = parseSchema<V>(*reading.root, reading.context);
-      const auto& value = (*schema).*member.member;
-      ASSERT_TRUE(value.has_value()) << "present but read as absent";
-      EXPECT_EQ(*value, row.expected);
-      expectOtherBoundsAbsent<V>(*schema, member.key);
-    }
-  }
+  checkReadBack<V>(Members<V>::numbers(), kNumberRows);
+  checkReadBack<V>(Members<V>::integers(), kIntegerRows);
 }
 
 TEST(SchemaBoundValues, Version30ZeroNegativeAndExtremeBoundsSurvive) { checkBoundsReadBack<Version30>(); }
