@@ -11,8 +11,8 @@ namespace VoziZazIreCore::RegexSyntax {
 
 namespace {
 
-constexpr std::size_t kLongestRemembered = 1024;
-constexpr std::size_t kMostRemembered = 4096;
+constexpr std::size_t kLongestRemembered = 256;
+constexpr std::size_t kMostRemembered = 1024;
 
 bool compileOnce(std::string_view pattern) {
   UErrorCode status = U_ZERO_ERROR;
