@@ -48,8 +48,8 @@ using NodePtr = std::shared_ptr<const GenericNode>;
 // document order; `keys()` is the sorted view.
 //
 // A node placed in a container knows its parent and its place there, and makes its pointer from them
-// when asked: a tree stores no pointer text, so deep nesting under long keys costs no more memory than
-// the text itself. A node standing on its own (a root) keeps the pointer it was made with.
+// when asked: a tree stores no pointer text. A node standing on its own (a root) keeps the pointer it
+// was made with.
 class GenericNode {
  public:
   struct Member {

@@ -14,6 +14,29 @@ TreeBuilder::TreeBuilder() : arena_(std::make_shared<NodeArena>()) {}
 void TreeBuilder::setRawPointer(std::string_view pointer) {
   if (pointer.size() > UINT32_MAX) throw ParseError("Document too large: a JSON pointer exceeds 4 GiB");
   rawPointer_ = arena_->copyString(pointer);
+  marks_.clear();
+  length_ = 0;
+  countedPrefix_ = false;
+}
+
+void TreeBuilder::pushKey(std::string_view key) {
+  countedPrefix_ = false;
+  marks_.push_back(length_);
+  length_ += 1 + key.size();
+  for (char c : key) length_ += (c == '~') | (c == '/');
+}
+
+void TreeBuilder::pushIndex(std::size_t index) {
+  countedPrefix_ = false;
+  marks_.push_back(length_);
+  length_ += 2;
+  for (; index >= 10; index /= 10) ++length_;
+}
+
+void TreeBuilder::pop() {
+  if (marks_.empty()) return;
+  length_ = marks_.back();
+  marks_.pop_back();
 }
 
 GenericNode* TreeBuilder::newNode(GenericNodeKind kind, const SourceRange& range) {
@@ -23,6 +46,19 @@ GenericNode* TreeBuilder::newNode(GenericNodeKind kind, const SourceRange& range
   node->setRange(range);
   node->pointerText_ = rawPointer_.data();
   node->slot_ = static_cast<uint32_t>(rawPointer_.size());
+  // The pointers are not stored, but everything downstream that holds them (model locations, findings)
+  // does, so their size is bounded as if they were, shared as a reader would share them: a container
+  // made right after its last child shares that child's text, so a deep chain counts its longest
+  // pointer once, while every node reached by a new key or index counts its whole pointer.
+  if (!countedPrefix_) {
+    const std::size_t length = rawPointer_.size() + length_;
+    pointerBytes_ += length;
+    if (pointerBytes_ > pointerByteLimit_)
+      throw ParseError("Document too large: the JSON pointers of its nodes exceed " + std::to_string(pointerByteLimit_) +
+                           " bytes",
+                       range);
+    countedPrefix_ = length > 0;
+  }
   return node;
 }
 
@@ -171,22 +207,34 @@ const GenericNode* TreeBuilder::copySubtree(const GenericNode* source, std::int6
       }
       results.resize(base);
       stack.pop_back();
+      if (!stack.empty()) pop();
       results.push_back(built);
       continue;
     }
     std::size_t i = top.next++;
     const GenericNode* child;
     if (n->kind() == GenericNodeKind::array) {
+      pushIndex(i);
       child = n->elements_[i];
     } else {
+      pushKey(n->members_[i].key);
       child = n->members_[i].value;
     }
-    if (--budget < 0) return nullptr;
+    if (--budget < 0) {
+      // Unwind the pointer stack to where we started.
+      pop();
+      while (stack.size() > 1) {
+        stack.pop_back();
+        pop();
+      }
+      return nullptr;
+    }
     if (child->kind() == GenericNodeKind::object || child->kind() == GenericNodeKind::array) {
       std::size_t base = results.size();
       stack.push_back({child, 0, base});
     } else {
       results.push_back(leaf(child));
+      pop();
     }
   }
   return results.empty() ? nullptr : results.back();

@@ -19,13 +19,17 @@ class TreeBuilder {
  public:
   TreeBuilder();
 
-  // The parsers' place in the document; only its depth is kept, pointers come from the placement.
-  void pushKey(std::string_view) noexcept { ++depth_; }
-  void pushIndex(std::size_t) noexcept { ++depth_; }
-  void pop() noexcept {
-    if (depth_) --depth_;
-  }
-  std::size_t depth() const noexcept { return depth_; }
+  // The parsers' place in the document. Nodes take their pointers from where they are placed; the
+  // place is followed for the depth and for the size of the pointers.
+  void pushKey(std::string_view key);
+  void pushIndex(std::size_t index);
+  void pop();
+  std::size_t depth() const noexcept { return marks_.size(); }
+  // Bounds the bytes of pointer text the tree's nodes would hold if they stored their pointers, as
+  // model locations and findings do; a node that would go beyond throws a ParseError at its range.
+  // Deep nesting under long keys, with many nodes below, would otherwise need memory quadratic in the
+  // size of the text. No bound unless set.
+  void limitPointerBytes(std::size_t limit) noexcept { pointerByteLimit_ = limit; }
   // The pointer of nodes that will not be placed in a container built here (single nodes and roots
   // built at a given place). Empty unless set.
   void setRawPointer(std::string_view pointer);
@@ -59,8 +63,15 @@ class TreeBuilder {
   static void place(const GenericNode* child, const GenericNode* parent, uint32_t slot) noexcept;
 
   std::shared_ptr<NodeArena> arena_;
-  std::size_t depth_ = 0;
   std::string_view rawPointer_;
+  // Lengths of the pointer at each pushed place, and of the current one.
+  std::vector<std::size_t> marks_;
+  std::size_t length_ = 0;
+  // True while only pops happened since a node's pointer was counted: the current pointer is a prefix
+  // of it.
+  bool countedPrefix_ = false;
+  std::size_t pointerBytes_ = 0;
+  std::size_t pointerByteLimit_ = static_cast<std::size_t>(-1);
   std::vector<GenericNode::Member> scratchMembers_;
 };
 

@@ -34,7 +34,9 @@ struct Frame {
 // kMaxNestingDepth, so deep input fails with a ParseError instead of exhausting the call stack.
 class JSONReader {
  public:
-  explicit JSONReader(std::string_view text) : tokenizer_(text) {}
+  explicit JSONReader(std::string_view text) : tokenizer_(text) {
+    builder_.limitPointerBytes(VoziZazIreCore::maxPointerBytes(text.size()));
+  }
 
   NodePtr read() {
     const GenericNode* root = readDocument();

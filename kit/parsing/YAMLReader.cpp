@@ -37,7 +37,9 @@ bool isMergeSource(const GenericNode* node) {
 
 }  // namespace
 
-YAMLReader::YAMLReader(std::string_view text) : YAMLScalarScanner(text) {}
+YAMLReader::YAMLReader(std::string_view text) : YAMLScalarScanner(text) {
+  builder_.limitPointerBytes(VoziZazIreCore::maxPointerBytes(text.size()));
+}
 
 // A malformed flow collection: the message names the collection, the range runs from its opening
 // bracket to the place where reading it failed.
