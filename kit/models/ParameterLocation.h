@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -7,7 +8,7 @@
 namespace VoziZazIreModels {
 
 // Where a parameter is carried; serves both versions. Raw values are the case names.
-enum class ParameterLocation { query, header, path, cookie };
+enum class ParameterLocation : uint8_t { query, header, path, cookie };
 
 std::string_view rawValue(ParameterLocation value) noexcept;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -7,7 +8,7 @@
 namespace VoziZazIreModels {
 
 // How a parameter or header value is serialised; serves both versions. Raw values are the case names.
-enum class ParameterStyle { matrix, label, form, simple, spaceDelimited, pipeDelimited, deepObject };
+enum class ParameterStyle : uint8_t { matrix, label, form, simple, spaceDelimited, pipeDelimited, deepObject };
 
 std::string_view rawValue(ParameterStyle value) noexcept;
 

@@ -77,11 +77,11 @@ Shared<typename V::Encoding> parseEncoding(const GenericNode& node, TransformCon
   auto explode = parseBooleanField("explode", node, "Encoding", context);
   auto allowReserved = parseBooleanField("allowReserved", node, "Encoding", context);
   return makeShared<typename V::Encoding>([&] { return typename V::Encoding{.location = locationOf(node),
-                                                               .contentType = std::move(contentType),
-                                                               .headers = std::move(headers),
                                                                .style = style,
                                                                .explode = explode,
                                                                .allowReserved = allowReserved,
+                                                               .contentType = std::move(contentType),
+                                                               .headers = std::move(headers),
                                                                .vendorExtensions = collectVendorExtensions(node)}; });
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 // Checks the "$ref" of every entry of an optional map that is a reference; inline entries are left alone.
 template <class T>
-void checkReferencesOf(const std::optional<VoziZazIreModels::OrderedMap<ReferenceOr<T>>>& map,
+void checkReferencesOf(const VoziZazIreCore::CompactOptional<VoziZazIreModels::OrderedMap<ReferenceOr<T>>>& map,
                        std::string_view section, ValidationContext& context) {
   if (!map) return;
   for (const auto& entry : *map)

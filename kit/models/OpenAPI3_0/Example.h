@@ -9,11 +9,11 @@ namespace VoziZazIreModels::OpenAPI3_0 {
 // An example value.
 struct Example {
   const LocationInfo location;
-  const std::optional<std::string> summary;
-  const std::optional<std::string> description;
+  const CompactOptional<std::string> summary;
+  const CompactOptional<std::string> description;
   const std::optional<AnyValue> value;
-  const std::optional<std::string> externalValue;
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<std::string> externalValue;
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_0

@@ -12,13 +12,13 @@ struct Server;
 // A design-time link from a response to an operation.
 struct Link {
   const LocationInfo location;
-  const std::optional<std::string> operationRef;
+  const CompactOptional<std::string> operationRef;
   const std::optional<std::string> operationId;
-  const std::optional<OrderedMap<AnyValue>> parameters;  // parameter name -> value or runtime expression
-  const std::optional<AnyValue> requestBody;  // a value or a runtime expression
-  const std::optional<std::string> description;
+  const CompactOptional<OrderedMap<AnyValue>> parameters;  // parameter name -> value or runtime expression
+  const CompactOptional<AnyValue> requestBody;  // a value or a runtime expression
+  const CompactOptional<std::string> description;
   const std::shared_ptr<const Server> server;  // null when absent
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_0

@@ -19,20 +19,20 @@ struct Server;
 // One API operation on a path.
 struct Operation {
   const LocationInfo location;
-  const std::optional<std::vector<std::string>> tags;
-  const std::optional<std::string> summary;
-  const std::optional<std::string> description;
+  const CompactOptional<std::vector<std::string>> tags;
+  const CompactOptional<std::string> summary;
+  const CompactOptional<std::string> description;
   const std::shared_ptr<const ExternalDocumentation> externalDocs;  // null when absent
   const std::optional<std::string> operationId;
   const std::optional<std::vector<ReferenceOr<Parameter>>> parameters;
-  const std::optional<ReferenceOr<RequestBody>> requestBody;
+  const CompactOptional<ReferenceOr<RequestBody>> requestBody;
   const std::shared_ptr<const Responses> responses;  // never null
-  const std::optional<OrderedMap<ReferenceOr<Callback>>> callbacks;
+  const CompactOptional<OrderedMap<ReferenceOr<Callback>>> callbacks;
   const std::optional<bool> deprecated;
   // an empty array is present: it removes the document's security
-  const std::optional<std::vector<std::shared_ptr<const SecurityRequirement>>> security;
-  const std::optional<std::vector<std::shared_ptr<const Server>>> servers;
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<std::vector<std::shared_ptr<const SecurityRequirement>>> security;
+  const CompactOptional<std::vector<std::shared_ptr<const Server>>> servers;
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_0

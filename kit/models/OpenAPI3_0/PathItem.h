@@ -15,9 +15,9 @@ struct Server;
 // The operations available on one path.
 struct PathItem {
   const LocationInfo location;
-  const std::optional<std::string> ref;  // the "$ref" member, kept as text and never followed
-  const std::optional<std::string> summary;
-  const std::optional<std::string> description;
+  const CompactOptional<std::string> ref;  // the "$ref" member, kept as text and never followed
+  const CompactOptional<std::string> summary;
+  const CompactOptional<std::string> description;
   const std::shared_ptr<const Operation> get;  // null when absent
   const std::shared_ptr<const Operation> put;  // null when absent
   const std::shared_ptr<const Operation> post;  // null when absent
@@ -26,9 +26,9 @@ struct PathItem {
   const std::shared_ptr<const Operation> head;  // null when absent
   const std::shared_ptr<const Operation> patch;  // null when absent
   const std::shared_ptr<const Operation> trace;  // null when absent
-  const std::optional<std::vector<std::shared_ptr<const Server>>> servers;
-  const std::optional<std::vector<ReferenceOr<Parameter>>> parameters;
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<std::vector<std::shared_ptr<const Server>>> servers;
+  const CompactOptional<std::vector<ReferenceOr<Parameter>>> parameters;
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_0

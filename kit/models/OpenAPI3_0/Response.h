@@ -15,10 +15,10 @@ struct MediaType;
 struct Response {
   const LocationInfo location;
   const std::string description;
-  const std::optional<OrderedMap<ReferenceOr<Header>>> headers;
+  const CompactOptional<OrderedMap<ReferenceOr<Header>>> headers;
   const std::optional<OrderedMap<std::shared_ptr<const MediaType>>> content;  // media type name -> media type
-  const std::optional<OrderedMap<ReferenceOr<Link>>> links;
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<OrderedMap<ReferenceOr<Link>>> links;
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_0

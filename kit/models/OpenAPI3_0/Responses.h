@@ -12,7 +12,7 @@ struct Response;
 struct Responses {
   const LocationInfo location;
   const OrderedMap<ReferenceOr<Response>> items;  // status code text, range such as "2XX", or "default" -> response
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 
   // The entry stored under exactly `key` ("200" does not find "2XX"), or nullptr. The pointer
   // lives as long as this object.

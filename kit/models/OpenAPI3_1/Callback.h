@@ -12,7 +12,7 @@ struct PathItem;
 struct Callback {
   const LocationInfo location;
   const OrderedMap<std::shared_ptr<const PathItem>> expression;  // runtime expression -> path item
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_1

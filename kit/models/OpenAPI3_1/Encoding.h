@@ -12,12 +12,12 @@ struct Header;
 // How one property of a request body is encoded.
 struct Encoding {
   const LocationInfo location;
-  const std::optional<std::string> contentType;
-  const std::optional<OrderedMap<ReferenceOr<Header>>> headers;
   const std::optional<ParameterStyle> style;
   const std::optional<bool> explode;
   const std::optional<bool> allowReserved;
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<std::string> contentType;
+  const CompactOptional<OrderedMap<ReferenceOr<Header>>> headers;
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_1

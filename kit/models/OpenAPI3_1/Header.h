@@ -15,17 +15,17 @@ struct Schema;
 // A response or encoding header.
 struct Header {
   const LocationInfo location;
-  const std::optional<std::string> description;
   const std::optional<bool> required;
   const std::optional<bool> deprecated;
   const std::optional<ParameterStyle> style;
   const std::optional<bool> explode;
   const std::optional<bool> allowReserved;
+  const std::optional<std::string> description;
   const std::optional<ReferenceOr<Schema>> schema;
-  const std::optional<AnyValue> example;
-  const std::optional<OrderedMap<ReferenceOr<Example>>> examples;
-  const std::optional<OrderedMap<std::shared_ptr<const MediaType>>> content;  // media type name -> media type
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<AnyValue> example;
+  const CompactOptional<OrderedMap<ReferenceOr<Example>>> examples;
+  const CompactOptional<OrderedMap<std::shared_ptr<const MediaType>>> content;  // media type name -> media type
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_1

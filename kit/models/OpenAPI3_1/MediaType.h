@@ -14,10 +14,10 @@ struct Schema;
 struct MediaType {
   const LocationInfo location;
   const std::optional<ReferenceOr<Schema>> schema;
-  const std::optional<AnyValue> example;
-  const std::optional<OrderedMap<ReferenceOr<Example>>> examples;
-  const std::optional<OrderedMap<std::shared_ptr<const Encoding>>> encoding;  // property name -> encoding
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<AnyValue> example;
+  const CompactOptional<OrderedMap<ReferenceOr<Example>>> examples;
+  const CompactOptional<OrderedMap<std::shared_ptr<const Encoding>>> encoding;  // property name -> encoding
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_1

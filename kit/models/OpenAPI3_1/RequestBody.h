@@ -12,10 +12,10 @@ struct MediaType;
 // The body of a request.
 struct RequestBody {
   const LocationInfo location;
-  const std::optional<std::string> description;
+  const CompactOptional<std::string> description;
   const OrderedMap<std::shared_ptr<const MediaType>> content;  // media type name -> media type
   const std::optional<bool> required;
-  const std::optional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
+  const CompactOptional<OrderedMap<AnyValue>> vendorExtensions;  // the "x-" members
 };
 
 }  // namespace VoziZazIreModels::OpenAPI3_1
