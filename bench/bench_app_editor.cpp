@@ -8,12 +8,12 @@
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_editor
 
-#include "Carvex/EditorTextView.h"
-#include "Carvex/LineNumberRulerView.h"
-#include "Carvex/NSTextViewHighlighterAdapter.h"
-#include "Carvex/SyntaxColorLayer.h"
-#include "Carvex/SyntaxHighlightingController.h"
-#include "Carvex/YAMLLexer.h"
+#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/Editor/LineNumberRulerView.h"
+#include "Carvex/Syntax/NSTextViewHighlighterAdapter.h"
+#include "Carvex/Syntax/SyntaxColorLayer.h"
+#include "Carvex/Syntax/SyntaxHighlightingController.h"
+#include "Carvex/Syntax/YAMLLexer.h"
 #include "SyntheticDescription.h"
 #include "platform/FakeMainScheduler.h"
 #include "platform/TestApplication.h"

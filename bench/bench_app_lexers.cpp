@@ -3,8 +3,8 @@
 //
 //   build-*/bench/bench_app_lexers --benchmark_counters_tabular=true
 
-#include "Carvex/JSONLexer.h"
-#include "Carvex/YAMLLexer.h"
+#include "Carvex/Syntax/JSONLexer.h"
+#include "Carvex/Syntax/YAMLLexer.h"
 
 #include <benchmark/benchmark.h>
 

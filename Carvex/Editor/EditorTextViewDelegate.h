@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Carvex/Editor/TextChange.h"
+#include "Carvex/Editor/TextRange.h"
+
+#include <QString>
+
+namespace Carvex {
+
+class EditorTextView;
+
+// The text delegate of an editor text view: asked before each change the user makes and told
+// after every change of the text (user edits, undo and redo; never programmatic loads).
+class EditorTextViewDelegate {
+public:
+    virtual ~EditorTextViewDelegate() = default;
+    // False refuses the change; the delegate may then make a change of its own.
+    virtual bool editorTextViewShouldChangeText(EditorTextView& view, TextRange range,
+                                                const QString& replacement) {
+        (void)view;
+        (void)range;
+        (void)replacement;
+        return true;
+    }
+    virtual void editorTextViewDidChangeText(EditorTextView& view, const TextChange& change) {
+        (void)view;
+        (void)change;
+    }
+    virtual void editorTextViewDidChangeSelection(EditorTextView& view) { (void)view; }
+};
+
+}  // namespace Carvex
