@@ -1,0 +1,88 @@
+#include "Carvex/CaretContext/PathComponent.h"
+
+#include <QHash>
+
+#include <array>
+
+namespace Carvex {
+
+namespace {
+
+const QString& emptyName()
+{
+    static const QString empty;
+    return empty;
+}
+
+} // namespace
+
+bool PathComponent::isDynamicKeyParent(QStringView name)
+{
+    static constexpr std::array<char16_t const*, 11> parents = {
+        u"paths",           u"schemas", u"responses", u"parameters", u"examples", u"requestBodies",
+        u"headers",         u"securitySchemes", u"links", u"callbacks", u"pathItems",
+    };
+    for (const char16_t* parent : parents) {
+        if (name == QStringView(parent))
+            return true;
+    }
+    return false;
+}
+
+PathComponent PathComponent::forKey(QString name, const std::vector<PathComponent>& parentPath)
+{
+    if (!parentPath.empty()) {
+        const PathComponent& last = parentPath.back();
+        if (last.kind() == Case::key && isDynamicKeyParent(std::get<0>(last.value_)))
+            return dynamicKey(std::move(name));
+    }
+    return key(std::move(name));
+}
+
+const QString& PathComponent::name() const
+{
+    switch (value_.index()) {
+    case 0: return std::get<0>(value_);
+    case 2: return std::get<2>(value_);
+    default: return emptyName();
+    }
+}
+
+QString PathComponent::text() const
+{
+    if (value_.index() == 1)
+        return QString::number(std::get<1>(value_));
+    return name();
+}
+
+std::size_t PathComponent::hash() const
+{
+    std::size_t seed = value_.index();
+    const std::size_t payload =
+        value_.index() == 1 ? std::hash<int>()(std::get<1>(value_)) : static_cast<std::size_t>(qHash(name()));
+    // Boost-style combine of the discriminator and the payload.
+    seed ^= payload + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
+    return seed;
+}
+
+QString jsonPointer(const std::vector<PathComponent>& path)
+{
+    QString pointer;
+    for (const PathComponent& component : path) {
+        QString text = component.text();
+        text.replace(u'~', QStringLiteral("~0"));
+        text.replace(u'/', QStringLiteral("~1"));
+        pointer += u'/';
+        pointer += text;
+    }
+    return pointer;
+}
+
+std::vector<PathComponent> strippingTrailingIndices(std::vector<PathComponent> path)
+{
+    while (!path.empty() && path.back().isIndex())
+        path.pop_back();
+    return path;
+}
+
+} // namespace Carvex
