@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Carvex/ModelAdapters/ModelOpenAPIVersion.h"
+#include "kit/facade/OpenAPIDocument.h"
+
+#include <memory>
+#include <variant>
+
+namespace Carvex {
+
+// The typed document of the last successful parse: an OpenAPI 3.0 or 3.1 document, shared with the
+// library's result (never copied). Cheap to copy and safe to hand between threads: the document is
+// immutable.
+class ParsedOpenAPIModel {
+public:
+    using Document30 = VoziZazIre::OpenAPIDocument::Document30;
+    using Document31 = VoziZazIre::OpenAPIDocument::Document31;
+
+    // The document must not be null.
+    static ParsedOpenAPIModel v3_0(Document30 document) { return ParsedOpenAPIModel(std::move(document)); }
+    static ParsedOpenAPIModel v3_1(Document31 document) { return ParsedOpenAPIModel(std::move(document)); }
+    // The same case as the facade's typed document, sharing it.
+    explicit ParsedOpenAPIModel(const VoziZazIre::OpenAPIDocument& document);
+
+    // openAPI30 or openAPI31 after the case; never unknown.
+    ModelOpenAPIVersion version() const noexcept
+    {
+        return value_.index() == 0 ? ModelOpenAPIVersion::openAPI30 : ModelOpenAPIVersion::openAPI31;
+    }
+
+    // The document of the case, or null for the other case.
+    const Document30& document30() const noexcept;
+    const Document31& document31() const noexcept;
+    const std::variant<Document30, Document31>& value() const noexcept { return value_; }
+
+    // The same case sharing the same document object.
+    friend bool operator==(const ParsedOpenAPIModel& a, const ParsedOpenAPIModel& b) noexcept
+    {
+        return a.value_ == b.value_;
+    }
+
+private:
+    explicit ParsedOpenAPIModel(Document30 document) : value_(std::move(document)) {}
+    explicit ParsedOpenAPIModel(Document31 document) : value_(std::move(document)) {}
+
+    std::variant<Document30, Document31> value_;
+};
+
+} // namespace Carvex
