@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 #include "kit/core/TextServices.h"
 
@@ -12,15 +11,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view text, std::string_view word) {
-  if (text.size() != word.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (lower(text[i]) != word[i]) return false;
-  return true;
-}
-
 // "0x" hexadecimal with optional fraction and binary exponent, as strtod reads it (without the sign).
 std::optional<double> hexadecimal(std::string_view body) {
   if (body.size() < 3 || body[0] != '0' || (body[1] != 'x' && body[1] != 'X')) return std::nullopt;
@@ -38,19 +28,6 @@ std::optional<double> hexadecimal(std::string_view body) {
   }
   if (result.ec != std::errc()) return std::nullopt;
   return value;
-}
-
-// inf, infinity, nan and nan(chars) in any letter case (without the sign).
-std::optional<double> nonFinite(std::string_view body) {
-  if (equalsIgnoringCase(body, "inf") || equalsIgnoringCase(body, "infinity"))
-    return std::numeric_limits<double>::infinity();
-  if (equalsIgnoringCase(body, "nan")) return std::numeric_limits<double>::quiet_NaN();
-  if (body.size() >= 5 && equalsIgnoringCase(body.substr(0, 4), "nan(") && body.back() == ')') {
-    for (char c : body.substr(4, body.size() - 5))
-      if (!(isDigit(c) || (lower(c) >= 'a' && lower(c) <= 'z') || c == '_')) return std::nullopt;
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -90,8 +67,6 @@ std::optional<double> YAMLScalarResolver::number(std::string_view text) noexcept
       if (i != body.size()) return std::nullopt;
       value = VoziZazIreCore::TextServices::parseDouble(body);
     }
-  } else if (c == 'i' || c == 'I' || c == 'n' || c == 'N') {
-    value = nonFinite(body);
   }
   if (!value) return std::nullopt;
   return negative ? -*value : *value;
@@ -124,12 +99,9 @@ YAMLScalarResolver::Resolved YAMLScalarResolver::resolve(std::string_view text) 
       if (boolean(text, r.boolean)) r.kind = Kind::bool_;
       return r;
     case 'n': case 'N': case '~':
-      if (null(text)) {
-        r.kind = Kind::null;
-        return r;
-      }
-      break;
-    case 'i': case 'I': case '+': case '-': case '.':
+      if (null(text)) r.kind = Kind::null;
+      return r;
+    case '+': case '-': case '.':
     case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': case '8': case '9':
       break;
     default:

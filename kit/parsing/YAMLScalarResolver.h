@@ -6,9 +6,11 @@ namespace VoziZazIreParsing {
 
 // Decides what a plain (unquoted, untagged) YAML scalar stands for. The rules are the editor's, not a
 // YAML schema's: "true"/"True"/"TRUE" and the false forms are booleans, "null"/"Null"/"NULL"/"~" and
-// the empty text are null, whatever the POSIX decimal conversion reads as a whole is a number (decimal,
-// 0x hexadecimal, inf/infinity/nan in any case), and everything else - yes, no, on, off, 1_000, 0o17,
-// .inf - is a string.
+// the empty text are null, whatever the POSIX decimal conversion reads as a whole as a decimal or 0x
+// hexadecimal number is a number, and everything else - yes, no, on, off, 1_000, 0o17, .inf - is a
+// string. The words for infinity and not-a-number (inf, Infinity, nan, NaN in any letter case, signed or
+// not) are strings too: descriptions use them as enum values and token limits, other YAML readers read
+// them as text, and a non-finite number has no JSON form.
 class YAMLScalarResolver {
  public:
   enum class Kind { null, bool_, number, string };

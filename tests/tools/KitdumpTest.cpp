@@ -121,6 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "ParseError: Unexpected character: 'a' at line 1, column 1\n"},
         RunCase{"format_auto_detects_json_after_bom", "--format auto tree", "\xef\xbb\xbf  [1]", 0, "[1]\n", ""},
         RunCase{"yaml_detected", "tree", "a: b\n", 0, "{\"a\":\"b\"}\n", ""},
+        // Words for infinity and not-a-number are text in YAML: no non-finite number is printed for them.
+        RunCase{"tree_prints_number_words_of_yaml_as_text", "tree",
+                "enum: [inf, -Infinity, NaN, +nan, INF, .inf, 1e3, 0x1F]\nmax: Infinity\n", 0,
+                "{\"enum\":[\"inf\",\"-Infinity\",\"NaN\",\"+nan\",\"INF\",\".inf\",1000,31],\"max\":\"Infinity\"}\n",
+                ""},
         RunCase{"yaml_forced_on_json_text", "--format yaml tree", "{\"a\": \"b\"}", 0, "{\"a\":\"b\"}\n", ""},
         RunCase{"deepest_accepted_nesting_prints", "tree", kDeepest, 0, kDeepest + "\n", ""},
         RunCase{"parse_swagger_is_refused", "parse", "swagger: '2.0'\n", 2, "",

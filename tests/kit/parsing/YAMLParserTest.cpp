@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -161,13 +160,6 @@ const ValueCase kValueCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, YAMLParserValues, testing::ValuesIn(kValueCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(YAMLParserTyping, NonFiniteWordsAreNumbers) {
-  const auto root = parse("- inf\n- -Infinity\n- NaN\n");
-  EXPECT_TRUE(std::isinf(*(*root)[0]->numberValue()));
-  EXPECT_LT(*(*root)[1]->numberValue(), 0);
-  EXPECT_TRUE(std::isnan(*(*root)[2]->numberValue()));
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Errors: message and place, one row per input.

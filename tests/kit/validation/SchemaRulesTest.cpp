@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "tests/kit/validation/WalkTestSupport.h"
 
 namespace {
@@ -73,16 +71,28 @@ INSTANTIATE_TEST_SUITE_P(
             {},
             2},
         Row{"nan_bounds_fire_nothing", "{minimum: nan, maximum: 1, multipleOf: nan, minLength: 1, maxLength: 2}", {}},
-        Row{"nan_maximum_fires_nothing", "{minimum: 1, maximum: nan}", {}}),
+        Row{"nan_maximum_fires_nothing", "{minimum: 1, maximum: nan}", {}},
+        Row{"number_word_default_is_in_its_enum", "{type: string, enum: [NaN, inf, -Infinity], default: NaN}", {}},
+        Row{"number_word_default_not_in_enum",
+            "{type: string, enum: [inf], default: nan}",
+            {"[SCH-010] default value is not in enum values"}}),
     CarvexTest::rowName);
 
-TEST(SchemaRules, NaNBoundsReachTheRulesAsNaN) {
-  const auto result = CarvexTest::parseYaml(withSchemas("    S: {minimum: nan, multipleOf: nan}\n"),
-                                            VoziZazIreCore::ValidationLevel::none);
+// The words nan and inf are text in YAML, so they are no bounds at all, and as enum values they equal
+// themselves (a not-a-number default was never found in its own enum).
+TEST(SchemaRules, NumberWordsAreTextNotBounds) {
+  const auto result = CarvexTest::parseYaml(
+      withSchemas("    S: {minimum: nan, multipleOf: inf, type: string, enum: [NaN, inf, 1e3], default: NaN}\n"),
+      VoziZazIreCore::ValidationLevel::none);
   ASSERT_NE(CarvexTest::document30(result), nullptr);
   const auto* s = CarvexTest::document30(result)->components->schemas->find("S")->inlineValue();
-  ASSERT_TRUE(s->minimum && s->multipleOf);
-  EXPECT_TRUE(std::isnan(*s->minimum) && std::isnan(*s->multipleOf));
+  EXPECT_FALSE(s->minimum);
+  EXPECT_FALSE(s->multipleOf);
+  ASSERT_TRUE(s->enumValues);
+  ASSERT_EQ(s->enumValues->size(), 3u);
+  EXPECT_EQ((*s->enumValues)[0], VoziZazIreCore::AnyValue("NaN"));
+  EXPECT_EQ((*s->enumValues)[1], VoziZazIreCore::AnyValue("inf"));
+  EXPECT_EQ((*s->enumValues)[2].doubleValue(), 1000.0);
 }
 
 TEST(SchemaRules, FindingsArePlacedAtTheSchemaWithLineAndColumn) {
