@@ -389,6 +389,8 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readBlockScalar(int n) {
       while (u < n_ && isBlank(s_[u])) ++u;
       if (!lineEndAt(u)) break;  // a less indented line ends the scalar
       if (u >= n_) {
+        // A last line of blanks without a line break still counts as an empty line.
+        if (u > r) ++breaks;
         r = n_;
         break;
       }
@@ -399,6 +401,7 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readBlockScalar(int n) {
     if (contentIndent == 0 && documentMarkerAt(r)) break;
     if (lineEndAt(t)) {
       if (t >= n_) {
+        if (t > r) ++breaks;
         r = n_;
         break;
       }
@@ -425,7 +428,9 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readBlockScalar(int n) {
     prevFoldable = foldable;
     moveTo(ce);
     result.end = loc(ce);
-    lastHadBreak = ce < n_;
+    // The end of the text ends a last line of blanks as a line break would; after other content it
+    // leaves the line without one.
+    lastHadBreak = ce < n_ || std::all_of(s_ + t, s_ + ce, [](char c) { return isBlank(c); });
     r = nextLineStart(ce);
   }
   if (!first && chomp >= 0 && lastHadBreak) out.push_back('\n');
