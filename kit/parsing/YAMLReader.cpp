@@ -431,18 +431,38 @@ std::string_view YAMLReader::readImplicitKey(std::size_t colon, bool& plain) {
 std::string_view YAMLReader::readExplicitKey(int m) {
   ++pos_;
   skipBlanks();
-  Node keyNode;
   if (atCommentOrLineEnd()) {
-    Location here = loc();
-    if (skipToContent() && indent() > m) {
-      keyNode = parseBlockNode(m, true, false);
-    } else {
-      keyNode = makeEmpty(here, {});
+    // The key stands on the lines below, indented deeper, or is empty.
+    const Location here = loc();
+    if (!skipToContent() || indent() <= m) {
+      // An empty key is the empty text, as it is before a ":".
+      lastEnd_ = here;
+      return {};
     }
-  } else {
-    keyNode = parseBlockNode(m, true, false);
   }
-  return keyText(keyNode);
+  if (startsPlainKey(pos_)) {
+    // A plain key keeps its text as written, as it does before a ":" (1.0 stays "1.0", ~ stays "~").
+    const ScalarText scalar = readPlainBlock(m);
+    lastEnd_ = scalar.end;
+    return persist(scalar.text);
+  }
+  return keyText(parseBlockNode(m, true, false));
+}
+
+// True when the text at p is a plain scalar standing alone, not a collection, a quoted or block scalar,
+// an alias or a node with properties.
+bool YAMLReader::startsPlainKey(std::size_t p) const noexcept {
+  switch (s_[p]) {
+    case '"': case '\'': case '[': case '{': case '|': case '>': case '*': case '&': case '!': case '#':
+    case ']': case '}': case ',': case '%': case '@': case '`':
+      return false;
+    case '-': case '?': case ':':
+      if (blankOrEndAt(p + 1)) return false;
+      break;
+    default:
+      break;
+  }
+  return findImplicitKeyColon(p) == npos;
 }
 
 // The text of a node used as a mapping key.
@@ -625,6 +645,41 @@ YAMLReader::Node YAMLReader::parseFlowSequence() {
     builder_.pushIndex(index);
     Node item;
     const char c = s_[pos_];
+    if (explicitFlowKeyAt(pos_)) {
+      // "? key : value" (or "? key" alone) is a mapping of one pair, as "key: value" is.
+      bool quoted;
+      Location keyStart;
+      const std::string_view key = readExplicitFlowKey(false, quoted, keyStart, start);
+      skipFlowSpace();
+      if (pos_ >= n_) failFlow(false, start, pos_);
+      builder_.pushKey(key);
+      Node value;
+      if (s_[pos_] == ':') {
+        ++pos_;
+        skipFlowSpace();
+        if (pos_ >= n_) failFlow(false, start, pos_);
+        value = (s_[pos_] == ',' || s_[pos_] == ']') ? makeEmpty(loc(), {}) : parseFlowNode(false, start);
+      } else {
+        value = makeEmpty(loc(), {});
+      }
+      builder_.pop();
+      const GenericNode::Member member{key, value};
+      item = builder_.object(std::span<const GenericNode::Member>(&member, 1), SourceRange{keyStart, lastEnd_});
+      builder_.pop();
+      elements_.push_back(item);
+      ++index;
+      skipFlowSpace();
+      if (pos_ >= n_) failFlow(false, start, pos_);
+      if (s_[pos_] == ',') {
+        ++pos_;
+        continue;
+      }
+      if (s_[pos_] == ']') {
+        ++pos_;
+        break;
+      }
+      failFlow(false, start, pos_);
+    }
     const bool scalarStart = !(c == '[' || c == '{' || c == '*' || c == '&' || c == '!' || isFlowIndicator(c));
     if (scalarStart) {
       // A scalar, or the key of a single-pair mapping ("[name: value]").
@@ -670,10 +725,10 @@ YAMLReader::Node YAMLReader::parseFlowSequence() {
   return node;
 }
 
-std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start, const Location& mapping) {
+std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start, const Location& mapping, bool inMapping) {
   Properties props;
   if (s_[pos_] == '&' || s_[pos_] == '!') props = readProperties(true);
-  if (pos_ >= n_) failFlow(true, mapping, pos_);
+  if (pos_ >= n_) failFlow(inMapping, mapping, pos_);
   start = loc();
   quoted = false;
   std::string_view key;
@@ -687,12 +742,37 @@ std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start, const Lo
   } else if (c == '[' || c == '{') {
     fail("Complex mapping keys are not supported", pos_);
   } else if (c == ',') {
-    failFlow(true, mapping, pos_);
+    failFlow(inMapping, mapping, pos_);
   } else {
     key = persist(readPlainFlow().text);
     quoted = !props.tag.empty();
   }
   if (!props.anchor.empty()) anchors_[props.anchor] = builder_.string(key, SourceRange{start, loc()});
+  return key;
+}
+
+// A "?" that starts an explicit key inside a flow collection.
+bool YAMLReader::explicitFlowKeyAt(std::size_t p) const noexcept {
+  return p < n_ && s_[p] == '?' && (blankOrEndAt(p + 1) || isFlowIndicator(s_[p + 1]));
+}
+
+// The key after a "?" at pos_ in a flow collection. A key left empty ("? : v", "?,") is the empty text,
+// as an empty key before a ":" is.
+std::string_view YAMLReader::readExplicitFlowKey(bool inMapping, bool& quoted, Location& start,
+                                                 const Location& collection) {
+  const Location mark = loc();
+  ++pos_;
+  skipFlowSpace();
+  if (pos_ >= n_) failFlow(inMapping, collection, pos_);
+  const char c = s_[pos_];
+  if (c == ',' || c == ']' || c == '}' || (c == ':' && (blankOrEndAt(pos_ + 1) || isFlowIndicator(s_[pos_ + 1])))) {
+    quoted = true;
+    start = mark;
+    lastEnd_ = loc();
+    return {};
+  }
+  const std::string_view key = readFlowKey(quoted, start, collection, inMapping);
+  start = mark;
   return key;
 }
 
@@ -709,14 +789,10 @@ YAMLReader::Node YAMLReader::parseFlowMapping() {
       ++pos_;
       break;
     }
-    if (s_[pos_] == '?' && (blankOrEndAt(pos_ + 1) || isFlowIndicator(s_[pos_ + 1]))) {
-      ++pos_;
-      skipFlowSpace();
-      if (pos_ >= n_) failFlow(true, start, pos_);
-    }
     bool quoted;
     Location keyStart;
-    const std::string_view key = readFlowKey(quoted, keyStart, start);
+    const std::string_view key = explicitFlowKeyAt(pos_) ? readExplicitFlowKey(true, quoted, keyStart, start)
+                                                         : readFlowKey(quoted, keyStart, start);
     skipFlowSpace();
     if (pos_ >= n_) failFlow(true, start, pos_);
     builder_.pushKey(key);

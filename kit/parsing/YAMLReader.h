@@ -53,6 +53,7 @@ class YAMLReader : private YAMLScalarScanner {
   std::size_t findImplicitKeyColon(std::size_t p) const noexcept;
   std::string_view readImplicitKey(std::size_t colon, bool& plain);
   std::string_view readExplicitKey(int m);
+  bool startsPlainKey(std::size_t p) const noexcept;
   Node finishMapping(std::size_t base, std::size_t mergeBase, const Location& start);
 
   // Properties, typing and aliases.
@@ -71,7 +72,9 @@ class YAMLReader : private YAMLScalarScanner {
   Node parseFlowNode(bool inMapping, const Location& outer);
   Node parseFlowSequence();
   Node parseFlowMapping();
-  std::string_view readFlowKey(bool& quoted, Location& start, const Location& mapping);
+  std::string_view readFlowKey(bool& quoted, Location& start, const Location& mapping, bool inMapping = true);
+  bool explicitFlowKeyAt(std::size_t p) const noexcept;
+  std::string_view readExplicitFlowKey(bool inMapping, bool& quoted, Location& start, const Location& collection);
 
   std::size_t depth_ = 0;
   std::int64_t aliasBudget_ = kAliasNodeBudget;
