@@ -120,6 +120,69 @@ std::string withTemplatesSubstituted(std::string_view text) {
   return out;
 }
 
+namespace {
+
+struct TemplateSpan {
+  std::size_t start;
+  std::size_t end;
+};
+
+// The template standing as the port of the URL's authority, or nullptr. Templates are opaque: their
+// names never count as a ":", "/" or "@" of the URL. One pass; `spans` are in order.
+const TemplateSpan* portTemplate(std::string_view url, const std::vector<TemplateSpan>& spans) {
+  std::size_t k = 0;  // the first template not yet passed
+  // Moves p past the templates that start at it.
+  auto skipTemplates = [&](std::size_t& p) {
+    while (k < spans.size() && spans[k].start < p) ++k;
+    while (k < spans.size() && spans[k].start == p) p = spans[k++].end;
+  };
+  auto templateAfter = [&](std::size_t p) { return k < spans.size() && spans[k].start == p + 1 ? &spans[k] : nullptr; };
+
+  // The authority follows the first "/" when that is "//" and only a scheme (ending in ":") or nothing
+  // stands before it.
+  std::size_t colons = 0;
+  std::size_t lastColon = 0;
+  std::size_t p = 0;
+  for (skipTemplates(p); p < url.size() && url[p] != '/'; skipTemplates(++p)) {
+    if (url[p] == '?' || url[p] == '#') return nullptr;
+    if (url[p] == ':') {
+      ++colons;
+      lastColon = p;
+    }
+  }
+  if (p + 1 >= url.size() || url[p + 1] != '/') return nullptr;
+  if (p > 0 && !(colons == 1 && lastColon + 1 == p)) return nullptr;
+  // The port's ":" is the last one of the authority after any userinfo ("@") and IPv6 literal ("]").
+  const TemplateSpan* port = nullptr;
+  for (std::size_t q = p + 2;; ++q) {
+    skipTemplates(q);
+    if (q >= url.size()) break;
+    const char c = url[q];
+    if (c == '/' || c == '?' || c == '#') break;
+    if (c == '@' || c == ']') port = nullptr;
+    if (c == ':') port = templateAfter(q);
+  }
+  return port;
+}
+
+}  // namespace
+
+std::string withServerTemplatesSubstituted(std::string_view url) {
+  std::vector<TemplateSpan> spans;
+  forEachTemplate(url, [&](std::size_t start, std::size_t end, std::string_view) { spans.push_back({start, end}); });
+  const TemplateSpan* port = portTemplate(url, spans);
+  std::string out;
+  out.reserve(url.size());
+  std::size_t copied = 0;
+  for (const TemplateSpan& span : spans) {
+    out.append(url.substr(copied, span.start - copied));
+    out += &span == port ? "1" : "placeholder";
+    copied = span.end;
+  }
+  out.append(url.substr(copied));
+  return out;
+}
+
 std::vector<std::string> templateNames(std::string_view text) { return DocumentTextChecks::templateNames(text); }
 
 }  // namespace VoziZazIreValidation::RuleText

@@ -24,6 +24,11 @@ bool looksLikeEmail(std::string_view text);
 // Every "{name}" of the text replaced by "placeholder".
 std::string withTemplatesSubstituted(std::string_view text);
 
+// A server URL as the URL parser is to judge it: every "{name}" replaced by "placeholder", except a
+// "{name}" standing as the port (right after the ":" that follows the host of "scheme://host:" or
+// "//host:"), which is replaced by "1", since a port is digits.
+std::string withServerTemplatesSubstituted(std::string_view url);
+
 // The names written between "{" and the next "}" (at least one character), each once, in order of
 // first appearance.
 std::vector<std::string> templateNames(std::string_view text);

@@ -13,8 +13,8 @@ using VoziZazIreTransform::Version31;
 template <class V>
 void validateServer(const typename V::Server& server, ValidationContext& context) {
   // Template variables stand for whatever they will be replaced with, so the URL is judged with a
-  // plain word in their place; a relative URL needs no scheme.
-  const std::string substituted = RuleText::withTemplatesSubstituted(server.url);
+  // plain word in their place (a number in the port's place); a relative URL needs no scheme.
+  const std::string substituted = RuleText::withServerTemplatesSubstituted(server.url);
   if (!substituted.starts_with('/') && !RuleText::urlParserAccepts(substituted))
     context.addError("SRV-001", "server.url is not a valid URL or template: " + server.url, server.location);
 
