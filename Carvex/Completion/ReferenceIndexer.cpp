@@ -1,0 +1,294 @@
+#include "Carvex/Completion/ReferenceIndexer.h"
+
+#include <QStringView>
+
+#include <unicode/ubrk.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace Carvex {
+
+namespace {
+
+using Targets = std::map<ReferenceKind, std::vector<ReferenceTarget>>;
+
+bool isLineBreak(char16_t c)
+{
+    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+// Space, tab and the other space separators; not line breaks.
+bool isHorizontalSpace(char16_t c)
+{
+    if (c == u' ' || c == u'\t')
+        return true;
+    if (c < 0x80)
+        return false;
+    return QChar(c).category() == QChar::Separator_Space;
+}
+
+QStringView trimmedHorizontal(QStringView line)
+{
+    qsizetype start = 0;
+    qsizetype end = line.size();
+    while (start < end && isHorizontalSpace(line[start].unicode()))
+        ++start;
+    while (end > start && isHorizontalSpace(line[end - 1].unicode()))
+        --end;
+    return line.sliced(start, end - start);
+}
+
+QStringView trimmedSpacesAndTabs(QStringView text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && (text[start] == u' ' || text[start] == u'\t'))
+        ++start;
+    while (end > start && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        --end;
+    return text.sliced(start, end - start);
+}
+
+// The mapping key a trimmed YAML line begins with, or none.
+std::optional<QStringView> readKey(QStringView trimmedLine)
+{
+    const QStringView line = trimmedSpacesAndTabs(trimmedLine);
+    if (line.isEmpty())
+        return std::nullopt;
+    const QChar first = line[0];
+    if (first == u'"' || first == u'\'') {
+        if (line.size() < 2)
+            return std::nullopt;
+        const qsizetype close = line.indexOf(first, 1);
+        if (close < 0)
+            return std::nullopt;
+        if (!trimmedSpacesAndTabs(line.sliced(close + 1)).startsWith(u':'))
+            return std::nullopt;
+        return line.sliced(1, close - 1);
+    }
+    const qsizetype colon = line.indexOf(u':');
+    if (colon < 0)
+        return std::nullopt;
+    const QStringView key = trimmedSpacesAndTabs(line.first(colon));
+    if (key.isEmpty() || key.contains(u' '))
+        return std::nullopt;
+    return key;
+}
+
+void addTarget(Targets& targets, ReferenceKind kind, QStringView name)
+{
+    targets[kind].emplace_back(kind, name.toString());
+}
+
+// Grapheme cluster boundaries of a text: ASCII pairs answer at once; anything else asks ICU.
+class ClusterReader {
+public:
+    explicit ClusterReader(const QString& text) : text_(text) {}
+    ~ClusterReader()
+    {
+        if (iterator_)
+            ubrk_close(iterator_);
+    }
+    ClusterReader(const ClusterReader&) = delete;
+    ClusterReader& operator=(const ClusterReader&) = delete;
+
+    // The end of the cluster that begins at `position` (a cluster boundary).
+    qsizetype clusterEnd(qsizetype position)
+    {
+        const qsizetype size = text_.size();
+        const char16_t c = text_[position].unicode();
+        if (position + 1 >= size)
+            return size;
+        const char16_t next = text_[position + 1].unicode();
+        if (c < 0x80 && next < 0x80)
+            return c == u'\r' && next == u'\n' ? position + 2 : position + 1;
+        if (!iterator_ && !failed_) {
+            UErrorCode status = U_ZERO_ERROR;
+            iterator_ = ubrk_open(UBRK_CHARACTER, "", reinterpret_cast<const UChar*>(text_.utf16()),
+                                  static_cast<int32_t>(size), &status);
+            if (U_FAILURE(status)) {
+                iterator_ = nullptr;
+                failed_ = true;
+            }
+        }
+        if (!iterator_)
+            return position + 1;
+        const int32_t end = ubrk_following(iterator_, static_cast<int32_t>(position));
+        return end == UBRK_DONE || end <= position ? size : end;
+    }
+
+private:
+    const QString& text_;
+    UBreakIterator* iterator_ = nullptr;
+    bool failed_ = false;
+};
+
+} // namespace
+
+ReferenceIndex ReferenceIndexer::buildIndex(const QString& text, DocumentFormat format) const
+{
+    switch (format) {
+    case DocumentFormat::yaml: return scanYAML(text);
+    case DocumentFormat::json: return scanJSON(text);
+    case DocumentFormat::unknown: break;
+    }
+    for (QChar c : text) {
+        if (c.isSpace())
+            continue;
+        return c == u'{' ? scanJSON(text) : scanYAML(text);
+    }
+    return scanYAML(text);
+}
+
+ReferenceIndex ReferenceIndexer::scanYAML(const QString& text)
+{
+    Targets targets;
+    bool inComponents = false;
+    std::optional<ReferenceKind> currentKind;
+
+    const QStringView all(text);
+    const qsizetype size = all.size();
+    qsizetype lineStart = 0;
+    while (lineStart <= size) {
+        qsizetype lineEnd = lineStart;
+        while (lineEnd < size && !isLineBreak(all[lineEnd].unicode()))
+            ++lineEnd;
+        const QStringView line = all.sliced(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+
+        // Outside the components block only a line at indentation 0 can matter.
+        if (!inComponents && !line.isEmpty() && line[0] == u' ')
+            continue;
+        const QStringView trimmed = trimmedHorizontal(line);
+        if (trimmed.isEmpty() || trimmed[0] == u'#')
+            continue;
+        qsizetype indentation = 0;
+        while (indentation < line.size() && line[indentation] == u' ')
+            ++indentation;
+
+        if (indentation == 0 && trimmed.startsWith(u"components:")) {
+            inComponents = true;
+            currentKind.reset();
+            continue;
+        }
+        if (!inComponents)
+            continue;
+        if (indentation == 2) {
+            const std::optional<QStringView> key = readKey(trimmed);
+            if (!key)
+                continue;
+            const ReferenceKind kind = referenceKindFromComponentsSection(*key);
+            if (kind == ReferenceKind::unknown) {
+                currentKind.reset();
+            } else {
+                currentKind = kind;
+                targets[kind];
+            }
+        } else if (indentation == 0) {
+            inComponents = false;
+            currentKind.reset();
+        } else if (currentKind && indentation == 4) {
+            if (const std::optional<QStringView> key = readKey(trimmed))
+                addTarget(targets, *currentKind, *key);
+        }
+    }
+    return ReferenceIndex{std::move(targets)};
+}
+
+ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
+{
+    Targets targets;
+    bool inString = false;
+    qsizetype bufferStart = 0;
+    std::optional<QStringView> pendingKey;
+    bool expectingKey = false;
+    std::int64_t depth = 0;
+    std::int64_t componentsDepth = 0;
+    std::int64_t sectionDepth = 0;
+    std::optional<ReferenceKind> currentKind;
+    bool inComponents = false;
+
+    const QStringView all(text);
+    const qsizetype size = all.size();
+    ClusterReader clusters(text);
+    qsizetype position = 0;
+    while (position < size) {
+        const qsizetype end = clusters.clusterEnd(position);
+        const bool single = end == position + 1;
+        const char16_t c = single ? all[position].unicode() : 0;
+        const qsizetype start = position;
+        position = end;
+
+        if (single && c == u'\\') {
+            // The escaped cluster stays in the string as typed, or is ignored outside one.
+            if (position < size)
+                position = clusters.clusterEnd(position);
+            continue;
+        }
+        if (single && c == u'"') {
+            if (inString) {
+                if (expectingKey)
+                    pendingKey = all.sliced(bufferStart, start - bufferStart);
+            } else {
+                bufferStart = position;
+            }
+            inString = !inString;
+            continue;
+        }
+        if (inString) {
+            if (single && (c == u'\n' || c == u'\r')) {
+                inString = false;
+                pendingKey.reset();
+                expectingKey = true;
+            }
+            continue;
+        }
+        if (!single)
+            continue;
+        switch (c) {
+        case u'{':
+            ++depth;
+            if (pendingKey && *pendingKey == u"components" && !inComponents) {
+                inComponents = true;
+                componentsDepth = depth;
+                pendingKey.reset();
+            } else if (inComponents && depth == componentsDepth + 1) {
+                if (pendingKey) {
+                    const ReferenceKind kind = referenceKindFromComponentsSection(*pendingKey);
+                    if (kind != ReferenceKind::unknown) {
+                        currentKind = kind;
+                        sectionDepth = depth;
+                        targets[kind];
+                    }
+                }
+                pendingKey.reset();
+            } else if (currentKind && depth == sectionDepth + 1 && pendingKey) {
+                addTarget(targets, *currentKind, *pendingKey);
+                pendingKey.reset();
+            }
+            expectingKey = true;
+            break;
+        case u'}':
+            if (inComponents && depth == componentsDepth) {
+                inComponents = false;
+                currentKind.reset();
+            } else if (depth == sectionDepth) {
+                currentKind.reset();
+            }
+            --depth;
+            expectingKey = true;
+            break;
+        case u':': expectingKey = false; break;
+        case u',':
+            pendingKey.reset();
+            expectingKey = true;
+            break;
+        default: break;
+        }
+    }
+    return ReferenceIndex{std::move(targets)};
+}
+
+} // namespace Carvex

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Carvex/Completion/CompletionContext.h"
+#include "Carvex/Completion/CompletionItem.h"
+#include "Carvex/Completion/GrammarContext.h"
+#include "Carvex/Completion/ReferenceIndex.h"
+
+#include <vector>
+
+namespace Carvex {
+
+// Proposes `$ref` pointers from a reference index; never fails.
+class ReferenceResolving {
+public:
+    virtual ~ReferenceResolving() = default;
+    virtual std::vector<CompletionItem> suggestions(const CompletionContext& context,
+                                                    const std::vector<GrammarContext>& grammarContexts,
+                                                    const ReferenceIndex& index) const = 0;
+};
+
+} // namespace Carvex
