@@ -46,23 +46,46 @@ QString normalised(const QString& text)
 
 int compareCompletionTexts(const QString& a, const QString& b)
 {
-    if (triviallyNormal(a) && triviallyNormal(b)) {
-        // No surrogates either: unit order is code point order.
-        const qsizetype common = std::min(a.size(), b.size());
-        for (qsizetype i = 0; i < common; ++i) {
-            const char16_t x = a.at(i).unicode();
-            const char16_t y = b.at(i).unicode();
-            if (x != y)
-                return x < y ? -1 : 1;
-        }
-        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    // Fast path: below U+0300 every character is a starter that neither decomposes nor composes
+    // with a neighbour below U+0300, and unit order is scalar order. The first difference decides
+    // when it and the characters right after it lie below U+0300.
+    constexpr char16_t kFirstCombining = 0x300;
+    const qsizetype common = std::min(a.size(), b.size());
+    const QChar* left = a.constData();
+    const QChar* right = b.constData();
+    qsizetype i = 0;
+    while (i < common && left[i] == right[i] && left[i].unicode() < kFirstCombining)
+        ++i;
+    auto below = [kFirstCombining](const QString& text, qsizetype position) {
+        return position >= text.size() || text.at(position).unicode() < kFirstCombining;
+    };
+    if (i == common) {
+        if (below(a, i) && below(b, i))
+            return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    } else if (below(a, i) && below(b, i) && below(a, i + 1) && below(b, i + 1)) {
+        return left[i].unicode() < right[i].unicode() ? -1 : 1;
     }
-    const QString left = normalised(a);
-    const QString right = normalised(b);
-    const int32_t result = u_strCompare(reinterpret_cast<const UChar*>(left.utf16()), static_cast<int32_t>(left.size()),
-                                        reinterpret_cast<const UChar*>(right.utf16()),
-                                        static_cast<int32_t>(right.size()), true);
+    const QString leftText = normalised(a);
+    const QString rightText = normalised(b);
+    const int32_t result = u_strCompare(reinterpret_cast<const UChar*>(leftText.utf16()),
+                                        static_cast<int32_t>(leftText.size()),
+                                        reinterpret_cast<const UChar*>(rightText.utf16()),
+                                        static_cast<int32_t>(rightText.size()), true);
     return result < 0 ? -1 : (result > 0 ? 1 : 0);
+}
+
+bool isPlainCompletionText(const QString& text)
+{
+    return triviallyNormal(text);
+}
+
+int compareCompletionTexts(const QString& a, bool aPlain, const QString& b, bool bPlain)
+{
+    if (aPlain && bPlain) {
+        const int result = QStringView(a).compare(QStringView(b));
+        return result < 0 ? -1 : (result > 0 ? 1 : 0);
+    }
+    return compareCompletionTexts(a, b);
 }
 
 } // namespace Carvex

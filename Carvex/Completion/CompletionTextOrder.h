@@ -10,6 +10,12 @@ namespace Carvex {
 // Negative, zero or positive.
 int compareCompletionTexts(const QString& a, const QString& b);
 
+// True when every unit lies below U+0300: such texts are in NFC whatever their neighbours, and
+// their unit order is the completion text order. Sorts of many texts test this once per text.
+bool isPlainCompletionText(const QString& text);
+// The completion text order when both texts are known to be plain (or not).
+int compareCompletionTexts(const QString& a, bool aPlain, const QString& b, bool bPlain);
+
 inline bool completionTextLess(const QString& a, const QString& b)
 {
     return compareCompletionTexts(a, b) < 0;

@@ -82,10 +82,11 @@ void addTarget(Targets& targets, ReferenceKind kind, QStringView name)
     targets[kind].emplace_back(kind, name.toString());
 }
 
-// Grapheme cluster boundaries of a text: ASCII pairs answer at once; anything else asks ICU.
+// Grapheme cluster boundaries of a text. Between two ASCII units there is always a boundary, except
+// inside CR LF; only a boundary next to a non-ASCII unit asks ICU.
 class ClusterReader {
 public:
-    explicit ClusterReader(const QString& text) : text_(text) {}
+    explicit ClusterReader(const QString& text) : data_(reinterpret_cast<const char16_t*>(text.utf16())), size_(text.size()) {}
     ~ClusterReader()
     {
         if (iterator_)
@@ -94,33 +95,56 @@ public:
     ClusterReader(const ClusterReader&) = delete;
     ClusterReader& operator=(const ClusterReader&) = delete;
 
-    // The end of the cluster that begins at `position` (a cluster boundary).
+    // True when a cluster begins at `position` (0 < position < size).
+    bool isBoundary(qsizetype position)
+    {
+        const char16_t before = data_[position - 1];
+        const char16_t after = data_[position];
+        if (before < 0x80 && after < 0x80)
+            return !(before == u'\r' && after == u'\n');
+        if (!iterator())
+            return true;
+        return ubrk_isBoundary(iterator_, static_cast<int32_t>(position)) != 0;
+    }
+
+    // True when the unit at `position` is a whole cluster by itself.
+    bool isSingle(qsizetype position)
+    {
+        return (position == 0 || isBoundary(position)) && (position + 1 >= size_ || isBoundary(position + 1));
+    }
+
+    // The end of the cluster that begins at `position`.
     qsizetype clusterEnd(qsizetype position)
     {
-        const qsizetype size = text_.size();
-        const char16_t c = text_[position].unicode();
-        if (position + 1 >= size)
-            return size;
-        const char16_t next = text_[position + 1].unicode();
+        if (position + 1 >= size_)
+            return size_;
+        const char16_t c = data_[position];
+        const char16_t next = data_[position + 1];
         if (c < 0x80 && next < 0x80)
             return c == u'\r' && next == u'\n' ? position + 2 : position + 1;
+        if (!iterator())
+            return position + 1;
+        const int32_t end = ubrk_following(iterator_, static_cast<int32_t>(position));
+        return end == UBRK_DONE || end <= position ? size_ : end;
+    }
+
+private:
+    UBreakIterator* iterator()
+    {
         if (!iterator_ && !failed_) {
             UErrorCode status = U_ZERO_ERROR;
-            iterator_ = ubrk_open(UBRK_CHARACTER, "", reinterpret_cast<const UChar*>(text_.utf16()),
-                                  static_cast<int32_t>(size), &status);
+            iterator_ = ubrk_open(UBRK_CHARACTER, "", reinterpret_cast<const UChar*>(data_),
+                                  static_cast<int32_t>(size_), &status);
             if (U_FAILURE(status)) {
                 iterator_ = nullptr;
                 failed_ = true;
             }
         }
-        if (!iterator_)
-            return position + 1;
-        const int32_t end = ubrk_following(iterator_, static_cast<int32_t>(position));
-        return end == UBRK_DONE || end <= position ? size : end;
+        return iterator_;
     }
 
-private:
-    const QString& text_;
+    const char16_t* data_;
+    qsizetype size_;
     UBreakIterator* iterator_ = nullptr;
     bool failed_ = false;
 };
@@ -146,7 +170,8 @@ ReferenceIndex ReferenceIndexer::scanYAML(const QString& text)
 {
     Targets targets;
     bool inComponents = false;
-    std::optional<ReferenceKind> currentKind;
+    // unknown stands for no current kind: it is never made current.
+    ReferenceKind currentKind = ReferenceKind::unknown;
 
     const QStringView all(text);
     const qsizetype size = all.size();
@@ -170,7 +195,7 @@ ReferenceIndex ReferenceIndexer::scanYAML(const QString& text)
 
         if (indentation == 0 && trimmed.startsWith(u"components:")) {
             inComponents = true;
-            currentKind.reset();
+            currentKind = ReferenceKind::unknown;
             continue;
         }
         if (!inComponents)
@@ -181,17 +206,17 @@ ReferenceIndex ReferenceIndexer::scanYAML(const QString& text)
                 continue;
             const ReferenceKind kind = referenceKindFromComponentsSection(*key);
             if (kind == ReferenceKind::unknown) {
-                currentKind.reset();
+                currentKind = ReferenceKind::unknown;
             } else {
                 currentKind = kind;
                 targets[kind];
             }
         } else if (indentation == 0) {
             inComponents = false;
-            currentKind.reset();
-        } else if (currentKind && indentation == 4) {
+            currentKind = ReferenceKind::unknown;
+        } else if (currentKind != ReferenceKind::unknown && indentation == 4) {
             if (const std::optional<QStringView> key = readKey(trimmed))
-                addTarget(targets, *currentKind, *key);
+                addTarget(targets, currentKind, *key);
         }
     }
     return ReferenceIndex{std::move(targets)};
@@ -207,27 +232,53 @@ ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
     std::int64_t depth = 0;
     std::int64_t componentsDepth = 0;
     std::int64_t sectionDepth = 0;
-    std::optional<ReferenceKind> currentKind;
+    // unknown stands for no current kind: it is never made current.
+    ReferenceKind currentKind = ReferenceKind::unknown;
     bool inComponents = false;
 
     const QStringView all(text);
+    const auto* data = reinterpret_cast<const char16_t*>(text.utf16());
     const qsizetype size = all.size();
     ClusterReader clusters(text);
     qsizetype position = 0;
     while (position < size) {
-        const qsizetype end = clusters.clusterEnd(position);
-        const bool single = end == position + 1;
-        const char16_t c = single ? all[position].unicode() : 0;
+        // Skip to the next unit that can matter: the scan reads only quotes, backslashes, line breaks
+        // inside strings and the four structural characters outside them. Whatever the skipped units
+        // form, none of them is one of those characters standing alone.
+        if (inString) {
+            while (position < size) {
+                const char16_t c = data[position];
+                if (c == u'"' || c == u'\\' || c == u'\n' || c == u'\r')
+                    break;
+                ++position;
+            }
+        } else {
+            while (position < size) {
+                const char16_t c = data[position];
+                if (c == u'"' || c == u'\\' || c == u'{' || c == u'}' || c == u':' || c == u',')
+                    break;
+                ++position;
+            }
+        }
+        if (position >= size)
+            break;
+        const char16_t c = data[position];
         const qsizetype start = position;
-        position = end;
+        // A character that is part of a larger cluster (a quote with a combining mark, the LF of
+        // CR LF) is an ordinary character.
+        if (!clusters.isSingle(position)) {
+            position = clusters.clusterEnd(position);
+            continue;
+        }
+        ++position;
 
-        if (single && c == u'\\') {
+        if (c == u'\\') {
             // The escaped cluster stays in the string as typed, or is ignored outside one.
             if (position < size)
                 position = clusters.clusterEnd(position);
             continue;
         }
-        if (single && c == u'"') {
+        if (c == u'"') {
             if (inString) {
                 if (expectingKey)
                     pendingKey = all.sliced(bufferStart, start - bufferStart);
@@ -238,15 +289,12 @@ ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
             continue;
         }
         if (inString) {
-            if (single && (c == u'\n' || c == u'\r')) {
-                inString = false;
-                pendingKey.reset();
-                expectingKey = true;
-            }
+            // A lone line feed or carriage return abandons the string.
+            inString = false;
+            pendingKey.reset();
+            expectingKey = true;
             continue;
         }
-        if (!single)
-            continue;
         switch (c) {
         case u'{':
             ++depth;
@@ -264,8 +312,8 @@ ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
                     }
                 }
                 pendingKey.reset();
-            } else if (currentKind && depth == sectionDepth + 1 && pendingKey) {
-                addTarget(targets, *currentKind, *pendingKey);
+            } else if (currentKind != ReferenceKind::unknown && depth == sectionDepth + 1 && pendingKey) {
+                addTarget(targets, currentKind, *pendingKey);
                 pendingKey.reset();
             }
             expectingKey = true;
@@ -273,19 +321,18 @@ ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
         case u'}':
             if (inComponents && depth == componentsDepth) {
                 inComponents = false;
-                currentKind.reset();
+                currentKind = ReferenceKind::unknown;
             } else if (depth == sectionDepth) {
-                currentKind.reset();
+                currentKind = ReferenceKind::unknown;
             }
             --depth;
             expectingKey = true;
             break;
         case u':': expectingKey = false; break;
-        case u',':
+        default: // ','
             pendingKey.reset();
             expectingKey = true;
             break;
-        default: break;
         }
     }
     return ReferenceIndex{std::move(targets)};

@@ -20,6 +20,43 @@ std::string_view rawValue(ReferenceKind kind)
     return "unknown";
 }
 
+QStringView componentsSection(ReferenceKind kind)
+{
+    switch (kind) {
+    case ReferenceKind::schema: return u"schemas";
+    case ReferenceKind::response: return u"responses";
+    case ReferenceKind::parameter: return u"parameters";
+    case ReferenceKind::requestBody: return u"requestBodies";
+    case ReferenceKind::header: return u"headers";
+    case ReferenceKind::securityScheme: return u"securitySchemes";
+    case ReferenceKind::pathItem: return u"pathItems";
+    case ReferenceKind::example: return u"examples";
+    case ReferenceKind::link: return u"links";
+    case ReferenceKind::callback: return u"callbacks";
+    case ReferenceKind::unknown: return {};
+    }
+    return {};
+}
+
+QString pointerPrefix(ReferenceKind kind)
+{
+    if (kind == ReferenceKind::unknown)
+        return QStringLiteral("#/components/");
+    QString prefix = QStringLiteral("#/components/");
+    prefix.append(componentsSection(kind));
+    prefix.append(u'/');
+    return prefix;
+}
+
+ReferenceKind referenceKindFromComponentsSection(QStringView section)
+{
+    for (ReferenceKind kind : allReferenceKinds) {
+        if (kind != ReferenceKind::unknown && componentsSection(kind) == section)
+            return kind;
+    }
+    return ReferenceKind::unknown;
+}
+
 } // namespace Carvex
 
 template<>

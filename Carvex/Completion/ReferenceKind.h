@@ -2,6 +2,9 @@
 
 #include "kit/core/RawValue.h"
 
+#include <QString>
+#include <QStringView>
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -32,6 +35,13 @@ inline constexpr std::array<ReferenceKind, 11> allReferenceKinds = {
 };
 
 std::string_view rawValue(ReferenceKind kind);
+
+// The kind's section of the components object ("schemas", "requestBodies", ...); empty for unknown.
+QStringView componentsSection(ReferenceKind kind);
+// "#/components/" followed by the section and "/"; "#/components/" alone for unknown.
+QString pointerPrefix(ReferenceKind kind);
+// The kind whose section is exactly `section` (case-sensitive); unknown for any other text.
+ReferenceKind referenceKindFromComponentsSection(QStringView section);
 
 } // namespace Carvex
 

@@ -16,6 +16,7 @@ bool isPrefixTrimCharacter(QChar c)
 struct Candidate {
     const ReferenceTarget* target;
     bool nameMatches;
+    bool plainName;
 };
 
 // Case-insensitive start test by lower-casing both sides; ASCII texts skip the copies.
@@ -122,7 +123,7 @@ std::vector<CompletionItem> ReferenceResolver::suggestions(const CompletionConte
         --end;
     if (start == end) {
         for (const ReferenceTarget& target : *source)
-            candidates.push_back({&target, false});
+            candidates.push_back({&target, false, false});
     } else {
         const QString rest = context.prefix.sliced(start, end - start);
         const QString nameNeedle = rest.toLower();
@@ -130,23 +131,35 @@ std::vector<CompletionItem> ReferenceResolver::suggestions(const CompletionConte
         for (const ReferenceTarget& target : *source) {
             const bool nameMatches = startsWithLowered(target.name, nameNeedle);
             if (nameMatches || startsWithLowered(target.pointer, pointerNeedle))
-                candidates.push_back({&target, nameMatches});
+                candidates.push_back({&target, nameMatches, isPlainCompletionText(target.name)});
         }
         std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
             if (a.nameMatches != b.nameMatches)
                 return a.nameMatches;
-            return compareCompletionTexts(a.target->name, b.target->name) < 0;
+            return compareCompletionTexts(a.target->name, a.plainName, b.target->name, b.plainName) < 0;
         });
     }
 
+    QString words[allReferenceKinds.size()];
+    for (ReferenceKind kind : allReferenceKinds)
+        words[static_cast<std::size_t>(kind)] = descriptionWord(kind) + QStringLiteral(": ");
     std::vector<CompletionItem> items;
     items.reserve(candidates.size());
     for (const Candidate& candidate : candidates) {
         const ReferenceTarget& target = *candidate.target;
-        QString insertText = hints.isInString ? target.pointer : u'"' + target.pointer + u'"';
+        QString insertText = target.pointer;
+        if (!hints.isInString) {
+            insertText.reserve(target.pointer.size() + 2);
+            insertText.prepend(u'"');
+            insertText.append(u'"');
+        }
+        const QString& word = words[static_cast<std::size_t>(target.kind)];
+        QString description;
+        description.reserve(word.size() + target.name.size());
+        description.append(word);
+        description.append(target.name);
         items.emplace_back(target.pointer, std::move(insertText), itemKind(target.kind), std::nullopt,
-                           descriptionWord(target.kind) + QStringLiteral(": ") + target.name, std::nullopt,
-                           priority(target.kind), false, false, std::nullopt);
+                           std::move(description), std::nullopt, priority(target.kind), false, false, std::nullopt);
     }
     return items;
 }
