@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Carvex/CaretContext/PathComponent.h"
+#include "Carvex/Completion/CompletionHints.h"
+#include "Carvex/Completion/CursorRole.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace Carvex {
+
+// Where the caret stands in JSON text that is usually incomplete: each question is one linear
+// scan over UTF-16 units with a few counters, never a parse. Strings are taken raw, escapes
+// undecoded. A caret outside 0...length answers as one beyond the end.
+class JSONContextScanner {
+public:
+    enum class BracketType { object, array };
+
+    // What one forward pass up to the caret learns: the path and whether the caret is in a string.
+    struct CaretScan {
+        std::vector<PathComponent> path;
+        bool caretInString = false;
+    };
+
+    std::vector<PathComponent> extractPath(QStringView text, qsizetype caretLocation) const;
+    CursorRole detectRole(QStringView text, qsizetype caretLocation) const;
+    QString extractPrefix(QStringView text, qsizetype caretLocation) const;
+    CompletionHints extractHints(QStringView text, qsizetype caretLocation) const;
+    QString getCurrentLine(QStringView text, qsizetype caretLocation) const;
+    std::optional<QString> extractCurrentKey(QStringView text, qsizetype caretLocation) const;
+    QSet<QString> extractExistingKeys(QStringView text, qsizetype caretLocation) const;
+
+    // The same questions for a caller that scanned once already (`scanToCaret`), so the string
+    // state before the caret is not found again.
+    CaretScan scanToCaret(QStringView text, qsizetype caretLocation) const;
+    CursorRole detectRole(QStringView text, qsizetype caretLocation, bool caretInString) const;
+    QString extractPrefix(QStringView text, qsizetype caretLocation, bool caretInString) const;
+    CompletionHints extractHints(QStringView text, qsizetype caretLocation, bool caretInString) const;
+    std::optional<QString> extractCurrentKey(QStringView text, qsizetype caretLocation, bool caretInString) const;
+    QSet<QString> extractExistingKeys(QStringView text, qsizetype caretLocation, bool caretInString) const;
+
+    // Whether the units before the caret leave a string open.
+    static bool isInsideString(QStringView text, qsizetype caretLocation);
+    // The offset of the first non-whitespace unit in from ..< to, or none.
+    static std::optional<qsizetype> firstNonWhitespaceCharacter(QStringView text, qsizetype from, qsizetype to);
+    // The offset of the "{" of the object directly holding the caret; none when the caret stands
+    // directly in an array or in no container.
+    static std::optional<qsizetype> findEnclosingObjectStart(QStringView text, qsizetype caretLocation,
+                                                             bool caretInString);
+};
+
+} // namespace Carvex

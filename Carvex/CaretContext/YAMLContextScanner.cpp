@@ -1,0 +1,525 @@
+#include "Carvex/CaretContext/YAMLContextScanner.h"
+
+#include "Carvex/CaretContext/CaretLine.h"
+
+#include <QChar>
+
+#include <unordered_map>
+
+namespace Carvex {
+
+namespace {
+
+bool outside(QStringView text, qsizetype caret)
+{
+    return caret < 0 || caret > text.size();
+}
+
+// One line as a range of the text, its terminator excluded.
+struct Line {
+    qsizetype start;
+    qsizetype end;
+};
+
+// Steps from line to line without splitting the whole text, so that a walk costs only the lines
+// it visits.
+class Lines {
+public:
+    explicit Lines(QStringView text) : text_(text) {}
+
+    Line at(qsizetype position) const
+    {
+        return {CaretLine::lineStart(text_, position), CaretLine::lineEnd(text_, position)};
+    }
+    std::optional<Line> above(Line line) const
+    {
+        if (line.start == 0)
+            return std::nullopt;
+        return at(line.start - 1);
+    }
+    std::optional<Line> below(Line line) const
+    {
+        const qsizetype next = line.end + 1;
+        if (next >= text_.size())
+            return std::nullopt;
+        return at(next);
+    }
+    // The line list's caret line: the line holding the caret, except that a caret after a final
+    // terminator, or outside the text, falls on the last line.
+    std::optional<Line> caretLine(qsizetype caret) const
+    {
+        const qsizetype length = text_.size();
+        if (length == 0)
+            return std::nullopt;
+        const bool endsWithTerminator = CaretLine::isTerminator(text_[length - 1].unicode());
+        if (caret >= 0 && caret <= length && !(caret == length && endsWithTerminator))
+            return at(caret);
+        return at(endsWithTerminator ? length - 1 : length);
+    }
+    Line first() const { return at(0); }
+
+    QStringView content(Line line) const { return text_.sliced(line.start, line.end - line.start); }
+    QStringView trimmed(Line line) const { return CaretLine::trimmed(content(line)); }
+    qsizetype indentation(Line line) const { return YAMLContextScanner::countLeadingIndentation(content(line)); }
+
+private:
+    QStringView text_;
+};
+
+bool isBlankOrComment(QStringView trimmed)
+{
+    return trimmed.isEmpty() || trimmed.front() == u'#';
+}
+
+bool isDash(QStringView trimmed)
+{
+    return !trimmed.isEmpty() && trimmed.front() == u'-';
+}
+
+bool isQuote(QChar unit)
+{
+    return unit == u'"' || unit == u'\'';
+}
+
+bool enclosedInMatchingQuotes(QStringView key)
+{
+    return key.size() >= 2 && isQuote(key.front()) && key.back() == key.front();
+}
+
+// The text before the first ":" of a line without its dash, trimmed; none without a colon.
+std::optional<QStringView> textBeforeColon(QStringView text)
+{
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 0)
+        return std::nullopt;
+    return CaretLine::trimmed(text.first(colon));
+}
+
+QStringView withoutDash(QStringView trimmed)
+{
+    return isDash(trimmed) ? CaretLine::trimmed(trimmed.sliced(1)) : trimmed;
+}
+
+bool isPrefixUnit(char16_t unit)
+{
+    return unit == u'_' || unit == u'-' || unit == u'$' || QChar::isLetterOrNumber(char32_t(unit));
+}
+
+bool isSequenceKey(QStringView key)
+{
+    static constexpr const char16_t* keys[] = {u"allOf", u"anyOf",    u"oneOf", u"servers", u"parameters",
+                                               u"tags",  u"security", u"enum",  u"required", u"examples"};
+    for (const char16_t* name : keys) {
+        if (key == QStringView(name))
+            return true;
+    }
+    return false;
+}
+
+bool isScalarSequenceKey(QStringView key)
+{
+    return key == u"required" || key == u"enum";
+}
+
+// The key of the nearest line above `line`, by indentation: blank and comment lines and lines at
+// the caret line's indentation or deeper are passed over, so are dash lines without a key; the
+// first other line gives its key or nothing. `onlyKeyLines` asks that line to end with ":".
+std::optional<QString> parentKey(const Lines& lines, Line line, bool onlyKeyLines)
+{
+    const qsizetype ci = lines.indentation(line);
+    for (std::optional<Line> above = lines.above(line); above; above = lines.above(*above)) {
+        const QStringView t = lines.trimmed(*above);
+        if (isBlankOrComment(t) || lines.indentation(*above) >= ci)
+            continue;
+        if (onlyKeyLines) {
+            if (t.endsWith(u':'))
+                return YAMLContextScanner::extractKeyFromLine(lines.content(*above));
+            if (isDash(t))
+                continue;
+            return std::nullopt;
+        }
+        if (std::optional<QString> key = YAMLContextScanner::extractKeyFromLine(lines.content(*above)))
+            return key;
+        if (isDash(t))
+            continue;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+struct Frame {
+    QString key;
+    qsizetype indentation;
+    bool isSequence;
+    qsizetype index;
+};
+
+int clampedIndex(qsizetype count)
+{
+    return int(std::clamp<qsizetype>(count - 1, 0, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+qsizetype YAMLContextScanner::countLeadingIndentation(QStringView line)
+{
+    qsizetype columns = 0;
+    for (QChar unit : line) {
+        if (unit == u' ')
+            columns += 1;
+        else if (unit == u'\t')
+            columns += 2;
+        else
+            break;
+    }
+    return columns;
+}
+
+std::optional<QString> YAMLContextScanner::extractKeyFromLine(QStringView line)
+{
+    const QStringView t = CaretLine::trimmed(line);
+    if (isBlankOrComment(t))
+        return std::nullopt;
+    const std::optional<QStringView> key = textBeforeColon(withoutDash(t));
+    if (!key)
+        return std::nullopt;
+    if (enclosedInMatchingQuotes(*key))
+        return key->sliced(1, key->size() - 2).toString();
+    if (key->isEmpty())
+        return std::nullopt;
+    return key->toString();
+}
+
+std::optional<QString> YAMLContextScanner::extractKeyFromDashLine(QStringView trimmedLine)
+{
+    if (!isDash(trimmedLine))
+        return std::nullopt;
+    const std::optional<QStringView> key = textBeforeColon(CaretLine::trimmed(trimmedLine.sliced(1)));
+    if (!key || key->isEmpty())
+        return std::nullopt;
+    if (enclosedInMatchingQuotes(*key))
+        return key->sliced(1, key->size() - 2).toString();
+    return key->toString();
+}
+
+std::vector<YAMLContextScanner::LineInfo> YAMLContextScanner::splitLines(QStringView text)
+{
+    std::vector<LineInfo> lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype end = CaretLine::lineEnd(text, start);
+        lines.push_back({text.sliced(start, end - start).toString(), start});
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::optional<std::size_t> YAMLContextScanner::lineIndex(const std::vector<LineInfo>& lines, qsizetype caretLocation)
+{
+    if (lines.empty())
+        return std::nullopt;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].startOffset <= caretLocation && caretLocation <= lines[i].startOffset + lines[i].content.size())
+            return i;
+    }
+    return lines.size() - 1;
+}
+
+std::vector<PathComponent> YAMLContextScanner::extractPath(QStringView text, qsizetype caretLocation) const
+{
+    if (outside(text, caretLocation))
+        return {};
+    const Lines lines(text);
+    const std::optional<Line> current = lines.caretLine(caretLocation);
+    if (!current)
+        return {};
+    const QStringView t = lines.trimmed(*current);
+    const qsizetype ci = lines.indentation(*current);
+    if (!t.isEmpty() && ci == 0 && t.front() != u'#')
+        return {};
+
+    // Ancestors, nearest first; the walk counts the dash lines it passes per indentation, which
+    // are the dash lines between a line and the caret line.
+    std::vector<Frame> frames;
+    std::unordered_map<qsizetype, qsizetype> dashesBelow;
+    qsizetype target = ci;
+    bool isSequence = false;
+    qsizetype dashIndentation = 0;
+    for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
+        const QStringView lt = lines.trimmed(*line);
+        if (isBlankOrComment(lt))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        if (isDash(lt)) {
+            if (indentation < target) {
+                isSequence = true;
+                dashIndentation = indentation;
+                target = indentation;
+            }
+            ++dashesBelow[indentation];
+            continue;
+        }
+        if (indentation >= target)
+            continue;
+        std::optional<QString> key = extractKeyFromLine(lines.content(*line));
+        if (!key)
+            continue;
+        qsizetype index = 0;
+        if (isSequence) {
+            const auto found = dashesBelow.find(dashIndentation);
+            index = clampedIndex(found == dashesBelow.end() ? 0 : found->second);
+        }
+        frames.push_back({std::move(*key), indentation, isSequence, index});
+        if (indentation == 0)
+            break;
+        target = indentation;
+        isSequence = false;
+    }
+    std::reverse(frames.begin(), frames.end());
+
+    if (!isBlankOrComment(t)) {
+        if (t.endsWith(u':')) {
+            if (std::optional<QString> key = extractKeyFromLine(lines.content(*current)))
+                frames.push_back({std::move(*key), ci, false, 0});
+        } else if (isDash(t) && !frames.empty()) {
+            // The caret's own item: count the items of the nearest sequence under the last key.
+            Frame& last = frames.back();
+            qsizetype count = 1; // the caret line
+            bool found = false;
+            for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
+                const QStringView lt = lines.trimmed(*line);
+                if (isBlankOrComment(lt))
+                    continue;
+                const qsizetype indentation = lines.indentation(*line);
+                if (isDash(lt)) {
+                    if (indentation == ci)
+                        ++count;
+                    continue;
+                }
+                if (indentation < ci && extractKeyFromLine(lines.content(*line)) == last.key) {
+                    found = true;
+                    break;
+                }
+            }
+            if (found) {
+                last.isSequence = true;
+                last.index = clampedIndex(count);
+            }
+        }
+    }
+
+    std::vector<PathComponent> path;
+    for (Frame& frame : frames) {
+        path.push_back(PathComponent::forKey(std::move(frame.key), path));
+        if (frame.isSequence)
+            path.push_back(PathComponent::index(int(frame.index)));
+    }
+    return path;
+}
+
+CursorRole YAMLContextScanner::detectRole(QStringView text, qsizetype caretLocation) const
+{
+    if (outside(text, caretLocation))
+        return CursorRole::unknown;
+    const Lines lines(text);
+    const Line line = lines.at(caretLocation);
+    const QStringView before = text.sliced(line.start, caretLocation - line.start);
+    const QStringView t = CaretLine::trimmed(before);
+
+    if (isDash(t)) {
+        const QStringView rest = CaretLine::trimmed(t.sliced(1));
+        if (rest.isEmpty())
+            return CursorRole::sequenceItem;
+        if (rest.contains(u':'))
+            return CursorRole::mappingValue;
+        const std::optional<QString> parent = parentKey(lines, line, false);
+        return parent && isScalarSequenceKey(*parent) ? CursorRole::sequenceItem : CursorRole::mappingKey;
+    }
+    if (t.endsWith(u':') || before.endsWith(u": "))
+        return CursorRole::mappingValue;
+    const qsizetype colon = lines.content(line).indexOf(u':');
+    if (colon >= 0)
+        return line.start + colon < caretLocation ? CursorRole::mappingValue : CursorRole::mappingKey;
+    if (!t.isEmpty())
+        return CursorRole::mappingKey;
+    for (std::optional<Line> above = lines.above(line); above; above = lines.above(*above)) {
+        const QStringView at = lines.trimmed(*above);
+        if (isBlankOrComment(at))
+            continue;
+        if (at.endsWith(u':')) {
+            const std::optional<QString> key = extractKeyFromLine(lines.content(*above));
+            if (key && isSequenceKey(*key))
+                return CursorRole::sequenceItem;
+        }
+        return CursorRole::mappingKey;
+    }
+    return CursorRole::mappingKey;
+}
+
+QString YAMLContextScanner::extractPrefix(QStringView text, qsizetype caretLocation) const
+{
+    if (caretLocation < 1 || caretLocation > text.size())
+        return QString();
+    const char16_t* units = text.utf16();
+    qsizetype start = caretLocation;
+    while (start > 0 && isPrefixUnit(units[start - 1]))
+        --start;
+    return text.sliced(start, caretLocation - start).toString();
+}
+
+CompletionHints YAMLContextScanner::extractHints(QStringView text, qsizetype caretLocation) const
+{
+    if (outside(text, caretLocation))
+        return CompletionHints::default_();
+    const Line line = Lines(text).at(caretLocation);
+    const QStringView before = text.sliced(line.start, caretLocation - line.start);
+
+    CompletionHints hints;
+    bool doubleQuoted = false;
+    bool singleQuoted = false;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const QChar unit = before[i];
+        if (doubleQuoted && unit == u'\\') {
+            ++i;
+        } else if (unit == u'"' && !singleQuoted) {
+            doubleQuoted = !doubleQuoted;
+        } else if (unit == u'\'' && !doubleQuoted) {
+            singleQuoted = !singleQuoted;
+        } else if (unit == u'#' && !doubleQuoted && !singleQuoted) {
+            hints.isInComment = true;
+            break;
+        }
+    }
+    doubleQuoted = singleQuoted = false;
+    for (QChar unit : before) {
+        if (unit == u'\'' && !doubleQuoted)
+            singleQuoted = !singleQuoted;
+        else if (unit == u'"' && !singleQuoted)
+            doubleQuoted = !doubleQuoted;
+    }
+    hints.isInString = doubleQuoted || singleQuoted;
+    const QStringView indentation = CaretLine::leadingWhitespace(text.sliced(line.start, line.end - line.start));
+    hints.currentIndentation = indentation.toString();
+    hints.indentationDepth = CaretLine::indentationDepth(indentation);
+    return hints;
+}
+
+QString YAMLContextScanner::getCurrentLine(QStringView text, qsizetype caretLocation) const
+{
+    return CaretLine::getCurrentLine(text, caretLocation);
+}
+
+std::optional<QString> YAMLContextScanner::extractCurrentKey(QStringView text, qsizetype caretLocation) const
+{
+    const QString currentLine = CaretLine::getCurrentLine(text, caretLocation);
+    const QStringView u = withoutDash(CaretLine::trimmed(currentLine));
+    if (const std::optional<QStringView> key = textBeforeColon(u)) {
+        QStringView name = *key;
+        if (enclosedInMatchingQuotes(name))
+            name = name.sliced(1, name.size() - 2);
+        if (name.isEmpty())
+            return std::nullopt;
+        return name.toString();
+    }
+    const Lines lines(text);
+    const std::optional<Line> current = lines.caretLine(caretLocation);
+    if (!current)
+        return std::nullopt;
+    return parentKey(lines, *current, true);
+}
+
+QSet<QString> YAMLContextScanner::extractExistingKeys(QStringView text, qsizetype caretLocation) const
+{
+    QSet<QString> keys;
+    if (outside(text, caretLocation))
+        return keys;
+    const Lines lines(text);
+    const std::optional<Line> current = lines.caretLine(caretLocation);
+    if (!current)
+        return keys;
+    const qsizetype ci = lines.indentation(*current);
+    const bool caretOnDash = isDash(lines.trimmed(*current));
+
+    bool inSequenceItem = caretOnDash;
+    if (!inSequenceItem) {
+        for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
+            const QStringView t = lines.trimmed(*line);
+            if (isBlankOrComment(t))
+                continue;
+            const qsizetype indentation = lines.indentation(*line);
+            if (isDash(t) && indentation <= ci) {
+                inSequenceItem = true;
+                break;
+            }
+            if (!isDash(t) && indentation < ci)
+                break;
+        }
+    }
+
+    if (inSequenceItem) {
+        Line start = *current;
+        if (!caretOnDash) {
+            for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
+                const QStringView t = lines.trimmed(*line);
+                if (isBlankOrComment(t) || lines.indentation(*line) >= ci)
+                    continue;
+                if (isDash(t))
+                    start = *line;
+                break;
+            }
+        }
+        const qsizetype itemIndentation = lines.indentation(start);
+        Line end = *current;
+        for (std::optional<Line> line = lines.below(*current); line; line = lines.below(*line)) {
+            const QStringView t = lines.trimmed(*line);
+            if (isBlankOrComment(t))
+                continue;
+            const qsizetype indentation = lines.indentation(*line);
+            // An item ends at the next item of its sequence, at a line of the enclosing block,
+            // and at an item of an enclosing sequence.
+            if (indentation <= itemIndentation)
+                break;
+            end = *line;
+        }
+        const QStringView startText = lines.trimmed(start);
+        if (isDash(startText)) {
+            if (std::optional<QString> key = extractKeyFromDashLine(startText))
+                keys.insert(*key);
+        }
+        for (std::optional<Line> line = lines.below(start); line && line->start <= end.start;
+             line = lines.below(*line)) {
+            if (isBlankOrComment(lines.trimmed(*line)) || lines.indentation(*line) < itemIndentation + 2)
+                continue;
+            if (std::optional<QString> key = extractKeyFromLine(lines.content(*line)))
+                keys.insert(*key);
+        }
+        return keys;
+    }
+
+    std::optional<qsizetype> parentIndentation;
+    Line blockStart = lines.first();
+    for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
+        if (isBlankOrComment(lines.trimmed(*line)))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        if (indentation < ci) {
+            parentIndentation = indentation;
+            blockStart = *lines.below(*line); // the caret line at least follows it
+            break;
+        }
+    }
+    for (std::optional<Line> line = blockStart; line; line = lines.below(*line)) {
+        if (isBlankOrComment(lines.trimmed(*line)))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        if (parentIndentation && line->start > current->start && indentation <= *parentIndentation)
+            break;
+        if (indentation == ci || (!parentIndentation && indentation == 0)) {
+            if (std::optional<QString> key = extractKeyFromLine(lines.content(*line)))
+                keys.insert(*key);
+        }
+    }
+    return keys;
+}
+
+} // namespace Carvex

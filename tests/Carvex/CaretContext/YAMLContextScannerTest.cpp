@@ -1,0 +1,156 @@
+#include "Carvex/CaretContext/YAMLContextScanner.h"
+
+#include "CaretTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using CaretTest::caretIn;
+using CaretTest::describe;
+using Carvex::YAMLContextScanner;
+
+namespace {
+
+struct Row {
+    const char* name;
+    const char* marked; // "|" is the caret
+    const char* expected;
+};
+
+const YAMLContextScanner scanner;
+
+TEST(YAMLContextScanner, pathIsReadFromIndentationAndCountsSequenceItems)
+{
+    const Row rows[] = {
+        {"operation_body", "paths:\n  /pets:\n    get:\n      summary: x|", "key(paths) dyn(/pets) key(get)"},
+        {"caret_on_key_opening_block", "paths:\n  /pets:\n    get:|\n      summary: x",
+         "key(paths) dyn(/pets) key(get)"},
+        {"left_margin_is_root", "paths:|\n  /pets:", ""},
+        {"second_item_continuation", "tags:\n  - name: a\n  - name: b\n    description: x|", "key(tags) idx(1)"},
+        {"second_item_dash_line", "tags:\n  - name: a\n  - name: b|\n    description: x", "key(tags) idx(1)"},
+        {"first_item", "parameters:\n  - name: limit\n    in: query|", "key(parameters) idx(0)"},
+        {"component_parameter", "components:\n  parameters:\n    limit:\n      in: q|",
+         "key(components) key(parameters) dyn(limit)"},
+        {"nearer_of_two_same_name_sequences",
+         "A:\n  required:\n    - a\n    - b\n    - c\nB:\n  required:\n    - x\n    - y|",
+         "key(B) key(required) idx(1)"},
+        {"caret_at_column_one_belongs_to_its_line", "info:\n  title: x\n|paths:", ""},
+        {"blank_line_inside_block", "info:\n  title: x\n  |", "key(info)"},
+        {"comment_lines_are_skipped", "info:\n  # about\n\n  title: x|", "key(info)"},
+        {"quoted_key", "paths:\n  '/a':\n    get:\n      x: 1|", "key(paths) dyn(/a) key(get)"},
+        {"tabs_count_two", "info:\n\ttitle: x|", "key(info)"},
+        {"caret_after_final_terminator_is_on_last_line", "paths:\n  /pets:\n|", "key(paths) dyn(/pets)"},
+    };
+    for (const Row& row : rows) {
+        const auto [text, caret] = caretIn(row.marked);
+        EXPECT_EQ(describe(scanner.extractPath(text, caret)), row.expected) << row.name;
+    }
+}
+
+TEST(YAMLContextScanner, roleFromDashLinesColonsAndBareIndentation)
+{
+    const Row rows[] = {
+        {"after_colon_space", "type: |", "mappingValue"},
+        {"typing_key", "  ty|", "mappingKey"},
+        {"empty_dash", "  - |", "sequenceItem"},
+        {"dash_under_required", "required:\n  - na|", "sequenceItem"},
+        {"dash_under_tags", "tags:\n  - na|", "mappingKey"},
+        {"dash_with_key", "  - name: |", "mappingValue"},
+        {"indent_under_enum", "enum:\n  |", "sequenceItem"},
+        {"indent_under_info", "info:\n  |", "mappingKey"},
+        {"colon_before_caret", "a: b|c", "mappingValue"},
+        {"colon_after_caret", "ab|c: d", "mappingKey"},
+        {"ends_with_colon", "info:|", "mappingValue"},
+        {"empty_text", "|", "mappingKey"},
+        {"blank_line_below_comment", "servers:\n# note\n\n  |", "sequenceItem"},
+    };
+    for (const Row& row : rows) {
+        const auto [text, caret] = caretIn(row.marked);
+        EXPECT_STREQ(describe(scanner.detectRole(text, caret)), row.expected) << row.name;
+    }
+}
+
+TEST(YAMLContextScanner, hintsTellCommentsFromQuotedHashes)
+{
+    struct HintRow {
+        const char* name;
+        const char* marked;
+        bool inComment;
+        bool inString;
+        const char* indentation;
+        int depth;
+    };
+    const HintRow rows[] = {
+        {"odd_single_quote_before_hash", "description: it's # not|", false, true, "", 0},
+        {"comment_after_value", "x: 1 # c|", true, false, "", 0},
+        {"hash_in_double_quotes", "  x: \"a # b|", false, true, "  ", 1},
+        {"escaped_quote_opens_no_string_for_string_state", "x: \"a\\\" # b|", false, false, "", 0},
+        {"tab_and_spaces", "\t  - a|", false, false, "\t  ", 2},
+        {"closed_string", "x: 'a' |", false, false, "", 0},
+    };
+    for (const HintRow& row : rows) {
+        const auto [text, caret] = caretIn(row.marked);
+        const Carvex::CompletionHints hints = scanner.extractHints(text, caret);
+        EXPECT_EQ(hints.isInComment, row.inComment) << row.name;
+        EXPECT_EQ(hints.isInString, row.inString) << row.name;
+        EXPECT_EQ(hints.currentIndentation.toStdString(), row.indentation) << row.name;
+        EXPECT_EQ(hints.indentationDepth, row.depth) << row.name;
+        EXPECT_FALSE(hints.isRefValueContext || hints.expectedReferenceKind) << row.name;
+    }
+}
+
+TEST(YAMLContextScanner, currentKeyFromTheLineOrItsParent)
+{
+    const Row rows[] = {
+        {"value_of_key", "  type: str|", "\"type\""},
+        {"dash_line_key", "  - name: x|", "\"name\""},
+        {"item_of_required", "required:\n  - |", "\"required\""},
+        {"quoted_key", "'quoted key': |", "\"quoted key\""},
+        {"empty_key", ": x|", "none"},
+        {"double_quoted_key", "\"200\": |", "\"200\""},
+        {"parent_is_not_a_key_line", "a: b\n  |", "none"},
+    };
+    for (const Row& row : rows) {
+        const auto [text, caret] = caretIn(row.marked);
+        EXPECT_EQ(describe(scanner.extractCurrentKey(text, caret)), row.expected) << row.name;
+    }
+}
+
+TEST(YAMLContextScanner, existingKeysOfTheCaretMappingOrSequenceItem)
+{
+    const Row rows[] = {
+        {"block_keys_before_and_after", "info:\n  title: x\n  |\n  version: 1\npaths:", "title,version"},
+        {"left_margin_gathers_root_keys", "openapi: 3\ninfo:\n  title: x\n|\npaths: {}", "info,openapi,paths"},
+        {"new_item_has_no_keys", "tags:\n  - name: a\n    description: d\n  - |", ""},
+        {"dash_line_key", "tags:\n  - name: a\n    description: d\n  - name: b|", "name"},
+        {"inside_item", "tags:\n  - name: a\n    |\n    description: d\n  - name: b", "description,name"},
+        {"nested_keys_below_block_excluded", "info:\n  contact:\n    name: n\n  |", "contact"},
+        {"quoted_keys_lose_quotes", "responses:\n  '200': {}\n  \"404\": {}\n  |", "200,404"},
+        {"outer_item_ends_inner_item", "- items:\n    - name: x\n      |\n- other: 1\n      deep: 2",
+         "name"},
+    };
+    for (const Row& row : rows) {
+        const auto [text, caret] = caretIn(row.marked);
+        EXPECT_EQ(describe(scanner.extractExistingKeys(text, caret)), row.expected) << row.name;
+    }
+}
+
+TEST(YAMLContextScanner, keyReadersAndLineSplitting)
+{
+    using Carvex::YAMLContextScanner;
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"  - name: x")), "\"name\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"''': x")), R"("'")");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"'': x")), "\"\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"# a: b")), "none");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromDashLine(u"- 'a: b")), "\"'a\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromDashLine(u"- \"x\": 1")), "\"x\"");
+    EXPECT_EQ(YAMLContextScanner::countLeadingIndentation(u" \t x"), 4);
+
+    const auto lines = YAMLContextScanner::splitLines(u"a\n\nb\n");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2], (YAMLContextScanner::LineInfo{"b", 3}));
+    EXPECT_EQ(YAMLContextScanner::lineIndex(lines, 2), 1u);
+    EXPECT_EQ(YAMLContextScanner::lineIndex(lines, 5), 2u); // after the final terminator: the last line
+    EXPECT_FALSE(YAMLContextScanner::lineIndex({}, 0).has_value());
+}
+
+} // namespace
