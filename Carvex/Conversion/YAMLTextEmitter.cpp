@@ -81,13 +81,33 @@ bool isCoreSchemaScalar(std::string_view text) {
     return text == ".nan" || text == ".NaN" || text == ".NAN";
 }
 
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalsIgnoringCase(std::string_view text, std::string_view word) {
+    if (text.size() != word.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (lower(text[i]) != word[i]) return false;
+    return true;
+}
+
+// What the C library's decimal conversion reads as a whole: the numbers the editor's reader types, and
+// the words for infinity and not-a-number in any letter case, with a sign.
+bool readsAsDouble(std::string_view text) {
+    if (VoziZazIreParsing::YAMLScalarResolver::number(text)) return true;
+    std::string_view body = text;
+    if (!body.empty() && (body[0] == '+' || body[0] == '-')) body.remove_prefix(1);
+    if (equalsIgnoringCase(body, "inf") || equalsIgnoringCase(body, "infinity") || equalsIgnoringCase(body, "nan"))
+        return true;
+    if (body.size() < 5 || !equalsIgnoringCase(body.substr(0, 4), "nan(") || body.back() != ')') return false;
+    return std::all_of(body.begin() + 4, body.end() - 1, [](char c) {
+        return (c >= '0' && c <= '9') || (lower(c) >= 'a' && lower(c) <= 'z') || c == '_';
+    });
+}
+
 bool isKeyWord(std::string_view key) {
     if (key.size() > 5) return false;
-    std::string lower(key);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     static constexpr std::array<std::string_view, 8> kWords = {"true", "false", "null", "~", "yes", "no", "on", "off"};
-    return std::find(kWords.begin(), kWords.end(), lower) != kWords.end();
+    return std::any_of(kWords.begin(), kWords.end(), [&](std::string_view word) { return equalsIgnoringCase(key, word); });
 }
 
 std::string integerText(std::int64_t value) {
@@ -109,18 +129,11 @@ public:
         } else {
             scalar(root, 0, 2);
         }
-        // A literal block that ends the text needs the line break after its last line: a last line of
-        // indentation alone supplies it without adding a line feed of its own.
-        if (pendingLastLine_ >= 0) {
-            out_.push_back('\n');
-            out_.append(static_cast<std::size_t>(pendingLastLine_), ' ');
-        }
     }
 
 private:
     void line(std::size_t indent) {
         if (!out_.empty()) out_.push_back('\n');
-        pendingLastLine_ = -1;
         out_.append(indent, ' ');
     }
 
@@ -259,10 +272,11 @@ private:
             if (end == std::string_view::npos) break;
             start = end + 1;
         }
-        // The line break after the last line stands for the first trailing line feed; each further one
-        // is a line of indentation alone.
-        for (std::size_t i = 1; i < trailing; ++i) line(indent);
-        if (trailing > 0) pendingLastLine_ = static_cast<long long>(indent);
+        // The line break after the last line stands for the first trailing line feed and each line of
+        // indentation alone for one more. A single one is kept by the header whatever follows, but the
+        // end of the text gives the last line no break: one line of indentation supplies it.
+        const std::size_t blankLines = trailing == 1 ? 1 : trailing == 0 ? 0 : trailing - 1;
+        for (std::size_t i = 0; i < blankLines; ++i) line(indent);
     }
 
     struct Ranked {
@@ -273,7 +287,6 @@ private:
     const PlainValueTree& tree_;
     std::string& out_;
     std::vector<Ranked> order_;
-    long long pendingLastLine_ = -1;
 };
 
 }  // namespace
@@ -296,7 +309,7 @@ bool YAMLTextEmitter::textNeedsQuotes(std::string_view text) {
     if (text.empty()) return true;
     if (text.front() == ' ' || text.back() == ' ') return true;
     if (containsAnyOf(text, ":#\"'\t{}[],&*!|>%@`\n")) return true;
-    if (startsWithIndicator(text) || isCoreSchemaScalar(text)) return true;
+    if (startsWithIndicator(text) || isCoreSchemaScalar(text) || readsAsDouble(text)) return true;
     if (VoziZazIreParsing::YAMLScalarResolver::resolve(text).kind != VoziZazIreParsing::YAMLScalarResolver::Kind::string)
         return true;
     return containsUnprintable(text);
