@@ -1,11 +1,13 @@
 #include "Carvex/Editor/EditorTextView.h"
 
+#include "Carvex/Editor/EditorTextOverlay.h"
 #include "Carvex/Editor/EditorTextViewClickDelegate.h"
 #include "Carvex/Editor/EditorTextViewDelegate.h"
 #include "Carvex/Editor/EditorTextViewKeyDelegate.h"
 #include "Carvex/Editor/EditorTextViewTooltipDelegate.h"
 #include "Carvex/Editor/LineNumberRulerView.h"
 #include "Carvex/Syntax/SyntaxColorLayer.h"
+#include "Carvex/Validation/ValidationTooltipWindow.h"
 #include "platform/Appearance.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -22,7 +24,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -880,10 +881,10 @@ void EditorTextView::clearTooltip() {
 }
 
 void EditorTextView::showTooltip(const QString& text, QPoint viewportPoint) {
-    QToolTip::showText(viewport()->mapToGlobal(viewportPoint), text, viewport());
+    ValidationTooltipWindow::show(text, viewportPoint, viewport());
 }
 
-void EditorTextView::hideTooltip() { QToolTip::hideText(); }
+void EditorTextView::hideTooltip() { ValidationTooltipWindow::hide(); }
 
 // MARK: Painting
 
@@ -898,6 +899,23 @@ void EditorTextView::paintEvent(QPaintEvent* event) {
         QPainter painter(viewport());
         drawIndentGuides(painter, event->rect());
     }
+    if (!overlays_.empty()) {
+        QPainter painter(viewport());
+        for (EditorTextOverlay* overlay : overlays_) {
+            overlay->paintOverlay(*this, painter, event->rect());
+        }
+    }
+}
+
+void EditorTextView::addOverlay(EditorTextOverlay* overlay) {
+    if (overlay != nullptr && std::find(overlays_.begin(), overlays_.end(), overlay) == overlays_.end()) {
+        overlays_.push_back(overlay);
+        viewport()->update();
+    }
+}
+
+void EditorTextView::removeOverlay(EditorTextOverlay* overlay) {
+    overlays_.erase(std::remove(overlays_.begin(), overlays_.end(), overlay), overlays_.end());
 }
 
 void EditorTextView::drawCurrentLineHighlight(QPainter& painter, const QRect& rect) {

@@ -17,6 +17,7 @@
 
 namespace Carvex {
 
+class EditorTextOverlay;
 class EditorTextViewClickDelegate;
 class EditorTextViewDelegate;
 class EditorTextViewKeyDelegate;
@@ -156,6 +157,10 @@ public:
     int leftViewportMargin() const { return leftMargin_; }
 
     SyntaxColorLayer& colorLayer() { return *colorLayer_; }
+    // Display layers drawn over the text, in the order added (the owner removes its layer before
+    // it goes away).
+    void addOverlay(EditorTextOverlay* overlay);
+    void removeOverlay(EditorTextOverlay* overlay);
     LineNumberRulerView* lineNumberRuler() const { return ruler_; }
     void setLineNumberRuler(LineNumberRulerView* ruler) { ruler_ = ruler; }
     const std::shared_ptr<CarvexPlatform::MainScheduler>& scheduler() const { return scheduler_; }
@@ -214,6 +219,7 @@ private:
 
     std::shared_ptr<CarvexPlatform::MainScheduler> scheduler_;
     std::unique_ptr<SyntaxColorLayer> colorLayer_;
+    std::vector<EditorTextOverlay*> overlays_;
     LineNumberRulerView* ruler_ = nullptr;
 
     WeakDelegate<EditorTextViewKeyDelegate> keyDelegate_;
