@@ -1,5 +1,6 @@
 #include "platform/WindowController.h"
 
+#include "platform/Document.h"
 #include "platform/MainScheduler.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ViewController.h"
@@ -31,6 +32,7 @@ QMainWindow* WindowController::window() {
         if (content_) {
             window_->setCentralWidget(content_->view());
         }
+        synchronizeWindowTitleWithDocumentName();
         windowDidLoad();
     }
     return window_;
@@ -68,16 +70,41 @@ void WindowController::closeWithoutAsking() {
     close();
 }
 
-void WindowController::synchronizeWindowTitleWithDocumentName() {}
-
-bool WindowController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_ && event->type() == QEvent::Close) {
-        NotificationCenter::defaultCenter().post(windowWillCloseNotification, window_.data());
-        windowClosed();
+void WindowController::synchronizeWindowTitleWithDocumentName() {
+    if (window_ && document_) {
+        window_->setWindowTitle(document_->displayName());
     }
-    return QObject::eventFilter(watched, event);
 }
 
-void WindowController::windowClosed() { closeApproved_ = false; }
+bool WindowController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_ || event->type() != QEvent::Close) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (document_ && !closeApproved_) {
+        // The document decides first: saving, or asking the user, may keep the window open.
+        event->ignore();
+        if (!askingToClose_) {
+            askingToClose_ = true;
+            QPointer<WindowController> guard(this);
+            document_->shouldCloseWindowController(this, [guard](bool closable) {
+                if (!guard) {
+                    return;
+                }
+                guard->askingToClose_ = false;
+                if (closable) {
+                    guard->closeWithoutAsking();
+                }
+            });
+        }
+        return true;
+    }
+    closeApproved_ = false;
+    NotificationCenter::defaultCenter().post(windowWillCloseNotification, window_.data());
+    if (document_) {
+        // The document lets this controller go on a later turn.
+        document_->windowControllerDidClose(this);
+    }
+    return false;
+}
 
 }  // namespace CarvexPlatform

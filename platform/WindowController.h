@@ -14,7 +14,7 @@ class ViewController;
 
 // The controller of one window: the window is made on first request (`loadWindow`, then
 // `windowDidLoad`), shows the view of its content controller, and belongs to at most one document,
-// which owns the controller. Closing the window asks the document first (an edited document may
+// which owns the controller (a controller without a document is owned by whoever made it). Closing the window asks the document first (an edited document may
 // have to be saved, or the user may cancel); once closed, the document lets the controller go.
 // The controller owns its window. Main thread only.
 class WindowController : public QObject {
@@ -60,8 +60,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void windowClosed();
-
     QPointer<QMainWindow> window_;
     std::unique_ptr<ViewController> content_;
     Document* document_ = nullptr;  // the owner: it clears this before it goes

@@ -1,0 +1,272 @@
+#include "Carvex/Documents/Document.h"
+
+#include "Carvex/Documents/DocumentTypes.h"
+#include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "platform/AlertPresenter.h"
+#include "platform/MainScheduler.h"
+#include "platform/Storyboard.h"
+#include "platform/WindowController.h"
+
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <cstdio>
+
+namespace Carvex {
+
+using CarvexPlatform::Alert;
+using CarvexPlatform::AlertPresenter;
+using CarvexPlatform::AlertStyle;
+using CarvexPlatform::Error;
+using CarvexPlatform::MainScheduler;
+
+namespace {
+
+Error documentError(const QString& description) { return Error{Error::osStatusDomain, -4, description}; }
+
+// True when every surrogate in the text belongs to a pair: only then is the UTF-8 exact.
+bool isWellFormedUTF16(const QString& text) {
+    const qsizetype length = text.size();
+    const QChar* units = text.constData();
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t unit = units[i].unicode();
+        if (unit < 0xD800 || unit > 0xDFFF) {
+            continue;
+        }
+        if (unit > 0xDBFF || i + 1 == length) {
+            return false;
+        }
+        const char16_t next = units[i + 1].unicode();
+        if (next < 0xDC00 || next > 0xDFFF) {
+            return false;
+        }
+        ++i;
+    }
+    return true;
+}
+
+}  // namespace
+
+Document::Document(EditorPreferencesStore* editorPreferencesStore)
+    : editorPreferencesStore_(editorPreferencesStore ? editorPreferencesStore : &EditorPreferencesStore::shared()),
+      self_(std::make_shared<QPointer<Document>>(this)) {}
+
+Document::~Document() {
+    externalChangeDebounceTimer_.cancel();
+    *self_ = nullptr;
+}
+
+DocumentLogger& Document::logger() {
+    if (!logger_) {
+        const QString name = hasFile() ? QFileInfo(filePath()).fileName() : QStringLiteral("Untitled");
+        logger_ = std::make_unique<DocumentLogger>(logStore_, name);
+    }
+    return *logger_;
+}
+
+std::optional<QDateTime> Document::fileModificationDateOnDisk() const {
+    return hasFile() ? modificationDateOfFile(filePath()) : std::nullopt;
+}
+
+QString Document::displayName() const {
+    return customDisplayName ? *customDisplayName : CarvexPlatform::Document::displayName();
+}
+
+void Document::setDisplayName(const std::optional<QString>& name) {
+    customDisplayName = name;
+    CarvexPlatform::Document::setDisplayName(name);
+}
+
+void Document::loadConvertedContent(const QString& text, FileFormat format, const QString& displayName) {
+    content = text;
+    fileFormat = format;
+    setDisplayName(displayName);
+}
+
+std::optional<Error> Document::readFromData(const QByteArray& data, const QString& typeName) {
+    // A byte order mark stays in the text, so the file is written back as it was read.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(data);
+    if (decoder.hasError()) {
+        return documentError(QStringLiteral("Failed to read document"));
+    }
+    content = std::move(text);
+    fileFormat = DocumentTypes::fileFormat(typeName);
+    lastKnownModificationDate_ = fileModificationDateOnDisk();
+    return std::nullopt;
+}
+
+std::variant<QByteArray, Error> Document::dataOfType(const QString&) {
+    // A lone surrogate has no UTF-8: writing a replacement character would change the text.
+    if (!isWellFormedUTF16(content)) {
+        return documentError(QStringLiteral("Failed to save document"));
+    }
+    return content.toUtf8();
+}
+
+QString Document::fileNameExtension(const QString& typeName, CarvexPlatform::SaveOperation operation) const {
+    if (const auto extension = DocumentTypes::fileNameExtension(typeName)) {
+        return *extension;
+    }
+    return CarvexPlatform::Document::fileNameExtension(typeName, operation);
+}
+
+void Document::makeWindowControllers() {
+    auto controller = CarvexPlatform::Storyboard::main().instantiateController<CarvexPlatform::WindowController>(
+        windowControllerScene);
+    if (!controller) {
+        std::fputs("ERROR: Could not create window controller\n", stdout);
+        std::fflush(stdout);
+        return;
+    }
+    addWindowController(std::move(controller));
+}
+
+void Document::saveToFile(const QString& path, const QString& typeName, CarvexPlatform::SaveOperation operation,
+                          SaveCompletion completion) {
+    CarvexPlatform::Document::saveToFile(
+        path, typeName, operation, [self = self_, completion](std::optional<Error> error) {
+            if (!error) {
+                if (Document* document = *self) {
+                    document->lastKnownModificationDate_ = document->fileModificationDateOnDisk();
+                }
+            }
+            if (completion) {
+                completion(std::move(error));
+            }
+        });
+}
+
+void Document::presentedItemDidChange() {
+    // Any thread: only the main thread touches the document.
+    MainScheduler::shared()->post([self = self_] {
+        Document* document = *self;
+        if (!document || document->isReverting_) {
+            return;
+        }
+        document->externalChangeDebounceTimer_.cancel();
+        document->externalChangeDebounceTimer_ = MainScheduler::shared()->schedule(externalChangeDelay, [self] {
+            if (Document* later = *self) {
+                later->checkForExternalChange();
+            }
+        });
+    });
+}
+
+void Document::checkForExternalChange() {
+    if (isShowingExternalChangeDialog_ || !hasFile()) {
+        return;
+    }
+    const auto onDisk = fileModificationDateOnDisk();
+    if (onDisk && lastKnownModificationDate_ && *onDisk <= *lastKnownModificationDate_) {
+        return;
+    }
+    if (isDocumentEdited()) {
+        showConflictAlert({});
+    } else if (editorPreferencesStore_->autoReloadExternalChanges()) {
+        reload(ReloadKind::withoutLocalEdits);
+    } else {
+        showReloadQuestion();
+    }
+}
+
+QString Document::externalChangeName() const {
+    if (hasFile()) {
+        return QFileInfo(filePath()).fileName();
+    }
+    const QString name = displayName();
+    return name.isEmpty() ? QStringLiteral("Untitled") : name;
+}
+
+void Document::showReloadQuestion() {
+    QWidget* window = nullptr;
+    if (windowControllers().empty() || !(window = windowControllers().front()->window())) {
+        return;
+    }
+    isShowingExternalChangeDialog_ = true;
+    const Alert alert{AlertStyle::informational, QStringLiteral("File Modified Externally"),
+                      QStringLiteral("The file \"") + externalChangeName() +
+                          QStringLiteral("\" has been modified by another application.\n\n"
+                                         "Would you like to reload the file?"),
+                      {QStringLiteral("Reload"), QStringLiteral("Ignore")}};
+    AlertPresenter::shared().present(alert, window, [self = self_](int button) {
+        Document* document = *self;
+        if (!document) {
+            return;
+        }
+        document->isShowingExternalChangeDialog_ = false;
+        if (button == 0) {
+            document->reload(ReloadKind::withoutLocalEdits);
+        } else {
+            document->logger().info(QStringLiteral("External change ignored"));
+        }
+    });
+}
+
+void Document::showConflictAlert(std::function<void(bool ignored)> after) {
+    QWidget* window = nullptr;
+    if (windowControllers().empty() || !(window = windowControllers().front()->window())) {
+        return;
+    }
+    isShowingExternalChangeDialog_ = true;
+    const Alert alert{
+        AlertStyle::warning, QStringLiteral("File Modified Externally"),
+        QStringLiteral("The file \"") + externalChangeName() +
+            QStringLiteral("\" has been modified by another application.\n\n"
+                           "You have unsaved changes in the editor.\n\n"
+                           "\u2022 Reload: Discard your local changes and load the version from disk.\n"
+                           "\u2022 Ignore: Keep your local changes. Saving later will overwrite the external "
+                           "changes."),
+        {QStringLiteral("Reload"), QStringLiteral("Ignore")}};
+    AlertPresenter::shared().present(alert, window, [self = self_, after](int button) {
+        Document* document = *self;
+        if (!document) {
+            return;
+        }
+        document->isShowingExternalChangeDialog_ = false;
+        if (button == 0) {
+            document->reload(ReloadKind::discardingLocalChanges);
+        } else {
+            document->logger().info(QStringLiteral("External change ignored \u2014 local content preserved"));
+            // As the alert says: the next save overwrites what is on disk now without asking again.
+            document->setFileModificationDate(document->fileModificationDateOnDisk());
+        }
+        if (after) {
+            after(button != 0);
+        }
+    });
+}
+
+void Document::confirmOverwriteOfChangedFile(CarvexPlatform::SaveOperation operation,
+                                             std::function<void(bool)> proceed) {
+    if (isShowingExternalChangeDialog_ || isReverting_) {
+        // The question is on screen already: this save waits for a later one.
+        proceed(false);
+        return;
+    }
+    if (windowControllers().empty()) {
+        CarvexPlatform::Document::confirmOverwriteOfChangedFile(operation, std::move(proceed));
+        return;
+    }
+    showConflictAlert([proceed](bool ignored) { proceed(ignored); });
+}
+
+void Document::reload(ReloadKind kind) {
+    if (!hasFile() || fileType().isEmpty()) {
+        return;
+    }
+    isReverting_ = true;
+    if (auto error = revertToContentsOfFile(filePath(), fileType())) {
+        logger().error(QStringLiteral("Failed to reload document: ") + error->localizedDescription);
+    } else {
+        lastKnownModificationDate_ = fileModificationDateOnDisk();
+        emit contentDidReload();
+        if (kind == ReloadKind::withoutLocalEdits) {
+            logger().info(QStringLiteral("Document reloaded (external change detected)"));
+        } else {
+            logger().warning(QStringLiteral("Document reloaded \u2014 local changes discarded"));
+        }
+    }
+    isReverting_ = false;
+}
+
+}  // namespace Carvex

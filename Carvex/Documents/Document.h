@@ -1,0 +1,104 @@
+#pragma once
+
+#include "Carvex/Documents/FileFormat.h"
+#include "Carvex/Logging/DocumentLogger.h"
+#include "Carvex/Logging/InMemoryLogStore.h"
+#include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
+#include "platform/Document.h"
+#include "platform/WorkItem.h"
+
+#include <QDateTime>
+#include <QString>
+#include <chrono>
+#include <memory>
+#include <optional>
+
+namespace Carvex {
+
+class EditorPreferencesStore;
+
+// One open OpenAPI description: the whole text as one string, its file format, its name, its
+// console log, and the watch on its file. A change made on disk by another program is looked at
+// 0.5 s after the last notice: an unedited document reloads at once (when the editor setting
+// allows) or asks, an edited one reports the conflict. Main thread only, except
+// `presentedItemDidChange`.
+class Document : public CarvexPlatform::Document {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds externalChangeDelay{500};
+    static inline const QString windowControllerScene = QStringLiteral("Document Window Controller");
+
+    // The editor store gives the auto-reload setting; the shared one when none is given.
+    explicit Document(EditorPreferencesStore* editorPreferencesStore = nullptr);
+    ~Document() override;
+
+    // The text; the editor writes it on every edit, reading and reloading replace it.
+    QString content;
+    // The format from the document type, or set by conversion.
+    std::optional<FileFormat> fileFormat;
+    // A name set through `setDisplayName`, in place of the file's.
+    std::optional<QString> customDisplayName;
+    // The last parsed model, stored for the properties and example views.
+    std::optional<ParsedOpenAPIModel> parsedModel;
+
+    const std::shared_ptr<InMemoryLogStore>& logStore() const { return logStore_; }
+    // Made on first use over the log store, named after the file ("Untitled" without one), and
+    // kept: a later Save As does not rename it.
+    DocumentLogger& logger();
+
+    const std::optional<QDateTime>& lastKnownModificationDate() const { return lastKnownModificationDate_; }
+    bool isShowingExternalChangeDialog() const { return isShowingExternalChangeDialog_; }
+    bool isReverting() const { return isReverting_; }
+    // The pending external-change check (cancelled or run when none is pending).
+    const CarvexPlatform::WorkItem& externalChangeDebounceTimer() const { return externalChangeDebounceTimer_; }
+
+    // The modification time of the document's file on disk now, or nothing (no file, no time).
+    std::optional<QDateTime> fileModificationDateOnDisk() const;
+
+    // Conversion's result in a fresh untitled document: text, format and name.
+    void loadConvertedContent(const QString& text, FileFormat format, const QString& displayName);
+
+    QString displayName() const override;
+    void setDisplayName(const std::optional<QString>& name) override;
+    std::optional<CarvexPlatform::Error> readFromData(const QByteArray& data, const QString& typeName) override;
+    std::variant<QByteArray, CarvexPlatform::Error> dataOfType(const QString& typeName) override;
+    QString fileNameExtension(const QString& typeName, CarvexPlatform::SaveOperation operation) const override;
+    bool autosavesInPlace() const override { return true; }
+    void makeWindowControllers() override;
+    void presentedItemDidChange() override;
+    void saveToFile(const QString& path, const QString& typeName, CarvexPlatform::SaveOperation operation,
+                    SaveCompletion completion) override;
+
+    // The check run 0.5 s after the last external-change notice.
+    void checkForExternalChange();
+
+signals:
+    // The text was read again from disk (an external change reloaded).
+    void contentDidReload();
+
+protected:
+    // A save finding the file changed on disk asks as the conflict alert does: Reload drops the
+    // save and loads the disk's text, Ignore keeps the edits and saves over the disk's.
+    void confirmOverwriteOfChangedFile(CarvexPlatform::SaveOperation operation,
+                                       std::function<void(bool)> proceed) override;
+
+private:
+    enum class ReloadKind { withoutLocalEdits, discardingLocalChanges };
+    void showReloadQuestion();
+    void showConflictAlert(std::function<void(bool ignored)> after);
+    void reload(ReloadKind kind);
+    QString externalChangeName() const;
+
+    EditorPreferencesStore* editorPreferencesStore_;
+    CarvexPlatform::WorkItem externalChangeDebounceTimer_;
+    bool isShowingExternalChangeDialog_ = false;
+    bool isReverting_ = false;
+    std::optional<QDateTime> lastKnownModificationDate_;
+    std::shared_ptr<InMemoryLogStore> logStore_ = std::make_shared<InMemoryLogStore>();
+    std::unique_ptr<DocumentLogger> logger_;
+    // Carried into callbacks from other threads; cleared when the document goes.
+    std::shared_ptr<QPointer<Document>> self_;
+};
+
+}  // namespace Carvex

@@ -1,0 +1,461 @@
+#include "platform/Document.h"
+
+#include "platform/AlertPresenter.h"
+#include "platform/BackgroundTask.h"
+#include "platform/DocumentController.h"
+#include "platform/FilePanel.h"
+#include "platform/MainScheduler.h"
+#include "platform/WindowController.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSaveFile>
+#include <algorithm>
+#include <set>
+
+namespace CarvexPlatform {
+
+namespace {
+
+std::set<int>& untitledNumbersInUse() {
+    static auto* const numbers = new std::set<int>();
+    return *numbers;
+}
+
+QString quoted(const QString& name) { return QStringLiteral("\u201C") + name + QStringLiteral("\u201D"); }
+
+// Writes through a temporary file in the same folder, renamed over the target once complete: the
+// old file stays whole until then. A symbolic link is followed and the file's permissions kept.
+std::optional<Error> writeAtomically(const QString& path, const QByteArray& data) {
+    const QString name = QFileInfo(path).fileName();
+    auto failure = [&name](const QString& reason) {
+        return Error{Error::cocoaDomain, Error::fileWriteUnknownCode,
+                     QStringLiteral("The file %1 couldn\u2019t be saved: %2").arg(quoted(name), reason)};
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return failure(file.errorString());
+    }
+    if (file.write(data) != data.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failure(reason);
+    }
+    if (!file.commit()) {
+        return failure(file.errorString());
+    }
+    return std::nullopt;
+}
+
+// Deleted with the scheduler's queue item, whether it runs or not.
+template <class T>
+void deleteOnALaterTurn(std::unique_ptr<T> object) {
+    auto holder = std::make_shared<std::unique_ptr<T>>(std::move(object));
+    MainScheduler::shared()->post([holder] { holder->reset(); });
+}
+
+}  // namespace
+
+Document::Document() : fileWatch_([this] { presentedItemDidChange(); }) {}
+
+Document::~Document() {
+    autosaveItem_.cancel();
+    *alive_ = false;
+    releaseUntitledNumber();
+    for (auto it = windowControllers_.rbegin(); it != windowControllers_.rend(); ++it) {
+        (*it)->setDocument(nullptr);
+        delete *it;
+    }
+    windowControllers_.clear();
+}
+
+void Document::setFilePath(const QString& path) {
+    if (path == filePath_) {
+        return;
+    }
+    filePath_ = path;
+    if (!path.isEmpty()) {
+        releaseUntitledNumber();
+    }
+    fileWatch_.watch(path);
+}
+
+std::optional<QDateTime> Document::modificationDateOfFile(const QString& path) {
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return std::nullopt;
+    }
+    const QDateTime date = info.lastModified();
+    return date.isValid() ? std::optional<QDateTime>(date) : std::nullopt;
+}
+
+QString Document::displayName() const {
+    if (displayName_) {
+        return *displayName_;
+    }
+    if (hasFile()) {
+        return QFileInfo(filePath_).fileName();
+    }
+    if (untitledNumber_ == 0) {
+        auto& numbers = untitledNumbersInUse();
+        int number = 1;
+        while (numbers.count(number) != 0) {
+            ++number;
+        }
+        numbers.insert(number);
+        untitledNumber_ = number;
+    }
+    return untitledNumber_ == 1 ? QStringLiteral("Untitled")
+                                : QStringLiteral("Untitled %1").arg(untitledNumber_);
+}
+
+void Document::setDisplayName(const std::optional<QString>& name) {
+    displayName_ = name;
+    for (WindowController* controller : windowControllers_) {
+        controller->synchronizeWindowTitleWithDocumentName();
+    }
+}
+
+void Document::releaseUntitledNumber() {
+    if (untitledNumber_ != 0) {
+        untitledNumbersInUse().erase(untitledNumber_);
+        untitledNumber_ = 0;
+    }
+}
+
+void Document::updateChangeCount(ChangeType change) {
+    switch (change) {
+        case ChangeType::done:
+        case ChangeType::redone: ++changeCount_; break;
+        case ChangeType::undone: --changeCount_; break;
+        case ChangeType::cleared: changeCount_ = 0; break;
+    }
+    if (change != ChangeType::cleared) {
+        scheduleAutosave();
+    }
+}
+
+QString Document::fileNameExtension(const QString&, SaveOperation) const { return {}; }
+
+std::optional<Error> Document::readFromFile(const QString& path, const QString& typeName) {
+    // The time is taken before the data: a write that lands in between shows as a newer file.
+    const auto date = modificationDateOfFile(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Error{Error::cocoaDomain, Error::fileReadUnknownCode,
+                     QStringLiteral("The file %1 couldn\u2019t be opened: %2")
+                         .arg(quoted(QFileInfo(path).fileName()), file.errorString())};
+    }
+    const QByteArray data = file.readAll();
+    // The reader sees the file it reads; a failure puts the old one back.
+    const QString previousPath = filePath_;
+    const QString previousType = fileType_;
+    const int previousNumber = untitledNumber_;
+    setFilePath(path);
+    fileType_ = typeName;
+    if (auto error = readFromData(data, typeName)) {
+        setFilePath(previousPath);
+        fileType_ = previousType;
+        if (previousNumber != 0 && untitledNumber_ == 0) {
+            untitledNumbersInUse().insert(previousNumber);
+            untitledNumber_ = previousNumber;
+        }
+        return error;
+    }
+    fileModificationDate_ = date;
+    changeCount_ = 0;
+    return std::nullopt;
+}
+
+std::optional<Error> Document::revertToContentsOfFile(const QString& path, const QString& typeName) {
+    if (auto error = readFromFile(path, typeName)) {
+        return error;
+    }
+    autosaveItem_.cancel();
+    return std::nullopt;
+}
+
+void Document::saveToFile(const QString& path, const QString& typeName, SaveOperation operation,
+                          SaveCompletion completion) {
+    PendingSave save{path, typeName, operation, std::move(completion)};
+    if (saving_) {
+        queuedSaves_.push_back(std::move(save));
+        return;
+    }
+    startSave(std::move(save));
+}
+
+void Document::startSave(PendingSave save) {
+    saving_ = true;
+    const bool ownFile = save.operation == SaveOperation::save ||
+                         save.operation == SaveOperation::autosaveInPlace;
+    if (!ownFile) {
+        Document* holder = DocumentController::shared().documentForFile(save.path);
+        if (holder && holder != this) {
+            Error error{Error::cocoaDomain, Error::fileWriteUnknownCode,
+                        QStringLiteral("The file %1 is open in another window. Close it there first, or "
+                                       "choose another name.")
+                            .arg(quoted(QFileInfo(save.path).fileName()))};
+            MainScheduler::shared()->post([guard = QPointer<Document>(this), save, error] {
+                if (guard) {
+                    guard->finishSave(save, 0, error);
+                }
+            });
+            return;
+        }
+        writeSave(std::move(save));
+        return;
+    }
+    const auto onDisk = modificationDateOfFile(save.path);
+    if (onDisk && onDisk != fileModificationDate_) {
+        confirmOverwriteOfChangedFile(save.operation,
+                                      [guard = QPointer<Document>(this), save](bool proceed) {
+                                          if (!guard) {
+                                              return;
+                                          }
+                                          if (proceed) {
+                                              guard->writeSave(save);
+                                          } else {
+                                              guard->finishSave(save, 0, Error::userCancelled());
+                                          }
+                                      });
+        return;
+    }
+    writeSave(std::move(save));
+}
+
+void Document::writeSave(PendingSave save) {
+    auto data = dataOfType(save.typeName);
+    if (auto* error = std::get_if<Error>(&data)) {
+        MainScheduler::shared()->post([guard = QPointer<Document>(this), save, error = *error] {
+            if (guard) {
+                guard->finishSave(save, 0, error);
+            }
+        });
+        return;
+    }
+    const int savedChangeCount = changeCount_;
+    BackgroundTask::run(
+        [path = save.path, bytes = std::move(std::get<QByteArray>(data))] { return writeAtomically(path, bytes); },
+        [guard = QPointer<Document>(this), save, savedChangeCount](std::optional<Error> error) {
+            if (guard) {
+                guard->finishSave(save, savedChangeCount, std::move(error));
+            }
+        });
+}
+
+void Document::finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error) {
+    if (!error) {
+        switch (save.operation) {
+            case SaveOperation::saveAs:
+                setFilePath(save.path);
+                fileType_ = save.typeName;
+                DocumentController::shared().noteNewRecentDocumentPath(save.path);
+                [[fallthrough]];
+            case SaveOperation::save:
+            case SaveOperation::autosaveInPlace:
+                // Edits made while the data was written keep the document edited.
+                changeCount_ -= savedChangeCount;
+                fileModificationDate_ = modificationDateOfFile(save.path);
+                break;
+            case SaveOperation::saveTo: break;
+        }
+    }
+    saving_ = false;
+    std::weak_ptr<bool> alive = alive_;
+    if (save.completion) {
+        save.completion(error);
+    }
+    if (alive.expired() || saving_) {
+        return;
+    }
+    if (!queuedSaves_.empty()) {
+        PendingSave next = std::move(queuedSaves_.front());
+        queuedSaves_.erase(queuedSaves_.begin());
+        startSave(std::move(next));
+    }
+}
+
+void Document::saveDocument(SaveCompletion completion) {
+    if (hasFile()) {
+        saveToFile(filePath_, fileType_, SaveOperation::save, std::move(completion));
+    } else {
+        saveDocumentAs(std::move(completion));
+    }
+}
+
+void Document::saveDocumentAs(SaveCompletion completion) {
+    const QString extension = fileNameExtension(fileType_, SaveOperation::saveAs);
+    QString name = hasFile() ? QFileInfo(filePath_).fileName() : displayName();
+    if (!extension.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
+        name += QLatin1Char('.') + extension;
+    }
+    const QString folder = hasFile() ? QFileInfo(filePath_).absolutePath() : QDir::homePath();
+    FilePanel::shared().runSave(
+        QDir(folder).filePath(name), {}, windowForSheet(),
+        [guard = QPointer<Document>(this), extension, completion](std::optional<QString> path) {
+            if (!guard) {
+                return;
+            }
+            if (!path || path->isEmpty()) {
+                if (completion) {
+                    completion(Error::userCancelled());
+                }
+                return;
+            }
+            QString target = *path;
+            if (!extension.isEmpty() && QFileInfo(target).suffix().isEmpty()) {
+                target += QLatin1Char('.') + extension;
+            }
+            guard->saveToFile(target, guard->fileType_, SaveOperation::saveAs, completion);
+        });
+}
+
+void Document::autosave(SaveCompletion completion) {
+    if (!autosavesInPlace() || !hasFile() || !isDocumentEdited()) {
+        if (completion) {
+            completion(std::nullopt);
+        }
+        return;
+    }
+    saveToFile(filePath_, fileType_, SaveOperation::autosaveInPlace, std::move(completion));
+}
+
+void Document::scheduleAutosave() {
+    autosaveItem_.cancel();
+    if (!autosavesInPlace() || !hasFile() || !isDocumentEdited()) {
+        return;
+    }
+    autosaveItem_ = MainScheduler::shared()->schedule(autosaveDelay, [guard = QPointer<Document>(this)] {
+        if (guard) {
+            // A failed autosave leaves the document edited: closing saves again and shows why.
+            guard->autosave();
+        }
+    });
+}
+
+void Document::addWindowController(std::unique_ptr<WindowController> controller) {
+    if (!controller) {
+        return;
+    }
+    controller->setDocument(this);
+    windowControllers_.push_back(controller.release());
+    windowControllers_.back()->synchronizeWindowTitleWithDocumentName();
+}
+
+void Document::removeWindowController(WindowController* controller) {
+    const auto it = std::find(windowControllers_.begin(), windowControllers_.end(), controller);
+    if (it == windowControllers_.end()) {
+        return;
+    }
+    windowControllers_.erase(it);
+    controller->setDocument(nullptr);
+    deleteOnALaterTurn(std::unique_ptr<WindowController>(controller));
+}
+
+void Document::showWindows() {
+    for (WindowController* controller : windowControllers_) {
+        controller->showWindow();
+    }
+}
+
+QWidget* Document::windowForSheet() const {
+    if (windowControllers_.empty() || !windowControllers_.front()->isWindowLoaded()) {
+        return nullptr;
+    }
+    return windowControllers_.front()->window();
+}
+
+void Document::canClose(CloseCompletion completion) {
+    if (!isDocumentEdited()) {
+        completion(true);
+        return;
+    }
+    QPointer<Document> guard(this);
+    auto afterSave = [guard, completion](std::optional<Error> error) {
+        if (!error) {
+            completion(true);
+            return;
+        }
+        if (error->isUserCancelled() || !guard) {
+            completion(false);
+            return;
+        }
+        // The text could not be written: closing now would lose it, so the user decides.
+        const Alert alert{AlertStyle::warning,
+                          QStringLiteral("The document %1 could not be saved.").arg(quoted(guard->displayName())),
+                          error->localizedDescription,
+                          {QStringLiteral("Cancel"), QStringLiteral("Don\u2019t Save")}};
+        AlertPresenter::shared().present(alert, guard->windowForSheet(),
+                                         [completion](int button) { completion(button == 1); });
+    };
+    if (autosavesInPlace() && hasFile()) {
+        saveDocument(afterSave);
+        return;
+    }
+    const Alert alert{AlertStyle::warning,
+                      QStringLiteral("Do you want to save the changes made to the document %1?")
+                          .arg(quoted(displayName())),
+                      QStringLiteral("Your changes will be lost if you don\u2019t save them."),
+                      {QStringLiteral("Save"), QStringLiteral("Don\u2019t Save"), QStringLiteral("Cancel")}};
+    AlertPresenter::shared().present(alert, windowForSheet(), [guard, completion, afterSave](int button) {
+        if (button == 0 && guard) {
+            guard->saveDocument(afterSave);
+        } else {
+            completion(button == 1);
+        }
+    });
+}
+
+void Document::shouldCloseWindowController(WindowController*, CloseCompletion completion) {
+    if (windowControllers_.size() > 1) {
+        completion(true);
+        return;
+    }
+    canClose(std::move(completion));
+}
+
+void Document::windowControllerDidClose(WindowController* controller) {
+    removeWindowController(controller);
+    if (windowControllers_.empty()) {
+        close();
+    }
+}
+
+void Document::close() {
+    autosaveItem_.cancel();
+    const std::vector<WindowController*> controllers = windowControllers_;
+    for (WindowController* controller : controllers) {
+        removeWindowController(controller);
+        controller->closeWithoutAsking();
+    }
+    fileWatch_.watch(QString());
+    emit documentDidClose();
+    DocumentController::shared().removeDocument(this);
+}
+
+void Document::confirmOverwriteOfChangedFile(SaveOperation, std::function<void(bool)> proceed) {
+    const Alert alert{
+        AlertStyle::warning, QStringLiteral("The file has been changed by another application."),
+        QStringLiteral("The document %1 has been changed by another application since you opened or saved "
+                       "it.\n\nDo you want to save your version and replace it?")
+            .arg(quoted(displayName())),
+        {QStringLiteral("Save Anyway"), QStringLiteral("Cancel")}};
+    AlertPresenter::shared().present(alert, windowForSheet(),
+                                     [proceed](int button) { proceed(button == 0); });
+}
+
+void Document::presentError(const Error& error, const QString& messageText) {
+    if (error.isUserCancelled()) {
+        return;
+    }
+    AlertPresenter::shared().present(
+        Alert{AlertStyle::warning, messageText, error.localizedDescription, {}}, windowForSheet(), {});
+}
+
+}  // namespace CarvexPlatform

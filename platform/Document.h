@@ -1,0 +1,169 @@
+#pragma once
+#include "platform/Error.h"
+#include "platform/FileWatch.h"
+#include "platform/WorkItem.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <variant>
+#include <vector>
+
+class QWidget;
+
+namespace CarvexPlatform {
+
+class WindowController;
+
+enum class SaveOperation { save, saveAs, saveTo, autosaveInPlace };
+enum class ChangeType { done, undone, redone, cleared };
+
+// One open document: its file (path and type name), its name, its change count, its windows and the
+// way it reads, writes, saves, reverts, closes and autosaves. Subclasses supply the content through
+// `readFromData` and `dataOfType`.
+//
+// What a save promises:
+// - the file is written to a temporary file beside it and renamed over it, so an interrupted or
+//   failed save leaves the old file whole; permissions are kept, and a symbolic link is followed
+//   (the file it names is replaced; the link stays a link);
+// - a file changed on disk by another program since this document read or saved it is never
+//   overwritten without asking (`confirmOverwriteOfChangedFile`);
+// - the data is made on the main thread and written on a background thread; saves of one document
+//   run one after the other, and edits made while a save writes keep the document edited.
+// Closing never loses text: an edited document with a file is saved in place, an edited untitled
+// one asks Save, Don't Save or Cancel.
+//
+// The file on disk is watched; each change reaches `presentedItemDidChange`. Main thread only,
+// except `presentedItemDidChange`, which a subclass must make safe for any thread.
+class Document : public QObject {
+    Q_OBJECT
+
+public:
+    using SaveCompletion = std::function<void(std::optional<Error>)>;
+    using CloseCompletion = std::function<void(bool closed)>;
+
+    // How long after the last change an edited document with a file is saved in place.
+    static constexpr std::chrono::milliseconds autosaveDelay{5000};
+
+    Document();
+    ~Document() override;
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    // The file: its path as given (empty for an untitled document) and its type name.
+    const QString& filePath() const { return filePath_; }
+    bool hasFile() const { return !filePath_.isEmpty(); }
+    void setFilePath(const QString& path);
+    const QString& fileType() const { return fileType_; }
+    void setFileType(const QString& typeName) { fileType_ = typeName; }
+    // The file's modification time as this document last read or saved it.
+    const std::optional<QDateTime>& fileModificationDate() const { return fileModificationDate_; }
+    void setFileModificationDate(std::optional<QDateTime> date) { fileModificationDate_ = std::move(date); }
+    // The modification time of the file at `path` now, or nothing when it can't be read.
+    static std::optional<QDateTime> modificationDateOfFile(const QString& path);
+
+    // The file name (with its extension) when there is a file; otherwise "Untitled", then "Untitled 2"
+    // and so on, the lowest number no other open untitled document holds, kept once given.
+    virtual QString displayName() const;
+    // Sets a name of one's own (nothing: back to the file's name).
+    virtual void setDisplayName(const std::optional<QString>& name);
+
+    // Edits since the file was last read or saved; the document is edited when not zero.
+    int changeCount() const { return changeCount_; }
+    bool isDocumentEdited() const { return changeCount_ != 0; }
+    void updateChangeCount(ChangeType change);
+
+    // Content from file data of a type name; an error leaves the document as it was.
+    virtual std::optional<Error> readFromData(const QByteArray& data, const QString& typeName) = 0;
+    // File data of the content for a type name.
+    virtual std::variant<QByteArray, Error> dataOfType(const QString& typeName) = 0;
+    // The extension a file of the type gets when saved (empty: none).
+    virtual QString fileNameExtension(const QString& typeName, SaveOperation operation) const;
+    // Whether edits are saved to the file by themselves.
+    virtual bool autosavesInPlace() const { return false; }
+
+    // Reads the file into the document; on success the document takes its path, type and time.
+    std::optional<Error> readFromFile(const QString& path, const QString& typeName);
+    // Reads the file again, discarding edits; on success the change count is cleared.
+    virtual std::optional<Error> revertToContentsOfFile(const QString& path, const QString& typeName);
+
+    // Saves to `path` as `typeName`. `save` and `autosaveInPlace` write the document's own file;
+    // `saveAs` moves the document to the new file; `saveTo` writes a copy and changes nothing.
+    // The completion runs on the main thread on a later turn (with nothing on success).
+    virtual void saveToFile(const QString& path, const QString& typeName, SaveOperation operation,
+                            SaveCompletion completion);
+    // Save: in place when there is a file, else through the save panel.
+    void saveDocument(SaveCompletion completion = {});
+    // Save As: through the save panel.
+    void saveDocumentAs(SaveCompletion completion = {});
+    // Saves in place when edited and there is a file, if the document autosaves; completes with
+    // nothing when there was nothing to do.
+    void autosave(SaveCompletion completion = {});
+    bool isSaving() const { return saving_; }
+
+    // Windows: the document owns its window controllers.
+    virtual void makeWindowControllers() {}
+    void addWindowController(std::unique_ptr<WindowController> controller);
+    // Removes the controller; it is deleted on a later turn.
+    void removeWindowController(WindowController* controller);
+    const std::vector<WindowController*>& windowControllers() const { return windowControllers_; }
+    void showWindows();
+    // The window of the first window controller, or null.
+    QWidget* windowForSheet() const;
+
+    // Whether the document may close, asking the user or saving first where edits would be lost.
+    void canClose(CloseCompletion completion);
+    // A window of the document is closing: its last window asks `canClose` first.
+    void shouldCloseWindowController(WindowController* controller, CloseCompletion completion);
+    // A window has closed: the controller goes, and the document closes with its last window.
+    void windowControllerDidClose(WindowController* controller);
+    // Closes the windows and leaves the document controller (which deletes the document later).
+    void close();
+
+    // The file changed on disk. Called on the main thread by the watch; may be called on any.
+    virtual void presentedItemDidChange() {}
+
+signals:
+    // Emitted after the document has left the document controller (`close`).
+    void documentDidClose();
+
+protected:
+    // The file changed on disk since it was read or saved: `proceed(true)` overwrites it anyway.
+    // The default asks through an alert (sheet on the document's window).
+    virtual void confirmOverwriteOfChangedFile(SaveOperation operation, std::function<void(bool)> proceed);
+    // Shows a failure (a sheet on the document's window); cancellations are not shown.
+    void presentError(const Error& error, const QString& messageText);
+
+private:
+    struct PendingSave {
+        QString path;
+        QString typeName;
+        SaveOperation operation;
+        SaveCompletion completion;
+    };
+    void startSave(PendingSave save);
+    void writeSave(PendingSave save);
+    void finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error);
+    void scheduleAutosave();
+    void releaseUntitledNumber();
+
+    QString filePath_;
+    QString fileType_;
+    std::optional<QDateTime> fileModificationDate_;
+    std::optional<QString> displayName_;
+    mutable int untitledNumber_ = 0;
+    int changeCount_ = 0;
+    bool saving_ = false;
+    std::vector<PendingSave> queuedSaves_;
+    WorkItem autosaveItem_;
+    std::vector<WindowController*> windowControllers_;
+    FileWatch fileWatch_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace CarvexPlatform

@@ -1,0 +1,481 @@
+#include "platform/AlertPresenter.h"
+#include "platform/BackgroundTask.h"
+#include "platform/Document.h"
+#include "platform/DocumentController.h"
+#include "platform/FakeMainScheduler.h"
+#include "platform/FilePanel.h"
+#include "platform/FileWatch.h"
+#include "platform/ScopedMainScheduler.h"
+#include "platform/Settings.h"
+#include "platform/TestApplication.h"
+#include "platform/WindowController.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
+using namespace CarvexPlatform;
+
+namespace {
+
+// A plain text document; text that says "unwritable" can't be written.
+class TextDocument : public Document {
+public:
+    explicit TextDocument(bool autosaves = true) : autosaves_(autosaves) {}
+    QString text;
+    int changeNotices = 0;
+
+    std::optional<Error> readFromData(const QByteArray& data, const QString&) override {
+        if (data.startsWith("unreadable")) {
+            return Error{Error::osStatusDomain, -4, "Failed to read document"};
+        }
+        text = QString::fromUtf8(data);
+        return std::nullopt;
+    }
+    std::variant<QByteArray, Error> dataOfType(const QString&) override {
+        if (text.contains("unwritable")) {
+            return Error{Error::osStatusDomain, -4, "Failed to save document"};
+        }
+        return text.toUtf8();
+    }
+    QString fileNameExtension(const QString&, SaveOperation) const override { return "txt"; }
+    bool autosavesInPlace() const override { return autosaves_; }
+    void presentedItemDidChange() override { ++changeNotices; }
+
+    void edit(const QString& newText) {
+        text = newText;
+        updateChangeCount(ChangeType::done);
+    }
+
+private:
+    bool autosaves_;
+};
+
+class TextController : public DocumentController {
+public:
+    using DocumentController::DocumentController;
+    bool autosaves = true;
+
+protected:
+    std::unique_ptr<Document> makeDocumentInstance(const QString& typeName) override {
+        if (typeName != "Text") {
+            return nullptr;
+        }
+        return std::make_unique<TextDocument>(autosaves);
+    }
+    std::optional<QString> typeForContentsOfFile(const QString& path) const override {
+        if (QFileInfo(path).suffix() == "txt") {
+            return QString("Text");
+        }
+        return std::nullopt;
+    }
+};
+
+class PlatformDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication::ensure();
+        AlertPresenter::shared().setScript(alerts);
+        FilePanel::shared().setScript(panels);
+    }
+    void TearDown() override {
+        settle();
+        AlertPresenter::shared().setScript(nullptr);
+        FilePanel::shared().setScript(nullptr);
+    }
+
+    // Lets background writes finish and runs what they handed back.
+    void settle() {
+        BackgroundTask::waitForIdle();
+        fake->runPending();
+    }
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+    static void write(const QString& file, const QByteArray& data) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(data);
+    }
+    static QByteArray read(const QString& file) {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
+    }
+    // Another program writes the file, its time moved clearly past any time read before.
+    static void writeLater(const QString& file, const QByteArray& data, int seconds = 5) {
+        write(file, data);
+        QFile touched(file);
+        ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+        touched.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime);
+    }
+
+    // Saves and waits for the answer.
+    std::optional<Error> saveAndWait(Document& document, const QString& file, SaveOperation operation) {
+        std::optional<std::optional<Error>> result;
+        document.saveToFile(file, document.fileType(), operation, [&](std::optional<Error> error) { result = error; });
+        for (int turn = 0; turn < 5 && !result; ++turn) {
+            settle();
+        }
+        EXPECT_TRUE(result.has_value()) << "the save never completed";
+        return result ? *result : std::optional<Error>(Error{"none", 0, "no answer"});
+    }
+
+    std::shared_ptr<FakeMainScheduler> fake = std::make_shared<FakeMainScheduler>();
+    ScopedMainScheduler scope{fake};
+    std::shared_ptr<AlertScript> alerts = std::make_shared<AlertScript>();
+    std::shared_ptr<FilePanelScript> panels = std::make_shared<FilePanelScript>();
+    QTemporaryDir temporary;
+    QDir folder{temporary.path()};
+    TextController controller{Settings::isolated()};
+};
+
+}  // namespace
+
+TEST_F(PlatformDocumentTest, SaveReplacesTheFileAndKeepsPermissionsAndLinks) {
+    const QString target = path("target.txt");
+    const QString link = path("link.txt");
+    write(target, "old");
+    ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadGroup));
+    ASSERT_TRUE(QFile::link(target, link));
+
+    TextDocument document;
+    ASSERT_EQ(document.readFromFile(link, "Text"), std::nullopt);
+    EXPECT_EQ(document.text, "old");
+    document.edit("new text");
+    EXPECT_TRUE(document.isDocumentEdited());
+    EXPECT_EQ(saveAndWait(document, link, SaveOperation::save), std::nullopt);
+
+    EXPECT_EQ(read(target), "new text");
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link was replaced by a plain file";
+    EXPECT_EQ(QFileInfo(target).permissions() & QFileDevice::Permissions(0x7077),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    EXPECT_FALSE(document.isDocumentEdited());
+    EXPECT_EQ(document.fileModificationDate(), Document::modificationDateOfFile(target));
+    // No temporary file is left behind.
+    EXPECT_EQ(folder.entryList(QDir::Files | QDir::System).size(), 2);
+}
+
+TEST_F(PlatformDocumentTest, RefusedSavesLeaveTheFileAsItWas) {
+    struct Row {
+        const char* name;
+        QString text;           // the document's text when saving
+        bool changedOnDisk;     // another program wrote the file after it was read
+        int answer;             // the alert's button, when one asks
+        bool expectWritten;
+        bool expectAlert;
+    };
+    const Row rows[] = {
+        {"data that can't be made", "unwritable text", false, 0, false, false},
+        {"changed on disk, user cancels", "mine", true, 1, false, true},
+        {"changed on disk, user saves anyway", "mine", true, 0, true, true},
+        {"unchanged on disk", "mine", false, 0, true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = path(QString("refused-%1.txt").arg(&row - rows));
+        write(file, "theirs");
+        TextDocument document;
+        ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
+        if (row.changedOnDisk) {
+            writeLater(file, "theirs, changed");
+        }
+        const QByteArray before = read(file);
+        const std::size_t alertsBefore = alerts->presented().size();
+        alerts->respond(row.answer);
+        document.edit(row.text);
+        const auto error = saveAndWait(document, file, SaveOperation::save);
+        EXPECT_EQ(!error, row.expectWritten) << (error ? error->localizedDescription.toStdString() : "");
+        EXPECT_EQ(read(file), row.expectWritten ? row.text.toUtf8() : before);
+        EXPECT_EQ(document.isDocumentEdited(), !row.expectWritten);
+        EXPECT_EQ(alerts->presented().size() - alertsBefore, row.expectAlert ? 1u : 0u);
+        if (!row.expectAlert) {
+            alerts = std::make_shared<AlertScript>();
+            AlertPresenter::shared().setScript(alerts);
+        }
+    }
+}
+
+TEST_F(PlatformDocumentTest, EditsMadeWhileSavingKeepTheDocumentEdited) {
+    const QString file = path("busy.txt");
+    write(file, "a");
+    TextDocument document;
+    ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
+    document.edit("b");
+    std::vector<int> finished;
+    document.saveToFile(file, "Text", SaveOperation::save, [&](auto error) { finished.push_back(error ? -1 : 1); });
+    document.edit("c");  // after the data was taken
+    document.saveToFile(file, "Text", SaveOperation::save, [&](auto error) { finished.push_back(error ? -1 : 2); });
+    EXPECT_TRUE(document.isSaving());
+    for (int turn = 0; turn < 5; ++turn) {
+        settle();
+    }
+    EXPECT_EQ(finished, (std::vector<int>{1, 2}));
+    EXPECT_EQ(read(file), "c");
+    EXPECT_FALSE(document.isDocumentEdited());
+}
+
+TEST_F(PlatformDocumentTest, UntitledDocumentsAreNumberedAndNumbersComeBack) {
+    auto first = std::make_unique<TextDocument>();
+    auto second = std::make_unique<TextDocument>();
+    auto third = std::make_unique<TextDocument>();
+    EXPECT_EQ(first->displayName(), "Untitled");
+    EXPECT_EQ(second->displayName(), "Untitled 2");
+    EXPECT_EQ(third->displayName(), "Untitled 3");
+    EXPECT_EQ(second->displayName(), "Untitled 2");
+    second.reset();
+    EXPECT_EQ(TextDocument().displayName(), "Untitled 2");
+    first->setDisplayName(QString("Mine"));
+    EXPECT_EQ(first->displayName(), "Mine");
+    third->setFilePath(path("named.txt"));
+    EXPECT_EQ(third->displayName(), "named.txt");
+}
+
+TEST_F(PlatformDocumentTest, SaveAsMovesTheDocumentAndNotesItAsRecent) {
+    auto made = controller.makeUntitledDocumentOfType("Text");
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<Document>>(made));
+    auto* document = static_cast<TextDocument*>(std::get<std::unique_ptr<Document>>(made).get());
+    controller.addDocument(std::move(std::get<std::unique_ptr<Document>>(made)));
+    document->edit("saved as");
+
+    panels->respond(std::nullopt);  // cancelled
+    panels->respond(path("chosen"));  // the extension is added
+    std::vector<std::optional<Error>> results;
+    document->saveDocumentAs([&](auto error) { results.push_back(error); });
+    document->saveDocumentAs([&](auto error) { results.push_back(error); });
+    for (int turn = 0; turn < 5; ++turn) {
+        settle();
+    }
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_TRUE(results[0] && results[0]->isUserCancelled());
+    EXPECT_EQ(results[1], std::nullopt);
+    EXPECT_EQ(panels->presented()[0].suggestedPath, QDir::home().filePath("Untitled.txt"));
+    EXPECT_EQ(document->filePath(), path("chosen.txt"));
+    EXPECT_EQ(document->displayName(), "chosen.txt");
+    EXPECT_EQ(read(path("chosen.txt")), "saved as");
+    EXPECT_EQ(controller.recentDocumentPaths().value(0), path("chosen.txt"));
+}
+
+TEST_F(PlatformDocumentTest, OneDocumentPerFile) {
+    const QString file = path("one.txt");
+    write(file, "one");
+    ASSERT_TRUE(QFile::link(file, path("alias.txt")));
+    std::vector<std::pair<Document*, bool>> opened;
+    auto record = [&](Document* document, bool wasOpen, std::optional<Error>) { opened.push_back({document, wasOpen}); };
+    controller.openDocumentWithContentsOfFile(file, false, record);
+    controller.openDocumentWithContentsOfFile(path("alias.txt"), false, record);
+    controller.openDocumentWithContentsOfFile(path("./one.txt"), false, record);
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_FALSE(opened[0].second);
+    EXPECT_EQ(opened[1], std::make_pair(opened[0].first, true));
+    EXPECT_EQ(opened[2], std::make_pair(opened[0].first, true));
+    EXPECT_EQ(controller.documents().size(), 1u);
+
+    // Save As over a file another document holds is refused: the two would overwrite each other.
+    auto other = std::make_unique<TextDocument>();
+    other->setFileType("Text");
+    other->edit("other");
+    auto error = saveAndWait(*other, file, SaveOperation::saveAs);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(read(file), "one");
+}
+
+TEST_F(PlatformDocumentTest, OpeningFailuresAreReportedAndOpenNothing) {
+    write(path("bad.txt"), "unreadable bytes");
+    write(path("other.bin"), "x");
+    struct Row {
+        const char* name;
+        QString file;
+    };
+    const Row rows[] = {{"unreadable content", path("bad.txt")},
+                        {"type the application does not open", path("other.bin")},
+                        {"missing file", path("missing.txt")}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::optional<Error> failure;
+        controller.openDocumentWithContentsOfFile(row.file, true, [&](Document* document, bool, auto error) {
+            EXPECT_EQ(document, nullptr);
+            failure = error;
+        });
+        EXPECT_TRUE(failure.has_value());
+    }
+    EXPECT_TRUE(controller.documents().empty());
+    EXPECT_EQ(alerts->presented().size(), 3u);
+    EXPECT_EQ(alerts->presented()[0].alert.informativeText, "Failed to read document");
+    EXPECT_TRUE(controller.recentDocumentPaths().isEmpty());
+}
+
+TEST_F(PlatformDocumentTest, RecentDocumentsNewestFirstAtMostTen) {
+    for (int i = 0; i < 12; ++i) {
+        controller.noteNewRecentDocumentPath(path(QString("r%1.txt").arg(i)));
+    }
+    controller.noteNewRecentDocumentPath(path("r5.txt"));
+    const QStringList recent = controller.recentDocumentPaths();
+    ASSERT_EQ(recent.size(), 10);
+    EXPECT_EQ(recent[0], path("r5.txt"));
+    EXPECT_EQ(recent[1], path("r11.txt"));
+    EXPECT_EQ(recent.count(path("r5.txt")), 1);
+    EXPECT_FALSE(recent.contains(path("r1.txt")));
+    controller.clearRecentDocuments();
+    EXPECT_TRUE(controller.recentDocumentPaths().isEmpty());
+}
+
+TEST_F(PlatformDocumentTest, ClosingLosesNoText) {
+    struct Row {
+        const char* name;
+        bool withFile;
+        bool edited;
+        std::vector<int> answers;           // alert buttons, in order
+        std::optional<QString> savePanel;   // the save panel's answer
+        bool expectClosed;
+        std::size_t expectAlerts;
+    };
+    const Row rows[] = {
+        {"unedited closes", true, false, {}, std::nullopt, true, 0},
+        {"edited with a file is saved in place", true, true, {}, std::nullopt, true, 0},
+        {"edited untitled: Save", false, true, {0}, QString("saved-on-close.txt"), true, 1},
+        {"edited untitled: Save, panel cancelled", false, true, {0}, std::nullopt, false, 1},
+        {"edited untitled: Don't Save", false, true, {1}, std::nullopt, true, 1},
+        {"edited untitled: Cancel", false, true, {2}, std::nullopt, false, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        alerts = std::make_shared<AlertScript>();
+        AlertPresenter::shared().setScript(alerts);
+        panels = std::make_shared<FilePanelScript>();
+        FilePanel::shared().setScript(panels);
+        auto owned = std::make_unique<TextDocument>();
+        TextDocument* document = owned.get();
+        document->setFileType("Text");
+        const QString file = path(QString("close-%1.txt").arg(&row - rows));
+        if (row.withFile) {
+            write(file, "before");
+            ASSERT_EQ(document->readFromFile(file, "Text"), std::nullopt);
+        }
+        if (row.edited) {
+            document->edit("kept");
+        }
+        for (int answer : row.answers) {
+            alerts->respond(answer);
+        }
+        if (row.savePanel) {
+            panels->respond(path(*row.savePanel));
+        } else {
+            panels->respond(std::nullopt);
+        }
+        controller.addDocument(std::move(owned));
+        std::optional<bool> closed;
+        controller.closeAllDocuments([&](bool all) { closed = all; });
+        for (int turn = 0; turn < 5; ++turn) {
+            settle();
+        }
+        ASSERT_TRUE(closed.has_value());
+        EXPECT_EQ(*closed, row.expectClosed);
+        EXPECT_EQ(alerts->presented().size(), row.expectAlerts);
+        if (row.withFile && row.edited) {
+            EXPECT_EQ(read(file), "kept");
+        }
+        if (row.savePanel && row.expectClosed) {
+            EXPECT_EQ(read(path(*row.savePanel)), "kept");
+        }
+        EXPECT_EQ(controller.documents().size(), row.expectClosed ? 0u : 1u);
+        if (!row.expectClosed) {
+            controller.removeDocument(document);
+            settle();
+        }
+    }
+}
+
+TEST_F(PlatformDocumentTest, ClosingTheLastWindowAsksTheDocumentFirst) {
+    auto owned = std::make_unique<TextDocument>();
+    TextDocument* document = owned.get();
+    document->setFileType("Text");
+    document->edit("unsaved");
+    controller.addDocument(std::move(owned));
+    document->addWindowController(std::make_unique<WindowController>());
+    document->showWindows();
+    QPointer<QMainWindow> window = document->windowControllers().front()->window();
+    EXPECT_EQ(window->windowTitle(), document->displayName());
+
+    alerts->respond(2);  // Cancel: the window stays
+    document->windowControllers().front()->close();
+    settle();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(controller.documents().size(), 1u);
+    ASSERT_EQ(alerts->presented().size(), 1u);
+    EXPECT_TRUE(alerts->presented()[0].asSheet);
+
+    alerts->respond(1);  // Don't Save: window and document go
+    document->windowControllers().front()->close();
+    settle();
+    settle();
+    EXPECT_TRUE(controller.documents().empty());
+    EXPECT_FALSE(window);
+}
+
+TEST_F(PlatformDocumentTest, AutosaveWritesEditedDocumentsWithAFileAfterAPause) {
+    const QString file = path("auto.txt");
+    write(file, "start");
+    TextDocument document;
+    ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
+    document.edit("typed");
+    fake->advance(Document::autosaveDelay - std::chrono::milliseconds(1));
+    document.edit("typed more");  // restarts the pause
+    fake->advance(Document::autosaveDelay - std::chrono::milliseconds(1));
+    settle();
+    EXPECT_EQ(read(file), "start");
+    fake->advance(std::chrono::milliseconds(1));
+    settle();
+    EXPECT_EQ(read(file), "typed more");
+    EXPECT_FALSE(document.isDocumentEdited());
+}
+
+namespace {
+
+// Runs the event loop until `done` holds or a generous limit passes.
+template <class Condition>
+bool waitUntil(Condition done) {
+    for (int i = 0; i < 500 && !done(); ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return done();
+}
+
+}  // namespace
+
+TEST_F(PlatformDocumentTest, FileWatchSurvivesAtomicReplacement) {
+    const QString file = path("watched.txt");
+    write(file, "1");
+    int changes = 0;
+    FileWatch watch([&] { ++changes; });
+    watch.watch(file);
+
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"written in place", [&] { write(file, "2"); }},
+        {"replaced by a rename", [&] {
+             write(path("watched.tmp"), "3");
+             ::rename(QFile::encodeName(path("watched.tmp")).constData(), QFile::encodeName(file).constData());
+         }},
+        {"written in place after the replacement", [&] { write(file, "44"); }},
+        {"deleted and made again", [&] {
+             QFile::remove(file);
+             write(file, "555");
+         }},
+        {"written in place once more", [&] { write(file, "6666"); }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        const int before = changes;
+        step.change();
+        EXPECT_TRUE(waitUntil([&] { return changes > before; }));
+    }
+}
