@@ -84,7 +84,7 @@ void Document::loadConvertedContent(const QString& text, FileFormat format, cons
 
 std::optional<Error> Document::readFromData(const QByteArray& data, const QString& typeName) {
     // A byte order mark stays in the text, so the file is written back as it was read.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(data);
     if (decoder.hasError()) {
         return documentError(QStringLiteral("Failed to read document"));

@@ -1,0 +1,511 @@
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Documents/DocumentTypes.h"
+#include "Carvex/Logging/AppLogger.h"
+#include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "platform/AlertPresenter.h"
+#include "platform/BackgroundTask.h"
+#include "platform/FakeMainScheduler.h"
+#include "platform/FilePanel.h"
+#include "platform/ScopedMainScheduler.h"
+#include "platform/Settings.h"
+#include "platform/Storyboard.h"
+#include "platform/TestApplication.h"
+#include "platform/WindowController.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
+
+using namespace Carvex;
+using namespace std::chrono_literals;
+using CarvexPlatform::AlertPresenter;
+using CarvexPlatform::AlertScript;
+using CarvexPlatform::AlertStyle;
+using CarvexPlatform::ChangeType;
+using CarvexPlatform::Error;
+using CarvexPlatform::SaveOperation;
+
+namespace {
+
+const QString reloadedLine = "Document reloaded (external change detected)";
+
+class DocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CarvexPlatform::TestApplication::ensure();
+        AlertPresenter::shared().setScript(alerts);
+        controller.setEditorPreferencesStore(&preferences);
+    }
+    void TearDown() override {
+        settle();
+        AlertPresenter::shared().setScript(nullptr);
+    }
+
+    void settle() {
+        for (int turn = 0; turn < 4; ++turn) {
+            CarvexPlatform::BackgroundTask::waitForIdle();
+            fake->runPending();
+        }
+    }
+
+    static void write(const QString& file, const QByteArray& data) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(data);
+    }
+    static QByteArray read(const QString& file) {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
+    }
+    // Another program writes the file; its time is moved clearly past any time read before.
+    static void writeExternally(const QString& file, const QByteArray& data, int seconds = 5) {
+        write(file, data);
+        QFile touched(file);
+        ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+        touched.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime);
+    }
+
+    // Opens a copy of a corpus file through the document controller, with a plain window.
+    Document* openCopy(const QString& corpusName) {
+        const QString source = QStringLiteral(CARVEX_SHARED_DIR "/corpus/oai/") + corpusName;
+        if (!QFile::exists(source)) {
+            return nullptr;
+        }
+        const QString copy = folder.filePath(QFileInfo(source).fileName());
+        QFile::remove(copy);
+        if (!QFile::copy(source, copy)) {
+            return nullptr;
+        }
+        CarvexPlatform::Document* opened = nullptr;
+        controller.openDocumentWithContentsOfFile(copy, true,
+                                                  [&](CarvexPlatform::Document* document, bool, auto) { opened = document; });
+        return dynamic_cast<Document*>(opened);
+    }
+
+    // A document read from `name` in the temporary folder, holding `text`.
+    Document* openText(const QString& name, const QByteArray& text) {
+        write(folder.filePath(name), text);
+        CarvexPlatform::Document* opened = nullptr;
+        controller.openDocumentWithContentsOfFile(folder.filePath(name), true,
+                                                  [&](CarvexPlatform::Document* document, bool, auto) { opened = document; });
+        return dynamic_cast<Document*>(opened);
+    }
+
+    static void edit(Document& document, const QString& text) {
+        document.content = text;
+        document.updateChangeCount(ChangeType::done);
+    }
+
+    static std::vector<QString> logLines(const Document& document) {
+        std::vector<QString> lines;
+        for (const auto& entry : document.logStore()->entries()) {
+            lines.push_back(entry.message);
+        }
+        return lines;
+    }
+
+    std::optional<Error> save(Document& document) {
+        std::optional<std::optional<Error>> result;
+        document.saveDocument([&](std::optional<Error> error) { result = error; });
+        settle();
+        EXPECT_TRUE(result.has_value());
+        return result ? *result : std::nullopt;
+    }
+
+    std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake = std::make_shared<CarvexPlatform::FakeMainScheduler>();
+    CarvexPlatform::ScopedMainScheduler scope{fake};
+    std::shared_ptr<AlertScript> alerts = std::make_shared<AlertScript>();
+    EditorPreferencesStore preferences{CarvexPlatform::Settings::isolated()};
+    QTemporaryDir temporary;
+    QDir folder{temporary.path()};
+    DocumentController controller{CarvexPlatform::Settings::isolated()};
+    CarvexPlatform::ScopedScene windowScene{CarvexPlatform::Storyboard::main(), Document::windowControllerScene,
+                                            [] { return std::make_unique<CarvexPlatform::WindowController>(); }};
+};
+
+}  // namespace
+
+TEST_F(DocumentTest, ReadingTakesOnlyUTF8AndWritesBackTheSameBytes) {
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        bool readable;
+    };
+    const Row rows[] = {
+        {"plain", "openapi: 3.1.0\n", true},
+        {"byte order mark kept", "\xEF\xBB\xBFopenapi: 3.0.3\n", true},
+        {"CR LF kept", "a: 1\r\nb: 2\r\n", true},
+        {"pairs and accents", "title: caf\xC3\xA9 \xF0\x9F\x98\x80\n", true},
+        {"empty", "", true},
+        {"stray byte", "a: \xFF\n", false},
+        {"cut sequence", "a: \xE2\x82", false},
+        {"overlong slash", "a: \xC0\xAF", false},
+        {"encoded surrogate", "a: \xED\xA0\x80", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Document document(&preferences);
+        document.content = "before";
+        const auto error = document.readFromData(row.bytes, DocumentTypes::yamlDocument);
+        if (!row.readable) {
+            ASSERT_TRUE(error.has_value());
+            EXPECT_EQ(*error, (Error{"NSOSStatusErrorDomain", -4, "Failed to read document"}));
+            EXPECT_EQ(document.content, "before");
+            EXPECT_EQ(document.fileFormat, std::nullopt);
+            continue;
+        }
+        ASSERT_EQ(error, std::nullopt);
+        const auto data = document.dataOfType(DocumentTypes::yamlDocument);
+        ASSERT_TRUE(std::holds_alternative<QByteArray>(data));
+        EXPECT_EQ(std::get<QByteArray>(data), row.bytes);
+    }
+}
+
+TEST_F(DocumentTest, TheDocumentTypeGivesFormatAndExtension) {
+    struct Row {
+        QString typeName;
+        std::optional<FileFormat> format;
+        QString extension;
+    };
+    const Row rows[] = {{"JSON Document", FileFormat::json, "json"}, {"public.json", FileFormat::json, "json"},
+                        {"YAML Document", FileFormat::yaml, "yaml"}, {"org.yaml.yaml", FileFormat::yaml, "yaml"},
+                        {"Plain Text", std::nullopt, ""}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typeName.toStdString());
+        Document document(&preferences);
+        document.fileFormat = FileFormat::json;
+        ASSERT_EQ(document.readFromData("{}", row.typeName), std::nullopt);
+        EXPECT_EQ(document.fileFormat, row.format);
+        EXPECT_EQ(document.fileNameExtension(row.typeName, SaveOperation::saveAs), row.extension);
+    }
+    EXPECT_TRUE(Document(&preferences).autosavesInPlace());
+}
+
+TEST_F(DocumentTest, TextThatUTF8CannotHoldFailsTheSaveAndLeavesTheFile) {
+    struct Row {
+        const char* name;
+        QString text;
+        bool savable;
+    };
+    const QChar high(char16_t(0xD83D)), low(char16_t(0xDE00));
+    const Row rows[] = {
+        {"pair", QString("a: ") + high + low, true},
+        {"high surrogate at the end", QString("a: ") + high, false},
+        {"low surrogate alone", QString("a: ") + low + "b", false},
+        {"high surrogate before a letter", QString("a: ") + high + "b", false},
+        {"two highs then a low", QString("a: ") + high + high + low, false},
+    };
+    Document* document = openText("surrogates.yaml", "original: true\n");
+    ASSERT_NE(document, nullptr);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        write(document->filePath(), "original: true\n");
+        document->setFileModificationDate(Document::modificationDateOfFile(document->filePath()));
+        edit(*document, row.text);
+        const auto error = save(*document);
+        if (row.savable) {
+            EXPECT_EQ(error, std::nullopt);
+            EXPECT_EQ(QString::fromUtf8(read(document->filePath())), row.text);
+            continue;
+        }
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(*error, (Error{"NSOSStatusErrorDomain", -4, "Failed to save document"}));
+        EXPECT_EQ(read(document->filePath()), "original: true\n");
+        EXPECT_TRUE(document->isDocumentEdited());
+    }
+}
+
+TEST_F(DocumentTest, NamesLoggerAndConvertedContent) {
+    Document untitled(&preferences);
+    EXPECT_EQ(untitled.logger().fileName(), "Untitled");
+    untitled.loadConvertedContent("{}", FileFormat::json, "petstore_converted.json");
+    EXPECT_EQ(untitled.displayName(), "petstore_converted.json");
+    EXPECT_EQ(untitled.customDisplayName, "petstore_converted.json");
+    EXPECT_EQ(untitled.fileFormat, FileFormat::json);
+    EXPECT_EQ(untitled.content, "{}");
+    untitled.setDisplayName(std::nullopt);
+    EXPECT_EQ(untitled.displayName().left(8), "Untitled");
+
+    Document* document = openText("named.yaml", "a: 1\n");
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->displayName(), "named.yaml");
+    EXPECT_EQ(document->logger().fileName(), "named.yaml");
+    EXPECT_EQ(document->lastKnownModificationDate(), document->fileModificationDateOnDisk());
+    EXPECT_TRUE(document->lastKnownModificationDate().has_value());
+    // The logger keeps its first name after Save As.
+    document->setFilePath(folder.filePath("renamed.yaml"));
+    EXPECT_EQ(document->logger().fileName(), "named.yaml");
+}
+
+TEST_F(DocumentTest, WithoutTheWindowSceneTheDocumentStaysWindowless) {
+    CarvexPlatform::Storyboard::main().removeScene(Document::windowControllerScene);
+    Document document(&preferences);
+    testing::internal::CaptureStdout();
+    document.makeWindowControllers();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: Could not create window controller\n");
+    EXPECT_TRUE(document.windowControllers().empty());
+}
+
+TEST_F(DocumentTest, CorpusFilesOpenOneDocumentPerFileWithTheirFormat) {
+    Document* yaml = openCopy("v3.0/petstore.yaml");
+    Document* json = openCopy("v3.1/webhook-example.json");
+    if (!yaml || !json) {
+        GTEST_SKIP() << "the shared corpus is not here";
+    }
+    EXPECT_EQ(yaml->fileFormat, FileFormat::yaml);
+    EXPECT_EQ(json->fileFormat, FileFormat::json);
+    EXPECT_EQ(yaml->windowControllers().size(), 1u);
+    EXPECT_TRUE(yaml->content.contains("openapi"));
+    EXPECT_FALSE(yaml->isDocumentEdited());
+
+    bool wasOpen = false;
+    CarvexPlatform::Document* again = nullptr;
+    controller.openDocumentWithContentsOfFile(yaml->filePath(), true, [&](auto* document, bool open, auto) {
+        again = document;
+        wasOpen = open;
+    });
+    EXPECT_EQ(again, yaml);
+    EXPECT_TRUE(wasOpen);
+    EXPECT_EQ(controller.documents().size(), 2u);
+    EXPECT_EQ(controller.recentDocumentPaths().value(0), json->filePath());
+
+    // The application's logger writes into every open document's log.
+    AppLogger::shared().info("to all");
+    settle();
+    EXPECT_EQ(logLines(*yaml), std::vector<QString>{"to all"});
+    EXPECT_EQ(logLines(*json), std::vector<QString>{"to all"});
+}
+
+TEST_F(DocumentTest, ExternalChangesAreCheckedOnceAfterTheLastNotice) {
+    Document* document = openText("burst.yaml", "v: 0\n");
+    ASSERT_NE(document, nullptr);
+    writeExternally(document->filePath(), "v: 1\n");
+    document->presentedItemDidChange();
+    fake->advance(300ms);
+    writeExternally(document->filePath(), "v: 2\n", 6);
+    document->presentedItemDidChange();
+    fake->advance(499ms);
+    EXPECT_EQ(document->content, "v: 0\n");
+    EXPECT_TRUE(logLines(*document).empty());
+    fake->advance(1ms);
+    EXPECT_EQ(document->content, "v: 2\n");
+    EXPECT_EQ(logLines(*document), std::vector<QString>{reloadedLine});
+    EXPECT_TRUE(alerts->presented().empty());
+    EXPECT_FALSE(document->isDocumentEdited());
+    // Nothing changed since: another notice ends at the date check.
+    document->presentedItemDidChange();
+    fake->advance(500ms);
+    EXPECT_EQ(logLines(*document).size(), 1u);
+}
+
+TEST_F(DocumentTest, OwnSavesAndUntitledDocumentsRaiseNothing) {
+    Document* document = openText("own.yaml", "a: 1\n");
+    ASSERT_NE(document, nullptr);
+    edit(*document, "a: 2\n");
+    ASSERT_EQ(save(*document), std::nullopt);
+    EXPECT_EQ(document->lastKnownModificationDate(), document->fileModificationDateOnDisk());
+    document->presentedItemDidChange();
+    fake->advance(500ms);
+
+    Document untitled(&preferences);
+    untitled.presentedItemDidChange();
+    fake->advance(500ms);
+    untitled.checkForExternalChange();
+
+    EXPECT_TRUE(alerts->presented().empty());
+    EXPECT_TRUE(logLines(*document).empty());
+    EXPECT_EQ(document->content, "a: 2\n");
+}
+
+TEST_F(DocumentTest, ExternalChangeAnswers) {
+    const QString question =
+        "The file \"answers.yaml\" has been modified by another application.\n\nWould you like to reload the file?";
+    const QString conflict =
+        "The file \"answers.yaml\" has been modified by another application.\n\n"
+        "You have unsaved changes in the editor.\n\n"
+        "\u2022 Reload: Discard your local changes and load the version from disk.\n"
+        "\u2022 Ignore: Keep your local changes. Saving later will overwrite the external changes.";
+    struct Row {
+        const char* name;
+        bool autoReload;
+        bool edited;
+        std::optional<int> answer;  // nothing: no alert expected
+        AlertStyle style;
+        QString informative;
+        QString expectContent;
+        std::vector<QString> expectLog;
+    };
+    const Row rows[] = {
+        {"unedited, auto-reload on: silent", true, false, std::nullopt, AlertStyle::informational, "", "disk: 1\n",
+         {reloadedLine}},
+        {"unedited, auto-reload off: Reload", false, false, 0, AlertStyle::informational, question, "disk: 1\n",
+         {reloadedLine}},
+        {"unedited, auto-reload off: Ignore", false, false, 1, AlertStyle::informational, question, "mine: 0\n",
+         {"External change ignored"}},
+        {"edited, auto-reload on: Reload", true, true, 0, AlertStyle::warning, conflict, "disk: 1\n",
+         {"Document reloaded \u2014 local changes discarded"}},
+        {"edited, auto-reload off: Ignore", false, true, 1, AlertStyle::warning, conflict, "edited: 2\n",
+         {"External change ignored \u2014 local content preserved"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        alerts = std::make_shared<AlertScript>();
+        AlertPresenter::shared().setScript(alerts);
+        preferences.setAutoReloadExternalChanges(row.autoReload);
+        Document* document = openText("answers.yaml", "mine: 0\n");
+        ASSERT_NE(document, nullptr);
+        if (row.edited) {
+            edit(*document, "edited: 2\n");
+        }
+        writeExternally(document->filePath(), "disk: 1\n");
+        if (row.answer) {
+            alerts->respond(*row.answer);
+        }
+        document->presentedItemDidChange();
+        fake->advance(500ms);
+        settle();
+        EXPECT_EQ(document->content, row.expectContent);
+        EXPECT_EQ(logLines(*document), row.expectLog);
+        EXPECT_FALSE(document->isShowingExternalChangeDialog());
+        ASSERT_EQ(alerts->presented().size(), row.answer ? 1u : 0u);
+        if (row.answer) {
+            const auto& shown = alerts->presented()[0];
+            EXPECT_TRUE(shown.asSheet);
+            EXPECT_EQ(shown.alert.style, row.style);
+            EXPECT_EQ(shown.alert.messageText, "File Modified Externally");
+            EXPECT_EQ(shown.alert.informativeText, row.informative);
+            EXPECT_EQ(shown.alert.buttons, (QStringList{"Reload", "Ignore"}));
+        }
+        EXPECT_EQ(document->isDocumentEdited(), row.expectContent == "edited: 2\n");
+        if (row.edited && row.answer == 1) {
+            // As promised: the next save overwrites the disk's text without asking again.
+            ASSERT_EQ(save(*document), std::nullopt);
+            EXPECT_EQ(read(document->filePath()), "edited: 2\n");
+            EXPECT_EQ(alerts->presented().size(), 1u);
+        }
+        document->close();
+        settle();
+    }
+}
+
+TEST_F(DocumentTest, AnAlertOnScreenIsNotStacked) {
+    preferences.setAutoReloadExternalChanges(false);
+    Document* document = openText("stack.yaml", "a: 0\n");
+    ASSERT_NE(document, nullptr);
+    writeExternally(document->filePath(), "a: 1\n");
+    alerts->respond(1);
+    document->checkForExternalChange();
+    EXPECT_TRUE(document->isShowingExternalChangeDialog());
+    writeExternally(document->filePath(), "a: 2\n", 7);
+    document->checkForExternalChange();  // the sheet is still up
+    edit(*document, "a: mine\n");
+    std::optional<Error> autosaved;
+    document->autosave([&](auto error) { autosaved = error; });  // waits too: no second question
+    EXPECT_EQ(alerts->presented().size(), 1u);
+    settle();
+    EXPECT_FALSE(document->isShowingExternalChangeDialog());
+    ASSERT_TRUE(autosaved.has_value());
+    EXPECT_TRUE(autosaved->isUserCancelled());
+    EXPECT_EQ(read(document->filePath()), "a: 2\n");
+    EXPECT_EQ(alerts->presented().size(), 1u);
+}
+
+TEST_F(DocumentTest, WithoutAWindowNoQuestionIsAsked) {
+    preferences.setAutoReloadExternalChanges(false);
+    CarvexPlatform::Storyboard::main().removeScene(Document::windowControllerScene);
+    testing::internal::CaptureStdout();
+    Document* document = openText("windowless.yaml", "a: 0\n");
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(document->windowControllers().empty());
+    writeExternally(document->filePath(), "a: 1\n");
+    document->checkForExternalChange();
+    EXPECT_TRUE(alerts->presented().empty());
+    EXPECT_FALSE(document->isShowingExternalChangeDialog());
+    EXPECT_EQ(document->content, "a: 0\n");
+}
+
+TEST_F(DocumentTest, AFailedReloadKeepsTheText) {
+    Document* document = openText("broken.yaml", "good: 1\n");
+    ASSERT_NE(document, nullptr);
+    writeExternally(document->filePath(), "bad: \xFF\n");
+    document->presentedItemDidChange();
+    fake->advance(500ms);
+    EXPECT_EQ(document->content, "good: 1\n");
+    EXPECT_EQ(logLines(*document), std::vector<QString>{"Failed to reload document: Failed to read document"});
+    EXPECT_EQ(document->logStore()->entries().front().level, LogLevel::error);
+    EXPECT_FALSE(document->isReverting());
+}
+
+TEST_F(DocumentTest, SavingOverAnExternalChangeAsksAsTheConflictDoes) {
+    struct Row {
+        const char* name;
+        int answer;
+        QByteArray expectFile;
+        QString expectContent;
+    };
+    const Row rows[] = {
+        {"Ignore: the edits overwrite the disk", 1, "mine: 2\n", "mine: 2\n"},
+        {"Reload: the save is dropped, the disk's text loaded", 0, "disk: 1\n", "disk: 1\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        alerts = std::make_shared<AlertScript>();
+        AlertPresenter::shared().setScript(alerts);
+        Document* document = openText("autosave.yaml", "start: 0\n");
+        ASSERT_NE(document, nullptr);
+        edit(*document, "mine: 2\n");
+        writeExternally(document->filePath(), "disk: 1\n");
+        alerts->respond(row.answer);
+        // The autosave falls due before the external-change check has run.
+        fake->advance(CarvexPlatform::Document::autosaveDelay);
+        settle();
+        ASSERT_EQ(alerts->presented().size(), 1u);
+        EXPECT_EQ(alerts->presented()[0].alert.buttons, (QStringList{"Reload", "Ignore"}));
+        EXPECT_EQ(read(document->filePath()), row.expectFile);
+        EXPECT_EQ(document->content, row.expectContent);
+        EXPECT_FALSE(document->isDocumentEdited());
+        document->close();
+        settle();
+    }
+}
+
+namespace {
+
+template <class Condition>
+bool waitUntil(Condition done) {
+    for (int i = 0; i < 500 && !done(); ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return done();
+}
+
+}  // namespace
+
+TEST_F(DocumentTest, FilesReplacedByAnotherProgramAreStillWatched) {
+    Document* document = openText("replaced.yaml", "n: 0\n");
+    ASSERT_NE(document, nullptr);
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        const QString temporaryFile = folder.filePath("replaced.yaml.tmp");
+        writeExternally(temporaryFile, QString("n: %1\n").arg(round).toUtf8(), 5 * round);
+        ASSERT_EQ(::rename(QFile::encodeName(temporaryFile).constData(),
+                           QFile::encodeName(document->filePath()).constData()),
+                  0);
+        ASSERT_TRUE(waitUntil([&] { return fake->pendingCount() > 0; })) << "no notice of the change";
+        fake->runPending();
+        fake->advance(500ms);
+        EXPECT_EQ(document->content, QString("n: %1\n").arg(round));
+        // Drain the notices that came after.
+        QCoreApplication::processEvents();
+        fake->advance(500ms);
+    }
+    EXPECT_EQ(logLines(*document), (std::vector<QString>{reloadedLine, reloadedLine}));
+}
