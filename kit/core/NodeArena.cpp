@@ -8,6 +8,7 @@
 namespace VoziZazIreCore {
 
 namespace {
+constexpr std::size_t kFirstChunkSize = 128;
 thread_local std::vector<std::shared_ptr<const GenericNode>>* releaseQueue = nullptr;
 }
 
@@ -31,7 +32,9 @@ NodeArena::~NodeArena() {
 void* NodeArena::allocate(std::size_t size, std::size_t alignment) {
   std::size_t pad = cursor_ ? (alignment - reinterpret_cast<std::uintptr_t>(cursor_) % alignment) % alignment : 0;
   if (!cursor_ || pad + size > remaining_) {
-    std::size_t chunkSize = std::max<std::size_t>(size + alignment, chunks_.empty() ? 4096 : std::min<std::size_t>(chunks_.back().size * 2, 1 << 22));
+    // The first chunk is small, so that a node made on its own (an example value, a node handed to a
+    // caller) costs little; a growing tree doubles it from there.
+    std::size_t chunkSize = std::max<std::size_t>(size + alignment, chunks_.empty() ? kFirstChunkSize : std::min<std::size_t>(chunks_.back().size * 2, 1 << 22));
     chunks_.push_back({std::unique_ptr<std::byte[]>(new std::byte[chunkSize]), chunkSize});
     cursor_ = chunks_.back().data.get();
     remaining_ = chunkSize;
