@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "kit/core/TextServices.h"
-#include "kit/parsing/YAMLScalarResolver.h"
 
 namespace VoziZazIreExampleGeneration::GenericNodeSerializer {
 
@@ -102,6 +101,53 @@ bool isYAMLUnprintable(char32_t cp) {
          cp == 0x2029;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
+  if (text.size() != lowerWord.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lowerWord[i]) return false;
+  }
+  return true;
+}
+
+// Whether the whole text reads as a double the way the C conversion reads it: a sign, then decimal
+// digits with a point and an exponent, or "0x" hexadecimal digits with a point and a binary exponent,
+// or inf, infinity, nan or nan(...) in any letter case. Leading white space does not read.
+bool readsAsDouble(std::string_view text) {
+  std::string_view body = text;
+  if (!body.empty() && (body[0] == '+' || body[0] == '-')) body.remove_prefix(1);
+  if (body.empty()) return false;
+  if (equalsIgnoringCase(body, "inf") || equalsIgnoringCase(body, "infinity") || equalsIgnoringCase(body, "nan"))
+    return true;
+  if (body.size() >= 5 && equalsIgnoringCase(body.substr(0, 4), "nan(") && body.back() == ')') {
+    for (char c : body.substr(4, body.size() - 5))
+      if (!(isDigit(c) || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '_')) return false;
+    return true;
+  }
+  const bool hex = body.size() > 2 && body[0] == '0' && (body[1] == 'x' || body[1] == 'X');
+  auto digit = hex ? isHexDigit : isDigit;
+  std::size_t i = hex ? 2 : 0, digits = 0;
+  while (i < body.size() && digit(body[i])) ++i, ++digits;
+  if (i < body.size() && body[i] == '.') {
+    ++i;
+    while (i < body.size() && digit(body[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < body.size() && (hex ? (body[i] == 'p' || body[i] == 'P') : (body[i] == 'e' || body[i] == 'E'))) {
+    std::size_t e = i + 1;
+    if (e < body.size() && (body[e] == '+' || body[e] == '-')) ++e;
+    std::size_t exponentDigits = 0;
+    while (e < body.size() && isDigit(body[e])) ++e, ++exponentDigits;
+    if (exponentDigits == 0) return false;
+    i = e;
+  }
+  return i == body.size();
+}
+
 bool needsYAMLQuoting(std::string_view text) {
   if (text.empty()) return true;
   if (text.size() <= 5) {
@@ -112,7 +158,7 @@ bool needsYAMLQuoting(std::string_view text) {
       if (lowered == word) return true;
   }
   if (text.find_first_of(std::string_view(":{}[]&*#?|-<>=!%@`\"'\\,\n\r\t")) != std::string_view::npos) return true;
-  if (VoziZazIreParsing::YAMLScalarResolver::number(text)) return true;
+  if (readsAsDouble(text)) return true;
   // "..." at the start of a line ends the document ("---" has a hyphen and is quoted already).
   if (text.starts_with("...")) return true;
   bool ascii = true;
