@@ -1,8 +1,11 @@
-// Completion costs on large descriptions: the reference index built from 10 MB of YAML or JSON, and the
-// `$ref` resolver over 20,000 targets. Each run checks its answer, so a fast wrong result fails.
+// Completion costs: the reference index built from 10 MB of YAML or JSON, the `$ref` resolver over 20,000
+// targets, building every fixed proposal table and reading a built one (which must not allocate). Each run
+// checks its answer, so a fast wrong result fails.
 //
 //   build/bench/bench_app_completion --benchmark_counters_tabular=true
 
+#include "Carvex/Completion/OpenAPI30Tables.h"
+#include "Carvex/Completion/OpenAPI31Tables.h"
 #include "Carvex/Completion/ReferenceIndexer.h"
 #include "Carvex/Completion/ReferenceResolver.h"
 
@@ -12,7 +15,25 @@
 
 #include <QString>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
+
+// Every allocation of the program is counted, so a benchmark can show that it makes none.
+namespace {
+std::atomic<std::size_t> allocations{0};
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
@@ -85,6 +106,48 @@ void BM_ResolveReferencesOneLetter(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ResolveReferencesOneLetter)->Unit(benchmark::kMillisecond);
+
+// What the first reads of every table of both namespaces cost: each row made into a proposal with its id.
+void BM_BuildEveryTable(benchmark::State& state)
+{
+    std::vector<std::span<const Carvex::CompletionTableRow>> sources = Carvex::OpenAPI31Tables::ownTableRows();
+    for (auto rows : Carvex::OpenAPI30Tables::ownTableRows())
+        sources.push_back(rows);
+    for (auto _ : state) {
+        std::size_t rows = 0;
+        for (auto source : sources) {
+            const std::vector<Carvex::CompletionItem> table = Carvex::buildCompletionTable(source);
+            rows += table.size();
+            benchmark::DoNotOptimize(table.data());
+        }
+        if (rows != 359) {
+            state.SkipWithError("wrong number of rows");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_BuildEveryTable)->Unit(benchmark::kMicrosecond);
+
+// Reading tables of both namespaces once they are built: no allocation, no copy.
+void BM_ReadBuiltTables(benchmark::State& state)
+{
+    using Read = const std::vector<Carvex::CompletionItem>& (*)();
+    const Read reads[] = {&Carvex::OpenAPI31Tables::schemaKeys, &Carvex::OpenAPI30Tables::schemaKeys,
+                          &Carvex::OpenAPI31Tables::contactKeys, &Carvex::OpenAPI30Tables::contactKeys,
+                          &Carvex::OpenAPI31Tables::formatValues, &Carvex::OpenAPI30Tables::httpStatusCodes};
+    for (Read read : reads)
+        read();
+    const std::size_t before = allocations.load();
+    for (auto _ : state) {
+        for (Read read : reads)
+            benchmark::DoNotOptimize(read().data());
+    }
+    const std::size_t made = allocations.load() - before;
+    state.counters["allocations"] = static_cast<double>(made);
+    if (made != 0)
+        state.SkipWithError("a read allocated");
+}
+BENCHMARK(BM_ReadBuiltTables);
 
 } // namespace
 
