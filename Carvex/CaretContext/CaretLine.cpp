@@ -1,24 +1,23 @@
 #include "Carvex/CaretContext/CaretLine.h"
 
+#include "Carvex/CaretContext/UnitSearch.h"
+
 namespace Carvex {
 
 qsizetype CaretLine::lineStart(QStringView text, qsizetype position)
 {
     const char16_t* units = text.utf16();
-    qsizetype i = position;
-    while (i > 0 && !isTerminator(units[i - 1]))
-        --i;
-    return i;
+    if (position == 0 || isTerminator(units[position - 1]))
+        return position;
+    return UnitSearch::afterLastLineTerminator(units, 0, position - 1);
 }
 
 qsizetype CaretLine::lineEnd(QStringView text, qsizetype position)
 {
     const char16_t* units = text.utf16();
-    const qsizetype length = text.size();
-    qsizetype i = position;
-    while (i < length && !isTerminator(units[i]))
-        ++i;
-    return i;
+    if (position == text.size() || isTerminator(units[position]))
+        return position;
+    return UnitSearch::lineTerminator(units, position + 1, text.size());
 }
 
 QString CaretLine::getCurrentLine(QStringView text, qsizetype caretLocation)

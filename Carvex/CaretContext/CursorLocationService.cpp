@@ -53,18 +53,22 @@ CompletionContext CursorLocationService::extractContext(QStringView text, qsizet
         return context;
     }
 
-    // One forward pass gives the path and the string state at the caret; the other questions
-    // reuse the latter instead of finding it again.
+    // One forward pass gives the path and the string state at the caret, and mostly the role and
+    // the enclosing object too; the other questions reuse them instead of scanning again.
     JSONContextScanner::CaretScan scan = jsonScanner.scanToCaret(text, caretLocation);
     context.path = std::move(scan.path);
-    context.role = jsonScanner.detectRole(text, caretLocation, scan.caretInString);
+    context.role = scan.knowsStructure ? scan.role : jsonScanner.detectRole(text, caretLocation, scan.caretInString);
     context.prefix = jsonScanner.extractPrefix(text, caretLocation, scan.caretInString);
     context.hints = jsonScanner.extractHints(text, caretLocation, scan.caretInString);
     context.currentLine = getCurrentLine(text, caretLocation);
-    if (context.role == CursorRole::mappingValue || context.role == CursorRole::sequenceItem)
+    if (context.role == CursorRole::mappingValue || context.role == CursorRole::sequenceItem) {
         context.currentKey = jsonScanner.extractCurrentKey(text, caretLocation, scan.caretInString);
-    else if (context.role == CursorRole::mappingKey)
-        context.existingKeys = jsonScanner.extractExistingKeys(text, caretLocation, scan.caretInString);
+    } else if (context.role == CursorRole::mappingKey) {
+        if (!scan.knowsStructure)
+            context.existingKeys = jsonScanner.extractExistingKeys(text, caretLocation, scan.caretInString);
+        else if (scan.enclosingObjectStart)
+            context.existingKeys = JSONContextScanner::keysOfObject(text, *scan.enclosingObjectStart);
+    }
     return context;
 }
 

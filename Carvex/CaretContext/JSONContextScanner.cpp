@@ -1,6 +1,7 @@
 #include "Carvex/CaretContext/JSONContextScanner.h"
 
 #include "Carvex/CaretContext/CaretLine.h"
+#include "Carvex/CaretContext/JSONStructureScan.h"
 
 #include <QChar>
 
@@ -33,9 +34,13 @@ struct PendingComponent {
     int index;
 };
 
+enum class Separator { none, colon, comma };
+
 struct Frame {
     JSONContextScanner::BracketType type;
-    int index;
+    int index;           // commas seen directly in the container
+    qsizetype start;     // offset of the opening bracket
+    Separator separator; // the last colon or comma seen directly in the container
 };
 
 bool isDynamicParent(QStringView text, const std::vector<PendingComponent>& path)
@@ -43,6 +48,17 @@ bool isDynamicParent(QStringView text, const std::vector<PendingComponent>& path
     if (path.empty() || path.back().kind != PathComponent::Case::key)
         return false;
     return PathComponent::isDynamicKeyParent(text.sliced(path.back().start, path.back().length));
+}
+
+// The offset of the quote just before `colon`, whitespace between; -1 when another unit stands
+// there. Outside strings such a quote always closes one.
+qsizetype closingQuoteBefore(const char16_t* units, qsizetype colon)
+{
+    qsizetype i = colon - 1;
+    while (i >= 0 && (units[i] == u' ' || (units[i] >= 0x09 && units[i] <= 0x0D) ||
+                      (units[i] > 0x7F && QChar::isSpace(char32_t(units[i])))))
+        --i;
+    return i >= 0 && units[i] == u'"' ? i : -1;
 }
 
 bool isPrefixUnit(char16_t unit)
@@ -56,32 +72,9 @@ bool JSONContextScanner::isInsideString(QStringView text, qsizetype caretLocatio
 {
     if (caretLocation < 1)
         return false;
-    const char16_t* units = text.utf16();
-    const qsizetype end = std::min(caretLocation, text.size());
-    bool inString = false;
-    qsizetype i = 0;
-    while (i < end) {
-        if (!inString) {
-            while (i < end && units[i] != u'"')
-                ++i;
-            if (i == end)
-                break;
-            inString = true;
-            ++i;
-        } else {
-            while (i < end && units[i] != u'"' && units[i] != u'\\')
-                ++i;
-            if (i == end)
-                break;
-            if (units[i] == u'\\') {
-                i += 2; // the escaped unit is skipped
-                continue;
-            }
-            inString = false;
-            ++i;
-        }
-    }
-    return inString;
+    JSONStructureScan scan(text.utf16(), 0, std::min(caretLocation, text.size()));
+    scan.run([](qsizetype, char16_t, qsizetype) { return true; });
+    return scan.inString();
 }
 
 std::optional<qsizetype> JSONContextScanner::firstNonWhitespaceCharacter(QStringView text, qsizetype from, qsizetype to)
@@ -98,47 +91,21 @@ std::optional<qsizetype> JSONContextScanner::firstNonWhitespaceCharacter(QString
 JSONContextScanner::CaretScan JSONContextScanner::scanToCaret(QStringView text, qsizetype caretLocation) const
 {
     CaretScan scan;
-    if (caretLocation < 1 || caretLocation > text.size())
+    if (caretLocation < 0 || caretLocation > text.size())
         return scan;
     const char16_t* units = text.utf16();
     const qsizetype end = caretLocation;
 
     std::vector<Frame> stack;
     std::vector<PendingComponent> path;
+    Separator rootSeparator = Separator::none;
     bool hasPendingKey = false;
     qsizetype keyStart = 0;
     qsizetype keyLength = 0;
-    bool inString = false;
-    qsizetype stringStart = 0;
 
-    qsizetype i = 0;
-    while (i < end) {
-        if (inString) {
-            while (i < end && units[i] != u'"' && units[i] != u'\\')
-                ++i;
-            if (i >= end)
-                break;
-            if (units[i] == u'\\') {
-                i += 2;
-                continue;
-            }
-            inString = false;
-            const qsizetype closing = i++;
-            // A string followed by a colon before the caret is the key of what comes next.
-            const std::optional<qsizetype> next = firstNonWhitespaceCharacter(text, i, end);
-            if (next && units[*next] == u':') {
-                hasPendingKey = true;
-                keyStart = stringStart;
-                keyLength = closing - stringStart;
-            }
-            continue;
-        }
-        const char16_t unit = units[i++];
+    JSONStructureScan structure(units, 0, end);
+    structure.run([&](qsizetype at, char16_t unit, qsizetype lastOpeningQuote) {
         switch (unit) {
-        case u'"':
-            inString = true;
-            stringStart = i;
-            break;
         case u'{':
         case u'[':
             if (hasPendingKey) {
@@ -148,14 +115,17 @@ JSONContextScanner::CaretScan JSONContextScanner::scanToCaret(QStringView text, 
             } else if (!stack.empty() && stack.back().type == BracketType::array) {
                 path.push_back({PathComponent::Case::index, 0, 0, stack.back().index});
             }
-            stack.push_back({unit == u'{' ? BracketType::object : BracketType::array, 0});
+            stack.push_back({unit == u'{' ? BracketType::object : BracketType::array, 0, at, Separator::none});
             hasPendingKey = false;
             break;
         case u'}':
         case u']': {
             hasPendingKey = false;
-            if (stack.empty())
+            if (stack.empty()) {
+                // Read backwards, everything before a closer that closes nothing lies deeper.
+                rootSeparator = Separator::none;
                 break;
+            }
             const BracketType type = stack.back().type;
             stack.pop_back();
             const BracketType closes = unit == u'}' ? BracketType::object : BracketType::array;
@@ -165,27 +135,61 @@ JSONContextScanner::CaretScan JSONContextScanner::scanToCaret(QStringView text, 
         }
         case u',':
             hasPendingKey = false;
-            if (!stack.empty() && stack.back().type == BracketType::array && stack.back().index < INT_MAX)
+            if (stack.empty()) {
+                rootSeparator = Separator::comma;
+                break;
+            }
+            stack.back().separator = Separator::comma;
+            if (stack.back().type == BracketType::array && stack.back().index < INT_MAX)
                 ++stack.back().index;
             break;
+        case u':': {
+            (stack.empty() ? rootSeparator : stack.back().separator) = Separator::colon;
+            // A string followed by this colon (whitespace between) is the key of what comes next.
+            const qsizetype closing = closingQuoteBefore(units, at);
+            if (closing > lastOpeningQuote && lastOpeningQuote >= 0) {
+                hasPendingKey = true;
+                keyStart = lastOpeningQuote + 1;
+                keyLength = closing - keyStart;
+            }
+            break;
+        }
         default:
             break;
         }
-    }
+        return true;
+    });
+    const bool inString = structure.inString();
+    const bool backslashOutside = structure.sawBackslashOutsideStrings();
     scan.caretInString = inString;
-    scan.path.reserve(path.size());
-    for (const PendingComponent& component : path) {
-        switch (component.kind) {
-        case PathComponent::Case::key:
-            scan.path.push_back(PathComponent::key(text.sliced(component.start, component.length).toString()));
-            break;
-        case PathComponent::Case::dynamicKey:
-            scan.path.push_back(PathComponent::dynamicKey(text.sliced(component.start, component.length).toString()));
-            break;
-        case PathComponent::Case::index:
-            scan.path.push_back(PathComponent::index(component.index));
-            break;
+    if (caretLocation >= 1) {
+        scan.path.reserve(path.size());
+        for (const PendingComponent& component : path) {
+            switch (component.kind) {
+            case PathComponent::Case::key:
+                scan.path.push_back(PathComponent::key(text.sliced(component.start, component.length).toString()));
+                break;
+            case PathComponent::Case::dynamicKey:
+                scan.path.push_back(
+                    PathComponent::dynamicKey(text.sliced(component.start, component.length).toString()));
+                break;
+            case PathComponent::Case::index:
+                scan.path.push_back(PathComponent::index(component.index));
+                break;
+            }
         }
+    }
+    // Read backwards from the caret, the nearest unclosed bracket is the innermost open frame, and
+    // the nearest colon or comma at its level is the frame's last one.
+    scan.knowsStructure = !backslashOutside;
+    if (scan.knowsStructure) {
+        const Separator separator = stack.empty() ? rootSeparator : stack.back().separator;
+        if (!stack.empty() && stack.back().type == BracketType::array)
+            scan.role = CursorRole::sequenceItem;
+        else
+            scan.role = separator == Separator::colon ? CursorRole::mappingValue : CursorRole::mappingKey;
+        if (!stack.empty() && stack.back().type == BracketType::object && caretLocation >= 1)
+            scan.enclosingObjectStart = stack.back().start;
     }
     return scan;
 }
@@ -422,61 +426,45 @@ QSet<QString> JSONContextScanner::extractExistingKeys(QStringView text, qsizetyp
 QSet<QString> JSONContextScanner::extractExistingKeys(QStringView text, qsizetype caretLocation,
                                                       bool caretInString) const
 {
-    QSet<QString> keys;
     if (caretLocation < 1 || caretLocation > text.size())
-        return keys;
+        return {};
     const std::optional<qsizetype> open = findEnclosingObjectStart(text, caretLocation, caretInString);
-    if (!open)
-        return keys;
+    return open ? keysOfObject(text, *open) : QSet<QString>();
+}
+
+QSet<QString> JSONContextScanner::keysOfObject(QStringView text, qsizetype objectStart)
+{
+    QSet<QString> keys;
     const char16_t* units = text.utf16();
-    const qsizetype length = text.size();
-    bool inString = false;
     qsizetype depth = 0;
-    qsizetype keyStart = -1; // -1: the open string is no key of this object
-    qsizetype i = *open + 1;
-    while (i < length) {
-        if (inString) {
-            while (i < length && units[i] != u'"' && units[i] != u'\\')
-                ++i;
-            if (i >= length)
-                break;
-            if (units[i] == u'\\') {
-                i += 2;
-                continue;
-            }
-            inString = false;
-            const qsizetype closing = i++;
-            if (depth == 0 && keyStart >= 0) {
-                const std::optional<qsizetype> next = firstNonWhitespaceCharacter(text, i, length);
-                if (next && units[*next] == u':')
-                    keys.insert(text.sliced(keyStart, closing - keyStart).toString());
-            }
-            keyStart = -1;
-            continue;
-        }
-        const char16_t unit = units[i++];
+    JSONStructureScan structure(units, objectStart + 1, text.size());
+    structure.run([&](qsizetype at, char16_t unit, qsizetype lastOpeningQuote) {
         switch (unit) {
-        case u'"':
-            inString = true;
-            keyStart = depth == 0 ? i : -1;
-            break;
         case u'{':
         case u'[':
             ++depth;
             break;
         case u'}':
             if (depth == 0)
-                return keys;
+                return false; // the object is closed
             --depth;
             break;
         case u']':
             if (depth > 0)
                 --depth;
             break;
+        case u':':
+            if (depth == 0) {
+                const qsizetype closing = closingQuoteBefore(units, at);
+                if (closing > lastOpeningQuote && lastOpeningQuote >= 0)
+                    keys.insert(text.sliced(lastOpeningQuote + 1, closing - lastOpeningQuote - 1).toString());
+            }
+            break;
         default:
             break;
         }
-    }
+        return true;
+    });
     return keys;
 }
 

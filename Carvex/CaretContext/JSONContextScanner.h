@@ -20,10 +20,15 @@ class JSONContextScanner {
 public:
     enum class BracketType { object, array };
 
-    // What one forward pass up to the caret learns: the path and whether the caret is in a string.
+    // What one forward pass up to the caret learns: the path, whether the caret is in a string,
+    // and, when no backslash stands outside a string before the caret (so that reading quotes
+    // backwards agrees with reading them forwards), the role and the enclosing object too.
     struct CaretScan {
         std::vector<PathComponent> path;
         bool caretInString = false;
+        bool knowsStructure = false;
+        CursorRole role = CursorRole::unknown;
+        std::optional<qsizetype> enclosingObjectStart;
     };
 
     std::vector<PathComponent> extractPath(QStringView text, qsizetype caretLocation) const;
@@ -42,6 +47,8 @@ public:
     CompletionHints extractHints(QStringView text, qsizetype caretLocation, bool caretInString) const;
     std::optional<QString> extractCurrentKey(QStringView text, qsizetype caretLocation, bool caretInString) const;
     QSet<QString> extractExistingKeys(QStringView text, qsizetype caretLocation, bool caretInString) const;
+    // The keys of the object whose "{" stands at `objectStart`.
+    static QSet<QString> keysOfObject(QStringView text, qsizetype objectStart);
 
     // Whether the units before the caret leave a string open.
     static bool isInsideString(QStringView text, qsizetype caretLocation);

@@ -18,12 +18,14 @@ const QString& emptyName()
 
 bool PathComponent::isDynamicKeyParent(QStringView name)
 {
-    static constexpr std::array<char16_t const*, 11> parents = {
-        u"paths",           u"schemas", u"responses", u"parameters", u"examples", u"requestBodies",
-        u"headers",         u"securitySchemes", u"links", u"callbacks", u"pathItems",
+    static constexpr std::array<QStringView, 11> parents = {
+        QStringView(u"paths"),           QStringView(u"schemas"),  QStringView(u"responses"),
+        QStringView(u"parameters"),      QStringView(u"examples"), QStringView(u"requestBodies"),
+        QStringView(u"headers"),         QStringView(u"securitySchemes"), QStringView(u"links"),
+        QStringView(u"callbacks"),       QStringView(u"pathItems"),
     };
-    for (const char16_t* parent : parents) {
-        if (name == QStringView(parent))
+    for (QStringView parent : parents) {
+        if (name.size() == parent.size() && name == parent)
             return true;
     }
     return false;

@@ -15,10 +15,12 @@ bool outside(QStringView text, qsizetype caret)
     return caret < 0 || caret > text.size();
 }
 
-// One line as a range of the text, its terminator excluded.
+// One line as a range of the text, its terminator excluded, with what every walk asks of it.
 struct Line {
     qsizetype start;
     qsizetype end;
+    qsizetype indentation; // a space counts 1, a tab 2, up to the first other unit
+    qsizetype lead;        // offset of the first unit that is no horizontal space (end when none)
 };
 
 // Steps from line to line without splitting the whole text, so that a walk costs only the lines
@@ -29,7 +31,15 @@ public:
 
     Line at(qsizetype position) const
     {
-        return {CaretLine::lineStart(text_, position), CaretLine::lineEnd(text_, position)};
+        Line line{CaretLine::lineStart(text_, position), CaretLine::lineEnd(text_, position), 0, 0};
+        const char16_t* units = text_.utf16();
+        qsizetype i = line.start;
+        for (; i < line.end && (units[i] == u' ' || units[i] == u'\t'); ++i)
+            line.indentation += units[i] == u' ' ? 1 : 2;
+        while (i < line.end && CaretLine::isHorizontalSpace(units[i]))
+            ++i;
+        line.lead = i;
+        return line;
     }
     std::optional<Line> above(Line line) const
     {
@@ -60,7 +70,9 @@ public:
 
     QStringView content(Line line) const { return text_.sliced(line.start, line.end - line.start); }
     QStringView trimmed(Line line) const { return CaretLine::trimmed(content(line)); }
-    qsizetype indentation(Line line) const { return YAMLContextScanner::countLeadingIndentation(content(line)); }
+    static qsizetype indentation(Line line) { return line.indentation; }
+    bool isBlankOrComment(Line line) const { return line.lead == line.end || text_[line.lead] == u'#'; }
+    bool isDash(Line line) const { return line.lead < line.end && text_[line.lead] == u'-'; }
 
 private:
     QStringView text_;
@@ -128,9 +140,9 @@ std::optional<QString> parentKey(const Lines& lines, Line line, bool onlyKeyLine
 {
     const qsizetype ci = lines.indentation(line);
     for (std::optional<Line> above = lines.above(line); above; above = lines.above(*above)) {
-        const QStringView t = lines.trimmed(*above);
-        if (isBlankOrComment(t) || lines.indentation(*above) >= ci)
+        if (lines.isBlankOrComment(*above) || lines.indentation(*above) >= ci)
             continue;
+        const QStringView t = lines.trimmed(*above);
         if (onlyKeyLines) {
             if (t.endsWith(u':'))
                 return YAMLContextScanner::extractKeyFromLine(lines.content(*above));
@@ -158,6 +170,87 @@ int clampedIndex(qsizetype count)
 {
     return int(std::clamp<qsizetype>(count - 1, 0, std::numeric_limits<int>::max()));
 }
+
+} // namespace
+
+namespace {
+
+// The keys of the sequence item holding the caret line.
+QSet<QString> keysOfSequenceItem(const Lines& lines, Line current, qsizetype ci, bool caretOnDash)
+{
+    QSet<QString> keys;
+    Line start = current;
+    if (!caretOnDash) {
+        for (std::optional<Line> line = lines.above(current); line; line = lines.above(*line)) {
+            if (lines.isBlankOrComment(*line) || lines.indentation(*line) >= ci)
+                continue;
+            if (lines.isDash(*line))
+                start = *line;
+            break;
+        }
+    }
+    const qsizetype itemIndentation = lines.indentation(start);
+    Line end = current;
+    for (std::optional<Line> line = lines.below(current); line; line = lines.below(*line)) {
+        if (lines.isBlankOrComment(*line))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        // An item ends at the next item of its sequence, at a line of the enclosing block,
+        // and at an item of an enclosing sequence.
+        if (indentation <= itemIndentation)
+            break;
+        end = *line;
+    }
+    const QStringView startText = lines.trimmed(start);
+    if (isDash(startText)) {
+        if (std::optional<QString> key = YAMLContextScanner::extractKeyFromDashLine(startText))
+            keys.insert(*key);
+    }
+    for (std::optional<Line> line = lines.below(start); line && line->start <= end.start;
+         line = lines.below(*line)) {
+        if (lines.isBlankOrComment(*line) || lines.indentation(*line) < itemIndentation + 2)
+            continue;
+        if (std::optional<QString> key = YAMLContextScanner::extractKeyFromLine(lines.content(*line)))
+            keys.insert(*key);
+    }
+    return keys;
+}
+
+// The keys of the block mapping holding the caret line; `dashAtMarginAbove` tells whether a dash
+// line at the left margin stands above the caret line.
+QSet<QString> keysOfMapping(const Lines& lines, Line current, qsizetype ci, bool& dashAtMarginAbove)
+{
+    QSet<QString> keys;
+    dashAtMarginAbove = false;
+    std::optional<qsizetype> parentIndentation;
+    Line blockStart = lines.first();
+    // At the left margin no line lies further left: the block is the whole text.
+    for (std::optional<Line> line = ci > 0 ? lines.above(current) : std::nullopt; line; line = lines.above(*line)) {
+        if (lines.isBlankOrComment(*line))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        if (indentation < ci) {
+            parentIndentation = indentation;
+            blockStart = *lines.below(*line); // the caret line at least follows it
+            break;
+        }
+    }
+    for (std::optional<Line> line = blockStart; line; line = lines.below(*line)) {
+        if (lines.isBlankOrComment(*line))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        if (indentation == 0 && line->start < current.start && lines.isDash(*line))
+            dashAtMarginAbove = true;
+        if (parentIndentation && line->start > current.start && indentation <= *parentIndentation)
+            break;
+        if (indentation == ci || (!parentIndentation && indentation == 0)) {
+            if (std::optional<QString> key = YAMLContextScanner::extractKeyFromLine(lines.content(*line)))
+                keys.insert(*key);
+        }
+    }
+    return keys;
+}
+
 
 } // namespace
 
@@ -246,11 +339,10 @@ std::vector<PathComponent> YAMLContextScanner::extractPath(QStringView text, qsi
     bool isSequence = false;
     qsizetype dashIndentation = 0;
     for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
-        const QStringView lt = lines.trimmed(*line);
-        if (isBlankOrComment(lt))
+        if (lines.isBlankOrComment(*line))
             continue;
         const qsizetype indentation = lines.indentation(*line);
-        if (isDash(lt)) {
+        if (lines.isDash(*line)) {
             if (indentation < target) {
                 isSequence = true;
                 dashIndentation = indentation;
@@ -287,11 +379,10 @@ std::vector<PathComponent> YAMLContextScanner::extractPath(QStringView text, qsi
             qsizetype count = 1; // the caret line
             bool found = false;
             for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
-                const QStringView lt = lines.trimmed(*line);
-                if (isBlankOrComment(lt))
+                if (lines.isBlankOrComment(*line))
                     continue;
                 const qsizetype indentation = lines.indentation(*line);
-                if (isDash(lt)) {
+                if (lines.isDash(*line)) {
                     if (indentation == ci)
                         ++count;
                     continue;
@@ -430,96 +521,36 @@ std::optional<QString> YAMLContextScanner::extractCurrentKey(QStringView text, q
 
 QSet<QString> YAMLContextScanner::extractExistingKeys(QStringView text, qsizetype caretLocation) const
 {
-    QSet<QString> keys;
     if (outside(text, caretLocation))
-        return keys;
+        return {};
     const Lines lines(text);
     const std::optional<Line> current = lines.caretLine(caretLocation);
     if (!current)
-        return keys;
+        return {};
     const qsizetype ci = lines.indentation(*current);
-    const bool caretOnDash = isDash(lines.trimmed(*current));
+    const bool caretOnDash = lines.isDash(*current);
+    if (caretOnDash)
+        return keysOfSequenceItem(lines, *current, ci, true);
 
-    bool inSequenceItem = caretOnDash;
-    if (!inSequenceItem) {
-        for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
-            const QStringView t = lines.trimmed(*line);
-            if (isBlankOrComment(t))
-                continue;
-            const qsizetype indentation = lines.indentation(*line);
-            if (isDash(t) && indentation <= ci) {
-                inSequenceItem = true;
-                break;
-            }
-            if (!isDash(t) && indentation < ci)
-                break;
-        }
+    // At the left margin the caret line is in a sequence item when any dash line at the margin
+    // stands above it, and the mapping is the whole text: one walk over the text answers both.
+    if (ci == 0) {
+        bool dashAtMarginAbove = false;
+        QSet<QString> keys = keysOfMapping(lines, *current, ci, dashAtMarginAbove);
+        return dashAtMarginAbove ? keysOfSequenceItem(lines, *current, ci, false) : keys;
     }
-
-    if (inSequenceItem) {
-        Line start = *current;
-        if (!caretOnDash) {
-            for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
-                const QStringView t = lines.trimmed(*line);
-                if (isBlankOrComment(t) || lines.indentation(*line) >= ci)
-                    continue;
-                if (isDash(t))
-                    start = *line;
-                break;
-            }
-        }
-        const qsizetype itemIndentation = lines.indentation(start);
-        Line end = *current;
-        for (std::optional<Line> line = lines.below(*current); line; line = lines.below(*line)) {
-            const QStringView t = lines.trimmed(*line);
-            if (isBlankOrComment(t))
-                continue;
-            const qsizetype indentation = lines.indentation(*line);
-            // An item ends at the next item of its sequence, at a line of the enclosing block,
-            // and at an item of an enclosing sequence.
-            if (indentation <= itemIndentation)
-                break;
-            end = *line;
-        }
-        const QStringView startText = lines.trimmed(start);
-        if (isDash(startText)) {
-            if (std::optional<QString> key = extractKeyFromDashLine(startText))
-                keys.insert(*key);
-        }
-        for (std::optional<Line> line = lines.below(start); line && line->start <= end.start;
-             line = lines.below(*line)) {
-            if (isBlankOrComment(lines.trimmed(*line)) || lines.indentation(*line) < itemIndentation + 2)
-                continue;
-            if (std::optional<QString> key = extractKeyFromLine(lines.content(*line)))
-                keys.insert(*key);
-        }
-        return keys;
-    }
-
-    std::optional<qsizetype> parentIndentation;
-    Line blockStart = lines.first();
     for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
-        if (isBlankOrComment(lines.trimmed(*line)))
+        if (lines.isBlankOrComment(*line))
             continue;
         const qsizetype indentation = lines.indentation(*line);
-        if (indentation < ci) {
-            parentIndentation = indentation;
-            blockStart = *lines.below(*line); // the caret line at least follows it
+        const bool dash = lines.isDash(*line);
+        if (dash && indentation <= ci)
+            return keysOfSequenceItem(lines, *current, ci, false);
+        if (!dash && indentation < ci)
             break;
-        }
     }
-    for (std::optional<Line> line = blockStart; line; line = lines.below(*line)) {
-        if (isBlankOrComment(lines.trimmed(*line)))
-            continue;
-        const qsizetype indentation = lines.indentation(*line);
-        if (parentIndentation && line->start > current->start && indentation <= *parentIndentation)
-            break;
-        if (indentation == ci || (!parentIndentation && indentation == 0)) {
-            if (std::optional<QString> key = extractKeyFromLine(lines.content(*line)))
-                keys.insert(*key);
-        }
-    }
-    return keys;
+    bool unused = false;
+    return keysOfMapping(lines, *current, ci, unused);
 }
 
 } // namespace Carvex

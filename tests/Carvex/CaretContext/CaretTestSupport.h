@@ -65,3 +65,22 @@ inline std::string describe(const std::optional<QString>& key)
 }
 
 } // namespace CaretTest
+
+#include "Carvex/Completion/CompletionContext.h"
+
+#include <ostream>
+
+namespace Carvex {
+
+// Readable failures for whole records.
+inline void PrintTo(const CompletionContext& context, std::ostream* out)
+{
+    *out << "{format " << rawValue(context.format) << ", caret " << context.caretLocation << ", role "
+         << CaretTest::describe(context.role) << ", prefix \"" << context.prefix.toStdString() << "\", path ["
+         << CaretTest::describe(context.path) << "], inString " << context.hints.isInString << ", inComment "
+         << context.hints.isInComment << ", indentation \"" << context.hints.currentIndentation.toStdString()
+         << "\", line \"" << context.currentLine.toStdString() << "\", key " << CaretTest::describe(context.currentKey)
+         << ", keys {" << CaretTest::describe(context.existingKeys) << "}}";
+}
+
+} // namespace Carvex

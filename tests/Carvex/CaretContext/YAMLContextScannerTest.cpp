@@ -125,6 +125,7 @@ TEST(YAMLContextScanner, existingKeysOfTheCaretMappingOrSequenceItem)
         {"inside_item", "tags:\n  - name: a\n    |\n    description: d\n  - name: b", "description,name"},
         {"nested_keys_below_block_excluded", "info:\n  contact:\n    name: n\n  |", "contact"},
         {"quoted_keys_lose_quotes", "responses:\n  '200': {}\n  \"404\": {}\n  |", "200,404"},
+        {"margin_dash_above_reads_as_item", "tags:\n- name: a\ninfo: x\npa|ths:", ""},
         {"outer_item_ends_inner_item", "- items:\n    - name: x\n      |\n- other: 1\n      deep: 2",
          "name"},
     };
