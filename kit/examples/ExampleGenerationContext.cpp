@@ -1,12 +1,14 @@
 #include "kit/examples/ExampleGenerationContext.h"
 
+#include <string>
 #include <utility>
 
 #include "kit/examples/ExampleGenerationError.h"
 
 namespace VoziZazIreExampleGeneration {
 
-ExampleGenerationContext::ExampleGenerationContext(ExampleGenerationOptions options) : options_(options) {}
+ExampleGenerationContext::ExampleGenerationContext(ExampleGenerationOptions options)
+    : options_(options), budget_(std::make_shared<Budget>()) {}
 
 std::set<std::string> ExampleGenerationContext::visitedReferences() const {
   std::set<std::string> result;
@@ -43,6 +45,24 @@ bool ExampleGenerationContext::validateReference(std::string_view reference) con
   if (options_.cycleHandling == CycleHandling::error)
     throw ExampleGenerationError::cycleDetected(std::string(reference), path_);
   return false;
+}
+
+ExampleGenerationContext ExampleGenerationContext::chained() const {
+  if (chainSteps_ >= kMaxChainSteps)
+    throw ExampleGenerationError::invalidSchema("reference chain deeper than " + std::to_string(kMaxChainSteps), path_);
+  ExampleGenerationContext next = *this;
+  ++next.chainSteps_;
+  return next;
+}
+
+void ExampleGenerationContext::spend(int64_t values, int64_t textBytes) const {
+  budget_->values += values;
+  budget_->textBytes += textBytes;
+  if (budget_->values > kMaxValues)
+    throw ExampleGenerationError::invalidSchema("example exceeds " + std::to_string(kMaxValues) + " values", path_);
+  if (budget_->textBytes > kMaxTextBytes)
+    throw ExampleGenerationError::invalidSchema("example exceeds " + std::to_string(kMaxTextBytes) + " bytes of text",
+                                                path_);
 }
 
 }  // namespace VoziZazIreExampleGeneration
