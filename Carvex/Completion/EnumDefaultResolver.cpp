@@ -1,0 +1,272 @@
+#include "Carvex/Completion/EnumDefaultResolver.h"
+
+#include "Carvex/Completion/QuotedTextScanner.h"
+#include "Carvex/Completion/RawTextLines.h"
+
+namespace Carvex {
+
+namespace {
+
+using Lines = std::vector<QStringView>;
+
+// The first line at which the running length (each line plus its line feed) passes the caret; line 0
+// when none does (a caret past the end or before the start).
+std::size_t caretLineIndex(const Lines& lines, qsizetype caretLocation)
+{
+    qsizetype sum = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        sum += lines[i].size() + 1;
+        if (sum > caretLocation)
+            return i;
+    }
+    return 0;
+}
+
+enum class KeyTest { enumLine, other, end };
+
+KeyTest yamlKeyTest(QStringView line, qsizetype caretIndentation)
+{
+    const QStringView trimmed = RawTextLines::trimSpacesAndTabs(line);
+    if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
+        return KeyTest::other;
+    const qsizetype indentation = RawTextLines::leadingSpaces(line);
+    if (indentation < caretIndentation && !trimmed.startsWith(u'-'))
+        return KeyTest::end;
+    if (indentation != caretIndentation)
+        return KeyTest::other;
+    const qsizetype colon = trimmed.indexOf(u':');
+    if (colon >= 0 && RawTextLines::trimSpacesAndTabs(trimmed.first(colon)) == u"enum")
+        return KeyTest::enumLine;
+    return KeyTest::other;
+}
+
+bool jsonIsEnumLine(QStringView line)
+{
+    const std::optional<QStringView> key = QuotedTextScanner::firstKey(RawTextLines::trimWhitespace(line));
+    return key && *key == u"enum";
+}
+
+// A list line's strings count when it holds no key: no colon, or a leading string not followed by one.
+bool readsAsListLine(QStringView trimmed)
+{
+    return !trimmed.contains(u':') || (trimmed.startsWith(u'"') && !trimmed.contains(u"\":"));
+}
+
+void appendQuotedTexts(QStringList& values, QStringView text)
+{
+    for (QStringView value : QuotedTextScanner::quotedTexts(text))
+        values << value.toString();
+}
+
+} // namespace
+
+QStringList EnumDefaultResolver::filterByPrefix(const QStringList& values, const QString& prefix)
+{
+    if (prefix.isEmpty())
+        return values;
+    qsizetype start = 0;
+    qsizetype end = prefix.size();
+    auto isQuote = [](QChar c) { return c == u'"' || c == u'\''; };
+    while (start < end && isQuote(prefix[start]))
+        ++start;
+    while (end > start && isQuote(prefix[end - 1]))
+        --end;
+    if (start == end)
+        return values;
+    const QString needle = prefix.sliced(start, end - start).toLower();
+    QStringList kept;
+    for (const QString& value : values) {
+        if (value.toLower().startsWith(needle))
+            kept << value;
+    }
+    return kept;
+}
+
+int EnumDefaultResolver::jsonBracketDelta(QStringView line)
+{
+    int delta = 0;
+    bool inString = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (inString) {
+            if (c == u'\\')
+                ++i;
+            else if (c == u'"')
+                inString = false;
+            continue;
+        }
+        if (c == u'{' || c == u'[')
+            ++delta;
+        else if (c == u'}' || c == u']')
+            --delta;
+        else if (c == u'"')
+            inString = true;
+    }
+    return delta;
+}
+
+std::vector<EnumDefaultResolver::YAMLValue> EnumDefaultResolver::findQuotedEnumValuesYAML(QStringView text,
+                                                                                         qsizetype caretLocation)
+{
+    const Lines lines = RawTextLines::split(text);
+    const std::size_t caretLine = caretLineIndex(lines, caretLocation);
+    const qsizetype caretIndentation = RawTextLines::leadingSpaces(lines[caretLine]);
+
+    std::optional<std::size_t> enumLine;
+    for (std::size_t i = caretLine; i-- > 0;) {
+        const KeyTest test = yamlKeyTest(lines[i], caretIndentation);
+        if (test == KeyTest::end)
+            break;
+        if (test == KeyTest::enumLine) {
+            enumLine = i;
+            break;
+        }
+    }
+    if (!enumLine) {
+        for (std::size_t i = caretLine + 1; i < lines.size(); ++i) {
+            const KeyTest test = yamlKeyTest(lines[i], caretIndentation);
+            if (test == KeyTest::end)
+                break;
+            if (test == KeyTest::enumLine) {
+                enumLine = i;
+                break;
+            }
+        }
+    }
+    if (!enumLine)
+        return {};
+
+    std::vector<YAMLValue> values;
+    for (std::size_t i = *enumLine + 1; i < lines.size(); ++i) {
+        const QStringView trimmed = RawTextLines::trimSpacesAndTabs(lines[i]);
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
+            continue;
+        if (RawTextLines::leadingSpaces(lines[i]) <= caretIndentation)
+            break;
+        if (!trimmed.startsWith(u'-'))
+            continue;
+        QStringView value = RawTextLines::trimSpacesAndTabs(trimmed.sliced(1));
+        if (value.isEmpty())
+            continue;
+        char16_t quote = 0;
+        const QChar first = value.front();
+        if ((first == u'"' || first == u'\'') && value.back() == first) {
+            quote = first.unicode();
+            value = value.size() >= 2 ? value.sliced(1, value.size() - 2) : QStringView();
+        }
+        values.push_back({value.toString(), quote});
+    }
+    return values;
+}
+
+QStringList EnumDefaultResolver::findEnumValuesYAML(QStringView text, qsizetype caretLocation)
+{
+    QStringList values;
+    for (const YAMLValue& value : findQuotedEnumValuesYAML(text, caretLocation))
+        values << value.text;
+    return values;
+}
+
+QStringList EnumDefaultResolver::findEnumValuesJSON(QStringView text, qsizetype caretLocation)
+{
+    const Lines lines = RawTextLines::split(text);
+    const std::size_t caretLine = caretLineIndex(lines, caretLocation);
+
+    // The balances of the lines before the caret line are needed twice: once for the depth at the
+    // caret line, once walking back.
+    std::vector<int> before(caretLine);
+    long long depthAtCaret = 0;
+    for (std::size_t i = 0; i < caretLine; ++i) {
+        before[i] = jsonBracketDelta(lines[i]);
+        depthAtCaret += before[i];
+    }
+
+    std::optional<std::size_t> enumLine;
+    long long depth = depthAtCaret;
+    for (std::size_t i = caretLine; i-- > 0;) {
+        depth -= before[i];
+        if (depth == depthAtCaret && jsonIsEnumLine(lines[i])) {
+            enumLine = i;
+            break;
+        }
+        if (depth < depthAtCaret - 1)
+            break;
+    }
+    if (!enumLine) {
+        depth = depthAtCaret + jsonBracketDelta(lines[caretLine]);
+        for (std::size_t i = caretLine + 1; i < lines.size(); ++i) {
+            depth += jsonBracketDelta(lines[i]);
+            if (depth == depthAtCaret && jsonIsEnumLine(lines[i])) {
+                enumLine = i;
+                break;
+            }
+            if (depth < depthAtCaret - 1)
+                break;
+        }
+    }
+    if (!enumLine)
+        return {};
+
+    QStringList values;
+    const QStringView keyLine = lines[*enumLine];
+    const qsizetype bracket = keyLine.indexOf(u'[');
+    if (bracket >= 0) {
+        const QStringView rest = keyLine.sliced(bracket + 1);
+        appendQuotedTexts(values, rest);
+        if (rest.contains(u']'))
+            return values;
+    }
+    long long counter = 1;
+    for (std::size_t i = *enumLine + 1; i < lines.size(); ++i) {
+        const QStringView trimmed = RawTextLines::trimWhitespace(lines[i]);
+        if (trimmed.isEmpty())
+            continue;
+        counter += RawTextLines::count(trimmed, u'[') - RawTextLines::count(trimmed, u']');
+        if (readsAsListLine(trimmed))
+            appendQuotedTexts(values, trimmed);
+        if (counter < 1)
+            break;
+    }
+    return values;
+}
+
+std::vector<CompletionItem> EnumDefaultResolver::suggestions(const CompletionContext& context,
+                                                             const QString& text) const
+{
+    if (context.role != CursorRole::mappingValue || !context.currentKey || *context.currentKey != u"default")
+        return {};
+    const bool json = context.format == DocumentFormat::json;
+    const bool inString = context.hints.isInString;
+
+    // Each value with the text to insert for it. A YAML value written in quotes keeps them when
+    // inserted outside a string: inserting "200" or 'true' bare would make a number or a boolean of it.
+    QStringList values;
+    QStringList inserts;
+    if (json) {
+        values = findEnumValuesJSON(text, context.caretLocation);
+        for (const QString& value : values)
+            inserts << (inString ? value : u'"' + value + u'"');
+    } else {
+        for (const YAMLValue& value : findQuotedEnumValuesYAML(text, context.caretLocation)) {
+            values << value.text;
+            inserts << (value.quote && !inString ? QChar(value.quote) + value.text + QChar(value.quote) : value.text);
+        }
+    }
+    if (values.isEmpty())
+        return {};
+    const QStringList kept = filterByPrefix(values, context.prefix);
+    std::vector<CompletionItem> items;
+    items.reserve(static_cast<std::size_t>(kept.size()));
+    // filterByPrefix keeps order, so the kept values are matched to their inserts by walking both.
+    qsizetype source = 0;
+    for (const QString& value : kept) {
+        while (source < values.size() && values[source] != value)
+            ++source;
+        const QString& insert = source < values.size() ? inserts[source++] : value;
+        items.emplace_back(value, insert, CompletionItemKind::value, std::nullopt, QStringLiteral("Enum value"),
+                           std::nullopt, 100, false, false, std::nullopt);
+    }
+    return items;
+}
+
+} // namespace Carvex

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStringView>
+
+#include <vector>
+
+namespace Carvex {
+
+// Line helpers of the raw-text scans that the proposal resolvers run over the editor's text.
+namespace RawTextLines {
+
+// The text split at every line feed; a carriage return stays part of its line. An empty text is one
+// empty line, and a final line feed is followed by an empty line.
+std::vector<QStringView> split(QStringView text);
+
+// Without spaces and tabs at either end.
+QStringView trimSpacesAndTabs(QStringView text);
+// Without white space and line breaks (the Unicode White_Space characters) at either end.
+QStringView trimWhitespace(QStringView text);
+// The number of space characters at the start (a tab ends the count).
+qsizetype leadingSpaces(QStringView line);
+// The number of spaces and tabs at the start, each counting one.
+qsizetype leadingSpacesAndTabs(QStringView line);
+
+// The number of times `c` occurs.
+qsizetype count(QStringView text, char16_t c);
+
+} // namespace RawTextLines
+
+} // namespace Carvex

@@ -1,0 +1,158 @@
+#include "Carvex/Completion/TypeArrayResolver.h"
+
+#include "Carvex/Completion/OpenAPI31Tables.h"
+#include "Carvex/Completion/QuotedTextScanner.h"
+#include "Carvex/Completion/RawTextLines.h"
+
+namespace Carvex {
+
+namespace {
+
+bool isQuote(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+template<class Stack, class KeyOf>
+bool stackEquals(const Stack& stack, const QStringList& keys, KeyOf keyOf)
+{
+    if (stack.size() != static_cast<std::size_t>(keys.size()))
+        return false;
+    for (std::size_t i = 0; i < stack.size(); ++i) {
+        if (keyOf(stack[i]) != keys[static_cast<qsizetype>(i)])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QSet<QString> TypeArrayResolver::existingTypesYAML(QStringView text, const QStringList& pathKeys)
+{
+    QSet<QString> found;
+    std::vector<QStringView> stack;
+    bool inType = false;
+    qsizetype typeIndentation = 0;
+    for (QStringView line : RawTextLines::split(text)) {
+        const QStringView trimmed = RawTextLines::trimSpacesAndTabs(line);
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
+            continue;
+        const qsizetype indentation = RawTextLines::leadingSpaces(line);
+        if (inType) {
+            if (indentation > typeIndentation) {
+                if (trimmed.startsWith(u'-')) {
+                    found.insert(RawTextLines::trimSpacesAndTabs(trimmed.sliced(1)).toString());
+                    continue;
+                }
+            } else if (!trimmed.startsWith(u'-')) {
+                inType = false;
+            }
+        }
+        const qsizetype colon = trimmed.indexOf(u':');
+        if (colon < 0)
+            continue;
+        // Levels are taken to be two spaces apart.
+        while (!stack.empty() && 2 * static_cast<qsizetype>(stack.size()) - 2 >= indentation)
+            stack.pop_back();
+        stack.push_back(RawTextLines::trimSpacesAndTabs(trimmed.first(colon)));
+        if (stackEquals(stack, pathKeys, [](QStringView key) { return key; })) {
+            inType = true;
+            typeIndentation = indentation;
+        }
+    }
+    return found;
+}
+
+QSet<QString> TypeArrayResolver::existingTypesJSON(QStringView text, const QStringList& pathKeys)
+{
+    struct Entry {
+        QStringView key;
+        qsizetype indentation;
+    };
+    QSet<QString> found;
+    std::vector<Entry> stack;
+    bool inArray = false;
+    qsizetype balance = 0;
+    auto addAll = [&found](QStringView part) {
+        for (QStringView value : QuotedTextScanner::quotedTexts(part))
+            found.insert(value.toString());
+    };
+    for (QStringView line : RawTextLines::split(text)) {
+        const QStringView trimmed = RawTextLines::trimSpacesAndTabs(line);
+        if (trimmed.isEmpty())
+            continue;
+        const qsizetype indentation = RawTextLines::leadingSpacesAndTabs(line);
+        if (inArray) {
+            balance += RawTextLines::count(trimmed, u'[') - RawTextLines::count(trimmed, u']');
+            if (!trimmed.contains(u':'))
+                addAll(trimmed);
+            if (balance >= 1)
+                continue;
+            inArray = false;
+        }
+        if (trimmed.startsWith(u']'))
+            continue;
+        if (trimmed.startsWith(u'}')) {
+            while (!stack.empty() && stack.back().indentation >= indentation)
+                stack.pop_back();
+            continue;
+        }
+        const std::optional<QStringView> key = QuotedTextScanner::leadingKey(trimmed);
+        if (!key)
+            continue;
+        while (!stack.empty() && stack.back().indentation >= indentation)
+            stack.pop_back();
+        stack.push_back({*key, indentation});
+        const qsizetype bracket = trimmed.indexOf(u'[');
+        if (bracket >= 0 && stackEquals(stack, pathKeys, [](const Entry& entry) { return entry.key; })) {
+            balance = RawTextLines::count(trimmed, u'[') - RawTextLines::count(trimmed, u']');
+            addAll(trimmed.sliced(bracket + 1));
+            inArray = balance >= 1;
+        } else {
+            inArray = false;
+        }
+    }
+    return found;
+}
+
+std::vector<CompletionItem> TypeArrayResolver::suggestions(const CompletionContext& context, const QString& text,
+                                                           OpenAPIVersion version) const
+{
+    if (version != OpenAPIVersion::openAPI31 || context.role != CursorRole::sequenceItem)
+        return {};
+    const std::vector<PathComponent> path = strippingTrailingIndices(context.path);
+    if (path.empty() || !path.back().isKey(u"type"))
+        return {};
+    QStringList pathKeys;
+    pathKeys.reserve(static_cast<qsizetype>(path.size()));
+    for (const PathComponent& component : path)
+        pathKeys << component.text();
+    const bool json = context.format == DocumentFormat::json;
+    const QSet<QString> existing = json ? existingTypesJSON(text, pathKeys) : existingTypesYAML(text, pathKeys);
+
+    qsizetype start = 0;
+    qsizetype end = context.prefix.size();
+    while (start < end && isQuote(context.prefix[start]))
+        ++start;
+    while (end > start && isQuote(context.prefix[end - 1]))
+        --end;
+    const QString needle = context.prefix.sliced(start, end - start).toLower();
+
+    std::vector<CompletionItem> items;
+    for (const CompletionItem& row : OpenAPI31Tables::schemaTypeValues()) {
+        if (existing.contains(row.label))
+            continue;
+        if (!needle.isEmpty() && !row.label.toLower().startsWith(needle))
+            continue;
+        if (!json) {
+            items.push_back(row);
+            continue;
+        }
+        QString insertText = context.hints.isInString ? row.label : u'"' + row.label + u'"';
+        items.emplace_back(row.label, std::move(insertText), row.kind, std::nullopt, row.description, row.detail,
+                           row.priority, row.requiresColon, row.requiresValue, std::nullopt);
+    }
+    return items;
+}
+
+} // namespace Carvex
