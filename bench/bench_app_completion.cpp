@@ -1,13 +1,17 @@
 // Completion costs: the reference index built from 10 MB of YAML or JSON, the `$ref` resolver over 20,000
-// targets, building every fixed proposal table and reading a built one (which must not allocate). Each run
-// checks its answer, so a fast wrong result fails.
+// targets, building every fixed proposal table and reading a built one (which must not allocate), and the
+// enum, required and type-list resolvers on 5 MB, with their gates passing near the end of the text and
+// failing. Each run checks its answer, so a fast wrong result fails.
 //
 //   build/bench/bench_app_completion --benchmark_counters_tabular=true
 
+#include "Carvex/Completion/EnumDefaultResolver.h"
 #include "Carvex/Completion/OpenAPI30Tables.h"
 #include "Carvex/Completion/OpenAPI31Tables.h"
 #include "Carvex/Completion/ReferenceIndexer.h"
 #include "Carvex/Completion/ReferenceResolver.h"
+#include "Carvex/Completion/RequiredFieldResolver.h"
+#include "Carvex/Completion/TypeArrayResolver.h"
 
 #include "SyntheticDescription.h"
 
@@ -106,6 +110,114 @@ void BM_ResolveReferencesOneLetter(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ResolveReferencesOneLetter)->Unit(benchmark::kMillisecond);
+
+// A 5 MB description with one schema appended at the end whose `default` has a sibling `enum`; the
+// caret stands after "default: " (inside the opened string in JSON).
+struct ResolverInput {
+    QString text;
+    qsizetype caret = 0;
+    QString lastModel;
+};
+
+const ResolverInput& resolverInput(DocumentFormat format)
+{
+    static const auto make = [](SyntheticDescription::Syntax syntax) {
+        const int units = SyntheticDescription::unitsFor(5'000'000, syntax);
+        ResolverInput input;
+        input.text = QString::fromStdString(SyntheticDescription::generateUnits(units, syntax));
+        input.lastModel = QStringLiteral("Model") + QString::number(units - 1);
+        if (syntax == SyntheticDescription::Syntax::yaml) {
+            input.text += "    Extra:\n      type: string\n      enum:\n        - a\n        - \"b\"\n      default: ";
+            input.caret = input.text.size();
+        } else {
+            const QString extra = ",\n      \"Extra\": {\n        \"enum\": [\"a\", \"b\"],\n        \"default\": \"";
+            const qsizetype at = input.text.lastIndexOf("\n    }\n  }\n}");
+            input.text.insert(at, extra + "\n      }");
+            input.caret = at + extra.size();
+        }
+        return input;
+    };
+    static const ResolverInput yaml = make(SyntheticDescription::Syntax::yaml);
+    static const ResolverInput json = make(SyntheticDescription::Syntax::json);
+    return format == DocumentFormat::yaml ? yaml : json;
+}
+
+Carvex::CompletionContext resolverContext(DocumentFormat format, Carvex::CursorRole role,
+                                          std::vector<Carvex::PathComponent> path, qsizetype caret = 0)
+{
+    Carvex::CompletionContext context;
+    context.format = format;
+    context.role = role;
+    context.path = std::move(path);
+    context.caretLocation = caret;
+    context.currentKey = QStringLiteral("default");
+    context.hints.isInString = format == DocumentFormat::json;
+    return context;
+}
+
+enum class Resolver { enumDefault, required, typeList };
+
+// state.range(0): the resolver; range(1): the format (0 YAML, 1 JSON); range(2): 1 when the gate passes.
+void BM_Resolver(benchmark::State& state)
+{
+    using Carvex::PathComponent;
+    const auto resolver = static_cast<Resolver>(state.range(0));
+    const DocumentFormat format = state.range(1) ? DocumentFormat::json : DocumentFormat::yaml;
+    const bool gatePasses = state.range(2) != 0;
+    const ResolverInput& input = resolverInput(format);
+    const auto role = [&](Carvex::CursorRole passing) { return gatePasses ? passing : Carvex::CursorRole::mappingKey; };
+    std::size_t expected = 0;
+    Carvex::CompletionContext context;
+    switch (resolver) {
+    case Resolver::enumDefault:
+        context = resolverContext(format, role(Carvex::CursorRole::mappingValue), {}, input.caret);
+        expected = 2;
+        break;
+    case Resolver::required:
+        context = resolverContext(format, role(Carvex::CursorRole::sequenceItem),
+                                  {PathComponent::key("components"), PathComponent::key("schemas"),
+                                   PathComponent::dynamicKey(input.lastModel), PathComponent::key("required"),
+                                   PathComponent::index(2)});
+        // YAML lists the names in quotes, so none counts as listed; JSON lists id and name.
+        expected = format == DocumentFormat::yaml ? 6 : 4;
+        break;
+    case Resolver::typeList:
+        context = resolverContext(format, role(Carvex::CursorRole::sequenceItem),
+                                  {PathComponent::key("components"), PathComponent::key("schemas"),
+                                   PathComponent::dynamicKey(input.lastModel), PathComponent::key("properties"),
+                                   PathComponent::dynamicKey("status"), PathComponent::key("type"),
+                                   PathComponent::index(0)});
+        expected = 7;
+        break;
+    }
+    if (!gatePasses)
+        expected = 0;
+    for (auto _ : state) {
+        std::vector<Carvex::CompletionItem> items;
+        switch (resolver) {
+        case Resolver::enumDefault: items = Carvex::EnumDefaultResolver().suggestions(context, input.text); break;
+        case Resolver::required: items = Carvex::RequiredFieldResolver().suggestions(context, input.text); break;
+        case Resolver::typeList:
+            items = Carvex::TypeArrayResolver().suggestions(context, input.text, Carvex::OpenAPIVersion::openAPI31);
+            break;
+        }
+        if (items.size() != expected) {
+            state.SkipWithError("wrong number of proposals");
+            return;
+        }
+        benchmark::DoNotOptimize(items);
+    }
+    state.counters["MB"] = static_cast<double>(input.text.size()) / 1e6;
+}
+BENCHMARK(BM_Resolver)
+    ->ArgNames({"resolver", "json", "gate"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}, {1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Resolver)
+    ->Name("BM_ResolverGateFails")
+    ->ArgNames({"resolver", "json", "gate"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}, {0}})
+    ->Unit(benchmark::kNanosecond);
 
 // What the first reads of every table of both namespaces cost: each row made into a proposal with its id.
 void BM_BuildEveryTable(benchmark::State& state)

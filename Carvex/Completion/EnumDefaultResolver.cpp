@@ -84,25 +84,8 @@ QStringList EnumDefaultResolver::filterByPrefix(const QStringList& values, const
 
 int EnumDefaultResolver::jsonBracketDelta(QStringView line)
 {
-    int delta = 0;
-    bool inString = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (inString) {
-            if (c == u'\\')
-                ++i;
-            else if (c == u'"')
-                inString = false;
-            continue;
-        }
-        if (c == u'{' || c == u'[')
-            ++delta;
-        else if (c == u'}' || c == u']')
-            --delta;
-        else if (c == u'"')
-            inString = true;
-    }
-    return delta;
+    const RawTextLines::BracketTally tally = RawTextLines::tallyBrackets(line);
+    return tally.opening - tally.closing;
 }
 
 std::vector<EnumDefaultResolver::YAMLValue> EnumDefaultResolver::findQuotedEnumValuesYAML(QStringView text,

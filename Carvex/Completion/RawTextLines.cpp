@@ -2,6 +2,8 @@
 
 #include <unicode/uchar.h>
 
+#include <array>
+
 namespace Carvex::RawTextLines {
 
 namespace {
@@ -45,6 +47,8 @@ QStringView trimWhitespace(QStringView text)
 {
     qsizetype start = 0;
     qsizetype end = text.size();
+    while (start < end && text[start] == u' ') // indentation, the common case
+        ++start;
     while (start < end && isWhite(text[start].unicode()))
         ++start;
     while (end > start && isWhite(text[end - 1].unicode()))
@@ -66,6 +70,47 @@ qsizetype leadingSpacesAndTabs(QStringView line)
     while (count < line.size() && (line[count] == u' ' || line[count] == u'\t'))
         ++count;
     return count;
+}
+
+BracketTally tallyBrackets(QStringView line)
+{
+    // Only six units matter; everything else is passed over by one table lookup.
+    static constexpr auto kInteresting = [] {
+        std::array<bool, 128> table{};
+        for (char c : {'"', '\\', '[', ']', '{', '}'})
+            table[static_cast<unsigned char>(c)] = true;
+        return table;
+    }();
+    BracketTally tally;
+    const char16_t* const begin = reinterpret_cast<const char16_t*>(line.utf16());
+    const char16_t* const end = begin + line.size();
+    bool inString = false;
+    for (const char16_t* p = begin; p < end; ++p) {
+        const char16_t c = *p;
+        if (c >= 128 || !kInteresting[c])
+            continue;
+        if (inString) {
+            if (c == u'\\')
+                ++p;
+            else if (c == u'"')
+                inString = false;
+            continue;
+        }
+        switch (c) {
+        case u'{':
+        case u'[': ++tally.opening; break;
+        case u'}':
+        case u']': ++tally.closing; break;
+        case u'"':
+            inString = true;
+            tally.openString = p - begin;
+            break;
+        default: break;
+        }
+    }
+    if (!inString)
+        tally.openString = -1;
+    return tally;
 }
 
 qsizetype count(QStringView text, char16_t c)

@@ -22,6 +22,16 @@ qsizetype leadingSpaces(QStringView line);
 // The number of spaces and tabs at the start, each counting one.
 qsizetype leadingSpacesAndTabs(QStringView line);
 
+// The JSON bracket tally of one line: "{" and "[" opening, "}" and "]" closing, outside strings (a
+// double quote opens a string; inside one a backslash skips the next unit and a double quote closes
+// it). `openString` receives the position of the opening quote of a string still open at the end, or -1.
+struct BracketTally {
+    int opening = 0;
+    int closing = 0;
+    qsizetype openString = -1;
+};
+BracketTally tallyBrackets(QStringView line);
+
 // The number of times `c` occurs.
 qsizetype count(QStringView text, char16_t c);
 

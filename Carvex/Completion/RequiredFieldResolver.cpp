@@ -102,177 +102,247 @@ void insertQuotedTexts(QSet<QString>& set, QStringView text)
         set.insert(value.toString());
 }
 
+// What the YAML scans need of a non-empty, non-comment line.
+struct YAMLLine {
+    QStringView trimmed;
+    qsizetype indentation;
+    std::optional<QStringView> key;
+};
+
+template<class Visit>
+void forEachYAMLLine(QStringView text, Visit visit)
+{
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = text.indexOf(u'\n', start);
+        const QStringView line = end < 0 ? text.sliced(start) : text.sliced(start, end - start);
+        const QStringView trimmed = RawTextLines::trimSpacesAndTabs(line);
+        if (!trimmed.isEmpty() && !trimmed.startsWith(u'#'))
+            visit(YAMLLine{trimmed, RawTextLines::leadingSpaces(line), YAMLKeyPath::keyOf(trimmed)});
+        if (end < 0)
+            return;
+        start = end + 1;
+    }
+}
+
+// What the JSON scans need of a non-empty line: the line trimmed, its brackets and its first key.
+struct JSONLine {
+    QStringView trimmed;
+    int opening;
+    int closing;
+    std::optional<QStringView> key;
+};
+
+template<class Visit>
+void forEachJSONLine(QStringView text, Visit visit)
+{
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = text.indexOf(u'\n', start);
+        const QStringView trimmed =
+            RawTextLines::trimWhitespace(end < 0 ? text.sliced(start) : text.sliced(start, end - start));
+        if (!trimmed.isEmpty()) {
+            const auto [opening, closing] = RequiredFieldResolver::jsonBracketCounts(trimmed);
+            visit(JSONLine{trimmed, opening, closing, QuotedTextScanner::firstKey(trimmed)});
+        }
+        if (end < 0)
+            return;
+        start = end + 1;
+    }
+}
+
+// The direct members of the mapping at the path, in document order.
+class PropertyNamesYAML {
+public:
+    explicit PropertyNamesYAML(const QStringList& path) : path_(path) {}
+
+    void feed(const YAMLLine& line)
+    {
+        if (!line.key)
+            return;
+        if (inside_ && line.indentation <= targetIndentation_) {
+            inside_ = false;
+            childIndentation_.reset();
+        }
+        keyPath_.push(line.indentation, *line.key);
+        if (keyPath_.equals(path_)) {
+            inside_ = true;
+            targetIndentation_ = line.indentation;
+            childIndentation_.reset();
+        } else if (inside_ && line.indentation > targetIndentation_
+                   && (!childIndentation_ || *childIndentation_ == line.indentation)) {
+            names << line.key->toString();
+            childIndentation_ = line.indentation;
+        }
+    }
+
+    QStringList names;
+
+private:
+    const QStringList& path_;
+    YAMLKeyPath keyPath_;
+    bool inside_ = false;
+    qsizetype targetIndentation_ = 0;
+    std::optional<qsizetype> childIndentation_;
+};
+
+// The items of the sequence at the path, as written after their dash.
+class ExistingRequiredYAML {
+public:
+    explicit ExistingRequiredYAML(const QStringList& path) : path_(path) {}
+
+    void feed(const YAMLLine& line)
+    {
+        if (!inside_) {
+            handleKey(line);
+        } else if (line.indentation > listIndentation_) {
+            if (line.trimmed.startsWith(u'-'))
+                listed.insert(RawTextLines::trimSpacesAndTabs(line.trimmed.sliced(1)).toString());
+            else
+                handleKey(line);
+        } else if (line.trimmed.startsWith(u'-')) {
+            handleKey(line);
+        } else {
+            inside_ = false;
+            handleKey(line);
+        }
+    }
+
+    QSet<QString> listed;
+
+private:
+    void handleKey(const YAMLLine& line)
+    {
+        if (!line.key)
+            return;
+        keyPath_.push(line.indentation, *line.key);
+        if (keyPath_.equals(path_)) {
+            inside_ = true;
+            listIndentation_ = line.indentation;
+        }
+    }
+
+    const QStringList& path_;
+    YAMLKeyPath keyPath_;
+    bool inside_ = false;
+    qsizetype listIndentation_ = 0;
+};
+
+// The members of the object at the path, at its member depth, in document order.
+class PropertyNamesJSON {
+public:
+    explicit PropertyNamesJSON(const QStringList& path) : path_(path) {}
+
+    void feed(const JSONLine& line)
+    {
+        const long long start = depth_;
+        if (line.key) {
+            keyPath_.push(start, *line.key);
+            if (keyPath_.equals(path_)) {
+                inside_ = true;
+                memberDepth_ = start + line.opening;
+            } else if (inside_ && start == memberDepth_ && keyPath_.equals(path_, 1)) {
+                names << line.key->toString();
+            }
+        }
+        depth_ += line.opening - line.closing;
+        if (inside_ && depth_ < memberDepth_)
+            inside_ = false;
+    }
+
+    QStringList names;
+
+private:
+    const QStringList& path_;
+    JSONKeyPath keyPath_;
+    long long depth_ = 0;
+    bool inside_ = false;
+    long long memberDepth_ = 0;
+};
+
+// The strings of the list opened at the path, over as many lines as it runs.
+class ExistingRequiredJSON {
+public:
+    explicit ExistingRequiredJSON(const QStringList& path) : path_(path) {}
+
+    void feed(const JSONLine& line)
+    {
+        const int delta = line.opening - line.closing;
+        if (inside_) {
+            balance_ += delta;
+            if (readsAsListLine(line.trimmed))
+                insertQuotedTexts(listed, line.trimmed);
+            if (balance_ >= 1) {
+                depth_ += delta;
+                return;
+            }
+            inside_ = false;
+        }
+        if (line.key) {
+            keyPath_.push(depth_, *line.key);
+            const qsizetype bracket = line.trimmed.indexOf(u'[');
+            if (bracket >= 0 && keyPath_.equals(path_)) {
+                balance_ = delta;
+                insertQuotedTexts(listed, line.trimmed.sliced(bracket + 1));
+                inside_ = balance_ > 0;
+            }
+        }
+        depth_ += delta;
+    }
+
+    QSet<QString> listed;
+
+private:
+    const QStringList& path_;
+    JSONKeyPath keyPath_;
+    long long depth_ = 0;
+    bool inside_ = false;
+    long long balance_ = 0;
+};
+
 } // namespace
 
 std::pair<int, int> RequiredFieldResolver::jsonBracketCounts(QStringView line)
 {
-    int opening = 0;
-    int closing = 0;
-    bool inString = false;
-    qsizetype stringStart = -1;
-    auto count = [&](QChar c) {
-        if (c == u'{' || c == u'[')
-            ++opening;
-        else if (c == u'}' || c == u']')
-            ++closing;
-    };
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (inString) {
-            if (c == u'\\')
-                ++i;
-            else if (c == u'"')
-                inString = false;
-            continue;
-        }
-        if (c == u'"') {
-            inString = true;
-            stringStart = i;
-        } else {
-            count(c);
+    RawTextLines::BracketTally tally = RawTextLines::tallyBrackets(line);
+    if (tally.openString >= 0) {
+        // The line ends inside a string: its brackets count as well.
+        for (QChar c : line.sliced(tally.openString + 1)) {
+            if (c == u'{' || c == u'[')
+                ++tally.opening;
+            else if (c == u'}' || c == u']')
+                ++tally.closing;
         }
     }
-    if (inString) {
-        for (qsizetype i = stringStart + 1; i < line.size(); ++i)
-            count(line[i]);
-    }
-    return {opening, closing};
+    return {tally.opening, tally.closing};
 }
 
 QStringList RequiredFieldResolver::findPropertyNamesYAML(QStringView text, const QStringList& path)
 {
-    QStringList names;
-    YAMLKeyPath keyPath;
-    bool inside = false;
-    qsizetype targetIndentation = 0;
-    std::optional<qsizetype> childIndentation;
-    for (QStringView line : RawTextLines::split(text)) {
-        const QStringView trimmed = RawTextLines::trimSpacesAndTabs(line);
-        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
-            continue;
-        const std::optional<QStringView> key = YAMLKeyPath::keyOf(trimmed);
-        if (!key)
-            continue;
-        const qsizetype indentation = RawTextLines::leadingSpaces(line);
-        if (inside && indentation <= targetIndentation) {
-            inside = false;
-            childIndentation.reset();
-        }
-        keyPath.push(indentation, *key);
-        if (keyPath.equals(path)) {
-            inside = true;
-            targetIndentation = indentation;
-            childIndentation.reset();
-        } else if (inside && indentation > targetIndentation
-                   && (!childIndentation || *childIndentation == indentation)) {
-            names << key->toString();
-            childIndentation = indentation;
-        }
-    }
-    return names;
+    PropertyNamesYAML scan(path);
+    forEachYAMLLine(text, [&](const YAMLLine& line) { scan.feed(line); });
+    return scan.names;
 }
 
 QSet<QString> RequiredFieldResolver::findExistingRequiredYAML(QStringView text, const QStringList& path)
 {
-    QSet<QString> listed;
-    YAMLKeyPath keyPath;
-    bool inside = false;
-    qsizetype listIndentation = 0;
-    auto handleKey = [&](QStringView trimmed, qsizetype indentation) {
-        const std::optional<QStringView> key = YAMLKeyPath::keyOf(trimmed);
-        if (!key)
-            return;
-        keyPath.push(indentation, *key);
-        if (keyPath.equals(path)) {
-            inside = true;
-            listIndentation = indentation;
-        }
-    };
-    for (QStringView line : RawTextLines::split(text)) {
-        const QStringView trimmed = RawTextLines::trimSpacesAndTabs(line);
-        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
-            continue;
-        const qsizetype indentation = RawTextLines::leadingSpaces(line);
-        if (!inside) {
-            handleKey(trimmed, indentation);
-        } else if (indentation > listIndentation) {
-            if (trimmed.startsWith(u'-'))
-                listed.insert(RawTextLines::trimSpacesAndTabs(trimmed.sliced(1)).toString());
-            else
-                handleKey(trimmed, indentation);
-        } else if (trimmed.startsWith(u'-')) {
-            handleKey(trimmed, indentation);
-        } else {
-            inside = false;
-            handleKey(trimmed, indentation);
-        }
-    }
-    return listed;
+    ExistingRequiredYAML scan(path);
+    forEachYAMLLine(text, [&](const YAMLLine& line) { scan.feed(line); });
+    return scan.listed;
 }
 
 QStringList RequiredFieldResolver::findPropertyNamesJSON(QStringView text, const QStringList& path)
 {
-    QStringList names;
-    JSONKeyPath keyPath;
-    long long depth = 0;
-    bool inside = false;
-    long long memberDepth = 0;
-    for (QStringView line : RawTextLines::split(text)) {
-        const QStringView trimmed = RawTextLines::trimWhitespace(line);
-        if (trimmed.isEmpty())
-            continue;
-        const long long start = depth;
-        const auto [opening, closing] = jsonBracketCounts(trimmed);
-        if (const std::optional<QStringView> key = QuotedTextScanner::firstKey(trimmed)) {
-            keyPath.push(start, *key);
-            if (keyPath.equals(path)) {
-                inside = true;
-                memberDepth = start + opening;
-            } else if (inside && start == memberDepth && keyPath.equals(path, 1)) {
-                names << key->toString();
-            }
-        }
-        depth += opening - closing;
-        if (inside && depth < memberDepth)
-            inside = false;
-    }
-    return names;
+    PropertyNamesJSON scan(path);
+    forEachJSONLine(text, [&](const JSONLine& line) { scan.feed(line); });
+    return scan.names;
 }
 
 QSet<QString> RequiredFieldResolver::findExistingRequiredJSON(QStringView text, const QStringList& path)
 {
-    QSet<QString> listed;
-    JSONKeyPath keyPath;
-    long long depth = 0;
-    bool inside = false;
-    long long balance = 0;
-    for (QStringView line : RawTextLines::split(text)) {
-        const QStringView trimmed = RawTextLines::trimWhitespace(line);
-        if (trimmed.isEmpty())
-            continue;
-        const auto [opening, closing] = jsonBracketCounts(trimmed);
-        if (inside) {
-            balance += opening - closing;
-            if (readsAsListLine(trimmed))
-                insertQuotedTexts(listed, trimmed);
-            if (balance >= 1) {
-                depth += opening - closing;
-                continue;
-            }
-            inside = false;
-        }
-        if (const std::optional<QStringView> key = QuotedTextScanner::firstKey(trimmed)) {
-            keyPath.push(depth, *key);
-            const qsizetype bracket = trimmed.indexOf(u'[');
-            if (bracket >= 0 && keyPath.equals(path)) {
-                balance = opening - closing;
-                insertQuotedTexts(listed, trimmed.sliced(bracket + 1));
-                inside = balance > 0;
-            }
-        }
-        depth += opening - closing;
-    }
-    return listed;
+    ExistingRequiredJSON scan(path);
+    forEachJSONLine(text, [&](const JSONLine& line) { scan.feed(line); });
+    return scan.listed;
 }
 
 QStringList RequiredFieldResolver::findPropertyNames(QStringView text, const std::vector<PathComponent>& requiredPath,
@@ -295,12 +365,31 @@ std::vector<CompletionItem> RequiredFieldResolver::suggestions(const CompletionC
     if (path.empty() || !path.back().isKey(u"required"))
         return {};
     const bool json = context.format == DocumentFormat::json;
-    const QStringList declared = findPropertyNames(text, path, context.format);
-    if (declared.isEmpty())
-        return {};
-    const QStringList requiredKeys = keyTexts(path);
-    const QSet<QString> listed = json ? findExistingRequiredJSON(text, requiredKeys)
-                                      : findExistingRequiredYAML(text, requiredKeys);
+    // One walk over the lines feeds both scans: the declared names and the names already listed.
+    QStringList properties = keyTexts(path);
+    const QStringList requiredKeys = properties;
+    properties.last() = QStringLiteral("properties");
+    QStringList declared;
+    QSet<QString> listed;
+    if (json) {
+        PropertyNamesJSON names(properties);
+        ExistingRequiredJSON existing(requiredKeys);
+        forEachJSONLine(text, [&](const JSONLine& line) {
+            names.feed(line);
+            existing.feed(line);
+        });
+        declared = std::move(names.names);
+        listed = std::move(existing.listed);
+    } else {
+        PropertyNamesYAML names(properties);
+        ExistingRequiredYAML existing(requiredKeys);
+        forEachYAMLLine(text, [&](const YAMLLine& line) {
+            names.feed(line);
+            existing.feed(line);
+        });
+        declared = std::move(names.names);
+        listed = std::move(existing.listed);
+    }
     QStringList missing;
     for (const QString& name : declared) {
         if (!listed.contains(name))
