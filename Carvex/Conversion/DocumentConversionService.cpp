@@ -63,9 +63,9 @@ QString DocumentConversionService::convertToJSON(const QString& text) const {
     }
     if (tree.kind(tree.root()) == PlainValueTree::Kind::null)
         throw ConversionError::conversionFailed(QStringLiteral("Result is not valid JSON"));
-    const std::string json = JSONTextWriter::write(tree);
-    tree = PlainValueTree();
-    return QString::fromUtf8(json.data(), static_cast<qsizetype>(json.size()));
+    QString json;
+    JSONTextWriter::write(tree, json);
+    return json;
 }
 
 QString DocumentConversionService::convertToYAML(const QString& text) const {
@@ -80,9 +80,9 @@ QString DocumentConversionService::convertToYAML(const QString& text) const {
             throw ConversionError::parsingFailed(QStringLiteral("Invalid JSON syntax"));
         }
     }
-    const std::string yaml = YAMLTextEmitter::write(tree);
-    tree = PlainValueTree();
-    return QString::fromUtf8(yaml.data(), static_cast<qsizetype>(yaml.size()));
+    QString yaml;
+    YAMLTextEmitter::write(tree, yaml);
+    return yaml;
 }
 
 }  // namespace Carvex

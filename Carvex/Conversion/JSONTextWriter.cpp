@@ -1,5 +1,7 @@
 #include "Carvex/Conversion/JSONTextWriter.h"
 
+#include "Carvex/Conversion/ChunkedTextOutput.h"
+
 #include "kit/core/TextServices.h"
 
 #include <charconv>
@@ -10,7 +12,7 @@ namespace {
 
 class Writer {
 public:
-    Writer(const PlainValueTree& tree, std::string& out) : tree_(tree), out_(out) {}
+    Writer(const PlainValueTree& tree, ChunkedTextOutput& output) : tree_(tree), output_(output), out_(output.buffer()) {}
 
     void value(PlainValueTree::Index v, std::size_t level) {
         switch (tree_.kind(v)) {
@@ -66,11 +68,13 @@ public:
 
 private:
     void newLine(std::size_t level) {
+        output_.lineBoundary();
         out_.push_back('\n');
         out_.append(2 * level, ' ');
     }
 
     const PlainValueTree& tree_;
+    ChunkedTextOutput& output_;
     std::string& out_;
 };
 
@@ -105,11 +109,23 @@ void JSONTextWriter::appendString(std::string& out, std::string_view text) {
 }
 
 std::string JSONTextWriter::write(const PlainValueTree& tree) {
-    std::string out;
-    if (tree.empty()) return out;
-    out.reserve(tree.nodeCount() * 12);
-    Writer(tree, out).value(tree.root(), 0);
-    return out;
+    ChunkedTextOutput output;
+    if (!tree.empty()) Writer(tree, output).value(tree.root(), 0);
+    return output.finish();
+}
+
+void JSONTextWriter::write(const PlainValueTree& tree, QString& out) {
+    if (tree.empty()) return;
+    qsizetype length = 0;
+    {
+        ChunkedTextOutput counter(length);
+        Writer(tree, counter).value(tree.root(), 0);
+        counter.finish();
+    }
+    out.reserve(out.size() + length);
+    ChunkedTextOutput output(out);
+    Writer(tree, output).value(tree.root(), 0);
+    output.finish();
 }
 
 }  // namespace Carvex

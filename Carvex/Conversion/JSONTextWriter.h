@@ -2,6 +2,8 @@
 
 #include "Carvex/Conversion/PlainValueTree.h"
 
+#include <QString>
+
 #include <string>
 
 namespace Carvex {
@@ -13,6 +15,8 @@ namespace Carvex {
 class JSONTextWriter {
 public:
     static std::string write(const PlainValueTree& tree);
+    // Appends the text to `out`.
+    static void write(const PlainValueTree& tree, QString& out);
 
     // Appends `text` as a JSON string, quotes included.
     static void appendString(std::string& out, std::string_view text);

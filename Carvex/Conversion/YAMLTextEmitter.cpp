@@ -1,5 +1,7 @@
 #include "Carvex/Conversion/YAMLTextEmitter.h"
 
+#include "Carvex/Conversion/ChunkedTextOutput.h"
+
 #include "kit/core/TextServices.h"
 #include "kit/parsing/YAMLScalarResolver.h"
 
@@ -60,8 +62,30 @@ bool containsUnprintable(std::string_view text) {
     return false;
 }
 
-bool containsAnyOf(std::string_view text, std::string_view characters) {
-    return text.find_first_of(characters) != std::string_view::npos;
+// What each byte asks of a text: quotes as a value, quotes as a key, a closer look (control characters
+// and DEL, and bytes of characters beyond ASCII, some of which are unprintable).
+enum ByteClass : std::uint8_t { kValueQuote = 1, kKeyQuote = 2, kControl = 4, kHigh = 8 };
+
+constexpr std::array<std::uint8_t, 256> kByteClasses = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (unsigned char c : std::string_view(":#\"'\t{}[],&*!|>%@`\n")) table[c] |= kValueQuote;
+    for (unsigned char c : std::string_view(":{}[],&*#?|-<>=!%@`\"'\\")) table[c] |= kKeyQuote;
+    for (unsigned c = 0; c < 0x20; ++c) table[c] |= kControl;
+    table[0x7F] |= kControl;
+    for (unsigned c = 0x80; c < 0x100; ++c) table[c] |= kHigh;
+    return table;
+}();
+
+std::uint8_t classify(std::string_view text) {
+    std::uint8_t classes = 0;
+    for (const char c : text) classes |= kByteClasses[static_cast<unsigned char>(c)];
+    return classes;
+}
+
+// True when the classes and the text tell of a character that must be escaped; a tab and a line feed
+// are left to the caller.
+bool unprintableIn(std::string_view text, std::uint8_t classes) {
+    return (classes & (kControl | kHigh)) && containsUnprintable(text);
 }
 
 bool startsWithIndicator(std::string_view text) {
@@ -116,9 +140,58 @@ std::string integerText(std::int64_t value) {
     return std::string(buffer, result.ptr);
 }
 
+bool keyNeedsQuotes(std::string_view key) {
+    if (key.empty() || key.front() == ' ' || key.back() == ' ' || isKeyWord(key)) return true;
+    const std::uint8_t classes = classify(key);
+    // Any control character, a tab and a line feed included.
+    return (classes & (kKeyQuote | kControl)) || unprintableIn(key, classes);
+}
+
+// `text` in double quotes: a backslash, a double quote, a line feed, a tab and a carriage return
+// escaped as such, other unprintable characters by their names or code points.
+void appendQuoted(std::string& out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out.push_back('"');
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        if (b >= 0x20 && b < 0x7F && b != '"' && b != '\\') {
+            out.push_back(static_cast<char>(b));
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        const char32_t c = b < 0x80 ? (++i, b) : VoziZazIreCore::TextServices::decodeUtf8(text, i);
+        switch (c) {
+            case '\\': out.append("\\\\"); continue;
+            case '"': out.append("\\\""); continue;
+            case '\n': out.append("\\n"); continue;
+            case '\t': out.append("\\t"); continue;
+            case '\r': out.append("\\r"); continue;
+            case 0: out.append("\\0"); continue;
+            case 0x07: out.append("\\a"); continue;
+            case 0x08: out.append("\\b"); continue;
+            case 0x0B: out.append("\\v"); continue;
+            case 0x0C: out.append("\\f"); continue;
+            case 0x1B: out.append("\\e"); continue;
+            default: break;
+        }
+        if (!isUnprintable(c)) {
+            out.append(text.substr(start, i - start));
+        } else if (c <= 0xFF) {
+            out.append("\\x");
+            out.push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 15]);
+        } else {
+            out.append("\\u");
+            for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(c >> shift) & 15]);
+        }
+    }
+    out.push_back('"');
+}
+
 class Emitter {
 public:
-    Emitter(const PlainValueTree& tree, std::string& out) : tree_(tree), out_(out) {}
+    Emitter(const PlainValueTree& tree, ChunkedTextOutput& output) : tree_(tree), output_(output), out_(output.buffer()) {}
 
     void document() {
         const Index root = tree_.root();
@@ -133,7 +206,8 @@ public:
 
 private:
     void line(std::size_t indent) {
-        if (!out_.empty()) out_.push_back('\n');
+        output_.lineBoundary();
+        if (!output_.empty()) out_.push_back('\n');
         out_.append(indent, ' ');
     }
 
@@ -211,7 +285,13 @@ private:
         }
     }
 
-    void appendKey(std::string_view key) { out_.append(YAMLTextEmitter::keyText(key)); }
+    void appendKey(std::string_view key) {
+        if (keyNeedsQuotes(key)) {
+            appendQuoted(out_, key);
+        } else {
+            out_.append(key);
+        }
+    }
 
     // A value that is not a non-empty collection. A literal block's lines go `blockIndent` columns in,
     // deeper than its parent's column `parentColumn`.
@@ -243,10 +323,10 @@ private:
             if (YAMLTextEmitter::literalBlockCanHold(value)) {
                 literalBlock(value, blockIndent - parentColumn, blockIndent);
             } else {
-                out_.append(YAMLTextEmitter::quoted(value));
+                appendQuoted(out_, value);
             }
         } else if (YAMLTextEmitter::textNeedsQuotes(value)) {
-            out_.append(YAMLTextEmitter::quoted(value));
+            appendQuoted(out_, value);
         } else {
             out_.append(value);
         }
@@ -285,6 +365,7 @@ private:
     };
 
     const PlainValueTree& tree_;
+    ChunkedTextOutput& output_;
     std::string& out_;
     std::vector<Ranked> order_;
 };
@@ -299,66 +380,30 @@ int YAMLTextEmitter::keyRank(std::string_view key) {
 }
 
 std::string YAMLTextEmitter::keyText(std::string_view key) {
-    const bool quote = key.empty() || containsAnyOf(key, ":{}[],&*#?|-<>=!%@`\"'\\") || key.front() == ' ' ||
-                       key.back() == ' ' || isKeyWord(key) || containsAnyOf(key, "\n\t") ||
-                       containsUnprintable(key);
-    return quote ? quoted(key) : std::string(key);
+    if (!keyNeedsQuotes(key)) return std::string(key);
+    std::string out;
+    appendQuoted(out, key);
+    return out;
 }
 
 bool YAMLTextEmitter::textNeedsQuotes(std::string_view text) {
     if (text.empty()) return true;
     if (text.front() == ' ' || text.back() == ' ') return true;
-    if (containsAnyOf(text, ":#\"'\t{}[],&*!|>%@`\n")) return true;
+    const std::uint8_t classes = classify(text);
+    if (classes & kValueQuote) return true;
     if (startsWithIndicator(text) || isCoreSchemaScalar(text) || readsAsDouble(text)) return true;
     if (VoziZazIreParsing::YAMLScalarResolver::resolve(text).kind != VoziZazIreParsing::YAMLScalarResolver::Kind::string)
         return true;
-    return containsUnprintable(text);
+    return unprintableIn(text, classes);
 }
 
 bool YAMLTextEmitter::literalBlockCanHold(std::string_view text) {
-    return text.find_first_not_of('\n') != std::string_view::npos && !containsUnprintable(text);
+    return text.find_first_not_of('\n') != std::string_view::npos && !unprintableIn(text, classify(text));
 }
 
 std::string YAMLTextEmitter::quoted(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
-    out.reserve(text.size() + 2);
-    out.push_back('"');
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char b = static_cast<unsigned char>(text[i]);
-        if (b >= 0x20 && b < 0x7F && b != '"' && b != '\\') {
-            out.push_back(static_cast<char>(b));
-            ++i;
-            continue;
-        }
-        const std::size_t start = i;
-        const char32_t c = b < 0x80 ? (++i, b) : VoziZazIreCore::TextServices::decodeUtf8(text, i);
-        switch (c) {
-            case '\\': out.append("\\\\"); continue;
-            case '"': out.append("\\\""); continue;
-            case '\n': out.append("\\n"); continue;
-            case '\t': out.append("\\t"); continue;
-            case '\r': out.append("\\r"); continue;
-            case 0: out.append("\\0"); continue;
-            case 0x07: out.append("\\a"); continue;
-            case 0x08: out.append("\\b"); continue;
-            case 0x0B: out.append("\\v"); continue;
-            case 0x0C: out.append("\\f"); continue;
-            case 0x1B: out.append("\\e"); continue;
-            default: break;
-        }
-        if (!isUnprintable(c)) {
-            out.append(text.substr(start, i - start));
-        } else if (c <= 0xFF) {
-            out.append("\\x");
-            out.push_back(kHex[c >> 4]);
-            out.push_back(kHex[c & 15]);
-        } else {
-            out.append("\\u");
-            for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(c >> shift) & 15]);
-        }
-    }
-    out.push_back('"');
+    appendQuoted(out, text);
     return out;
 }
 
@@ -367,11 +412,23 @@ std::string YAMLTextEmitter::quoted(std::string_view text) {
 namespace Carvex {
 
 std::string YAMLTextEmitter::write(const PlainValueTree& tree) {
-    std::string out;
-    if (tree.empty()) return out;
-    out.reserve(tree.nodeCount() * 12);
-    Emitter(tree, out).document();
-    return out;
+    ChunkedTextOutput output;
+    if (!tree.empty()) Emitter(tree, output).document();
+    return output.finish();
+}
+
+void YAMLTextEmitter::write(const PlainValueTree& tree, QString& out) {
+    if (tree.empty()) return;
+    qsizetype length = 0;
+    {
+        ChunkedTextOutput counter(length);
+        Emitter(tree, counter).document();
+        counter.finish();
+    }
+    out.reserve(out.size() + length);
+    ChunkedTextOutput output(out);
+    Emitter(tree, output).document();
+    output.finish();
 }
 
 }  // namespace Carvex

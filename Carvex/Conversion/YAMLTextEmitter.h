@@ -2,6 +2,8 @@
 
 #include "Carvex/Conversion/PlainValueTree.h"
 
+#include <QString>
+
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,8 @@ namespace Carvex {
 class YAMLTextEmitter {
 public:
     static std::string write(const PlainValueTree& tree);
+    // Appends the text to `out`.
+    static void write(const PlainValueTree& tree, QString& out);
 
     // The rank of a key in the order table, or -1 when the table does not hold it.
     static int keyRank(std::string_view key);
