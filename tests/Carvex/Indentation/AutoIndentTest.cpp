@@ -1,0 +1,262 @@
+#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/Editor/EditorTextViewDelegate.h"
+#include "Carvex/Indentation/AutoIndentController.h"
+#include "Carvex/Indentation/AutoIndentEngine.h"
+#include "platform/FakeMainScheduler.h"
+#include "platform/ScopedMainScheduler.h"
+#include "platform/Settings.h"
+#include "platform/TestApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+using Carvex::AutoIndentContext;
+using Carvex::AutoIndentController;
+using Carvex::AutoIndentStrategy;
+using Carvex::DocumentLanguage;
+using Carvex::IndentationStyle;
+using Carvex::TextRange;
+
+namespace {
+
+// A marked text ("|" is the caret) after a plan is applied, the caret marked again.
+std::string afterPlan(const char* marked, DocumentLanguage language, IndentationStyle style, bool autoClose)
+{
+    QString text = QString::fromUtf8(marked);
+    const qsizetype caret = text.indexOf(u'|');
+    text.remove(caret, 1);
+    const Carvex::AutoIndentEngine engine{Carvex::IndentationPreferencesStore(CarvexPlatform::Settings::isolated())};
+    const std::optional<Carvex::AutoIndentEditPlan> plan = engine.computeEditPlan(text, caret, language, style, autoClose);
+    if (!plan)
+        return "no plan";
+    EXPECT_EQ(plan->range, (TextRange{caret, 0})) << marked;
+    text.replace(plan->range.location, plan->range.length, plan->replacement);
+    text.insert(plan->range.location + plan->caretOffset, u'|');
+    return text.toStdString();
+}
+
+struct StrategyRow {
+    const char* name;
+    DocumentLanguage language;
+    const char* before;
+    bool autoClose;
+    const char* after;
+};
+
+TEST(AutoIndentStrategies, returnIndentsByStructure)
+{
+    const auto j = DocumentLanguage::json;
+    const auto y = DocumentLanguage::yaml;
+    const StrategyRow rows[] = {
+        {"json_just_typed_brace", j, "  \"a\": {|", true, "  \"a\": {\n    |\n  }"},
+        {"json_older_brace", j, "  \"a\": {|", false, "  \"a\": {\n    |"},
+        {"json_closer_after_caret", j, "  \"a\": {|}", false, "  \"a\": {\n    |\n  }"},
+        {"json_bracket_closes_with_bracket", j, "\"x\": [|", true, "\"x\": [\n  |\n]"},
+        {"json_inside_string", j, "  \"desc\": \"abc|", false, "  \"desc\": \"abc\n|"},
+        {"json_escaped_quote_keeps_string_open", j, "\"a\": \"x\\\"|", false, "\"a\": \"x\\\"\n|"},
+        {"json_before_closer_one_level_less", j, "    \"a\": 1|}", false, "    \"a\": 1\n  |}"},
+        {"json_plain_line_keeps_indent", j, "    \"a\": 1,|", false, "    \"a\": 1,\n    |"},
+        {"json_blank_after_brace_is_not_brace", j, "  { |", false, "  { \n  |"},
+        {"yaml_key_opens_block", y, "paths:|", false, "paths:\n  |"},
+        {"yaml_item_with_mapping", y, "  - name: x|", false, "  - name: x\n    |"},
+        {"yaml_scalar_item", y, "  - item|", false, "  - item\n  |"},
+        {"yaml_bare_dash", y, "  -|", false, "  -\n    |"},
+        {"yaml_block_scalar", y, "description: |", false, "description: \n  |"},
+        {"yaml_folded_scalar", y, "  text: >|", false, "  text: >\n    |"},
+        {"yaml_comment_keeps_indent", y, "  # note|", false, "  # note\n  |"},
+        {"yaml_blank_takes_last_content_line", y, "a:\n    b: 1\n\n|", false, "a:\n    b: 1\n\n\n    |"},
+        {"yaml_blank_without_content_above", y, "  |", false, "  \n  |"},
+        {"yaml_plain_value", y, "  key: value|", false, "  key: value\n  |"},
+    };
+    for (const StrategyRow& row : rows)
+        EXPECT_EQ(afterPlan(row.before, row.language, IndentationStyle::spaces(2), row.autoClose), row.after)
+            << row.name;
+
+    // One tab as the unit.
+    EXPECT_EQ(afterPlan("\t\"a\": {|}", j, IndentationStyle::tabs(), false), "\t\"a\": {\n\t\t|\n\t}");
+    EXPECT_EQ(afterPlan("\tpaths:|", y, IndentationStyle::tabs(), false), "\tpaths:\n\t\t|");
+}
+
+TEST(AutoIndentStrategies, removeIndentLevelTakesOneUnitOrWhatIsThere)
+{
+    struct Row {
+        const char* indent;
+        IndentationStyle style;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"    ", IndentationStyle::spaces(2), "  "},     {"\t\t", IndentationStyle::tabs(), "\t"},
+        {"  \t", IndentationStyle::spaces(2), "  "},     {"      ", IndentationStyle::spaces(8), "  "},
+        {"   ", IndentationStyle::spaces(4), ""},        {"", IndentationStyle::spaces(2), ""},
+        {"\t ", IndentationStyle::spaces(4), "\t"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Carvex::YAMLAutoIndentStrategy::removeIndentLevel(row.indent, row.style).toStdString(), row.expected)
+            << "[" << row.indent << "]";
+}
+
+TEST(AutoIndentStrategies, contextHoldsTheCaretLineAndFiveLinesAbove)
+{
+    const QString text = "1\n2\n3\n4\n5\n6\n  ab|cd\nnext";
+    const qsizetype caret = text.indexOf(u'|');
+    const AutoIndentContext context =
+        AutoIndentContext::make(QString(text).remove(caret, 1), caret, IndentationStyle::spaces(2), false);
+    EXPECT_EQ(context.precedingLines, (QStringList{"2", "3", "4", "5", "6"}));
+    EXPECT_EQ(context.currentLineBeforeCaret, "  ab");
+    EXPECT_EQ(context.currentLineAfterCaret, "cd");
+    EXPECT_EQ(AutoIndentContext::make("ab", 99, IndentationStyle::spaces(2), false).currentLineBeforeCaret, "ab");
+}
+
+// An editor text view whose delegate consults the auto-indent controller before each edit, as
+// the editor does.
+class AutoIndentEditing : public ::testing::Test, public Carvex::EditorTextViewDelegate {
+protected:
+    void SetUp() override
+    {
+        CarvexPlatform::TestApplication::ensure();
+        fake = std::make_shared<CarvexPlatform::FakeMainScheduler>();
+        scope = std::make_unique<CarvexPlatform::ScopedMainScheduler>(fake);
+        view = std::make_unique<Carvex::EditorTextView>(nullptr, fake);
+        view->resize(600, 400);
+        view->show();
+        controller = std::make_unique<AutoIndentController>(view.get(), CarvexPlatform::Settings::isolated());
+        view->setTextDelegate(this);
+    }
+    void TearDown() override
+    {
+        view->setTextDelegate(nullptr);
+        controller.reset();
+        view.reset();
+        scope.reset();
+    }
+    bool editorTextViewShouldChangeText(Carvex::EditorTextView& textView, TextRange range,
+                                        const QString& replacement) override
+    {
+        return controller->textViewShouldChangeText(textView, range, replacement);
+    }
+    void editorTextViewDidChangeSelection(Carvex::EditorTextView&) override { controller->cursorDidMove(); }
+
+    // Loads a marked text ("|" the caret, "⟦...⟧" a selection) in `language`.
+    void load(const char* marked, DocumentLanguage language)
+    {
+        QString text = QString::fromUtf8(marked);
+        TextRange selection;
+        if (const qsizetype open = text.indexOf(QChar(0x27E6)); open >= 0) {
+            const qsizetype close = text.indexOf(QChar(0x27E7));
+            text.remove(close, 1);
+            text.remove(open, 1);
+            selection = TextRange{open, close - open - 1};
+        } else {
+            selection = TextRange{text.indexOf(u'|'), 0};
+            text.remove(selection.location, 1);
+        }
+        view->loadText(text);
+        view->finishLoading();
+        view->setSelectedRange(selection);
+        controller->setLanguage(language);
+        controller->detectIndentationStyle();
+    }
+    // The view's text with the caret marked.
+    std::string shown() const
+    {
+        QString text = view->viewText();
+        text.insert(view->selectedRange().location, u'|');
+        return text.toStdString();
+    }
+    void type(const char* keys) { QTest::keyClicks(view.get(), QString::fromUtf8(keys)); }
+    void pressReturn() { QTest::keyClick(view.get(), Qt::Key_Return); }
+
+    std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake;
+    std::unique_ptr<CarvexPlatform::ScopedMainScheduler> scope;
+    std::unique_ptr<Carvex::EditorTextView> view;
+    std::unique_ptr<AutoIndentController> controller;
+};
+
+TEST_F(AutoIndentEditing, returnRightAfterTypingABraceClosesThePairAndUndoesInOneStep)
+{
+    load("{\n  \"a\": |\n}", DocumentLanguage::json);
+    type("{");
+    EXPECT_EQ(controller->lastTypedOpeningBracketLocation(), 9);
+    pressReturn();
+    EXPECT_EQ(shown(), "{\n  \"a\": {\n    |\n  }\n}");
+    EXPECT_FALSE(controller->lastTypedOpeningBracketLocation().has_value());
+    EXPECT_FALSE(controller->isProcessingIndent());
+
+    view->undo();
+    EXPECT_EQ(view->viewText(), "{\n  \"a\": {\n}");
+    view->undo();
+    EXPECT_EQ(view->viewText(), "{\n  \"a\": \n}");
+}
+
+TEST_F(AutoIndentEditing, aMovedCaretForgetsTheTypedBrace)
+{
+    load("{\n  \"a\": |\n}", DocumentLanguage::json);
+    type("{");
+    view->setSelectedRange(TextRange{0, 0});
+    view->setSelectedRange(TextRange{10, 0});
+    pressReturn();
+    EXPECT_EQ(shown(), "{\n  \"a\": {\n    |\n}");
+}
+
+TEST_F(AutoIndentEditing, closingBracketMovesToItsOpenersIndentOnABlankLine)
+{
+    struct Row {
+        const char* name;
+        const char* marked;
+        const char* typed;
+        DocumentLanguage language;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"eight_spaces_become_two", "  \"a\": {\n    \"b\": 1\n        |", "}", DocumentLanguage::json,
+         "  \"a\": {\n    \"b\": 1\n  }|"},
+        {"bracket_skips_strings", "  [\"]\", \"{\"\n      |", "]", DocumentLanguage::json, "  [\"]\", \"{\"\n  ]|"},
+        {"after_other_text_typed_as_is", "  \"a\": {\n    \"b\": 1 |", "}", DocumentLanguage::json,
+         "  \"a\": {\n    \"b\": 1 }|"},
+        {"no_opener_typed_as_is", "    |", "}", DocumentLanguage::json, "    }|"},
+        {"unknown_language_typed_as_is", "  {\n        |", "}", DocumentLanguage::unknown, "  {\n        }|"},
+        {"yaml_typed_as_is", "a: {\n      |", "}", DocumentLanguage::yaml, "a: {\n      }|"},
+        {"over_a_selection_is_ordinary_typing", "  {\n⟦    ⟧", "}", DocumentLanguage::json, "  {\n}|"},
+    };
+    for (const Row& row : rows) {
+        load(row.marked, row.language);
+        type(row.typed);
+        EXPECT_EQ(shown(), row.expected) << row.name;
+    }
+}
+
+TEST_F(AutoIndentEditing, returnOverASelectionReplacesItThenIndents)
+{
+    load("paths:⟦ junk\n  more⟧", DocumentLanguage::yaml);
+    pressReturn();
+    EXPECT_EQ(shown(), "paths:\n  |");
+    view->undo();
+    EXPECT_EQ(view->viewText(), "paths: junk\n  more");
+
+    load("{\n  \"a\": 1,⟦ \"b\": 2⟧\n}", DocumentLanguage::json);
+    pressReturn();
+    EXPECT_EQ(shown(), "{\n  \"a\": 1,\n  |\n}");
+}
+
+TEST_F(AutoIndentEditing, unknownLanguageLeavesReturnToTheView)
+{
+    load("  key:|", DocumentLanguage::unknown);
+    pressReturn();
+    EXPECT_EQ(shown(), "  key:\n|");
+}
+
+TEST_F(AutoIndentEditing, styleComesFromTheTextElseThePreferences)
+{
+    load("a:\n    b:\n        c: 1\n    d:\n        e: 2\n    f:|", DocumentLanguage::yaml);
+    EXPECT_EQ(controller->detectedStyle(), IndentationStyle::spaces(4));
+    pressReturn();
+    EXPECT_EQ(shown(), "a:\n    b:\n        c: 1\n    d:\n        e: 2\n    f:\n        |");
+    load("x:|", DocumentLanguage::yaml);
+    EXPECT_EQ(controller->detectedStyle(), IndentationStyle::spaces(2));
+    controller->setIndentationStyle(IndentationStyle::tabs());
+    pressReturn();
+    EXPECT_EQ(shown(), "x:\n\t|");
+}
+
+} // namespace
