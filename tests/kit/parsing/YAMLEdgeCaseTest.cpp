@@ -2,13 +2,11 @@
 
 #include <string>
 
-#include "kit/core/ParseError.h"
 #include "kit/parsing/YAMLParser.h"
 #include "tests/kit/parsing/YAMLTestDump.h"
 
 namespace {
 
-using VoziZazIreCore::ParseError;
 using VoziZazIreParsing::YAMLParser;
 
 std::string read(const std::string& text) {
@@ -107,43 +105,5 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"block_pairs_in_sequence", "x:\n- ? a\n  : b\n- ? c\n", R"({"x":[{"a":"b"},{"c":null}]})"},
         KeyCase{"block_quoted_key", "? \"q: x\"\n: 1\n", R"({"q: x":1})"}),
     [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
-
-// Keys that are collections are refused at the key, never read as some other key.
-struct RefusalCase {
-  const char* name;
-  std::string yaml;
-  std::string message;
-  int64_t line;
-  int64_t column;
-};
-
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
-
-class ExplicitKeyRefusals : public testing::TestWithParam<RefusalCase> {};
-
-TEST_P(ExplicitKeyRefusals, MessageAndPlace) {
-  const RefusalCase& c = GetParam();
-  try {
-    read(c.yaml);
-    FAIL() << "read without error";
-  } catch (const ParseError& e) {
-    EXPECT_EQ(e.message(), c.message);
-    ASSERT_TRUE(e.range().has_value());
-    EXPECT_EQ(e.range()->start.line, c.line);
-    EXPECT_EQ(e.range()->start.column, c.column);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ExplicitKeyRefusals,
-    testing::Values(RefusalCase{"flow_sequence_collection_key", "[ ? {a: 1} : b ]\n",
-                                "Complex mapping keys are not supported", 1, 5},
-                    RefusalCase{"flow_mapping_collection_key", "{ ? [a] : b }\n", "Complex mapping keys are not supported",
-                                1, 5},
-                    RefusalCase{"block_mapping_key", "? a : b\n", "Complex mapping keys are not supported", 1, 3},
-                    RefusalCase{"block_sequence_key", "x: 1\n? - a\n: b\n", "Complex mapping keys are not supported", 2, 3},
-                    RefusalCase{"flow_sequence_key_unterminated", "[? a : b\n", "Invalid flow sequence", 1, 1},
-                    RefusalCase{"flow_sequence_two_values", "[? a : b c : d]\n", "Invalid flow sequence", 1, 1}),
-    [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

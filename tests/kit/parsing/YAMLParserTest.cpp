@@ -141,6 +141,14 @@ const ValueCase kValueCases[] = {
      "- yes\n- no\n- on\n- off\n- 3.1\n- 3.1.0\n- 0x1F\n- +12\n- .5\n- 1e3\n- 1_000\n- 0o17\n- .inf\n- ~\n- Null\n- "
      "TRUE\n- False\n- 2024-01-01\n- -7\n",
      R"(["yes","no","on","off",3.1,"3.1.0",31,12,0.5,1000,"1_000","0o17",".inf",null,null,true,false,"2024-01-01",-7])"},
+    // Words for infinity and not-a-number are text wherever they stand; decimal and 0x forms are numbers.
+    {"number_words_in_flow_enum", "type: string\nenum: [inf, NaN, -Infinity, 1e3, -0.5, 0x1F]\n",
+     R"({"enum":["inf","NaN","-Infinity",1000,-0.5,31],"type":"string"})"},
+    {"number_word_in_block_enum", "oneOf:\n  - type: integer\n  - type: string\n    enum:\n      - inf\n",
+     R"({"oneOf":[{"type":"integer"},{"enum":["inf"],"type":"string"}]})"},
+    {"number_words_as_keys_and_values", "default: Infinity\nINF: NAN\n-inf: +inf\n",
+     R"({"-inf":"+inf","INF":"NAN","default":"Infinity"})"},
+    {"tagged_float_word_stays_text", "a: !!float inf\nb: !!float 1e3\n", R"({"a":"inf","b":1000})"},
     {"keys_stay_text", "200: a\ntrue: b\n1.0: c\n~: d\n", R"({"1.0":"c","200":"a","true":"b","~":"d"})"},
     // Explicit keys and duplicate keys.
     {"explicit_key", "? a\n: 1\n? b\nc: 2\n", R"({"a":1,"b":null,"c":2})"},
@@ -214,6 +222,12 @@ const ErrorCase kErrorCases[] = {
     {"unknown_alias", "a: *nope\n", "Unknown alias '*nope'", 1, 4},
     {"bad_block_scalar_header", "a: |x\n  y\n", "Invalid block scalar header", 1, 5},
     {"complex_key", "? [a, b]\n: 1\n", "Complex mapping keys are not supported", 1, 3},
+    {"complex_key_in_flow_sequence", "[ ? {a: 1} : b ]\n", "Complex mapping keys are not supported", 1, 5},
+    {"complex_key_in_flow_mapping", "{ ? [a] : b }\n", "Complex mapping keys are not supported", 1, 5},
+    {"compact_mapping_as_explicit_key", "? a : b\n", "Complex mapping keys are not supported", 1, 3},
+    {"sequence_as_explicit_key", "x: 1\n? - a\n: b\n", "Complex mapping keys are not supported", 2, 3},
+    {"unterminated_explicit_pair", "[? a : b\n", "Invalid flow sequence", 1, 1},
+    {"explicit_pair_with_two_values", "[? a : b c : d]\n", "Invalid flow sequence", 1, 1},
     {"mapping_after_root_sequence", "- a\nb: 1\n", "Unexpected text after the document's root value", 2, 1},
     {"text_after_root_flow", "[1]\nfoo\n", "Unexpected text after the document's root value", 2, 1},
 };

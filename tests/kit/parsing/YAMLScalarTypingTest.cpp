@@ -3,13 +3,10 @@
 #include <cmath>
 #include <string>
 
-#include "kit/parsing/YAMLParser.h"
 #include "kit/parsing/YAMLScalarResolver.h"
-#include "tests/kit/parsing/YAMLTestDump.h"
 
 namespace {
 
-using VoziZazIreParsing::YAMLParser;
 using VoziZazIreParsing::YAMLScalarResolver;
 using Kind = YAMLScalarResolver::Kind;
 
@@ -84,36 +81,5 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"empty", "", Kind::null}, TypingCase{"mixed_case_null", "nULL", Kind::string},
         TypingCase{"none", "none", Kind::string}),
     [](const testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
-
-// End to end: enum values of real descriptions, in flow and in block form, read as the text written.
-struct EnumCase {
-  const char* name;
-  std::string yaml;
-  std::string expected;
-};
-
-void PrintTo(const EnumCase& c, std::ostream* os) { *os << c.name; }
-
-class NumberWordsInDescriptions : public testing::TestWithParam<EnumCase> {};
-
-TEST_P(NumberWordsInDescriptions, ReadAsWritten) {
-  const EnumCase& c = GetParam();
-  const auto root = YAMLParser().parse(YAMLParser::bytesOf(c.yaml));
-  EXPECT_EQ(YAMLTestSupport::dump(root.get()), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, NumberWordsInDescriptions,
-    testing::Values(
-        EnumCase{"flow_enum_of_words_beside_numbers", "type: string\nenum: [inf, NaN, -Infinity, 1e3, -0.5, 0x1F]\n",
-                 R"({"enum":["inf","NaN","-Infinity",1000,-0.5,31],"type":"string"})"},
-        EnumCase{"block_enum", "max_tokens:\n  oneOf:\n    - type: integer\n    - type: string\n      enum:\n        - inf\n",
-                 R"({"max_tokens":{"oneOf":[{"type":"integer"},{"enum":["inf"],"type":"string"}]}})"},
-        EnumCase{"default_and_example", "default: Infinity\nexample: nan\nminimum: -1e3\n",
-                 R"({"default":"Infinity","example":"nan","minimum":-1000})"},
-        EnumCase{"mapping_values_and_keys", "INF: NAN\n-inf: +inf\n", R"({"-inf":"+inf","INF":"NAN"})"},
-        EnumCase{"explicitly_tagged_float_word_stays_text", "a: !!float inf\nb: !!float 1e3\n",
-                 R"({"a":"inf","b":1000})"}),
-    [](const testing::TestParamInfo<EnumCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
