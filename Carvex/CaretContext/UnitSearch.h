@@ -67,6 +67,32 @@ struct UnitSearch {
         return to;
     }
 
+    // The last unit in [from, to) that is a quote or a bracket (or 'Y', '_', 'y', DEL, which share
+    // the brackets' bit pattern); from - 1 when there is none.
+    static qsizetype lastQuoteOrBracketCandidate(const char16_t* units, qsizetype from, qsizetype to)
+    {
+        qsizetype i = to;
+#if defined(__SSE2__)
+        const __m128i bracketBits = _mm_set1_epi16(short(0xFFD9));
+        const __m128i bracket = _mm_set1_epi16(0x59);
+        const __m128i quote = _mm_set1_epi16(u'"');
+        for (; i - 8 >= from; i -= 8) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i - 8));
+            const __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(_mm_and_si128(chunk, bracketBits), bracket),
+                                             _mm_cmpeq_epi16(chunk, quote));
+            const int mask = _mm_movemask_epi8(hit);
+            if (mask != 0)
+                return i - 8 + (31 - __builtin_clz(unsigned(mask))) / 2;
+        }
+#endif
+        for (; i > from; --i) {
+            const char16_t unit = units[i - 1];
+            if ((unit & 0xFFD9) == 0x59 || unit == u'"')
+                return i - 1;
+        }
+        return from - 1;
+    }
+
     static bool isLineTerminator(char16_t unit)
     {
         return unit == u'\n' || unit == u'\r' || unit == 0x0085 || unit == 0x2028 || unit == 0x2029;

@@ -138,10 +138,22 @@ qsizetype leadingSpaces(QStringView line)
 // `name`, plain or quoted.
 bool holdsKey(QStringView candidate, const QString& name)
 {
-    if (candidate.startsWith(name) && candidate.sliced(name.size()).startsWith(u':'))
+    if (candidate.isEmpty())
+        return false;
+    const QChar first = candidate.front();
+    const bool quoted = first == u'"' || first == u'\'';
+    if (!quoted && (name.isEmpty() || first != name.front()))
+        return false;
+    if (!quoted && candidate.size() > name.size() && candidate[name.size()] == u':' && candidate.startsWith(name))
         return true;
+    // Quoted, or with blanks before its colon: the key as the caret scanners read it.
     const std::optional<QString> key = YAMLContextScanner::extractKeyFromLine(candidate);
     return key && *key == name;
+}
+
+bool isDashItem(QStringView trimmed)
+{
+    return trimmed.size() >= 2 && trimmed[0] == u'-' && trimmed[1] == u' ';
 }
 
 } // namespace
@@ -168,14 +180,18 @@ std::optional<qsizetype> BreadcrumbNavigator::findYAMLPosition(const std::vector
         const QStringView line = text.sliced(start, lineEnd - start);
         const qsizetype lineStart = start;
         start = lineEnd + 1;
-        const QStringView trimmed = CaretLine::trimmed(line);
-        if (trimmed.isEmpty() || trimmed.front() == u'#') {
+        const qsizetype indentation = leadingSpaces(line);
+        qsizetype lead = indentation;
+        while (lead < line.size() && CaretLine::isHorizontalSpace(line[lead].unicode()))
+            ++lead;
+        if (lead == line.size() || line[lead] == u'#') {
             if (end < 0)
                 break;
             continue;
         }
-        const qsizetype indentation = leadingSpaces(line);
-        const bool dashItem = trimmed.startsWith(u"- ");
+        // Trailing blanks never matter below: only the start of the text is compared.
+        const QStringView trimmed = line.sliced(lead);
+        const bool dashItem = isDashItem(trimmed);
         if (indentation < containerIndentation ||
             (indentation == containerIndentation && !(dashesAtContainer && dashItem)))
             return std::nullopt; // left the block of the component found before
@@ -187,7 +203,7 @@ std::optional<qsizetype> BreadcrumbNavigator::findYAMLPosition(const std::vector
                 candidate = candidate.sliced(2);
                 afterItem = false;
             }
-            if (holdsKey(candidate, component.name()) && indentation >= minimalIndentation) {
+            if (indentation >= minimalIndentation && holdsKey(candidate, component.name())) {
                 if (k == last)
                     return lineStart + indentation + (trimmed.size() - candidate.size());
                 minimalIndentation = indentation + 2;
@@ -214,9 +230,12 @@ std::optional<qsizetype> BreadcrumbNavigator::findYAMLPosition(const std::vector
                     return lineStart + indentation;
                 ++k;
                 // A key that follows the index may stand on the item's own dash line.
-                const QStringView afterDash = CaretLine::trimmed(trimmed.sliced(1));
+                qsizetype keyStart = 1;
+                while (keyStart < trimmed.size() && CaretLine::isHorizontalSpace(trimmed[keyStart].unicode()))
+                    ++keyStart;
+                const QStringView afterDash = trimmed.sliced(keyStart);
                 if (isKeyComponent(path[k]) && holdsKey(afterDash, path[k].name())) {
-                    const qsizetype column = indentation + (trimmed.size() - afterDash.size());
+                    const qsizetype column = lead + keyStart;
                     if (k == last)
                         return lineStart + column;
                     minimalIndentation = column + 2;

@@ -1,6 +1,7 @@
 #include "Carvex/Indentation/AutoIndentController.h"
 
 #include "Carvex/CaretContext/CaretLine.h"
+#include "Carvex/CaretContext/UnitSearch.h"
 #include "Carvex/Editor/EditorTextView.h"
 #include "Carvex/Syntax/DocumentLanguageDetector.h"
 
@@ -34,22 +35,27 @@ bool isEscapedQuote(QStringView text, qsizetype at)
 // kind of closer nests; the other kind is passed over.
 std::optional<qsizetype> matchingOpener(QStringView text, qsizetype caret, QChar closer)
 {
-    const QChar opener = closer == u'}' ? u'{' : u'[';
+    const char16_t* units = text.utf16();
+    const char16_t close = closer.unicode();
+    const char16_t open = close == u'}' ? u'{' : u'[';
     qsizetype depth = 1;
     bool inString = false;
-    for (qsizetype i = caret - 1; i >= 0; --i) {
-        const QChar unit = text[i];
+    qsizetype i = caret;
+    while (true) {
+        i = UnitSearch::lastQuoteOrBracketCandidate(units, 0, i);
+        if (i < 0)
+            return std::nullopt;
+        const char16_t unit = units[i];
         if (unit == u'"') {
             if (!isEscapedQuote(text, i))
                 inString = !inString;
         } else if (!inString) {
-            if (unit == closer)
+            if (unit == close)
                 ++depth;
-            else if (unit == opener && --depth == 0)
+            else if (unit == open && --depth == 0)
                 return i;
         }
     }
-    return std::nullopt;
 }
 
 } // namespace
