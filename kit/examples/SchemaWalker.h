@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "kit/core/Reference.h"
 #include "kit/core/ReferenceOr.h"
 #include "kit/examples/ExampleGenerationContext.h"
+#include "kit/examples/ExampleDrafts.h"
 #include "kit/examples/ExampleGenerationError.h"
 #include "kit/examples/ExampleModels.h"
 #include "kit/examples/GenericNodeBuilder.h"
@@ -88,8 +90,10 @@ inline std::pair<int64_t, int64_t> measure(const VoziZazIreCore::AnyValue& value
 // to follow "#/components/schemas/<name>" references and nothing else, so one walker serves any number
 // of walks. The first rule that applies decides a schema's example: the depth limit, (3.1) `const`, a
 // provided example, the first enum value, the default, `allOf`, `anyOf` or `oneOf`, the type, and
-// without a type the keywords present. Every node carries the path of its context as its pointer, and
-// every node is charged to the request's budget.
+// without a type the keywords present. Every node carries the path of its context as its pointer.
+//
+// Each value is charged to the request's budget as it is made; the values become nodes only once the
+// whole walk has succeeded (ExampleDrafts), so a walk stopped by an error costs no nodes.
 template <class Model>
 class SchemaWalker {
  public:
@@ -105,119 +109,151 @@ class SchemaWalker {
 
   const Components* components() const noexcept { return components_; }
 
-  NodePtr generateExample(const Schema& schema, const Context& context) const;
+  NodePtr generateExample(const Schema& schema, const Context& context) const {
+    return run([&](Drafts& d) { return example(schema, context, d); });
+  }
   // An inline schema, or a reference through `generateReferenceExample`.
-  NodePtr generateExample(const SchemaRef& schema, const Context& context) const;
-
+  NodePtr generateExample(const SchemaRef& schema, const Context& context) const {
+    return run([&](Drafts& d) { return example(schema, context, d); });
+  }
   // The cycle test, the resolution and the walk of the target (one chain step further).
-  NodePtr generateReferenceExample(const VoziZazIreCore::Reference& reference, const Context& context) const;
+  NodePtr generateReferenceExample(const VoziZazIreCore::Reference& reference, const Context& context) const {
+    return run([&](Drafts& d) { return referenceExample(reference, context, d); });
+  }
   // The inline component schema that "#/components/schemas/<name>" names, or nullptr for any other
   // form, a missing name and a component that is itself a reference.
   const Schema* resolveSchemaReference(std::string_view ref) const;
 
   // The members' object examples merged, later members winning.
-  NodePtr generateAllOfExample(const std::vector<SchemaRef>& members, const Context& context) const;
+  NodePtr generateAllOfExample(const std::vector<SchemaRef>& members, const Context& context) const {
+    return run([&](Drafts& d) { return allOfExample(members, context, d); });
+  }
   // The first alternative's example, labelled by the schema's discriminator when it has one.
   NodePtr generateCompositionExample(const std::vector<SchemaRef>& alternatives, const Schema& schema,
-                                     const Context& context) const;
+                                     const Context& context) const {
+    return run([&](Drafts& d) { return compositionExample(alternatives, schema, context, d); });
+  }
   NodePtr generateDiscriminatedExample(const Discriminator& discriminator, const std::vector<SchemaRef>& alternatives,
-                                       const Context& context) const;
-  NodePtr generateObjectExample(const Schema& schema, const Context& context) const;
-  NodePtr generateArrayExample(const Schema& schema, const Context& context) const;
-  NodePtr generateNumberExample(const Schema& schema, const Context& context) const;
-  NodePtr generateIntegerExample(const Schema& schema, const Context& context) const;
-
-  // The tree of a value the document supplies, charged to the budget.
-  static NodePtr documentValue(const VoziZazIreCore::AnyValue& value, const Context& context);
+                                       const Context& context) const {
+    return run([&](Drafts& d) { return discriminatedExample(discriminator, alternatives, context, d); });
+  }
+  NodePtr generateObjectExample(const Schema& schema, const Context& context) const {
+    return run([&](Drafts& d) { return objectExample(schema, context, d); });
+  }
+  NodePtr generateArrayExample(const Schema& schema, const Context& context) const {
+    return run([&](Drafts& d) { return arrayExample(schema, context, d); });
+  }
+  NodePtr generateNumberExample(const Schema& schema, const Context& context) const {
+    return run([&](Drafts& d) { return numberExample(schema, context, d); });
+  }
+  NodePtr generateIntegerExample(const Schema& schema, const Context& context) const {
+    return run([&](Drafts& d) { return integerExample(schema, context, d); });
+  }
 
  private:
+  using Drafts = ExampleDrafts;
+  using Index = ExampleDrafts::Index;
   static constexpr std::string_view kSchemasPrefix = "#/components/schemas/";
 
-  static NodePtr nullValue(const Context& context);
-  static NodePtr emptyObject(const Context& context);
-  static NodePtr object(const VoziZazIreCore::OrderedMap<NodePtr>& members, const Context& context);
-  NodePtr byType(SchemaWalkerDetail::TypeCase typeCase, const Schema& schema, const Context& context) const;
-  NodePtr firstAlternative(const std::vector<SchemaRef>& alternatives, const Context& context) const;
-  NodePtr cycleValue(const std::string& ref, const Context& context) const;
+  template <class Walk>
+  static NodePtr run(Walk walk) {
+    Drafts drafts;
+    const Index root = walk(drafts);
+    return drafts.materialize(root);
+  }
+
+  Index example(const Schema& schema, const Context& context, Drafts& drafts) const;
+  Index example(const SchemaRef& schema, const Context& context, Drafts& drafts) const;
+  Index referenceExample(const VoziZazIreCore::Reference& reference, const Context& context, Drafts& drafts) const;
+  Index allOfExample(const std::vector<SchemaRef>& members, const Context& context, Drafts& drafts) const;
+  Index compositionExample(const std::vector<SchemaRef>& alternatives, const Schema& schema, const Context& context,
+                           Drafts& drafts) const;
+  Index discriminatedExample(const Discriminator& discriminator, const std::vector<SchemaRef>& alternatives,
+                             const Context& context, Drafts& drafts) const;
+  Index objectExample(const Schema& schema, const Context& context, Drafts& drafts) const;
+  Index arrayExample(const Schema& schema, const Context& context, Drafts& drafts) const;
+  Index numberExample(const Schema& schema, const Context& context, Drafts& drafts) const;
+  Index integerExample(const Schema& schema, const Context& context, Drafts& drafts) const;
+  Index byType(SchemaWalkerDetail::TypeCase typeCase, const Schema& schema, const Context& context, Drafts& drafts) const;
+  Index firstAlternative(const std::vector<SchemaRef>& alternatives, const Context& context, Drafts& drafts) const;
   std::string discriminatorValue(const Discriminator& discriminator, const SchemaRef& alternative) const;
+
+  static Index documentValue(const VoziZazIreCore::AnyValue& value, const Context& context, Drafts& drafts);
+  static Index nullValue(const Context& context, Drafts& drafts);
+  static Index object(std::vector<ExampleDrafts::Member> members, const Context& context, Drafts& drafts);
 
   const Components* components_;
 };
 
 // ---------------------------------------------------------------------------------------------------
 
-
 template <class Model>
-auto SchemaWalker<Model>::documentValue(const VoziZazIreCore::AnyValue& value, const Context& context) -> NodePtr {
+auto SchemaWalker<Model>::documentValue(const VoziZazIreCore::AnyValue& value, const Context& context, Drafts& drafts)
+    -> Index {
   auto [nodes, bytes] = SchemaWalkerDetail::measure(value);
   context.spend(nodes, bytes + static_cast<int64_t>(context.path().size()));
-  return GenericNodeBuilder::nodeFromAnyValue(value, context.path());
+  return drafts.value(value, context.path());
 }
 
 template <class Model>
-auto SchemaWalker<Model>::nullValue(const Context& context) -> NodePtr {
+auto SchemaWalker<Model>::nullValue(const Context& context, Drafts& drafts) -> Index {
   context.spend(1, static_cast<int64_t>(context.path().size()));
-  return GenericNodeBuilder::nullNode(context.path());
+  return drafts.null(context.path());
 }
 
 template <class Model>
-auto SchemaWalker<Model>::emptyObject(const Context& context) -> NodePtr {
-  return object({}, context);
-}
-
-template <class Model>
-auto SchemaWalker<Model>::object(const VoziZazIreCore::OrderedMap<NodePtr>& members, const Context& context)
-    -> NodePtr {
+auto SchemaWalker<Model>::object(std::vector<ExampleDrafts::Member> members, const Context& context, Drafts& drafts)
+    -> Index {
   int64_t bytes = static_cast<int64_t>(context.path().size());
-  for (const auto& entry : members) bytes += static_cast<int64_t>(entry.first.size());
+  for (const auto& member : members) bytes += static_cast<int64_t>(member.first.size());
   context.spend(1, bytes);
-  return GenericNodeBuilder::objectNode(members, context.path());
+  return drafts.object(std::move(members), context.path());
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateExample(const SchemaRef& schema, const Context& context) const -> NodePtr {
+auto SchemaWalker<Model>::example(const SchemaRef& schema, const Context& context, Drafts& drafts) const -> Index {
   if (const VoziZazIreCore::Reference* reference = schema.referenceValue())
-    return generateReferenceExample(*reference, context);
-  return generateExample(*schema.inlineValue(), context);
+    return referenceExample(*reference, context, drafts);
+  return example(*schema.inlineValue(), context, drafts);
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateExample(const Schema& schema, const Context& context) const -> NodePtr {
+auto SchemaWalker<Model>::example(const Schema& schema, const Context& context, Drafts& drafts) const -> Index {
   using namespace SchemaWalkerDetail;
   context.validateDepth();
   const ExampleGenerationOptions& options = context.options();
   if constexpr (Model::is31) {
-    if (schema.const_) return documentValue(*schema.const_, context);
+    if (schema.const_) return documentValue(*schema.const_, context, drafts);
     if (options.useProvidedExamples && schema.examples && !schema.examples->empty())
-      return documentValue(schema.examples->front(), context);
+      return documentValue(schema.examples->front(), context, drafts);
   } else {
-    if (options.useProvidedExamples && schema.example) return documentValue(*schema.example, context);
+    if (options.useProvidedExamples && schema.example) return documentValue(*schema.example, context, drafts);
   }
-  if (schema.enumValues && !schema.enumValues->empty()) return documentValue(schema.enumValues->front(), context);
-  if (schema.default_) return documentValue(*schema.default_, context);
-  if (schema.allOf && !schema.allOf->empty()) return generateAllOfExample(*schema.allOf, context);
-  if (schema.anyOf && !schema.anyOf->empty()) return generateCompositionExample(*schema.anyOf, schema, context);
-  if (schema.oneOf && !schema.oneOf->empty()) return generateCompositionExample(*schema.oneOf, schema, context);
+  if (schema.enumValues && !schema.enumValues->empty()) return documentValue(schema.enumValues->front(), context, drafts);
+  if (schema.default_) return documentValue(*schema.default_, context, drafts);
+  if (schema.allOf && !schema.allOf->empty()) return allOfExample(*schema.allOf, context, drafts);
+  if (schema.anyOf && !schema.anyOf->empty()) return compositionExample(*schema.anyOf, schema, context, drafts);
+  if (schema.oneOf && !schema.oneOf->empty()) return compositionExample(*schema.oneOf, schema, context, drafts);
 
   if constexpr (Model::is31) {
     if (schema.type) {
       for (VoziZazIreModels::SchemaType type : schema.type->types())
-        if (type != VoziZazIreModels::SchemaType::null) return byType(typeCase(type), schema, context);
-      return nullValue(context);
+        if (type != VoziZazIreModels::SchemaType::null) return byType(typeCase(type), schema, context, drafts);
+      return nullValue(context, drafts);
     }
-    if (schema.properties || schema.additionalProperties) return generateObjectExample(schema, context);
-    if (schema.items || schema.prefixItems) return generateArrayExample(schema, context);
+    if (schema.properties || schema.additionalProperties) return objectExample(schema, context, drafts);
+    if (schema.items || schema.prefixItems) return arrayExample(schema, context, drafts);
   } else {
-    if (schema.type) return byType(typeCase(*schema.type), schema, context);
-    if (schema.properties || schema.additionalProperties) return generateObjectExample(schema, context);
-    if (schema.items) return generateArrayExample(schema, context);
+    if (schema.type) return byType(typeCase(*schema.type), schema, context, drafts);
+    if (schema.properties || schema.additionalProperties) return objectExample(schema, context, drafts);
+    if (schema.items) return arrayExample(schema, context, drafts);
   }
-  return emptyObject(context);
+  return object({}, context, drafts);
 }
 
 template <class Model>
-auto SchemaWalker<Model>::byType(SchemaWalkerDetail::TypeCase typeCase, const Schema& schema, const Context& context) const
-    -> NodePtr {
+auto SchemaWalker<Model>::byType(SchemaWalkerDetail::TypeCase typeCase, const Schema& schema, const Context& context,
+                                 Drafts& drafts) const -> Index {
   using enum SchemaWalkerDetail::TypeCase;
   using SchemaWalkerDetail::optionalOf;
   switch (typeCase) {
@@ -225,22 +261,22 @@ auto SchemaWalker<Model>::byType(SchemaWalkerDetail::TypeCase typeCase, const Sc
       std::string text = SchemaValueGenerator::generateString(optionalOf(schema.format), optionalOf(schema.minLength),
                                                              optionalOf(schema.maxLength), optionalOf(schema.pattern));
       context.spend(1, static_cast<int64_t>(text.size() + context.path().size()));
-      return GenericNodeBuilder::stringNode(text, context.path());
+      return drafts.string(std::move(text), context.path());
     }
-    case number: return generateNumberExample(schema, context);
-    case integer: return generateIntegerExample(schema, context);
+    case number: return numberExample(schema, context, drafts);
+    case integer: return integerExample(schema, context, drafts);
     case boolean:
       context.spend(1, static_cast<int64_t>(context.path().size()));
-      return GenericNodeBuilder::boolNode(SchemaValueGenerator::generateBoolean(), context.path());
-    case array: return generateArrayExample(schema, context);
-    case object: return generateObjectExample(schema, context);
-    case null: return nullValue(context);
+      return drafts.boolean(SchemaValueGenerator::generateBoolean(), context.path());
+    case array: return arrayExample(schema, context, drafts);
+    case object: return objectExample(schema, context, drafts);
+    case null: return nullValue(context, drafts);
   }
-  return nullValue(context);
+  return nullValue(context, drafts);
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateNumberExample(const Schema& schema, const Context& context) const -> NodePtr {
+auto SchemaWalker<Model>::numberExample(const Schema& schema, const Context& context, Drafts& drafts) const -> Index {
   using SchemaWalkerDetail::optionalOf;
   double value;
   if constexpr (Model::is31) {
@@ -258,11 +294,11 @@ auto SchemaWalker<Model>::generateNumberExample(const Schema& schema, const Cont
                                                  upperExclusive ? maximum : std::nullopt, optionalOf(schema.multipleOf));
   }
   context.spend(1, static_cast<int64_t>(context.path().size()));
-  return GenericNodeBuilder::numberNode(value, context.path());
+  return drafts.number(value, context.path());
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateIntegerExample(const Schema& schema, const Context& context) const -> NodePtr {
+auto SchemaWalker<Model>::integerExample(const Schema& schema, const Context& context, Drafts& drafts) const -> Index {
   using SchemaWalkerDetail::optionalOf;
   int64_t value;
   if constexpr (Model::is31) {
@@ -279,24 +315,22 @@ auto SchemaWalker<Model>::generateIntegerExample(const Schema& schema, const Con
                                                   upperExclusive ? maximum : std::nullopt, optionalOf(schema.multipleOf));
   }
   context.spend(1, static_cast<int64_t>(context.path().size()));
-  return GenericNodeBuilder::intNode(value, context.path());
+  // An integer is stored as a number node holding its value.
+  return drafts.number(static_cast<double>(value), context.path());
 }
 
 template <class Model>
-auto SchemaWalker<Model>::cycleValue(const std::string& ref, const Context& context) const -> NodePtr {
-  context.validateReference(ref);  // throws under CycleHandling::error
-  if (context.options().cycleHandling == CycleHandling::truncate) return emptyObject(context);
-  return nullValue(context);
-}
-
-template <class Model>
-auto SchemaWalker<Model>::generateReferenceExample(const VoziZazIreCore::Reference& reference,
-                                                   const Context& context) const -> NodePtr {
+auto SchemaWalker<Model>::referenceExample(const VoziZazIreCore::Reference& reference, const Context& context,
+                                           Drafts& drafts) const -> Index {
   const std::string& ref = reference.ref;
-  if (context.hasVisitedReference(ref)) return cycleValue(ref, context);
+  if (!context.validateReference(ref)) {
+    // Already being expanded on this path (CycleHandling::error has thrown).
+    if (context.options().cycleHandling == CycleHandling::truncate) return object({}, context, drafts);
+    return nullValue(context, drafts);
+  }
   const Schema* target = resolveSchemaReference(ref);
   if (!target) throw ExampleGenerationError::referenceNotFound(ref, context.path());
-  return generateExample(*target, context.chained().visitingReference(ref));
+  return example(*target, context.chained().visitingReference(ref), drafts);
 }
 
 template <class Model>
@@ -307,38 +341,44 @@ auto SchemaWalker<Model>::resolveSchemaReference(std::string_view ref) const -> 
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateAllOfExample(const std::vector<SchemaRef>& members, const Context& context) const
-    -> NodePtr {
-  VoziZazIreCore::OrderedMap<NodePtr> merged;
+auto SchemaWalker<Model>::allOfExample(const std::vector<SchemaRef>& members, const Context& context,
+                                       Drafts& drafts) const -> Index {
+  std::vector<ExampleDrafts::Member> merged;
+  std::unordered_map<std::string, std::size_t> position;
   for (const SchemaRef& member : members) {
-    NodePtr result;
+    Index result;
     if (const VoziZazIreCore::Reference* reference = member.referenceValue()) {
-      result = generateReferenceExample(*reference, context);
+      result = referenceExample(*reference, context, drafts);
     } else {
-      result = generateExample(*member.inlineValue(), context.chained());
+      result = example(*member.inlineValue(), context.chained(), drafts);
     }
-    if (auto entries = result->objectValue()) {
-      // The members stay in their own tree, which the merged object keeps alive.
-      for (const auto& entry : *entries) merged.insertOrAssign(std::string(entry.key), NodePtr(result, entry.value));
+    if (!drafts.isObject(result)) continue;
+    for (auto& entry : drafts.membersOf(result)) {
+      auto [it, added] = position.emplace(entry.first, merged.size());
+      if (added) {
+        merged.push_back(std::move(entry));
+      } else {
+        merged[it->second].second = entry.second;
+      }
     }
   }
-  return object(merged, context);
+  return object(std::move(merged), context, drafts);
 }
 
 template <class Model>
-auto SchemaWalker<Model>::firstAlternative(const std::vector<SchemaRef>& alternatives, const Context& context) const
-    -> NodePtr {
+auto SchemaWalker<Model>::firstAlternative(const std::vector<SchemaRef>& alternatives, const Context& context,
+                                           Drafts& drafts) const -> Index {
   const SchemaRef& first = alternatives.front();
   if (const VoziZazIreCore::Reference* reference = first.referenceValue())
-    return generateReferenceExample(*reference, context);
-  return generateExample(*first.inlineValue(), context.chained());
+    return referenceExample(*reference, context, drafts);
+  return example(*first.inlineValue(), context.chained(), drafts);
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateCompositionExample(const std::vector<SchemaRef>& alternatives, const Schema& schema,
-                                                     const Context& context) const -> NodePtr {
-  if (schema.discriminator) return generateDiscriminatedExample(*schema.discriminator, alternatives, context);
-  return firstAlternative(alternatives, context);
+auto SchemaWalker<Model>::compositionExample(const std::vector<SchemaRef>& alternatives, const Schema& schema,
+                                             const Context& context, Drafts& drafts) const -> Index {
+  if (schema.discriminator) return discriminatedExample(*schema.discriminator, alternatives, context, drafts);
+  return firstAlternative(alternatives, context, drafts);
 }
 
 template <class Model>
@@ -363,41 +403,46 @@ std::string SchemaWalker<Model>::discriminatorValue(const Discriminator& discrim
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateDiscriminatedExample(const Discriminator& discriminator,
-                                                       const std::vector<SchemaRef>& alternatives,
-                                                       const Context& context) const -> NodePtr {
-  NodePtr example = firstAlternative(alternatives, context);
-  auto entries = example->objectValue();
-  if (!entries) return example;
-  VoziZazIreCore::OrderedMap<NodePtr> members;
-  for (const auto& entry : *entries) members.insertOrAssign(std::string(entry.key), NodePtr(example, entry.value));
-  const std::string label = discriminatorValue(discriminator, alternatives.front());
+auto SchemaWalker<Model>::discriminatedExample(const Discriminator& discriminator,
+                                               const std::vector<SchemaRef>& alternatives, const Context& context,
+                                               Drafts& drafts) const -> Index {
+  const Index example = firstAlternative(alternatives, context, drafts);
+  if (!drafts.isObject(example)) return example;
+  std::vector<ExampleDrafts::Member> members = drafts.membersOf(example);
+  std::string label = discriminatorValue(discriminator, alternatives.front());
   const std::string pointer = context.path() + "/" + discriminator.propertyName;
   context.spend(1, static_cast<int64_t>(label.size() + pointer.size()));
-  members.insertOrAssign(discriminator.propertyName, GenericNodeBuilder::stringNode(label, pointer));
-  return object(members, context);
+  const Index labelValue = drafts.string(std::move(label), pointer);
+  auto existing = std::find_if(members.begin(), members.end(),
+                               [&](const ExampleDrafts::Member& m) { return m.first == discriminator.propertyName; });
+  if (existing != members.end()) {
+    existing->second = labelValue;
+  } else {
+    members.emplace_back(discriminator.propertyName, labelValue);
+  }
+  return object(std::move(members), context, drafts);
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateObjectExample(const Schema& schema, const Context& context) const -> NodePtr {
-  if (!schema.properties) return emptyObject(context);
+auto SchemaWalker<Model>::objectExample(const Schema& schema, const Context& context, Drafts& drafts) const -> Index {
+  if (!schema.properties) return object({}, context, drafts);
   std::vector<const std::pair<std::string, SchemaRef>*> properties;
   properties.reserve(schema.properties->size());
   for (const auto& entry : *schema.properties) properties.push_back(&entry);
   std::sort(properties.begin(), properties.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
   const bool optional = context.options().includeOptionalProperties;
   const std::vector<std::string>* required = schema.required ? &*schema.required : nullptr;
-  VoziZazIreCore::OrderedMap<NodePtr> members;
+  std::vector<ExampleDrafts::Member> members;
   for (const auto* property : properties) {
     const std::string& name = property->first;
     if (!optional && !(required && std::find(required->begin(), required->end(), name) != required->end())) continue;
-    members.insertOrAssign(name, generateExample(property->second, context.descend(name)));
+    members.emplace_back(name, example(property->second, context.descend(name), drafts));
   }
-  return object(members, context);
+  return object(std::move(members), context, drafts);
 }
 
 template <class Model>
-auto SchemaWalker<Model>::generateArrayExample(const Schema& schema, const Context& context) const -> NodePtr {
+auto SchemaWalker<Model>::arrayExample(const Schema& schema, const Context& context, Drafts& drafts) const -> Index {
   int64_t count;
   const std::optional<int64_t> minItems = SchemaWalkerDetail::optionalOf(schema.minItems);
   if (minItems && *minItems >= 1) {
@@ -409,9 +454,9 @@ auto SchemaWalker<Model>::generateArrayExample(const Schema& schema, const Conte
   }
   count = std::min(count, ExampleGenerationContext::kMaxArrayItems);
 
-  std::vector<NodePtr> items;
+  std::vector<Index> items;
   auto item = [&](const SchemaRef& itemSchema, int64_t index) {
-    items.push_back(generateExample(itemSchema, context.descend(std::to_string(index))));
+    items.push_back(example(itemSchema, context.descend(std::to_string(index)), drafts));
   };
   int64_t next = 0;
   if constexpr (Model::is31) {
@@ -423,7 +468,7 @@ auto SchemaWalker<Model>::generateArrayExample(const Schema& schema, const Conte
   if (schema.items)
     for (; next < count; ++next) item(*schema.items, next);
   context.spend(1, static_cast<int64_t>(context.path().size()));
-  return GenericNodeBuilder::arrayNode(items, context.path());
+  return drafts.array(std::move(items), context.path());
 }
 
 }  // namespace VoziZazIreExampleGeneration
