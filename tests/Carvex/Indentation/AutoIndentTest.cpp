@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QUrl>
 
 using Carvex::AutoIndentContext;
 using Carvex::AutoIndentController;
@@ -244,6 +245,14 @@ TEST_F(AutoIndentEditing, unknownLanguageLeavesReturnToTheView)
     load("  key:|", DocumentLanguage::unknown);
     pressReturn();
     EXPECT_EQ(shown(), "  key:\n|");
+
+    const std::pair<const char*, DocumentLanguage> urls[] = {{"file:///a/b.YML", DocumentLanguage::yaml},
+                                                             {"file:///a/b.json", DocumentLanguage::json},
+                                                             {"file:///a/b.txt", DocumentLanguage::unknown}};
+    for (const auto& [url, language] : urls) {
+        controller->setLanguageFromURL(QUrl(url));
+        EXPECT_EQ(controller->language(), language) << url;
+    }
 }
 
 TEST_F(AutoIndentEditing, styleComesFromTheTextElseThePreferences)
