@@ -18,6 +18,9 @@ ConsoleOutlineView::ConsoleOutlineView(QWidget* parent) : QAbstractItemView(pare
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The rows paint every pixel (background included), so scrolling moves what is on screen and
+    // paints only the strip that comes into view.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void ConsoleOutlineView::setModel(QAbstractItemModel* model) {
@@ -79,11 +82,16 @@ void ConsoleOutlineView::recomputeTops(std::size_t from) {
 void ConsoleOutlineView::rowsInserted(const QModelIndex& parent, int start, int end) {
     const int items = rows_.empty() ? 0 : rows_.back().item + 1;
     if (parent == rootIndex() && start == items) {
-        // Appended at the end: only the new rows are laid out.
+        // Appended at the end: only the new rows are laid out, and only what of them is in sight painted.
+        const int firstNew = rowCount();
         for (int item = start; item <= end; ++item) appendRowsOf(item);
-    } else if (parent == rootIndex() || (parent.parent() == rootIndex() && expanded_.count(parent.row()))) {
-        rebuild();
+        QAbstractItemView::rowsInserted(parent, start, end);
+        updateGeometries();
+        const QRect added = rowRect(firstNew).united(rowRect(rowCount() - 1)).intersected(viewport()->rect());
+        if (!added.isEmpty()) viewport()->update(added);
+        return;
     }
+    if (parent == rootIndex() || (parent.parent() == rootIndex() && expanded_.count(parent.row()))) rebuild();
     QAbstractItemView::rowsInserted(parent, start, end);
     updateGeometries();
     viewport()->update();
@@ -324,9 +332,10 @@ void ConsoleOutlineView::updateGeometries() {
 }
 
 void ConsoleOutlineView::paintEvent(QPaintEvent* event) {
-    if (!model() || rows_.empty()) return;
     QPainter painter(viewport());
     const QRect exposed = event->rect();
+    painter.fillRect(exposed, viewport()->palette().brush(viewport()->backgroundRole()));
+    if (!model() || rows_.empty()) return;
     const std::int64_t offset = verticalOffset();
     int row = firstRowBelow(static_cast<int>(std::max<std::int64_t>(0, offset + exposed.top())));
     const bool active = isActiveWindow();

@@ -30,15 +30,46 @@ constexpr int kDescriptionTrailing = 8;
 }  // namespace
 
 QFont ConsoleRowDelegate::timestampFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(11);
-    font.setWeight(QFont::Normal);
+    static const QFont font = [] {
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        fixed.setPointSizeF(11);
+        fixed.setWeight(QFont::Normal);
+        return fixed;
+    }();
     return font;
 }
 
-QFont ConsoleRowDelegate::messageFont() { return systemFont(12); }
-QFont ConsoleRowDelegate::metadataFont() { return systemFont(10); }
-QFont ConsoleRowDelegate::descriptionFont() { return systemFont(11); }
+QFont ConsoleRowDelegate::messageFont() {
+    static const QFont font = systemFont(12);
+    return font;
+}
+
+QFont ConsoleRowDelegate::metadataFont() {
+    static const QFont font = systemFont(10);
+    return font;
+}
+
+QFont ConsoleRowDelegate::descriptionFont() {
+    static const QFont font = systemFont(11);
+    return font;
+}
+
+namespace {
+
+// Metrics of the four fonts, made once: rows are laid out on every paint.
+struct Metrics {
+    QFontMetrics timestamp{ConsoleRowDelegate::timestampFont()};
+    QFontMetrics message{ConsoleRowDelegate::messageFont()};
+    QFontMetrics metadata{ConsoleRowDelegate::metadataFont()};
+    int timestampWidth = timestamp.horizontalAdvance(QStringLiteral("[00:00:00]"));
+};
+
+const Metrics& metrics() {
+    static const Metrics shared;
+    return shared;
+}
+
+}  // namespace
 
 ConsoleRowDelegate::Layout ConsoleRowDelegate::layout(const QRect& cell, ConsoleOutlineModel::RowKind kind,
                                                       const QString& timestamp) {
@@ -49,9 +80,9 @@ ConsoleRowDelegate::Layout ConsoleRowDelegate::layout(const QRect& cell, Console
                                   std::max(0, cell.height() - 8));
         return parts;
     }
-    const QFontMetrics stampMetrics(timestampFont());
-    const QFontMetrics messageMetrics(messageFont());
-    const QFontMetrics metadataMetrics(metadataFont());
+    const QFontMetrics& stampMetrics = metrics().timestamp;
+    const QFontMetrics& messageMetrics = metrics().message;
+    const QFontMetrics& metadataMetrics = metrics().metadata;
     const int lineHeight = std::max({kIconSize, stampMetrics.height(), messageMetrics.height()});
     const bool twoLines = kind == ConsoleOutlineModel::RowKind::entryTwoLines;
     const int group = twoLines ? lineHeight + 1 + metadataMetrics.height() : lineHeight;
@@ -60,7 +91,9 @@ ConsoleRowDelegate::Layout ConsoleRowDelegate::layout(const QRect& cell, Console
     const int right = cell.right() - kInset;
     parts.icon = QRect(left, top + (lineHeight - kIconSize) / 2, kIconSize, kIconSize);
     const int stampLeft = parts.icon.right() + 1 + kSpacing;
-    parts.timestamp = QRect(stampLeft, top, stampMetrics.horizontalAdvance(timestamp), lineHeight);
+    // Timestamps are monospaced and of one length: measured once.
+    const int stampWidth = timestamp.size() == 10 ? metrics().timestampWidth : stampMetrics.horizontalAdvance(timestamp);
+    parts.timestamp = QRect(stampLeft, top, stampWidth, lineHeight);
     const int messageLeft = parts.timestamp.right() + 1 + kSpacing;
     parts.message = QRect(messageLeft, top, std::max(0, right - messageLeft + 1), lineHeight);
     if (twoLines) {
@@ -74,9 +107,25 @@ const QImage& ConsoleRowDelegate::icon(LogLevel level) const {
     const bool dark = CarvexPlatform::Appearance::shared().isDark();
     auto it = icons_.find({level, dark});
     if (it == icons_.end()) {
-        it = icons_.emplace(std::make_pair(level, dark), makeIcon(level, kIconSize).value_or(QImage())).first;
+        // Scaled to the icon's place once, so painting a row draws it without scaling.
+        QImage image = makeIcon(level, kIconSize).value_or(QImage());
+        if (!image.isNull() && image.size() != QSize(kIconSize, kIconSize)) {
+            image = image.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        }
+        it = icons_.emplace(std::make_pair(level, dark), std::move(image)).first;
     }
     return it->second;
+}
+
+const QString& ConsoleRowDelegate::timestamp(const LogEntry& entry) const {
+    auto it = timestamps_.find(entry.id());
+    if (it == timestamps_.end()) {
+        // Enough for a few screens of rows; dropped whole when it grows past that.
+        if (timestamps_.size() >= 2048) timestamps_.clear();
+        it = timestamps_.insert(entry.id(), entry.formattedTimestamp());
+    }
+    return it.value();
 }
 
 void ConsoleRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -99,17 +148,17 @@ void ConsoleRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->restore();
         return;
     }
-    const QString timestamp = entry->formattedTimestamp();
-    const Layout parts = layout(option.rect, kind, timestamp);
+    const QString& stamp = timestamp(*entry);
+    const Layout parts = layout(option.rect, kind, stamp);
     const QImage& image = icon(entry->level);
     if (!image.isNull()) {
-        painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        painter->drawImage(QRectF(parts.icon), image);
+        painter->drawImage(parts.icon.topLeft() + QPoint((kIconSize - image.width()) / 2, (kIconSize - image.height()) / 2),
+                           image);
     }
     painter->setFont(timestampFont());
     painter->setPen(colour(CarvexPlatform::SystemColor::secondaryLabel));
-    painter->drawText(parts.timestamp, Qt::AlignLeft | Qt::AlignVCenter, timestamp);
-    const QFontMetrics messageMetrics(messageFont());
+    painter->drawText(parts.timestamp, Qt::AlignLeft | Qt::AlignVCenter, stamp);
+    const QFontMetrics& messageMetrics = metrics().message;
     painter->setFont(messageFont());
     painter->setPen(colour(CarvexPlatform::SystemColor::label));
     // One line: a message with line breaks shows its first line.
@@ -117,7 +166,7 @@ void ConsoleRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->drawText(parts.message, Qt::AlignLeft | Qt::AlignVCenter,
                       messageMetrics.elidedText(message, Qt::ElideRight, parts.message.width()));
     if (!parts.metadata.isEmpty()) {
-        const QFontMetrics metadataMetrics(metadataFont());
+        const QFontMetrics& metadataMetrics = metrics().metadata;
         painter->setFont(metadataFont());
         painter->setPen(colour(CarvexPlatform::SystemColor::tertiaryLabel));
         painter->drawText(parts.metadata, Qt::AlignLeft | Qt::AlignVCenter,

@@ -3,6 +3,8 @@
 #include "Carvex/Console/ConsoleOutlineModel.h"
 
 #include <QFont>
+#include <QHash>
+#include <QUuid>
 #include <QImage>
 #include <QRect>
 #include <QStyledItemDelegate>
@@ -45,8 +47,12 @@ public:
 
 private:
     const QImage& icon(LogLevel level) const;
+    // "[HH:mm:ss]" of an entry: turning a time into local time reads the zone each time, so the rows
+    // painted recently keep theirs.
+    const QString& timestamp(const LogEntry& entry) const;
 
     mutable std::map<std::pair<LogLevel, bool>, QImage> icons_;
+    mutable QHash<QUuid, QString> timestamps_;
 };
 
 }  // namespace Carvex
