@@ -1,5 +1,7 @@
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
 
+#include "Carvex/ModelAdapters/VersionedDocumentAdapter.h"
+
 namespace Carvex {
 
 namespace {
@@ -11,6 +13,13 @@ ParsedOpenAPIModel::ParsedOpenAPIModel(const VoziZazIre::OpenAPIDocument& docume
     : value_(std::visit([](const auto& shared) -> std::variant<Document30, Document31> { return shared; },
                         document.value()))
 {
+}
+
+std::shared_ptr<const OpenAPIDocumentAdapter> ParsedOpenAPIModel::makeAdapter() const
+{
+    if (const Document30* document = std::get_if<0>(&value_))
+        return std::make_shared<const OpenAPI30DocumentAdapter>(*document);
+    return std::make_shared<const OpenAPI31DocumentAdapter>(std::get<1>(value_));
 }
 
 const ParsedOpenAPIModel::Document30& ParsedOpenAPIModel::document30() const noexcept

@@ -8,6 +8,8 @@
 
 namespace Carvex {
 
+class OpenAPIDocumentAdapter;
+
 // The typed document of the last successful parse: an OpenAPI 3.0 or 3.1 document, shared with the
 // library's result (never copied). Cheap to copy and safe to hand between threads: the document is
 // immutable.
@@ -27,6 +29,10 @@ public:
     {
         return value_.index() == 0 ? ModelOpenAPIVersion::openAPI30 : ModelOpenAPIVersion::openAPI31;
     }
+
+    // The version-neutral adapter over the document (OpenAPI30DocumentAdapter or OpenAPI31DocumentAdapter),
+    // sharing it. Consumers walk the model through it and never switch on the version.
+    std::shared_ptr<const OpenAPIDocumentAdapter> makeAdapter() const;
 
     // The document of the case, or null for the other case.
     const Document30& document30() const noexcept;

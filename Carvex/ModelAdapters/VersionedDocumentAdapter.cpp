@@ -1,0 +1,172 @@
+#include "Carvex/ModelAdapters/VersionedDocumentAdapter.h"
+
+#include "Carvex/ModelAdapters/ReferenceText.h"
+#include "Carvex/ModelAdapters/VersionedExampleAdapter.h"
+#include "Carvex/ModelAdapters/VersionedOperationAdapter.h"
+#include "Carvex/ModelAdapters/VersionedParameterAdapter.h"
+#include "Carvex/ModelAdapters/VersionedPathItemAdapter.h"
+#include "Carvex/ModelAdapters/VersionedRequestBodyAdapter.h"
+#include "Carvex/ModelAdapters/VersionedResponseAdapter.h"
+#include "Carvex/ModelAdapters/VersionedSchemaAdapter.h"
+#include "Carvex/ModelAdapters/VersionedSecurityRequirementAdapter.h"
+#include "Carvex/ModelAdapters/VersionedServerAdapter.h"
+#include "Carvex/ModelAdapters/AdapterConversion.h"
+
+namespace Carvex {
+
+using VoziZazIreCore::Reference;
+using VoziZazIreCore::ReferenceOr;
+
+namespace {
+
+// The entry of one components section that `reference` names, or null.
+template<class Components, class Section>
+auto componentEntry(const std::shared_ptr<const Components>& components, Section Components::*section,
+                    std::string_view sectionName, const Reference& reference)
+    -> decltype(((*components).*section)->find(std::string_view()))
+{
+    if (!components || !((*components).*section))
+        return nullptr;
+    const auto name = ReferenceText::componentName(reference.ref, sectionName);
+    return name ? ((*components).*section)->find(*name) : nullptr;
+}
+
+// An inline entry's adapter; nothing for a "$ref" entry (one step only).
+template<class Adapter, class Entry, class... Context>
+std::shared_ptr<const Adapter> inlineAdapter(const ReferenceOr<Entry>* entry, const Context&... context)
+{
+    if (!entry || entry->isReference())
+        return nullptr;
+    return std::make_shared<const Adapter>(*entry->sharedInlineValue(), context...);
+}
+
+// The start offset of an entry: of the object, or of the "$ref" itself when it carries a location.
+template<class Entry>
+std::optional<int64_t> entryOffset(const ReferenceOr<Entry>* entry)
+{
+    if (!entry)
+        return std::nullopt;
+    if (const Reference* reference = entry->referenceValue()) {
+        if (!reference->location)
+            return std::nullopt;
+        return reference->location->locationRange.start.offset;
+    }
+    return entry->inlineValue()->location.locationRange.start.offset;
+}
+
+} // namespace
+
+template<class Model>
+std::vector<std::string> VersionedDocumentAdapter<Model>::pathStrings() const
+{
+    std::vector<std::string> result;
+    result.reserve(document->paths->items.size());
+    for (const auto& entry : document->paths->items)
+        result.push_back(entry.first);
+    return result;
+}
+
+template<class Model>
+std::shared_ptr<const PathItemAdapter> VersionedDocumentAdapter<Model>::pathItem(std::string_view path) const
+{
+    const auto* found = document->paths->items.find(path);
+    if (!found)
+        return nullptr;
+    return std::make_shared<const VersionedPathItemAdapter<Model>>(*found, document);
+}
+
+template<class Model>
+std::vector<OpenAPIDocumentAdapter::PathOperation> VersionedDocumentAdapter<Model>::allOperations() const
+{
+    std::vector<PathOperation> result;
+    for (const auto& [path, item] : document->paths->items) {
+        for (auto& [method, operation] : Model::operations(*item)) {
+            result.push_back(
+                {path, method, std::make_shared<const VersionedOperationAdapter<Model>>(std::move(operation), document)});
+        }
+    }
+    return result;
+}
+
+template<class Model>
+std::shared_ptr<const ParameterAdapter> VersionedDocumentAdapter<Model>::resolveParameter(const Reference& reference) const
+{
+    return inlineAdapter<VersionedParameterAdapter<Model>>(componentEntry(document->components, &Model::Components::parameters, "parameters", reference), document);
+}
+
+template<class Model>
+std::shared_ptr<const RequestBodyAdapter>
+VersionedDocumentAdapter<Model>::resolveRequestBody(const Reference& reference) const
+{
+    return inlineAdapter<VersionedRequestBodyAdapter<Model>>(componentEntry(document->components, &Model::Components::requestBodies, "requestBodies", reference), document);
+}
+
+template<class Model>
+std::shared_ptr<const ResponseAdapter> VersionedDocumentAdapter<Model>::resolveResponse(const Reference& reference) const
+{
+    return inlineAdapter<VersionedResponseAdapter<Model>>(componentEntry(document->components, &Model::Components::responses, "responses", reference), document);
+}
+
+template<class Model>
+std::shared_ptr<const SchemaAdapter> VersionedDocumentAdapter<Model>::resolveSchema(const Reference& reference) const
+{
+    return inlineAdapter<VersionedSchemaAdapter<Model>>(componentEntry(document->components, &Model::Components::schemas, "schemas", reference), document);
+}
+
+template<class Model>
+std::shared_ptr<const ExampleAdapter> VersionedDocumentAdapter<Model>::resolveExample(const Reference& reference) const
+{
+    return inlineAdapter<VersionedExampleAdapter<Model>>(componentEntry(document->components, &Model::Components::examples, "examples", reference));
+}
+
+template<class Model>
+std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveSchemaLocation(const Reference& reference) const
+{
+    return entryOffset(componentEntry(document->components, &Model::Components::schemas, "schemas", reference));
+}
+
+template<class Model>
+std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveParameterLocation(const Reference& reference) const
+{
+    return entryOffset(componentEntry(document->components, &Model::Components::parameters, "parameters", reference));
+}
+
+template<class Model>
+std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveResponseLocation(const Reference& reference) const
+{
+    return entryOffset(componentEntry(document->components, &Model::Components::responses, "responses", reference));
+}
+
+template<class Model>
+std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveRequestBodyLocation(const Reference& reference) const
+{
+    return entryOffset(componentEntry(document->components, &Model::Components::requestBodies, "requestBodies", reference));
+}
+
+template<class Model>
+std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveHeaderLocation(const Reference& reference) const
+{
+    return entryOffset(componentEntry(document->components, &Model::Components::headers, "headers", reference));
+}
+
+template<class Model>
+std::vector<std::shared_ptr<const ServerAdapter>> VersionedDocumentAdapter<Model>::servers() const
+{
+    if (!document->servers)
+        return {};
+    return AdapterConversion::adapterList<ServerAdapter, VersionedServerAdapter<Model>>(*document->servers);
+}
+
+template<class Model>
+std::vector<std::shared_ptr<const SecurityRequirementAdapter>> VersionedDocumentAdapter<Model>::security() const
+{
+    if (!document->security)
+        return {};
+    return AdapterConversion::adapterList<SecurityRequirementAdapter, VersionedSecurityRequirementAdapter<Model>>(
+        *document->security);
+}
+
+template class VersionedDocumentAdapter<OpenAPI30Model>;
+template class VersionedDocumentAdapter<OpenAPI31Model>;
+
+} // namespace Carvex
