@@ -34,37 +34,42 @@ std::optional<typename Optional::value_type> copy(const Optional& value)
     return *value;
 }
 
+// `owner` keeps the model alive (the document): a reference is handed out sharing it, not copied.
 template<class Protocol, class Adapter, class Model, class... Context>
-RefOrValue<Protocol> refOrValue(const VoziZazIreCore::ReferenceOr<Model>& entry, const Context&... context)
+RefOrValue<Protocol> refOrValue(const VoziZazIreCore::ReferenceOr<Model>& entry, const std::shared_ptr<const void>& owner,
+                                const Context&... context)
 {
     if (const VoziZazIreCore::Reference* reference = entry.referenceValue())
-        return RefOrValue<Protocol>::reference(*reference);
+        return RefOrValue<Protocol>::reference(std::shared_ptr<const VoziZazIreCore::Reference>(owner, reference));
     return RefOrValue<Protocol>::value(std::make_shared<const Adapter>(*entry.sharedInlineValue(), context...));
 }
 
 // An optional list of model entries as a list of RefOrValue; absent when the field is absent.
 template<class Protocol, class Adapter, class Optional, class... Context>
-std::optional<std::vector<RefOrValue<Protocol>>> refOrValueList(const Optional& field, const Context&... context)
+std::optional<std::vector<RefOrValue<Protocol>>> refOrValueList(const Optional& field,
+                                                                const std::shared_ptr<const void>& owner,
+                                                                const Context&... context)
 {
     if (!field)
         return std::nullopt;
     std::vector<RefOrValue<Protocol>> result;
     result.reserve(field->size());
     for (const auto& entry : *field)
-        result.push_back(refOrValue<Protocol, Adapter>(entry, context...));
+        result.push_back(refOrValue<Protocol, Adapter>(entry, owner, context...));
     return result;
 }
 
 // An optional map of model entries as a map of RefOrValue, keys unchanged and in order.
 template<class Protocol, class Adapter, class Optional, class... Context>
 std::optional<VoziZazIreCore::OrderedMap<RefOrValue<Protocol>>> refOrValueMap(const Optional& field,
+                                                                               const std::shared_ptr<const void>& owner,
                                                                                const Context&... context)
 {
     if (!field)
         return std::nullopt;
     VoziZazIreCore::OrderedMap<RefOrValue<Protocol>> result;
     for (const auto& [key, entry] : *field)
-        result.appendUnchecked(key, refOrValue<Protocol, Adapter>(entry, context...));
+        result.appendUnchecked(key, refOrValue<Protocol, Adapter>(entry, owner, context...));
     return result;
 }
 

@@ -14,6 +14,11 @@ class RefOrValue {
 public:
     static RefOrValue reference(VoziZazIreCore::Reference reference)
     {
+        return RefOrValue(std::in_place_index<0>, std::make_shared<const VoziZazIreCore::Reference>(std::move(reference)));
+    }
+    // A reference shared with the model (`reference` must not be null).
+    static RefOrValue reference(std::shared_ptr<const VoziZazIreCore::Reference> reference)
+    {
         return RefOrValue(std::in_place_index<0>, std::move(reference));
     }
     // `adapter` must not be null.
@@ -21,7 +26,11 @@ public:
 
     bool isReference() const noexcept { return value_.index() == 0; }
     // The reference of the reference case, else null.
-    const VoziZazIreCore::Reference* referenceValue() const noexcept { return std::get_if<0>(&value_); }
+    const VoziZazIreCore::Reference* referenceValue() const noexcept
+    {
+        const auto* reference = std::get_if<0>(&value_);
+        return reference ? reference->get() : nullptr;
+    }
     // The adapter of the value case, else null.
     const T* inlineValue() const noexcept
     {
@@ -40,7 +49,7 @@ private:
     {
     }
 
-    std::variant<VoziZazIreCore::Reference, std::shared_ptr<const T>> value_;
+    std::variant<std::shared_ptr<const VoziZazIreCore::Reference>, std::shared_ptr<const T>> value_;
 };
 
 } // namespace Carvex

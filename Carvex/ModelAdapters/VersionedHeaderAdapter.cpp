@@ -30,7 +30,7 @@ std::optional<RefOrValue<SchemaAdapter>> VersionedHeaderAdapter<Model>::schema()
 {
     if (!header->schema)
         return std::nullopt;
-    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*header->schema, document);
+    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*header->schema, document, document);
 }
 
 template class VersionedHeaderAdapter<OpenAPI30Model>;

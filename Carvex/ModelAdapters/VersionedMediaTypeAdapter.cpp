@@ -13,7 +13,7 @@ std::optional<RefOrValue<SchemaAdapter>> VersionedMediaTypeAdapter<Model>::schem
 {
     if (!mediaType->schema)
         return std::nullopt;
-    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*mediaType->schema, document);
+    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*mediaType->schema, document, document);
 }
 
 template<class Model>
@@ -25,7 +25,7 @@ std::optional<VoziZazIreCore::AnyValue> VersionedMediaTypeAdapter<Model>::exampl
 template<class Model>
 std::optional<VoziZazIreCore::OrderedMap<RefOrValue<ExampleAdapter>>> VersionedMediaTypeAdapter<Model>::examples() const
 {
-    return Convert::refOrValueMap<ExampleAdapter, VersionedExampleAdapter<Model>>(mediaType->examples);
+    return Convert::refOrValueMap<ExampleAdapter, VersionedExampleAdapter<Model>>(mediaType->examples, document);
 }
 
 template class VersionedMediaTypeAdapter<OpenAPI30Model>;

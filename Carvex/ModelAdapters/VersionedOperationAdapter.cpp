@@ -57,7 +57,7 @@ std::vector<std::string> VersionedOperationAdapter<Model>::tags() const
 template<class Model>
 std::optional<std::vector<RefOrValue<ParameterAdapter>>> VersionedOperationAdapter<Model>::parameters() const
 {
-    return Convert::refOrValueList<ParameterAdapter, VersionedParameterAdapter<Model>>(operation->parameters, document);
+    return Convert::refOrValueList<ParameterAdapter, VersionedParameterAdapter<Model>>(operation->parameters, document, document);
 }
 
 template<class Model>
@@ -65,7 +65,7 @@ std::optional<RefOrValue<RequestBodyAdapter>> VersionedOperationAdapter<Model>::
 {
     if (!operation->requestBody)
         return std::nullopt;
-    return Convert::refOrValue<RequestBodyAdapter, VersionedRequestBodyAdapter<Model>>(*operation->requestBody, document);
+    return Convert::refOrValue<RequestBodyAdapter, VersionedRequestBodyAdapter<Model>>(*operation->requestBody, document, document);
 }
 
 template<class Model>

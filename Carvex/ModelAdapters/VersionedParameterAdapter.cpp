@@ -44,7 +44,7 @@ std::optional<RefOrValue<SchemaAdapter>> VersionedParameterAdapter<Model>::schem
 {
     if (!parameter->schema)
         return std::nullopt;
-    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*parameter->schema, document);
+    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*parameter->schema, document, document);
 }
 
 template<class Model>

@@ -37,7 +37,7 @@ std::optional<std::string> VersionedPathItemAdapter<Model>::description() const
 template<class Model>
 std::optional<std::vector<RefOrValue<ParameterAdapter>>> VersionedPathItemAdapter<Model>::parameters() const
 {
-    return Convert::refOrValueList<ParameterAdapter, VersionedParameterAdapter<Model>>(pathItem->parameters, document);
+    return Convert::refOrValueList<ParameterAdapter, VersionedParameterAdapter<Model>>(pathItem->parameters, document, document);
 }
 
 template<class Model>

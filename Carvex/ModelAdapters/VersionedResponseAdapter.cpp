@@ -24,7 +24,7 @@ std::optional<int64_t> VersionedResponseAdapter<Model>::sourceLine() const
 template<class Model>
 std::optional<VoziZazIreCore::OrderedMap<RefOrValue<HeaderAdapter>>> VersionedResponseAdapter<Model>::headers() const
 {
-    return Convert::refOrValueMap<HeaderAdapter, VersionedHeaderAdapter<Model>>(response->headers, document);
+    return Convert::refOrValueMap<HeaderAdapter, VersionedHeaderAdapter<Model>>(response->headers, document, document);
 }
 
 template<class Model>
@@ -39,7 +39,7 @@ VersionedResponseAdapter<Model>::content() const
 template<class Model>
 std::optional<VoziZazIreCore::OrderedMap<RefOrValue<LinkAdapter>>> VersionedResponseAdapter<Model>::links() const
 {
-    return Convert::refOrValueMap<LinkAdapter, VersionedLinkAdapter<Model>>(response->links);
+    return Convert::refOrValueMap<LinkAdapter, VersionedLinkAdapter<Model>>(response->links, document);
 }
 
 template class VersionedResponseAdapter<OpenAPI30Model>;

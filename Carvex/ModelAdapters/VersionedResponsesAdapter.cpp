@@ -15,7 +15,7 @@ std::vector<ResponsesAdapter::Item> VersionedResponsesAdapter<Model>::items() co
         return result;
     result.reserve(responses->items.size());
     for (const auto& [code, entry] : responses->items)
-        result.push_back({code, Convert::refOrValue<ResponseAdapter, VersionedResponseAdapter<Model>>(entry, document)});
+        result.push_back({code, Convert::refOrValue<ResponseAdapter, VersionedResponseAdapter<Model>>(entry, document, document)});
     return result;
 }
 
@@ -27,7 +27,7 @@ std::optional<RefOrValue<ResponseAdapter>> VersionedResponsesAdapter<Model>::def
     const auto* entry = responses->default_();
     if (!entry)
         return std::nullopt;
-    return Convert::refOrValue<ResponseAdapter, VersionedResponseAdapter<Model>>(*entry, document);
+    return Convert::refOrValue<ResponseAdapter, VersionedResponseAdapter<Model>>(*entry, document, document);
 }
 
 template class VersionedResponsesAdapter<OpenAPI30Model>;

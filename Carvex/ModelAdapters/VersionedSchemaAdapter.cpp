@@ -53,7 +53,7 @@ std::optional<RefOrValue<SchemaAdapter>> VersionedSchemaAdapter<Model>::items() 
 {
     if (!schema->items)
         return std::nullopt;
-    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*schema->items, document);
+    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*schema->items, document, document);
 }
 
 template<class Model>
@@ -97,7 +97,7 @@ std::optional<std::vector<SchemaAdapter::Property>> VersionedSchemaAdapter<Model
     std::vector<Property> result;
     result.reserve(keyed.size());
     for (const Keyed& k : keyed)
-        result.push_back({*k.name, Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*k.entry, document)});
+        result.push_back({*k.name, Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*k.entry, document, document)});
     return result;
 }
 
@@ -146,19 +146,19 @@ std::optional<std::string> VersionedSchemaAdapter<Model>::schemaDescription() co
 template<class Model>
 std::optional<std::vector<RefOrValue<SchemaAdapter>>> VersionedSchemaAdapter<Model>::allOf() const
 {
-    return Convert::refOrValueList<SchemaAdapter, VersionedSchemaAdapter<Model>>(schema->allOf, document);
+    return Convert::refOrValueList<SchemaAdapter, VersionedSchemaAdapter<Model>>(schema->allOf, document, document);
 }
 
 template<class Model>
 std::optional<std::vector<RefOrValue<SchemaAdapter>>> VersionedSchemaAdapter<Model>::anyOf() const
 {
-    return Convert::refOrValueList<SchemaAdapter, VersionedSchemaAdapter<Model>>(schema->anyOf, document);
+    return Convert::refOrValueList<SchemaAdapter, VersionedSchemaAdapter<Model>>(schema->anyOf, document, document);
 }
 
 template<class Model>
 std::optional<std::vector<RefOrValue<SchemaAdapter>>> VersionedSchemaAdapter<Model>::oneOf() const
 {
-    return Convert::refOrValueList<SchemaAdapter, VersionedSchemaAdapter<Model>>(schema->oneOf, document);
+    return Convert::refOrValueList<SchemaAdapter, VersionedSchemaAdapter<Model>>(schema->oneOf, document, document);
 }
 
 template<class Model>
@@ -176,8 +176,8 @@ std::optional<RefOrValue<SchemaAdapter>> VersionedSchemaAdapter<Model>::addition
 {
     if (!schema->additionalProperties || !schema->additionalProperties->isSchema())
         return std::nullopt;
-    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*schema->additionalProperties->schemaValue(),
-                                                                             document);
+    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(
+        *schema->additionalProperties->schemaValue(), document, document);
 }
 
 template<class Model>
