@@ -72,45 +72,81 @@ qsizetype leadingSpacesAndTabs(QStringView line)
     return count;
 }
 
-BracketTally tallyBrackets(QStringView line)
+namespace {
+
+// Only these units matter to a bracket tally (and the line feed to a line reader); everything else
+// is passed over by one table lookup.
+constexpr std::array<bool, 128> kBracketUnits = [] {
+    std::array<bool, 128> table{};
+    for (char c : {'"', '\\', '[', ']', '{', '}', '\n'})
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
+// Tallies from `begin` up to `end` or the first line feed outside a skipped unit; returns where it stopped.
+const char16_t* tally(const char16_t* begin, const char16_t* end, BracketTally& result)
 {
-    // Only six units matter; everything else is passed over by one table lookup.
-    static constexpr auto kInteresting = [] {
-        std::array<bool, 128> table{};
-        for (char c : {'"', '\\', '[', ']', '{', '}'})
-            table[static_cast<unsigned char>(c)] = true;
-        return table;
-    }();
-    BracketTally tally;
-    const char16_t* const begin = reinterpret_cast<const char16_t*>(line.utf16());
-    const char16_t* const end = begin + line.size();
     bool inString = false;
-    for (const char16_t* p = begin; p < end; ++p) {
+    const char16_t* p = begin;
+    for (; p < end; ++p) {
         const char16_t c = *p;
-        if (c >= 128 || !kInteresting[c])
+        if (c >= 128 || !kBracketUnits[c])
             continue;
+        if (c == u'\n')
+            break;
         if (inString) {
-            if (c == u'\\')
-                ++p;
-            else if (c == u'"')
+            if (c == u'\\') {
+                if (p + 1 < end && p[1] != u'\n')
+                    ++p;
+            } else if (c == u'"') {
                 inString = false;
+            }
             continue;
         }
         switch (c) {
         case u'{':
-        case u'[': ++tally.opening; break;
+        case u'[': ++result.opening; break;
         case u'}':
-        case u']': ++tally.closing; break;
+        case u']': ++result.closing; break;
         case u'"':
             inString = true;
-            tally.openString = p - begin;
+            result.openString = p - begin;
             break;
         default: break;
         }
     }
     if (!inString)
-        tally.openString = -1;
-    return tally;
+        result.openString = -1;
+    return p;
+}
+
+} // namespace
+
+BracketTally tallyBrackets(QStringView line)
+{
+    BracketTally result;
+    const auto* begin = reinterpret_cast<const char16_t*>(line.utf16());
+    // A line holds no line feed, so the tally runs to its end.
+    tally(begin, begin + line.size(), result);
+    return result;
+}
+
+JSONLineRead readJSONLine(QStringView text, qsizetype start)
+{
+    const auto* const base = reinterpret_cast<const char16_t*>(text.utf16());
+    const char16_t* const end = base + text.size();
+    const char16_t* first = base + start;
+    while (first < end && *first != u'\n' && isWhite(*first))
+        ++first;
+    JSONLineRead read;
+    const char16_t* lineEnd = tally(first, end, read.tally);
+    // A backslash before the line feed skipped nothing; the line ends at the line feed itself.
+    const char16_t* last = lineEnd;
+    while (last > first && isWhite(last[-1]))
+        --last;
+    read.trimmed = QStringView(first, last - first);
+    read.next = lineEnd < end ? (lineEnd - base) + 1 : -1;
+    return read;
 }
 
 qsizetype count(QStringView text, char16_t c)

@@ -32,6 +32,16 @@ struct BracketTally {
 };
 BracketTally tallyBrackets(QStringView line);
 
+// One line of a JSON text read in a single pass from `start`: the line without white space at either
+// end, its bracket tally (positions relative to the trimmed line), and where the next line starts
+// (-1 after the last line).
+struct JSONLineRead {
+    QStringView trimmed;
+    BracketTally tally;
+    qsizetype next = -1;
+};
+JSONLineRead readJSONLine(QStringView text, qsizetype start);
+
 // The number of times `c` occurs.
 qsizetype count(QStringView text, char16_t c);
 

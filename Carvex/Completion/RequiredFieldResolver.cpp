@@ -137,17 +137,21 @@ template<class Visit>
 void forEachJSONLine(QStringView text, Visit visit)
 {
     qsizetype start = 0;
-    for (;;) {
-        const qsizetype end = text.indexOf(u'\n', start);
-        const QStringView trimmed =
-            RawTextLines::trimWhitespace(end < 0 ? text.sliced(start) : text.sliced(start, end - start));
-        if (!trimmed.isEmpty()) {
-            const auto [opening, closing] = RequiredFieldResolver::jsonBracketCounts(trimmed);
-            visit(JSONLine{trimmed, opening, closing, QuotedTextScanner::firstKey(trimmed)});
+    while (start >= 0) {
+        RawTextLines::JSONLineRead read = RawTextLines::readJSONLine(text, start);
+        start = read.next;
+        if (read.trimmed.isEmpty())
+            continue;
+        if (read.tally.openString >= 0) {
+            // The line ends inside a string: its brackets count as well.
+            for (QChar c : read.trimmed.sliced(read.tally.openString + 1)) {
+                if (c == u'{' || c == u'[')
+                    ++read.tally.opening;
+                else if (c == u'}' || c == u']')
+                    ++read.tally.closing;
+            }
         }
-        if (end < 0)
-            return;
-        start = end + 1;
+        visit(JSONLine{read.trimmed, read.tally.opening, read.tally.closing, QuotedTextScanner::firstKey(read.trimmed)});
     }
 }
 
