@@ -8,7 +8,11 @@
 
 #include <QStringList>
 
+#include <unicode/unorm2.h>
+#include <unicode/ustring.h>
+
 #include <algorithm>
+#include <random>
 #include <unordered_set>
 
 using Carvex::CompletionItem;
@@ -64,6 +68,49 @@ TEST(CompletionItemOrder, textOrderIsScalarOrderAfterCanonicalNormalisation)
     for (const Row& row : rows) {
         const int result = Carvex::compareCompletionTexts(row.left, row.right);
         EXPECT_EQ(result < 0 ? -1 : (result > 0 ? 1 : 0), row.expected) << row.name;
+    }
+}
+
+// The order's shortcuts (plain texts below U+0300, the first difference) agree with normalising both
+// texts and comparing code points, on seeded random texts of letters, accents, combining marks,
+// Hangul jamo and astral characters.
+TEST(CompletionItemOrder, shortcutsAgreeWithNormaliseThenCompare)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+    ASSERT_TRUE(U_SUCCESS(status));
+    auto normalised = [nfc](const QString& text) {
+        UErrorCode error = U_ZERO_ERROR;
+        QString out(text.size() * 3 + 1, Qt::Uninitialized);
+        const int32_t length = unorm2_normalize(nfc, reinterpret_cast<const UChar*>(text.utf16()),
+                                                static_cast<int32_t>(text.size()),
+                                                reinterpret_cast<UChar*>(out.data()),
+                                                static_cast<int32_t>(out.size()), &error);
+        EXPECT_TRUE(U_SUCCESS(error));
+        out.truncate(length);
+        return out;
+    };
+    const char16_t alphabet[] = {u'a', u'e', u'E', u'z', 0x00E9, 0x0301, 0x0327, 0x0300, 0x1100, 0x1161, 0x11A8,
+                                 0xE000, 0xD83D, 0xDE00, 0x212B, u'A', 0x030A};
+    std::mt19937 random(99);
+    for (int round = 0; round < 20000; ++round) {
+        QString texts[2];
+        for (QString& text : texts) {
+            const int length = static_cast<int>(random() % 5);
+            for (int i = 0; i < length; ++i)
+                text += QChar(alphabet[random() % std::size(alphabet)]);
+        }
+        const QString left = normalised(texts[0]);
+        const QString right = normalised(texts[1]);
+        const int expected = u_strCompare(reinterpret_cast<const UChar*>(left.utf16()), static_cast<int32_t>(left.size()),
+                                          reinterpret_cast<const UChar*>(right.utf16()),
+                                          static_cast<int32_t>(right.size()), true);
+        const int got = Carvex::compareCompletionTexts(texts[0], texts[1]);
+        ASSERT_EQ(got < 0 ? -1 : (got > 0 ? 1 : 0), expected < 0 ? -1 : (expected > 0 ? 1 : 0))
+            << texts[0].toStdString() << " vs " << texts[1].toStdString();
+        const bool plain0 = Carvex::isPlainCompletionText(texts[0]);
+        const bool plain1 = Carvex::isPlainCompletionText(texts[1]);
+        ASSERT_EQ(Carvex::compareCompletionTexts(texts[0], plain0, texts[1], plain1) < 0, got < 0);
     }
 }
 
