@@ -29,7 +29,7 @@ using namespace VoziZazIreExampleGeneration;
 
 // Bounds the work of one input: each request is bounded by the generator (up to megabytes of text),
 // these bound their number and how much is printed again.
-constexpr int kMaxRequests = 16;
+constexpr int kMaxRequests = 6;
 constexpr std::size_t kReprintBytes = 1 << 16;
 
 void check(bool condition) {
