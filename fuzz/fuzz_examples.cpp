@@ -3,6 +3,7 @@
 // printed in the three text forms. Generation either gives a node or fails with ExampleGenerationError;
 // nothing else escapes, crashes, hangs or leaks, however large, deep or cyclic the schemas.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,9 +28,10 @@ namespace {
 
 using namespace VoziZazIreExampleGeneration;
 
-// Bounds the work of one input: each request is bounded by the generator (up to megabytes of text),
-// these bound their number and how much is printed again.
+// Bounds the work of one input: each request is bounded by the generator (up to 100,000 values and
+// megabytes of text), these bound their number, the time spent on them and how much is printed again.
 constexpr int kMaxRequests = 6;
+constexpr auto kTimePerInput = std::chrono::seconds(1);
 constexpr std::size_t kReprintBytes = 1 << 16;
 
 void check(bool condition) {
@@ -46,11 +48,12 @@ void print(const ExampleGenerator& generator, const VoziZazIreCore::NodePtr& nod
 }
 
 template <class Model, class Document>
-void generateAll(const ExampleGenerator& generator, const Document& document) {
+void generateAll(const ExampleGenerator& generator, const Document& document,
+                 std::chrono::steady_clock::time_point deadline) {
   const auto* components = document.components.get();
   int requests = 0;
   auto attempt = [&](auto&& request) {
-    if (++requests > kMaxRequests) return;
+    if (++requests > kMaxRequests || std::chrono::steady_clock::now() > deadline) return;
     try {
       request();
     } catch (const ExampleGenerationError& error) {
@@ -97,12 +100,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ExampleGenerationOptions(true, false, true, 64, CycleHandling::error, ResponseSelection::all,
                                  ContentTypeSelection::preferJSON),
     };
+    const auto deadline = std::chrono::steady_clock::now() + kTimePerInput;
     for (const ExampleGenerationOptions& options : optionSets) {
       const ExampleGenerator generator(options);
       if (const auto* document = result.document.v3_0()) {
-        generateAll<ExampleModel30>(generator, *document);
+        generateAll<ExampleModel30>(generator, *document, deadline);
       } else if (const auto* document31 = result.document.v3_1()) {
-        generateAll<ExampleModel31>(generator, *document31);
+        generateAll<ExampleModel31>(generator, *document31, deadline);
       }
     }
   } catch (const VoziZazIreCore::ParseError&) {

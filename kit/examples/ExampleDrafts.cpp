@@ -8,46 +8,46 @@ namespace VoziZazIreExampleGeneration {
 
 using VoziZazIreCore::NodePtr;
 
-ExampleDrafts::Index ExampleDrafts::add(Kind kind, std::string_view path) {
+ExampleDrafts::Index ExampleDrafts::add(Kind kind, Path path) {
   Draft& draft = drafts_.emplace_back();
   draft.kind = kind;
-  draft.path = path;
+  draft.path = std::move(path);
   return static_cast<Index>(drafts_.size() - 1);
 }
 
-ExampleDrafts::Index ExampleDrafts::null(std::string_view path) { return add(Kind::null, path); }
+ExampleDrafts::Index ExampleDrafts::null(Path path) { return add(Kind::null, path); }
 
-ExampleDrafts::Index ExampleDrafts::boolean(bool value, std::string_view path) {
+ExampleDrafts::Index ExampleDrafts::boolean(bool value, Path path) {
   Index index = add(Kind::boolean, path);
   drafts_[index].flag = value;
   return index;
 }
 
-ExampleDrafts::Index ExampleDrafts::number(double value, std::string_view path) {
+ExampleDrafts::Index ExampleDrafts::number(double value, Path path) {
   Index index = add(Kind::number, path);
   drafts_[index].number = value;
   return index;
 }
 
-ExampleDrafts::Index ExampleDrafts::string(std::string value, std::string_view path) {
+ExampleDrafts::Index ExampleDrafts::string(std::string value, Path path) {
   Index index = add(Kind::string, path);
   drafts_[index].text = std::move(value);
   return index;
 }
 
-ExampleDrafts::Index ExampleDrafts::value(const VoziZazIreCore::AnyValue& value, std::string_view path) {
+ExampleDrafts::Index ExampleDrafts::value(const VoziZazIreCore::AnyValue& value, Path path) {
   Index index = add(Kind::value, path);
   drafts_[index].value = &value;
   return index;
 }
 
-ExampleDrafts::Index ExampleDrafts::array(std::vector<Index> elements, std::string_view path) {
+ExampleDrafts::Index ExampleDrafts::array(std::vector<Index> elements, Path path) {
   Index index = add(Kind::array, path);
   drafts_[index].elements = std::move(elements);
   return index;
 }
 
-ExampleDrafts::Index ExampleDrafts::object(std::vector<Member> members, std::string_view path) {
+ExampleDrafts::Index ExampleDrafts::object(std::vector<Member> members, Path path) {
   Index index = add(Kind::object, path);
   drafts_[index].members = std::move(members);
   return index;
@@ -65,9 +65,10 @@ std::vector<ExampleDrafts::Member> ExampleDrafts::membersOf(Index index) {
   if (!object) return members;
   members.reserve(object->size());
   for (const auto& [key, member] : *object) {
-    std::string pointer = drafts_[index].path;
+    std::string pointer = *drafts_[index].path;
     VoziZazIreCore::JSONPointerUtils::appendInPlace(pointer, key);
-    members.emplace_back(key, value(member, pointer));  // may move drafts_: nothing above is kept
+    // `value` may move drafts_: nothing taken from it is kept across the call.
+    members.emplace_back(key, value(member, std::make_shared<const std::string>(std::move(pointer))));
   }
   return members;
 }
@@ -87,22 +88,22 @@ NodePtr ExampleDrafts::materialize(Index root) const {
     if (!held[i]) continue;
     const Draft& draft = drafts_[i];
     switch (draft.kind) {
-      case Kind::null: nodes[i] = GenericNodeBuilder::nullNode(draft.path); break;
-      case Kind::boolean: nodes[i] = GenericNodeBuilder::boolNode(draft.flag, draft.path); break;
-      case Kind::number: nodes[i] = GenericNodeBuilder::numberNode(draft.number, draft.path); break;
-      case Kind::string: nodes[i] = GenericNodeBuilder::stringNode(draft.text, draft.path); break;
-      case Kind::value: nodes[i] = GenericNodeBuilder::nodeFromAnyValue(*draft.value, draft.path); break;
+      case Kind::null: nodes[i] = GenericNodeBuilder::nullNode(*draft.path); break;
+      case Kind::boolean: nodes[i] = GenericNodeBuilder::boolNode(draft.flag, *draft.path); break;
+      case Kind::number: nodes[i] = GenericNodeBuilder::numberNode(draft.number, *draft.path); break;
+      case Kind::string: nodes[i] = GenericNodeBuilder::stringNode(draft.text, *draft.path); break;
+      case Kind::value: nodes[i] = GenericNodeBuilder::nodeFromAnyValue(*draft.value, *draft.path); break;
       case Kind::array: {
         std::vector<NodePtr> elements;
         elements.reserve(draft.elements.size());
         for (Index element : draft.elements) elements.push_back(nodes[element]);
-        nodes[i] = GenericNodeBuilder::arrayNode(elements, draft.path);
+        nodes[i] = GenericNodeBuilder::arrayNode(elements, *draft.path);
         break;
       }
       case Kind::object: {
         VoziZazIreCore::OrderedMap<NodePtr> members;
         for (const Member& member : draft.members) members.appendUnchecked(member.first, nodes[member.second]);
-        nodes[i] = GenericNodeBuilder::objectNode(members, draft.path);
+        nodes[i] = GenericNodeBuilder::objectNode(members, *draft.path);
         break;
       }
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,16 +19,18 @@ class ExampleDrafts {
  public:
   using Index = uint32_t;
   using Member = std::pair<std::string, Index>;
+  // A value's pointer text, shared with the context it was made in.
+  using Path = std::shared_ptr<const std::string>;
 
-  Index null(std::string_view path);
-  Index boolean(bool value, std::string_view path);
-  Index number(double value, std::string_view path);
-  Index string(std::string value, std::string_view path);
+  Index null(Path path);
+  Index boolean(bool value, Path path);
+  Index number(double value, Path path);
+  Index string(std::string value, Path path);
   // A value the document supplies (example, enum value, default, const); it must outlive the drafts.
-  Index value(const VoziZazIreCore::AnyValue& value, std::string_view path);
-  Index array(std::vector<Index> elements, std::string_view path);
+  Index value(const VoziZazIreCore::AnyValue& value, Path path);
+  Index array(std::vector<Index> elements, Path path);
   // Members with distinct keys.
-  Index object(std::vector<Member> members, std::string_view path);
+  Index object(std::vector<Member> members, Path path);
 
   // Whether the value is an object, made here or supplied by the document.
   bool isObject(Index index) const;
@@ -45,12 +48,12 @@ class ExampleDrafts {
     bool flag = false;
     double number = 0;
     std::string text;
-    std::string path;
+    Path path;
     const VoziZazIreCore::AnyValue* value = nullptr;
     std::vector<Index> elements;
     std::vector<Member> members;
   };
-  Index add(Kind kind, std::string_view path);
+  Index add(Kind kind, Path path);
 
   std::vector<Draft> drafts_;
 };

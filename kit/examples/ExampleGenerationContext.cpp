@@ -8,25 +8,33 @@
 namespace VoziZazIreExampleGeneration {
 
 ExampleGenerationContext::ExampleGenerationContext(ExampleGenerationOptions options)
-    : options_(options), budget_(std::make_shared<Budget>()) {}
+    : path_(std::make_shared<const std::string>()), options_(options), budget_(std::make_shared<Budget>()) {}
 
 std::set<std::string> ExampleGenerationContext::visitedReferences() const {
   std::set<std::string> result;
-  for (const Visit* v = visited_.get(); v; v = v->next.get()) result.insert(v->reference);
+  for (const Visit* v = visited_.get(); v; v = v->next.get()) result.insert(std::string(v->reference));
   return result;
 }
 
 ExampleGenerationContext ExampleGenerationContext::descend(std::string_view pathSegment) const {
   ExampleGenerationContext next = *this;
   next.depth_ = depth_ + 1;
-  if (!path_.empty()) next.path_.push_back('/');
-  next.path_.append(pathSegment);
+  std::string path;
+  path.reserve(path_->size() + 1 + pathSegment.size());
+  path = *path_;
+  if (!path.empty()) path.push_back('/');
+  path.append(pathSegment);
+  next.path_ = std::make_shared<const std::string>(std::move(path));
   return next;
 }
 
 ExampleGenerationContext ExampleGenerationContext::visitingReference(std::string_view reference) const {
   ExampleGenerationContext next = *this;
-  next.visited_ = std::make_shared<const Visit>(Visit{std::string(reference), visited_});
+  auto visit = std::make_shared<Visit>();
+  visit->owned = std::string(reference);
+  visit->reference = visit->owned;
+  visit->next = visited_;
+  next.visited_ = std::move(visit);
   return next;
 }
 
@@ -37,21 +45,30 @@ bool ExampleGenerationContext::hasVisitedReference(std::string_view reference) c
 }
 
 void ExampleGenerationContext::validateDepth() const {
-  if (isDepthExceeded()) throw ExampleGenerationError::depthExceeded(options_.maxDepth, path_);
+  if (isDepthExceeded()) throw ExampleGenerationError::depthExceeded(options_.maxDepth, *path_);
 }
 
 bool ExampleGenerationContext::validateReference(std::string_view reference) const {
   if (!hasVisitedReference(reference)) return true;
   if (options_.cycleHandling == CycleHandling::error)
-    throw ExampleGenerationError::cycleDetected(std::string(reference), path_);
+    throw ExampleGenerationError::cycleDetected(std::string(reference), *path_);
   return false;
 }
 
 ExampleGenerationContext ExampleGenerationContext::chained() const {
   if (chainSteps_ >= kMaxChainSteps)
-    throw ExampleGenerationError::invalidSchema("reference chain deeper than " + std::to_string(kMaxChainSteps), path_);
+    throw ExampleGenerationError::invalidSchema("reference chain deeper than " + std::to_string(kMaxChainSteps), *path_);
   ExampleGenerationContext next = *this;
   ++next.chainSteps_;
+  return next;
+}
+
+ExampleGenerationContext ExampleGenerationContext::followingReference(std::string_view reference) const {
+  ExampleGenerationContext next = chained();
+  auto visit = std::make_shared<Visit>();
+  visit->reference = reference;
+  visit->next = std::move(next.visited_);
+  next.visited_ = std::move(visit);
   return next;
 }
 
@@ -59,10 +76,10 @@ void ExampleGenerationContext::spend(int64_t values, int64_t textBytes) const {
   budget_->values += values;
   budget_->textBytes += textBytes;
   if (budget_->values > kMaxValues)
-    throw ExampleGenerationError::invalidSchema("example exceeds " + std::to_string(kMaxValues) + " values", path_);
+    throw ExampleGenerationError::invalidSchema("example exceeds " + std::to_string(kMaxValues) + " values", *path_);
   if (budget_->textBytes > kMaxTextBytes)
     throw ExampleGenerationError::invalidSchema("example exceeds " + std::to_string(kMaxTextBytes) + " bytes of text",
-                                                path_);
+                                                *path_);
 }
 
 }  // namespace VoziZazIreExampleGeneration

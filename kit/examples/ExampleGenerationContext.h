@@ -31,7 +31,9 @@ class ExampleGenerationContext {
   explicit ExampleGenerationContext(ExampleGenerationOptions options);
 
   int64_t depth() const noexcept { return depth_; }
-  const std::string& path() const noexcept { return path_; }
+  const std::string& path() const noexcept { return *path_; }
+  // The path text, shared by the contexts of one place (and by the values made there).
+  const std::shared_ptr<const std::string>& sharedPath() const noexcept { return path_; }
   // The references being expanded, as a set (built on request).
   std::set<std::string> visitedReferences() const;
   const ExampleGenerationOptions& options() const noexcept { return options_; }
@@ -52,6 +54,9 @@ class ExampleGenerationContext {
   // The same place one `$ref` or composition step further; throws `invalidSchema` past
   // kMaxChainSteps steps on this path.
   ExampleGenerationContext chained() const;
+  // `chained()` with `reference` being expanded. The reference text is borrowed: it must outlive this
+  // context and those derived from it (the walker passes the model's own text).
+  ExampleGenerationContext followingReference(std::string_view reference) const;
   // Charges the request's budget with `values` nodes and `textBytes` bytes of text; throws
   // `invalidSchema` naming the limit once either is exceeded.
   void spend(int64_t values, int64_t textBytes) const;
@@ -65,13 +70,14 @@ class ExampleGenerationContext {
   // The visited references form a list shared between a context and those derived from it, so that a
   // step copies no strings.
   struct Visit {
-    std::string reference;
+    std::string owned;  // empty when the text is borrowed
+    std::string_view reference;
     std::shared_ptr<const Visit> next;
   };
 
   int64_t depth_ = 0;
   int64_t chainSteps_ = 0;
-  std::string path_;
+  std::shared_ptr<const std::string> path_;
   std::shared_ptr<const Visit> visited_;
   ExampleGenerationOptions options_;
   std::shared_ptr<Budget> budget_;

@@ -192,13 +192,13 @@ auto SchemaWalker<Model>::documentValue(const VoziZazIreCore::AnyValue& value, c
     -> Index {
   auto [nodes, bytes] = SchemaWalkerDetail::measure(value);
   context.spend(nodes, bytes + static_cast<int64_t>(context.path().size()));
-  return drafts.value(value, context.path());
+  return drafts.value(value, context.sharedPath());
 }
 
 template <class Model>
 auto SchemaWalker<Model>::nullValue(const Context& context, Drafts& drafts) -> Index {
   context.spend(1, static_cast<int64_t>(context.path().size()));
-  return drafts.null(context.path());
+  return drafts.null(context.sharedPath());
 }
 
 template <class Model>
@@ -207,7 +207,7 @@ auto SchemaWalker<Model>::object(std::vector<ExampleDrafts::Member> members, con
   int64_t bytes = static_cast<int64_t>(context.path().size());
   for (const auto& member : members) bytes += static_cast<int64_t>(member.first.size());
   context.spend(1, bytes);
-  return drafts.object(std::move(members), context.path());
+  return drafts.object(std::move(members), context.sharedPath());
 }
 
 template <class Model>
@@ -261,13 +261,13 @@ auto SchemaWalker<Model>::byType(SchemaWalkerDetail::TypeCase typeCase, const Sc
       std::string text = SchemaValueGenerator::generateString(optionalOf(schema.format), optionalOf(schema.minLength),
                                                              optionalOf(schema.maxLength), optionalOf(schema.pattern));
       context.spend(1, static_cast<int64_t>(text.size() + context.path().size()));
-      return drafts.string(std::move(text), context.path());
+      return drafts.string(std::move(text), context.sharedPath());
     }
     case number: return numberExample(schema, context, drafts);
     case integer: return integerExample(schema, context, drafts);
     case boolean:
       context.spend(1, static_cast<int64_t>(context.path().size()));
-      return drafts.boolean(SchemaValueGenerator::generateBoolean(), context.path());
+      return drafts.boolean(SchemaValueGenerator::generateBoolean(), context.sharedPath());
     case array: return arrayExample(schema, context, drafts);
     case object: return objectExample(schema, context, drafts);
     case null: return nullValue(context, drafts);
@@ -294,7 +294,7 @@ auto SchemaWalker<Model>::numberExample(const Schema& schema, const Context& con
                                                  upperExclusive ? maximum : std::nullopt, optionalOf(schema.multipleOf));
   }
   context.spend(1, static_cast<int64_t>(context.path().size()));
-  return drafts.number(value, context.path());
+  return drafts.number(value, context.sharedPath());
 }
 
 template <class Model>
@@ -316,7 +316,7 @@ auto SchemaWalker<Model>::integerExample(const Schema& schema, const Context& co
   }
   context.spend(1, static_cast<int64_t>(context.path().size()));
   // An integer is stored as a number node holding its value.
-  return drafts.number(static_cast<double>(value), context.path());
+  return drafts.number(static_cast<double>(value), context.sharedPath());
 }
 
 template <class Model>
@@ -330,7 +330,7 @@ auto SchemaWalker<Model>::referenceExample(const VoziZazIreCore::Reference& refe
   }
   const Schema* target = resolveSchemaReference(ref);
   if (!target) throw ExampleGenerationError::referenceNotFound(ref, context.path());
-  return example(*target, context.chained().visitingReference(ref), drafts);
+  return example(*target, context.followingReference(ref), drafts);
 }
 
 template <class Model>
@@ -410,9 +410,9 @@ auto SchemaWalker<Model>::discriminatedExample(const Discriminator& discriminato
   if (!drafts.isObject(example)) return example;
   std::vector<ExampleDrafts::Member> members = drafts.membersOf(example);
   std::string label = discriminatorValue(discriminator, alternatives.front());
-  const std::string pointer = context.path() + "/" + discriminator.propertyName;
-  context.spend(1, static_cast<int64_t>(label.size() + pointer.size()));
-  const Index labelValue = drafts.string(std::move(label), pointer);
+  auto pointer = std::make_shared<const std::string>(context.path() + "/" + discriminator.propertyName);
+  context.spend(1, static_cast<int64_t>(label.size() + pointer->size()));
+  const Index labelValue = drafts.string(std::move(label), std::move(pointer));
   auto existing = std::find_if(members.begin(), members.end(),
                                [&](const ExampleDrafts::Member& m) { return m.first == discriminator.propertyName; });
   if (existing != members.end()) {
@@ -468,7 +468,7 @@ auto SchemaWalker<Model>::arrayExample(const Schema& schema, const Context& cont
   if (schema.items)
     for (; next < count; ++next) item(*schema.items, next);
   context.spend(1, static_cast<int64_t>(context.path().size()));
-  return drafts.array(std::move(items), context.path());
+  return drafts.array(std::move(items), context.sharedPath());
 }
 
 }  // namespace VoziZazIreExampleGeneration
