@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <cstdio>
 
 namespace Carvex {
@@ -22,27 +23,6 @@ using CarvexPlatform::MainScheduler;
 namespace {
 
 Error documentError(const QString& description) { return Error{Error::osStatusDomain, -4, description}; }
-
-// True when every surrogate in the text belongs to a pair: only then is the UTF-8 exact.
-bool isWellFormedUTF16(const QString& text) {
-    const qsizetype length = text.size();
-    const QChar* units = text.constData();
-    for (qsizetype i = 0; i < length; ++i) {
-        const char16_t unit = units[i].unicode();
-        if (unit < 0xD800 || unit > 0xDFFF) {
-            continue;
-        }
-        if (unit > 0xDBFF || i + 1 == length) {
-            return false;
-        }
-        const char16_t next = units[i + 1].unicode();
-        if (next < 0xDC00 || next > 0xDFFF) {
-            return false;
-        }
-        ++i;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -97,10 +77,12 @@ std::optional<Error> Document::readFromData(const QByteArray& data, const QStrin
 
 std::variant<QByteArray, Error> Document::dataOfType(const QString&) {
     // A lone surrogate has no UTF-8: writing a replacement character would change the text.
-    if (!isWellFormedUTF16(content)) {
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray data = encoder.encode(content);
+    if (encoder.hasError()) {
         return documentError(QStringLiteral("Failed to save document"));
     }
-    return content.toUtf8();
+    return data;
 }
 
 QString Document::fileNameExtension(const QString& typeName, CarvexPlatform::SaveOperation operation) const {
