@@ -54,6 +54,18 @@ public:
             return std::nullopt;
         return at(next);
     }
+    // The next line that starts with neither a space nor a tab; those are passed over unread.
+    std::optional<Line> belowAtMargin(Line line) const
+    {
+        const char16_t* units = text_.utf16();
+        qsizetype next = line.end + 1;
+        while (next < text_.size()) {
+            if (units[next] != u' ' && units[next] != u'\t')
+                return at(next);
+            next = CaretLine::lineEnd(text_, next) + 1;
+        }
+        return std::nullopt;
+    }
     // The line list's caret line: the line holding the caret, except that a caret after a final
     // terminator, or outside the text, falls on the last line.
     std::optional<Line> caretLine(qsizetype caret) const
@@ -235,7 +247,10 @@ QSet<QString> keysOfMapping(const Lines& lines, Line current, qsizetype ci, bool
             break;
         }
     }
-    for (std::optional<Line> line = blockStart; line; line = lines.below(*line)) {
+    // At the margin only lines at the margin count: indented ones are passed over unread.
+    const bool marginOnly = ci == 0 && !parentIndentation;
+    for (std::optional<Line> line = blockStart; line;
+         line = marginOnly ? lines.belowAtMargin(*line) : lines.below(*line)) {
         if (lines.isBlankOrComment(*line))
             continue;
         const qsizetype indentation = lines.indentation(*line);
