@@ -10,6 +10,12 @@ namespace VoziZazIreExampleGeneration {
 ExampleGenerationContext::ExampleGenerationContext(ExampleGenerationOptions options)
     : path_(std::make_shared<const std::string>()), options_(options), budget_(std::make_shared<Budget>()) {}
 
+ExampleGenerationContext::Visit::~Visit() {
+  std::shared_ptr<const Visit> rest = std::move(next);
+  // Nodes held by this list alone are unlinked before they go, so each release is shallow.
+  while (rest && rest.use_count() == 1) rest = std::move(const_cast<Visit&>(*rest).next);
+}
+
 std::set<std::string> ExampleGenerationContext::visitedReferences() const {
   std::set<std::string> result;
   for (const Visit* v = visited_.get(); v; v = v->next.get()) result.insert(std::string(v->reference));

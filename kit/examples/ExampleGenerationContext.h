@@ -73,6 +73,8 @@ class ExampleGenerationContext {
     std::string owned;  // empty when the text is borrowed
     std::string_view reference;
     std::shared_ptr<const Visit> next;
+    // Releases a long list one node at a time instead of recursing.
+    ~Visit();
   };
 
   int64_t depth_ = 0;

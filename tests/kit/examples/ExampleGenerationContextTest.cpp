@@ -96,6 +96,12 @@ TEST(ExampleGenerationContext, ReferencesByCycleHandling) {
   EXPECT_EQ(both.visitedReferences(), (std::set<std::string>{"#/a", "#/b"}));
 }
 
+TEST(ExampleGenerationContext, LongReferenceListIsReleasedWithoutRecursion) {
+  ExampleGenerationContext context(ExampleGenerationOptions::default_());
+  for (int i = 0; i < 300000; ++i) context = context.visitingReference("#/components/schemas/S" + std::to_string(i));
+  EXPECT_TRUE(context.hasVisitedReference("#/components/schemas/S0"));
+}
+
 TEST(ExampleGenerationError, Texts) {
   struct Row {
     ExampleGenerationError error;
