@@ -2,19 +2,19 @@
 
 #include "kit/core/HashCombine.h"
 
+#include <QHash>
+
 namespace Carvex {
 
-std::string OperationID::description() const
+QString OperationID::description() const
 {
-    std::string text(rawValue(method));
-    text += ' ';
-    text += path;
-    return text;
+    return QString::fromLatin1(rawValue(method).data(), static_cast<qsizetype>(rawValue(method).size()))
+           + QLatin1Char(' ') + path;
 }
 
 std::size_t OperationID::hash() const noexcept
 {
-    std::size_t seed = std::hash<std::string>{}(path);
+    std::size_t seed = qHash(path);
     VoziZazIreCore::hashCombine(seed, std::hash<HTTPMethod>{}(method));
     return seed;
 }

@@ -2,18 +2,19 @@
 
 #include "Carvex/ModelAdapters/HTTPMethod.h"
 
+#include <QString>
+
 #include <functional>
-#include <string>
 
 namespace Carvex {
 
 // An operation's identity across the properties browser: its path template as written and its method.
 struct OperationID {
-    std::string path;
+    QString path;
     HTTPMethod method = HTTPMethod::get;
 
     // The method's raw value, a blank and the path: "GET /pets".
-    std::string description() const;
+    QString description() const;
     // The path, then the method's raw value.
     std::size_t hash() const noexcept;
 

@@ -4,6 +4,7 @@
 #include "kit/facade/OpenAPIDocument.h"
 
 #include <memory>
+#include <optional>
 #include <variant>
 
 namespace Carvex {
@@ -34,12 +35,22 @@ public:
     // sharing it. Consumers walk the model through it and never switch on the version.
     std::shared_ptr<const OpenAPIDocumentAdapter> makeAdapter() const;
 
+    // The hash of the text the model was parsed from (qHash of the whole text, seed 0), when the parser
+    // recorded it: a model whose hash differs from that of the current text is stale.
+    std::optional<std::size_t> sourceTextHash() const noexcept { return sourceTextHash_; }
+    ParsedOpenAPIModel withSourceTextHash(std::size_t hash) const
+    {
+        ParsedOpenAPIModel copy = *this;
+        copy.sourceTextHash_ = hash;
+        return copy;
+    }
+
     // The document of the case, or null for the other case.
     const Document30& document30() const noexcept;
     const Document31& document31() const noexcept;
     const std::variant<Document30, Document31>& value() const noexcept { return value_; }
 
-    // The same case sharing the same document object.
+    // The same case sharing the same document object (the text hash is not compared).
     friend bool operator==(const ParsedOpenAPIModel& a, const ParsedOpenAPIModel& b) noexcept
     {
         return a.value_ == b.value_;
@@ -50,6 +61,7 @@ private:
     explicit ParsedOpenAPIModel(Document31 document) : value_(std::move(document)) {}
 
     std::variant<Document30, Document31> value_;
+    std::optional<std::size_t> sourceTextHash_;
 };
 
 } // namespace Carvex

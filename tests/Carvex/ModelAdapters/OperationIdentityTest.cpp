@@ -52,7 +52,7 @@ TEST(HTTPMethodTest, RawValuesNamesOrderAndColours)
 TEST(OperationIDTest, DescriptionEqualityAndHashing)
 {
     const Carvex::OperationID a{"/a", HTTPMethod::get};
-    EXPECT_EQ(a.description(), "GET /a");
+    EXPECT_EQ(a.description(), QStringLiteral("GET /a"));
     EXPECT_EQ(a, (Carvex::OperationID{"/a", HTTPMethod::get}));
     EXPECT_NE(a, (Carvex::OperationID{"/a", HTTPMethod::post}));
     EXPECT_NE(a, (Carvex::OperationID{"/A", HTTPMethod::get}));
