@@ -16,10 +16,10 @@ icu::UnicodeString unicode(const QString& text)
 
 } // namespace
 
-LocalizedStandardComparison::LocalizedStandardComparison()
+LocalizedStandardComparison::LocalizedStandardComparison() : localeName_(QLocale().name())
 {
     UErrorCode status = U_ZERO_ERROR;
-    const QByteArray name = QLocale().name().toLatin1();
+    const QByteArray name = localeName_.toLatin1();
     collator_.reset(icu::Collator::createInstance(icu::Locale(name.constData()), status));
     if (U_FAILURE(status) || !collator_) {
         status = U_ZERO_ERROR;
@@ -33,6 +33,14 @@ LocalizedStandardComparison::LocalizedStandardComparison()
 }
 
 LocalizedStandardComparison::~LocalizedStandardComparison() = default;
+
+const LocalizedStandardComparison& LocalizedStandardComparison::forCurrentThread()
+{
+    thread_local std::unique_ptr<LocalizedStandardComparison> instance;
+    if (!instance || instance->localeName_ != QLocale().name())
+        instance = std::make_unique<LocalizedStandardComparison>();
+    return *instance;
+}
 
 int LocalizedStandardComparison::compare(const QString& a, const QString& b) const
 {

@@ -20,6 +20,8 @@ namespace Carvex {
 class LocalizedStandardComparison {
 public:
     LocalizedStandardComparison();
+    // The calling thread's instance for the current locale, made once per thread and locale.
+    static const LocalizedStandardComparison& forCurrentThread();
     ~LocalizedStandardComparison();
     LocalizedStandardComparison(const LocalizedStandardComparison&) = delete;
     LocalizedStandardComparison& operator=(const LocalizedStandardComparison&) = delete;
@@ -29,6 +31,7 @@ public:
     std::string sortKey(const QString& text) const;
 
 private:
+    QString localeName_;
     std::unique_ptr<icu::Collator> collator_;
 };
 

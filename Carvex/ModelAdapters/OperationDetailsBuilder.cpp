@@ -146,7 +146,7 @@ std::vector<OperationParameterViewModel> parameters(const OpenAPIDocumentAdapter
     };
     std::vector<Keyed> keyed;
     keyed.reserve(list.size());
-    const LocalizedStandardComparison comparison;
+    const LocalizedStandardComparison& comparison = LocalizedStandardComparison::forCurrentThread();
     for (auto& parameter : list) {
         if (parameter) {
             std::string key = comparison.sortKey(parameter->name);

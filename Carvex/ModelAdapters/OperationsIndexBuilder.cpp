@@ -34,7 +34,7 @@ std::vector<OperationRowViewModel> OperationsIndexBuilder::build(const ParsedOpe
     std::vector<PathKey> pathKeys;
     std::vector<std::size_t> rowPath;
     rowPath.reserve(operations.size());
-    const LocalizedStandardComparison comparison;
+    const LocalizedStandardComparison& comparison = LocalizedStandardComparison::forCurrentThread();
     for (const auto& [path, method, operation] : operations) {
         OperationRowViewModel row{.id = {QString::fromStdString(path), method},
                                   .summary = text(operation->summary()),

@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <utility>
+
 namespace Carvex {
 
 // What the background half of a parse hands to the main thread.
@@ -30,6 +32,16 @@ PropertiesViewCoordinator::PropertiesViewCoordinator(std::shared_ptr<const OpenA
 PropertiesViewCoordinator::~PropertiesViewCoordinator()
 {
     parseTask_.cancel();
+}
+
+Document* PropertiesViewCoordinator::document() const
+{
+    return document_.data();
+}
+
+void PropertiesViewCoordinator::setDocument(Document* document)
+{
+    document_ = document;
 }
 
 void PropertiesViewCoordinator::documentDidChange(const QString& text, DocumentFormat format)
@@ -80,9 +92,13 @@ void PropertiesViewCoordinator::apply(Outcome& outcome, const PropertiesViewUpda
 void PropertiesViewCoordinator::applyModel(ParsedOpenAPIModel model, std::vector<OperationRowViewModel> rows,
                                            std::optional<std::vector<OperationRowViewModel>> panelRows)
 {
-    lastSuccessfulModel_ = model;
+    // The models replaced here may be the last holders of a large document: they are released on a
+    // worker thread, so that tearing the old tree down does not hold up the main thread.
+    std::optional<ParsedOpenAPIModel> replaced = std::exchange(lastSuccessfulModel_, model);
+    std::optional<ParsedOpenAPIModel> replacedInDocument;
     if (document_)
-        document_->parsedModel = model;
+        replacedInDocument = std::exchange(document_->parsedModel, model);
+    releaseInBackground(std::move(replaced), std::move(replacedInDocument));
     if (examplePanel_.get())
         refreshExamplePanel(model, panelRows ? std::move(*panelRows) : rows);
     lastOperations_ = std::move(rows);
@@ -104,6 +120,20 @@ void PropertiesViewCoordinator::applyModel(ParsedOpenAPIModel model, std::vector
     currentSelection_.reset();
     if (auto* delegate = delegate_.get())
         delegate->coordinatorDidClearSelection(*this);
+}
+
+void PropertiesViewCoordinator::releaseInBackground(std::optional<ParsedOpenAPIModel> first,
+                                                    std::optional<ParsedOpenAPIModel> second)
+{
+    if (!first && !second)
+        return;
+    CarvexPlatform::BackgroundTask::run(
+        [first = std::move(first), second = std::move(second)]() mutable {
+            first.reset();
+            second.reset();
+            return true;
+        },
+        [](bool) {}, scheduler_);
 }
 
 void PropertiesViewCoordinator::refreshExamplePanel(const ParsedOpenAPIModel& model,

@@ -48,8 +48,8 @@ public:
     void selectOperation(const OperationID& id);
     void clearSelection();
 
-    Document* document() const { return document_.data(); }
-    void setDocument(Document* document) { document_ = document; }
+    Document* document() const;
+    void setDocument(Document* document);
     PropertiesViewCoordinatorDelegate* delegate() const { return delegate_.get(); }
     void setDelegate(PropertiesViewCoordinatorDelegate* delegate) { delegate_.set(delegate); }
     ExampleGeneratorPanel* exampleGeneratorViewController() const { return examplePanel_.get(); }
@@ -74,6 +74,7 @@ private:
     void applyModel(ParsedOpenAPIModel model, std::vector<OperationRowViewModel> rows,
                     std::optional<std::vector<OperationRowViewModel>> panelRows);
     void applyError(const OpenAPIParseError& error, const PropertiesViewUpdatePolicy& policy);
+    void releaseInBackground(std::optional<ParsedOpenAPIModel> first, std::optional<ParsedOpenAPIModel> second);
     void refreshExamplePanel(const ParsedOpenAPIModel& model, std::vector<OperationRowViewModel> rows);
 
     std::shared_ptr<const OpenAPIModelParsing> parser_;
