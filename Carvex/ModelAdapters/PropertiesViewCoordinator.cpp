@@ -1,6 +1,8 @@
 #include "Carvex/ModelAdapters/PropertiesViewCoordinator.h"
 
 #include "Carvex/Documents/Document.h"
+#include "Carvex/ModelAdapters/OpenAPIModelParsingService.h"
+#include "Carvex/ModelAdapters/OperationDetailsBuilder.h"
 #include "Carvex/ModelAdapters/OperationsIndexBuilder.h"
 #include "platform/BackgroundTask.h"
 
@@ -29,6 +31,19 @@ PropertiesViewCoordinator::PropertiesViewCoordinator(std::shared_ptr<const OpenA
 {
 }
 
+PropertiesViewCoordinator::PropertiesViewCoordinator()
+    : PropertiesViewCoordinator(std::make_shared<OpenAPIModelParsingService>(), std::make_shared<OperationsIndexBuilder>(),
+                                std::make_shared<OperationDetailsBuilder>(), nullptr)
+{
+}
+
+const std::shared_ptr<PropertiesViewPolicyStore>& PropertiesViewCoordinator::policyStore()
+{
+    if (!policyStore_)
+        policyStore_ = std::make_shared<PropertiesViewPolicyStore>(CarvexPlatform::Settings::standard());
+    return policyStore_;
+}
+
 PropertiesViewCoordinator::~PropertiesViewCoordinator()
 {
     parseTask_.cancel();
@@ -49,7 +64,7 @@ void PropertiesViewCoordinator::documentDidChange(const QString& text, DocumentF
     const uint64_t request = ++latestRequestID_;
     debouncer_.cancel();
     parseTask_.cancel();
-    const PropertiesViewUpdatePolicy policy = policyStore_->loadPolicy();
+    const PropertiesViewUpdatePolicy policy = policyStore()->loadPolicy();
     // The text is shared, not copied: QString copies on write.
     debouncer_.schedule(std::chrono::milliseconds(policy.debounceMilliseconds),
                         [this, request, text, format, policy] { startParse(request, text, format, policy); });

@@ -39,14 +39,17 @@ public:
                               std::shared_ptr<PropertiesViewPolicyStore> policyStore,
                               std::shared_ptr<CarvexPlatform::MainScheduler> scheduler =
                                   CarvexPlatform::MainScheduler::shared());
+    // The application's own collaborators: the parse service, the plain builders and the policy in the
+    // standard settings (opened on first use), on the shared main scheduler.
+    PropertiesViewCoordinator();
     ~PropertiesViewCoordinator() override;
 
     // The whole text after it was loaded, replaced or changed. Returns at once.
-    void documentDidChange(const QString& text, DocumentFormat format);
+    virtual void documentDidChange(const QString& text, DocumentFormat format);
     // The pane's document goes away: pending work is dropped and the no-document state requested.
-    void documentDidClose();
-    void selectOperation(const OperationID& id);
-    void clearSelection();
+    virtual void documentDidClose();
+    virtual void selectOperation(const OperationID& id);
+    virtual void clearSelection();
 
     Document* document() const;
     void setDocument(Document* document);
@@ -58,7 +61,7 @@ public:
     const std::shared_ptr<const OpenAPIModelParsing>& parser() const { return parser_; }
     const std::shared_ptr<const OperationsIndexBuilding>& operationsBuilder() const { return operationsBuilder_; }
     const std::shared_ptr<const OperationDetailsBuilding>& detailsBuilder() const { return detailsBuilder_; }
-    const std::shared_ptr<PropertiesViewPolicyStore>& policyStore() const { return policyStore_; }
+    const std::shared_ptr<PropertiesViewPolicyStore>& policyStore();
     uint64_t latestRequestID() const { return latestRequestID_; }
     const std::optional<OperationID>& currentSelection() const { return currentSelection_; }
     const std::optional<ParsedOpenAPIModel>& lastSuccessfulModel() const { return lastSuccessfulModel_; }

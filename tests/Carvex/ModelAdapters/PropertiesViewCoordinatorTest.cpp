@@ -345,6 +345,20 @@ TEST_F(PropertiesViewCoordinatorTest, ClosingWhileAParseIsPendingEndsEverything)
     EXPECT_FALSE(coordinator->lastSuccessfulModel().has_value());
 }
 
+// The pane and the editor talk to the coordinator through these calls; a test double may stand in.
+TEST_F(PropertiesViewCoordinatorTest, TheEditorsCallsCanBeReplaced)
+{
+    struct Recording : Carvex::PropertiesViewCoordinator {
+        void documentDidChange(const QString& text, DocumentFormat) override { texts.push_back(text); }
+        std::vector<QString> texts;
+    } recording;
+    Carvex::PropertiesViewCoordinator& asCoordinator = recording;
+    asCoordinator.documentDidChange(QStringLiteral("x"), DocumentFormat::yaml);
+    EXPECT_EQ(recording.texts, std::vector<QString>{QStringLiteral("x")});
+    recording.setDocument(&document);
+    EXPECT_EQ(recording.document(), &document);
+}
+
 TEST_F(PropertiesViewCoordinatorTest, AGoneDelegateOrDocumentSkipsOnlyItsStep)
 {
     {
