@@ -129,6 +129,40 @@ void BM_PlaceTheLibrarysFindings(benchmark::State& state) {
 }
 BENCHMARK(BM_PlaceTheLibrarysFindings)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// A minified description is one line of 4 MB: the library's findings on it, all on line 1.
+void BM_PlaceFindingsOnAMinifiedDescription(benchmark::State& state) {
+    std::string json = SyntheticDescription::generate(4u * 1024u * 1024u, SyntheticDescription::Syntax::json);
+    std::string minified;
+    minified.reserve(json.size());
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        if (json[i] == '\n') {  // JSON strings hold no raw line break: what follows is indentation
+            while (i + 1 < json.size() && json[i + 1] == ' ') {
+                ++i;
+            }
+            continue;
+        }
+        minified.push_back(json[i]);
+    }
+    const QString text = QString::fromStdString(minified);
+    const std::vector<CarvexValidationError> findings = OpenAPIValidationService().validateNow(text).findings();
+    EditorTextView view;
+    view.resize(1000, 800);
+    view.show();
+    view.loadText(text);
+    view.finishLoading();
+    ValidationDecorationController controller(&view);
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        controller.apply(findings);
+        state.SetIterationTime(millisecondsOf(timer) / 1e3);
+    }
+    state.counters["lines"] = view.lineCount();
+    state.counters["findings"] = static_cast<double>(findings.size());
+    state.counters["placed"] = controller.decorationCount();
+}
+BENCHMARK(BM_PlaceFindingsOnAMinifiedDescription)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
 void BM_UpdateFiveThousandMarksForAnEdit(benchmark::State& state) {
     MarkedDocument& document = markedDocument();
     document.controller->apply(document.findings);

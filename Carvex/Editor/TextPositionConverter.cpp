@@ -10,9 +10,14 @@ namespace {
 
 bool isAscii(char16_t c) { return c < 0x80; }
 
-// Clusters from `from` (a boundary) on by ICU's character break rules, at most `count` of them,
-// never past `end`; `iterator` is opened on first use.
-qsizetype advanceByIcu(QStringView text, qsizetype from, qsizetype end, std::int64_t count,
+// Lines longer than this keep checkpoints, one every `checkpointColumns` clusters.
+constexpr qsizetype longLineUnits = 4096;
+constexpr std::int64_t checkpointColumns = 1024;
+
+// Clusters from `from` (a boundary) on by ICU's character break rules, never past `end`: until
+// `count` (which it lowers) runs out, or until a boundary between two ASCII characters, where the
+// caller's quick count may take over again. `iterator` is opened on first use.
+qsizetype advanceByIcu(QStringView text, qsizetype from, qsizetype end, std::int64_t& count,
                        UBreakIterator*& iterator, bool& owned) {
     UErrorCode status = U_ZERO_ERROR;
     const auto* units = reinterpret_cast<const UChar*>(text.utf16()) + from;
@@ -31,15 +36,21 @@ qsizetype advanceByIcu(QStringView text, qsizetype from, qsizetype end, std::int
         }
         return i;
     }
-    std::int32_t boundary = 0;
-    for (; count > 0; --count) {
+    while (count > 0) {
         const std::int32_t next = ubrk_next(iterator);
         if (next == UBRK_DONE) {
             return end;
         }
-        boundary = next;
+        --count;
+        const qsizetype at = from + next;
+        if (at >= end) {
+            return end;
+        }
+        if (isAscii(text[at].unicode()) && isAscii(text[at - 1].unicode())) {
+            return at;
+        }
     }
-    return from + boundary;
+    return from + ubrk_current(iterator);
 }
 
 }  // namespace
@@ -56,6 +67,7 @@ TextPositionConverter& TextPositionConverter::operator=(TextPositionConverter&&)
 
 void TextPositionConverter::reset(QStringView text) {
     text_ = text;
+    checkpoints_.clear();
     lineStarts_.clear();
     lineStarts_.push_back(0);
     for (qsizetype at = text.indexOf(u'\n'); at >= 0; at = text.indexOf(u'\n', at + 1)) {
@@ -65,6 +77,7 @@ void TextPositionConverter::reset(QStringView text) {
 
 void TextPositionConverter::clear() {
     text_ = {};
+    checkpoints_.clear();
     lineStarts_.clear();
     lineStarts_.shrink_to_fit();
 }
@@ -104,13 +117,30 @@ std::optional<qsizetype> TextPositionConverter::position(std::int64_t line,
     if (!start) {
         return std::nullopt;
     }
-    return advance(*start, *lineContentEnd(line), std::max<std::int64_t>(column - 1, 0));
+    const qsizetype end = *lineContentEnd(line);
+    const std::int64_t count = std::max<std::int64_t>(column - 1, 0);
+    if (end - *start <= longLineUnits || count < checkpointColumns) {
+        return advance(*start, end, count);
+    }
+    std::vector<qsizetype>& marks = checkpoints_[line];
+    if (marks.empty()) {
+        marks.push_back(*start);
+    }
+    const auto wanted = static_cast<std::size_t>(count / checkpointColumns);
+    while (marks.size() <= wanted && marks.back() < end) {
+        marks.push_back(advance(marks.back(), end, checkpointColumns));
+    }
+    if (marks.size() <= wanted) {
+        return end;  // the line has fewer columns
+    }
+    return advance(marks[wanted], end, count - static_cast<std::int64_t>(wanted) * checkpointColumns);
 }
 
 qsizetype TextPositionConverter::advance(qsizetype from, qsizetype end, std::int64_t count) const {
     qsizetype i = from;
     // Two ASCII characters always have a cluster boundary between them (but CR LF): count them
-    // without ICU. `i` stays on a boundary, so ICU may take over from there.
+    // without ICU. `i` stays on a boundary, so ICU takes over there for the characters that are
+    // not ASCII, and hands back at the next boundary between two ASCII characters.
     while (count > 0 && i < end) {
         const char16_t c = text_[i].unicode();
         if (c == u'\r' && i + 1 < end && text_[i + 1] == u'\n') {
@@ -118,22 +148,19 @@ qsizetype TextPositionConverter::advance(qsizetype from, qsizetype end, std::int
             --count;
             continue;
         }
-        if (!isAscii(c) || (i + 1 < end && !isAscii(text_[i + 1].unicode()))) {
-            break;
+        if (isAscii(c) && (i + 1 >= end || isAscii(text_[i + 1].unicode()))) {
+            ++i;
+            --count;
+            continue;
         }
-        ++i;
-        --count;
+        UBreakIterator* iterator = breaker_.get();
+        bool owned = false;
+        i = advanceByIcu(text_, i, end, count, iterator, owned);
+        if (owned) {
+            breaker_.reset(iterator);
+        }
     }
-    if (count == 0 || i >= end) {
-        return i;
-    }
-    UBreakIterator* iterator = breaker_.get();
-    bool owned = false;
-    const qsizetype result = advanceByIcu(text_, i, end, count, iterator, owned);
-    if (owned) {
-        breaker_.reset(iterator);
-    }
-    return result;
+    return i;
 }
 
 qsizetype TextPositionConverter::advanceClusters(QStringView text, qsizetype from, qsizetype end,

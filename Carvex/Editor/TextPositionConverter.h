@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 struct UBreakIterator;
@@ -20,7 +21,9 @@ namespace Carvex {
 // clusters): place their findings by line and column with this type, never by offset.
 //
 // The line starts are found once, when the text is given; each `position` then counts clusters
-// only in its own line (ASCII without looking at ICU). The text is borrowed: it must stay alive and
+// only in its own line (ASCII without looking at ICU). On a long line (a minified description is one
+// line) the converter remembers every 1024th column as it walks, so many positions on that line
+// cost one walk of the line in all, in any order. The text is borrowed: it must stay alive and
 // unchanged while the converter uses it. No widgets; usable on any one thread at a time.
 class TextPositionConverter {
 public:
@@ -67,6 +70,9 @@ private:
 
     QStringView text_;
     std::vector<qsizetype> lineStarts_;
+    // For long lines: the position of every `checkpointColumns`-th cluster from the line's start,
+    // found so far (the first is the line's start).
+    mutable std::unordered_map<std::int64_t, std::vector<qsizetype>> checkpoints_;
     // Opened on the first line that needs ICU, and kept for the next ones.
     mutable std::unique_ptr<UBreakIterator, BreakIteratorCloser> breaker_;
 };

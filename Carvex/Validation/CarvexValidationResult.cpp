@@ -3,20 +3,20 @@
 namespace Carvex {
 
 CarvexValidationResult CarvexValidationResult::parsingError(CarvexValidationError error) {
-    return CarvexValidationResult(Value(std::in_place_index<0>, std::move(error)));
+    return CarvexValidationResult(std::in_place_index<0>, std::move(error));
 }
 
 CarvexValidationResult CarvexValidationResult::validationErrors(
     std::vector<CarvexValidationError> errors) {
-    return CarvexValidationResult(Value(std::in_place_index<1>, std::move(errors)));
+    return CarvexValidationResult(std::in_place_index<1>, std::move(errors));
 }
 
 CarvexValidationResult CarvexValidationResult::unsupportedVersion(QString version) {
-    return CarvexValidationResult(Value(std::in_place_index<2>, Version{std::move(version)}));
+    return CarvexValidationResult(std::in_place_index<2>, Version{std::move(version)});
 }
 
 CarvexValidationResult CarvexValidationResult::success() {
-    return CarvexValidationResult(Value(std::in_place_index<3>, Success{}));
+    return CarvexValidationResult(std::in_place_index<3>);
 }
 
 const CarvexValidationError* CarvexValidationResult::parsingErrorValue() const {

@@ -45,7 +45,9 @@ private:
     };
     using Value = std::variant<CarvexValidationError, std::vector<CarvexValidationError>, Version,
                                Success>;
-    explicit CarvexValidationResult(Value value) : value_(std::move(value)) {}
+    template <std::size_t I, class... Args>
+    explicit CarvexValidationResult(std::in_place_index_t<I> index, Args&&... args)
+        : value_(index, std::forward<Args>(args)...) {}
 
     Value value_;
 };

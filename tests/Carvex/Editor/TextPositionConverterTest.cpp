@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QTextBoundaryFinder>
 
 #include <string>
 #include <vector>
@@ -141,6 +142,39 @@ TEST(TextPositionConverterTest, LinesAndTheirEnds) {
     // Clusters counted on a slice of a text, never past its end.
     EXPECT_EQ(TextPositionConverter::advanceClusters(u"x\U0001F600\U0001F600y", 1, 6, 2), 5);
     EXPECT_EQ(TextPositionConverter::advanceClusters(u"abc", 0, 2, 5), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// A minified description is one long line: positions on it, asked in any order, agree with a walk
+// from the line's start.
+TEST(TextPositionConverterTest, LongLinesAgreeWithAWalkFromTheLineStart) {
+    QString line;
+    for (int i = 0; i < 3000; ++i) {
+        line += (i % 7 == 0) ? QStringLiteral("\U0001F600e\u0301 ") : QStringLiteral("word ");
+    }
+    const QString text = QStringLiteral("first\n") + line + QStringLiteral("\nlast");
+    const qsizetype start = 6;
+    const qsizetype end = start + line.size();
+    TextPositionConverter converter(text);
+    const std::int64_t columns[] = {9000, 1, 1025, 2048, 4097, 1024, 12000, 11999, 13000, 99999, 5000};
+    // The reference: Qt's own grapheme boundaries, walked from the line's start.
+    auto reference = [&](std::int64_t column) {
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line);
+        qsizetype at = 0;
+        for (std::int64_t k = 1; k < column && at < line.size(); ++k) {
+            at = finder.toNextBoundary();
+        }
+        return start + at;
+    };
+    for (std::int64_t column : columns) {
+        EXPECT_EQ(converter.position(2, column), reference(column)) << column;
+        EXPECT_EQ(TextPositionConverter::advanceClusters(text, start, end, column - 1), reference(column));
+    }
+    EXPECT_EQ(converter.position(2, 99999), end);
+    EXPECT_EQ(converter.position(3, 2), end + 2);
 }
 
 }  // namespace
