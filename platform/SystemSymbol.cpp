@@ -65,6 +65,40 @@ const std::map<QString, Drawing>& drawings() {
                  p.drawEllipse(QPointF(s * 0.5, s * 0.77), s * 0.065, s * 0.065);
              });
          }},
+        {QStringLiteral("gearshape"),
+         [](QPainter& p, double s) {
+             // Twelve teeth around a ring with a hole.
+             QPainterPath gear;
+             const QPointF centre(s * 0.5, s * 0.5);
+             for (int i = 0; i < 24; ++i) {
+                 const double radius = (i % 2 == 0) ? s * 0.5 : s * 0.4;
+                 const double from = (i * 15.0 - 7.5) * M_PI / 180.0;
+                 const double to = (i * 15.0 + 7.5) * M_PI / 180.0;
+                 const QPointF a(centre.x() + radius * std::cos(from), centre.y() + radius * std::sin(from));
+                 const QPointF b(centre.x() + radius * std::cos(to), centre.y() + radius * std::sin(to));
+                 if (i == 0) {
+                     gear.moveTo(a);
+                 } else {
+                     gear.lineTo(a);
+                 }
+                 gear.lineTo(b);
+             }
+             gear.closeSubpath();
+             p.drawPath(gear);
+             cutOut(p, [&] { p.drawEllipse(centre, s * 0.17, s * 0.17); });
+         }},
+        {QStringLiteral("paintpalette"),
+         [](QPainter& p, double s) {
+             // A palette with a thumb notch and four paint wells.
+             p.drawEllipse(QRectF(0, s * 0.06, s, s * 0.88));
+             cutOut(p, [&] {
+                 p.drawEllipse(QPointF(s * 0.62, s * 0.7), s * 0.12, s * 0.1);
+                 for (const QPointF& well : {QPointF(0.25, 0.45), QPointF(0.36, 0.25), QPointF(0.6, 0.22),
+                                             QPointF(0.78, 0.4)}) {
+                     p.drawEllipse(QPointF(s * well.x(), s * well.y()), s * 0.08, s * 0.08);
+                 }
+             });
+         }},
         {QStringLiteral("xmark.octagon.fill"),
          [](QPainter& p, double s) {
              QPolygonF octagon;

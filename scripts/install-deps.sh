@@ -7,6 +7,7 @@ pkgs=(build-essential cmake ninja-build pkg-config git
       libgtest-dev libgmock-dev libbenchmark-dev
       rapidjson-dev libyaml-cpp-dev
       qt6-base-dev libgl-dev xvfb
+      qt6-webengine-dev libqt6webenginecore6-bin
       "$@")
 missing=()
 for p in "${pkgs[@]}"; do
