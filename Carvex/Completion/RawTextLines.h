@@ -13,6 +13,22 @@ namespace RawTextLines {
 // empty line, and a final line feed is followed by an empty line.
 std::vector<QStringView> split(QStringView text);
 
+// Calls `visit` with each line of split(text), in order, without collecting them.
+template<class Visit>
+void forEachLine(QStringView text, Visit visit)
+{
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) {
+            visit(text.sliced(start));
+            return;
+        }
+        visit(text.sliced(start, end - start));
+        start = end + 1;
+    }
+}
+
 // Without spaces and tabs at either end.
 QStringView trimSpacesAndTabs(QStringView text);
 // Without white space and line breaks (the Unicode White_Space characters) at either end.

@@ -33,16 +33,16 @@ QSet<QString> TypeArrayResolver::existingTypesYAML(QStringView text, const QStri
     std::vector<QStringView> stack;
     bool inType = false;
     qsizetype typeIndentation = 0;
-    for (QStringView line : RawTextLines::split(text)) {
+    RawTextLines::forEachLine(text, [&](QStringView line) {
         const QStringView trimmed = RawTextLines::trimSpacesAndTabs(line);
         if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
-            continue;
+            return;
         const qsizetype indentation = RawTextLines::leadingSpaces(line);
         if (inType) {
             if (indentation > typeIndentation) {
                 if (trimmed.startsWith(u'-')) {
                     found.insert(RawTextLines::trimSpacesAndTabs(trimmed.sliced(1)).toString());
-                    continue;
+                    return;
                 }
             } else if (!trimmed.startsWith(u'-')) {
                 inType = false;
@@ -50,7 +50,7 @@ QSet<QString> TypeArrayResolver::existingTypesYAML(QStringView text, const QStri
         }
         const qsizetype colon = trimmed.indexOf(u':');
         if (colon < 0)
-            continue;
+            return;
         // Levels are taken to be two spaces apart.
         while (!stack.empty() && 2 * static_cast<qsizetype>(stack.size()) - 2 >= indentation)
             stack.pop_back();
@@ -59,7 +59,7 @@ QSet<QString> TypeArrayResolver::existingTypesYAML(QStringView text, const QStri
             inType = true;
             typeIndentation = indentation;
         }
-    }
+    });
     return found;
 }
 
@@ -77,29 +77,29 @@ QSet<QString> TypeArrayResolver::existingTypesJSON(QStringView text, const QStri
         for (QStringView value : QuotedTextScanner::quotedTexts(part))
             found.insert(value.toString());
     };
-    for (QStringView line : RawTextLines::split(text)) {
+    RawTextLines::forEachLine(text, [&](QStringView line) {
         const QStringView trimmed = RawTextLines::trimSpacesAndTabs(line);
         if (trimmed.isEmpty())
-            continue;
+            return;
         const qsizetype indentation = RawTextLines::leadingSpacesAndTabs(line);
         if (inArray) {
             balance += RawTextLines::count(trimmed, u'[') - RawTextLines::count(trimmed, u']');
             if (!trimmed.contains(u':'))
                 addAll(trimmed);
             if (balance >= 1)
-                continue;
+                return;
             inArray = false;
         }
         if (trimmed.startsWith(u']'))
-            continue;
+            return;
         if (trimmed.startsWith(u'}')) {
             while (!stack.empty() && stack.back().indentation >= indentation)
                 stack.pop_back();
-            continue;
+            return;
         }
         const std::optional<QStringView> key = QuotedTextScanner::leadingKey(trimmed);
         if (!key)
-            continue;
+            return;
         while (!stack.empty() && stack.back().indentation >= indentation)
             stack.pop_back();
         stack.push_back({*key, indentation});
@@ -111,7 +111,7 @@ QSet<QString> TypeArrayResolver::existingTypesJSON(QStringView text, const QStri
         } else {
             inArray = false;
         }
-    }
+    });
     return found;
 }
 
