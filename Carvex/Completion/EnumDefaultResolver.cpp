@@ -152,22 +152,25 @@ QStringList EnumDefaultResolver::findEnumValuesYAML(QStringView text, qsizetype 
 
 QStringList EnumDefaultResolver::findEnumValuesJSON(QStringView text, qsizetype caretLocation)
 {
-    const Lines lines = RawTextLines::split(text);
-    const std::size_t caretLine = caretLineIndex(lines, caretLocation);
-
-    // The balances of the lines before the caret line are needed twice: once for the depth at the
-    // caret line, once walking back.
-    std::vector<int> before(caretLine);
-    long long depthAtCaret = 0;
-    for (std::size_t i = 0; i < caretLine; ++i) {
-        before[i] = jsonBracketDelta(lines[i]);
-        depthAtCaret += before[i];
+    // One pass finds the lines and their bracket balances; the searches then walk the balances.
+    Lines lines;
+    std::vector<int> balance;
+    for (qsizetype start = 0; start >= 0;) {
+        const RawTextLines::JSONLineRead read = RawTextLines::readJSONLine(text, start);
+        const qsizetype end = read.next < 0 ? text.size() : read.next - 1;
+        lines.push_back(text.sliced(start, end - start));
+        balance.push_back(read.tally.opening - read.tally.closing);
+        start = read.next;
     }
+    const std::size_t caretLine = caretLineIndex(lines, caretLocation);
+    long long depthAtCaret = 0;
+    for (std::size_t i = 0; i < caretLine; ++i)
+        depthAtCaret += balance[i];
 
     std::optional<std::size_t> enumLine;
     long long depth = depthAtCaret;
     for (std::size_t i = caretLine; i-- > 0;) {
-        depth -= before[i];
+        depth -= balance[i];
         if (depth == depthAtCaret && jsonIsEnumLine(lines[i])) {
             enumLine = i;
             break;
@@ -176,9 +179,9 @@ QStringList EnumDefaultResolver::findEnumValuesJSON(QStringView text, qsizetype 
             break;
     }
     if (!enumLine) {
-        depth = depthAtCaret + jsonBracketDelta(lines[caretLine]);
+        depth = depthAtCaret + balance[caretLine];
         for (std::size_t i = caretLine + 1; i < lines.size(); ++i) {
-            depth += jsonBracketDelta(lines[i]);
+            depth += balance[i];
             if (depth == depthAtCaret && jsonIsEnumLine(lines[i])) {
                 enumLine = i;
                 break;

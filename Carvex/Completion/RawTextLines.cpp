@@ -3,6 +3,8 @@
 #include <unicode/uchar.h>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace Carvex::RawTextLines {
 
@@ -136,6 +138,13 @@ JSONLineRead readJSONLine(QStringView text, qsizetype start)
     const auto* const base = reinterpret_cast<const char16_t*>(text.utf16());
     const char16_t* const end = base + text.size();
     const char16_t* first = base + start;
+    // Indentation is most of a pretty-printed text: four spaces at a time first.
+    constexpr std::uint64_t kFourSpaces = 0x0020002000200020ULL;
+    for (std::uint64_t four = 0; end - first >= 4; first += 4) {
+        std::memcpy(&four, first, sizeof four);
+        if (four != kFourSpaces)
+            break;
+    }
     while (first < end && *first != u'\n' && isWhite(*first))
         ++first;
     JSONLineRead read;
