@@ -13,7 +13,8 @@ namespace {
 // counting brackets give, on seeded random texts full of quotes, escapes, brackets and spaces.
 TEST(RawTextLines, oneReadPerLineEqualsSplitTrimAndCount)
 {
-    const char16_t alphabet[] = {u'\n', u'\n', u'"', u'"', u'\\', u'[', u']', u'{', u'}', u' ', u' ', u' ', u' ', u' ', u' ', u'\t',
+    const char16_t alphabet[] = {u'\n', u'\n', u'"', u'"', u'\\', u'[', u']', u'{', u'}', u' ', u' ', u' ',
+                                 u' ',  u' ',  u' ', u'\t',
                                  u'\r', u'a', u':', 0x3000, 0x2028, 0x00A0, 0xD83D};
     std::mt19937 random(7);
     for (int round = 0; round < 5000; ++round) {
