@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 // How the adapters wrap model entries: a "$ref" stays a reference, an inline object gets a new adapter
@@ -34,6 +35,17 @@ std::optional<typename Optional::value_type> copy(const Optional& value)
     return *value;
 }
 
+// The inline object of an entry as the adapter takes it: borrowed from the document by adapters that keep
+// the document, shared by those that keep only their object.
+template<class Adapter, class Model>
+auto inlineObject(const VoziZazIreCore::ReferenceOr<Model>& entry)
+{
+    if constexpr (std::is_constructible_v<Adapter, std::shared_ptr<const Model>>)
+        return *entry.sharedInlineValue();
+    else
+        return entry.inlineValue();
+}
+
 // `owner` keeps the model alive (the document): a reference is handed out sharing it, not copied.
 template<class Protocol, class Adapter, class Model, class... Context>
 RefOrValue<Protocol> refOrValue(const VoziZazIreCore::ReferenceOr<Model>& entry, const std::shared_ptr<const void>& owner,
@@ -41,7 +53,7 @@ RefOrValue<Protocol> refOrValue(const VoziZazIreCore::ReferenceOr<Model>& entry,
 {
     if (const VoziZazIreCore::Reference* reference = entry.referenceValue())
         return RefOrValue<Protocol>::reference(std::shared_ptr<const VoziZazIreCore::Reference>(owner, reference));
-    return RefOrValue<Protocol>::value(std::make_shared<const Adapter>(*entry.sharedInlineValue(), context...));
+    return RefOrValue<Protocol>::value(std::make_shared<const Adapter>(inlineObject<Adapter>(entry), context...));
 }
 
 // An optional list of model entries as a list of RefOrValue; absent when the field is absent.
@@ -79,7 +91,7 @@ VoziZazIreCore::OrderedMap<std::shared_ptr<const Protocol>> adapterMap(const Map
 {
     VoziZazIreCore::OrderedMap<std::shared_ptr<const Protocol>> result;
     for (const auto& [key, object] : map)
-        result.appendUnchecked(key, std::make_shared<const Adapter>(object, context...));
+        result.appendUnchecked(key, std::make_shared<const Adapter>(object.get(), context...));
     return result;
 }
 

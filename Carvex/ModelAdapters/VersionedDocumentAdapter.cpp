@@ -37,7 +37,7 @@ std::shared_ptr<const Adapter> inlineAdapter(const ReferenceOr<Entry>* entry, co
 {
     if (!entry || entry->isReference())
         return nullptr;
-    return std::make_shared<const Adapter>(*entry->sharedInlineValue(), context...);
+    return std::make_shared<const Adapter>(AdapterConversion::inlineObject<Adapter>(*entry), context...);
 }
 
 // The start offset of an entry: of the object, or of the "$ref" itself when it carries a location.
@@ -72,7 +72,7 @@ std::shared_ptr<const PathItemAdapter> VersionedDocumentAdapter<Model>::pathItem
     const auto* found = document->paths->items.find(path);
     if (!found)
         return nullptr;
-    return std::make_shared<const VersionedPathItemAdapter<Model>>(*found, document);
+    return std::make_shared<const VersionedPathItemAdapter<Model>>(found->get(), document);
 }
 
 template<class Model>
@@ -80,9 +80,9 @@ std::vector<OpenAPIDocumentAdapter::PathOperation> VersionedDocumentAdapter<Mode
 {
     std::vector<PathOperation> result;
     for (const auto& [path, item] : document->paths->items) {
-        for (auto& [method, operation] : Model::operations(*item)) {
+        for (const auto& [method, operation] : Model::operations(*item)) {
             result.push_back(
-                {path, method, std::make_shared<const VersionedOperationAdapter<Model>>(std::move(operation), document)});
+                {path, method, std::make_shared<const VersionedOperationAdapter<Model>>(operation.get(), document)});
         }
     }
     return result;

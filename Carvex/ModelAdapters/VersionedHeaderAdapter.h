@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedHeaderAdapter final : public HeaderAdapter {
 public:
-    VersionedHeaderAdapter(std::shared_ptr<const typename Model::Header> header,
+    VersionedHeaderAdapter(const typename Model::Header* header,
                        std::shared_ptr<const typename Model::Document> document)
-        : header(std::move(header)), document(std::move(document))
+        : header(header), document(std::move(document))
     {
     }
 
@@ -24,7 +24,7 @@ public:
     bool deprecated() const override;
     std::optional<RefOrValue<SchemaAdapter>> schema() const override;
 
-    const std::shared_ptr<const typename Model::Header> header;
+    const typename Model::Header* const header; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 

@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedMediaTypeAdapter final : public MediaTypeAdapter {
 public:
-    VersionedMediaTypeAdapter(std::shared_ptr<const typename Model::MediaType> mediaType,
+    VersionedMediaTypeAdapter(const typename Model::MediaType* mediaType,
                        std::shared_ptr<const typename Model::Document> document)
-        : mediaType(std::move(mediaType)), document(std::move(document))
+        : mediaType(mediaType), document(std::move(document))
     {
     }
 
@@ -23,7 +23,7 @@ public:
     std::optional<VoziZazIreCore::AnyValue> example() const override;
     std::optional<VoziZazIreCore::OrderedMap<RefOrValue<ExampleAdapter>>> examples() const override;
 
-    const std::shared_ptr<const typename Model::MediaType> mediaType;
+    const typename Model::MediaType* const mediaType; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 

@@ -71,7 +71,7 @@ std::optional<RefOrValue<RequestBodyAdapter>> VersionedOperationAdapter<Model>::
 template<class Model>
 std::shared_ptr<const ResponsesAdapter> VersionedOperationAdapter<Model>::responses() const
 {
-    return std::make_shared<const VersionedResponsesAdapter<Model>>(operation->responses, document);
+    return std::make_shared<const VersionedResponsesAdapter<Model>>(operation->responses.get(), document);
 }
 
 template<class Model>

@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedOperationAdapter final : public OperationAdapter {
 public:
-    VersionedOperationAdapter(std::shared_ptr<const typename Model::Operation> operation,
+    VersionedOperationAdapter(const typename Model::Operation* operation,
                        std::shared_ptr<const typename Model::Document> document)
-        : operation(std::move(operation)), document(std::move(document))
+        : operation(operation), document(std::move(document))
     {
     }
 
@@ -33,7 +33,7 @@ public:
     std::optional<std::vector<std::shared_ptr<const SecurityRequirementAdapter>>> security() const override;
     std::optional<std::string> externalDocsURL() const override;
 
-    const std::shared_ptr<const typename Model::Operation> operation;
+    const typename Model::Operation* const operation; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 

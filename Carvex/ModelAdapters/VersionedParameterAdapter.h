@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedParameterAdapter final : public ParameterAdapter {
 public:
-    VersionedParameterAdapter(std::shared_ptr<const typename Model::Parameter> parameter,
+    VersionedParameterAdapter(const typename Model::Parameter* parameter,
                        std::shared_ptr<const typename Model::Document> document)
-        : parameter(std::move(parameter)), document(std::move(document))
+        : parameter(parameter), document(std::move(document))
     {
     }
 
@@ -27,7 +27,7 @@ public:
     std::optional<RefOrValue<SchemaAdapter>> schema() const override;
     std::optional<int64_t> sourceLine() const override;
 
-    const std::shared_ptr<const typename Model::Parameter> parameter;
+    const typename Model::Parameter* const parameter; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 

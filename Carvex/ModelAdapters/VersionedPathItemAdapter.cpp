@@ -17,7 +17,7 @@ std::shared_ptr<const OperationAdapter> operationAdapter(const std::shared_ptr<c
 {
     if (!operation)
         return nullptr;
-    return std::make_shared<const VersionedOperationAdapter<Model>>(operation, document);
+    return std::make_shared<const VersionedOperationAdapter<Model>>(operation.get(), document);
 }
 
 } // namespace
@@ -100,8 +100,8 @@ template<class Model>
 std::vector<PathItemAdapter::MethodOperation> VersionedPathItemAdapter<Model>::allOperations() const
 {
     std::vector<MethodOperation> result;
-    for (auto& [method, operation] : Model::operations(*pathItem))
-        result.push_back({method, std::make_shared<const VersionedOperationAdapter<Model>>(std::move(operation), document)});
+    for (const auto& [method, operation] : Model::operations(*pathItem))
+        result.push_back({method, std::make_shared<const VersionedOperationAdapter<Model>>(operation.get(), document)});
     return result;
 }
 

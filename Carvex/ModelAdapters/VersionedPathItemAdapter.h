@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedPathItemAdapter final : public PathItemAdapter {
 public:
-    VersionedPathItemAdapter(std::shared_ptr<const typename Model::PathItem> pathItem,
+    VersionedPathItemAdapter(const typename Model::PathItem* pathItem,
                        std::shared_ptr<const typename Model::Document> document)
-        : pathItem(std::move(pathItem)), document(std::move(document))
+        : pathItem(pathItem), document(std::move(document))
     {
     }
 
@@ -33,7 +33,7 @@ public:
     std::shared_ptr<const OperationAdapter> trace() const override;
     std::vector<MethodOperation> allOperations() const override;
 
-    const std::shared_ptr<const typename Model::PathItem> pathItem;
+    const typename Model::PathItem* const pathItem; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 

@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedRequestBodyAdapter final : public RequestBodyAdapter {
 public:
-    VersionedRequestBodyAdapter(std::shared_ptr<const typename Model::RequestBody> requestBody,
+    VersionedRequestBodyAdapter(const typename Model::RequestBody* requestBody,
                        std::shared_ptr<const typename Model::Document> document)
-        : requestBody(std::move(requestBody)), document(std::move(document))
+        : requestBody(requestBody), document(std::move(document))
     {
     }
 
@@ -24,7 +24,7 @@ public:
     VoziZazIreCore::OrderedMap<std::shared_ptr<const MediaTypeAdapter>> content() const override;
     std::optional<int64_t> sourceLine() const override;
 
-    const std::shared_ptr<const typename Model::RequestBody> requestBody;
+    const typename Model::RequestBody* const requestBody; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 

@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedResponseAdapter final : public ResponseAdapter {
 public:
-    VersionedResponseAdapter(std::shared_ptr<const typename Model::Response> response,
+    VersionedResponseAdapter(const typename Model::Response* response,
                        std::shared_ptr<const typename Model::Document> document)
-        : response(std::move(response)), document(std::move(document))
+        : response(response), document(std::move(document))
     {
     }
 
@@ -25,7 +25,7 @@ public:
     std::optional<VoziZazIreCore::OrderedMap<std::shared_ptr<const MediaTypeAdapter>>> content() const override;
     std::optional<VoziZazIreCore::OrderedMap<RefOrValue<LinkAdapter>>> links() const override;
 
-    const std::shared_ptr<const typename Model::Response> response;
+    const typename Model::Response* const response; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 

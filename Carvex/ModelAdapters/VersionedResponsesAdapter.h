@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedResponsesAdapter final : public ResponsesAdapter {
 public:
-    VersionedResponsesAdapter(std::shared_ptr<const typename Model::Responses> responses,
+    VersionedResponsesAdapter(const typename Model::Responses* responses,
                        std::shared_ptr<const typename Model::Document> document)
-        : responses(std::move(responses)), document(std::move(document))
+        : responses(responses), document(std::move(document))
     {
     }
 
@@ -23,7 +23,7 @@ public:
     std::vector<Item> items() const override;
     std::optional<RefOrValue<ResponseAdapter>> defaultResponse() const override;
 
-    const std::shared_ptr<const typename Model::Responses> responses;
+    const typename Model::Responses* const responses; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 

@@ -13,9 +13,9 @@ namespace Carvex {
 template<class Model>
 class VersionedSchemaAdapter final : public SchemaAdapter {
 public:
-    VersionedSchemaAdapter(std::shared_ptr<const typename Model::Schema> schema,
+    VersionedSchemaAdapter(const typename Model::Schema* schema,
                        std::shared_ptr<const typename Model::Document> document)
-        : schema(std::move(schema)), document(std::move(document))
+        : schema(schema), document(std::move(document))
     {
     }
 
@@ -43,7 +43,7 @@ public:
     std::optional<VoziZazIreCore::AnyValue> exampleValue() const override;
     std::optional<std::vector<VoziZazIreCore::AnyValue>> exampleValues() const override;
 
-    const std::shared_ptr<const typename Model::Schema> schema;
+    const typename Model::Schema* const schema; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
 };
 
