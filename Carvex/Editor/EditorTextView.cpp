@@ -431,6 +431,21 @@ bool EditorTextView::insertTextAtSelection(const QString& text) {
     return changed;
 }
 
+void EditorTextView::beginUndoGrouping() {
+    if (undoGroupDepth_++ == 0) {
+        finishLoading();
+        undoGroupCursor_ = QTextCursor(document());
+        undoGroupCursor_.beginEditBlock();
+    }
+}
+
+void EditorTextView::endUndoGrouping() {
+    if (undoGroupDepth_ > 0 && --undoGroupDepth_ == 0) {
+        undoGroupCursor_.endEditBlock();
+        undoGroupCursor_ = QTextCursor();
+    }
+}
+
 TextRange EditorTextView::selectedRange() const {
     const QTextCursor cursor = textCursor();
     return TextRange{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};

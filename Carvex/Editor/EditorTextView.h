@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -123,6 +124,11 @@ public:
     bool replaceCharacters(TextRange range, const QString& replacement, bool ask = true);
     // Types `text` over the selection, as typing does.
     bool insertTextAtSelection(const QString& text);
+    // The changes made until the matching `endUndoGrouping` are one step of undo and are
+    // announced as one change when the outermost group ends. Groups nest.
+    void beginUndoGrouping();
+    void endUndoGrouping();
+    bool isGroupingUndo() const { return undoGroupDepth_ > 0; }
 
     TextRange selectedRange() const;
     void setSelectedRange(TextRange range);
@@ -250,6 +256,8 @@ private:
         qsizetype addedLength = 0;
     };
     std::optional<OwnEdit> ownEdit_;  // the change `replaceCharacters` is making
+    int undoGroupDepth_ = 0;
+    QTextCursor undoGroupCursor_;
     std::shared_ptr<Weak> weak_;
     int redisplayRequests_ = 0;
     struct GuideImageKey {

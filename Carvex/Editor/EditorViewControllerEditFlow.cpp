@@ -1,0 +1,432 @@
+// The per-keystroke half of the editor view controller: what happens before and after each edit,
+// on selection changes and key presses, and Tab / Shift-Tab on selected lines.
+
+#include "Carvex/Completion/CompletionController.h"
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Editor/BreadcrumbController.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Indentation/AutoIndentController.h"
+#include "Carvex/ModelAdapters/RefLinkHandler.h"
+#include "Carvex/Snippets/SnippetSuggestionController.h"
+#include "Carvex/Syntax/SyntaxHighlightingController.h"
+#include "Carvex/Validation/ValidationDecorationController.h"
+
+#include <QKeyEvent>
+#include <algorithm>
+
+namespace Carvex {
+
+namespace {
+
+// The line of the view text (line feeds only) holding `location`: its start and the start of
+// the next line (or the text's end).
+TextRange lineRangeAt(QStringView text, qsizetype location) {
+    location = std::clamp<qsizetype>(location, 0, text.size());
+    const qsizetype start = location == 0 ? 0 : text.lastIndexOf(u'\n', location - 1) + 1;
+    const qsizetype feed = text.indexOf(u'\n', location);
+    const qsizetype end = feed < 0 ? text.size() : feed + 1;
+    return TextRange{start, end - start};
+}
+
+// The lines a selection touches, from the start of the first to the end of the last.
+TextRange fullLineRange(QStringView text, TextRange selection) {
+    const TextRange first = lineRangeAt(text, selection.location);
+    const TextRange last = lineRangeAt(text, std::max<qsizetype>(selection.location + selection.length - 1, 0));
+    const qsizetype end = std::max(first.end(), last.end());
+    return TextRange{first.location, end - first.location};
+}
+
+std::vector<qsizetype> lineStartsIn(QStringView text, TextRange lines) {
+    std::vector<qsizetype> starts;
+    qsizetype at = lines.location;
+    do {
+        starts.push_back(at);
+        const TextRange line = lineRangeAt(text, at);
+        if (line.length == 0) {
+            break;
+        }
+        at = line.end();
+    } while (at < lines.end());
+    return starts;
+}
+
+// The units at `start` that one outdent removes.
+qsizetype removablePrefix(QStringView text, qsizetype start, const IndentationStyle& style) {
+    if (style.isTabs()) {
+        return start < text.size() && text[start] == u'\t' ? 1 : 0;
+    }
+    qsizetype count = 0;
+    while (count < style.spacesWidth() && start + count < text.size() && text[start + count] == u' ') {
+        ++count;
+    }
+    return count;
+}
+
+// Whether an edit changes the placeholder: it replaces some of its text, or inserts inside it or at
+// either end (an insertion shares no unit with it, yet makes it longer).
+bool touchesPlaceholder(TextRange edit, TextRange placeholder) {
+    if (edit.length == 0) {
+        return placeholder.location <= edit.location && edit.location <= placeholder.end();
+    }
+    return edit.intersectionLength(placeholder) > 0;
+}
+
+}  // namespace
+
+bool EditorViewController::isPlaceholderSessionActive() const {
+    if (!snippetController_) {
+        return false;
+    }
+    const std::shared_ptr<PlaceholderManager>& manager = snippetController_->placeholderManager();
+    const PlaceholderSession* session = manager ? manager->session() : nullptr;
+    return session != nullptr && session->isActive();
+}
+
+// MARK: Before an edit
+
+bool EditorViewController::editorTextViewShouldChangeText(EditorTextView& view, TextRange range,
+                                                          const QString& replacement) {
+    if (autoIndentController_ && !autoIndentController_->textViewShouldChangeText(view, range, replacement)) {
+        return false;
+    }
+    const qsizetype newLength = replacement.size();
+    lastEditedRange_ = range;
+    lastEditDelta_ = newLength - range.length;
+    isProcessingTextChange_ = true;
+    if (groupedEdits_) {
+        groupedEdits_->push_back(GroupedEdit{range, newLength - range.length});
+    }
+    if (!isPlaceholderSessionActive()) {
+        return true;
+    }
+    PlaceholderManager& manager = *snippetController_->placeholderManager();
+    const std::optional<TextRange> chip = manager.activePlaceholderRange();
+    if (!chip) {
+        // Placeholder edits stay in the undo history like every other edit: leaving one out
+        // would make later undo steps apply at shifted places.
+        const PlaceholderSession* session = manager.session();
+        const int active = session ? session->activeIndex() : -1;
+        if (session && active >= 0 && active < static_cast<int>(session->placeholders().size()) &&
+            touchesPlaceholder(range, session->placeholders()[static_cast<std::size_t>(active)].range)) {
+            pendingPlaceholderReplacement_ = PendingPlaceholderReplacement{range, newLength};
+        }
+        return true;
+    }
+    // The typed text replaces the whole chip, as one change made here.
+    if (highlightingController_) {
+        highlightingController_->setPaused(true);
+    }
+    wasInPlaceholderMode_ = true;
+    isUpdatingPlaceholders_ = true;
+    lastEditedRange_ = *chip;
+    lastEditDelta_ = newLength - chip->length;
+    const bool replaced = view.replaceCharacters(*chip, replacement, false);
+    if (replaced && document_) {
+        document_->updateChangeCount(CarvexPlatform::ChangeType::done);
+    }
+    if (replaced) {
+        manager.didReplaceText(*chip, newLength);
+    }
+    isUpdatingPlaceholders_ = false;
+    notifyPropertiesCoordinator();
+    view.ensureCursorVisible();
+    return false;
+}
+
+// MARK: After an edit
+
+void EditorViewController::followChangeInDocumentContent(const TextChange& change) {
+    if (!document_ || !editorTextView_) {
+        return;
+    }
+    const EditorTextView& view = *editorTextView_;
+    QString& content = document_->content;
+    if (contentNeedsRebuild_) {
+        // The first change after a load: the view now writes every line break in the file's style.
+        const QString text = view.text();
+        content = QString(text.constData(), text.size());
+        content.reserve(content.size() + content.size() / 8 + 4096);
+        contentNeedsRebuild_ = false;
+        return;
+    }
+    const qsizetype location = change.editedRange.location;
+    const qsizetype removedUnits = change.editedRange.length - change.changeInLength;
+    QString inserted = view.viewText().mid(location, change.editedRange.length);
+    qsizetype start = location;
+    qsizetype removed = removedUnits;
+    switch (view.lineEndingStyle()) {
+        case LineEndingStyle::lf:
+            break;
+        case LineEndingStyle::cr:
+            inserted.replace(u'\n', u'\r');
+            break;
+        case LineEndingStyle::crlf: {
+            // Every line break before the change is one unit longer in the content.
+            start = location + view.lineNumber(location);
+            qsizetype end = start;
+            for (qsizetype unit = 0; unit < removedUnits && end < content.size(); ++unit) {
+                end += content[end] == u'\r' && end + 1 < content.size() && content[end + 1] == u'\n' ? 2 : 1;
+            }
+            removed = end - start;
+            inserted.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+            break;
+        }
+    }
+    if (start < 0 || start + removed > content.size()) {
+        // Out of step (should not happen): take the whole text once.
+        contentNeedsRebuild_ = true;
+        followChangeInDocumentContent(change);
+        return;
+    }
+    const qsizetype needed = content.size() - removed + inserted.size();
+    if (needed > content.capacity()) {
+        content.reserve(needed + needed / 8 + 4096);
+    }
+    content.replace(start, removed, inserted);
+}
+
+void EditorViewController::moveValidationMarks(const TextChange& change) {
+    if (!validationDecorationController_) {
+        return;
+    }
+    if (groupedEdits_ && !groupedEdits_->empty()) {
+        qsizetype total = 0;
+        for (const GroupedEdit& edit : *groupedEdits_) {
+            total += edit.delta;
+        }
+        if (total == change.changeInLength) {
+            for (const GroupedEdit& edit : *groupedEdits_) {
+                validationDecorationController_->updateForEdit(edit.range, edit.delta);
+            }
+            groupedEdits_->clear();
+            return;
+        }
+        groupedEdits_->clear();
+    }
+    validationDecorationController_->updateForEdit(change);
+}
+
+void EditorViewController::editorTextViewDidChangeText(EditorTextView& view, const TextChange& change) {
+    followChangeInDocumentContent(change);
+    if (isUpdatingPlaceholders_ || isReloadingContent_) {
+        moveValidationMarks(change);
+        isProcessingTextChange_ = false;
+        return;
+    }
+    if (document_) {
+        document_->updateChangeCount(CarvexPlatform::ChangeType::done);
+    }
+    if (pendingPlaceholderReplacement_) {
+        const PendingPlaceholderReplacement pending = *pendingPlaceholderReplacement_;
+        pendingPlaceholderReplacement_.reset();
+        if (highlightingController_) {
+            highlightingController_->setPaused(true);
+        }
+        wasInPlaceholderMode_ = true;
+        isUpdatingPlaceholders_ = true;
+        if (snippetController_ && snippetController_->placeholderManager()) {
+            snippetController_->placeholderManager()->didReplaceText(pending.range, pending.newLength);
+        }
+        isUpdatingPlaceholders_ = false;
+        moveValidationMarks(change);
+    } else {
+        const bool active = isPlaceholderSessionActive();
+        if (highlightingController_) {
+            highlightingController_->setPaused(active);
+        }
+        if (wasInPlaceholderMode_ && !active) {
+            QPointer<EditorViewController> self(this);
+            scheduler_->post([self] {
+                if (self && self->highlightingController_) {
+                    self->highlightingController_->highlightFullDocument();
+                }
+            });
+        }
+        wasInPlaceholderMode_ = active;
+        if (!active) {
+            if (completionController_) {
+                completionController_->textDidChange();
+            }
+            if (snippetController_ && !(completionController_ && completionController_->isPopupVisible())) {
+                snippetController_->textDidChange();
+            }
+            if (refLinkHandler_) {
+                refLinkHandler_->updateLinks(currentLanguage_);
+            }
+        }
+        // Marks follow every change, also those of a placeholder session.
+        moveValidationMarks(change);
+        lastEditedRange_.reset();
+        lastEditDelta_ = 0;
+        if (!active && breadcrumbController_) {
+            breadcrumbController_->update(view.viewText(), view.selectedRange().location, currentLanguage_);
+        }
+    }
+    notifyPropertiesCoordinator();
+    view.ensureCursorVisible();
+    isProcessingTextChange_ = false;
+}
+
+// MARK: Selection
+
+void EditorViewController::editorTextViewDidChangeSelection(EditorTextView& view) {
+    if (isAutoSelectingPlaceholder_ || isIndentingLines_) {
+        return;
+    }
+    if (autoIndentController_) {
+        autoIndentController_->cursorDidMove();
+    }
+    if (!isProcessingTextChange_ && completionController_) {
+        completionController_->selectionDidChangeWithoutEdit();
+    }
+    if (breadcrumbController_) {
+        breadcrumbController_->update(view.viewText(), view.selectedRange().location, currentLanguage_);
+    }
+    if (isPlaceholderSessionActive()) {
+        PlaceholderManager& manager = *snippetController_->placeholderManager();
+        if (!manager.isPerformingInternalUpdate()) {
+            snippetController_->selectionDidChange();
+            if (snippetController_ && snippetController_->placeholderManager()) {
+                isAutoSelectingPlaceholder_ = true;
+                (void)snippetController_->placeholderManager()->activePlaceholderRange();
+                isAutoSelectingPlaceholder_ = false;
+            }
+        }
+    }
+}
+
+// MARK: Keys, clicks, pointer, tooltips
+
+bool EditorViewController::editorTextViewHandleKeyDown(EditorTextView&, QKeyEvent& event) {
+    const bool sessionWasActive = isPlaceholderSessionActive();
+    const auto resumeHighlighting = [this] {
+        if (highlightingController_) {
+            highlightingController_->setPaused(false);
+            highlightingController_->performHighlight();
+        }
+    };
+    if (sessionWasActive && snippetController_->handleKeyDown(event)) {
+        if (!isPlaceholderSessionActive()) {
+            resumeHighlighting();
+        }
+        return true;
+    }
+    if (completionController_ && completionController_->handleKeyDown(event)) {
+        return true;
+    }
+    if (snippetController_ && !(completionController_ && completionController_->isPopupVisible()) &&
+        snippetController_->handleKeyDown(event)) {
+        if (sessionWasActive && !isPlaceholderSessionActive()) {
+            resumeHighlighting();
+        }
+        return true;
+    }
+    return handleTabKey(event);
+}
+
+bool EditorViewController::editorTextViewHandleCmdClickAt(EditorTextView&, QPoint point) {
+    return refLinkHandler_ ? refLinkHandler_->handleCmdClick(point) : false;
+}
+
+std::optional<QCursor> EditorViewController::editorTextViewCursorAt(EditorTextView&, QPoint point,
+                                                                    Qt::KeyboardModifiers modifiers) {
+    return refLinkHandler_ ? refLinkHandler_->cursor(point, modifiers) : std::nullopt;
+}
+
+std::optional<QString> EditorViewController::editorTextViewTooltipAt(EditorTextView&, qsizetype characterIndex) {
+    if (!validationDecorationController_) {
+        return std::nullopt;
+    }
+    const ValidationDecoration* decoration = validationDecorationController_->decoration(characterIndex);
+    if (decoration == nullptr) {
+        return std::nullopt;
+    }
+    return decoration->tooltipText();
+}
+
+// MARK: Tab and Shift-Tab
+
+bool EditorViewController::handleTabKey(const QKeyEvent& event) {
+    if (event.key() != Qt::Key_Tab && event.key() != Qt::Key_Backtab) {
+        return false;
+    }
+    if (!indentationPreferencesStore_.useTabKeyForIndent() || !editorTextView_) {
+        return false;
+    }
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const IndentationStyle style = indentationPreferencesStore_.indentationStyle();
+    if (modifiers == Qt::ShiftModifier) {
+        outdentSelectedLines(style);
+        return true;
+    }
+    if (modifiers == Qt::NoModifier && event.key() == Qt::Key_Tab) {
+        indentSelectedLines(style.indentString());
+        return true;
+    }
+    return false;
+}
+
+void EditorViewController::indentSelectedLines(const QString& unit) {
+    EditorTextView& view = *editorTextView_;
+    const TextRange selection = view.selectedRange();
+    const QStringView text = view.viewText();
+    const TextRange first = lineRangeAt(text, selection.location);
+    const TextRange last = lineRangeAt(text, std::max<qsizetype>(selection.location + selection.length - 1, 0));
+    view.beginUndoGrouping();
+    if (selection.length == 0 || first.location == last.location) {
+        view.insertTextAtSelection(unit);
+        view.endUndoGrouping();
+        return;
+    }
+    const TextRange lines = fullLineRange(text, selection);
+    const std::vector<qsizetype> starts = lineStartsIn(text, lines);
+    groupedEdits_.emplace();
+    isIndentingLines_ = true;
+    for (auto it = starts.rbegin(); it != starts.rend(); ++it) {
+        view.replaceCharacters(TextRange{*it, 0}, unit);
+    }
+    view.endUndoGrouping();
+    isIndentingLines_ = false;
+    groupedEdits_.reset();
+    view.setSelectedRange(
+        TextRange{lines.location, lines.length + static_cast<qsizetype>(starts.size()) * unit.size()});
+}
+
+void EditorViewController::outdentSelectedLines(const IndentationStyle& style) {
+    EditorTextView& view = *editorTextView_;
+    const TextRange selection = view.selectedRange();
+    const QStringView text = view.viewText();
+    const TextRange lines = fullLineRange(text, selection);
+    struct Removal {
+        qsizetype start;
+        qsizetype length;
+    };
+    std::vector<Removal> removals;
+    qsizetype total = 0;
+    for (qsizetype start : lineStartsIn(text, lines)) {
+        if (const qsizetype length = removablePrefix(text, start, style); length > 0) {
+            removals.push_back(Removal{start, length});
+            total += length;
+        }
+    }
+    if (removals.empty()) {
+        return;
+    }
+    view.beginUndoGrouping();
+    groupedEdits_.emplace();
+    isIndentingLines_ = true;
+    for (auto it = removals.rbegin(); it != removals.rend(); ++it) {
+        view.replaceCharacters(TextRange{it->start, it->length}, QString());
+    }
+    view.endUndoGrouping();
+    isIndentingLines_ = false;
+    groupedEdits_.reset();
+    if (selection.length > 0) {
+        view.setSelectedRange(TextRange{lines.location, std::max<qsizetype>(lines.length - total, 0)});
+    } else {
+        view.setSelectedRange(TextRange{std::max(selection.location - total, lines.location), 0});
+    }
+}
+
+}  // namespace Carvex
