@@ -20,14 +20,18 @@ void PropertiesViewController::setDocument(Document* document) {
     }
 }
 
-void PropertiesViewController::setExampleGeneratorViewController(CarvexPlatform::ViewController* controller) {
-    exampleGeneratorViewController_ = controller;
+void PropertiesViewController::setExampleGeneratorViewController(ExampleGeneratorPanel* panel) {
+    exampleGeneratorViewController_.set(panel);
+    if (coordinator_) {
+        coordinator_->setExampleGeneratorViewController(panel);
+    }
 }
 
 void PropertiesViewController::setCoordinator(std::unique_ptr<PropertiesViewCoordinator> coordinator) {
     coordinator_ = std::move(coordinator);
     if (coordinator_) {
         coordinator_->setDocument(document_.data());
+        coordinator_->setExampleGeneratorViewController(exampleGeneratorViewController_.get());
     }
 }
 

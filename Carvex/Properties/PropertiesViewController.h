@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/ModelAdapters/ExampleGeneratorPanel.h"
 #include "Carvex/ModelAdapters/PropertiesViewCoordinator.h"
 #include "Carvex/Properties/PropertiesViewControllerDelegate.h"
 #include "platform/Storyboard.h"
@@ -40,10 +41,9 @@ public:
     PropertiesViewControllerDelegate* navigationDelegate() const { return navigationDelegate_.get(); }
     void setNavigationDelegate(PropertiesViewControllerDelegate* delegate) { navigationDelegate_.set(delegate); }
 
-    CarvexPlatform::ViewController* exampleGeneratorViewController() const {
-        return exampleGeneratorViewController_.data();
-    }
-    void setExampleGeneratorViewController(CarvexPlatform::ViewController* controller);
+    ExampleGeneratorPanel* exampleGeneratorViewController() const { return exampleGeneratorViewController_.get(); }
+    // Stores the example panel and hands it to the coordinator, when there is one.
+    void setExampleGeneratorViewController(ExampleGeneratorPanel* panel);
 
     // Null until the properties browser installs one.
     PropertiesViewCoordinator* coordinator() const { return coordinator_.get(); }
@@ -56,7 +56,7 @@ public:
 private:
     QPointer<Document> document_;
     WeakDelegate<PropertiesViewControllerDelegate> navigationDelegate_;
-    QPointer<CarvexPlatform::ViewController> exampleGeneratorViewController_;
+    WeakDelegate<ExampleGeneratorPanel> exampleGeneratorViewController_;
     std::unique_ptr<PropertiesViewCoordinator> coordinator_;
 };
 

@@ -149,6 +149,7 @@ private:
 class FakeCoordinator : public Carvex::PropertiesViewCoordinator {
 public:
     explicit FakeCoordinator(Journal& journal) : journal_(journal) {}
+    void documentDidClose() override {}
     void documentDidChange(const QString& text, Carvex::DocumentFormat format) override {
         journal_.events.push_back("properties.documentDidChange");
         lastText = text;

@@ -13,6 +13,20 @@ using Carvex::PropertiesViewController;
 class RecordingCoordinator : public Carvex::PropertiesViewCoordinator {
 public:
     void documentDidChange(const QString&, Carvex::DocumentFormat) override {}
+    void documentDidClose() override {}
+};
+
+class SilentExamplePanel : public QObject, public Carvex::ExampleGeneratorPanel {
+public:
+    void setCurrentModel(const std::optional<Carvex::ParsedOpenAPIModel>&) override {}
+    const std::vector<Carvex::OperationRowViewModel>& operations() const override { return rows; }
+    void setOperations(std::vector<Carvex::OperationRowViewModel>) override {}
+    int selectedOperationIndex() const override { return -1; }
+    void reloadOperations(const std::optional<QString>&, std::optional<Carvex::HTTPMethod>) override {}
+    void reloadTargets() override {}
+    void updateEmptyState() override {}
+    void clear() override {}
+    std::vector<Carvex::OperationRowViewModel> rows;
 };
 
 class RecordingNavigationDelegate : public QObject, public Carvex::PropertiesViewControllerDelegate {
@@ -60,9 +74,14 @@ TEST(PropertiesViewControllerTest, NavigationGoesToTheDelegateOrIsPosted) {
     }
     EXPECT_EQ(pane.navigationDelegate(), nullptr) << "held weakly";
     {
-        auto example = std::make_unique<CarvexPlatform::ViewController>();
-        pane.setExampleGeneratorViewController(example.get());
-        EXPECT_EQ(pane.exampleGeneratorViewController(), example.get());
+        SilentExamplePanel example;
+        pane.setExampleGeneratorViewController(&example);
+        EXPECT_EQ(pane.exampleGeneratorViewController(), &example);
+        pane.setCoordinator(std::make_unique<RecordingCoordinator>());
+        EXPECT_EQ(pane.coordinator()->exampleGeneratorViewController(), &example);
+        SilentExamplePanel later;
+        pane.setExampleGeneratorViewController(&later);
+        EXPECT_EQ(pane.coordinator()->exampleGeneratorViewController(), &later);
     }
     EXPECT_EQ(pane.exampleGeneratorViewController(), nullptr);
 
