@@ -353,3 +353,43 @@ TEST(ConsoleSceneTest, TheEmbedSegueMakesAConsole) {
 }
 
 }  // namespace
+
+namespace {
+
+// The texts of a selected row of the active window are painted white; others in their own colours.
+TEST_F(ConsoleTest, SelectedRowTextTurnsWhite) {
+    document.logger().info("a message long enough to show many pixels of text");
+    document.logger().info("another message long enough to show many pixels of text");
+    settle();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    QApplication::processEvents();
+    if (!outline().isActiveWindow()) GTEST_SKIP() << "no active window on this platform";
+    outline().selectionModel()->select(console.outlineModel().index(0, 0), QItemSelectionModel::ClearAndSelect);
+    const QImage image = outline().viewport()->grab().toImage();
+    auto pixelsLike = [&](int row, const std::function<bool(const QColor&)>& like) {
+        const QRect message = ConsoleRowDelegate::layout(outline().rowRect(row).adjusted(ConsoleOutlineView::kIndentation, 0, 0, 0),
+                                                         ConsoleOutlineModel::RowKind::entryOneLine, "[00:00:00]")
+                                  .message;
+        int count = 0;
+        for (int y = message.top(); y <= message.bottom(); ++y)
+            for (int x = message.left(); x < std::min(message.right(), message.left() + 200); ++x)
+                if (like(image.pixelColor(x * image.width() / outline().viewport()->width(),
+                                          y * image.height() / outline().viewport()->height())))
+                    ++count;
+        return count;
+    };
+    const QColor label = CarvexPlatform::systemColor(CarvexPlatform::SystemColor::label);
+    auto white = [](const QColor& c) { return c == QColor(Qt::white); };
+    auto labelColoured = [&](const QColor& c) { return std::abs(c.lightness() - label.lightness()) < 40; };
+    const QColor background = outline().viewport()->palette().color(QPalette::Base);
+    ASSERT_NE(outline().palette().color(QPalette::Active, QPalette::Highlight), QColor(Qt::white));
+    EXPECT_GT(pixelsLike(0, white), 20);
+    EXPECT_EQ(pixelsLike(0, labelColoured), 0);
+    EXPECT_GT(pixelsLike(1, labelColoured), 20);
+    if (background != QColor(Qt::white)) {
+        EXPECT_EQ(pixelsLike(1, white), 0);
+    }
+}
+
+}  // namespace
