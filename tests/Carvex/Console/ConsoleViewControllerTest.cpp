@@ -393,3 +393,18 @@ TEST_F(ConsoleTest, SelectedRowTextTurnsWhite) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pointer's real moves reach the console through the outline's tracking.
+TEST_F(ConsoleTest, PointerMovesOverTheOutlineStartTheWait) {
+    document.logger().info("one");
+    settle();
+    QTest::mouseMove(outline().viewport(), centreOfRow(0));
+    QApplication::processEvents();
+    if (!console.isTooltipPending()) GTEST_SKIP() << "no pointer moves on this platform";
+    fake->advance(800ms);
+    EXPECT_EQ(visiblePanels(), 1);
+}
+
+}  // namespace
