@@ -26,6 +26,8 @@ ConsoleViewController::ConsoleViewController() { setObjectName(QStringLiteral("C
 ConsoleViewController::~ConsoleViewController() {
     tooltipTimer_.stop();
     tooltipPanel_.reset();
+    if (trackedViewport_) trackedViewport_->removeEventFilter(this);
+    if (trackedOutline_) trackedOutline_->removeEventFilter(this);
     // The outline goes before the model it shows.
     delete outlineView_.data();
 }
@@ -89,8 +91,10 @@ void ConsoleViewController::configureViews() {
         });
         // The tracking area: the pointer's moves over the rows, and its leaving them.
         outlineView_->setMouseTracking(true);
-        outlineView_->viewport()->installEventFilter(this);
-        outlineView_->installEventFilter(this);
+        trackedViewport_ = outlineView_->viewport();
+        trackedOutline_ = outlineView_.data();
+        trackedViewport_->installEventFilter(this);
+        trackedOutline_->installEventFilter(this);
     }
     if (clearButton_) {
         connect(clearButton_, &QToolButton::clicked, this, [this] { clearLogs(); });
@@ -271,13 +275,13 @@ void ConsoleViewController::cancelTooltip() {
 }
 
 bool ConsoleViewController::eventFilter(QObject* watched, QEvent* event) {
-    if (outlineView_ && watched == outlineView_->viewport()) {
+    if (watched != nullptr && watched == trackedViewport_.data()) {
         if (event->type() == QEvent::MouseMove) {
             mouseMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
         } else if (event->type() == QEvent::Leave) {
             mouseExited();
         }
-    } else if (outlineView_ && watched == outlineView_.data() && event->type() == QEvent::Hide) {
+    } else if (watched != nullptr && watched == trackedOutline_.data() && event->type() == QEvent::Hide) {
         // The outline went out of sight (its window closed or hid, or the log emptied): a panel
         // must not float on without it.
         cancelTooltip();

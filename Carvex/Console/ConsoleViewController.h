@@ -104,6 +104,10 @@ private:
     std::unique_ptr<ConsoleTooltipPanel> tooltipPanel_;
     int tooltipTrackingRow_ = -1;
 
+    // The widgets watched for the pointer and for hiding, compared as plain objects: their events
+    // may arrive while they are being destroyed.
+    QPointer<QObject> trackedViewport_;
+    QPointer<QObject> trackedOutline_;
     ConsoleOutlineModel model_;
     ConsoleRowDelegate* rowDelegate_ = nullptr;
     int clickedRow_ = -1;
