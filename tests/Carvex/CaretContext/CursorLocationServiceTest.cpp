@@ -199,6 +199,23 @@ TEST(CursorLocationService, randomUnitsWithSurrogatesAndOddTerminatorsStaySound)
     }
 }
 
+TEST(CursorLocationService, randomBytesReadAsUtf8StaySound)
+{
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 200; ++round) {
+        QByteArray bytes;
+        const int length = std::uniform_int_distribution<int>(0, 120)(random);
+        for (int i = 0; i < length; ++i)
+            bytes += char(byte(random));
+        const QString text = QString::fromUtf8(bytes);
+        for (qsizetype caret = -1; caret <= text.size() + 1; ++caret) {
+            for (DocumentFormat format : Carvex::allDocumentFormats)
+                expectSound(text, caret, format, "round " + std::to_string(round) + " caret " + std::to_string(caret));
+        }
+    }
+}
+
 TEST(CursorLocationService, hugeAndDeepInputsAnswer)
 {
     // One line of a megabyte, with the caret at its end and in its middle.
