@@ -38,6 +38,57 @@ const std::map<QString, Drawing>& drawings() {
                  p.drawEllipse(QPointF(s * 0.5, s * 0.28), s * 0.08, s * 0.08);
              });
          }},
+        {QStringLiteral("checkmark.seal"),
+         [](QPainter& p, double s) {
+             QPolygonF seal;
+             for (int i = 0; i < 24; ++i) {
+                 const double angle = (7.5 + 15.0 * i) * M_PI / 180.0;
+                 const double radius = (i % 2 == 0 ? 0.5 : 0.43) * s;
+                 seal << QPointF(s * 0.5 + radius * std::cos(angle), s * 0.5 + radius * std::sin(angle));
+             }
+             p.setBrush(Qt::NoBrush);
+             p.setPen(QPen(Qt::black, s * 0.07, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.drawPolygon(seal);
+             p.setPen(QPen(Qt::black, s * 0.09, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.drawPolyline(QPolygonF({QPointF(s * 0.31, s * 0.52), QPointF(s * 0.45, s * 0.66),
+                                       QPointF(s * 0.7, s * 0.37)}));
+         }},
+        {QStringLiteral("curlybraces"),
+         [](QPainter& p, double s) {
+             p.setBrush(Qt::NoBrush);
+             p.setPen(QPen(Qt::black, s * 0.08, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             // The opening brace on the left, the closing one mirrored on the right.
+             for (const double side : {-1.0, 1.0}) {
+                 const auto x = [&](double fromCentre) { return s * (0.5 + side * fromCentre); };
+                 QPainterPath brace;
+                 brace.moveTo(x(0.08), s * 0.1);
+                 brace.quadTo(x(0.2), s * 0.1, x(0.2), s * 0.25);
+                 brace.lineTo(x(0.2), s * 0.4);
+                 brace.quadTo(x(0.2), s * 0.5, x(0.34), s * 0.5);
+                 brace.quadTo(x(0.2), s * 0.5, x(0.2), s * 0.6);
+                 brace.lineTo(x(0.2), s * 0.75);
+                 brace.quadTo(x(0.2), s * 0.9, x(0.08), s * 0.9);
+                 p.drawPath(brace);
+             }
+         }},
+        {QStringLiteral("doc.text"),
+         [](QPainter& p, double s) {
+             QPainterPath page;
+             page.moveTo(s * 0.18, s * 0.04);
+             page.lineTo(s * 0.6, s * 0.04);
+             page.lineTo(s * 0.82, s * 0.26);
+             page.lineTo(s * 0.82, s * 0.96);
+             page.lineTo(s * 0.18, s * 0.96);
+             page.closeSubpath();
+             p.setBrush(Qt::NoBrush);
+             p.setPen(QPen(Qt::black, s * 0.07, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.drawPath(page);
+             p.drawPolyline(QPolygonF({QPointF(s * 0.6, s * 0.04), QPointF(s * 0.6, s * 0.26),
+                                       QPointF(s * 0.82, s * 0.26)}));
+             for (const double y : {0.45, 0.6, 0.75}) {
+                 p.drawLine(QPointF(s * 0.32, s * y), QPointF(s * 0.68, s * y));
+             }
+         }},
         {QStringLiteral("checkmark.circle.fill"),
          [](QPainter& p, double s) {
              p.drawEllipse(QRectF(0, 0, s, s));

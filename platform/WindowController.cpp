@@ -4,6 +4,7 @@
 #include "platform/MainScheduler.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ViewController.h"
+#include "platform/WindowTabHost.h"
 
 #include <QCloseEvent>
 #include <QMainWindow>
@@ -53,10 +54,8 @@ void WindowController::setContentViewController(std::unique_ptr<ViewController> 
 void WindowController::setDocument(Document* document) { document_ = document; }
 
 void WindowController::showWindow() {
-    QMainWindow* shown = window();
-    shown->show();
-    shown->raise();
-    shown->activateWindow();
+    // A window that is a tab is brought forward in its host.
+    WindowTabHost::makeKeyAndOrderFront(window());
 }
 
 void WindowController::close() {

@@ -1,13 +1,22 @@
 #include "Carvex/Documents/Document.h"
 
 #include "Carvex/Documents/DocumentTypes.h"
+#include "Carvex/Console/ConsoleViewController.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Windows/DocumentWindowController.h"
+#include "Carvex/Windows/EditorSplitViewController.h"
+#include "Carvex/Windows/SplitViewController.h"
+#include "Carvex/Windows/WindowPanes.h"
 #include "platform/AlertPresenter.h"
 #include "platform/MainScheduler.h"
 #include "platform/Storyboard.h"
 #include "platform/WindowController.h"
+#include "platform/WindowTabHost.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QScreen>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <cstdio>
@@ -60,6 +69,23 @@ void Document::loadConvertedContent(const QString& text, FileFormat format, cons
     content = text;
     fileFormat = format;
     setDisplayName(displayName);
+    auto* window = windowControllers().empty()
+                       ? nullptr
+                       : dynamic_cast<DocumentWindowController*>(windowControllers().front());
+    if (window && window->editorViewController()) {
+        WindowPanes::setEditorContent(window->editorViewController(), text, format);
+        window->synchronizeWindowTitleWithDocumentName();
+    }
+    refreshConversionState();
+}
+
+void Document::refreshConversionState() {
+    auto* window = windowControllers().empty()
+                       ? nullptr
+                       : dynamic_cast<DocumentWindowController*>(windowControllers().front());
+    if (window) {
+        window->refreshConversionState();
+    }
 }
 
 std::optional<Error> Document::readFromData(const QByteArray& data, const QString& typeName) {
@@ -93,14 +119,58 @@ QString Document::fileNameExtension(const QString& typeName, CarvexPlatform::Sav
 }
 
 void Document::makeWindowControllers() {
-    auto controller = CarvexPlatform::Storyboard::main().instantiateController<CarvexPlatform::WindowController>(
-        windowControllerScene);
+    CarvexPlatform::Storyboard& storyboard = CarvexPlatform::Storyboard::main();
+    auto controller = storyboard.instantiateController<DocumentWindowController>(windowControllerScene);
     if (!controller) {
         std::fputs("ERROR: Could not create window controller\n", stdout);
         std::fflush(stdout);
         return;
     }
+    DocumentWindowController* windowController = controller.get();
     addWindowController(std::move(controller));
+    QMainWindow* window = windowController->window();
+
+    CarvexPlatform::WindowTabHost::setTabbingMode(window, CarvexPlatform::WindowTabHost::TabbingMode::preferred);
+    CarvexPlatform::WindowTabHost::setTabbingIdentifier(window, DocumentWindowController::tabbingIdentifier);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect frame = screen->availableGeometry();
+        window->resize(std::min(static_cast<int>(frame.width() * 0.8), 1400),
+                       std::min(static_cast<int>(frame.height() * 0.8), 900));
+        window->move(frame.center() - window->rect().center());
+    }
+
+    for (QWidget* other : CarvexPlatform::WindowTabHost::windows()) {
+        if (other == window ||
+            CarvexPlatform::WindowTabHost::tabbingIdentifier(other) != DocumentWindowController::tabbingIdentifier ||
+            !CarvexPlatform::WindowTabHost::isWindowVisible(other)) {
+            continue;
+        }
+        CarvexPlatform::WindowTabHost::addTabbedWindow(other, window);
+        CarvexPlatform::WindowTabHost::makeKeyAndOrderFront(window);
+        break;
+    }
+
+    auto split = storyboard.instantiateController<SplitViewController>(SplitViewController::sceneIdentifier);
+    if (split) {
+        SplitViewController* splitController = split.get();
+        windowController->setContentViewController(std::move(split));
+        EditorSplitViewController* editorArea = splitController->editorSplitViewController();
+        CarvexPlatform::ViewController* editor = editorArea ? editorArea->editorViewController() : nullptr;
+        CarvexPlatform::ViewController* properties = splitController->propertiesViewController();
+        WindowPanes::setEditorDocument(editor, this);
+        WindowPanes::loadDocumentContent(editor);
+        WindowPanes::setPropertiesDocument(properties, this);
+        windowController->setEditorViewController(editor);
+        windowController->setPropertiesController(properties);
+        if (editorArea) {
+            editorArea->setBoundDocument(this);
+            if (ConsoleViewController* console = editorArea->consoleViewController()) {
+                console->bind(*this);
+            }
+        }
+    }
+    refreshConversionState();
 }
 
 void Document::saveToFile(const QString& path, const QString& typeName, CarvexPlatform::SaveOperation operation,
@@ -241,6 +311,11 @@ void Document::reload(ReloadKind kind) {
         logger().error(QStringLiteral("Failed to reload document: ") + error->localizedDescription);
     } else {
         lastKnownModificationDate_ = fileModificationDateOnDisk();
+        if (auto* window = windowControllers().empty()
+                               ? nullptr
+                               : dynamic_cast<DocumentWindowController*>(windowControllers().front())) {
+            window->reloadEditorContent();
+        }
         emit contentDidReload();
         if (kind == ReloadKind::withoutLocalEdits) {
             logger().info(QStringLiteral("Document reloaded (external change detected)"));

@@ -58,6 +58,8 @@ public:
 
     // Conversion's result in a fresh untitled document: text, format and name.
     void loadConvertedContent(const QString& text, FileFormat format, const QString& displayName);
+    // The window's Convert control follows `fileFormat`.
+    void refreshConversionState();
 
     QString displayName() const override;
     void setDisplayName(const std::optional<QString>& name) override;

@@ -17,7 +17,13 @@ void ValidationDecorationController::apply(const std::vector<CarvexValidationErr
     if (!textView_) {
         return;
     }
-    const QString& text = textView_->viewText();
+    apply(errors, textView_->viewText());
+}
+
+void ValidationDecorationController::apply(const std::vector<CarvexValidationError>& errors, QStringView text) {
+    if (!textView_) {
+        return;
+    }
     clear();
     if (errors.empty()) {
         return;
@@ -33,6 +39,9 @@ void ValidationDecorationController::apply(const std::vector<CarvexValidationErr
             continue;
         }
         decorations_.push_back(ValidationDecoration{error.id, error, *range});
+    }
+    if (text.data() != textView_->viewText().constData()) {
+        rangeConverter_.invalidateCache();  // built for a text this controller does not keep
     }
     if (renderer_) {
         renderer_->setDecorations(decorations_);

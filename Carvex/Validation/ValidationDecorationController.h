@@ -29,6 +29,9 @@ public:
     // Replaces every decoration by those of `errors` that can be placed in the view's text
     // (findings without a location, or whose start lies outside the text, are skipped).
     void apply(const std::vector<CarvexValidationError>& errors);
+    // The same, placed in `text`: the text that was validated, when the view's text has been edited
+    // since (follow with `updateForEdit` for each of those edits, in order).
+    void apply(const std::vector<CarvexValidationError>& errors, QStringView text);
     // Removes every decoration and its mark.
     void clear();
     // After a change of the text: `editedRange` is the range that was replaced, in the text before

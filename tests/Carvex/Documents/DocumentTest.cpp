@@ -3,6 +3,7 @@
 #include "Carvex/Documents/DocumentTypes.h"
 #include "Carvex/Logging/AppLogger.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Windows/DocumentWindowController.h"
 #include "platform/AlertPresenter.h"
 #include "platform/BackgroundTask.h"
 #include "platform/FakeMainScheduler.h"
@@ -126,7 +127,7 @@ protected:
     QDir folder{temporary.path()};
     DocumentController controller{CarvexPlatform::Settings::isolated()};
     CarvexPlatform::ScopedScene windowScene{CarvexPlatform::Storyboard::main(), Document::windowControllerScene,
-                                            [] { return std::make_unique<CarvexPlatform::WindowController>(); }};
+                                            [] { return std::make_unique<DocumentWindowController>(); }};
 };
 
 }  // namespace

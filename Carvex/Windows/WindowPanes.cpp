@@ -1,0 +1,165 @@
+#include "Carvex/Windows/WindowPanes.h"
+
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/Examples/ExampleGeneratorViewController.h"
+#include "Carvex/Validation/ValidationDecorationController.h"
+#include "platform/ViewController.h"
+
+// The editor and the properties pane are built beside the window; until they are part of the
+// application, the window's calls to them do nothing.
+#if __has_include("Carvex/Editor/EditorViewController.h")
+#define CARVEX_WINDOW_HAS_EDITOR 1
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Syntax/DocumentLanguage.h"
+#else
+#define CARVEX_WINDOW_HAS_EDITOR 0
+#endif
+#if __has_include("Carvex/Properties/PropertiesViewController.h")
+#define CARVEX_WINDOW_HAS_PROPERTIES 1
+#include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Properties/PropertiesViewControllerDelegate.h"
+#else
+#define CARVEX_WINDOW_HAS_PROPERTIES 0
+#endif
+
+namespace Carvex::WindowPanes {
+
+#if CARVEX_WINDOW_HAS_EDITOR
+namespace {
+EditorViewController* editorOf(CarvexPlatform::ViewController* controller) {
+    return dynamic_cast<EditorViewController*>(controller);
+}
+}  // namespace
+
+bool isEditor(const QObject* controller) { return dynamic_cast<const EditorViewController*>(controller); }
+
+void setEditorDocument(CarvexPlatform::ViewController* editor, Document* document) {
+    if (EditorViewController* target = editorOf(editor)) {
+        target->setDocument(document);
+    }
+}
+
+void loadDocumentContent(CarvexPlatform::ViewController* editor) {
+    if (EditorViewController* target = editorOf(editor)) {
+        target->loadDocumentContent();
+    }
+}
+
+void reloadDocumentContent(CarvexPlatform::ViewController* editor) {
+    if (EditorViewController* target = editorOf(editor)) {
+        if (ValidationDecorationController* marks = target->validationDecorationController()) {
+            marks->clear();
+        }
+        target->reloadContent();
+    }
+}
+
+void setEditorContent(CarvexPlatform::ViewController* editor, const QString& text, FileFormat format) {
+    if (EditorViewController* target = editorOf(editor)) {
+        target->setContent(text, format == FileFormat::json ? DocumentLanguage::json : DocumentLanguage::yaml);
+    }
+}
+
+void navigateToLine(CarvexPlatform::ViewController* editor, int line, int column) {
+    if (EditorViewController* target = editorOf(editor)) {
+        target->navigateToLine(line, column);
+    }
+}
+
+ValidationDecorationController* validationDecorationController(CarvexPlatform::ViewController* editor) {
+    EditorViewController* target = editorOf(editor);
+    return target ? target->validationDecorationController() : nullptr;
+}
+
+EditorTextView* editorTextView(CarvexPlatform::ViewController* editor) {
+    EditorViewController* target = editorOf(editor);
+    return target ? target->editorTextView() : nullptr;
+}
+#else
+bool isEditor(const QObject*) { return false; }
+void setEditorDocument(CarvexPlatform::ViewController*, Document*) {}
+void loadDocumentContent(CarvexPlatform::ViewController*) {}
+void reloadDocumentContent(CarvexPlatform::ViewController*) {}
+void setEditorContent(CarvexPlatform::ViewController*, const QString&, FileFormat) {}
+void navigateToLine(CarvexPlatform::ViewController*, int, int) {}
+ValidationDecorationController* validationDecorationController(CarvexPlatform::ViewController*) { return nullptr; }
+EditorTextView* editorTextView(CarvexPlatform::ViewController*) { return nullptr; }
+#endif
+
+#if CARVEX_WINDOW_HAS_PROPERTIES
+namespace {
+
+PropertiesViewController* paneOf(CarvexPlatform::ViewController* controller) {
+    return dynamic_cast<PropertiesViewController*>(controller);
+}
+
+// The pane's navigation delegate for a window: a child of the window's controller, so it goes with it.
+class NavigationForwarder : public QObject, public PropertiesViewControllerDelegate {
+public:
+    NavigationForwarder(QObject* owner, std::function<void(int)> navigate)
+        : QObject(owner), navigate_(std::move(navigate)) {}
+    void propertiesViewControllerDidRequestNavigation(PropertiesViewController&, int line) override {
+        navigate_(line);
+    }
+
+private:
+    std::function<void(int)> navigate_;
+};
+
+}  // namespace
+
+bool isPropertiesPane(const QObject* controller) {
+    return dynamic_cast<const PropertiesViewController*>(controller);
+}
+
+void setPropertiesDocument(CarvexPlatform::ViewController* properties, Document* document) {
+    if (PropertiesViewController* pane = paneOf(properties)) {
+        pane->setDocument(document);
+    }
+}
+
+bool hasNavigationDelegate(CarvexPlatform::ViewController* properties) {
+    PropertiesViewController* pane = paneOf(properties);
+    return pane && pane->navigationDelegate();
+}
+
+void setNavigationDelegate(CarvexPlatform::ViewController* properties, QObject* owner,
+                           std::function<void(int line)> navigate) {
+    if (PropertiesViewController* pane = paneOf(properties)) {
+        auto* existing = owner->findChild<NavigationForwarder*>(QString(), Qt::FindDirectChildrenOnly);
+        delete existing;
+        pane->setNavigationDelegate(new NavigationForwarder(owner, std::move(navigate)));
+    }
+}
+
+bool hasExampleGenerator(CarvexPlatform::ViewController* properties) {
+    PropertiesViewController* pane = paneOf(properties);
+    return pane && pane->exampleGeneratorViewController();
+}
+
+void setExampleGenerator(CarvexPlatform::ViewController* properties, ExampleGeneratorViewController* panel) {
+    if (PropertiesViewController* pane = paneOf(properties)) {
+        pane->setExampleGeneratorViewController(panel);
+    }
+}
+#else
+bool isPropertiesPane(const QObject*) { return false; }
+void setPropertiesDocument(CarvexPlatform::ViewController*, Document*) {}
+bool hasNavigationDelegate(CarvexPlatform::ViewController*) { return false; }
+void setNavigationDelegate(CarvexPlatform::ViewController*, QObject*, std::function<void(int)>) {}
+bool hasExampleGenerator(CarvexPlatform::ViewController*) { return false; }
+void setExampleGenerator(CarvexPlatform::ViewController*, ExampleGeneratorViewController*) {}
+#endif
+
+#if CARVEX_WINDOW_HAS_EDITOR && CARVEX_WINDOW_HAS_PROPERTIES
+void setEditorPropertiesPane(CarvexPlatform::ViewController* editor, CarvexPlatform::ViewController* properties) {
+    if (EditorViewController* target = editorOf(editor)) {
+        target->setPropertiesViewController(paneOf(properties));
+    }
+}
+#else
+void setEditorPropertiesPane(CarvexPlatform::ViewController*, CarvexPlatform::ViewController*) {}
+#endif
+
+}  // namespace Carvex::WindowPanes

@@ -1,0 +1,243 @@
+#include "platform/WindowTabHost.h"
+
+#include "platform/MainScheduler.h"
+#include "platform/NotificationCenter.h"
+#include "platform/WindowController.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QVariant>
+#include <algorithm>
+
+namespace CarvexPlatform {
+
+namespace {
+
+const char* const identifierProperty = "carvexTabbingIdentifier";
+const char* const modeProperty = "carvexTabbingMode";
+
+std::vector<QPointer<QWidget>>& registry() {
+    static std::vector<QPointer<QWidget>> windows;
+    return windows;
+}
+
+}  // namespace
+
+void WindowTabHost::setTabbingMode(QWidget* window, TabbingMode mode) {
+    if (window) {
+        window->setProperty(modeProperty, static_cast<int>(mode));
+    }
+}
+
+WindowTabHost::TabbingMode WindowTabHost::tabbingMode(const QWidget* window) {
+    const QVariant value = window ? window->property(modeProperty) : QVariant();
+    return value.isValid() ? static_cast<TabbingMode>(value.toInt()) : TabbingMode::automatic;
+}
+
+void WindowTabHost::setTabbingIdentifier(QWidget* window, const QString& identifier) {
+    if (!window) {
+        return;
+    }
+    window->setProperty(identifierProperty, identifier);
+    auto& windows = registry();
+    std::erase_if(windows, [](const QPointer<QWidget>& entry) { return entry.isNull(); });
+    if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
+        windows.emplace_back(window);
+    }
+}
+
+QString WindowTabHost::tabbingIdentifier(const QWidget* window) {
+    return window ? window->property(identifierProperty).toString() : QString();
+}
+
+std::vector<QWidget*> WindowTabHost::windows() {
+    std::vector<QWidget*> result;
+    for (const QPointer<QWidget>& window : registry()) {
+        if (window) {
+            result.push_back(window.data());
+        }
+    }
+    return result;
+}
+
+WindowTabHost* WindowTabHost::hostOf(const QWidget* window) {
+    for (QWidget* parent = window ? window->parentWidget() : nullptr; parent; parent = parent->parentWidget()) {
+        if (auto* host = qobject_cast<WindowTabHost*>(parent)) {
+            return host;
+        }
+    }
+    return nullptr;
+}
+
+bool WindowTabHost::isWindowVisible(const QWidget* window) {
+    if (!window) {
+        return false;
+    }
+    if (const WindowTabHost* host = hostOf(window)) {
+        return host->isVisible();
+    }
+    return window->isVisible();
+}
+
+void WindowTabHost::makeKeyAndOrderFront(QWidget* window) {
+    if (!window) {
+        return;
+    }
+    if (WindowTabHost* host = hostOf(window)) {
+        host->tabs_->setCurrentWidget(window);
+        host->show();
+        host->raise();
+        host->activateWindow();
+        return;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void WindowTabHost::addTabbedWindow(QWidget* existing, QWidget* window) {
+    if (!existing || !window || existing == window || hostOf(window)) {
+        return;
+    }
+    WindowTabHost* host = hostOf(existing);
+    if (!host) {
+        const bool wasVisible = existing->isVisible();
+        host = new WindowTabHost(existing->geometry());
+        host->adopt(existing);
+        if (wasVisible) {
+            host->show();
+        }
+    }
+    host->adopt(window);
+    host->tabs_->setCurrentWidget(window);
+}
+
+WindowTabHost::WindowTabHost(const QRect& geometry) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    tabs_ = new QTabWidget(this);
+    tabs_->setDocumentMode(true);
+    tabs_->setTabsClosable(true);
+    tabs_->setMovable(true);
+    tabs_->tabBar()->setExpanding(true);
+    layout->addWidget(tabs_);
+    connect(tabs_, &QTabWidget::tabCloseRequested, this, &WindowTabHost::closeTab);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { updateTitles(); });
+    if (geometry.isValid()) {
+        setGeometry(geometry);
+    }
+}
+
+WindowTabHost::~WindowTabHost() {
+    NotificationCenter::defaultCenter().removeObserver(this);
+    for (int index = tabs_->count() - 1; index >= 0; --index) {
+        if (QWidget* window = tabs_->widget(index)) {
+            window->removeEventFilter(this);
+        }
+    }
+}
+
+void WindowTabHost::adopt(QWidget* window) {
+    const QSize size = window->size();
+    tabs_->addTab(window, window->windowTitle());
+    window->installEventFilter(this);
+    if (tabs_->count() == 1 && size.isValid()) {
+        resize(size);
+    }
+    // The window's controller posts this once its close is approved: the tab goes at once.
+    QPointer<QWidget> guarded(window);
+    NotificationCenter::defaultCenter().addObserver(this, WindowController::windowWillCloseNotification, window,
+                                                    [this, guarded](const Notification&) {
+                                                        if (guarded) {
+                                                            release(guarded.data());
+                                                        }
+                                                    });
+    // The tab widget drops a deleted page itself; the host goes with its last tab.
+    connect(window, &QObject::destroyed, this, [this] { goWhenEmpty(); });
+    updateTitles();
+}
+
+void WindowTabHost::release(QWidget* window) {
+    const int index = tabs_->indexOf(window);
+    if (index < 0) {
+        return;
+    }
+    NotificationCenter::defaultCenter().removeObserver(this, WindowController::windowWillCloseNotification, window);
+    window->removeEventFilter(this);
+    disconnect(window, &QObject::destroyed, this, nullptr);
+    tabs_->removeTab(index);
+    window->hide();
+    window->setParent(nullptr);
+    goWhenEmpty();
+}
+
+void WindowTabHost::goWhenEmpty() {
+    QPointer<WindowTabHost> self(this);
+    MainScheduler::shared()->post([self] {
+        if (!self) {
+            return;
+        }
+        if (self->tabs_->count() == 0) {
+            delete self.data();
+        } else {
+            self->updateTitles();
+        }
+    });
+}
+
+int WindowTabHost::tabCount() const { return tabs_->count(); }
+
+QWidget* WindowTabHost::tabWindow(int index) const { return tabs_->widget(index); }
+
+QWidget* WindowTabHost::currentWindow() const { return tabs_->currentWidget(); }
+
+void WindowTabHost::closeTab(int index) {
+    if (QWidget* window = tabs_->widget(index)) {
+        window->close();
+    }
+}
+
+void WindowTabHost::updateTitles() {
+    for (int index = 0; index < tabs_->count(); ++index) {
+        tabs_->setTabText(index, tabs_->widget(index)->windowTitle());
+    }
+    if (QWidget* current = tabs_->currentWidget()) {
+        setWindowTitle(current->windowTitle());
+    }
+}
+
+bool WindowTabHost::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowTitleChange && tabs_->indexOf(qobject_cast<QWidget*>(watched)) >= 0) {
+        updateTitles();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void WindowTabHost::closeEvent(QCloseEvent* event) {
+    if (closingAll_) {
+        event->ignore();
+        return;
+    }
+    closingAll_ = true;
+    std::vector<QPointer<QWidget>> open;
+    for (int index = 0; index < tabs_->count(); ++index) {
+        open.emplace_back(tabs_->widget(index));
+    }
+    for (const QPointer<QWidget>& window : open) {
+        if (window) {
+            window->close();
+        }
+    }
+    closingAll_ = false;
+    if (tabs_->count() == 0) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace CarvexPlatform

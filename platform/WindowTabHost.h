@@ -1,0 +1,68 @@
+#pragma once
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+class QTabWidget;
+
+namespace CarvexPlatform {
+
+// Window tabbing: windows that share a tabbing identifier can be gathered as tabs of one host
+// window. Each tab is the window itself, embedded; its title is the tab's text and the current
+// tab's title is the host's. Closing a tab closes that window as its own close button would (the
+// window's controller may ask first or keep it open); a window that closes or goes leaves its tab,
+// and the host goes with its last tab. Closing the host closes its windows one by one. Main thread
+// only.
+class WindowTabHost : public QWidget {
+    Q_OBJECT
+
+public:
+    // Whether a window joins others as a tab (`preferred`) or stays on its own.
+    enum class TabbingMode { automatic, preferred, disallowed };
+
+    static void setTabbingMode(QWidget* window, TabbingMode mode);
+    static TabbingMode tabbingMode(const QWidget* window);
+    // Gives the window its tabbing identifier and enters it in the list of windows (in the order
+    // they were entered).
+    static void setTabbingIdentifier(QWidget* window, const QString& identifier);
+    static QString tabbingIdentifier(const QWidget* window);
+    // The windows with a tabbing identifier, in the order they got one (gone ones left out).
+    static std::vector<QWidget*> windows();
+
+    // Adds `window` as a tab beside `existing`, ordered above (the new tab follows and becomes
+    // current); `existing` moves into a new host first when it is on its own.
+    static void addTabbedWindow(QWidget* existing, QWidget* window);
+    // The host of a window that is a tab, or null.
+    static WindowTabHost* hostOf(const QWidget* window);
+    // Whether the user sees the window: its host's visibility for a tab, else its own.
+    static bool isWindowVisible(const QWidget* window);
+    // Brings the window forward: its tab becomes current and its host (or itself) is shown and raised.
+    static void makeKeyAndOrderFront(QWidget* window);
+
+    ~WindowTabHost() override;
+
+    int tabCount() const;
+    QWidget* tabWindow(int index) const;
+    QWidget* currentWindow() const;
+    // Closes the tab's window as its close button would.
+    void closeTab(int index);
+    QTabWidget* tabWidget() const { return tabs_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    explicit WindowTabHost(const QRect& geometry);
+    void adopt(QWidget* window);
+    void release(QWidget* window);
+    void updateTitles();
+    // Deletes the host on a later turn when it has no tab left then.
+    void goWhenEmpty();
+
+    QTabWidget* tabs_ = nullptr;
+    bool closingAll_ = false;
+};
+
+}  // namespace CarvexPlatform
