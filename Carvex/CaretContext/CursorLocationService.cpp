@@ -66,8 +66,8 @@ CompletionContext CursorLocationService::extractContext(QStringView text, qsizet
     } else if (context.role == CursorRole::mappingKey) {
         if (!scan.knowsStructure)
             context.existingKeys = jsonScanner.extractExistingKeys(text, caretLocation, scan.caretInString);
-        else if (scan.enclosingObjectStart)
-            context.existingKeys = JSONContextScanner::keysOfObject(text, *scan.enclosingObjectStart);
+        else
+            context.existingKeys = JSONContextScanner::keysOfEnclosingObject(text, caretLocation, scan);
     }
     return context;
 }

@@ -41,6 +41,7 @@ struct Frame {
     int index;           // commas seen directly in the container
     qsizetype start;     // offset of the opening bracket
     Separator separator; // the last colon or comma seen directly in the container
+    std::size_t keyBase; // where the container's own keys begin in the list of open keys
 };
 
 bool isDynamicParent(QStringView text, const std::vector<PendingComponent>& path)
@@ -98,6 +99,7 @@ JSONContextScanner::CaretScan JSONContextScanner::scanToCaret(QStringView text, 
 
     std::vector<Frame> stack;
     std::vector<PendingComponent> path;
+    std::vector<std::pair<qsizetype, qsizetype>> keyRanges; // keys of the open containers, outermost first
     Separator rootSeparator = Separator::none;
     bool hasPendingKey = false;
     qsizetype keyStart = 0;
@@ -115,7 +117,8 @@ JSONContextScanner::CaretScan JSONContextScanner::scanToCaret(QStringView text, 
             } else if (!stack.empty() && stack.back().type == BracketType::array) {
                 path.push_back({PathComponent::Case::index, 0, 0, stack.back().index});
             }
-            stack.push_back({unit == u'{' ? BracketType::object : BracketType::array, 0, at, Separator::none});
+            stack.push_back(
+                {unit == u'{' ? BracketType::object : BracketType::array, 0, at, Separator::none, keyRanges.size()});
             hasPendingKey = false;
             break;
         case u'}':
@@ -127,6 +130,7 @@ JSONContextScanner::CaretScan JSONContextScanner::scanToCaret(QStringView text, 
                 break;
             }
             const BracketType type = stack.back().type;
+            keyRanges.resize(stack.back().keyBase);
             stack.pop_back();
             const BracketType closes = unit == u'}' ? BracketType::object : BracketType::array;
             if (type == closes && !path.empty())
@@ -151,6 +155,8 @@ JSONContextScanner::CaretScan JSONContextScanner::scanToCaret(QStringView text, 
                 hasPendingKey = true;
                 keyStart = lastOpeningQuote + 1;
                 keyLength = closing - keyStart;
+                if (!stack.empty())
+                    keyRanges.push_back({keyStart, keyLength});
             }
             break;
         }
@@ -188,9 +194,13 @@ JSONContextScanner::CaretScan JSONContextScanner::scanToCaret(QStringView text, 
             scan.role = CursorRole::sequenceItem;
         else
             scan.role = separator == Separator::colon ? CursorRole::mappingValue : CursorRole::mappingKey;
-        if (!stack.empty() && stack.back().type == BracketType::object && caretLocation >= 1)
+        if (!stack.empty() && stack.back().type == BracketType::object && caretLocation >= 1) {
             scan.enclosingObjectStart = stack.back().start;
+            scan.keysBeforeCaret.assign(keyRanges.begin() + qsizetype(stack.back().keyBase), keyRanges.end());
+        }
     }
+    scan.escapePending = structure.escapePending();
+    scan.lastOpeningQuote = structure.lastOpeningQuote();
     return scan;
 }
 
@@ -434,10 +444,29 @@ QSet<QString> JSONContextScanner::extractExistingKeys(QStringView text, qsizetyp
 
 QSet<QString> JSONContextScanner::keysOfObject(QStringView text, qsizetype objectStart)
 {
+    return keysOfObject(text, JSONStructureScan(text.utf16(), objectStart + 1, text.size()), {});
+}
+
+QSet<QString> JSONContextScanner::keysOfEnclosingObject(QStringView text, qsizetype caretLocation,
+                                                        const CaretScan& scan)
+{
+    if (!scan.enclosingObjectStart)
+        return {};
+    // The keys before the caret were met on the way to it; read on from the caret.
+    return keysOfObject(text,
+                        JSONStructureScan(text.utf16(), caretLocation, text.size(), scan.caretInString,
+                                          scan.escapePending, scan.lastOpeningQuote),
+                        scan.keysBeforeCaret);
+}
+
+QSet<QString> JSONContextScanner::keysOfObject(QStringView text, JSONStructureScan&& structure,
+                                               const std::vector<std::pair<qsizetype, qsizetype>>& keysBefore)
+{
     QSet<QString> keys;
+    for (const auto& [start, length] : keysBefore)
+        keys.insert(text.sliced(start, length).toString());
     const char16_t* units = text.utf16();
     qsizetype depth = 0;
-    JSONStructureScan structure(units, objectStart + 1, text.size());
     structure.run([&](qsizetype at, char16_t unit, qsizetype lastOpeningQuote) {
         switch (unit) {
         case u'{':

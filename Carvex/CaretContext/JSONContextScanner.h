@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/CaretContext/JSONStructureScan.h"
 #include "Carvex/CaretContext/PathComponent.h"
 #include "Carvex/Completion/CompletionHints.h"
 #include "Carvex/Completion/CursorRole.h"
@@ -29,6 +30,12 @@ public:
         bool knowsStructure = false;
         CursorRole role = CursorRole::unknown;
         std::optional<qsizetype> enclosingObjectStart;
+        // The keys of the enclosing object met before the caret (start and length of each).
+        std::vector<std::pair<qsizetype, qsizetype>> keysBeforeCaret;
+        // Where a string reading on from the caret stands: an escape not yet used, the last
+        // opening quote.
+        bool escapePending = false;
+        qsizetype lastOpeningQuote = -1;
     };
 
     std::vector<PathComponent> extractPath(QStringView text, qsizetype caretLocation) const;
@@ -49,6 +56,8 @@ public:
     QSet<QString> extractExistingKeys(QStringView text, qsizetype caretLocation, bool caretInString) const;
     // The keys of the object whose "{" stands at `objectStart`.
     static QSet<QString> keysOfObject(QStringView text, qsizetype objectStart);
+    // The same for the object that a forward scan found open at the caret, reading only on from it.
+    static QSet<QString> keysOfEnclosingObject(QStringView text, qsizetype caretLocation, const CaretScan& scan);
 
     // Whether the units before the caret leave a string open.
     static bool isInsideString(QStringView text, qsizetype caretLocation);
@@ -58,6 +67,10 @@ public:
     // directly in an array or in no container.
     static std::optional<qsizetype> findEnclosingObjectStart(QStringView text, qsizetype caretLocation,
                                                              bool caretInString);
+
+private:
+    static QSet<QString> keysOfObject(QStringView text, JSONStructureScan&& structure,
+                                      const std::vector<std::pair<qsizetype, qsizetype>>& keysBefore);
 };
 
 } // namespace Carvex

@@ -20,7 +20,14 @@ namespace Carvex {
 // false to stop the scan.
 class JSONStructureScan {
 public:
-    JSONStructureScan(const char16_t* units, qsizetype from, qsizetype to) : units_(units), next_(from), to_(to) {}
+    // A scan may start inside a string (with the unit at `from` escaped, when `escapePending`),
+    // `lastOpeningQuote` being that string's opening quote.
+    JSONStructureScan(const char16_t* units, qsizetype from, qsizetype to, bool inString = false,
+                      bool escapePending = false, qsizetype lastOpeningQuote = -1)
+        : units_(units), next_(from), to_(to), inString_(inString), escapeCarry_(inString && escapePending),
+          lastOpeningQuote_(lastOpeningQuote)
+    {
+    }
 
     template<class Receiver>
     bool run(Receiver&& receive)
@@ -58,6 +65,8 @@ public:
     }
 
     bool inString() const { return inString_; }
+    // Inside a string, the unit at the scan's end is escaped.
+    bool escapePending() const { return escapeCarry_; }
     bool sawBackslashOutsideStrings() const { return backslashOutside_; }
     qsizetype lastOpeningQuote() const { return lastOpeningQuote_; }
     qsizetype stoppedAt() const { return stoppedAt_; }
