@@ -7,6 +7,8 @@
 #include "platform/WindowTabHost.h"
 
 #include <QCloseEvent>
+#include <memory>
+#include <optional>
 #include <QMainWindow>
 
 namespace CarvexPlatform {
@@ -81,21 +83,41 @@ bool WindowController::eventFilter(QObject* watched, QEvent* event) {
     }
     if (document_ && !closeApproved_) {
         // The document decides first: saving, or asking the user, may keep the window open.
-        event->ignore();
-        if (!askingToClose_) {
-            askingToClose_ = true;
-            QPointer<WindowController> guard(this);
-            document_->shouldCloseWindowController(this, [guard](bool closable) {
-                if (!guard) {
-                    return;
-                }
-                guard->askingToClose_ = false;
-                if (closable) {
-                    guard->closeWithoutAsking();
-                }
-            });
+        if (askingToClose_) {
+            event->ignore();
+            return true;
         }
-        return true;
+        askingToClose_ = true;
+        // An answer given at once decides this very close: a second close from inside this one
+        // would be swallowed by the window, which is closing already.
+        struct Answer {
+            bool inside = true;
+            std::optional<bool> closable;
+        };
+        auto answer = std::make_shared<Answer>();
+        QPointer<WindowController> guard(this);
+        document_->shouldCloseWindowController(this, [guard, answer](bool closable) {
+            if (answer->inside) {
+                answer->closable = closable;
+                return;
+            }
+            if (!guard) {
+                return;
+            }
+            guard->askingToClose_ = false;
+            if (closable) {
+                guard->closeWithoutAsking();
+            }
+        });
+        answer->inside = false;
+        if (!answer->closable || !*answer->closable) {
+            if (answer->closable) {
+                askingToClose_ = false;
+            }
+            event->ignore();
+            return true;
+        }
+        askingToClose_ = false;
     }
     closeApproved_ = false;
     NotificationCenter::defaultCenter().post(windowWillCloseNotification, window_.data());

@@ -6,26 +6,13 @@
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "platform/ViewController.h"
 
-// The editor and the properties pane are built beside the window; until they are part of the
-// application, the window's calls to them do nothing.
-#if __has_include("Carvex/Editor/EditorViewController.h")
-#define CARVEX_WINDOW_HAS_EDITOR 1
 #include "Carvex/Editor/EditorViewController.h"
-#include "Carvex/Syntax/DocumentLanguage.h"
-#else
-#define CARVEX_WINDOW_HAS_EDITOR 0
-#endif
-#if __has_include("Carvex/Properties/PropertiesViewController.h")
-#define CARVEX_WINDOW_HAS_PROPERTIES 1
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Properties/PropertiesViewControllerDelegate.h"
-#else
-#define CARVEX_WINDOW_HAS_PROPERTIES 0
-#endif
+#include "Carvex/Syntax/DocumentLanguage.h"
 
 namespace Carvex::WindowPanes {
 
-#if CARVEX_WINDOW_HAS_EDITOR
 namespace {
 EditorViewController* editorOf(CarvexPlatform::ViewController* controller) {
     return dynamic_cast<EditorViewController*>(controller);
@@ -76,18 +63,7 @@ EditorTextView* editorTextView(CarvexPlatform::ViewController* editor) {
     EditorViewController* target = editorOf(editor);
     return target ? target->editorTextView() : nullptr;
 }
-#else
-bool isEditor(const QObject*) { return false; }
-void setEditorDocument(CarvexPlatform::ViewController*, Document*) {}
-void loadDocumentContent(CarvexPlatform::ViewController*) {}
-void reloadDocumentContent(CarvexPlatform::ViewController*) {}
-void setEditorContent(CarvexPlatform::ViewController*, const QString&, FileFormat) {}
-void navigateToLine(CarvexPlatform::ViewController*, int, int) {}
-ValidationDecorationController* validationDecorationController(CarvexPlatform::ViewController*) { return nullptr; }
-EditorTextView* editorTextView(CarvexPlatform::ViewController*) { return nullptr; }
-#endif
 
-#if CARVEX_WINDOW_HAS_PROPERTIES
 namespace {
 
 PropertiesViewController* paneOf(CarvexPlatform::ViewController* controller) {
@@ -143,23 +119,11 @@ void setExampleGenerator(CarvexPlatform::ViewController* properties, ExampleGene
         pane->setExampleGeneratorViewController(panel);
     }
 }
-#else
-bool isPropertiesPane(const QObject*) { return false; }
-void setPropertiesDocument(CarvexPlatform::ViewController*, Document*) {}
-bool hasNavigationDelegate(CarvexPlatform::ViewController*) { return false; }
-void setNavigationDelegate(CarvexPlatform::ViewController*, QObject*, std::function<void(int)>) {}
-bool hasExampleGenerator(CarvexPlatform::ViewController*) { return false; }
-void setExampleGenerator(CarvexPlatform::ViewController*, ExampleGeneratorViewController*) {}
-#endif
 
-#if CARVEX_WINDOW_HAS_EDITOR && CARVEX_WINDOW_HAS_PROPERTIES
 void setEditorPropertiesPane(CarvexPlatform::ViewController* editor, CarvexPlatform::ViewController* properties) {
     if (EditorViewController* target = editorOf(editor)) {
         target->setPropertiesViewController(paneOf(properties));
     }
 }
-#else
-void setEditorPropertiesPane(CarvexPlatform::ViewController*, CarvexPlatform::ViewController*) {}
-#endif
 
 }  // namespace Carvex::WindowPanes

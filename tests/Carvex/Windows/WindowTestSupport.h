@@ -3,6 +3,8 @@
 #include "Carvex/Console/ConsoleViewController.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Validation/ValidationResultsViewController.h"
 #include "Carvex/Windows/DocumentWindowController.h"
@@ -113,6 +115,10 @@ protected:
     CarvexPlatform::ScopedScene resultsScene{
         storyboard, Carvex::EditorSplitViewController::embedValidationResultsSegue,
         [] { return std::make_unique<Carvex::ValidationResultsViewController>(); }};
+    CarvexPlatform::ScopedScene editorScene{storyboard, Carvex::EditorSplitViewController::embedEditorSegue,
+                                            [] { return std::make_unique<Carvex::EditorViewController>(); }};
+    CarvexPlatform::ScopedScene propertiesScene{storyboard, Carvex::SplitViewController::propertiesSceneIdentifier,
+                                                [] { return std::make_unique<Carvex::PropertiesViewController>(); }};
     Carvex::DocumentController controller{CarvexPlatform::Settings::isolated()};
 };
 

@@ -1,0 +1,201 @@
+#include "Carvex/Examples/ExampleGeneratorViewController.h"
+#include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
+#include "platform/Appearance.h"
+#include "platform/NotificationCenter.h"
+#include "platform/WindowController.h"
+#include "platform/WindowTabHost.h"
+#include "tests/Carvex/Windows/WindowTestSupport.h"
+
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace Carvex;
+using CarvexPlatform::WindowTabHost;
+using CarvexWindowTests::WindowTest;
+
+namespace {
+
+const QByteArray smallYAML = "openapi: 3.0.3\ninfo:\n  title: Small\n  version: 1.0.0\npaths: {}\n";
+
+}  // namespace
+
+TEST_F(WindowTest, PanesOpenAtTheirSharesAndKeepTheirLimits) {
+    Document* document = openText("api.yaml", smallYAML);
+    SplitViewController* split = splitOf(document);
+    ASSERT_NE(split, nullptr);
+    EditorSplitViewController* editorArea = split->editorSplitViewController();
+    ASSERT_NE(editorArea, nullptr);
+    CarvexPlatform::SplitView* sides = split->splitView();
+    CarvexPlatform::SplitView* stack = editorArea->editorSplitView();
+    ASSERT_TRUE(sides && stack);
+    ASSERT_TRUE(sides->isVisible());
+    EXPECT_EQ(sides->orientation(), Qt::Horizontal);
+    EXPECT_EQ(stack->orientation(), Qt::Vertical);
+
+    // First show: the editor area takes 70 % of the width, the bottom panel 150.
+    // (On a narrow screen the pane's 200 wins over the share.)
+    const double share = std::min(sides->length() * 0.7, sides->length() - 200.0 - sides->handleWidth());
+    EXPECT_NEAR(sides->positionOfDivider(0), share, 2);
+    EXPECT_NEAR(stack->sizes().back(), EditorSplitViewController::defaultConsoleHeight, 2);
+    EXPECT_FALSE(editorArea->isConsoleCollapsed());
+
+    // The properties pane: at least 200, and it may collapse.
+    EXPECT_EQ(sides->widget(1)->minimumWidth(), SplitViewController::propertiesMinimumThickness);
+    EXPECT_TRUE(sides->isCollapsible(1));
+    EXPECT_FALSE(sides->isCollapsible(0));
+
+    // Dragging the bottom divider stays 80 from either end.
+    const int length = stack->length();
+    struct Row {
+        const char* name;
+        double proposed;
+        double expected;
+    };
+    const Row rows[] = {
+        {"above the top limit", 10, 80},
+        {"inside", length / 2.0, length / 2.0},
+        {"below the bottom limit", length - 10.0, length - 80.0},
+    };
+    for (const Row& row : rows) {
+        EXPECT_DOUBLE_EQ(stack->constrainedPosition(row.proposed, 0), row.expected) << row.name;
+    }
+    // Only the bottom panel collapses, by a double click, and comes back the same way.
+    EXPECT_TRUE(editorArea->splitViewCanCollapseSubview(*stack, stack->widget(1)));
+    EXPECT_FALSE(editorArea->splitViewCanCollapseSubview(*stack, stack->widget(0)));
+    stack->doubleClickDivider(0);
+    EXPECT_EQ(stack->sizes().back(), 0);
+    EXPECT_TRUE(editorArea->isConsoleCollapsed());
+    stack->doubleClickDivider(0);
+    EXPECT_NEAR(stack->sizes().back(), EditorSplitViewController::defaultConsoleHeight, 2);
+    EXPECT_FALSE(editorArea->isConsoleCollapsed());
+}
+
+TEST_F(WindowTest, TabButtonsChooseTheBottomTabsInTheThemesColours) {
+    Document* document = openText("api.yaml", smallYAML);
+    SplitViewController* split = splitOf(document);
+    ASSERT_NE(split, nullptr);
+    EditorSplitViewController* area = split->editorSplitViewController();
+    ASSERT_NE(area, nullptr);
+    QTabWidget* tabs = area->tabView();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->widget(2)->objectName(), "ExampleGenerator");
+    EXPECT_EQ(tabs->tabText(2), "Examples");
+    ASSERT_NE(area->exampleGeneratorViewController(), nullptr);
+    EXPECT_EQ(area->exampleGeneratorViewController()->view(), tabs->widget(2));
+    EXPECT_NE(area->consoleViewController(), nullptr);
+    EXPECT_NE(area->validationResultsViewController(), nullptr);
+    EXPECT_EQ(area->boundDocument(), document);
+    EXPECT_EQ(area->consoleViewController()->navigationDelegate(), area);
+
+    QPushButton* examples = area->exampleGeneratorButton();
+    QPushButton* results = area->validationResultsButton();
+    ASSERT_TRUE(examples && results && area->consoleButton());
+    EXPECT_EQ(examples->text(), "Examples");
+    EXPECT_EQ(examples->width(), 82);
+    EXPECT_EQ(examples->height(), results->height());
+    EXPECT_EQ(examples->y(), results->y());
+    EXPECT_EQ(examples->x(), results->geometry().right() + 1);
+
+    const auto& theme = SyntaxThemePreferencesStore::shared();
+    struct Row {
+        const char* name;
+        QPushButton* button;
+        int tab;
+    };
+    const Row rows[] = {
+        {"validation results", results, 1},
+        {"examples", examples, 2},
+        {"console", area->consoleButton(), 0},
+    };
+    QPushButton* const buttons[] = {area->consoleButton(), results, examples};
+    for (const bool dark : {false, true}) {
+        CarvexPlatform::Appearance::shared().setOverride(dark);
+        for (const Row& row : rows) {
+            row.button->click();
+            EXPECT_EQ(tabs->currentIndex(), row.tab) << row.name;
+            for (int index = 0; index < 3; ++index) {
+                const bool selected = index == row.tab;
+                EXPECT_EQ(buttons[index]->isChecked(), selected) << row.name << " button " << index;
+                const QColor text = theme.color(selected ? SyntaxThemePreferenceKey::tabButtonActiveText
+                                                         : SyntaxThemePreferenceKey::tabButtonInactiveText,
+                                                dark);
+                EXPECT_EQ(buttons[index]->palette().color(QPalette::ButtonText).rgba(), text.rgba()) << row.name << " " << index;
+                const QColor background =
+                    selected ? theme.color(SyntaxThemePreferenceKey::tabButtonActiveBackground, dark) : QColor(Qt::transparent);
+                EXPECT_EQ(buttons[index]->palette().color(QPalette::Button).rgba(), background.rgba()) << row.name << " " << index;
+            }
+        }
+    }
+    CarvexPlatform::Appearance::shared().setOverride(std::nullopt);
+}
+
+TEST_F(WindowTest, NavigationRequestsWithoutAnIntegerLineAreIgnored) {
+    Document* document = openText("api.yaml", smallYAML);
+    SplitViewController* split = splitOf(document);
+    ASSERT_NE(split, nullptr);
+    EditorSplitViewController* area = split->editorSplitViewController();
+    ASSERT_NE(area, nullptr);
+    // No editor is needed to answer these: none of them may reach one, and none may fail.
+    for (const QVariant& line : {QVariant(), QVariant(QStringLiteral("5")), QVariant(2.5), QVariant(5)}) {
+        CarvexPlatform::NotificationCenter::defaultCenter().post(EditorSplitViewController::navigationNotification,
+                                                                 nullptr, {{"line", line}});
+    }
+    split->propertiesViewControllerDidRequestNavigation(5);
+    SUCCEED();
+}
+
+TEST_F(WindowTest, TwoDocumentsShareOneWindowAsTabs) {
+    Document* first = openText("first.yaml", smallYAML);
+    Document* second = openText("second.yaml", smallYAML);
+    ASSERT_TRUE(first && second);
+    QMainWindow* firstWindow = windowOf(first)->window();
+    QMainWindow* secondWindow = windowOf(second)->window();
+    WindowTabHost* host = WindowTabHost::hostOf(secondWindow);
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(WindowTabHost::hostOf(firstWindow), host);
+    EXPECT_EQ(host->tabCount(), 2);
+    EXPECT_EQ(host->currentWindow(), secondWindow);
+    EXPECT_TRUE(host->isVisible());
+    EXPECT_EQ(host->windowTitle(), "second.yaml");
+    EXPECT_EQ(host->tabWidget()->tabText(0), "first.yaml");
+
+    // Closing a tab closes that document's window, announced like any window's close.
+    int announced = 0;
+    auto observation = CarvexPlatform::NotificationCenter::defaultCenter().observe(
+        CarvexPlatform::WindowController::windowWillCloseNotification, secondWindow,
+        [&](const CarvexPlatform::Notification&) { ++announced; });
+    host->closeTab(1);
+    settle();
+    EXPECT_EQ(announced, 1);
+    ASSERT_EQ(controller.documents().size(), 1u);
+    EXPECT_EQ(controller.documents().front(), first);
+    EXPECT_EQ(host->tabCount(), 1);
+    EXPECT_EQ(host->windowTitle(), "first.yaml");
+
+    // A third document joins the same host again.
+    Document* third = openText("third.yaml", smallYAML);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(WindowTabHost::hostOf(windowOf(third)->window()), host);
+    EXPECT_EQ(host->tabCount(), 2);
+}
+
+TEST_F(WindowTest, AnEditedTabThatIsKeptOpenStaysATab) {
+    Document* first = openText("first.yaml", smallYAML);
+    ASSERT_NE(first, nullptr);
+    // An untitled document with edits asks first; Cancel keeps it.
+    auto made = controller.openUntitledDocumentAndDisplay("YAML Document");
+    ASSERT_TRUE(std::holds_alternative<CarvexPlatform::Document*>(made));
+    auto* untitled = dynamic_cast<Document*>(std::get<CarvexPlatform::Document*>(made));
+    ASSERT_NE(untitled, nullptr);
+    untitled->content = "openapi: 3.0.3\n";
+    untitled->updateChangeCount(CarvexPlatform::ChangeType::done);
+    WindowTabHost* host = WindowTabHost::hostOf(windowOf(untitled)->window());
+    ASSERT_NE(host, nullptr);
+    alerts->respond(2);  // Cancel
+    host->closeTab(1);
+    settle();
+    EXPECT_EQ(host->tabCount(), 2);
+    EXPECT_EQ(controller.documents().size(), 2u);
+    untitled->updateChangeCount(CarvexPlatform::ChangeType::cleared);
+}
