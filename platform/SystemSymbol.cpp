@@ -150,6 +150,49 @@ const std::map<QString, Drawing>& drawings() {
                  }
              });
          }},
+        {QStringLiteral("doc.badge.plus"),
+         [](QPainter& p, double s) {
+             // A page with a folded corner, outlined, and a plus badge at its lower right.
+             QPainterPath page;
+             page.moveTo(s * 0.12, s * 0.04);
+             page.lineTo(s * 0.5, s * 0.04);
+             page.lineTo(s * 0.72, s * 0.26);
+             page.lineTo(s * 0.72, s * 0.5);
+             page.moveTo(s * 0.5, s * 0.96);
+             page.lineTo(s * 0.12, s * 0.96);
+             page.lineTo(s * 0.12, s * 0.04);
+             page.moveTo(s * 0.5, s * 0.04);
+             page.lineTo(s * 0.5, s * 0.26);
+             page.lineTo(s * 0.72, s * 0.26);
+             p.setPen(QPen(Qt::black, s * 0.07, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.setBrush(Qt::NoBrush);
+             p.drawPath(page);
+             p.setPen(Qt::NoPen);
+             p.setBrush(Qt::black);
+             p.drawEllipse(QPointF(s * 0.74, s * 0.74), s * 0.25, s * 0.25);
+             cutOut(p, [&] {
+                 p.setPen(cutPen(s * 0.07));
+                 p.drawLine(QPointF(s * 0.74, s * 0.61), QPointF(s * 0.74, s * 0.87));
+                 p.drawLine(QPointF(s * 0.61, s * 0.74), QPointF(s * 0.87, s * 0.74));
+             });
+         }},
+        {QStringLiteral("folder"),
+         [](QPainter& p, double s) {
+             // An outlined folder with its tab at the upper left.
+             QPainterPath folder;
+             folder.moveTo(s * 0.04, s * 0.22);
+             folder.lineTo(s * 0.38, s * 0.22);
+             folder.lineTo(s * 0.46, s * 0.32);
+             folder.lineTo(s * 0.96, s * 0.32);
+             folder.lineTo(s * 0.96, s * 0.84);
+             folder.lineTo(s * 0.04, s * 0.84);
+             folder.closeSubpath();
+             folder.moveTo(s * 0.04, s * 0.42);
+             folder.lineTo(s * 0.96, s * 0.42);
+             p.setPen(QPen(Qt::black, s * 0.07, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.setBrush(Qt::NoBrush);
+             p.drawPath(folder);
+         }},
         {QStringLiteral("xmark.octagon.fill"),
          [](QPainter& p, double s) {
              QPolygonF octagon;

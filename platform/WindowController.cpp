@@ -13,7 +13,20 @@
 
 namespace CarvexPlatform {
 
+namespace {
+
+constexpr const char* controllerProperty = "CarvexPlatform.windowController";
+
+}  // namespace
+
 WindowController::WindowController() = default;
+
+WindowController* WindowController::controllerOfWindow(const QWidget* window) {
+    if (!window) {
+        return nullptr;
+    }
+    return qobject_cast<WindowController*>(window->property(controllerProperty).value<QObject*>());
+}
 
 WindowController::~WindowController() {
     if (window_) {
@@ -32,6 +45,7 @@ QMainWindow* WindowController::window() {
         QMainWindow* window = loadWindow();
         window_ = window ? window : new QMainWindow();
         window_->installEventFilter(this);
+        window_->setProperty(controllerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
         if (content_) {
             window_->setCentralWidget(content_->view());
         }

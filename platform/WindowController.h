@@ -41,6 +41,9 @@ public:
     Document* document() const { return document_; }
     void setDocument(Document* document);
 
+    // The controller whose window `window` is, or null.
+    static WindowController* controllerOfWindow(const QWidget* window);
+
     // Shows the window and brings it forward.
     void showWindow();
     // Closes the window as if the user had asked: the document may keep it open (cancel). The

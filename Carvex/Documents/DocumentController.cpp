@@ -2,9 +2,18 @@
 
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/DocumentTypes.h"
+#include "Carvex/Documents/NewDocumentModalViewController.h"
+#include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Logging/AppLogger.h"
+#include "Carvex/Windows/WelcomeWindowController.h"
+#include "platform/AlertPresenter.h"
+#include "platform/Storyboard.h"
+#include "platform/ViewController.h"
+#include "platform/WindowController.h"
 
+#include <QApplication>
 #include <QPointer>
+#include <QWidget>
 
 namespace Carvex {
 
@@ -13,6 +22,26 @@ namespace {
 QPointer<DocumentController>& lastMade() {
     static QPointer<DocumentController> controller;
     return controller;
+}
+
+EditorViewController* editorIn(CarvexPlatform::ViewController* controller) {
+    if (!controller) {
+        return nullptr;
+    }
+    if (auto* editor = dynamic_cast<EditorViewController*>(controller)) {
+        return editor;
+    }
+    for (CarvexPlatform::ViewController* child : controller->childViewControllers()) {
+        if (EditorViewController* editor = editorIn(child)) {
+            return editor;
+        }
+    }
+    return nullptr;
+}
+
+CarvexPlatform::ViewController* contentOf(const QWidget* window) {
+    CarvexPlatform::WindowController* controller = CarvexPlatform::WindowController::controllerOfWindow(window);
+    return controller ? controller->contentViewController() : nullptr;
 }
 
 }  // namespace
@@ -50,6 +79,78 @@ std::unique_ptr<CarvexPlatform::Document> DocumentController::makeDocumentInstan
 
 std::optional<QString> DocumentController::typeForContentsOfFile(const QString& path) const {
     return DocumentTypes::typeNameForPath(path);
+}
+
+CarvexPlatform::ViewController* DocumentController::sheetHost() {
+    // A hidden window (the welcome window once closed) is no place for a sheet.
+    const QWidget* key = QApplication::activeWindow();
+    if (key && key->isVisible()) {
+        if (CarvexPlatform::ViewController* content = contentOf(key)) {
+            return content;
+        }
+    }
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            if (CarvexPlatform::ViewController* content = contentOf(window)) {
+                return content;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void DocumentController::newDocument() {
+    auto sheet = CarvexPlatform::Storyboard::main().instantiateController<NewDocumentModalViewController>(
+        NewDocumentModalViewController::sceneIdentifier);
+    if (!sheet) {
+        auto opened = openUntitledDocumentAndDisplay(DocumentTypes::jsonDocument);
+        if (auto* error = std::get_if<CarvexPlatform::Error>(&opened)) {
+            CarvexPlatform::AlertPresenter::shared().present(
+                CarvexPlatform::Alert{CarvexPlatform::AlertStyle::critical, QStringLiteral("Failed to create document"),
+                                      error->localizedDescription, {}},
+                nullptr, {});
+        }
+        return;
+    }
+    sheet->onComplete = [guard = QPointer<DocumentController>(this)](const QString& text, DocumentFormat format) {
+        if (guard) {
+            guard->openGeneratedDocument(text, format);
+        }
+    };
+    if (CarvexPlatform::ViewController* host = sheetHost()) {
+        host->presentAsSheet(std::move(sheet));
+        return;
+    }
+    WelcomeWindowController::shared().showWelcomeWindow();
+}
+
+CarvexPlatform::Document* DocumentController::openGeneratedDocument(const QString& text, DocumentFormat format) {
+    const QString& typeName = format == DocumentFormat::yaml ? DocumentTypes::yamlDocument : DocumentTypes::jsonDocument;
+    auto made = makeUntitledDocumentOfType(typeName);
+    if (auto* error = std::get_if<CarvexPlatform::Error>(&made)) {
+        CarvexPlatform::AlertPresenter::shared().present(
+            CarvexPlatform::Alert{CarvexPlatform::AlertStyle::critical, QStringLiteral("Failed to create document"),
+                                  error->localizedDescription, {}},
+            nullptr, {});
+        return nullptr;
+    }
+    CarvexPlatform::Document* document = std::get<std::unique_ptr<CarvexPlatform::Document>>(made).get();
+    auto* ours = dynamic_cast<Document*>(document);
+    if (ours) {
+        ours->content = text;
+        // As for a document read from a file: the format follows the type, so Convert knows it.
+        ours->fileFormat = DocumentTypes::fileFormat(typeName);
+    }
+    addDocument(std::move(std::get<std::unique_ptr<CarvexPlatform::Document>>(made)));
+    document->makeWindowControllers();
+    document->showWindows();
+    WelcomeWindowController::closeIfLoaded();
+    if (ours && !document->windowControllers().empty()) {
+        if (EditorViewController* editor = editorIn(document->windowControllers().front()->contentViewController())) {
+            editor->setContent(text, format == DocumentFormat::yaml ? DocumentLanguage::yaml : DocumentLanguage::json);
+        }
+    }
+    return document;
 }
 
 }  // namespace Carvex
