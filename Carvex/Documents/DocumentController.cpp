@@ -5,6 +5,7 @@
 #include "Carvex/Documents/NewDocumentModalViewController.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Logging/AppLogger.h"
+#include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/WelcomeWindowController.h"
 #include "platform/AlertPresenter.h"
 #include "platform/Storyboard.h"
@@ -22,21 +23,6 @@ namespace {
 QPointer<DocumentController>& lastMade() {
     static QPointer<DocumentController> controller;
     return controller;
-}
-
-EditorViewController* editorIn(CarvexPlatform::ViewController* controller) {
-    if (!controller) {
-        return nullptr;
-    }
-    if (auto* editor = dynamic_cast<EditorViewController*>(controller)) {
-        return editor;
-    }
-    for (CarvexPlatform::ViewController* child : controller->childViewControllers()) {
-        if (EditorViewController* editor = editorIn(child)) {
-            return editor;
-        }
-    }
-    return nullptr;
 }
 
 CarvexPlatform::ViewController* contentOf(const QWidget* window) {
@@ -146,8 +132,11 @@ CarvexPlatform::Document* DocumentController::openGeneratedDocument(const QStrin
     document->showWindows();
     WelcomeWindowController::closeIfLoaded();
     if (ours && !document->windowControllers().empty()) {
-        if (EditorViewController* editor = editorIn(document->windowControllers().front()->contentViewController())) {
-            editor->setContent(text, format == DocumentFormat::yaml ? DocumentLanguage::yaml : DocumentLanguage::json);
+        if (auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front())) {
+            if (auto* editor = dynamic_cast<EditorViewController*>(window->editorViewController())) {
+                editor->setContent(text,
+                                   format == DocumentFormat::yaml ? DocumentLanguage::yaml : DocumentLanguage::json);
+            }
         }
     }
     return document;

@@ -4,6 +4,7 @@
 #include "Carvex/Documents/NewDocumentModalViewController.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/WelcomeViewController.h"
 #include "Carvex/Windows/WelcomeWindowController.h"
 #include "platform/AlertPresenter.h"
@@ -86,8 +87,10 @@ protected:
     std::vector<std::pair<QString, DocumentLanguage>> editorCalls;
     CarvexPlatform::ScopedScene windowScene{
         CarvexPlatform::Storyboard::main(), Document::windowControllerScene, [this] {
-            auto window = std::make_unique<CarvexPlatform::WindowController>();
-            window->setContentViewController(std::make_unique<RecordingEditor>(&preferences, &editorCalls));
+            auto window = std::make_unique<DocumentWindowController>();
+            auto editor = std::make_unique<RecordingEditor>(&preferences, &editorCalls);
+            window->setEditorViewController(editor.get());
+            window->setContentViewController(std::move(editor));
             return window;
         }};
     CarvexPlatform::ScopedScene sheetScene{CarvexPlatform::Storyboard::main(),
@@ -232,6 +235,13 @@ TEST_F(NewDocumentSheetTest, NewPresentsTheSheetOnTheKeyWindowAndOpensTheSkeleto
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->fileType(), DocumentTypes::yamlDocument);
     EXPECT_EQ(document->fileFormat, FileFormat::yaml) << "Convert knows the format before the first save";
+    ASSERT_EQ(document->windowControllers().size(), 1u);
+    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
+    ASSERT_NE(window, nullptr);
+    window->refreshConversionState();
+    ASSERT_NE(window->convertSegmentedControl(), nullptr);
+    EXPECT_TRUE(window->convertSegmentedControl()->isEnabled(0)) << "Convert to JSON";
+    EXPECT_FALSE(window->convertSegmentedControl()->isEnabled(1));
     EXPECT_FALSE(document->hasFile());
     EXPECT_TRUE(document->content.startsWith(QStringLiteral("openapi: \"3.0.0\"\ninfo:")));
     ASSERT_EQ(document->windowControllers().size(), 1u);

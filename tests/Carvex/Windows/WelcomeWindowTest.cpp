@@ -1,6 +1,7 @@
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/DocumentController.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/RecentDocumentCellView.h"
 #include "Carvex/Windows/WelcomeViewController.h"
 #include "Carvex/Windows/WelcomeWindowController.h"
@@ -72,7 +73,7 @@ protected:
     EditorPreferencesStore preferences{CarvexPlatform::Settings::isolated()};
     DocumentController controller{CarvexPlatform::Settings::isolated()};
     CarvexPlatform::ScopedScene windowScene{CarvexPlatform::Storyboard::main(), Document::windowControllerScene,
-                                            [] { return std::make_unique<CarvexPlatform::WindowController>(); }};
+                                            [] { return std::make_unique<DocumentWindowController>(); }};
     CarvexPlatform::ScopedScene welcomeScene{CarvexPlatform::Storyboard::main(), WelcomeViewController::sceneIdentifier,
                                              [] { return std::make_unique<WelcomeViewController>(); }};
     QTemporaryDir temporary;
