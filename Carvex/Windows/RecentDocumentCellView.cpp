@@ -25,7 +25,7 @@ RecentDocumentCellView::RecentDocumentCellView(QWidget* parent) : QWidget(parent
 
     fileNameLabel = new QLabel(this);
     QFont nameFont = fileNameLabel->font();
-    nameFont.setPointSizeF(13);
+    nameFont.setPixelSize(13);
     fileNameLabel->setFont(nameFont);
     fileNameLabel->setMinimumWidth(100);
     fileNameLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -34,7 +34,7 @@ RecentDocumentCellView::RecentDocumentCellView(QWidget* parent) : QWidget(parent
     layout->addSpacing(8);
     folderPathLabel = new QLabel(this);
     QFont folderFont = folderPathLabel->font();
-    folderFont.setPointSizeF(11);
+    folderFont.setPixelSize(11);
     folderPathLabel->setFont(folderFont);
     folderPathLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     folderPathLabel->setMaximumWidth(200);

@@ -183,6 +183,15 @@ void WelcomeViewController::viewDidLayout() {
         return;
     }
     gradientLayer_ = colors;
+    // The panel's texts follow the same appearance as its gradient.
+    const QColor ink = CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).resolved();
+    for (QLabel* label : leftPanelView->findChildren<QLabel*>()) {
+        if (label != appIconImageView) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, ink);
+            label->setPalette(palette);
+        }
+    }
     // Qt's gradient runs from y1 (the top) to y2 (the bottom).
     leftPanelView->setStyleSheet(
         QStringLiteral("#welcomeLeftPanel { background: qlineargradient(x1:0.5, y1:0, x2:0.5, y2:1, "

@@ -7,6 +7,7 @@
 #include "Carvex/Windows/WelcomeWindowController.h"
 #include "platform/AlertPresenter.h"
 #include "platform/Appearance.h"
+#include "platform/DynamicColor.h"
 #include "platform/FakeMainScheduler.h"
 #include "platform/FilePanel.h"
 #include "platform/ScopedMainScheduler.h"
@@ -223,6 +224,9 @@ TEST_F(WelcomeWindowTest, GradientFollowsTheAppearanceAtTheNextLayout) {
     QApplication::sendPostedEvents();
     EXPECT_EQ(*welcome->gradientLayer(), WelcomeViewController::gradientColors(true));
     EXPECT_TRUE(welcome->leftPanelView->styleSheet().contains(QColor::fromRgbF(0.12f, 0.12f, 0.13f).name().mid(1)));
+    EXPECT_EQ(welcome->titleLabel->palette().color(QPalette::WindowText),
+              CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).resolved(true))
+        << "the panel's texts stay readable on the dark gradient";
 
     const auto light = WelcomeViewController::gradientColors(false);
     const auto dark = WelcomeViewController::gradientColors(true);
