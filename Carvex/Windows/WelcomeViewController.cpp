@@ -184,19 +184,13 @@ void WelcomeViewController::viewDidLayout() {
     }
     gradientLayer_ = colors;
     // The panel's texts follow the same appearance as its gradient.
-    const QColor ink = CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).resolved();
-    for (QLabel* label : leftPanelView->findChildren<QLabel*>()) {
-        if (label != appIconImageView) {
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, ink);
-            label->setPalette(palette);
-        }
-    }
+    const QColor ink = CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label)
+                           .resolved(CarvexPlatform::Appearance::shared().isDark());
     // Qt's gradient runs from y1 (the top) to y2 (the bottom).
     leftPanelView->setStyleSheet(
         QStringLiteral("#welcomeLeftPanel { background: qlineargradient(x1:0.5, y1:0, x2:0.5, y2:1, "
-                       "stop:0 %1, stop:1 %2); }")
-            .arg(colorName(colors.top), colorName(colors.bottom)));
+                       "stop:0 %1, stop:1 %2); } #welcomeLeftPanel QLabel { color: %3; }")
+            .arg(colorName(colors.top), colorName(colors.bottom), colorName(ink)));
 }
 
 bool WelcomeViewController::eventFilter(QObject* watched, QEvent* event) {

@@ -224,8 +224,9 @@ TEST_F(WelcomeWindowTest, GradientFollowsTheAppearanceAtTheNextLayout) {
     QApplication::sendPostedEvents();
     EXPECT_EQ(*welcome->gradientLayer(), WelcomeViewController::gradientColors(true));
     EXPECT_TRUE(welcome->leftPanelView->styleSheet().contains(QColor::fromRgbF(0.12f, 0.12f, 0.13f).name().mid(1)));
-    EXPECT_EQ(welcome->titleLabel->palette().color(QPalette::WindowText),
-              CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).resolved(true))
+    welcome->titleLabel->ensurePolished();
+    EXPECT_EQ(welcome->titleLabel->palette().color(QPalette::WindowText).rgb(),
+              CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).resolved(true).rgb())
         << "the panel's texts stay readable on the dark gradient";
 
     const auto light = WelcomeViewController::gradientColors(false);
