@@ -1,0 +1,199 @@
+// The document window under load, offscreen, on the fake clock (each main-queue item is timed on its
+// own, so the longest one is the worst stall a user could feel):
+// - opening a 10 MB YAML description through the document controller: the time until its window is
+//   shown with the first screenful coloured, and the longest main-thread item while the rest loads;
+// - applying a validation result of 10,000 findings to the log and the marks;
+// - converting a 10 MB description to JSON: the longest main-thread item, and the new document's text.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_app_window
+
+#include "Carvex/Console/ConsoleViewController.h"
+#include "Carvex/Conversion/DocumentConversionService.h"
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Validation/ValidationDecorationController.h"
+#include "Carvex/Validation/ValidationResultsViewController.h"
+#include "Carvex/Windows/DocumentWindowController.h"
+#include "Carvex/Windows/EditorSplitViewController.h"
+#include "Carvex/Windows/SplitViewController.h"
+#include "SyntheticDescription.h"
+#include "platform/BackgroundTask.h"
+#include "platform/FakeMainScheduler.h"
+#include "platform/ScopedMainScheduler.h"
+#include "platform/Settings.h"
+#include "platform/Storyboard.h"
+#include "platform/TestApplication.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+namespace {
+
+using namespace Carvex;
+
+const QByteArray& largeYAML() {
+    static const QByteArray text = QByteArray::fromStdString(
+        SyntheticDescription::generate(10u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
+    return text;
+}
+
+// Scenes, scheduler and controller of one run.
+struct WindowBench {
+    WindowBench() {
+        CarvexPlatform::TestApplication::ensure();
+        auto& storyboard = CarvexPlatform::Storyboard::main();
+        DocumentWindowController::registerScene(storyboard);
+        ConsoleViewController::registerScene(storyboard);
+        EditorViewController::registerScene(storyboard);
+        PropertiesViewController::registerScene(storyboard);
+        controller.setEditorPreferencesStore(&preferences);
+    }
+    ~WindowBench() {
+        for (CarvexPlatform::Document* document : controller.documents()) {
+            document->close();
+        }
+        drain();
+    }
+    // Runs the main queue item by item until nothing is left (background work included); the
+    // longest item in milliseconds.
+    double drain() {
+        double longest = 0;
+        for (int round = 0; round < 1000; ++round) {
+            CarvexPlatform::BackgroundTask::waitForIdle();
+            if (fake->pendingCount() == 0) {
+                fake->advance(std::chrono::seconds(1));
+                CarvexPlatform::BackgroundTask::waitForIdle();
+                if (fake->pendingCount() == 0) {
+                    break;
+                }
+            }
+            QElapsedTimer item;
+            item.start();
+            fake->runOne();
+            longest = std::max(longest, item.nsecsElapsed() / 1e6);
+        }
+        return longest;
+    }
+
+    std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake = std::make_shared<CarvexPlatform::FakeMainScheduler>();
+    CarvexPlatform::ScopedMainScheduler scope{fake};
+    EditorPreferencesStore preferences{CarvexPlatform::Settings::isolated()};
+    QTemporaryDir folder;
+    DocumentController controller{CarvexPlatform::Settings::isolated()};
+};
+
+Document* open(WindowBench& bench, const QString& name, const QByteArray& text) {
+    const QString path = bench.folder.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(text);
+    file.close();
+    CarvexPlatform::Document* opened = nullptr;
+    bench.controller.openDocumentWithContentsOfFile(path, true, [&](CarvexPlatform::Document* document, bool, auto) {
+        opened = document;
+    });
+    return dynamic_cast<Document*>(opened);
+}
+
+void BM_OpenTenMegabyteWindow(benchmark::State& state) {
+    double longestStall = 0;
+    for (auto _ : state) {
+        WindowBench bench;
+        QElapsedTimer shown;
+        shown.start();
+        Document* document = open(bench, "large.yaml", largeYAML());
+        const double toWindow = shown.nsecsElapsed() / 1e6;
+        auto* window = document && !document->windowControllers().empty()
+                           ? dynamic_cast<DocumentWindowController*>(document->windowControllers().front())
+                           : nullptr;
+        if (!window || !window->window()->isVisible()) {
+            state.SkipWithError("no window");
+            return;
+        }
+        const double stall = bench.drain();
+        longestStall = std::max(longestStall, stall);
+        state.SetIterationTime(toWindow / 1e3);
+        auto* editor = dynamic_cast<EditorViewController*>(window->editorViewController());
+        if (!editor || editor->editorTextView()->textLength() != document->content.size()) {
+            state.SkipWithError("the text did not arrive whole");
+            return;
+        }
+    }
+    state.counters["longest_item_ms"] = longestStall;
+}
+BENCHMARK(BM_OpenTenMegabyteWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ApplyTenThousandFindings(benchmark::State& state) {
+    WindowBench bench;
+    QByteArray text = "openapi: 3.0.3\ninfo:\n  title: t\n  version: '1'\npaths:\n";
+    for (int line = 0; line < 10000; ++line) {
+        text += "  /p" + QByteArray::number(line) + ": {}\n";
+    }
+    Document* document = open(bench, "many.yaml", text);
+    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
+    bench.drain();
+    std::vector<CarvexValidationError> findings;
+    for (int line = 0; line < 10000; ++line) {
+        CarvexValidationError error;
+        error.id = QUuid::createUuid();
+        error.message = QStringLiteral("[PTH-001] finding %1").arg(line);
+        error.sourceLocation = SourceLocation{QString(), line + 6, 3, std::nullopt};
+        error.severity = line % 3 == 0 ? CarvexValidationSeverity::warning : CarvexValidationSeverity::error;
+        findings.push_back(error);
+    }
+    const CarvexValidationResult result = CarvexValidationResult::validationErrors(findings);
+    double longestRefresh = 0;
+    for (auto _ : state) {
+        document->logStore()->clear();
+        QElapsedTimer applied;
+        applied.start();
+        window->logValidationResult(result, *document);
+        window->applyValidationDecorations(result);
+        state.SetIterationTime(applied.nsecsElapsed() / 1e9);
+        longestRefresh = std::max(longestRefresh, bench.drain());
+        auto* editor = dynamic_cast<EditorViewController*>(window->editorViewController());
+        if (document->logStore()->entries().size() != 10001 ||
+            editor->validationDecorationController()->decorationCount() != 10000) {
+            state.SkipWithError("findings lost");
+            return;
+        }
+    }
+    state.counters["console_refresh_ms"] = longestRefresh;
+}
+BENCHMARK(BM_ApplyTenThousandFindings)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ConvertTenMegabytes(benchmark::State& state) {
+    WindowBench bench;
+    Document* document = open(bench, "large.yaml", largeYAML());
+    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
+    bench.drain();
+    const QString expected = DocumentConversionService().convertToJSON(document->content);
+    for (auto _ : state) {
+        QElapsedTimer click;
+        click.start();
+        window->convertToJSON();
+        const double clickMs = click.nsecsElapsed() / 1e6;
+        const double longest = std::max(clickMs, bench.drain());
+        state.SetIterationTime(longest / 1e3);
+        auto* converted = dynamic_cast<Document*>(bench.controller.documents().back());
+        if (!converted || converted == document || converted->content != expected) {
+            state.SkipWithError("the converted document is wrong");
+            return;
+        }
+        converted->close();
+        bench.drain();
+    }
+}
+BENCHMARK(BM_ConvertTenMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
