@@ -163,15 +163,25 @@ void PreferencesWindowController::showPane(const QString& identifier, bool anima
         frameAnimation_->stop();
         delete frameAnimation_.data();
     }
+    // The user cannot resize the window: its size is fixed except while it follows a pane.
+    shownWindow->setMinimumSize(0, 0);
+    shownWindow->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (animated) {
         frameAnimation_ = new QPropertyAnimation(shownWindow, "geometry", this);
         frameAnimation_->setDuration(frameAnimationMs);
         frameAnimation_->setEasingCurve(QEasingCurve::InOutQuad);
         frameAnimation_->setStartValue(current);
         frameAnimation_->setEndValue(target);
+        QPointer<QMainWindow> resized(shownWindow);
+        connect(frameAnimation_, &QPropertyAnimation::finished, this, [resized, target] {
+            if (resized) {
+                resized->setFixedSize(target.size());
+            }
+        });
         frameAnimation_->start();
     } else {
         shownWindow->setGeometry(target);
+        shownWindow->setFixedSize(target.size());
     }
 }
 

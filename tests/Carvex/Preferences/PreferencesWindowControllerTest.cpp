@@ -115,6 +115,9 @@ TEST_F(PreferencesWindowControllerTest, SwitchingKeepsTheViewsAndTheTopLeftCorne
     EXPECT_EQ(window->windowTitle(), "General");
     EXPECT_EQ(window->geometry().topLeft(), corner);
     EXPECT_EQ(window->height(), generalHeight);
+    // Once the resize is over, the user cannot change the size.
+    EXPECT_EQ(window->minimumSize(), window->size());
+    EXPECT_EQ(window->maximumSize(), window->size());
 
     controller.showPane("prefs.syntaxColors", false);
     EXPECT_EQ(controller.cachedPane("prefs.syntaxColors"), colors);
