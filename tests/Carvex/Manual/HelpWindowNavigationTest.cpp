@@ -1,7 +1,9 @@
 #include "Carvex/Manual/HelpWindowController.h"
+#include "Carvex/Manual/WebViewEnvironment.h"
 #include "platform/TestApplication.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace Carvex;
 using Policy = HelpWindowController::NavigationPolicy;
@@ -45,4 +47,16 @@ TEST(HelpWindowNavigationTest, EntryAddressAndTexts) {
     EXPECT_EQ(HelpWindowController::windowTitle, "Carvex Help");
     EXPECT_EQ(HelpWindowController::notFoundMessage,
               "The user manual could not be found in the application bundle.");
+}
+
+TEST(HelpWindowNavigationTest, SandboxIsTurnedOffOnlyForRoot) {
+    CarvexPlatform::TestApplication::ensure();
+    const QByteArray before = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    { HelpWindowController controller; }
+    EXPECT_EQ(qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"), WebViewEnvironment::runsAsRoot());
+    EXPECT_EQ(WebViewEnvironment::runsAsRoot(), ::geteuid() == 0);
+    if (!before.isNull()) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", before);
+    }
 }
