@@ -1,0 +1,124 @@
+#pragma once
+#include "platform/Notification.h"
+#include "platform/Settings.h"
+
+#include <QKeySequence>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class QMenu;
+class QWidget;
+
+namespace CarvexPlatform {
+class MainMenu;
+class StandardUpdaterController;
+class WindowController;
+}  // namespace CarvexPlatform
+
+namespace Carvex {
+
+class DocumentController;
+
+// The top of the application: makes the document controller, builds and trims the main menu,
+// owns the updater, opens the preferences and manual windows, opens the files the desktop hands
+// over, and shows the welcome window whenever no document is open. The application never opens an
+// untitled document by itself and keeps running when its last window closes. Main thread only.
+class AppDelegate : public QObject {
+    Q_OBJECT
+
+public:
+    // The windows kept for the whole run (welcome, help, preferences). `…Window` answers the window
+    // when its controller exists already and makes none; `show…` makes and shows it.
+    struct SharedWindows {
+        std::function<void()> showWelcome;  // reloads the recent list, centres, shows, makes key
+        std::function<QWidget*()> welcomeWindow;
+        std::function<void()> showPreferences;
+        std::function<QWidget*()> preferencesWindow;
+        std::function<void()> showUserManual;
+        std::function<QWidget*()> helpWindow;
+    };
+    using Log = std::function<void(const QString& line)>;
+
+    static inline const QString creatingUpdaterMessage =
+        QStringLiteral("[Carvex] Creating SPUStandardUpdaterController");
+    static inline const QString checkForUpdatesMessage = QStringLiteral("[Carvex] checkForUpdates called manually");
+    static inline const QString checkForUpdatesTitle = QStringLiteral("Check for Updates...");
+    static constexpr std::chrono::milliseconds welcomeDelayAfterClose{100};
+
+    // The application's shared windows.
+    static SharedWindows standardWindows();
+
+    explicit AppDelegate(CarvexPlatform::MainMenu& mainMenu, SharedWindows windows = standardWindows(),
+                         std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::standard());
+    ~AppDelegate() override;
+
+    // Fills an empty main menu with the application's menus: Carvex, File, Edit, Window, Help.
+    void buildMainMenu();
+
+    // Makes the document controller (the shared one from then on).
+    void applicationWillFinishLaunching();
+    // Observes closing windows and additions to menus, trims the Edit menu, adds the update item,
+    // starts the updater and, on a later turn, shows the welcome window unless a document is open.
+    void applicationDidFinishLaunching();
+    void applicationWillTerminate() {}
+    bool applicationSupportsSecureRestorableState() const { return true; }
+    bool applicationShouldOpenUntitledFile() const { return false; }
+    // The application is asked to show itself (a launch without files while it runs).
+    bool applicationShouldHandleReopen(bool hasVisibleWindows);
+    // Files the desktop asks the application to open.
+    void openFiles(const QStringList& paths);
+    // What a later launch handed over: its files, or none to bring the application forward.
+    void handleHandOver(const QStringList& paths);
+
+    void editMenuDidAddItem(const CarvexPlatform::Notification& notification);
+    void windowWillClose(const CarvexPlatform::Notification& notification);
+
+    void showPreferences();
+    void showUserManual();
+    void checkForUpdates(QObject* sender);
+
+    // Created (and started) on first read.
+    CarvexPlatform::StandardUpdaterController& updaterController();
+    bool hasUpdaterController() const { return updaterController_ != nullptr; }
+
+    // Removes the items this system cannot serve from the main menu's Edit menu, then any trailing
+    // separators.
+    static void cleanEditMenu(CarvexPlatform::MainMenu& mainMenu);
+    // Puts "Check for Updates..." and a separator above Quit (at the end when there is no Quit).
+    void insertUpdateItem();
+    // Shows the welcome window when no document is open.
+    void runWelcomePolicy();
+
+    // Where the system-log lines go (standard error unless replaced).
+    void setLog(Log log) { log_ = std::move(log); }
+    // Whether a window of the application is on screen.
+    static bool hasVisibleWindows();
+
+    DocumentController* documentController() const { return documentController_.get(); }
+
+private:
+    void addMenuItem(QMenu* menu, const QString& title, const QString& selector, const QKeySequence& shortcut,
+                     std::function<void()> handler);
+    // The controller of the active window, when it shows a document.
+    CarvexPlatform::WindowController* activeDocumentWindowController() const;
+    void sendToFocusedWidget(const char* method);
+    void terminate();
+    void find(bool askForText);
+    void bringDocumentWindowsForward();
+
+    CarvexPlatform::MainMenu& mainMenu_;
+    SharedWindows windows_;
+    std::shared_ptr<CarvexPlatform::Settings> settings_;
+    std::unique_ptr<DocumentController> documentController_;
+    std::unique_ptr<CarvexPlatform::StandardUpdaterController> updaterController_;
+    Log log_;
+    QString findText_;
+    bool updateItemInserted_ = false;
+};
+
+}  // namespace Carvex

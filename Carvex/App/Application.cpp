@@ -1,0 +1,72 @@
+#include "Carvex/App/Application.h"
+
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Manual/WebViewEnvironment.h"
+#include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Windows/DocumentWindowController.h"
+#include "platform/MainMenu.h"
+#include "platform/SingleInstance.h"
+#include "platform/Storyboard.h"
+
+#include <QApplication>
+
+namespace Carvex {
+
+Application::Application(QString instanceKey, AppDelegate::SharedWindows windows,
+                         std::shared_ptr<CarvexPlatform::Settings> settings)
+    : windows_(std::move(windows)),
+      settings_(std::move(settings)),
+      instance_(std::make_unique<CarvexPlatform::SingleInstance>(std::move(instanceKey))) {}
+
+Application::~Application() = default;
+
+void Application::registerScenes() {
+    static bool registered = false;
+    if (registered) {
+        return;
+    }
+    registered = true;
+    CarvexPlatform::Storyboard& storyboard = CarvexPlatform::Storyboard::main();
+    DocumentWindowController::registerScene(storyboard);
+    EditorViewController::registerScene(storyboard);
+    PropertiesViewController::registerScene(storyboard);
+}
+
+bool Application::start(const QStringList& arguments) {
+    const QStringList paths = CarvexPlatform::SingleInstance::pathsFromArguments(arguments);
+    if (instance_->handOver(paths)) {
+        return false;
+    }
+    registerScenes();
+    mainMenu_ = std::make_unique<CarvexPlatform::MainMenu>();
+    delegate_ = std::make_unique<AppDelegate>(*mainMenu_, windows_, settings_);
+    delegate_->buildMainMenu();
+    mainMenu_->attachToWindows();
+    AppDelegate* delegate = delegate_.get();
+    instance_->listen([delegate](const QStringList& handedOver) { delegate->handleHandOver(handedOver); });
+
+    delegate_->applicationWillFinishLaunching();
+    delegate_->applicationDidFinishLaunching();
+    delegate_->openFiles(paths);
+    return true;
+}
+
+int Application::main(int argc, char** argv) {
+    WebViewEnvironment::prepareBeforeApplication();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Carvex"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Carvex"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("carvex"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    Application carvex(CarvexPlatform::SingleInstance::defaultKey());
+    if (!carvex.start(arguments)) {
+        return 0;
+    }
+    return QApplication::exec();
+}
+
+}  // namespace Carvex
