@@ -55,12 +55,11 @@ QStringList SingleInstance::pathsFromArguments(const QStringList& arguments) {
             continue;
         }
         QString path = argument;
-        if (argument.startsWith(QStringLiteral("file:"))) {
-            const QUrl url(argument);
-            if (!url.isLocalFile()) {
-                continue;
-            }
+        const QUrl url(argument);
+        if (url.isLocalFile()) {
             path = url.toLocalFile();
+        } else if (url.scheme().size() > 1 && argument.contains(QStringLiteral("://"))) {
+            continue;  // not a file of this machine
         }
         paths.append(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     }
