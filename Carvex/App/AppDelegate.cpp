@@ -3,6 +3,7 @@
 #include "Carvex/Documents/DocumentController.h"
 #include "Carvex/Manual/HelpWindowController.h"
 #include "Carvex/Preferences/PreferencesWindowController.h"
+#include "Carvex/Windows/WelcomeWindowController.h"
 #include "platform/Document.h"
 #include "platform/MainMenu.h"
 #include "platform/MainScheduler.h"
@@ -61,6 +62,10 @@ MadeWindows& madeWindows() {
 
 AppDelegate::SharedWindows AppDelegate::standardWindows() {
     SharedWindows windows;
+    windows.showWelcome = [] { WelcomeWindowController::shared().showWelcomeWindow(); };
+    windows.welcomeWindow = []() -> QWidget* {
+        return WelcomeWindowController::isLoaded() ? WelcomeWindowController::shared().window() : nullptr;
+    };
     windows.showPreferences = [] {
         madeWindows().preferences = true;
         showAndMakeKey(PreferencesWindowController::shared());
@@ -127,6 +132,11 @@ void AppDelegate::buildMainMenu() {
                 send(&AppDelegate::terminate));
 
     QMenu* file = mainMenu_.addMenu(QStringLiteral("File"));
+    addMenuItem(file, QStringLiteral("New..."), QStringLiteral("newDocument:"), QKeySequence::New, [self] {
+        if (self && self->documentController_) {
+            self->documentController_->newDocument();
+        }
+    });
     addMenuItem(file, QStringLiteral("Open..."), QStringLiteral("openDocument:"), QKeySequence::Open, [self] {
         if (self && self->documentController_) {
             self->documentController_->openDocument();

@@ -1,10 +1,12 @@
 #include "Carvex/App/Application.h"
 
 #include "Carvex/Documents/Document.h"
+#include "Carvex/Documents/NewDocumentModalViewController.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Manual/WebViewEnvironment.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Windows/DocumentWindowController.h"
+#include "Carvex/Windows/WelcomeViewController.h"
 #include "platform/MainMenu.h"
 #include "platform/SingleInstance.h"
 #include "platform/Storyboard.h"
@@ -31,6 +33,8 @@ void Application::registerScenes() {
     DocumentWindowController::registerScene(storyboard);
     EditorViewController::registerScene(storyboard);
     PropertiesViewController::registerScene(storyboard);
+    WelcomeViewController::registerScene(storyboard);
+    NewDocumentModalViewController::registerScene(storyboard);
 }
 
 bool Application::start(const QStringList& arguments) {
