@@ -26,6 +26,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace Carvex {
@@ -419,7 +420,13 @@ bool EditorTextView::replaceCharacters(TextRange range, const QString& replaceme
         cursor.insertText(text);
     }
     ownEdit_.reset();
-    setTextCursor(cursor);
+    if (undoGroupDepth_ > 0) {
+        // Placed when the group ends: moving the caret (and scrolling) per change of a large group
+        // would cost a redraw each.
+        groupCaret_ = cursor;
+    } else {
+        setTextCursor(cursor);
+    }
     return true;
 }
 
@@ -443,6 +450,9 @@ void EditorTextView::endUndoGrouping() {
     if (undoGroupDepth_ > 0 && --undoGroupDepth_ == 0) {
         undoGroupCursor_.endEditBlock();
         undoGroupCursor_ = QTextCursor();
+        if (!groupCaret_.isNull()) {
+            setTextCursor(std::exchange(groupCaret_, QTextCursor()));
+        }
     }
 }
 

@@ -125,7 +125,8 @@ public:
     // Types `text` over the selection, as typing does.
     bool insertTextAtSelection(const QString& text);
     // The changes made until the matching `endUndoGrouping` are one step of undo and are
-    // announced as one change when the outermost group ends. Groups nest.
+    // announced as one change when the outermost group ends; the caret goes after the last
+    // change then. Groups nest.
     void beginUndoGrouping();
     void endUndoGrouping();
     bool isGroupingUndo() const { return undoGroupDepth_ > 0; }
@@ -258,6 +259,7 @@ private:
     std::optional<OwnEdit> ownEdit_;  // the change `replaceCharacters` is making
     int undoGroupDepth_ = 0;
     QTextCursor undoGroupCursor_;
+    QTextCursor groupCaret_;  // where the caret goes when the group ends
     std::shared_ptr<Weak> weak_;
     int redisplayRequests_ = 0;
     struct GuideImageKey {

@@ -1,0 +1,182 @@
+// The editor view controller on a 10 MB YAML description, offscreen, with a properties coordinator
+// in the pane (it keeps each text it is given, as a pending parse does):
+//   - one keystroke through the whole flow: key delegates, auto-indentation, the view's edit, the
+//     document's content and change count, decorations, breadcrumbs, the coordinator, the repaint
+//     (target 16 ms); the same in a file with CR LF line endings;
+//   - Tab over 2,000 selected lines of that text: one undo step (target 200 ms).
+// Each run checks that the document's content equals the view's text afterwards.
+//
+//   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_edit_flow
+
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/ModelAdapters/PropertiesViewCoordinator.h"
+#include "Carvex/Preferences/CompletionPreferencesStore.h"
+#include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
+#include "SyntheticDescription.h"
+#include "platform/Settings.h"
+#include "platform/TestApplication.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTextDocument>
+
+namespace {
+
+using namespace Carvex;
+
+const QString& description(bool crlf) {
+    static const QString lf = QString::fromStdString(
+        SyntheticDescription::generate(10u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
+    static const QString withCRLF = QString(lf).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return crlf ? withCRLF : lf;
+}
+
+// Keeps the last text like a coordinator whose parse waits for its pause.
+class HoldingCoordinator : public PropertiesViewCoordinator {
+public:
+    void documentDidChange(const QString& text, DocumentFormat) override {
+        heardLength = text.size();
+        if (holds) {
+            held = text;
+        }
+    }
+    void documentDidClose() override {}
+    bool holds = true;
+    QString held;
+    qsizetype heardLength = 0;
+};
+
+// An editor on the description, the caret in the middle, one edit made (the first edit after a
+// load writes the document's content once in the file's line endings).
+struct OpenEditor {
+    std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
+    EditorPreferencesStore editorStore{settings};
+    SyntaxThemePreferencesStore themeStore{settings};
+    CompletionPreferencesStore completionStore{settings};
+    Document document{&editorStore};
+    PropertiesViewController properties;
+    HoldingCoordinator* coordinator = nullptr;
+    std::unique_ptr<EditorViewController> controller;
+
+    explicit OpenEditor(bool crlf, bool coordinatorHoldsText = true) {
+        controller = std::make_unique<EditorViewController>(
+            EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings});
+        auto holding = std::make_unique<HoldingCoordinator>();
+        coordinator = holding.get();
+        coordinator->holds = coordinatorHoldsText;
+        properties.setCoordinator(std::move(holding));
+        controller->setPropertiesViewController(&properties);
+        controller->view()->resize(1000, 800);
+        controller->view()->show();
+        document.setFilePath(QStringLiteral("/nowhere/description.yaml"));
+        document.content = description(crlf);
+        controller->setDocument(&document);
+        controller->loadDocumentContent();
+        EditorTextView& view = *controller->editorTextView();
+        view.finishLoading();
+        QApplication::processEvents();
+        const qsizetype middle = view.viewText().indexOf(u'\n', view.textLength() / 2) + 1;
+        view.setSelectedRange(TextRange{middle, 0});
+        view.insertTextAtSelection(QStringLiteral("#"));
+        view.viewport()->repaint();
+    }
+    EditorTextView& view() { return *controller->editorTextView(); }
+};
+
+void typeKeys(benchmark::State& state, bool crlf, bool coordinatorHoldsText) {
+    OpenEditor editor(crlf, coordinatorHoldsText);
+    EditorTextView& view = editor.view();
+    const qsizetype lengthBefore = view.textLength();
+    double worst = 0;
+    std::int64_t typed = 0;
+    std::int64_t overFrame = 0;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QElapsedTimer timer;
+        timer.start();
+        QApplication::sendEvent(&view, &press);
+        view.viewport()->repaint();
+        const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        worst = std::max(worst, seconds * 1000);
+        overFrame += seconds * 1000 > 16 ? 1 : 0;
+        ++typed;
+    }
+    if (view.textLength() != lengthBefore + typed) {
+        state.SkipWithError("keystrokes were lost");
+    } else if (editor.document.content != view.text()) {
+        state.SkipWithError("the document's content differs from the view's text");
+    } else if (editor.coordinator->heardLength != view.textLength()) {
+        state.SkipWithError("the coordinator did not hear of the last keystroke");
+    }
+    state.counters["worst_ms"] = worst;
+    state.counters["over_16ms"] = static_cast<double>(overFrame);
+}
+
+void BM_KeystrokeThroughTheEditFlowInTenMegabytes(benchmark::State& state) { typeKeys(state, false, false); }
+BENCHMARK(BM_KeystrokeThroughTheEditFlowInTenMegabytes)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
+
+void BM_KeystrokeThroughTheEditFlowInTenMegabytesOfCRLF(benchmark::State& state) { typeKeys(state, true, false); }
+BENCHMARK(BM_KeystrokeThroughTheEditFlowInTenMegabytesOfCRLF)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(100);
+
+// The coordinator keeps each text until its parse starts, so the view's next edit copies the text.
+void BM_KeystrokeWhileTheCoordinatorHoldsTheText(benchmark::State& state) { typeKeys(state, false, true); }
+BENCHMARK(BM_KeystrokeWhileTheCoordinatorHoldsTheText)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(100);
+
+void BM_TabOverTwoThousandLines(benchmark::State& state) {
+    OpenEditor editor(false);
+    EditorTextView& view = editor.view();
+    const QString before = view.viewText();
+    const qsizetype start = view.selectedRange().location;
+    qsizetype end = start;
+    for (int line = 0; line < 2000; ++line) {
+        end = view.viewText().indexOf(u'\n', end) + 1;
+    }
+    for (auto _ : state) {
+        view.setSelectedRange(TextRange{start, end - start});
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+        QElapsedTimer timer;
+        timer.start();
+        QApplication::sendEvent(&view, &tab);
+        view.viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        if (view.textLength() != before.size() + 2 * 2000 || editor.document.content != view.text()) {
+            state.SkipWithError("the indentation or the document's content is wrong");
+            break;
+        }
+        view.undo();
+        if (view.viewText() != before || view.document()->isUndoAvailable() != true) {
+            state.SkipWithError("one undo did not restore the text");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_TabOverTwoThousandLines)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CarvexPlatform::TestApplication::ensure();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
