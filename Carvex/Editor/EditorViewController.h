@@ -89,7 +89,11 @@ public:
     EditorTextView* editorTextView() const { return editorTextView_; }
 
     Document* document() const { return document_.data(); }
-    void setDocument(Document* document) { document_ = document; }
+    // A document set without loading its text takes the view's whole text at the next change.
+    void setDocument(Document* document) {
+        document_ = document;
+        contentNeedsRebuild_ = true;
+    }
     PropertiesViewController* propertiesViewController() const { return propertiesViewController_.data(); }
     void setPropertiesViewController(PropertiesViewController* controller) { propertiesViewController_ = controller; }
 

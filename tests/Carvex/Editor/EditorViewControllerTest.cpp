@@ -444,6 +444,20 @@ TEST_F(EditorViewControllerTest, DocumentContentFollowsEveryChangeInTheFilesLine
     }
 }
 
+TEST_F(EditorViewControllerTest, ADocumentSetWithoutLoadingTakesTheWholeTextAtTheNextChange) {
+    open(QStringLiteral("a: 1\r\nb: 2\r\n"), QStringLiteral("/nowhere/a.yaml"));
+    type(QStringLiteral("x"));
+    Carvex::Document other(editorStore.get());
+    other.content = QStringLiteral("something else entirely");
+    controller->setDocument(&other);
+    type(QStringLiteral("y"));
+    EXPECT_EQ(other.content, view().text());
+    EXPECT_EQ(other.content, "xya: 1\r\nb: 2\r\n");
+    type(QStringLiteral("\n"));
+    EXPECT_EQ(other.content, "xy\r\na: 1\r\nb: 2\r\n");
+    controller->setDocument(nullptr);
+}
+
 // MARK: navigateToLine
 
 TEST_F(EditorViewControllerTest, NavigateToLineCountsLinesAsTheParsersAndColumnsInCharacters) {
