@@ -288,7 +288,8 @@ paths:
         EXPECT_EQ(post->tags(), (std::vector<std::string>{"a", "b"}));
         EXPECT_FALSE(post->parameters().has_value());
         EXPECT_FALSE(post->security().has_value());
-        const auto* body = post->requestBody()->inlineValue();
+        const auto requestBody = post->requestBody(); // the value lends its body: keep it alive
+        const auto* body = requestBody->inlineValue();
         EXPECT_TRUE(body->required());
         EXPECT_EQ(body->description(), "body");
         EXPECT_EQ(body->content().size(), 1u);
