@@ -176,6 +176,19 @@ const std::map<QString, Drawing>& drawings() {
                  p.drawLine(QPointF(s * 0.61, s * 0.74), QPointF(s * 0.87, s * 0.74));
              });
          }},
+        {QStringLiteral("trash"),
+         [](QPainter& p, double s) {
+             // An outlined bin with its lid and handle, two ribs on the body.
+             p.setPen(QPen(Qt::black, s * 0.07, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.setBrush(Qt::NoBrush);
+             p.drawLine(QPointF(s * 0.12, s * 0.24), QPointF(s * 0.88, s * 0.24));
+             p.drawPolyline(QPolygonF({QPointF(s * 0.38, s * 0.24), QPointF(s * 0.38, s * 0.12),
+                                       QPointF(s * 0.62, s * 0.12), QPointF(s * 0.62, s * 0.24)}));
+             p.drawPolygon(QPolygonF({QPointF(s * 0.2, s * 0.24), QPointF(s * 0.26, s * 0.92),
+                                      QPointF(s * 0.74, s * 0.92), QPointF(s * 0.8, s * 0.24)}));
+             p.drawLine(QPointF(s * 0.42, s * 0.38), QPointF(s * 0.43, s * 0.78));
+             p.drawLine(QPointF(s * 0.58, s * 0.38), QPointF(s * 0.57, s * 0.78));
+         }},
         {QStringLiteral("folder"),
          [](QPainter& p, double s) {
              // An outlined folder with its tab at the upper left.
