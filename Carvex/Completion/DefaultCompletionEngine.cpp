@@ -1,0 +1,247 @@
+#include "Carvex/Completion/DefaultCompletionEngine.h"
+
+#include "Carvex/Completion/CompletionTextOrder.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace Carvex {
+
+namespace {
+
+// Unicode White_Space: what "\s" matches in the declaration patterns.
+bool isWhiteSpace(char16_t unit)
+{
+    if (unit <= 0x20)
+        return unit == 0x20 || (unit >= 0x09 && unit <= 0x0D);
+    if (unit < 0x85)
+        return false;
+    return unit == 0x85 || unit == 0xA0 || unit == 0x1680 || (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028
+        || unit == 0x2029 || unit == 0x202F || unit == 0x205F || unit == 0x3000;
+}
+
+// The first 'o' or 'O' in [from, to), or `to`.
+qsizetype nextLetterO(const char16_t* units, qsizetype from, qsizetype to)
+{
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i caseBit = _mm_set1_epi16(0x20);
+    const __m128i letter = _mm_set1_epi16(u'o');
+    for (; i + 8 <= to; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_or_si128(chunk, caseBit), letter));
+        if (mask != 0)
+            return i + __builtin_ctz(unsigned(mask)) / 2;
+    }
+#endif
+    for (; i < to; ++i) {
+        if ((units[i] | 0x20) == u'o')
+            return i;
+    }
+    return to;
+}
+
+// Whether "penapi" follows at `at`, in any letter case. Only ASCII letters take part: no other
+// character folds to one of these.
+bool restOfKeyAt(const char16_t* units, qsizetype at)
+{
+    static constexpr char16_t rest[] = u"penapi";
+    for (int i = 0; i < 6; ++i) {
+        if ((units[at + i] | 0x20) != rest[i])
+            return false;
+    }
+    return true;
+}
+
+qsizetype skipWhiteSpace(const char16_t* units, qsizetype at, qsizetype size)
+{
+    while (at < size && isWhiteSpace(units[at]))
+        ++at;
+    return at;
+}
+
+// From `at`: white space, ":", white space, an optional quote (required unless `plainAllowed`), "3.0".
+bool declarationValueFollows(const char16_t* units, qsizetype at, qsizetype size, bool plainAllowed)
+{
+    at = skipWhiteSpace(units, at, size);
+    if (at >= size || units[at] != u':')
+        return false;
+    at = skipWhiteSpace(units, at + 1, size);
+    if (at < size && (units[at] == u'"' || units[at] == u'\''))
+        ++at;
+    else if (!plainAllowed)
+        return false;
+    return size - at >= 3 && units[at] == u'3' && units[at + 1] == u'.' && units[at + 2] == u'0';
+}
+
+bool isSnippetBodyOnly(const CompletionItem& item)
+{
+    return item.kind == CompletionItemKind::snippet && item.snippetMetadata && item.snippetMetadata->isBodyOnly;
+}
+
+// A stable sort by the item order that normalises each label at most once.
+void sortItems(std::vector<CompletionItem>& items)
+{
+    if (items.size() < 2)
+        return;
+    std::vector<char> plain(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        plain[i] = isPlainCompletionText(items[i].label);
+    std::vector<std::size_t> order(items.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (items[a].priority != items[b].priority)
+            return items[a].priority > items[b].priority;
+        return compareCompletionTexts(items[a].label, plain[a], items[b].label, plain[b]) < 0;
+    });
+    std::vector<CompletionItem> sorted;
+    sorted.reserve(items.size());
+    for (std::size_t index : order)
+        sorted.push_back(std::move(items[index]));
+    items = std::move(sorted);
+}
+
+} // namespace
+
+OpenAPIVersion DefaultCompletionEngine::detectVersion(QStringView text)
+{
+    const char16_t* units = text.utf16();
+    const qsizetype size = text.size();
+    constexpr qsizetype keyLength = 7; // "openapi"
+    for (qsizetype at = nextLetterO(units, 0, size); size - at >= keyLength; at = nextLetterO(units, at + 1, size)) {
+        if (!restOfKeyAt(units, at + 1))
+            continue;
+        const qsizetype end = at + keyLength;
+        // openapi : "3.0   openapi : '3.0   openapi : 3.0
+        if (declarationValueFollows(units, end, size, true))
+            return OpenAPIVersion::openAPI30;
+        // "openapi" : "3.0   "openapi" : '3.0
+        if (at > 0 && units[at - 1] == u'"' && end < size && units[end] == u'"'
+            && declarationValueFollows(units, end + 1, size, false))
+            return OpenAPIVersion::openAPI30;
+    }
+    return OpenAPIVersion::openAPI31;
+}
+
+bool DefaultCompletionEngine::isValueKey(QStringView key)
+{
+    static constexpr std::array<std::u16string_view, 6> valueKeys = {u"type", u"in", u"format",
+                                                                   u"scheme", u"style", u"default"};
+    if (key.size() > 7)
+        return false;
+    const QString lowered = key.toString().toLower();
+    const std::u16string_view loweredView(reinterpret_cast<const char16_t*>(lowered.utf16()), std::size_t(lowered.size()));
+    return std::find(valueKeys.begin(), valueKeys.end(), loweredView) != valueKeys.end();
+}
+
+CompletionResult DefaultCompletionEngine::complete(const QString& text, qsizetype caretLocation,
+                                                   DocumentFormat format) const
+{
+    return completions(text, caretLocation, format, {});
+}
+
+CompletionResult DefaultCompletionEngine::completions(const QString& text, qsizetype caretLocation,
+                                                      DocumentFormat format,
+                                                      const std::vector<SnippetTemplate>& snippetTemplates) const
+{
+    // Version: a 3.0 declaration anywhere selects the 3.0 grammar.
+    const OpenAPIVersion version = detectVersion(text);
+    const bool is30 = version == OpenAPIVersion::openAPI30;
+    const OpenAPIGrammar& grammar = is30 ? static_cast<const OpenAPIGrammar&>(grammar30) : grammar31;
+
+    CompletionContext context = cursorService.extractContext(text, caretLocation, format);
+    if (context.hints.isInComment)
+        return CompletionResult::empty(std::move(context));
+
+    std::vector<GrammarContext> grammarContexts = grammar.classify(context);
+
+    if (context.currentKey && *context.currentKey == u"$ref" && context.role == CursorRole::mappingValue) {
+        context.hints.isRefValueContext = true;
+        context.hints.expectedReferenceKind = is30 ? grammar30.expectedReferenceKind(grammarContexts)
+                                                   : grammar31.expectedReferenceKind(grammarContexts);
+    }
+    const CompletionHints& hints = context.hints;
+
+    // The caret on an item of a "required" or a "type" list.
+    bool requiredList = false;
+    bool typeList = false;
+    if (context.role == CursorRole::sequenceItem) {
+        auto last = context.path.rbegin();
+        while (last != context.path.rend() && last->isIndex())
+            ++last;
+        if (last != context.path.rend()) {
+            requiredList = last->isKey(u"required");
+            typeList = last->isKey(u"type");
+        }
+    }
+
+    if (hints.isInString) {
+        const bool passes = (format == DocumentFormat::json && context.role == CursorRole::mappingKey)
+            || hints.isRefValueContext || (context.currentKey && isValueKey(*context.currentKey)) || requiredList
+            || typeList;
+        if (!passes)
+            return CompletionResult::empty(std::move(context));
+    }
+
+    std::vector<CompletionItem> items;
+    if (hints.isRefValueContext) {
+        const ReferenceIndex index = referenceIndexer.buildIndex(text, format);
+        items = referenceResolver.suggestions(context, grammarContexts, index);
+    }
+
+    const auto append = [&items](std::vector<CompletionItem>&& more) {
+        items.insert(items.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    };
+    append(requiredFieldResolver.suggestions(context, text));
+    append(typeArrayResolver.suggestions(context, text, version));
+    std::vector<CompletionItem> enumValues = enumDefaultResolver.suggestions(context, text);
+    if (!enumValues.empty()) {
+        append(std::move(enumValues));
+    } else if (!hints.isRefValueContext && !requiredList && !typeList && items.empty()) {
+        for (GrammarContext grammarContext : grammarContexts)
+            append(grammar.suggestions(grammarContext, context.role, context.currentKey, format));
+    }
+
+    if (!snippetTemplates.empty()) {
+        std::vector<CompletionItem> snippets = snippetProvider.suggestions(context, snippetTemplates);
+        if (!snippets.empty()) {
+            QSet<QString> labels;
+            labels.reserve(qsizetype(items.size()));
+            for (const CompletionItem& item : items)
+                labels.insert(item.label);
+            for (CompletionItem& snippet : snippets) {
+                const bool bodyOnly = snippet.snippetMetadata && snippet.snippetMetadata->isBodyOnly;
+                if (bodyOnly || labels.contains(snippet.label))
+                    items.push_back(std::move(snippet));
+            }
+        }
+    }
+
+    if (context.role == CursorRole::mappingKey && !context.existingKeys.isEmpty()) {
+        std::erase_if(items, [&](const CompletionItem& item) {
+            return context.existingKeys.contains(item.label) && !isSnippetBodyOnly(item);
+        });
+    }
+
+    if (!hints.isRefValueContext && !context.prefix.isEmpty()) {
+        const QString prefix = context.prefix.toLower();
+        std::erase_if(items, [&](const CompletionItem& item) { return !item.label.toLower().startsWith(prefix); });
+    }
+
+    sortItems(items);
+    return CompletionResult{.version = version,
+                            .context = std::move(context),
+                            .grammarContexts = std::move(grammarContexts),
+                            .items = std::move(items),
+                            .isIncomplete = false};
+}
+
+} // namespace Carvex

@@ -1,0 +1,231 @@
+#include "Carvex/Completion/DefaultCompletionEngine.h"
+
+#include "CompletionEngineSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <unicode/regex.h>
+#include <unicode/unistr.h>
+
+#include <memory>
+#include <random>
+
+using namespace Carvex;
+using CompletionEngineSupport::caretText;
+using CompletionEngineSupport::labelsOf;
+
+namespace {
+
+constexpr auto yaml = DocumentFormat::yaml;
+constexpr auto json = DocumentFormat::json;
+
+TEST(DefaultCompletionEngine, versionDeclarationsInEveryForm)
+{
+    struct Row {
+        const char* name;
+        const char* text;
+        OpenAPIVersion version;
+    };
+    const Row rows[] = {
+        {"JSON, double-quoted value", R"({"openapi": "3.0.3"})", OpenAPIVersion::openAPI30},
+        {"JSON key, single-quoted value", R"({"OpenAPI" : '3.0'})", OpenAPIVersion::openAPI30},
+        {"YAML plain value", "openapi: 3.0.1\n", OpenAPIVersion::openAPI30},
+        {"YAML double-quoted, upper case", "OPENAPI: \"3.0.0\"\n", OpenAPIVersion::openAPI30},
+        {"YAML single-quoted, mixed case", "openApi:\t'3.0.2'\n", OpenAPIVersion::openAPI30},
+        {"white space around the colon", "openapi  :   3.0\n", OpenAPIVersion::openAPI30},
+        {"line break before the value", "openapi:\n  3.0.0\n", OpenAPIVersion::openAPI30},
+        {"no-break and ideographic spaces", "openapi\u00A0:\u30003.0", OpenAPIVersion::openAPI30},
+        {"in a description", "openapi: 3.1.0\ninfo:\n  description: moved from openapi: 3.0 last year\n",
+         OpenAPIVersion::openAPI30},
+        {"3.01 begins with 3.0", "openapi: 3.01\n", OpenAPIVersion::openAPI30},
+        {"at the very end", "x: 1\nopenapi: 3.0", OpenAPIVersion::openAPI30},
+        {"3.1 declaration", "openapi: 3.1.0\n", OpenAPIVersion::openAPI31},
+        {"3.10", "openapi: 3.10\n", OpenAPIVersion::openAPI31},
+        {"no declaration", "info:\n  title: x\n", OpenAPIVersion::openAPI31},
+        {"empty text", "", OpenAPIVersion::openAPI31},
+        {"cut short", "openapi: 3.", OpenAPIVersion::openAPI31},
+        {"JSON number value", R"({"openapi": 3.0})", OpenAPIVersion::openAPI31},
+        {"single-quoted key", "'openapi': '3.0.0'\n", OpenAPIVersion::openAPI31},
+        {"zero-width space is no white space", "openapi:\u200B3.0", OpenAPIVersion::openAPI31},
+        {"equals sign", "openapi = 3.0", OpenAPIVersion::openAPI31},
+        {"two quotes before the value", "openapi: ''3.0", OpenAPIVersion::openAPI31},
+    };
+    const DefaultCompletionEngine engine;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString text = QString::fromUtf8(row.text);
+        EXPECT_EQ(DefaultCompletionEngine::detectVersion(text), row.version);
+        EXPECT_EQ(engine.complete(text, text.size(), yaml).version, row.version);
+    }
+}
+
+// The five declaration patterns as case-insensitive ICU regular expressions, tried in order: the
+// answer the one-pass detection must give.
+OpenAPIVersion versionByPatterns(const QString& text)
+{
+    static const std::vector<std::unique_ptr<icu::RegexPattern>> compiled = [] {
+        const char16_t* const patterns[] = {
+            uR"("openapi"\s*:\s*"3\.0)", uR"("openapi"\s*:\s*'3\.0)", uR"(openapi\s*:\s*"3\.0)",
+            uR"(openapi\s*:\s*'3\.0)",   uR"(openapi\s*:\s*3\.0)",
+        };
+        std::vector<std::unique_ptr<icu::RegexPattern>> all;
+        for (const char16_t* pattern : patterns) {
+            UErrorCode status = U_ZERO_ERROR;
+            all.emplace_back(icu::RegexPattern::compile(icu::UnicodeString(pattern), UREGEX_CASE_INSENSITIVE, status));
+            if (U_FAILURE(status))
+                all.back().reset();
+        }
+        return all;
+    }();
+    const icu::UnicodeString input(false, reinterpret_cast<const UChar*>(text.utf16()), int32_t(text.size()));
+    for (const auto& pattern : compiled) {
+        if (!pattern)
+            continue;
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
+        if (U_SUCCESS(status) && matcher->find())
+            return OpenAPIVersion::openAPI30;
+    }
+    return OpenAPIVersion::openAPI31;
+}
+
+TEST(DefaultCompletionEngine, versionDetectionAgreesWithTheDeclarationPatterns)
+{
+    // Texts built like a declaration, piece by piece, each piece drawn from near misses: key
+    // spellings and look-alikes, quotes, every kind of white space and a few that are none,
+    // versions; with noise around them and now and then a unit deleted.
+    // Weighted so that about one text in twenty declares 3.0 and most others miss by one piece.
+    const std::vector<QString> keys = {"openapi", "OpenAPI", "oPeNaPi", "OPENAPI", "openapi", "oopenapi",
+                                       "xopenapi", "openap", "penapi", "openapİ", "openapı", "ｏｐｅｎａｐｉ"};
+    const std::vector<QString> quotes = {"", "", "", "\"", "\"", "'", "\"\"", "`"};
+    const std::vector<QString> spaces = {" ",      "\t",     "\n",     "\r\n",   "\v",     "\f",     "\u0085",
+                                         "\u00A0", "\u1680", "\u2003", "\u200A", "\u2028", "\u2029", "\u202F",
+                                         "\u205F", "\u3000", "\u200B", "\uFEFF", "\u180E", "\u0084", "\u00AD"};
+    const std::vector<QString> colons = {":", ":", ":", ":", ":", ":", "", "=", "：", "::"};
+    const std::vector<QString> versions = {"3.0", "3.0.3", "3.01", "3.0", "3.0.3", "3.01", "3.10",
+                                           "3.1", "3",     "3.",   "30",  "3,0",   "３.0"};
+    const std::vector<QString> noise = {"description: ", "x", "😀", "\"", "'", ":", "\n", "openapi", "3.0", "K", "ſ"};
+    std::mt19937 random(20240607);
+    const auto any = [&random](const std::vector<QString>& choices) { return choices[random() % choices.size()]; };
+    const auto run = [&](const std::vector<QString>& choices, int most) {
+        QString text;
+        for (int count = int(random() % (most + 1)); count > 0; --count)
+            text += any(choices);
+        return text;
+    };
+    int declared = 0;
+    constexpr int rounds = 20'000;
+    for (int round = 0; round < rounds; ++round) {
+        QString text = run(noise, 2);
+        for (int declaration = 1 + int(random() % 2); declaration > 0; --declaration) {
+            text += any(quotes) + any(keys) + any(quotes) + run(spaces, 2) + any(colons) + run(spaces, 2) + any(quotes)
+                + any(versions) + run(noise, 2);
+        }
+        if (random() % 8 == 0 && !text.isEmpty())
+            text.remove(qsizetype(random() % text.size()), 1);
+        const OpenAPIVersion expected = versionByPatterns(text);
+        declared += expected == OpenAPIVersion::openAPI30;
+        ASSERT_EQ(DefaultCompletionEngine::detectVersion(text), expected) << text.toStdString();
+    }
+    // Both answers occur often enough for the comparison to mean something.
+    EXPECT_GT(declared, rounds / 40);
+    EXPECT_LT(declared, rounds - rounds / 20);
+}
+
+struct EngineRow {
+    const char* name;
+    DocumentFormat format;
+    const char* text;
+    // The labels in order, when given; otherwise the labels that must and must not appear.
+    std::optional<QStringList> exactly = std::nullopt;
+    QStringList includes = {};
+    QStringList excludes = {};
+    bool classified = true;
+    bool referenceContext = false;
+};
+
+TEST(DefaultCompletionEngine, answersByCaretPlace)
+{
+    const QStringList typeNames31 = {"integer", "object", "number", "array", "boolean", "null"};
+    const EngineRow rows[] = {
+        {.name = "caret in a YAML comment", .format = yaml, .text = "openapi: 3.1.0\n# pa‸", .exactly = QStringList{},
+         .classified = false},
+        {.name = "comment after a key", .format = yaml, .text = "openapi: 3.1.0\ninfo: # ti‸\n",
+         .exactly = QStringList{}, .classified = false},
+        {.name = "quoted description value", .format = yaml,
+         .text = "openapi: 3.1.0\ninfo:\n  description: \"ab‸\"\n", .exactly = QStringList{}, .classified = false},
+        {.name = "quoted type value", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      type: \"‸\"\n",
+         .includes = {"string", "integer", "null"}},
+        {.name = "quoted Format value", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      Format: '‸'\n",
+         .includes = {"int32", "date-time"}},
+        {.name = "quoted format value narrowed", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      format: \"int‸\"\n",
+         .exactly = QStringList{"int32", "int64"}},
+        {.name = "JSON key in quotes", .format = json, .text = "{\n  \"openapi\": \"3.1.0\",\n  \"‸\"\n}",
+         .includes = {"info", "paths"}, .excludes = {"openapi"}},
+        {.name = "JSON summary value", .format = json,
+         .text = "{\n  \"openapi\": \"3.1.0\",\n  \"info\": {\"summary\": \"‸\"}\n}", .exactly = QStringList{},
+         .classified = false},
+        {.name = "JSON quoted type value", .format = json,
+         .text = "{\"openapi\": \"3.1.0\", \"components\": {\"schemas\": {\"Pet\": {\"type\": \"‸\"}}}}",
+         .includes = {"string", "integer"}},
+        {.name = "YAML $ref value", .format = yaml,
+         .text = "openapi: 3.1.0\npaths:\n  /a:\n    get:\n      responses:\n        '200':\n"
+                 "          content:\n            application/json:\n              schema:\n"
+                 "                $ref: ‸\ncomponents:\n  schemas:\n    Pet:\n      type: object\n"
+                 "    Order:\n      type: object\n",
+         .exactly = QStringList{"#/components/schemas/Order", "#/components/schemas/Pet"}, .referenceContext = true},
+        {.name = "$Ref is no reference", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      $Ref: ‸\n", .exactly = QStringList{}},
+        {.name = "required item with properties", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      type: object\n      properties:\n"
+                 "        id:\n          type: integer\n        name:\n          type: string\n      required:\n"
+                 "        - ‸\n",
+         .exactly = QStringList{"id", "name"}},
+        {.name = "required item without properties", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      type: object\n      required:\n        - ‸\n",
+         .exactly = QStringList{}},
+        {.name = "type item, 3.1", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      type:\n        - string\n        - ‸\n",
+         .exactly = typeNames31},
+        {.name = "type item, 3.0", .format = yaml,
+         .text = "openapi: 3.0.1\ncomponents:\n  schemas:\n    Pet:\n      type:\n        - ‸\n",
+         .exactly = QStringList{}},
+        {.name = "default beside an enum", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      type: string\n      enum:\n        - red\n"
+                 "        - green\n      default: ‸\n",
+         .exactly = QStringList{"green", "red"}},
+        {.name = "present keys dropped", .format = yaml, .text = "openapi: 3.1.0\ninfo:\n  title: x\n‸\n",
+         .includes = {"paths", "components"}, .excludes = {"openapi", "info"}},
+        {.name = "prefix Pa at the root", .format = yaml, .text = "openapi: 3.1.0\nPa‸\n",
+         .exactly = QStringList{"paths"}},
+        {.name = "prefix Pa in an operation", .format = yaml,
+         .text = "openapi: 3.1.0\npaths:\n  /a:\n    get:\n      Pa‸\n", .exactly = QStringList{"parameters"}},
+        {.name = "prefix matching nothing", .format = yaml, .text = "openapi: 3.1.0\nZq‸\n", .exactly = QStringList{}},
+        {.name = "parameter location", .format = yaml,
+         .text = "openapi: 3.1.0\npaths:\n  /a:\n    get:\n      parameters:\n        - in: ‸\n",
+         .exactly = QStringList{"query", "path", "header", "cookie"}},
+    };
+    const DefaultCompletionEngine engine;
+    for (const EngineRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto [text, caret] = caretText(row.text);
+        const CompletionResult result = engine.complete(text, caret, row.format);
+        const QStringList labels = labelsOf(result.items);
+        if (row.exactly) {
+            EXPECT_EQ(labels, *row.exactly);
+        }
+        for (const QString& label : row.includes)
+            EXPECT_TRUE(labels.contains(label)) << label.toStdString();
+        for (const QString& label : row.excludes)
+            EXPECT_FALSE(labels.contains(label)) << label.toStdString();
+        EXPECT_EQ(result.grammarContexts.size(), row.classified ? 1u : 0u);
+        EXPECT_EQ(result.context.hints.isRefValueContext, row.referenceContext);
+        EXPECT_TRUE(CompletionEngineSupport::isSorted(result.items));
+        EXPECT_FALSE(result.isIncomplete);
+    }
+}
+
+} // namespace
