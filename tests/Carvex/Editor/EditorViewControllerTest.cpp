@@ -149,7 +149,8 @@ TEST_F(EditorViewControllerTest, PlaceholderSessionTellsOnlyContentChangeCountAn
     ASSERT_EQ(controller->validationDecorationController()->decorationCount(), 1);
     auto& manager = *fakes->snippets->manager;
     manager.current = std::make_unique<FakePlaceholderSession>();
-    manager.current->list = {Carvex::Placeholder{TextRange{name, 4}}};
+    manager.current->list = {Carvex::Placeholder{
+        .index = 1, .defaultText = QStringLiteral("NAME"), .range = TextRange{name, 4}, .attachment = nullptr}};
     view().setSelectedRange({name + 1, 0});
     journal.events.clear();
 
