@@ -32,9 +32,13 @@ std::optional<qsizetype> SnippetPlaceholderScanner::closingBrace(qsizetype from)
 
 std::optional<SnippetPlaceholderScanner::Match> SnippetPlaceholderScanner::next() {
     const qsizetype size = text_.size();
+    const QChar* units = text_.data();
     while (position_ + 1 < size) {
-        const qsizetype start = text_.indexOf(u"${", position_);
-        if (start < 0) break;
+        if (units[position_] != u'$' || units[position_ + 1] != u'{') {
+            ++position_;
+            continue;
+        }
+        const qsizetype start = position_;
         qsizetype at = start + 2;
         while (at < size) {
             const qsizetype length = digitLength(text_, at);

@@ -10,7 +10,10 @@ namespace Carvex {
 
 namespace {
 
-bool isHorizontalSpace(QChar c) { return c == u'\t' || c.category() == QChar::Separator_Space; }
+bool isHorizontalSpace(QChar c) {
+    if (c == u' ' || c == u'\t') return true;
+    return c.unicode() >= 0x80 && c.category() == QChar::Separator_Space;
+}
 
 bool isBlank(QStringView line) { return std::all_of(line.begin(), line.end(), isHorizontalSpace); }
 
@@ -52,21 +55,41 @@ QString SnippetSuggestion::render(QStringView content, QStringView baseIndent, c
     QString base = baseIndent.toString();
     if (format == FileFormat::yaml) base += unit;
 
-    QString out;
-    out.reserve(content.size() + content.count(u'\n') * base.size());
-    forEachLine(content, [&](QStringView line, bool first) {
-        if (!first) out += u'\n';
-        if (first || isBlank(line)) {
-            out += line;
-            return;
-        }
+    // Each line as its kept text and, for a re-indented line, the number of units before it. The
+    // lines are walked twice, once to size the result and once to write it.
+    struct Piece {
+        QStringView text;
+        qsizetype levels = -1;  // -1: the line is kept as it is
+    };
+    const auto layOut = [&](QStringView line, bool first) {
+        if (first || isBlank(line)) return Piece{line, -1};
         if (line.size() >= dropped) line = line.mid(dropped);
         const qsizetype run = leadingRun(line);
         qsizetype columns = 0;
         for (qsizetype i = 0; i < run; ++i) columns += line[i] == u'\t' ? 2 : 1;
-        out += base;
-        for (qsizetype level = columns / 2; level > 0; --level) out += unit;
-        out += line.mid(run);
+        return Piece{line.mid(run), columns / 2};
+    };
+    qsizetype size = 0;
+    forEachLine(content, [&](QStringView line, bool first) {
+        const Piece piece = layOut(line, first);
+        size += (first ? 0 : 1) + piece.text.size();
+        if (piece.levels >= 0) size += base.size() + piece.levels * unit.size();
+    });
+
+    QString out(size, Qt::Uninitialized);
+    QChar* at = out.data();
+    const auto put = [&at](QStringView text) {
+        std::copy(text.begin(), text.end(), at);
+        at += text.size();
+    };
+    forEachLine(content, [&](QStringView line, bool first) {
+        const Piece piece = layOut(line, first);
+        if (!first) *at++ = u'\n';
+        if (piece.levels >= 0) {
+            put(base);
+            for (qsizetype level = piece.levels; level > 0; --level) put(unit);
+        }
+        put(piece.text);
     });
     return out;
 }
