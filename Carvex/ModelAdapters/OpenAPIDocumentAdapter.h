@@ -11,6 +11,7 @@
 #include "Carvex/ModelAdapters/SecurityRequirementAdapter.h"
 #include "Carvex/ModelAdapters/ServerAdapter.h"
 #include "kit/core/Reference.h"
+#include "kit/core/SourceLocation.h"
 
 #include <cstdint>
 #include <memory>
@@ -53,6 +54,18 @@ public:
     virtual std::optional<int64_t> resolveResponseLocation(const VoziZazIreCore::Reference& reference) const = 0;
     virtual std::optional<int64_t> resolveRequestBodyLocation(const VoziZazIreCore::Reference& reference) const = 0;
     virtual std::optional<int64_t> resolveHeaderLocation(const VoziZazIreCore::Reference& reference) const = 0;
+    // The whole start (line, column and offset) of the same entries, for placing a caret by line and
+    // column: the offsets above are in the parser's units, not the text's.
+    virtual std::optional<VoziZazIreCore::SourceLocation>
+    resolveSchemaSourceLocation(const VoziZazIreCore::Reference& reference) const = 0;
+    virtual std::optional<VoziZazIreCore::SourceLocation>
+    resolveParameterSourceLocation(const VoziZazIreCore::Reference& reference) const = 0;
+    virtual std::optional<VoziZazIreCore::SourceLocation>
+    resolveResponseSourceLocation(const VoziZazIreCore::Reference& reference) const = 0;
+    virtual std::optional<VoziZazIreCore::SourceLocation>
+    resolveRequestBodySourceLocation(const VoziZazIreCore::Reference& reference) const = 0;
+    virtual std::optional<VoziZazIreCore::SourceLocation>
+    resolveHeaderSourceLocation(const VoziZazIreCore::Reference& reference) const = 0;
     // Top-level servers; empty when absent.
     virtual std::vector<std::shared_ptr<const ServerAdapter>> servers() const = 0;
     // Top-level security requirements; empty when absent.

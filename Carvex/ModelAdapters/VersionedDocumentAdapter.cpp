@@ -54,6 +54,20 @@ std::optional<int64_t> entryOffset(const ReferenceOr<Entry>* entry)
     return entry->inlineValue()->location.locationRange.start.offset;
 }
 
+// The whole start location of an entry, chosen as `entryOffset` chooses it.
+template<class Entry>
+std::optional<VoziZazIreCore::SourceLocation> entryStart(const ReferenceOr<Entry>* entry)
+{
+    if (!entry)
+        return std::nullopt;
+    if (const Reference* reference = entry->referenceValue()) {
+        if (!reference->location)
+            return std::nullopt;
+        return reference->location->locationRange.start;
+    }
+    return entry->inlineValue()->location.locationRange.start;
+}
+
 } // namespace
 
 template<class Model>
@@ -147,6 +161,41 @@ template<class Model>
 std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveHeaderLocation(const Reference& reference) const
 {
     return entryOffset(componentEntry(document->components, &Model::Components::headers, "headers", reference));
+}
+
+template<class Model>
+std::optional<VoziZazIreCore::SourceLocation>
+VersionedDocumentAdapter<Model>::resolveSchemaSourceLocation(const Reference& reference) const
+{
+    return entryStart(componentEntry(document->components, &Model::Components::schemas, "schemas", reference));
+}
+
+template<class Model>
+std::optional<VoziZazIreCore::SourceLocation>
+VersionedDocumentAdapter<Model>::resolveParameterSourceLocation(const Reference& reference) const
+{
+    return entryStart(componentEntry(document->components, &Model::Components::parameters, "parameters", reference));
+}
+
+template<class Model>
+std::optional<VoziZazIreCore::SourceLocation>
+VersionedDocumentAdapter<Model>::resolveResponseSourceLocation(const Reference& reference) const
+{
+    return entryStart(componentEntry(document->components, &Model::Components::responses, "responses", reference));
+}
+
+template<class Model>
+std::optional<VoziZazIreCore::SourceLocation>
+VersionedDocumentAdapter<Model>::resolveRequestBodySourceLocation(const Reference& reference) const
+{
+    return entryStart(componentEntry(document->components, &Model::Components::requestBodies, "requestBodies", reference));
+}
+
+template<class Model>
+std::optional<VoziZazIreCore::SourceLocation>
+VersionedDocumentAdapter<Model>::resolveHeaderSourceLocation(const Reference& reference) const
+{
+    return entryStart(componentEntry(document->components, &Model::Components::headers, "headers", reference));
 }
 
 template<class Model>

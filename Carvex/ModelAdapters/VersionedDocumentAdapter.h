@@ -31,6 +31,16 @@ public:
     std::optional<int64_t> resolveResponseLocation(const VoziZazIreCore::Reference& reference) const override;
     std::optional<int64_t> resolveRequestBodyLocation(const VoziZazIreCore::Reference& reference) const override;
     std::optional<int64_t> resolveHeaderLocation(const VoziZazIreCore::Reference& reference) const override;
+    std::optional<VoziZazIreCore::SourceLocation>
+    resolveSchemaSourceLocation(const VoziZazIreCore::Reference& reference) const override;
+    std::optional<VoziZazIreCore::SourceLocation>
+    resolveParameterSourceLocation(const VoziZazIreCore::Reference& reference) const override;
+    std::optional<VoziZazIreCore::SourceLocation>
+    resolveResponseSourceLocation(const VoziZazIreCore::Reference& reference) const override;
+    std::optional<VoziZazIreCore::SourceLocation>
+    resolveRequestBodySourceLocation(const VoziZazIreCore::Reference& reference) const override;
+    std::optional<VoziZazIreCore::SourceLocation>
+    resolveHeaderSourceLocation(const VoziZazIreCore::Reference& reference) const override;
     std::vector<std::shared_ptr<const ServerAdapter>> servers() const override;
     std::vector<std::shared_ptr<const SecurityRequirementAdapter>> security() const override;
     std::shared_ptr<const ExampleAdapter> resolveExample(const VoziZazIreCore::Reference& reference) const override;

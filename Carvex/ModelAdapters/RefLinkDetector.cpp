@@ -1,0 +1,218 @@
+#include "Carvex/ModelAdapters/RefLinkDetector.h"
+
+#include "Carvex/CaretContext/UnitSearch.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace Carvex {
+
+namespace {
+
+// The first of the units `a`, `b`, `c` in [from, to); `to` when there is none.
+qsizetype firstOf(const char16_t* units, qsizetype from, qsizetype to, char16_t a, char16_t b, char16_t c)
+{
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    const __m128i vc = _mm_set1_epi16(static_cast<short>(c));
+    for (; i + 8 <= to; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb)),
+                                         _mm_cmpeq_epi16(chunk, vc));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0)
+            return i + __builtin_ctz(static_cast<unsigned>(mask)) / 2;
+    }
+#endif
+    for (; i < to; ++i) {
+        const char16_t unit = units[i];
+        if (unit == a || unit == b || unit == c)
+            return i;
+    }
+    return to;
+}
+
+bool isJSONBlank(char16_t unit)
+{
+    return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r';
+}
+
+bool isSpaceOrTab(char16_t unit)
+{
+    return unit == u' ' || unit == u'\t';
+}
+
+// "ref" at `at` (the units after a "$").
+bool refAt(const char16_t* units, qsizetype at, qsizetype n)
+{
+    return at + 3 <= n && units[at] == u'r' && units[at + 1] == u'e' && units[at + 2] == u'f';
+}
+
+// What may stand before a YAML key marker.
+bool opensYAMLKey(char16_t unit)
+{
+    switch (unit) {
+    case u' ':
+    case u'\t':
+    case u'\n':
+    case u'\r':
+    case u'"':
+    case u'\'':
+    case u'-':
+        return true;
+    default:
+        return false;
+    }
+}
+
+RefLink makeLink(QStringView text, qsizetype valueStart, qsizetype valueEnd, qsizetype fullStart, qsizetype fullEnd)
+{
+    return RefLink{TextRange{valueStart, valueEnd - valueStart}, TextRange{fullStart, fullEnd - fullStart},
+                   text.sliced(valueStart, valueEnd - valueStart).toString()};
+}
+
+std::vector<RefLink> scan(QStringView text, std::optional<RefLinkDetector::Step> (*step)(QStringView, qsizetype))
+{
+    std::vector<RefLink> links;
+    qsizetype p = 0;
+    while (std::optional<RefLinkDetector::Step> next = step(text, p)) {
+        if (next->link)
+            links.push_back(std::move(*next->link));
+        p = next->next;
+    }
+    return links;
+}
+
+} // namespace
+
+std::vector<RefLink> RefLinkDetector::detectLinks(QStringView text, DocumentLanguage language) const
+{
+    switch (language) {
+    case DocumentLanguage::json:
+        return detectJSONLinks(text);
+    case DocumentLanguage::yaml:
+        return detectYAMLLinks(text);
+    case DocumentLanguage::unknown:
+        break;
+    }
+    return {};
+}
+
+std::vector<RefLink> RefLinkDetector::detectJSONLinks(QStringView text) const
+{
+    return scan(text, &RefLinkDetector::nextJSONStep);
+}
+
+std::vector<RefLink> RefLinkDetector::detectYAMLLinks(QStringView text) const
+{
+    return scan(text, &RefLinkDetector::nextYAMLStep);
+}
+
+std::optional<RefLinkDetector::Step> RefLinkDetector::nextJSONStep(QStringView text, qsizetype from)
+{
+    const char16_t* units = text.utf16();
+    const qsizetype n = text.size();
+    // The marker "\"$ref\"" starts one unit before its "$".
+    qsizetype dollar = std::max<qsizetype>(from, 0) + 1;
+    for (;; ++dollar) {
+        if (dollar >= n)
+            return std::nullopt;
+        dollar = text.indexOf(u'$', dollar);
+        if (dollar < 0)
+            return std::nullopt;
+        if (units[dollar - 1] == u'"' && refAt(units, dollar + 1, n) && dollar + 4 < n && units[dollar + 4] == u'"')
+            break;
+    }
+    const qsizetype marker = dollar - 1;
+    const Step noLink{marker, marker + 6, std::nullopt};
+
+    qsizetype k = marker + 6;
+    while (k < n && isJSONBlank(units[k]))
+        ++k;
+    if (k == n || units[k] != u':')
+        return noLink;
+    ++k;
+    while (k < n && isJSONBlank(units[k]))
+        ++k;
+    if (k == n || units[k] != u'"')
+        return noLink;
+    const qsizetype quote = k;
+    // A backslash makes the unit after it ordinary, whatever it is.
+    qsizetype close = quote + 1;
+    for (;;) {
+        close = UnitSearch::quoteOrBackslash(units, close, n);
+        if (close >= n)
+            return noLink;
+        if (units[close] == u'"')
+            break;
+        close += 2;
+    }
+    return Step{marker, close + 1, makeLink(text, quote + 1, close, quote, close + 1)};
+}
+
+std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView text, qsizetype from)
+{
+    const char16_t* units = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype marker = std::max<qsizetype>(from, 0);
+    for (;; ++marker) {
+        if (marker >= n)
+            return std::nullopt;
+        marker = text.indexOf(u'$', marker);
+        if (marker < 0)
+            return std::nullopt;
+        if (refAt(units, marker + 1, n) && (marker == 0 || opensYAMLKey(units[marker - 1])))
+            break;
+    }
+    const Step noLink{marker, marker + 4, std::nullopt};
+
+    qsizetype k = marker + 4;
+    if (k < n && (units[k] == u'"' || units[k] == u'\''))
+        ++k;
+    while (k < n && isSpaceOrTab(units[k]))
+        ++k;
+    if (k == n || units[k] != u':')
+        return noLink;
+    ++k;
+    while (k < n && isSpaceOrTab(units[k]))
+        ++k;
+    if (k == n)
+        return noLink;
+    const qsizetype start = k;
+    const char16_t first = units[start];
+
+    if (first == u'"' || first == u'\'') {
+        const qsizetype stop = firstOf(units, start + 1, n, first, u'\n', u'\n');
+        if (stop == n) {
+            if (stop == start + 1)
+                return Step{marker, n, std::nullopt};
+            return Step{marker, n, makeLink(text, start + 1, n, start, n)};
+        }
+        if (units[stop] == first) {
+            if (stop == start + 1)
+                return Step{marker, stop + 1, std::nullopt};
+            return Step{marker, stop + 1, makeLink(text, start + 1, stop, start, stop + 1)};
+        }
+        // Left open at the end of its line: the value stops before the line break, a CR LF pair
+        // included.
+        qsizetype end = stop;
+        if (end > start + 1 && units[end - 1] == u'\r')
+            --end;
+        if (end == start + 1)
+            return Step{marker, end, std::nullopt};
+        return Step{marker, end, makeLink(text, start + 1, end, start, end)};
+    }
+
+    const qsizetype end = firstOf(units, start, n, u'\n', u'\r', u'#');
+    qsizetype valueEnd = end;
+    while (valueEnd > start && isSpaceOrTab(units[valueEnd - 1]))
+        --valueEnd;
+    if (valueEnd == start)
+        return Step{marker, end, std::nullopt};
+    return Step{marker, end, makeLink(text, start, valueEnd, start, end)};
+}
+
+} // namespace Carvex

@@ -1,0 +1,193 @@
+#include "Carvex/Editor/TextPositionConverter.h"
+#include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
+#include "Carvex/ModelAdapters/RefLinkDetector.h"
+#include "Carvex/ModelAdapters/RefLocationResolver.h"
+#include "kit/facade/OpenApiParser.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Carvex::ParsedOpenAPIModel;
+using Carvex::RefLocationResolver;
+using VoziZazIreCore::SourceLocation;
+
+// Accented letters, an emoji with a skin-tone modifier and combining marks stand before every target.
+const char* const kYAML = "openapi: 3.0.3\n"
+                          "info:\n"
+                          "  title: Caf\xC3\xA9 \xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD e\xCC\x81\xCC\x82 na\xC3\xAFve\n"
+                          "  version: '1'\n"
+                          "paths:\n"
+                          "  /pets:\n"
+                          "    get:\n"
+                          "      responses:\n"
+                          "        '200':\n"
+                          "          $ref: '#/components/responses/Found'\n"
+                          "components:\n"
+                          "  schemas:\n"
+                          "    Pet:\n"
+                          "      title: Pet \xF0\x9F\x90\xB6\n"
+                          "    Alias:\n"
+                          "      $ref: '#/components/schemas/Pet'\n"
+                          "  parameters:\n"
+                          "    Limit:\n"
+                          "      name: l\xC3\xAFmit\n"
+                          "      in: query\n"
+                          "  responses:\n"
+                          "    Found:\n"
+                          "      description: f\xC3\xB6und\n"
+                          "  requestBodies:\n"
+                          "    PetBody:\n"
+                          "      content: {}\n"
+                          "  headers:\n"
+                          "    Rate:\n"
+                          "      description: r\xC3\xA2te\n"
+                          "  examples:\n"
+                          "    Sample:\n"
+                          "      summary: s\n"
+                          "  securitySchemes:\n"
+                          "    Key:\n"
+                          "      type: apiKey\n"
+                          "      name: k\n"
+                          "      in: header\n";
+
+const char* const kJSON = "{\n"
+                          "  \"openapi\": \"3.0.3\",\n"
+                          "  \"info\": {\"title\": \"Caf\xC3\xA9 \xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD e\xCC\x81\xCC\x82 na\xC3\xAFve\", \"version\": \"1\"},\n"
+                          "  \"paths\": {\"/pets\": {\"get\": {\"responses\": {\"200\": {\"$ref\": \"#/components/responses/Found\"}}}}},\n"
+                          "  \"components\": {\n"
+                          "    \"schemas\": {\n"
+                          "      \"Pet\": {\"title\": \"Pet \xF0\x9F\x90\xB6\"},\n"
+                          "      \"Alias\": {\"$ref\": \"#/components/schemas/Pet\"}\n"
+                          "    },\n"
+                          "    \"parameters\": {\"Limit\": {\"name\": \"l\xC3\xAFmit\", \"in\": \"query\"}},\n"
+                          "    \"responses\": {\"Found\": {\"description\": \"f\xC3\xB6und\"}},\n"
+                          "    \"requestBodies\": {\"PetBody\": {\"content\": {}}},\n"
+                          "    \"headers\": {\"Rate\": {\"description\": \"r\xC3\xA2te\"}},\n"
+                          "    \"examples\": {\"Sample\": {\"summary\": \"s\"}},\n"
+                          "    \"securitySchemes\": {\"Key\": {\"type\": \"apiKey\", \"name\": \"k\", \"in\": \"header\"}}\n"
+                          "  }\n"
+                          "}\n";
+
+std::string withCRLF(std::string text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+ParsedOpenAPIModel modelOf(const std::string& text, VoziZazIre::Format format)
+{
+    VoziZazIre::OpenApiParser parser;
+    return ParsedOpenAPIModel(parser.parse(text, format, VoziZazIreCore::ValidationLevel::none).document);
+}
+
+TEST(RefLocationResolverTest, TargetsLandOnTheirFirstCharacterInBothFormats)
+{
+    const struct {
+        const char* path;
+        const char* yamlTarget; // what the text holds at the target; null for no target
+        const char* jsonTarget;
+    } rows[] = {
+        {"#/components/schemas/Pet", "title: Pet", "{\"title\": \"Pet"},
+        {"#//components/schemas//Pet/properties/name", "title: Pet", "{\"title\": \"Pet"},
+        {"#/components/schemas/Alias", "'#/components/schemas/Pet'", "\"#/components/schemas/Pet\"}"},
+        {"#/components/parameters/Limit", "name: l\xC3\xAFmit", "{\"name\": \"l\xC3\xAFmit\""},
+        {"#/components/responses/Found", "description: f\xC3\xB6und", "{\"description\": \"f\xC3\xB6und\""},
+        {"#/components/requestBodies/PetBody", "content: {}", "{\"content\": {}}"},
+        {"#/components/headers/Rate", "description: r\xC3\xA2te", "{\"description\": \"r\xC3\xA2te\""},
+        {"#/components/examples/Sample", nullptr, nullptr},
+        {"#/components/securitySchemes/Key", nullptr, nullptr},
+        {"#/components/schemas/Missing", nullptr, nullptr},
+        {"#/paths/~1pets", nullptr, nullptr},
+        {"#/components", nullptr, nullptr},
+        {"#/components/schemas", nullptr, nullptr},
+        {"#components/schemas/Pet", nullptr, nullptr},
+        {"other.yaml#/components/schemas/Pet", nullptr, nullptr},
+        {"", nullptr, nullptr},
+    };
+    const struct {
+        const char* name;
+        std::string text;
+        VoziZazIre::Format format;
+        bool yaml;
+    } documents[] = {
+        {"YAML", kYAML, VoziZazIre::Format::yaml, true},
+        {"YAML with CR LF", withCRLF(kYAML), VoziZazIre::Format::yaml, true},
+        {"JSON", kJSON, VoziZazIre::Format::json, false},
+        {"JSON with CR LF", withCRLF(kJSON), VoziZazIre::Format::json, false},
+    };
+    const RefLocationResolver resolver;
+    for (const auto& document : documents) {
+        const ParsedOpenAPIModel model = modelOf(document.text, document.format);
+        const QString content = QString::fromStdString(document.text);
+        // The editor shows the text with line feeds only; lines and columns agree with the file's.
+        QString viewText = content;
+        viewText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const Carvex::TextPositionConverter contentPositions(content);
+        const Carvex::TextPositionConverter viewPositions(viewText);
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(document.name) + " " + row.path);
+            const QString path = QString::fromUtf8(row.path);
+            const char* target = document.yaml ? row.yamlTarget : row.jsonTarget;
+            const std::optional<SourceLocation> start = resolver.resolveSourceLocation(path, model);
+            const std::optional<int64_t> offset = resolver.resolveLocation(path, model);
+            ASSERT_EQ(start.has_value(), target != nullptr);
+            ASSERT_EQ(offset.has_value(), target != nullptr);
+            if (!target)
+                continue;
+            EXPECT_EQ(*offset, start->offset);
+            const std::optional<qsizetype> inContent = RefLocationResolver::textPosition(*start, contentPositions);
+            const std::optional<qsizetype> inView = RefLocationResolver::textPosition(*start, viewText);
+            ASSERT_TRUE(inContent && inView);
+            EXPECT_TRUE(QStringView(content).sliced(*inContent).startsWith(QString::fromUtf8(target)))
+                << QStringView(content).sliced(*inContent).left(40).toString().toStdString();
+            EXPECT_TRUE(QStringView(viewText).sliced(*inView).startsWith(QString::fromUtf8(target)))
+                << QStringView(viewText).sliced(*inView).left(40).toString().toStdString();
+            EXPECT_EQ(viewPositions.position(start->line, start->column), inView);
+        }
+
+        // A link found in the text resolves like its path; an external link to nothing.
+        const Carvex::RefLinkDetector detector;
+        const auto links = detector.detectLinks(content, document.yaml ? Carvex::DocumentLanguage::yaml
+                                                                       : Carvex::DocumentLanguage::json);
+        ASSERT_EQ(links.size(), 2u);
+        for (const auto& link : links)
+            EXPECT_EQ(resolver.resolveSourceLocation(link, model), resolver.resolveSourceLocation(link.refPath, model));
+        const Carvex::RefLink external{{1, 1}, {0, 3}, QStringLiteral("other.yaml#/components/schemas/Pet")};
+        EXPECT_FALSE(resolver.resolveLocation(external, model));
+        EXPECT_FALSE(resolver.resolveSourceLocation(external, model));
+    }
+}
+
+TEST(RefLocationResolverTest, LocationsOutsideTheTextGiveNoPosition)
+{
+    // Lines: "ab" (2 units), "e" + combining acute (one column), "" (last, empty).
+    const QString text = QStringLiteral("ab\ne\u0301\n");
+    const struct {
+        const char* name;
+        int64_t line;
+        int64_t column;
+        std::optional<qsizetype> position;
+    } rows[] = {
+        {"first character", 1, 1, 0},
+        {"line end", 1, 3, 2},
+        {"past the line end", 1, 4, std::nullopt},
+        {"after a combining mark", 2, 2, 5},
+        {"past a line of one cluster", 2, 3, std::nullopt},
+        {"empty last line", 3, 1, 6},
+        {"line past the end", 4, 1, std::nullopt},
+        {"line 0", 0, 1, std::nullopt},
+        {"column 0", 1, 0, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(RefLocationResolver::textPosition(SourceLocation{row.line, row.column, 0}, text), row.position);
+    }
+}
+
+} // namespace
