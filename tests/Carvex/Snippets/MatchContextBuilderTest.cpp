@@ -1,0 +1,121 @@
+#include "Carvex/Snippets/MatchContextBuilder.h"
+
+#include <unicode/uregex.h>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace Carvex;
+
+namespace {
+
+struct ContextRow {
+    const char* name;
+    FileFormat format;
+    QString text;  // "|" marks the caret
+    QString keyword;
+    int indentLevel;
+    QStringList path;
+    QString baseIndent;
+};
+
+TEST(MatchContextBuilderTest, CaretSurroundings) {
+    const FileFormat yaml = FileFormat::yaml;
+    const FileFormat json = FileFormat::json;
+    const ContextRow rows[] = {
+        {"caret at 0", yaml, "|paths:", "", 0, {}, "  "},
+        {"key with colon and blank", yaml, "  responses: |", "responses:", 1, {}, "  "},
+        {"quoted key in json", json, "  \"responses\": |", "responses:", 1, {}, "  "},
+        {"quotes stay in yaml", yaml, "\"x\":|", "\"x\":", 0, {}, ""},
+        {"last word of the line", yaml, "    description: some text|", "text", 2, {}, "    "},
+        {"word before trailing blanks", yaml, "  - \t|", "-", 1, {}, "  "},
+        {"blank line prefix", yaml, "a:\n    |", "", 2, {"a"}, "    "},
+        {"nested keys", yaml, "paths:\n  /pets:\n    get:\n      x|", "x", 3, {"paths", "/pets", "get"}, "      "},
+        {"indentation closes keys", yaml, "paths:\n  /pets:\n    get:\n  tags:\n    y|", "y", 2, {"paths", "tags"},
+         "    "},
+        {"lines without colon change nothing", yaml, "a:\n  - item\n  plain\n  b|", "b", 1, {"a"}, "  "},
+        {"equal indent replaces", yaml, "a:\nb:\n  c|", "c", 1, {"b"}, "  "},
+        {"json closers pop by indentation", json,
+         "{\n  \"paths\": {\n    \"/a\": {\n    },\n    \"tags\": [\n    ]\n  },\n  \"info\": {\n    x|", "x", 2,
+         {"info"}, "    "},
+        {"json closer is never a key", json, "{\n  \"a\": {\n    \"b\": 1\n  }\n  z|", "z", 1, {}, "  "},
+        {"key before the first colon, quotes removed", json, "  \"url\": \"http://x\",\n  \"k\":|", "k:", 1, {"url"},
+         "  "},
+        {"tabs count two columns", yaml, "\t\t x|", "x", 2, {}, "\t\t "},
+        {"odd columns round down", yaml, "   x|", "x", 1, {}, "   "},
+        {"start of a line: the previous line", yaml, "a:\n  b:\n|", "b:\n", 1, {"a", "b"}, "  "},
+        {"crlf ends one line", yaml, "a:\r\n  b:\r\n|", "b:\r\n", 1, {"a", "b"}, "  "},
+        {"cr-only lines", yaml, "a:\r  b:\r    c:|", "c:", 2, {}, "    "},
+        {"line separator ends a line", yaml, "a:\u2028  b:|", "b:", 1, {}, "  "},
+        {"caret inside the line", yaml, "  get: |more", "get:", 1, {}, "  "},
+    };
+    for (const ContextRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        QString text = row.text;
+        const qsizetype caret = text.indexOf(u'|');
+        text.remove(caret, 1);
+        EXPECT_EQ(MatchContextBuilder::lastKeyword(text, caret, row.format), row.keyword);
+        EXPECT_EQ(MatchContextBuilder::indentLevel(text, caret), row.indentLevel);
+        EXPECT_EQ(MatchContextBuilder::parentPath(text, caret, row.format), row.path);
+        EXPECT_EQ(MatchContextBuilder::baseIndent(text, caret), row.baseIndent);
+        const std::optional<MatchContext> built = MatchContextBuilder::build(text, caret, row.format);
+        ASSERT_EQ(built.has_value(), !row.keyword.isEmpty());
+        if (built) {
+            EXPECT_EQ(*built, (MatchContext{text, caret, row.keyword, row.indentLevel, row.path, row.format}));
+        }
+    }
+}
+
+TEST(MatchContextBuilderTest, AnyCaretGivesAnAnswer) {
+    const QString pair = QString::fromUtf16(u"k: \U0001F600");
+    const QString texts[] = {"", "a", "a:\r\r\r", "\n\n\n", QString(5000, u'{'), pair, "\t\t\t", "\"\":\"\""};
+    for (const QString& text : texts) {
+        for (qsizetype caret : {qsizetype(-5), qsizetype(-1), qsizetype(0), qsizetype(1), text.size() - 1, text.size(),
+                                text.size() + 1, qsizetype(1) << 40}) {
+            for (FileFormat format : {FileFormat::yaml, FileFormat::json}) {
+                const std::optional<MatchContext> built = MatchContextBuilder::build(text, caret, format);
+                if (caret < 1 || caret > text.size()) {
+                    EXPECT_FALSE(built.has_value());
+                    EXPECT_EQ(MatchContextBuilder::indentLevel(text, caret), 0);
+                    EXPECT_EQ(MatchContextBuilder::baseIndent(text, caret), "  ");
+                }
+                (void)MatchContextBuilder::parentPath(text, caret, format);
+            }
+        }
+    }
+    // Inside a surrogate pair the keyword ends with the lone high half.
+    EXPECT_EQ(MatchContextBuilder::lastKeyword(pair, pair.size() - 1, FileFormat::yaml), pair.mid(3, 1));
+}
+
+// Group 1 of the first match of (\S+:?\s*)$ as the regular-expression engine finds it.
+QString byPattern(const QString& part) {
+    UErrorCode status = U_ZERO_ERROR;
+    URegularExpression* pattern = uregex_openC("(\\S+:?\\s*)$", 0, nullptr, &status);
+    uregex_setText(pattern, reinterpret_cast<const UChar*>(part.utf16()), int32_t(part.size()), &status);
+    QString found;
+    if (uregex_find(pattern, 0, &status)) {
+        const int32_t start = uregex_start(pattern, 1, &status);
+        found = part.mid(start, uregex_end(pattern, 1, &status) - start);
+    }
+    EXPECT_TRUE(U_SUCCESS(status));
+    uregex_close(pattern);
+    return found;
+}
+
+TEST(MatchContextBuilderTest, TrailingWordEqualsThePatternOnRandomLines) {
+    const char16_t alphabet[] = {u'a', u'Z', u':', u':', u'"', u'-', u' ', u' ', u'\t', u'\n', u'\r', u'\v', u'\f',
+                                 0x0085, 0x00A0, 0x1680, 0x2003, 0x2028, 0x2029, 0x202F, 0x3000, 0x00E9, 0x200B,
+                                 0xFEFF, 0xD83D, 0xDE00, 0xD800};
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
+    std::uniform_int_distribution<int> length(0, 14);
+    for (int round = 0; round < 20000; ++round) {
+        QString part;
+        for (int n = length(random); n > 0; --n) part.push_back(QChar(alphabet[pick(random)]));
+        ASSERT_EQ(MatchContextBuilder::trailingWord(part).toString(), byPattern(part))
+            << "round " << round << ": " << part.toStdString();
+    }
+}
+
+}  // namespace
