@@ -5,6 +5,10 @@
 
 #include <unicode/uchar.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -51,6 +55,95 @@ QString withoutQuotes(QStringView text, FileFormat format) {
     return out;
 }
 
+int levelOfColumns(qsizetype columns) { return int(std::min<qsizetype>(columns / 2, std::numeric_limits<int>::max())); }
+
+QString keywordOfLine(QStringView text, qsizetype lineStart, qsizetype cursor, FileFormat format) {
+    return withoutQuotes(CaretLine::trimmed(trailingWord(text.sliced(lineStart, cursor - lineStart))), format);
+}
+
+// The first line feed in [from, to), or `to`; `colon` becomes the first colon before it, or -1.
+qsizetype nextLineFeed(const char16_t* units, qsizetype from, qsizetype to, qsizetype& colon) {
+    colon = -1;
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi16(u'\n');
+    const __m128i colons = _mm_set1_epi16(u':');
+    for (; i + 8 <= to; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        const int feeds = _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, lf));
+        if (colon < 0) {
+            // Colons before the first line feed of the chunk (or anywhere in it without one).
+            const unsigned before = feeds != 0 ? (1u << __builtin_ctz(unsigned(feeds))) - 1 : 0xFFFFu;
+            const unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, colons))) & before;
+            if (found != 0) colon = i + __builtin_ctz(found) / 2;
+        }
+        if (feeds != 0) return i + __builtin_ctz(unsigned(feeds)) / 2;
+    }
+#endif
+    for (; i < to; ++i) {
+        if (units[i] == u'\n') return i;
+        if (colon < 0 && units[i] == u':') colon = i;
+    }
+    return to;
+}
+
+// Just after the last line feed before `limit`, or 0: where the lines that precede the caret's
+// line (split at line feeds) end. No terminator lies in [searchFrom, limit - 1).
+qsizetype endOfLastLineBefore(QStringView text, qsizetype limit, qsizetype searchFrom) {
+    const char16_t* units = text.utf16();
+    if (limit > 0 && units[limit - 1] == u'\n') return limit;
+    qsizetype p = std::min(searchFrom, limit);
+    while (p > 0) {
+        p = UnitSearch::afterLastLineTerminator(units, 0, p);
+        if (p > 0 && units[p - 1] == u'\n') return p;
+        if (p > 0) --p;
+    }
+    return 0;
+}
+
+// The keys enclosing what follows [0, end), which ends just after a line feed (or is empty).
+QStringList keysOfLines(QStringView text, qsizetype end, FileFormat format) {
+    const char16_t* units = text.utf16();
+    std::vector<std::pair<qsizetype, QStringView>> stack;
+    const auto popFrom = [&stack](qsizetype indent) {
+        while (!stack.empty() && stack.back().first >= indent) stack.pop_back();
+    };
+    for (qsizetype lineStart = 0; lineStart < end;) {
+        qsizetype colon = -1;
+        const qsizetype lineEnd = nextLineFeed(units, lineStart, end, colon);
+        const QStringView line(units + lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+        // The leading run of spaces and tabs gives the indentation and, unless other space
+        // separators follow it, the start of the trimmed line.
+        qsizetype indent = 0;
+        qsizetype lead = 0;
+        for (; lead < line.size() && (line[lead] == u' ' || line[lead] == u'\t'); ++lead) {
+            indent += line[lead] == u'\t' ? 2 : 1;
+        }
+        QStringView trimmed;
+        if (lead < line.size() && line[lead].unicode() >= 0x80) {
+            trimmed = CaretLine::trimmed(line);
+        } else {
+            qsizetype tail = line.size();
+            while (tail > lead && CaretLine::isHorizontalSpace(line[tail - 1].unicode())) --tail;
+            trimmed = line.sliced(lead, tail - lead);
+        }
+        if (trimmed.isEmpty()) continue;
+        if (format == FileFormat::json && trimmed.size() <= 2 &&
+            (trimmed == u"}" || trimmed == u"}," || trimmed == u"]" || trimmed == u"],")) {
+            popFrom(indent);
+            continue;
+        }
+        if (colon < 0) continue;
+        popFrom(indent);
+        stack.emplace_back(indent, QStringView(trimmed.data(), units + colon - trimmed.utf16()));
+    }
+    QStringList path;
+    path.reserve(qsizetype(stack.size()));
+    for (const auto& [indent, key] : stack) path.push_back(withoutQuotes(key, format));
+    return path;
+}
+
 }  // namespace
 
 QStringView trailingWord(QStringView part) {
@@ -64,14 +157,12 @@ QStringView trailingWord(QStringView part) {
 
 QString lastKeyword(QStringView text, qsizetype cursor, FileFormat format) {
     if (cursor < 1 || cursor > text.size()) return {};
-    const qsizetype start = startOfLineHolding(text, cursor - 1);
-    return withoutQuotes(CaretLine::trimmed(trailingWord(text.sliced(start, cursor - start))), format);
+    return keywordOfLine(text, startOfLineHolding(text, cursor - 1), cursor, format);
 }
 
 int indentLevel(QStringView text, qsizetype cursor) {
     if (cursor < 1 || cursor > text.size()) return 0;
-    const qsizetype columns = leadingColumns(text, startOfLineHolding(text, cursor - 1));
-    return int(std::min<qsizetype>(columns / 2, std::numeric_limits<int>::max()));
+    return levelOfColumns(leadingColumns(text, startOfLineHolding(text, cursor - 1)));
 }
 
 QString baseIndent(QStringView text, qsizetype position) {
@@ -84,42 +175,20 @@ QString baseIndent(QStringView text, qsizetype position) {
 
 QStringList parentPath(QStringView text, qsizetype cursor, FileFormat format) {
     if (cursor < 1) return {};
-    const QStringView before = text.first(std::min(cursor, text.size()));
-    std::vector<std::pair<qsizetype, QStringView>> stack;
-    const auto popFrom = [&stack](qsizetype indent) {
-        while (!stack.empty() && stack.back().first >= indent) stack.pop_back();
-    };
-    qsizetype lineStart = 0;
-    for (qsizetype lineEnd = before.indexOf(u'\n'); lineEnd >= 0; lineEnd = before.indexOf(u'\n', lineStart)) {
-        const QStringView line = before.sliced(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
-        const QStringView trimmed = CaretLine::trimmed(line);
-        if (trimmed.isEmpty()) continue;
-        const qsizetype indent = leadingColumns(line, 0);
-        if (format == FileFormat::json &&
-            (trimmed == u"}" || trimmed == u"}," || trimmed == u"]" || trimmed == u"],")) {
-            popFrom(indent);
-            continue;
-        }
-        const qsizetype colon = trimmed.indexOf(u':');
-        if (colon < 0) continue;
-        popFrom(indent);
-        stack.emplace_back(indent, trimmed.first(colon));
-    }
-    QStringList path;
-    path.reserve(qsizetype(stack.size()));
-    for (const auto& [indent, key] : stack) path.push_back(withoutQuotes(key, format));
-    return path;
+    const qsizetype limit = std::min(cursor, text.size());
+    return keysOfLines(text, endOfLastLineBefore(text, limit, limit), format);
 }
 
 std::optional<MatchContext> build(const QString& text, qsizetype cursor, FileFormat format) {
-    QString keyword = lastKeyword(text, cursor, format);
+    if (cursor < 1 || cursor > text.size()) return std::nullopt;
+    const qsizetype lineStart = startOfLineHolding(text, cursor - 1);
+    QString keyword = keywordOfLine(text, lineStart, cursor, format);
     if (keyword.isEmpty()) return std::nullopt;
     return MatchContext{.text = text,
                         .cursorPosition = cursor,
                         .lastKeyword = std::move(keyword),
-                        .indentLevel = indentLevel(text, cursor),
-                        .parentPath = parentPath(text, cursor, format),
+                        .indentLevel = levelOfColumns(leadingColumns(text, lineStart)),
+                        .parentPath = keysOfLines(text, endOfLastLineBefore(text, cursor, lineStart), format),
                         .fileFormat = format};
 }
 

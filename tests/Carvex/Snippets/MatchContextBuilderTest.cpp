@@ -1,3 +1,4 @@
+#include "Carvex/CaretContext/CaretLine.h"
 #include "Carvex/Snippets/MatchContextBuilder.h"
 
 #include <unicode/uregex.h>
@@ -115,6 +116,55 @@ TEST(MatchContextBuilderTest, TrailingWordEqualsThePatternOnRandomLines) {
         for (int n = length(random); n > 0; --n) part.push_back(QChar(alphabet[pick(random)]));
         ASSERT_EQ(MatchContextBuilder::trailingWord(part).toString(), byPattern(part))
             << "round " << round << ": " << part.toStdString();
+    }
+}
+
+// The enclosing keys read the plain way: every line before the caret's, one at a time.
+QStringList plainParentPath(const QString& text, qsizetype cursor, FileFormat format) {
+    QStringList lines = text.left(cursor).split(u'\n');
+    lines.removeLast();
+    std::vector<std::pair<int, QString>> stack;
+    for (const QString& line : lines) {
+        const QString trimmed = CaretLine::trimmed(line).toString();
+        if (trimmed.isEmpty()) continue;
+        int indent = 0;
+        for (QChar c : line) {
+            if (c != u' ' && c != u'\t') break;
+            indent += c == u'\t' ? 2 : 1;
+        }
+        const bool closer = trimmed == "}" || trimmed == "}," || trimmed == "]" || trimmed == "],";
+        if (!(format == FileFormat::json && closer) && !trimmed.contains(u':')) continue;
+        while (!stack.empty() && stack.back().first >= indent) stack.pop_back();
+        if (format == FileFormat::json && closer) continue;
+        QString key = trimmed.left(trimmed.indexOf(u':'));
+        if (format == FileFormat::json) key.remove(u'"');
+        stack.emplace_back(indent, key);
+    }
+    QStringList path;
+    for (const auto& entry : stack) path.push_back(entry.second);
+    return path;
+}
+
+TEST(MatchContextBuilderTest, EnclosingKeysEqualThePlainReadingOnRandomTexts) {
+    const char16_t alphabet[] = {u'a', u'b', u':', u'"', u'}', u']', u',', u' ', u' ', u' ', u'\t',
+                                 u'\n', u'\n', u'\n', u'\r', 0x00A0, 0x3000, 0x2028};
+    std::mt19937 random(35);
+    std::uniform_int_distribution<size_t> pick(0, std::size(alphabet) - 1);
+    std::uniform_int_distribution<int> length(0, 60);
+    for (int round = 0; round < 4000; ++round) {
+        QString text;
+        for (int n = length(random); n > 0; --n) text.push_back(QChar(alphabet[pick(random)]));
+        for (FileFormat format : {FileFormat::yaml, FileFormat::json}) {
+            for (qsizetype cursor = 1; cursor <= text.size(); ++cursor) {
+                const QStringList expected = plainParentPath(text, cursor, format);
+                ASSERT_EQ(MatchContextBuilder::parentPath(text, cursor, format), expected)
+                    << "round " << round << " cursor " << cursor;
+                const std::optional<MatchContext> built = MatchContextBuilder::build(text, cursor, format);
+                if (built) {
+                    ASSERT_EQ(built->parentPath, expected) << "round " << round << " cursor " << cursor;
+                }
+            }
+        }
     }
 }
 
