@@ -1,5 +1,7 @@
 #include "platform/MainMenu.h"
 
+#include "platform/WindowTabHost.h"
+
 #include "platform/NotificationCenter.h"
 
 #include <QAction>
@@ -23,8 +25,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show) {
+            // A window shown as a tab of another gets the menus too: the shortcuts of a hidden
+            // tab's menu bar do not fire.
             auto* window = qobject_cast<QMainWindow*>(watched);
-            if (window && window->isWindow()) {
+            if (window && (window->isWindow() || WindowTabHost::hostOf(window))) {
                 menu_.installInto(window);
             }
         }

@@ -1,5 +1,7 @@
 #include "platform/WindowTabHost.h"
 
+#include <QApplication>
+
 #include "platform/MainScheduler.h"
 #include "platform/NotificationCenter.h"
 #include "platform/WindowController.h"
@@ -96,6 +98,14 @@ void WindowTabHost::makeKeyAndOrderFront(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+QWidget* WindowTabHost::keyWindow() {
+    QWidget* active = QApplication::activeWindow();
+    if (auto* host = qobject_cast<WindowTabHost*>(active)) {
+        return host->currentWindow();
+    }
+    return active;
 }
 
 void WindowTabHost::addTabbedWindow(QWidget* existing, QWidget* window) {

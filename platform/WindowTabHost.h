@@ -39,6 +39,9 @@ public:
     static bool isWindowVisible(const QWidget* window);
     // Brings the window forward: its tab becomes current and its host (or itself) is shown and raised.
     static void makeKeyAndOrderFront(QWidget* window);
+    // The window the user works in: the current tab when the active window is a host, else the
+    // active window itself (null when the application is not active).
+    static QWidget* keyWindow();
 
     ~WindowTabHost() override;
 

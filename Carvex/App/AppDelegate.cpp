@@ -10,6 +10,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/StandardUpdaterController.h"
 #include "platform/WindowController.h"
+#include "platform/WindowTabHost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -128,7 +129,9 @@ void AppDelegate::buildMainMenu() {
     addMenuItem(application, QStringLiteral("Preferences..."), QStringLiteral("showPreferences:"),
                 QKeySequence(Qt::CTRL | Qt::Key_Comma), send(&AppDelegate::showPreferences));
     CarvexPlatform::MainMenu::insertSeparator(application, -1);
-    addMenuItem(application, QStringLiteral("Quit Carvex"), QStringLiteral("terminate:"), QKeySequence::Quit,
+    // Spelled out: the desktop's standard Quit sequence is empty under some platform themes.
+    addMenuItem(application, QStringLiteral("Quit Carvex"), QStringLiteral("terminate:"),
+                QKeySequence(Qt::CTRL | Qt::Key_Q),
                 send(&AppDelegate::terminate));
 
     QMenu* file = mainMenu_.addMenu(QStringLiteral("File"));
@@ -145,7 +148,7 @@ void AppDelegate::buildMainMenu() {
     CarvexPlatform::MainMenu::insertSeparator(file, -1);
     addMenuItem(file, QStringLiteral("Close"), QStringLiteral("performClose:"), QKeySequence(Qt::CTRL | Qt::Key_W),
                 [] {
-                    if (QWidget* window = QApplication::activeWindow()) {
+                    if (QWidget* window = CarvexPlatform::WindowTabHost::keyWindow()) {
                         window->close();
                     }
                 });
@@ -396,7 +399,7 @@ bool AppDelegate::hasVisibleWindows() {
 }
 
 CarvexPlatform::WindowController* AppDelegate::activeDocumentWindowController() const {
-    QWidget* active = QApplication::activeWindow();
+    QWidget* active = CarvexPlatform::WindowTabHost::keyWindow();
     if (!active || !documentController_) {
         return nullptr;
     }

@@ -1,5 +1,7 @@
 #include "Carvex/Documents/DocumentController.h"
 
+#include "platform/WindowTabHost.h"
+
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/DocumentTypes.h"
 #include "Carvex/Documents/NewDocumentModalViewController.h"
@@ -69,8 +71,8 @@ std::optional<QString> DocumentController::typeForContentsOfFile(const QString& 
 
 CarvexPlatform::ViewController* DocumentController::sheetHost() {
     // A hidden window (the welcome window once closed) is no place for a sheet.
-    const QWidget* key = QApplication::activeWindow();
-    if (key && key->isVisible()) {
+    const QWidget* key = CarvexPlatform::WindowTabHost::keyWindow();
+    if (key && CarvexPlatform::WindowTabHost::isWindowVisible(key)) {
         if (CarvexPlatform::ViewController* content = contentOf(key)) {
             return content;
         }

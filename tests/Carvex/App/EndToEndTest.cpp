@@ -1,0 +1,322 @@
+// The whole road a user takes with one description: open a file, type, validate, convert, save
+// both documents and quit, through the real start-up code, windows, menus and key events.
+
+#include "Carvex/App/AppDelegate.h"
+#include "Carvex/App/Application.h"
+#include "Carvex/Console/ConsoleOutlineModel.h"
+#include "Carvex/Console/ConsoleViewController.h"
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Validation/ValidationDecorationController.h"
+#include "Carvex/Windows/DocumentWindowController.h"
+#include "Carvex/Windows/EditorSplitViewController.h"
+#include "Carvex/Windows/SplitViewController.h"
+#include "kit/core/GenericNode.h"
+#include "kit/facade/OpenApiParser.h"
+#include "platform/AlertPresenter.h"
+#include "platform/AlertScript.h"
+#include "platform/BackgroundTask.h"
+#include "platform/FilePanel.h"
+#include "platform/MainMenu.h"
+#include <QMenu>
+#include "platform/Settings.h"
+#include "platform/TestApplication.h"
+#include "platform/WindowTabHost.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace Carvex {
+namespace {
+
+using VoziZazIreCore::GenericNode;
+using VoziZazIreCore::GenericNodeKind;
+
+// Runs the event loop and the background tasks until `done` holds, for at most 30 seconds.
+bool waitUntil(const std::function<bool()>& done) {
+    const QDeadlineTimer deadline(30000);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        CarvexPlatform::BackgroundTask::waitForIdle();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Deep equality of two values read by the library; object members compare by key, in any order.
+bool sameValue(const GenericNode* a, const GenericNode* b, std::string& where) {
+    if (a == nullptr || b == nullptr || a->kind() != b->kind()) {
+        return false;
+    }
+    switch (a->kind()) {
+        case GenericNodeKind::object: {
+            if (a->count() != b->count()) {
+                return false;
+            }
+            for (const auto& member : *a->objectValue()) {
+                if (!sameValue(member.value, (*b)[member.key], where)) {
+                    where = "/" + std::string(member.key) + where;
+                    return false;
+                }
+            }
+            return true;
+        }
+        case GenericNodeKind::array:
+            if (a->count() != b->count()) {
+                return false;
+            }
+            for (std::size_t index = 0; index < a->count(); ++index) {
+                if (!sameValue((*a)[index], (*b)[index], where)) {
+                    where = "/" + std::to_string(index) + where;
+                    return false;
+                }
+            }
+            return true;
+        case GenericNodeKind::string: return a->stringValue() == b->stringValue();
+        case GenericNodeKind::number: return a->numberValue() == b->numberValue();
+        case GenericNodeKind::bool_: return a->boolValue() == b->boolValue();
+        case GenericNodeKind::null: return true;
+    }
+    return false;
+}
+
+struct Window {
+    DocumentWindowController* controller = nullptr;
+    EditorViewController* editor = nullptr;
+    ConsoleViewController* console = nullptr;
+};
+
+Window windowOf(const Document* document) {
+    Window window;
+    if (document == nullptr || document->windowControllers().empty()) {
+        return window;
+    }
+    window.controller = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
+    auto* split = window.controller ? dynamic_cast<SplitViewController*>(window.controller->contentViewController())
+                                    : nullptr;
+    EditorSplitViewController* editorSplit = split ? split->editorSplitViewController() : nullptr;
+    if (editorSplit != nullptr) {
+        window.editor = dynamic_cast<EditorViewController*>(editorSplit->editorViewController());
+        window.console = editorSplit->consoleViewController();
+    }
+    return window;
+}
+
+// The messages of the console's rows, in order.
+QStringList consoleMessages(ConsoleViewController& console) {
+    QStringList messages;
+    ConsoleOutlineModel& model = console.outlineModel();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        if (const LogEntry* entry = model.entryAt(model.index(row, 0))) {
+            messages.append(entry->message);
+        }
+    }
+    return messages;
+}
+
+// Brings a window forward the way a click on it (or on its tab) does, so the menus act on it.
+bool activate(QMainWindow* window) {
+    CarvexPlatform::WindowTabHost::makeKeyAndOrderFront(window);
+    QWidget* top = CarvexPlatform::WindowTabHost::hostOf(window);
+    QApplication::setActiveWindow(top ? top : window);
+    return waitUntil([window] { return CarvexPlatform::WindowTabHost::keyWindow() == window; });
+}
+
+// Types text as key presses into the widget that has the keyboard.
+void type(QWidget* view, const QString& text) {
+    for (const QChar character : text) {
+        if (character == QLatin1Char('\n')) {
+            QTest::keyClick(view, Qt::Key_Return);
+        } else {
+            QTest::keyClicks(view, QString(character));
+        }
+    }
+}
+
+struct LineEndings {
+    const char* name;
+    QByteArray lineEnd;
+};
+
+class EndToEndTest : public ::testing::TestWithParam<LineEndings> {
+protected:
+    void SetUp() override {
+        CarvexPlatform::TestApplication::ensure();
+        CarvexPlatform::AlertPresenter::shared().setScript(alerts);
+        CarvexPlatform::FilePanel::shared().setScript(panels);
+    }
+    void TearDown() override {
+        CarvexPlatform::AlertPresenter::shared().setScript(nullptr);
+        CarvexPlatform::FilePanel::shared().setScript(nullptr);
+    }
+
+    // The windows the application keeps for the whole run: none is part of this road.
+    static AppDelegate::SharedWindows sharedWindows() {
+        AppDelegate::SharedWindows windows;
+        windows.showWelcome = [] {};
+        windows.welcomeWindow = []() -> QWidget* { return nullptr; };
+        windows.showPreferences = [] {};
+        windows.preferencesWindow = []() -> QWidget* { return nullptr; };
+        windows.showUserManual = [] {};
+        windows.helpWindow = []() -> QWidget* { return nullptr; };
+        return windows;
+    }
+
+    std::shared_ptr<CarvexPlatform::AlertScript> alerts = std::make_shared<CarvexPlatform::AlertScript>();
+    std::shared_ptr<CarvexPlatform::FilePanelScript> panels = std::make_shared<CarvexPlatform::FilePanelScript>();
+    QTemporaryDir temporary;
+};
+
+TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
+    const QString corpus = QStringLiteral(CARVEX_SHARED_DIR "/corpus/oai/v3.0/petstore.yaml");
+    if (!QFile::exists(corpus)) {
+        GTEST_SKIP() << "the shared corpus is not here";
+    }
+    const QByteArray lineEnd = GetParam().lineEnd;
+    QByteArray original = readFile(corpus);
+    original.replace("\r\n", "\n").replace("\n", lineEnd);
+    const QString sourcePath = temporary.filePath(QStringLiteral("petstore.yaml"));
+    {
+        QFile file(sourcePath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(original);
+    }
+
+    Application::registerScenes();
+    Application carvex(QStringLiteral("carvex-e2e-") + QUuid::createUuid().toString(QUuid::Id128), sharedWindows(),
+                       CarvexPlatform::Settings::isolated());
+    ASSERT_TRUE(carvex.start({sourcePath}));
+    DocumentController* documents = carvex.delegate()->documentController();
+    ASSERT_NE(documents, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return documents->documents().size() == 1; }));
+    auto* source = dynamic_cast<Document*>(documents->documents().front());
+    ASSERT_NE(source, nullptr);
+    Window window = windowOf(source);
+    ASSERT_NE(window.editor, nullptr);
+    ASSERT_NE(window.console, nullptr);
+    ASSERT_NE(window.editor->editorTextView(), nullptr);
+    EditorTextView& text = *window.editor->editorTextView();
+    ASSERT_TRUE(waitUntil([&] { return text.text().startsWith(QStringLiteral("openapi: 3.0.0")); }));
+    ASSERT_TRUE(activate(window.controller->window()));
+
+    // A new path, typed after "paths:" and indented by Return alone.
+    QTextCursor caret = text.textCursor();
+    caret.setPosition(static_cast<int>(text.viewText().indexOf(QStringLiteral("paths:")) + 6));
+    text.setTextCursor(caret);
+    type(&text, QStringLiteral("\n/health:\nget:\nresponses:\n'200':\ndescription: OK"));
+    const QString edit = QStringLiteral("paths:\n  /health:\n    get:\n      responses:\n        '200':\n"
+                                        "          description: OK\n  /pets:");
+    ASSERT_TRUE(text.viewText().contains(edit)) << text.text().left(400).toStdString();
+
+    auto validate = [&](const QString& outcome) {
+        const qsizetype before = consoleMessages(*window.console).size();
+        window.controller->validateToolbarItem()->trigger();
+        return waitUntil([&] {
+            const QStringList messages = consoleMessages(*window.console);
+            return !window.controller->isValidating() && messages.size() > before &&
+                   messages.mid(before).contains(outcome);
+        });
+    };
+    ASSERT_TRUE(validate(QStringLiteral("Document is valid"))) << consoleMessages(*window.console).join('\n').toStdString();
+    ValidationDecorationController* marks = window.editor->validationDecorationController();
+    ASSERT_NE(marks, nullptr);
+    EXPECT_FALSE(marks->hasDecorations());
+
+    // A fault: the response code "2000".
+    caret = text.textCursor();
+    caret.setPosition(static_cast<int>(text.viewText().indexOf(QStringLiteral("'200'")) + 4));
+    text.setTextCursor(caret);
+    type(&text, QStringLiteral("0"));
+    ASSERT_TRUE(validate(QStringLiteral("Validation failed with 1 error(s) and 1 warning(s)")))
+        << consoleMessages(*window.console).join('\n').toStdString();
+    EXPECT_TRUE(consoleMessages(*window.console).contains(QStringLiteral("[RSP-001] Invalid HTTP status code: 2000")))
+        << consoleMessages(*window.console).join('\n').toStdString();
+    EXPECT_TRUE(marks->hasDecorations());
+    EXPECT_NE(marks->decoration(text.viewText().indexOf(QStringLiteral("'2000'"))), nullptr)
+        << "the finding is marked at the response code";
+
+    // The fault removed, the document converts to JSON in a new window.
+    QTest::keyClick(&text, Qt::Key_Backspace);
+    ASSERT_TRUE(text.viewText().contains(edit));
+    window.controller->convertSegmentedControl()->performClick(0);
+    ASSERT_TRUE(waitUntil([&] { return documents->documents().size() == 2; }));
+    auto* converted = dynamic_cast<Document*>(documents->documents().back());
+    ASSERT_NE(converted, nullptr);
+    EXPECT_EQ(converted->displayName(), QStringLiteral("petstore_converted.json"));
+    Window jsonWindow = windowOf(converted);
+    ASSERT_NE(jsonWindow.editor, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return jsonWindow.editor->editorTextView()->text().startsWith(QLatin1Char('{')); }));
+
+    // Ctrl+S in the source's window, Save As in the new one.
+    ASSERT_TRUE(activate(window.controller->window()));
+    QTest::keyClick(&text, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] { return !source->isDocumentEdited() && readFile(sourcePath) != original; }));
+    const QString jsonPath = temporary.filePath(QStringLiteral("petstore.json"));
+    panels->respond(jsonPath);
+    ASSERT_TRUE(activate(jsonWindow.controller->window()));
+    QTest::keyClick(jsonWindow.editor->editorTextView(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(jsonPath) && !converted->isDocumentEdited(); }))
+        << panels->presented().size() << " panels shown";
+    ASSERT_EQ(panels->presented().size(), 1u);
+    EXPECT_TRUE(panels->presented().front().isSave);
+
+    // Quit from the keyboard ends the event loop with every document closed.
+    QTimer::singleShot(0, [&] {
+        activate(jsonWindow.controller->window());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : jsonWindow.controller->window(),
+                        Qt::Key_Q, Qt::ControlModifier);
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(30000);
+    EXPECT_EQ(QApplication::exec(), 0) << "the application quit";
+    watchdog.stop();
+    EXPECT_TRUE(documents->documents().empty());
+    EXPECT_TRUE(alerts->presented().empty()) << "nothing asked on the way";
+
+    // On disk: the edit with the file's own line endings, and JSON of the same value.
+    const QByteArray savedYAML = readFile(sourcePath);
+    QByteArray expected = original;
+    expected.replace(QByteArray("paths:") + lineEnd,
+                     QByteArray(edit.chopped(9).toUtf8()).replace("\n", lineEnd) + lineEnd);
+    EXPECT_EQ(savedYAML.toStdString(), expected.toStdString());
+    const QByteArray savedJSON = readFile(jsonPath);
+    const VoziZazIre::OpenApiParser parser;
+    const VoziZazIre::ParseResult yaml = parser.parse(savedYAML.toStdString(), VoziZazIre::Format::yaml);
+    const VoziZazIre::ParseResult json = parser.parse(savedJSON.toStdString(), VoziZazIre::Format::json);
+    EXPECT_TRUE(yaml.errors().empty());
+    EXPECT_TRUE(json.errors().empty());
+    std::string where;
+    EXPECT_TRUE(sameValue(yaml.genericTree.get(), json.genericTree.get(), where)) << "first difference at " << where;
+    ASSERT_NE(json.genericTree, nullptr);
+    EXPECT_NE((*json.genericTree)["paths"], nullptr);
+    EXPECT_NE((*(*json.genericTree)["paths"])["/health"], nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEndings, EndToEndTest,
+                         ::testing::Values(LineEndings{"LF", "\n"}, LineEndings{"CRLF", "\r\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace Carvex
