@@ -2,7 +2,8 @@
 // in the pane (it keeps each text it is given, as a pending parse does):
 //   - one keystroke through the whole flow: key delegates, auto-indentation, the view's edit, the
 //     document's content and change count, decorations, breadcrumbs, the coordinator, the repaint
-//     (target 16 ms); the same in a file with CR LF line endings;
+//     (target 16 ms); the same in a file with CR LF line endings, and with the caret in a value
+//     nested deep under "paths";
 //   - Tab over 2,000 selected lines of that text: one undo step (target 200 ms).
 // Each run checks that the document's content equals the view's text afterwards.
 //
@@ -89,9 +90,14 @@ struct OpenEditor {
     EditorTextView& view() { return *controller->editorTextView(); }
 };
 
-void typeKeys(benchmark::State& state, bool crlf, bool coordinatorHoldsText) {
+void typeKeys(benchmark::State& state, bool crlf, bool coordinatorHoldsText, bool inNestedValue = false) {
     OpenEditor editor(crlf, coordinatorHoldsText);
     EditorTextView& view = editor.view();
+    if (inNestedValue) {
+        // Inside a response's description, five levels under "paths" near the top of the text.
+        const qsizetype quote = view.viewText().lastIndexOf(QStringLiteral("\"Not found\""), view.textLength() / 2);
+        view.setSelectedRange(TextRange{quote + 4, 0});
+    }
     const qsizetype lengthBefore = view.textLength();
     double worst = 0;
     std::int64_t typed = 0;
@@ -127,6 +133,13 @@ BENCHMARK(BM_KeystrokeThroughTheEditFlowInTenMegabytes)
 
 void BM_KeystrokeThroughTheEditFlowInTenMegabytesOfCRLF(benchmark::State& state) { typeKeys(state, true, false); }
 BENCHMARK(BM_KeystrokeThroughTheEditFlowInTenMegabytesOfCRLF)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(100);
+
+// The caret deep in the paths: the breadcrumb's walk reaches back to the top-level key.
+void BM_KeystrokeInANestedValueOfTenMegabytes(benchmark::State& state) { typeKeys(state, false, false, true); }
+BENCHMARK(BM_KeystrokeInANestedValueOfTenMegabytes)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(100);

@@ -27,6 +27,15 @@ QString CursorLocationService::getCurrentLine(QStringView text, qsizetype caretL
     return CaretLine::getCurrentLine(text, caretLocation);
 }
 
+std::vector<PathComponent> CursorLocationService::extractPath(QStringView text, qsizetype caretLocation,
+                                                             DocumentFormat format) const
+{
+    if (format == DocumentFormat::unknown)
+        format = detectFormat(text) == DocumentFormat::yaml ? DocumentFormat::yaml : DocumentFormat::json;
+    return format == DocumentFormat::yaml ? yamlScanner.extractPath(text, caretLocation)
+                                          : jsonScanner.extractPath(text, caretLocation);
+}
+
 CompletionContext CursorLocationService::extractContext(QStringView text, qsizetype caretLocation,
                                                         DocumentFormat format) const
 {

@@ -20,6 +20,9 @@ struct CursorLocationService {
     // detected from the text, JSON when detection gives no answer; the record carries the format
     // actually scanned with.
     CompletionContext extractContext(QStringView text, qsizetype caretLocation, DocumentFormat format) const;
+    // The record's path alone, the format chosen as extractContext chooses it; the other questions
+    // are not asked.
+    std::vector<PathComponent> extractPath(QStringView text, qsizetype caretLocation, DocumentFormat format) const;
 
     // "{" or "[" first: json; "---" or "openapi:" first, or a first line holding ":": yaml;
     // otherwise (an empty text too) unknown.

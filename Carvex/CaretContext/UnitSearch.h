@@ -125,6 +125,44 @@ struct UnitSearch {
         return to;
     }
 
+    // The last line terminator j in [from, to) for which `accept(j)` holds, visiting the
+    // terminators from the last one back; from - 1 when none is accepted.
+    template<class Accept>
+    static qsizetype lastLineTerminatorWhere(const char16_t* units, qsizetype from, qsizetype to, Accept accept)
+    {
+        qsizetype i = to;
+#if defined(__SSE2__)
+        const __m128i lf = _mm_set1_epi16(u'\n');
+        const __m128i cr = _mm_set1_epi16(u'\r');
+        const __m128i nel = _mm_set1_epi16(0x0085);
+        const __m128i separators = _mm_set1_epi16(0x2028);
+        const __m128i lowBit = _mm_set1_epi16(short(0xFFFE));
+        const auto terminators = [&](const char16_t* at) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(chunk, lf), _mm_cmpeq_epi16(chunk, cr));
+            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(chunk, nel));
+            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(chunk, lowBit), separators));
+            return unsigned(_mm_movemask_epi8(hit));
+        };
+        for (; i - 16 >= from; i -= 16) {
+            // Two bits per unit, the later units in the higher bits.
+            unsigned mask = terminators(units + i - 16) | terminators(units + i - 8) << 16;
+            while (mask != 0) {
+                const int high = 31 - __builtin_clz(mask);
+                const qsizetype at = i - 16 + high / 2;
+                if (accept(at))
+                    return at;
+                mask &= (1u << (high - 1)) - 1;
+            }
+        }
+#endif
+        for (; i > from; --i) {
+            if (isLineTerminator(units[i - 1]) && accept(i - 1))
+                return i - 1;
+        }
+        return from - 1;
+    }
+
     // The offset just after the last line terminator in [from, to), or `from` when there is none.
     static qsizetype afterLastLineTerminator(const char16_t* units, qsizetype from, qsizetype to)
     {

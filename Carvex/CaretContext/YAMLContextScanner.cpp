@@ -1,6 +1,7 @@
 #include "Carvex/CaretContext/YAMLContextScanner.h"
 
 #include "Carvex/CaretContext/CaretLine.h"
+#include "Carvex/CaretContext/UnitSearch.h"
 
 #include <QChar>
 
@@ -46,6 +47,29 @@ public:
         if (line.start == 0)
             return std::nullopt;
         return at(line.start - 1);
+    }
+    // The nearest line above indented at most `limit`; lines that begin with more spaces are passed
+    // over without being read further.
+    std::optional<Line> aboveIndentedAtMost(Line line, qsizetype limit) const
+    {
+        if (line.start == 0)
+            return std::nullopt;
+        const char16_t* units = text_.utf16();
+        const qsizetype length = text_.size();
+        const auto shallow = [&](qsizetype start) {
+            qsizetype i = start;
+            while (i < length && i - start <= limit && units[i] == u' ')
+                ++i;
+            return i - start <= limit;
+        };
+        // The line above ends with the terminator at line.start - 1.
+        const qsizetype terminator = UnitSearch::lastLineTerminatorWhere(
+            units, 0, line.start - 1, [&](qsizetype at) { return shallow(at + 1); });
+        if (terminator >= 0)
+            return at(terminator + 1);
+        if (shallow(0))
+            return at(0);
+        return std::nullopt;
     }
     std::optional<Line> below(Line line) const
     {
@@ -349,11 +373,15 @@ std::vector<PathComponent> YAMLContextScanner::extractPath(QStringView text, qsi
     // Ancestors, nearest first; the walk counts the dash lines it passes per indentation, which
     // are the dash lines between a line and the caret line.
     std::vector<Frame> frames;
+    // Only lines indented at most `target` can change the walk (dash lines deeper than it are
+    // counted for indentations it never asks about again), and nothing is left to find once the
+    // target reaches the margin.
     std::unordered_map<qsizetype, qsizetype> dashesBelow;
     qsizetype target = ci;
     bool isSequence = false;
     qsizetype dashIndentation = 0;
-    for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
+    const auto nextAbove = [&](Line line) { return target > 0 ? lines.aboveIndentedAtMost(line, target) : std::nullopt; };
+    for (std::optional<Line> line = nextAbove(*current); line; line = nextAbove(*line)) {
         if (lines.isBlankOrComment(*line))
             continue;
         const qsizetype indentation = lines.indentation(*line);

@@ -36,8 +36,7 @@ void BreadcrumbController::update(QStringView text, qsizetype caretLocation, Doc
     if (caretLocation == lastUpdateLocation_)
         return;
     lastUpdateLocation_ = caretLocation;
-    std::vector<PathComponent> path =
-        cursorLocationService_.extractContext(text, caretLocation, formatFor(language)).path;
+    std::vector<PathComponent> path = cursorLocationService_.extractPath(text, caretLocation, formatFor(language));
     if (path == currentPath_)
         return;
     currentPath_ = std::move(path);

@@ -130,6 +130,8 @@ void expectSound(const QString& text, qsizetype caret, DocumentFormat format, co
                                             ? askOneByOne(service.jsonScanner, text, caret, DocumentFormat::json)
                                             : askOneByOne(service.yamlScanner, text, caret, DocumentFormat::yaml);
     ASSERT_EQ(context, reference) << where;
+    // The path alone, as the breadcrumbs ask for it, is the record's path.
+    ASSERT_EQ(service.extractPath(text, caret, format), context.path) << where;
     ASSERT_NE(context.format, DocumentFormat::unknown) << where;
     const bool inside = caret >= 0 && caret <= text.size();
     for (const Carvex::PathComponent& component : context.path)

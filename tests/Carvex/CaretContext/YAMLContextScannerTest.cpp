@@ -46,6 +46,43 @@ TEST(YAMLContextScanner, pathIsReadFromIndentationAndCountsSequenceItems)
     }
 }
 
+// Long runs of deeper lines between the caret and its parents are passed over whatever they
+// hold: nested items, comments, tabs, CR LF, long values. "%" stands for such a run.
+TEST(YAMLContextScanner, pathLooksPastLongRunsOfDeeperLines)
+{
+    QString filler;
+    for (int i = 0; i < 40; ++i) {
+        filler += QStringLiteral("        deep%1: a value long enough to span several chunks of units\n").arg(i);
+        filler += QStringLiteral("          - nested item %1\n").arg(i);
+        filler += i % 5 == 0 ? QStringLiteral("\n        # note\r\n") : QStringLiteral("\t\t\tx: tabbed\n");
+    }
+    const Row rows[] = {
+        {"parents_far_above", "paths:\n  /pets:\n    get:\n%      summary: x|", "key(paths) dyn(/pets) key(get)"},
+        {"deeper_dashes_are_not_items_here", "tags:\n  - name: a\n%  - name: b\n%    description: x|",
+         "key(tags) idx(1)"},
+        {"margin_comment_inside_a_block", "info:\n  title: x\n%# note\n%  version: 1|", "key(info)"},
+        {"comment_at_the_margin_has_no_parents", "paths:\n  /a:\n%#|", ""},
+        {"blank_line_at_the_margin_has_no_parents", "paths:\n  /a:\n%|\n  /b:", ""},
+        {"line_separator_starts_a_line_without_a_key",
+         "a:\n  b:\n%      w: two\u2028three\n%    c: x|", "key(a) key(b)"},
+        {"long_parent_keys",
+         "a_very_long_top_level_key_name_here:\n%  child_with_quite_a_long_name_too:\n%    leaf: x|",
+         "key(a_very_long_top_level_key_name_here) key(child_with_quite_a_long_name_too)"},
+        {"first_line_is_the_only_parent", "root:%  x: 1|", "key(root)"},
+    };
+    for (const Row& row : rows) {
+        auto [text, caret] = caretIn(row.marked);
+        const qsizetype marks = text.count(u'%');
+        for (qsizetype at = text.indexOf(u'%'); at >= 0; at = text.indexOf(u'%')) {
+            text.replace(at, 1, filler);
+            if (at < caret)
+                caret += filler.size() - 1;
+        }
+        ASSERT_GT(marks, 0) << row.name;
+        EXPECT_EQ(describe(scanner.extractPath(text, caret)), row.expected) << row.name;
+    }
+}
+
 TEST(YAMLContextScanner, roleFromDashLinesColonsAndBareIndentation)
 {
     const Row rows[] = {
