@@ -63,6 +63,8 @@ std::size_t FakeMainScheduler::runPending() {
 
 bool FakeMainScheduler::runOne() { return runNextDueBy(now()); }
 
+bool FakeMainScheduler::runNext() { return runNextDueBy(Clock::time_point::max()); }
+
 std::size_t FakeMainScheduler::advance(Duration by) {
     const auto target = now() + std::max(by, Duration::zero());
     std::size_t count = 0;

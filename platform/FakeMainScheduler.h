@@ -25,6 +25,9 @@ public:
     std::size_t runPending();
     // Runs only the earliest item due at the current time; false when none is due.
     bool runOne();
+    // Runs the earliest waiting item, moving the clock to its time when that lies ahead; false when
+    // none waits.
+    bool runNext();
     // Moves the clock forward by `by`, running every item that falls due; returns how many ran.
     std::size_t advance(Duration by);
     // The number of items waiting (cancelled items included until their time comes).

@@ -4,6 +4,16 @@
 
 namespace Carvex {
 
+namespace {
+
+// The range a change replaced, in the text before it.
+TextRange replacedRange(const TextChange& change) {
+    return TextRange{change.editedRange.location,
+                     std::max<qsizetype>(change.editedRange.length - change.changeInLength, 0)};
+}
+
+}  // namespace
+
 ValidationDecorationController::ValidationDecorationController(EditorTextView* textView)
     : textView_(textView) {
     if (textView != nullptr) {
@@ -31,18 +41,59 @@ void ValidationDecorationController::apply(const std::vector<CarvexValidationErr
     rangeConverter_.buildCache(text);
     decorations_.reserve(errors.size());
     for (const CarvexValidationError& error : errors) {
-        if (!error.sourceLocation) {
-            continue;
+        if (auto decoration = place(error, rangeConverter_, text)) {
+            decorations_.push_back(std::move(*decoration));
         }
-        const auto range = rangeConverter_.convertToNSRange(*error.sourceLocation, error.endLocation, text);
-        if (!range) {
-            continue;
-        }
-        decorations_.push_back(ValidationDecoration{error.id, error, *range});
     }
     if (text.data() != textView_->viewText().constData()) {
         rangeConverter_.invalidateCache();  // built for a text this controller does not keep
     }
+    if (renderer_) {
+        renderer_->setDecorations(decorations_);
+    }
+}
+
+std::optional<ValidationDecoration> ValidationDecorationController::place(const CarvexValidationError& error,
+                                                                        ValidationRangeConverter& converter,
+                                                                        QStringView text) {
+    if (!error.sourceLocation) {
+        return std::nullopt;
+    }
+    const auto range = converter.convertToNSRange(*error.sourceLocation, error.endLocation, text);
+    if (!range) {
+        return std::nullopt;
+    }
+    return ValidationDecoration{error.id, error, *range};
+}
+
+void ValidationDecorationController::setDecorations(std::vector<ValidationDecoration> decorations,
+                                                    const std::vector<TextChange>& editsSince) {
+    if (!textView_) {
+        return;
+    }
+    clear();
+    if (!editsSince.empty()) {
+        // The text's length after each edit, counted back from its length now.
+        std::vector<qsizetype> lengthAfter(editsSince.size());
+        qsizetype length = textView_->textLength();
+        for (std::size_t index = editsSince.size(); index-- > 0;) {
+            lengthAfter[index] = length;
+            length -= editsSince[index].changeInLength;
+        }
+        std::erase_if(decorations, [&](ValidationDecoration& decoration) {
+            for (std::size_t index = 0; index < editsSince.size(); ++index) {
+                const TextChange& change = editsSince[index];
+                const auto moved = follow(decoration.range, replacedRange(change), change.changeInLength,
+                                          lengthAfter[index]);
+                if (!moved) {
+                    return true;
+                }
+                decoration.range = *moved;
+            }
+            return false;
+        });
+    }
+    decorations_ = std::move(decorations);
     if (renderer_) {
         renderer_->setDecorations(decorations_);
     }
@@ -64,20 +115,10 @@ void ValidationDecorationController::updateForEdit(TextRange editedRange, qsizet
     std::vector<ValidationDecoration> kept;
     kept.reserve(decorations_.size());
     for (ValidationDecoration& decoration : decorations_) {
-        const TextRange range = decoration.range;
-        if (range.intersectionLength(editedRange) > 0) {
-            continue;  // the edit changed the marked text
+        if (const auto moved = follow(decoration.range, editedRange, delta, length)) {
+            decoration.range = *moved;
+            kept.push_back(std::move(decoration));
         }
-        if (range.location > editedRange.location) {
-            const qsizetype moved = range.location + delta;
-            if (moved < 0 || moved + range.length > length) {
-                continue;
-            }
-            decoration.range.location = moved;
-        } else if (editedRange.location <= range.location + range.length) {
-            continue;  // typed inside or directly at its end
-        }
-        kept.push_back(std::move(decoration));
     }
     decorations_ = std::move(kept);
     rangeConverter_.invalidateCache();
@@ -86,10 +127,27 @@ void ValidationDecorationController::updateForEdit(TextRange editedRange, qsizet
     }
 }
 
+std::optional<TextRange> ValidationDecorationController::follow(TextRange range, TextRange editedRange,
+                                                               qsizetype delta, qsizetype lengthAfter) {
+    if (range.intersectionLength(editedRange) > 0) {
+        return std::nullopt;  // the edit changed the marked text
+    }
+    if (range.location > editedRange.location) {
+        const qsizetype moved = range.location + delta;
+        if (moved < 0 || moved + range.length > lengthAfter) {
+            return std::nullopt;
+        }
+        range.location = moved;
+        return range;
+    }
+    if (editedRange.location <= range.location + range.length) {
+        return std::nullopt;  // typed inside or directly at its end
+    }
+    return range;
+}
+
 void ValidationDecorationController::updateForEdit(const TextChange& change) {
-    updateForEdit(TextRange{change.editedRange.location,
-                            std::max<qsizetype>(change.editedRange.length - change.changeInLength, 0)},
-                  change.changeInLength);
+    updateForEdit(replacedRange(change), change.changeInLength);
 }
 
 const ValidationDecoration* ValidationDecorationController::decoration(qsizetype characterIndex) const {

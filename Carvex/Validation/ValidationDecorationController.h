@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Carvex {
@@ -32,6 +33,10 @@ public:
     // The same, placed in `text`: the text that was validated, when the view's text has been edited
     // since (follow with `updateForEdit` for each of those edits, in order).
     void apply(const std::vector<CarvexValidationError>& errors, QStringView text);
+    // Replaces every decoration by `decorations`, in their order: placed (`place`) in the text as it
+    // was before `editsSince`, then moved or dropped by each of those edits as `updateForEdit` does.
+    void setDecorations(std::vector<ValidationDecoration> decorations,
+                        const std::vector<TextChange>& editsSince = {});
     // Removes every decoration and its mark.
     void clear();
     // After a change of the text: `editedRange` is the range that was replaced, in the text before
@@ -40,6 +45,15 @@ public:
     void updateForEdit(TextRange editedRange, qsizetype delta);
     // The same from a change as the text view announces it (its range in the text after it).
     void updateForEdit(const TextChange& change);
+
+    // The decoration of `error` in `text`, by `converter` (which builds its cache for `text` when it
+    // has none); nothing for a finding without a location or whose start lies outside the text.
+    static std::optional<ValidationDecoration> place(const CarvexValidationError& error,
+                                                     ValidationRangeConverter& converter, QStringView text);
+    // Where a decoration's `range` lies after an edit of `editedRange` (in the text before it) by
+    // `delta` units, the text then being `lengthAfter` long; nothing when the edit drops it.
+    static std::optional<TextRange> follow(TextRange range, TextRange editedRange, qsizetype delta,
+                                           qsizetype lengthAfter);
 
     // The first decoration (in list order) whose range holds the character at `index`, or null.
     const ValidationDecoration* decoration(qsizetype characterIndex) const;

@@ -10,6 +10,7 @@
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "Carvex/Validation/ValidationResultsViewController.h"
 #include "Carvex/Windows/SplitViewController.h"
+#include "Carvex/Windows/ValidationResultApplier.h"
 #include "Carvex/Windows/WindowPanes.h"
 #include "platform/BackgroundTask.h"
 #include "platform/DocumentController.h"
@@ -82,7 +83,17 @@ DocumentWindowController::~DocumentWindowController() {
     // Results that arrive after the window has gone are dropped.
     validationRun_.cancel();
     conversionRun_.cancel();
+    dropRunState();
+}
+
+void DocumentWindowController::dropRunState() {
     QObject::disconnect(editRecorder_);
+    validatedViewText_.clear();
+    editsDuringRun_.clear();
+    if (application_) {
+        application_->cancel();
+        application_.reset();
+    }
 }
 
 void DocumentWindowController::setValidationService(std::shared_ptr<const OpenAPIValidating> service) {
@@ -221,11 +232,13 @@ bool DocumentWindowController::eventFilter(QObject* watched, QEvent* event) {
 
 void DocumentWindowController::reloadEditorContent() {
     // A run in progress was made for the text that is now replaced: its marks go on the new text as
-    // they come.
-    QObject::disconnect(editRecorder_);
-    validatedViewText_.clear();
-    editsDuringRun_.clear();
+    // they come. A result still being applied belongs to the old text: the rest of it is dropped.
+    const bool wasApplying = application_ != nullptr;
+    dropRunState();
     WindowPanes::reloadDocumentContent(editorViewController_);
+    if (wasApplying) {
+        completeValidation({});
+    }
 }
 
 // MARK: validation
@@ -243,6 +256,17 @@ void DocumentWindowController::validateDocument() {
     document->logger().info(QStringLiteral("Validating document..."));
 
     // Edits made while the run goes on move its marks afterwards.
+    dropRunState();
+    recordEdits();
+    QPointer<DocumentWindowController> self(this);
+    validationRun_ = validationService_->validate(text, [self](CarvexValidationResult result) {
+        if (self) {
+            self->finishValidation(std::move(result));
+        }
+    });
+}
+
+void DocumentWindowController::recordEdits() {
     QObject::disconnect(editRecorder_);
     validatedViewText_.clear();
     editsDuringRun_.clear();
@@ -251,67 +275,54 @@ void DocumentWindowController::validateDocument() {
         editRecorder_ = connect(view, &EditorTextView::textDidChange, this,
                                 [this](const TextChange& change) { editsDuringRun_.push_back(change); });
     }
-    QPointer<DocumentWindowController> self(this);
-    validationRun_ = validationService_->validate(text, [self](CarvexValidationResult result) {
-        if (self) {
-            self->finishValidation(result);
-        }
-    });
 }
 
-void DocumentWindowController::finishValidation(const CarvexValidationResult& result) {
-    QObject::disconnect(editRecorder_);
-    if (Document* document = ownDocument()) {
-        logValidationResult(result, *document);
+void DocumentWindowController::finishValidation(CarvexValidationResult result) {
+    Document* document = ownDocument();
+    if (!document) {
+        completeValidation({});
+        return;
     }
-    applyValidationDecorations(result);
+    if (validatedViewText_.isNull()) {
+        recordEdits();  // the text was replaced during the run: the marks go on the text of now
+    }
+    // Written and placed a slice per turn; edits made meanwhile are still recorded.
+    if (application_) {
+        application_->cancel();
+    }
+    application_ = std::make_unique<ValidationResultApplier>(
+        std::move(result), document->logger(), validatedViewText_,
+        [this](std::vector<ValidationDecoration> marks) { completeValidation(std::move(marks)); },
+        validationSliceBudget_);
+    application_->start();
+}
+
+void DocumentWindowController::completeValidation(std::vector<ValidationDecoration> marks) {
+    QObject::disconnect(editRecorder_);
+    if (ValidationDecorationController* controller = WindowPanes::validationDecorationController(editorViewController_)) {
+        if (marks.empty()) {
+            controller->clear();
+        } else {
+            controller->setDecorations(std::move(marks), editsDuringRun_);
+        }
+    }
     validatedViewText_.clear();
     editsDuringRun_.clear();
     isValidating_ = false;
     if (validateToolbarItem_) {
         validateToolbarItem_->setEnabled(true);
     }
+    // Last: this may be called from the applier itself.
+    if (application_ && !application_->isRunning()) {
+        application_.reset();
+    }
 }
 
 void DocumentWindowController::logValidationResult(const CarvexValidationResult& result, Document& document) {
-    DocumentLogger& logger = document.logger();
-    switch (result.kind()) {
-        case CarvexValidationResult::Kind::success:
-            logger.success(QStringLiteral("Document is valid"));
-            break;
-        case CarvexValidationResult::Kind::unsupportedVersion:
-            logger.error(QStringLiteral("Unsupported OpenAPI version"),
-                         QStringLiteral("OpenAPI version '") + *result.unsupportedVersionValue() +
-                             QStringLiteral("' is not supported. Please use OpenAPI 3.0 or 3.1."));
-            break;
-        case CarvexValidationResult::Kind::parsingError: {
-            const CarvexValidationError& error = *result.parsingErrorValue();
-            const QString lead = error.isParsingError ? QStringLiteral("Parsing error") : QStringLiteral("Validation error");
-            logger.error(lead + QStringLiteral(": ") + error.message, error.description, error.sourceLocation,
-                         error.jsonPointer);
-            break;
-        }
-        case CarvexValidationResult::Kind::validationErrors: {
-            const std::vector<CarvexValidationError>& findings = *result.validationErrorsValue();
-            qsizetype errors = 0;
-            qsizetype warnings = 0;
-            for (const CarvexValidationError& finding : findings) {
-                (finding.severity == CarvexValidationSeverity::error ? errors : warnings) += 1;
-            }
-            if (errors > 0) {
-                logger.error(QStringLiteral("Validation failed with %1 error(s) and %2 warning(s)").arg(errors).arg(warnings));
-            } else {
-                logger.warning(QStringLiteral("Validation completed with %1 warning(s)").arg(warnings));
-            }
-            for (const CarvexValidationError& finding : findings) {
-                if (finding.severity == CarvexValidationSeverity::error) {
-                    logger.error(finding.message, finding.description, finding.sourceLocation, finding.jsonPointer);
-                } else {
-                    logger.warning(finding.message, finding.description, finding.sourceLocation, finding.jsonPointer);
-                }
-            }
-            break;
-        }
+    const DocumentLogger& logger = document.logger();
+    const std::size_t count = ValidationResultApplier::entryCount(result);
+    for (std::size_t index = 0; index < count; ++index) {
+        ValidationResultApplier::writeEntry(result, index, logger);
     }
 }
 

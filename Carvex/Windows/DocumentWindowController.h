@@ -5,6 +5,7 @@
 #include "Carvex/Documents/FileFormat.h"
 #include "Carvex/Editor/TextChange.h"
 #include "Carvex/Validation/CarvexValidationResult.h"
+#include "Carvex/Validation/ValidationDecoration.h"
 #include "platform/SegmentedControl.h"
 #include "platform/Storyboard.h"
 #include "platform/ViewController.h"
@@ -17,6 +18,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -27,6 +29,7 @@ namespace Carvex {
 class Document;
 class DocumentLogger;
 class OpenAPIValidating;
+class ValidationResultApplier;
 
 // The window of one document: its toolbar ("DocumentToolbar") with Validate and the two-segment
 // Convert control, the validation of the document on request (outcome and findings to the
@@ -63,6 +66,9 @@ public:
     CarvexPlatform::SegmentedControl* convertSegmentedControl() const { return convertSegmentedControl_; }
     QToolBar* toolbar() const { return toolbar_; }
     DocumentConversionController& conversionController() { return conversionController_; }
+
+    // The main-thread time one turn may spend bringing a result to the log and the marks.
+    void setValidationSliceBudget(std::chrono::microseconds budget) { validationSliceBudget_ = budget; }
 
     // The service the Validate action runs (the library's, by default).
     void setValidationService(std::shared_ptr<const OpenAPIValidating> service);
@@ -104,7 +110,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void finishValidation(const CarvexValidationResult& result);
+    void finishValidation(CarvexValidationResult result);
+    // The end of a run: its marks in the editor (moved by the edits made since it started), the
+    // Validate item enabled again.
+    void completeValidation(std::vector<ValidationDecoration> marks);
+    // Keeps the view's text of now and records the edits made from now on.
+    void recordEdits();
+    // Stops recording edits and drops a result still being applied.
+    void dropRunState();
     Document* ownDocument() const;
 
     QPointer<CarvexPlatform::ViewController> editorViewController_;
@@ -122,6 +135,9 @@ private:
     QString validatedViewText_;
     std::vector<TextChange> editsDuringRun_;
     QMetaObject::Connection editRecorder_;
+    // A result being written to the log and placed in the text, a slice per turn.
+    std::unique_ptr<ValidationResultApplier> application_;
+    std::chrono::microseconds validationSliceBudget_{8000};
 };
 
 }  // namespace Carvex

@@ -37,6 +37,18 @@ TEST_F(SchedulerTest, PostedWorkWaitsForTheNextTurnDelayedWorkForTheClock) {
     EXPECT_EQ(order, (std::vector<int>{50}));
     fake->advance(1ms);
     EXPECT_EQ(order, (std::vector<int>{50, 150, 151}));
+    // One item at a time, the clock jumping to each: what is due now first, then by due time.
+    order.clear();
+    const auto start = fake->now();
+    fake->schedule(80ms, [&] { order.push_back(80); });
+    fake->schedule(30ms, [&] { order.push_back(30); });
+    fake->post([&] { order.push_back(0); });
+    std::vector<MainScheduler::Duration> ranAt;
+    while (fake->runNext()) {
+        ranAt.push_back(std::chrono::duration_cast<MainScheduler::Duration>(fake->now() - start));
+    }
+    EXPECT_EQ(order, (std::vector<int>{0, 30, 80}));
+    EXPECT_EQ(ranAt, (std::vector<MainScheduler::Duration>{0ms, 30ms, 80ms}));
 }
 
 TEST_F(SchedulerTest, WorkScheduledByWorkRunsWithinTheSameAdvance) {
