@@ -2,6 +2,7 @@
 
 #include "Carvex/CaretContext/UnitSearch.h"
 
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -68,17 +69,21 @@ bool opensYAMLKey(char16_t unit)
     }
 }
 
-RefLink makeLink(QStringView text, qsizetype valueStart, qsizetype valueEnd, qsizetype fullStart, qsizetype fullEnd)
+RefLink makeLink(QStringView text, qsizetype valueStart, qsizetype valueEnd, qsizetype fullStart, qsizetype fullEnd,
+                 RefLinkDetector::PathCache& paths)
 {
     return RefLink{TextRange{valueStart, valueEnd - valueStart}, TextRange{fullStart, fullEnd - fullStart},
-                   text.sliced(valueStart, valueEnd - valueStart).toString()};
+                   paths.path(text.sliced(valueStart, valueEnd - valueStart))};
 }
 
-std::vector<RefLink> scan(QStringView text, std::optional<RefLinkDetector::Step> (*step)(QStringView, qsizetype))
+using StepFunction = std::optional<RefLinkDetector::Step> (*)(QStringView, qsizetype, RefLinkDetector::PathCache&);
+
+std::vector<RefLink> scan(QStringView text, StepFunction step)
 {
     std::vector<RefLink> links;
+    RefLinkDetector::PathCache paths;
     qsizetype p = 0;
-    while (std::optional<RefLinkDetector::Step> next = step(text, p)) {
+    while (std::optional<RefLinkDetector::Step> next = step(text, p, paths)) {
         if (next->link)
             links.push_back(std::move(*next->link));
         p = next->next;
@@ -87,6 +92,21 @@ std::vector<RefLink> scan(QStringView text, std::optional<RefLinkDetector::Step>
 }
 
 } // namespace
+
+QString RefLinkDetector::PathCache::path(QStringView value)
+{
+    // Long values are rare and costly to compare: they get their own text.
+    if (value.size() > 200)
+        return value.toString();
+    // Paths to the same section share their start: mix the length and the last units.
+    std::size_t hash = std::size_t(value.size());
+    for (qsizetype i = std::max<qsizetype>(value.size() - 6, 0); i < value.size(); ++i)
+        hash = hash * 31 + value[i].unicode();
+    QString& slot = slots_[hash % slots_.size()];
+    if (slot != value)
+        slot = value.toString();
+    return slot;
+}
 
 std::vector<RefLink> RefLinkDetector::detectLinks(QStringView text, DocumentLanguage language) const
 {
@@ -111,7 +131,7 @@ std::vector<RefLink> RefLinkDetector::detectYAMLLinks(QStringView text) const
     return scan(text, &RefLinkDetector::nextYAMLStep);
 }
 
-std::optional<RefLinkDetector::Step> RefLinkDetector::nextJSONStep(QStringView text, qsizetype from)
+std::optional<RefLinkDetector::Step> RefLinkDetector::nextJSONStep(QStringView text, qsizetype from, PathCache& paths)
 {
     const char16_t* units = text.utf16();
     const qsizetype n = text.size();
@@ -120,8 +140,8 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextJSONStep(QStringView t
     for (;; ++dollar) {
         if (dollar >= n)
             return std::nullopt;
-        dollar = text.indexOf(u'$', dollar);
-        if (dollar < 0)
+        dollar = firstOf(units, dollar, n, u'$', u'$', u'$');
+        if (dollar == n)
             return std::nullopt;
         if (units[dollar - 1] == u'"' && refAt(units, dollar + 1, n) && dollar + 4 < n && units[dollar + 4] == u'"')
             break;
@@ -150,10 +170,10 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextJSONStep(QStringView t
             break;
         close += 2;
     }
-    return Step{marker, close + 1, makeLink(text, quote + 1, close, quote, close + 1)};
+    return Step{marker, close + 1, makeLink(text, quote + 1, close, quote, close + 1, paths)};
 }
 
-std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView text, qsizetype from)
+std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView text, qsizetype from, PathCache& paths)
 {
     const char16_t* units = text.utf16();
     const qsizetype n = text.size();
@@ -161,8 +181,8 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView t
     for (;; ++marker) {
         if (marker >= n)
             return std::nullopt;
-        marker = text.indexOf(u'$', marker);
-        if (marker < 0)
+        marker = firstOf(units, marker, n, u'$', u'$', u'$');
+        if (marker == n)
             return std::nullopt;
         if (refAt(units, marker + 1, n) && (marker == 0 || opensYAMLKey(units[marker - 1])))
             break;
@@ -189,12 +209,12 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView t
         if (stop == n) {
             if (stop == start + 1)
                 return Step{marker, n, std::nullopt};
-            return Step{marker, n, makeLink(text, start + 1, n, start, n)};
+            return Step{marker, n, makeLink(text, start + 1, n, start, n, paths)};
         }
         if (units[stop] == first) {
             if (stop == start + 1)
                 return Step{marker, stop + 1, std::nullopt};
-            return Step{marker, stop + 1, makeLink(text, start + 1, stop, start, stop + 1)};
+            return Step{marker, stop + 1, makeLink(text, start + 1, stop, start, stop + 1, paths)};
         }
         // Left open at the end of its line: the value stops before the line break, a CR LF pair
         // included.
@@ -203,7 +223,7 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView t
             --end;
         if (end == start + 1)
             return Step{marker, end, std::nullopt};
-        return Step{marker, end, makeLink(text, start + 1, end, start, end)};
+        return Step{marker, end, makeLink(text, start + 1, end, start, end, paths)};
     }
 
     const qsizetype end = firstOf(units, start, n, u'\n', u'\r', u'#');
@@ -212,7 +232,7 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView t
         --valueEnd;
     if (valueEnd == start)
         return Step{marker, end, std::nullopt};
-    return Step{marker, end, makeLink(text, start, valueEnd, start, end)};
+    return Step{marker, end, makeLink(text, start, valueEnd, start, end, paths)};
 }
 
 } // namespace Carvex

@@ -3,8 +3,10 @@
 #include "Carvex/ModelAdapters/RefLink.h"
 #include "Carvex/Syntax/DocumentLanguage.h"
 
+#include <QString>
 #include <QStringView>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -27,6 +29,16 @@ public:
         std::optional<RefLink> link;
     };
 
+    // Hands out the path texts of recorded links, sharing one text among equal short values (a
+    // description names the same targets again and again), so most links cost no allocation.
+    class PathCache {
+    public:
+        QString path(QStringView value);
+
+    private:
+        std::array<QString, 256> slots_;
+    };
+
     // The links of `text` in text order: the JSON or YAML scanner, none for an unknown language.
     std::vector<RefLink> detectLinks(QStringView text, DocumentLanguage language) const;
     std::vector<RefLink> detectJSONLinks(QStringView text) const;
@@ -35,8 +47,8 @@ public:
     // Examines the first key marker at or after `from` in `text`; nothing when no key marker follows.
     // A YAML occurrence glued to a preceding word is passed over without a step. The scanners are
     // these steps repeated from 0, each starting at the previous one's `next`.
-    static std::optional<Step> nextJSONStep(QStringView text, qsizetype from);
-    static std::optional<Step> nextYAMLStep(QStringView text, qsizetype from);
+    static std::optional<Step> nextJSONStep(QStringView text, qsizetype from, PathCache& paths);
+    static std::optional<Step> nextYAMLStep(QStringView text, qsizetype from, PathCache& paths);
 };
 
 } // namespace Carvex

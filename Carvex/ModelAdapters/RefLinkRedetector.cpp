@@ -52,10 +52,11 @@ void RefLinkRedetector::update(std::vector<RefLink>& links, QStringView text, co
     }
 
     std::vector<RefLink> fresh;
+    RefLinkDetector::PathCache paths;
     qsizetype tail = static_cast<qsizetype>(links.size());
     qsizetype searchedForLineFeed = changeEnd;
     qsizetype position = start;
-    while (std::optional<RefLinkDetector::Step> next = step(text, position)) {
+    while (std::optional<RefLinkDetector::Step> next = step(text, position, paths)) {
         if (yaml && next->marker > searchedForLineFeed) {
             const qsizetype lineFeed = text.sliced(searchedForLineFeed, next->marker - searchedForLineFeed).indexOf(u'\n');
             if (lineFeed >= 0) {
