@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace Carvex {
 
@@ -18,8 +19,8 @@ void RefLinkRedetector::update(std::vector<RefLink>& links, QStringView text, co
     const qsizetype changeStart = change.editedRange.location;
     const qsizetype newLength = change.editedRange.length;
     const qsizetype delta = change.changeInLength;
-    const qsizetype oldLength = newLength - delta;
-    const bool fits = changeStart >= 0 && newLength >= 0 && oldLength >= 0 && changeStart <= size - newLength
+    const bool fits = changeStart >= 0 && newLength >= 0 && newLength <= size && changeStart <= size - newLength
+                      && delta <= newLength && delta > -(std::numeric_limits<qsizetype>::max() / 4)
                       && (links.empty() || links.back().fullRange.end() <= size - delta);
     if (!fits) {
         links = RefLinkDetector().detectLinks(text, language);
@@ -39,7 +40,7 @@ void RefLinkRedetector::update(std::vector<RefLink>& links, QStringView text, co
                                               return link.fullRange.end() + margin <= changeStart;
                                           })
                      - links.begin();
-    qsizetype start = kept > 0 ? links[kept - 1].fullRange.end() : 0;
+    qsizetype start = kept > 0 ? std::clamp<qsizetype>(links[kept - 1].fullRange.end(), 0, changeStart) : 0;
     if (yaml && start < changeStart) {
         // No YAML examination reads past its line feed.
         const qsizetype lineFeed = text.sliced(start, changeStart - start).lastIndexOf(u'\n');

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 namespace {
@@ -132,7 +133,8 @@ TEST(RefLinkRedetectorTest, EditsThatReachFarStillMatchAFullDetection)
 
     // A change that does not fit the text falls back to a full detection.
     const QString text = QStringLiteral("$ref: a\n$ref: b");
-    for (const TextChange change : {TextChange{{-1, 1}, 0}, TextChange{{10, 9}, 0}, TextChange{{0, 1}, 5}}) {
+    for (const TextChange change : {TextChange{{-1, 1}, 0}, TextChange{{10, 9}, 0}, TextChange{{0, 1}, 5},
+                                    TextChange{{0, 1}, std::numeric_limits<qsizetype>::min()}}) {
         std::vector<RefLink> links{RefLink{{0, 1}, {0, 1}, QStringLiteral("$")}};
         RefLinkRedetector::update(links, text, change, DocumentLanguage::yaml);
         EXPECT_EQ(links, detector.detectYAMLLinks(text));
