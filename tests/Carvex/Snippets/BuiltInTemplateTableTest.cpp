@@ -1,3 +1,5 @@
+#include "Carvex/Snippets/SnippetPlaceholders.h"
+#include "Carvex/Snippets/SnippetSuggestion.h"
 #include "Carvex/Snippets/SnippetTemplateCoding.h"
 #include "Carvex/Snippets/TemplateCatalog.h"
 #include "kit/core/ParseError.h"
@@ -94,41 +96,11 @@ TEST(BuiltInTemplateTableTest, BothBodiesHoldTheSamePlaceholdersNumberedWithoutG
     EXPECT_EQ(addresses, 3);
 }
 
-// Re-indents a body under the caret's line as the inline suggestion does: the first line stays,
-// later lines lose their common indentation and take the base (plus one unit in YAML) and one unit
-// per two columns of their own indentation.
-QString renderBody(const QString& content, const QString& baseIndent, bool yaml) {
-    const QString unit = QStringLiteral("  ");
-    const QStringList lines = content.split(u'\n');
-    const auto isBlank = [](const QString& line) { return line.trimmed().isEmpty(); };
-    const auto leading = [](QStringView line) {
-        qsizetype n = 0;
-        while (n < line.size() && (line[n] == u' ' || line[n] == u'\t')) ++n;
-        return n;
-    };
-    qsizetype common = -1;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        if (!isBlank(lines[i])) common = common < 0 ? leading(lines[i]) : std::min(common, leading(lines[i]));
-    }
-    common = std::max<qsizetype>(common, 0);
-    const QString base = yaml ? baseIndent + unit : baseIndent;
-    QStringList out{lines.first()};
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        if (isBlank(lines[i])) {
-            out.push_back(lines[i]);
-            continue;
-        }
-        const QStringView rest = QStringView(lines[i]).sliced(std::min(common, lines[i].size()));
-        qsizetype columns = 0;
-        const qsizetype run = leading(rest);
-        for (qsizetype k = 0; k < run; ++k) columns += rest[k] == u'\t' ? 2 : 1;
-        out.push_back(base + unit.repeated(columns / 2) + rest.sliced(run).toString());
-    }
-    return out.join(u'\n');
-}
-
-QString withDefaults(QString text) {
-    return text.replace(SnippetTemplateCoding::placeholderPattern(), QStringLiteral("\\2"));
+// The body as the inline suggestion inserts it after the trigger: rendered under the trigger's
+// line with a two-space unit, each placeholder replaced by its default text.
+QString inserted(const SnippetTemplate& row, const QString& baseIndent, FileFormat format) {
+    const QString rendered = SnippetSuggestion::render(row.content, baseIndent, IndentationStyle::spaces(2), format);
+    return parseSnippetPlaceholders(rendered, 0).displayText;
 }
 
 // Where a body is typed: the text before the trigger's line, the trigger's line up to the caret
@@ -262,7 +234,7 @@ TEST(BuiltInTemplateTableTest, BodiesRenderedUnderTheirTriggerReadBack) {
         ASSERT_TRUE(yamlHosts().count(row.id)) << row.id.toStdString();
         const Host& host = yamlHosts().at(row.id);
         const QString document = QString::fromUtf8(kYamlHead) + host.before + host.indent + host.trigger +
-                                 withDefaults(renderBody(row.content, host.indent, true)) + host.after;
+                                 inserted(row, host.indent, FileFormat::yaml) + host.after;
         if (const std::string error = parseErrorOf(document, VoziZazIre::Format::yaml); !error.empty()) {
             yamlFailures.push_back(row.id.toStdString());
         }
@@ -276,7 +248,7 @@ TEST(BuiltInTemplateTableTest, BodiesRenderedUnderTheirTriggerReadBack) {
         if (!opensObject) continue;
         const Host& host = jsonHosts().at(row.id);
         const QString document = QString::fromUtf8(kJsonHead) + host.before + host.indent + host.trigger +
-                                 withDefaults(renderBody(row.content, host.indent, false)) + host.after;
+                                 inserted(row, host.indent, FileFormat::json) + host.after;
         EXPECT_EQ(parseErrorOf(document, VoziZazIre::Format::json), "") << row.id.toStdString() << "\n"
                                                                        << document.toStdString();
         ++jsonRead;

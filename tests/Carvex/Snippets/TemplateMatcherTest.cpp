@@ -73,6 +73,18 @@ TEST(TemplateMatcherTest, BuiltInYamlCatalog) {
     for (const QString& id : colonRows) EXPECT_TRUE(keywordStage.contains(id)) << id.toStdString();
 }
 
+TEST(TemplateMatcherTest, AnEmptyPathLeavesOnlyRowsWithoutParentConditions) {
+    for (FileFormat format : {FileFormat::yaml, FileFormat::json}) {
+        const BuiltInCatalog catalog(format);
+        for (const char* word : {"get:", "schema:", "name:", "-", "{", "'200':", "- url:", "info:", "x"}) {
+            for (const SnippetTemplate& passed : catalog.contextCandidates(contextOf(word, 10, {}))) {
+                EXPECT_FALSE(passed.context->immediateParent || passed.context->requiredParent)
+                    << word << " " << passed.id.toStdString();
+            }
+        }
+    }
+}
+
 TEST(TemplateMatcherTest, EndToEndFromTheCaret) {
     struct Row {
         const char* name;
