@@ -43,20 +43,25 @@ std::optional<std::string> readDiskFile(const QString& path) {
     if (fd < 0) return std::nullopt;
     std::optional<std::string> result;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kLimit) {
-        std::string bytes(std::size_t(kLimit) + 1, '\0');
-        std::size_t filled = 0;
+        std::string bytes;
+        bytes.reserve(std::size_t(info.st_size));
+        char chunk[64 * 1024];
         bool failed = false;
-        while (filled < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        for (;;) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
             if (n < 0 && errno == EINTR) continue;
-            if (n < 0) failed = true;
-            if (n <= 0) break;
-            filled += std::size_t(n);
+            if (n <= 0) {
+                failed = n < 0;
+                break;
+            }
+            // A file that grew past the limit since it was measured is passed over too.
+            if (bytes.size() + std::size_t(n) > std::size_t(kLimit)) {
+                failed = true;
+                break;
+            }
+            bytes.append(chunk, std::size_t(n));
         }
-        if (!failed && filled <= std::size_t(kLimit)) {
-            bytes.resize(filled);
-            result = std::move(bytes);
-        }
+        if (!failed) result = std::move(bytes);
     }
     ::close(fd);
     return result;
