@@ -132,6 +132,14 @@ TEST(DefaultCompletionEngine, versionDetectionAgreesWithTheDeclarationPatterns)
     EXPECT_LT(declared, rounds - rounds / 20);
 }
 
+// A result with every proposal's id cleared, to compare two requests.
+CompletionResult withoutIds(CompletionResult result)
+{
+    for (CompletionItem& item : result.items)
+        item.id = QUuid();
+    return result;
+}
+
 struct EngineRow {
     const char* name;
     DocumentFormat format;
@@ -225,6 +233,54 @@ TEST(DefaultCompletionEngine, answersByCaretPlace)
         EXPECT_EQ(result.context.hints.isRefValueContext, row.referenceContext);
         EXPECT_TRUE(CompletionEngineSupport::isSorted(result.items));
         EXPECT_FALSE(result.isIncomplete);
+        // The request without templates is the full request with none.
+        EXPECT_EQ(withoutIds(result), withoutIds(engine.completions(text, caret, row.format, {})));
+    }
+}
+
+SnippetTemplate snippet(const char* id, QStringList triggers, std::optional<TemplateContext> context = std::nullopt)
+{
+    return SnippetTemplate{.id = id,
+                           .name = QString::fromUtf8(id) + " snippet",
+                           .triggerKeywords = std::move(triggers),
+                           .context = std::move(context),
+                           .content = "${1:value}",
+                           .openAPIVersion = "3.0",
+                           .depthScore = 50};
+}
+
+TEST(DefaultCompletionEngine, snippetsBesideTheirKeyOrAsBodies)
+{
+    const std::vector<SnippetTemplate> templates = {
+        snippet("paths-full", {"paths:"}),
+        snippet("zebra", {"zebra:"}),
+        snippet("responses-body", {"responses:"}, TemplateContext{std::nullopt, QString("paths"), std::nullopt, std::nullopt}),
+    };
+    struct Row {
+        const char* name;
+        const char* text;
+        // Labels with the snippets marked: "paths*" a full snippet, "responses+" a body-only one.
+        QStringList labels;
+    };
+    const Row rows[] = {
+        {"full snippet beside the key it writes", "openapi: 3.1.0\npa‸\n", {"paths", "paths*"}},
+        {"full snippet gone with its key", "openapi: 3.1.0\npaths: {}\npa‸\n", {}},
+        {"no snippet in a value", "openapi: ‸\n", {}},
+        {"body-only snippet under an empty mapping", "openapi: 3.1.0\npaths:\n  /a:\n    get:\n      responses:\n        ‸\n",
+         {"200", "201", "204", "400", "404", "401", "default", "403", "500", "responses+"}},
+    };
+    const DefaultCompletionEngine engine;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto [text, caret] = caretText(row.text);
+        const CompletionResult result = engine.completions(text, caret, yaml, templates);
+        QStringList labels;
+        for (const CompletionItem& item : result.items) {
+            const char* mark = !item.snippetMetadata ? "" : item.snippetMetadata->isBodyOnly ? "+" : "*";
+            labels << item.label + QString::fromLatin1(mark);
+        }
+        EXPECT_EQ(labels, row.labels);
+        EXPECT_TRUE(CompletionEngineSupport::isSorted(result.items));
     }
 }
 
