@@ -1,10 +1,13 @@
 // Completion costs: the reference index built from 10 MB of YAML or JSON, the `$ref` resolver over 20,000
 // targets, building every fixed proposal table and reading a built one (which must not allocate), and the
 // enum, required and type-list resolvers on 5 MB, with their gates passing near the end of the text and
-// failing. Each run checks its answer, so a fast wrong result fails.
+// failing; whole requests of the completion engine on 200 KB and 5 MB of YAML and JSON, with carets
+// sampled across the document (median and 95th percentile as counters), the version detection on
+// 5 MB, and the peak heap growth of one request. Each run checks its answer, so a fast wrong result fails.
 //
 //   build/bench/bench_app_completion --benchmark_counters_tabular=true
 
+#include "Carvex/Completion/DefaultCompletionEngine.h"
 #include "Carvex/Completion/EnumDefaultResolver.h"
 #include "Carvex/Completion/OpenAPI30Tables.h"
 #include "Carvex/Completion/OpenAPI31Tables.h"
@@ -19,15 +22,99 @@
 
 #include <QString>
 
+#include <malloc.h>
+#include <time.h>
+
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <new>
+#include <random>
 #include <string>
+#include <vector>
 
-// Every allocation of the program is counted, so a benchmark can show that it makes none.
+// Every allocation of the program is counted, so a benchmark can show that it makes none; the bytes
+// of the C heap in use and their peak are followed too (Qt's containers allocate with malloc).
 namespace {
 std::atomic<std::size_t> allocations{0};
+std::atomic<long long> heapInUse{0};
+std::atomic<long long> heapPeak{0};
+
+void noteAllocated(void* block)
+{
+    if (!block)
+        return;
+    const long long now = heapInUse.fetch_add(static_cast<long long>(malloc_usable_size(block))) +
+        static_cast<long long>(malloc_usable_size(block));
+    long long peak = heapPeak.load(std::memory_order_relaxed);
+    while (now > peak && !heapPeak.compare_exchange_weak(peak, now, std::memory_order_relaxed)) {
+    }
+}
+
+void noteFreed(void* block)
+{
+    if (block)
+        heapInUse.fetch_sub(static_cast<long long>(malloc_usable_size(block)));
+}
 } // namespace
+
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* block, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+void __libc_free(void* block);
+
+void* malloc(std::size_t size) noexcept
+{
+    void* block = __libc_malloc(size);
+    noteAllocated(block);
+    return block;
+}
+void* calloc(std::size_t count, std::size_t size) noexcept
+{
+    void* block = __libc_calloc(count, size);
+    noteAllocated(block);
+    return block;
+}
+void* realloc(void* block, std::size_t size) noexcept
+{
+    const long long before = block ? static_cast<long long>(malloc_usable_size(block)) : 0;
+    void* moved = __libc_realloc(block, size);
+    if (moved) {
+        heapInUse.fetch_sub(before);
+        noteAllocated(moved);
+    } else if (size == 0) {
+        heapInUse.fetch_sub(before);
+    }
+    return moved;
+}
+void* memalign(std::size_t alignment, std::size_t size) noexcept
+{
+    void* block = __libc_memalign(alignment, size);
+    noteAllocated(block);
+    return block;
+}
+void* aligned_alloc(std::size_t alignment, std::size_t size) noexcept
+{
+    return memalign(alignment, size);
+}
+int posix_memalign(void** result, std::size_t alignment, std::size_t size) noexcept
+{
+    void* block = memalign(alignment, size);
+    if (!block)
+        return ENOMEM;
+    *result = block;
+    return 0;
+}
+void free(void* block) noexcept
+{
+    noteFreed(block);
+    __libc_free(block);
+}
+} // extern "C"
 
 void* operator new(std::size_t size)
 {
@@ -260,6 +347,222 @@ void BM_ReadBuiltTables(benchmark::State& state)
         state.SkipWithError("a read allocated");
 }
 BENCHMARK(BM_ReadBuiltTables);
+
+
+// Whole requests of the engine. The generated description gets a comment before each `required`
+// list (YAML) and a `type` list in each schema's "name" property, so that every kind of caret place
+// occurs throughout the text.
+enum class Place { key, value, reference, requiredItem, typeItem, comment };
+
+struct Caret {
+    qsizetype at = 0;
+    Place place = Place::key;
+};
+
+struct EngineInput {
+    QString text;
+    DocumentFormat format = DocumentFormat::yaml;
+    std::vector<Caret> carets;
+};
+
+QString decorated(QString text, bool json)
+{
+    if (json) {
+        text.replace("\"type\": \"string\",\n            \"maxLength\"",
+                     "\"type\": [\n              \"string\",\n              \"null\"\n            ],\n"
+                     "            \"maxLength\"");
+    } else {
+        text.replace("      required:\n        - \"id\"", "      # names that must be present\n      required:\n"
+                                                          "        - \"id\"");
+        text.replace("          type: \"string\"\n          maxLength",
+                     "          type:\n            - \"string\"\n            - \"null\"\n          maxLength");
+    }
+    return text;
+}
+
+// Up to `perPlace` carets of each place, spread evenly over the document.
+std::vector<Caret> sampleCarets(const QString& text, bool json, std::size_t perPlace)
+{
+    std::vector<std::vector<Caret>> byPlace(6);
+    const auto add = [&](Place place, qsizetype at) { byPlace[static_cast<int>(place)].push_back({at, place}); };
+    QStringView listKey;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).sliced(start, end - start);
+        const QStringView trimmed = line.trimmed();
+        qsizetype indent = 0;
+        while (indent < line.size() && line[indent].isSpace())
+            ++indent;
+        const qsizetype first = start + indent;
+        const qsizetype reference = line.indexOf(u"#/components/schemas/");
+        const qsizetype colon = trimmed.indexOf(u':');
+        if (trimmed.startsWith(u'#')) {
+            add(Place::comment, end);
+        } else if (reference >= 0) {
+            add(Place::reference, start + reference + 21);
+        } else if (!listKey.isEmpty() && (json ? trimmed.startsWith(u'"') && colon < 0 : trimmed.startsWith(u"- "))) {
+            add(listKey == u"required" ? Place::requiredItem : Place::typeItem, first + (json ? 1 : 2));
+        } else if (colon > 1 && (json ? trimmed.startsWith(u'"') : trimmed.front().isLetter())) {
+            add(Place::key, first + (json ? 3 : 2));
+            if (colon + 2 < trimmed.size())
+                add(Place::value, first + colon + 2);
+        }
+        if (trimmed.startsWith(json ? u"\"required\": [" : u"required:") && (json || trimmed.size() == 9))
+            listKey = u"required";
+        else if (trimmed.startsWith(json ? u"\"type\": [" : u"type:") && (json || trimmed.size() == 5))
+            listKey = u"type";
+        else if (json ? trimmed.startsWith(u']') : !trimmed.startsWith(u"- "))
+            listKey = {};
+        start = end + 1;
+    }
+    std::vector<Caret> carets;
+    for (const std::vector<Caret>& candidates : byPlace) {
+        const std::size_t step = std::max<std::size_t>(1, candidates.size() / perPlace);
+        for (std::size_t i = step / 2; i < candidates.size(); i += step)
+            carets.push_back(candidates[i]);
+    }
+    // Places mixed, so that any run of requests meets all of them.
+    std::shuffle(carets.begin(), carets.end(), std::mt19937(102));
+    return carets;
+}
+
+const EngineInput& engineInput(std::size_t bytes, DocumentFormat format)
+{
+    static const auto make = [](std::size_t size, DocumentFormat f) {
+        const bool json = f == DocumentFormat::json;
+        const auto syntax = json ? SyntheticDescription::Syntax::json : SyntheticDescription::Syntax::yaml;
+        EngineInput input;
+        input.text = decorated(QString::fromStdString(SyntheticDescription::generate(size, syntax)), json);
+        input.format = f;
+        input.carets = sampleCarets(input.text, json, size < 1'000'000 ? 100 : 40);
+        return input;
+    };
+    static const EngineInput small[] = {make(200'000, DocumentFormat::yaml), make(200'000, DocumentFormat::json)};
+    static const EngineInput large[] = {make(5'000'000, DocumentFormat::yaml), make(5'000'000, DocumentFormat::json)};
+    const int which = format == DocumentFormat::json ? 1 : 0;
+    return bytes < 1'000'000 ? small[which] : large[which];
+}
+
+// What a request at each place must give: sorted proposals; none in a comment; the schemas at a
+// `$ref`; the names the required and type lists lack.
+const char* wrongAnswer(const Caret& caret, const Carvex::CompletionResult& result)
+{
+    if (!std::is_sorted(result.items.begin(), result.items.end()))
+        return "proposals out of order";
+    switch (caret.place) {
+    case Place::comment:
+        return result.items.empty() && result.context.hints.isInComment ? nullptr : "proposals in a comment";
+    case Place::reference:
+        return result.context.hints.isRefValueContext && !result.items.empty() ? nullptr : "no reference proposals";
+    case Place::requiredItem:
+    case Place::typeItem:
+        return result.context.role == Carvex::CursorRole::sequenceItem && !result.items.empty() ? nullptr
+                                                                                                : "no list proposals";
+    case Place::key:
+        return result.context.role == Carvex::CursorRole::mappingKey ? nullptr : "a key caret not on a key";
+    case Place::value:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+// The processor time of this thread: on a shared machine a request's wall time also counts the
+// other programs that run meanwhile.
+double threadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// state.range(0): the text's size in KB; range(1): 1 for JSON. Each iteration is one request at the
+// next sampled caret, each caret once; the counters give the median and the 95th percentile of the
+// requests' processor time.
+void BM_EngineRequest(benchmark::State& state)
+{
+    const DocumentFormat format = state.range(1) ? DocumentFormat::json : DocumentFormat::yaml;
+    const EngineInput& input = engineInput(static_cast<std::size_t>(state.range(0)) * 1000, format);
+    const Carvex::DefaultCompletionEngine engine;
+    std::vector<double> milliseconds;
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Caret& caret = input.carets[next++ % input.carets.size()];
+        const double started = threadMilliseconds();
+        const Carvex::CompletionResult result = engine.complete(input.text, caret.at, input.format);
+        milliseconds.push_back(threadMilliseconds() - started);
+        if (const char* wrong = wrongAnswer(caret, result)) {
+            state.SkipWithError(wrong);
+            return;
+        }
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
+    state.counters["p95_ms"] = milliseconds[milliseconds.size() * 95 / 100];
+    state.counters["max_ms"] = milliseconds.back();
+    state.counters["carets"] = static_cast<double>(input.carets.size());
+    state.counters["MB"] = static_cast<double>(input.text.size()) / 1e6;
+}
+BENCHMARK(BM_EngineRequest)
+    ->ArgNames({"KB", "json"})
+    ->ArgsProduct({{200, 5000}, {0, 1}})
+    ->Iterations(240)
+    ->Unit(benchmark::kMillisecond);
+
+// The version of 5 MB that declares 3.1, and of 5 MB of near misses ("openapi: 3.1" over and over).
+void BM_DetectVersion(benchmark::State& state)
+{
+    static const QString nearMisses = [] {
+        QString text;
+        while (text.size() < 5'000'000)
+            text += QStringLiteral("openapi: 3.1 \"openapi\" : '3,0' OpenAPI:\n");
+        return text;
+    }();
+    const QString& text = state.range(0) == 2 ? nearMisses
+        : engineInput(5'000'000, state.range(0) ? DocumentFormat::json : DocumentFormat::yaml).text;
+    for (auto _ : state) {
+        if (Carvex::DefaultCompletionEngine::detectVersion(text) != Carvex::OpenAPIVersion::openAPI31) {
+            state.SkipWithError("a 3.0 declaration found where there is none");
+            return;
+        }
+    }
+    state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
+    state.SetBytesProcessed(state.iterations() * text.size() * 2);
+}
+BENCHMARK(BM_DetectVersion)->ArgNames({"text"})->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The most heap that one request adds over what was in use before it, over every fourth sampled caret
+// (all places), as a multiple of the text's UTF-16 size.
+void BM_EngineRequestPeakHeap(benchmark::State& state)
+{
+    const DocumentFormat format = state.range(1) ? DocumentFormat::json : DocumentFormat::yaml;
+    const EngineInput& input = engineInput(static_cast<std::size_t>(state.range(0)) * 1000, format);
+    const Carvex::DefaultCompletionEngine engine;
+    long long worst = 0;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < input.carets.size(); i += 4) {
+            const Caret& caret = input.carets[i];
+            const long long before = heapInUse.load();
+            heapPeak.store(before);
+            {
+                const Carvex::CompletionResult result = engine.complete(input.text, caret.at, input.format);
+                benchmark::DoNotOptimize(result.items.data());
+            }
+            worst = std::max(worst, heapPeak.load() - before);
+        }
+    }
+    const double ratio = static_cast<double>(worst) / static_cast<double>(input.text.size() * 2);
+    state.counters["peak_growth_MB"] = static_cast<double>(worst) / 1e6;
+    state.counters["x_text_utf16"] = ratio;
+    if (ratio >= 3)
+        state.SkipWithError("one request grew the heap by three times the text or more");
+}
+BENCHMARK(BM_EngineRequestPeakHeap)
+    ->ArgNames({"KB", "json"})
+    ->ArgsProduct({{200, 5000}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
