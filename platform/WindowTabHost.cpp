@@ -116,10 +116,12 @@ void WindowTabHost::addTabbedWindow(QWidget* existing, QWidget* window) {
     if (!host) {
         const bool wasVisible = existing->isVisible();
         host = new WindowTabHost(existing->geometry());
-        host->adopt(existing);
+        // Shown (and laid out) before it takes the window in, so the window gets its place in one
+        // step: every change of its width lays out its whole text again.
         if (wasVisible) {
             host->show();
         }
+        host->adopt(existing);
     }
     host->adopt(window);
     host->tabs_->setCurrentWidget(window);

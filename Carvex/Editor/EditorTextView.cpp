@@ -9,6 +9,7 @@
 #include "Carvex/Syntax/SyntaxColorLayer.h"
 #include "Carvex/Validation/ValidationTooltipWindow.h"
 #include "platform/Appearance.h"
+#include "platform/BackgroundTask.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -34,10 +35,9 @@ namespace Carvex {
 namespace {
 
 // Texts up to this length load in one go; longer ones load the first slice at once and the rest
-// in slices of `sliceUnits` on later turns, each well under a frame's worth of main-thread time
-// per megabyte.
-constexpr qsizetype firstSliceUnits = 128 * 1024;
-constexpr qsizetype sliceUnits = 256 * 1024;
+// in slices of `sliceUnits` on later turns, each a few milliseconds of main-thread time.
+constexpr qsizetype firstSliceUnits = 64 * 1024;
+constexpr qsizetype sliceUnits = 64 * 1024;
 
 bool isModifierKey(int key) {
     return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Shift ||
@@ -197,9 +197,33 @@ void EditorTextView::loadText(const QString& text) {
     pendingChange_.reset();
     lineEndingStyle_ = detectLineEndingStyle(text);
     viewText_ = normalizeLineEndings(text);
-    // Room to grow, taken now: otherwise the first keystroke would copy the whole text.
-    viewText_.reserve(viewText_.size() + viewText_.size() / 8 + 4096);
+    // Nothing to normalise: the view's text is the loaded one (until it is given room to grow).
+    const bool sameAsLoaded = viewText_.constData() == text.constData();
+    // Room to grow, so that the first keystroke does not copy the whole text: taken now for short
+    // texts; for long ones the copy is made on another thread and takes the text's place unless
+    // an edit came first (which makes room itself).
+    const qsizetype room = viewText_.size() + viewText_.size() / 8 + 4096;
+    if (viewText_.size() <= firstSliceUnits + sliceUnits) {
+        viewText_.reserve(room);
+    } else {
+        std::weak_ptr<Weak> alive = weak_;
+        const quint64 revision = textRevision_ + 1;
+        CarvexPlatform::BackgroundTask::run(
+            [text = viewText_, room] {
+                QString roomy;
+                roomy.reserve(room);
+                roomy.append(text);
+                return roomy;
+            },
+            [this, alive, revision](QString roomy) {
+                if (alive.lock() && textRevision_ == revision && roomy.size() == viewText_.size()) {
+                    viewText_ = std::move(roomy);
+                }
+            },
+            scheduler_);
+    }
     loadedText_ = text;
+    loadedTextIsViewText_ = sameAsLoaded;
     hasStrayBlockSeparators_ = std::any_of(viewText_.cbegin(), viewText_.cend(), isBlockSeparator);
     ++textRevision_;
     colorLayer_->reset();
@@ -217,9 +241,13 @@ void EditorTextView::loadText(const QString& text) {
         loading_->wasReadOnly = isReadOnly();
         setReadOnly(true);
         document()->setUndoRedoEnabled(false);
-        // One point narrower while loading; restoring the width when the load completes lays the
-        // whole text out once with the full width as the widest line (see `completeLoad`).
+        // Qt's plain-text layout remembers its widest line; when that line shrinks it walks every
+        // block. Laying the first slice out once at the full width (a point narrower, then back)
+        // makes the width itself the widest line, so typing never starts such a walk; the slices
+        // that follow are laid out at that width, and no turn lays out the whole text again.
         widthNudged_ = true;
+        applyViewportMargins();
+        widthNudged_ = false;
         applyViewportMargins();
         std::weak_ptr<Weak> alive = weak_;
         scheduler_->post([this, alive] {
@@ -269,11 +297,6 @@ void EditorTextView::completeLoad() {
     if (!loading_) {
         return;
     }
-    // Qt's plain-text layout remembers its widest line; when that line shrinks it walks every
-    // block. Laying the text out once at the full width makes the width itself the widest line,
-    // so typing never starts such a walk (which costs tens of milliseconds on large texts).
-    widthNudged_ = false;
-    applyViewportMargins();
     const bool wasReadOnly = loading_->wasReadOnly;
     loading_.reset();
     document()->setUndoRedoEnabled(true);
@@ -853,10 +876,33 @@ void EditorTextView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void EditorTextView::resizeEvent(QResizeEvent* event) {
-    QPlainTextEdit::resizeEvent(event);
+    // A resize without an old size (the first after a change of parent, as when the window joins
+    // a tab host) makes the base lay the whole text out again, though the width may be the one
+    // the text is laid out for: then it is told the width did not change.
+    if (!event->oldSize().isValid() && isLaidOutForWidth(viewport()->width())) {
+        QResizeEvent sameWidth(event->size(), QSize(event->size().width(), -1));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+    } else {
+        QPlainTextEdit::resizeEvent(event);
+    }
     if (ruler_ != nullptr) {
         ruler_->updateGeometryFromView();
     }
+}
+
+bool EditorTextView::isLaidOutForWidth(int width) const {
+    // Qt keeps the width private; the first block's first line is laid out to it, less the margins.
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+    const QTextBlock first = document()->firstBlock();
+    if (layout == nullptr || !first.isValid()) {
+        return false;
+    }
+    layout->blockBoundingRect(first);
+    const QTextLayout* lines = first.layout();
+    if (lines == nullptr || lines->lineCount() == 0) {
+        return false;
+    }
+    return std::abs(lines->lineAt(0).width() + 2 * document()->documentMargin() - width) < 0.5;
 }
 
 void EditorTextView::changeEvent(QEvent* event) {

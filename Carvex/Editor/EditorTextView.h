@@ -110,7 +110,12 @@ public:
     qsizetype textLength() const { return viewText_.size(); }
     // A copy of the view's text that shares nothing with it, for work on other threads: sharing
     // would make the next keystroke copy the whole text.
-    QString detachedViewText() const { return QString(viewText_.constData(), viewText_.size()); }
+    QString detachedViewText() const {
+        if (loadedText_ && loadedTextIsViewText_) {
+            return *loadedText_;  // the same characters, in a buffer the view does not write to
+        }
+        return QString(viewText_.constData(), viewText_.size());
+    }
     LineEndingStyle lineEndingStyle() const { return lineEndingStyle_; }
     // Grows with every change of the text (loads included).
     quint64 textRevision() const { return textRevision_; }
@@ -212,6 +217,8 @@ private:
     void documentContentsChange(int position, int removed, int added);
     void documentContentsChanged();
     void appendNextSlice();
+    // Whether the text is laid out for a viewport `width` wide.
+    bool isLaidOutForWidth(int width) const;
     void completeLoad();
     void applyViewportMargins();
     void appearanceChanged();
@@ -246,6 +253,7 @@ private:
 
     QString viewText_;
     std::optional<QString> loadedText_;  // the loaded text as given, until the first edit
+    bool loadedTextIsViewText_ = false;  // it holds the view's text exactly (nothing normalised)
     LineEndingStyle lineEndingStyle_ = LineEndingStyle::lf;
     bool hasStrayBlockSeparators_ = false;
     quint64 textRevision_ = 0;

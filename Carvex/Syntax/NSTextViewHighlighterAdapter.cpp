@@ -26,6 +26,16 @@ void NSTextViewHighlighterAdapter::apply(const std::vector<SyntaxToken>& tokens,
     layer.apply(tokens, range);
 }
 
+void NSTextViewHighlighterAdapter::applyRuns(std::vector<SyntaxColorLayer::Run> runs, const SyntaxTheme& theme,
+                                             TextRange range) {
+    if (textView_ == nullptr) {
+        return;
+    }
+    SyntaxColorLayer& layer = textView_->colorLayer();
+    layer.setTheme(theme);
+    layer.applyRuns(std::move(runs), range);
+}
+
 void NSTextViewHighlighterAdapter::clearHighlighting(const SyntaxTheme& theme) {
     if (textView_ == nullptr || textView_->textLength() < 1) {
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/Syntax/SyntaxColorLayer.h"
 #include "Carvex/Syntax/SyntaxTheme.h"
 #include "Carvex/Syntax/SyntaxToken.h"
 #include "Carvex/Editor/TextRange.h"
@@ -23,6 +24,8 @@ public:
     // Removes the colours over `range` (clipped to the text), then colours each token over its
     // range clipped to the text (not to `range`).
     void apply(const std::vector<SyntaxToken>& tokens, const SyntaxTheme& theme, TextRange range);
+    // The same with the tokens already turned into runs of the colour layer.
+    void applyRuns(std::vector<SyntaxColorLayer::Run> runs, const SyntaxTheme& theme, TextRange range);
     // Removes every token colour; the whole text shows the default attributes.
     void clearHighlighting(const SyntaxTheme& theme);
 

@@ -81,7 +81,7 @@ void SyntaxColorLayer::invalidateAll() {
 }
 
 std::vector<SyntaxColorLayer::Run> SyntaxColorLayer::runsFromTokens(
-    const std::vector<SyntaxToken>& tokens, int textLength) const {
+    const std::vector<SyntaxToken>& tokens, int textLength) {
     std::vector<Run> result;
     result.reserve(tokens.size());
     bool sorted = true;
@@ -128,10 +128,19 @@ std::vector<SyntaxColorLayer::Run> SyntaxColorLayer::runsFromTokens(
 }
 
 void SyntaxColorLayer::apply(const std::vector<SyntaxToken>& tokens, TextRange range) {
+    applyRuns(runsFromTokens(tokens, clampToInt(view_.textLength())), range);
+}
+
+void SyntaxColorLayer::applyRuns(std::vector<Run> added, TextRange range) {
     const int textLength = clampToInt(view_.textLength());
     const int clearStart = clampToInt(std::clamp<qsizetype>(range.location, 0, textLength));
     const int clearEnd = clampToInt(std::clamp<qsizetype>(range.end(), clearStart, textLength));
-    std::vector<Run> added = runsFromTokens(tokens, textLength);
+    if (clearStart == 0 && clearEnd == textLength &&
+        (added.empty() || (added.front().start >= 0 && added.back().end() <= textLength))) {
+        runs_ = std::move(added);  // the whole text: nothing of the old runs survives
+        invalidateAll();
+        return;
+    }
 
     int regionStart = clearStart;
     int regionEnd = clearEnd;

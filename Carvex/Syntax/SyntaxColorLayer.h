@@ -39,6 +39,12 @@ public:
     // Removes the colours over `range`, then colours each token over its range (clipped to the
     // text, not to `range`; later tokens win where ranges overlap).
     void apply(const std::vector<SyntaxToken>& tokens, TextRange range);
+    // The same with the tokens already turned into runs (`runsFromTokens`, for a text as long as
+    // the view's), which may be done off the main thread.
+    void applyRuns(std::vector<Run> added, TextRange range);
+    // The runs of `tokens` over a text of `textLength` units: sorted, clipped to the text, later
+    // tokens winning where they overlap, touching runs of one kind merged. Any thread.
+    static std::vector<Run> runsFromTokens(const std::vector<SyntaxToken>& tokens, int textLength);
     // Removes the colours over `range`.
     void clear(TextRange range);
     // Forgets every run (a new text was loaded).
@@ -64,7 +70,6 @@ public:
 
 private:
     void rebuildFormats();
-    std::vector<Run> runsFromTokens(const std::vector<SyntaxToken>& tokens, int textLength) const;
 
     EditorTextView& view_;
     SyntaxTheme theme_;

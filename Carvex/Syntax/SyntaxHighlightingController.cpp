@@ -7,18 +7,27 @@
 #include "Carvex/Syntax/YAMLLexer.h"
 #include "platform/BackgroundTask.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace Carvex {
 
 namespace {
 
-std::vector<SyntaxToken> lex(QStringView text, DocumentLanguage language,
-                             std::optional<TextRange> range) {
+std::vector<SyntaxToken> lexTokens(QStringView text, DocumentLanguage language,
+                                   std::optional<TextRange> range) {
     if (language == DocumentLanguage::yaml) {
         const YAMLLexer lexer;
         return range ? lexer.tokenize(text, *range) : lexer.tokenize(text);
     }
     const JSONLexer lexer;
     return range ? lexer.tokenize(text, *range) : lexer.tokenize(text);
+}
+
+// The colour runs of the text's tokens.
+std::vector<SyntaxColorLayer::Run> lex(QStringView text, DocumentLanguage language, std::optional<TextRange> range) {
+    const int length = static_cast<int>(std::min<qsizetype>(text.size(), std::numeric_limits<int>::max()));
+    return SyntaxColorLayer::runsFromTokens(lexTokens(text, language, range), length);
 }
 
 }  // namespace
@@ -89,7 +98,7 @@ void SyntaxHighlightingController::textDidChange() {
 }
 
 void SyntaxHighlightingController::lexThenApply(
-    std::optional<TextRange> range, std::function<void(std::vector<SyntaxToken>)> apply,
+    std::optional<TextRange> range, std::function<void(std::vector<SyntaxColorLayer::Run>)> apply,
     std::function<void()> dropped) {
     std::weak_ptr<int> alive = life_;
     const DocumentLanguage language = language_;
@@ -110,7 +119,7 @@ void SyntaxHighlightingController::lexThenApply(
     const quint64 revision = textView_->textRevision();
     CarvexPlatform::BackgroundTask::run(
         [text, language, range] { return lex(text, language, range); },
-        [this, alive, revision, apply, dropped](std::vector<SyntaxToken> tokens) {
+        [this, alive, revision, apply, dropped](std::vector<SyntaxColorLayer::Run> runs) {
             if (!alive.lock()) {
                 return;
             }
@@ -118,7 +127,7 @@ void SyntaxHighlightingController::lexThenApply(
                 dropped();
                 return;
             }
-            apply(std::move(tokens));
+            apply(std::move(runs));
         },
         scheduler_);
 }
@@ -143,8 +152,8 @@ void SyntaxHighlightingController::visiblePass() {
     std::weak_ptr<int> alive = life_;
     lexThenApply(
         range,
-        [this, alive, range](std::vector<SyntaxToken> tokens) {
-            adapter_.apply(tokens, theme_, range);
+        [this, alive, range](std::vector<SyntaxColorLayer::Run> runs) {
+            adapter_.applyRuns(std::move(runs), theme_, range);
             complete();
             if (!alive.lock()) {
                 return;  // the callback may have ended the controller
@@ -170,12 +179,12 @@ void SyntaxHighlightingController::performHighlight() {
     isHighlighting_ = true;
     lexThenApply(
         std::nullopt,
-        [this](std::vector<SyntaxToken> tokens) {
+        [this](std::vector<SyntaxColorLayer::Run> runs) {
             if (textView_ == nullptr) {
                 isHighlighting_ = false;
                 return;
             }
-            adapter_.apply(tokens, theme_, TextRange{0, textView_->textLength()});
+            adapter_.applyRuns(std::move(runs), theme_, TextRange{0, textView_->textLength()});
             isHighlighting_ = false;
             textView_->viewport()->update();
             complete();

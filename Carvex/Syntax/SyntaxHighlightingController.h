@@ -67,8 +67,9 @@ public:
 private:
     void textDidChange();
     void visiblePass();
+    // Lexes (off the main thread for long texts) and turns the tokens into colour runs there.
     void lexThenApply(std::optional<TextRange> range,
-                      std::function<void(std::vector<SyntaxToken>)> apply,
+                      std::function<void(std::vector<SyntaxColorLayer::Run>)> apply,
                       std::function<void()> dropped);
     void complete();
 
