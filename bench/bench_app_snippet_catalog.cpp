@@ -106,21 +106,29 @@ void MatchContextAtEndOf5MBDescription(benchmark::State& state) {
 }
 BENCHMARK(MatchContextAtEndOf5MBDescription)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// Minified JSON with blanks after its separators (arg 0) or none at all (arg 1), where the word at
+// the caret is the whole line.
 void MatchContextAtEndOf10MBSingleLine(benchmark::State& state) {
+    const bool blanks = state.range(0) == 0;
+    const QString unit = blanks ? R"({"type": "string", "format": "uuid", "description": "An id"}, )"
+                                : R"({"type":"string","format":"uuid","description":"An-id"},)";
     QString text;
-    text.reserve(10 << 20);
-    while (text.size() < (10 << 20)) text += R"({"type": "string", "format": "uuid", "description": "An id"}, )";
+    text.reserve((10 << 20) + unit.size());
+    while (text.size() < (10 << 20)) text += unit;
     text += R"("items":)";
+    const qsizetype keywordLength = blanks ? 6 : text.size() - text.count(u'"');
     for (auto _ : state) {
         const std::optional<MatchContext> context = MatchContextBuilder::build(text, text.size(), FileFormat::json);
-        if (!context || context->lastKeyword != u"items:" || !context->parentPath.isEmpty()) {
+        if (!context || context->lastKeyword.size() != keywordLength || !context->lastKeyword.endsWith(u"items:") ||
+            !context->parentPath.isEmpty()) {
             state.SkipWithError("wrong context");
         }
         benchmark::DoNotOptimize(context);
     }
+    state.SetLabel(blanks ? "with blanks" : "without blanks");
     state.counters["MB"] = double(text.size()) / (1 << 20);
 }
-BENCHMARK(MatchContextAtEndOf10MBSingleLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(MatchContextAtEndOf10MBSingleLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

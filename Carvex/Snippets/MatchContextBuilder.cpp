@@ -8,6 +8,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#endif
 
 #include <algorithm>
 #include <limits>
@@ -49,9 +52,99 @@ qsizetype leadingColumns(QStringView text, qsizetype from) {
     return columns;
 }
 
+// The position of the last white-space unit in [0, to), or -1. Eight units at a time where the
+// processor allows: a chunk of ASCII non-blanks is passed over whole.
+qsizetype lastWhiteSpaceBefore(const char16_t* units, qsizetype to) {
+    qsizetype i = to;
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi16(u' ');
+    const __m128i controlEnd = _mm_set1_epi16(u'\r');
+    const __m128i controlStart = _mm_set1_epi16(u'\t' - 1);
+    const __m128i asciiEnd = _mm_set1_epi16(0x7F);
+    const __m128i zero = _mm_setzero_si128();
+    while (i >= 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i - 8));
+        // A blank, a control from tab to carriage return, or anything outside ASCII.
+        const __m128i control = _mm_andnot_si128(_mm_cmpeq_epi16(_mm_subs_epu16(chunk, controlStart), zero),
+                                                 _mm_cmpeq_epi16(_mm_subs_epu16(chunk, controlEnd), zero));
+        const __m128i maybe = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, blank), control),
+                                           _mm_xor_si128(_mm_cmpeq_epi16(_mm_subs_epu16(chunk, asciiEnd), zero),
+                                                         _mm_set1_epi16(-1)));
+        if (_mm_movemask_epi8(maybe) != 0) {
+            for (qsizetype k = i - 1; k >= i - 8; --k) {
+                if (isWhiteSpace(units[k])) return k;
+            }
+        }
+        i -= 8;
+    }
+#endif
+    for (qsizetype k = i - 1; k >= 0; --k) {
+        if (isWhiteSpace(units[k])) return k;
+    }
+    return -1;
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// For each set of quote lanes among eight 16-bit lanes: the byte shuffle that packs the other lanes
+// to the front.
+struct PackingShuffles {
+    alignas(16) unsigned char bytes[256][16];
+    unsigned char kept[256];
+    constexpr PackingShuffles() : bytes{}, kept{} {
+        for (int mask = 0; mask < 256; ++mask) {
+            int out = 0;
+            for (int lane = 0; lane < 8; ++lane) {
+                if ((mask >> lane) & 1) continue;
+                bytes[mask][out++] = static_cast<unsigned char>(2 * lane);
+                bytes[mask][out++] = static_cast<unsigned char>(2 * lane + 1);
+            }
+            kept[mask] = static_cast<unsigned char>(out / 2);
+            while (out < 16) bytes[mask][out++] = 0x80;
+        }
+    }
+};
+constexpr PackingShuffles kPackingShuffles;
+
+// Copies [read, end) to `write` without quotes, eight units at a time; answers the end written.
+__attribute__((target("ssse3"))) char16_t* copyWithoutQuotesPacked(const char16_t* read, const char16_t* end,
+                                                                   char16_t* write) {
+    const __m128i quote = _mm_set1_epi16(u'"');
+    for (; end - read >= 8; read += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(read));
+        // One bit per lane: the even bytes of the comparison.
+        const __m128i hits = _mm_packs_epi16(_mm_cmpeq_epi16(chunk, quote), _mm_setzero_si128());
+        const unsigned mask = unsigned(_mm_movemask_epi8(hits)) & 0xFFu;
+        const __m128i shuffle = _mm_load_si128(reinterpret_cast<const __m128i*>(kPackingShuffles.bytes[mask]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(write), _mm_shuffle_epi8(chunk, shuffle));
+        write += kPackingShuffles.kept[mask];
+    }
+    for (; read < end; ++read) {
+        *write = *read;
+        write += *read != u'"';
+    }
+    return write;
+}
+#endif
+
 QString withoutQuotes(QStringView text, FileFormat format) {
-    QString out = text.toString();
-    if (format == FileFormat::json) out.remove(u'"');
+    if (format != FileFormat::json) return text.toString();
+    QString out(text.size(), Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
+    char16_t* write = begin;
+    const char16_t* read = text.utf16();
+    const char16_t* const end = read + text.size();
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool packed = __builtin_cpu_supports("ssse3");
+    if (packed) {
+        write = copyWithoutQuotesPacked(read, end, write);
+        read = end;
+    }
+#endif
+    for (; read < end; ++read) {
+        *write = *read;
+        write += *read != u'"';
+    }
+    out.truncate(write - begin);
     return out;
 }
 
@@ -150,9 +243,7 @@ QStringView trailingWord(QStringView part) {
     qsizetype end = part.size();
     while (end > 0 && isWhiteSpace(part[end - 1].unicode())) --end;
     if (end == 0) return {};
-    qsizetype start = end;
-    while (start > 0 && !isWhiteSpace(part[start - 1].unicode())) --start;
-    return part.sliced(start);
+    return part.sliced(lastWhiteSpaceBefore(part.utf16(), end) + 1);
 }
 
 QString lastKeyword(QStringView text, qsizetype cursor, FileFormat format) {

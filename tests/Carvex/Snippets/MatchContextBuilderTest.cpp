@@ -117,6 +117,22 @@ TEST(MatchContextBuilderTest, TrailingWordEqualsThePatternOnRandomLines) {
         ASSERT_EQ(MatchContextBuilder::trailingWord(part).toString(), byPattern(part))
             << "round " << round << ": " << part.toStdString();
     }
+    // Longer lines of mostly one word, as minified JSON gives: the keyword is the pattern's group,
+    // trimmed, without quotes in JSON.
+    const char16_t word[] = {u'a', u'"', u'"', u':', u'{', u',', 0x00E9, 0xD83D, 0xDE00, u' ', 0x3000};
+    std::uniform_int_distribution<size_t> pickWord(0, std::size(word) - 1);
+    std::uniform_int_distribution<int> longLength(0, 90);
+    for (int round = 0; round < 5000; ++round) {
+        QString line;
+        for (int n = longLength(random); n > 0; --n) {
+            const char16_t unit = word[pickWord(random)];
+            line.push_back(QChar(unit == u' ' || unit == 0x3000 ? (round % 4 == 0 ? unit : u'b') : unit));
+        }
+        const QString group = CaretLine::trimmed(byPattern(line)).toString();
+        ASSERT_EQ(MatchContextBuilder::lastKeyword(line, line.size(), FileFormat::yaml), group) << "round " << round;
+        ASSERT_EQ(MatchContextBuilder::lastKeyword(line, line.size(), FileFormat::json), QString(group).remove(u'"'))
+            << "round " << round;
+    }
 }
 
 // The enclosing keys read the plain way: every line before the caret's, one at a time.
