@@ -81,6 +81,9 @@ using StepFunction = std::optional<RefLinkDetector::Step> (*)(QStringView, qsize
 std::vector<RefLink> scan(QStringView text, StepFunction step)
 {
     std::vector<RefLink> links;
+    // Room for one link per 64 units, more than a description holds, so the list rarely moves while
+    // it grows; untouched room costs address space only.
+    links.reserve(std::size_t(text.size() / 64));
     RefLinkDetector::PathCache paths;
     qsizetype p = 0;
     while (std::optional<RefLinkDetector::Step> next = step(text, p, paths)) {
