@@ -4,6 +4,8 @@
 //   shown with the first screenful coloured, and the longest main-thread item while the rest loads;
 // - Validate with a result of 10,000 findings: the time until the log and the marks are complete,
 //   and the longest main-thread item on the way;
+// - Validate on a 4 MB description with a key typed every 16 ms: the longest a key waited, and the
+//   time from the click until the log and the marks were complete;
 // - converting a 10 MB description to JSON: the time until the new document holds the whole converted
 //   text, and the longest main-thread item on the way.
 // Items are timed by the wall clock and by the main thread's processor time (`_cpu_`), which a
@@ -15,6 +17,7 @@
 #include "Carvex/Conversion/DocumentConversionService.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Editor/EditorTextView.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Properties/PropertiesViewController.h"
@@ -35,11 +38,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <thread>
 #include <ctime>
 
 namespace {
@@ -223,6 +229,86 @@ void BM_ApplyTenThousandFindings(benchmark::State& state) {
     longestItem.report(state);
 }
 BENCHMARK(BM_ApplyTenThousandFindings)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+const QByteArray& fourMegabyteYAML() {
+    static const QByteArray text = QByteArray::fromStdString(
+        SyntheticDescription::generate(4u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
+    return text;
+}
+
+// Validate pressed on a 4 MB description, then a key typed every 16 ms until the log and the marks
+// are complete: the longest a key waited for the main thread (from when it was due until it was
+// handled, its handling included), and the time from the click until the run was complete. Main-queue items run when
+// they fall due by the wall clock (the fake clock follows it).
+void BM_ValidateWhileTyping(benchmark::State& state) {
+    WindowBench bench;
+    Document* document = open(bench, "typing.yaml", fourMegabyteYAML());
+    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
+    auto* editor = dynamic_cast<EditorViewController*>(window->editorViewController());
+    bench.drain();
+    EditorTextView& view = *editor->editorTextView();
+    Longest longestItem;
+    double worstKeyWait = 0;
+    double worstKeyHandling = 0;
+    double clickToComplete = 0;
+    std::int64_t keys = 0;
+    for (auto _ : state) {
+        // The keys go into a comment line of their own in the middle, so every run reads the same
+        // description.
+        const qsizetype middle = view.viewText().indexOf(u'\n', view.textLength() / 2) + 1;
+        view.replaceCharacters(TextRange{middle, 0}, QStringLiteral("#\n"), false);
+        view.setSelectedRange(TextRange{middle + 1, 0});
+        bench.drain();
+        document->logStore()->clear();
+        const qsizetype lengthBefore = view.textLength();
+        const auto fakeStart = bench.fake->now();
+        const Stopwatch run;
+        window->validateDocument();
+        longestItem.add(run);
+        double nextKey = 16;
+        std::int64_t typed = 0;
+        while (window->isValidating() && run.wallMs() < 60000) {
+            const double now = run.wallMs();
+            if (now >= nextKey) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+                const Stopwatch key;
+                QApplication::sendEvent(&view, &press);
+                worstKeyHandling = std::max(worstKeyHandling, key.wallMs());
+                worstKeyWait = std::max(worstKeyWait, run.wallMs() - nextKey);
+                nextKey += 16;
+                ++typed;
+                continue;
+            }
+            const auto due = bench.fake->nextDueIn();
+            const double dueAt =
+                due ? std::chrono::duration<double, std::milli>(bench.fake->now() - fakeStart + *due).count() : 1e18;
+            if (dueAt <= now) {
+                const Stopwatch item;
+                bench.fake->runNext();
+                longestItem.add(item);
+                continue;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        state.SetIterationTime(run.wallMs() / 1e3);
+        clickToComplete = std::max(clickToComplete, run.wallMs());
+        keys += typed;
+        longestItem.add(bench.drain());
+        if (window->isValidating() || view.textLength() != lengthBefore + typed ||
+            document->logStore()->entries().size() < 2) {
+            state.SkipWithError("the run did not complete, or keys were lost");
+            return;
+        }
+    }
+    state.counters["worst_key_wait_ms"] = worstKeyWait;
+    state.counters["worst_key_handling_ms"] = worstKeyHandling;
+    state.counters["keys"] = static_cast<double>(keys);
+    state.counters["log_entries"] = static_cast<double>(document->logStore()->entries().size());
+    state.counters["click_to_log_and_marks_ms"] = clickToComplete;
+    state.counters["marks"] = editor->validationDecorationController()->decorationCount();
+    longestItem.report(state);
+}
+BENCHMARK(BM_ValidateWhileTyping)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ConvertTenMegabytes(benchmark::State& state) {
     WindowBench bench;

@@ -271,7 +271,8 @@ void DocumentWindowController::recordEdits() {
     validatedViewText_.clear();
     editsDuringRun_.clear();
     if (EditorTextView* view = WindowPanes::editorTextView(editorViewController_)) {
-        validatedViewText_ = view->viewText();
+        // A copy that shares nothing with the view, or the next keystroke would copy the whole text.
+        validatedViewText_ = view->detachedViewText();
         editRecorder_ = connect(view, &EditorTextView::textDidChange, this,
                                 [this](const TextChange& change) { editsDuringRun_.push_back(change); });
     }
