@@ -277,6 +277,29 @@ TEST_P(DecorationEditTest, EditsMoveOrDropTheMark) {
     EXPECT_EQ(drawnRanges(), (std::vector<TextRange>{{*row.markAt, 5}}));
 }
 
+// The same edit made before the marks are handed over (placed in the text as it was before it):
+// they end where live marks would.
+TEST_P(DecorationEditTest, MarksHandedOverAfterTheEditFollowItAlike) {
+    const EditRow& row = GetParam();
+    const QString before = QStringLiteral("0123456789abcde fghij klmno");
+    view->loadText(before);
+    std::vector<TextChange> edits;
+    QObject::connect(view.get(), &EditorTextView::textDidChange, [&edits](TextChange change) { edits.push_back(change); });
+    ASSERT_TRUE(view->replaceCharacters(TextRange{row.location, row.length},
+                                        QString::fromUtf8(row.replacement), false));
+    ValidationRangeConverter converter;
+    auto placed = ValidationDecorationController::place(finding(1, 11, at(1, 16)), converter, before);
+    ASSERT_TRUE(placed.has_value());
+    controller->setDecorations({*placed}, edits);
+    if (!row.markAt) {
+        EXPECT_FALSE(controller->hasDecorations());
+        return;
+    }
+    ASSERT_EQ(controller->decorationCount(), 1);
+    EXPECT_EQ(markedText(controller->decorations()[0]), QStringLiteral("abcde"));
+    EXPECT_EQ(drawnRanges(), (std::vector<TextRange>{{*row.markAt, 5}}));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Edits, DecorationEditTest,
     ::testing::Values(
@@ -292,6 +315,40 @@ INSTANTIATE_TEST_SUITE_P(
         EditRow{"typing_after_keeps", 16, 0, "x", 10},
         EditRow{"deleting_after_keeps", 17, 6, "", 10}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Several edits in a row, over marks on every line: handing the marks over afterwards with the
+// edits gives the marks that followed the edits live.
+TEST_F(DecorationViewTest, MarksHandedOverAfterSeveralEditsMatchLiveOnes) {
+    const QString before = QStringLiteral("alpha: 1\nbeta: 2\ngamma: 3\ndelta: 4\nepsilon: 5\n");
+    std::vector<CarvexValidationError> findings;
+    for (int line = 1; line <= 5; ++line) {
+        findings.push_back(finding(line, 1));
+    }
+    struct Edit {
+        qsizetype location;
+        qsizetype length;
+        const char* replacement;
+    };
+    const Edit edits[] = {{0, 0, "# top\n"}, {20, 3, ""}, {9, 0, "zz"}, {30, 6, "x\ny\n"}};
+    view->loadText(before);
+    controller->apply(findings);
+    std::vector<TextChange> changes;
+    QObject::connect(view.get(), &EditorTextView::textDidChange, [&changes](TextChange change) { changes.push_back(change); });
+    for (const Edit& edit : edits) {
+        ASSERT_TRUE(view->replaceCharacters(TextRange{edit.location, edit.length}, QString::fromUtf8(edit.replacement), false));
+    }
+    const std::vector<ValidationDecoration> live = controller->decorations();
+    ASSERT_FALSE(live.empty());
+    ASSERT_LT(live.size(), findings.size()) << "some edit should have dropped a mark";
+
+    ValidationRangeConverter converter;
+    std::vector<ValidationDecoration> placed;
+    for (const auto& error : findings) {
+        placed.push_back(*ValidationDecorationController::place(error, converter, before));
+    }
+    controller->setDecorations(placed, changes);
+    EXPECT_EQ(controller->decorations(), live);
+}
 
 TEST_F(DecorationViewTest, RemovingAMarkRemovesExactlyItsUnderline) {
     view->loadText(QStringLiteral("0123456789abcde fghij klmno"));
