@@ -14,7 +14,6 @@ using Carvex::HTTPMethod;
 using ExampleTestDocument::kDocument;
 using SchemaTreeTestSupport::modelOf;
 
-
 // "name=value|summary|description" per example, value in its compact text.
 std::string listed(const std::vector<Carvex::OperationExampleViewModel>& examples, const ExampleSource& source)
 {
