@@ -370,6 +370,9 @@ void EditorTextView::documentContentsChange(int position, int removed, int added
     if (removedUnits == 0 && addedUnits == 0) {
         return;
     }
+    if (auto* delegate = textDelegate()) {
+        delegate->editorTextViewWillChangeText(*this);
+    }
     // Room to grow, so that typing does not reallocate the whole text every few keys.
     const qsizetype needed = viewText_.size() + addedUnits - removedUnits;
     if (needed > viewText_.capacity()) {

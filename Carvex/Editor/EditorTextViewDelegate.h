@@ -22,6 +22,8 @@ public:
         (void)replacement;
         return true;
     }
+    // The text is about to change in place; `editorTextViewDidChangeText` follows.
+    virtual void editorTextViewWillChangeText(EditorTextView& view) { (void)view; }
     virtual void editorTextViewDidChangeText(EditorTextView& view, const TextChange& change) {
         (void)view;
         (void)change;

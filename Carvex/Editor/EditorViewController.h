@@ -143,6 +143,7 @@ public:
 
     // Text view delegates.
     bool editorTextViewShouldChangeText(EditorTextView& view, TextRange range, const QString& replacement) override;
+    void editorTextViewWillChangeText(EditorTextView& view) override;
     void editorTextViewDidChangeText(EditorTextView& view, const TextChange& change) override;
     void editorTextViewDidChangeSelection(EditorTextView& view) override;
     bool editorTextViewHandleKeyDown(EditorTextView& view, QKeyEvent& event) override;

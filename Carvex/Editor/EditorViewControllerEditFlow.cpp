@@ -206,6 +206,15 @@ void EditorViewController::moveValidationMarks(const TextChange& change) {
     validationDecorationController_->updateForEdit(change);
 }
 
+void EditorViewController::editorTextViewWillChangeText(EditorTextView&) {
+    // A text the coordinator still holds would make the view copy its whole text for this change.
+    if (propertiesViewController_) {
+        if (PropertiesViewCoordinator* coordinator = propertiesViewController_->coordinator()) {
+            coordinator->documentWillChange();
+        }
+    }
+}
+
 void EditorViewController::editorTextViewDidChangeText(EditorTextView& view, const TextChange& change) {
     followChangeInDocumentContent(change);
     if (isUpdatingPlaceholders_ || isReloadingContent_) {

@@ -65,15 +65,31 @@ void PropertiesViewCoordinator::documentDidChange(const QString& text, DocumentF
     debouncer_.cancel();
     parseTask_.cancel();
     const PropertiesViewUpdatePolicy policy = policyStore()->loadPolicy();
-    // The text is shared, not copied: QString copies on write.
-    debouncer_.schedule(std::chrono::milliseconds(policy.debounceMilliseconds),
-                        [this, request, text, format, policy] { startParse(request, text, format, policy); });
+    // The text is shared, not copied (QString copies on write); it waits here, where a coming change
+    // can let it go.
+    waitingText_ = text;
+    debouncer_.schedule(std::chrono::milliseconds(policy.debounceMilliseconds), [this, request, format, policy] {
+        if (std::optional<QString> waiting = std::exchange(waitingText_, std::nullopt))
+            startParse(request, std::move(*waiting), format, policy);
+    });
 }
 
-void PropertiesViewCoordinator::startParse(uint64_t request, const QString& text, DocumentFormat format,
+void PropertiesViewCoordinator::documentWillChange()
+{
+    if (waitingText_) {
+        debouncer_.cancel();
+        waitingText_.reset();
+    }
+}
+
+void PropertiesViewCoordinator::startParse(uint64_t request, QString text, DocumentFormat format,
                                            PropertiesViewUpdatePolicy policy)
 {
-    auto work = [parser = parser_, builder = operationsBuilder_, text, format]() {
+    // The parse gets a text of its own when the editor still shares this one: the editor then goes on
+    // changing its text in place while the parse runs.
+    if (!text.isDetached())
+        text = QString(text.constData(), text.size());
+    auto work = [parser = parser_, builder = operationsBuilder_, text = std::move(text), format]() {
         Outcome outcome{parser->parse(text, format), {}, std::nullopt};
         if (const ParsedOpenAPIModel* model = outcome.result.model()) {
             ParsedOpenAPIModel hashed = model->withSourceTextHash(qHash(text));
@@ -205,6 +221,7 @@ void PropertiesViewCoordinator::clearSelection()
 
 void PropertiesViewCoordinator::documentDidClose()
 {
+    waitingText_.reset();
     debouncer_.cancel();
     parseTask_.cancel();
     lastSuccessfulModel_.reset();

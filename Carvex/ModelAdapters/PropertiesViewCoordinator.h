@@ -46,6 +46,9 @@ public:
 
     // The whole text after it was loaded, replaced or changed. Returns at once.
     virtual void documentDidChange(const QString& text, DocumentFormat format);
+    // The text is about to change and `documentDidChange` follows: the text waiting for its pause is
+    // let go now, so that the editor changes its own text in place instead of copying it.
+    virtual void documentWillChange();
     // The pane's document goes away: pending work is dropped and the no-document state requested.
     virtual void documentDidClose();
     virtual void selectOperation(const OperationID& id);
@@ -72,7 +75,7 @@ public:
 private:
     struct Outcome;
 
-    void startParse(uint64_t request, const QString& text, DocumentFormat format, PropertiesViewUpdatePolicy policy);
+    void startParse(uint64_t request, QString text, DocumentFormat format, PropertiesViewUpdatePolicy policy);
     void apply(Outcome& outcome, const PropertiesViewUpdatePolicy& policy);
     void applyModel(ParsedOpenAPIModel model, std::vector<OperationRowViewModel> rows,
                     std::optional<std::vector<OperationRowViewModel>> panelRows);
@@ -88,6 +91,8 @@ private:
     QPointer<Document> document_;
     CarvexPlatform::Debouncer debouncer_;
     CarvexPlatform::WorkItem parseTask_;
+    // The text of the change waiting for its pause.
+    std::optional<QString> waitingText_;
     uint64_t latestRequestID_ = 0;
     std::optional<OperationID> currentSelection_;
     std::optional<ParsedOpenAPIModel> lastSuccessfulModel_;

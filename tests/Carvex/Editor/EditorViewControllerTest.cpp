@@ -125,6 +125,15 @@ TEST_F(EditorViewControllerTest, AidsHearOfAnEditASelectionChangeAndAKeyInOrder)
     EXPECT_EQ(coordinator->lastText, view().viewText());
     EXPECT_EQ(coordinator->lastFormat, Carvex::DocumentFormat::yaml);
     EXPECT_FALSE(controller->isProcessingTextChange());
+    // The coordinator lets go of the text it holds before each change, so the view changes its text
+    // in place; undo too.
+    const QChar* units = view().viewText().constData();
+    press(Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
+    view().undo();
+    EXPECT_EQ(view().viewText().constData(), units);
+    EXPECT_EQ(coordinator->willChangeCount, 3);
+    EXPECT_EQ(coordinator->lastText, view().viewText());
+    journal.events.clear();
 
     // While the popup shows, the snippet controller is neither told of edits nor offered keys.
     fakes->completion->popupVisible = true;

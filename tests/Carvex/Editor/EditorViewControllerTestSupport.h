@@ -155,6 +155,12 @@ public:
         lastText = text;
         lastFormat = format;
     }
+    // Lets go of the text as the coordinator does.
+    void documentWillChange() override {
+        ++willChangeCount;
+        lastText = QString();
+    }
+    int willChangeCount = 0;
     QString lastText;
     Carvex::DocumentFormat lastFormat = Carvex::DocumentFormat::unknown;
 

@@ -345,6 +345,37 @@ TEST_F(PropertiesViewCoordinatorTest, ClosingWhileAParseIsPendingEndsEverything)
     EXPECT_FALSE(coordinator->lastSuccessfulModel().has_value());
 }
 
+// The editor's text is shared while it waits for its pause, let go when the editor is about to change it,
+// and never shared with a running parse.
+TEST_F(PropertiesViewCoordinatorTest, TheEditorsTextIsHeldOnlyUntilItChanges)
+{
+    QString editorText(kTwoOperations.constData(), kTwoOperations.size());
+    coordinator->documentDidChange(editorText, DocumentFormat::yaml);
+    EXPECT_FALSE(editorText.isDetached());
+    coordinator->documentWillChange();
+    EXPECT_TRUE(editorText.isDetached());
+    EXPECT_FALSE(coordinator->isParsePending());
+    advance(1000ms);
+    EXPECT_EQ(parser->calls, 0);
+
+    editorText.replace(QStringLiteral("/a:"), QStringLiteral("/c:"));
+    coordinator->documentDidChange(editorText, DocumentFormat::yaml);
+    advance(250ms);
+    EXPECT_EQ(parser->calls, 1);
+    EXPECT_EQ(parser->last(), editorText);
+    EXPECT_TRUE(editorText.isDetached());
+    EXPECT_EQ(log.events, (Events{"operations POST /b GET /c"}));
+
+    // With nothing waiting, a coming change leaves the running parse alone.
+    log.events.clear();
+    coordinator->documentDidChange(kRenamedA, DocumentFormat::yaml);
+    fake->advance(250ms);
+    coordinator->documentWillChange();
+    advance(0ms);
+    EXPECT_EQ(parser->calls, 2);
+    EXPECT_EQ(log.events, (Events{"operations GET /a2 POST /b"}));
+}
+
 // The pane and the editor talk to the coordinator through these calls; a test double may stand in.
 TEST_F(PropertiesViewCoordinatorTest, TheEditorsCallsCanBeReplaced)
 {
