@@ -6,6 +6,10 @@
 #include <exception>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Carvex {
 
 namespace {
@@ -30,20 +34,34 @@ std::optional<QByteArray> OpenAPIModelParsingService::strictUtf8(const QString& 
 {
     const char16_t* units = reinterpret_cast<const char16_t*>(text.utf16());
     const qsizetype count = text.size();
-    // One pass that the compiler can vectorise; the pairing is checked only when a surrogate occurs.
-    bool anySurrogate = false;
-    for (qsizetype i = 0; i < count; ++i)
-        anySurrogate |= (units[i] & 0xF800) == 0xD800;
-    if (anySurrogate) {
-        for (qsizetype i = 0; i < count; ++i) {
-            const char16_t unit = units[i];
-            if ((unit & 0xF800) != 0xD800)
-                continue;
-            const bool high = unit < 0xDC00;
-            if (!high || i + 1 == count || (units[i + 1] & 0xFC00) != 0xDC00)
-                return std::nullopt;
-            ++i;
+    // Surrogates are rare: they are looked for eight units at a time, and each one found must be the
+    // high half of a pair whose low half follows.
+    const auto pairedAt = [&](qsizetype i) {
+        return units[i] < 0xDC00 && i + 1 < count && (units[i + 1] & 0xFC00) == 0xDC00;
+    };
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i surrogateBits = _mm_set1_epi16(short(0xF800));
+    const __m128i surrogate = _mm_set1_epi16(short(0xD800));
+    while (i + 8 <= count) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        const int hits = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, surrogateBits), surrogate));
+        if (hits == 0) {
+            i += 8;
+            continue;
         }
+        i += __builtin_ctz(unsigned(hits)) / 2;
+        if (!pairedAt(i))
+            return std::nullopt;
+        i += 2;
+    }
+#endif
+    for (; i < count; ++i) {
+        if ((units[i] & 0xF800) != 0xD800)
+            continue;
+        if (!pairedAt(i))
+            return std::nullopt;
+        ++i;
     }
     return text.toUtf8();
 }

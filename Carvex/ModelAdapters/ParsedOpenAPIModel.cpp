@@ -17,9 +17,11 @@ ParsedOpenAPIModel::ParsedOpenAPIModel(const VoziZazIre::OpenAPIDocument& docume
 
 std::shared_ptr<const OpenAPIDocumentAdapter> ParsedOpenAPIModel::makeAdapter() const
 {
-    if (const Document30* document = std::get_if<0>(&value_))
-        return std::make_shared<const OpenAPI30DocumentAdapter>(*document);
-    return std::make_shared<const OpenAPI31DocumentAdapter>(std::get<1>(value_));
+    return adapter_->get([this]() -> std::shared_ptr<const OpenAPIDocumentAdapter> {
+        if (const Document30* document = std::get_if<0>(&value_))
+            return std::make_shared<const OpenAPI30DocumentAdapter>(*document);
+        return std::make_shared<const OpenAPI31DocumentAdapter>(std::get<1>(value_));
+    });
 }
 
 const ParsedOpenAPIModel::Document30& ParsedOpenAPIModel::document30() const noexcept

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/ModelOpenAPIVersion.h"
 #include "kit/facade/OpenAPIDocument.h"
 
@@ -32,7 +33,8 @@ public:
     }
 
     // The version-neutral adapter over the document (OpenAPI30DocumentAdapter or OpenAPI31DocumentAdapter),
-    // sharing it. Consumers walk the model through it and never switch on the version.
+    // sharing it. Consumers walk the model through it and never switch on the version. Made once and shared
+    // by the copies of this model, so what the adapters work out is reused by later walks.
     std::shared_ptr<const OpenAPIDocumentAdapter> makeAdapter() const;
 
     // The hash of the text the model was parsed from (qHash of the whole text, seed 0), when the parser
@@ -62,6 +64,8 @@ private:
 
     std::variant<Document30, Document31> value_;
     std::optional<std::size_t> sourceTextHash_;
+    std::shared_ptr<AdapterMemo<std::shared_ptr<const OpenAPIDocumentAdapter>>> adapter_ =
+        std::make_shared<AdapterMemo<std::shared_ptr<const OpenAPIDocumentAdapter>>>();
 };
 
 } // namespace Carvex

@@ -83,23 +83,29 @@ std::vector<std::string> VersionedDocumentAdapter<Model>::pathStrings() const
 template<class Model>
 std::shared_ptr<const PathItemAdapter> VersionedDocumentAdapter<Model>::pathItem(std::string_view path) const
 {
-    const auto* found = document->paths->items.find(path);
-    if (!found)
-        return nullptr;
-    return std::make_shared<const VersionedPathItemAdapter<Model>>(found->get(), document);
+    const std::lock_guard lock(adaptersMutex_);
+    const auto [cached, added] = pathItems_.try_emplace(std::string(path));
+    if (added) {
+        if (const auto* found = document->paths->items.find(path))
+            cached->second = std::make_shared<const VersionedPathItemAdapter<Model>>(found->get(), document);
+    }
+    return cached->second;
 }
 
 template<class Model>
 std::vector<OpenAPIDocumentAdapter::PathOperation> VersionedDocumentAdapter<Model>::allOperations() const
 {
-    std::vector<PathOperation> result;
-    for (const auto& [path, item] : document->paths->items) {
-        for (const auto& [method, operation] : Model::operations(*item)) {
-            result.push_back(
-                {path, method, std::make_shared<const VersionedOperationAdapter<Model>>(operation.get(), document)});
+    return allOperations_.get([&] {
+        std::vector<PathOperation> result;
+        result.reserve(document->paths->items.size());
+        for (const auto& [path, item] : document->paths->items) {
+            for (const auto& [method, operation] : Model::operations(*item)) {
+                result.push_back(
+                    {path, method, std::make_shared<const VersionedOperationAdapter<Model>>(operation.get(), document)});
+            }
         }
-    }
-    return result;
+        return result;
+    });
 }
 
 template<class Model>
@@ -124,7 +130,13 @@ std::shared_ptr<const ResponseAdapter> VersionedDocumentAdapter<Model>::resolveR
 template<class Model>
 std::shared_ptr<const SchemaAdapter> VersionedDocumentAdapter<Model>::resolveSchema(const Reference& reference) const
 {
-    return inlineAdapter<VersionedSchemaAdapter<Model>>(componentEntry(document->components, &Model::Components::schemas, "schemas", reference), document);
+    const std::lock_guard lock(adaptersMutex_);
+    const auto [found, added] = resolvedSchemas_.try_emplace(reference.ref);
+    if (added) {
+        found->second = inlineAdapter<VersionedSchemaAdapter<Model>>(
+            componentEntry(document->components, &Model::Components::schemas, "schemas", reference), document);
+    }
+    return found->second;
 }
 
 template<class Model>

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/OpenAPI30Model.h"
 #include "Carvex/ModelAdapters/OpenAPI31Model.h"
 #include "Carvex/ModelAdapters/OpenAPIDocumentAdapter.h"
 
 #include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 
 namespace Carvex {
 
 // OpenAPIDocumentAdapter over one version's document (Model: OpenAPI30Model or OpenAPI31Model). The 3.1
-// webhooks and component path items are not presented.
+// webhooks and component path items are not presented. The document never changes: a path, an operation
+// or a schema reference asked for again gives the same adapter, so what that adapter works out is reused.
 template<class Model>
 class VersionedDocumentAdapter final : public OpenAPIDocumentAdapter {
 public:
@@ -46,6 +51,12 @@ public:
     std::shared_ptr<const ExampleAdapter> resolveExample(const VoziZazIreCore::Reference& reference) const override;
 
     const std::shared_ptr<const typename Model::Document> document;
+
+private:
+    AdapterMemo<std::vector<PathOperation>> allOperations_;
+    mutable std::mutex adaptersMutex_;
+    mutable std::unordered_map<std::string, std::shared_ptr<const PathItemAdapter>> pathItems_;
+    mutable std::unordered_map<std::string, std::shared_ptr<const SchemaAdapter>> resolvedSchemas_;
 };
 
 extern template class VersionedDocumentAdapter<OpenAPI30Model>;

@@ -11,9 +11,11 @@ namespace Convert = AdapterConversion;
 template<class Model>
 std::optional<RefOrValue<SchemaAdapter>> VersionedMediaTypeAdapter<Model>::schema() const
 {
-    if (!mediaType->schema)
-        return std::nullopt;
-    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*mediaType->schema, document, document);
+    return schema_.get([&]() -> typename decltype(schema_)::Value {
+        if (!mediaType->schema)
+            return std::nullopt;
+        return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*mediaType->schema, document, document);
+    });
 }
 
 template<class Model>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/MediaTypeAdapter.h"
 #include "Carvex/ModelAdapters/OpenAPI30Model.h"
 #include "Carvex/ModelAdapters/OpenAPI31Model.h"
@@ -25,6 +26,9 @@ public:
 
     const typename Model::MediaType* const mediaType; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
+
+private:
+    AdapterMemo<std::optional<RefOrValue<SchemaAdapter>>> schema_;
 };
 
 extern template class VersionedMediaTypeAdapter<OpenAPI30Model>;

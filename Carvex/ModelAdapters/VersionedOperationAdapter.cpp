@@ -57,21 +57,27 @@ std::vector<std::string> VersionedOperationAdapter<Model>::tags() const
 template<class Model>
 std::optional<std::vector<RefOrValue<ParameterAdapter>>> VersionedOperationAdapter<Model>::parameters() const
 {
-    return Convert::refOrValueList<ParameterAdapter, VersionedParameterAdapter<Model>>(operation->parameters, document, document);
+    return parameters_.get([&]() -> typename decltype(parameters_)::Value {
+        return Convert::refOrValueList<ParameterAdapter, VersionedParameterAdapter<Model>>(operation->parameters, document, document);
+    });
 }
 
 template<class Model>
 std::optional<RefOrValue<RequestBodyAdapter>> VersionedOperationAdapter<Model>::requestBody() const
 {
-    if (!operation->requestBody)
-        return std::nullopt;
-    return Convert::refOrValue<RequestBodyAdapter, VersionedRequestBodyAdapter<Model>>(*operation->requestBody, document, document);
+    return requestBody_.get([&]() -> typename decltype(requestBody_)::Value {
+        if (!operation->requestBody)
+            return std::nullopt;
+        return Convert::refOrValue<RequestBodyAdapter, VersionedRequestBodyAdapter<Model>>(*operation->requestBody, document, document);
+    });
 }
 
 template<class Model>
 std::shared_ptr<const ResponsesAdapter> VersionedOperationAdapter<Model>::responses() const
 {
-    return std::make_shared<const VersionedResponsesAdapter<Model>>(operation->responses.get(), document);
+    return responses_.get([&]() -> typename decltype(responses_)::Value {
+        return std::make_shared<const VersionedResponsesAdapter<Model>>(operation->responses.get(), document);
+    });
 }
 
 template<class Model>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/OperationAdapter.h"
 #include "Carvex/ModelAdapters/OpenAPI30Model.h"
 #include "Carvex/ModelAdapters/OpenAPI31Model.h"
@@ -35,6 +36,11 @@ public:
 
     const typename Model::Operation* const operation; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
+
+private:
+    AdapterMemo<std::optional<std::vector<RefOrValue<ParameterAdapter>>>> parameters_;
+    AdapterMemo<std::optional<RefOrValue<RequestBodyAdapter>>> requestBody_;
+    AdapterMemo<std::shared_ptr<const ResponsesAdapter>> responses_;
 };
 
 extern template class VersionedOperationAdapter<OpenAPI30Model>;

@@ -42,9 +42,11 @@ bool VersionedParameterAdapter<Model>::deprecated() const
 template<class Model>
 std::optional<RefOrValue<SchemaAdapter>> VersionedParameterAdapter<Model>::schema() const
 {
-    if (!parameter->schema)
-        return std::nullopt;
-    return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*parameter->schema, document, document);
+    return schema_.get([&]() -> typename decltype(schema_)::Value {
+        if (!parameter->schema)
+            return std::nullopt;
+        return Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*parameter->schema, document, document);
+    });
 }
 
 template<class Model>

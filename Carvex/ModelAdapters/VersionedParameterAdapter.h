@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/ParameterAdapter.h"
 #include "Carvex/ModelAdapters/OpenAPI30Model.h"
 #include "Carvex/ModelAdapters/OpenAPI31Model.h"
@@ -29,6 +30,9 @@ public:
 
     const typename Model::Parameter* const parameter; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
+
+private:
+    AdapterMemo<std::optional<RefOrValue<SchemaAdapter>>> schema_;
 };
 
 extern template class VersionedParameterAdapter<OpenAPI30Model>;

@@ -37,7 +37,9 @@ std::optional<std::string> VersionedPathItemAdapter<Model>::description() const
 template<class Model>
 std::optional<std::vector<RefOrValue<ParameterAdapter>>> VersionedPathItemAdapter<Model>::parameters() const
 {
-    return Convert::refOrValueList<ParameterAdapter, VersionedParameterAdapter<Model>>(pathItem->parameters, document, document);
+    return parameters_.get([&]() -> typename decltype(parameters_)::Value {
+        return Convert::refOrValueList<ParameterAdapter, VersionedParameterAdapter<Model>>(pathItem->parameters, document, document);
+    });
 }
 
 template<class Model>

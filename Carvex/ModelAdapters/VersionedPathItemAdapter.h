@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/PathItemAdapter.h"
 #include "Carvex/ModelAdapters/OpenAPI30Model.h"
 #include "Carvex/ModelAdapters/OpenAPI31Model.h"
@@ -35,6 +36,9 @@ public:
 
     const typename Model::PathItem* const pathItem; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
+
+private:
+    AdapterMemo<std::optional<std::vector<RefOrValue<ParameterAdapter>>>> parameters_;
 };
 
 extern template class VersionedPathItemAdapter<OpenAPI30Model>;

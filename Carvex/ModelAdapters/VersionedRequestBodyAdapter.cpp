@@ -22,7 +22,9 @@ bool VersionedRequestBodyAdapter<Model>::required() const
 template<class Model>
 VoziZazIreCore::OrderedMap<std::shared_ptr<const MediaTypeAdapter>> VersionedRequestBodyAdapter<Model>::content() const
 {
-    return Convert::adapterMap<MediaTypeAdapter, VersionedMediaTypeAdapter<Model>>(requestBody->content, document);
+    return content_.get([&]() -> typename decltype(content_)::Value {
+        return Convert::adapterMap<MediaTypeAdapter, VersionedMediaTypeAdapter<Model>>(requestBody->content, document);
+    });
 }
 
 template<class Model>

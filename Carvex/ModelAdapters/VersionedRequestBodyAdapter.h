@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/RequestBodyAdapter.h"
 #include "Carvex/ModelAdapters/OpenAPI30Model.h"
 #include "Carvex/ModelAdapters/OpenAPI31Model.h"
@@ -26,6 +27,9 @@ public:
 
     const typename Model::RequestBody* const requestBody; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
+
+private:
+    AdapterMemo<VoziZazIreCore::OrderedMap<std::shared_ptr<const MediaTypeAdapter>>> content_;
 };
 
 extern template class VersionedRequestBodyAdapter<OpenAPI30Model>;

@@ -31,9 +31,11 @@ template<class Model>
 std::optional<VoziZazIreCore::OrderedMap<std::shared_ptr<const MediaTypeAdapter>>>
 VersionedResponseAdapter<Model>::content() const
 {
-    if (!response->content)
-        return std::nullopt;
-    return Convert::adapterMap<MediaTypeAdapter, VersionedMediaTypeAdapter<Model>>(*response->content, document);
+    return content_.get([&]() -> typename decltype(content_)::Value {
+        if (!response->content)
+            return std::nullopt;
+        return Convert::adapterMap<MediaTypeAdapter, VersionedMediaTypeAdapter<Model>>(*response->content, document);
+    });
 }
 
 template<class Model>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/ResponseAdapter.h"
 #include "Carvex/ModelAdapters/OpenAPI30Model.h"
 #include "Carvex/ModelAdapters/OpenAPI31Model.h"
@@ -27,6 +28,9 @@ public:
 
     const typename Model::Response* const response; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
+
+private:
+    AdapterMemo<std::optional<VoziZazIreCore::OrderedMap<std::shared_ptr<const MediaTypeAdapter>>>> content_;
 };
 
 extern template class VersionedResponseAdapter<OpenAPI30Model>;

@@ -10,13 +10,15 @@ namespace Convert = AdapterConversion;
 template<class Model>
 std::vector<ResponsesAdapter::Item> VersionedResponsesAdapter<Model>::items() const
 {
-    std::vector<Item> result;
-    if (!responses)
+    return items_.get([&]() -> typename decltype(items_)::Value {
+        std::vector<Item> result;
+        if (!responses)
+            return result;
+        result.reserve(responses->items.size());
+        for (const auto& [code, entry] : responses->items)
+            result.push_back({code, Convert::refOrValue<ResponseAdapter, VersionedResponseAdapter<Model>>(entry, document, document)});
         return result;
-    result.reserve(responses->items.size());
-    for (const auto& [code, entry] : responses->items)
-        result.push_back({code, Convert::refOrValue<ResponseAdapter, VersionedResponseAdapter<Model>>(entry, document, document)});
-    return result;
+    });
 }
 
 template<class Model>

@@ -19,7 +19,7 @@ std::optional<int64_t> VersionedSchemaAdapter<Model>::sourceLine() const
 template<class Model>
 std::string VersionedSchemaAdapter<Model>::typeDescription() const
 {
-    return Model::typeDescription(*schema);
+    return typeDescription_.get([this] { return Model::typeDescription(*schema); });
 }
 
 template<class Model>
@@ -39,13 +39,15 @@ std::optional<std::string> VersionedSchemaAdapter<Model>::defaultValue() const
 template<class Model>
 std::optional<std::vector<std::string>> VersionedSchemaAdapter<Model>::enumDisplayValues() const
 {
-    if (!schema->enumValues)
-        return std::nullopt;
-    std::vector<std::string> texts;
-    texts.reserve(schema->enumValues->size());
-    for (const auto& value : *schema->enumValues)
-        texts.push_back(AnyValueText::compactString(value));
-    return texts;
+    return enumDisplayValues_.get([this]() -> std::optional<std::vector<std::string>> {
+        if (!schema->enumValues)
+            return std::nullopt;
+        std::vector<std::string> texts;
+        texts.reserve(schema->enumValues->size());
+        for (const auto& value : *schema->enumValues)
+            texts.push_back(AnyValueText::compactString(value));
+        return texts;
+    });
 }
 
 template<class Model>
@@ -77,28 +79,35 @@ std::optional<std::string> VersionedSchemaAdapter<Model>::compositionType() cons
 template<class Model>
 std::optional<std::vector<SchemaAdapter::Property>> VersionedSchemaAdapter<Model>::properties() const
 {
-    if (!schema->properties)
-        return std::nullopt;
-    // Sorted by code point order of the canonically normalised names.
-    struct Keyed {
-        std::string sortKey;
-        const std::string* name;
-        const VoziZazIreCore::ReferenceOr<typename Model::Schema>* entry;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(schema->properties->size());
-    for (const auto& [name, entry] : *schema->properties) {
-        keyed.push_back({VoziZazIreCore::TextServices::isAscii(name) ? std::string()
-                                                                     : VoziZazIreCore::TextServices::toNFC(name),
-                         &name, &entry});
-    }
-    auto key = [](const Keyed& k) -> const std::string& { return k.sortKey.empty() ? *k.name : k.sortKey; };
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) { return key(a) < key(b); });
-    std::vector<Property> result;
-    result.reserve(keyed.size());
-    for (const Keyed& k : keyed)
-        result.push_back({*k.name, Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*k.entry, document, document)});
-    return result;
+    return properties_.get([this]() -> std::optional<std::vector<Property>> {
+        if (!schema->properties)
+            return std::nullopt;
+        // Sorted by code point order of the canonically normalised names; equal names keep their order.
+        struct Keyed {
+            std::string sortKey;
+            const std::string* name;
+            const VoziZazIreCore::ReferenceOr<typename Model::Schema>* entry;
+            std::size_t position;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(schema->properties->size());
+        for (const auto& [name, entry] : *schema->properties) {
+            keyed.push_back({VoziZazIreCore::TextServices::isAscii(name) ? std::string()
+                                                                         : VoziZazIreCore::TextServices::toNFC(name),
+                             &name, &entry, keyed.size()});
+        }
+        auto key = [](const Keyed& k) -> const std::string& { return k.sortKey.empty() ? *k.name : k.sortKey; };
+        std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+            const int order = key(a).compare(key(b));
+            return order != 0 ? order < 0 : a.position < b.position;
+        });
+        std::vector<Property> result;
+        result.reserve(keyed.size());
+        for (const Keyed& k : keyed)
+            result.push_back(
+                {*k.name, Convert::refOrValue<SchemaAdapter, VersionedSchemaAdapter<Model>>(*k.entry, document, document)});
+        return result;
+    });
 }
 
 template<class Model>

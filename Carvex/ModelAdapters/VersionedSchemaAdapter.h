@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/ModelAdapters/AdapterMemo.h"
 #include "Carvex/ModelAdapters/SchemaAdapter.h"
 #include "Carvex/ModelAdapters/OpenAPI30Model.h"
 #include "Carvex/ModelAdapters/OpenAPI31Model.h"
@@ -45,6 +46,11 @@ public:
 
     const typename Model::Schema* const schema; // owned by the document
     const std::shared_ptr<const typename Model::Document> document;
+
+private:
+    AdapterMemo<std::string> typeDescription_;
+    AdapterMemo<std::optional<std::vector<std::string>>> enumDisplayValues_;
+    AdapterMemo<std::optional<std::vector<Property>>> properties_;
 };
 
 extern template class VersionedSchemaAdapter<OpenAPI30Model>;

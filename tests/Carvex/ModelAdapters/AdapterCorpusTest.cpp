@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -168,6 +169,46 @@ TEST(AdapterCorpusTest, YAMLAndJSONTwinsPresentTheSameDocument)
     }
     EXPECT_EQ(compared, 9);
     EXPECT_GT(operationLines, 250);
+}
+
+// A model makes its adapters once: later walks, walks of copies and walks from several threads at once
+// read what the first walk read, and a new model over the same document reads it too.
+TEST(AdapterCorpusTest, WalksAgainAndFromSeveralThreadsReadTheSame)
+{
+    const fs::path root = fs::path(CARVEX_SHARED_DIR) / "corpus" / "oai";
+    if (!fs::exists(root))
+        GTEST_SKIP() << "no corpus at " << root;
+    const Carvex::OpenAPIModelParsingService service;
+    int walked = 0;
+    for (const char* folder : {"v3.0", "v3.1"}) {
+        for (const auto& entry : fs::directory_iterator(root / folder)) {
+            SCOPED_TRACE(entry.path().string());
+            const auto result = service.parse(readFile(entry.path()), entry.path().extension() == ".json"
+                                                                           ? Carvex::DocumentFormat::json
+                                                                           : Carvex::DocumentFormat::yaml);
+            ASSERT_TRUE(result.isSuccess());
+            const Carvex::ParsedOpenAPIModel model = *result.model();
+            const Carvex::ParsedOpenAPIModel fresh = model.version() == Carvex::ModelOpenAPIVersion::openAPI30
+                                                         ? Carvex::ParsedOpenAPIModel::v3_0(model.document30())
+                                                         : Carvex::ParsedOpenAPIModel::v3_1(model.document31());
+            std::vector<std::string> dumps(4);
+            {
+                std::vector<std::thread> threads;
+                for (std::string& out : dumps)
+                    threads.emplace_back([&out, &fresh] { out = dump(*fresh.makeAdapter()); });
+                for (std::thread& thread : threads)
+                    thread.join();
+            }
+            const std::string first = dump(*model.makeAdapter());
+            EXPECT_EQ(model.makeAdapter(), model.withSourceTextHash(1).makeAdapter());
+            EXPECT_NE(model.makeAdapter(), fresh.makeAdapter());
+            EXPECT_EQ(dump(*model.makeAdapter()), first);
+            for (const std::string& other : dumps)
+                EXPECT_EQ(other, first);
+            ++walked;
+        }
+    }
+    EXPECT_EQ(walked, 18);
 }
 
 } // namespace

@@ -65,6 +65,35 @@ TEST(OpenAPIModelParsingServiceTest, EveryOutcomeIsAModelOrOneOfFourKinds)
     }
 }
 
+// Every placement of a surrogate in and across the eight-unit steps of the search, the text's ends too.
+TEST(OpenAPIModelParsingServiceTest, SurrogatesAreCheckedWhereverTheyStand)
+{
+    const struct {
+        const char* name;
+        std::u16string insert;
+        bool valid;
+    } rows[] = {
+        {"pair", u"\U0001F600", true},
+        {"two pairs", u"\U0001F600\U0001F469", true},
+        {"lone high", u"\xD83D", false},
+        {"lone low", u"\xDE00", false},
+        {"low before high", u"\xDE00\xD83D", false},
+        {"high high low", u"\xD83D\xD83D\xDE00", false},
+    };
+    const QString ascii = QStringLiteral("abcdefghijklmnopqrstuvwx");
+    for (const auto& row : rows) {
+        for (qsizetype at = 0; at <= ascii.size(); ++at) {
+            QString text = ascii;
+            text.insert(at, QString::fromStdU16String(row.insert));
+            const std::optional<QByteArray> utf8 = Carvex::OpenAPIModelParsingService::strictUtf8(text);
+            ASSERT_EQ(utf8.has_value(), row.valid) << row.name << " at " << at;
+            if (utf8) {
+                EXPECT_EQ(*utf8, text.toUtf8()) << row.name << " at " << at;
+            }
+        }
+    }
+}
+
 TEST(OpenAPIModelParsingServiceTest, ErrorTextsAndEquality)
 {
     EXPECT_EQ(OpenAPIParseError::decodingFailed("x").localizedDescription(),
