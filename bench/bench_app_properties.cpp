@@ -162,6 +162,16 @@ void BM_ChangeToRows(benchmark::State& state)
             state.SkipWithError("wrong row count");
     }
     state.counters["main_ms"] = longestMain;
+    // A syntax error in the large text keeps the last state under the default policy.
+    coordinator->documentDidChange(data.text + QStringLiteral("\npaths: [\n"), Carvex::DocumentFormat::yaml);
+    fake->advance(std::chrono::milliseconds(250));
+    while (coordinator->isParsePending()) {
+        CarvexPlatform::BackgroundTask::waitForIdle();
+        fake->runPending();
+    }
+    if (coordinator->lastOperations().size() != static_cast<std::size_t>(data.operations)
+        || !coordinator->lastSuccessfulModel())
+        state.SkipWithError("a syntax error lost the last state");
 }
 
 void BM_DocumentDidChange(benchmark::State& state)
