@@ -18,21 +18,6 @@ std::optional<QString> text(const std::optional<std::string>& utf8)
     return QString::fromStdString(*utf8);
 }
 
-std::shared_ptr<const OperationAdapter> operationOf(const PathItemAdapter& item, HTTPMethod method)
-{
-    switch (method) {
-    case HTTPMethod::get: return item.get();
-    case HTTPMethod::post: return item.post();
-    case HTTPMethod::put: return item.put();
-    case HTTPMethod::patch: return item.patch();
-    case HTTPMethod::delete_: return item.delete_();
-    case HTTPMethod::head: return item.head();
-    case HTTPMethod::options: return item.options();
-    case HTTPMethod::trace: return item.trace();
-    }
-    return nullptr;
-}
-
 // The entry stored under exactly `key`.
 std::shared_ptr<const MediaTypeAdapter>
 exactEntry(const VoziZazIreCore::OrderedMap<std::shared_ptr<const MediaTypeAdapter>>& content, std::string_view key)
@@ -94,7 +79,7 @@ std::shared_ptr<const MediaTypeAdapter> ExampleExtractor::mediaType(const Operat
     const auto item = documentAdapter->pathItem(details.id.path.toStdString());
     if (!item)
         return nullptr;
-    const auto operation = operationOf(*item, details.id.method);
+    const auto operation = item->operation(details.id.method);
     if (!operation)
         return nullptr;
     const std::string contentType = source.contentType().toStdString();

@@ -291,21 +291,6 @@ std::vector<OperationSecurityViewModel> security(const OpenAPIDocumentAdapter& d
     return result;
 }
 
-std::shared_ptr<const OperationAdapter> operationFor(const PathItemAdapter& item, HTTPMethod method)
-{
-    switch (method) {
-    case HTTPMethod::get: return item.get();
-    case HTTPMethod::post: return item.post();
-    case HTTPMethod::put: return item.put();
-    case HTTPMethod::patch: return item.patch();
-    case HTTPMethod::delete_: return item.delete_();
-    case HTTPMethod::head: return item.head();
-    case HTTPMethod::options: return item.options();
-    case HTTPMethod::trace: return item.trace();
-    }
-    return nullptr;
-}
-
 } // namespace
 
 std::optional<OperationDetailsViewModel> OperationDetailsBuilder::build(const OperationID& id,
@@ -316,7 +301,7 @@ std::optional<OperationDetailsViewModel> OperationDetailsBuilder::build(const Op
     const auto item = document->pathItem(std::string_view(path.constData(), static_cast<std::size_t>(path.size())));
     if (!item)
         return std::nullopt;
-    const auto operation = operationFor(*item, id.method);
+    const auto operation = item->operation(id.method);
     if (!operation)
         return std::nullopt;
     return OperationDetailsViewModel{.id = id,

@@ -38,6 +38,22 @@ public:
     // The operations present, in the version's fixed method order: 3.0 lists get, post, put, delete,
     // patch, head, options, trace; 3.1 lists get, put, post, delete, options, head, patch, trace.
     virtual std::vector<MethodOperation> allOperations() const = 0;
+
+    // The operation under the method's key; null when the key is absent.
+    std::shared_ptr<const OperationAdapter> operation(HTTPMethod method) const
+    {
+        switch (method) {
+        case HTTPMethod::get: return get();
+        case HTTPMethod::post: return post();
+        case HTTPMethod::put: return put();
+        case HTTPMethod::patch: return patch();
+        case HTTPMethod::delete_: return delete_();
+        case HTTPMethod::head: return head();
+        case HTTPMethod::options: return options();
+        case HTTPMethod::trace: return trace();
+        }
+        return nullptr;
+    }
 };
 
 } // namespace Carvex
