@@ -38,6 +38,9 @@ namespace {
 // in slices of `sliceUnits` on later turns, each a few milliseconds of main-thread time.
 constexpr qsizetype firstSliceUnits = 64 * 1024;
 constexpr qsizetype sliceUnits = 64 * 1024;
+// A later slice also ends after this many lines: each line costs a block and its layout, so a
+// text of short lines (converted JSON) would otherwise make a slice several times slower.
+constexpr qsizetype sliceLines = 1'500;
 
 bool isModifierKey(int key) {
     return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Shift ||
@@ -46,6 +49,18 @@ bool isModifierKey(int key) {
 
 bool isBlockSeparator(QChar c) {
     return c == QChar::ParagraphSeparator || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1;
+}
+
+// The end of a slice starting at `from` of at most `lines` lines: just after the line feed that
+// ends the last of them, or `end` when fewer line feeds come before it.
+qsizetype capLines(const QString& text, qsizetype from, qsizetype end, qsizetype lines) {
+    const QChar* units = text.constData();
+    for (qsizetype at = from; at < end; ++at) {
+        if (units[at] == u'\n' && --lines == 0) {
+            return at + 1;
+        }
+    }
+    return end;
 }
 
 // The end of a slice starting at `from` of about `units`: just after a line feed when there is
@@ -266,7 +281,7 @@ void EditorTextView::appendNextSlice() {
         return;
     }
     const qsizetype from = loading_->appended;
-    const qsizetype end = sliceEnd(viewText_, from, sliceUnits);
+    const qsizetype end = capLines(viewText_, from, sliceEnd(viewText_, from, sliceUnits), sliceLines);
     applyingLoad_ = true;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
