@@ -98,24 +98,29 @@ struct UnitSearch {
         return unit == u'\n' || unit == u'\r' || unit == 0x0085 || unit == 0x2028 || unit == 0x2029;
     }
 
+#if defined(__SSE2__)
+    // Two bits per unit of the eight at `at` that end a line (LF, CR, NEL, LS, PS).
+    static unsigned lineTerminatorMask(const char16_t* at)
+    {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(chunk, _mm_set1_epi16(u'\n')),
+                                   _mm_cmpeq_epi16(chunk, _mm_set1_epi16(u'\r')));
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi16(chunk, _mm_set1_epi16(0x0085)));
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(chunk, _mm_set1_epi16(short(0xFFFE))),
+                                                _mm_set1_epi16(0x2028)));
+        return unsigned(_mm_movemask_epi8(hit));
+    }
+#endif
+
     // The first line terminator in [from, to).
     static qsizetype lineTerminator(const char16_t* units, qsizetype from, qsizetype to)
     {
         qsizetype i = from;
 #if defined(__SSE2__)
-        const __m128i lf = _mm_set1_epi16(u'\n');
-        const __m128i cr = _mm_set1_epi16(u'\r');
-        const __m128i nel = _mm_set1_epi16(0x0085);
-        const __m128i separators = _mm_set1_epi16(0x2028);
-        const __m128i lowBit = _mm_set1_epi16(short(0xFFFE));
         for (; i + 8 <= to; i += 8) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
-            __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(chunk, lf), _mm_cmpeq_epi16(chunk, cr));
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(chunk, nel));
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(chunk, lowBit), separators));
-            const int mask = _mm_movemask_epi8(hit);
+            const unsigned mask = lineTerminatorMask(units + i);
             if (mask != 0)
-                return i + __builtin_ctz(unsigned(mask)) / 2;
+                return i + __builtin_ctz(mask) / 2;
         }
 #endif
         for (; i < to; ++i) {
@@ -132,21 +137,9 @@ struct UnitSearch {
     {
         qsizetype i = to;
 #if defined(__SSE2__)
-        const __m128i lf = _mm_set1_epi16(u'\n');
-        const __m128i cr = _mm_set1_epi16(u'\r');
-        const __m128i nel = _mm_set1_epi16(0x0085);
-        const __m128i separators = _mm_set1_epi16(0x2028);
-        const __m128i lowBit = _mm_set1_epi16(short(0xFFFE));
-        const auto terminators = [&](const char16_t* at) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-            __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(chunk, lf), _mm_cmpeq_epi16(chunk, cr));
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(chunk, nel));
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(chunk, lowBit), separators));
-            return unsigned(_mm_movemask_epi8(hit));
-        };
         for (; i - 16 >= from; i -= 16) {
             // Two bits per unit, the later units in the higher bits.
-            unsigned mask = terminators(units + i - 16) | terminators(units + i - 8) << 16;
+            unsigned mask = lineTerminatorMask(units + i - 16) | lineTerminatorMask(units + i - 8) << 16;
             while (mask != 0) {
                 const int high = 31 - __builtin_clz(mask);
                 const qsizetype at = i - 16 + high / 2;
@@ -168,19 +161,10 @@ struct UnitSearch {
     {
         qsizetype i = to;
 #if defined(__SSE2__)
-        const __m128i lf = _mm_set1_epi16(u'\n');
-        const __m128i cr = _mm_set1_epi16(u'\r');
-        const __m128i nel = _mm_set1_epi16(0x0085);
-        const __m128i separators = _mm_set1_epi16(0x2028);
-        const __m128i lowBit = _mm_set1_epi16(short(0xFFFE));
         for (; i - 8 >= from; i -= 8) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i - 8));
-            __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(chunk, lf), _mm_cmpeq_epi16(chunk, cr));
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(chunk, nel));
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(chunk, lowBit), separators));
-            const int mask = _mm_movemask_epi8(hit);
+            const unsigned mask = lineTerminatorMask(units + i - 8);
             if (mask != 0)
-                return i - 8 + (31 - __builtin_clz(unsigned(mask))) / 2 + 1;
+                return i - 8 + (31 - __builtin_clz(mask)) / 2 + 1;
         }
 #endif
         for (; i > from; --i) {
