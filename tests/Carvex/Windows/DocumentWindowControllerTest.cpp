@@ -12,31 +12,10 @@
 
 using namespace Carvex;
 using CarvexWindowTests::WindowTest;
+using CarvexWindowTests::faultyYAML;
+using CarvexWindowTests::validYAML;
 
 namespace {
-
-const QByteArray validYAML = "openapi: 3.0.3\n"
-                             "info:\n"
-                             "  title: Small\n"
-                             "  version: 1.0.0\n"
-                             "paths: {}\n";
-
-// Faults the rules find: an array without items, a path parameter that is not required.
-const QByteArray faultyYAML = "openapi: 3.0.3\n"
-                              "info:\n"
-                              "  title: Faulty\n"
-                              "  version: 1.0.0\n"
-                              "paths:\n"
-                              "  /pets/{id}:\n"
-                              "    get:\n"
-                              "      parameters:\n"
-                              "        - name: id\n"
-                              "          in: path\n"
-                              "          schema:\n"
-                              "            type: array\n"
-                              "      responses:\n"
-                              "        '200':\n"
-                              "          description: ok\n";
 
 // The enabled Convert segments, "JSON" and "YAML", joined by ",".
 QString enabledSegments(DocumentWindowController& window) {

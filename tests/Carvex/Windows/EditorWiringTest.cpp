@@ -9,25 +9,10 @@
 
 using namespace Carvex;
 using CarvexWindowTests::WindowTest;
+using CarvexWindowTests::faultyYAML;
+using CarvexWindowTests::validYAML;
 
 namespace {
-
-const QByteArray faultyYAML = "openapi: 3.0.3\n"
-                              "info:\n"
-                              "  title: Faulty\n"
-                              "  version: 1.0.0\n"
-                              "paths:\n"
-                              "  /pets/{id}:\n"
-                              "    get:\n"
-                              "      parameters:\n"
-                              "        - name: id\n"
-                              "          in: path\n"
-                              "          schema:\n"
-                              "            type: array\n"
-                              "      responses:\n"
-                              "        '200':\n"
-                              "          description: ok\n";
-const QByteArray validYAML = "openapi: 3.0.3\ninfo:\n  title: Small\n  version: 1.0.0\npaths: {}\n";
 
 EditorViewController* editorOf(DocumentWindowController* window) {
     return window ? dynamic_cast<EditorViewController*>(window->editorViewController()) : nullptr;

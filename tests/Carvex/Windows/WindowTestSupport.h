@@ -30,6 +30,30 @@
 
 namespace CarvexWindowTests {
 
+// A small valid description.
+inline const QByteArray validYAML = "openapi: 3.0.3\n"
+                                    "info:\n"
+                                    "  title: Small\n"
+                                    "  version: 1.0.0\n"
+                                    "paths: {}\n";
+
+// Faults the rules find: an array without items, a path parameter that is not required.
+inline const QByteArray faultyYAML = "openapi: 3.0.3\n"
+                                     "info:\n"
+                                     "  title: Faulty\n"
+                                     "  version: 1.0.0\n"
+                                     "paths:\n"
+                                     "  /pets/{id}:\n"
+                                     "    get:\n"
+                                     "      parameters:\n"
+                                     "        - name: id\n"
+                                     "          in: path\n"
+                                     "          schema:\n"
+                                     "            type: array\n"
+                                     "      responses:\n"
+                                     "        '200':\n"
+                                     "          description: ok\n";
+
 // Documents opened through the document controller into real document windows, offscreen, on the
 // fake clock.
 class WindowTest : public ::testing::Test {
