@@ -11,8 +11,8 @@
 
 #include "Carvex/CaretContext/CursorLocationService.h"
 #include "Carvex/Editor/BreadcrumbNavigator.h"
-#include "Carvex/Editor/EditorTextView.h"
-#include "Carvex/Editor/EditorTextViewDelegate.h"
+#include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/EditorTextViewDelegate.h"
 #include "Carvex/Indentation/AutoIndentController.h"
 #include "SyntheticDescription.h"
 #include "platform/Settings.h"

@@ -11,7 +11,7 @@
 
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Editor/EditorViewController.h"
-#include "Carvex/ModelAdapters/PropertiesViewCoordinator.h"
+#include "Carvex/Properties/PropertiesViewCoordinator.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Properties/PropertiesViewController.h"

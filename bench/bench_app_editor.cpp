@@ -8,11 +8,11 @@
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_editor
 
-#include "Carvex/Editor/EditorTextView.h"
-#include "Carvex/Editor/LineNumberRulerView.h"
-#include "Carvex/Syntax/NSTextViewHighlighterAdapter.h"
-#include "Carvex/Syntax/SyntaxColorLayer.h"
-#include "Carvex/Syntax/SyntaxHighlightingController.h"
+#include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/LineNumberRulerView.h"
+#include "Carvex/TextView/NSTextViewHighlighterAdapter.h"
+#include "Carvex/TextView/SyntaxColorLayer.h"
+#include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "Carvex/Syntax/YAMLLexer.h"
 #include "SyntheticDescription.h"
 #include "platform/FakeMainScheduler.h"

@@ -18,7 +18,7 @@
 #include "Carvex/ModelAdapters/OpenAPIModelParsingService.h"
 #include "Carvex/ModelAdapters/OperationDetailsBuilder.h"
 #include "Carvex/ModelAdapters/OperationsIndexBuilder.h"
-#include "Carvex/ModelAdapters/PropertiesViewCoordinator.h"
+#include "Carvex/Properties/PropertiesViewCoordinator.h"
 #include "SyntheticDescription.h"
 #include "platform/BackgroundTask.h"
 #include "platform/FakeMainScheduler.h"

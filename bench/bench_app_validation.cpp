@@ -6,7 +6,7 @@
 //   - one repaint of the screen with 5,000 marks in the text (only the marks on screen are drawn).
 #include "SyntheticDescription.h"
 
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Validation/OpenAPIValidationService.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "platform/BackgroundTask.h"

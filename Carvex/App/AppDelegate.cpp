@@ -1,6 +1,6 @@
 #include "Carvex/App/AppDelegate.h"
 
-#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Manual/HelpWindowController.h"
 #include "Carvex/Preferences/PreferencesWindowController.h"
 #include "Carvex/Windows/WelcomeWindowController.h"

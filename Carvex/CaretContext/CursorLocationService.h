@@ -2,8 +2,8 @@
 
 #include "Carvex/CaretContext/JSONContextScanner.h"
 #include "Carvex/CaretContext/YAMLContextScanner.h"
-#include "Carvex/Completion/CompletionContext.h"
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/CompletionContext.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 
 #include <QString>
 #include <QStringView>

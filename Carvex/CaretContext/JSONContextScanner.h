@@ -2,8 +2,8 @@
 
 #include "Carvex/CaretContext/JSONStructureScan.h"
 #include "Carvex/CaretContext/PathComponent.h"
-#include "Carvex/Completion/CompletionHints.h"
-#include "Carvex/Completion/CursorRole.h"
+#include "Carvex/CaretContext/CompletionHints.h"
+#include "Carvex/CaretContext/CursorRole.h"
 
 #include <QSet>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "Carvex/CaretContext/PathComponent.h"
 #include "Carvex/Completion/GrammarContext.h"
 #include "Carvex/Completion/OpenAPIVersion.h"
-#include "Carvex/Completion/ReferenceKind.h"
+#include "Carvex/CaretContext/ReferenceKind.h"
 
 #include <QStringView>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Carvex/Completion/CompletionItem.h"
-#include "Carvex/Completion/CursorRole.h"
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/CursorRole.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 #include "Carvex/Completion/GrammarContext.h"
 #include "Carvex/Completion/OpenAPIVersion.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Carvex/Completion/OpenAPIGrammar.h"
-#include "Carvex/Completion/ReferenceKind.h"
+#include "Carvex/CaretContext/ReferenceKind.h"
 
 namespace Carvex {
 

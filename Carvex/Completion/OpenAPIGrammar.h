@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Carvex/Completion/CompletionContext.h"
+#include "Carvex/CaretContext/CompletionContext.h"
 #include "Carvex/Completion/CompletionItem.h"
-#include "Carvex/Completion/CursorRole.h"
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/CursorRole.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 #include "Carvex/Completion/GrammarContext.h"
 #include "Carvex/Completion/OpenAPIVersion.h"
 

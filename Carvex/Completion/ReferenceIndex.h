@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Completion/ReferenceKind.h"
+#include "Carvex/CaretContext/ReferenceKind.h"
 #include "Carvex/Completion/ReferenceTarget.h"
 
 #include <cstddef>

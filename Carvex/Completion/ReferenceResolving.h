@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Completion/CompletionContext.h"
+#include "Carvex/CaretContext/CompletionContext.h"
 #include "Carvex/Completion/CompletionItem.h"
 #include "Carvex/Completion/GrammarContext.h"
 #include "Carvex/Completion/ReferenceIndex.h"

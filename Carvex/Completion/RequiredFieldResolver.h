@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Carvex/CaretContext/PathComponent.h"
-#include "Carvex/Completion/CompletionContext.h"
+#include "Carvex/CaretContext/CompletionContext.h"
 #include "Carvex/Completion/CompletionItem.h"
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 
 #include <QSet>
 #include <QString>

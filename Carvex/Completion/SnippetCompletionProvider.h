@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Completion/CompletionContext.h"
+#include "Carvex/CaretContext/CompletionContext.h"
 #include "Carvex/Completion/CompletionItem.h"
 #include "Carvex/Snippets/SnippetTemplate.h"
 

@@ -5,7 +5,7 @@
 #include "Carvex/Console/ConsoleOutlineView.h"
 #include "Carvex/Console/ConsoleTooltipPanel.h"
 #include "Carvex/Console/ConsoleViewModel.h"
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "platform/Storyboard.h"
 #include "platform/Timer.h"
 #include "platform/ViewController.h"

@@ -2,7 +2,7 @@
 
 #include "Carvex/Conversion/ConversionResult.h"
 #include "Carvex/Conversion/DocumentConversionService.h"
-#include "Carvex/Documents/FileFormat.h"
+#include "Carvex/Text/FileFormat.h"
 
 #include <QString>
 

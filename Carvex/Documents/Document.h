@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Documents/FileFormat.h"
+#include "Carvex/Text/FileFormat.h"
 #include "Carvex/Logging/DocumentLogger.h"
 #include "Carvex/Logging/InMemoryLogStore.h"
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 #include "Carvex/Documents/NewDocumentOpenAPIVersion.h"
 #include "Carvex/ModelAdapters/HTTPMethod.h"
 

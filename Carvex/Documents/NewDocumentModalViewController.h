@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 #include "Carvex/Documents/NewDocumentConfiguration.h"
 #include "Carvex/Documents/NewDocumentConfigurationValidator.h"
 #include "Carvex/Documents/OpenAPIDocumentGenerator.h"

@@ -8,7 +8,7 @@
 #include "Carvex/Indentation/AutoIndentController.h"
 #include "Carvex/ModelAdapters/RefLinkHandler.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
-#include "Carvex/Syntax/SyntaxHighlightingController.h"
+#include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 
 #include <QKeyEvent>

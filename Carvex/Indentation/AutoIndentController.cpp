@@ -2,7 +2,7 @@
 
 #include "Carvex/CaretContext/CaretLine.h"
 #include "Carvex/CaretContext/UnitSearch.h"
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Syntax/DocumentLanguageDetector.h"
 
 #include <QUrl>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Editor/TextRange.h"
+#include "Carvex/Text/TextRange.h"
 #include "Carvex/Indentation/AutoIndentEngine.h"
 #include "Carvex/Indentation/NSTextViewAutoIndentAdapter.h"
 #include "Carvex/Syntax/DocumentLanguage.h"

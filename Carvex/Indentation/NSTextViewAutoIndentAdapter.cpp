@@ -1,6 +1,6 @@
 #include "Carvex/Indentation/NSTextViewAutoIndentAdapter.h"
 
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 
 namespace Carvex {
 

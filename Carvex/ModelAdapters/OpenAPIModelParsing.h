@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 #include "Carvex/ModelAdapters/OpenAPIParseError.h"
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Editor/TextChange.h"
+#include "Carvex/Text/TextChange.h"
 #include "Carvex/ModelAdapters/RefLink.h"
 #include "Carvex/Syntax/DocumentLanguage.h"
 

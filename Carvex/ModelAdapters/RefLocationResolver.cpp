@@ -1,6 +1,6 @@
 #include "Carvex/ModelAdapters/RefLocationResolver.h"
 
-#include "Carvex/Editor/TextPositionConverter.h"
+#include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/ModelAdapters/OpenAPIDocumentAdapter.h"
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/ModelAdapters/ExampleGeneratorPanel.h"
-#include "Carvex/ModelAdapters/PropertiesViewCoordinator.h"
+#include "Carvex/Properties/PropertiesViewCoordinator.h"
 #include "Carvex/Properties/PropertiesViewControllerDelegate.h"
 #include "platform/Storyboard.h"
 #include "platform/ViewController.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Editor/TextRange.h"
+#include "Carvex/Text/TextRange.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Documents/FileFormat.h"
+#include "Carvex/Text/FileFormat.h"
 #include "Carvex/Indentation/IndentationStyle.h"
 #include "Carvex/Snippets/SnippetTemplate.h"
 

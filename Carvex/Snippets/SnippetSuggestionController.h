@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Documents/FileFormat.h"
+#include "Carvex/Text/FileFormat.h"
 #include "Carvex/Snippets/PlaceholderManager.h"
 #include "Carvex/Snippets/TemplateCatalog.h"
 #include "platform/WorkItem.h"

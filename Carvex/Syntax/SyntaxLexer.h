@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Carvex/Syntax/SyntaxToken.h"
-#include "Carvex/Editor/TextRange.h"
+#include "Carvex/Text/TextRange.h"
 
 #include <QStringView>
 

@@ -1,6 +1,6 @@
 #include "Carvex/Validation/ValidationDecorationController.h"
 
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 
 namespace Carvex {
 

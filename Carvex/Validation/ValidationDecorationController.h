@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Editor/TextChange.h"
+#include "Carvex/Text/TextChange.h"
 #include "Carvex/Validation/CarvexValidationError.h"
 #include "Carvex/Validation/ValidationDecoration.h"
 #include "Carvex/Validation/ValidationRangeConverter.h"

@@ -1,6 +1,6 @@
 #include "Carvex/Validation/ValidationDecorationRenderer.h"
 
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Validation/DecorationStyle.h"
 #include "Carvex/Validation/ValidationDecoration.h"
 

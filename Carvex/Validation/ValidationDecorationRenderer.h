@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Carvex/Editor/EditorTextOverlay.h"
-#include "Carvex/Editor/TextRange.h"
+#include "Carvex/TextView/EditorTextOverlay.h"
+#include "Carvex/Text/TextRange.h"
 #include "Carvex/Validation/CarvexValidationSeverity.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Carvex/Editor/TextPositionConverter.h"
-#include "Carvex/Editor/TextRange.h"
+#include "Carvex/Text/TextPositionConverter.h"
+#include "Carvex/Text/TextRange.h"
 #include "Carvex/Logging/SourceLocation.h"
 
 #include <QStringView>

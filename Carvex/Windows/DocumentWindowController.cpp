@@ -4,7 +4,7 @@
 #include "Carvex/Conversion/ConversionError.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/DocumentTypes.h"
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Logging/DocumentLogger.h"
 #include "Carvex/Validation/OpenAPIValidationService.h"
 #include "Carvex/Validation/ValidationDecorationController.h"

@@ -2,8 +2,8 @@
 
 #include "Carvex/Conversion/ConversionResult.h"
 #include "Carvex/Conversion/DocumentConversionController.h"
-#include "Carvex/Documents/FileFormat.h"
-#include "Carvex/Editor/TextChange.h"
+#include "Carvex/Text/FileFormat.h"
+#include "Carvex/Text/TextChange.h"
 #include "Carvex/Validation/CarvexValidationResult.h"
 #include "Carvex/Validation/ValidationDecoration.h"
 #include "platform/SegmentedControl.h"

@@ -1,6 +1,6 @@
 #include "Carvex/Windows/ValidationResultApplier.h"
 
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "platform/MainScheduler.h"
 

@@ -1,6 +1,6 @@
 #include "Carvex/Windows/WelcomeViewController.h"
 
-#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Windows/RecentDocumentCellView.h"
 #include "Carvex/Windows/WelcomeWindowController.h"
 #include "platform/Appearance.h"

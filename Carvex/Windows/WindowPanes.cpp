@@ -1,7 +1,7 @@
 #include "Carvex/Windows/WindowPanes.h"
 
 #include "Carvex/Documents/Document.h"
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Examples/ExampleGeneratorViewController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "platform/ViewController.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Carvex/Documents/FileFormat.h"
+#include "Carvex/Text/FileFormat.h"
 
 #include <QString>
 #include <functional>

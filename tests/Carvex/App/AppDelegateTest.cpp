@@ -1,7 +1,7 @@
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
 #include "Carvex/Documents/Document.h"
-#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Windows/DocumentController.h"
 #include "platform/AlertPresenter.h"
 #include "platform/AlertScript.h"
 #include "platform/Document.h"

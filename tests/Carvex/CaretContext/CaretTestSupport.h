@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Carvex/CaretContext/PathComponent.h"
-#include "Carvex/Completion/CursorRole.h"
+#include "Carvex/CaretContext/CursorRole.h"
 
 #include <QSet>
 #include <QString>
@@ -66,7 +66,7 @@ inline std::string describe(const std::optional<QString>& key)
 
 } // namespace CaretTest
 
-#include "Carvex/Completion/CompletionContext.h"
+#include "Carvex/CaretContext/CompletionContext.h"
 
 #include <ostream>
 

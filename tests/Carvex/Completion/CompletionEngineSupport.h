@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Carvex/Completion/CompletionItem.h"
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 
 #include <QDir>
 #include <QFile>

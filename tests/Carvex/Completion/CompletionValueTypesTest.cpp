@@ -1,4 +1,4 @@
-#include "Carvex/Completion/CompletionContext.h"
+#include "Carvex/CaretContext/CompletionContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "Carvex/Documents/Document.h"
-#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Documents/DocumentTypes.h"
 #include "Carvex/Documents/NewDocumentModalViewController.h"
 #include "Carvex/Editor/EditorViewController.h"

@@ -3,7 +3,7 @@
 #include "Carvex/Editor/BreadcrumbBarView.h"
 #include "Carvex/Editor/BreadcrumbController.h"
 #include "Carvex/Indentation/AutoIndentController.h"
-#include "Carvex/Syntax/SyntaxHighlightingController.h"
+#include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "platform/NotificationCenter.h"
 

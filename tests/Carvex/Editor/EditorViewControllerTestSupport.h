@@ -4,7 +4,7 @@
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/DocumentTypes.h"
 #include "Carvex/Editor/EditorViewController.h"
-#include "Carvex/ModelAdapters/PropertiesViewCoordinator.h"
+#include "Carvex/Properties/PropertiesViewCoordinator.h"
 #include "Carvex/ModelAdapters/RefLinkHandler.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"

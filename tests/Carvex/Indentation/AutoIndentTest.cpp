@@ -1,5 +1,5 @@
-#include "Carvex/Editor/EditorTextView.h"
-#include "Carvex/Editor/EditorTextViewDelegate.h"
+#include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/EditorTextViewDelegate.h"
 #include "Carvex/Indentation/AutoIndentController.h"
 #include "Carvex/Indentation/AutoIndentEngine.h"
 #include "platform/FakeMainScheduler.h"

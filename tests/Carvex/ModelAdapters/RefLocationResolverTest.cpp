@@ -1,4 +1,4 @@
-#include "Carvex/Editor/TextPositionConverter.h"
+#include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
 #include "Carvex/ModelAdapters/RefLinkDetector.h"
 #include "Carvex/ModelAdapters/RefLocationResolver.h"

@@ -1,6 +1,6 @@
-#include "tests/Carvex/Editor/EditorViewTestSupport.h"
+#include "tests/Carvex/TextView/EditorViewTestSupport.h"
 
-#include "Carvex/Editor/LineEndingStyle.h"
+#include "Carvex/Text/LineEndingStyle.h"
 #include "Carvex/Validation/DecorationStyle.h"
 #include "Carvex/Validation/OpenAPIValidationService.h"
 #include "Carvex/Validation/ValidationDecorationController.h"

@@ -1,5 +1,5 @@
 #include "Carvex/Conversion/DocumentConversionService.h"
-#include "Carvex/Editor/TextPositionConverter.h"
+#include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/Validation/OpenAPIValidationService.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "platform/NotificationCenter.h"

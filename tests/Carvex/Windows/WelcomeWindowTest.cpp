@@ -1,5 +1,5 @@
 #include "Carvex/Documents/Document.h"
-#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/RecentDocumentCellView.h"

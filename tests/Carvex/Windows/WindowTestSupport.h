@@ -2,7 +2,7 @@
 
 #include "Carvex/Console/ConsoleViewController.h"
 #include "Carvex/Documents/Document.h"
-#include "Carvex/Documents/DocumentController.h"
+#include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"

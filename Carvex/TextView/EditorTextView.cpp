@@ -1,0 +1,1092 @@
+#include "Carvex/TextView/EditorTextView.h"
+
+#include "Carvex/TextView/EditorTextOverlay.h"
+#include "Carvex/TextView/EditorTextViewClickDelegate.h"
+#include "Carvex/TextView/EditorTextViewDelegate.h"
+#include "Carvex/TextView/EditorTextViewKeyDelegate.h"
+#include "Carvex/TextView/EditorTextViewTooltipDelegate.h"
+#include "Carvex/TextView/LineNumberRulerView.h"
+#include "Carvex/TextView/SyntaxColorLayer.h"
+#include "Carvex/TextView/ValidationTooltipWindow.h"
+#include "platform/Appearance.h"
+#include "platform/BackgroundTask.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace Carvex {
+
+namespace {
+
+// Texts up to this length load in one go; longer ones load the first slice at once and the rest
+// in slices of `sliceUnits` on later turns, each a few milliseconds of main-thread time.
+constexpr qsizetype firstSliceUnits = 64 * 1024;
+constexpr qsizetype sliceUnits = 64 * 1024;
+// A later slice also ends after this many lines: each line costs a block and its layout, so a
+// text of short lines (converted JSON) would otherwise make a slice several times slower.
+constexpr qsizetype sliceLines = 1'500;
+
+bool isModifierKey(int key) {
+    return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Shift ||
+           key == Qt::Key_Alt || key == Qt::Key_AltGr;
+}
+
+bool isBlockSeparator(QChar c) {
+    return c == QChar::ParagraphSeparator || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1;
+}
+
+// The end of a slice starting at `from` of at most `lines` lines: just after the line feed that
+// ends the last of them, or `end` when fewer line feeds come before it.
+qsizetype capLines(const QString& text, qsizetype from, qsizetype end, qsizetype lines) {
+    const QChar* units = text.constData();
+    for (qsizetype at = from; at < end; ++at) {
+        if (units[at] == u'\n' && --lines == 0) {
+            return at + 1;
+        }
+    }
+    return end;
+}
+
+// The end of a slice starting at `from` of about `units`: just after a line feed when there is
+// one in reach, never inside a surrogate pair.
+qsizetype sliceEnd(const QString& text, qsizetype from, qsizetype units) {
+    const qsizetype n = text.size();
+    qsizetype end = std::min(n, from + units);
+    if (end >= n) {
+        return n;
+    }
+    const qsizetype lineFeed = text.lastIndexOf(u'\n', end - 1);
+    if (lineFeed >= from) {
+        return lineFeed + 1;
+    }
+    if (text[end - 1].isHighSurrogate()) {
+        --end;
+    }
+    return std::max(end, from + 1);
+}
+
+QString blockSeparatorsToLineFeeds(QString text) {
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator) {
+            c = u'\n';
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+struct EditorTextView::Load {
+    qsizetype appended = 0;
+    bool wasReadOnly = false;
+};
+
+struct EditorTextView::Weak {};
+
+EditorTextView::EditorTextView(QWidget* parent,
+                               std::shared_ptr<CarvexPlatform::MainScheduler> scheduler)
+    : QPlainTextEdit(parent),
+      scheduler_(std::move(scheduler)),
+      indentGuideColor_(
+          CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::separator).withAlphaComponent(0.15)),
+      activeIndentGuideColor_(
+          CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::separator).withAlphaComponent(0.5)),
+      currentLineHighlightColor_(
+          CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).withAlphaComponent(0.06)),
+      weak_(std::make_shared<Weak>()) {
+    colorLayer_ = std::make_unique<SyntaxColorLayer>(*this);
+    viewport()->setMouseTracking(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    connect(document(), &QTextDocument::contentsChange, this,
+            &EditorTextView::documentContentsChange);
+    connect(document(), &QTextDocument::contentsChanged, this,
+            &EditorTextView::documentContentsChanged);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this,
+            &EditorTextView::selectionMaybeChanged);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &EditorTextView::selectionMaybeChanged);
+    connect(&CarvexPlatform::Appearance::shared(), &CarvexPlatform::Appearance::changed, this,
+            &EditorTextView::appearanceChanged);
+}
+
+EditorTextView::~EditorTextView() {
+    clearTooltip();
+    weak_.reset();
+}
+
+// MARK: Delegates
+
+void EditorTextView::setKeyDelegate(EditorTextViewKeyDelegate* delegate) { keyDelegate_.set(delegate); }
+
+EditorTextViewKeyDelegate* EditorTextView::keyDelegate() const { return keyDelegate_.get(); }
+
+void EditorTextView::setClickDelegate(EditorTextViewClickDelegate* delegate) {
+    clickDelegate_.set(delegate);
+}
+
+EditorTextViewClickDelegate* EditorTextView::clickDelegate() const { return clickDelegate_.get(); }
+
+void EditorTextView::setTooltipDelegate(EditorTextViewTooltipDelegate* delegate) {
+    tooltipDelegate_.set(delegate);
+}
+
+EditorTextViewTooltipDelegate* EditorTextView::tooltipDelegate() const {
+    return tooltipDelegate_.get();
+}
+
+void EditorTextView::setTextDelegate(EditorTextViewDelegate* delegate) {
+    textDelegate_.set(delegate);
+}
+
+EditorTextViewDelegate* EditorTextView::textDelegate() const { return textDelegate_.get(); }
+
+// MARK: Drawing settings
+
+void EditorTextView::requestRedisplay() {
+    ++redisplayRequests_;
+    viewport()->update();
+}
+
+void EditorTextView::setIndentGuideWidth(int width) {
+    if (width != indentGuideWidth_) {
+        indentGuideWidth_ = width;
+        requestRedisplay();
+    }
+}
+
+void EditorTextView::setShowIndentGuides(bool show) {
+    if (show != showIndentGuides_) {
+        showIndentGuides_ = show;
+        requestRedisplay();
+    }
+}
+
+void EditorTextView::setIndentGuideColor(const CarvexPlatform::DynamicColor& color) {
+    indentGuideColor_ = color;
+    requestRedisplay();
+}
+
+void EditorTextView::setActiveIndentGuideColor(const CarvexPlatform::DynamicColor& color) {
+    activeIndentGuideColor_ = color;
+    requestRedisplay();
+}
+
+void EditorTextView::setHighlightCurrentLine(bool highlight) {
+    if (highlight != highlightCurrentLine_) {
+        highlightCurrentLine_ = highlight;
+        requestRedisplay();
+    }
+}
+
+void EditorTextView::setCurrentLineHighlightColor(const CarvexPlatform::DynamicColor& color) {
+    currentLineHighlightColor_ = color;
+    requestRedisplay();
+}
+
+// MARK: Text
+
+void EditorTextView::loadText(const QString& text) {
+    if (loading_) {
+        // A sliced load still under way is abandoned; the view gets its own state back.
+        setReadOnly(loading_->wasReadOnly);
+        document()->setUndoRedoEnabled(true);
+        loading_.reset();
+        widthNudged_ = false;
+        applyViewportMargins();
+    }
+    pendingChange_.reset();
+    lineEndingStyle_ = detectLineEndingStyle(text);
+    viewText_ = normalizeLineEndings(text);
+    // Nothing to normalise: the view's text is the loaded one (until it is given room to grow).
+    const bool sameAsLoaded = viewText_.constData() == text.constData();
+    // Room to grow, so that the first keystroke does not copy the whole text: taken now for short
+    // texts; for long ones the copy is made on another thread and takes the text's place unless
+    // an edit came first (which makes room itself).
+    const qsizetype room = viewText_.size() + viewText_.size() / 8 + 4096;
+    if (viewText_.size() <= firstSliceUnits + sliceUnits) {
+        viewText_.reserve(room);
+    } else {
+        std::weak_ptr<Weak> alive = weak_;
+        const quint64 revision = textRevision_ + 1;
+        CarvexPlatform::BackgroundTask::run(
+            [text = viewText_, room] {
+                QString roomy;
+                roomy.reserve(room);
+                roomy.append(text);
+                return roomy;
+            },
+            [this, alive, revision](QString roomy) {
+                if (alive.lock() && textRevision_ == revision && roomy.size() == viewText_.size()) {
+                    viewText_ = std::move(roomy);
+                }
+            },
+            scheduler_);
+    }
+    loadedText_ = text;
+    loadedTextIsViewText_ = sameAsLoaded;
+    hasStrayBlockSeparators_ = std::any_of(viewText_.cbegin(), viewText_.cend(), isBlockSeparator);
+    ++textRevision_;
+    colorLayer_->reset();
+    lastAnchor_ = -1;
+    lastPosition_ = -1;
+
+    applyingLoad_ = true;
+    if (viewText_.size() <= firstSliceUnits + sliceUnits) {
+        setPlainText(viewText_);
+    } else {
+        const qsizetype first = sliceEnd(viewText_, 0, firstSliceUnits);
+        setPlainText(viewText_.left(first));
+        loading_ = std::make_unique<Load>();
+        loading_->appended = first;
+        loading_->wasReadOnly = isReadOnly();
+        setReadOnly(true);
+        document()->setUndoRedoEnabled(false);
+        // Qt's plain-text layout remembers its widest line; when that line shrinks it walks every
+        // block. Laying the first slice out once at the full width (a point narrower, then back)
+        // makes the width itself the widest line, so typing never starts such a walk; the slices
+        // that follow are laid out at that width, and no turn lays out the whole text again.
+        widthNudged_ = true;
+        applyViewportMargins();
+        widthNudged_ = false;
+        applyViewportMargins();
+        std::weak_ptr<Weak> alive = weak_;
+        scheduler_->post([this, alive] {
+            if (alive.lock()) {
+                appendNextSlice();
+            }
+        });
+    }
+    applyingLoad_ = false;
+    document()->setModified(false);
+    updateCurrentLineState();
+}
+
+void EditorTextView::appendNextSlice() {
+    if (!loading_) {
+        return;
+    }
+    const qsizetype from = loading_->appended;
+    const qsizetype end = capLines(viewText_, from, sliceEnd(viewText_, from, sliceUnits), sliceLines);
+    applyingLoad_ = true;
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    const int firstNewBlock = cursor.blockNumber();
+    cursor.insertText(viewText_.mid(from, end - from));
+    applyingLoad_ = false;
+    // Give every new block its layout object now, a slice at a time, so that the layout of the
+    // whole text when the load completes does not create them all in one turn.
+    for (QTextBlock block = document()->findBlockByNumber(firstNewBlock); block.isValid();
+         block = block.next()) {
+        (void)block.layout();
+    }
+    loading_->appended = end;
+    std::weak_ptr<Weak> alive = weak_;
+    scheduler_->post([this, alive] {
+        if (!alive.lock() || !loading_) {
+            return;
+        }
+        if (loading_->appended < viewText_.size()) {
+            appendNextSlice();
+        } else {
+            completeLoad();
+        }
+    });
+}
+
+void EditorTextView::completeLoad() {
+    if (!loading_) {
+        return;
+    }
+    const bool wasReadOnly = loading_->wasReadOnly;
+    loading_.reset();
+    document()->setUndoRedoEnabled(true);
+    document()->setModified(false);
+    setReadOnly(wasReadOnly);
+    emit loadFinished();
+}
+
+void EditorTextView::finishLoading() {
+    while (loading_ && loading_->appended < viewText_.size()) {
+        appendNextSlice();
+    }
+    completeLoad();
+}
+
+QString EditorTextView::text() const {
+    if (loadedText_) {
+        return *loadedText_;
+    }
+    return applyLineEndingStyle(viewText_, lineEndingStyle_);
+}
+
+void EditorTextView::documentContentsChange(int position, int removed, int added) {
+    if (applyingLoad_ || position < 0) {
+        return;
+    }
+    const qsizetype documentLength = std::max(0, document()->characterCount() - 1);
+    const qsizetype start = std::min<qsizetype>(position, viewText_.size());
+    const qsizetype oldLength = std::clamp<qsizetype>(removed, 0, viewText_.size() - start);
+    const qsizetype newLength = std::clamp<qsizetype>(added, 0, documentLength - start);
+
+    QString inserted;
+    if (newLength > 0) {
+        QTextCursor cursor(document());
+        cursor.setPosition(static_cast<int>(start));
+        cursor.setPosition(static_cast<int>(start + newLength), QTextCursor::KeepAnchor);
+        inserted = blockSeparatorsToLineFeeds(cursor.selectedText());
+    }
+    // Qt may report more than what changed; keep only the part that differs. A change made
+    // through `replaceCharacters` is taken as it was made when Qt's report covers it, so that
+    // the replaced range (and the colours of the new text) is the one asked for.
+    const QStringView before = QStringView(viewText_).mid(start, oldLength);
+    const QStringView after(inserted);
+    qsizetype prefix = 0;
+    qsizetype suffix = 0;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    bool exact = false;
+    if (ownEdit_) {
+        const qsizetype ownPrefix = ownEdit_->range.location - start;
+        const qsizetype ownSuffix = oldLength - ownPrefix - ownEdit_->range.length;
+        exact = ownPrefix >= 0 && ownSuffix >= 0 &&
+                newLength - ownPrefix - ownSuffix == ownEdit_->addedLength &&
+                before.first(ownPrefix) == after.first(ownPrefix) &&
+                before.last(ownSuffix) == after.last(ownSuffix);
+        if (exact) {
+            prefix = ownPrefix;
+            suffix = ownSuffix;
+        }
+        ownEdit_.reset();
+    }
+    while (!exact && prefix < shorter && before[prefix] == after[prefix]) {
+        ++prefix;
+    }
+    while (!exact && suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    const qsizetype changeStart = start + prefix;
+    const qsizetype removedUnits = before.size() - prefix - suffix;
+    const qsizetype addedUnits = after.size() - prefix - suffix;
+    if (removedUnits == 0 && addedUnits == 0) {
+        return;
+    }
+    if (auto* delegate = textDelegate()) {
+        delegate->editorTextViewWillChangeText(*this);
+    }
+    // Room to grow, so that typing does not reallocate the whole text every few keys.
+    const qsizetype needed = viewText_.size() + addedUnits - removedUnits;
+    if (needed > viewText_.capacity()) {
+        viewText_.reserve(needed + needed / 8 + 4096);
+    }
+    viewText_.replace(changeStart, removedUnits, after.mid(prefix, addedUnits).toString());
+    if (!hasStrayBlockSeparators_) {
+        hasStrayBlockSeparators_ =
+            std::any_of(after.begin() + prefix, after.begin() + prefix + addedUnits, isBlockSeparator);
+    }
+    loadedText_.reset();
+    ++textRevision_;
+    colorLayer_->textDidChange(changeStart, removedUnits, addedUnits);
+
+    // Merge with a change not yet announced (several changes inside one edit block).
+    const qsizetype delta = addedUnits - removedUnits;
+    if (!pendingChange_) {
+        pendingChange_ = TextChange{TextRange{changeStart, addedUnits}, delta};
+        return;
+    }
+    TextChange& pending = *pendingChange_;
+    const qsizetype pendingStart = pending.editedRange.location;
+    qsizetype pendingEnd = pending.editedRange.end();
+    if (pendingEnd > changeStart) {
+        pendingEnd = pendingEnd >= changeStart + removedUnits ? pendingEnd + delta
+                                                              : changeStart + addedUnits;
+    }
+    const qsizetype unionStart = std::min(pendingStart, changeStart);
+    const qsizetype unionEnd = std::max(pendingEnd, changeStart + addedUnits);
+    pending.editedRange = TextRange{unionStart, unionEnd - unionStart};
+    pending.changeInLength += delta;
+}
+
+void EditorTextView::documentContentsChanged() {
+    if (!pendingChange_) {
+        return;
+    }
+    const TextChange change = *pendingChange_;
+    pendingChange_.reset();
+    if (auto* delegate = textDelegate()) {
+        delegate->editorTextViewDidChangeText(*this, change);
+    }
+    emit textDidChange(change);
+    if (ruler_ != nullptr) {
+        ruler_->update();
+    }
+}
+
+bool EditorTextView::replaceCharacters(TextRange range, const QString& replacement, bool ask) {
+    finishLoading();
+    if (range.location < 0 || range.length < 0 || range.end() > textLength()) {
+        return false;
+    }
+    const QString text = normalizeLineEndings(replacement);
+    if (ask) {
+        if (auto* delegate = textDelegate();
+            delegate && !delegate->editorTextViewShouldChangeText(*this, range, text)) {
+            return false;
+        }
+    }
+    if (range.length == 0 && text.isEmpty()) {
+        return true;
+    }
+    QTextCursor cursor(document());
+    cursor.setPosition(static_cast<int>(range.location));
+    cursor.setPosition(static_cast<int>(range.end()), QTextCursor::KeepAnchor);
+    ownEdit_ = OwnEdit{range, text.size()};
+    if (text.isEmpty()) {
+        cursor.removeSelectedText();
+    } else {
+        cursor.insertText(text);
+    }
+    ownEdit_.reset();
+    if (undoGroupDepth_ > 0) {
+        // Placed when the group ends: moving the caret (and scrolling) per change of a large group
+        // would cost a redraw each.
+        groupCaret_ = cursor;
+    } else {
+        setTextCursor(cursor);
+    }
+    return true;
+}
+
+bool EditorTextView::insertTextAtSelection(const QString& text) {
+    const bool changed = replaceCharacters(selectedRange(), text);
+    if (changed) {
+        ensureCursorVisible();
+    }
+    return changed;
+}
+
+void EditorTextView::beginUndoGrouping() {
+    if (undoGroupDepth_++ == 0) {
+        finishLoading();
+        undoGroupCursor_ = QTextCursor(document());
+        undoGroupCursor_.beginEditBlock();
+    }
+}
+
+void EditorTextView::endUndoGrouping() {
+    if (undoGroupDepth_ > 0 && --undoGroupDepth_ == 0) {
+        undoGroupCursor_.endEditBlock();
+        undoGroupCursor_ = QTextCursor();
+        if (!groupCaret_.isNull()) {
+            setTextCursor(std::exchange(groupCaret_, QTextCursor()));
+        }
+    }
+}
+
+TextRange EditorTextView::selectedRange() const {
+    const QTextCursor cursor = textCursor();
+    return TextRange{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+}
+
+void EditorTextView::setSelectedRange(TextRange range) {
+    const qsizetype length = textLength();
+    const qsizetype start = std::clamp<qsizetype>(range.location, 0, length);
+    const qsizetype end = std::clamp<qsizetype>(range.end(), start, length);
+    QTextCursor cursor(document());
+    cursor.setPosition(static_cast<int>(start));
+    cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+// MARK: Lines and levels
+
+QStringView EditorTextView::lineText(const QTextBlock& block) const {
+    const qsizetype start = std::min<qsizetype>(block.position(), viewText_.size());
+    const qsizetype length =
+        std::clamp<qsizetype>(block.length() - 1, 0, viewText_.size() - start);
+    return QStringView(viewText_).mid(start, length);
+}
+
+int EditorTextView::lineCount() const {
+    if (!hasStrayBlockSeparators_ && !loading_) {
+        return document()->blockCount();
+    }
+    if (lineCountRevision_ != textRevision_) {
+        lineCount_ = static_cast<int>(viewText_.count(u'\n')) + 1;
+        lineCountRevision_ = textRevision_;
+    }
+    return lineCount_;
+}
+
+int EditorTextView::lineNumber(qsizetype characterIndex) const {
+    if (characterIndex < 0 || characterIndex > textLength()) {
+        return 0;
+    }
+    if (!hasStrayBlockSeparators_ && !loading_) {
+        return document()->findBlock(static_cast<int>(characterIndex)).blockNumber();
+    }
+    return static_cast<int>(std::count(viewText_.cbegin(), viewText_.cbegin() + characterIndex, u'\n'));
+}
+
+namespace {
+
+// Leading columns of a line (tab = width, space = 1), or nothing when the line is blank.
+std::optional<int> leadingColumns(QStringView line, int width, bool blankCounts) {
+    int columns = 0;
+    for (QChar c : line) {
+        if (c == u'\t') {
+            columns += width;
+        } else if (c == u' ') {
+            columns += 1;
+        } else {
+            return columns;
+        }
+    }
+    return blankCounts ? std::optional<int>(columns) : std::nullopt;
+}
+
+}  // namespace
+
+int EditorTextView::caretIndentLevel() const {
+    const int width = indentGuideWidth_;
+    const qsizetype location = selectedRange().location;
+    if (width < 1 || location > textLength()) {
+        return 0;
+    }
+    const QTextBlock block = document()->findBlock(static_cast<int>(location));
+    return leadingColumns(lineText(block), width, true).value_or(0) / width;
+}
+
+void EditorTextView::updateCurrentLineState() {
+    bool lineChanged = false;
+    if (highlightCurrentLine_) {
+        const int line = lineNumber(selectedRange().location);
+        if (line != lastHighlightedLine_) {
+            lastHighlightedLine_ = line;
+            lineChanged = true;
+        }
+    }
+    if (!showIndentGuides_) {
+        if (lineChanged) {
+            requestRedisplay();
+        }
+        return;
+    }
+    const int level = caretIndentLevel();
+    if (level != lastCursorIndentLevel_) {
+        lastCursorIndentLevel_ = level;
+        requestRedisplay();
+    } else if (lineChanged) {
+        requestRedisplay();
+    }
+}
+
+void EditorTextView::selectionMaybeChanged() {
+    const QTextCursor cursor = textCursor();
+    if (cursor.anchor() == lastAnchor_ && cursor.position() == lastPosition_) {
+        return;
+    }
+    lastAnchor_ = cursor.anchor();
+    lastPosition_ = cursor.position();
+    updateCurrentLineState();
+    if (auto* delegate = textDelegate()) {
+        delegate->editorTextViewDidChangeSelection(*this);
+    }
+    emit selectionDidChange();
+}
+
+// MARK: Geometry
+
+QRectF EditorTextView::blockGeometry(const QTextBlock& block) const {
+    return blockBoundingGeometry(block).translated(contentOffset());
+}
+
+std::vector<EditorTextView::VisibleBlock> EditorTextView::visibleBlocks() const {
+    std::vector<VisibleBlock> result;
+    QPointF offset = contentOffset();
+    const int height = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (!block.isVisible()) {
+            continue;
+        }
+        const QRectF geometry = blockBoundingRect(block).translated(offset);
+        if (geometry.top() > height) {
+            break;
+        }
+        result.push_back(VisibleBlock{block, geometry});
+        offset.ry() += geometry.height();
+    }
+    return result;
+}
+
+void EditorTextView::setLeftViewportMargin(int width) {
+    leftMargin_ = width;
+    applyViewportMargins();
+}
+
+void EditorTextView::applyViewportMargins() {
+    setViewportMargins(leftMargin_, 0, widthNudged_ ? 1 : 0, 0);
+}
+
+TextRange EditorTextView::visibleCharacterRange() const {
+    const auto blocks = visibleBlocks();
+    if (blocks.empty()) {
+        return {};
+    }
+    const qsizetype start = std::min<qsizetype>(blocks.front().block.position(), textLength());
+    const QTextBlock& last = blocks.back().block;
+    const qsizetype end = std::min<qsizetype>(last.position() + last.length() - 1, textLength());
+    return TextRange{start, std::max<qsizetype>(0, end - start)};
+}
+
+std::optional<qsizetype> EditorTextView::characterIndexAt(QPoint viewportPoint) const {
+    if (textLength() == 0) {
+        return std::nullopt;
+    }
+    const QTextBlock block = cursorForPosition(viewportPoint).block();
+    if (!block.isValid()) {
+        return std::nullopt;
+    }
+    const QRectF geometry = blockGeometry(block);
+    QTextLayout* layout = block.layout();
+    if (layout == nullptr || layout->lineCount() == 0) {
+        return block.position();
+    }
+    const QPointF local = QPointF(viewportPoint) - geometry.topLeft();
+    int lineIndex = layout->lineCount() - 1;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        if (local.y() < line.y() + line.height()) {
+            lineIndex = i;
+            break;
+        }
+    }
+    const QTextLine line = layout->lineAt(lineIndex);
+    int index = line.xToCursor(local.x(), QTextLine::CursorOnCharacter);
+    const int lastCharacter = line.textStart() + std::max(0, line.textLength() - 1);
+    index = std::clamp(index, line.textStart(), lastCharacter);
+    const qsizetype result = block.position() + index;
+    return std::min(result, textLength() - 1);
+}
+
+// MARK: Events
+
+bool EditorTextView::handleEditingKey(QKeyEvent* event) {
+    const QTextCursor cursor = textCursor();
+    const TextRange selection = selectedRange();
+    if (event == QKeySequence::Cut) {
+        cutSelection();
+        return true;
+    }
+    if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier)) {
+        if (selection.length > 0) {
+            replaceCharacters(selection, {});
+            return true;
+        }
+        qsizetype start = selection.location - 1;
+        if (start < 0) {
+            return true;
+        }
+        // One code point, as deleting backwards does (a pair of surrogates together).
+        if (viewText_[start].isLowSurrogate() && start > 0 && viewText_[start - 1].isHighSurrogate()) {
+            --start;
+        }
+        replaceCharacters(TextRange{start, selection.location - start}, {});
+        return true;
+    }
+    const auto deleteTo = [&](QTextCursor::MoveOperation move) {
+        if (selection.length > 0) {
+            replaceCharacters(selection, {});
+            return true;
+        }
+        QTextCursor probe = cursor;
+        probe.movePosition(move, QTextCursor::KeepAnchor);
+        const qsizetype a = std::min(probe.anchor(), probe.position());
+        const qsizetype b = std::max(probe.anchor(), probe.position());
+        if (b > a) {
+            replaceCharacters(TextRange{a, b - a}, {});
+        }
+        return true;
+    };
+    if (event == QKeySequence::Delete) {
+        return deleteTo(QTextCursor::NextCharacter);
+    }
+    if (event == QKeySequence::DeleteStartOfWord) {
+        return deleteTo(QTextCursor::PreviousWord);
+    }
+    if (event == QKeySequence::DeleteEndOfWord) {
+        return deleteTo(QTextCursor::NextWord);
+    }
+    if (event == QKeySequence::DeleteEndOfLine) {
+        const QTextBlock block = cursor.block();
+        const bool atLineEnd = cursor.position() == block.position() + block.length() - 1;
+        return deleteTo(atLineEnd ? QTextCursor::NextCharacter : QTextCursor::EndOfBlock);
+    }
+    if (event == QKeySequence::InsertParagraphSeparator || event == QKeySequence::InsertLineSeparator) {
+        insertTextAtSelection(QStringLiteral("\n"));
+        return true;
+    }
+    // Control chords are commands; Control with Alt is AltGr on some systems and types text.
+    if ((event->modifiers() & Qt::ControlModifier) && !(event->modifiers() & Qt::AltModifier)) {
+        return false;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty()) {
+        const char32_t first = text.toUcs4().value(0);
+        if (QChar::isPrint(first) || first == U'\t') {
+            insertTextAtSelection(text);
+            return true;
+        }
+    }
+    return false;
+}
+
+void EditorTextView::keyPressEvent(QKeyEvent* event) {
+    if (auto* delegate = keyDelegate(); delegate && delegate->editorTextViewHandleKeyDown(*this, *event)) {
+        event->accept();
+        return;
+    }
+    if (isModifierKey(event->key())) {
+        updatePointer(viewport()->mapFromGlobal(QCursor::pos()), event->modifiers(), true);
+    }
+    if (!isReadOnly() && handleEditingKey(event)) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void EditorTextView::keyReleaseEvent(QKeyEvent* event) {
+    if (isModifierKey(event->key())) {
+        updatePointer(viewport()->mapFromGlobal(QCursor::pos()),
+                      QGuiApplication::queryKeyboardModifiers(), true);
+    }
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
+void EditorTextView::updatePointer(QPoint viewportPoint, Qt::KeyboardModifiers modifiers,
+                                   bool resetToIBeam) {
+    std::optional<QCursor> shape;
+    if (auto* delegate = clickDelegate()) {
+        shape = delegate->editorTextViewCursorAt(*this, viewportPoint, modifiers);
+    }
+    if (shape) {
+        viewport()->setCursor(*shape);
+    } else if (resetToIBeam) {
+        viewport()->setCursor(Qt::IBeamCursor);
+    }
+}
+
+void EditorTextView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
+        if (auto* delegate = clickDelegate();
+            delegate && delegate->editorTextViewHandleCmdClickAt(*this, event->position().toPoint())) {
+            event->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void EditorTextView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    updatePointer(point, event->modifiers(), false);
+    updateTooltip(point);
+    QPlainTextEdit::mouseMoveEvent(event);
+}
+
+bool EditorTextView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave) {
+        clearTooltip();
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+void EditorTextView::inputMethodEvent(QInputMethodEvent* event) {
+    if (isReadOnly() || event->commitString().isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    TextRange range = selectedRange();
+    if (event->replacementStart() != 0 || event->replacementLength() > 0) {
+        const qsizetype start = std::clamp<qsizetype>(
+            textCursor().position() + event->replacementStart(), 0, textLength());
+        const qsizetype length =
+            std::clamp<qsizetype>(event->replacementLength(), 0, textLength() - start);
+        range = TextRange{start, length};
+    }
+    replaceCharacters(range, event->commitString());
+    // The composition still under way (if any) is shown by the base class.
+    QInputMethodEvent rest(event->preeditString(), event->attributes());
+    QPlainTextEdit::inputMethodEvent(&rest);
+    event->accept();
+}
+
+void EditorTextView::insertFromMimeData(const QMimeData* source) {
+    if (isReadOnly() || source == nullptr) {
+        return;
+    }
+    const QString text = source->text();
+    if (text.isEmpty()) {
+        return;
+    }
+    insertTextAtSelection(text);
+}
+
+void EditorTextView::dropEvent(QDropEvent* event) {
+    // Moving text within the view first removes it from where it was: that removal is a change
+    // of its own and is asked for too (the insertion is asked in `insertFromMimeData`).
+    if (event->source() == this && event->dropAction() == Qt::MoveAction && !isReadOnly()) {
+        const TextRange moved = selectedRange();
+        if (auto* delegate = textDelegate();
+            moved.length > 0 && delegate &&
+            !delegate->editorTextViewShouldChangeText(*this, moved, QString())) {
+            event->ignore();
+            return;
+        }
+    }
+    QPlainTextEdit::dropEvent(event);
+}
+
+void EditorTextView::cutSelection() {
+    const TextRange selection = selectedRange();
+    if (selection.length == 0 || isReadOnly()) {
+        return;
+    }
+    copy();
+    replaceCharacters(selection, {});
+}
+
+void EditorTextView::deleteSelection() {
+    const TextRange selection = selectedRange();
+    if (selection.length > 0 && !isReadOnly()) {
+        replaceCharacters(selection, {});
+    }
+}
+
+void EditorTextView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu(event->pos());
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-cut")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &EditorTextView::cutSelection);
+        } else if (action->objectName() == QLatin1String("edit-delete")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &EditorTextView::deleteSelection);
+        }
+    }
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void EditorTextView::resizeEvent(QResizeEvent* event) {
+    // A resize without an old size (the first after a change of parent, as when the window joins
+    // a tab host) makes the base lay the whole text out again, though the width may be the one
+    // the text is laid out for: then it is told the width did not change.
+    if (!event->oldSize().isValid() && isLaidOutForWidth(viewport()->width())) {
+        QResizeEvent sameWidth(event->size(), QSize(event->size().width(), -1));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+    } else {
+        QPlainTextEdit::resizeEvent(event);
+    }
+    if (ruler_ != nullptr) {
+        ruler_->updateGeometryFromView();
+    }
+}
+
+bool EditorTextView::isLaidOutForWidth(int width) const {
+    // Qt keeps the width private; the first block's first line is laid out to it, less the margins.
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+    const QTextBlock first = document()->firstBlock();
+    if (layout == nullptr || !first.isValid()) {
+        return false;
+    }
+    layout->blockBoundingRect(first);
+    const QTextLayout* lines = first.layout();
+    if (lines == nullptr || lines->lineCount() == 0) {
+        return false;
+    }
+    return std::abs(lines->lineAt(0).width() + 2 * document()->documentMargin() - width) < 0.5;
+}
+
+void EditorTextView::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        // Token formats carry a font only where it differs from the view's.
+        colorLayer_->viewFontChanged();
+        if (ruler_ != nullptr) {
+            ruler_->refreshDisplay();
+        }
+    }
+}
+
+void EditorTextView::appearanceChanged() {
+    if (onAppearanceChange) {
+        onAppearanceChange();
+    }
+    colorLayer_->invalidateAll();
+    requestRedisplay();
+}
+
+// MARK: Tooltips
+
+void EditorTextView::updateTooltip(QPoint viewportPoint) {
+    auto* delegate = tooltipDelegate();
+    std::optional<QString> text;
+    if (delegate != nullptr) {
+        if (const auto index = characterIndexAt(viewportPoint)) {
+            text = delegate->editorTextViewTooltipAt(*this, *index);
+        }
+    }
+    if (!text) {
+        clearTooltip();
+        return;
+    }
+    if (text != currentTooltipText_) {
+        currentTooltipText_ = text;
+        showTooltip(*text, viewportPoint);
+    }
+}
+
+void EditorTextView::clearTooltip() {
+    if (currentTooltipText_) {
+        currentTooltipText_.reset();
+        hideTooltip();
+    }
+}
+
+void EditorTextView::showTooltip(const QString& text, QPoint viewportPoint) {
+    ValidationTooltipWindow::show(text, viewportPoint, viewport());
+}
+
+void EditorTextView::hideTooltip() { ValidationTooltipWindow::hide(); }
+
+// MARK: Painting
+
+void EditorTextView::paintEvent(QPaintEvent* event) {
+    colorLayer_->materializeVisible();
+    if (highlightCurrentLine_) {
+        QPainter painter(viewport());
+        drawCurrentLineHighlight(painter, event->rect());
+    }
+    QPlainTextEdit::paintEvent(event);
+    if (showIndentGuides_) {
+        QPainter painter(viewport());
+        drawIndentGuides(painter, event->rect());
+    }
+    if (!overlays_.empty()) {
+        QPainter painter(viewport());
+        for (EditorTextOverlay* overlay : overlays_) {
+            overlay->paintOverlay(*this, painter, event->rect());
+        }
+    }
+}
+
+void EditorTextView::addOverlay(EditorTextOverlay* overlay) {
+    if (overlay != nullptr && std::find(overlays_.begin(), overlays_.end(), overlay) == overlays_.end()) {
+        overlays_.push_back(overlay);
+        viewport()->update();
+    }
+}
+
+void EditorTextView::removeOverlay(EditorTextOverlay* overlay) {
+    overlays_.erase(std::remove(overlays_.begin(), overlays_.end(), overlay), overlays_.end());
+}
+
+void EditorTextView::drawCurrentLineHighlight(QPainter& painter, const QRect& rect) {
+    const QTextBlock block = document()->findBlock(static_cast<int>(selectedRange().location));
+    if (!block.isValid()) {
+        return;
+    }
+    const QRectF geometry = blockGeometry(block);
+    const QRectF band(0, geometry.top(), viewport()->width(), geometry.height());
+    if (band.intersects(rect)) {
+        painter.fillRect(band, currentLineHighlightColor_.resolved());
+    }
+}
+
+std::vector<int> EditorTextView::visibleIndentLevels() const {
+    const int width = indentGuideWidth_;
+    std::vector<int> levels;
+    if (width < 1) {
+        return levels;
+    }
+    std::vector<bool> present;
+    for (const VisibleBlock& visible : visibleBlocks()) {
+        const auto columns = leadingColumns(lineText(visible.block), width, false);
+        if (!columns) {
+            continue;
+        }
+        const int level = *columns / width;
+        if (static_cast<int>(present.size()) <= level) {
+            present.resize(static_cast<std::size_t>(level) + 1, false);
+        }
+        for (int k = 1; k <= level; ++k) {
+            present[static_cast<std::size_t>(k)] = true;
+        }
+    }
+    for (int k = 1; k < static_cast<int>(present.size()); ++k) {
+        if (present[static_cast<std::size_t>(k)]) {
+            levels.push_back(k);
+        }
+    }
+    return levels;
+}
+
+void EditorTextView::drawIndentGuides(QPainter& painter, const QRect& rect) {
+    const int width = indentGuideWidth_;
+    const std::vector<int> levels = visibleIndentLevels();
+    if (levels.empty()) {
+        return;
+    }
+    const qreal spaceWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
+    const int active = caretIndentLevel();
+    const qreal origin = contentOffset().x() + document()->documentMargin();
+    // The guides are one-pixel columns. Drawn one by one, each costs a span per scan line; drawn
+    // as one image of all columns (kept while nothing changes), they cost one span per line.
+    std::vector<std::pair<int, bool>> columns;  // x of the pixel column, active
+    for (int k : levels) {
+        const qreal x = std::floor(origin + spaceWidth * k * width) + 0.5;
+        if (x < rect.left() || x > rect.right() + 1) {
+            continue;
+        }
+        columns.emplace_back(static_cast<int>(std::floor(x)), k == active);
+    }
+    if (columns.empty()) {
+        return;
+    }
+    const QColor ordinary = indentGuideColor_.resolved();
+    const QColor activeColor = activeIndentGuideColor_.resolved();
+    GuideImageKey key{columns, ordinary.rgba(), activeColor.rgba(), rect.height()};
+    if (!(key == guideImageKey_) || guideImage_.isNull()) {
+        const int left = columns.front().first;
+        const int right = columns.back().first;
+        QImage image(right - left + 1, rect.height(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        for (const auto& [x, isActive] : columns) {
+            const QRgb pixel = qPremultiply((isActive ? activeColor : ordinary).rgba());
+            for (int y = 0; y < image.height(); ++y) {
+                reinterpret_cast<QRgb*>(image.scanLine(y))[x - left] = pixel;
+            }
+        }
+        guideImage_ = image;
+        guideImageKey_ = std::move(key);
+    }
+    painter.drawImage(QPoint(columns.front().first, rect.top()), guideImage_);
+}
+
+}  // namespace Carvex

@@ -1,0 +1,109 @@
+#include "Carvex/TextView/LineNumberRulerView.h"
+
+#include "Carvex/TextView/EditorTextView.h"
+#include "platform/SystemColor.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <cmath>
+
+namespace Carvex {
+
+using namespace std::chrono_literals;
+
+LineNumberRulerView* LineNumberRulerView::installLineNumberRuler(EditorTextView& textView) {
+    if (textView.lineNumberRuler() != nullptr) {
+        return textView.lineNumberRuler();
+    }
+    auto* ruler = new LineNumberRulerView(textView);
+    textView.setLineNumberRuler(ruler);
+    ruler->updateThickness();
+    ruler->updateGeometryFromView();
+    ruler->show();
+    return ruler;
+}
+
+LineNumberRulerView::LineNumberRulerView(EditorTextView& textView)
+    : QWidget(&textView),
+      rulerFont(textView.font()),
+      textView_(textView),
+      scrollRefresh_(16ms, textView.scheduler()) {
+    connect(textView.verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &LineNumberRulerView::scrolled);
+    connect(&textView, &EditorTextView::textDidChange, this, &LineNumberRulerView::refreshDisplay);
+    connect(&textView, &QPlainTextEdit::blockCountChanged, this,
+            &LineNumberRulerView::refreshDisplay);
+    connect(&textView, &EditorTextView::loadFinished, this, &LineNumberRulerView::refreshDisplay);
+}
+
+void LineNumberRulerView::refreshDisplay() {
+    ++refreshCount_;
+    updateThickness();
+    update();
+}
+
+void LineNumberRulerView::updateThickness() {
+    // The widest label is the number of the last line (the view's text may be longer than its
+    // document while a large text loads).
+    const int lines = textView_.lineCount();
+    const QFontMetricsF metrics(textView_.font());
+    const int needed = static_cast<int>(std::ceil(metrics.horizontalAdvance(QString::number(lines)))) +
+                       (ruleThickness - labelRightEdge) + 2;
+    const int thickness = std::max(ruleThickness, needed);
+    if (thickness != thickness_ || textView_.leftViewportMargin() != thickness) {
+        thickness_ = thickness;
+        textView_.setLeftViewportMargin(thickness_);
+        updateGeometryFromView();
+    }
+}
+
+void LineNumberRulerView::scrolled() {
+    scrollRefresh_.schedule([this] { refreshDisplay(); });
+}
+
+void LineNumberRulerView::updateGeometryFromView() {
+    const QRect contents = textView_.contentsRect();
+    setGeometry(QRect(contents.left(), contents.top(), thickness_, contents.height()));
+    update();
+}
+
+std::vector<LineNumberRulerView::Label> LineNumberRulerView::visibleLabels() const {
+    std::vector<Label> labels;
+    const auto blocks = textView_.visibleBlocks();
+    if (blocks.empty()) {
+        return labels;
+    }
+    // The viewport starts at the ruler's top, so fragment tops need no conversion.
+    int number = textView_.lineNumber(blocks.front().block.position()) + 1;
+    for (const EditorTextView::VisibleBlock& visible : blocks) {
+        const QTextLayout* layout = visible.block.layout();
+        const int fragments = layout != nullptr ? std::max(1, layout->lineCount()) : 1;
+        for (int i = 0; i < fragments; ++i) {
+            const qreal top = layout != nullptr && layout->lineCount() > 0
+                                  ? visible.geometry.top() + layout->lineAt(i).y()
+                                  : visible.geometry.top();
+            labels.push_back(Label{i == 0 ? QString::number(number) : QStringLiteral("-"), top});
+        }
+        ++number;
+    }
+    return labels;
+}
+
+void LineNumberRulerView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), textView_.palette().color(QPalette::Base));
+    const QFont labelFont = textView_.font();
+    painter.setFont(labelFont);
+    painter.setPen(CarvexPlatform::systemColor(CarvexPlatform::SystemColor::systemGray));
+    const QFontMetricsF metrics(labelFont);
+    for (const Label& label : visibleLabels()) {
+        const qreal width = metrics.horizontalAdvance(label.text);
+        painter.drawText(QRectF(labelEnd() - width, label.y, width + 1, metrics.height()),
+                         Qt::AlignLeft | Qt::AlignTop, label.text);
+    }
+}
+
+}  // namespace Carvex

@@ -1,0 +1,341 @@
+#include "Carvex/TextView/SyntaxColorLayer.h"
+
+#include "Carvex/TextView/EditorTextView.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace Carvex {
+
+namespace {
+
+std::size_t indexOf(SyntaxTokenType type) { return static_cast<std::size_t>(type); }
+
+int clampToInt(qsizetype v) {
+    return static_cast<int>(std::clamp<qsizetype>(v, 0, std::numeric_limits<int>::max()));
+}
+
+// Appends `run` to `out`, merging with the previous run when they touch with the same kind.
+void push(std::vector<SyntaxColorLayer::Run>& out, SyntaxColorLayer::Run run) {
+    if (run.length <= 0) {
+        return;
+    }
+    if (!out.empty() && out.back().end() == run.start && out.back().type == run.type) {
+        out.back().length += run.length;
+        return;
+    }
+    out.push_back(run);
+}
+
+}  // namespace
+
+SyntaxColorLayer::SyntaxColorLayer(EditorTextView& view)
+    : view_(view), theme_(SyntaxTheme::darkDefault()) {
+    rebuildFormats();
+}
+
+void SyntaxColorLayer::setTheme(const SyntaxTheme& theme) {
+    if (theme == theme_) {
+        return;
+    }
+    theme_ = theme;
+    rebuildFormats();
+    invalidateAll();
+}
+
+void SyntaxColorLayer::rebuildFormats() {
+    const QTextCharFormat& base = theme_.defaultAttributes();
+    const QFont viewFont = view_.font();
+    for (SyntaxTokenType type : allSyntaxTokenTypes) {
+        const QTextCharFormat& attributes = theme_.attributes(type);
+        QTextCharFormat format;
+        if (attributes.hasProperty(QTextFormat::ForegroundBrush)) {
+            format.setForeground(attributes.foreground());
+        }
+        if (attributes.hasProperty(QTextFormat::FontFamilies) && attributes.font() != viewFont) {
+            format.setFont(attributes.font(), QTextCharFormat::FontPropertiesSpecifiedOnly);
+        }
+        formats_[indexOf(type)] = format;
+        paintsDefault_[indexOf(type)] = attributes == base;
+    }
+    // Text outside tokens is drawn with the view's text colour.
+    if (base.hasProperty(QTextFormat::ForegroundBrush)) {
+        QPalette palette = view_.palette();
+        if (palette.color(QPalette::Text) != base.foreground().color()) {
+            palette.setColor(QPalette::Text, base.foreground().color());
+            view_.setPalette(palette);
+        }
+    }
+}
+
+void SyntaxColorLayer::viewFontChanged() {
+    rebuildFormats();
+    invalidateAll();
+}
+
+void SyntaxColorLayer::invalidateAll() {
+    generation_ = generation_ == std::numeric_limits<int>::max() ? 1 : generation_ + 1;
+    view_.viewport()->update();
+}
+
+std::vector<SyntaxColorLayer::Run> SyntaxColorLayer::runsFromTokens(
+    const std::vector<SyntaxToken>& tokens, int textLength) {
+    std::vector<Run> result;
+    result.reserve(tokens.size());
+    bool sorted = true;
+    for (const SyntaxToken& token : tokens) {
+        const qsizetype start = std::max<qsizetype>(0, token.range.location);
+        const qsizetype end = std::min<qsizetype>(textLength, token.range.end());
+        if (end <= start) {
+            continue;
+        }
+        Run run{static_cast<int>(start), static_cast<int>(end - start), token.type};
+        if (!result.empty() && run.start < result.back().start) {
+            sorted = false;
+        }
+        result.push_back(run);
+    }
+    if (!sorted) {
+        std::stable_sort(result.begin(), result.end(),
+                         [](const Run& a, const Run& b) { return a.start < b.start; });
+    }
+    // Later tokens win where ranges overlap: the earlier run keeps only what lies outside.
+    std::vector<Run> clean;
+    clean.reserve(result.size());
+    std::vector<Run> tails;
+    for (Run run : result) {
+        tails.clear();
+        while (!clean.empty() && clean.back().end() > run.start) {
+            const Run previous = clean.back();
+            clean.pop_back();
+            if (previous.end() > run.end()) {
+                const int from = std::max(previous.start, run.end());
+                tails.push_back(Run{from, previous.end() - from, previous.type});
+            }
+            if (previous.start < run.start) {
+                clean.push_back(Run{previous.start, run.start - previous.start, previous.type});
+                break;
+            }
+        }
+        push(clean, run);
+        for (auto tail = tails.rbegin(); tail != tails.rend(); ++tail) {
+            push(clean, *tail);
+        }
+    }
+    return clean;
+}
+
+void SyntaxColorLayer::apply(const std::vector<SyntaxToken>& tokens, TextRange range) {
+    applyRuns(runsFromTokens(tokens, clampToInt(view_.textLength())), range);
+}
+
+void SyntaxColorLayer::applyRuns(std::vector<Run> added, TextRange range) {
+    const int textLength = clampToInt(view_.textLength());
+    const int clearStart = clampToInt(std::clamp<qsizetype>(range.location, 0, textLength));
+    const int clearEnd = clampToInt(std::clamp<qsizetype>(range.end(), clearStart, textLength));
+    if (clearStart == 0 && clearEnd == textLength &&
+        (added.empty() || (added.front().start >= 0 && added.back().end() <= textLength))) {
+        runs_ = std::move(added);  // the whole text: nothing of the old runs survives
+        invalidateAll();
+        return;
+    }
+
+    int regionStart = clearStart;
+    int regionEnd = clearEnd;
+    if (!added.empty()) {
+        regionStart = std::min(regionStart, added.front().start);
+        regionEnd = std::max(regionEnd, added.back().end());
+    }
+    if (regionEnd <= regionStart && added.empty()) {
+        return;
+    }
+
+    // The existing runs that meet the region.
+    auto first = std::lower_bound(runs_.begin(), runs_.end(), regionStart,
+                                  [](const Run& r, int pos) { return r.end() <= pos; });
+    auto last = first;
+    while (last != runs_.end() && last->start < regionEnd) {
+        ++last;
+    }
+
+    // Their parts outside the cleared range and outside every new run survive.
+    std::vector<Run> kept;
+    auto cover = added.begin();
+    auto keepPiece = [&](Run piece) {
+        // Subtract the new runs from the piece.
+        while (cover != added.end() && cover->end() <= piece.start) {
+            ++cover;
+        }
+        auto c = cover;
+        int from = piece.start;
+        while (c != added.end() && c->start < piece.end()) {
+            if (c->start > from) {
+                kept.push_back(Run{from, c->start - from, piece.type});
+            }
+            from = std::max(from, c->end());
+            ++c;
+        }
+        if (from < piece.end()) {
+            kept.push_back(Run{from, piece.end() - from, piece.type});
+        }
+    };
+    for (auto it = first; it != last; ++it) {
+        if (it->start < clearStart) {
+            keepPiece(Run{it->start, std::min(it->end(), clearStart) - it->start, it->type});
+        }
+        if (it->end() > clearEnd) {
+            const int from = std::max(it->start, clearEnd);
+            keepPiece(Run{from, it->end() - from, it->type});
+        }
+    }
+
+    std::vector<Run> merged;
+    merged.reserve(kept.size() + added.size());
+    std::size_t i = 0, j = 0;
+    while (i < kept.size() || j < added.size()) {
+        if (j >= added.size() || (i < kept.size() && kept[i].start < added[j].start)) {
+            push(merged, kept[i++]);
+        } else {
+            push(merged, added[j++]);
+        }
+    }
+
+    const auto firstIndex = first - runs_.begin();
+    const auto lastIndex = last - runs_.begin();
+    if (firstIndex == 0 && lastIndex == static_cast<std::ptrdiff_t>(runs_.size())) {
+        runs_ = std::move(merged);
+    } else {
+        std::vector<Run> result;
+        result.reserve(runs_.size() - static_cast<std::size_t>(lastIndex - firstIndex) + merged.size());
+        result.insert(result.end(), runs_.begin(), runs_.begin() + firstIndex);
+        for (const Run& run : merged) {
+            push(result, run);
+        }
+        for (auto it = runs_.begin() + lastIndex; it != runs_.end(); ++it) {
+            push(result, *it);
+        }
+        runs_ = std::move(result);
+    }
+    invalidateAll();
+}
+
+void SyntaxColorLayer::clear(TextRange range) { apply({}, range); }
+
+void SyntaxColorLayer::reset() {
+    runs_.clear();
+    invalidateAll();
+}
+
+void SyntaxColorLayer::textDidChange(qsizetype location, qsizetype removedLength,
+                                     qsizetype addedLength) {
+    const int loc = clampToInt(location);
+    const int removed = clampToInt(removedLength);
+    const int added = clampToInt(addedLength);
+    const int removedEnd = loc + removed;
+    const int delta = added - removed;
+    // A run's start inside the replaced text moves past the new text; an end inside it moves to
+    // the change's start (the run lost those characters).
+    auto mapStart = [&](int p) {
+        if (p < loc) {
+            return p;
+        }
+        return p >= removedEnd ? p + delta : loc + added;
+    };
+    auto mapEnd = [&](int p) {
+        if (p <= loc) {
+            return p;
+        }
+        return p > removedEnd ? p + delta : loc;
+    };
+    // Runs ending before the change stay as they are.
+    auto it = std::lower_bound(runs_.begin(), runs_.end(), loc,
+                               [](const Run& r, int pos) { return r.end() < pos; });
+    std::vector<Run>::iterator out = it;
+    for (auto in = it; in != runs_.end(); ++in) {
+        const int start = in->start;
+        const int end = in->end();
+        const int newStart = mapStart(start);
+        int newEnd = mapEnd(end);
+        // Text inserted right after a run's last character takes its kind.
+        if (start < loc && end >= loc && end <= removedEnd) {
+            newEnd = loc + added;
+        }
+        if (newEnd > newStart) {
+            Run moved{newStart, newEnd - newStart, in->type};
+            if (out != runs_.begin() && (out - 1)->end() == moved.start &&
+                (out - 1)->type == moved.type) {
+                (out - 1)->length += moved.length;
+            } else {
+                *out++ = moved;
+            }
+        }
+    }
+    runs_.erase(out, runs_.end());
+
+    // The blocks the change touched get new formats before they are drawn again.
+    QTextDocument* document = view_.document();
+    QTextBlock block = document->findBlock(loc);
+    const int changedEnd = loc + added;
+    while (block.isValid() && block.position() <= changedEnd) {
+        block.setUserState(-1);
+        block = block.next();
+    }
+}
+
+void SyntaxColorLayer::materializeVisible() {
+    QTextDocument* document = view_.document();
+    int dirtyStart = -1;
+    int dirtyEnd = -1;
+    for (const EditorTextView::VisibleBlock& visible : view_.visibleBlocks()) {
+        QTextBlock block = visible.block;
+        if (block.userState() == generation_) {
+            continue;
+        }
+        const int blockStart = block.position();
+        const int blockEnd = blockStart + block.length();
+        QList<QTextLayout::FormatRange> ranges;
+        auto run = std::lower_bound(runs_.begin(), runs_.end(), blockStart,
+                                    [](const Run& r, int pos) { return r.end() <= pos; });
+        for (; run != runs_.end() && run->start < blockEnd; ++run) {
+            if (paintsDefault_[indexOf(run->type)]) {
+                continue;
+            }
+            const int from = std::max(run->start, blockStart);
+            const int to = std::min(run->end(), blockEnd);
+            ranges.append(QTextLayout::FormatRange{from - blockStart, to - from,
+                                                   formats_[indexOf(run->type)]});
+        }
+        QTextLayout* layout = block.layout();
+        if (!(ranges.isEmpty() && layout->formats().isEmpty())) {
+            layout->setFormats(ranges);
+            dirtyStart = dirtyStart < 0 ? blockStart : dirtyStart;
+            dirtyEnd = blockEnd;
+        }
+        block.setUserState(generation_);
+    }
+    if (dirtyStart >= 0) {
+        // Lays the changed blocks out again without any change signal.
+        const int limit = document->characterCount();
+        document->markContentsDirty(dirtyStart, std::min(dirtyEnd, limit) - dirtyStart);
+    }
+}
+
+std::optional<SyntaxTokenType> SyntaxColorLayer::typeAt(qsizetype index) const {
+    auto run = std::upper_bound(runs_.begin(), runs_.end(), index,
+                                [](qsizetype pos, const Run& r) { return pos < r.end(); });
+    if (run != runs_.end() && run->start <= index && index < run->end()) {
+        return run->type;
+    }
+    return std::nullopt;
+}
+
+QColor SyntaxColorLayer::colorAt(qsizetype index) const {
+    const auto type = typeAt(index);
+    const QTextCharFormat& attributes =
+        type ? theme_.attributes(*type) : theme_.defaultAttributes();
+    return attributes.foreground().color();
+}
+
+}  // namespace Carvex

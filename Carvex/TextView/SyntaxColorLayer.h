@@ -1,0 +1,82 @@
+#pragma once
+
+#include "Carvex/Syntax/SyntaxTheme.h"
+#include "Carvex/Syntax/SyntaxToken.h"
+#include "Carvex/Syntax/SyntaxTokenType.h"
+#include "Carvex/Text/TextRange.h"
+
+#include <QTextCharFormat>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace Carvex {
+
+class EditorTextView;
+
+// The token colours of one editor text view, kept as a display layer: runs of token kinds over
+// the view's text (UTF-16 units), turned into layout formats only for the blocks on screen, just
+// before they are drawn. Nothing is written into the document, so colouring never touches the
+// undo stack, the modified flag or the text-changed signals. Runs move with edits like character
+// attributes do: inserted text takes the kind of the character before it. Main thread only.
+class SyntaxColorLayer {
+public:
+    struct Run {
+        int start = 0;
+        int length = 0;
+        SyntaxTokenType type = SyntaxTokenType::unknown;
+        int end() const { return start + length; }
+        bool operator==(const Run&) const = default;
+    };
+
+    explicit SyntaxColorLayer(EditorTextView& view);
+
+    // Changes the colours of every kind; the runs stay.
+    void setTheme(const SyntaxTheme& theme);
+    const SyntaxTheme& theme() const { return theme_; }
+
+    // Removes the colours over `range`, then colours each token over its range (clipped to the
+    // text, not to `range`; later tokens win where ranges overlap).
+    void apply(const std::vector<SyntaxToken>& tokens, TextRange range);
+    // The same with the tokens already turned into runs (`runsFromTokens`, for a text as long as
+    // the view's), which may be done off the main thread.
+    void applyRuns(std::vector<Run> added, TextRange range);
+    // The runs of `tokens` over a text of `textLength` units: sorted, clipped to the text, later
+    // tokens winning where they overlap, touching runs of one kind merged. Any thread.
+    static std::vector<Run> runsFromTokens(const std::vector<SyntaxToken>& tokens, int textLength);
+    // Removes the colours over `range`.
+    void clear(TextRange range);
+    // Forgets every run (a new text was loaded).
+    void reset();
+
+    // Moves the runs for a change that replaced `removedLength` units at `location` by
+    // `addedLength` units; marks the blocks concerned for new formats.
+    void textDidChange(qsizetype location, qsizetype removedLength, qsizetype addedLength);
+
+    // Gives the blocks on screen the formats of the current runs and theme (only those whose
+    // formats are out of date). Called by the view before it draws.
+    void materializeVisible();
+    // Marks every block's formats out of date (after a theme or font change).
+    void invalidateAll();
+    // The view's font changed: formats are made again.
+    void viewFontChanged();
+
+    const std::vector<Run>& runs() const { return runs_; }
+    // The kind coloured at `index`, or nothing for default text.
+    std::optional<SyntaxTokenType> typeAt(qsizetype index) const;
+    // The foreground the layer paints at `index`: the kind's colour or the default colour.
+    QColor colorAt(qsizetype index) const;
+
+private:
+    void rebuildFormats();
+
+    EditorTextView& view_;
+    SyntaxTheme theme_;
+    std::vector<Run> runs_;
+    std::array<QTextCharFormat, 10> formats_{};
+    std::array<bool, 10> paintsDefault_{};
+    int generation_ = 1;
+};
+
+}  // namespace Carvex

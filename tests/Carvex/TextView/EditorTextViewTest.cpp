@@ -1,0 +1,431 @@
+#include "tests/Carvex/TextView/EditorViewTestSupport.h"
+
+#include "Carvex/TextView/EditorTextViewClickDelegate.h"
+#include "Carvex/TextView/EditorTextViewKeyDelegate.h"
+#include "Carvex/TextView/EditorTextViewTooltipDelegate.h"
+#include "Carvex/Text/LineEndingStyle.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+
+using namespace Carvex;
+using CarvexTest::EditorViewTest;
+
+namespace {
+
+void press(QWidget* widget, int key, const QString& text = {},
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &event);
+}
+
+// `line` repeated until the text holds at least `size` units: large enough to load in slices.
+QString repeated(const QString& line, qsizetype size) {
+    QString text;
+    while (text.size() < size) {
+        text += line;
+    }
+    return text;
+}
+
+struct LineEndingRow {
+    const char* name;
+    const char* loaded;
+    const char* afterTyping;  // "X" typed at the end of the first line
+};
+
+class EditorLineEndingTest : public EditorViewTest, public ::testing::WithParamInterface<LineEndingRow> {};
+
+TEST_P(EditorLineEndingTest, LoadingIsNotAnEditAndAnEditKeepsTheLineEndings) {
+    const QString loaded = QString::fromUtf8(GetParam().loaded);
+    QSignalSpy changes(view.get(), &EditorTextView::textDidChange);
+    view->loadText(loaded);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_TRUE(delegate.asked.empty() && delegate.changes.empty());
+    EXPECT_FALSE(view->document()->isModified() || view->document()->isUndoAvailable());
+    EXPECT_EQ(view->text(), loaded);  // untouched: exactly as loaded
+    EXPECT_FALSE(view->viewText().contains(u'\r'));
+    const qsizetype firstBreak = view->viewText().indexOf(u'\n');
+    view->setSelectedRange(TextRange{firstBreak, 0});
+    press(view.get(), Qt::Key_X, "X");
+    EXPECT_EQ(view->text().toUtf8(), QByteArray(GetParam().afterTyping));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, EditorLineEndingTest,
+    ::testing::Values(LineEndingRow{"lf", "a: 1\nb: 2\n", "a: 1X\nb: 2\n"},
+                      LineEndingRow{"crlf", "a: 1\r\nb: 2\r\n", "a: 1X\r\nb: 2\r\n"},
+                      LineEndingRow{"cr", "a: 1\rb: 2\r", "a: 1X\rb: 2\r"},
+                      LineEndingRow{"crlf_without_final_break", "a\r\n\r\nb", "aX\r\n\r\nb"},
+                      LineEndingRow{"nbsp_and_line_separator_kept",
+                                    "a:\xc2\xa0x\r\nb:\xe2\x80\xa8y\r\n",
+                                    "a:\xc2\xa0xX\r\nb:\xe2\x80\xa8y\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+TEST_F(EditorViewTest, MixedLineEndingsComeBackUnchangedUntilAnEdit) {
+    const QString mixed = "a\r\nb\nc\r";
+    view->loadText(mixed);
+    EXPECT_EQ(view->lineEndingStyle(), LineEndingStyle::crlf);
+    EXPECT_EQ(view->text(), mixed);
+    EXPECT_EQ(view->viewText(), "a\nb\nc\n");
+}
+
+namespace {
+
+struct EditRow {
+    const char* name;
+    const char* text;
+    TextRange selection;
+    std::function<void(EditorTextView&)> edit;
+    const char* asked;  // the replacement the delegate is asked to allow
+    TextChange expected;
+    const char* result;
+    const char* clipboard = nullptr;
+};
+
+std::function<void(EditorTextView&)> key(int code, const char* typed = "", Qt::KeyboardModifiers modifiers = {}) {
+    return [=](EditorTextView& view) { press(&view, code, QString::fromUtf8(typed), modifiers); };
+}
+
+std::function<void(EditorTextView&)> pasting(const char* text) {
+    return [=](EditorTextView& view) {
+        QApplication::clipboard()->setText(text);
+        view.paste();
+    };
+}
+
+std::function<void(EditorTextView&)> committing(const char* text) {
+    return [=](EditorTextView& view) {
+        QInputMethodEvent event(QString(), {});
+        event.setCommitString(QString::fromUtf8(text));
+        QApplication::sendEvent(&view, &event);
+    };
+}
+
+class EditorEditRangeTest : public EditorViewTest, public ::testing::WithParamInterface<EditRow> {};
+
+TEST_P(EditorEditRangeTest, EveryEditPathAsksAndReportsUtf16Ranges) {
+    const auto& row = GetParam();
+    view->loadText(QString::fromUtf8(row.text));
+    view->setSelectedRange(row.selection);
+    row.edit(*view);
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(delegate.asked[0].replacement, QString::fromUtf8(row.asked));
+    ASSERT_EQ(delegate.changes.size(), 1u);
+    EXPECT_EQ(delegate.changes[0], row.expected);
+    EXPECT_EQ(view->viewText(), QString::fromUtf8(row.result));
+    EXPECT_EQ(view->viewText(), view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'));
+    if (row.clipboard) {
+        EXPECT_EQ(QApplication::clipboard()->text(), row.clipboard);
+    }
+}
+
+const char emoji[] = "\xf0\x9f\x98\x80";
+const char otherEmoji[] = "\xf0\x9f\x98\x81";
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, EditorEditRangeTest,
+    ::testing::Values(
+        EditRow{"backspace_after_emoji", "a\xf0\x9f\x98\x80" "b", {3, 0}, key(Qt::Key_Backspace), "", {{1, 0}, -2}, "ab"},
+        EditRow{"delete_before_emoji", "a\xf0\x9f\x98\x80" "b", {1, 0}, key(Qt::Key_Delete), "", {{1, 0}, -2}, "ab"},
+        EditRow{"type_emoji_after_emoji", emoji, {2, 0}, key(Qt::Key_unknown, otherEmoji), otherEmoji, {{2, 2}, 2},
+                "\xf0\x9f\x98\x80\xf0\x9f\x98\x81"},
+        EditRow{"delete_flag_grapheme", "x\xf0\x9f\x87\xa9\xf0\x9f\x87\xaay", {1, 0}, key(Qt::Key_Delete), "",
+                {{1, 0}, -4}, "xy"},
+        EditRow{"enter_inserts_line_feed", "ab", {1, 0}, key(Qt::Key_Return, "\r"), "\n", {{1, 1}, 1}, "a\nb"},
+        EditRow{"backspace_joins_lines", "a\nb", {2, 0}, key(Qt::Key_Backspace), "", {{1, 0}, -1}, "ab"},
+        EditRow{"paste_asks_with_line_feeds", "ab", {1, 0}, pasting("x\r\ny"), "x\ny", {{1, 3}, 3}, "ax\nyb"},
+        EditRow{"cut", "hello", {1, 3}, key(Qt::Key_X, "\x18", Qt::ControlModifier), "", {{1, 0}, -3}, "ho", "ell"},
+        EditRow{"input_method_commit", "ab", {1, 0}, committing("\xc3\xa9"), "\xc3\xa9", {{1, 1}, 1},
+                "a\xc3\xa9" "b"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+TEST_F(EditorViewTest, RefusedChangeLeavesTheTextAlone) {
+    view->loadText("abc");
+    view->setSelectedRange(TextRange{1, 1});
+    delegate.refuse = true;
+    press(view.get(), Qt::Key_X, "x");
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(delegate.asked[0].range, (TextRange{1, 1}));
+    EXPECT_EQ(delegate.asked[0].replacement, "x");
+    EXPECT_EQ(view->viewText(), "abc");
+    EXPECT_TRUE(delegate.changes.empty());
+}
+
+TEST_F(EditorViewTest, UndoIsAnnouncedAsAChange) {
+    view->loadText("ab");
+    view->setSelectedRange(TextRange{2, 0});
+    press(view.get(), Qt::Key_C, "c");
+    view->undo();
+    EXPECT_EQ(view->viewText(), "ab");
+    ASSERT_EQ(delegate.changes.size(), 2u);
+    EXPECT_EQ(delegate.changes[1], (TextChange{TextRange{2, 0}, -1}));
+    EXPECT_TRUE(view->text() == "ab");
+}
+
+TEST_F(EditorViewTest, LineNumbersCountLineFeedsAtEveryUtf16Index) {
+    const QString text = QString::fromUtf8("a\xf0\x9f\x98\x80\nb\xf0\x9f\x98\x80\n\nc");
+    view->loadText(text);
+    int feeds = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        EXPECT_EQ(view->lineNumber(i), feeds) << i;
+        if (i < text.size() && text[i] == u'\n') {
+            ++feeds;
+        }
+    }
+    EXPECT_EQ(view->lineNumber(-1), 0);
+    EXPECT_EQ(view->lineNumber(text.size() + 1), 0);
+}
+
+TEST_F(EditorViewTest, CaretIndentLevelCountsTabsAsTheGuideWidth) {
+    view->loadText("    a\n\t b\n    \nx");
+    view->setSelectedRange(TextRange{2, 0});
+    EXPECT_EQ(view->caretIndentLevel(), 2);
+    view->setSelectedRange(TextRange{7, 0});
+    EXPECT_EQ(view->caretIndentLevel(), 1);  // tab + space = 3 columns
+    view->setSelectedRange(TextRange{12, 0});
+    EXPECT_EQ(view->caretIndentLevel(), 2);  // a blank line indented by four
+    view->setIndentGuideWidth(0);
+    EXPECT_EQ(view->caretIndentLevel(), 0);
+}
+
+TEST_F(EditorViewTest, RedisplayOnlyWhenLineOrLevelChanges) {
+    view->loadText("  abc\n  def\n    ghi\n");
+    view->setSelectedRange(TextRange{2, 0});
+    const int before = view->redisplayRequestCount();
+    view->setSelectedRange(TextRange{4, 0});  // same line, same level
+    EXPECT_EQ(view->redisplayRequestCount(), before);
+    view->setSelectedRange(TextRange{8, 0});  // next line, same level
+    EXPECT_EQ(view->redisplayRequestCount(), before + 1);
+    view->setHighlightCurrentLine(true);  // unchanged value
+    view->setShowIndentGuides(true);
+    view->setIndentGuideWidth(2);
+    EXPECT_EQ(view->redisplayRequestCount(), before + 1);
+    view->setIndentGuideColor(view->indentGuideColor());  // colours always redraw
+    EXPECT_EQ(view->redisplayRequestCount(), before + 2);
+}
+
+namespace {
+
+struct KeyEater : QObject, EditorTextViewKeyDelegate {
+    bool editorTextViewHandleKeyDown(EditorTextView&, QKeyEvent& event) override { return event.key() == Qt::Key_Tab; }
+};
+
+struct Clicker : QObject, EditorTextViewClickDelegate {
+    bool editorTextViewHandleCmdClickAt(EditorTextView&, QPoint) override {
+        ++clicks;
+        return consume;
+    }
+    std::optional<QCursor> editorTextViewCursorAt(EditorTextView&, QPoint, Qt::KeyboardModifiers modifiers) override {
+        return modifiers & Qt::ControlModifier ? std::optional(QCursor(Qt::PointingHandCursor)) : std::nullopt;
+    }
+    bool consume = true;
+    int clicks = 0;
+};
+
+struct Tipper : EditorTextViewTooltipDelegate {
+    std::optional<QString> editorTextViewTooltipAt(EditorTextView&, qsizetype index) override {
+        return index >= 0 && index < 3 ? std::optional(QString("finding")) : std::nullopt;
+    }
+};
+
+class TooltipCountingView : public EditorTextView {
+public:
+    using EditorTextView::EditorTextView;
+    using EditorTextView::updateTooltip;
+    int shown = 0;
+    int hidden = 0;
+
+protected:
+    void showTooltip(const QString&, QPoint) override { ++shown; }
+    void hideTooltip() override { ++hidden; }
+};
+
+}  // namespace
+
+TEST_F(EditorViewTest, KeyDelegateConsumesKeysAndIsWeak) {
+    view->loadText("ab");
+    auto eater = std::make_unique<KeyEater>();
+    view->setKeyDelegate(eater.get());
+    view->setSelectedRange(TextRange{0, 0});
+    press(view.get(), Qt::Key_Tab, "\t");
+    EXPECT_EQ(view->viewText(), "ab");
+    eater.reset();
+    EXPECT_EQ(view->keyDelegate(), nullptr);
+    press(view.get(), Qt::Key_Tab, "\t");
+    EXPECT_EQ(view->viewText(), "\tab");
+}
+
+TEST_F(EditorViewTest, CommandClickGoesToTheDelegateOrFallsThrough) {
+    view->loadText("first line\nsecond line\n");
+    paint();
+    const QPoint onSecondLine = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(1))).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, onSecondLine);
+    EXPECT_GE(view->selectedRange().location, 11);  // no delegate: an ordinary click
+    Clicker clicker;
+    view->setClickDelegate(&clicker);
+    view->setSelectedRange(TextRange{0, 0});
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, onSecondLine);
+    EXPECT_EQ(clicker.clicks, 1);
+    EXPECT_EQ(view->selectedRange().location, 0);  // consumed
+    clicker.consume = false;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, onSecondLine);
+    EXPECT_EQ(clicker.clicks, 2);
+    EXPECT_GE(view->selectedRange().location, 11);  // fell through to normal selection
+}
+
+TEST_F(EditorViewTest, TooltipShowsOnceHidesWhenGone) {
+    TooltipCountingView tipView(nullptr, fake);
+    tipView.resize(400, 200);
+    tipView.show();
+    tipView.loadText("abcdef");
+    (void)tipView.viewport()->grab();
+    Tipper tipper;
+    tipView.setTooltipDelegate(&tipper);
+    const QRect first = tipView.cursorRect(QTextCursor(tipView.document()));
+    const QPoint overA = first.center() + QPoint(3, 0);
+    tipView.updateTooltip(overA);
+    tipView.updateTooltip(overA);
+    EXPECT_EQ(tipView.shown, 1);
+    EXPECT_EQ(tipView.currentTooltipText(), "finding");
+    QTextCursor end(tipView.document());
+    end.setPosition(5);
+    tipView.updateTooltip(tipView.cursorRect(end).center() + QPoint(2, 0));
+    EXPECT_EQ(tipView.hidden, 1);
+    EXPECT_FALSE(tipView.currentTooltipText().has_value());
+}
+
+TEST_F(EditorViewTest, LargeTextLoadsInSlicesWithoutBecomingAnEdit) {
+    const QString big = repeated("  key: \"value\"\r\n", 2'000'000);
+    QSignalSpy finished(view.get(), &EditorTextView::loadFinished);
+    QSignalSpy changes(view.get(), &EditorTextView::textDidChange);
+    view->loadText(big);
+    EXPECT_TRUE(view->isLoading());
+    EXPECT_TRUE(view->isReadOnly());
+    EXPECT_LT(view->document()->characterCount(), 1'000'000);
+    EXPECT_EQ(view->textLength(), big.size() - big.count(u'\r'));
+    EXPECT_EQ(view->text(), big);
+    fake->runPending();
+    EXPECT_FALSE(view->isLoading());
+    EXPECT_FALSE(view->isReadOnly());
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_FALSE(view->document()->isModified() || view->document()->isUndoAvailable());
+    EXPECT_EQ(view->document()->characterCount() - 1, view->textLength());
+    EXPECT_EQ(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), view->viewText());
+}
+
+TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
+    const QString big = repeated("line\n", 1'500'000);
+    view->loadText(big);
+    ASSERT_TRUE(view->isLoading());
+    EXPECT_TRUE(view->replaceCharacters(TextRange{0, 0}, "x"));
+    EXPECT_FALSE(view->isLoading());
+    EXPECT_EQ(view->viewText(), "x" + big);
+    EXPECT_EQ(view->document()->characterCount() - 1, view->textLength());
+}
+
+namespace {
+
+struct GuideRow {
+    const char* name;
+    const char* text;
+    std::vector<int> levels;
+};
+
+class EditorIndentGuideTest : public EditorViewTest, public ::testing::WithParamInterface<GuideRow> {};
+
+TEST_P(EditorIndentGuideTest, LevelsOfTheVisibleNonBlankLines) {
+    view->loadText(QString::fromUtf8(GetParam().text));
+    paint();
+    EXPECT_EQ(view->visibleIndentLevels(), GetParam().levels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EditorIndentGuideTest,
+    ::testing::Values(GuideRow{"four_spaces_give_levels_one_and_two", "a:\n    b: 1\n", {1, 2}},
+                      GuideRow{"blank_indented_line_adds_nothing", "a:\n        \nb\n", {}},
+                      GuideRow{"tab_and_space_give_level_one", "a:\n\t b\n", {1}},
+                      GuideRow{"odd_columns_round_down", "a:\n   b\n     c\n", {1, 2}},
+                      GuideRow{"levels_collect_over_lines", "a\n  b\n      c\n", {1, 2, 3}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+TEST_F(EditorViewTest, PointerFollowsTheClickDelegateAndModifiers) {
+    view->loadText("$ref: '#/components/schemas/A'\n");
+    paint();
+    Clicker clicker;
+    view->setClickDelegate(&clicker);
+    const QPointF point = view->cursorRect(QTextCursor(view->document())).center() + QPoint(5, 0);
+    const auto moveWith = [&](Qt::KeyboardModifiers modifiers) {
+        QMouseEvent move(QEvent::MouseMove, point, view->viewport()->mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, modifiers);
+        QApplication::sendEvent(view->viewport(), &move);
+        return view->viewport()->cursor().shape();
+    };
+    EXPECT_EQ(moveWith(Qt::NoModifier), Qt::IBeamCursor);  // no Command: unchanged
+    EXPECT_EQ(moveWith(Qt::ControlModifier), Qt::PointingHandCursor);
+}
+
+TEST_F(EditorViewTest, ReloadDuringASlicedLoadRestoresTheViewState) {
+    view->loadText(repeated("line\n", 1'000'000));
+    ASSERT_TRUE(view->isReadOnly());
+    view->loadText("small");
+    EXPECT_FALSE(view->isLoading());
+    EXPECT_FALSE(view->isReadOnly());
+    fake->runPending();  // the abandoned load's next slice finds nothing to do
+    EXPECT_EQ(view->document()->toRawText(), "small");
+    EXPECT_EQ(view->text(), "small");
+    view->replaceCharacters(TextRange{5, 0}, "!");
+    EXPECT_TRUE(view->document()->isUndoAvailable());
+}
+
+TEST_F(EditorViewTest, DroppedTextIsAskedForAndAnnounced) {
+    view->loadText("abc\ndef\n");
+    paint();
+    QMimeData data;
+    data.setText("XY");
+    QTextCursor target(view->document());
+    target.setPosition(5);
+    const QPointF where = QPointF(view->cursorRect(target).center());
+    QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QDragMoveEvent move(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    ASSERT_EQ(delegate.asked.size(), 1u);
+    EXPECT_EQ(delegate.asked[0].replacement, "XY");
+    EXPECT_TRUE(view->viewText().contains("XY"));
+    ASSERT_EQ(delegate.changes.size(), 1u);
+    EXPECT_EQ(delegate.changes[0].changeInLength, 2);
+}
+
+TEST_F(EditorViewTest, GuidesArePaintedFullHeightWithTheActiveOneApart) {
+    view->setHighlightCurrentLine(false);
+    view->setIndentGuideColor(QColor(Qt::red));
+    view->setActiveIndentGuideColor(QColor(Qt::blue));
+    view->loadText("a:\n    b: 1\n");
+    view->setSelectedRange(TextRange{7, 0});  // on "b": level 2 is active
+    const QImage image = view->viewport()->grab().toImage();
+    const qreal spaceWidth = QFontMetricsF(view->font()).horizontalAdvance(QLatin1Char(' '));
+    const qreal origin = view->document()->documentMargin();
+    const int y = image.height() - 5;  // below the text: guides run the full height
+    const int first = static_cast<int>(std::floor(origin + spaceWidth * 2));
+    const int second = static_cast<int>(std::floor(origin + spaceWidth * 4));
+    EXPECT_EQ(image.pixelColor(first, y), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(second, y), QColor(Qt::blue));
+    EXPECT_NE(image.pixelColor(second + 3, y), QColor(Qt::blue));
+    EXPECT_NE(image.pixelColor(first + 3, y), QColor(Qt::red));
+}

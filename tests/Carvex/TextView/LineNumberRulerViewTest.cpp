@@ -1,0 +1,113 @@
+#include "tests/Carvex/TextView/EditorViewTestSupport.h"
+
+#include "Carvex/TextView/LineNumberRulerView.h"
+
+#include <QScrollBar>
+
+using namespace Carvex;
+using namespace std::chrono_literals;
+using CarvexTest::EditorViewTest;
+using Label = LineNumberRulerView::Label;
+
+class LineNumberRulerViewTest : public EditorViewTest {
+protected:
+    void SetUp() override {
+        EditorViewTest::SetUp();
+        ruler = LineNumberRulerView::installLineNumberRuler(*view);
+    }
+    std::vector<QString> texts() {
+        paint();
+        std::vector<QString> result;
+        for (const Label& label : ruler->visibleLabels()) {
+            result.push_back(label.text);
+        }
+        return result;
+    }
+    void loadLines(int count) {
+        QString text;
+        for (int i = 0; i < count; ++i) {
+            text += "x\n";
+        }
+        view->loadText(text);
+        fake->runPending();  // finishes a sliced load
+        paint();
+    }
+    LineNumberRulerView* ruler = nullptr;
+};
+
+TEST_F(LineNumberRulerViewTest, InstallsOnceBesideTheText) {
+    EXPECT_EQ(LineNumberRulerView::installLineNumberRuler(*view), ruler);
+    EXPECT_EQ(view->lineNumberRuler(), ruler);
+    EXPECT_EQ(ruler->width(), LineNumberRulerView::ruleThickness);
+    EXPECT_EQ(view->viewport()->geometry().left(),
+              view->contentsRect().left() + LineNumberRulerView::ruleThickness);
+}
+
+TEST_F(LineNumberRulerViewTest, EmptyDocumentShowsOneAndAFinalLineFeedAddsTheEmptyLastLine) {
+    view->loadText("");
+    EXPECT_EQ(texts(), (std::vector<QString>{"1"}));
+    view->loadText("a\nb\n");
+    EXPECT_EQ(texts(), (std::vector<QString>{"1", "2", "3"}));
+}
+
+TEST_F(LineNumberRulerViewTest, WrappedLineShowsItsNumberOnceThenDashes) {
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    view->setWordWrapMode(QTextOption::WrapAnywhere);
+    view->resize(200, 400);
+    const QString longLine(200, u'x');
+    view->loadText("a\n" + longLine + "\nb");
+    const auto labels = texts();
+    ASSERT_GE(labels.size(), 5u);
+    std::vector<QString> expected(labels.size(), "-");  // the wrapped line's later fragments
+    expected.front() = "1";
+    expected[1] = "2";
+    expected.back() = "3";
+    EXPECT_EQ(labels, expected);
+    // Labels stand at the tops of successive fragments.
+    const auto placed = ruler->visibleLabels();
+    for (std::size_t i = 1; i < placed.size(); ++i) {
+        EXPECT_GT(placed[i].y, placed[i - 1].y);
+    }
+}
+
+TEST_F(LineNumberRulerViewTest, ScrolledViewStartsAtTheFirstVisibleLine) {
+    loadLines(500);
+    view->verticalScrollBar()->setValue(200);
+    const auto labels = texts();
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels.front(), QString::number(view->firstVisibleTextBlock().blockNumber() + 1));
+    EXPECT_EQ(labels.front(), "201");
+}
+
+TEST_F(LineNumberRulerViewTest, ScrollBurstRedrawsOnce) {
+    loadLines(500);
+    const int before = ruler->refreshCount();
+    for (int i = 1; i <= 10; ++i) {
+        view->verticalScrollBar()->setValue(i * 5);
+        fake->advance(5ms);
+    }
+    EXPECT_EQ(ruler->refreshCount(), before);
+    fake->advance(16ms);
+    EXPECT_EQ(ruler->refreshCount(), before + 1);
+}
+
+TEST_F(LineNumberRulerViewTest, TextChangeRedrawsAtOnce) {
+    view->loadText("a\n");
+    const int before = ruler->refreshCount();
+    view->replaceCharacters(TextRange{1, 0}, "b");
+    EXPECT_GT(ruler->refreshCount(), before);
+}
+
+TEST_F(LineNumberRulerViewTest, wide_line_numbers_are_not_cut_off) {
+    // A fixed 40-point strip ending labels at 35 cut six-digit numbers off on the left.
+    loadLines(100'000);
+    ruler->refreshDisplay();
+    const QFontMetricsF metrics(view->font());
+    EXPECT_GE(ruler->labelEnd() - metrics.horizontalAdvance("100001"), 0);
+    EXPECT_EQ(ruler->width(), ruler->thickness());
+    EXPECT_EQ(view->leftViewportMargin(), ruler->thickness());
+    view->loadText("short\n");
+    ruler->refreshDisplay();
+    EXPECT_EQ(ruler->thickness(), LineNumberRulerView::ruleThickness);
+    EXPECT_EQ(ruler->labelEnd(), LineNumberRulerView::labelRightEdge);
+}

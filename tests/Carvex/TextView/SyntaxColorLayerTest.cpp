@@ -1,0 +1,206 @@
+#include "tests/Carvex/TextView/EditorViewTestSupport.h"
+
+#include "Carvex/TextView/NSTextViewHighlighterAdapter.h"
+#include "Carvex/TextView/SyntaxColorLayer.h"
+
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <algorithm>
+#include <random>
+
+using namespace Carvex;
+using CarvexTest::EditorViewTest;
+using LayerRun = SyntaxColorLayer::Run;
+using T = SyntaxTokenType;
+
+namespace {
+
+SyntaxToken token(T type, qsizetype location, qsizetype length) {
+    return SyntaxToken{type, TextRange{location, length}, nullptr};
+}
+
+}  // namespace
+
+class SyntaxColorLayerTest : public EditorViewTest {
+protected:
+    SyntaxColorLayer& layer() { return view->colorLayer(); }
+};
+
+TEST_F(SyntaxColorLayerTest, ApplyClipsToTheTextKeepsColoursOutsideTheRangeAndLaterTokensWin) {
+    view->loadText("0123456789");
+    layer().apply({token(T::key, 2, 3), token(T::string, 8, 5), token(T::number, 20, 2)}, TextRange{4, 2});
+    EXPECT_EQ(layer().runs(), (std::vector<LayerRun>{{2, 3, T::key}, {8, 2, T::string}}));  // not clipped to the range
+    layer().apply({token(T::key, 0, 4), token(T::string, 6, 4)}, TextRange{0, 10});
+    layer().apply({token(T::number, 3, 1)}, TextRange{2, 5});
+    EXPECT_EQ(layer().runs(), (std::vector<LayerRun>{{0, 2, T::key}, {3, 1, T::number}, {7, 3, T::string}}));
+    layer().apply({token(T::key, 0, 6), token(T::string, 4, 4)}, TextRange{0, 10});
+    EXPECT_EQ(layer().runs(), (std::vector<LayerRun>{{0, 4, T::key}, {4, 4, T::string}}));
+    layer().clear(TextRange{0, 10});
+    EXPECT_TRUE(layer().runs().empty());
+}
+
+namespace {
+
+struct ShiftRow {
+    const char* name;
+    qsizetype location;
+    qsizetype removed;
+    const char* inserted;
+    std::vector<LayerRun> expected;
+};
+
+class SyntaxColorLayerShiftTest : public SyntaxColorLayerTest,
+                                  public ::testing::WithParamInterface<ShiftRow> {};
+
+TEST_P(SyntaxColorLayerShiftTest, RunsMoveLikeCharacterAttributes) {
+    view->loadText("aaaa bbbb cccc");
+    layer().apply({token(T::key, 0, 4), token(T::string, 5, 4), token(T::number, 10, 4)},
+                  TextRange{0, 14});
+    const auto& row = GetParam();
+    view->replaceCharacters(TextRange{row.location, row.removed}, QString::fromUtf8(row.inserted));
+    EXPECT_EQ(layer().runs(), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, SyntaxColorLayerShiftTest,
+    ::testing::Values(
+        ShiftRow{"typing_after_a_run_extends_it", 4, 0, "x",
+                 {{0, 5, T::key}, {6, 4, T::string}, {11, 4, T::number}}},
+        ShiftRow{"typing_inside_a_run_grows_it", 6, 0, "xy",
+                 {{0, 4, T::key}, {5, 6, T::string}, {12, 4, T::number}}},
+        ShiftRow{"typing_before_a_run_shifts_it", 5, 0, "x",
+                 {{0, 4, T::key}, {6, 4, T::string}, {11, 4, T::number}}},
+        ShiftRow{"deleting_a_whole_run_drops_it", 4, 6, "",
+                 {{0, 4, T::key}, {4, 4, T::number}}},
+        ShiftRow{"deleting_across_runs_clips_them", 2, 5, "",
+                 {{0, 2, T::key}, {2, 2, T::string}, {5, 4, T::number}}},
+        ShiftRow{"replacing_takes_the_kind_before", 5, 4, "zz",
+                 {{0, 4, T::key}, {8, 4, T::number}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+TEST_F(SyntaxColorLayerTest, ColouringTouchesNeitherUndoNorModifiedNorTextChanged) {
+    view->loadText("key: value\nother: 1\n");
+    view->setSelectedRange(TextRange{0, 0});
+    QSignalSpy plainChanged(view.get(), &QPlainTextEdit::textChanged);
+    QSignalSpy contentsChange(view->document(), &QTextDocument::contentsChange);
+    QSignalSpy ours(view.get(), &EditorTextView::textDidChange);
+    NSTextViewHighlighterAdapter adapter(view.get());
+    adapter.apply({token(T::key, 0, 3), token(T::string, 5, 5), token(T::number, 18, 1)},
+                  SyntaxTheme::lightDefault());
+    paint();  // the formats reach the layouts of the blocks on screen
+    const QTextBlock first = view->document()->firstBlock();
+    ASSERT_FALSE(first.layout()->formats().isEmpty());
+    EXPECT_EQ(first.layout()->formats()[0].format.foreground().color(),
+              SyntaxTheme::lightDefault().attributes(T::key).foreground().color());
+    adapter.clearHighlighting(SyntaxTheme::lightDefault());
+    paint();
+    EXPECT_TRUE(first.layout()->formats().isEmpty());
+    EXPECT_EQ(plainChanged.count(), 0);
+    EXPECT_EQ(contentsChange.count(), 0);
+    EXPECT_EQ(ours.count(), 0);
+    EXPECT_FALSE(view->document()->isModified());
+    EXPECT_FALSE(view->document()->isUndoAvailable());
+}
+
+TEST_F(SyntaxColorLayerTest, colouring_before_an_edit_does_not_widen_the_reported_change) {
+    // Formats set on a layout used to leave a pending document change that the next edit
+    // reported as a change of the whole text.
+    view->loadText("key: value\nother: 1\nthird: 3\n");
+    layer().apply({token(T::key, 0, 3), token(T::key, 11, 5), token(T::key, 20, 5)},
+                  TextRange{0, view->textLength()});
+    paint();
+    QSignalSpy contentsChange(view->document(), &QTextDocument::contentsChange);
+    view->replaceCharacters(TextRange{12, 0}, "x");
+    ASSERT_EQ(contentsChange.count(), 1);
+    EXPECT_EQ(contentsChange[0], (QList<QVariant>{12, 0, 1}));  // position, removed, added
+    ASSERT_EQ(delegate.changes.size(), 1u);
+    EXPECT_EQ(delegate.changes[0], (TextChange{TextRange{12, 1}, 1}));
+}
+
+TEST_F(SyntaxColorLayerTest, EditedBlockGetsShiftedFormatsBeforeTheNextPaint) {
+    view->loadText("key: value\n");
+    layer().apply({token(T::key, 0, 3), token(T::string, 5, 5)}, TextRange{0, 11});
+    paint();
+    view->replaceCharacters(TextRange{0, 0}, "  ");
+    paint();
+    const auto formats = view->document()->firstBlock().layout()->formats();
+    ASSERT_EQ(formats.size(), 2);
+    EXPECT_EQ(formats[0].start, 2);
+    EXPECT_EQ(formats[1].start, 7);
+    EXPECT_EQ(layer().typeAt(2), T::key);
+    EXPECT_EQ(layer().typeAt(0), std::nullopt);
+}
+
+TEST_F(SyntaxColorLayerTest, UnknownKindsAndGapsPaintTheDefaultColour) {
+    view->loadText("abc def");
+    const SyntaxTheme& theme = SyntaxTheme::darkDefault();
+    layer().setTheme(theme);
+    layer().apply({token(T::unknown, 0, 3), token(T::string, 4, 3)}, TextRange{0, 7});
+    EXPECT_EQ(layer().colorAt(0), theme.defaultAttributes().foreground().color());
+    EXPECT_EQ(layer().colorAt(3), theme.defaultAttributes().foreground().color());
+    EXPECT_EQ(layer().colorAt(5), theme.attributes(T::string).foreground().color());
+    paint();
+    const auto formats = view->document()->firstBlock().layout()->formats();
+    ASSERT_EQ(formats.size(), 1);  // the unknown token needs no format of its own
+    EXPECT_EQ(formats[0].start, 4);
+}
+
+// The runs must always equal a plain per-character model of "clear the range, then paint each
+// token in order", whatever the mix of ranges, overlaps and edits.
+TEST_F(SyntaxColorLayerTest, RandomApplicationsAndEditsMatchAPerCharacterModel) {
+    std::mt19937 random(12345);
+    QString text(400, u'x');
+    view->loadText(text);
+    std::vector<int> model(static_cast<std::size_t>(text.size()), -1);
+    auto check = [&](int step) {
+        std::vector<int> actual(model.size(), -1);
+        for (const LayerRun& run : layer().runs()) {
+            ASSERT_TRUE(0 <= run.start && run.start <= run.end() && run.end() <= static_cast<int>(actual.size()))
+                << "step " << step;
+            std::fill(actual.begin() + run.start, actual.begin() + run.end(), static_cast<int>(run.type));
+        }
+        ASSERT_EQ(actual, model) << "step " << step;
+        for (std::size_t i = 1; i < layer().runs().size(); ++i) {
+            ASSERT_LE(layer().runs()[i - 1].end(), layer().runs()[i].start) << "step " << step;
+        }
+    };
+    for (int step = 0; step < 600; ++step) {
+        const int length = static_cast<int>(model.size());
+        if (random() % 3 != 0 || length == 0) {
+            const int from = static_cast<int>(random() % static_cast<unsigned>(length + 1));
+            const int span = static_cast<int>(random() % 60);
+            std::vector<SyntaxToken> tokens;
+            int at = std::max(0, from - static_cast<int>(random() % 20));
+            const int count = static_cast<int>(random() % 6);
+            for (int k = 0; k < count; ++k) {
+                const int tokenLength = 1 + static_cast<int>(random() % 15);
+                const auto type = static_cast<T>(random() % 9);
+                tokens.push_back(token(type, at, tokenLength));
+                at += tokenLength + static_cast<int>(random() % 5) - 1;  // may overlap by one
+            }
+            layer().apply(tokens, TextRange{from, span});
+            std::fill(model.begin() + from, model.begin() + std::min(length, from + span), -1);
+            for (const SyntaxToken& t : tokens) {
+                const qsizetype first = std::clamp<qsizetype>(t.range.location, 0, length);
+                const qsizetype last = std::clamp<qsizetype>(t.range.end(), first, length);
+                std::fill(model.begin() + first, model.begin() + last, static_cast<int>(t.type));
+            }
+        } else {
+            const int at = static_cast<int>(random() % static_cast<unsigned>(length + 1));
+            const int removed = std::min(length - at, static_cast<int>(random() % 8));
+            const int added = static_cast<int>(random() % 8);
+            view->replaceCharacters(TextRange{at, removed}, QString(added, u'y'));
+            // Inserted text takes the kind of the character before it.
+            const int before = at > 0 ? model[static_cast<std::size_t>(at - 1)] : -1;
+            model.erase(model.begin() + at, model.begin() + at + removed);
+            model.insert(model.begin() + at, static_cast<std::size_t>(added), before);
+        }
+        check(step);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
