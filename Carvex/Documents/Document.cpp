@@ -1,25 +1,18 @@
 #include "Carvex/Documents/Document.h"
 
 #include "Carvex/Documents/DocumentTypes.h"
-#include "Carvex/Console/ConsoleViewController.h"
+#include "Carvex/Documents/DocumentWindow.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
-#include "Carvex/Windows/DocumentWindowController.h"
-#include "Carvex/Windows/EditorSplitViewController.h"
-#include "Carvex/Windows/SplitViewController.h"
-#include "Carvex/Windows/WindowPanes.h"
 #include "platform/AlertPresenter.h"
 #include "platform/MainScheduler.h"
 #include "platform/Storyboard.h"
 #include "platform/WindowController.h"
-#include "platform/WindowTabHost.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QMainWindow>
-#include <QScreen>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <cstdio>
+#include <memory>
 
 namespace Carvex {
 
@@ -32,6 +25,12 @@ using CarvexPlatform::MainScheduler;
 namespace {
 
 Error documentError(const QString& description) { return Error{Error::osStatusDomain, -4, description}; }
+
+// The window showing `document`: its first window controller, when that is a document window.
+DocumentWindow* firstDocumentWindow(const Document& document) {
+    return document.windowControllers().empty() ? nullptr
+                                                : dynamic_cast<DocumentWindow*>(document.windowControllers().front());
+}
 
 }  // namespace
 
@@ -69,21 +68,14 @@ void Document::loadConvertedContent(const QString& text, FileFormat format, cons
     content = text;
     fileFormat = format;
     setDisplayName(displayName);
-    auto* window = windowControllers().empty()
-                       ? nullptr
-                       : dynamic_cast<DocumentWindowController*>(windowControllers().front());
-    if (window && window->editorViewController()) {
-        WindowPanes::setEditorContent(window->editorViewController(), text, format);
-        window->synchronizeWindowTitleWithDocumentName();
+    if (DocumentWindow* window = firstDocumentWindow(*this)) {
+        window->showConvertedContent(text, format);
     }
     refreshConversionState();
 }
 
 void Document::refreshConversionState() {
-    auto* window = windowControllers().empty()
-                       ? nullptr
-                       : dynamic_cast<DocumentWindowController*>(windowControllers().front());
-    if (window) {
+    if (DocumentWindow* window = firstDocumentWindow(*this)) {
         window->refreshConversionState();
     }
 }
@@ -119,57 +111,16 @@ QString Document::fileNameExtension(const QString& typeName, CarvexPlatform::Sav
 }
 
 void Document::makeWindowControllers() {
-    CarvexPlatform::Storyboard& storyboard = CarvexPlatform::Storyboard::main();
-    auto controller = storyboard.instantiateController<DocumentWindowController>(windowControllerScene);
-    if (!controller) {
+    std::unique_ptr<CarvexPlatform::WindowController> controller =
+        CarvexPlatform::Storyboard::main().instantiateController<CarvexPlatform::WindowController>(windowControllerScene);
+    auto* window = dynamic_cast<DocumentWindow*>(controller.get());
+    if (!window) {
         std::fputs("ERROR: Could not create window controller\n", stdout);
         std::fflush(stdout);
         return;
     }
-    DocumentWindowController* windowController = controller.get();
     addWindowController(std::move(controller));
-    QMainWindow* window = windowController->window();
-
-    CarvexPlatform::WindowTabHost::setTabbingMode(window, CarvexPlatform::WindowTabHost::TabbingMode::preferred);
-    CarvexPlatform::WindowTabHost::setTabbingIdentifier(window, DocumentWindowController::tabbingIdentifier);
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect frame = screen->availableGeometry();
-        window->resize(std::min(static_cast<int>(frame.width() * 0.8), 1400),
-                       std::min(static_cast<int>(frame.height() * 0.8), 900));
-        window->move(frame.center() - window->rect().center());
-    }
-
-    for (QWidget* other : CarvexPlatform::WindowTabHost::windows()) {
-        if (other == window ||
-            CarvexPlatform::WindowTabHost::tabbingIdentifier(other) != DocumentWindowController::tabbingIdentifier ||
-            !CarvexPlatform::WindowTabHost::isWindowVisible(other)) {
-            continue;
-        }
-        CarvexPlatform::WindowTabHost::addTabbedWindow(other, window);
-        CarvexPlatform::WindowTabHost::makeKeyAndOrderFront(window);
-        break;
-    }
-
-    auto split = storyboard.instantiateController<SplitViewController>(SplitViewController::sceneIdentifier);
-    if (split) {
-        SplitViewController* splitController = split.get();
-        windowController->setContentViewController(std::move(split));
-        EditorSplitViewController* editorArea = splitController->editorSplitViewController();
-        CarvexPlatform::ViewController* editor = editorArea ? editorArea->editorViewController() : nullptr;
-        CarvexPlatform::ViewController* properties = splitController->propertiesViewController();
-        WindowPanes::setEditorDocument(editor, this);
-        WindowPanes::loadDocumentContent(editor);
-        WindowPanes::setPropertiesDocument(properties, this);
-        windowController->setEditorViewController(editor);
-        windowController->setPropertiesController(properties);
-        if (editorArea) {
-            editorArea->setBoundDocument(this);
-            if (ConsoleViewController* console = editorArea->consoleViewController()) {
-                console->bind(*this);
-            }
-        }
-    }
+    window->windowDidJoinDocument(*this);
     refreshConversionState();
 }
 
@@ -311,9 +262,7 @@ void Document::reload(ReloadKind kind) {
         logger().error(QStringLiteral("Failed to reload document: ") + error->localizedDescription);
     } else {
         lastKnownModificationDate_ = fileModificationDateOnDisk();
-        if (auto* window = windowControllers().empty()
-                               ? nullptr
-                               : dynamic_cast<DocumentWindowController*>(windowControllers().front())) {
+        if (DocumentWindow* window = firstDocumentWindow(*this)) {
             window->reloadEditorContent();
         }
         emit contentDidReload();

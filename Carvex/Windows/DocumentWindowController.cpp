@@ -9,6 +9,7 @@
 #include "Carvex/Validation/OpenAPIValidationService.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "Carvex/Validation/ValidationResultsViewController.h"
+#include "Carvex/Windows/EditorSplitViewController.h"
 #include "Carvex/Windows/SplitViewController.h"
 #include "Carvex/Windows/ValidationResultApplier.h"
 #include "Carvex/Windows/WindowPanes.h"
@@ -28,6 +29,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -73,6 +75,58 @@ void DocumentWindowController::registerScene(CarvexPlatform::Storyboard& storybo
                              [] { return std::make_unique<ValidationResultsViewController>(); });
     if (!storyboard.hasScene(ConsoleViewController::sceneIdentifier)) {
         ConsoleViewController::registerScene(storyboard);
+    }
+}
+
+void DocumentWindowController::windowDidJoinDocument(Document& document) {
+    QMainWindow* window = this->window();
+
+    CarvexPlatform::WindowTabHost::setTabbingMode(window, CarvexPlatform::WindowTabHost::TabbingMode::preferred);
+    CarvexPlatform::WindowTabHost::setTabbingIdentifier(window, tabbingIdentifier);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect frame = screen->availableGeometry();
+        window->resize(std::min(static_cast<int>(frame.width() * 0.8), 1400),
+                       std::min(static_cast<int>(frame.height() * 0.8), 900));
+        window->move(frame.center() - window->rect().center());
+    }
+
+    for (QWidget* other : CarvexPlatform::WindowTabHost::windows()) {
+        if (other == window || CarvexPlatform::WindowTabHost::tabbingIdentifier(other) != tabbingIdentifier ||
+            !CarvexPlatform::WindowTabHost::isWindowVisible(other)) {
+            continue;
+        }
+        CarvexPlatform::WindowTabHost::addTabbedWindow(other, window);
+        CarvexPlatform::WindowTabHost::makeKeyAndOrderFront(window);
+        break;
+    }
+
+    auto split = CarvexPlatform::Storyboard::main().instantiateController<SplitViewController>(
+        SplitViewController::sceneIdentifier);
+    if (split) {
+        SplitViewController* splitController = split.get();
+        setContentViewController(std::move(split));
+        EditorSplitViewController* editorArea = splitController->editorSplitViewController();
+        CarvexPlatform::ViewController* editor = editorArea ? editorArea->editorViewController() : nullptr;
+        CarvexPlatform::ViewController* properties = splitController->propertiesViewController();
+        WindowPanes::setEditorDocument(editor, &document);
+        WindowPanes::loadDocumentContent(editor);
+        WindowPanes::setPropertiesDocument(properties, &document);
+        setEditorViewController(editor);
+        setPropertiesController(properties);
+        if (editorArea) {
+            editorArea->setBoundDocument(&document);
+            if (ConsoleViewController* console = editorArea->consoleViewController()) {
+                console->bind(document);
+            }
+        }
+    }
+}
+
+void DocumentWindowController::showConvertedContent(const QString& text, FileFormat format) {
+    if (editorViewController()) {
+        WindowPanes::setEditorContent(editorViewController(), text, format);
+        synchronizeWindowTitleWithDocumentName();
     }
 }
 

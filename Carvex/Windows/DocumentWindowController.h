@@ -2,6 +2,7 @@
 
 #include "Carvex/Conversion/ConversionResult.h"
 #include "Carvex/Conversion/DocumentConversionController.h"
+#include "Carvex/Documents/DocumentWindow.h"
 #include "Carvex/Text/FileFormat.h"
 #include "Carvex/Text/TextChange.h"
 #include "Carvex/Validation/CarvexValidationResult.h"
@@ -36,7 +37,7 @@ class ValidationResultApplier;
 // document's log, findings marked in the editor) and conversion between YAML and JSON into a new
 // untitled document. Validation and conversion run off the main thread; their results are dropped
 // when the window has gone by the time they arrive. Main thread only.
-class DocumentWindowController : public CarvexPlatform::WindowController {
+class DocumentWindowController : public CarvexPlatform::WindowController, public DocumentWindow {
     Q_OBJECT
 
 public:
@@ -93,9 +94,14 @@ public:
     // The window became the main one: the Convert control follows the document's format.
     void windowDidBecomeMain();
     // The document's format changed (set-up, conversion): the Convert control follows it.
-    void refreshConversionState();
+    void refreshConversionState() override;
     // After the document was read again from disk: marks cleared, text reloaded (not an edit).
-    void reloadEditorContent();
+    void reloadEditorContent() override;
+    // Just added to the document: joins a tab of a visible document window, takes 80 % of the
+    // screen (at most 1400 x 900), makes the split view and binds its panes and the console.
+    void windowDidJoinDocument(Document& document) override;
+    // The editor, when there is one, shows the converted text; the title follows the name.
+    void showConvertedContent(const QString& text, FileFormat format) override;
 
     using Conversion = std::function<QString(const QString&)>;
     virtual void performConversion(Conversion convert, FileFormat target);
