@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 
 using namespace Carvex;
 
@@ -78,7 +79,11 @@ TEST_F(SnippetPreviewTest, StripsFieldsAndLayersColours) {
         EXPECT_EQ(key.foreground().color(), row.keyColour) << row.name;
         EXPECT_FALSE(key.fontUnderline()) << row.name;
         EXPECT_EQ(key.font().pointSizeF(), 11) << row.name;
-        EXPECT_TRUE(QFontInfo(key.font()).fixedPitch()) << row.name;
+        // The system's fixed-width font is asked for; whether the machine calls the font it finds fixed
+        // pitch varies (fontconfig's monospace may be one Qt reports as proportional), its advances don't.
+        EXPECT_EQ(key.font().family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family()) << row.name;
+        const QFontMetricsF metrics(key.font());
+        EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('M'))) << row.name;
 
         const qsizetype start = preview.text.lastIndexOf(row.defaultText);
         for (qsizetype i = start; i < start + row.defaultText.size(); ++i) {
