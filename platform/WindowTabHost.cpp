@@ -1,6 +1,7 @@
 #include "platform/WindowTabHost.h"
 
 #include <QApplication>
+#include <QWindow>
 
 #include "platform/MainScheduler.h"
 #include "platform/NotificationCenter.h"
@@ -102,6 +103,17 @@ void WindowTabHost::makeKeyAndOrderFront(QWidget* window) {
 
 QWidget* WindowTabHost::keyWindow() {
     QWidget* active = QApplication::activeWindow();
+    if (!active) {
+        // As the shortcuts find their window: the one with the keyboard focus.
+        if (const QWindow* focus = QGuiApplication::focusWindow(); focus && focus->isActive()) {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (window->windowHandle() == focus) {
+                    active = window;
+                    break;
+                }
+            }
+        }
+    }
     if (auto* host = qobject_cast<WindowTabHost*>(active)) {
         return host->currentWindow();
     }
@@ -115,6 +127,7 @@ void WindowTabHost::addTabbedWindow(QWidget* existing, QWidget* window) {
     WindowTabHost* host = hostOf(existing);
     if (!host) {
         const bool wasVisible = existing->isVisible();
+        const bool wasActive = QApplication::activeWindow() == existing;
         host = new WindowTabHost(existing->geometry());
         // Shown (and laid out) before it takes the window in, so the window gets its place in one
         // step: every change of its width lays out its whole text again.
@@ -122,6 +135,16 @@ void WindowTabHost::addTabbedWindow(QWidget* existing, QWidget* window) {
             host->show();
         }
         host->adopt(existing);
+        // Taking in the active window hands the keyboard focus to the host at once but leaves the
+        // application without an active window, and no later focus change comes to mend it: menu
+        // commands and window shortcuts would reach no window. The host is the active window now.
+        if (wasActive) {
+            host->activateWindow();
+            if (QApplication::activeWindow() == nullptr && host->windowHandle() &&
+                QGuiApplication::focusWindow() == host->windowHandle()) {
+                QApplication::setActiveWindow(host);
+            }
+        }
     }
     host->adopt(window);
     host->tabs_->setCurrentWidget(window);

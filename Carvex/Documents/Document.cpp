@@ -127,10 +127,15 @@ void Document::makeWindowControllers() {
 void Document::saveToFile(const QString& path, const QString& typeName, CarvexPlatform::SaveOperation operation,
                           SaveCompletion completion) {
     CarvexPlatform::Document::saveToFile(
-        path, typeName, operation, [self = self_, completion](std::optional<Error> error) {
+        path, typeName, operation, [self = self_, operation, completion](std::optional<Error> error) {
             if (!error) {
                 if (Document* document = *self) {
                     document->lastKnownModificationDate_ = document->fileModificationDateOnDisk();
+                    // Moved to a file of its own: a name given before (the converted document's)
+                    // would name a file that is not there. The tab and the title follow.
+                    if (operation == CarvexPlatform::SaveOperation::saveAs && document->customDisplayName) {
+                        document->setDisplayName(std::nullopt);
+                    }
                 }
             }
             if (completion) {
