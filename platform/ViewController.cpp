@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
@@ -113,6 +114,15 @@ void ViewController::presentAsSheet(std::unique_ptr<ViewController> controller) 
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(controller->view());
+    // A button made the default before the dialog held it is not the dialog's default yet: Return
+    // would press whichever button the dialog picks (the first that takes focus, often Cancel).
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->isDefault()) {
+            button->setDefault(false);
+            button->setDefault(true);
+            break;
+        }
+    }
     controller->presenting_ = this;
     presented_ = std::move(controller);
     sheet_ = dialog;

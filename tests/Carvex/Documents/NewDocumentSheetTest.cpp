@@ -26,6 +26,9 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QDeadlineTimer>
+#include <QTest>
+#include <functional>
 
 using namespace Carvex;
 using CarvexPlatform::AlertPresenter;
@@ -215,6 +218,57 @@ TEST_F(NewDocumentSheetTest, CreateHandsOnTheSkeletonAndCancelOnlyCloses) {
     EXPECT_EQ(completed[0].second, DocumentFormat::yaml);
     EXPECT_TRUE(completed[0].first.startsWith(QStringLiteral("openapi: \"3.0.0\"\n")));
     EXPECT_TRUE(completed[0].first.contains(QStringLiteral("\n  /pets:\n    get:\n")));
+}
+
+// Return in the sheet creates, wherever the keyboard is (but on Cancel itself); Escape cancels.
+TEST_F(NewDocumentSheetTest, ReturnCreatesAndEscapeCancels) {
+    CarvexPlatform::WindowController host;
+    host.setContentViewController(std::make_unique<CarvexPlatform::ViewController>());
+    host.showWindow();
+    struct Row {
+        const char* name;
+        std::function<QWidget*(NewDocumentModalViewController&)> focus;  // null: where the sheet puts it
+        Qt::Key key;
+        bool created;
+    };
+    const Row rows[] = {
+        {"Escape", nullptr, Qt::Key_Escape, false},
+        {"Return as opened", nullptr, Qt::Key_Return, true},
+        {"Enter as opened", nullptr, Qt::Key_Enter, true},
+        {"Return on a segment", [](NewDocumentModalViewController& sheet) { return sheet.formatSegmentedControl->button(1); },
+         Qt::Key_Return, true},
+        {"Return on the check box", [](NewDocumentModalViewController& sheet) { return sheet.includePathCheckbox.data(); },
+         Qt::Key_Return, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto owned = std::make_unique<NewDocumentModalViewController>();
+        NewDocumentModalViewController* sheet = owned.get();
+        int completions = 0;
+        int cancels = 0;
+        sheet->onComplete = [&](const QString&, DocumentFormat) { ++completions; };
+        sheet->onCancel = [&] { ++cancels; };
+        host.contentViewController()->presentAsSheet(std::move(owned));
+        QDialog* dialog = host.contentViewController()->sheetDialog();
+        ASSERT_NE(dialog, nullptr);
+        QApplication::setActiveWindow(dialog);
+        QWidget* target = row.focus ? row.focus(*sheet) : dialog->focusWidget();
+        if (row.focus) {
+            target->setFocus(Qt::TabFocusReason);
+        }
+        EXPECT_TRUE(sheet->createButton->isDefault());
+        EXPECT_FALSE(sheet->cancelButton->isDefault());
+        QTest::keyClick(target ? target : dialog, row.key);
+        // A button's own key presses it with a short animation.
+        QDeadlineTimer pressed(2000);
+        while (completions + cancels == 0 && !pressed.hasExpired()) {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        EXPECT_EQ(completions, row.created ? 1 : 0);
+        EXPECT_EQ(cancels, row.created ? 0 : 1);
+        EXPECT_EQ(host.contentViewController()->presentedViewController(), nullptr) << "the sheet closed";
+        host.contentViewController()->dismiss();
+    }
 }
 
 TEST_F(NewDocumentSheetTest, NewPresentsTheSheetOnTheKeyWindowAndOpensTheSkeleton) {
