@@ -96,4 +96,62 @@ void AlertPresenter::present(const Alert& alert, QWidget* window, Completion com
     }
 }
 
+void AlertPresenter::presentWithoutWaiting(const Alert& alert, Completion completion) {
+    waiting_.push_back(Waiting{alert, std::move(completion)});
+    // Never from inside the caller's handler: the alert comes up on a later turn.
+    MainScheduler::shared()->post([] { AlertPresenter::shared().showNextWaiting(); });
+}
+
+QWidget* AlertPresenter::alertOnScreen() const { return onScreen_; }
+
+void AlertPresenter::showNextWaiting() {
+    if (showing_ || waiting_.empty()) {
+        return;
+    }
+    Waiting next = std::move(waiting_.front());
+    waiting_.pop_front();
+    showing_ = true;
+    if (script_) {
+        const int response = script_->answer(next.alert, false);
+        MainScheduler::shared()->post(
+            [completion = std::move(next.completion), response] {
+                AlertPresenter::shared().finishShowing(completion, response);
+            });
+        return;
+    }
+    auto* box = new QMessageBox();
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    const auto buttons = configure(*box, next.alert);
+    onScreen_ = box;
+    auto answered = std::make_shared<bool>(false);
+    QObject::connect(box, &QMessageBox::finished, box,
+                     [box, buttons, answered, completion = std::move(next.completion)](int) {
+                         if (*answered) {
+                             return;
+                         }
+                         *answered = true;
+                         AlertPresenter::shared().finishShowing(completion, indexOf(buttons, box->clickedButton()));
+                     });
+    // Gone without an answer (the application ends): the alerts after it still get their turn.
+    QObject::connect(box, &QObject::destroyed, [answered, last = static_cast<int>(buttons.size()) - 1] {
+        if (!*answered) {
+            *answered = true;
+            AlertPresenter::shared().finishShowing({}, last);
+        }
+    });
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
+void AlertPresenter::finishShowing(const Completion& completion, int response) {
+    showing_ = false;
+    onScreen_ = nullptr;
+    if (completion) {
+        completion(response);
+    }
+    MainScheduler::shared()->post([] { AlertPresenter::shared().showNextWaiting(); });
+}
+
 }  // namespace CarvexPlatform

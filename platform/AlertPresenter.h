@@ -2,10 +2,11 @@
 #include "platform/Alert.h"
 #include "platform/AlertScript.h"
 
+#include <QPointer>
+#include <QWidget>
+#include <deque>
 #include <functional>
 #include <memory>
-
-class QWidget;
 
 namespace CarvexPlatform {
 
@@ -21,13 +22,31 @@ public:
     static AlertPresenter& shared();
 
     void present(const Alert& alert, QWidget* window, Completion completion);
+    // Shows an application-modal alert without waiting for the answer: no event loop of its own
+    // runs, so any handler may call it. Alerts shown this way come one at a time; a later one waits
+    // until the one before is answered. The completion runs when the user answers, on a later turn.
+    void presentWithoutWaiting(const Alert& alert, Completion completion = {});
+    // The alert of `presentWithoutWaiting` on screen (null when none, or under a script).
+    QWidget* alertOnScreen() const;
+    // Alerts of `presentWithoutWaiting` not yet answered, the one on screen included.
+    std::size_t alertsWaiting() const { return waiting_.size() + (showing_ ? 1 : 0); }
 
     // Installs (or, with null, removes) the script that answers in place of the user.
     void setScript(std::shared_ptr<AlertScript> script) { script_ = std::move(script); }
     const std::shared_ptr<AlertScript>& script() const { return script_; }
 
 private:
+    struct Waiting {
+        Alert alert;
+        Completion completion;
+    };
+    void showNextWaiting();
+    void finishShowing(const Completion& completion, int response);
+
     std::shared_ptr<AlertScript> script_;
+    std::deque<Waiting> waiting_;
+    bool showing_ = false;
+    QPointer<QWidget> onScreen_;
 };
 
 }  // namespace CarvexPlatform

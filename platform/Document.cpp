@@ -145,6 +145,14 @@ QString Document::fileNameExtension(const QString&, SaveOperation) const { retur
 std::optional<Error> Document::readFromFile(const QString& path, const QString& typeName) {
     // The time is taken before the data: a write that lands in between shows as a newer file.
     const auto date = modificationDateOfFile(path);
+    // A folder, a pipe or a device is no document: a pipe would block the read and a device
+    // might never end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        return Error{Error::cocoaDomain, Error::fileReadUnknownCode,
+                     QStringLiteral("The file %1 couldn\u2019t be opened: it is not a regular file.")
+                         .arg(quoted(info.fileName()))};
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return Error{Error::cocoaDomain, Error::fileReadUnknownCode,

@@ -123,7 +123,7 @@ std::variant<std::unique_ptr<Document>, Error> DocumentController::makeDocumentW
 }
 
 void DocumentController::openDocumentWithContentsOfFile(const QString& path, bool display,
-                                                        OpenCompletion completion) {
+                                                        OpenCompletion completion, bool showFailure) {
     if (Document* open = documentForFile(path)) {
         if (display) {
             open->showWindows();
@@ -135,10 +135,12 @@ void DocumentController::openDocumentWithContentsOfFile(const QString& path, boo
     }
     const QString name = QFileInfo(path).fileName();
     auto fail = [&](const Error& error) {
-        AlertPresenter::shared().present(
-            Alert{AlertStyle::warning, QStringLiteral("The document %1 could not be opened.").arg(quoted(name)),
-                  error.localizedDescription, {}},
-            nullptr, {});
+        if (showFailure) {
+            AlertPresenter::shared().present(
+                Alert{AlertStyle::warning, QStringLiteral("The document %1 could not be opened.").arg(quoted(name)),
+                      error.localizedDescription, {}},
+                nullptr, {});
+        }
         if (completion) {
             completion(nullptr, false, error);
         }

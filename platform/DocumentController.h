@@ -51,8 +51,10 @@ public:
     std::variant<std::unique_ptr<Document>, Error> makeDocumentWithContentsOfFile(const QString& path,
                                                                                  const QString& typeName);
     // Opens the file (or brings its open document forward), adds it, notes it as recent and, when
-    // `display` is set, makes and shows its windows. A failure is shown to the user and passed on.
-    void openDocumentWithContentsOfFile(const QString& path, bool display, OpenCompletion completion = {});
+    // `display` is set, makes and shows its windows. A failure is passed on, and shown to the user
+    // unless `showFailure` is false (the caller shows it).
+    void openDocumentWithContentsOfFile(const QString& path, bool display, OpenCompletion completion = {},
+                                        bool showFailure = true);
     // Makes an untitled document of the type, adds it, makes and shows its windows.
     std::variant<Document*, Error> openUntitledDocumentAndDisplay(const QString& typeName);
     // The Open command: asks for a file, then opens it.

@@ -1,10 +1,15 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/MainScheduler.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QProcessEnvironment>
 #include <QUrl>
 
 #include <unistd.h>
@@ -46,7 +51,43 @@ SingleInstance::SingleInstance(QString key) : key_(std::move(key)) {}
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::defaultKey() { return QStringLiteral("carvex-%1").arg(static_cast<qulonglong>(::getuid())); }
+QString SingleInstance::defaultKey() {
+    return keyFor(static_cast<qulonglong>(::getuid()), QGuiApplication::platformName(),
+                  QProcessEnvironment::systemEnvironment());
+}
+
+QString SingleInstance::displayOf(const QString& platformName, const QProcessEnvironment& environment) {
+    if (platformName.startsWith(QLatin1String("wayland"))) {
+        const QString display = environment.value(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+        // A relative name lives in the session's runtime folder.
+        return QStringLiteral("wayland:") +
+               (display.startsWith(QLatin1Char('/'))
+                    ? display
+                    : environment.value(QStringLiteral("XDG_RUNTIME_DIR")) + QLatin1Char('/') + display);
+    }
+    if (platformName == QLatin1String("xcb")) {
+        // ":1" and ":1.0" are one display; the screen number does not make another.
+        QString display = environment.value(QStringLiteral("DISPLAY"));
+        const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+        const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
+        if (colon >= 0 && dot > colon) {
+            display.truncate(dot);
+        }
+        return QStringLiteral("x11:") + display;
+    }
+    // Another platform (offscreen, a virtual frame buffer): the login session, when there is one.
+    return platformName + QLatin1Char(':') + environment.value(QStringLiteral("XDG_SESSION_ID"));
+}
+
+QString SingleInstance::keyFor(qulonglong userId, const QString& platformName,
+                               const QProcessEnvironment& environment) {
+    // A display name may hold slashes and be long; the socket's name holds a digest of it.
+    const QByteArray digest = QCryptographicHash::hash(displayOf(platformName, environment).toUtf8(),
+                                                       QCryptographicHash::Sha256)
+                                  .toHex()
+                                  .left(16);
+    return QStringLiteral("carvex-%1-%2").arg(userId).arg(QString::fromLatin1(digest));
+}
 
 QStringList SingleInstance::pathsFromArguments(const QStringList& arguments) {
     QStringList paths;
@@ -128,9 +169,16 @@ void SingleInstance::acceptConnections() {
             *finished = true;
             read();
             socket->deleteLater();
-            if (self && self->handler_ && !*tooLong) {
-                self->handler_(decode(*buffer));
+            if (!self || *tooLong) {
+                return;
             }
+            // Never inside the socket's handlers: whatever the files bring (windows, alerts) comes
+            // on a later turn, with the socket done.
+            MainScheduler::shared()->post([self, paths = decode(*buffer)] {
+                if (self && self->handler_) {
+                    self->handler_(paths);
+                }
+            });
         };
         connect(socket, &QLocalSocket::readyRead, socket, read);
         connect(socket, &QLocalSocket::disconnected, socket, finish);

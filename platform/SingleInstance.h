@@ -6,12 +6,14 @@
 #include <memory>
 
 class QLocalServer;
+class QProcessEnvironment;
 
 namespace CarvexPlatform {
 
-// One running instance per user: a later launch hands its files to the running one (an empty
-// list asks it to show itself) and ends. Instances meet at a local socket named by the key.
-// Main thread only.
+// One running instance per user and display: a later launch hands its files to the running one (an
+// empty list asks it to show itself) and ends. Instances meet at a local socket named by the key;
+// what a launch hands over reaches the handler on a later turn of the event loop, never inside the
+// socket's own handlers. Main thread only.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -21,8 +23,12 @@ public:
     explicit SingleInstance(QString key);
     ~SingleInstance() override;
 
-    // The key of the user's instance.
+    // The key of the user's instance on the display the application shows on.
     static QString defaultKey();
+    // The key of a user's instance on the display that the platform plugin and environment name.
+    static QString keyFor(qulonglong userId, const QString& platformName, const QProcessEnvironment& environment);
+    // The display (or session) a platform plugin shows on, as one text.
+    static QString displayOf(const QString& platformName, const QProcessEnvironment& environment);
     // What a launch was given as files: absolute paths (file URLs read as their paths).
     static QStringList pathsFromArguments(const QStringList& arguments);
 

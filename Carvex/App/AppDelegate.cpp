@@ -4,6 +4,7 @@
 #include "Carvex/Manual/HelpWindowController.h"
 #include "Carvex/Preferences/PreferencesWindowController.h"
 #include "Carvex/Windows/WelcomeWindowController.h"
+#include "platform/AlertPresenter.h"
 #include "platform/Document.h"
 #include "platform/MainMenu.h"
 #include "platform/MainScheduler.h"
@@ -14,7 +15,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMetaMethod>
 #include <QMenu>
@@ -22,8 +26,11 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace Carvex {
 
@@ -67,6 +74,7 @@ AppDelegate::SharedWindows AppDelegate::standardWindows() {
     windows.welcomeWindow = []() -> QWidget* {
         return WelcomeWindowController::isLoaded() ? WelcomeWindowController::shared().window() : nullptr;
     };
+    windows.closeWelcome = [] { WelcomeWindowController::closeIfLoaded(); };
     windows.showPreferences = [] {
         madeWindows().preferences = true;
         showAndMakeKey(PreferencesWindowController::shared());
@@ -117,10 +125,10 @@ void AppDelegate::buildMainMenu() {
             }
         };
     };
-    auto toFocus = [self](const char* method) {
-        return [self, method] {
+    auto toFocus = [self](const char* method, const QKeySequence& key = {}) {
+        return [self, method, key] {
             if (self) {
-                self->sendToFocusedWidget(method);
+                self->sendToFocusedWidget(method, key);
             }
         };
     };
@@ -167,16 +175,25 @@ void AppDelegate::buildMainMenu() {
                 }));
 
     QMenu* edit = mainMenu_.addMenu(editMenuTitle);
-    addMenuItem(edit, QStringLiteral("Undo"), QStringLiteral("undo:"), {}, toFocus("undo"));
-    addMenuItem(edit, QStringLiteral("Redo"), QStringLiteral("redo:"), {}, toFocus("redo"));
+    // The standard items show their keys, spelled out as every desktop theme has them. A widget that
+    // handles such a key itself (a text field) still gets it first.
+    addMenuItem(edit, QStringLiteral("Undo"), QStringLiteral("undo:"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+                toFocus("undo", QKeySequence(Qt::CTRL | Qt::Key_Z)));
+    addMenuItem(edit, QStringLiteral("Redo"), QStringLiteral("redo:"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                toFocus("redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
     CarvexPlatform::MainMenu::insertSeparator(edit, -1);
-    addMenuItem(edit, QStringLiteral("Cut"), QStringLiteral("cut:"), {}, toFocus("cut"));
-    addMenuItem(edit, QStringLiteral("Copy"), QStringLiteral("copy:"), {}, toFocus("copy"));
-    addMenuItem(edit, QStringLiteral("Paste"), QStringLiteral("paste:"), {}, toFocus("paste"));
-    addMenuItem(edit, QStringLiteral("Select All"), QStringLiteral("selectAll:"), {}, toFocus("selectAll"));
+    addMenuItem(edit, QStringLiteral("Cut"), QStringLiteral("cut:"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                toFocus("cut", QKeySequence(Qt::CTRL | Qt::Key_X)));
+    addMenuItem(edit, QStringLiteral("Copy"), QStringLiteral("copy:"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                toFocus("copy", QKeySequence(Qt::CTRL | Qt::Key_C)));
+    addMenuItem(edit, QStringLiteral("Paste"), QStringLiteral("paste:"), QKeySequence(Qt::CTRL | Qt::Key_V),
+                toFocus("paste", QKeySequence(Qt::CTRL | Qt::Key_V)));
+    addMenuItem(edit, QStringLiteral("Select All"), QStringLiteral("selectAll:"), QKeySequence(Qt::CTRL | Qt::Key_A),
+                toFocus("selectAll", QKeySequence(Qt::CTRL | Qt::Key_A)));
     CarvexPlatform::MainMenu::insertSeparator(edit, -1);
     QMenu* findMenu = mainMenu_.addSubmenu(edit, QStringLiteral("Find"));
-    addMenuItem(findMenu, QStringLiteral("Find..."), QStringLiteral("performFindPanelAction:"), QKeySequence::Find,
+    addMenuItem(findMenu, QStringLiteral("Find..."), QStringLiteral("performFindPanelAction:"),
+                QKeySequence(Qt::CTRL | Qt::Key_F),
                 [self] {
                     if (self) {
                         self->find(true);
@@ -258,12 +275,95 @@ void AppDelegate::openFiles(const QStringList& paths) {
 
 void AppDelegate::handleHandOver(const QStringList& paths) {
     if (!paths.isEmpty()) {
-        openFiles(paths);
+        handOvers_.push_back(HandOver{paths, 0, {}, {}});
+        openNextHandedOverFile();
         return;
     }
     if (applicationShouldHandleReopen(hasVisibleWindows())) {
         bringDocumentWindowsForward();
     }
+}
+
+qsizetype AppDelegate::handedOverFilesWaiting() const {
+    qsizetype waiting = 0;
+    for (const HandOver& handOver : handOvers_) {
+        waiting += handOver.paths.size() - handOver.next;
+    }
+    return waiting;
+}
+
+void AppDelegate::openNextHandedOverFile() {
+    if (handOverStepPosted_ || handOvers_.empty()) {
+        return;
+    }
+    // One file per turn: a long list keeps the windows painted and the keyboard alive meanwhile.
+    handOverStepPosted_ = true;
+    QPointer<AppDelegate> self(this);
+    CarvexPlatform::MainScheduler::shared()->post([self] {
+        if (!self) {
+            return;
+        }
+        self->handOverStepPosted_ = false;
+        if (self->handOvers_.empty()) {
+            return;
+        }
+        HandOver& current = self->handOvers_.front();
+        if (current.next < current.paths.size() && self->documentController_) {
+            const QString path = current.paths.at(current.next++);
+            self->documentController_->openDocumentWithContentsOfFile(
+                path, true,
+                [self, name = QFileInfo(path).fileName()](CarvexPlatform::Document* document, bool,
+                                                          const std::optional<CarvexPlatform::Error>& error) {
+                    // The document is in front now: the welcome window would stay behind it, as
+                    // when a file is opened from the welcome window itself.
+                    if (self && document && self->windows_.closeWelcome) {
+                        self->windows_.closeWelcome();
+                    }
+                    if (self && error && !self->handOvers_.empty()) {
+                        self->handOvers_.front().failedNames.append(name);
+                        self->handOvers_.front().failures.append(error->localizedDescription);
+                    }
+                },
+                false);
+        }
+        if (!self) {
+            return;
+        }
+        if (self->handOvers_.front().next >= self->handOvers_.front().paths.size() || !self->documentController_) {
+            const HandOver done = self->handOvers_.front();
+            self->handOvers_.pop_front();
+            if (!done.failures.isEmpty()) {
+                self->reportHandOverFailures(done.failedNames, done.failures);
+            }
+        }
+        self->openNextHandedOverFile();
+    });
+}
+
+void AppDelegate::reportHandOverFailures(const QStringList& names, const QStringList& reasons) {
+    // A path may be kilobytes long: each line is kept to a readable length.
+    auto shortened = [](const QString& line) {
+        constexpr qsizetype keep = 120;
+        return line.size() <= 2 * keep ? line : line.left(keep) + QStringLiteral("\u2026") + line.right(keep);
+    };
+    constexpr qsizetype listed = 5;
+    CarvexPlatform::Alert alert;
+    alert.style = CarvexPlatform::AlertStyle::warning;
+    if (reasons.size() == 1) {
+        alert.messageText = QStringLiteral("The document \u201C%1\u201D could not be opened.").arg(shortened(names.front()));
+        alert.informativeText = shortened(reasons.front());
+    } else {
+        alert.messageText = QStringLiteral("%1 documents could not be opened.").arg(reasons.size());
+        QStringList lines;
+        for (qsizetype index = 0; index < std::min(listed, reasons.size()); ++index) {
+            lines.append(shortened(reasons.at(index)));
+        }
+        if (reasons.size() > listed) {
+            lines.append(QStringLiteral("And %1 more.").arg(reasons.size() - listed));
+        }
+        alert.informativeText = lines.join(QLatin1Char('\n'));
+    }
+    CarvexPlatform::AlertPresenter::shared().presentWithoutWaiting(alert);
 }
 
 void AppDelegate::editMenuDidAddItem(const CarvexPlatform::Notification& notification) {
@@ -413,13 +513,51 @@ CarvexPlatform::WindowController* AppDelegate::activeDocumentWindowController() 
     return nullptr;
 }
 
-void AppDelegate::sendToFocusedWidget(const char* method) {
-    for (QObject* responder = QApplication::focusWidget(); responder; responder = responder->parent()) {
+void AppDelegate::sendToFocusedWidget(const char* method, const QKeySequence& key) {
+    QWidget* focus = QApplication::focusWidget();
+    static const QByteArrayList changesText = {"undo", "redo", "cut", "paste"};
+    if (changesText.contains(method)) {
+        // A text that may not be edited (a read-only view, one still loading) stays as it is.
+        auto* plain = qobject_cast<QPlainTextEdit*>(focus);
+        auto* rich = qobject_cast<QTextEdit*>(focus);
+        auto* line = qobject_cast<QLineEdit*>(focus);
+        if ((plain && plain->isReadOnly()) || (rich && rich->isReadOnly()) || (line && line->isReadOnly())) {
+            return;
+        }
+    }
+    for (QObject* responder = focus; responder; responder = responder->parent()) {
         const QMetaObject* meta = responder->metaObject();
         for (int index = 0; index < meta->methodCount(); ++index) {
             if (meta->method(index).name() == method && meta->method(index).parameterCount() == 0) {
                 QMetaObject::invokeMethod(responder, method);
                 return;
+            }
+        }
+    }
+    // No such action: the key itself goes to the widget, as it would without the menu (a list copies
+    // its rows on Ctrl+C by itself).
+    if (focus && !key.isEmpty()) {
+        // A key sent by the program meets the shortcuts first: the items with this key wait meanwhile.
+        std::vector<QPointer<QAction>> paused;
+        for (QMenu* menu : mainMenu_.menus()) {
+            for (QAction* item : menu->findChildren<QAction*>()) {
+                if (item->isEnabled() && item->shortcut() == key) {
+                    item->setEnabled(false);
+                    paused.emplace_back(item);
+                }
+            }
+        }
+        const QKeyCombination combination = key[0];
+        QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
+        QKeyEvent release(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers());
+        QPointer<QWidget> target(focus);
+        QCoreApplication::sendEvent(target, &press);
+        if (target) {
+            QCoreApplication::sendEvent(target, &release);
+        }
+        for (const QPointer<QAction>& item : paused) {
+            if (item) {
+                item->setEnabled(true);
             }
         }
     }

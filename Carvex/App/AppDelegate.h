@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -37,6 +38,7 @@ public:
     struct SharedWindows {
         std::function<void()> showWelcome;  // reloads the recent list, centres, shows, makes key
         std::function<QWidget*()> welcomeWindow;
+        std::function<void()> closeWelcome;  // closes the welcome window when it is made (may be empty)
         std::function<void()> showPreferences;
         std::function<QWidget*()> preferencesWindow;
         std::function<void()> showUserManual;
@@ -72,8 +74,12 @@ public:
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
     // Files the desktop asks the application to open.
     void openFiles(const QStringList& paths);
-    // What a later launch handed over: its files, or none to bring the application forward.
+    // What a later launch handed over: its files, or none to bring the application forward. The
+    // files open one per turn of the event loop, after those of earlier hand-overs; the ones that
+    // fail are told in one alert per hand-over that never waits in an event loop of its own.
     void handleHandOver(const QStringList& paths);
+    // Handed-over files not yet opened.
+    qsizetype handedOverFilesWaiting() const;
 
     void editMenuDidAddItem(const CarvexPlatform::Notification& notification);
     void windowWillClose(const CarvexPlatform::Notification& notification);
@@ -106,10 +112,14 @@ private:
                      std::function<void()> handler);
     // The controller of the active window, when it shows a document.
     CarvexPlatform::WindowController* activeDocumentWindowController() const;
-    void sendToFocusedWidget(const char* method);
+    // Calls the focused widget's (or an owner's) action of that name; the key goes to the widget when
+    // none has it.
+    void sendToFocusedWidget(const char* method, const QKeySequence& key = {});
     void terminate();
     void find(bool askForText);
     void bringDocumentWindowsForward();
+    void openNextHandedOverFile();
+    void reportHandOverFailures(const QStringList& names, const QStringList& reasons);
 
     CarvexPlatform::MainMenu& mainMenu_;
     SharedWindows windows_;
@@ -119,6 +129,14 @@ private:
     Log log_;
     QString findText_;
     bool updateItemInserted_ = false;
+    struct HandOver {
+        QStringList paths;
+        qsizetype next = 0;
+        QStringList failedNames;
+        QStringList failures;  // the reasons, in the order of the names
+    };
+    std::deque<HandOver> handOvers_;
+    bool handOverStepPosted_ = false;
 };
 
 }  // namespace Carvex

@@ -15,6 +15,13 @@
 #include "platform/WindowController.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QVBoxLayout>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -126,6 +133,71 @@ TEST_F(AppDelegateTest, EditMenuCleaningRemovesUnservedItemsAndTrailingSeparator
         AppDelegate::cleanEditMenu(rowMenu);
         EXPECT_EQ(titlesOf(edit), row.expected);
     }
+}
+
+// The Edit menu's standard items showed no keys; with them, the keys still reach the widget that
+// handles them itself, and a widget without the item's action gets the key as before.
+TEST_F(AppDelegateTest, EditItemsShowTheirKeysAndTheKeysStillReachTheWidgets) {
+    delegate->buildMainMenu();
+    QMenu* edit = menu.submenuTitled(QStringLiteral("Edit"));
+    ASSERT_NE(edit, nullptr);
+    const std::vector<std::pair<const char*, QString>> keys = {
+        {"undo:", "Ctrl+Z"}, {"redo:", "Ctrl+Shift+Z"}, {"cut:", "Ctrl+X"},         {"copy:", "Ctrl+C"},
+        {"paste:", "Ctrl+V"}, {"selectAll:", "Ctrl+A"}, {"performFindPanelAction:", "Ctrl+F"},
+    };
+    for (const auto& [selector, shortcut] : keys) {
+        SCOPED_TRACE(selector);
+        const QAction* found = nullptr;
+        for (QAction* item : edit->findChildren<QAction*>()) {
+            if (MainMenu::actionOf(item) == QLatin1String(selector)) {
+                found = item;
+            }
+        }
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->shortcut().toString(QKeySequence::PortableText), shortcut);
+    }
+
+    QMainWindow window;
+    menu.installInto(&window);
+    auto* central = new QWidget(&window);
+    auto* layout = new QVBoxLayout(central);
+    auto* field = new QLineEdit(central);
+    auto* readOnly = new QPlainTextEdit(QStringLiteral("kept"), central);
+    readOnly->setReadOnly(true);
+    auto* list = new QListWidget(central);
+    list->addItem(QStringLiteral("row text"));
+    layout->addWidget(field);
+    layout->addWidget(readOnly);
+    layout->addWidget(list);
+    window.setCentralWidget(central);
+    window.show();
+    QApplication::setActiveWindow(&window);
+
+    // A text field undoes its own typing.
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("abc"));
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QString());
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("abc"));
+
+    // A list has no copy action of its own name: the key copies its current row.
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    list->setFocus();
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("row text"));
+
+    // A text that may not be edited stays as it is, by key or by menu.
+    readOnly->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+    QTest::keyClick(readOnly, Qt::Key_V, Qt::ControlModifier);
+    for (QAction* item : edit->actions()) {
+        if (MainMenu::actionOf(item) == QLatin1String("paste:") || MainMenu::actionOf(item) == QLatin1String("cut:")) {
+            item->trigger();
+        }
+    }
+    EXPECT_EQ(readOnly->toPlainText(), QStringLiteral("kept"));
 }
 
 TEST_F(AppDelegateTest, ItemsAddedToTheEditMenuAfterLaunchAreCleanedAgain) {
