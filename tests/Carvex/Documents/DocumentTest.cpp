@@ -1,6 +1,7 @@
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Documents/DocumentTypes.h"
+#include "Carvex/Documents/DocumentWindow.h"
 #include "Carvex/Logging/AppLogger.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Windows/DocumentWindowController.h"
@@ -251,6 +252,61 @@ TEST_F(DocumentTest, WithoutTheWindowSceneTheDocumentStaysWindowless) {
     document.makeWindowControllers();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR: Could not create window controller\n");
     EXPECT_TRUE(document.windowControllers().empty());
+}
+
+// A window that only records what its document asks of it.
+class RecordingWindow : public CarvexPlatform::WindowController, public DocumentWindow {
+public:
+    explicit RecordingWindow(std::vector<QString>* calls) : calls_(calls) {}
+    void windowDidJoinDocument(Document& document) override {
+        const bool added = !document.windowControllers().empty() && document.windowControllers().front() == this;
+        calls_->push_back("join " + document.displayName() + (added ? " (added)" : " (not added)"));
+    }
+    void showConvertedContent(const QString& text, FileFormat format) override {
+        calls_->push_back("show " + text + (format == FileFormat::json ? " json" : " yaml"));
+    }
+    void refreshConversionState() override { calls_->push_back("refresh"); }
+    void reloadEditorContent() override { calls_->push_back("reload"); }
+
+private:
+    std::vector<QString>* calls_;
+};
+
+TEST_F(DocumentTest, TheDocumentAsksItsWindowThroughTheSceneItMakes) {
+    struct Row {
+        const char* name;
+        QString file;
+        bool documentWindow;  // the scene makes a document window, or a plain window controller
+        std::vector<QString> calls;
+    };
+    const Row rows[] = {
+        {"a document window hears of joining, conversion and reload",
+         "shown.yaml",
+         true,
+         {"join shown.yaml (added)", "refresh", "show {} json", "refresh", "reload"}},
+        {"a window of another kind leaves the document windowless", "windowless.yaml", false, {}},
+    };
+    for (const Row& row : rows) {
+        std::vector<QString> calls;
+        CarvexPlatform::ScopedScene scene{CarvexPlatform::Storyboard::main(), Document::windowControllerScene,
+                                          [&]() -> std::unique_ptr<QObject> {
+                                              if (row.documentWindow) return std::make_unique<RecordingWindow>(&calls);
+                                              return std::make_unique<CarvexPlatform::WindowController>();
+                                          }};
+        testing::internal::CaptureStdout();
+        Document* document = openText(row.file, "v: 0\n");
+        const std::string printed = testing::internal::GetCapturedStdout();
+        ASSERT_NE(document, nullptr) << row.name;
+        EXPECT_EQ(document->windowControllers().size(), row.documentWindow ? 1u : 0u) << row.name;
+        EXPECT_EQ(printed, row.documentWindow ? "" : "ERROR: Could not create window controller\n") << row.name;
+
+        document->loadConvertedContent("{}", FileFormat::json, row.file);
+        writeExternally(document->filePath(), "v: 1\n");
+        document->presentedItemDidChange();
+        fake->advance(Document::externalChangeDelay);
+        EXPECT_EQ(calls, row.calls) << row.name;
+        settle();
+    }
 }
 
 TEST_F(DocumentTest, CorpusFilesOpenOneDocumentPerFileWithTheirFormat) {
