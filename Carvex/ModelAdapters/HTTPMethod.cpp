@@ -1,7 +1,15 @@
 #include "Carvex/ModelAdapters/HTTPMethod.h"
 
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPixmap>
+
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <map>
+#include <utility>
 
 namespace Carvex {
 
@@ -46,6 +54,62 @@ QColor badgeColor(HTTPMethod method)
     case HTTPMethod::trace: return QColor::fromRgbF(0.5f, 0.5f, 0.55f, 1.0f);
     }
     return QColor();
+}
+
+namespace {
+
+struct BadgeLayout {
+    QFont font;
+    QSizeF size;
+};
+
+// The font and the one size of every badge: the widest name's width plus 12, its height plus 4.
+const BadgeLayout& badgeLayout()
+{
+    static const BadgeLayout layout = [] {
+        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setPointSizeF(8);
+        font.setWeight(QFont::DemiBold);
+        const QFontMetricsF metrics(font);
+        qreal widest = 0;
+        for (HTTPMethod method : allHTTPMethods) {
+            const std::string_view raw = rawValue(method);
+            widest = std::max(widest, metrics.horizontalAdvance(QString::fromLatin1(raw.data(), qsizetype(raw.size()))));
+        }
+        return BadgeLayout{font, QSizeF(std::ceil(widest + 12), std::ceil(metrics.height() + 4))};
+    }();
+    return layout;
+}
+
+} // namespace
+
+QPixmap badgeImage(HTTPMethod method, qreal devicePixelRatio)
+{
+    const qreal ratio = std::isfinite(devicePixelRatio) ? std::clamp(devicePixelRatio, qreal(0.5), qreal(8)) : qreal(1);
+    static std::map<std::pair<HTTPMethod, qreal>, QPixmap> cache;
+    const auto key = std::make_pair(method, ratio);
+    if (const auto found = cache.find(key); found != cache.end())
+        return found->second;
+
+    const BadgeLayout& layout = badgeLayout();
+    QPixmap image(QSize(int(std::ceil(layout.size.width() * ratio)), int(std::ceil(layout.size.height() * ratio))));
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        const QRectF bounds(QPointF(0, 0), layout.size);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(badgeColor(method));
+        painter.drawRoundedRect(bounds, 3, 3);
+        const std::string_view raw = rawValue(method);
+        painter.setFont(layout.font);
+        painter.setPen(Qt::white);
+        painter.drawText(bounds, Qt::AlignCenter, QString::fromLatin1(raw.data(), qsizetype(raw.size())));
+    }
+    cache.emplace(key, image);
+    return image;
 }
 
 } // namespace Carvex

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string_view>
 
+class QPixmap;
+
 namespace Carvex {
 
 // The method of an operation. The declaration order is the order wherever methods are sorted.
@@ -36,6 +38,13 @@ std::optional<HTTPMethod> httpMethodFromName(std::string_view name);
 
 // The colour of the method's badge and of its text in the operation header.
 QColor badgeColor(HTTPMethod method);
+
+// The method's badge for the operations table: its raw value in white, monospaced 8 pt semibold,
+// centred on a rounded rectangle of the badge colour. Every badge has the size the widest of the
+// eight names needs, so none is clipped and a column of badges lines up. Drawn once per method and
+// device pixel ratio (a ratio outside 0.5 to 8 is taken as the nearest of those, an invalid one as 1)
+// and kept for the process. Main thread only.
+QPixmap badgeImage(HTTPMethod method, qreal devicePixelRatio);
 
 } // namespace Carvex
 
