@@ -9,6 +9,7 @@
 #include "Carvex/Windows/DocumentController.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/EditorSplitViewController.h"
@@ -104,6 +105,7 @@ struct Window {
     DocumentWindowController* controller = nullptr;
     EditorViewController* editor = nullptr;
     ConsoleViewController* console = nullptr;
+    PropertiesViewController* properties = nullptr;
 };
 
 Window windowOf(const Document* document) {
@@ -115,6 +117,7 @@ Window windowOf(const Document* document) {
     auto* split = window.controller ? dynamic_cast<SplitViewController*>(window.controller->contentViewController())
                                     : nullptr;
     EditorSplitViewController* editorSplit = split ? split->editorSplitViewController() : nullptr;
+    window.properties = split ? dynamic_cast<PropertiesViewController*>(split->propertiesViewController()) : nullptr;
     if (editorSplit != nullptr) {
         window.editor = dynamic_cast<EditorViewController*>(editorSplit->editorViewController());
         window.console = editorSplit->consoleViewController();
@@ -140,6 +143,20 @@ bool activate(QMainWindow* window) {
     QWidget* top = CarvexPlatform::WindowTabHost::hostOf(window);
     QApplication::setActiveWindow(top ? top : window);
     return waitUntil([window] { return CarvexPlatform::WindowTabHost::keyWindow() == window; });
+}
+
+// The operations the properties pane lists, as "GET /pets".
+QStringList operationNames(const PropertiesViewController& pane) {
+    QStringList names;
+    for (const OperationRowViewModel& row : pane.operations()) {
+        names.append(row.id.description());
+    }
+    return names;
+}
+
+int selectedOperationRow(const PropertiesViewController& pane) {
+    const QModelIndexList rows = pane.operationsTableView()->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
 }
 
 // Types text as key presses into the widget that has the keyboard.
@@ -219,6 +236,19 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     ASSERT_TRUE(waitUntil([&] { return text.text().startsWith(QStringLiteral("openapi: 3.0.0")); }));
     ASSERT_TRUE(activate(window.controller->window()));
 
+    // The properties pane lists the operations after the pause; a click on one moves the caret to it.
+    ASSERT_NE(window.properties, nullptr);
+    PropertiesViewController& pane = *window.properties;
+    ASSERT_TRUE(waitUntil([&] { return pane.operations().size() == 3; })) << operationNames(pane).join(", ").toStdString();
+    EXPECT_EQ(operationNames(pane), QStringList({"GET /pets", "POST /pets", "GET /pets/{petId}"}));
+    const OperationID createPets{QStringLiteral("/pets"), HTTPMethod::post};
+    const QModelIndex postCell = pane.operationsTableModel()->index(
+        pane.operationsTableModel()->rowOf(createPets), OperationsTableModel::pathColumn);
+    QTest::mouseClick(pane.operationsTableView()->viewport(), Qt::LeftButton, {},
+                      pane.operationsTableView()->visualRect(postCell).center());
+    EXPECT_EQ(text.textCursor().blockNumber() + 1, 44);
+    EXPECT_EQ(text.textCursor().positionInBlock(), 0);
+
     // A new path, typed after "paths:" and indented by Return alone.
     QTextCursor caret = text.textCursor();
     caret.setPosition(static_cast<int>(text.viewText().indexOf(QStringLiteral("paths:")) + 6));
@@ -227,6 +257,13 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     const QString edit = QStringLiteral("paths:\n  /health:\n    get:\n      responses:\n        '200':\n"
                                         "          description: OK\n  /pets:");
     ASSERT_TRUE(text.viewText().contains(edit)) << text.text().left(400).toStdString();
+    // After the pause the new operation is listed; the chosen one stays selected and the caret stays.
+    const int caretAfterTyping = text.textCursor().position();
+    ASSERT_TRUE(waitUntil([&] { return pane.operations().size() == 4; })) << operationNames(pane).join(", ").toStdString();
+    EXPECT_EQ(operationNames(pane), QStringList({"GET /health", "GET /pets", "POST /pets", "GET /pets/{petId}"}));
+    EXPECT_EQ(selectedOperationRow(pane), pane.operationsTableModel()->rowOf(createPets));
+    EXPECT_EQ(pane.coordinator()->currentSelection(), createPets);
+    EXPECT_EQ(text.textCursor().position(), caretAfterTyping);
 
     auto validate = [&](const QString& outcome) {
         const qsizetype before = consoleMessages(*window.console).size();

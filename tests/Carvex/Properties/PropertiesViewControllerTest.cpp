@@ -47,7 +47,7 @@ TEST(PropertiesViewControllerTest, DocumentReachesTheCoordinatorWhicheverComesFi
 
     PropertiesViewController late;
     late.setDocument(&document);
-    EXPECT_EQ(late.coordinator(), nullptr) << "an empty pane until the browser gives it one";
+    EXPECT_EQ(late.coordinator(), nullptr) << "none until the view loads";
     late.setCoordinator(std::make_unique<RecordingCoordinator>());
     EXPECT_EQ(late.coordinator()->document(), &document);
     EXPECT_EQ(late.document(), &document);
