@@ -82,7 +82,6 @@ const QString kPets = text(
 class PropertiesPaneTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        CarvexPlatform::TestApplication::ensure();
         pane.setDocument(&document);
         pane.view()->resize(420, 700);
         pane.setCoordinator(std::make_unique<Carvex::PropertiesViewCoordinator>(
@@ -135,6 +134,10 @@ protected:
         return pane.operationsTableModel()->rowOf(OperationID{path, method});
     }
 
+    // The application comes before the widgets below.
+    struct Application {
+        Application() { CarvexPlatform::TestApplication::ensure(); }
+    } application;
     std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
     std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake = std::make_shared<CarvexPlatform::FakeMainScheduler>();
     Carvex::EditorPreferencesStore preferences{CarvexPlatform::Settings::isolated()};
