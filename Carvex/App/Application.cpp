@@ -5,6 +5,7 @@
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Manual/WebViewEnvironment.h"
 #include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Snippets/SnippetSuggestionController.h"
 #include "Carvex/Snippets/TemplateCatalog.h"
 #include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/WelcomeViewController.h"
@@ -45,6 +46,7 @@ bool Application::start(const QStringList& arguments) {
     }
     registerScenes();
     TemplateCatalog::installFactory();
+    SnippetSuggestionController::installFactory();
     mainMenu_ = std::make_unique<CarvexPlatform::MainMenu>();
     delegate_ = std::make_unique<AppDelegate>(*mainMenu_, windows_, settings_);
     delegate_->buildMainMenu();

@@ -217,6 +217,8 @@ void EditorViewController::installSnippetController(std::shared_ptr<TemplateCata
         return;
     }
     controller->setFileFormat(format);
+    // The session of the controller being replaced ends with it.
+    endPlaceholderSession();
     snippetController_ = std::move(controller);
     if (completionController_) {
         completionController_->setSnippetTemplates(std::move(templates));
@@ -231,6 +233,12 @@ void EditorViewController::installSnippetController(std::shared_ptr<TemplateCata
     snippetController_->onPlaceholderModeExit = resume;
     if (const auto& manager = snippetController_->placeholderManager()) {
         manager->onPlaceholderModeExit = resume;
+    }
+}
+
+void EditorViewController::endPlaceholderSession() {
+    if (snippetController_ && snippetController_->placeholderManager()) {
+        snippetController_->placeholderManager()->endSession();
     }
 }
 
@@ -304,6 +312,7 @@ void EditorViewController::loadDocumentContent() {
     if (!editorTextView_ || !document_) {
         return;
     }
+    endPlaceholderSession();
     editorTextView_->loadText(document_->content);
     contentNeedsRebuild_ = true;
     const DocumentLanguageDetector detector;
@@ -348,6 +357,7 @@ void EditorViewController::setContent(const QString& text, std::optional<Documen
     if (!editorTextView_) {
         return;
     }
+    endPlaceholderSession();
     editorTextView_->loadText(text);
     if (document_) {
         document_->content = text;

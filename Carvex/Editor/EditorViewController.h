@@ -177,6 +177,9 @@ private:
     void notifyPropertiesCoordinator();
     void installSnippetController(std::shared_ptr<TemplateCatalog> catalog, FileFormat format);
     void resumeHighlightingAfterPlaceholderMode();
+    // Ends a running placeholder session (before a new text is loaded or the snippet side is
+    // replaced): no chip outlives the text it was made for.
+    void endPlaceholderSession();
     void contentWasReplaced(DocumentLanguage language, bool refreshLinks);
     void followChangeInDocumentContent(const TextChange& change);
     void moveValidationMarks(const TextChange& change);
@@ -203,6 +206,8 @@ private:
     bool isUpdatingPlaceholders_ = false;
     bool wasInPlaceholderMode_ = false;
     bool isAutoSelectingPlaceholder_ = false;
+    // How deep the text delegate is inside an ask of its own (an aid editing while it is asked).
+    int shouldChangeDepth_ = 0;
     bool isProcessingTextChange_ = false;
     bool isReloadingContent_ = false;
     IndentationPreferencesStore indentationPreferencesStore_;

@@ -62,15 +62,6 @@ qsizetype removablePrefix(QStringView text, qsizetype start, const IndentationSt
     return count;
 }
 
-// Whether an edit changes the placeholder: it replaces some of its text, or inserts inside it or at
-// either end (an insertion shares no unit with it, yet makes it longer).
-bool touchesPlaceholder(TextRange edit, TextRange placeholder) {
-    if (edit.length == 0) {
-        return placeholder.location <= edit.location && edit.location <= placeholder.end();
-    }
-    return edit.intersectionLength(placeholder) > 0;
-}
-
 }  // namespace
 
 bool EditorViewController::isPlaceholderSessionActive() const {
@@ -86,8 +77,14 @@ bool EditorViewController::isPlaceholderSessionActive() const {
 
 bool EditorViewController::editorTextViewShouldChangeText(EditorTextView& view, TextRange range,
                                                           const QString& replacement) {
-    if (autoIndentController_ && !autoIndentController_->textViewShouldChangeText(view, range, replacement)) {
-        return false;
+    if (autoIndentController_) {
+        // The auto-indent controller may make an edit of its own here, asked of this delegate too.
+        ++shouldChangeDepth_;
+        const bool allowed = autoIndentController_->textViewShouldChangeText(view, range, replacement);
+        --shouldChangeDepth_;
+        if (!allowed) {
+            return false;
+        }
     }
     const qsizetype newLength = replacement.size();
     lastEditedRange_ = range;
@@ -100,16 +97,18 @@ bool EditorViewController::editorTextViewShouldChangeText(EditorTextView& view, 
         return true;
     }
     PlaceholderManager& manager = *snippetController_->placeholderManager();
-    const std::optional<TextRange> chip = manager.activePlaceholderRange();
+    // Only text put in at the caret goes to a chip the caret touches; any other change (a
+    // deletion beside the chip, an edit an aid makes while it is asked about a key) is applied
+    // where it was asked and the placeholders follow it.
+    const TextRange selection = view.selectedRange();
+    const bool insertionAtCaret = range.length == 0 && selection.length == 0 && range.location == selection.location &&
+                                  !replacement.isEmpty() && shouldChangeDepth_ == 0;
+    const std::optional<TextRange> chip = insertionAtCaret ? manager.activePlaceholderRange() : std::nullopt;
     if (!chip) {
         // Placeholder edits stay in the undo history like every other edit: leaving one out
-        // would make later undo steps apply at shifted places.
-        const PlaceholderSession* session = manager.session();
-        const int active = session ? session->activeIndex() : -1;
-        if (session && active >= 0 && active < static_cast<int>(session->placeholders().size()) &&
-            touchesPlaceholder(range, session->placeholders()[static_cast<std::size_t>(active)].range)) {
-            pendingPlaceholderReplacement_ = PendingPlaceholderReplacement{range, newLength};
-        }
+        // would make later undo steps apply at shifted places. The manager hears of every change
+        // in a session, after it.
+        pendingPlaceholderReplacement_ = PendingPlaceholderReplacement{range, newLength};
         return true;
     }
     // The typed text replaces the whole chip, as one change made here.
@@ -225,8 +224,19 @@ void EditorViewController::editorTextViewDidChangeText(EditorTextView& view, con
     if (document_) {
         document_->updateChangeCount(CarvexPlatform::ChangeType::done);
     }
-    if (pendingPlaceholderReplacement_) {
-        const PendingPlaceholderReplacement pending = *pendingPlaceholderReplacement_;
+    if (isPlaceholderSessionActive()) {
+        // The change as asked when it is the one announced; otherwise (an undo or redo, a group
+        // of edits, a change nobody asked about) as the view reports it.
+        PendingPlaceholderReplacement pending{
+            TextRange{change.editedRange.location, change.editedRange.length - change.changeInLength},
+            change.editedRange.length};
+        if (pendingPlaceholderReplacement_ &&
+            pendingPlaceholderReplacement_->range.location == change.editedRange.location &&
+            pendingPlaceholderReplacement_->newLength == change.editedRange.length &&
+            pendingPlaceholderReplacement_->newLength - pendingPlaceholderReplacement_->range.length ==
+                change.changeInLength) {
+            pending = *pendingPlaceholderReplacement_;
+        }
         pendingPlaceholderReplacement_.reset();
         if (highlightingController_) {
             highlightingController_->setPaused(true);
@@ -239,6 +249,7 @@ void EditorViewController::editorTextViewDidChangeText(EditorTextView& view, con
         isUpdatingPlaceholders_ = false;
         moveValidationMarks(change);
     } else {
+        pendingPlaceholderReplacement_.reset();
         const bool active = isPlaceholderSessionActive();
         if (highlightingController_) {
             highlightingController_->setPaused(active);

@@ -182,6 +182,7 @@ TEST_F(EditorViewControllerTest, PlaceholderSessionTellsOnlyContentChangeCountAn
     // Typing at a chip replaces the whole chip, as one change the view does not apply itself; it
     // stays one step of undo.
     manager.chip = TextRange{name, 6};
+    view().setSelectedRange({name, 0});
     journal.events.clear();
     const QString before = view().viewText();
     EXPECT_FALSE(controller->editorTextViewShouldChangeText(view(), {name, 0}, QStringLiteral("Pet")));

@@ -1,0 +1,307 @@
+#include "Carvex/Completion/CompletionInsertion.h"
+
+#include "Carvex/Indentation/IndentationDetector.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace Carvex::CompletionInsertion {
+
+namespace {
+
+bool isLineBreak(QChar c) {
+    const char16_t unit = c.unicode();
+    return unit == u'\n' || unit == u'\r' || unit == 0x0085 || unit == 0x2028 || unit == 0x2029;
+}
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+// The start of the line holding `position`.
+qsizetype lineStart(QStringView text, qsizetype position) {
+    qsizetype at = std::clamp<qsizetype>(position, 0, text.size());
+    while (at > 0 && !isLineBreak(text[at - 1])) {
+        --at;
+    }
+    return at;
+}
+
+QStringView trimmedBlanks(QStringView text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && isBlank(text[start])) {
+        ++start;
+    }
+    while (end > start && isBlank(text[end - 1])) {
+        --end;
+    }
+    return text.sliced(start, end - start);
+}
+
+QStringView withoutLeadingBlanks(QStringView text) {
+    qsizetype start = 0;
+    while (start < text.size() && isBlank(text[start])) {
+        ++start;
+    }
+    return text.sliced(start);
+}
+
+QString indentationUnit(QStringView text) {
+    IndentationDetector detector;
+    detector.maxLinesToScan = 200;
+    const std::optional<IndentationStyle> style = detector.detect(text);
+    if (!style) {
+        return QStringLiteral("  ");
+    }
+    return style->isTabs() ? QStringLiteral("\t") : QString(std::max(style->spacesWidth(), 0), u' ');
+}
+
+}  // namespace
+
+bool isWordCharacter(QChar c) {
+    if (c.isSurrogate()) {
+        return false;
+    }
+    return c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'$' || c == u'#' || c == u'/';
+}
+
+qsizetype prefixLength(QStringView text, qsizetype caret) {
+    if (caret <= 0 || caret > text.size()) {
+        return 0;
+    }
+    qsizetype start = caret;
+    while (start > 0 && isWordCharacter(text[start - 1])) {
+        --start;
+    }
+    return caret - start;
+}
+
+QString lineIndentation(QStringView text, qsizetype caret) {
+    if (caret < 0 || caret > text.size()) {
+        return {};
+    }
+    const qsizetype start = lineStart(text, caret);
+    qsizetype end = start;
+    while (end < text.size() && isBlank(text[end])) {
+        ++end;
+    }
+    return text.sliced(start, end - start).toString();
+}
+
+std::optional<Target> target(QStringView text, TextRange selection, DocumentLanguage language, bool requiresColon) {
+    if (selection.location < 0 || selection.length < 0 || selection.end() > text.size()) {
+        return std::nullopt;
+    }
+    const qsizetype caret = selection.location;
+    qsizetype prefix = prefixLength(text, caret);
+    if (language == DocumentLanguage::yaml && prefix > 0 && text[caret - prefix] == u'-') {
+        // A sequence dash that starts the line stays in the text.
+        const qsizetype start = lineStart(text, caret - prefix);
+        if (trimmedBlanks(text.sliced(start, caret - prefix - start)).isEmpty()) {
+            --prefix;
+        }
+    }
+    TextRange range = selection.length > 0 ? selection : TextRange{caret - prefix, prefix};
+    if (language == DocumentLanguage::json && requiresColon && range.location >= 1 &&
+        text[range.location - 1] == u'"') {
+        range = TextRange{range.location - 1, range.length + 1};
+    }
+    return Target{range, lineIndentation(text, caret)};
+}
+
+bool hasClosingBracketAfter(QStringView text, qsizetype from) {
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (escaped) {
+            escaped = false;
+            continue;
+        }
+        if (c == u'\\') {
+            escaped = true;
+            continue;
+        }
+        if (c == u'"') {
+            inString = !inString;
+            continue;
+        }
+        if (inString) {
+            continue;
+        }
+        if (c == u'{' || c == u'[') {
+            ++depth;
+        } else if (c == u'}' || c == u']') {
+            if (depth == 0) {
+                return true;
+            }
+            --depth;
+        }
+    }
+    return false;
+}
+
+bool hasMoreClosingBraces(QStringView content) {
+    qsizetype opening = 0;
+    qsizetype closing = 0;
+    qsizetype i = 0;
+    while (i < content.size()) {
+        if (content[i] == u'$' && i + 1 < content.size() && content[i + 1] == u'{') {
+            qsizetype count = 1;
+            i += 2;
+            while (i < content.size() && count > 0) {
+                if (content[i] == u'{') {
+                    ++count;
+                } else if (content[i] == u'}') {
+                    --count;
+                }
+                ++i;
+            }
+            continue;
+        }
+        if (content[i] == u'{') {
+            ++opening;
+        } else if (content[i] == u'}') {
+            ++closing;
+        }
+        ++i;
+    }
+    return opening < closing;
+}
+
+QString removingStrayClosingBrace(const QString& content) {
+    const auto isSpace = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; };
+    qsizetype at = content.size() - 1;
+    while (at >= 0 && isSpace(content[at])) {
+        --at;
+    }
+    while (at >= 0 && content[at] == u'}') {
+        // Does this "}" close a field?
+        int level = 0;
+        bool closesField = false;
+        for (qsizetype i = at - 1; i >= 0; --i) {
+            if (content[i] == u'}') {
+                ++level;
+            } else if (content[i] == u'{' && i > 0 && content[i - 1] == u'$') {
+                if (level == 0) {
+                    closesField = true;
+                    break;
+                }
+                --level;
+            }
+        }
+        if (!closesField) {
+            QString cut = content.left(at);
+            qsizetype end = cut.size();
+            while (end > 0 && cut[end - 1].isSpace()) {
+                --end;
+            }
+            cut.truncate(end);
+            return cut;
+        }
+        // It closes a field: look at what stands before it.
+        --at;
+        while (at >= 0 && isSpace(content[at])) {
+            --at;
+        }
+    }
+    return content;
+}
+
+QString reindent(QStringView content, const QString& base, const QString& unit) {
+    const QList<QStringView> lines = content.split(u'\n');
+    qsizetype common = -1;
+    for (QStringView line : lines) {
+        if (trimmedBlanks(line).isEmpty()) {
+            continue;
+        }
+        const qsizetype leading = line.size() - withoutLeadingBlanks(line).size();
+        common = common < 0 ? leading : std::min(common, leading);
+    }
+    common = std::max<qsizetype>(common, 0);
+    QString result;
+    result.reserve(content.size() + lines.size() * base.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            result.append(u'\n');
+        }
+        QStringView line = lines[i];
+        if (trimmedBlanks(line).isEmpty()) {
+            continue;
+        }
+        if (line.size() >= common) {
+            line = line.sliced(common);
+        }
+        qsizetype columns = 0;
+        qsizetype leading = 0;
+        while (leading < line.size() && isBlank(line[leading])) {
+            columns += line[leading] == u'\t' ? 2 : 1;
+            ++leading;
+        }
+        if (i > 0) {
+            result.append(base);
+        }
+        for (qsizetype level = 0; level < columns / 2; ++level) {
+            result.append(unit);
+        }
+        result.append(line.sliced(leading));
+    }
+    return result;
+}
+
+std::optional<SnippetInsertion> snippetInsertion(QStringView text, TextRange selection, DocumentLanguage language,
+                                                 const CompletionItem& item) {
+    if (item.kind != CompletionItemKind::snippet || !item.snippetMetadata) {
+        return std::nullopt;
+    }
+    const std::optional<Target> where = target(text, selection, language, item.requiresColon);
+    if (!where) {
+        return std::nullopt;
+    }
+    const SnippetMetadata& metadata = *item.snippetMetadata;
+    const bool json = language == DocumentLanguage::json;
+    TextRange range = where->range;
+    QString content = metadata.templateContent;
+    if (metadata.isBodyOnly) {
+        const qsizetype feed = content.indexOf(u'\n');
+        if (feed >= 0) {
+            content = content.mid(feed + 1);
+        }
+    }
+    if (json && !metadata.isBodyOnly && range.location >= 1 && text[range.location - 1] == u'"') {
+        range = TextRange{range.location - 1, range.length + 1};
+    }
+    if (metadata.isBodyOnly || (hasClosingBracketAfter(text, range.end()) && hasMoreClosingBraces(content))) {
+        content = removingStrayClosingBrace(content);
+    }
+    const QString unit = indentationUnit(text);
+    const QString key = json ? QStringLiteral("\"") + item.label + QStringLiteral("\"") : item.label + u':';
+    const bool keyNeeded = !metadata.isBodyOnly && !trimmedBlanks(content).startsWith(key);
+    QString base = where->lineIndentation;
+    if (keyNeeded) {
+        bool opensObject = false;
+        for (QStringView line : QStringView(content).split(u'\n')) {
+            if (!trimmedBlanks(line).isEmpty()) {
+                opensObject = trimmedBlanks(line).startsWith(u'{');
+                break;
+            }
+        }
+        if (!opensObject) {
+            base += unit;
+        }
+    } else if (language == DocumentLanguage::yaml) {
+        const qsizetype start = lineStart(text, range.location);
+        if (withoutLeadingBlanks(text.sliced(start, range.location - start)) == u"- ") {
+            base += QStringLiteral("  ");
+        }
+    }
+    QString result = reindent(content, base, unit);
+    if (keyNeeded) {
+        // The template's own first line brings the space or line break after the key.
+        result.prepend(json ? key + u':' : key);
+    }
+    return SnippetInsertion{range, result};
+}
+
+}  // namespace Carvex::CompletionInsertion

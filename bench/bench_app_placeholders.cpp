@@ -1,0 +1,269 @@
+// Placeholder sessions in the editor view controller, offscreen, with the real snippet controller
+// and placeholder manager. A snippet of 40 lines with 10 placeholders in a 5 MB YAML description:
+//   - its insertion (one step of undo, announced, the first chip selected), Tab to the next chip,
+//     typing over the selected chip, Escape, the undo of the insertion and its redo, each with the
+//     repaint that follows (target 16 ms each);
+// and in 10 MB, a keystroke inside the snippet's lines with its 10 chips standing against the
+// same keystroke without a session (target: within 10 %).
+// Each run checks the session and that the document's content equals the view's text.
+//
+//   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_placeholders
+
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Preferences/CompletionPreferencesStore.h"
+#include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Snippets/PlaceholderManager.h"
+#include "Carvex/Snippets/SnippetSuggestionController.h"
+#include "Carvex/Snippets/TemplateCatalog.h"
+#include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
+#include "SyntheticDescription.h"
+#include "platform/Settings.h"
+#include "platform/TestApplication.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTextDocument>
+
+#include <functional>
+
+namespace {
+
+using namespace Carvex;
+
+const QString& description(std::size_t megabytes) {
+    static const QString five = QString::fromStdString(
+        SyntheticDescription::generate(5u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
+    static const QString ten = QString::fromStdString(
+        SyntheticDescription::generate(10u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
+    return megabytes == 5 ? five : ten;
+}
+
+// 40 lines; every fourth holds a placeholder.
+const QString& snippet() {
+    static const QString text = [] {
+        QString made;
+        for (int line = 0; line < 40; ++line) {
+            if (line % 4 == 1) {
+                made += QStringLiteral("  field%1: ${%2:value number %2}\n").arg(line).arg(line / 4 + 1);
+            } else {
+                made += QStringLiteral("  key%1: plain text of line %1\n").arg(line);
+            }
+        }
+        return made;
+    }();
+    return text;
+}
+
+struct OpenEditor {
+    std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
+    EditorPreferencesStore editorStore{settings};
+    SyntaxThemePreferencesStore themeStore{settings};
+    CompletionPreferencesStore completionStore{settings};
+    Document document{&editorStore};
+    std::unique_ptr<EditorViewController> controller;
+    qsizetype middle = 0;
+    int baseSteps = 0;
+
+    explicit OpenEditor(std::size_t megabytes) {
+        TemplateCatalog::installFactory();
+        SnippetSuggestionController::installFactory();
+        controller = std::make_unique<EditorViewController>(
+            EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings});
+        controller->view()->resize(1000, 800);
+        controller->view()->show();
+        document.setFilePath(QStringLiteral("/nowhere/description.yaml"));
+        document.content = description(megabytes);
+        controller->setDocument(&document);
+        controller->loadDocumentContent();
+        view().finishLoading();
+        QApplication::processEvents();
+        middle = view().viewText().indexOf(u'\n', view().textLength() / 2) + 1;
+        view().setSelectedRange(TextRange{middle, 0});
+        view().insertTextAtSelection(QStringLiteral("#\n"));
+        middle += 2;
+        baseSteps = view().document()->availableUndoSteps();
+        view().viewport()->repaint();
+    }
+    EditorTextView& view() { return *controller->editorTextView(); }
+    PlaceholderManager& manager() { return *controller->snippetController()->placeholderManager(); }
+    bool sessionActive() {
+        const PlaceholderSession* session = manager().session();
+        return session != nullptr && session->isActive();
+    }
+    void insert() {
+        view().setSelectedRange(TextRange{middle, 0});
+        manager().insertSnippet(snippet(), middle);
+    }
+    void send(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(&view(), &event);
+    }
+    // The snippet taken back, its session ended: the text as it was.
+    void reset() {
+        send(Qt::Key_Escape);
+        while (view().document()->availableUndoSteps() > baseSteps) {
+            view().undo();
+        }
+    }
+};
+
+// Times `step` (and the repaint after it) once per iteration; `prepare` runs untimed before it.
+void timeStep(benchmark::State& state, OpenEditor& editor, const std::function<void()>& prepare,
+              const std::function<void()>& step, const std::function<bool()>& holds) {
+    double worst = 0;
+    for (auto _ : state) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        editor.view().viewport()->repaint();
+        const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        worst = std::max(worst, seconds * 1000);
+        if (!holds()) {
+            state.SkipWithError("the session or the text is not as it should be");
+            break;
+        }
+        if (editor.document.content != editor.view().text()) {
+            state.SkipWithError("the document's content differs from the view's text");
+            break;
+        }
+    }
+    state.counters["worst_ms"] = worst;
+}
+
+void BM_InsertSnippet(benchmark::State& state) {
+    OpenEditor editor(5);
+    const qsizetype before = editor.view().textLength();
+    timeStep(
+        state, editor, [&] { editor.reset(); }, [&] { editor.insert(); },
+        [&] {
+            return editor.sessionActive() && editor.manager().session()->placeholders().size() == 10 &&
+                   editor.view().textLength() > before;
+        });
+}
+BENCHMARK(BM_InsertSnippet)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_TabToTheNextChip(benchmark::State& state) {
+    OpenEditor editor(5);
+    int expected = 0;
+    timeStep(
+        state, editor,
+        [&] {
+            if (!editor.sessionActive() || editor.manager().session()->activeIndex() >= 8) {
+                editor.reset();
+                editor.insert();
+            }
+            expected = editor.manager().session()->activeIndex() + 1;
+        },
+        [&] { editor.send(Qt::Key_Tab); },
+        [&] { return editor.sessionActive() && editor.manager().session()->activeIndex() == expected; });
+}
+BENCHMARK(BM_TabToTheNextChip)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(45);
+
+void BM_TypeOverTheSelectedChip(benchmark::State& state) {
+    OpenEditor editor(5);
+    timeStep(
+        state, editor,
+        [&] {
+            editor.reset();
+            editor.insert();
+        },
+        [&] { editor.send(Qt::Key_Q, Qt::NoModifier, QStringLiteral("q")); },
+        [&] { return editor.sessionActive() && !editor.manager().session()->placeholders()[0].attachment; });
+}
+BENCHMARK(BM_TypeOverTheSelectedChip)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_Escape(benchmark::State& state) {
+    OpenEditor editor(5);
+    timeStep(
+        state, editor,
+        [&] {
+            editor.reset();
+            editor.insert();
+        },
+        [&] { editor.send(Qt::Key_Escape); }, [&] { return !editor.sessionActive(); });
+}
+BENCHMARK(BM_Escape)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_UndoTheInsertion(benchmark::State& state) {
+    OpenEditor editor(5);
+    const QString before = editor.view().viewText();
+    timeStep(
+        state, editor,
+        [&] {
+            editor.reset();
+            editor.insert();
+        },
+        [&] { editor.send(Qt::Key_Z, Qt::ControlModifier); },
+        [&] { return !editor.sessionActive() && editor.view().viewText() == before; });
+}
+BENCHMARK(BM_UndoTheInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_RedoTheInsertion(benchmark::State& state) {
+    OpenEditor editor(5);
+    const qsizetype withSnippet = [&] {
+        editor.insert();
+        const qsizetype length = editor.view().textLength();
+        editor.reset();
+        return length;
+    }();
+    timeStep(
+        state, editor,
+        [&] {
+            editor.reset();
+            editor.insert();
+            editor.view().undo();
+        },
+        [&] { editor.send(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); },
+        [&] { return !editor.sessionActive() && editor.view().textLength() == withSnippet; });
+}
+BENCHMARK(BM_RedoTheInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// A keystroke on a plain line of the snippet, chips standing or not.
+void keystrokeInTheSnippet(benchmark::State& state, bool withSession) {
+    OpenEditor editor(10);
+    editor.insert();
+    if (!withSession) {
+        editor.send(Qt::Key_Escape);
+    }
+    const qsizetype at = editor.view().viewText().indexOf(QStringLiteral("plain text of line 2"), editor.middle);
+    editor.view().setSelectedRange(TextRange{at, 0});
+    const qsizetype before = editor.view().textLength();
+    std::int64_t typed = 0;
+    timeStep(
+        state, editor, [] {}, [&] { editor.send(Qt::Key_X, Qt::NoModifier, QStringLiteral("x")); },
+        [&] {
+            ++typed;
+            return editor.sessionActive() == withSession && editor.view().textLength() == before + typed;
+        });
+}
+
+void BM_KeystrokeWithTenChipsStandingInTenMegabytes(benchmark::State& state) { keystrokeInTheSnippet(state, true); }
+BENCHMARK(BM_KeystrokeWithTenChipsStandingInTenMegabytes)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
+
+void BM_KeystrokeWithoutASessionInTenMegabytes(benchmark::State& state) { keystrokeInTheSnippet(state, false); }
+BENCHMARK(BM_KeystrokeWithoutASessionInTenMegabytes)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CarvexPlatform::TestApplication::ensure();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,403 @@
+#include "PlaceholderSessionSupport.h"
+
+#include "Carvex/Snippets/PlaceholderChipRenderer.h"
+#include "Carvex/TextView/SyntaxHighlightingController.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+
+#include <random>
+
+namespace CarvexTest {
+namespace {
+
+using Carvex::TextRange;
+
+// MARK: Insertion, tab stops and the end of a session
+
+TEST_F(PlaceholderSessionTest, InsertionIsPlainTextInOneAnnouncedStepWithTheFirstChipSelected) {
+    Carvex::Document& doc = open(QStringLiteral("k: v\n"));
+    const int stepsBefore = view().document()->availableUndoSteps();
+    EXPECT_EQ(manager().insertSnippet(QStringLiteral("a${1:x}b${2:yy}c"), 0), 6);
+    EXPECT_EQ(text(), QStringLiteral("axbyyck: v\n"));
+    EXPECT_EQ(doc.content, QStringLiteral("axbyyck: v\n")) << "announced like any edit";
+    EXPECT_TRUE(doc.isDocumentEdited());
+    EXPECT_EQ(view().document()->availableUndoSteps(), stepsBefore + 1);
+    ASSERT_NE(session(), nullptr);
+    ASSERT_EQ(session()->placeholders().size(), 2u);
+    EXPECT_EQ(session()->placeholders()[0].range, (TextRange{1, 1}));
+    EXPECT_EQ(session()->placeholders()[1].range, (TextRange{3, 2}));
+    EXPECT_TRUE(session()->placeholders()[0].attachment->isActive());
+    EXPECT_FALSE(session()->placeholders()[1].attachment->isActive());
+    EXPECT_EQ(view().selectedRange(), (TextRange{1, 1}));
+    EXPECT_TRUE(controller->highlightingController()->isPaused());
+    EXPECT_EQ(session()->snippetLineRange(), (Carvex::LineRange{0, 2}));
+    expectConsistent();
+
+    // A snippet without fields is inserted the same way and starts no session.
+    caret(text().size());
+    EXPECT_EQ(manager().insertSnippet(QStringLiteral("plain"), text().size()), 5);
+    EXPECT_TRUE(text().endsWith(QStringLiteral("plain")));
+    EXPECT_EQ(session(), nullptr) << "a new insertion ends the running session first";
+    expectConsistent();
+}
+
+TEST_F(PlaceholderSessionTest, TabAndShiftTabVisitTheChipsAndTabPastTheLastEndsTheSession) {
+    open(QStringLiteral("k: v\n"));
+    int exits = 0;
+    auto previous = manager().onPlaceholderModeExit;
+    manager().onPlaceholderModeExit = [&] {
+        ++exits;
+        previous();
+    };
+    manager().insertSnippet(QStringLiteral("a${2:x}b${1:yy}c\n"), 0);
+    ASSERT_NE(session(), nullptr);
+    EXPECT_EQ(view().selectedRange(), (TextRange{3, 2})) << "index 1 comes first";
+
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(session()->activeIndex(), 0) << "Shift-Tab on the first changes nothing";
+    EXPECT_EQ(view().selectedRange(), (TextRange{3, 2}));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(session()->activeIndex(), 1);
+    EXPECT_EQ(view().selectedRange(), (TextRange{1, 1}));
+    EXPECT_TRUE(session()->placeholders()[1].attachment->isActive());
+    EXPECT_FALSE(session()->placeholders()[0].attachment->isActive());
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(session()->activeIndex(), 0);
+    const QString before = text();
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(session(), nullptr);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(text(), before) << "the defaults stand: ending is no edit";
+    EXPECT_FALSE(controller->highlightingController()->isPaused());
+    expectConsistent();
+
+    // Escape ends a session too.
+    manager().insertSnippet(QStringLiteral("${1:e}"), 0);
+    ASSERT_NE(session(), nullptr);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(session(), nullptr);
+    EXPECT_EQ(exits, 2);
+}
+
+TEST_F(PlaceholderSessionTest, TypingFillsTheSelectedChipAndTheLastFillEndsTheSession) {
+    Carvex::Document& doc = open(QStringLiteral("k: v\n"));
+    manager().insertSnippet(QStringLiteral("a${1:x}b${2:yy}c\n"), 0);
+    typeKey(QStringLiteral("q"));
+    EXPECT_EQ(text(), QStringLiteral("aqbyyc\nk: v\n"));
+    ASSERT_NE(session(), nullptr);
+    EXPECT_FALSE(session()->placeholders()[0].attachment);
+    typeKey(QStringLiteral("r"));
+    EXPECT_EQ(session()->placeholders()[0].range, (TextRange{1, 2})) << "the fill grows as it is typed";
+    EXPECT_EQ(session()->placeholders()[1].range, (TextRange{4, 2}));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(view().selectedRange(), (TextRange{4, 2}));
+    typeKey(QStringLiteral("z"));
+    EXPECT_EQ(text(), QStringLiteral("aqrbzc\nk: v\n"));
+    EXPECT_EQ(session(), nullptr) << "no chip is left";
+    EXPECT_EQ(doc.content, view().text());
+}
+
+// MARK: One history
+
+TEST_F(PlaceholderSessionTest, UndoAndRedoRestorePlainTextAndNeverBringChipsBack) {
+    Carvex::Document& doc = open(QStringLiteral("k: v\n"));
+    const QString original = text();
+    caret(text().size());
+    manager().insertSnippet(QStringLiteral("s: ${1:one} ${2:two}\n"), text().size());
+    const QString inserted = text();
+    typeKey(QStringLiteral("X"));
+    const QString filled = text();
+    ASSERT_EQ(filled, QStringLiteral("k: v\ns: X two\n"));
+
+    view().undo();
+    EXPECT_EQ(text(), inserted);
+    ASSERT_NE(session(), nullptr) << "undoing a fill keeps the session";
+    EXPECT_FALSE(session()->placeholders()[0].attachment) << "its chip does not come back";
+    EXPECT_TRUE(session()->placeholders()[1].attachment);
+    expectConsistent();
+
+    view().undo();
+    EXPECT_EQ(text(), original) << "the insertion is one step";
+    EXPECT_EQ(session(), nullptr) << "undoing the insertion ends the session";
+    EXPECT_EQ(doc.content, original);
+
+    view().redo();
+    EXPECT_EQ(text(), inserted);
+    EXPECT_EQ(session(), nullptr) << "a redo brings text, not chips";
+    view().redo();
+    EXPECT_EQ(text(), filled) << "the redo history survives";
+    EXPECT_EQ(doc.content, filled);
+
+    // Ending a session edits nothing, so what can be redone stays.
+    view().undo();
+    view().undo();
+    manager().insertSnippet(QStringLiteral("${1:a}"), 0);
+    const int redoable = view().document()->availableRedoSteps();
+    const int undoable = view().document()->availableUndoSteps();
+    press(Qt::Key_Escape);
+    EXPECT_EQ(view().document()->availableUndoSteps(), undoable);
+    EXPECT_EQ(view().document()->availableRedoSteps(), redoable);
+
+    // Undo and redo from the keys.
+    const QString withA = text();
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text(), original);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(text(), withA);
+    EXPECT_EQ(doc.content, withA);
+}
+
+// MARK: Chips as units, the redirect to a chip
+
+TEST_F(PlaceholderSessionTest, OnlyTextPutInAtTheCaretGoesToAChip) {
+    struct Row {
+        const char* name;
+        qsizetype caret;
+        std::function<void(PlaceholderSessionTest&)> act;
+        QString expected;
+        bool firstChipStays;
+    };
+    const auto key = [](int k, const QString& typed = {}) {
+        return [k, typed](PlaceholderSessionTest& test) { test.press(k, Qt::NoModifier, typed); };
+    };
+    const auto commit = [](const QString& committed, int from, int length) {
+        return [committed, from, length](PlaceholderSessionTest& test) {
+            QInputMethodEvent event(QString(), {});
+            event.setCommitString(committed, from, length);
+            QApplication::sendEvent(&test.view(), &event);
+        };
+    };
+    // "p ab q cd" with chips over "ab" (2, 2) and "cd" (7, 2).
+    const Row rows[] = {
+        {"typing at a chip's start replaces it", 2, key(0, "Z"), "p Z q cd\n", false},
+        {"typing at a chip's end replaces it", 4, key(0, "Z"), "p Z q cd\n", false},
+        {"Backspace at a chip's start deletes the unit before", 2, key(Qt::Key_Backspace), "pab q cd\n", true},
+        {"Backspace at a chip's end removes it whole", 4, key(Qt::Key_Backspace), "p  q cd\n", false},
+        {"Delete at a chip's start removes it whole", 2, key(Qt::Key_Delete), "p  q cd\n", false},
+        {"Delete at a chip's end deletes the unit after", 4, key(Qt::Key_Delete), "p abq cd\n", true},
+        {"Return at a chip's end opens a line after it", 4, key(Qt::Key_Return, "\r"), "", true},
+        {"an input-method commit at the caret replaces the chip", 4, commit("XY", 0, 0), "p XY q cd\n", false},
+        {"an input-method commit over the unit before the chip", 2, commit("XY", -1, 1), "pXYab q cd\n", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        open(QStringLiteral("x: 1\n"));
+        manager().insertSnippet(QStringLiteral("p ${1:ab} q ${2:cd}\n"), 0);
+        caret(row.caret);
+        row.act(*this);
+        if (!row.expected.isEmpty()) {
+            EXPECT_EQ(text(), row.expected + QStringLiteral("x: 1\n"));
+        }
+        ASSERT_NE(session(), nullptr);
+        EXPECT_EQ(session()->placeholders()[0].attachment != nullptr, row.firstChipStays);
+        EXPECT_TRUE(session()->placeholders()[1].attachment) << "the other chip stays";
+        expectConsistent();
+    }
+
+    // Paste at a chip's end is typing there.
+    open(QStringLiteral("x: 1\n"));
+    manager().insertSnippet(QStringLiteral("p ${1:ab} q ${2:cd}\n"), 0);
+    caret(4);
+    QGuiApplication::clipboard()->setText(QStringLiteral("PP"));
+    view().paste();
+    EXPECT_EQ(text(), QStringLiteral("p PP q cd\nx: 1\n"));
+    expectConsistent();
+}
+
+TEST_F(PlaceholderSessionTest, TheCaretHopsOverAChipAndAClickInsideTakesItWhole) {
+    open(QStringLiteral("x: 1\n"));
+    manager().insertSnippet(QStringLiteral("p ${1:abc} q ${2:de}\n"), 0);
+    caret(2);
+    press(Qt::Key_Right);
+    EXPECT_EQ(view().selectedRange(), (TextRange{5, 0})) << "over the chip";
+    press(Qt::Key_Right);
+    EXPECT_EQ(view().selectedRange(), (TextRange{6, 0}));
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);
+    EXPECT_EQ(view().selectedRange(), (TextRange{2, 0}));
+    press(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(view().selectedRange(), (TextRange{2, 3})) << "a selection takes the chip whole";
+
+    caret(3);
+    EXPECT_EQ(view().selectedRange(), (TextRange{2, 3})) << "a caret put inside selects the chip";
+    EXPECT_EQ(session()->activeIndex(), 0);
+    caret(9);
+    EXPECT_EQ(view().selectedRange(), (TextRange{8, 2}));
+    EXPECT_EQ(session()->activeIndex(), 1) << "and makes it the active one";
+    caret(2);
+    EXPECT_EQ(session()->activeIndex(), 0) << "a caret at a chip's edge only activates it";
+    EXPECT_EQ(view().selectedRange(), (TextRange{2, 0}));
+}
+
+TEST_F(PlaceholderSessionTest, TheSessionEndsWhenTheCaretLeavesTheSnippetsLines) {
+    open(QStringLiteral("a: 1\nb: 2\nc: 3\n"));
+    const qsizetype at = text().indexOf(QStringLiteral("b:"));
+    caret(at);
+    manager().insertSnippet(QStringLiteral("s:\n  t: ${1:x}\n"), at);
+    ASSERT_NE(session(), nullptr);
+    caret(at - 2);
+    ASSERT_NE(session(), nullptr) << "a snippet inserted at a line's start counts the line before as its own";
+    caret(at + 3);
+    ASSERT_NE(session(), nullptr);
+    // A line break typed inside the snippet keeps its lines its own.
+    caret(at + 2);
+    press(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    caret(text().indexOf(QStringLiteral("t:")) + 3);
+    ASSERT_NE(session(), nullptr);
+    caret(text().size());
+    EXPECT_EQ(session(), nullptr) << "the last line is not the snippet's";
+}
+
+TEST_F(PlaceholderSessionTest, AReloadOrALanguageChangeEndsTheSession) {
+    open(QStringLiteral("x: 1\n"));
+    manager().insertSnippet(QStringLiteral("${1:a} ${2:b}\n"), 0);
+    ASSERT_NE(session(), nullptr);
+    controller->reloadContent();
+    EXPECT_EQ(session(), nullptr);
+    EXPECT_FALSE(controller->highlightingController()->isPaused());
+
+    manager().insertSnippet(QStringLiteral("${1:a}\n"), 0);
+    ASSERT_NE(session(), nullptr);
+    auto* oldController = controller->snippetController();
+    std::weak_ptr<Carvex::PlaceholderManager> oldManager = oldController->placeholderManager();
+    controller->setContent(QStringLiteral("{\"a\": 1}"));
+    EXPECT_NE(controller->snippetController()->placeholderManager(), oldManager.lock());
+    EXPECT_EQ(session(), nullptr);
+    EXPECT_EQ(view().extraSelections().size(), 0) << "no snippet colours are left behind";
+}
+
+// MARK: Drawing
+
+TEST_F(PlaceholderSessionTest, ChipsAreDrawnOverTheirTextOnlyWhileTheSessionRuns) {
+    open(QStringLiteral("x: 1\n"));
+    manager().insertSnippet(QStringLiteral("k: ${1:abcdefghij} ${2:klmnopqrst}\n"), 0);
+    view().repaint();
+    const auto first = Carvex::PlaceholderChipRenderer::segmentsOnScreen(view(), {3, 10}, view().viewport()->rect());
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].range, (TextRange{3, 10}));
+    const QRect chip = first[0].rect.toAlignedRect().adjusted(1, 1, -1, -1);
+    const QImage active = view().viewport()->grab().toImage().copy(chip);
+    press(Qt::Key_Tab);
+    const QImage inactive = view().viewport()->grab().toImage().copy(chip);
+    EXPECT_NE(active, inactive) << "activity is a repaint";
+    press(Qt::Key_Escape);
+    const QImage plain = view().viewport()->grab().toImage().copy(chip);
+    EXPECT_NE(plain, inactive);
+    EXPECT_EQ(text(), QStringLiteral("k: abcdefghij klmnopqrst\nx: 1\n"));
+    EXPECT_TRUE(view().extraSelections().isEmpty());
+}
+
+// MARK: Bad input
+
+TEST_F(PlaceholderSessionTest, BadSnippetsAreInsertedWholeWithoutOrphans) {
+    Carvex::Document& doc = open(QStringLiteral("x: 1\n"));
+    const QString huge(100'000, u'd');
+    manager().insertSnippet(QStringLiteral("big: ${1:") + huge + QStringLiteral("}\n"), 0);
+    ASSERT_NE(session(), nullptr);
+    EXPECT_EQ(session()->placeholders()[0].range, (TextRange{5, 100'000}));
+    view().repaint();
+    EXPECT_TRUE(doc.content.contains(huge)) << "saved whole";
+    press(Qt::Key_Escape);
+
+    QString many;
+    for (int i = 1; i <= 1000; ++i) {
+        many += QStringLiteral("${%1:v%1} ").arg(i);
+    }
+    manager().insertSnippet(many, 0);
+    ASSERT_NE(session(), nullptr);
+    EXPECT_EQ(session()->placeholders().size(), 1000u);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(session()->activeIndex(), 1);
+    expectConsistent();
+    press(Qt::Key_Escape);
+
+    manager().insertSnippet(QStringLiteral("${123456789012345678901234567890:thirty}"), 0);
+    ASSERT_NE(session(), nullptr);
+    EXPECT_EQ(session()->placeholders()[0].index, 0);
+    press(Qt::Key_Escape);
+
+    const qsizetype end = text().size();
+    EXPECT_EQ(manager().insertSnippet(QStringLiteral("${1:far}"), end + 50), 3);
+    EXPECT_TRUE(text().endsWith(QStringLiteral("far")));
+    EXPECT_EQ(session()->placeholders()[0].range, (TextRange{end, 3}));
+    press(Qt::Key_Escape);
+
+    open(QString::fromUtf8("a\xF0\x9F\x98\x80" "b\n"));
+    manager().insertSnippet(QStringLiteral("${1:in}"), 2);
+    EXPECT_EQ(text(), QString::fromUtf8("ain\xF0\x9F\x98\x80" "b\n")) << "never inside a surrogate pair";
+    EXPECT_EQ(manager().insertSnippet(QStringLiteral("x"), -5), 1);
+    EXPECT_TRUE(text().startsWith(u'x'));
+    expectConsistent();
+}
+
+// MARK: A seeded walk
+
+TEST_F(PlaceholderSessionTest, ASeededWalkKeepsChipsTextAndContentInStep) {
+    const QString start = QStringLiteral("openapi: 3.0.0\npaths:\n  /a:\n    get:\n      summary: x\n");
+    open(start);
+    const QString snippets[] = {
+        QStringLiteral("get:\n  summary: ${1:Summary}\n  responses:\n    '${2:200}':\n      description: ${3:OK}\n"),
+        QStringLiteral("${1:a}${2:b} ${3:c}"),
+        QStringLiteral("name: ${2:second} ${1:first}\n"),
+        QStringLiteral("plain text\n"),
+    };
+    std::mt19937 random(4801);
+    const int steps = 200;
+    for (int step = 0; step < steps; ++step) {
+        SCOPED_TRACE(step);
+        const int action = static_cast<int>(random() % 9);
+        switch (action) {
+            case 0: {
+                const qsizetype at = static_cast<qsizetype>(random() % static_cast<unsigned>(text().size() + 1));
+                caret(at);
+                manager().insertSnippet(snippets[random() % 4], view().selectedRange().location);
+                break;
+            }
+            case 1:
+                press(Qt::Key_Tab);
+                break;
+            case 2:
+                press(Qt::Key_Backtab, Qt::ShiftModifier);
+                break;
+            case 3:
+                typeKey(QString(QChar(u'a' + static_cast<char16_t>(random() % 26))));
+                break;
+            case 4:
+                press(Qt::Key_Escape);
+                break;
+            case 5:
+                caret(static_cast<qsizetype>(random() % static_cast<unsigned>(text().size() + 1)));
+                break;
+            case 6:
+                press(Qt::Key_Z, Qt::ControlModifier);
+                break;
+            case 7:
+                press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+                break;
+            default:
+                press(random() % 2 ? Qt::Key_Backspace : Qt::Key_Delete);
+                break;
+        }
+        expectConsistent();
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+    const QString last = text();
+    while (view().document()->isUndoAvailable()) {
+        view().undo();
+    }
+    EXPECT_EQ(text(), start);
+    EXPECT_EQ(document->content, start);
+    while (view().document()->isRedoAvailable()) {
+        view().redo();
+    }
+    EXPECT_EQ(text(), last);
+    expectConsistent();
+}
+
+}  // namespace
+}  // namespace CarvexTest
