@@ -140,11 +140,24 @@ std::string integerText(std::int64_t value) {
     return std::string(buffer, result.ptr);
 }
 
+// True when a text may read as a number: numbers, infinities and not-a-number start with a digit, a
+// sign, a point or the first letter of "inf" or "nan".
+bool mayReadAsNumber(std::string_view text) {
+    switch (text.front()) {
+        case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': case '8': case '9':
+        case '+': case '-': case '.': case 'i': case 'I': case 'n': case 'N': return true;
+        default: return false;
+    }
+}
+
 bool keyNeedsQuotes(std::string_view key) {
     if (key.empty() || key.front() == ' ' || key.back() == ' ' || isKeyWord(key)) return true;
     const std::uint8_t classes = classify(key);
     // Any control character, a tab and a line feed included.
-    return (classes & (kKeyQuote | kControl)) || unprintableIn(key, classes);
+    if ((classes & (kKeyQuote | kControl)) || unprintableIn(key, classes)) return true;
+    // A bare key that reads as a number would come back as that number's text ("+1" as 1, "1e3" as
+    // 1000): keys are quoted by the same number test as texts.
+    return mayReadAsNumber(key) && (isCoreSchemaScalar(key) || readsAsDouble(key));
 }
 
 // `text` in double quotes: a backslash, a double quote, a line feed, a tab and a carriage return

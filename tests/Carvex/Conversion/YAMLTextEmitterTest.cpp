@@ -8,9 +8,17 @@
 
 #include "tests/Carvex/Conversion/ConversionTestSupport.h"
 
+#include "kit/parsing/YAMLScalarResolver.h"
+
 #include <gtest/gtest.h>
 
+#include <QDirIterator>
+#include <QFile>
+
+#include <filesystem>
 #include <random>
+#include <regex>
+#include <set>
 
 using namespace Carvex;
 using namespace ConversionTestSupport;
@@ -141,7 +149,7 @@ TEST(EmitterTextTest, KeysAreQuotedByTheirOwnRules) {
         {"", true}, {"yes", true}, {"No", true}, {"ON", true}, {"off", true}, {"~", true}, {"Null", true},
         {"x-foo", true}, {"a=b", true}, {"<<", true}, {"a:b", true}, {"#", true}, {"a\\b", true}, {" a", true},
         {"a\nb", true}, {"a\tb", true}, {"a\x01", true}, {"/pets/{id}", true}, {"application/json", false},
-        {"200", false}, {"1.0", false}, {"True1", false}, {"a b", false}, {"x_y", false}, {"$ref", false}};
+        {"200", true}, {"1.0", true}, {"True1", false}, {"a b", false}, {"x_y", false}, {"$ref", false}};
     for (const TextRow& row : rows) {
         const std::string_view key = row.text;
         const std::string text = YAMLTextEmitter::keyText(key);
@@ -149,6 +157,103 @@ TEST(EmitterTextTest, KeysAreQuotedByTheirOwnRules) {
         const QString json = QStringLiteral("{") + jsonString(key) + QStringLiteral(":1}");
         expectReadsBack(json, "key " + std::string(key));
     }
+}
+
+// What a YAML 1.2 reader of the core schema makes of a plain scalar other than a text: null, a boolean,
+// an integer (decimal, octal, hexadecimal) or a floating-point number (infinities and not-a-number
+// included).
+bool coreSchemaTypes(const std::string& plain) {
+    static const std::regex typed(
+        "|~|null|Null|NULL|true|True|TRUE|false|False|FALSE"
+        "|[-+]?[0-9]+|0o[0-7]+|0x[0-9a-fA-F]+"
+        "|[-+]?(\\.[0-9]+|[0-9]+(\\.[0-9]*)?)([eE][-+]?[0-9]+)?"
+        "|[-+]?\\.(inf|Inf|INF)|\\.nan|\\.NaN|\\.NAN");
+    return std::regex_match(plain, typed);
+}
+
+// A key written bare reads as a text both to the library and to a YAML 1.2 reader, and the whole
+// member reads back through the library under the same key.
+void expectKeyKeepsItsText(const std::string& key) {
+    const std::string written = YAMLTextEmitter::keyText(key);
+    if (written.empty() || written.front() != '"') {
+        EXPECT_EQ(written, key);
+        EXPECT_EQ(VoziZazIreParsing::YAMLScalarResolver::resolve(written).kind,
+                  VoziZazIreParsing::YAMLScalarResolver::Kind::string)
+            << "bare key reads as another type in the library: " << key;
+        EXPECT_FALSE(coreSchemaTypes(written)) << "bare key reads as another type in YAML 1.2: " << key;
+    }
+    const QString json = QStringLiteral("{") + jsonString(key) + QStringLiteral(":{\"k\":1}}");
+    const QString yaml = toYAML(json);
+    PlainValueTree back;
+    try {
+        back = readYAML(yaml);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "key " << key << ": YAML does not read back: " << e.what() << "\n" << yaml.toStdString();
+        return;
+    }
+    ASSERT_EQ(back.kind(back.root()), PlainValueTree::Kind::dictionary) << key;
+    ASSERT_EQ(back.count(back.root()), 1u) << key;
+    EXPECT_EQ(back.key(back.root(), 0), key) << yaml.toStdString();
+}
+
+// Keys that read as numbers when bare: a sign, an exponent, a hexadecimal form, infinity and
+// not-a-number are quoted as they are in values (a "+1" key was written bare and read back as 1).
+TEST(EmitterKeyTextTest, number_like_keys_are_quoted_and_read_back_as_the_same_text) {
+    const TextRow rows[] = {
+        // Read as numbers by the library's reader and by the C library's conversion.
+        {"+1", true}, {"-1", true}, {"1", true}, {"200", true}, {"007", true}, {"1.0", true}, {".5", true},
+        {"5.", true}, {"1e3", true}, {"1E-3", true}, {"+2.5e+10", true}, {"0x1F", true}, {"0X1f", true},
+        {"0x1p3", true}, {"inf", true}, {"-inf", true}, {"+Infinity", true}, {"INF", true}, {"NaN", true},
+        {"nan", true}, {"-nan", true}, {"nan(123)", true},
+        // Typed by a YAML 1.2 reader only.
+        {".inf", true}, {"-.Inf", true}, {"+.INF", true}, {".nan", true}, {".NaN", true}, {"0o17", true},
+        // Texts to every reader.
+        {"1_000", false}, {"v1", false}, {"1a", false}, {"2XX", false}, {"1.2.3", false}, {"info", false},
+        {"in", false}, {"name", false}, {"nano", false}, {"Infinite", false}, {"+", false}, {".", false},
+        {"0o8", false}, {"0x", false}, {"e5", false}, {"1e", false}, {".infinity", false}};
+    for (const TextRow& row : rows) {
+        const std::string key = row.text;
+        EXPECT_EQ(YAMLTextEmitter::keyText(key).front() == '"', row.quoted) << key;
+        expectKeyKeepsItsText(key);
+    }
+    // Other rules and the order stay: the number-like keys sort among the others by their text.
+    EXPECT_EQ(toYAML(R"({"+1":{"a":1},"-1":2,"openapi":"3.1.0","x":"+1"})").toStdString(),
+              "openapi: 3.1.0\n\"+1\":\n  a: 1\n\"-1\": 2\nx: \"+1\"");
+}
+
+// Every key of the sample descriptions keeps its text through JSON to YAML.
+TEST(EmitterKeyTextTest, every_key_of_the_sample_descriptions_reads_back_as_the_same_text) {
+    const std::filesystem::path root = std::filesystem::path(CARVEX_SHARED_DIR) / "corpus" / "oai";
+    std::error_code error;
+    if (!std::filesystem::is_directory(root, error)) GTEST_SKIP() << "no sample descriptions at " << root;
+    std::set<std::string> keys;
+    int files = 0;
+    QDirIterator it(QString::fromStdString(root.string()), {QStringLiteral("*.json"), QStringLiteral("*.yaml")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QString text = QString::fromUtf8(file.readAll());
+        const PlainValueTree tree = path.endsWith(QStringLiteral(".json")) ? readJSON(text) : readYAML(text);
+        ++files;
+        std::vector<PlainValueTree::Index> stack{tree.root()};
+        while (!stack.empty()) {
+            const PlainValueTree::Index v = stack.back();
+            stack.pop_back();
+            if (tree.kind(v) == PlainValueTree::Kind::dictionary) {
+                for (std::size_t i = 0; i < tree.count(v); ++i) {
+                    keys.insert(std::string(tree.key(v, i)));
+                    stack.push_back(tree.value(v, i));
+                }
+            } else if (tree.kind(v) == PlainValueTree::Kind::list) {
+                for (std::size_t i = 0; i < tree.count(v); ++i) stack.push_back(tree.element(v, i));
+            }
+        }
+    }
+    ASSERT_GT(files, 0);
+    EXPECT_TRUE(keys.contains("200"));
+    for (const std::string& key : keys) expectKeyKeepsItsText(key);
 }
 
 TEST(EmitterTextTest, QuotingEscapesInTheStatedOrder) {
