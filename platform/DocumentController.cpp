@@ -3,6 +3,7 @@
 #include "platform/AlertPresenter.h"
 #include "platform/FilePanel.h"
 #include "platform/MainScheduler.h"
+#include "platform/MemoryRelease.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,8 +67,12 @@ void DocumentController::removeDocument(Document* document) {
     }
     auto holder = std::make_shared<std::unique_ptr<Document>>(std::move(*it));
     documents_.erase(it);
-    // The document may be running its own code (its close); it goes on a later turn.
-    MainScheduler::shared()->post([holder] { holder->reset(); });
+    // The document may be running its own code (its close); it goes on a later turn, and the memory
+    // it held goes back to the system once the application is idle.
+    MainScheduler::shared()->post([holder] {
+        holder->reset();
+        MemoryRelease::requestRelease();
+    });
 }
 
 QString DocumentController::identityOf(const QString& path) {

@@ -10,6 +10,7 @@
 #include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/WelcomeViewController.h"
 #include "platform/MainMenu.h"
+#include "platform/MemoryRelease.h"
 #include "platform/SingleInstance.h"
 #include "platform/Storyboard.h"
 
@@ -61,6 +62,7 @@ bool Application::start(const QStringList& arguments) {
 }
 
 int Application::main(int argc, char** argv) {
+    CarvexPlatform::MemoryRelease::configureAllocator();
     WebViewEnvironment::prepareBeforeApplication();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Carvex"));
