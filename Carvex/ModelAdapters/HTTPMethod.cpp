@@ -86,9 +86,10 @@ const BadgeLayout& badgeLayout()
 QPixmap badgeImage(HTTPMethod method, qreal devicePixelRatio)
 {
     const qreal ratio = std::isfinite(devicePixelRatio) ? std::clamp(devicePixelRatio, qreal(0.5), qreal(8)) : qreal(1);
-    static std::map<std::pair<HTTPMethod, qreal>, QPixmap> cache;
+    // Kept for the process and never destroyed: pixmaps must not outlive the application object.
+    static auto* const cache = new std::map<std::pair<HTTPMethod, qreal>, QPixmap>();
     const auto key = std::make_pair(method, ratio);
-    if (const auto found = cache.find(key); found != cache.end())
+    if (const auto found = cache->find(key); found != cache->end())
         return found->second;
 
     const BadgeLayout& layout = badgeLayout();
@@ -108,7 +109,7 @@ QPixmap badgeImage(HTTPMethod method, qreal devicePixelRatio)
         painter.setPen(Qt::white);
         painter.drawText(bounds, Qt::AlignCenter, QString::fromLatin1(raw.data(), qsizetype(raw.size())));
     }
-    cache.emplace(key, image);
+    cache->emplace(key, image);
     return image;
 }
 
