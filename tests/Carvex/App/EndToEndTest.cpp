@@ -241,6 +241,7 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     PropertiesViewController& pane = *window.properties;
     ASSERT_TRUE(waitUntil([&] { return pane.operations().size() == 3; })) << operationNames(pane).join(", ").toStdString();
     EXPECT_EQ(operationNames(pane), QStringList({"GET /pets", "POST /pets", "GET /pets/{petId}"}));
+    EXPECT_TRUE(source->parsedModel.has_value()) << "the document keeps the model its pane parsed";
     const OperationID createPets{QStringLiteral("/pets"), HTTPMethod::post};
     const QModelIndex postCell = pane.operationsTableModel()->index(
         pane.operationsTableModel()->rowOf(createPets), OperationsTableModel::pathColumn);
