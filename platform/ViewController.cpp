@@ -56,8 +56,20 @@ void ViewController::setView(QWidget* view) {
     adopt(view);
 }
 
+namespace {
+const char* const controllerProperty = "carvexViewController";
+}  // namespace
+
+ViewController* ViewController::controllerOfView(const QWidget* view) {
+    if (!view) {
+        return nullptr;
+    }
+    return qobject_cast<ViewController*>(view->property(controllerProperty).value<QObject*>());
+}
+
 void ViewController::adopt(QWidget* view) {
     view_ = view ? view : new QWidget();
+    view_->setProperty(controllerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     view_->installEventFilter(this);
     appeared_ = view_->isVisible();
 }

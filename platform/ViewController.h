@@ -27,6 +27,8 @@ public:
 
     // The view, loaded on first request.
     QWidget* view();
+    // The controller whose view `view` is, or null.
+    static ViewController* controllerOfView(const QWidget* view);
     bool isViewLoaded() const { return view_ != nullptr; }
     // Installs a view of one's own (before the first `view()`, instead of `loadView`); no
     // `viewDidLoad` follows: call `view()` for that.

@@ -10,6 +10,7 @@
 #include "platform/MainScheduler.h"
 #include "platform/NotificationCenter.h"
 #include "platform/StandardUpdaterController.h"
+#include "platform/ViewController.h"
 #include "platform/WindowController.h"
 #include "platform/WindowTabHost.h"
 
@@ -525,11 +526,23 @@ void AppDelegate::sendToFocusedWidget(const char* method, const QKeySequence& ke
             return;
         }
     }
-    for (QObject* responder = focus; responder; responder = responder->parent()) {
+    const auto answers = [method](QObject* responder) {
         const QMetaObject* meta = responder->metaObject();
         for (int index = 0; index < meta->methodCount(); ++index) {
             if (meta->method(index).name() == method && meta->method(index).parameterCount() == 0) {
                 QMetaObject::invokeMethod(responder, method);
+                return true;
+            }
+        }
+        return false;
+    };
+    // Each widget, then the controller whose view it is, then its parent widget.
+    for (QWidget* responder = focus; responder; responder = responder->parentWidget()) {
+        if (answers(responder)) {
+            return;
+        }
+        if (CarvexPlatform::ViewController* controller = CarvexPlatform::ViewController::controllerOfView(responder)) {
+            if (answers(controller)) {
                 return;
             }
         }

@@ -137,8 +137,8 @@ public:
     // text is ignored; the column is clamped to the line.
     virtual void navigateToLine(int line, int column);
 
-    // Actions.
-    void triggerCompletion();
+    // Actions. The menus reach them through the focused view's controller.
+    Q_INVOKABLE void triggerCompletion();
     void triggerSnippetSuggestion();
 
     // Text view delegates.
