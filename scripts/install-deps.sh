@@ -6,7 +6,7 @@ pkgs=(build-essential cmake ninja-build pkg-config git
       libicu-dev liburiparser-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       rapidjson-dev libyaml-cpp-dev
-      qt6-base-dev libgl-dev xvfb
+      qt6-base-dev qt6-svg-dev libgl-dev xvfb
       qt6-webengine-dev libqt6webenginecore6-bin
       "$@")
 missing=()

@@ -1,5 +1,6 @@
 #include "Carvex/App/Application.h"
 
+#include "Carvex/Completion/CompletionController.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/NewDocumentModalViewController.h"
 #include "Carvex/Editor/EditorViewController.h"
@@ -48,6 +49,7 @@ bool Application::start(const QStringList& arguments) {
     registerScenes();
     TemplateCatalog::installFactory();
     SnippetSuggestionController::installFactory();
+    CompletionController::installFactory();
     mainMenu_ = std::make_unique<CarvexPlatform::MainMenu>();
     delegate_ = std::make_unique<AppDelegate>(*mainMenu_, windows_, settings_);
     delegate_->buildMainMenu();

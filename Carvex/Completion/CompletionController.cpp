@@ -1,5 +1,17 @@
 #include "Carvex/Completion/CompletionController.h"
 
+#include "Carvex/Completion/CompletionPopupController.h"
+#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/Preferences/CompletionPreferencesStore.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
 namespace Carvex {
 
 CompletionController::Factory& CompletionController::factory() {
@@ -12,5 +24,247 @@ std::unique_ptr<CompletionController> CompletionController::make(EditorTextView*
     const Factory& make = factory();
     return make ? make(textView, preferencesStore) : nullptr;
 }
+
+void CompletionController::installFactory() {
+    factory() = [](EditorTextView* textView, CompletionPreferencesStore& preferencesStore) {
+        return std::make_unique<CompletionController>(textView, preferencesStore);
+    };
+}
+
+CompletionController::CompletionController() = default;
+
+CompletionController::CompletionController(EditorTextView* textView, CompletionPreferencesStore& preferencesStore,
+                                           CompletionCoordinator::Engine engine,
+                                           std::shared_ptr<CarvexPlatform::MainScheduler> scheduler)
+    : textView_(textView),
+      preferencesStore_(&preferencesStore),
+      scheduler_(scheduler),
+      coordinator_(std::make_unique<CompletionCoordinator>(std::move(engine),
+                                                           CompletionCoordinator::defaultDebounceInterval, scheduler)),
+      self_(std::make_shared<CompletionController*>(this)) {
+    coordinator_->setDelegate(this);
+}
+
+CompletionController::~CompletionController() {
+    self_.reset();
+    if (coordinator_) {
+        coordinator_->setDelegate(nullptr);
+        coordinator_->cancel();
+    }
+    if (popupController_) {
+        popupController_->setDelegate(nullptr);
+    }
+}
+
+CompletionPopupController& CompletionController::popup() {
+    if (!popupController_) {
+        popupController_ = std::make_unique<CompletionPopupController>(
+            scheduler_ ? scheduler_ : CarvexPlatform::MainScheduler::shared());
+        popupController_->setDelegate(this);
+    }
+    return *popupController_;
+}
+
+void CompletionController::setLanguageFromPath(const QString& path) {
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("json")) {
+        language_ = DocumentLanguage::json;
+    } else if (extension == QLatin1String("yaml") || extension == QLatin1String("yml")) {
+        language_ = DocumentLanguage::yaml;
+    } else {
+        language_ = DocumentLanguage::unknown;
+    }
+}
+
+std::optional<DocumentFormat> CompletionController::format() const {
+    switch (language_) {
+        case DocumentLanguage::json:
+            return DocumentFormat::json;
+        case DocumentLanguage::yaml:
+            return DocumentFormat::yaml;
+        case DocumentLanguage::unknown:
+            break;
+    }
+    return std::nullopt;
+}
+
+bool CompletionController::isPopupVisible() const { return popupController_ && popupController_->isVisible(); }
+
+// MARK: Edits and caret moves
+
+void CompletionController::textDidChange() {
+    if (isProcessingCompletion_ || !coordinator_) {
+        return;
+    }
+    EditorTextView* view = textView_;
+    if (isPopupVisible()) {
+        // The open popup follows the typing as long as the caret stays at or after its place.
+        if (!anchorPosition_ || view == nullptr || view->selectedRange().location < *anchorPosition_) {
+            hideCompletion();
+            return;
+        }
+    } else if (preferencesStore_ == nullptr || !preferencesStore_->isAutoCompletionEnabled()) {
+        return;
+    }
+    const std::optional<DocumentFormat> documentFormat = format();
+    if (!documentFormat || view == nullptr) {
+        hideCompletion();
+        return;
+    }
+    const quint64 revision = view->textRevision();
+    QPointer<EditorTextView> weakView(view);
+    coordinator_->requestCompletions(
+        [weakView, revision]() -> const QString* {
+            // A text changed without a request of its own (a reload, a placeholder edit) is not
+            // the one this request was made for.
+            if (!weakView || weakView->textRevision() != revision || weakView->isLoading()) {
+                return nullptr;
+            }
+            return &weakView->viewText();
+        },
+        view->selectedRange().location, *documentFormat, snippetTemplates_);
+}
+
+void CompletionController::selectionDidChangeWithoutEdit() {
+    if (isProcessingCompletion_ || !isPopupVisible()) {
+        return;
+    }
+    if (selectionOnShow_ && textView_ && textView_->selectedRange() == *selectionOnShow_) {
+        return;
+    }
+    hideCompletion();
+}
+
+void CompletionController::hideCompletion() {
+    if (coordinator_) {
+        coordinator_->cancel();
+    }
+    if (popupController_) {
+        popupController_->hide();
+    }
+    anchorPosition_.reset();
+    selectionOnShow_.reset();
+}
+
+// MARK: Explicit requests
+
+void CompletionController::triggerCompletion() { requestExplicitly(false); }
+
+void CompletionController::triggerSnippetOnlyCompletion() { requestExplicitly(true); }
+
+void CompletionController::requestExplicitly(bool snippetsOnly) {
+    EditorTextView* view = textView_;
+    if (!format() || view == nullptr || !coordinator_ || !scheduler_) {
+        return;
+    }
+    const qsizetype caret = view->selectedRange().location;
+    const quint64 revision = view->textRevision();
+    anchorPosition_ = caret;
+    std::weak_ptr<CompletionController*> weakSelf = self_;
+    scheduler_->post([weakSelf, caret, revision, snippetsOnly] {
+        const std::shared_ptr<CompletionController*> alive = weakSelf.lock();
+        if (!alive) {
+            return;
+        }
+        CompletionController& controller = **alive;
+        EditorTextView* view = controller.textView_;
+        const std::optional<DocumentFormat> documentFormat = controller.format();
+        if (view == nullptr || !documentFormat || view->textRevision() != revision || view->isLoading()) {
+            // The text moved on before the request ran: its proposals would belong to another text.
+            if (!controller.isPopupVisible()) {
+                controller.anchorPosition_.reset();
+            }
+            return;
+        }
+        CompletionResult result =
+            controller.coordinator_->engine()(view->viewText(), caret, *documentFormat, controller.snippetTemplates_);
+        if (snippetsOnly) {
+            std::erase_if(result.items,
+                          [](const CompletionItem& item) { return item.kind != CompletionItemKind::snippet; });
+            result.isIncomplete = false;
+        }
+        if (result.items.empty()) {
+            // A popup already open stays; the next edit closes it, its place forgotten.
+            controller.anchorPosition_.reset();
+            return;
+        }
+        controller.showCompletions(result);
+    });
+}
+
+// MARK: Showing
+
+void CompletionController::showCompletions(const CompletionResult& result) {
+    EditorTextView* view = textView_;
+    const std::optional<QRect> line = caretLineScreenRect();
+    if (result.items.empty() || view == nullptr || !line) {
+        hideCompletion();
+        return;
+    }
+    if (!anchorPosition_) {
+        anchorPosition_ = view->selectedRange().location;
+    }
+    selectionOnShow_ = view->selectedRange();
+    popup().show(result.items, *line, view->window());
+}
+
+std::optional<QRect> CompletionController::caretLineScreenRect() const {
+    EditorTextView* view = textView_;
+    if (view == nullptr || !view->isVisible()) {
+        return std::nullopt;
+    }
+    QTextDocument* document = view->document();
+    const qsizetype last = std::max(document->characterCount() - 1, 0);
+    QTextCursor cursor(document);
+    cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(view->selectedRange().location, 0, last)));
+    const QRect caret = view->cursorRect(cursor);
+    const QPoint topLeft = view->viewport()->mapToGlobal(caret.topLeft());
+    return QRect(topLeft, QSize(std::max(caret.width(), 1), std::max(caret.height(), 1)));
+}
+
+std::optional<QPoint> CompletionController::caretScreenPoint() const {
+    const std::optional<QRect> line = caretLineScreenRect();
+    if (!line) {
+        return std::nullopt;
+    }
+    return QPoint(line->x(), line->y() + line->height());
+}
+
+// MARK: Keys
+
+bool CompletionController::handleKeyDown(QKeyEvent& event) {
+    if (event.key() == Qt::Key_Space && event.modifiers().testFlag(Qt::ControlModifier)) {
+        triggerCompletion();
+        return true;
+    }
+    if (!isPopupVisible()) {
+        return false;
+    }
+    switch (event.key()) {
+        case Qt::Key_Escape:
+            hideCompletion();
+            return true;
+        case Qt::Key_Down:
+            popupController_->moveDown();
+            return true;
+        case Qt::Key_Up:
+            popupController_->moveUp();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// MARK: Delegates
+
+void CompletionController::completionCoordinatorDidComplete(CompletionCoordinator&, const CompletionResult& result) {
+    showCompletions(result);
+}
+
+// Rows are shown and selected here; writing one into the text is not part of this controller.
+void CompletionController::completionPopupDidSelectItem(CompletionPopupController&, const CompletionItem&) {}
+
+// The popup hides itself after an acceptance; where it belonged stays until the next show or hide.
+void CompletionController::completionPopupDidDismiss(CompletionPopupController&) {}
 
 }  // namespace Carvex

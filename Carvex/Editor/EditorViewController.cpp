@@ -211,7 +211,10 @@ void EditorViewController::installSnippetController(std::shared_ptr<TemplateCata
     if (!catalog) {
         return;
     }
-    std::vector<SnippetTemplate> templates = catalog->templates();
+    // The completion list offers the catalog's snippets also where no inline suggestion runs.
+    if (completionController_) {
+        completionController_->setSnippetTemplates(catalog->templates());
+    }
     std::unique_ptr<SnippetSuggestionController> controller = SnippetSuggestionController::make(&textView(), catalog);
     if (!controller) {
         return;
@@ -221,7 +224,6 @@ void EditorViewController::installSnippetController(std::shared_ptr<TemplateCata
     endPlaceholderSession();
     snippetController_ = std::move(controller);
     if (completionController_) {
-        completionController_->setSnippetTemplates(std::move(templates));
         completionController_->setPlaceholderManager(snippetController_->placeholderManager());
     }
     QPointer<EditorViewController> self(this);

@@ -1,0 +1,312 @@
+// The completion controller in the real editor, offscreen on a fake clock, driven by key events:
+// when the popup opens, follows the typing and closes; the keys it takes; results shown only for
+// the text they were computed from.
+
+#include "Carvex/Completion/CompletionController.h"
+#include "Carvex/Completion/CompletionPopupController.h"
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Documents/DocumentTypes.h"
+#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Preferences/CompletionPreferencesStore.h"
+#include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Snippets/SnippetSuggestionController.h"
+#include "Carvex/Snippets/TemplateCatalog.h"
+#include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
+#include "platform/FakeMainScheduler.h"
+#include "platform/ScopedMainScheduler.h"
+#include "platform/Settings.h"
+#include "platform/TestApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QFrame>
+#include <QKeyEvent>
+
+namespace Carvex {
+namespace {
+
+using namespace std::chrono_literals;
+
+QString petstore() {
+    QFile file(QStringLiteral(CARVEX_SHARED_DIR "/corpus/oai/v3.0/petstore.yaml"));
+    if (file.open(QIODevice::ReadOnly)) {
+        return QString::fromUtf8(file.readAll());
+    }
+    // The same beginning, where the shared corpus is not at hand.
+    return QStringLiteral(
+        "openapi: \"3.0.0\"\ninfo:\n  version: 1.0.0\n  title: Swagger Petstore\n  license:\n    name: MIT\n"
+        "servers:\n  - url: http://petstore.swagger.io/v1\npaths:\n  /pets:\n    get:\n      summary: List all pets\n"
+        "      operationId: listPets\n      responses:\n        '200':\n          description: A paged array of pets\n");
+}
+
+class CompletionControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CarvexPlatform::TestApplication::ensure();
+        scope = std::make_unique<CarvexPlatform::ScopedMainScheduler>(clock);
+        settings = CarvexPlatform::Settings::isolated();
+        editorStore = std::make_unique<EditorPreferencesStore>(settings);
+        themeStore = std::make_unique<SyntaxThemePreferencesStore>(settings);
+        completionStore = std::make_unique<CompletionPreferencesStore>(settings);
+        saved = std::exchange(CompletionController::factory(), {});
+        savedCatalog = std::exchange(TemplateCatalog::factory(), {});
+        savedSnippets = std::exchange(SnippetSuggestionController::factory(), {});
+        const CompletionCoordinator::Engine engine = CompletionCoordinator::defaultEngine();
+        CompletionController::factory() = [this, engine](EditorTextView* view, CompletionPreferencesStore& store) {
+            auto made = std::make_unique<CompletionController>(
+                view, store,
+                [this, engine](const QString& text, qsizetype caret, DocumentFormat format,
+                               const std::vector<SnippetTemplate>& templates) {
+                    ++engineCalls;
+                    if (emptyResults) {
+                        return CompletionResult::empty(CompletionContext{});
+                    }
+                    return engine(text, caret, format, templates);
+                },
+                clock);
+            completion = made.get();
+            return made;
+        };
+        editor = std::make_unique<EditorViewController>(
+            EditorViewController::Stores{editorStore.get(), themeStore.get(), completionStore.get(), settings}, clock);
+        editor->view()->resize(700, 500);
+        editor->view()->show();
+        document = std::make_unique<Document>(editorStore.get());
+        EXPECT_EQ(document->readFromData(petstore().toUtf8(), DocumentTypes::yamlDocument), std::nullopt);
+        document->setFilePath(QStringLiteral("/tmp/petstore.yaml"));
+        editor->setDocument(document.get());
+        editor->loadDocumentContent();
+        ASSERT_NE(completion, nullptr);
+    }
+    void TearDown() override {
+        editor.reset();
+        document.reset();
+        clock->runPending();
+        CompletionController::factory() = saved;
+        TemplateCatalog::factory() = savedCatalog;
+        SnippetSuggestionController::factory() = savedSnippets;
+        scope.reset();
+    }
+
+    EditorTextView& view() { return *editor->editorTextView(); }
+    bool visible() const { return completion->isPopupVisible(); }
+    CompletionPopupController& popup() { return *completion->popupController(); }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(&view(), &event);
+    }
+    // Types one lower-case letter as its key.
+    void typeKey(const QString& text) {
+        press(Qt::Key_A + (text.at(0).unicode() - u'a'), Qt::NoModifier, text);
+    }
+    // A new key line inside "info", indented, the caret at its end.
+    void openKeyLine() {
+        const qsizetype at = view().viewText().indexOf(QStringLiteral("  version:"));
+        view().setSelectedRange(TextRange{at, 0});
+        view().insertTextAtSelection(QStringLiteral("  \n"));
+        view().setSelectedRange(TextRange{at + 2, 0});
+        clock->runPending();
+    }
+    void requestAndShow() {
+        press(Qt::Key_Space, Qt::ControlModifier);
+        clock->runPending();
+    }
+
+    std::shared_ptr<CarvexPlatform::FakeMainScheduler> clock = std::make_shared<CarvexPlatform::FakeMainScheduler>();
+    std::unique_ptr<CarvexPlatform::ScopedMainScheduler> scope;
+    std::shared_ptr<CarvexPlatform::Settings> settings;
+    std::unique_ptr<EditorPreferencesStore> editorStore;
+    std::unique_ptr<SyntaxThemePreferencesStore> themeStore;
+    std::unique_ptr<CompletionPreferencesStore> completionStore;
+    CompletionController::Factory saved;
+    TemplateCatalog::Factory savedCatalog;
+    SnippetSuggestionController::Factory savedSnippets;
+    std::unique_ptr<Document> document;
+    std::unique_ptr<EditorViewController> editor;
+    CompletionController* completion = nullptr;
+    int engineCalls = 0;
+    bool emptyResults = false;
+};
+
+TEST_F(CompletionControllerTest, CtrlSpaceOpensUnderTheCaretAndTheKeysMoveAndClose) {
+    openKeyLine();
+    const QString before = view().viewText();
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    EXPECT_EQ(completion->anchorPosition(), view().selectedRange().location);
+    EXPECT_EQ(completion->selectionOnShow(), view().selectedRange());
+    const std::optional<QPoint> point = completion->caretScreenPoint();
+    ASSERT_TRUE(point);
+    EXPECT_EQ(popup().window()->geometry().left(), point->x());
+    EXPECT_GE(popup().window()->geometry().top(), point->y() - 1);
+    bool title = false;
+    for (const CompletionItem& item : popup().items()) {
+        title = title || item.label == QStringLiteral("description");
+    }
+    EXPECT_TRUE(title) << "info's keys are offered";
+
+    press(Qt::Key_Down);
+    EXPECT_EQ(popup().selectedIndex(), 1);
+    press(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(popup().selectedIndex(), 0);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(visible());
+    EXPECT_FALSE(completion->anchorPosition());
+    EXPECT_EQ(view().viewText(), before) << "showing and dismissing leave the text alone";
+
+    // Hidden, the popup keys are the editor's.
+    const TextRange caret = view().selectedRange();
+    press(Qt::Key_Down);
+    EXPECT_NE(view().selectedRange(), caret);
+}
+
+TEST_F(CompletionControllerTest, CtrlWithOtherModifiersTriggersToo) {
+    openKeyLine();
+    for (const Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier),
+          Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)}) {
+        completion->hideCompletion();
+        press(Qt::Key_Space, modifiers);
+        clock->runPending();
+        EXPECT_TRUE(visible()) << modifiers;
+    }
+    completion->hideCompletion();
+    press(Qt::Key_Space, Qt::AltModifier, QStringLiteral(" "));
+    clock->runPending();
+    EXPECT_FALSE(visible()) << "Alt+Space is typed";
+}
+
+TEST_F(CompletionControllerTest, TypingFollowsTheOpenPopupOnlyWhenAutomaticCompletionIsOff) {
+    openKeyLine();
+    typeKey(QStringLiteral("t"));
+    clock->advance(100ms);
+    EXPECT_FALSE(visible()) << "automatic completion is off when absent";
+    EXPECT_EQ(engineCalls, 0);
+
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    const int calls = engineCalls;
+    typeKey(QStringLiteral("e"));
+    clock->advance(39ms);
+    EXPECT_EQ(engineCalls, calls) << "the pause runs";
+    clock->advance(1ms);
+    EXPECT_EQ(engineCalls, calls + 1);
+    ASSERT_TRUE(visible());
+    EXPECT_EQ(completion->selectionOnShow(), view().selectedRange()) << "shown again at the new caret";
+    for (const CompletionItem& item : popup().items()) {
+        EXPECT_TRUE(item.label.startsWith(QStringLiteral("te"), Qt::CaseInsensitive)) << item.label.toStdString();
+    }
+
+    // Deleting back before the anchor closes it.
+    press(Qt::Key_Backspace);
+    clock->advance(40ms);
+    EXPECT_TRUE(visible());
+    press(Qt::Key_Backspace);
+    press(Qt::Key_Backspace);
+    EXPECT_FALSE(visible());
+}
+
+TEST_F(CompletionControllerTest, AutomaticCompletionOpensThePopupAfterThePause) {
+    completionStore->setAutoCompletionEnabled(true);
+    openKeyLine();
+    typeKey(QStringLiteral("d"));
+    typeKey(QStringLiteral("e"));
+    EXPECT_FALSE(visible());
+    clock->advance(40ms);
+    EXPECT_EQ(engineCalls, 1) << "one request for the burst";
+    EXPECT_TRUE(visible());
+}
+
+TEST_F(CompletionControllerTest, MovingTheCaretOrExtendingTheSelectionCloses) {
+    for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::NoModifier),
+                                                  Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+        openKeyLine();
+        requestAndShow();
+        ASSERT_TRUE(visible());
+        press(Qt::Key_Left, modifiers);
+        EXPECT_FALSE(visible()) << modifiers;
+        EXPECT_FALSE(completion->anchorPosition());
+    }
+}
+
+TEST_F(CompletionControllerTest, AnExplicitRequestWithoutItemsLeavesAnOpenPopupUntilTheNextEdit) {
+    openKeyLine();
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    emptyResults = true;
+    requestAndShow();
+    EXPECT_TRUE(visible()) << "the older popup stays";
+    EXPECT_FALSE(completion->anchorPosition());
+    typeKey(QStringLiteral("x"));
+    EXPECT_FALSE(visible()) << "its place is gone";
+}
+
+TEST_F(CompletionControllerTest, OneProposalIsShownAsOneRow) {
+    const qsizetype at = view().viewText().indexOf(QStringLiteral("    name: MIT")) + 13;
+    view().setSelectedRange(TextRange{at, 0});
+    view().insertTextAtSelection(QStringLiteral("\n    ur"));
+    clock->runPending();
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    ASSERT_EQ(popup().items().size(), 1u);
+    EXPECT_EQ(popup().items().front().label, QStringLiteral("url"));
+    EXPECT_EQ(popup().window()->height(), 100 + 22);
+}
+
+TEST_F(CompletionControllerTest, AnUnknownLanguageAsksForNothingAndHidesOnEdit) {
+    openKeyLine();
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    completion->setLanguage(DocumentLanguage::unknown);
+    const int calls = engineCalls;
+    requestAndShow();
+    EXPECT_EQ(engineCalls, calls);
+    typeKey(QStringLiteral("x"));
+    EXPECT_FALSE(visible());
+    clock->advance(100ms);
+    EXPECT_EQ(engineCalls, calls);
+}
+
+TEST_F(CompletionControllerTest, AResultIsShownOnlyForTheTextItWasComputedFrom) {
+    // A reload between Ctrl+Space and its answer, then between a keystroke and its pause.
+    openKeyLine();
+    press(Qt::Key_Space, Qt::ControlModifier);
+    editor->reloadContent();
+    clock->runPending();
+    EXPECT_FALSE(visible());
+    EXPECT_EQ(engineCalls, 0);
+
+    completionStore->setAutoCompletionEnabled(true);
+    openKeyLine();
+    typeKey(QStringLiteral("t"));
+    editor->reloadContent();
+    clock->advance(100ms);
+    EXPECT_FALSE(visible());
+    EXPECT_EQ(engineCalls, 0);
+}
+
+TEST_F(CompletionControllerTest, LanguageFromAFileName) {
+    struct Row {
+        const char* path;
+        DocumentLanguage language;
+    };
+    for (const Row row : {Row{"a.json", DocumentLanguage::json}, Row{"a.YML", DocumentLanguage::yaml},
+                          Row{"a.yaml", DocumentLanguage::yaml}, Row{"a.txt", DocumentLanguage::unknown},
+                          Row{"json", DocumentLanguage::unknown}}) {
+        completion->setLanguageFromPath(QString::fromLatin1(row.path));
+        EXPECT_EQ(completion->language(), row.language) << row.path;
+    }
+}
+
+TEST_F(CompletionControllerTest, TheEditorHandsTheCatalogsSnippetsToCompletionWithoutASuggestionController) {
+    TemplateCatalog::installFactory();
+    editor->setContent(QStringLiteral("{\"openapi\": \"3.0.0\"}"), DocumentLanguage::json);
+    EXPECT_EQ(editor->snippetController(), nullptr);
+    EXPECT_FALSE(completion->snippetTemplates().empty());
+}
+
+}  // namespace
+}  // namespace Carvex
