@@ -3,6 +3,9 @@
 
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
+#include "Carvex/Completion/CompletionController.h"
+#include "Carvex/Completion/CompletionDetailsView.h"
+#include "Carvex/Completion/CompletionPopupController.h"
 #include "Carvex/Console/ConsoleOutlineModel.h"
 #include "Carvex/Console/ConsoleViewController.h"
 #include "Carvex/Documents/Document.h"
@@ -265,6 +268,43 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     EXPECT_EQ(selectedOperationRow(pane), pane.operationsTableModel()->rowOf(createPets));
     EXPECT_EQ(pane.coordinator()->currentSelection(), createPets);
     EXPECT_EQ(text.textCursor().position(), caretAfterTyping);
+
+    // On a new key line of the new response, Ctrl+Space through the menu's shortcut opens the
+    // completion list under the caret; Down moves its selection and the details follow; Escape
+    // closes it and the text is as it was. The line goes again.
+    {
+        const qsizetype lineEnd = text.viewText().indexOf(QStringLiteral("description: OK")) + 15;
+        caret = text.textCursor();
+        caret.setPosition(static_cast<int>(lineEnd));
+        text.setTextCursor(caret);
+        QTest::keyClick(&text, Qt::Key_Return);
+        const QString beforeCompletion = text.viewText();
+        CompletionController* completion = window.editor->completionController();
+        ASSERT_NE(completion, nullptr);
+        QTest::keyClick(&text, Qt::Key_Space, Qt::ControlModifier);
+        ASSERT_TRUE(waitUntil([&] { return completion->isPopupVisible(); }));
+        CompletionPopupController* popup = completion->popupController();
+        const std::optional<QRect> line = completion->caretLineScreenRect();
+        ASSERT_TRUE(line);
+        const QRect panel = popup->window()->geometry();
+        EXPECT_TRUE(panel.top() == line->bottom() + 1 || panel.bottom() + 1 == line->top())
+            << "right under or right above the caret's line";
+        ASSERT_GE(popup->items().size(), 2u);
+        QTest::keyClick(&text, Qt::Key_Down);
+        EXPECT_EQ(popup->selectedIndex(), 1);
+        ASSERT_TRUE(waitUntil([&] {
+            const auto& shown = popup->detailsPanel()->currentItem();
+            return shown && shown->id == popup->items()[1].id && !popup->detailsPanel()->isFading();
+        }));
+        QTest::keyClick(&text, Qt::Key_Escape);
+        EXPECT_FALSE(completion->isPopupVisible());
+        EXPECT_EQ(text.viewText(), beforeCompletion);
+        caret = text.textCursor();
+        caret.setPosition(static_cast<int>(lineEnd), QTextCursor::KeepAnchor);
+        text.setTextCursor(caret);
+        QTest::keyClick(&text, Qt::Key_Backspace);
+        ASSERT_TRUE(text.viewText().contains(edit));
+    }
 
     auto validate = [&](const QString& outcome) {
         const qsizetype before = consoleMessages(*window.console).size();
