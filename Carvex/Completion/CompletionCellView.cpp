@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace Carvex {
 
 using CarvexPlatform::SystemColor;
@@ -88,29 +90,35 @@ void CompletionCellView::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
     x += iconSide + labelLeading;
 
-    int right = cell.right() + 1 - secondaryTrailing;
-    const QString secondary = secondaryText(*item);
-    if (!secondary.isEmpty()) {
-        const QFontMetrics metrics(secondaryFont());
-        const QString text = shown(secondary);
-        const int width = std::min(metrics.horizontalAdvance(text), secondaryMaximumWidth);
-        const QString elided = metrics.elidedText(text, Qt::ElideRight, width);
-        const QRect place(right - width, cell.y(), width, cell.height());
-        painter->setFont(secondaryFont());
-        painter->setPen(selected ? CarvexPlatform::systemColor(SystemColor::white)
-                                 : CarvexPlatform::systemColor(SystemColor::tertiaryLabel));
-        painter->drawText(place, Qt::AlignRight | Qt::AlignVCenter, elided);
-        right = place.x() - labelSecondaryGap;
-    }
-
+    // The label keeps its width; the short description takes what is left, at most 160.
+    const int right = cell.right() + 1 - secondaryTrailing;
     const QFont font = labelFont();
     const QFontMetrics metrics(font);
-    const int labelWidth = std::max(0, right - x);
+    const QString label = shown(item->label);
+    int labelWidth = std::max(0, right - x);
+    const QString secondary = secondaryText(*item);
+    if (!secondary.isEmpty()) {
+        const QFontMetrics secondaryMetrics(secondaryFont());
+        const QString text = shown(secondary);
+        // A pixel to spare: an advance is rounded, and a label that just fits must not be elided.
+        const int labelNeeds = metrics.horizontalAdvance(label) + 2;
+        const int room = right - x - std::min(labelNeeds, labelWidth) - labelSecondaryGap;
+        const int width = std::min({secondaryMetrics.horizontalAdvance(text), secondaryMaximumWidth, room});
+        if (width > secondaryMetrics.horizontalAdvance(QChar(0x2026)) * 2) {
+            const QRect place(right - width, cell.y(), width, cell.height());
+            painter->setFont(secondaryFont());
+            painter->setPen(selected ? CarvexPlatform::systemColor(SystemColor::white)
+                                     : CarvexPlatform::systemColor(SystemColor::tertiaryLabel));
+            painter->drawText(place, Qt::AlignRight | Qt::AlignVCenter,
+                              secondaryMetrics.elidedText(text, Qt::ElideRight, width));
+            labelWidth = std::max(0, place.x() - labelSecondaryGap - x);
+        }
+    }
     painter->setFont(font);
     painter->setPen(selected ? CarvexPlatform::systemColor(SystemColor::white)
                              : CarvexPlatform::systemColor(SystemColor::label));
     painter->drawText(QRect(x, cell.y(), labelWidth, cell.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(shown(item->label), Qt::ElideRight, labelWidth));
+                      metrics.elidedText(label, Qt::ElideRight, labelWidth));
     painter->restore();
 }
 

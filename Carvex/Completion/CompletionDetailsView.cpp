@@ -26,13 +26,8 @@ namespace {
 // A label text of at most this many units is laid out whole; beyond it, only this much is read.
 constexpr qsizetype maximumLabelLength = 512;
 
-QString colorText(const QColor& color) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(color.alphaF(), 0, 'f', 3);
-}
+// A colour as a style sheet reads it, alpha included.
+QString colorText(const QColor& color) { return color.name(QColor::HexArgb); }
 
 void setTextColor(QWidget* widget, SystemColor color) {
     QPalette palette = widget->palette();

@@ -25,13 +25,8 @@ using CarvexPlatform::SystemColor;
 
 namespace {
 
-QString colorText(const QColor& color) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(color.alphaF(), 0, 'f', 3);
-}
+// A colour as a style sheet reads it, alpha included.
+QString colorText(const QColor& color) { return color.name(QColor::HexArgb); }
 
 // Wayland lets no client place a window of its own at a screen position.
 bool toolWindowsArePlaced() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }

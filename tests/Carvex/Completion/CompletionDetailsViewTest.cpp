@@ -176,7 +176,7 @@ TEST_F(CompletionDetailsViewTest, PreviewUnderlinesDefaultsAndFollowsTheAppearan
     EXPECT_TRUE(dark.charFormat().fontUnderline());
     EXPECT_NE(view->containerView()->styleSheet(), lightStyle) << "background and border follow the appearance";
     EXPECT_TRUE(view->containerView()->styleSheet().contains(
-        QString::number(CarvexPlatform::systemColor(SystemColor::windowBackground, true).red())));
+        CarvexPlatform::systemColor(SystemColor::windowBackground, true).name(QColor::HexArgb)));
     (void)lightDefault;
 }
 

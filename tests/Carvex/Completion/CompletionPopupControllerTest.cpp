@@ -5,6 +5,7 @@
 #include "Carvex/Completion/CompletionPopupController.h"
 #include "Carvex/Completion/CompletionPopupDelegate.h"
 #include "platform/FakeMainScheduler.h"
+#include "platform/SystemColor.h"
 #include "platform/TestApplication.h"
 
 #include <gtest/gtest.h>
@@ -55,11 +56,13 @@ protected:
         CarvexPlatform::TestApplication::ensure();
         popup = std::make_unique<CompletionPopupController>(clock);
         popup->setDelegate(&delegate);
-        window.resize(600, 400);
-        window.show();
+        owner = std::make_unique<QMainWindow>();
+        owner->resize(600, 400);
+        owner->show();
     }
     void TearDown() override {
         popup.reset();
+        owner.reset();
         clock->advance(1s);
     }
     QRect screen() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
@@ -71,7 +74,7 @@ protected:
     std::shared_ptr<CarvexPlatform::FakeMainScheduler> clock = std::make_shared<CarvexPlatform::FakeMainScheduler>();
     RecordingPopupDelegate delegate;
     std::unique_ptr<CompletionPopupController> popup;
-    QMainWindow window;
+    std::unique_ptr<QMainWindow> owner;
 };
 
 TEST_F(CompletionPopupControllerTest, PanelHeightIsTheDetailsPaneAndUpToSevenRows) {
@@ -80,7 +83,7 @@ TEST_F(CompletionPopupControllerTest, PanelHeightIsTheDetailsPaneAndUpToSevenRow
         int height;
     };
     for (const Row row : {Row{3, 166}, Row{12, 254}, Row{7, 254}, Row{1, 122}}) {
-        popup->show(makeItems(row.count), caretLine(), &window);
+        popup->show(makeItems(row.count), caretLine(), owner.get());
         ASSERT_TRUE(popup->isVisible());
         EXPECT_EQ(popup->window()->height(), row.height) << row.count << " rows";
         EXPECT_EQ(popup->window()->width(), CompletionPopupController::windowWidth);
@@ -88,6 +91,10 @@ TEST_F(CompletionPopupControllerTest, PanelHeightIsTheDetailsPaneAndUpToSevenRow
         EXPECT_EQ(popup->tableView()->model()->rowCount(), row.count);
         EXPECT_EQ(popup->window()->geometry().topLeft(), QPoint(caretLine().x(), caretLine().bottom() + 1));
     }
+    // The panel paints its opaque background (a tool window is not composited over the editor).
+    const QImage painted = popup->window()->grab().toImage();
+    EXPECT_EQ(painted.pixelColor(painted.width() - 1, 0),
+              CarvexPlatform::systemColor(CarvexPlatform::SystemColor::windowBackground));
     EXPECT_TRUE(popup->window()->windowFlags().testFlag(Qt::ToolTip));
     EXPECT_TRUE(popup->window()->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(popup->window()->focusPolicy(), Qt::NoFocus);
@@ -95,7 +102,7 @@ TEST_F(CompletionPopupControllerTest, PanelHeightIsTheDetailsPaneAndUpToSevenRow
 }
 
 TEST_F(CompletionPopupControllerTest, SelectionStopsAtEitherEndAndTheDetailsFollow) {
-    popup->show(makeItems(3), caretLine(), &window);
+    popup->show(makeItems(3), caretLine(), owner.get());
     settle();
     popup->moveUp();
     EXPECT_EQ(popup->selectedIndex(), 0) << "Up on the first row";
@@ -110,7 +117,7 @@ TEST_F(CompletionPopupControllerTest, SelectionStopsAtEitherEndAndTheDetailsFoll
     EXPECT_EQ(popup->detailsPanel()->currentItem()->label, QStringLiteral("item2"));
     EXPECT_EQ(popup->detailsPanel()->descriptionLabel()->text(), QStringLiteral("About item 2"));
 
-    popup->show({}, caretLine(), &window);
+    popup->show({}, caretLine(), owner.get());
     EXPECT_FALSE(popup->isVisible()) << "no items: hidden";
     popup->moveDown();
     popup->confirmSelection();
@@ -118,7 +125,7 @@ TEST_F(CompletionPopupControllerTest, SelectionStopsAtEitherEndAndTheDetailsFoll
 }
 
 TEST_F(CompletionPopupControllerTest, AClickSelectsARowAndNeverAccepts) {
-    popup->show(makeItems(5), caretLine(), &window);
+    popup->show(makeItems(5), caretLine(), owner.get());
     QListView* list = popup->tableView();
     const QRect third = list->visualRect(list->model()->index(2, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third.center());
@@ -131,7 +138,7 @@ TEST_F(CompletionPopupControllerTest, AClickSelectsARowAndNeverAccepts) {
 }
 
 TEST_F(CompletionPopupControllerTest, AcceptingHandsOverTheSelectedRowAndHides) {
-    popup->show(makeItems(4), caretLine(), &window);
+    popup->show(makeItems(4), caretLine(), owner.get());
     popup->moveDown();
     popup->confirmSelection();
     ASSERT_EQ(delegate.accepted, std::vector<QString>{QStringLiteral("item1")});
@@ -140,7 +147,7 @@ TEST_F(CompletionPopupControllerTest, AcceptingHandsOverTheSelectedRowAndHides) 
     EXPECT_EQ(delegate.dismissals, 1);
 
     // With the list's selection cleared, Return accepts nothing.
-    popup->show(makeItems(4), caretLine(), &window);
+    popup->show(makeItems(4), caretLine(), owner.get());
     popup->tableView()->selectionModel()->clear();
     EXPECT_EQ(popup->selectedIndex(), -1);
     popup->confirmSelection();
@@ -150,10 +157,10 @@ TEST_F(CompletionPopupControllerTest, AcceptingHandsOverTheSelectedRowAndHides) 
 
 TEST_F(CompletionPopupControllerTest, TheParentWindowMovingOrClosingHidesThePanel) {
     for (const QEvent::Type type : {QEvent::Move, QEvent::WindowDeactivate, QEvent::Close}) {
-        popup->show(makeItems(2), caretLine(), &window);
+        popup->show(makeItems(2), caretLine(), owner.get());
         ASSERT_TRUE(popup->isVisible());
         QEvent event(type);
-        QApplication::sendEvent(&window, &event);
+        QApplication::sendEvent(owner.get(), &event);
         EXPECT_FALSE(popup->isVisible()) << type;
     }
 }
@@ -161,7 +168,7 @@ TEST_F(CompletionPopupControllerTest, TheParentWindowMovingOrClosingHidesThePane
 TEST_F(CompletionPopupControllerTest, TheDetailsPaneGrowsThePanelBelowTheCaretDownwards) {
     std::vector<CompletionItem> items = makeItems(2);
     items.push_back(snippetItem());
-    popup->show(items, caretLine(), &window);
+    popup->show(items, caretLine(), owner.get());
     settle();
     const QRect before = popup->window()->geometry();
     popup->moveDown();
@@ -175,7 +182,7 @@ TEST_F(CompletionPopupControllerTest, TheDetailsPaneGrowsThePanelBelowTheCaretDo
 
     // The next popup opens with the last height the pane asked for.
     popup->hide();
-    popup->show(makeItems(1), caretLine(), &window);
+    popup->show(makeItems(1), caretLine(), owner.get());
     EXPECT_EQ(popup->window()->height(), 160 + 22);
 }
 
@@ -183,7 +190,7 @@ TEST_F(CompletionPopupControllerTest, FlippedAboveTheCaretTheGrowingPaneNeverCov
     const QRect bottomLine(screen().x() + 20, screen().y() + screen().height() - 40, 1, 23);
     std::vector<CompletionItem> items = makeItems(2);
     items.push_back(snippetItem());
-    popup->show(items, bottomLine, &window);
+    popup->show(items, bottomLine, owner.get());
     EXPECT_EQ(popup->window()->geometry().bottom() + 1, bottomLine.top());
     popup->moveDown();
     popup->moveDown();
@@ -200,7 +207,7 @@ TEST_F(CompletionPopupControllerTest, ManyRowsAndHugeLabelsShowWithoutStalling) 
     std::vector<CompletionItem> items = makeItems(100000, CompletionItemKind::schema);
     items[0].label = QString(1024 * 1024, u'x');
     items[0].description = QString(1024 * 1024, u'y');
-    popup->show(std::move(items), caretLine(), &window);
+    popup->show(std::move(items), caretLine(), owner.get());
     settle();
     EXPECT_EQ(popup->window()->height(), 100 + 7 * 22);
     popup->window()->grab();  // paints the visible rows
