@@ -1,7 +1,7 @@
 #include "Carvex/Completion/CompletionController.h"
 
 #include "Carvex/Completion/CompletionPopupController.h"
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
 
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "Carvex/Completion/CompletionCoordinatorDelegate.h"
 #include "Carvex/Completion/CompletionPopupDelegate.h"
 #include "Carvex/Completion/CompletionResult.h"
-#include "Carvex/Editor/TextRange.h"
+#include "Carvex/Text/TextRange.h"
 #include "Carvex/Snippets/PlaceholderManager.h"
 #include "Carvex/Snippets/SnippetTemplate.h"
 #include "Carvex/Syntax/DocumentLanguage.h"

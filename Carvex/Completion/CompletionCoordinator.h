@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Carvex/Completion/CompletionResult.h"
-#include "Carvex/Completion/DocumentFormat.h"
+#include "Carvex/CaretContext/DocumentFormat.h"
 #include "Carvex/Snippets/SnippetTemplate.h"
 #include "platform/Debouncer.h"
 #include "platform/MainScheduler.h"

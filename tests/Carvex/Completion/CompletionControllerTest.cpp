@@ -6,7 +6,7 @@
 #include "Carvex/Completion/CompletionPopupController.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Documents/DocumentTypes.h"
-#include "Carvex/Editor/EditorTextView.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
