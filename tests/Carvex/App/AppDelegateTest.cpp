@@ -1,5 +1,11 @@
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
+#include "Carvex/Completion/CompletionController.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Preferences/CompletionPreferencesStore.h"
+#include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Windows/DocumentController.h"
 #include "platform/AlertPresenter.h"
@@ -198,6 +204,49 @@ TEST_F(AppDelegateTest, EditItemsShowTheirKeysAndTheKeysStillReachTheWidgets) {
         }
     }
     EXPECT_EQ(readOnly->toPlainText(), QStringLiteral("kept"));
+}
+
+// The menu item (clicked, so no key falls through to the view) finds the editor behind the focused
+// text view: the view has no such action, the controller whose view holds it has.
+TEST_F(AppDelegateTest, ShowCompletionsReachesTheEditorOfTheFocusedTextView) {
+    struct Recording : CompletionController {
+        explicit Recording(int& count) : count(count) {}
+        void triggerCompletion() override { ++count; }
+        int& count;
+    };
+    int requests = 0;
+    const CompletionController::Factory saved = std::exchange(
+        CompletionController::factory(),
+        [&requests](EditorTextView*, CompletionPreferencesStore&) { return std::make_unique<Recording>(requests); });
+    delegate->buildMainMenu();
+    QMenu* edit = menu.submenuTitled(QStringLiteral("Edit"));
+    ASSERT_NE(edit, nullptr);
+    QAction* showCompletions = nullptr;
+    for (QAction* item : edit->findChildren<QAction*>()) {
+        if (MainMenu::actionOf(item) == QLatin1String("triggerCompletion:")) {
+            showCompletions = item;
+        }
+    }
+    ASSERT_NE(showCompletions, nullptr);
+    EXPECT_EQ(showCompletions->shortcut().toString(QKeySequence::PortableText), QStringLiteral("Ctrl+Space"));
+
+    QMainWindow window;
+    menu.installInto(&window);
+    const std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
+    EditorPreferencesStore editorStore(settings);
+    SyntaxThemePreferencesStore themeStore(settings);
+    CompletionPreferencesStore completionStore(settings);
+    auto editor = std::make_unique<EditorViewController>(
+        EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings}, clock);
+    window.setCentralWidget(editor->view());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    editor->editorTextView()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), editor->editorTextView());
+    showCompletions->trigger();
+    EXPECT_EQ(requests, 1);
+    editor.reset();
+    CompletionController::factory() = saved;
 }
 
 TEST_F(AppDelegateTest, ItemsAddedToTheEditMenuAfterLaunchAreCleanedAgain) {
