@@ -120,6 +120,11 @@ void moveSelection(benchmark::State& state, bool throughSnippet) {
     }
     open.popup.show(std::move(items), open.caretLine, &open.window);
     open.clock->advance(1s);
+    // Keys held down: after these two, each move comes 10 ms after the last and is shown at once.
+    open.popup.moveDown();
+    open.clock->advance(10ms);
+    open.popup.moveUp();
+    open.clock->advance(10ms);
     double worst = 0;
     for (auto _ : state) {
         // Down then Up, each faster than one row per 0.1 s, so each is shown at once.
@@ -224,7 +229,7 @@ void BM_KeyEveryThirtyMillisecondsInFiveMegabytesWithThePopupOpen(benchmark::Sta
             state.SkipWithError("Ctrl+Space shows no popup");
             break;
         }
-        const QString word = QStringLiteral("description");
+        const QString word = QStringLiteral("contact");
         for (qsizetype index = 0; index < word.size(); ++index) {
             QElapsedTimer timer;
             timer.start();
@@ -237,7 +242,7 @@ void BM_KeyEveryThirtyMillisecondsInFiveMegabytesWithThePopupOpen(benchmark::Sta
         state.SetIterationTime(perKey.back() / 1000);
         const auto& items = editor.completion().popupController()->items();
         if (!editor.completion().isPopupVisible() || items.empty() ||
-            items.front().label != QStringLiteral("description")) {
+            items.front().label != QStringLiteral("contact")) {
             state.SkipWithError("the open popup did not follow the typing");
             break;
         }

@@ -11,11 +11,13 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QTextLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <set>
+#include <vector>
 
 namespace Carvex {
 
@@ -43,6 +45,56 @@ bool sameItem(const std::optional<CompletionItem>& a, const std::optional<Comple
     return a->id == b->id;
 }
 
+// One stretch of a preview in one format: the layers over it merged in order. Written run by run,
+// the document is built in one pass instead of being formatted again range by range.
+struct PreviewRun {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    QTextCharFormat format;
+};
+
+std::vector<PreviewRun> previewRuns(const SnippetPreview& preview) {
+    const qsizetype size = preview.text.size();
+    struct Edge {
+        qsizetype at;
+        bool opens;
+        int layer;
+    };
+    std::vector<Edge> edges;
+    edges.reserve(static_cast<std::size_t>(preview.formats.size()) * 2);
+    for (int layer = 0; layer < preview.formats.size(); ++layer) {
+        const QTextLayout::FormatRange& range = preview.formats[layer];
+        if (range.start < 0 || range.length <= 0 || range.start + range.length > size) {
+            continue;
+        }
+        edges.push_back({range.start, true, layer});
+        edges.push_back({range.start + range.length, false, layer});
+    }
+    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.at < b.at; });
+    std::vector<PreviewRun> runs;
+    std::set<int> open;
+    qsizetype at = 0;
+    std::size_t next = 0;
+    while (at < size) {
+        while (next < edges.size() && edges[next].at <= at) {
+            if (edges[next].opens) {
+                open.insert(edges[next].layer);
+            } else {
+                open.erase(edges[next].layer);
+            }
+            ++next;
+        }
+        const qsizetype end = next < edges.size() ? std::min(edges[next].at, size) : size;
+        PreviewRun run{at, end - at, QTextCharFormat()};
+        for (const int layer : open) {
+            run.format.merge(preview.formats[layer].format);
+        }
+        runs.push_back(std::move(run));
+        at = end;
+    }
+    return runs;
+}
+
 }  // namespace
 
 CompletionDetailsView::CompletionDetailsView(QWidget* parent, std::shared_ptr<CarvexPlatform::MainScheduler> scheduler)
@@ -64,19 +116,21 @@ CompletionDetailsView::CompletionDetailsView(QWidget* parent, std::shared_ptr<Ca
     descriptionLabel_->setTextFormat(Qt::PlainText);
     descriptionLabel_->setWordWrap(true);
     descriptionLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    previewTextView_ = new QTextEdit(container_);
+    previewTextView_ = new QPlainTextEdit(container_);
     previewTextView_->setReadOnly(true);
     previewTextView_->setTextInteractionFlags(Qt::NoTextInteraction);
     previewTextView_->setFocusPolicy(Qt::NoFocus);
     previewTextView_->setFrameShape(QFrame::NoFrame);
-    previewTextView_->setLineWrapMode(QTextEdit::WidgetWidth);
+    previewTextView_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     previewTextView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     previewTextView_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     previewTextView_->setFont(snippetPreviewFont());
     previewTextView_->document()->setDocumentMargin(4);
+    // Nobody edits the preview: recording its formatting for undo would only cost time.
+    previewTextView_->document()->setUndoRedoEnabled(false);
     previewTextView_->viewport()->setAutoFillBackground(false);
     previewTextView_->setAttribute(Qt::WA_TranslucentBackground);
-    previewTextView_->setStyleSheet(QStringLiteral("QTextEdit { background: transparent; }"));
+    previewTextView_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
     previewTextView_->hide();
 
     auto* layout = new QVBoxLayout(container_);
@@ -188,17 +242,11 @@ void CompletionDetailsView::showPreview(const CompletionItem& item) {
     const bool isDark = CarvexPlatform::Appearance::shared().isDark();
     const SnippetPreview preview = makeSnippetPreview(previewedTemplate(item.snippetMetadata->templateContent), isDark);
     QTextDocument* document = previewTextView_->document();
-    document->setPlainText(preview.text);
+    document->clear();
     QTextCursor cursor(document);
     cursor.beginEditBlock();
-    const qsizetype length = preview.text.size();
-    for (const QTextLayout::FormatRange& range : preview.formats) {
-        if (range.start < 0 || range.length <= 0 || range.start + range.length > length) {
-            continue;
-        }
-        cursor.setPosition(range.start);
-        cursor.setPosition(range.start + range.length, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(range.format);
+    for (const PreviewRun& run : previewRuns(preview)) {
+        cursor.insertText(preview.text.mid(run.start, run.length), run.format);
     }
     cursor.endEditBlock();
     previewTextView_->moveCursor(QTextCursor::Start);

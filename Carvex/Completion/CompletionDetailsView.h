@@ -15,7 +15,7 @@
 class QFrame;
 class QGraphicsOpacityEffect;
 class QLabel;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace Carvex {
 
@@ -71,7 +71,7 @@ public:
     QWidget* containerView() const;
     QLabel* titleLabel() const { return titleLabel_; }
     QLabel* descriptionLabel() const { return descriptionLabel_; }
-    QTextEdit* previewTextView() const { return previewTextView_; }
+    QPlainTextEdit* previewTextView() const { return previewTextView_; }
     bool isPreviewShown() const;
 
     static QFont titleFont();
@@ -95,7 +95,7 @@ private:
     QFrame* container_ = nullptr;
     QLabel* titleLabel_ = nullptr;
     QLabel* descriptionLabel_ = nullptr;
-    QTextEdit* previewTextView_ = nullptr;
+    QPlainTextEdit* previewTextView_ = nullptr;
     QGraphicsOpacityEffect* opacity_ = nullptr;
     std::optional<TimePoint> lastUpdateTime_;
     std::optional<CompletionItem> currentItem_;

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 namespace Carvex {
 namespace {
