@@ -5,6 +5,7 @@
 #include "Carvex/Documents/NewDocumentModalViewController.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Manual/WebViewEnvironment.h"
+#include "Carvex/Editor/RefLinkHandler.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
 #include "Carvex/Snippets/TemplateCatalog.h"
@@ -50,6 +51,7 @@ bool Application::start(const QStringList& arguments) {
     TemplateCatalog::installFactory();
     SnippetSuggestionController::installFactory();
     CompletionController::installFactory();
+    RefLinkHandler::installFactory();
     mainMenu_ = std::make_unique<CarvexPlatform::MainMenu>();
     delegate_ = std::make_unique<AppDelegate>(*mainMenu_, windows_, settings_);
     delegate_->buildMainMenu();

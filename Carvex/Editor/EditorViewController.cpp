@@ -9,7 +9,7 @@
 #include "Carvex/Indentation/AutoIndentController.h"
 #include "Carvex/Indentation/IndentationDetector.h"
 #include "Carvex/Properties/PropertiesViewCoordinator.h"
-#include "Carvex/ModelAdapters/RefLinkHandler.h"
+#include "Carvex/Editor/RefLinkHandler.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Properties/PropertiesViewController.h"

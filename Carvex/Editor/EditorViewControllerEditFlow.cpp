@@ -6,7 +6,7 @@
 #include "Carvex/Editor/BreadcrumbController.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Indentation/AutoIndentController.h"
-#include "Carvex/ModelAdapters/RefLinkHandler.h"
+#include "Carvex/Editor/RefLinkHandler.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
 #include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"

@@ -8,12 +8,13 @@
 
 namespace Carvex {
 
-void RefLinkRedetector::update(std::vector<RefLink>& links, QStringView text, const TextChange& change,
+RefLinkRedetector::Splice RefLinkRedetector::update(std::vector<RefLink>& links, QStringView text, const TextChange& change,
                                DocumentLanguage language)
 {
     if (language == DocumentLanguage::unknown) {
+        const Splice all{0, links.size(), 0};
         links.clear();
-        return;
+        return all;
     }
     const qsizetype size = text.size();
     const qsizetype changeStart = change.editedRange.location;
@@ -23,8 +24,9 @@ void RefLinkRedetector::update(std::vector<RefLink>& links, QStringView text, co
                       && delta <= newLength && delta > -(std::numeric_limits<qsizetype>::max() / 4)
                       && (links.empty() || links.back().fullRange.end() <= size - delta);
     if (!fits) {
+        const std::size_t before = links.size();
         links = RefLinkDetector().detectLinks(text, language);
-        return;
+        return Splice{0, before, links.size()};
     }
     const bool yaml = language == DocumentLanguage::yaml;
     const auto step = yaml ? &RefLinkDetector::nextYAMLStep : &RefLinkDetector::nextJSONStep;
@@ -95,6 +97,7 @@ void RefLinkRedetector::update(std::vector<RefLink>& links, QStringView text, co
         links.erase(linkAt(kept), linkAt(tail));
         links.insert(linkAt(kept), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
     }
+    return Splice{static_cast<std::size_t>(kept), static_cast<std::size_t>(tail - kept), fresh.size()};
 }
 
 } // namespace Carvex

@@ -6,6 +6,8 @@
 
 #include <QStringView>
 
+#include <cstddef>
+
 #include <vector>
 
 namespace Carvex {
@@ -22,10 +24,20 @@ namespace Carvex {
 // equals `RefLinkDetector::detectLinks` on the changed text.
 class RefLinkRedetector {
 public:
+    // Which links an update replaced: `removed` links from index `first` on gave way to the
+    // `inserted` links now there; the links after them are the previous ones, moved by the change
+    // in length. A full detection replaces them all.
+    struct Splice {
+        std::size_t first = 0;
+        std::size_t removed = 0;
+        std::size_t inserted = 0;
+        bool operator==(const Splice&) const = default;
+    };
+
     // `links` must be the links of the text before `change` (in `language`); `text` is the text
     // after it. A change that does not fit the text makes a full detection.
-    static void update(std::vector<RefLink>& links, QStringView text, const TextChange& change,
-                       DocumentLanguage language);
+    static Splice update(std::vector<RefLink>& links, QStringView text, const TextChange& change,
+                         DocumentLanguage language);
 };
 
 } // namespace Carvex

@@ -274,6 +274,7 @@ void EditorTextView::loadText(const QString& text) {
     applyingLoad_ = false;
     document()->setModified(false);
     updateCurrentLineState();
+    emit textDidLoad();
 }
 
 void EditorTextView::appendNextSlice() {

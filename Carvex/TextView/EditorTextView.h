@@ -188,6 +188,8 @@ signals:
     void selectionDidChange();
     // A sliced load has appended its last slice.
     void loadFinished();
+    // `loadText` gave the view a new text (announced by no `textDidChange`).
+    void textDidLoad();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,7 @@
 #include "Carvex/TextView/SyntaxColorLayer.h"
 
 #include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/TextFormatLayer.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -78,6 +79,33 @@ void SyntaxColorLayer::viewFontChanged() {
 void SyntaxColorLayer::invalidateAll() {
     generation_ = generation_ == std::numeric_limits<int>::max() ? 1 : generation_ + 1;
     view_.viewport()->update();
+}
+
+void SyntaxColorLayer::invalidate(TextRange range) {
+    QTextDocument* document = view_.document();
+    const int limit = std::max(0, document->characterCount() - 1);
+    const int start = clampToInt(std::clamp<qsizetype>(range.location, 0, limit));
+    const int end = clampToInt(std::clamp<qsizetype>(range.end(), start, limit));
+    for (QTextBlock block = document->findBlock(start); block.isValid() && block.position() <= end;
+         block = block.next()) {
+        block.setUserState(-1);
+    }
+    view_.viewport()->update();
+}
+
+void SyntaxColorLayer::addFormatLayer(TextFormatLayer* layer) {
+    if (layer != nullptr && std::find(formatLayers_.begin(), formatLayers_.end(), layer) == formatLayers_.end()) {
+        formatLayers_.push_back(layer);
+        invalidateAll();
+    }
+}
+
+void SyntaxColorLayer::removeFormatLayer(TextFormatLayer* layer) {
+    const auto it = std::find(formatLayers_.begin(), formatLayers_.end(), layer);
+    if (it != formatLayers_.end()) {
+        formatLayers_.erase(it);
+        invalidateAll();
+    }
 }
 
 std::vector<SyntaxColorLayer::Run> SyntaxColorLayer::runsFromTokens(
@@ -306,6 +334,9 @@ void SyntaxColorLayer::materializeVisible() {
             const int to = std::min(run->end(), blockEnd);
             ranges.append(QTextLayout::FormatRange{from - blockStart, to - from,
                                                    formats_[indexOf(run->type)]});
+        }
+        for (const TextFormatLayer* layer : formatLayers_) {
+            layer->appendFormats(blockStart, blockEnd, ranges);
         }
         QTextLayout* layout = block.layout();
         if (!(ranges.isEmpty() && layout->formats().isEmpty())) {

@@ -14,6 +14,7 @@
 namespace Carvex {
 
 class EditorTextView;
+class TextFormatLayer;
 
 // The token colours of one editor text view, kept as a display layer: runs of token kinds over
 // the view's text (UTF-16 units), turned into layout formats only for the blocks on screen, just
@@ -59,6 +60,13 @@ public:
     void materializeVisible();
     // Marks every block's formats out of date (after a theme or font change).
     void invalidateAll();
+    // Marks the formats of the blocks over `range` out of date and redraws.
+    void invalidate(TextRange range);
+
+    // Formats laid over the tokens' in the blocks on screen, in the order added (the owner
+    // removes its layer before it goes away).
+    void addFormatLayer(TextFormatLayer* layer);
+    void removeFormatLayer(TextFormatLayer* layer);
     // The view's font changed: formats are made again.
     void viewFontChanged();
 
@@ -74,6 +82,7 @@ private:
     EditorTextView& view_;
     SyntaxTheme theme_;
     std::vector<Run> runs_;
+    std::vector<TextFormatLayer*> formatLayers_;
     std::array<QTextCharFormat, 10> formats_{};
     std::array<bool, 10> paintsDefault_{};
     int generation_ = 1;

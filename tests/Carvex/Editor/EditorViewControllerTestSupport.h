@@ -5,7 +5,7 @@
 #include "Carvex/Documents/DocumentTypes.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Properties/PropertiesViewCoordinator.h"
-#include "Carvex/ModelAdapters/RefLinkHandler.h"
+#include "Carvex/Editor/RefLinkHandler.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Properties/PropertiesViewController.h"
