@@ -89,7 +89,7 @@ struct Editor {
     Document document{&preferences};
     EditorTextView view;
     TimingDelegate delegate;
-    QElapsedTimer slots;
+    QElapsedTimer slotTimer;
     double slotMilliseconds = 0;
     std::unique_ptr<RefLinkHandler> handler;
     DocumentLanguage language;
@@ -103,10 +103,10 @@ struct Editor {
         document.content = text;
         QApplication::processEvents();
         // The styler's and the handler's slots run between these two.
-        QObject::connect(&view, &EditorTextView::textDidChange, [this] { slots.start(); });
+        QObject::connect(&view, &EditorTextView::textDidChange, [this] { slotTimer.start(); });
         handler = std::make_unique<RefLinkHandler>(&view, &document);
         QObject::connect(&view, &EditorTextView::textDidChange,
-                         [this] { slotMilliseconds += millisecondsOf(slots); });
+                         [this] { slotMilliseconds += millisecondsOf(slotTimer); });
         delegate.handler = handler.get();
         delegate.language = language;
         handler->updateLinks(language);
