@@ -12,6 +12,7 @@
 #include "Carvex/Windows/DocumentController.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "Carvex/Windows/DocumentWindowController.h"
@@ -33,12 +34,14 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUuid>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -252,6 +255,34 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
                       pane.operationsTableView()->visualRect(postCell).center());
     EXPECT_EQ(text.textCursor().blockNumber() + 1, 44);
     EXPECT_EQ(text.textCursor().positionInBlock(), 0);
+
+    // Once the text is parsed, Control held over POST /pets' link to Pet shows the pointing hand,
+    // and a Control-click puts the caret on Pet's `type`: line 92, column 7.
+    ASSERT_TRUE(waitUntil([&] { return source->parsedModel.has_value(); }));
+    const qsizetype post = text.viewText().indexOf(QStringLiteral("    post:"));
+    const qsizetype link = text.viewText().indexOf(QStringLiteral("'#/components/schemas/Pet'"), post) + 1;
+    ASSERT_GT(link, post);
+    QTextCursor atLink(text.document());
+    atLink.setPosition(static_cast<int>(link));
+    text.setTextCursor(atLink);
+    text.ensureCursorVisible();
+    atLink.setPosition(static_cast<int>(link) + 5);
+    const QPoint overLink = text.cursorRect(atLink).center() + QPoint(2, 0);
+    QMouseEvent hover(QEvent::MouseMove, QPointF(overLink), text.viewport()->mapToGlobal(QPointF(overLink)),
+                      Qt::NoButton, Qt::NoButton, Qt::ControlModifier);
+    QApplication::sendEvent(text.viewport(), &hover);
+    EXPECT_EQ(text.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(text.viewport(), Qt::LeftButton, Qt::ControlModifier, overLink);
+    const std::optional<qsizetype> petType = TextPositionConverter(text.viewText()).position(92, 7);
+    ASSERT_TRUE(petType);
+    EXPECT_EQ(text.selectedRange(), (TextRange{*petType, 0}));
+    EXPECT_TRUE(text.viewText().mid(*petType).startsWith(QStringLiteral("type: object")));
+    EXPECT_TRUE(waitUntil([&] {
+        const QStringList messages = consoleMessages(*window.console);
+        return std::any_of(messages.begin(), messages.end(), [](const QString& message) {
+            return message.startsWith(QStringLiteral("Navigated to byte offset "));
+        });
+    })) << consoleMessages(*window.console).join('\n').toStdString();
 
     // A new path, typed after "paths:" and indented by Return alone.
     QTextCursor caret = text.textCursor();
