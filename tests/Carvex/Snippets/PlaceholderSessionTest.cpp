@@ -1,5 +1,6 @@
 #include "PlaceholderSessionSupport.h"
 
+#include "Carvex/Completion/SnippetCompletionInsertion.h"
 #include "Carvex/Snippets/PlaceholderChipRenderer.h"
 #include "Carvex/TextView/SyntaxHighlightingController.h"
 
@@ -290,11 +291,41 @@ TEST_F(PlaceholderSessionTest, ChipsAreDrawnOverTheirTextOnlyWhileTheSessionRuns
     EXPECT_TRUE(view().extraSelections().isEmpty());
 }
 
+// MARK: A snippet proposal
+
+TEST_F(PlaceholderSessionTest, ASnippetProposalReplacesTheTypedWordInTheSameStepOfUndo) {
+    Carvex::Document& doc = open(QStringLiteral("paths:\n  /a:\n    ge"));
+    const QString before = text();
+    caret(text().size());
+    Carvex::SnippetMetadata metadata;
+    metadata.templateId = QStringLiteral("get");
+    metadata.templateContent = QStringLiteral("get:\n  summary: ${1:Summary}\n  responses:\n    '${2:200}':\n      "
+                                              "description: ${3:OK}");
+    metadata.openAPIVersion = QStringLiteral("3.0");
+    const Carvex::CompletionItem item(QStringLiteral("get"), std::nullopt, Carvex::CompletionItemKind::snippet,
+                                      std::nullopt, std::nullopt, std::nullopt, 0, false, false, metadata);
+    ASSERT_TRUE(Carvex::insertSnippetCompletion(view(), manager(), Carvex::DocumentLanguage::yaml, item));
+    EXPECT_EQ(text(), QStringLiteral("paths:\n  /a:\n    get:\n      summary: Summary\n      responses:\n        "
+                                     "'200':\n          description: OK"));
+    ASSERT_NE(session(), nullptr);
+    EXPECT_EQ(view().selectedRange(), (TextRange{text().indexOf(QStringLiteral("Summary")), 7}));
+    EXPECT_EQ(doc.content, view().text());
+    view().undo();
+    EXPECT_EQ(text(), before) << "the typed word comes back with the same undo";
+    EXPECT_EQ(session(), nullptr);
+
+    const Carvex::CompletionItem plain(QStringLiteral("get"), std::nullopt, Carvex::CompletionItemKind::keyword);
+    EXPECT_FALSE(Carvex::insertSnippetCompletion(view(), manager(), Carvex::DocumentLanguage::yaml, plain));
+    EXPECT_EQ(text(), before);
+}
+
 // MARK: Bad input
 
 TEST_F(PlaceholderSessionTest, BadSnippetsAreInsertedWholeWithoutOrphans) {
     Carvex::Document& doc = open(QStringLiteral("x: 1\n"));
-    const QString huge(100'000, u'd');
+    // Words, as a default text would hold: a run of 100,000 units without a break opportunity costs
+    // the text layout itself seconds, wherever it comes from.
+    const QString huge = QStringLiteral("lorem ipsum ").repeated(8'334).left(100'000);
     manager().insertSnippet(QStringLiteral("big: ${1:") + huge + QStringLiteral("}\n"), 0);
     ASSERT_NE(session(), nullptr);
     EXPECT_EQ(session()->placeholders()[0].range, (TextRange{5, 100'000}));
@@ -306,6 +337,7 @@ TEST_F(PlaceholderSessionTest, BadSnippetsAreInsertedWholeWithoutOrphans) {
     for (int i = 1; i <= 1000; ++i) {
         many += QStringLiteral("${%1:v%1} ").arg(i);
     }
+    many += u'\n';
     manager().insertSnippet(many, 0);
     ASSERT_NE(session(), nullptr);
     EXPECT_EQ(session()->placeholders().size(), 1000u);
