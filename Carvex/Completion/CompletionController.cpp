@@ -1,5 +1,7 @@
 #include "Carvex/Completion/CompletionController.h"
 
+#include "Carvex/Completion/SnippetCompletionInsertion.h"
+
 #include "Carvex/Completion/CompletionPopupController.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
@@ -237,10 +239,28 @@ bool CompletionController::handleKeyDown(QKeyEvent& event) {
         triggerCompletion();
         return true;
     }
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (event.key() == Qt::Key_Return && modifiers == Qt::AltModifier) {
+        triggerSnippetOnlyCompletion();
+        return true;
+    }
     if (!isPopupVisible()) {
         return false;
     }
     switch (event.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: {
+            // A snippet row is accepted; other rows are not written yet.
+            const CompletionItem* selected = popupController_->selectedItem();
+            if (selected == nullptr || selected->kind != CompletionItemKind::snippet || !selected->snippetMetadata) {
+                return false;
+            }
+            popupController_->confirmSelection();
+            return true;
+        }
         case Qt::Key_Escape:
             hideCompletion();
             return true;
@@ -261,8 +281,16 @@ void CompletionController::completionCoordinatorDidComplete(CompletionCoordinato
     showCompletions(result);
 }
 
-// Rows are shown and selected here; writing one into the text is not part of this controller.
-void CompletionController::completionPopupDidSelectItem(CompletionPopupController&, const CompletionItem&) {}
+// A snippet row goes in through the placeholder manager; writing other rows comes later.
+void CompletionController::completionPopupDidSelectItem(CompletionPopupController&, const CompletionItem& item) {
+    EditorTextView* view = textView_;
+    if (view == nullptr || !placeholderManager_ || item.kind != CompletionItemKind::snippet || !item.snippetMetadata) {
+        return;
+    }
+    isProcessingCompletion_ = true;
+    (void)insertSnippetCompletion(*view, *placeholderManager_, language_, item);
+    isProcessingCompletion_ = false;
+}
 
 // The popup hides itself after an acceptance; where it belonged stays until the next show or hide.
 void CompletionController::completionPopupDidDismiss(CompletionPopupController&) {}

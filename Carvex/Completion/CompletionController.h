@@ -30,7 +30,9 @@ class EditorTextView;
 // Completion in one editor: asks for proposals while the user types (after a pause, when automatic
 // completion is on or the popup is open) and on request (Ctrl+Space), shows them in the popup under
 // the caret, keeps the popup while the caret stays at or after the place it opened for, and routes
-// the keys the open popup takes (Escape, Up, Down). A result is shown only for the text it was
+// the keys the open popup takes (Escape, Up, Down; Return, Tab, Shift-Tab or keypad Enter on a
+// snippet row insert it through the placeholder manager). Alt+Return asks for the snippets alone.
+// A result is shown only for the text it was
 // computed from. Settings are read at each decision. Holds its text view weakly.
 //
 // The editor makes it through `make`, which gives nothing until `installFactory` has run; tests

@@ -14,6 +14,7 @@
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Snippets/SnippetSuggestionController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/EditorSplitViewController.h"
@@ -335,6 +336,65 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
         text.setTextCursor(caret);
         QTest::keyClick(&text, Qt::Key_Backspace);
         ASSERT_TRUE(text.viewText().contains(edit));
+    }
+
+    // A snippet from the popup: under a new "get:", Alt+Return lists the snippets alone and Return
+    // inserts the selected one; its first chip is typed over, Tab goes to the next, Ctrl+S saves
+    // with chips standing (plain text on disk), Escape ends the session, Ctrl+Z goes back to the
+    // text before the snippet and Ctrl+Shift+Z brings it again. Then everything is undone.
+    {
+        const QString beforePath = text.viewText();
+        caret = text.textCursor();
+        caret.setPosition(static_cast<int>(text.viewText().indexOf(QStringLiteral("paths:")) + 6));
+        text.setTextCursor(caret);
+        type(&text, QStringLiteral("\n/status:\nget:\n"));
+        const QString beforeSnippet = text.viewText();
+        CompletionController* completion = window.editor->completionController();
+        ASSERT_NE(completion, nullptr);
+        QTest::keyClick(&text, Qt::Key_Return, Qt::AltModifier);
+        ASSERT_TRUE(waitUntil([&] { return completion->isPopupVisible(); }));
+        CompletionPopupController* popup = completion->popupController();
+        ASSERT_FALSE(popup->items().empty());
+        for (const CompletionItem& item : popup->items()) {
+            EXPECT_EQ(item.kind, CompletionItemKind::snippet) << item.label.toStdString();
+        }
+        QTest::keyClick(&text, Qt::Key_Return);
+        EXPECT_FALSE(completion->isPopupVisible());
+        PlaceholderManager& placeholders = *window.editor->snippetController()->placeholderManager();
+        ASSERT_NE(placeholders.session(), nullptr) << text.viewText().left(300).toStdString();
+        ASSERT_GE(placeholders.session()->placeholders().size(), 2u);
+        const Placeholder first = placeholders.session()->placeholders()[0];
+        const Placeholder second = placeholders.session()->placeholders()[1];
+        EXPECT_EQ(text.selectedRange(), first.range);
+        QTest::keyClicks(&text, QStringLiteral("Ping"));
+        QTest::keyClick(&text, Qt::Key_Tab);
+        EXPECT_EQ(text.textCursor().selectedText(), second.defaultText);
+        const QString filled = text.viewText();
+        ASSERT_TRUE(filled.contains(QStringLiteral("Ping")));
+        QTest::keyClick(&text, Qt::Key_S, Qt::ControlModifier);
+        ASSERT_TRUE(waitUntil([&] { return !source->isDocumentEdited(); }));
+        const QString onDisk = QString::fromUtf8(readFile(sourcePath));
+        EXPECT_FALSE(onDisk.contains(QChar(0xFFFC)));
+        EXPECT_TRUE(onDisk.contains(QStringLiteral("Ping")));
+        EXPECT_TRUE(onDisk.contains(second.defaultText)) << "the defaults stand in the saved text";
+        ASSERT_NE(placeholders.session(), nullptr) << "saving leaves the session running";
+        QTest::keyClick(&text, Qt::Key_Escape);
+        EXPECT_EQ(placeholders.session(), nullptr);
+        EXPECT_EQ(text.viewText(), filled);
+        for (int step = 0; step < 10 && text.viewText() != beforeSnippet; ++step) {
+            QTest::keyClick(&text, Qt::Key_Z, Qt::ControlModifier);
+        }
+        EXPECT_EQ(text.viewText(), beforeSnippet);
+        for (int step = 0; step < 10 && text.viewText() != filled; ++step) {
+            QTest::keyClick(&text, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        }
+        EXPECT_EQ(text.viewText(), filled);
+        EXPECT_EQ(placeholders.session(), nullptr) << "a redo brings text, not chips";
+        EXPECT_EQ(source->content, text.text());
+        for (int step = 0; step < 30 && text.viewText() != beforePath; ++step) {
+            QTest::keyClick(&text, Qt::Key_Z, Qt::ControlModifier);
+        }
+        ASSERT_EQ(text.viewText(), beforePath);
     }
 
     auto validate = [&](const QString& outcome) {
