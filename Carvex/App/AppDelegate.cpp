@@ -327,7 +327,7 @@ void AppDelegate::openNextHandedOverFile() {
                 },
                 false);
         }
-        if (!self) {
+        if (!self || self->handOvers_.empty()) {
             return;
         }
         if (self->handOvers_.front().next >= self->handOvers_.front().paths.size() || !self->documentController_) {
@@ -351,7 +351,8 @@ void AppDelegate::reportHandOverFailures(const QStringList& names, const QString
     CarvexPlatform::Alert alert;
     alert.style = CarvexPlatform::AlertStyle::warning;
     if (reasons.size() == 1) {
-        alert.messageText = QStringLiteral("The document \u201C%1\u201D could not be opened.").arg(shortened(names.front()));
+        alert.messageText =
+            QStringLiteral("The document \u201C%1\u201D could not be opened.").arg(shortened(names.front()));
         alert.informativeText = shortened(reasons.front());
     } else {
         alert.messageText = QStringLiteral("%1 documents could not be opened.").arg(reasons.size());

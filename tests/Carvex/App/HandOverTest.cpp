@@ -207,7 +207,12 @@ TEST_F(HandOverTest, BadHandOversBringOneAlertAtATimeAndNoFreeze) {
     launchWith({directory, pipe, unreadable, good});
     launchWith({longPath});
     int alertsAnswered = 0;
-    while (loop.until([] { return !alertsOnScreen().isEmpty(); }, 5000)) {
+    auto allHandled = [&] {
+        return application->delegate()->handedOverFilesWaiting() == 0 &&
+               CarvexPlatform::AlertPresenter::shared().alertsWaiting() == 0;
+    };
+    ASSERT_TRUE(loop.until([] { return !alertsOnScreen().isEmpty(); }));
+    while (!alertsOnScreen().isEmpty()) {
         ASSERT_EQ(alertsOnScreen().size(), 1);
         if (alertsAnswered == 0) {
             QMessageBox* alert = alertsOnScreen().front();
@@ -218,7 +223,10 @@ TEST_F(HandOverTest, BadHandOversBringOneAlertAtATimeAndNoFreeze) {
         ++alertsAnswered;
         ASSERT_TRUE(loop.until([] { return alertsOnScreen().isEmpty(); }));
         ASSERT_LT(alertsAnswered, 10) << "one alert per hand-over, not one per file";
+        ASSERT_TRUE(loop.until([&] { return !alertsOnScreen().isEmpty() || allHandled(); }));
     }
+    loop.until([] { return false; }, 200);
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
     EXPECT_EQ(alertsAnswered, 3);
     EXPECT_EQ(loop.mostAlertsAtOnce, 1);
     EXPECT_FALSE(loop.closedBlind);
