@@ -33,6 +33,13 @@ LineNumberRulerView::LineNumberRulerView(EditorTextView& textView)
       scrollRefresh_(16ms, textView.scheduler()) {
     connect(textView.verticalScrollBar(), &QScrollBar::valueChanged, this,
             &LineNumberRulerView::scrolled);
+    // Scrolling that follows the caret (Page Down, Ctrl+End, arrows past the edge) moves the
+    // scroll bar with its signals blocked; the view reports it only as a vertical update.
+    connect(&textView, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
+        if (dy != 0) {
+            scrolled();
+        }
+    });
     connect(&textView, &EditorTextView::textDidChange, this, &LineNumberRulerView::refreshDisplay);
     connect(&textView, &QPlainTextEdit::blockCountChanged, this,
             &LineNumberRulerView::refreshDisplay);
@@ -99,7 +106,8 @@ void LineNumberRulerView::paintEvent(QPaintEvent* event) {
     painter.setFont(labelFont);
     painter.setPen(CarvexPlatform::systemColor(CarvexPlatform::SystemColor::systemGray));
     const QFontMetricsF metrics(labelFont);
-    for (const Label& label : visibleLabels()) {
+    drawnLabels_ = visibleLabels();
+    for (const Label& label : drawnLabels_) {
         const qreal width = metrics.horizontalAdvance(label.text);
         painter.drawText(QRectF(labelEnd() - width, label.y, width + 1, metrics.height()),
                          Qt::AlignLeft | Qt::AlignTop, label.text);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 namespace Carvex {
 
@@ -32,6 +33,8 @@ public:
         bool operator==(const Label&) const = default;
     };
     std::vector<Label> visibleLabels() const;
+    // The labels of the last time the ruler was painted: what is on screen.
+    const std::vector<Label>& drawnLabels() const { return drawnLabels_; }
 
     // Redraws now.
     void refreshDisplay();
@@ -60,6 +63,7 @@ private:
     CarvexPlatform::Debouncer scrollRefresh_;
     int thickness_ = ruleThickness;
     int refreshCount_ = 0;
+    std::vector<Label> drawnLabels_;
 };
 
 }  // namespace Carvex

@@ -3,6 +3,7 @@
 #include "Carvex/TextView/LineNumberRulerView.h"
 
 #include <QScrollBar>
+#include <QTest>
 
 using namespace Carvex;
 using namespace std::chrono_literals;
@@ -110,4 +111,54 @@ TEST_F(LineNumberRulerViewTest, wide_line_numbers_are_not_cut_off) {
     ruler->refreshDisplay();
     EXPECT_EQ(ruler->thickness(), LineNumberRulerView::ruleThickness);
     EXPECT_EQ(ruler->labelEnd(), LineNumberRulerView::labelRightEdge);
+}
+
+TEST_F(LineNumberRulerViewTest, keyboard_scrolling_redraws_the_numbers_on_screen) {
+    // Keys that scroll by moving the caret move the scroll bar with its signals blocked: the ruler
+    // kept the numbers of the old view beside the new lines, a number even beside wrapped rows.
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    view->setWordWrapMode(QTextOption::WrapAnywhere);
+    QString text;
+    for (int line = 1; line <= 6000; ++line) {
+        text += line % 7 == 0 ? QString(300, u'w') : QStringLiteral("key%1: value").arg(line);
+        text += u'\n';
+    }
+    view->loadText(text);
+    fake->runPending();
+    view->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(ruler->drawnLabels().empty());
+
+    struct Step {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int presses;
+    };
+    const Step steps[] = {
+        {"Ctrl+End", Qt::Key_End, Qt::ControlModifier, 1},
+        {"Page Up", Qt::Key_PageUp, Qt::NoModifier, 1},
+        {"Page Up twice more", Qt::Key_PageUp, Qt::NoModifier, 2},
+        {"Ctrl+Home", Qt::Key_Home, Qt::ControlModifier, 1},
+        {"Page Down", Qt::Key_PageDown, Qt::NoModifier, 3},
+        {"a run of arrows", Qt::Key_Down, Qt::NoModifier, 120},
+        {"arrows back up", Qt::Key_Up, Qt::NoModifier, 90},
+    };
+    int previousTop = -1;
+    for (const Step& step : steps) {
+        for (int press = 0; press < step.presses; ++press) {
+            QTest::keyClick(view.get(), step.key, step.modifiers);
+        }
+        QCoreApplication::processEvents();
+        fake->advance(16ms);
+        QCoreApplication::processEvents();
+        const int top = view->firstVisibleTextBlock().blockNumber() + 1;
+        EXPECT_NE(top, previousTop) << step.name << " scrolls";
+        previousTop = top;
+        const auto drawn = ruler->drawnLabels();
+        ASSERT_FALSE(drawn.empty()) << step.name;
+        EXPECT_EQ(drawn.front().text, QString::number(top)) << step.name;
+        EXPECT_EQ(drawn, ruler->visibleLabels()) << step.name << ": every label on screen";
+    }
+    EXPECT_EQ(ruler->drawnLabels().front().text, QString::number(previousTop));
 }
