@@ -4,7 +4,9 @@
 //     also right after a highlighting pass took a snapshot of the text;
 //   - the longest single piece of main-thread work of loading and of a full highlighting pass
 //     (target 50 ms);
-//   - resident memory with the document open and coloured (target 400 MB).
+//   - resident memory with the document open and coloured (target 400 MB);
+//   - a key typed while the text still loads: main-thread time from the key press until the view has
+//     repainted with the key in the whole text (the load finishes first).
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_editor
 
@@ -210,6 +212,29 @@ void BM_LongestLoadSlice(benchmark::State& state) {
     state.counters["worst_turn_ms"] = worst;
 }
 BENCHMARK(BM_LongestLoadSlice)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The first key typed while a 10 MB text loads: the rest of the text is placed first, then the key.
+void BM_FirstKeyWhileLoading(benchmark::State& state) {
+    for (auto _ : state) {
+        auto fake = std::make_shared<CarvexPlatform::FakeMainScheduler>();
+        EditorTextView view(nullptr, fake);
+        prepare(view);
+        view.loadText(description());
+        fake->runOne();
+        view.setSelectedRange(TextRange{0, 0});
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QElapsedTimer timer;
+        timer.start();
+        QApplication::sendEvent(&view, &press);
+        view.viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        if (view.isLoading() || view.textLength() != description().size() + 1 ||
+            view.document()->characterCount() - 1 != view.textLength() || view.viewText().front() != u'x') {
+            state.SkipWithError("the key or the text did not arrive whole");
+        }
+    }
+}
+BENCHMARK(BM_FirstKeyWhileLoading)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

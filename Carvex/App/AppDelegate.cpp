@@ -1,5 +1,6 @@
 #include "Carvex/App/AppDelegate.h"
 
+#include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Manual/HelpWindowController.h"
 #include "Carvex/Preferences/PreferencesWindowController.h"
@@ -590,6 +591,9 @@ void AppDelegate::find(bool askForText) {
             return;
         }
         findText_ = text;
+    }
+    if (auto* view = qobject_cast<EditorTextView*>(editor)) {
+        view->finishLoading();  // finds in the whole of a long text still loading
     }
     if (!editor->find(findText_)) {
         // From the top once the end is reached.

@@ -504,6 +504,9 @@ TextRange EditorTextView::selectedRange() const {
 }
 
 void EditorTextView::setSelectedRange(TextRange range) {
+    if (loading_ && range.end() > loading_->appended) {
+        finishLoading();  // a place not loaded yet (a finding, a $ref target, a line to go to)
+    }
     const qsizetype length = textLength();
     const qsizetype start = std::clamp<qsizetype>(range.location, 0, length);
     const qsizetype end = std::clamp<qsizetype>(range.end(), start, length);
@@ -757,6 +760,12 @@ bool EditorTextView::handleEditingKey(QKeyEvent* event) {
 }
 
 void EditorTextView::keyPressEvent(QKeyEvent* event) {
+    // The view is read-only while a long text loads: a key would be lost, a caret move would only
+    // scroll and Ctrl+End or Select All would reach the loaded part alone. The load finishes
+    // first, and the key acts on the whole text.
+    if (loading_ && !isModifierKey(event->key())) {
+        finishLoading();
+    }
     if (auto* delegate = keyDelegate(); delegate && delegate->editorTextViewHandleKeyDown(*this, *event)) {
         event->accept();
         return;
@@ -793,6 +802,9 @@ void EditorTextView::updatePointer(QPoint viewportPoint, Qt::KeyboardModifiers m
 }
 
 void EditorTextView::mousePressEvent(QMouseEvent* event) {
+    if (loading_ && event->button() == Qt::MiddleButton) {
+        finishLoading();  // pastes the selection
+    }
     if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
         if (auto* delegate = clickDelegate();
             delegate && delegate->editorTextViewHandleCmdClickAt(*this, event->position().toPoint())) {
@@ -818,6 +830,9 @@ bool EditorTextView::viewportEvent(QEvent* event) {
 }
 
 void EditorTextView::inputMethodEvent(QInputMethodEvent* event) {
+    if (loading_ && !event->commitString().isEmpty()) {
+        finishLoading();
+    }
     if (isReadOnly() || event->commitString().isEmpty()) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
@@ -838,6 +853,7 @@ void EditorTextView::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void EditorTextView::insertFromMimeData(const QMimeData* source) {
+    finishLoading();
     if (isReadOnly() || source == nullptr) {
         return;
     }
@@ -846,6 +862,14 @@ void EditorTextView::insertFromMimeData(const QMimeData* source) {
         return;
     }
     insertTextAtSelection(text);
+}
+
+void EditorTextView::dragEnterEvent(QDragEnterEvent* event) {
+    // A text still loading refuses drops (it is read-only): it finishes first and takes them.
+    if (loading_ && event->mimeData() != nullptr && event->mimeData()->hasText()) {
+        finishLoading();
+    }
+    QPlainTextEdit::dragEnterEvent(event);
 }
 
 void EditorTextView::dropEvent(QDropEvent* event) {
@@ -861,6 +885,21 @@ void EditorTextView::dropEvent(QDropEvent* event) {
         }
     }
     QPlainTextEdit::dropEvent(event);
+}
+
+void EditorTextView::cut() {
+    finishLoading();
+    cutSelection();
+}
+
+void EditorTextView::paste() {
+    finishLoading();
+    QPlainTextEdit::paste();
+}
+
+void EditorTextView::selectAll() {
+    finishLoading();
+    QPlainTextEdit::selectAll();
 }
 
 void EditorTextView::cutSelection() {
@@ -880,6 +919,8 @@ void EditorTextView::deleteSelection() {
 }
 
 void EditorTextView::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu's edit items act on the whole text (and a loading view would leave them out).
+    finishLoading();
     QMenu* menu = createStandardContextMenu(event->pos());
     for (QAction* action : menu->actions()) {
         if (action->objectName() == QLatin1String("edit-cut")) {

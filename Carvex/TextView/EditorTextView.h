@@ -54,7 +54,8 @@ private:
 // `text` writes it back. Until the first edit `text` returns the loaded text unchanged. Loading is
 // not an edit: it announces nothing, leaves the document unmodified and leaves nothing to undo.
 // Large texts load in slices on later turns of the main scheduler (the view is read-only
-// meanwhile); the first screenful is there at once.
+// meanwhile); the first screenful is there at once. Whatever would edit the text or needs all of
+// it (a key, input-method text, a paste, a drop, Cut or Select All) finishes the load first.
 //
 // Delegates are weak when they are QObjects; others must be cleared by their owner. Main thread
 // only.
@@ -177,6 +178,12 @@ public:
     void setLineNumberRuler(LineNumberRulerView* ruler) { ruler_ = ruler; }
     const std::shared_ptr<CarvexPlatform::MainScheduler>& scheduler() const { return scheduler_; }
 
+    // The edit menu's commands, as the base's but on the whole text of a view still loading
+    // (which finishes first); Cut is asked of the text delegate like every change.
+    Q_SLOT void cut();
+    Q_SLOT void paste();
+    Q_SLOT void selectAll();
+
     // Re-evaluates the caret's line and indentation level, redrawing only when either changed.
     virtual void updateCurrentLineState();
     // How often the view asked to be redrawn (for tests of redisplay economy).
@@ -201,6 +208,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;

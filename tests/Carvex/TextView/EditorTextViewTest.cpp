@@ -337,6 +337,85 @@ TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
 
 namespace {
 
+// An edit (or a command that needs the whole text) made while a long text still loads, and the
+// text it leaves, given the loaded text with line feeds.
+struct EditWhileLoadingRow {
+    const char* name;
+    std::function<void(EditorTextView&)> act;
+    std::function<QString(const QString&)> expected;
+};
+
+class EditWhileLoadingTest : public EditorViewTest, public ::testing::WithParamInterface<EditWhileLoadingRow> {};
+
+TEST_P(EditWhileLoadingTest, ActsOnTheWholeTextAndKeepsItsLineEndings) {
+    // The view is read-only until its last slice: typed keys, pastes, drops and input-method text
+    // were dropped, and Ctrl+End or Select All reached the loaded part only.
+    const QString loaded = repeated("key: value\r\n", 600'000);
+    const QString lines = QString(loaded).replace("\r\n", "\n");
+    view->loadText(loaded);
+    fake->runOne();
+    ASSERT_TRUE(view->isLoading());
+    view->setSelectedRange(TextRange{0, 0});
+    GetParam().act(*view);
+    EXPECT_FALSE(view->isLoading());
+    const QString expected = GetParam().expected(lines);
+    EXPECT_TRUE(view->viewText() == expected) << view->viewText().left(40).toStdString();
+    EXPECT_TRUE(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n') == expected);
+    EXPECT_TRUE(view->text() == QString(expected).replace("\n", "\r\n")) << "the line endings are kept";
+    // Undo takes back the edit, and none of the load.
+    while (view->document()->isUndoAvailable()) {
+        view->undo();
+    }
+    EXPECT_TRUE(view->viewText() == lines);
+}
+
+void dropAtStart(EditorTextView& view) {
+    QMimeData data;
+    data.setText("dropped ");
+    const QPoint where = view.cursorRect(QTextCursor(view.document())).center();
+    QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QDragMoveEvent move(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    QDropEvent drop(QPointF(where), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &drop);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, EditWhileLoadingTest,
+    ::testing::Values(
+        EditWhileLoadingRow{"typed_key", key(Qt::Key_X, "x"), [](const QString& t) { return "x" + t; }},
+        EditWhileLoadingRow{"return", key(Qt::Key_Return, "\r"), [](const QString& t) { return "\n" + t; }},
+        EditWhileLoadingRow{"ctrl_end_then_key",
+                            [](EditorTextView& v) {
+                                press(&v, Qt::Key_End, {}, Qt::ControlModifier);
+                                press(&v, Qt::Key_Z, "z");
+                            },
+                            [](const QString& t) { return t + "z"; }},
+        EditWhileLoadingRow{"arrow_then_key",
+                            [](EditorTextView& v) {
+                                press(&v, Qt::Key_Down);
+                                press(&v, Qt::Key_Z, "z");
+                            },
+                            [](const QString& t) { return "key: value\nz" + t.mid(11); }},
+        EditWhileLoadingRow{"paste", pasting("p\r\nq"), [](const QString& t) { return "p\nq" + t; }},
+        EditWhileLoadingRow{"input_method_commit", committing("\xc3\xa9"),
+                            [](const QString& t) { return QString::fromUtf8("\xc3\xa9") + t; }},
+        EditWhileLoadingRow{"drop", dropAtStart, [](const QString& t) { return "dropped " + t; }},
+        EditWhileLoadingRow{"menu_select_all_and_cut",
+                            [](EditorTextView& v) {
+                                v.selectAll();
+                                v.cut();
+                            },
+                            [](const QString&) { return QString(); }},
+        EditWhileLoadingRow{"caret_placed_past_the_loaded_part",
+                            [](EditorTextView& v) {
+                                v.setSelectedRange(TextRange{v.textLength() - 1, 0});
+                                press(&v, Qt::Key_Z, "z");
+                            },
+                            [](const QString& t) { return t.chopped(1) + "z\n"; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct GuideRow {
     const char* name;
     const char* text;

@@ -1,0 +1,201 @@
+// Keys typed into a long description while its window still loads the text, through the real
+// start-up code, window, key events and event loop: every key reaches the text, undo and the saved
+// file, and the file keeps its line endings.
+
+#include "Carvex/App/AppDelegate.h"
+#include "Carvex/App/Application.h"
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Windows/DocumentController.h"
+#include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Windows/DocumentWindowController.h"
+#include "Carvex/Windows/EditorSplitViewController.h"
+#include "Carvex/Windows/SplitViewController.h"
+#include "platform/AlertPresenter.h"
+#include "platform/AlertScript.h"
+#include "platform/BackgroundTask.h"
+#include "platform/Settings.h"
+#include "platform/TestApplication.h"
+#include "platform/WindowTabHost.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace Carvex {
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int milliseconds = 60000) {
+    const QDeadlineTimer deadline(milliseconds);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        CarvexPlatform::BackgroundTask::waitForIdle();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A description of about `size` bytes: many paths of short lines, as a long YAML file has.
+QByteArray longDescription(qsizetype size, const QByteArray& lineEnd) {
+    QByteArray text = "openapi: 3.0.3" + lineEnd + "info:" + lineEnd + "  title: Long" + lineEnd +
+                      "  version: '1'" + lineEnd + "paths:" + lineEnd;
+    text.reserve(size + 256);
+    for (int path = 0; text.size() < size; ++path) {
+        const QByteArray number = QByteArray::number(path);
+        text += "  /items/" + number + ":" + lineEnd + "    get:" + lineEnd + "      summary: Item " + number +
+                " — élément" + lineEnd + "      responses:" + lineEnd + "        '200':" + lineEnd +
+                "          description: OK" + lineEnd;
+    }
+    return text;
+}
+
+// Equal bytes, or where they first differ (the texts are too long to print).
+::testing::AssertionResult sameBytes(const QByteArray& actual, const QByteArray& expected) {
+    if (actual == expected) {
+        return ::testing::AssertionSuccess();
+    }
+    qsizetype at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) {
+        ++at;
+    }
+    const qsizetype from = std::max<qsizetype>(0, at - 20);
+    return ::testing::AssertionFailure() << actual.size() << " bytes against " << expected.size()
+                                         << ", first difference at " << at << ": \""
+                                         << actual.mid(from, 60).toStdString() << "\" against \""
+                                         << expected.mid(from, 60).toStdString() << "\"";
+}
+
+EditorTextView* editorTextViewOf(const Document* document) {
+    if (document == nullptr || document->windowControllers().empty()) {
+        return nullptr;
+    }
+    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
+    auto* split = window ? dynamic_cast<SplitViewController*>(window->contentViewController()) : nullptr;
+    EditorSplitViewController* editorSplit = split ? split->editorSplitViewController() : nullptr;
+    auto* editor = editorSplit ? dynamic_cast<EditorViewController*>(editorSplit->editorViewController()) : nullptr;
+    return editor ? editor->editorTextView() : nullptr;
+}
+
+void type(QWidget* view, const QString& text) {
+    for (const QChar character : text) {
+        if (character == QLatin1Char('\n')) {
+            QTest::keyClick(view, Qt::Key_Return);
+        } else {
+            QTest::keyClicks(view, QString(character));
+        }
+    }
+}
+
+struct LineEndings {
+    const char* name;
+    QByteArray lineEnd;
+};
+
+class TypingWhileLoadingTest : public ::testing::TestWithParam<LineEndings> {
+protected:
+    void SetUp() override {
+        CarvexPlatform::TestApplication::ensure();
+        CarvexPlatform::AlertPresenter::shared().setScript(alerts);
+    }
+    void TearDown() override { CarvexPlatform::AlertPresenter::shared().setScript(nullptr); }
+
+    static AppDelegate::SharedWindows sharedWindows() {
+        AppDelegate::SharedWindows windows;
+        windows.showWelcome = [] {};
+        windows.welcomeWindow = []() -> QWidget* { return nullptr; };
+        windows.showPreferences = [] {};
+        windows.preferencesWindow = []() -> QWidget* { return nullptr; };
+        windows.showUserManual = [] {};
+        windows.helpWindow = []() -> QWidget* { return nullptr; };
+        return windows;
+    }
+
+    std::shared_ptr<CarvexPlatform::AlertScript> alerts = std::make_shared<CarvexPlatform::AlertScript>();
+    QTemporaryDir temporary;
+};
+
+TEST_P(TypingWhileLoadingTest, keys_typed_during_a_long_load_are_all_saved) {
+    // The view was read-only until its last slice: keys typed in the first seconds were dropped
+    // and Ctrl+S saved the text unchanged.
+    const QByteArray lineEnd = GetParam().lineEnd;
+    const QByteArray original = longDescription(10 * 1024 * 1024, lineEnd);
+    const QString path = temporary.filePath(QStringLiteral("long.yaml"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(original);
+    }
+
+    Application::registerScenes();
+    Application carvex(QStringLiteral("carvex-typing-") + QUuid::createUuid().toString(QUuid::Id128),
+                       sharedWindows(), CarvexPlatform::Settings::isolated());
+    ASSERT_TRUE(carvex.start({path}));
+    DocumentController* documents = carvex.delegate()->documentController();
+    ASSERT_NE(documents, nullptr);
+    Document* document = nullptr;
+    EditorTextView* view = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        document = documents->documents().empty() ? nullptr : dynamic_cast<Document*>(documents->documents().front());
+        view = editorTextViewOf(document);
+        return view != nullptr && view->isVisible() && view->textLength() > 0;
+    }));
+    QWidget* window = view->window();
+    CarvexPlatform::WindowTabHost::makeKeyAndOrderFront(window);
+    QApplication::setActiveWindow(window);
+    view->setFocus();
+    ASSERT_TRUE(view->isLoading()) << "the window is there while the text still loads";
+
+    // Click, Ctrl+Home, type; Ctrl+End, type.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    type(view, QStringLiteral("# typed at once\n"));
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    type(view, QStringLiteral("# typed at the end"));
+    QByteArray expected = "# typed at once" + lineEnd + original + "# typed at the end";
+    EXPECT_FALSE(view->isLoading());
+    EXPECT_TRUE(sameBytes(view->text().toUtf8(), expected));
+    EXPECT_TRUE(sameBytes(document->content.toUtf8(), expected));
+
+    // Undo takes back the typing and nothing of the load; redo brings it back.
+    for (int step = 0; step < 100 && view->document()->isUndoAvailable(); ++step) {
+        view->undo();
+    }
+    EXPECT_TRUE(sameBytes(view->text().toUtf8(), original));
+    for (int step = 0; step < 100 && view->document()->isRedoAvailable(); ++step) {
+        view->redo();
+    }
+    EXPECT_TRUE(sameBytes(view->text().toUtf8(), expected));
+
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] { return !document->isDocumentEdited() && readFile(path) != original; }, 30000))
+        << "the typing was saved";
+    EXPECT_TRUE(sameBytes(readFile(path), expected));
+    EXPECT_TRUE(alerts->presented().empty());
+
+    for (CarvexPlatform::Document* open : documents->documents()) {
+        open->close();
+    }
+    EXPECT_TRUE(waitUntil([&] { return documents->documents().empty(); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEndings, TypingWhileLoadingTest,
+                         ::testing::Values(LineEndings{"LF", "\n"}, LineEndings{"CRLF", "\r\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace Carvex
