@@ -89,6 +89,16 @@ const std::map<QString, Drawing>& drawings() {
                  p.drawLine(QPointF(s * 0.32, s * y), QPointF(s * 0.68, s * y));
              }
          }},
+        {QStringLiteral("doc.on.doc"),
+         [](QPainter& p, double s) {
+             // A page in front of another one, offset up and to the left.
+             p.setBrush(Qt::NoBrush);
+             p.setPen(QPen(Qt::black, s * 0.07, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.drawPolyline(QPolygonF({QPointF(s * 0.2, s * 0.7), QPointF(s * 0.12, s * 0.7),
+                                       QPointF(s * 0.12, s * 0.06), QPointF(s * 0.62, s * 0.06),
+                                       QPointF(s * 0.62, s * 0.22)}));
+             p.drawRoundedRect(QRectF(s * 0.34, s * 0.28, s * 0.54, s * 0.66), s * 0.06, s * 0.06);
+         }},
         {QStringLiteral("checkmark.circle.fill"),
          [](QPainter& p, double s) {
              p.drawEllipse(QRectF(0, 0, s, s));
