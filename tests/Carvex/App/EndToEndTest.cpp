@@ -8,7 +8,9 @@
 #include "Carvex/Completion/CompletionPopupController.h"
 #include "Carvex/Console/ConsoleOutlineModel.h"
 #include "Carvex/Console/ConsoleViewController.h"
+#include "Carvex/Conversion/StrictJSONReader.h"
 #include "Carvex/Documents/Document.h"
+#include "Carvex/Examples/ExampleGeneratorViewController.h"
 #include "Carvex/Windows/DocumentController.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Editor/EditorViewController.h"
@@ -113,6 +115,7 @@ struct Window {
     EditorViewController* editor = nullptr;
     ConsoleViewController* console = nullptr;
     PropertiesViewController* properties = nullptr;
+    EditorSplitViewController* editorArea = nullptr;
 };
 
 Window windowOf(const Document* document) {
@@ -128,6 +131,7 @@ Window windowOf(const Document* document) {
     if (editorSplit != nullptr) {
         window.editor = dynamic_cast<EditorViewController*>(editorSplit->editorViewController());
         window.console = editorSplit->consoleViewController();
+        window.editorArea = editorSplit;
     }
     return window;
 }
@@ -257,6 +261,33 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     EXPECT_EQ(text.textCursor().blockNumber() + 1, 44);
     EXPECT_EQ(text.textCursor().positionInBlock(), 0);
 
+    // The "Examples" button shows the example panel; POST /pets' JSON request body gives an object
+    // with a string name.
+    ASSERT_NE(window.editorArea, nullptr);
+    ExampleGeneratorViewController* examples = window.editorArea->exampleGeneratorViewController();
+    ASSERT_NE(examples, nullptr);
+    QTest::mouseClick(window.editorArea->exampleGeneratorButton(), Qt::LeftButton);
+    EXPECT_EQ(window.editorArea->tabView()->currentWidget(), examples->view());
+    const auto chooseInPanel = [](QComboBox* popup, const QString& title) {
+        const int index = popup->findText(title);
+        ASSERT_GE(index, 0) << title.toStdString();
+        popup->setCurrentIndex(index);
+        emit popup->activated(index);
+    };
+    chooseInPanel(examples->operationPopup(), QStringLiteral("POST /pets"));
+    chooseInPanel(examples->targetPopup(), QStringLiteral("Request Body (application/json)"));
+    {
+        const std::string shown = examples->outputText().toStdString();
+        const PlainValueTree value = StrictJSONReader(shown).read();
+        ASSERT_EQ(value.kind(value.root()), PlainValueTree::Kind::dictionary) << shown;
+        bool nameIsText = false;
+        for (std::size_t i = 0; i < value.count(value.root()); ++i) {
+            nameIsText |= value.key(value.root(), i) == "name" &&
+                          value.kind(value.value(value.root(), i)) == PlainValueTree::Kind::text;
+        }
+        EXPECT_TRUE(nameIsText) << shown;
+    }
+
     // Once the text is parsed, Control held over POST /pets' link to Pet shows the pointing hand,
     // and a Control-click puts the caret on Pet's `type`: line 92, column 7.
     ASSERT_TRUE(waitUntil([&] { return source->parsedModel.has_value(); }));
@@ -300,6 +331,10 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     EXPECT_EQ(selectedOperationRow(pane), pane.operationsTableModel()->rowOf(createPets));
     EXPECT_EQ(pane.coordinator()->currentSelection(), createPets);
     EXPECT_EQ(text.textCursor().position(), caretAfterTyping);
+    // The example panel lists the new operation too and keeps POST /pets.
+    EXPECT_EQ(examples->operationPopup()->count(), 4);
+    EXPECT_EQ(examples->operationPopup()->currentText(), QStringLiteral("POST /pets"));
+    EXPECT_EQ(examples->targetPopup()->currentText(), QStringLiteral("Request Body (application/json)"));
 
     // On a new key line of the new response, Ctrl+Space through the menu's shortcut opens the
     // completion list under the caret; Down moves its selection and the details follow; Escape
