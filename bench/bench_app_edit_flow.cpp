@@ -9,6 +9,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_edit_flow
 
+#include "AppBenchmarkMain.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Properties/PropertiesViewCoordinator.h"
@@ -18,7 +19,6 @@
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
 #include "SyntheticDescription.h"
 #include "platform/Settings.h"
-#include "platform/TestApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -185,13 +185,4 @@ BENCHMARK(BM_TabOverTwoThousandLines)->UseManualTime()->Unit(benchmark::kMillise
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    CarvexPlatform::TestApplication::ensure();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CARVEX_APP_BENCHMARK_MAIN()

@@ -10,6 +10,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_editor
 
+#include "AppBenchmarkMain.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/TextView/LineNumberRulerView.h"
 #include "Carvex/TextView/NSTextViewHighlighterAdapter.h"
@@ -18,7 +19,6 @@
 #include "Carvex/Syntax/YAMLLexer.h"
 #include "SyntheticDescription.h"
 #include "platform/FakeMainScheduler.h"
-#include "platform/TestApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -238,13 +238,4 @@ BENCHMARK(BM_FirstKeyWhileLoading)->UseManualTime()->Unit(benchmark::kMillisecon
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    CarvexPlatform::TestApplication::ensure();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CARVEX_APP_BENCHMARK_MAIN()

@@ -9,6 +9,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_placeholders
 
+#include "AppBenchmarkMain.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
@@ -19,7 +20,6 @@
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
 #include "SyntheticDescription.h"
 #include "platform/Settings.h"
-#include "platform/TestApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -257,13 +257,4 @@ BENCHMARK(BM_KeystrokeWithoutASessionInTenMegabytes)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    CarvexPlatform::TestApplication::ensure();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CARVEX_APP_BENCHMARK_MAIN()

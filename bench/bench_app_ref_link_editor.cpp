@@ -16,6 +16,7 @@
 // Before timing, each program checks its answer: the links after the edits equal a full
 // detection, the click lands on the target's first character, the pointer is the pointing hand.
 
+#include "AppBenchmarkMain.h"
 #include "SyntheticDescription.h"
 
 #include "Carvex/Documents/Document.h"
@@ -29,7 +30,6 @@
 #include "Carvex/TextView/SyntaxColorLayer.h"
 #include "kit/facade/OpenApiParser.h"
 #include "platform/Settings.h"
-#include "platform/TestApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -281,13 +281,4 @@ BENCHMARK_CAPTURE(PointerMove, yaml, Syntax::yaml)->Unit(benchmark::kMicrosecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    CarvexPlatform::TestApplication::ensure();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CARVEX_APP_BENCHMARK_MAIN()

@@ -7,6 +7,7 @@
 //
 //   build/bench/bench_app_snippets --benchmark_counters_tabular=true
 
+#include "AppBenchmarkMain.h"
 #include "Carvex/Snippets/MatchContextBuilder.h"
 #include "Carvex/Snippets/PlaceholderSession.h"
 #include "Carvex/Snippets/SnippetPlaceholders.h"
@@ -18,7 +19,6 @@
 #include "Carvex/Syntax/SyntaxTheme.h"
 #include "SyntheticDescription.h"
 
-#include "platform/TestApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -271,11 +271,4 @@ BENCHMARK(MatchContextAtEndOf10MBSingleLine)->Arg(0)->Arg(1)->Unit(benchmark::kM
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    CarvexPlatform::TestApplication::ensure();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CARVEX_APP_BENCHMARK_MAIN()

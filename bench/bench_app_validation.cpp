@@ -4,6 +4,7 @@
 //   - placing 5,000 findings as marks in the editor's text (target 30 ms),
 //   - moving 5,000 marks after one edit (target 1 ms),
 //   - one repaint of the screen with 5,000 marks in the text (only the marks on screen are drawn).
+#include "AppBenchmarkMain.h"
 #include "SyntheticDescription.h"
 
 #include "Carvex/TextView/EditorTextView.h"
@@ -11,7 +12,6 @@
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "platform/BackgroundTask.h"
 #include "platform/FakeMainScheduler.h"
-#include "platform/TestApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -194,13 +194,4 @@ BENCHMARK(BM_RepaintWithFiveThousandMarks)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    CarvexPlatform::TestApplication::ensure();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CARVEX_APP_BENCHMARK_MAIN()
