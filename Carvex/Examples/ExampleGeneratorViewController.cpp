@@ -149,7 +149,7 @@ QWidget* ExampleGeneratorViewController::makeHeaderView() {
         popup->setFont(labelFont(11));
         popup->setEditable(false);
         popup->setMinimumWidth(popupMinimumWidth);
-        popup->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        popup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         popup->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         return popup;
     };
