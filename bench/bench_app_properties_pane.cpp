@@ -11,6 +11,10 @@
 // - Reload: the pane handed 100,000 rows, alternately with one more row above the selected one,
 //   selecting its operation again and painting the rows on screen, among them a path of a megabyte and
 //   a summary with line breaks and bidirectional controls. Target: under 20 ms.
+// - HTMLDescription: a 100 KB HTML description prepared and laid out at 400 wide. Target: under 50 ms.
+// - BodyTab: the Body tab of an operation with 1,000 parameters and 100 responses, built and laid
+//   out. Target: under 100 ms.
+// Reparse and FirstFill run with an operation selected and its Body tab shown.
 // Before timing, the rows are checked against the description's operations.
 
 #include <benchmark/benchmark.h>
@@ -20,7 +24,11 @@
 #include "Carvex/ModelAdapters/OperationsIndexBuilder.h"
 #include "Carvex/Properties/PropertiesViewCoordinator.h"
 #include "Carvex/Properties/OperationsTableModel.h"
+#include "Carvex/Properties/BodyTabViewController.h"
+#include "Carvex/Properties/OperationDetailsTabController.h"
 #include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Properties/SelfSizingTextView.h"
+#include "Carvex/Properties/TabButtonBar.h"
 #include "SyntheticDescription.h"
 #include "platform/BackgroundTask.h"
 #include "platform/FakeMainScheduler.h"
@@ -28,6 +36,8 @@
 #include "platform/TestApplication.h"
 
 #include <QItemSelectionModel>
+#include <QLayout>
+#include <QToolButton>
 #include <QTableView>
 
 #include <time.h>
@@ -94,6 +104,12 @@ struct Pane {
         QObject::connect(controller.operationsTableModel(), &QAbstractItemModel::modelReset, [this] { ++resets; });
     }
 
+    void showBodyTab()
+    {
+        if (auto* tabs = controller.tabController())
+            tabs->tabBar()->buttons()[1]->click();
+    }
+
     int selectedRow() const
     {
         const QModelIndexList rows = controller.operationsTableView()->selectionModel()->selectedRows();
@@ -155,6 +171,7 @@ void BM_Reparse(benchmark::State& state)
     pane.controller.coordinator()->selectOperation(chosen);
     Pane::Turns worst;
     for (auto _ : state) {
+        pane.showBodyTab();
         const Pane::Turns turns = pane.change(data.text);
         state.SetIterationTime(turns.total / 1e3);
         worst.longest = std::max(worst.longest, turns.longest);
@@ -221,8 +238,49 @@ void BM_Reload(benchmark::State& state)
     state.counters["rows"] = count;
 }
 
+void BM_HTMLDescription(benchmark::State& state)
+{
+    CarvexPlatform::TestApplication::ensure();
+    QString html;
+    while (html.size() < 100 * 1024)
+        html += QStringLiteral("<p>Returns the <b>pets</b> the caller may see, <i>sorted</i> by <code>name</code>; "
+                               "see <a href=\"https://example.com/docs\">the docs</a>.</p><ul><li>one</li><li>two</li></ul>");
+    for (auto _ : state) {
+        std::unique_ptr<Carvex::SelfSizingTextView> view(Carvex::SelfSizingTextView::makeDescriptionView(html, 12));
+        benchmark::DoNotOptimize(view->heightForWidth(400));
+    }
+    state.counters["kilobytes"] = static_cast<double>(html.size()) / 1024;
+}
+
+void BM_BodyTab(benchmark::State& state)
+{
+    CarvexPlatform::TestApplication::ensure();
+    Carvex::OperationDetailsViewModel details;
+    details.id = Carvex::OperationID{QStringLiteral("/pets"), Carvex::HTTPMethod::post};
+    const Carvex::ParamLocation locations[] = {Carvex::ParamLocation::path, Carvex::ParamLocation::query,
+                                               Carvex::ParamLocation::header, Carvex::ParamLocation::cookie};
+    for (int index = 0; index < 1000; ++index)
+        details.parameters.emplace_back(QStringLiteral("parameter%1").arg(index), locations[index % 4], index % 3 == 0,
+                                        QStringLiteral("The <b>%1th</b> parameter.").arg(index), QStringLiteral("string"),
+                                        QStringLiteral("uuid"), std::nullopt, std::nullopt, false, index + 10);
+    for (int index = 0; index < 100; ++index)
+        details.responses.emplace_back(QString::number(200 + index), QStringLiteral("Response %1").arg(index),
+                                       QStringList{QStringLiteral("application/json")}, QStringLiteral("Pet"), 5, index + 2000);
+    Carvex::BodyTabViewController tab;
+    tab.view()->resize(480, 600);
+    tab.view()->show();
+    for (auto _ : state) {
+        tab.configure(details);
+        tab.view()->layout()->activate();
+        tab.view()->repaint();
+    }
+    state.counters["sections"] = static_cast<double>(tab.collapsibleSections().size());
+}
+
 } // namespace
 
+BENCHMARK(BM_HTMLDescription)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BodyTab)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Reparse)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_FirstFill)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Reload)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -216,6 +216,26 @@ const std::map<QString, Drawing>& drawings() {
              p.setBrush(Qt::NoBrush);
              p.drawPath(folder);
          }},
+        {QStringLiteral("arrow.up.left.and.arrow.down.right"),
+         [](QPainter& p, double s) {
+             // Two arrows pointing apart along the diagonal: unfold.
+             p.setPen(QPen(Qt::black, s * 0.08, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.setBrush(Qt::NoBrush);
+             p.drawLine(QPointF(s * 0.12, s * 0.12), QPointF(s * 0.42, s * 0.42));
+             p.drawPolyline(QPolygonF({QPointF(s * 0.12, s * 0.4), QPointF(s * 0.12, s * 0.12), QPointF(s * 0.4, s * 0.12)}));
+             p.drawLine(QPointF(s * 0.88, s * 0.88), QPointF(s * 0.58, s * 0.58));
+             p.drawPolyline(QPolygonF({QPointF(s * 0.88, s * 0.6), QPointF(s * 0.88, s * 0.88), QPointF(s * 0.6, s * 0.88)}));
+         }},
+        {QStringLiteral("arrow.down.right.and.arrow.up.left"),
+         [](QPainter& p, double s) {
+             // Two arrows pointing together along the diagonal: fold.
+             p.setPen(QPen(Qt::black, s * 0.08, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.setBrush(Qt::NoBrush);
+             p.drawLine(QPointF(s * 0.12, s * 0.12), QPointF(s * 0.42, s * 0.42));
+             p.drawPolyline(QPolygonF({QPointF(s * 0.42, s * 0.16), QPointF(s * 0.42, s * 0.42), QPointF(s * 0.16, s * 0.42)}));
+             p.drawLine(QPointF(s * 0.88, s * 0.88), QPointF(s * 0.58, s * 0.58));
+             p.drawPolyline(QPolygonF({QPointF(s * 0.58, s * 0.84), QPointF(s * 0.58, s * 0.58), QPointF(s * 0.84, s * 0.58)}));
+         }},
         {QStringLiteral("xmark.octagon.fill"),
          [](QPainter& p, double s) {
              QPolygonF octagon;

@@ -2,6 +2,7 @@
 
 #include "Carvex/Documents/Document.h"
 #include "Carvex/ModelAdapters/HTTPMethod.h"
+#include "Carvex/Properties/OperationDetailsTabController.h"
 #include "Carvex/Properties/OperationRowDelegate.h"
 #include "Carvex/Properties/OperationsTableModel.h"
 #include "platform/Appearance.h"
@@ -121,6 +122,23 @@ QWidget* PropertiesViewController::loadView() {
 void PropertiesViewController::viewDidLoad() {
     configureViews();
     setUpCoordinator();
+    installDetailsTabController();
+}
+
+void PropertiesViewController::installDetailsTabController() {
+    tabController_ = std::make_unique<OperationDetailsTabController>(this);
+    QScrollArea* scroll = operationDetailsScrollView_;
+    QWidget* area = scroll ? scroll->parentWidget() : nullptr;
+    if (!area || !area->layout()) {
+        return;
+    }
+    QWidget* container = tabController_->containerView();
+    area->layout()->replaceWidget(scroll, container);
+    scroll->hide();
+    scroll->setParent(nullptr);
+    scroll->deleteLater();
+    container->hide();
+    detailsContainerView_ = container;
 }
 
 void PropertiesViewController::configureViews() {
@@ -314,7 +332,11 @@ void PropertiesViewController::coordinatorDidUpdateOperations(PropertiesViewCoor
     showOperationsContent();
 }
 
-void PropertiesViewController::coordinatorDidUpdateDetails(PropertiesViewCoordinator&, const OperationDetailsViewModel&) {
+void PropertiesViewController::coordinatorDidUpdateDetails(PropertiesViewCoordinator&,
+                                                           const OperationDetailsViewModel& details) {
+    if (tabController_) {
+        tabController_->show(details, document_ ? document_->parsedModel : std::nullopt);
+    }
     if (noSelectionPlaceholder_) {
         noSelectionPlaceholder_->hide();
     }
@@ -353,6 +375,9 @@ void PropertiesViewController::coordinatorDidClearSelection(PropertiesViewCoordi
     }
     if (detailsContainerView_) {
         detailsContainerView_->hide();
+    }
+    if (tabController_) {
+        tabController_->clear();
     }
 }
 

@@ -19,6 +19,7 @@
 namespace Carvex {
 
 class Document;
+class OperationDetailsTabController;
 
 // The properties pane of a document window, the last item of its split view: a table of the
 // document's operations above the details of the selected one, or one of four placeholders (no
@@ -88,6 +89,8 @@ public:
     // details scroll view (null until then).
     QWidget* detailsContainerView() const { return detailsContainerView_; }
     void setDetailsContainerView(QWidget* view) { detailsContainerView_ = view; }
+    // The selected operation's header and tabs, made when the view loads (null before).
+    OperationDetailsTabController* tabController() const { return tabController_.get(); }
     bool hasSetInitialDividerPosition() const { return hasSetInitialDividerPosition_; }
 
     // Shows one placeholder (or none) in place of the content.
@@ -122,6 +125,8 @@ protected:
 
     virtual void configureViews();
     virtual void setUpCoordinator();
+    // Makes the tab controller and puts its view in place of the details scroll view.
+    virtual void installDetailsTabController();
 
 private:
     void placeDividerOnce();
@@ -134,6 +139,7 @@ private:
     WeakDelegate<PropertiesViewControllerDelegate> navigationDelegate_;
     WeakDelegate<ExampleGeneratorPanel> exampleGeneratorViewController_;
     std::unique_ptr<PropertiesViewCoordinator> coordinator_;
+    std::unique_ptr<OperationDetailsTabController> tabController_;
 
     QPointer<CarvexPlatform::SplitView> propertiesSplitView_;
     QPointer<QTableView> operationsTableView_;

@@ -271,6 +271,10 @@ void EditorSplitViewController::handleNavigationRequest(const CarvexPlatform::No
     if (!isInteger(line) || !editorViewController_) {
         return;
     }
+    // A request from a properties pane moves only the editor of that pane's window.
+    if (notification.sender && !WindowPanes::isPaneOfWindow(this, notification.sender)) {
+        return;
+    }
     WindowPanes::navigateToLine(editorViewController_, static_cast<int>(line.toLongLong()), 1);
 }
 

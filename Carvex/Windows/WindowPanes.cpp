@@ -11,6 +11,8 @@
 #include "Carvex/Properties/PropertiesViewControllerDelegate.h"
 #include "Carvex/Syntax/DocumentLanguage.h"
 
+#include <vector>
+
 namespace Carvex::WindowPanes {
 
 namespace {
@@ -87,6 +89,30 @@ private:
 
 bool isPropertiesPane(const QObject* controller) {
     return dynamic_cast<const PropertiesViewController*>(controller);
+}
+
+bool isPaneOfWindow(CarvexPlatform::ViewController* controller, const void* sender) {
+    if (!controller || !sender) {
+        return false;
+    }
+    CarvexPlatform::ViewController* root = controller;
+    while (root->parentViewController()) {
+        root = root->parentViewController();
+    }
+    std::vector<CarvexPlatform::ViewController*> pending{root};
+    while (!pending.empty()) {
+        CarvexPlatform::ViewController* next = pending.back();
+        pending.pop_back();
+        if (const auto* pane = dynamic_cast<const PropertiesViewController*>(next)) {
+            if (static_cast<const void*>(pane) == sender) {
+                return true;
+            }
+        }
+        for (CarvexPlatform::ViewController* child : next->childViewControllers()) {
+            pending.push_back(child);
+        }
+    }
+    return false;
 }
 
 void setPropertiesDocument(CarvexPlatform::ViewController* properties, Document* document) {

@@ -26,6 +26,9 @@ namespace WindowPanes {
 // Whether the scene is an editor view controller / a properties view controller.
 bool isEditor(const QObject* controller);
 bool isPropertiesPane(const QObject* controller);
+// Whether `sender` (a notification's sender, compared by identity) is a properties pane among the
+// view controllers of `controller`'s window (its topmost parent and everything below it).
+bool isPaneOfWindow(CarvexPlatform::ViewController* controller, const void* sender);
 
 // The editor.
 void setEditorDocument(CarvexPlatform::ViewController* editor, Document* document);

@@ -15,7 +15,10 @@
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Text/TextPositionConverter.h"
+#include "Carvex/Properties/ElidingLabel.h"
+#include "Carvex/Properties/OperationDetailsTabController.h"
 #include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Properties/TabButtonBar.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "Carvex/Windows/DocumentWindowController.h"
@@ -36,11 +39,14 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QUuid>
 #include <gtest/gtest.h>
 
@@ -156,6 +162,17 @@ bool activate(QMainWindow* window) {
     return waitUntil([window] { return CarvexPlatform::WindowTabHost::keyWindow() == window; });
 }
 
+// The texts of the labels under `root`.
+QStringList labelTextsIn(const QWidget* root) {
+    QStringList texts;
+    if (root) {
+        for (const QLabel* label : root->findChildren<QLabel*>()) {
+            texts << label->text();
+        }
+    }
+    return texts;
+}
+
 // The operations the properties pane lists, as "GET /pets".
 QStringList operationNames(const PropertiesViewController& pane) {
     QStringList names;
@@ -260,6 +277,32 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
                       pane.operationsTableView()->visualRect(postCell).center());
     EXPECT_EQ(text.textCursor().blockNumber() + 1, 44);
     EXPECT_EQ(text.textCursor().positionInBlock(), 0);
+
+    // The details show the operation: its header, its Description tab, then its Body tab, whose
+    // Reveal in Editor sends the caret to the request body.
+    OperationDetailsTabController* details = pane.tabController();
+    ASSERT_NE(details, nullptr);
+    EXPECT_EQ(details->methodLabel()->text() + QLatin1Char(' ') + details->pathLabel()->text(), QStringLiteral("POST /pets"));
+    {
+        const QStringList shown = labelTextsIn(details->currentChildView());
+        EXPECT_TRUE(shown.contains(QStringLiteral("createPets"))) << shown.join('|').toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("Create a pet"))) << shown.join('|').toStdString();
+        EXPECT_TRUE(shown.contains(QStringLiteral("pets"))) << shown.join('|').toStdString();
+    }
+    details->tabBar()->buttons()[1]->click();
+    {
+        const QStringList shown = labelTextsIn(details->currentChildView());
+        for (const char* expected : {"Request Body", "Required", "Schema: Pet"}) {
+            EXPECT_TRUE(shown.contains(QString::fromUtf8(expected))) << expected << ": " << shown.join('|').toStdString();
+        }
+        QWidget* body = details->currentChildView()->findChild<QWidget*>(QStringLiteral("requestBody"));
+        ASSERT_NE(body, nullptr);
+        auto* reveal = body->findChild<QPushButton*>(QStringLiteral("revealInEditor"));
+        ASSERT_NE(reveal, nullptr);
+        text.moveCursor(QTextCursor::Start);
+        reveal->click();
+        EXPECT_EQ(text.textCursor().blockNumber() + 1, 49);
+    }
 
     // The "Examples" button shows the example panel; POST /pets' JSON request body gives an object
     // with a string name.
@@ -470,6 +513,16 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     Window jsonWindow = windowOf(converted);
     ASSERT_NE(jsonWindow.editor, nullptr);
     ASSERT_TRUE(waitUntil([&] { return jsonWindow.editor->editorTextView()->text().startsWith(QLatin1Char('{')); }));
+
+    // A reveal in the YAML window moves only the YAML window's editor.
+    {
+        EditorTextView& jsonText = *jsonWindow.editor->editorTextView();
+        jsonText.moveCursor(QTextCursor::Start);
+        const int jsonCaret = jsonText.textCursor().position();
+        pane.tabController()->requestNavigation(3);
+        EXPECT_EQ(text.textCursor().blockNumber() + 1, 3);
+        EXPECT_EQ(jsonText.textCursor().position(), jsonCaret);
+    }
 
     // Ctrl+S in the source's window, Save As in the new one.
     ASSERT_TRUE(activate(window.controller->window()));

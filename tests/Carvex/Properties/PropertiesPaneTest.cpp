@@ -264,7 +264,7 @@ TEST_F(PropertiesPaneTest, ChoosingARowSelectsAndNavigates) {
     EXPECT_EQ(printed, "[PropertiesVC] tableViewSelectionDidChange - selectedRow: " + std::to_string(post) + "\n");
     EXPECT_EQ(pane.coordinator()->currentSelection(), (OperationID{QStringLiteral("/pets"), HTTPMethod::post}));
     EXPECT_EQ(navigation.lines, std::vector<int>{6});
-    EXPECT_EQ(shown(), "split table");
+    EXPECT_EQ(shown(), "split table details");
 
     // A row without a line: selected, details asked for, the editor stays.
     click(noLine);
@@ -351,7 +351,7 @@ TEST_F(PropertiesPaneTest, AReloadKeepsTheSelectedOperationQuietly) {
         if (row.selected) {
             EXPECT_EQ(selectedRow(), rowOf(row.selected->path, row.selected->method));
             EXPECT_EQ(table().currentIndex().row(), selectedRow()) << "the keyboard goes on from the selection";
-            EXPECT_EQ(shown(), "split table");
+            EXPECT_EQ(shown(), "split table details");
         } else {
             EXPECT_EQ(selectedRow(), -1);
             EXPECT_EQ(shown(), "split table no-selection");

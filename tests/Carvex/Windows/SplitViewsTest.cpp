@@ -1,5 +1,7 @@
 #include "Carvex/Examples/ExampleGeneratorViewController.h"
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
+#include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/Windows/WindowPanes.h"
 #include "platform/Appearance.h"
 #include "platform/NotificationCenter.h"
 #include "platform/WindowController.h"
@@ -199,3 +201,43 @@ TEST_F(WindowTest, AnEditedTabThatIsKeptOpenStaysATab) {
     EXPECT_EQ(controller.documents().size(), 2u);
     untitled->updateChangeCount(CarvexPlatform::ChangeType::cleared);
 }
+
+namespace {
+
+TEST_F(WindowTest, APaneRevealMovesOnlyItsOwnWindowsEditor) {
+    const QByteArray lines = "openapi: 3.0.3\ninfo:\n  title: Lines\n  version: 1.0.0\npaths: {}\n# 6\n# 7\n# 8\n# 9\n";
+    Document* first = openText("first.yaml", lines);
+    Document* second = openText("second.yaml", lines);
+    ASSERT_TRUE(first && second);
+    SplitViewController* firstSplit = splitOf(first);
+    SplitViewController* secondSplit = splitOf(second);
+    ASSERT_TRUE(firstSplit && secondSplit);
+    EditorTextView* firstText = WindowPanes::editorTextView(firstSplit->editorSplitViewController()->editorViewController());
+    EditorTextView* secondText = WindowPanes::editorTextView(secondSplit->editorSplitViewController()->editorViewController());
+    ASSERT_TRUE(firstText && secondText);
+    const auto lineOf = [](EditorTextView* text) { return text->textCursor().blockNumber() + 1; };
+    const int secondBefore = lineOf(secondText);
+
+    const void* firstPane = dynamic_cast<PropertiesViewController*>(firstSplit->propertiesViewController());
+    ASSERT_NE(firstPane, nullptr);
+    const struct {
+        const void* sender;
+        int line;
+        int firstLine;
+        int secondLine;
+    } cases[] = {
+        {firstPane, 7, 7, secondBefore},   // the first window's pane: its editor only
+        {&lines, 8, 7, secondBefore},      // a stranger: nobody
+        {nullptr, 9, 9, 9},                // no sender: every window, as before
+    };
+    for (const auto& c : cases) {
+        CarvexPlatform::NotificationCenter::defaultCenter().post(EditorSplitViewController::navigationNotification,
+                                                                 c.sender, {{"line", c.line}});
+        EXPECT_EQ(lineOf(firstText), c.firstLine) << c.line;
+        EXPECT_EQ(lineOf(secondText), c.secondLine) << c.line;
+    }
+    EXPECT_TRUE(WindowPanes::isPaneOfWindow(firstSplit, firstPane));
+    EXPECT_FALSE(WindowPanes::isPaneOfWindow(secondSplit, firstPane));
+}
+
+}  // namespace

@@ -1,0 +1,283 @@
+#include "Carvex/Properties/SelfSizingTextView.h"
+
+#include "Carvex/Properties/DescriptionDocument.h"
+#include "Carvex/Properties/DetailFonts.h"
+#include "platform/SystemColor.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include <cmath>
+#include <vector>
+
+namespace Carvex {
+
+namespace {
+
+SelfSizingTextView::URLOpener& urlOpener() {
+    static SelfSizingTextView::URLOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+bool isAsciiLetter(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z');
+}
+
+bool isLineBreak(QChar c) {
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::ParagraphSeparator ||
+           c == QChar::LineSeparator;
+}
+
+}  // namespace
+
+SelfSizingTextView::SelfSizingTextView(QWidget* parent) : QTextEdit(parent) {
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setViewportMargins(0, 0, 0, 0);
+    setContentsMargins(0, 0, 0, 0);
+    viewport()->setAutoFillBackground(false);
+    setAutoFillBackground(false);
+    setStyleSheet(QStringLiteral("QTextEdit { background: transparent; }"));
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+SelfSizingTextView* SelfSizingTextView::makeDescriptionView(const QString& text, double fontSize, QWidget* parent) {
+    auto* view = new SelfSizingTextView(parent);
+    view->setDescription(attributedDescription(text, fontSize));
+    return view;
+}
+
+void SelfSizingTextView::setDescription(std::unique_ptr<DescriptionDocument> document) {
+    document->setDocumentMargin(0);
+    document->setParent(this);
+    // The previous document goes with its owner (the view's text control deletes its own).
+    const QPointer<QTextDocument> old = this->document();
+    setDocument(document.release());
+    if (old && old->parent() == this) {
+        delete old.data();
+    }
+    updateGeometry();
+}
+
+bool SelfSizingTextView::containsTag(const QString& text) {
+    // A "<" and a letter, closed by a later ">": one pass, whatever the text holds.
+    const qsizetype lastClose = text.lastIndexOf(QLatin1Char('>'));
+    for (qsizetype i = 0; i + 1 < lastClose; ++i) {
+        if (text[i] == QLatin1Char('<') && isAsciiLetter(text[i + 1])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int SelfSizingTextView::tableNestingDepth(const QString& html) {
+    int depth = 0;
+    int deepest = 0;
+    const QStringView view(html);
+    for (qsizetype i = 0; i < view.size(); ++i) {
+        if (view[i] != QLatin1Char('<')) {
+            continue;
+        }
+        const bool closing = i + 1 < view.size() && view[i + 1] == QLatin1Char('/');
+        const qsizetype nameStart = i + (closing ? 2 : 1);
+        if (view.mid(nameStart, 5).compare(QLatin1String("table"), Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        const qsizetype after = nameStart + 5;
+        if (after < view.size() && (view[after].isLetterOrNumber() || view[after] == QLatin1Char('-'))) {
+            continue;  // another element, such as "tablex"
+        }
+        if (closing) {
+            depth = std::max(0, depth - 1);
+        } else {
+            deepest = std::max(deepest, ++depth);
+        }
+    }
+    return deepest;
+}
+
+std::unique_ptr<DescriptionDocument> SelfSizingTextView::plainDescription(const QString& text, double fontSize) {
+    auto document = std::make_unique<DescriptionDocument>();
+    document->setDefaultFont(DetailFonts::system(fontSize));
+    document->setPlainText(text);
+    QTextCharFormat format;
+    format.setFont(DetailFonts::system(fontSize));
+    format.setForeground(CarvexPlatform::systemColor(CarvexPlatform::SystemColor::label));
+    QTextCursor cursor(document.get());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeCharFormat(format);
+    return document;
+}
+
+std::unique_ptr<DescriptionDocument> SelfSizingTextView::attributedDescription(const QString& text, double fontSize) {
+    if (!containsTag(text) || tableNestingDepth(text) > maximumTableNesting) {
+        return plainDescription(text, fontSize);
+    }
+    const QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body style=\"font-family: "
+                                        "-apple-system; font-size: %1px;\">")
+                             .arg(static_cast<long long>(std::trunc(fontSize))) +
+                         text + QStringLiteral("</body></html>");
+    auto document = std::make_unique<DescriptionDocument>();
+    // The HTML's family means nothing here: the fonts are set by the normalisation.
+    document->setDefaultFont(DetailFonts::system(fontSize));
+    document->setHtml(html);
+    normalizeImportedHTML(*document, fontSize);
+    return document;
+}
+
+void SelfSizingTextView::normalizeImportedHTML(QTextDocument& document, double fontSize) {
+    // Trailing line breaks go.
+    while (document.characterCount() > 1 && isLineBreak(document.characterAt(document.characterCount() - 2))) {
+        QTextCursor cursor(&document);
+        cursor.movePosition(QTextCursor::End);
+        cursor.deletePreviousChar();
+    }
+    if (document.isEmpty()) {
+        return;
+    }
+
+    const QColor label = CarvexPlatform::systemColor(CarvexPlatform::SystemColor::label);
+    const QColor link = CarvexPlatform::systemColor(CarvexPlatform::SystemColor::link);
+    const QFont plain = DetailFonts::system(fontSize);
+    const QFont mono = DetailFonts::monospaced(fontSize);
+
+    struct Run {
+        int position;
+        int length;
+        QTextCharFormat format;
+    };
+    std::vector<Run> runs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid()) {
+                continue;
+            }
+            const QTextCharFormat old = fragment.charFormat();
+            QTextCharFormat format = old;
+            format.setForeground(old.isAnchor() ? link : label);
+            const bool bold = old.fontWeight() >= QFont::DemiBold;
+            const bool italic = old.fontItalic();
+            bool monospaced = false;
+            if (!bold && !italic) {
+                monospaced = old.fontFixedPitch() || old.font().fixedPitch();
+                for (const QString& family : old.fontFamilies().toStringList()) {
+                    monospaced = monospaced || family.contains(QLatin1String("mono"), Qt::CaseInsensitive) ||
+                                 family.contains(QLatin1String("courier"), Qt::CaseInsensitive);
+                }
+            }
+            QFont font = monospaced ? mono : plain;
+            font.setWeight(bold ? QFont::Bold : QFont::Normal);
+            font.setItalic(italic);
+            format.setFont(font, QTextCharFormat::FontPropertiesAll);
+            format.setFontFixedPitch(monospaced);
+            runs.push_back({fragment.position(), fragment.length(), format});
+        }
+    }
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (const Run& run : runs) {
+        cursor.setPosition(run.position);
+        cursor.setPosition(run.position + run.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(run.format);
+    }
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.topMargin() > 4 || format.bottomMargin() > 4) {
+            format.setTopMargin(std::min(format.topMargin(), 4.0));
+            format.setBottomMargin(std::min(format.bottomMargin(), 4.0));
+            cursor.setPosition(block.position());
+            cursor.setBlockFormat(format);
+        }
+    }
+    cursor.endEditBlock();
+}
+
+SelfSizingTextView::URLOpener SelfSizingTextView::setURLOpener(URLOpener opener) {
+    URLOpener previous = std::move(urlOpener());
+    urlOpener() = std::move(opener);
+    return previous;
+}
+
+bool SelfSizingTextView::openLink(const QString& href) {
+    const QUrl url(href, QUrl::StrictMode);
+    if (!url.isValid()) {
+        return false;
+    }
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("mailto")) {
+        return false;
+    }
+    if (urlOpener()) {
+        urlOpener()(url);
+    }
+    return true;
+}
+
+int SelfSizingTextView::heightForWidth(int width) const {
+    QTextDocument* text = document();
+    if (!text || width <= 0) {
+        return 0;
+    }
+    // Measured at `width`, then laid out again at the width the view shows it at.
+    const qreal shown = text->textWidth();
+    if (shown != width) {
+        text->setTextWidth(width);
+    }
+    const QMargins margins = contentsMargins();
+    const int height = static_cast<int>(std::ceil(text->size().height())) + margins.top() + margins.bottom();
+    if (shown != width && shown > 0) {
+        text->setTextWidth(shown);
+    }
+    return height;
+}
+
+QSize SelfSizingTextView::sizeHint() const {
+    const int width = this->width() > 0 ? this->width() : 200;
+    return {width, heightForWidth(width)};
+}
+
+QSize SelfSizingTextView::minimumSizeHint() const { return {0, 0}; }
+
+void SelfSizingTextView::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    updateGeometry();
+}
+
+void SelfSizingTextView::mousePressEvent(QMouseEvent* event) {
+    pressedAnchor_ = event->button() == Qt::LeftButton ? anchorAt(event->position().toPoint()) : QString();
+    QTextEdit::mousePressEvent(event);
+}
+
+void SelfSizingTextView::mouseMoveEvent(QMouseEvent* event) {
+    const QString anchor = anchorAt(event->position().toPoint());
+    viewport()->setCursor(anchor.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
+    QTextEdit::mouseMoveEvent(event);
+}
+
+void SelfSizingTextView::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || pressedAnchor_.isEmpty()) {
+        return;
+    }
+    const QString anchor = anchorAt(event->position().toPoint());
+    if (anchor == pressedAnchor_ && !textCursor().hasSelection()) {
+        openLink(anchor);
+    }
+    pressedAnchor_.clear();
+}
+
+QVariant SelfSizingTextView::loadResource(int, const QUrl&) { return {}; }
+
+}  // namespace Carvex
