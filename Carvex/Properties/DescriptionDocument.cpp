@@ -1,32 +1,10 @@
 #include "Carvex/Properties/DescriptionDocument.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QTextObjectInterface>
+#include "Carvex/Properties/InertImageHandler.h"
 
-#include <algorithm>
+#include <QAbstractTextDocumentLayout>
 
 namespace Carvex {
-
-namespace {
-
-// Stands in for the layout's own image handler, which reads an image's file by its path when the
-// document gives it no resource.
-class InertImageHandler : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-
-public:
-    using QObject::QObject;
-
-    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
-        const QTextImageFormat image = format.toImageFormat();
-        const auto side = [](qreal asked) { return asked > 0 ? std::min<qreal>(asked, 2000) : 0; };
-        return {side(image.width()), side(image.height())};
-    }
-    void drawObject(QPainter*, const QRectF&, QTextDocument*, int, const QTextFormat&) override {}
-};
-
-}  // namespace
 
 DescriptionDocument::DescriptionDocument(QObject* parent) : QTextDocument(parent) {
     documentLayout()->registerHandler(QTextFormat::ImageObject, new InertImageHandler(this));
@@ -38,5 +16,3 @@ QVariant DescriptionDocument::loadResource(int, const QUrl&) {
 }
 
 }  // namespace Carvex
-
-#include "DescriptionDocument.moc"
