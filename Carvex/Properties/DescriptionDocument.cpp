@@ -8,6 +8,8 @@ namespace Carvex {
 
 DescriptionDocument::DescriptionDocument(QObject* parent) : QTextDocument(parent) {
     documentLayout()->registerHandler(QTextFormat::ImageObject, new InertImageHandler(this));
+    // Nobody edits a description: its preparation keeps no undo steps.
+    setUndoRedoEnabled(false);
 }
 
 QVariant DescriptionDocument::loadResource(int, const QUrl&) {

@@ -182,7 +182,13 @@ void SelfSizingTextView::normalizeImportedHTML(QTextDocument& document, double f
             font.setItalic(italic);
             format.setFont(font, QTextCharFormat::FontPropertiesAll);
             format.setFontFixedPitch(monospaced);
-            runs.push_back({fragment.position(), fragment.length(), format});
+            // Neighbours that come out alike are set as one.
+            if (!runs.empty() && runs.back().position + runs.back().length == fragment.position() &&
+                runs.back().format == format) {
+                runs.back().length += fragment.length();
+            } else {
+                runs.push_back({fragment.position(), fragment.length(), format});
+            }
         }
     }
     QTextCursor cursor(&document);
