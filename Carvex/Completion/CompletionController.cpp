@@ -1,5 +1,6 @@
 #include "Carvex/Completion/CompletionController.h"
 
+#include "Carvex/Completion/CompletionInsertion.h"
 #include "Carvex/Completion/SnippetCompletionInsertion.h"
 
 #include "Carvex/Completion/CompletionPopupController.h"
@@ -190,6 +191,13 @@ void CompletionController::requestExplicitly(bool snippetsOnly) {
             controller.anchorPosition_.reset();
             return;
         }
+        if (!snippetsOnly && result.items.size() == 1 && controller.preferencesStore_ != nullptr &&
+            controller.preferencesStore_->isDirectInsertEnabled()) {
+            const CompletionItem item = result.items.front();
+            controller.insertCompletion(item);
+            controller.hideCompletion();
+            return;
+        }
         controller.showCompletions(result);
     });
 }
@@ -253,9 +261,7 @@ bool CompletionController::handleKeyDown(QKeyEvent& event) {
         case Qt::Key_Enter:
         case Qt::Key_Tab:
         case Qt::Key_Backtab: {
-            // A snippet row is accepted; other rows are not written yet.
-            const CompletionItem* selected = popupController_->selectedItem();
-            if (selected == nullptr || selected->kind != CompletionItemKind::snippet || !selected->snippetMetadata) {
+            if (popupController_->selectedItem() == nullptr) {
                 return false;
             }
             popupController_->confirmSelection();
@@ -281,14 +287,32 @@ void CompletionController::completionCoordinatorDidComplete(CompletionCoordinato
     showCompletions(result);
 }
 
-// A snippet row goes in through the placeholder manager; writing other rows comes later.
 void CompletionController::completionPopupDidSelectItem(CompletionPopupController&, const CompletionItem& item) {
+    insertCompletion(item);
+}
+
+void CompletionController::insertCompletion(const CompletionItem& item) {
     EditorTextView* view = textView_;
-    if (view == nullptr || !placeholderManager_ || item.kind != CompletionItemKind::snippet || !item.snippetMetadata) {
+    if (view == nullptr) {
         return;
     }
+    // A request waiting for the keystroke before the acceptance would reopen the popup on stale rows.
+    if (coordinator_) {
+        coordinator_->cancel();
+    }
     isProcessingCompletion_ = true;
-    (void)insertSnippetCompletion(*view, *placeholderManager_, language_, item);
+    if (item.kind == CompletionItemKind::snippet && item.snippetMetadata) {
+        if (placeholderManager_) {
+            (void)insertSnippetCompletion(*view, *placeholderManager_, language_, item);
+        }
+    } else {
+        view->finishLoading();
+        const std::optional<CompletionInsertion::OrdinaryInsertion> insertion =
+            CompletionInsertion::ordinaryInsertion(view->viewText(), view->selectedRange(), language_, item);
+        if (insertion && view->replaceCharacters(insertion->range, insertion->text, true)) {
+            view->setSelectedRange(TextRange{insertion->caret, 0});
+        }
+    }
     isProcessingCompletion_ = false;
 }
 

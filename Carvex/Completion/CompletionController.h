@@ -30,10 +30,10 @@ class EditorTextView;
 // Completion in one editor: asks for proposals while the user types (after a pause, when automatic
 // completion is on or the popup is open) and on request (Ctrl+Space), shows them in the popup under
 // the caret, keeps the popup while the caret stays at or after the place it opened for, and routes
-// the keys the open popup takes (Escape, Up, Down; Return, Tab, Shift-Tab or keypad Enter on a
-// snippet row insert it through the placeholder manager). Alt+Return asks for the snippets alone.
-// A result is shown only for the text it was
-// computed from. Settings are read at each decision. Holds its text view weakly.
+// the keys the open popup takes (Escape, Up, Down; Return, Tab, Shift-Tab or keypad Enter write the
+// selected row, a snippet through the placeholder manager). Alt+Return asks for the snippets alone.
+// An explicit request with a single proposal writes it at once when direct insertion is on. A
+// result is shown only for the text it was computed from. Settings are read at each decision. Holds its text view weakly.
 //
 // The editor makes it through `make`, which gives nothing until `installFactory` has run; tests
 // install fakes that override the virtual members.
@@ -79,6 +79,9 @@ public:
     virtual void triggerCompletion();
     // An explicit request for the snippet proposals alone.
     virtual void triggerSnippetOnlyCompletion();
+    // Writes a proposal into the text as one ordinary edit (a snippet through the placeholder
+    // manager), the waiting request dropped; its own edit is not reported back.
+    virtual void insertCompletion(const CompletionItem& item);
     // Whether the completion popup's window is on screen.
     virtual bool isPopupVisible() const;
     // Dismisses the popup, drops the waiting request and forgets where the popup belongs.

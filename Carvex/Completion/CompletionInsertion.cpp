@@ -1,5 +1,6 @@
 #include "Carvex/Completion/CompletionInsertion.h"
 
+#include "Carvex/Conversion/YAMLTextEmitter.h"
 #include "Carvex/Indentation/IndentationDetector.h"
 
 #include <QStringList>
@@ -54,6 +55,39 @@ QString indentationUnit(QStringView text) {
         return QStringLiteral("  ");
     }
     return style->isTabs() ? QStringLiteral("\t") : QString(std::max(style->spacesWidth(), 0), u' ');
+}
+
+// The JSON string of `inner`: quoted, with quotes, backslashes and control characters escaped.
+QString jsonString(QStringView inner) {
+    QString result;
+    result.reserve(inner.size() + 2);
+    result.append(u'"');
+    for (QChar c : inner) {
+        if (c == u'"' || c == u'\\') {
+            result.append(u'\\');
+            result.append(c);
+        } else if (c.unicode() < 0x20) {
+            result.append(QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')));
+        } else {
+            result.append(c);
+        }
+    }
+    result.append(u'"');
+    return result;
+}
+
+// A YAML key written as it reads back: quoted when a reader would take its bare text for
+// something else ("*/*" for an alias); a key already quoted stays.
+QString yamlKey(const QString& key) {
+    if (key.isEmpty() || key.startsWith(u'"') || key.startsWith(u'\'')) {
+        return key;
+    }
+    const QByteArray utf8 = key.toUtf8();
+    const std::string_view bytes(utf8.constData(), static_cast<size_t>(utf8.size()));
+    if (!YAMLTextEmitter::textNeedsQuotes(bytes)) {
+        return key;
+    }
+    return QString::fromStdString(YAMLTextEmitter::quoted(bytes));
 }
 
 }  // namespace
@@ -302,6 +336,115 @@ std::optional<SnippetInsertion> snippetInsertion(QStringView text, TextRange sel
         result.prepend(json ? key + u':' : key);
     }
     return SnippetInsertion{range, result};
+}
+
+std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange selection, DocumentLanguage language,
+                                                   const CompletionItem& item) {
+    if (item.kind == CompletionItemKind::snippet && item.snippetMetadata) {
+        return std::nullopt;
+    }
+    const std::optional<Target> where = target(text, selection, language, item.requiresColon);
+    if (!where) {
+        return std::nullopt;
+    }
+    const TextRange range = where->range;
+    // An edge between the halves of a surrogate pair would split a character.
+    const auto splitsPair = [text](qsizetype at) {
+        return at > 0 && at < text.size() && text[at - 1].isHighSurrogate() && text[at].isLowSurrogate();
+    };
+    if (splitsPair(range.location) || splitsPair(range.end())) {
+        return std::nullopt;
+    }
+    const bool json = language == DocumentLanguage::json;
+    const bool yaml = language == DocumentLanguage::yaml;
+    const QString& indentation = where->lineIndentation;
+    const qsizetype caret = selection.location;
+
+    // A sequence dash kept before the word gets a space after it when it lacks one.
+    bool dashNeedsSpace = false;
+    if (yaml) {
+        const qsizetype prefix = prefixLength(text, caret);
+        const qsizetype dash = caret - prefix;
+        if (prefix > 0 && text[dash] == u'-') {
+            const qsizetype start = lineStart(text, dash);
+            if (trimmedBlanks(text.sliced(start, dash - start)).isEmpty()) {
+                dashNeedsSpace = dash + 1 >= text.size() || text[dash + 1] != u' ';
+            }
+        }
+    }
+
+    QString result = item.insertText;
+    // A bracket snippet opens an empty block with the caret on its inner line.
+    bool block = false;
+    if (item.kind == CompletionItemKind::snippet && (result.startsWith(u'{') || result.startsWith(u'['))) {
+        const QChar open = result[0];
+        const QChar close = open == u'{' ? u'}' : u']';
+        result = QString(open) + u'\n' + indentation + QStringLiteral("  ") + u'\n' + indentation + close;
+        block = true;
+    }
+
+    if (yaml) {
+        if (result.startsWith(u'\n')) {
+            QList<QStringView> lines = QStringView(result).sliced(1).split(u'\n');
+            QString nested = QStringLiteral("\n");
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (i > 0) {
+                    nested.append(u'\n');
+                }
+                nested.append(indentation);
+                nested.append(QStringLiteral("  "));
+                nested.append(i == 0 ? withoutLeadingBlanks(lines[i]) : lines[i]);
+            }
+            result = nested;
+        }
+        if (result.startsWith(QStringLiteral("- "))) {
+            const qsizetype start = lineStart(text, range.location);
+            if (withoutLeadingBlanks(text.sliced(start, range.location - start)).startsWith(QStringLiteral("- "))) {
+                result.remove(0, 2);
+            }
+        }
+        // The block written above is indented already.
+        if (!block && !result.startsWith(u'\n') && result.contains(u'\n')) {
+            result.replace(QStringLiteral("\n"), QStringLiteral("\n") + indentation);
+        }
+    }
+
+    if (json && item.requiresColon) {
+        if (result.size() >= 2 && result.startsWith(u'\'') && result.endsWith(u'\'')) {
+            // A single-quoted key (a status code) is the JSON string of what it quotes.
+            result = jsonString(QStringView(result).sliced(1, result.size() - 2)) + QStringLiteral(": ");
+        } else if (result.startsWith(u'"')) {
+            result += QStringLiteral(": ");
+        } else if (!result.startsWith(u'{') && !result.startsWith(u'[')) {
+            result = jsonString(result) + QStringLiteral(": ");
+        }
+    }
+
+    if (yaml && item.requiresColon) {
+        if (!result.contains(u'\n')) {
+            if (result.startsWith(QStringLiteral("- "))) {
+                result = QStringLiteral("- ") + yamlKey(result.sliced(2));
+            } else {
+                result = yamlKey(result);
+            }
+        }
+        const qsizetype after = range.end();
+        if (after >= text.size() || text[after] != u':') {
+            result += item.requiresValue ? QStringLiteral(": ") : QStringLiteral(":\n") + indentation + QStringLiteral("  ");
+        }
+    }
+
+    if (dashNeedsSpace) {
+        result.prepend(u' ');
+    }
+
+    // The caret goes from the final text: inside an opened block, else after the whole text.
+    qsizetype offset = result.size();
+    if (block) {
+        const qsizetype feed = result.indexOf(u'\n');
+        offset = std::min(result.size(), feed + 1 + indentation.size() + 2);
+    }
+    return OrdinaryInsertion{range, result, range.location + offset};
 }
 
 }  // namespace Carvex::CompletionInsertion

@@ -52,6 +52,21 @@ std::optional<Target> target(QStringView text, TextRange selection, DocumentLang
 std::optional<SnippetInsertion> snippetInsertion(QStringView text, TextRange selection, DocumentLanguage language,
                                                  const CompletionItem& item);
 
+// The edit of a proposal that is not a snippet with metadata: the range it replaces, the text it
+// writes (quotes, colon and value separator, indentation and sequence dash added for the language)
+// and where the caret goes afterwards, an absolute position within the written text.
+struct OrdinaryInsertion {
+    TextRange range;
+    QString text;
+    qsizetype caret = 0;
+    bool operator==(const OrdinaryInsertion&) const = default;
+};
+
+// The edit of an ordinary proposal; none when the selection lies outside the text or the proposal
+// is a snippet with metadata (that one goes through `snippetInsertion`).
+std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange selection, DocumentLanguage language,
+                                                   const CompletionItem& item);
+
 // Steps of the snippet path, exposed for their tests.
 // Whether a closing bracket stands at nesting depth 0 after `from` (strings and escapes skipped).
 bool hasClosingBracketAfter(QStringView text, qsizetype from);

@@ -186,6 +186,8 @@ TEST_F(CompletionControllerTest, TypingFollowsTheOpenPopupOnlyWhenAutomaticCompl
     EXPECT_FALSE(visible()) << "automatic completion is off when absent";
     EXPECT_EQ(engineCalls, 0);
 
+    // A single proposal would be written at once: keep it in the popup.
+    completionStore->setDirectInsertEnabled(false);
     requestAndShow();
     ASSERT_TRUE(visible());
     const int calls = engineCalls;
@@ -249,6 +251,7 @@ TEST_F(CompletionControllerTest, OneProposalIsShownAsOneRow) {
     view().setSelectedRange(TextRange{at, 0});
     view().insertTextAtSelection(QStringLiteral("\n    ur"));
     clock->runPending();
+    completionStore->setDirectInsertEnabled(false);
     requestAndShow();
     ASSERT_TRUE(visible());
     ASSERT_EQ(popup().items().size(), 1u);
@@ -306,6 +309,103 @@ TEST_F(CompletionControllerTest, TheEditorHandsTheCatalogsSnippetsToCompletionWi
     editor->setContent(QStringLiteral("{\"openapi\": \"3.0.0\"}"), DocumentLanguage::json);
     EXPECT_EQ(editor->snippetController(), nullptr);
     EXPECT_FALSE(completion->snippetTemplates().empty());
+}
+
+TEST_F(CompletionControllerTest, EveryAcceptingKeyWritesTheSelectedRow) {
+    struct Key {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Key keys[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier},
+        {"Shift+Return", Qt::Key_Return, Qt::ShiftModifier},
+        {"Tab", Qt::Key_Tab, Qt::NoModifier},
+        {"Shift-Tab", Qt::Key_Backtab, Qt::ShiftModifier},
+        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier},
+    };
+    // "description" alone is proposed: keep it in the popup.
+    completionStore->setDirectInsertEnabled(false);
+    const QString original = view().viewText();
+    for (const Key& key : keys) {
+        SCOPED_TRACE(key.name);
+        view().setPlainText(original);
+        clock->runPending();
+        openKeyLine();
+        typeKey(QStringLiteral("d"));
+        typeKey(QStringLiteral("e"));
+        requestAndShow();
+        ASSERT_TRUE(visible());
+        const CompletionItem* selected = popup().selectedItem();
+        ASSERT_NE(selected, nullptr);
+        ASSERT_EQ(selected->label, QStringLiteral("description"));
+        const qsizetype lineStart = view().selectedRange().location - 4;
+        // The keystroke just before the acceptance left a request waiting.
+        typeKey(QStringLiteral("s"));
+        clock->advance(10ms);
+        press(key.key, key.modifiers);
+        EXPECT_FALSE(visible());
+        EXPECT_EQ(view().viewText().mid(lineStart, 15), QStringLiteral("  description: "));
+        EXPECT_EQ(view().selectedRange(), (TextRange{lineStart + 15, 0}));
+        EXPECT_EQ(document->content, view().text()) << "the document sees the edit";
+        clock->advance(100ms);
+        EXPECT_FALSE(visible()) << "the waiting request is dropped";
+        // One undo takes the whole row back.
+        press(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(view().viewText().mid(lineStart, 6), QStringLiteral("  des\n"));
+    }
+}
+
+TEST_F(CompletionControllerTest, AltReturnWithThePopupOpenAsksForSnippetsInstead) {
+    completionStore->setDirectInsertEnabled(false);
+    openKeyLine();
+    typeKey(QStringLiteral("d"));
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    const QString before = view().viewText();
+    press(Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(view().viewText(), before);
+}
+
+TEST_F(CompletionControllerTest, ASingleProposalIsWrittenAtOnceUnlessDirectInsertionIsOff) {
+    struct Row {
+        const char* name;
+        std::optional<bool> setting;
+        bool written;
+    };
+    const Row rows[] = {{"absent", std::nullopt, true}, {"on", true, true}, {"off", false, false}};
+    const QString original = view().viewText();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        completionStore->reset();
+        if (row.setting) {
+            completionStore->setDirectInsertEnabled(*row.setting);
+        }
+        view().setPlainText(original);
+        clock->runPending();
+        const qsizetype at = view().viewText().indexOf(QStringLiteral("    name: MIT")) + 13;
+        view().setSelectedRange(TextRange{at, 0});
+        view().insertTextAtSelection(QStringLiteral("\n    ur"));
+        clock->runPending();
+        requestAndShow();
+        EXPECT_EQ(visible(), !row.written);
+        EXPECT_EQ(view().viewText().mid(at, row.written ? 10 : 8),
+                  row.written ? QStringLiteral("\n    url: ") : QStringLiteral("\n    ur\n"));
+        if (row.written) {
+            EXPECT_EQ(view().selectedRange(), (TextRange{at + 10, 0}));
+            EXPECT_FALSE(completion->anchorPosition());
+        }
+        completion->hideCompletion();
+    }
+}
+
+TEST_F(CompletionControllerTest, ClosingTheEditorWithAnExplicitRequestPendingWritesNothing) {
+    openKeyLine();
+    typeKey(QStringLiteral("d"));
+    press(Qt::Key_Space, Qt::ControlModifier);
+    editor.reset();
+    completion = nullptr;
+    clock->runPending();
 }
 
 }  // namespace

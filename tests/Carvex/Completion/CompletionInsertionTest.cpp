@@ -141,3 +141,96 @@ TEST(CompletionInsertionTest, ReindentReadsTwoColumnsALevel) {
 
 }  // namespace
 }  // namespace CarvexTest
+
+namespace CarvexTest {
+namespace {
+
+using namespace Carvex;
+namespace Insertion = Carvex::CompletionInsertion;
+
+CompletionItem ordinaryItem(const QString& label, const QString& insertText, CompletionItemKind kind,
+                            bool requiresColon, bool requiresValue) {
+    return CompletionItem(label, insertText, kind, std::nullopt, std::nullopt, std::nullopt, 0, requiresColon,
+                          requiresValue);
+}
+
+TEST(CompletionInsertionTest, OrdinaryPathWritesTheRowForItsLanguage) {
+    using Kind = CompletionItemKind;
+    struct Row {
+        const char* name;
+        QString text;
+        TextRange selection;
+        DocumentLanguage language;
+        CompletionItem item;
+        TextRange range;
+        QString written;
+        qsizetype caret;
+    };
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const auto key = [](const char* label, bool value) {
+        return ordinaryItem(label, label, Kind::property, true, value);
+    };
+    const Row rows[] = {
+        {"JSON key after its opening quote", "{\n  \"ti", {7, 0}, DocumentLanguage::json, key("title", true), {4, 3},
+         "\"title\": ", 13},
+        {"JSON key already quoted gets only the colon", "{\n  ", {4, 0}, DocumentLanguage::json,
+         ordinaryItem("a", "\"a\"", Kind::property, true, true), {4, 0}, "\"a\": ", 9},
+        {"JSON status code in single quotes", "{\n  ", {4, 0}, DocumentLanguage::json,
+         ordinaryItem("200", "'200'", Kind::property, true, true), {4, 0}, "\"200\": ", 11},
+        {"JSON value without colon", "{\"a\": tr", {8, 0}, DocumentLanguage::json,
+         ordinaryItem("true", "true", Kind::value, false, false), {6, 2}, "true", 10},
+        {"JSON bracket snippet opens a block", "{\"a\": ", {6, 0}, DocumentLanguage::json,
+         ordinaryItem("{}", "{}", Kind::snippet, false, false), {6, 0}, "{\n  \n}", 10},
+        {"YAML dash stays and gets a space", "  -get", {6, 0}, DocumentLanguage::yaml, key("get", true), {3, 3},
+         " get: ", 9},
+        {"YAML colon already after the caret", "de: x", {2, 0}, DocumentLanguage::yaml, key("description", true),
+         {0, 2}, "description", 11},
+        {"YAML key of a nested block", "    in", {6, 0}, DocumentLanguage::yaml, key("info", false), {4, 2},
+         "info:\n      ", 16},
+        {"YAML dash not doubled", "  - ty", {6, 0}, DocumentLanguage::yaml,
+         ordinaryItem("type", "- type", Kind::value, false, false), {4, 2}, "type", 8},
+        {"YAML key a reader would take for an alias is quoted", "content:\n  ", {11, 0}, DocumentLanguage::yaml,
+         key("*/*", false), {11, 0}, "\"*/*\":\n    ", 22},
+        {"YAML status code already quoted stays", "  ", {2, 0}, DocumentLanguage::yaml,
+         ordinaryItem("200", "'200'", Kind::property, true, false), {2, 0}, "'200':\n    ", 13},
+        {"YAML bracket row indented once, caret inside", "  type: ", {8, 0}, DocumentLanguage::yaml,
+         ordinaryItem("[]", "[]", Kind::snippet, false, false), {8, 0}, "[\n    \n  ]", 14},
+        {"YAML lines after the first follow the line", "  x", {3, 0}, DocumentLanguage::yaml,
+         ordinaryItem("x", "a\nb", Kind::value, false, false), {2, 1}, "a\n  b", 7},
+        {"YAML text on the lines below", "  k: ", {5, 0}, DocumentLanguage::yaml,
+         ordinaryItem("v", "\n   x\ny", Kind::value, false, false), {5, 0}, "\n    x\n    y", 17},
+        {"YAML selection replaced, colon after it kept", "foo: x", {0, 3}, DocumentLanguage::yaml,
+         key("bar", true), {0, 3}, "bar", 3},
+        {"unknown language adds nothing", "ti", {2, 0}, DocumentLanguage::unknown, key("title", true), {0, 2},
+         "title", 5},
+        {"emoji before the caret ends the word", emoji + "ti", {4, 0}, DocumentLanguage::unknown,
+         key("title", true), {2, 2}, "title", 7},
+        {"empty insert text removes the word", "ab", {2, 0}, DocumentLanguage::unknown,
+         ordinaryItem("x", "", Kind::value, false, false), {0, 2}, "", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto insertion = Insertion::ordinaryInsertion(row.text, row.selection, row.language, row.item);
+        ASSERT_TRUE(insertion);
+        EXPECT_EQ(insertion->range, row.range);
+        EXPECT_EQ(insertion->text, row.written);
+        EXPECT_EQ(insertion->caret, row.caret);
+    }
+}
+
+TEST(CompletionInsertionTest, OrdinaryPathRefusesWhatItCannotPlace) {
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const CompletionItem item = ordinaryItem("a", "a", CompletionItemKind::value, false, false);
+    EXPECT_FALSE(Insertion::ordinaryInsertion(QStringLiteral("abc"), {4, 0}, DocumentLanguage::yaml, item));
+    EXPECT_FALSE(Insertion::ordinaryInsertion(emoji, {1, 0}, DocumentLanguage::yaml, item));
+    EXPECT_FALSE(Insertion::ordinaryInsertion(QStringLiteral("abc"), {0, 0}, DocumentLanguage::yaml,
+                                              snippetItem(QStringLiteral("s"), QStringLiteral("s: x"))));
+    // A long line costs one pass.
+    const QString line(1 << 20, u'a');
+    const auto insertion = Insertion::ordinaryInsertion(line, {line.size(), 0}, DocumentLanguage::yaml, item);
+    ASSERT_TRUE(insertion);
+    EXPECT_EQ(insertion->range, (TextRange{0, line.size()}));
+}
+
+}  // namespace
+}  // namespace CarvexTest

@@ -131,17 +131,21 @@ TEST_F(SnippetAcceptanceTest, AltReturnListsSnippetsAloneAndEachAcceptingKeyInse
     EXPECT_FALSE(completion->isPopupVisible());
 }
 
-TEST_F(SnippetAcceptanceTest, AKeyRowIsNotWrittenYetAndItsKeyGoesOn) {
-    open(QStringLiteral("openapi: 3.0.0\ninfo:\n  "));
+TEST_F(SnippetAcceptanceTest, AKeyRowIsWrittenAsAKeyWithoutASession) {
+    const QString text = QStringLiteral("openapi: 3.0.0\ninfo:\n  ");
+    open(text);
     press(Qt::Key_Space, Qt::ControlModifier);
     clock->runPending();
     ASSERT_TRUE(completion->isPopupVisible());
     const CompletionItem* selected = completion->popupController()->selectedItem();
     ASSERT_NE(selected, nullptr);
     ASSERT_NE(selected->kind, CompletionItemKind::snippet);
-    EXPECT_FALSE(completion->handleKeyDown(*std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_Return,
-                                                                         Qt::NoModifier)));
+    const QString label = selected->label;
+    EXPECT_TRUE(completion->handleKeyDown(*std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_Return,
+                                                                        Qt::NoModifier)));
     EXPECT_EQ(session(), nullptr);
+    EXPECT_TRUE(view().viewText().startsWith(text + label + u':')) << view().viewText().toStdString();
+    EXPECT_FALSE(completion->isPopupVisible());
 }
 
 }  // namespace
