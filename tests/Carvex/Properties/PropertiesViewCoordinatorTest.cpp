@@ -13,6 +13,7 @@
 #include <QHash>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 
 namespace {
@@ -29,10 +30,25 @@ public:
     {
         ++calls;
         {
-            std::lock_guard lock(mutex);
+            std::unique_lock lock(mutex);
+            released.wait(lock, [this] { return !held; });
             lastText = text;
         }
         return service.parse(text, format);
+    }
+    // While held, a parse waits before it starts, so its result cannot reach the main thread early.
+    void hold()
+    {
+        std::lock_guard lock(mutex);
+        held = true;
+    }
+    void release()
+    {
+        {
+            std::lock_guard lock(mutex);
+            held = false;
+        }
+        released.notify_all();
     }
     QString last() const
     {
@@ -44,6 +60,8 @@ public:
 private:
     Carvex::OpenAPIModelParsingService service;
     mutable std::mutex mutex;
+    mutable std::condition_variable released;
+    bool held = false;
     mutable QString lastText;
 };
 
@@ -219,9 +237,11 @@ TEST_F(PropertiesViewCoordinatorTest, DebounceComesFromTheSettings)
 
 TEST_F(PropertiesViewCoordinatorTest, AResultArrivingAfterANewerChangeIsDropped)
 {
+    // The first text is parsed; its result waits for the main thread when the next change comes.
+    parser->hold();
     coordinator->documentDidChange(kNoOperations, DocumentFormat::yaml);
     fake->advance(250ms);
-    // The first text is parsed; its result waits for the main thread when the next change comes.
+    parser->release();
     CarvexPlatform::BackgroundTask::waitForIdle();
     coordinator->documentDidChange(kTwoOperations, DocumentFormat::yaml);
     fake->runPending();
