@@ -8,12 +8,14 @@
 //   - a key every 30 ms in 5 MB with the popup open: the main thread's work per key, its 95th
 //     percentile (target 50 ms) and the longest (no stall over 50 ms), the engine's run after the
 //     last key included.
+//   - the shaping of an accepted row on a 1 MB line, its word running the whole line (target 1 ms).
 // Each run checks what the popup shows, so a fast wrong answer fails.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_app_popup
 
 #include "Carvex/Completion/CompletionController.h"
 #include "Carvex/Completion/CompletionDetailsView.h"
+#include "Carvex/Completion/CompletionInsertion.h"
 #include "Carvex/Completion/CompletionPopupController.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/TextView/EditorTextView.h"
@@ -261,6 +263,23 @@ BENCHMARK(BM_KeyEveryThirtyMillisecondsInFiveMegabytesWithThePopupOpen)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(10);
+
+void BM_ShapeAnAcceptedRowOnAOneMegabyteLine(benchmark::State& state) {
+    const QString line = QStringLiteral("  ") + QString(1 << 20, u'd');
+    const CompletionItem item(QStringLiteral("description"), std::nullopt, CompletionItemKind::property, std::nullopt,
+                              std::nullopt, std::nullopt, 0, true, true);
+    for (auto _ : state) {
+        const auto insertion = CompletionInsertion::ordinaryInsertion(line, TextRange{line.size(), 0},
+                                                                      DocumentLanguage::yaml, item);
+        if (!insertion || insertion->range != TextRange{2, line.size() - 2} ||
+            insertion->text != QStringLiteral("description: ")) {
+            state.SkipWithError("wrong insertion");
+            return;
+        }
+        benchmark::DoNotOptimize(insertion);
+    }
+}
+BENCHMARK(BM_ShapeAnAcceptedRowOnAOneMegabyteLine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

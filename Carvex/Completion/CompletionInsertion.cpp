@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 
 namespace Carvex::CompletionInsertion {
 
@@ -90,9 +91,24 @@ QString yamlKey(const QString& key) {
     return QString::fromStdString(YAMLTextEmitter::quoted(bytes));
 }
 
+// The word characters of ASCII, looked up without Unicode tables: a long word is read often.
+constexpr std::array<bool, 128> asciiWordCharacters = [] {
+    std::array<bool, 128> table{};
+    for (char16_t unit = 0; unit < 128; ++unit) {
+        table[unit] = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
+                      (unit >= u'0' && unit <= u'9') || unit == u'_' || unit == u'-' || unit == u'$' || unit == u'#' ||
+                      unit == u'/';
+    }
+    return table;
+}();
+
 }  // namespace
 
 bool isWordCharacter(QChar c) {
+    const char16_t unit = c.unicode();
+    if (unit < 0x80) {
+        return asciiWordCharacters[unit];
+    }
     if (c.isSurrogate()) {
         return false;
     }
@@ -104,7 +120,12 @@ qsizetype prefixLength(QStringView text, qsizetype caret) {
         return 0;
     }
     qsizetype start = caret;
-    while (start > 0 && isWordCharacter(text[start - 1])) {
+    const char16_t* units = text.utf16();
+    while (start > 0) {
+        const char16_t unit = units[start - 1];
+        if (unit < 0x80 ? !asciiWordCharacters[unit] : !isWordCharacter(QChar(unit))) {
+            break;
+        }
         --start;
     }
     return caret - start;
@@ -128,6 +149,7 @@ std::optional<Target> target(QStringView text, TextRange selection, DocumentLang
     }
     const qsizetype caret = selection.location;
     qsizetype prefix = prefixLength(text, caret);
+    const qsizetype wordStart = caret - prefix;
     if (language == DocumentLanguage::yaml && prefix > 0 && text[caret - prefix] == u'-') {
         // A sequence dash that starts the line stays in the text.
         const qsizetype start = lineStart(text, caret - prefix);
@@ -140,7 +162,8 @@ std::optional<Target> target(QStringView text, TextRange selection, DocumentLang
         text[range.location - 1] == u'"') {
         range = TextRange{range.location - 1, range.length + 1};
     }
-    return Target{range, lineIndentation(text, caret)};
+    // The word holds no line break: its start is on the caret's line, and nearer its beginning.
+    return Target{range, lineIndentation(text, wordStart), wordStart};
 }
 
 bool hasClosingBracketAfter(QStringView text, qsizetype from) {
@@ -363,9 +386,8 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
     // A sequence dash kept before the word gets a space after it when it lacks one.
     bool dashNeedsSpace = false;
     if (yaml) {
-        const qsizetype prefix = prefixLength(text, caret);
-        const qsizetype dash = caret - prefix;
-        if (prefix > 0 && text[dash] == u'-') {
+        const qsizetype dash = where->wordStart;
+        if (dash < caret && text[dash] == u'-') {
             const qsizetype start = lineStart(text, dash);
             if (trimmedBlanks(text.sliced(start, dash - start)).isEmpty()) {
                 dashNeedsSpace = dash + 1 >= text.size() || text[dash + 1] != u' ';

@@ -21,6 +21,8 @@ namespace CompletionInsertion {
 struct Target {
     TextRange range;
     QString lineIndentation;
+    // Where the word typed before the caret begins, a leading dash included.
+    qsizetype wordStart = 0;
 };
 
 // A snippet ready for the placeholder manager: the range it replaces and its final text, the
