@@ -18,11 +18,11 @@ run_case() {
     printf '#pragma once\n#include "Carvex/Text/TextRange.h"\n' > "$root/Carvex/Editor/EditorViewController.h"
     printf '#pragma once\n' > "$root/kit/core/AnyValue.h"
     printf '#pragma once\n' > "$root/platform/Settings.h"
-    local spec path
-    for spec in "$@"; do
-        path=${spec%%=*}
+    local entry path
+    for entry in "$@"; do
+        path=${entry%%=*}
         mkdir -p "$root/$(dirname "$path")"
-        printf '%b' "${spec#*=}" > "$root/$path"
+        printf '%b' "${entry#*=}" > "$root/$path"
     done
     local output status=0
     output=$(bash "$check" "$root" 2>&1) || status=$?

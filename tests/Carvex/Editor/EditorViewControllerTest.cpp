@@ -254,11 +254,11 @@ TEST_F(EditorViewControllerTest, LanguageComesFromTheExtensionTheFormatOrTheText
         DocumentLanguage expected;
     };
     const Row rows[] = {
-        {"YML in capitals beats a brace", "/nowhere/spec.YML", Carvex::DocumentTypes::yamlDocument,
+        {"YML in capitals beats a brace", "/nowhere/api.YML", Carvex::DocumentTypes::yamlDocument,
          "{\"openapi\": \"3.0.0\"}", DocumentLanguage::yaml},
-        {"txt decided by a brace", "/nowhere/spec.txt", Carvex::DocumentTypes::yamlDocument, "{\n}",
+        {"txt decided by a brace", "/nowhere/api.txt", Carvex::DocumentTypes::yamlDocument, "{\n}",
          DocumentLanguage::json},
-        {"json extension", "/nowhere/spec.json", Carvex::DocumentTypes::yamlDocument, "a: b", DocumentLanguage::json},
+        {"json extension", "/nowhere/api.json", Carvex::DocumentTypes::yamlDocument, "a: b", DocumentLanguage::json},
         {"untitled JSON format without looking", {}, Carvex::DocumentTypes::jsonDocument, "a: b",
          DocumentLanguage::json},
         {"untitled YAML format", {}, Carvex::DocumentTypes::yamlDocument, "{}", DocumentLanguage::yaml},

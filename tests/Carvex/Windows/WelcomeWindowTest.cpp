@@ -146,8 +146,8 @@ TEST_F(WelcomeWindowTest, FolderShowsTheHomeFolderAsTilde) {
 }
 
 TEST_F(WelcomeWindowTest, DoubleClickOpensTheSelectedRowOnly) {
-    const QString spec = makeFile("pets.yaml");
-    controller.noteNewRecentDocumentPath(spec);
+    const QString description = makeFile("pets.yaml");
+    controller.noteNewRecentDocumentPath(description);
     welcome->reloadRecentDocuments();
     welcome->tableViewDoubleClicked();
     EXPECT_TRUE(controller.documents().empty()) << "no row selected: nothing happens";
