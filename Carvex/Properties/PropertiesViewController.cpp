@@ -133,7 +133,8 @@ void PropertiesViewController::installDetailsTabController() {
         return;
     }
     QWidget* container = tabController_->containerView();
-    area->layout()->replaceWidget(scroll, container);
+    // The layout hands back the item that held the scroll view; it is ours to delete.
+    delete area->layout()->replaceWidget(scroll, container);
     scroll->hide();
     scroll->setParent(nullptr);
     scroll->deleteLater();
