@@ -1,6 +1,7 @@
 // Saving right after Convert, through the real start-up code, windows, menus and keys as the window
 // system delivers them (to the window that has the focus, with no test help to make a window active).
 
+#include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
 #include "Carvex/Documents/Document.h"
@@ -35,18 +36,7 @@
 namespace Carvex {
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 30000) {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        CarvexPlatform::BackgroundTask::waitForIdle();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
+using CarvexTest::waitUntil;
 
 EditorViewController* editorOf(const CarvexPlatform::Document* document) {
     if (document == nullptr || document->windowControllers().empty()) {

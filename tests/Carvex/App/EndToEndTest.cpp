@@ -1,6 +1,7 @@
 // The whole road a user takes with one description: open a file, type, validate, convert, save
 // both documents and quit, through the real start-up code, windows, menus and key events.
 
+#include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
 #include "Carvex/Completion/CompletionController.h"
@@ -60,19 +61,7 @@ namespace {
 using VoziZazIreCore::GenericNode;
 using VoziZazIreCore::GenericNodeKind;
 
-// Runs the event loop and the background tasks until `done` holds, for at most 30 seconds.
-bool waitUntil(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(30000);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        CarvexPlatform::BackgroundTask::waitForIdle();
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
+using CarvexTest::waitUntil;
 
 QByteArray readFile(const QString& path) {
     QFile file(path);

@@ -2,6 +2,7 @@
 // start-up code, window, key events and event loop: every key reaches the text, undo and the saved
 // file, and the file keeps its line endings.
 
+#include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
 #include "Carvex/Documents/Document.h"
@@ -33,17 +34,7 @@
 namespace Carvex {
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 60000) {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        CarvexPlatform::BackgroundTask::waitForIdle();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
+using CarvexTest::waitUntil;
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
@@ -153,7 +144,7 @@ TEST_P(TypingWhileLoadingTest, keys_typed_during_a_long_load_are_all_saved) {
         document = documents->documents().empty() ? nullptr : dynamic_cast<Document*>(documents->documents().front());
         view = editorTextViewOf(document);
         return view != nullptr && view->isVisible() && view->textLength() > 0;
-    }));
+    }, 60000));
     QWidget* window = view->window();
     CarvexPlatform::WindowTabHost::makeKeyAndOrderFront(window);
     QApplication::setActiveWindow(window);
@@ -190,7 +181,7 @@ TEST_P(TypingWhileLoadingTest, keys_typed_during_a_long_load_are_all_saved) {
     for (CarvexPlatform::Document* open : documents->documents()) {
         open->close();
     }
-    EXPECT_TRUE(waitUntil([&] { return documents->documents().empty(); }));
+    EXPECT_TRUE(waitUntil([&] { return documents->documents().empty(); }, 60000));
 }
 
 INSTANTIATE_TEST_SUITE_P(LineEndings, TypingWhileLoadingTest,
