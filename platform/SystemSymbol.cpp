@@ -236,6 +236,21 @@ const std::map<QString, Drawing>& drawings() {
              p.drawLine(QPointF(s * 0.88, s * 0.88), QPointF(s * 0.58, s * 0.58));
              p.drawPolyline(QPolygonF({QPointF(s * 0.58, s * 0.84), QPointF(s * 0.58, s * 0.58), QPointF(s * 0.84, s * 0.58)}));
          }},
+        {QStringLiteral("list.bullet.indent"),
+         [](QPainter& p, double s) {
+             // Three bulleted lines, the lower two indented one step: an outline.
+             const double rows[] = {0.2, 0.5, 0.8};
+             const double indents[] = {0.0, 0.22, 0.22};
+             for (int i = 0; i < 3; ++i) {
+                 const double x = s * (0.1 + indents[i]);
+                 const double y = s * rows[i];
+                 p.setPen(Qt::NoPen);
+                 p.setBrush(Qt::black);
+                 p.drawEllipse(QPointF(x, y), s * 0.075, s * 0.075);
+                 p.setPen(QPen(Qt::black, s * 0.08, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                 p.drawLine(QPointF(x + s * 0.18, y), QPointF(s * 0.92, y));
+             }
+         }},
         {QStringLiteral("xmark.octagon.fill"),
          [](QPainter& p, double s) {
              QPolygonF octagon;

@@ -6,6 +6,7 @@
 #include "Carvex/Properties/DetailFonts.h"
 #include "Carvex/Properties/ElidingLabel.h"
 #include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Properties/SchemaTabViewController.h"
 #include "Carvex/Properties/TabButtonBar.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ViewController.h"
@@ -88,7 +89,7 @@ OperationDetailsTabController::~OperationDetailsTabController() {
     if (currentChildView_) {
         currentChildView_->setParent(nullptr);
     }
-    for (QWidget* placeholder : {schemaTabView_.data(), exampleTabView_.data()}) {
+    for (QWidget* placeholder : {exampleTabView_.data()}) {
         if (placeholder && !placeholder->parent()) {
             delete placeholder;
         }
@@ -126,6 +127,10 @@ QLabel* OperationDetailsTabController::methodLabel() const { return methodLabel_
 void OperationDetailsTabController::show(const OperationDetailsViewModel& details, std::optional<ParsedOpenAPIModel> model) {
     currentDetails_ = details;
     currentModel_ = std::move(model);
+    // The Schema tab lets go of the trees of an earlier model at once, not when it is next shown.
+    if (schemaTabVC_) {
+        schemaTabVC_->releaseModelUnless(currentModel_);
+    }
     methodLabel_->setText(QString::fromUtf8(rawValue(details.id.method)));
     QPalette palette = methodLabel_->palette();
     palette.setColor(QPalette::WindowText, badgeColor(details.id.method));
@@ -178,11 +183,19 @@ QWidget* OperationDetailsTabController::tabView(Tab tab) {
         }
         return bodyTabVC_->view();
     case Tab::schema:
-        if (!schemaTabView_) {
-            schemaTabView_ = new QWidget();
-            schemaTabView_->setObjectName(QStringLiteral("schemaTab"));
+        if (!schemaTabVC_) {
+            schemaTabVC_ = std::make_unique<SchemaTabViewController>();
+            QPointer<OperationDetailsTabController> weak(this);
+            schemaTabVC_->onRevealInEditor = [weak](int line) {
+                if (weak) {
+                    weak->requestNavigation(line);
+                }
+            };
         }
-        return schemaTabView_;
+        if (currentDetails_) {
+            schemaTabVC_->configure(*currentDetails_, currentModel_);
+        }
+        return schemaTabVC_->view();
     case Tab::example:
         if (!exampleTabView_) {
             exampleTabView_ = new QWidget();
@@ -209,10 +222,13 @@ void OperationDetailsTabController::switchToTab(Tab tab) {
     currentChildView_ = view;
 }
 
-void OperationDetailsTabController::switchToSchemaTab(const std::optional<QString>&) {
+void OperationDetailsTabController::switchToSchemaTab(const std::optional<QString>& statusCode) {
     currentTab_ = Tab::schema;
     tabBar_->setSelectedIndex(static_cast<int>(Tab::schema));
     switchToTab(Tab::schema);
+    if (schemaTabVC_) {
+        schemaTabVC_->selectSource(statusCode);
+    }
 }
 
 void OperationDetailsTabController::requestNavigation(int line) {

@@ -21,6 +21,7 @@ namespace Carvex {
 
 class BodyTabViewController;
 class DescriptionTabViewController;
+class SchemaTabViewController;
 
 // Shows one operation in the lower half of the properties pane: a header with the method (in its
 // badge colour) and the path (cut in the middle), the tab bar "Description", "Body", "Schema",
@@ -64,6 +65,7 @@ public:
     QWidget* contentArea() const { return contentArea_; }
     DescriptionTabViewController* descriptionTab() const { return descriptionTabVC_.get(); }
     BodyTabViewController* bodyTab() const { return bodyTabVC_.get(); }
+    SchemaTabViewController* schemaTab() const { return schemaTabVC_.get(); }
 
 private:
     void setupViews();
@@ -77,8 +79,8 @@ private:
     QPointer<QWidget> contentArea_;
     std::unique_ptr<DescriptionTabViewController> descriptionTabVC_;
     std::unique_ptr<BodyTabViewController> bodyTabVC_;
-    // The Schema and Example tabs show nothing yet.
-    QPointer<QWidget> schemaTabView_;
+    std::unique_ptr<SchemaTabViewController> schemaTabVC_;
+    // The Example tab shows nothing yet.
     QPointer<QWidget> exampleTabView_;
     Tab currentTab_ = Tab::description;
     QPointer<QWidget> currentChildView_;
