@@ -81,6 +81,8 @@ QWidget* PropertiesViewController::loadView() {
     auto* table = new QTableView();
     table->setObjectName(QStringLiteral("operationsTableView"));
     table->setModel(model);
+    table->installEventFilter(this);
+    table->viewport()->installEventFilter(this);
     operationsTableView_ = table;
 
     noDocumentPlaceholder_ = makePlaceholder(QStringLiteral("noDocumentPlaceholder"), tr("No Document"));
@@ -428,8 +430,24 @@ void PropertiesViewController::tableViewSelectionDidChange() {
         coordinator_->selectOperation(row.id);
     }
     if (row.sourceLine) {
+        // Navigation focuses the editor. When the user walks the rows with the keyboard, the
+        // focus goes back to the table, so the next arrow key moves to the next row.
+        const QPointer<QTableView> table = operationsTableView_;
+        const bool walkingWithKeys = table->hasFocus() && tableLastHeardAKey_;
         requestNavigation(static_cast<int>(std::clamp<int64_t>(*row.sourceLine, 1, std::numeric_limits<int>::max())));
+        if (walkingWithKeys && table && !table->hasFocus()) {
+            table->setFocus(Qt::OtherFocusReason);
+        }
     }
+}
+
+bool PropertiesViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        tableLastHeardAKey_ = true;
+    } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        tableLastHeardAKey_ = false;
+    }
+    return ViewController::eventFilter(watched, event);
 }
 
 void PropertiesViewController::requestNavigation(int line) {

@@ -127,6 +127,8 @@ protected:
     virtual void setUpCoordinator();
     // Makes the tab controller and puts its view in place of the details scroll view.
     virtual void installDetailsTabController();
+    // Notes whether the operations table last heard a key or a click.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeDividerOnce();
@@ -153,6 +155,8 @@ private:
     bool hasSetInitialDividerPosition_ = false;
     // True while the pane itself changes the table's selection: that is no choice of the user's.
     bool selectingQuietly_ = false;
+    // Whether the operations table's last input was a key rather than a click.
+    bool tableLastHeardAKey_ = false;
 };
 
 }  // namespace Carvex

@@ -17,7 +17,9 @@
 
 #include <QHeaderView>
 #include <QImage>
+#include <QApplication>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTableView>
 #include <QTest>
@@ -54,8 +56,12 @@ class RecordingNavigation : public QObject, public Carvex::PropertiesViewControl
 public:
     void propertiesViewControllerDidRequestNavigation(PropertiesViewController&, int line) override {
         lines.push_back(line);
+        if (editor) {
+            editor->setFocus();  // as the editor does when it moves its caret
+        }
     }
     std::vector<int> lines;
+    QWidget* editor = nullptr;
 };
 
 QString describe(const std::vector<OperationRowViewModel>& rows) {
@@ -280,6 +286,31 @@ TEST_F(PropertiesPaneTest, ChoosingARowSelectsAndNavigates) {
     EXPECT_FALSE(pane.coordinator()->currentSelection().has_value());
     EXPECT_EQ(shown(), "split table no-selection");
     EXPECT_EQ(navigation.lines, std::vector<int>{6});
+}
+
+TEST_F(PropertiesPaneTest, ArrowKeysWalkTheRowsWhileAClickHandsTheFocusToTheEditor) {
+    change(kPets);  // rows: GET and POST /pets, DELETE /pets/{id}, PUT /noline
+    QLineEdit editor(pane.view());
+    editor.show();
+    navigation.editor = &editor;
+    pane.view()->activateWindow();
+    QApplication::setActiveWindow(pane.view());
+
+    const int get = rowOf(QStringLiteral("/pets"), HTTPMethod::get);
+    ASSERT_GE(get, 0);
+    click(get);
+    EXPECT_TRUE(editor.hasFocus()) << "a click shows the operation in the editor, ready to type";
+
+    table().setFocus();
+    testing::internal::CaptureStdout();
+    QTest::keyClick(&table(), Qt::Key_Down);
+    QTest::keyClick(&table(), Qt::Key_Down);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(selectedRow(), get + 2) << "each arrow key moves one row on";
+    EXPECT_TRUE(table().hasFocus());
+
+    click(get);
+    EXPECT_TRUE(editor.hasFocus()) << "a click after the keys";
 }
 
 TEST_F(PropertiesPaneTest, WithoutADelegateTheRequestIsPostedOrGoesToAParent) {
