@@ -264,7 +264,7 @@ void CompletionDetailsView::showDescription(const CompletionItem& item) {
     descriptionLabel_->setText(descriptionIsPlaceholder_
                                    ? noDescriptionText
                                    : fittedText(*item.description, descriptionLabel_->font(), contentWidth,
-                                                maximumDescriptionLines));
+                                                descriptionLinesThatFit()));
     if (onHeightChanged) {
         onHeightChanged(descriptionHeight);
     }
@@ -282,6 +282,15 @@ void CompletionDetailsView::applyColors() {
         setTextColor(descriptionLabel_,
                      descriptionIsPlaceholder_ ? SystemColor::tertiaryLabel : SystemColor::secondaryLabel);
     }
+}
+
+int CompletionDetailsView::descriptionLinesThatFit() {
+    // The pane is `descriptionHeight` tall: its border and padding, the title, the spacing, then
+    // the description. A line that would not fit whole is not shown, so none is cut through.
+    const int border = 1;
+    const int spacing = 2;
+    const int room = descriptionHeight - 2 * (verticalPadding + border) - QFontMetrics(titleFont()).height() - spacing;
+    return std::clamp(room / std::max(1, QFontMetrics(descriptionFont()).lineSpacing()), 1, maximumDescriptionLines);
 }
 
 QString CompletionDetailsView::fittedText(const QString& text, const QFont& font, int width, int maximumLines) {

@@ -76,6 +76,8 @@ public:
 
     static QFont titleFont();
     static QFont descriptionFont();
+    // How many description lines the pane's height holds whole, at most `maximumDescriptionLines`.
+    static int descriptionLinesThatFit();
     // `text` in at most `maximumLines` lines of `width` in `font`, the last one ending in an
     // ellipsis when text is left over; lines are joined by line feeds. Reads only as much of a long
     // text as the lines can hold.

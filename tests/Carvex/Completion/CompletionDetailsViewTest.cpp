@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLayout>
 #include <QPlainTextEdit>
 
 namespace Carvex {
@@ -195,6 +196,18 @@ TEST_F(CompletionDetailsViewTest, LongTextsStayWithinTheirLines) {
               QStringLiteral("short"));
     EXPECT_EQ(CompletionDetailsView::fittedText(QStringLiteral("one\ntwo"), CompletionDetailsView::descriptionFont(), 304, 5),
               QStringLiteral("one\ntwo"));
+
+    // At the height the pane asks for, the description's last line shows whole.
+    view->setFixedSize(320, CompletionDetailsView::descriptionHeight);  // as the popup holds it
+    view->show();
+    view->update(describedItem(QStringLiteral("title"), words), false);
+    view->layout()->activate();
+    view->descriptionLabel()->parentWidget()->layout()->activate();
+    const QLabel& label = *view->descriptionLabel();
+    EXPECT_GE(CompletionDetailsView::descriptionLinesThatFit(), 1);
+    EXPECT_LE(label.heightForWidth(label.width()), label.height()) << label.text().toStdString();
+    EXPECT_TRUE(label.text().endsWith(QChar(0x2026)));
+    view->hide();
 
     view->update(describedItem(unbroken, unbroken), false);
     EXPECT_LT(shownTitle().size(), 600);
