@@ -410,3 +410,125 @@ TEST_F(CompletionControllerTest, ClosingTheEditorWithAnExplicitRequestPendingWri
 
 }  // namespace
 }  // namespace Carvex
+
+namespace Carvex {
+namespace {
+
+using namespace std::chrono_literals;
+
+class CompletionAcceptanceTest : public CompletionControllerTest {
+protected:
+    // The JSON petstore in the editor, as a document of its own.
+    bool openJSON() {
+        QFile file(QStringLiteral(CARVEX_SHARED_DIR "/corpus/oai/v3.0/petstore.json"));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        jsonDocument = std::make_unique<Document>(editorStore.get());
+        EXPECT_EQ(jsonDocument->readFromData(file.readAll(), DocumentTypes::jsonDocument), std::nullopt);
+        jsonDocument->setFilePath(QStringLiteral("/tmp/petstore.json"));
+        editor->setDocument(jsonDocument.get());
+        editor->loadDocumentContent();
+        clock->runPending();
+        return completion->language() == DocumentLanguage::json;
+    }
+    // Moves the popup's selection down to the row labelled `label`.
+    bool selectRow(const QString& label) {
+        for (std::size_t step = 0; step < popup().items().size(); ++step) {
+            if (popup().selectedItem() != nullptr && popup().selectedItem()->label == label) {
+                return true;
+            }
+            press(Qt::Key_Down);
+        }
+        return popup().selectedItem() != nullptr && popup().selectedItem()->label == label;
+    }
+    void TearDown() override {
+        CompletionControllerTest::TearDown();
+        jsonDocument.reset();
+    }
+
+    std::unique_ptr<Document> jsonDocument;
+};
+
+TEST_F(CompletionAcceptanceTest, AStatusCodeRowWritesAJSONKeyInTheRealEditor) {
+    if (!openJSON()) {
+        GTEST_SKIP() << "the shared corpus is not here";
+    }
+    // A new line in POST /pets' responses, which hold "201" and "default".
+    const qsizetype post = view().viewText().indexOf(QStringLiteral("\"201\": {"));
+    ASSERT_GT(post, 0);
+    const qsizetype lineStart = view().viewText().lastIndexOf(u'\n', post) + 1;
+    view().setSelectedRange(TextRange{lineStart, 0});
+    view().insertTextAtSelection(QStringLiteral("          \n"));
+    view().setSelectedRange(TextRange{lineStart + 10, 0});
+    clock->runPending();
+    typeKey(QStringLiteral("a").replace(u'a', u'"'));
+    press(Qt::Key_2, Qt::NoModifier, QStringLiteral("2"));
+    press(Qt::Key_0, Qt::NoModifier, QStringLiteral("0"));
+    EXPECT_EQ(view().viewText().mid(lineStart, 14), QStringLiteral("          \"20\n"));
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    ASSERT_TRUE(selectRow(QStringLiteral("200")));
+    press(Qt::Key_Return);
+    EXPECT_FALSE(visible());
+    EXPECT_EQ(view().viewText().mid(lineStart, 18), QStringLiteral("          \"200\": \n"));
+    EXPECT_EQ(view().selectedRange(), (TextRange{lineStart + 17, 0}));
+    EXPECT_EQ(jsonDocument->content, view().text());
+}
+
+TEST_F(CompletionAcceptanceTest, AnAcceptanceRightAfterAKeystrokeWritesTheRowOnce) {
+    completionStore->setDirectInsertEnabled(false);
+    openKeyLine();
+    typeKey(QStringLiteral("d"));
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    const qsizetype lineStart = view().selectedRange().location - 3;
+    typeKey(QStringLiteral("e"));
+    const int calls = engineCalls;
+    clock->advance(39ms);
+    press(Qt::Key_Return);
+    EXPECT_EQ(view().viewText().mid(lineStart, 16), QStringLiteral("  description: \n"));
+    // The request of "e" would have come now, with rows for "de".
+    clock->advance(100ms);
+    EXPECT_EQ(engineCalls, calls) << "the waiting request was dropped, not answered";
+    EXPECT_FALSE(visible());
+    // The next Return is the editor's: a line break, no second key.
+    press(Qt::Key_Return);
+    clock->advance(100ms);
+    EXPECT_FALSE(visible());
+    EXPECT_EQ(view().viewText().count(QStringLiteral("description: description")), 0);
+    EXPECT_TRUE(view().viewText().mid(lineStart).startsWith(QStringLiteral("  description: \n  ")))
+        << view().viewText().mid(lineStart, 40).toStdString();
+}
+
+TEST_F(CompletionAcceptanceTest, AltReturnWithThePopupOpenListsTheSnippetsAlone) {
+    TemplateCatalog::installFactory();
+    editor->loadDocumentContent();
+    clock->runPending();
+    ASSERT_FALSE(completion->snippetTemplates().empty());
+    completionStore->setDirectInsertEnabled(false);
+    // Under an operation, where both keys and snippets are proposed.
+    const qsizetype get = view().viewText().indexOf(QStringLiteral("    get:\n")) + 8;
+    view().setSelectedRange(TextRange{get, 0});
+    view().insertTextAtSelection(QStringLiteral("\n      "));
+    clock->runPending();
+    requestAndShow();
+    ASSERT_TRUE(visible());
+    const QString before = view().viewText();
+    bool keys = false;
+    for (const CompletionItem& item : popup().items()) {
+        keys = keys || item.kind != CompletionItemKind::snippet;
+    }
+    EXPECT_TRUE(keys);
+    press(Qt::Key_Return, Qt::AltModifier);
+    clock->runPending();
+    EXPECT_EQ(view().viewText(), before) << "nothing is accepted";
+    ASSERT_TRUE(visible());
+    ASSERT_FALSE(popup().items().empty());
+    for (const CompletionItem& item : popup().items()) {
+        EXPECT_EQ(item.kind, CompletionItemKind::snippet) << item.label.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace Carvex
