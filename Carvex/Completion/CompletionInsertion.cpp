@@ -162,6 +162,13 @@ std::optional<Target> target(QStringView text, TextRange selection, DocumentLang
         text[range.location - 1] == u'"') {
         range = TextRange{range.location - 1, range.length + 1};
     }
+    // An edge between the halves of a surrogate pair would split a character.
+    const auto splitsPair = [text](qsizetype at) {
+        return at > 0 && at < text.size() && text[at - 1].isHighSurrogate() && text[at].isLowSurrogate();
+    };
+    if (splitsPair(range.location) || splitsPair(range.end())) {
+        return std::nullopt;
+    }
     // The word holds no line break: its start is on the caret's line, and nearer its beginning.
     return Target{range, lineIndentation(text, wordStart), wordStart};
 }
@@ -371,13 +378,6 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
         return std::nullopt;
     }
     const TextRange range = where->range;
-    // An edge between the halves of a surrogate pair would split a character.
-    const auto splitsPair = [text](qsizetype at) {
-        return at > 0 && at < text.size() && text[at - 1].isHighSurrogate() && text[at].isLowSurrogate();
-    };
-    if (splitsPair(range.location) || splitsPair(range.end())) {
-        return std::nullopt;
-    }
     const bool json = language == DocumentLanguage::json;
     const bool yaml = language == DocumentLanguage::yaml;
     const QString& indentation = where->lineIndentation;

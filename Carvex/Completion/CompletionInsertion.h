@@ -42,7 +42,7 @@ qsizetype prefixLength(QStringView text, qsizetype caret);
 QString lineIndentation(QStringView text, qsizetype caret);
 
 // The range a proposal replaces and the caret line's indentation; none when the selection lies
-// outside the text. A YAML sequence dash before the word stays in the text; in JSON a key's
+// outside the text or the range would split a surrogate pair. A YAML sequence dash before the word stays in the text; in JSON a key's
 // opening quote just before the word is replaced with it.
 std::optional<Target> target(QStringView text, TextRange selection, DocumentLanguage language, bool requiresColon);
 

@@ -532,3 +532,64 @@ TEST_F(CompletionAcceptanceTest, AltReturnWithThePopupOpenListsTheSnippetsAlone)
 
 }  // namespace
 }  // namespace Carvex
+
+namespace Carvex {
+namespace {
+
+// What the user may have in the view when a row is accepted: each gives a defined edit or none.
+TEST_F(CompletionAcceptanceTest, BadInputGivesADefinedEditOrNone) {
+    SnippetMetadata metadata;
+    metadata.templateId = QStringLiteral("t");
+    metadata.templateContent = QStringLiteral("contact:\n  name: ${1:N}");
+    metadata.openAPIVersion = QStringLiteral("3.0");
+    const CompletionItem snippet(QStringLiteral("contact"), std::nullopt, CompletionItemKind::snippet, std::nullopt,
+                                 std::nullopt, std::nullopt, 0, true, false, metadata);
+    const CompletionItem key(QStringLiteral("title"), std::nullopt, CompletionItemKind::property, std::nullopt,
+                             std::nullopt, std::nullopt, 0, true, true);
+    const CompletionItem empty(QStringLiteral("x"), QString(), CompletionItemKind::value);
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    // A megabyte of words on one line (one word that long is a layout matter of the view).
+    const QString longLine = QStringLiteral("  ") + QStringLiteral("word ").repeated(1 << 18) + QStringLiteral("ti");
+    struct Row {
+        const char* name;
+        QString text;
+        TextRange selection;
+        DocumentLanguage language;
+        CompletionItem item;
+        QString written;  // the text afterwards
+        qsizetype caret;
+    };
+    const Row rows[] = {
+        {"caret inside a surrogate pair: no edit", "a: " + emoji + "ti", {4, 0}, DocumentLanguage::yaml, key,
+         "a: " + emoji + "ti", 4},
+        {"snippet inside a surrogate pair: no edit", "a: " + emoji, {4, 0}, DocumentLanguage::yaml, snippet,
+         "a: " + emoji, 4},
+        {"selection ending inside a surrogate pair: no edit", "ti" + emoji, {0, 3}, DocumentLanguage::yaml, key,
+         "ti" + emoji, 0},
+        {"emoji before the word", "  " + emoji + "ti", {6, 0}, DocumentLanguage::yaml, key,
+         "  " + emoji + "title: ", 11},
+        {"empty insert text takes the word away", "info:\n  ab", {10, 0}, DocumentLanguage::yaml, empty,
+         "info:\n  ", 8},
+        {"unknown language writes the text alone", "info:\n  ti", {10, 0}, DocumentLanguage::unknown, key,
+         "info:\n  title", 13},
+        {"a 1 MB line", longLine, {longLine.size(), 0}, DocumentLanguage::yaml, key, longLine.chopped(2) + "title: ",
+         longLine.size() + 5},
+    };
+    completion->setPlaceholderManager(std::make_shared<PlaceholderManager>(&view(), themeStore.get()));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        view().setPlainText(row.text);
+        completion->setLanguage(row.language);
+        view().setSelectedRange(row.selection);
+        clock->runPending();
+        completion->insertCompletion(row.item);
+        EXPECT_EQ(view().viewText(), row.written);
+        EXPECT_EQ(view().selectedRange().location, row.caret);
+        EXPECT_FALSE(completion->isProcessingCompletion());
+        EXPECT_EQ(document->content, view().text());
+        clock->advance(100ms);
+    }
+}
+
+}  // namespace
+}  // namespace Carvex

@@ -223,6 +223,9 @@ TEST(CompletionInsertionTest, OrdinaryPathRefusesWhatItCannotPlace) {
     const CompletionItem item = ordinaryItem("a", "a", CompletionItemKind::value, false, false);
     EXPECT_FALSE(Insertion::ordinaryInsertion(QStringLiteral("abc"), {4, 0}, DocumentLanguage::yaml, item));
     EXPECT_FALSE(Insertion::ordinaryInsertion(emoji, {1, 0}, DocumentLanguage::yaml, item));
+    EXPECT_FALSE(Insertion::snippetInsertion(QStringLiteral("a: ") + emoji, {4, 0}, DocumentLanguage::yaml,
+                                             snippetItem(QStringLiteral("s"), QStringLiteral("s: x"))))
+        << "a snippet is not put between the halves of a character either";
     EXPECT_FALSE(Insertion::ordinaryInsertion(QStringLiteral("abc"), {0, 0}, DocumentLanguage::yaml,
                                               snippetItem(QStringLiteral("s"), QStringLiteral("s: x"))));
     // A long line costs one pass.
