@@ -35,16 +35,26 @@ qsizetype leadingRun(QStringView line) {
 
 // The length of the list-item markers ("- ", "-\t", "- - " and the blanks after them) at the start
 // of `rest` followed by `next` (the line's text still to come), when content follows them on the
-// line; 0 otherwise.
-qsizetype itemMarkers(QStringView rest, QStringView next = {}) {
-    const qsizetype size = rest.size() + next.size();
-    const auto at = [&](qsizetype i) { return i < rest.size() ? rest[i].unicode() : next[i - rest.size()].unicode(); };
+// line; 0 otherwise. The walk stops past `limit` units, answering where it stopped.
+qsizetype itemMarkers(QStringView rest, QStringView next, qsizetype limit) {
+    const char16_t* const units = rest.utf16();
+    const qsizetype size = rest.size();
     qsizetype i = 0;
-    while (i + 1 < size && at(i) == u'-' && isBlank(at(i + 1))) {
+    // Within `rest` the walk reads its units directly; a marker that reaches its end goes on in `next`.
+    while (i + 1 < size && units[i] == u'-' && isBlank(units[i + 1])) {
+        if (i > limit) return i;
         i += 2;
-        while (i < size && isBlank(at(i))) ++i;
+        while (i < size && isBlank(units[i])) ++i;
     }
-    return i < size ? i : 0;
+    if (i + 1 < size || next.isEmpty()) return i < size ? i : 0;
+    const auto at = [&](qsizetype k) { return k < size ? units[k] : next[k - size].unicode(); };
+    const qsizetype total = size + next.size();
+    while (i + 1 < total && at(i) == u'-' && isBlank(at(i + 1))) {
+        if (i > limit) return i;
+        i += 2;
+        while (i < total && isBlank(at(i))) ++i;
+    }
+    return i < total ? i : 0;
 }
 
 // The length of the key a body begins with, its colon included: `"name":` in JSON, `name:` in
@@ -91,14 +101,22 @@ qsizetype commonIndentation(QStringView lines) {
     return common.value_or(0);
 }
 
-// Indentation that puts a line's text under position `column` of `line`: the line's leading
-// spaces and tabs as they are, then a space for each character up to `column`.
-QString indentUnder(QStringView line, qsizetype column) {
+// Indentation that puts a line's text under position `column` of `line`, then `extra` spaces: the
+// line's leading spaces and tabs as they are, then a space for each character up to `column`. None
+// when it would be longer than `limit` units.
+std::optional<QString> indentUnder(QStringView line, qsizetype column, qsizetype extra, qsizetype limit) {
     const qsizetype lead = std::min(leadingRun(line), column);
-    QString out = line.first(lead).toString();
+    // Each character takes one unit or two: refuse at once what cannot fit.
+    if (lead + extra + (column - lead + 1) / 2 > limit) return std::nullopt;
+    qsizetype spaces = extra;
     for (qsizetype i = lead; i < column; ++i) {
-        if (!line[i].isLowSurrogate() || i == lead || !line[i - 1].isHighSurrogate()) out += u' ';
+        if (!line[i].isLowSurrogate() || i == lead || !line[i - 1].isHighSurrogate()) ++spaces;
     }
+    if (lead + spaces > limit) return std::nullopt;
+    QString out;
+    out.reserve(lead + spaces);
+    out.append(line.first(lead));
+    out.append(QString(spaces, u' '));
     return out;
 }
 
@@ -142,7 +160,7 @@ QString layOut(QStringView firstLine, QStringView later, QStringView base, QStri
             for (qsizetype level = (columns - items.back().column) / 2; level > 0; --level) out += unit;
         }
         if (format == FileFormat::yaml) {
-            if (const qsizetype markers = itemMarkers(rest); markers > 0) {
+            if (const qsizetype markers = itemMarkers(rest, {}, rest.size()); markers > 0) {
                 items.push_back({columns + markers, out.sliced(indentStart) + QString(markers, u' ')});
             }
         }
@@ -178,9 +196,8 @@ std::optional<InlineSnippetInsertion> InlineSnippetInsertion::make(QStringView t
     insertion.replaceStart = point;
     insertion.replaceEnd = point;
     // Guards against a caret indented by megabytes: the base stands before every later line.
-    const auto tooDeep = [&](const QString& base) {
-        return laterLines > 0 && (base.size() + unit.size()) > kMaxIndentationUnits / laterLines;
-    };
+    const qsizetype deepest = laterLines > 0 ? kMaxIndentationUnits / laterLines - unit.size() : text.size() + 1;
+    const auto tooDeep = [&](const QString& base) { return base.size() > deepest; };
 
     // A body that brings its own key, after a trigger that typed it.
     qsizetype typedEnd = typed.size();
@@ -193,29 +210,31 @@ std::optional<InlineSnippetInsertion> InlineSnippetInsertion::make(QStringView t
         qsizetype column = keyStart;
         if (format == FileFormat::yaml) {
             const qsizetype lead = leadingRun(typed);
-            column = std::min(keyStart, lead + itemMarkers(typed.sliced(lead)));
+            column = std::min(keyStart, lead + itemMarkers(typed.sliced(lead), {}, deepest));
         }
-        const QString base = indentUnder(typed, column);
-        if (tooDeep(base)) return std::nullopt;
+        const std::optional<QString> base = indentUnder(typed, column, 0, deepest);
+        if (!base) return std::nullopt;
         // The key as typed, with the blanks typed after it standing for the body's own.
         const QStringView blanks = typed.sliced(typedEnd);
         QStringView value = firstLine.sliced(*keyLength);
         if (!blanks.isEmpty()) value = value.sliced(leadingRun(value));
         QString first = firstLine.first(*keyLength).toString();
         first.append(blanks).append(value);
-        insertion.snippetText = hasLater ? layOut(first, later, base, unit, 0, format) : first;
+        insertion.snippetText = hasLater ? layOut(first, later, *base, unit, 0, format) : first;
     } else if (format == FileFormat::yaml) {
         // Does the caret's line, with the body's first line after it, continue a list item? Then the
         // item's first key, not the line's indentation, is what the body's lines stand under.
         const qsizetype lead = leadingRun(typed);
         // The markers may end in the body's first line ("-" typed, " name: x" to come).
-        const qsizetype markers = lead < typed.size() ? itemMarkers(typed.sliced(lead), firstLine) : 0;
+        const qsizetype markers = lead < typed.size() ? itemMarkers(typed.sliced(lead), firstLine, deepest) : 0;
         QString base;
         if (markers > 0) {
             const qsizetype keyColumn = lead + markers;
-            base = keyColumn <= typed.size()
-                       ? indentUnder(typed, keyColumn)
-                       : indentUnder(typed, typed.size()) + QString(keyColumn - typed.size(), u' ');
+            const std::optional<QString> itemBase =
+                indentUnder(typed, std::min(keyColumn, typed.size()), std::max<qsizetype>(keyColumn - typed.size(), 0),
+                            deepest);
+            if (!itemBase) return std::nullopt;
+            base = *itemBase;
             // A value under the item's key goes a unit deeper; a body that goes on with the item's
             // own keys stays at its first key.
             if (isBlankLine(firstLine)) base += unit;
