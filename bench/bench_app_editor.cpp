@@ -6,7 +6,8 @@
 //     (target 50 ms);
 //   - resident memory with the document open and coloured (target 400 MB);
 //   - a key typed while the text still loads: main-thread time from the key press until the view has
-//     repainted with the key in the whole text (the load finishes first).
+//     repainted with the key in the whole text (the load finishes first);
+//   - a one-line text of 1 and 4 MB: the whole load, and its longest turn.
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_editor
 
@@ -235,6 +236,34 @@ void BM_FirstKeyWhileLoading(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FirstKeyWhileLoading)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A text of one line of `state.range(0)` units (minified JSON, say): from handing it to the view
+// until the whole of it is loaded, every slice run.
+void BM_LoadOneLongLine(benchmark::State& state) {
+    const QString line = QStringLiteral("{\"k\": \"v\", ").repeated(state.range(0) / 12);
+    for (auto _ : state) {
+        auto fake = std::make_shared<CarvexPlatform::FakeMainScheduler>();
+        EditorTextView view(nullptr, fake);
+        prepare(view);
+        QElapsedTimer timer;
+        timer.start();
+        view.loadText(line);
+        double longest = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        while (view.isLoading()) {
+            QElapsedTimer turn;
+            turn.start();
+            fake->runOne();
+            longest = std::max(longest, static_cast<double>(turn.nsecsElapsed()) / 1e6);
+        }
+        view.viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        state.counters["longest_turn_ms"] = longest;
+        if (view.document()->characterCount() - 1 != view.textLength()) {
+            state.SkipWithError("the loaded document differs from the text");
+        }
+    }
+}
+BENCHMARK(BM_LoadOneLongLine)->Arg(1 << 20)->Arg(4 << 20)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -63,11 +63,13 @@ qsizetype capLines(const QString& text, qsizetype from, qsizetype end, qsizetype
     return end;
 }
 
-// The end of a slice starting at `from` of about `units`: just after a line feed when there is
-// one in reach, never inside a surrogate pair.
+// The end of a slice starting at `from` of about `units`: just after the last line feed in reach.
+// A line longer than that goes whole into one slice: Qt lays a block out again whenever text is
+// appended to it, so a long line loaded in pieces would be laid out once per piece, which is
+// quadratic in its length (minutes for a one-line text of a few megabytes).
 qsizetype sliceEnd(const QString& text, qsizetype from, qsizetype units) {
     const qsizetype n = text.size();
-    qsizetype end = std::min(n, from + units);
+    const qsizetype end = std::min(n, from + units);
     if (end >= n) {
         return n;
     }
@@ -75,10 +77,8 @@ qsizetype sliceEnd(const QString& text, qsizetype from, qsizetype units) {
     if (lineFeed >= from) {
         return lineFeed + 1;
     }
-    if (text[end - 1].isHighSurrogate()) {
-        --end;
-    }
-    return std::max(end, from + 1);
+    const qsizetype lineEnd = text.indexOf(u'\n', end);
+    return lineEnd < 0 ? n : lineEnd + 1;
 }
 
 QString blockSeparatorsToLineFeeds(QString text) {

@@ -325,6 +325,33 @@ TEST_F(EditorViewTest, LargeTextLoadsInSlicesWithoutBecomingAnEdit) {
     EXPECT_EQ(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), view->viewText());
 }
 
+TEST_F(EditorViewTest, ALongLineLoadsWholeNotOnePieceAfterAnother) {
+    // Appending to a block lays it out again, so a line loaded piece by piece would cost its length
+    // squared. Short lines, a line of 300,000 units holding surrogate pairs, then short lines: every
+    // slice ends just after a line feed, so while loading the document's last block is empty.
+    QString text;
+    for (int i = 0; i < 30'000; ++i) {
+        text += QStringLiteral("ab\n");
+    }
+    for (int i = 0; i < 100'000; ++i) {
+        text += QStringLiteral("x\U0001F600");
+    }
+    text += u'\n';
+    for (int i = 0; i < 30'000; ++i) {
+        text += QStringLiteral("cd\n");
+    }
+    view->loadText(text);
+    int turns = 0;
+    while (view->isLoading() && turns < 100) {
+        EXPECT_EQ(view->document()->lastBlock().length(), 1) << "after turn " << turns;
+        fake->runOne();
+        ++turns;
+    }
+    EXPECT_EQ(view->document()->findBlockByNumber(30'000).length(), 300'001);
+    EXPECT_EQ(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), view->viewText());
+    EXPECT_EQ(view->text(), text);
+}
+
 TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
     const QString big = repeated("line\n", 1'500'000);
     view->loadText(big);
