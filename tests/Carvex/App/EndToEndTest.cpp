@@ -19,6 +19,10 @@
 #include "Carvex/Properties/ElidingLabel.h"
 #include "Carvex/Properties/OperationDetailsTabController.h"
 #include "Carvex/Properties/PropertiesViewController.h"
+#include "Carvex/Properties/SchemaOutlineView.h"
+#include "Carvex/Properties/SchemaTabViewController.h"
+#include "Carvex/Properties/SchemaTreeCellView.h"
+#include "Carvex/Properties/SchemaTreeModel.h"
 #include "Carvex/Properties/TabButtonBar.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
@@ -291,6 +295,50 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
         text.moveCursor(QTextCursor::Start);
         reveal->click();
         EXPECT_EQ(text.textCursor().blockNumber() + 1, 49);
+    }
+
+    // The Body tab's "View in Schema tab" opens Schema on the request body, headed Pet: Referenced shows
+    // one row typed Pet, Resolved its properties, and Reveal in Editor on `name` moves the caret there.
+    {
+        auto* toSchema = details->currentChildView()->findChild<QPushButton*>(QStringLiteral("requestBody"));
+        ASSERT_NE(toSchema, nullptr);
+        toSchema->click();
+        SchemaTabViewController* schema = details->schemaTab();
+        ASSERT_NE(schema, nullptr);
+        EXPECT_EQ(details->currentTab(), OperationDetailsTabController::Tab::schema);
+        EXPECT_EQ(schema->sourcePopup()->currentText(), QStringLiteral("Request Body (application/json)"));
+        EXPECT_GE(schema->sourcePopup()->findText(QStringLiteral("default Response (application/json)")), 0);
+        EXPECT_EQ(schema->schemaNameLabel()->text(), QStringLiteral("Pet"));
+        SchemaOutlineView& outline = *schema->outlineView();
+        SchemaTreeModel& rows = outline.treeModel();
+        schema->modeBar()->buttons()[0]->click();
+        ASSERT_EQ(rows.rowCount(), 1);
+        EXPECT_EQ(rows.node(rows.index(0, 0))->typeDescription(), QStringLiteral("Pet"));
+        EXPECT_EQ(rows.rowCount(rows.index(0, 0)), 0);
+        schema->modeBar()->buttons()[1]->click();
+        const QModelIndex root = rows.index(0, 0);
+        ASSERT_EQ(rows.rowCount(root), 3);
+        const struct {
+            const char* name;
+            const char* type;
+            bool required;
+        } expected[] = {{"id", "integer · int64", true}, {"name", "string", true}, {"tag", "string", false}};
+        for (int row = 0; row < 3; ++row) {
+            const SchemaTreeCellView::Content shown = SchemaTreeCellView::contentOf(*rows.node(rows.index(row, 0, root)));
+            EXPECT_EQ(shown.name, QString::fromUtf8(expected[row].name));
+            EXPECT_EQ(shown.typeText, QString::fromUtf8(expected[row].type));
+            EXPECT_EQ(shown.badges.size() == 1 && shown.badges[0].text == QStringLiteral("required"), expected[row].required)
+                << expected[row].name;
+        }
+        QApplication::processEvents();
+        const QModelIndex name = rows.index(1, 0, root);
+        const QRectF button = outline.cellView()
+                                  .layout(SchemaTreeCellView::contentOf(*rows.node(name)), QRectF(outline.visualRect(name)))
+                                  .revealButton;
+        ASSERT_FALSE(button.isEmpty());
+        text.moveCursor(QTextCursor::Start);
+        QTest::mouseClick(outline.viewport(), Qt::LeftButton, {}, button.center().toPoint());
+        EXPECT_EQ(text.textCursor().blockNumber() + 1, 101);
     }
 
     // The "Examples" button shows the example panel; POST /pets' JSON request body gives an object
