@@ -319,10 +319,11 @@ void EditorViewController::editorTextViewDidChangeSelection(EditorTextView& view
 
 bool EditorViewController::editorTextViewHandleKeyDown(EditorTextView&, QKeyEvent& event) {
     const bool sessionWasActive = isPlaceholderSessionActive();
+    // The session's exit hook has resumed highlighting and queued the full pass already; a whole
+    // pass started here as well would copy the whole text on this key.
     const auto resumeHighlighting = [this] {
-        if (highlightingController_) {
-            highlightingController_->setPaused(false);
-            highlightingController_->performHighlight();
+        if (highlightingController_ && highlightingController_->isPaused()) {
+            resumeHighlightingAfterPlaceholderMode();
         }
     };
     if (sessionWasActive && snippetController_->handleKeyDown(event)) {

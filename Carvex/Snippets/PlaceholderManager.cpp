@@ -29,6 +29,25 @@ bool hasLineBreak(QStringView text, qsizetype from, qsizetype to) {
     return std::any_of(text.begin() + from, text.begin() + to, isLineBreak);
 }
 
+// `lineNumberOfPosition` of the view's text at `position`, without walking the text before it: the
+// line feeds before a position are the number of its block (a lookup in the view's block
+// structure), and the rarer breaks (CR not before a line feed, NEL, LS, PS) are found by a search
+// that skips everything else.
+qsizetype lineNumberInView(const EditorTextView& view, qsizetype position) {
+    const QStringView text = view.viewText();
+    const qsizetype end = std::clamp<qsizetype>(position, 0, text.size());
+    const QStringView before = text.first(end);
+    qsizetype breaks = view.lineNumber(end);
+    for (const char16_t rare : {u'\r', char16_t(0x0085), char16_t(0x2028), char16_t(0x2029)}) {
+        for (qsizetype at = before.indexOf(QChar(rare)); at >= 0; at = before.indexOf(QChar(rare), at + 1)) {
+            if (!(rare == u'\r' && at + 1 < end && before[at + 1] == u'\n')) {
+                ++breaks;
+            }
+        }
+    }
+    return breaks + (end > 0 && !isLineBreak(text[end - 1]) ? 1 : 0);
+}
+
 // A position moved by an edit that replaced `edit` by `newLength` units. A position inside the
 // replaced text goes to the start of the replacement, or its end when `towardEnd`.
 qsizetype movedPosition(qsizetype position, TextRange edit, qsizetype newLength, bool towardEnd) {
@@ -146,12 +165,19 @@ qsizetype PlaceholderManager::insertSnippet(const QString& text, TextRange repla
             placeholder.attachment = std::make_shared<PlaceholderChip>(false);
         }
         placeholders.front().attachment->setActive(true);
-        const QStringView after = view->viewText();
-        const qsizetype lower = lineNumberOfPosition(after, range.location);
-        const qsizetype upper = lower + (range.location == 0 ? lineNumberOfPosition(after, length)
-                                                             : std::count_if(after.begin() + range.location - 1,
-                                                                             after.begin() + range.location + length - 1,
-                                                                             isLineBreak));
+        // Counted on the text as it now stands, from what it is made of: the view announces (and
+        // takes in) the change only when the undo group ends, and the text before the location is
+        // the same either way.
+        const QString& display = parsed.displayText;
+        const qsizetype lower = lineNumberInView(*view, range.location);
+        qsizetype upper = lower;
+        if (range.location == 0) {
+            upper = lineNumberOfPosition(display, length);
+        } else if (length > 0) {
+            // From the unit before the location to the snippet's last unit, excluded.
+            upper += (isLineBreak(view->viewText()[range.location - 1]) ? 1 : 0) +
+                     std::count_if(display.begin(), display.end() - 1, isLineBreak);
+        }
         session_ = std::make_unique<PlaceholderSession>(std::move(placeholders), 0, LineRange{lower, upper + 1}, true);
         extent_ = TextRange{range.location, length};
     }

@@ -1,6 +1,7 @@
 #include "PlaceholderSessionSupport.h"
 
 #include "Carvex/Completion/SnippetCompletionInsertion.h"
+#include "Carvex/Snippets/LineNumberOfPosition.h"
 #include "Carvex/Snippets/PlaceholderChipRenderer.h"
 #include "Carvex/TextView/SyntaxHighlightingController.h"
 
@@ -42,6 +43,42 @@ TEST_F(PlaceholderSessionTest, InsertionIsPlainTextInOneAnnouncedStepWithTheFirs
     EXPECT_TRUE(text().endsWith(QStringLiteral("plain")));
     EXPECT_EQ(session(), nullptr) << "a new insertion ends the running session first";
     expectConsistent();
+}
+
+TEST_F(PlaceholderSessionTest, TheSnippetsLineRangeCountsEveryKindOfLineBreakBeforeIt) {
+    // The lines before the insertion are read from the view's blocks, the rarer breaks searched
+    // for: the range must be the one counted over the text unit by unit.
+    const QString nel(QChar(0x0085));
+    const QString ls(QChar(0x2028));
+    const QString ps(QChar(0x2029));
+    struct Row {
+        const char* name;
+        QString text;
+        qsizetype location;
+    };
+    const std::vector<Row> rows = {
+        {"start of the text", QStringLiteral("a\nb\n"), 0},
+        {"middle of a line", QStringLiteral("ab\ncd\nef\n"), 4},
+        {"right after a line feed", QStringLiteral("ab\ncd\nef\n"), 3},
+        {"end of the text", QStringLiteral("ab\ncd\n"), 6},
+        {"after a line separator", QStringLiteral("a") + ls + QStringLiteral("b\nc\n"), 3},
+        {"right after a line separator", QStringLiteral("a") + ls + QStringLiteral("b\nc\n"), 2},
+        {"after a next-line", QStringLiteral("a\nb") + nel + QStringLiteral("c\nd"), 5},
+        {"after a paragraph separator", QStringLiteral("a") + ps + QStringLiteral("b\nc") + ps + QStringLiteral("d\n"), 6},
+        {"every kind", QStringLiteral("a") + nel + ls + ps + QStringLiteral("\nb\n\nc"), 9},
+    };
+    for (const Row& row : rows) {
+        open(row.text);
+        manager().insertSnippet(QStringLiteral("k: ${1:v}\n  m: ${2:w}"), row.location);
+        ASSERT_NE(session(), nullptr) << row.name;
+        const QString after = text();
+        const qsizetype length = QStringLiteral("k: v\n  m: w").size();
+        EXPECT_EQ(session()->snippetLineRange(),
+                  (Carvex::LineRange{Carvex::lineNumberOfPosition(after, row.location),
+                                     Carvex::lineNumberOfPosition(after, row.location + length) + 1}))
+            << row.name;
+        press(Qt::Key_Escape);
+    }
 }
 
 TEST_F(PlaceholderSessionTest, TabAndShiftTabVisitTheChipsAndTabPastTheLastEndsTheSession) {
