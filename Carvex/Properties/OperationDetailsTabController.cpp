@@ -5,6 +5,7 @@
 #include "Carvex/Properties/DescriptionTabViewController.h"
 #include "Carvex/Properties/DetailFonts.h"
 #include "Carvex/Properties/ElidingLabel.h"
+#include "Carvex/Properties/ExampleTabViewController.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Properties/SchemaTabViewController.h"
 #include "Carvex/Properties/TabButtonBar.h"
@@ -89,11 +90,6 @@ OperationDetailsTabController::~OperationDetailsTabController() {
     if (currentChildView_) {
         currentChildView_->setParent(nullptr);
     }
-    for (QWidget* placeholder : {exampleTabView_.data()}) {
-        if (placeholder && !placeholder->parent()) {
-            delete placeholder;
-        }
-    }
     if (containerView_ && !containerView_->parent()) {
         delete containerView_;
     }
@@ -130,6 +126,9 @@ void OperationDetailsTabController::show(const OperationDetailsViewModel& detail
     // The Schema tab lets go of the trees of an earlier model at once, not when it is next shown.
     if (schemaTabVC_) {
         schemaTabVC_->releaseModelUnless(currentModel_);
+    }
+    if (exampleTabVC_) {
+        exampleTabVC_->releaseModelUnless(currentModel_);
     }
     methodLabel_->setText(QString::fromUtf8(rawValue(details.id.method)));
     QPalette palette = methodLabel_->palette();
@@ -197,11 +196,13 @@ QWidget* OperationDetailsTabController::tabView(Tab tab) {
         }
         return schemaTabVC_->view();
     case Tab::example:
-        if (!exampleTabView_) {
-            exampleTabView_ = new QWidget();
-            exampleTabView_->setObjectName(QStringLiteral("exampleTab"));
+        if (!exampleTabVC_) {
+            exampleTabVC_ = std::make_unique<ExampleTabViewController>();
         }
-        return exampleTabView_;
+        if (currentDetails_) {
+            exampleTabVC_->configure(*currentDetails_, currentModel_);
+        }
+        return exampleTabVC_->view();
     }
     return nullptr;
 }

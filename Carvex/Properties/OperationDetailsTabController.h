@@ -22,6 +22,7 @@ namespace Carvex {
 class BodyTabViewController;
 class DescriptionTabViewController;
 class SchemaTabViewController;
+class ExampleTabViewController;
 
 // Shows one operation in the lower half of the properties pane: a header with the method (in its
 // badge colour) and the path (cut in the middle), the tab bar "Description", "Body", "Schema",
@@ -66,6 +67,7 @@ public:
     DescriptionTabViewController* descriptionTab() const { return descriptionTabVC_.get(); }
     BodyTabViewController* bodyTab() const { return bodyTabVC_.get(); }
     SchemaTabViewController* schemaTab() const { return schemaTabVC_.get(); }
+    ExampleTabViewController* exampleTab() const { return exampleTabVC_.get(); }
 
 private:
     void setupViews();
@@ -80,8 +82,7 @@ private:
     std::unique_ptr<DescriptionTabViewController> descriptionTabVC_;
     std::unique_ptr<BodyTabViewController> bodyTabVC_;
     std::unique_ptr<SchemaTabViewController> schemaTabVC_;
-    // The Example tab shows nothing yet.
-    QPointer<QWidget> exampleTabView_;
+    std::unique_ptr<ExampleTabViewController> exampleTabVC_;
     Tab currentTab_ = Tab::description;
     QPointer<QWidget> currentChildView_;
     std::optional<ParsedOpenAPIModel> currentModel_;
