@@ -401,7 +401,7 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     caret.setPosition(static_cast<int>(text.viewText().indexOf(QStringLiteral("paths:")) + 6));
     text.setTextCursor(caret);
     type(&text, QStringLiteral("\n/health:\nget:\nresponses:\n'200':\ndescription: OK"));
-    const QString edit = QStringLiteral("paths:\n  /health:\n    get:\n      responses:\n        '200':\n"
+    QString edit = QStringLiteral("paths:\n  /health:\n    get:\n      responses:\n        '200':\n"
                                         "          description: OK\n  /pets:");
     ASSERT_TRUE(text.viewText().contains(edit)) << text.text().left(400).toStdString();
     // After the pause the new operation is listed; the chosen one stays selected and the caret stays.
@@ -542,6 +542,33 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     // The fault removed, the document converts to JSON in a new window.
     QTest::keyClick(&text, Qt::Key_Backspace);
     ASSERT_TRUE(text.viewText().contains(edit));
+
+    // The new operation gets a description from the completion list: "de", Ctrl+Space, Down to
+    // "description", Return writes the key and its space, and the value is typed after it.
+    {
+        caret = text.textCursor();
+        caret.setPosition(static_cast<int>(text.viewText().indexOf(QStringLiteral("/health:\n    get:")) + 17));
+        text.setTextCursor(caret);
+        QTest::keyClick(&text, Qt::Key_Return);
+        QTest::keyClicks(&text, QStringLiteral("de"));
+        CompletionController* completion = window.editor->completionController();
+        ASSERT_NE(completion, nullptr);
+        QTest::keyClick(&text, Qt::Key_Space, Qt::ControlModifier);
+        ASSERT_TRUE(waitUntil([&] { return completion->isPopupVisible(); }));
+        CompletionPopupController* popup = completion->popupController();
+        for (std::size_t step = 0; step < popup->items().size() && popup->selectedItem() != nullptr &&
+                                   popup->selectedItem()->label != QStringLiteral("description");
+             ++step) {
+            QTest::keyClick(&text, Qt::Key_Down);
+        }
+        ASSERT_NE(popup->selectedItem(), nullptr);
+        ASSERT_EQ(popup->selectedItem()->label, QStringLiteral("description"));
+        QTest::keyClick(&text, Qt::Key_Return);
+        EXPECT_FALSE(completion->isPopupVisible());
+        QTest::keyClicks(&text, QStringLiteral("Health check"));
+        edit.replace(QStringLiteral("    get:\n"), QStringLiteral("    get:\n      description: Health check\n"));
+        ASSERT_TRUE(text.viewText().contains(edit)) << text.text().left(400).toStdString();
+    }
     window.controller->convertSegmentedControl()->performClick(0);
     ASSERT_TRUE(waitUntil([&] { return documents->documents().size() == 2; }));
     auto* converted = dynamic_cast<Document*>(documents->documents().back());
@@ -606,6 +633,14 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     ASSERT_NE(json.genericTree, nullptr);
     EXPECT_NE((*json.genericTree)["paths"], nullptr);
     EXPECT_NE((*(*json.genericTree)["paths"])["/health"], nullptr);
+    for (const VoziZazIre::ParseResult* saved : {&yaml, &json}) {
+        const GenericNode* paths = saved->genericTree ? (*saved->genericTree)["paths"] : nullptr;
+        const GenericNode* health = paths ? (*paths)["/health"] : nullptr;
+        const GenericNode* get = health ? (*health)["get"] : nullptr;
+        const GenericNode* description = get ? (*get)["description"] : nullptr;
+        ASSERT_NE(description, nullptr);
+        EXPECT_EQ(description->stringValue(), "Health check") << "the completed key reads back with its value";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(LineEndings, EndToEndTest,
