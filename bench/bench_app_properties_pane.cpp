@@ -12,6 +12,9 @@
 //   selecting its operation again and painting the rows on screen, among them a path of a megabyte and
 //   a summary with line breaks and bidirectional controls. Target: under 20 ms.
 // - HTMLDescription: a 100 KB HTML description prepared and laid out at 400 wide. Target: under 50 ms.
+//   HTMLDescriptionShown: the same in the Description tab, laid out and painted as a pane shows it.
+// - HugeDescription: a megabyte of HTML, a thousand nested elements, tables fourteen deep. Target:
+//   under a second each.
 // - BodyTab: the Body tab of an operation with 1,000 parameters and 100 responses, built and laid
 //   out. Target: under 100 ms.
 // Reparse and FirstFill run with an operation selected and its Body tab shown.
@@ -25,6 +28,7 @@
 #include "Carvex/Properties/PropertiesViewCoordinator.h"
 #include "Carvex/Properties/OperationsTableModel.h"
 #include "Carvex/Properties/BodyTabViewController.h"
+#include "Carvex/Properties/DescriptionTabViewController.h"
 #include "Carvex/Properties/OperationDetailsTabController.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Properties/SelfSizingTextView.h"
@@ -35,6 +39,7 @@
 #include "platform/Settings.h"
 #include "platform/TestApplication.h"
 
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QLayout>
 #include <QToolButton>
@@ -252,6 +257,63 @@ void BM_HTMLDescription(benchmark::State& state)
     state.counters["kilobytes"] = static_cast<double>(html.size()) / 1024;
 }
 
+// Bad input: a description of a megabyte of HTML, one nested a thousand elements deep, and one with
+// tables nested fourteen deep (shown as plain text), prepared and laid out at 400 wide.
+// Target: under a second each.
+void BM_HugeDescription(benchmark::State& state)
+{
+    CarvexPlatform::TestApplication::ensure();
+    QString text;
+    switch (state.range(0)) {
+    case 0:
+        text = QStringLiteral("<p>Paragraph with <b>bold</b> text.</p>").repeated(1024 * 1024 / 38);
+        break;
+    case 1:
+        text = QStringLiteral("<div><span>").repeated(500) + QStringLiteral("core") +
+               QStringLiteral("</span></div>").repeated(500);
+        break;
+    default:
+        text = QStringLiteral("<table><tr><td>").repeated(14) + QStringLiteral("deep") +
+               QStringLiteral("</td></tr></table>").repeated(14);
+        break;
+    }
+    for (auto _ : state) {
+        std::unique_ptr<Carvex::SelfSizingTextView> view(Carvex::SelfSizingTextView::makeDescriptionView(text, 12));
+        benchmark::DoNotOptimize(view->heightForWidth(400));
+    }
+    state.counters["kilobytes"] = static_cast<double>(text.size()) / 1024;
+}
+
+// The same description shown by the Description tab of a pane 480 wide: built, laid out and painted
+// (into an image).
+void BM_HTMLDescriptionShown(benchmark::State& state)
+{
+    CarvexPlatform::TestApplication::ensure();
+    Carvex::OperationDetailsViewModel details;
+    details.id = Carvex::OperationID{QStringLiteral("/pets"), Carvex::HTTPMethod::get};
+    details.summary = QStringLiteral("List pets");
+    QString html;
+    while (html.size() < 100 * 1024)
+        html += QStringLiteral("<p>Returns the <b>pets</b> the caller may see, <i>sorted</i> by <code>name</code>; "
+                               "see <a href=\"https://example.com/docs\">the docs</a>.</p><ul><li>one</li><li>two</li></ul>");
+    details.description = html;
+    Carvex::DescriptionTabViewController tab;
+    tab.view()->resize(480, 900);
+    tab.view()->show();
+    for (auto _ : state) {
+        tab.configure(details);
+        // The new rows are shown, then laid out.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        benchmark::DoNotOptimize(tab.view()->grab());
+    }
+    const auto* text = tab.view()->findChild<Carvex::SelfSizingTextView*>();
+    if (!text || !text->isVisible() || text->width() < 400 || text->height() < 10000)
+        state.SkipWithError("the description was not laid out");
+    else
+        state.counters["height"] = text->height();
+}
+
 void BM_BodyTab(benchmark::State& state)
 {
     CarvexPlatform::TestApplication::ensure();
@@ -280,6 +342,8 @@ void BM_BodyTab(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_HTMLDescription)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HugeDescription)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HTMLDescriptionShown)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BodyTab)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Reparse)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_FirstFill)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -7,6 +7,9 @@
 namespace Carvex {
 
 DescriptionDocument::DescriptionDocument(QObject* parent) : QTextDocument(parent) {
+    // Descriptions stand in their rows without a margin of their own; set while the document is
+    // empty, so that no text is laid out again for it.
+    setDocumentMargin(0);
     documentLayout()->registerHandler(QTextFormat::ImageObject, new InertImageHandler(this));
     // Nobody edits a description: its preparation keeps no undo steps.
     setUndoRedoEnabled(false);

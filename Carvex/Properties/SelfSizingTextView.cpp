@@ -11,7 +11,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 namespace Carvex {
@@ -33,6 +35,22 @@ bool isLineBreak(QChar c) {
            c == QChar::LineSeparator;
 }
 
+// While a document is prepared it has no page: its layout, made with the document, would otherwise
+// lay the text out again after every step. The page it had comes back at the end.
+class LayoutSuspended {
+public:
+    explicit LayoutSuspended(QTextDocument& document) : document_(document), pageSize_(document.pageSize()) {
+        document_.setPageSize(QSizeF(0, 0));
+    }
+    ~LayoutSuspended() { document_.setPageSize(pageSize_); }
+    LayoutSuspended(const LayoutSuspended&) = delete;
+    LayoutSuspended& operator=(const LayoutSuspended&) = delete;
+
+private:
+    QTextDocument& document_;
+    QSizeF pageSize_;
+};
+
 }  // namespace
 
 SelfSizingTextView::SelfSizingTextView(QWidget* parent) : QTextEdit(parent) {
@@ -41,7 +59,10 @@ SelfSizingTextView::SelfSizingTextView(QWidget* parent) : QTextEdit(parent) {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setLineWrapMode(QTextEdit::WidgetWidth);
+    // The view wraps at its width itself, so that the layout measured for a width is the one shown
+    // at it (see `wrapAt`).
+    setLineWrapMode(QTextEdit::FixedPixelWidth);
+    setLineWrapColumnOrWidth(std::max(1, viewport()->width()));
     setViewportMargins(0, 0, 0, 0);
     setContentsMargins(0, 0, 0, 0);
     viewport()->setAutoFillBackground(false);
@@ -59,7 +80,10 @@ SelfSizingTextView* SelfSizingTextView::makeDescriptionView(const QString& text,
 }
 
 void SelfSizingTextView::setDescription(std::unique_ptr<DescriptionDocument> document) {
-    document->setDocumentMargin(0);
+    if (document->documentMargin() != 0) {
+        LayoutSuspended suspended(*document);
+        document->setDocumentMargin(0);
+    }
     document->setParent(this);
     // The previous document goes with its owner (the view's text control deletes its own).
     const QPointer<QTextDocument> old = this->document();
@@ -67,7 +91,8 @@ void SelfSizingTextView::setDescription(std::unique_ptr<DescriptionDocument> doc
     if (old && old->parent() == this) {
         delete old.data();
     }
-    updateGeometry();
+    connect(this->document(), &QTextDocument::contentsChanged, this, &SelfSizingTextView::forgetHeights);
+    forgetHeights();
 }
 
 bool SelfSizingTextView::containsTag(const QString& text) {
@@ -109,6 +134,7 @@ int SelfSizingTextView::tableNestingDepth(const QString& html) {
 
 std::unique_ptr<DescriptionDocument> SelfSizingTextView::plainDescription(const QString& text, double fontSize) {
     auto document = std::make_unique<DescriptionDocument>();
+    LayoutSuspended suspended(*document);
     document->setDefaultFont(DetailFonts::system(fontSize));
     document->setPlainText(text);
     QTextCharFormat format;
@@ -129,6 +155,7 @@ std::unique_ptr<DescriptionDocument> SelfSizingTextView::attributedDescription(c
                              .arg(static_cast<long long>(std::trunc(fontSize))) +
                          text + QStringLiteral("</body></html>");
     auto document = std::make_unique<DescriptionDocument>();
+    LayoutSuspended suspended(*document);
     // The HTML's family means nothing here: the fonts are set by the normalisation.
     document->setDefaultFont(DetailFonts::system(fontSize));
     document->setHtml(html);
@@ -152,10 +179,47 @@ void SelfSizingTextView::normalizeImportedHTML(QTextDocument& document, double f
     const QFont plain = DetailFonts::system(fontSize);
     const QFont mono = DetailFonts::monospaced(fontSize);
 
+    // The importer gives few distinct formats to many fragments: each is worked out once, by the
+    // index of the format in the document.
+    std::vector<QTextCharFormat> formats;
+    std::unordered_map<int, std::size_t> formatOf;
+    const auto normalised = [&](const QTextFragment& fragment) {
+        const auto [known, added] = formatOf.try_emplace(fragment.charFormatIndex(), formats.size());
+        if (!added) {
+            return known->second;
+        }
+        const QTextCharFormat old = fragment.charFormat();
+        QTextCharFormat format = old;
+        format.setForeground(old.isAnchor() ? link : label);
+        const bool bold = old.fontWeight() >= QFont::DemiBold;
+        const bool italic = old.fontItalic();
+        bool monospaced = false;
+        if (!bold && !italic) {
+            monospaced = old.fontFixedPitch() || old.font().fixedPitch();
+            for (const QString& family : old.fontFamilies().toStringList()) {
+                monospaced = monospaced || family.contains(QLatin1String("mono"), Qt::CaseInsensitive) ||
+                             family.contains(QLatin1String("courier"), Qt::CaseInsensitive);
+            }
+        }
+        QFont font = monospaced ? mono : plain;
+        font.setWeight(bold ? QFont::Bold : QFont::Normal);
+        font.setItalic(italic);
+        format.setFont(font, QTextCharFormat::FontPropertiesAll);
+        format.setFontFixedPitch(monospaced);
+        // Formats that come out alike share one number, so their neighbours merge below.
+        const auto same = std::find(formats.begin(), formats.end(), format);
+        if (same != formats.end()) {
+            known->second = static_cast<std::size_t>(same - formats.begin());
+        } else {
+            formats.push_back(std::move(format));
+        }
+        return known->second;
+    };
+
     struct Run {
         int position;
         int length;
-        QTextCharFormat format;
+        std::size_t format;
     };
     std::vector<Run> runs;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -164,24 +228,7 @@ void SelfSizingTextView::normalizeImportedHTML(QTextDocument& document, double f
             if (!fragment.isValid()) {
                 continue;
             }
-            const QTextCharFormat old = fragment.charFormat();
-            QTextCharFormat format = old;
-            format.setForeground(old.isAnchor() ? link : label);
-            const bool bold = old.fontWeight() >= QFont::DemiBold;
-            const bool italic = old.fontItalic();
-            bool monospaced = false;
-            if (!bold && !italic) {
-                monospaced = old.fontFixedPitch() || old.font().fixedPitch();
-                for (const QString& family : old.fontFamilies().toStringList()) {
-                    monospaced = monospaced || family.contains(QLatin1String("mono"), Qt::CaseInsensitive) ||
-                                 family.contains(QLatin1String("courier"), Qt::CaseInsensitive);
-                }
-            }
-            QFont font = monospaced ? mono : plain;
-            font.setWeight(bold ? QFont::Bold : QFont::Normal);
-            font.setItalic(italic);
-            format.setFont(font, QTextCharFormat::FontPropertiesAll);
-            format.setFontFixedPitch(monospaced);
+            const std::size_t format = normalised(fragment);
             // Neighbours that come out alike are set as one.
             if (!runs.empty() && runs.back().position + runs.back().length == fragment.position() &&
                 runs.back().format == format) {
@@ -196,7 +243,7 @@ void SelfSizingTextView::normalizeImportedHTML(QTextDocument& document, double f
     for (const Run& run : runs) {
         cursor.setPosition(run.position);
         cursor.setPosition(run.position + run.length, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(run.format);
+        cursor.setCharFormat(formats[run.format]);
     }
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         QTextBlockFormat format = block.blockFormat();
@@ -231,42 +278,83 @@ bool SelfSizingTextView::openLink(const QString& href) {
     return true;
 }
 
+bool SelfSizingTextView::wrapAt(int width) {
+    if (width <= 0 || lineWrapColumnOrWidth() == width) {
+        return false;
+    }
+    setLineWrapColumnOrWidth(width);
+    return true;
+}
+
+void SelfSizingTextView::forgetHeights() {
+    heights_.clear();
+    updateGeometry();
+}
+
 int SelfSizingTextView::heightForWidth(int width) const {
     QTextDocument* text = document();
     if (!text || width <= 0) {
         return 0;
     }
-    // Measured at `width`, then laid out again at the width the view shows it at.
-    const qreal shown = text->textWidth();
-    if (shown != width) {
-        text->setTextWidth(width);
+    const auto known = std::find_if(heights_.begin(), heights_.end(), [width](const auto& h) { return h.first == width; });
+    if (known != heights_.end()) {
+        return known->second;
     }
+    // The text is laid out at `width` and left so: a layout asks for the height at the width it
+    // then gives the view, which shows the text without laying it out again. A view given another
+    // width wraps at it when resized or painted.
+    const_cast<SelfSizingTextView*>(this)->wrapAt(width);
     const QMargins margins = contentsMargins();
     const int height = static_cast<int>(std::ceil(text->size().height())) + margins.top() + margins.bottom();
-    if (shown != width && shown > 0) {
-        text->setTextWidth(shown);
+    // Layouts ask again and again for a few widths (a scroll area with and without its scroll bar).
+    if (heights_.size() == maximumRememberedHeights) {
+        heights_.erase(heights_.begin());
     }
+    heights_.emplace_back(width, height);
     return height;
 }
 
 QSize SelfSizingTextView::sizeHint() const {
     const int width = this->width() > 0 ? this->width() : 200;
+    // Until a layout gives the view its width, its own width means nothing: the text is not laid
+    // out at it only to answer this.
+    if (!testAttribute(Qt::WA_Resized)) {
+        return {width, 0};
+    }
     return {width, heightForWidth(width)};
 }
 
 QSize SelfSizingTextView::minimumSizeHint() const { return {0, 0}; }
 
 void SelfSizingTextView::resizeEvent(QResizeEvent* event) {
+    // The text is laid out at the new width when it is painted or clicked: a scroll area tries its
+    // widths (with and without its scroll bar) one after another before it settles.
     QTextEdit::resizeEvent(event);
     updateGeometry();
 }
 
+void SelfSizingTextView::paintEvent(QPaintEvent* event) {
+    if (wrapAt(viewport()->width())) {
+        updateGeometry();
+    }
+    QTextEdit::paintEvent(event);
+}
+
+void SelfSizingTextView::changeEvent(QEvent* event) {
+    QTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        forgetHeights();
+    }
+}
+
 void SelfSizingTextView::mousePressEvent(QMouseEvent* event) {
+    wrapAt(viewport()->width());
     pressedAnchor_ = event->button() == Qt::LeftButton ? anchorAt(event->position().toPoint()) : QString();
     QTextEdit::mousePressEvent(event);
 }
 
 void SelfSizingTextView::mouseMoveEvent(QMouseEvent* event) {
+    wrapAt(viewport()->width());
     const QString anchor = anchorAt(event->position().toPoint());
     viewport()->setCursor(anchor.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
     QTextEdit::mouseMoveEvent(event);

@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace Carvex {
 
@@ -55,13 +57,24 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
+    static constexpr std::size_t maximumRememberedHeights = 4;
+
+    // Lays the text out at `width` unless it is laid out at it already; answers whether it did.
+    bool wrapAt(int width);
+    // The text or its font changed: every height is measured again.
+    void forgetHeights();
+
     QString pressedAnchor_;
+    // Heights measured at a few widths, the latest last.
+    mutable std::vector<std::pair<int, int>> heights_;
 };
 
 }  // namespace Carvex

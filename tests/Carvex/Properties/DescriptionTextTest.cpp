@@ -5,6 +5,7 @@
 #include "Carvex/Properties/SelfSizingTextView.h"
 #include "platform/TestApplication.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
@@ -120,6 +121,37 @@ TEST_F(DescriptionTextTest, theViewIsAsTallAsItsTextAtItsWidth) {
     EXPECT_GT(wide, 0);
     view->document()->setTextWidth(150);
     EXPECT_EQ(narrow, static_cast<int>(std::ceil(view->document()->size().height())));
+}
+
+TEST_F(DescriptionTextTest, aWidthIsLaidOutOnceAndShownAsMeasured) {
+    std::unique_ptr<SelfSizingTextView> view(
+        SelfSizingTextView::makeDescriptionView(QStringLiteral("<p>word <b>bold</b> word</p>").repeated(100), 12));
+    int layouts = 0;
+    QObject::connect(view->document()->documentLayout(), &QAbstractTextDocumentLayout::update,
+                     [&layouts] { ++layouts; });
+    // A scroll area asks for its width with and without its scroll bar, again and again.
+    const int wide = view->heightForWidth(456);
+    const int narrow = view->heightForWidth(442);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(view->heightForWidth(456), wide);
+        EXPECT_EQ(view->heightForWidth(442), narrow);
+    }
+    EXPECT_EQ(layouts, 2);
+    // Shown at the width it was last measured at, it paints that layout.
+    view->resize(442, narrow);
+    (void)view->grab();
+    EXPECT_EQ(layouts, 2);
+    EXPECT_EQ(view->document()->textWidth(), 442);
+
+    // Given a width nobody measured, it wraps at it before it paints.
+    view->resize(300, narrow);
+    (void)view->grab();
+    EXPECT_EQ(view->document()->textWidth(), 300);
+    EXPECT_EQ(view->heightForWidth(300), static_cast<int>(std::ceil(view->document()->size().height())));
+
+    // A new text is measured anew.
+    view->setDescription(SelfSizingTextView::attributedDescription(QStringLiteral("short"), 12));
+    EXPECT_LT(view->heightForWidth(442), narrow);
 }
 
 TEST_F(DescriptionTextTest, onlyWebAndMailLinksOpen) {
