@@ -94,10 +94,11 @@ void BodyTabViewController::setupToolbar(QWidget* root) {
 void BodyTabViewController::configureToolbarIconButton(QToolButton* button, const QString& symbolName,
                                                        const QString& label) {
     if (auto image = CarvexPlatform::SystemSymbol::image(symbolName, 14, label)) {
-        // Symbols come in black: tint them with the secondary label colour.
+        // Symbols come in black: tint them with the secondary label colour. The colour replaces the
+        // black, its own transparency included (drawn atop, a translucent grey would leave it black).
         QPixmap pixmap = QPixmap::fromImage(*image);
         QPainter painter(&pixmap);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(pixmap.rect(), CarvexPlatform::systemColor(SystemColor::secondaryLabel));
         painter.end();
         button->setIcon(QIcon(pixmap));

@@ -6,6 +6,8 @@
 
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace Carvex {
 
 SchemaOutlineView::SchemaOutlineView(QWidget* parent)
@@ -53,6 +55,13 @@ void SchemaOutlineView::resizeEvent(QResizeEvent* event)
 {
     QTreeView::resizeEvent(event);
     followWidth();
+}
+
+void SchemaOutlineView::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const
+{
+    QRect firstLine = rect;
+    firstLine.setHeight(std::min(rect.height(), SchemaTreeCellView::plainRowHeight));
+    QTreeView::drawBranches(painter, firstLine, index);
 }
 
 void SchemaOutlineView::followWidth()

@@ -37,6 +37,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The disclosure triangle stands beside the row's first line, above a description.
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:
     void followWidth();

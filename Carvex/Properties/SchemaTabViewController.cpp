@@ -191,9 +191,10 @@ QWidget* SchemaTabViewController::loadView()
     image->setAccessibleName(QStringLiteral("Schema"));
     if (auto symbol = CarvexPlatform::SystemSymbol::image(QStringLiteral("list.bullet.indent"), 28,
                                                           QStringLiteral("Schema"))) {
+        // The tint replaces the symbol's black, its own transparency included.
         QPixmap pixmap = QPixmap::fromImage(*symbol);
         QPainter painter(&pixmap);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(pixmap.rect(), CarvexPlatform::systemColor(SystemColor::tertiaryLabel));
         painter.end();
         image->setPixmap(pixmap);

@@ -1,7 +1,9 @@
 #include "Carvex/Properties/SchemaTreeCellView.h"
 
 #include "Carvex/ModelAdapters/SchemaRefResolver.h"
+#include "Carvex/Properties/DescriptionDocument.h"
 #include "Carvex/Properties/SchemaTreeModel.h"
+#include "Carvex/Properties/SelfSizingTextView.h"
 #include "platform/SystemColor.h"
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <cmath>
@@ -196,13 +199,50 @@ int SchemaTreeCellView::rowHeight(const SchemaTreeNode& node, int level) const
     if (measured.width == width && measured.node.lock().get() == &node)
         return measured.height;
     ++measurements_;
-    const QRectF bounds = QFontMetricsF(descriptionFont_)
-                              .boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-                                            *description);
+    qreal height = 0;
+    if (QTextDocument* document = richDescription(node)) {
+        document->setTextWidth(width);
+        height = document->size().height();
+    } else {
+        height = QFontMetricsF(descriptionFont_)
+                     .boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, *description)
+                     .height();
+    }
     measured.node = node.weak_from_this();
     measured.width = width;
-    measured.height = int(std::ceil(bounds.height() + 19 + 4));
+    measured.height = int(std::ceil(height + 19 + 4));
     return measured.height;
+}
+
+QTextDocument* SchemaTreeCellView::richDescription(const SchemaTreeNode& node) const
+{
+    const auto found = preparedIndex_.find(&node);
+    if (found != preparedIndex_.end()) {
+        if (found->second->node.lock().get() == &node) {
+            prepared_.splice(prepared_.begin(), prepared_, found->second);
+            return prepared_.front().document.get();
+        }
+        // A new node at the address of a freed one.
+        prepared_.erase(found->second);
+        preparedIndex_.erase(found);
+    }
+    const auto description = node.schemaDescription();
+    if (!description || description->isEmpty())
+        return nullptr;
+    PreparedDescription entry;
+    entry.key = &node;
+    entry.node = node.weak_from_this();
+    if (SelfSizingTextView::containsTag(*description)) {
+        entry.document = SelfSizingTextView::attributedDescription(*description, descriptionFont_.pointSizeF());
+        entry.document->setDocumentMargin(0);
+    }
+    prepared_.push_front(std::move(entry));
+    preparedIndex_[&node] = prepared_.begin();
+    if (prepared_.size() > preparedDescriptionLimit) {
+        preparedIndex_.erase(prepared_.back().key);
+        prepared_.pop_back();
+    }
+    return prepared_.front().document.get();
 }
 
 const SchemaTreeNode* SchemaTreeCellView::nodeOf(const QModelIndex& index) const
@@ -269,10 +309,16 @@ void SchemaTreeCellView::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->drawText(placed.revealButton, Qt::AlignCenter | Qt::TextSingleLine, QString::fromUtf8(revealTitle));
     }
     if (content.description && !placed.description.isEmpty()) {
-        painter->setFont(descriptionFont_);
-        painter->setPen(CarvexPlatform::systemColor(SystemColor::secondaryLabel));
         painter->setClipRect(placed.description);
-        painter->drawText(placed.description, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, *content.description);
+        if (QTextDocument* document = richDescription(*node)) {
+            document->setTextWidth(placed.description.width());
+            painter->translate(placed.description.topLeft());
+            document->drawContents(painter, QRectF(QPointF(0, 0), placed.description.size()));
+        } else {
+            painter->setFont(descriptionFont_);
+            painter->setPen(CarvexPlatform::systemColor(SystemColor::label));
+            painter->drawText(placed.description, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, *content.description);
+        }
     }
     painter->restore();
 }

@@ -9,13 +9,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
+class QTextDocument;
+
 namespace Carvex {
 
+class DescriptionDocument;
 class SchemaTreeModel;
 
 // Draws the rows of the schema outline, one `SchemaTreeNode` each, without a widget per row: on one line
@@ -82,6 +86,10 @@ public:
     int rowHeight(const SchemaTreeNode& node, int level) const;
     // How many descriptions were measured (each once per node and width).
     int measurements() const noexcept { return measurements_; }
+    // The prepared text of a description that holds HTML, as the Description tab reads it; null for a
+    // plain one (measured and drawn as it is) or a node without description. Kept for the rows last used.
+    QTextDocument* richDescription(const SchemaTreeNode& node) const;
+    static constexpr std::size_t preparedDescriptionLimit = 64;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -97,6 +105,12 @@ private:
         int height = plainRowHeight;
     };
 
+    struct PreparedDescription {
+        const SchemaTreeNode* key = nullptr;
+        std::weak_ptr<const SchemaTreeNode> node;
+        std::shared_ptr<DescriptionDocument> document; // null: a plain description
+    };
+
     const SchemaTreeNode* nodeOf(const QModelIndex& index) const;
     int levelOf(const QModelIndex& index) const;
 
@@ -109,6 +123,9 @@ private:
     qreal outlineWidth_ = 0;
     mutable std::unordered_map<const SchemaTreeNode*, MeasuredHeight> heights_;
     mutable int measurements_ = 0;
+    // The descriptions last prepared, the most recent first.
+    mutable std::list<PreparedDescription> prepared_;
+    mutable std::unordered_map<const SchemaTreeNode*, std::list<PreparedDescription>::iterator> preparedIndex_;
 };
 
 } // namespace Carvex

@@ -12,6 +12,7 @@
 #include "platform/BackgroundTask.h"
 #include "platform/FakeMainScheduler.h"
 #include "platform/NotificationCenter.h"
+#include "platform/SystemColor.h"
 #include "platform/SystemSymbol.h"
 #include "platform/TestApplication.h"
 
@@ -188,6 +189,22 @@ TEST_F(SchemaTabTest, ListsTheSourcesInOrderWithTheirTitlesAndHeader)
     auto* image = tab.emptyStateView()->findChild<QLabel*>(QStringLiteral("schemaEmptyImage"));
     ASSERT_NE(image, nullptr);
     EXPECT_FALSE(image->pixmap().isNull());
+    // Symbols are tinted, translucent colours included: nothing darker than the tint is left.
+    const auto strongestAlpha = [](const QImage& picture) {
+        int strongest = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                strongest = std::max(strongest, qAlpha(picture.pixel(x, y)));
+        }
+        return strongest;
+    };
+    const QColor tertiary = CarvexPlatform::systemColor(CarvexPlatform::SystemColor::tertiaryLabel);
+    const QColor secondary = CarvexPlatform::systemColor(CarvexPlatform::SystemColor::secondaryLabel);
+    EXPECT_GT(strongestAlpha(image->pixmap().toImage()), 0);
+    EXPECT_LE(strongestAlpha(image->pixmap().toImage()), tertiary.alpha() + 1);
+    const QImage expandIcon = tab.expandAllButton()->icon().pixmap(24, 24).toImage();
+    EXPECT_GT(strongestAlpha(expandIcon), 0);
+    EXPECT_LE(strongestAlpha(expandIcon), secondary.alpha() + 1);
     EXPECT_TRUE(CarvexPlatform::SystemSymbol::names().contains(QStringLiteral("list.bullet.indent")));
 
     // The pop-up is at most 200 wide; the mode bar reads Referenced, Resolved.

@@ -9,6 +9,8 @@
 
 #include <QMouseEvent>
 #include <QStyleOptionViewItem>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -224,6 +226,57 @@ TEST(SchemaTreeCellViewTest, RowHeightsFollowTheWidthAndAreMeasuredOncePerWidth)
     const auto fresh = nodeWith(described);
     cell.rowHeight(*fresh, 0);
     EXPECT_EQ(cell.measurements(), 5);
+}
+
+TEST(SchemaTreeCellViewTest, DescriptionsWithHTMLAreReadAsTheDescriptionTabReadsThem)
+{
+    CarvexPlatform::TestApplication::ensure();
+    SchemaTreeCellView cell;
+    struct Row {
+        const char* description;
+        bool rich;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {"A <b>short</b> name shown in lists.", true, "A short name shown in lists."},
+        {"Plain words, 2 < 3 and 4 > 1.", false, nullptr},
+        {"", false, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.description);
+        SchemaTreeNode::Fields fields;
+        fields.name = "n";
+        fields.schemaDescription = QString::fromUtf8(row.description);
+        const auto node = nodeWith(fields);
+        QTextDocument* document = cell.richDescription(*node);
+        ASSERT_EQ(document != nullptr, row.rich);
+        if (!document)
+            continue;
+        EXPECT_EQ(document->toPlainText(), QString::fromUtf8(row.shown));
+        bool bold = false;
+        for (QTextBlock::iterator it = document->begin().begin(); !it.atEnd(); ++it)
+            bold |= it.fragment().text() == "short" && it.fragment().charFormat().fontWeight() >= QFont::Bold;
+        EXPECT_TRUE(bold);
+        // Prepared once, and measured again at another width.
+        EXPECT_EQ(cell.richDescription(*node), document);
+        cell.setOutlineWidth(400);
+        const int wide = cell.rowHeight(*node, 0);
+        cell.setOutlineWidth(110);
+        EXPECT_GT(cell.rowHeight(*node, 0), wide);
+        EXPECT_GT(wide, 24);
+    }
+
+    // Only the rows last used keep their prepared text.
+    std::vector<SchemaTreeNode::Ptr> many;
+    for (std::size_t i = 0; i < SchemaTreeCellView::preparedDescriptionLimit + 8; ++i) {
+        SchemaTreeNode::Fields fields;
+        fields.name = "n";
+        fields.schemaDescription = QStringLiteral("<i>%1</i>").arg(i);
+        many.push_back(nodeWith(fields));
+        ASSERT_NE(cell.richDescription(*many.back()), nullptr);
+    }
+    EXPECT_EQ(cell.richDescription(*many.back())->toPlainText(), QString::number(many.size() - 1));
+    EXPECT_EQ(cell.richDescription(*many.front())->toPlainText(), QStringLiteral("0"));
 }
 
 TEST(SchemaTreeModelTest, ReadsOnlyTheRowsAskedFor)
