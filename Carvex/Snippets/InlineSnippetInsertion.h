@@ -37,13 +37,18 @@ struct InlineSnippetInsertion {
     QString snippetText;
     // What the ghost shows after the caret: the text that will follow it once the snippet is in,
     // each placeholder as its default text (as `parseSnippetPlaceholders` writes it). Never empty.
+    // The snippet, its fields as their defaults, is the replaced range as typed followed by
+    // `ghostText`: replacing the range by `snippetText` leaves the text before the point, then
+    // `ghostText`, then the text after the point. Characters typed at the point that match the
+    // ghost's start thus stand where the snippet puts them.
     QString ghostText;
 
     // The insertion of `suggestion` (its template and insertion point) into `text`, laid out with
     // `indentUnit` for `format`. None when the point lies outside the text or between the halves
-    // of a surrogate pair, when accepting would change nothing, or when the caret's indentation is
-    // so deep that the snippet would grow past a megabyte of indentation. Reads only the caret's
-    // line of the text; linear in that line and the template.
+    // of a surrogate pair, when accepting would change nothing, or when the caret's line is so deep
+    // that the indentation before the body's later lines would pass a million units. Reads only the
+    // line holding the caret (the line before it when the caret starts a line); linear in that line
+    // and the template.
     static std::optional<InlineSnippetInsertion> make(QStringView text, const SnippetSuggestion& suggestion,
                                                       const IndentationStyle& indentUnit, FileFormat format);
 
