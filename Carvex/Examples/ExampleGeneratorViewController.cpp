@@ -6,6 +6,7 @@
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "platform/Appearance.h"
+#include "platform/BackgroundTask.h"
 #include "platform/NotificationCenter.h"
 #include "platform/SystemColor.h"
 #include "platform/SystemSymbol.h"
@@ -24,6 +25,7 @@
 
 #include <map>
 #include <string_view>
+#include <utility>
 
 namespace Carvex {
 
@@ -272,7 +274,20 @@ void ExampleGeneratorViewController::applyChromeColors(bool isDark) {
 // MARK: What the coordinator drives
 
 void ExampleGeneratorViewController::setCurrentModel(const std::optional<ParsedOpenAPIModel>& model) {
-    currentModel_ = model;
+    releaseInBackground(std::exchange(currentModel_, model));
+}
+
+void ExampleGeneratorViewController::releaseInBackground(std::optional<ParsedOpenAPIModel> model) {
+    // The panel may be the last holder of a large model, which takes tens of milliseconds to free.
+    if (!model) {
+        return;
+    }
+    CarvexPlatform::BackgroundTask::run(
+        [model = std::move(model)]() mutable {
+            model.reset();
+            return true;
+        },
+        [](bool) {}, scheduler_);
 }
 
 void ExampleGeneratorViewController::setOperations(std::vector<OperationRowViewModel> operations) {
@@ -378,7 +393,7 @@ void ExampleGeneratorViewController::updateEmptyState() {
 }
 
 void ExampleGeneratorViewController::clear() {
-    currentModel_.reset();
+    releaseInBackground(std::exchange(currentModel_, std::nullopt));
     operations_.clear();
     currentTargets_.clear();
     selectedOperationIndex_ = -1;

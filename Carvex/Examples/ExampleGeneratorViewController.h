@@ -107,6 +107,7 @@ private:
     void fillOperationPopup();
     void fillTargetPopup();
     void setOutputText(const QString& text);
+    void releaseInBackground(std::optional<ParsedOpenAPIModel> model);
     bool hasValidOperation() const;
     bool hasValidTarget() const;
 
