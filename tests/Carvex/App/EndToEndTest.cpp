@@ -17,6 +17,7 @@
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/Properties/ElidingLabel.h"
+#include "Carvex/Properties/ExampleTabViewController.h"
 #include "Carvex/Properties/OperationDetailsTabController.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Properties/SchemaOutlineView.h"
@@ -42,6 +43,7 @@
 #include "platform/WindowTabHost.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
@@ -57,6 +59,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 
 namespace Carvex {
@@ -339,6 +342,31 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
         text.moveCursor(QTextCursor::Start);
         QTest::mouseClick(outline.viewport(), Qt::LeftButton, {}, button.center().toPoint());
         EXPECT_EQ(text.textCursor().blockNumber() + 1, 101);
+    }
+
+    // The Example tab shows POST /pets' request body as generated from its schema: JSON that reads back
+    // to an object with an integer id and a string name, which Copy puts on the clipboard.
+    {
+        details->tabBar()->buttons()[3]->click();
+        ExampleTabViewController* example = details->exampleTab();
+        ASSERT_NE(example, nullptr);
+        EXPECT_EQ(details->currentChildView(), example->view());
+        EXPECT_EQ(example->sourcePopup()->currentText(), QStringLiteral("Request Body (application/json)"));
+        EXPECT_EQ(example->infoLabel()->text(), QStringLiteral("Auto-generated from schema"));
+        const QString shownText = example->textView()->viewText();
+        const std::string shown = shownText.toStdString();
+        const PlainValueTree value = StrictJSONReader(shown).read();
+        ASSERT_EQ(value.kind(value.root()), PlainValueTree::Kind::dictionary) << shown;
+        std::map<std::string, PlainValueTree::Kind> kinds;
+        for (std::size_t i = 0; i < value.count(value.root()); ++i) {
+            kinds[std::string(value.key(value.root(), i))] = value.kind(value.value(value.root(), i));
+        }
+        EXPECT_EQ(kinds["id"], PlainValueTree::Kind::integer) << shown;
+        EXPECT_EQ(kinds["name"], PlainValueTree::Kind::text) << shown;
+        QApplication::clipboard()->setText(QStringLiteral("before the copy"));
+        ASSERT_TRUE(example->copyButton()->isVisibleTo(example->view()));
+        QTest::mouseClick(example->copyButton(), Qt::LeftButton);
+        EXPECT_EQ(QApplication::clipboard()->text(), shownText);
     }
 
     // The "Examples" button shows the example panel; POST /pets' JSON request body gives an object
