@@ -1,48 +1,49 @@
 #include "Carvex/Snippets/PlaceholderChipRenderer.h"
 
 #include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/SyntaxColorLayer.h"
 #include "Carvex/Snippets/PlaceholderImageGenerator.h"
 #include "Carvex/Snippets/PlaceholderManager.h"
 
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextEdit>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Carvex {
 
 namespace {
 
-// Marks the extra selections that carry snippet colours, so that those of others are kept.
-constexpr int snippetColorProperty = QTextFormat::UserProperty + 0x5C1;
-
-QTextEdit::ExtraSelection colored(EditorTextView& view, TextRange range, const QColor& color) {
-    QTextEdit::ExtraSelection selection;
-    selection.cursor = QTextCursor(view.document());
-    const qsizetype length = view.textLength();
-    selection.cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(range.location, 0, length)));
-    selection.cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(range.end(), 0, length)),
-                                 QTextCursor::KeepAnchor);
-    selection.format.setForeground(color);
-    selection.format.setProperty(snippetColorProperty, true);
-    return selection;
-}
+// Chip images kept for reuse, and the largest chip kept (a longer one is drawn each time).
+constexpr std::size_t keptImages = 64;
+constexpr qreal largestKeptWidth = 2048;
+constexpr qreal largestKeptHeight = 256;
 
 }  // namespace
 
 std::vector<PlaceholderChipRenderer::Segment> PlaceholderChipRenderer::segmentsOnScreen(const EditorTextView& view,
                                                                                      TextRange range,
                                                                                      const QRect& clip) {
+    return segmentsOnScreen(view.visibleBlocks(), range, clip);
+}
+
+std::vector<PlaceholderChipRenderer::Segment> PlaceholderChipRenderer::segmentsOnScreen(
+    const std::vector<EditorTextView::VisibleBlock>& blocks, TextRange range, const QRect& clip) {
     std::vector<Segment> extents;
     const qsizetype start = range.location;
     const qsizetype end = range.end();
     if (range.length <= 0) {
         return extents;
     }
-    for (const EditorTextView::VisibleBlock& visible : view.visibleBlocks()) {
+    // The first block that ends after the range starts.
+    auto first = std::partition_point(blocks.begin(), blocks.end(), [start](const EditorTextView::VisibleBlock& visible) {
+        return visible.block.position() + visible.block.length() <= start;
+    });
+    for (auto it = first; it != blocks.end(); ++it) {
+        const EditorTextView::VisibleBlock& visible = *it;
         const qsizetype blockStart = visible.block.position();
         if (blockStart >= end) {
             break;
@@ -86,6 +87,12 @@ void PlaceholderChipRenderer::paintOverlay(EditorTextView& view, QPainter& paint
         return;
     }
     const TextRange visible = view.visibleCharacterRange();
+    const std::vector<EditorTextView::VisibleBlock> blocks = view.visibleBlocks();
+    // Images are reused only where they land pixel for pixel as drawing would.
+    const bool reusable = painter.transform().type() <= QTransform::TxTranslate &&
+                          painter.transform().dx() == std::floor(painter.transform().dx()) &&
+                          painter.transform().dy() == std::floor(painter.transform().dy());
+    const qreal pixelRatio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
     const bool isDark = PlaceholderImageGenerator::isDarkAppearance();
     const QString& text = view.viewText();
     for (const Placeholder& placeholder : session->placeholders()) {
@@ -96,34 +103,81 @@ void PlaceholderChipRenderer::paintOverlay(EditorTextView& view, QPainter& paint
         const PlaceholderImageGenerator::ChipColors colors =
             PlaceholderImageGenerator::colors(manager_.themeStore(), placeholder.attachment->isActive(), isDark);
         // Each line of a chip shows the part of its text on that line.
-        for (const Segment& segment : segmentsOnScreen(view, placeholder.range, rect)) {
-            PlaceholderImageGenerator::drawChip(painter, segment.rect,
-                                                QStringView(text).mid(segment.range.location, segment.range.length),
-                                                colors);
+        for (const Segment& segment : segmentsOnScreen(blocks, placeholder.range, rect)) {
+            const QStringView label = QStringView(text).mid(segment.range.location, segment.range.length);
+            if (!reusable || segment.rect.width() > largestKeptWidth || segment.rect.height() > largestKeptHeight) {
+                PlaceholderImageGenerator::drawChip(painter, segment.rect, label, colors);
+                continue;
+            }
+            const QPointF pixel(std::floor(segment.rect.left()), std::floor(segment.rect.top()));
+            painter.drawPixmap(pixel, chipImage(label, segment.rect.translated(-pixel), colors, pixelRatio));
         }
         ++paintedChipCount_;
     }
 }
 
-void PlaceholderChipRenderer::updateSnippetColors(EditorTextView& view) const {
-    QList<QTextEdit::ExtraSelection> selections;
-    for (const QTextEdit::ExtraSelection& selection : view.extraSelections()) {
-        if (!selection.format.hasProperty(snippetColorProperty)) {
-            selections.push_back(selection);
+const QPixmap& PlaceholderChipRenderer::chipImage(QStringView label, const QRectF& local,
+                                                  const PlaceholderImageGenerator::ChipColors& colors,
+                                                  qreal pixelRatio) {
+    const QRgba64 background = colors.background.rgba64();
+    const QRgba64 border = colors.border.rgba64();
+    const QRgba64 textColor = colors.text.rgba64();
+    for (auto it = images_.rbegin(); it != images_.rend(); ++it) {
+        if (it->local == local && it->pixelRatio == pixelRatio && it->background == background &&
+            it->border == border && it->text == textColor && it->label == label) {
+            if (it != images_.rbegin()) {
+                std::rotate(std::prev(it.base()), it.base(), images_.end());
+            }
+            return images_.back().pixmap;
         }
     }
+    if (images_.size() >= keptImages) {
+        images_.erase(images_.begin());
+    }
+    QPixmap pixmap(QSize(static_cast<int>(std::ceil(local.right() * pixelRatio)),
+                         static_cast<int>(std::ceil(local.bottom() * pixelRatio))));
+    pixmap.setDevicePixelRatio(pixelRatio);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        PlaceholderImageGenerator::drawChip(painter, local, label, colors);
+    }
+    ++drawnImageCount_;
+    images_.push_back(ChipImage{label.toString(), local, background, border, textColor, pixelRatio, std::move(pixmap)});
+    return images_.back().pixmap;
+}
+
+void PlaceholderChipRenderer::appendFormats(int blockStart, int blockEnd,
+                                            QList<QTextLayout::FormatRange>& ranges) const {
     const PlaceholderSession* session = manager_.session();
     const std::optional<TextRange> extent = manager_.snippetExtent();
-    if (session != nullptr && session->isActive() && extent) {
-        selections.push_back(colored(view, *extent, manager_.themeColor(SyntaxThemePreferenceKey::snippetTextColor)));
-        const QColor typed = manager_.themeColor(SyntaxThemePreferenceKey::snippetInputTextColor);
-        for (const Placeholder& placeholder : session->placeholders()) {
-            if (!placeholder.attachment && placeholder.range.length > 0) {
-                selections.push_back(colored(view, placeholder.range, typed));
+    if (session == nullptr || !session->isActive() || !extent) {
+        return;
+    }
+    const auto meets = [&](TextRange range) { return range.location < blockEnd && range.end() > blockStart; };
+    const auto append = [&](TextRange range, const QColor& color) {
+        const qsizetype from = std::max<qsizetype>(range.location, blockStart);
+        const qsizetype to = std::min<qsizetype>(range.end(), blockEnd);
+        QTextCharFormat format;
+        format.setForeground(color);
+        ranges.append(QTextLayout::FormatRange{static_cast<int>(from - blockStart), static_cast<int>(to - from), format});
+    };
+    if (meets(*extent)) {
+        append(*extent, manager_.themeColor(SyntaxThemePreferenceKey::snippetTextColor));
+    }
+    std::optional<QColor> typed;
+    for (const Placeholder& placeholder : session->placeholders()) {
+        if (!placeholder.attachment && placeholder.range.length > 0 && meets(placeholder.range)) {
+            if (!typed) {
+                typed = manager_.themeColor(SyntaxThemePreferenceKey::snippetInputTextColor);
             }
+            append(placeholder.range, *typed);
         }
     }
-    view.setExtraSelections(selections);
+}
+
+void PlaceholderChipRenderer::recolor(EditorTextView& view, TextRange range) {
+    view.colorLayer().invalidate(range);
 }
 
 }  // namespace Carvex

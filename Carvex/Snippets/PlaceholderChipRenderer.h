@@ -1,9 +1,15 @@
 #pragma once
 
 #include "Carvex/TextView/EditorTextOverlay.h"
+#include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/TextFormatLayer.h"
 #include "Carvex/Text/TextRange.h"
+#include "Carvex/Snippets/PlaceholderImageGenerator.h"
 
+#include <QPixmap>
 #include <QRectF>
+#include <QRgba64>
+#include <QString>
 
 #include <vector>
 
@@ -13,15 +19,23 @@ class PlaceholderManager;
 
 // The display layers of a placeholder session in its text view: the chips, drawn over the
 // default texts of the placeholders that still have one (only those on screen), and the snippet
-// colours (the snippet's text, and text typed into its placeholders), kept as extra selections of
-// the view beside any others. Neither touches the text, the undo history or the modified flag.
-class PlaceholderChipRenderer : public EditorTextOverlay {
+// colours (the snippet's text, and text typed into its placeholders), laid over the token colours
+// as a format layer of the view's colour layer, in the blocks on screen only. Neither touches the
+// text, the undo history or the modified flag.
+//
+// A chip's look is drawn once into a small image and reused while its label, its place within a
+// pixel, its size and its colours (read at every paint) stay the same, so a repaint with chips
+// standing costs about what one without does.
+class PlaceholderChipRenderer : public EditorTextOverlay, public TextFormatLayer {
 public:
     explicit PlaceholderChipRenderer(const PlaceholderManager& manager) : manager_(manager) {}
 
     void paintOverlay(EditorTextView& view, QPainter& painter, const QRect& rect) override;
-    // Sets the snippet colours for the session as it now stands (none without one).
-    void updateSnippetColors(EditorTextView& view) const;
+    // The snippet colours of the running session over a block (none without one).
+    void appendFormats(int blockStart, int blockEnd, QList<QTextLayout::FormatRange>& ranges) const override;
+    // The snippet colours over `range` changed without an edit there (the session ended): its
+    // blocks take their formats again.
+    static void recolor(EditorTextView& view, TextRange range);
 
     // One line's part of a range on screen: its rectangle (viewport coordinates) and its text.
     struct Segment {
@@ -30,12 +44,33 @@ public:
     };
     // The parts of `range` in the lines on screen, one per line it touches, within `clip`.
     static std::vector<Segment> segmentsOnScreen(const EditorTextView& view, TextRange range, const QRect& clip);
+    // The same within blocks on screen already listed.
+    static std::vector<Segment> segmentsOnScreen(const std::vector<EditorTextView::VisibleBlock>& blocks,
+                                                 TextRange range, const QRect& clip);
     // How many chips the last paint drew.
     int paintedChipCount() const { return paintedChipCount_; }
 
+    // How many chip images the renderer drew (not taken from those it keeps).
+    int drawnImageCount() const { return drawnImageCount_; }
+
 private:
+    struct ChipImage {
+        QString label;
+        QRectF local;  // the chip's rectangle within the image (its place within a pixel kept)
+        QRgba64 background;
+        QRgba64 border;
+        QRgba64 text;
+        qreal pixelRatio = 1;
+        QPixmap pixmap;
+    };
+    // The image of a chip drawn at `local` (within its pixel) in `colors`.
+    const QPixmap& chipImage(QStringView label, const QRectF& local, const PlaceholderImageGenerator::ChipColors& colors,
+                             qreal pixelRatio);
+
     const PlaceholderManager& manager_;
     int paintedChipCount_ = 0;
+    int drawnImageCount_ = 0;
+    std::vector<ChipImage> images_;  // most recently used last
 };
 
 }  // namespace Carvex

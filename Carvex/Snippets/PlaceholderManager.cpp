@@ -1,6 +1,7 @@
 #include "Carvex/Snippets/PlaceholderManager.h"
 
 #include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/SyntaxColorLayer.h"
 #include "Carvex/Text/LineEndingStyle.h"
 #include "Carvex/Snippets/LineNumberOfPosition.h"
 #include "Carvex/Snippets/PlaceholderChipRenderer.h"
@@ -94,17 +95,16 @@ PlaceholderManager::PlaceholderManager(EditorTextView* textView, SyntaxThemePref
     : textView_(textView), themeStore_(themeStore), renderer_(std::make_unique<PlaceholderChipRenderer>(*this)) {
     if (textView != nullptr) {
         textView->addOverlay(renderer_.get());
+        textView->colorLayer().addFormatLayer(renderer_.get());
     }
 }
 
 PlaceholderManager::~PlaceholderManager() {
     if (EditorTextView* view = textView_.data()) {
         view->removeOverlay(renderer_.get());
-        if (session_) {
-            session_.reset();
-            renderer_->updateSnippetColors(*view);
-            view->viewport()->update();
-        }
+        session_.reset();
+        view->colorLayer().removeFormatLayer(renderer_.get());
+        view->viewport()->update();
     }
 }
 
@@ -131,8 +131,8 @@ bool PlaceholderManager::hasChip() const {
 }
 
 void PlaceholderManager::refreshDisplay() {
+    // The snippet colours change only with edits, whose blocks take their formats again anyway.
     if (EditorTextView* view = textView_.data()) {
-        renderer_->updateSnippetColors(*view);
         view->viewport()->update();
     }
 }
@@ -449,6 +449,9 @@ void PlaceholderManager::endSession() {
         session_->setActive(false);
         // The default texts of the remaining chips already stand in the text.
         session_.reset();
+        if (EditorTextView* view = textView_.data()) {
+            PlaceholderChipRenderer::recolor(*view, extent_);
+        }
         extent_ = TextRange{};
         refreshDisplay();
     }

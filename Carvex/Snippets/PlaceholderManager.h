@@ -85,6 +85,9 @@ public:
     // The text the snippet spans now, following every edit; none without a session.
     std::optional<TextRange> snippetExtent() const;
 
+    // The display layers of the session (chips and snippet colours).
+    const PlaceholderChipRenderer& chipRenderer() const { return *renderer_; }
+
     // A theme colour for the current appearance.
     QColor themeColor(SyntaxThemePreferenceKey key) const;
     const SyntaxThemePreferencesStore& themeStore() const;

@@ -328,6 +328,101 @@ TEST_F(PlaceholderSessionTest, ChipsAreDrawnOverTheirTextOnlyWhileTheSessionRuns
     EXPECT_TRUE(view().extraSelections().isEmpty());
 }
 
+// A colour of the manager's theme store (the shared one) set for both appearances, reset when the
+// test ends.
+class ThemeColorOverride {
+public:
+    ThemeColorOverride(Carvex::SyntaxThemePreferenceKey key, const QColor& color) : key_(key) {
+        for (const bool isDark : {false, true}) {
+            Carvex::SyntaxThemePreferencesStore::shared().setColor(color, key, isDark);
+        }
+    }
+    ~ThemeColorOverride() {
+        for (const bool isDark : {false, true}) {
+            Carvex::SyntaxThemePreferencesStore::shared().resetColor(key_, isDark);
+        }
+    }
+    ThemeColorOverride(const ThemeColorOverride&) = delete;
+    ThemeColorOverride& operator=(const ThemeColorOverride&) = delete;
+
+private:
+    Carvex::SyntaxThemePreferenceKey key_;
+};
+
+TEST_F(PlaceholderSessionTest, ChipImagesAreReusedWhileTheirLabelPlaceAndColoursStayTheSame) {
+    open(QStringLiteral("x: 1\n"));
+    manager().insertSnippet(QStringLiteral("k: ${1:abcdefghij} ${2:klmnopqrst}\n"), 0);
+    (void)view().viewport()->grab();
+    const Carvex::PlaceholderChipRenderer& renderer = manager().chipRenderer();
+    EXPECT_EQ(renderer.paintedChipCount(), 2);
+    const int drawn = renderer.drawnImageCount();
+    EXPECT_GE(drawn, 2);
+    const auto second = Carvex::PlaceholderChipRenderer::segmentsOnScreen(view(), {14, 10}, view().viewport()->rect());
+    ASSERT_EQ(second.size(), 1u);
+    const QRect chip = second[0].rect.toAlignedRect().adjusted(1, 1, -1, -1);
+    const QImage before = view().viewport()->grab().toImage().copy(chip);
+    (void)view().viewport()->grab();
+    EXPECT_EQ(renderer.drawnImageCount(), drawn) << "an unchanged chip is not drawn again";
+
+    // Colours are read at every paint: a new one gives a new image.
+    const ThemeColorOverride background(Carvex::SyntaxThemePreferenceKey::placeholderInactiveBackground, QColor(200, 10, 10));
+    (void)view().viewport()->grab();
+    EXPECT_GT(renderer.drawnImageCount(), drawn);
+    const QImage after = view().viewport()->grab().toImage().copy(chip);
+    EXPECT_NE(before, after);
+    int red = 0;
+    for (int y = 0; y < after.height(); ++y) {
+        for (int x = 0; x < after.width(); ++x) {
+            red += after.pixelColor(x, y) == QColor(200, 10, 10) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(red, after.width()) << "the chip's new background";
+
+    // A changed label is a new image as well.
+    const int beforeTyping = renderer.drawnImageCount();
+    press(Qt::Key_Tab);
+    (void)view().viewport()->grab();
+    EXPECT_GT(renderer.drawnImageCount(), beforeTyping) << "the active look of the second chip";
+}
+
+TEST_F(PlaceholderSessionTest, SnippetColoursAreLaidOverTheTokensOnlyWhileTheSessionRuns) {
+    const QColor snippetColor(1, 2, 3);
+    const QColor typedColor(4, 5, 6);
+    const ThemeColorOverride snippet(Carvex::SyntaxThemePreferenceKey::snippetTextColor, snippetColor);
+    const ThemeColorOverride typed(Carvex::SyntaxThemePreferenceKey::snippetInputTextColor, typedColor);
+    open(QStringLiteral("x: 1\n"));
+    manager().insertSnippet(QStringLiteral("k: ${1:ab} ${2:cd}\n"), 0);
+    typeKey(QStringLiteral("Q"));
+    ASSERT_EQ(text(), QStringLiteral("k: Q cd\nx: 1\n"));
+    ASSERT_NE(session(), nullptr);
+    // The foreground the block's formats give the unit at `index` (the last range wins).
+    const auto foreground = [&](qsizetype index) -> std::optional<QColor> {
+        (void)view().viewport()->grab();
+        const QTextBlock block = view().document()->findBlock(static_cast<int>(index));
+        std::optional<QColor> color;
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            const qsizetype at = index - block.position();
+            if (range.start <= at && at < range.start + range.length &&
+                range.format.hasProperty(QTextFormat::ForegroundBrush)) {
+                color = range.format.foreground().color();
+            }
+        }
+        return color;
+    };
+    EXPECT_EQ(foreground(0), snippetColor);
+    EXPECT_EQ(foreground(3), typedColor) << "typed into a placeholder";
+    EXPECT_EQ(foreground(5), snippetColor);
+    EXPECT_NE(foreground(8), snippetColor) << "after the snippet";
+    EXPECT_TRUE(view().extraSelections().isEmpty()) << "nothing is laid over the text as a selection";
+
+    press(Qt::Key_Escape);
+    ASSERT_EQ(session(), nullptr);
+    for (const qsizetype index : {0, 3, 5}) {
+        EXPECT_NE(foreground(index), snippetColor) << index;
+        EXPECT_NE(foreground(index), typedColor) << index;
+    }
+}
+
 // MARK: A snippet proposal
 
 TEST_F(PlaceholderSessionTest, ASnippetProposalReplacesTheTypedWordInTheSameStepOfUndo) {
