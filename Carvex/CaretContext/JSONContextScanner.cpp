@@ -62,6 +62,28 @@ qsizetype closingQuoteBefore(const char16_t* units, qsizetype colon)
     return i >= 0 && units[i] == u'"' ? i : -1;
 }
 
+// Where the string that the caret stands in ends when its closing quote does not come before the
+// caret's line does: at that line break. A JSON string holds no line break, so a key begun with its
+// quote and typed up to the caret ends there, and the lines after it read as they are. None when
+// the string closes on the caret's line or the text ends first.
+std::optional<qsizetype> unclosedStringEnd(const char16_t* units, qsizetype size, qsizetype caret, bool escaped)
+{
+    for (qsizetype i = caret; i < size; ++i) {
+        const char16_t unit = units[i];
+        if (unit == u'\n' || unit == u'\r')
+            return i;
+        if (escaped) {
+            escaped = false;
+            continue;
+        }
+        if (unit == u'\\')
+            escaped = true;
+        else if (unit == u'"')
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 bool isPrefixUnit(char16_t unit)
 {
     return unit == u'_' || unit == u'-' || unit == u'$' || QChar::isLetterOrNumber(char32_t(unit));
@@ -439,7 +461,18 @@ QSet<QString> JSONContextScanner::extractExistingKeys(QStringView text, qsizetyp
     if (caretLocation < 1 || caretLocation > text.size())
         return {};
     const std::optional<qsizetype> open = findEnclosingObjectStart(text, caretLocation, caretInString);
-    return open ? keysOfObject(text, *open) : QSet<QString>();
+    if (!open)
+        return {};
+    const char16_t* units = text.utf16();
+    if (caretInString) {
+        if (const std::optional<qsizetype> end =
+                unclosedStringEnd(units, text.size(), caretLocation, isEscapedQuote(units, caretLocation))) {
+            QSet<QString> keys = keysOfObject(text, JSONStructureScan(units, *open + 1, caretLocation), {});
+            keys.unite(keysOfObject(text, JSONStructureScan(units, *end, text.size()), {}));
+            return keys;
+        }
+    }
+    return keysOfObject(text, *open);
 }
 
 QSet<QString> JSONContextScanner::keysOfObject(QStringView text, qsizetype objectStart)
@@ -452,6 +485,11 @@ QSet<QString> JSONContextScanner::keysOfEnclosingObject(QStringView text, qsizet
 {
     if (!scan.enclosingObjectStart)
         return {};
+    if (scan.caretInString) {
+        if (const std::optional<qsizetype> end =
+                unclosedStringEnd(text.utf16(), text.size(), caretLocation, scan.escapePending))
+            return keysOfObject(text, JSONStructureScan(text.utf16(), *end, text.size()), scan.keysBeforeCaret);
+    }
     // The keys before the caret were met on the way to it; read on from the caret.
     return keysOfObject(text,
                         JSONStructureScan(text.utf16(), caretLocation, text.size(), scan.caretInString,

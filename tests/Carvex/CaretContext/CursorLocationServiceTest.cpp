@@ -72,6 +72,8 @@ TEST(CursorLocationService, recordIsAssembledByRole)
          "key(info)", "\"title\"", "", "{\"info\": {\"title\": \"Pe\"}}"},
         {"json_key", DocumentFormat::json, "{\n  \"a\": 1,\n  \"b|\": 2\n}", CursorRole::mappingKey, "b", "", "none",
          "a,b", "  \"b\": 2"},
+        {"json_key_begun_with_its_quote", DocumentFormat::json, "{\n  \"a\": 1,\n  \"de|\n  \"description\": \"x\"\n}",
+         CursorRole::mappingKey, "de", "", "none", "a,description", "  \"de"},
         {"json_item", DocumentFormat::json, "{\"tags\": [\"x\", |]}", CursorRole::sequenceItem, "", "key(tags)", "none",
          "", "{\"tags\": [\"x\", ]}"},
     };

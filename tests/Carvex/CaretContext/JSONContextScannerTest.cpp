@@ -111,6 +111,11 @@ TEST(JSONContextScanner, existingKeysAreTheCaretObjectsOwnKeysOnBothSides)
         {"nested_object_only", R"({"a": 1, "b": {"c": 2, |}, "d": 3})", "c"},
         {"key_on_caret_line", R"({"a": 1, "b|": 2})", "a,b"},
         {"unclosed_object_reads_to_end", R"({"a": 1, |, "b": [{"z": 1}], "c": 2)", "a,b,c"},
+        // A key begun with its quote ends with its line: the keys below read as keys.
+        {"unclosed_key_string_ends_with_its_line", "{\"a\": 1,\n  \"de|\n  \"description\": \"x\",\n  \"b\": {\"c\": 2}\n}",
+         "a,b,description"},
+        {"unclosed_escape_ends_with_its_line", "{\"a\": 1,\r\n  \"d\\|\r\n  \"b\": 2}", "a,b"},
+        {"key_string_closed_on_its_line", "{\"de|x\": 1,\n  \"b\": 2}", "b,dex"},
     };
     for (const Row& row : rows) {
         const auto [text, caret] = caretIn(row.marked);
