@@ -467,8 +467,10 @@ QSet<QString> JSONContextScanner::extractExistingKeys(QStringView text, qsizetyp
     if (caretInString) {
         if (const std::optional<qsizetype> end =
                 unclosedStringEnd(units, text.size(), caretLocation, isEscapedQuote(units, caretLocation))) {
-            QSet<QString> keys = keysOfObject(text, JSONStructureScan(units, *open + 1, caretLocation), {});
-            keys.unite(keysOfObject(text, JSONStructureScan(units, *end, text.size()), {}));
+            QSet<QString> keys;
+            qsizetype depth = 0;
+            if (readKeys(text, JSONStructureScan(units, *open + 1, caretLocation), keys, depth))
+                readKeys(text, JSONStructureScan(units, *end, text.size()), keys, depth);
             return keys;
         }
     }
@@ -503,9 +505,16 @@ QSet<QString> JSONContextScanner::keysOfObject(QStringView text, JSONStructureSc
     QSet<QString> keys;
     for (const auto& [start, length] : keysBefore)
         keys.insert(text.sliced(start, length).toString());
-    const char16_t* units = text.utf16();
     qsizetype depth = 0;
-    structure.run([&](qsizetype at, char16_t unit, qsizetype lastOpeningQuote) {
+    readKeys(text, std::move(structure), keys, depth);
+    return keys;
+}
+
+bool JSONContextScanner::readKeys(QStringView text, JSONStructureScan&& structure, QSet<QString>& keys,
+                                  qsizetype& depth)
+{
+    const char16_t* units = text.utf16();
+    return structure.run([&](qsizetype at, char16_t unit, qsizetype lastOpeningQuote) {
         switch (unit) {
         case u'{':
         case u'[':
@@ -532,7 +541,6 @@ QSet<QString> JSONContextScanner::keysOfObject(QStringView text, JSONStructureSc
         }
         return true;
     });
-    return keys;
 }
 
 } // namespace Carvex

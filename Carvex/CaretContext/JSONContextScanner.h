@@ -71,6 +71,9 @@ public:
 private:
     static QSet<QString> keysOfObject(QStringView text, JSONStructureScan&& structure,
                                       const std::vector<std::pair<qsizetype, qsizetype>>& keysBefore);
+    // Adds the keys that `structure` meets at `depth` (kept across calls) to `keys`; false once the
+    // object closes.
+    static bool readKeys(QStringView text, JSONStructureScan&& structure, QSet<QString>& keys, qsizetype& depth);
 };
 
 } // namespace Carvex
