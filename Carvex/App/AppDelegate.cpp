@@ -208,6 +208,9 @@ void AppDelegate::buildMainMenu() {
     });
     addMenuItem(edit, QStringLiteral("Show Completions"), QStringLiteral("triggerCompletion:"),
                 QKeySequence(Qt::CTRL | Qt::Key_Space), toFocus("triggerCompletion"));
+    // No key of its own: outside a placeholder session Alt+Return goes to the completion list.
+    addMenuItem(edit, QStringLiteral("Show Snippet Suggestion"), QStringLiteral("triggerSnippetSuggestion:"), {},
+                toFocus("triggerSnippetSuggestion"));
 
     QMenu* window = mainMenu_.addMenu(QStringLiteral("Window"));
     addMenuItem(window, QStringLiteral("Minimize"), QStringLiteral("performMiniaturize:"),

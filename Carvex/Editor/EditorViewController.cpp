@@ -233,6 +233,10 @@ void EditorViewController::installSnippetController(std::shared_ptr<TemplateCata
         }
     };
     snippetController_->onPlaceholderModeExit = resume;
+    CompletionPreferencesStore* completionPreferences = &completionPreferences_;
+    snippetController_->isInlineSnippetEnabled = [completionPreferences] {
+        return completionPreferences->isInlineSnippetEnabled();
+    };
     if (const auto& manager = snippetController_->placeholderManager()) {
         manager->onPlaceholderModeExit = resume;
     }

@@ -139,7 +139,7 @@ public:
 
     // Actions. The menus reach them through the focused view's controller.
     Q_INVOKABLE void triggerCompletion();
-    void triggerSnippetSuggestion();
+    Q_INVOKABLE void triggerSnippetSuggestion();
 
     // Text view delegates.
     bool editorTextViewShouldChangeText(EditorTextView& view, TextRange range, const QString& replacement) override;
