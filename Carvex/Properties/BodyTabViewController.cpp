@@ -4,6 +4,7 @@
 #include "Carvex/Properties/CollapsibleSectionView.h"
 #include "Carvex/Properties/DetailFonts.h"
 #include "Carvex/Properties/ElidingLabel.h"
+#include "Carvex/Properties/FlowLayout.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Properties/SelfSizingTextView.h"
 #include "platform/NotificationCenter.h"
@@ -40,6 +41,17 @@ QHBoxLayout* horizontalStack(QWidget* owner, int spacing) {
     return layout;
 }
 
+// A row of labels and buttons that goes on in a new line where the pane is too narrow for it.
+FlowLayout* flowingRow(QWidget* owner, int spacing) { return new FlowLayout(owner, spacing, 2); }
+
+// A one-line label in `font` and `color` that cuts its text with an ellipsis where it is too narrow.
+ElidingLabel* elidingLabel(const QString& text, const QFont& font, SystemColor color) {
+    auto* label = new ElidingLabel(text);
+    label->setFont(font);
+    DetailFonts::setTextColor(label, color);
+    return label;
+}
+
 }  // namespace
 
 QWidget* BodyTabViewController::loadView() {
@@ -56,13 +68,20 @@ QWidget* BodyTabViewController::loadView() {
     stackView_ = new QVBoxLayout(documentView_);
     stackView_->setContentsMargins(12, 8, 12, 12);
     stackView_->setSpacing(8);
-    stackView_->setAlignment(Qt::AlignTop);
 
     scrollView_ = new QScrollArea();
     scrollView_->setFrameShape(QFrame::NoFrame);
     scrollView_->setWidgetResizable(true);
     scrollView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scrollView_->setWidget(documentView_);
+    // The list stands at the top of the scroll area's room, above a stretch. (A layout aligned to
+    // the top would take its height from the rows' one-line hints and squeeze rows that wrap.)
+    auto* column = new QWidget();
+    auto* columnLayout = new QVBoxLayout(column);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->setSpacing(0);
+    columnLayout->addWidget(documentView_);
+    columnLayout->addStretch(1);
+    scrollView_->setWidget(column);
     layout->addWidget(scrollView_, 1);
 
     emptyLabel_ = DetailFonts::label(tr("No request data"), DetailFonts::system(13), SystemColor::tertiaryLabel);
@@ -175,9 +194,9 @@ QWidget* BodyTabViewController::makeParameterRow(const OperationParameterViewMod
     rows->setSpacing(4);
 
     auto* header = new QWidget(row);
-    auto* line = horizontalStack(header, 6);
-    line->addWidget(DetailFonts::label(parameter.name, DetailFonts::monospaced(12, QFont::DemiBold), SystemColor::label),
-                    0, Qt::AlignBaseline);
+    header->setObjectName(QStringLiteral("parameterHeader"));
+    FlowLayout* line = flowingRow(header, 6);
+    line->addWidget(elidingLabel(parameter.name, DetailFonts::monospaced(12, QFont::DemiBold), SystemColor::label));
     const QString type = parameter.schemaType.value_or(QString());
     const QString format = parameter.format.value_or(QString());
     QString typeText = type;
@@ -187,31 +206,27 @@ QWidget* BodyTabViewController::makeParameterRow(const OperationParameterViewMod
         typeText = format;
     }
     if (!typeText.isEmpty()) {
-        line->addWidget(DetailFonts::label(typeText, DetailFonts::monospaced(11), SystemColor::systemBlue), 0,
-                        Qt::AlignBaseline);
+        line->addWidget(elidingLabel(typeText, DetailFonts::monospaced(11), SystemColor::systemBlue));
     }
     if (parameter.required) {
         line->addWidget(DetailFonts::label(QStringLiteral("Required"), DetailFonts::system(10, QFont::Medium),
-                                           SystemColor::systemRed),
-                        0, Qt::AlignBaseline);
+                                           SystemColor::systemRed));
     }
     if (parameter.deprecated) {
         line->addWidget(DetailFonts::label(QStringLiteral("Deprecated"), DetailFonts::system(10, QFont::Medium),
-                                           SystemColor::systemOrange),
-                        0, Qt::AlignBaseline);
+                                           SystemColor::systemOrange));
     }
     if (parameter.sourceLine) {
-        line->addWidget(makeRevealButton(*parameter.sourceLine), 0, Qt::AlignBaseline);
+        line->addWidget(makeRevealButton(*parameter.sourceLine));
     }
-    line->addStretch(1);
     rows->addWidget(header);
 
     if (parameter.description && !parameter.description->isEmpty()) {
         rows->addWidget(SelfSizingTextView::makeDescriptionView(*parameter.description, 11));
     }
     if (parameter.defaultValue) {
-        rows->addWidget(DetailFonts::label(QStringLiteral("Default: ") + *parameter.defaultValue,
-                                           DetailFonts::monospaced(10), SystemColor::tertiaryLabel));
+        rows->addWidget(elidingLabel(QStringLiteral("Default: ") + *parameter.defaultValue, DetailFonts::monospaced(10),
+                                     SystemColor::tertiaryLabel));
     }
     if (parameter.enumValues && !parameter.enumValues->isEmpty()) {
         auto* values = new ElidingLabel(QStringLiteral("Enum: ") + parameter.enumValues->join(QStringLiteral(", ")));
@@ -234,32 +249,30 @@ void BodyTabViewController::addRequestBodySection(const OperationRequestBodyView
                                        DetailFonts::system(10, QFont::Medium),
                                        body.required ? SystemColor::systemRed : SystemColor::systemGray));
     if (body.contentTypes.size() == 1) {
-        rows->addWidget(DetailFonts::label(body.contentTypes.front(), DetailFonts::monospaced(11),
-                                           SystemColor::secondaryLabel));
+        rows->addWidget(elidingLabel(body.contentTypes.front(), DetailFonts::monospaced(11), SystemColor::secondaryLabel));
     } else if (body.contentTypes.size() > 1) {
         auto* chips = new QWidget(block);
         chips->setObjectName(QStringLiteral("contentTypeChips"));
-        auto* chipRow = horizontalStack(chips, 6);
+        FlowLayout* chipRow = flowingRow(chips, 6);
         for (const QString& type : body.contentTypes) {
             chipRow->addWidget(makeContentTypeChip(type));
         }
-        chipRow->addStretch(1);
         rows->addWidget(chips);
     }
     if (body.description && !body.description->isEmpty()) {
         rows->addWidget(SelfSizingTextView::makeDescriptionView(*body.description, 12));
     }
     auto* actions = new QWidget(block);
-    auto* actionRow = horizontalStack(actions, 8);
+    actions->setObjectName(QStringLiteral("actions"));
+    FlowLayout* actionRow = flowingRow(actions, 8);
     if (body.schemaDescription) {
-        actionRow->addWidget(DetailFonts::label(QStringLiteral("Schema: ") + body.schemaName.value_or(*body.schemaDescription),
-                                                DetailFonts::monospaced(11), SystemColor::systemBlue));
+        actionRow->addWidget(elidingLabel(QStringLiteral("Schema: ") + body.schemaName.value_or(*body.schemaDescription),
+                                          DetailFonts::monospaced(11), SystemColor::systemBlue));
     }
     actionRow->addWidget(makeSchemaButton(QStringLiteral("requestBody")));
     if (const auto line = body.sourceLine ? body.sourceLine : body.schemaSourceLine) {
         actionRow->addWidget(makeRevealButton(*line));
     }
-    actionRow->addStretch(1);
     rows->addWidget(actions);
     addToList(block);
 }
@@ -283,21 +296,21 @@ QWidget* BodyTabViewController::makeResponseContent(const OperationResponseViewM
         rows->addWidget(SelfSizingTextView::makeDescriptionView(response.description, 11));
     }
     if (!response.contentTypes.isEmpty()) {
-        rows->addWidget(DetailFonts::label(QStringLiteral("Content: ") + response.contentTypes.join(QStringLiteral(", ")),
-                                           DetailFonts::monospaced(11), SystemColor::secondaryLabel));
+        rows->addWidget(elidingLabel(QStringLiteral("Content: ") + response.contentTypes.join(QStringLiteral(", ")),
+                                     DetailFonts::monospaced(11), SystemColor::secondaryLabel));
     }
     auto* actions = new QWidget(content);
-    auto* actionRow = horizontalStack(actions, 8);
+    actions->setObjectName(QStringLiteral("actions"));
+    FlowLayout* actionRow = flowingRow(actions, 8);
     if (response.schemaDescription) {
-        actionRow->addWidget(DetailFonts::label(QStringLiteral("Schema: ") + *response.schemaDescription,
-                                                DetailFonts::monospaced(11), SystemColor::systemBlue));
+        actionRow->addWidget(elidingLabel(QStringLiteral("Schema: ") + *response.schemaDescription,
+                                          DetailFonts::monospaced(11), SystemColor::systemBlue));
         actionRow->addWidget(makeSchemaButton(QStringLiteral("response:") + response.statusCode));
     }
     if (const auto line = response.sourceLine ? response.sourceLine : response.schemaSourceLine) {
         actionRow->addWidget(makeRevealButton(*line));
     }
     if (actionRow->count() > 0) {
-        actionRow->addStretch(1);
         rows->addWidget(actions);
     } else {
         delete actions;
@@ -330,7 +343,8 @@ QPushButton* BodyTabViewController::makeSchemaButton(const QString& identifier) 
 }
 
 QWidget* BodyTabViewController::makeContentTypeChip(const QString& mediaType) {
-    QLabel* chip = DetailFonts::label(mediaType, DetailFonts::monospaced(10), SystemColor::label);
+    // A media type too long for the pane is cut.
+    ElidingLabel* chip = elidingLabel(mediaType, DetailFonts::monospaced(10), SystemColor::label);
     chip->setObjectName(QStringLiteral("contentTypeChip"));
     chip->setContentsMargins(4, 1, 4, 1);
     chip->setStyleSheet(QStringLiteral("QLabel#contentTypeChip { background-color: %1; border: 0.5px solid %2;"

@@ -1,6 +1,7 @@
 #include "Carvex/Properties/CollapsibleSectionView.h"
 
 #include "Carvex/Properties/DetailFonts.h"
+#include "Carvex/Properties/ElidingLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +22,11 @@ CollapsibleSectionView::CollapsibleSectionView(const QString& title, bool collap
     disclosureButton_->setFocusPolicy(Qt::NoFocus);
     connect(disclosureButton_, &QToolButton::clicked, this, [this] { toggleCollapse(); });
 
-    titleLabel_ = DetailFonts::label(title, DetailFonts::system(12, QFont::DemiBold), CarvexPlatform::SystemColor::label);
+    // A long title (a response's description) is cut, so that the section fits a narrow pane.
+    auto* titleLabel = new ElidingLabel(title);
+    titleLabel->setFont(DetailFonts::system(12, QFont::DemiBold));
+    DetailFonts::setTextColor(titleLabel, CarvexPlatform::SystemColor::label);
+    titleLabel_ = titleLabel;
 
     auto* header = new QHBoxLayout();
     header->setContentsMargins(0, 0, 0, 0);
@@ -33,7 +38,8 @@ CollapsibleSectionView::CollapsibleSectionView(const QString& title, bool collap
     contentStack_ = new QVBoxLayout(contentView_);
     contentStack_->setContentsMargins(16, 0, 0, 0);
     contentStack_->setSpacing(12);
-    contentStack_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    // No alignment: the rows take the section's width (descriptions wrap at it), and the section is
+    // exactly as tall as they need at that width.
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -21,7 +21,9 @@ QSize ElidingLabel::minimumSizeHint() const {
     return {fontMetrics().horizontalAdvance(QStringLiteral("…")) + 2, QLabel::minimumSizeHint().height()};
 }
 
-void ElidingLabel::paintEvent(QPaintEvent*) {
+void ElidingLabel::paintEvent(QPaintEvent* event) {
+    // The frame (and a style sheet's border) as any label draws it, then the text cut to fit.
+    QFrame::paintEvent(event);
     QPainter painter(this);
     const QRect area = contentsRect();
     painter.setPen(palette().color(foregroundRole()));

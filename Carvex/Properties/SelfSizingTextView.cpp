@@ -68,7 +68,9 @@ SelfSizingTextView::SelfSizingTextView(QWidget* parent) : QTextEdit(parent) {
     viewport()->setAutoFillBackground(false);
     setAutoFillBackground(false);
     setStyleSheet(QStringLiteral("QTextEdit { background: transparent; }"));
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // Its height is the height for its width: a fixed policy would cap it at the size hint, which
+    // knows no width.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }
@@ -330,7 +332,6 @@ void SelfSizingTextView::resizeEvent(QResizeEvent* event) {
     // The text is laid out at the new width when it is painted or clicked: a scroll area tries its
     // widths (with and without its scroll bar) one after another before it settles.
     QTextEdit::resizeEvent(event);
-    updateGeometry();
 }
 
 void SelfSizingTextView::paintEvent(QPaintEvent* event) {

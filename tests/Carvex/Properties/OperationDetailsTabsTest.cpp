@@ -16,6 +16,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/TestApplication.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -323,6 +324,92 @@ TEST_F(OperationDetailsTabsTest, bodyTabListsSectionsInLocationOrder) {
     for (const auto& section : tab.collapsibleSections()) {
         EXPECT_TRUE(section->isCollapsed());
     }
+}
+
+// Everything the Body tab shows for an operation with long names, in a pane `width` wide: laid out
+// and shown as on screen.
+struct LaidOutBodyTab {
+    explicit LaidOutBodyTab(int width) {
+        OperationDetailsViewModel details = operation();
+        details.parameters = {OperationParameterViewModel(
+            QStringLiteral("X-Request-Correlation-Identifier"), ParamLocation::header, true,
+            QStringLiteral("Ties the request to the caller's trace."), QStringLiteral("string"), QStringLiteral("uuid"),
+            QStringLiteral("\"00000000-0000-0000-0000-000000000000\""), std::nullopt, true, 12)};
+        OperationRequestBodyViewModel body;
+        body.contentTypes = {QStringLiteral("application/vnd.example.pet+json"), QStringLiteral("application/xml")};
+        body.schemaDescription = QStringLiteral("#/components/schemas/PetWithAVeryLongComponentName");
+        body.schemaName = QStringLiteral("PetWithAVeryLongComponentName");
+        body.sourceLine = 49;
+        details.requestBody = body;
+        details.responses = {OperationResponseViewModel(
+            QStringLiteral("200"), QStringLiteral("A paged array of the pets the caller may see, sorted by name"),
+            {QStringLiteral("application/json"), QStringLiteral("application/xml")},
+            QStringLiteral("PetWithAVeryLongComponentName"), 80, 60)};
+        tab.configure(details);
+        tab.view()->resize(width, 900);
+        tab.view()->show();
+        tab.expandAllSections();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
+
+    // Where `widget` lies in the list's visible area.
+    QRect inViewport(const QWidget* widget) const {
+        QWidget* viewport = tab.view()->findChild<QScrollArea*>()->viewport();
+        return QRect(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
+    }
+    int viewportWidth() const { return tab.view()->findChild<QScrollArea*>()->viewport()->width(); }
+
+    mutable BodyTabViewController tab;
+};
+
+TEST_F(OperationDetailsTabsTest, bodyTabRowsFitANarrowPaneAndWrapTheirButtons) {
+    for (const int width : {200, 260, 320, 700}) {
+        const LaidOutBodyTab laidOut(width);
+        const QWidget* root = laidOut.tab.view();
+        std::vector<QWidget*> shown;
+        for (QWidget* widget : root->findChildren<QWidget*>()) {
+            if (widget->isVisible() && (qobject_cast<QPushButton*>(widget) || qobject_cast<QLabel*>(widget) ||
+                                        qobject_cast<SelfSizingTextView*>(widget))) {
+                shown.push_back(widget);
+            }
+        }
+        ASSERT_EQ(buttonsTitled(root, QStringLiteral("Reveal in Editor")).size(), 3u) << width;
+        for (const QWidget* widget : shown) {
+            const QRect area = laidOut.inViewport(widget);
+            const bool button = qobject_cast<const QPushButton*>(widget) != nullptr;
+            // Buttons are whole; every other row is as wide as the pane at most.
+            EXPECT_GE(area.left(), 0) << width;
+            EXPECT_LE(area.right(), laidOut.viewportWidth() - 1)
+                << width << " " << (button ? static_cast<const QPushButton*>(widget)->text().toStdString() : "");
+            if (button) {
+                EXPECT_GE(widget->width(), widget->sizeHint().width()) << width;
+            }
+            // Descriptions are as tall as their text at their width.
+            if (const auto* text = qobject_cast<const SelfSizingTextView*>(widget)) {
+                EXPECT_EQ(text->height(), text->heightForWidth(text->width())) << width;
+                EXPECT_GT(text->height(), 0) << width;
+            }
+        }
+        // Nothing stands on anything else.
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                if (shown[i]->isAncestorOf(shown[j]) || shown[j]->isAncestorOf(shown[i])) {
+                    continue;
+                }
+                EXPECT_FALSE(laidOut.inViewport(shown[i]).intersects(laidOut.inViewport(shown[j])))
+                    << width << ": " << shown[i]->metaObject()->className() << " and "
+                    << shown[j]->metaObject()->className();
+            }
+        }
+    }
+    // With room, a parameter's button stands on its name's line.
+    const LaidOutBodyTab wide(900);
+    const QWidget* header = wide.tab.view()->findChild<QWidget*>(QStringLiteral("parameterHeader"));
+    ASSERT_NE(header, nullptr);
+    const QList<QPushButton*> buttons = header->findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_LT(buttons.front()->geometry().top(), header->findChild<QLabel*>()->geometry().bottom());
 }
 
 TEST_F(OperationDetailsTabsTest, bodyTabSeparatorsAndSingleContentType) {
