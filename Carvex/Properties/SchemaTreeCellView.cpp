@@ -283,13 +283,16 @@ void SchemaTreeCellView::paint(QPainter* painter, const QStyleOptionViewItem& op
     const Content content = contentOf(*node);
     const Layout placed = layout(content, QRectF(option.rect));
     painter->save();
+    // The pieces of the line stand on the name's baseline, whatever their sizes.
+    const QFontMetricsF nameMetrics(nameFont_);
+    const qreal baseline = placed.name.top() + (placed.name.height() + nameMetrics.ascent() - nameMetrics.descent()) / 2;
     auto draw = [&](const QRectF& rect, const QFont& font, const QColor& color, const QString& text) {
         if (rect.width() <= 0 || text.isEmpty())
             return;
         painter->setFont(font);
         painter->setPen(color);
         const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideRight, rect.width() + 0.5);
-        painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+        painter->drawText(QPointF(rect.left(), baseline), shown);
     };
     draw(placed.name, nameFont_, CarvexPlatform::systemColor(SystemColor::label), content.name);
     draw(placed.type, typeFont_, CarvexPlatform::systemColor(SystemColor::systemBlue), content.typeText);
