@@ -4,6 +4,7 @@
 #include "Carvex/Syntax/DocumentLanguage.h"
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
 #include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/SyntaxColorLayer.h"
 #include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "platform/Appearance.h"
 #include "platform/BackgroundTask.h"
@@ -221,8 +222,11 @@ void ExampleGeneratorViewController::setupHighlighting() {
         return;
     }
     const bool isDark = CarvexPlatform::Appearance::shared().isDark();
-    highlightingController_ = std::make_unique<SyntaxHighlightingController>(
-        outputTextView_, themeInOutputFont(SyntaxThemePreferencesStore::shared().buildTheme(isDark)));
+    const SyntaxTheme theme = themeInOutputFont(SyntaxThemePreferencesStore::shared().buildTheme(isDark));
+    highlightingController_ = std::make_unique<SyntaxHighlightingController>(outputTextView_, theme);
+    // The output takes the theme's colours at once: a text shown before any pass has run (the line
+    // saying there is no schema gets none) is drawn in them too.
+    outputTextView_->colorLayer().setTheme(theme);
     highlightingController_->setLanguage(DocumentLanguage::json);
     applyChromeColors(isDark);
 }

@@ -2,6 +2,8 @@
 
 #include "Carvex/ModelAdapters/AnyValueText.h"
 #include "Carvex/Properties/DetailFonts.h"
+#include "Carvex/Properties/ElidingComboBox.h"
+#include "Carvex/Properties/LineLimitedLabel.h"
 #include "Carvex/Syntax/JSONLexer.h"
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
 #include "Carvex/TextView/SyntaxColorLayer.h"
@@ -14,6 +16,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QStringList>
@@ -35,12 +38,18 @@ std::optional<QPixmap> tintedSymbol(const QString& name, double pointSize, const
     if (!image) {
         return std::nullopt;
     }
-    QPixmap pixmap = QPixmap::fromImage(*image);
-    QPainter painter(&pixmap);
+    // The label colours are translucent: the symbol takes the opaque colour, then the colour's alpha.
+    const QColor tint = CarvexPlatform::systemColor(color);
+    QImage tinted = image->convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&tinted);
     painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-    painter.fillRect(pixmap.rect(), CarvexPlatform::systemColor(color));
+    QColor opaque = tint;
+    opaque.setAlpha(255);
+    painter.fillRect(tinted.rect(), opaque);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.fillRect(tinted.rect(), QColor(0, 0, 0, tint.alpha()));
     painter.end();
-    return pixmap;
+    return QPixmap::fromImage(tinted);
 }
 
 void fill(QComboBox& popup, const QStringList& titles) {
@@ -105,11 +114,13 @@ void ExampleTabViewController::setupToolbar(QWidget* root) {
     bar->setSpacing(8);
 
     const auto makePopup = [this](const QString& name, int maximumWidth) {
-        auto* popup = new QComboBox(toolbarBar_);
+        auto* popup = new ElidingComboBox(toolbarBar_);
         popup->setObjectName(name);
         popup->setFont(DetailFonts::system(11));
         popup->setEditable(false);
         popup->setMaximumWidth(maximumWidth);
+        // Narrower than its titles when the pane is narrow: the title is cut with an ellipsis.
+        popup->setMinimumWidth(60);
         popup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         popup->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
         return popup;
@@ -141,14 +152,13 @@ void ExampleTabViewController::setupToolbar(QWidget* root) {
 }
 
 void ExampleTabViewController::setupInfoLabel(QWidget* root) {
-    infoLabel_ = DetailFonts::label(QString(), DetailFonts::system(11), SystemColor::secondaryLabel, root);
+    infoLabel_ = new LineLimitedLabel(2, root);
     infoLabel_->setObjectName(QStringLiteral("exampleInfoLabel"));
-    infoLabel_->setWordWrap(true);
+    infoLabel_->setFont(DetailFonts::system(11));
+    DetailFonts::setTextColor(infoLabel_, SystemColor::secondaryLabel);
     infoLabel_->setTextInteractionFlags(Qt::NoTextInteraction);
     infoLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Two lines at most; the whole text is in the tooltip.
     infoLabel_->setContentsMargins(12, 4, 12, 0);
-    infoLabel_->setMaximumHeight(4 + 2 * infoLabel_->fontMetrics().lineSpacing());
     root->layout()->addWidget(infoLabel_);
 }
 
@@ -167,7 +177,7 @@ void ExampleTabViewController::setupTextView(QWidget* root) {
     textView_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // 12 points in from the sides, 8 from the top and bottom, on the pane's own background.
     textView_->document()->setDocumentMargin(8);
-    textView_->setContentsMargins(4, 0, 4, 0);
+    textView_->setLeftViewportMargin(4);
     QPalette palette = textView_->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
     textView_->setPalette(palette);
@@ -287,8 +297,7 @@ void ExampleTabViewController::showExample(int index) {
     view();
     const OperationExampleViewModel& example = currentSourceExamples_[static_cast<std::size_t>(index)];
     const QString info = infoText(example);
-    infoLabel_->setText(info);
-    infoLabel_->setToolTip(info);
+    infoLabel_->setFullText(info);
     infoLabel_->setVisible(!info.isEmpty());
     applyHighlightedText(QString::fromStdString(AnyValueText::prettyJSONString(example.value, 2)));
 }

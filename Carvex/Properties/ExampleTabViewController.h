@@ -5,6 +5,7 @@
 #include "Carvex/ModelAdapters/OperationDetailsViewModel.h"
 #include "Carvex/ModelAdapters/OperationExampleViewModel.h"
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
+#include "Carvex/Properties/LineLimitedLabel.h"
 #include "Carvex/Syntax/SyntaxTheme.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "platform/MainScheduler.h"
@@ -76,7 +77,7 @@ public:
     QComboBox* sourcePopup() const { return sourcePopup_; }
     QComboBox* examplePopup() const { return examplePopup_; }
     QToolButton* copyButton() const { return copyButton_; }
-    QLabel* infoLabel() const { return infoLabel_; }
+    LineLimitedLabel* infoLabel() const { return infoLabel_; }
     EditorTextView* textView() const { return textView_; }
     QLabel* noExamplesLabel() const { return noExamplesLabel_; }
     QWidget* noSourcesStack() const { return noSourcesStack_; }
@@ -99,7 +100,7 @@ private:
     QPointer<QComboBox> sourcePopup_;
     QPointer<QComboBox> examplePopup_;
     QPointer<QToolButton> copyButton_;
-    QPointer<QLabel> infoLabel_;
+    QPointer<LineLimitedLabel> infoLabel_;
     QPointer<EditorTextView> textView_;
     QPointer<QLabel> noExamplesLabel_;
     QPointer<QWidget> noSourcesStack_;

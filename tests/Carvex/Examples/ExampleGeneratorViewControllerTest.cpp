@@ -323,6 +323,18 @@ TEST_F(ExampleGeneratorViewControllerTest, ColoursFollowTheAppearanceAndTheTheme
     auto& appearance = CarvexPlatform::Appearance::shared();
     const std::optional<bool> before = appearance.forced();
     const auto& store = Carvex::SyntaxThemePreferencesStore::shared();
+    // A panel draws in the theme's colours from the start, before any pass has run: the line saying
+    // there is no schema was once drawn white on white in the light appearance.
+    for (const bool isDark : {false, true}) {
+        appearance.setOverride(isDark);
+        ExampleGeneratorViewController fresh(fake);
+        fresh.view();
+        const Carvex::SyntaxTheme expected = ExampleGeneratorViewController::themeInOutputFont(store.buildTheme(isDark));
+        EXPECT_EQ(fresh.outputTextView()->colorLayer().theme(), expected) << isDark;
+        EXPECT_EQ(fresh.outputTextView()->palette().color(QPalette::Text), expected.defaultAttributes().foreground().color())
+            << isDark;
+    }
+    appearance.setOverride(before);
     parse(kPets);
     choose(operations(), QStringLiteral("POST /pets"));
     choose(targets(), QStringLiteral("Request Body (application/json)"));

@@ -192,7 +192,7 @@ TEST_F(ExampleTabViewControllerTest, StatesFollowTheOperationAndTheChosenSource)
         EXPECT_EQ(itemsOf(*tab.examplePopup()), row.examples);
         EXPECT_EQ(shownIn(tab), row.shown);
         if (row.shown.info) {
-            EXPECT_EQ(tab.infoLabel()->text(), row.info);
+            EXPECT_EQ(tab.infoLabel()->fullText(), row.info);
         }
         if (!row.shown.text) {
             continue;
@@ -228,11 +228,49 @@ TEST_F(ExampleTabViewControllerTest, TheInfoLineJoinsWhatIsPresent) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.index);
         tab.showExample(row.index);
-        EXPECT_EQ(tab.infoLabel()->text(), row.info);
+        EXPECT_EQ(tab.infoLabel()->fullText(), row.info);
         EXPECT_EQ(tab.infoLabel()->isHidden(), row.info.isEmpty());
     }
     // The control character of the description is escaped in the JSON, never written raw.
     EXPECT_FALSE(tab.textView()->viewText().contains(QChar(1)));
+}
+
+TEST_F(ExampleTabViewControllerTest, TheInfoLineKeepsToTwoLinesWithAnEllipsis) {
+    Carvex::LineLimitedLabel label(2);
+    const QString words = QStringLiteral("A short-haired cat — that likes to sleep on the keyboard when nobody looks");
+    label.setFullText(words);
+    const QFontMetrics metrics = label.fontMetrics();
+    const int wide = metrics.horizontalAdvance(words) + 10;
+    const struct {
+        const char* name;
+        QString text;
+        int width;
+        int lineBreaks;
+        bool cut;
+    } rows[] = {
+        {"fits on one line", words, wide, 0, false},
+        {"needs two lines", words, wide * 2 / 3, 0, false},
+        {"needs more", words, wide / 4, 1, true},
+        {"one long word", QString(400, QLatin1Char('w')), wide / 4, 1, true},
+        {"empty", QString(), 50, 0, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        label.setFullText(row.text);
+        const QString shown = label.shownText(row.width);
+        EXPECT_EQ(shown.count(QLatin1Char('\n')), row.lineBreaks);
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)), row.cut);
+        if (!row.cut) {
+            EXPECT_EQ(shown, row.text);
+            continue;
+        }
+        // Each line fits the width, and the first line starts the text.
+        for (const QString& line : shown.split(QLatin1Char('\n'))) {
+            EXPECT_LE(metrics.horizontalAdvance(line), row.width) << line.toStdString();
+        }
+        EXPECT_TRUE(row.text.startsWith(shown.section(QLatin1Char('\n'), 0, 0)));
+    }
+    EXPECT_EQ(label.fullText(), QString());
 }
 
 TEST_F(ExampleTabViewControllerTest, WithoutAModelTheOldSourcesStayHidden) {
