@@ -150,6 +150,18 @@ void GhostTextRenderer::showNow(const QString& text, qsizetype insertionPoint, c
     if (textView_.isNull()) {
         return;
     }
+    place(text, insertionPoint, baseIndent, fadeIn);
+    if (isShown()) {
+        addBottomPadding(static_cast<int>(shown_->lines.size()));
+        if (fadeIn) {
+            revealPanel();
+        }
+        animate();
+    }
+    repaint();
+}
+
+void GhostTextRenderer::place(const QString& text, qsizetype insertionPoint, const QString& baseIndent, bool fadeIn) {
     currentGhostText_ = text;
     currentInsertionPoint_ = insertionPoint;
     currentBaseIndent_ = baseIndent;
@@ -164,13 +176,29 @@ void GhostTextRenderer::showNow(const QString& text, qsizetype insertionPoint, c
     preview.fadeStart = now();
     preview.fadesIn = fadeIn;
     preview.serial = nextSerial_++;
-    const int lineCount = static_cast<int>(preview.lines.size());
     shown_ = std::move(preview);
-    if (isShown()) {
-        addBottomPadding(lineCount);
-        animate();
+}
+
+void GhostTextRenderer::revealPanel() {
+    EditorTextView* view = textView_.data();
+    const std::optional<Geometry> shown = geometry();
+    if (view == nullptr || !shown || shown->anchor.height() <= 0) {
+        return;
     }
-    repaint();
+    // Down by whole lines until the panel's bottom is on screen, never so far that the caret's
+    // line leaves it.
+    const qreal overflow = shown->panel.bottom() - view->viewport()->height();
+    if (overflow <= 0) {
+        return;
+    }
+    const qreal lineHeight = shown->anchor.height();
+    const int wanted = static_cast<int>(std::ceil(overflow / lineHeight));
+    const int room = static_cast<int>(std::floor(shown->anchor.top() / lineHeight));
+    const int lines = std::min(wanted, room);
+    if (lines > 0) {
+        QScrollBar* bar = view->verticalScrollBar();
+        bar->setValue(bar->value() + lines);
+    }
 }
 
 void GhostTextRenderer::hide(bool animated) {
@@ -235,11 +263,20 @@ void GhostTextRenderer::trim(const QString& typed) {
         hide(true);
         return;
     }
+    // The shortened preview takes the place of the old one at once, without a fade, and keeps
+    // the padding while it has lines enough (the range would jump back and forth otherwise).
     const qsizetype point = *currentInsertionPoint_ + typed.size();
-    const QString base = currentBaseIndent_;
-    removeAll();
-    // The shortened preview stands where the old one stood: no fade.
-    showNow(rest, point, base, false);
+    place(rest, point, currentBaseIndent_, false);
+    if (!isShown()) {
+        removeAll();
+        return;
+    }
+    if (shown_->lines.size() >= 2) {
+        addBottomPadding(static_cast<int>(shown_->lines.size()));
+    } else if (fading_.empty()) {
+        restoreBottomInset();
+    }
+    repaint();
 }
 
 // MARK: Fades

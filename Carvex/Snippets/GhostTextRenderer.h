@@ -27,7 +27,8 @@ class SyntaxThemePreferencesStore;
 // scrolling and resizing and never touches the text, its formats, the undo history or the modified
 // flag. Fades take 0.15 s on the view's main scheduler. While a preview of two or more lines shows,
 // the view's scroll range reaches that many lines further down, so a preview near the end of the
-// text can be scrolled into view.
+// text can be scrolled into view; a new preview is scrolled into view as far as its caret's line
+// stays on screen.
 //
 // One per snippet suggestion controller, holding its view weakly; every operation does nothing
 // without it. Main thread only.
@@ -97,6 +98,8 @@ private:
     static bool nonEmpty(const QString& line) { return !line.isEmpty(); }
 
     void showNow(const QString& text, qsizetype insertionPoint, const QString& baseIndent, bool fadeIn);
+    // Makes `text` the shown preview (nothing else changes).
+    void place(const QString& text, qsizetype insertionPoint, const QString& baseIndent, bool fadeIn);
     void removeAll();
     void finishFade(std::uint64_t serial);
     std::optional<Geometry> geometryOf(const EditorTextView& view, const Preview& preview) const;
@@ -105,6 +108,8 @@ private:
     void animate();
     void repaint();
     void addBottomPadding(int lineCount);
+    // Scrolls a new preview's panel onto the screen as far as the caret's line allows.
+    void revealPanel();
     void restoreBottomInset();
     void scrollRangeChanged(int minimum, int maximum);
     CarvexPlatform::MainScheduler::Clock::time_point now() const;

@@ -64,6 +64,7 @@ SnippetSuggestionController::SnippetSuggestionController(EditorTextView* textVie
     // hear of it) before it emits the signal: a ghost still placed for the old text was not told.
     QObject::connect(textView, &EditorTextView::textDidChange, &connections_, [this] { viewDidAnnounceChange(); });
     QObject::connect(textView, &EditorTextView::textDidLoad, &connections_, [this] { viewDidLoadText(); });
+    QObject::connect(textView, &EditorTextView::loadFinished, &connections_, [this] { rawEditCount_ = 0; });
 }
 
 SnippetSuggestionController::~SnippetSuggestionController() {
@@ -224,6 +225,7 @@ void SnippetSuggestionController::updateSuggestion() {
     insertion_ = std::move(insertion);
     ghostRenderer_->show(insertion_->ghostText, insertion_->replaceEnd, base);
     ghostRevision_ = view->textRevision();
+    rawEditCount_ = 0;
     restartDismissTimer();
 }
 

@@ -383,6 +383,11 @@ TEST_F(InlineSnippetSuggestionTest, FadesRunOnTheClockAndAFadesEndLeavesANewerPr
     EXPECT_LT(ghost().opacity(), 0.7);
     clock->advance(75ms);
     EXPECT_EQ(ghost().opacity(), 1.0);
+    // The new preview was scrolled onto the screen with its caret's line.
+    const auto shown = ghost().geometry();
+    ASSERT_TRUE(shown);
+    EXPECT_LE(shown->panel.bottom(), view().viewport()->height());
+    EXPECT_GE(shown->anchor.top(), 0);
     // Three lines: the scroll range reaches three lines further; the text is untouched.
     EXPECT_EQ(ghost().addedBottomPadding(), 3);
     EXPECT_EQ(bar->maximum(), natural + 3);

@@ -1,0 +1,186 @@
+// The inline snippet suggestion in the editor view controller, offscreen, with the real template
+// catalog (built-in table), snippet controller and ghost renderer:
+//   - the lookup at the end of a 5 MB YAML description, from the pause's end to the ghost on
+//     screen: match context, template match, layout and the repaint (target 30 ms);
+//   - a keystroke that trims the ghost at the end of a 10 MB description, with its repaint
+//     (target under 16 ms);
+//   - Tab accepting the ghost in 5 MB, with its repaint;
+// every step's worst run is reported as worst_ms (target: no step over 50 ms on the main thread).
+// Each run checks the ghost (or the inserted snippet) and that the document's content equals the
+// view's text.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_app_inline_snippets
+
+#include "AppBenchmarkMain.h"
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Preferences/CompletionPreferencesStore.h"
+#include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Snippets/GhostTextRenderer.h"
+#include "Carvex/Snippets/SnippetSuggestionController.h"
+#include "Carvex/Snippets/TemplateCatalog.h"
+#include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
+#include "SyntheticDescription.h"
+#include "platform/Settings.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+
+#include <functional>
+
+namespace {
+
+using namespace Carvex;
+
+const QString& description(std::size_t megabytes) {
+    static const QString five = QString::fromStdString(
+        SyntheticDescription::generate(5u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
+    static const QString ten = QString::fromStdString(
+        SyntheticDescription::generate(10u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
+    return megabytes == 5 ? five : ten;
+}
+
+struct OpenEditor {
+    std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
+    EditorPreferencesStore editorStore{settings};
+    SyntaxThemePreferencesStore themeStore{settings};
+    CompletionPreferencesStore completionStore{settings};
+    Document document{&editorStore};
+    std::unique_ptr<EditorViewController> controller;
+
+    // The description with `tail` after it, the caret at the end.
+    OpenEditor(std::size_t megabytes, const QString& tail) {
+        TemplateCatalog::installFactory();
+        SnippetSuggestionController::installFactory();
+        controller = std::make_unique<EditorViewController>(
+            EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings});
+        controller->view()->resize(1000, 800);
+        controller->view()->show();
+        document.setFilePath(QStringLiteral("/nowhere/description.yaml"));
+        document.content = description(megabytes) + tail;
+        controller->setDocument(&document);
+        controller->loadDocumentContent();
+        view().finishLoading();
+        view().setSelectedRange(TextRange{view().textLength(), 0});
+        view().ensureCursorVisible();
+        QApplication::processEvents();
+        view().viewport()->repaint();
+    }
+    EditorTextView& view() { return *controller->editorTextView(); }
+    SnippetSuggestionController& snippets() { return *controller->snippetController(); }
+    void send(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(&view(), &event);
+    }
+    // The lookup the pause's end runs, as the timer runs it.
+    void lookUp() {
+        snippets().debounceTimer().cancel();
+        snippets().updateSuggestion();
+    }
+};
+
+// Times `step` (and the repaint after it) once per iteration; `prepare` runs untimed before it.
+void timeStep(benchmark::State& state, OpenEditor& editor, const std::function<void()>& prepare,
+              const std::function<void()>& step, const std::function<bool()>& holds) {
+    double worst = 0;
+    for (auto _ : state) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        editor.view().viewport()->repaint();
+        const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(seconds);
+        worst = std::max(worst, seconds * 1000);
+        if (!holds()) {
+            state.SkipWithError("the ghost or the text is not as it should be");
+            break;
+        }
+        if (editor.document.content != editor.view().text()) {
+            state.SkipWithError("the document's content differs from the view's text");
+            break;
+        }
+    }
+    state.counters["worst_ms"] = worst;
+}
+
+// A path under a second "paths" at the end: the operation template is offered for "get:".
+const QString operationTail = QStringLiteral("\npaths:\n  /inline-bench:\n    get:");
+// A parameter's dash at the end: its template goes on after the dash, so typed characters trim it.
+const QString parameterTail = QStringLiteral("\npaths:\n  /inline-bench:\n    get:\n      parameters:\n        -");
+
+void BM_LookupAtTheEndOfFiveMegabytes(benchmark::State& state) {
+    OpenEditor editor(5, operationTail);
+    timeStep(
+        state, editor, [&] { editor.snippets().hideSuggestion(); }, [&] { editor.lookUp(); },
+        [&] {
+            return editor.snippets().isGhostShown() && editor.snippets().currentSuggestion() &&
+                   editor.snippets().currentSuggestion()->template_.id == QStringLiteral("operation-get");
+        });
+}
+BENCHMARK(BM_LookupAtTheEndOfFiveMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_TrimmingKeystrokeAtTheEndOfTenMegabytes(benchmark::State& state) {
+    OpenEditor editor(10, parameterTail);
+    const qsizetype triggerEnd = editor.view().textLength();
+    QString expected;
+    timeStep(
+        state, editor,
+        [&] {
+            GhostTextRenderer& ghost = *editor.snippets().ghostRenderer();
+            if (!editor.snippets().isGhostShown() || ghost.currentGhostText()->size() < 4 ||
+                ghost.currentGhostText()->front() == u'\n') {
+                // Back to the trigger and a fresh ghost.
+                const qsizetype typed = editor.view().textLength() - triggerEnd;
+                if (typed > 0) {
+                    editor.view().replaceCharacters(TextRange{triggerEnd, typed}, {});
+                }
+                editor.lookUp();
+            }
+            if (!ghost.currentGhostText() || ghost.currentGhostText()->front() == u'\n') {
+                state.SkipWithError("no ghost to type into after the dash");
+                return;
+            }
+            expected = ghost.currentGhostText()->mid(1);
+        },
+        [&] {
+            if (const auto& ghost = editor.snippets().ghostRenderer()->currentGhostText()) {
+                editor.send(0, Qt::NoModifier, QString(ghost->front()));
+            }
+        },
+        [&] {
+            return editor.snippets().isGhostShown() &&
+                   editor.snippets().ghostRenderer()->currentGhostText() == expected &&
+                   !editor.snippets().debounceTimer().isPending();
+        });
+}
+BENCHMARK(BM_TrimmingKeystrokeAtTheEndOfTenMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(60);
+
+void BM_TabAcceptsTheGhostInFiveMegabytes(benchmark::State& state) {
+    OpenEditor editor(5, operationTail);
+    const QString before = editor.view().viewText();
+    timeStep(
+        state, editor,
+        [&] {
+            editor.send(Qt::Key_Escape);
+            while (editor.view().viewText().size() != before.size() && editor.view().document()->isUndoAvailable()) {
+                editor.view().undo();
+            }
+            editor.view().setSelectedRange(TextRange{editor.view().textLength(), 0});
+            editor.lookUp();
+        },
+        [&] { editor.send(Qt::Key_Tab); },
+        [&] {
+            const PlaceholderSession* session = editor.snippets().placeholderManager()->session();
+            return !editor.snippets().isGhostShown() && session != nullptr && session->isActive() &&
+                   editor.view().viewText().endsWith(QStringLiteral("description: Successful response"));
+        });
+}
+BENCHMARK(BM_TabAcceptsTheGhostInFiveMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+}  // namespace
+
+CARVEX_APP_BENCHMARK_MAIN()
