@@ -2,6 +2,8 @@
 #include "Carvex/App/Application.h"
 #include "Carvex/Completion/CompletionController.h"
 #include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Snippets/SnippetSuggestionController.h"
+#include "Carvex/Snippets/TemplateCatalog.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
@@ -247,6 +249,54 @@ TEST_F(AppDelegateTest, ShowCompletionsReachesTheEditorOfTheFocusedTextView) {
     EXPECT_EQ(requests, 1);
     editor.reset();
     CompletionController::factory() = saved;
+}
+
+// The snippet suggestion's item has no key of its own and reaches the focused editor the same way.
+TEST_F(AppDelegateTest, ShowSnippetSuggestionReachesTheEditorOfTheFocusedTextView) {
+    struct Recording : SnippetSuggestionController {
+        explicit Recording(int& count) : count(count) {}
+        void updateSuggestion() override { ++count; }
+        int& count;
+    };
+    int requests = 0;
+    const SnippetSuggestionController::Factory saved = std::exchange(
+        SnippetSuggestionController::factory(), [&requests](EditorTextView*, std::shared_ptr<TemplateCatalog>) {
+            return std::make_unique<Recording>(requests);
+        });
+    struct EmptyCatalog : TemplateCatalog {
+        EmptyCatalog(QString version, FileFormat format) : TemplateCatalog({}, std::move(version), format) {}
+        void loadTemplates() override {}
+    };
+    const TemplateCatalog::Factory savedCatalog = std::exchange(
+        TemplateCatalog::factory(), [](std::vector<SnippetTemplate>, QString version, FileFormat format) {
+            return std::make_unique<EmptyCatalog>(std::move(version), format);
+        });
+    delegate->buildMainMenu();
+    QMenu* edit = menu.submenuTitled(QStringLiteral("Edit"));
+    ASSERT_NE(edit, nullptr);
+    QAction* item = edit->actions().value(MainMenu::indexOfItemWithAction(edit, QStringLiteral("triggerSnippetSuggestion:")));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("Show Snippet Suggestion"));
+    EXPECT_TRUE(item->shortcut().isEmpty());
+
+    QMainWindow window;
+    menu.installInto(&window);
+    const std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
+    EditorPreferencesStore editorStore(settings);
+    SyntaxThemePreferencesStore themeStore(settings);
+    CompletionPreferencesStore completionStore(settings);
+    auto editor = std::make_unique<EditorViewController>(
+        EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings}, clock);
+    window.setCentralWidget(editor->view());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    editor->editorTextView()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), editor->editorTextView());
+    item->trigger();
+    EXPECT_EQ(requests, 1);
+    editor.reset();
+    SnippetSuggestionController::factory() = saved;
+    TemplateCatalog::factory() = savedCatalog;
 }
 
 TEST_F(AppDelegateTest, ItemsAddedToTheEditMenuAfterLaunchAreCleanedAgain) {

@@ -597,6 +597,48 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
         edit.replace(QStringLiteral("    get:\n"), QStringLiteral("    get:\n      description: Health check\n"));
         ASSERT_TRUE(text.viewText().contains(edit)) << text.text().left(400).toStdString();
     }
+    // An inline snippet: under a new path, "get:" shows the operation's template as a ghost after the
+    // pause; Tab puts it in with its first chip selected, typing fills the chip, Escape ends the
+    // session. Ctrl+Z goes back to the text before the path and Ctrl+Shift+Z brings it all again,
+    // never a chip outside a session.
+    {
+        SnippetSuggestionController& snippets = *window.editor->snippetController();
+        PlaceholderManager& placeholders = *snippets.placeholderManager();
+        const QString beforeInline = text.viewText();
+        caret = text.textCursor();
+        caret.setPosition(static_cast<int>(text.viewText().indexOf(QStringLiteral("paths:")) + 6));
+        text.setTextCursor(caret);
+        type(&text, QStringLiteral("\n/inline:\nget:"));
+        ASSERT_TRUE(waitUntil([&] { return snippets.isGhostShown(); }));
+        ASSERT_TRUE(snippets.currentSuggestion());
+        EXPECT_EQ(snippets.currentSuggestion()->template_.id, QStringLiteral("operation-get"));
+        EXPECT_FALSE(text.viewText().contains(QStringLiteral("getItems"))) << "the ghost is not in the text";
+        QTest::keyClick(&text, Qt::Key_Tab);
+        EXPECT_FALSE(snippets.isGhostShown());
+        ASSERT_NE(placeholders.session(), nullptr);
+        EXPECT_EQ(text.selectedRange(), placeholders.session()->placeholders()[0].range);
+        QTest::keyClicks(&text, QStringLiteral("Inline"));
+        QTest::keyClick(&text, Qt::Key_Escape);
+        EXPECT_EQ(placeholders.session(), nullptr);
+        const QString filled = text.viewText();
+        const QString inlinePath = QStringLiteral(
+            "  /inline:\n    get:\n      summary: Inline\n      operationId: getItems\n      tags:\n        - tag\n"
+            "      responses:\n        '200':\n          description: Successful response\n");
+        ASSERT_TRUE(filled.contains(QStringLiteral("paths:\n") + inlinePath + QStringLiteral("  /health:")))
+            << filled.left(600).toStdString();
+        for (int step = 0; step < 30 && text.viewText() != beforeInline; ++step) {
+            QTest::keyClick(&text, Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(placeholders.session(), nullptr);
+        }
+        EXPECT_EQ(text.viewText(), beforeInline);
+        for (int step = 0; step < 30 && text.viewText() != filled; ++step) {
+            QTest::keyClick(&text, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            EXPECT_EQ(placeholders.session(), nullptr) << "a redo brings text, not chips";
+        }
+        EXPECT_EQ(text.viewText(), filled);
+        EXPECT_EQ(source->content, text.text());
+        edit.replace(QStringLiteral("paths:\n"), QStringLiteral("paths:\n") + inlinePath);
+    }
     window.controller->convertSegmentedControl()->performClick(0);
     ASSERT_TRUE(waitUntil([&] { return documents->documents().size() == 2; }));
     auto* converted = dynamic_cast<Document*>(documents->documents().back());
@@ -668,6 +710,21 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
         const GenericNode* description = get ? (*get)["description"] : nullptr;
         ASSERT_NE(description, nullptr);
         EXPECT_EQ(description->stringValue(), "Health check") << "the completed key reads back with its value";
+    }
+    // The inline snippet's operation reads back from both files, its chip's text in place.
+    EXPECT_FALSE(QString::fromUtf8(savedYAML).contains(QChar(0xFFFC)));
+    EXPECT_EQ(yaml.version, VoziZazIreTransform::OpenAPIVersion::v3_0);
+    for (const VoziZazIre::ParseResult* saved : {&yaml, &json}) {
+        const GenericNode* paths = saved->genericTree ? (*saved->genericTree)["paths"] : nullptr;
+        const GenericNode* path = paths ? (*paths)["/inline"] : nullptr;
+        const GenericNode* get = path ? (*path)["get"] : nullptr;
+        ASSERT_NE(get, nullptr);
+        const GenericNode* summary = (*get)["summary"];
+        ASSERT_NE(summary, nullptr);
+        EXPECT_EQ(summary->stringValue(), "Inline");
+        const GenericNode* responses = (*get)["responses"];
+        ASSERT_NE(responses, nullptr);
+        EXPECT_NE((*responses)["200"], nullptr);
     }
 }
 

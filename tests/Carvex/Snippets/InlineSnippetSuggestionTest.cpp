@@ -188,6 +188,21 @@ TEST_F(InlineSnippetSuggestionTest, AfterThePauseTheOperationTemplateShowsAfterT
     EXPECT_TRUE(geometry->panel.contains(geometry->hint));
 }
 
+TEST_F(InlineSnippetSuggestionTest, ABodyThatBringsItsOwnKeyReplacesTheTypedKeyOnAcceptance) {
+    open(QStringLiteral("openapi: 3.0.0\n"));
+    typeAndPause(QStringLiteral("info:"));
+    ASSERT_TRUE(snippets().isGhostShown());
+    EXPECT_EQ(snippets().currentSuggestion()->template_.id, QStringLiteral("info"));
+    EXPECT_FALSE(ghost().currentGhostText()->startsWith(QStringLiteral("info:"))) << "the ghost shows what follows";
+    EXPECT_TRUE(press(Qt::Key_Tab));
+    EXPECT_EQ(text().count(QStringLiteral("info:")), 1) << text().toStdString();
+    EXPECT_TRUE(text().startsWith(QStringLiteral("openapi: 3.0.0\ninfo:\n  title: API Title\n"))) << text().toStdString();
+    ASSERT_NE(session(), nullptr);
+    EXPECT_EQ(text().mid(view().selectedRange().location, view().selectedRange().length), QStringLiteral("API Title"));
+    view().undo();
+    EXPECT_EQ(text(), QStringLiteral("openapi: 3.0.0\ninfo:"));
+}
+
 TEST_F(InlineSnippetSuggestionTest, EachChangeRestartsThePauseAndAltReturnLooksAtOnce) {
     open(pathsText);
     type(QStringLiteral("get"));
