@@ -376,11 +376,15 @@ void BodyTabViewController::requestReveal(int line) {
 }
 
 void BodyTabViewController::expandAllSections() {
+    // The list is laid out once for all the sections, not once for each as it is shown.
+    const bool hidden = documentView_->isHidden();
+    documentView_->setHidden(true);
     for (const auto& section : collapsibleSections_) {
         if (section && section->isCollapsed()) {
             section->setCollapsed(false, true);
         }
     }
+    documentView_->setHidden(hidden);
 }
 
 void BodyTabViewController::collapseAllSections() {

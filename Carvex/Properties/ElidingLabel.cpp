@@ -18,7 +18,7 @@ QString ElidingLabel::elidedText() const {
 }
 
 QSize ElidingLabel::minimumSizeHint() const {
-    return {fontMetrics().horizontalAdvance(QStringLiteral("…")) + 2, QLabel::minimumSizeHint().height()};
+    return {fontMetrics().horizontalAdvance(QChar(0x2026)) + 2, QLabel::minimumSizeHint().height()};
 }
 
 void ElidingLabel::paintEvent(QPaintEvent* event) {

@@ -45,7 +45,10 @@ FlowLayout::~FlowLayout() {
     }
 }
 
-void FlowLayout::addItem(QLayoutItem* item) { items_.append(item); }
+void FlowLayout::addItem(QLayoutItem* item) {
+    items_.append(item);
+    invalidate();
+}
 
 int FlowLayout::count() const { return static_cast<int>(items_.size()); }
 
@@ -66,7 +69,18 @@ Qt::Orientations FlowLayout::expandingDirections() const { return {}; }
 
 bool FlowLayout::hasHeightForWidth() const { return true; }
 
-int FlowLayout::heightForWidth(int width) const { return arrange(QRect(0, 0, width, 0), false); }
+int FlowLayout::heightForWidth(int width) const {
+    if (width != measuredWidth_) {
+        measuredHeight_ = arrange(QRect(0, 0, width, 0), false);
+        measuredWidth_ = width;
+    }
+    return measuredHeight_;
+}
+
+void FlowLayout::invalidate() {
+    measuredWidth_ = -1;
+    QLayout::invalidate();
+}
 
 QSize FlowLayout::minimumSize() const {
     QSize size;

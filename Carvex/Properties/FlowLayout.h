@@ -25,6 +25,7 @@ public:
     QSize minimumSize() const override;
     QSize sizeHint() const override;
     void setGeometry(const QRect& rect) override;
+    void invalidate() override;
 
 private:
     // Places the items in `rect` (only measures when `apply` is false); answers the height used.
@@ -33,6 +34,9 @@ private:
     QList<QLayoutItem*> items_;
     int horizontalSpacing_;
     int verticalSpacing_;
+    // The last height asked for, by width: a box layout asks again and again while it settles.
+    mutable int measuredWidth_ = -1;
+    mutable int measuredHeight_ = 0;
 };
 
 }  // namespace Carvex
