@@ -7,6 +7,7 @@
 #include "Carvex/Syntax/JSONLexer.h"
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
 #include "Carvex/TextView/SyntaxColorLayer.h"
+#include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "platform/Appearance.h"
 #include "platform/BackgroundTask.h"
 #include "platform/SystemColor.h"
@@ -304,7 +305,6 @@ void ExampleTabViewController::showExample(int index) {
 
 void ExampleTabViewController::applyHighlightedText(const QString& text) {
     view();
-    const std::vector<SyntaxToken> tokens = JSONLexer().tokenize(text);
     const bool isDark = CarvexPlatform::Appearance::shared().isDark();
     const SyntaxTheme theme = themeInTextFont(SyntaxThemePreferencesStore::shared().buildTheme(isDark));
     // Loading is no edit: nothing goes on an undo stack, and a large text arrives in slices. The
@@ -312,7 +312,24 @@ void ExampleTabViewController::applyHighlightedText(const QString& text) {
     textView_->loadText(text);
     SyntaxColorLayer& layer = textView_->colorLayer();
     layer.setTheme(theme);
-    layer.apply(tokens, TextRange{0, textView_->textLength()});
+    const TextRange whole{0, textView_->textLength()};
+    if (text.size() <= SyntaxHighlightingController::backgroundLexingThreshold) {
+        layer.apply(JSONLexer().tokenize(text), whole);
+        return;
+    }
+    // A long text is lexed on a worker thread; its colours are dropped when another text came first.
+    QPointer<EditorTextView> view = textView_;
+    const quint64 revision = textView_->textRevision();
+    CarvexPlatform::BackgroundTask::run(
+        [lexed = textView_->detachedViewText()] {
+            return SyntaxColorLayer::runsFromTokens(JSONLexer().tokenize(lexed), static_cast<int>(lexed.size()));
+        },
+        [view, revision, whole](std::vector<SyntaxColorLayer::Run> runs) {
+            if (view && view->textRevision() == revision) {
+                view->colorLayer().applyRuns(std::move(runs), whole);
+            }
+        },
+        scheduler_);
 }
 
 void ExampleTabViewController::copyExample() {

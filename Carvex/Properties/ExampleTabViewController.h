@@ -52,7 +52,8 @@ public:
     void selectSource(int index);
     // Shows the example at `index` of the chosen source; an index outside its examples does nothing.
     void showExample(int index);
-    // Shows `text` coloured by the JSON lexer in the stored theme, in the tab's font.
+    // Shows `text` coloured by the JSON lexer in the stored theme, in the tab's font. A text over
+    // 256K units is lexed on a worker thread and takes its colours when that is done.
     void applyHighlightedText(const QString& text);
     // Puts the shown text on the clipboard as plain text; an empty text leaves the clipboard alone.
     void copyExample();

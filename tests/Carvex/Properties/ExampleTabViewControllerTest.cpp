@@ -12,11 +12,13 @@
 #include "Carvex/Syntax/JSONLexer.h"
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
 #include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "Carvex/TextView/SyntaxColorLayer.h"
 #include "kit/facade/OpenApiParser.h"
 #include "kit/parsing/JSONParser.h"
 #include "platform/Appearance.h"
 #include "platform/BackgroundTask.h"
+#include "platform/FakeMainScheduler.h"
 #include "platform/TestApplication.h"
 
 #include <QClipboard>
@@ -380,8 +382,10 @@ TEST_F(ExampleTabViewControllerTest, DeeplyNestedAndLargeDeclaredValuesShowAndCo
     const ParsedOpenAPIModel deep = modelOf(
         "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths:\n  /deep:\n    get:\n      responses:\n"
         "        '200': {description: d, content: {application/json: {example: " + nested + "}}}\n"
-        "        '201': {description: d, content: {application/json: {example: " + large + "}}}\n");
-    ExampleTabViewController tab;
+        "        '201': {description: d, content: {application/json: {example: " + large + "}}}\n"
+        "        '202': {description: d, content: {application/json: {example: {a: 1}}}}\n");
+    auto fake = std::make_shared<CarvexPlatform::FakeMainScheduler>();
+    ExampleTabViewController tab(fake);
     tab.configure(detailsOf(deep, "/deep", HTTPMethod::get), deep);
     for (int source : {0, 1}) {
         SCOPED_TRACE(source);
@@ -391,10 +395,22 @@ TEST_F(ExampleTabViewControllerTest, DeeplyNestedAndLargeDeclaredValuesShowAndCo
         EXPECT_EQ(QGuiApplication::clipboard()->text(), tab.textView()->viewText());
         EXPECT_EQ(readBack(tab.textView()->viewText()), tab.currentSourceExamples().front().value);
     }
-    // The large text loads in slices; the colours cover all of it once loaded.
-    tab.textView()->finishLoading();
+    // The large text loads in slices and is lexed on a worker thread; the colours cover all of it.
+    ASSERT_GT(tab.textView()->textLength(), Carvex::SyntaxHighlightingController::backgroundLexingThreshold);
     const qsizetype last = tab.textView()->textLength() - 1;
+    CarvexPlatform::BackgroundTask::waitForIdle();
+    fake->runPending();
+    tab.textView()->finishLoading();
     EXPECT_EQ(tab.textView()->colorLayer().typeAt(last), Carvex::SyntaxTokenType::punctuation);
+
+    // Colours of a text that another text replaced before they came are dropped.
+    tab.selectSource(1);
+    tab.selectSource(2);
+    CarvexPlatform::BackgroundTask::waitForIdle();
+    fake->runPending();
+    const QString small = tab.textView()->viewText();
+    EXPECT_EQ(tab.textView()->colorLayer().runs(),
+              Carvex::SyntaxColorLayer::runsFromTokens(Carvex::JSONLexer().tokenize(small), static_cast<int>(small.size())));
 }
 
 TEST_F(ExampleTabViewControllerTest, TheDetailsShowTheTabConfiguredOnTheFourthButton) {
