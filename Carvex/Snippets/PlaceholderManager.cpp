@@ -32,13 +32,16 @@ bool hasLineBreak(QStringView text, qsizetype from, qsizetype to) {
 
 // `lineNumberOfPosition` of the view's text at `position`, without walking the text before it: the
 // line feeds before a position are the number of its block (a lookup in the view's block
-// structure), and the rarer breaks (CR not before a line feed, NEL, LS, PS) are found by a search
-// that skips everything else.
+// structure), and the rarer breaks (CR not before a line feed, NEL, LS, PS) are searched for only
+// when the view may hold any.
 qsizetype lineNumberInView(const EditorTextView& view, qsizetype position) {
     const QStringView text = view.viewText();
     const qsizetype end = std::clamp<qsizetype>(position, 0, text.size());
     const QStringView before = text.first(end);
     qsizetype breaks = view.lineNumber(end);
+    if (!view.mayHoldOtherLineBreaks()) {
+        return breaks + (end > 0 && !isLineBreak(text[end - 1]) ? 1 : 0);
+    }
     for (const char16_t rare : {u'\r', char16_t(0x0085), char16_t(0x2028), char16_t(0x2029)}) {
         for (qsizetype at = before.indexOf(QChar(rare)); at >= 0; at = before.indexOf(QChar(rare), at + 1)) {
             if (!(rare == u'\r' && at + 1 < end && before[at + 1] == u'\n')) {

@@ -51,6 +51,23 @@ bool isBlockSeparator(QChar c) {
     return c == QChar::ParagraphSeparator || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1;
 }
 
+// A line break other than a line feed: CR, NEL, LS, PS.
+bool isOtherLineBreak(QChar c) {
+    const char16_t unit = c.unicode();
+    return unit == u'\r' || unit == 0x0085 || unit == 0x2028 || unit == 0x2029;
+}
+
+// Whether `text` holds a stray block separator, and whether it holds another line break, in one pass.
+std::pair<bool, bool> findSeparators(QStringView text) {
+    bool stray = false;
+    bool other = false;
+    for (const QChar c : text) {
+        stray |= isBlockSeparator(c);
+        other |= isOtherLineBreak(c);
+    }
+    return {stray, other};
+}
+
 // The end of a slice starting at `from` of at most `lines` lines: just after the line feed that
 // ends the last of them, or `end` when fewer line feeds come before it.
 qsizetype capLines(const QString& text, qsizetype from, qsizetype end, qsizetype lines) {
@@ -239,7 +256,7 @@ void EditorTextView::loadText(const QString& text) {
     }
     loadedText_ = text;
     loadedTextIsViewText_ = sameAsLoaded;
-    hasStrayBlockSeparators_ = std::any_of(viewText_.cbegin(), viewText_.cend(), isBlockSeparator);
+    std::tie(hasStrayBlockSeparators_, hasOtherLineBreaks_) = findSeparators(viewText_);
     ++textRevision_;
     colorLayer_->reset();
     lastAnchor_ = -1;
@@ -395,10 +412,9 @@ void EditorTextView::documentContentsChange(int position, int removed, int added
         viewText_.reserve(needed + needed / 8 + 4096);
     }
     viewText_.replace(changeStart, removedUnits, after.mid(prefix, addedUnits).toString());
-    if (!hasStrayBlockSeparators_) {
-        hasStrayBlockSeparators_ =
-            std::any_of(after.begin() + prefix, after.begin() + prefix + addedUnits, isBlockSeparator);
-    }
+    const auto [stray, other] = findSeparators(after.mid(prefix, addedUnits));
+    hasStrayBlockSeparators_ = hasStrayBlockSeparators_ || stray;
+    hasOtherLineBreaks_ = hasOtherLineBreaks_ || other;
     loadedText_.reset();
     ++textRevision_;
     colorLayer_->textDidChange(changeStart, removedUnits, addedUnits);

@@ -118,6 +118,9 @@ public:
         return QString(viewText_.constData(), viewText_.size());
     }
     LineEndingStyle lineEndingStyle() const { return lineEndingStyle_; }
+    // Whether the text may hold a line break other than a line feed (CR, NEL, LS, PS): set when one
+    // comes in, cleared by a load without one.
+    bool mayHoldOtherLineBreaks() const { return hasOtherLineBreaks_; }
     // Grows with every change of the text (loads included).
     quint64 textRevision() const { return textRevision_; }
     bool isLoading() const { return loading_ != nullptr; }
@@ -266,6 +269,7 @@ private:
     bool loadedTextIsViewText_ = false;  // it holds the view's text exactly (nothing normalised)
     LineEndingStyle lineEndingStyle_ = LineEndingStyle::lf;
     bool hasStrayBlockSeparators_ = false;
+    bool hasOtherLineBreaks_ = false;
     quint64 textRevision_ = 0;
     std::unique_ptr<Load> loading_;
     bool applyingLoad_ = false;

@@ -70,6 +70,17 @@ TEST_F(PlaceholderSessionTest, TheSnippetsLineRangeCountsEveryKindOfLineBreakBef
     for (const Row& row : rows) {
         open(row.text);
         manager().insertSnippet(QStringLiteral("k: ${1:v}\n  m: ${2:w}"), row.location);
+        // The same text typed in after a load of plain lines (a typed paragraph separator becomes a
+        // line feed).
+        if ((row.text.contains(ls) || row.text.contains(nel)) && !row.text.contains(ps)) {
+            press(Qt::Key_Escape);
+            open(QStringLiteral("\n"));
+            caret(0);
+            view().insertTextAtSelection(row.text.chopped(1));
+            ASSERT_TRUE(view().mayHoldOtherLineBreaks()) << row.name;
+            ASSERT_EQ(text(), row.text.chopped(1) + u'\n') << row.name;
+            manager().insertSnippet(QStringLiteral("k: ${1:v}\n  m: ${2:w}"), row.location);
+        }
         ASSERT_NE(session(), nullptr) << row.name;
         const QString after = text();
         const qsizetype length = QStringLiteral("k: v\n  m: w").size();
