@@ -7,7 +7,7 @@
 //   - resident memory with the document open and coloured (target 400 MB);
 //   - a key typed while the text still loads: main-thread time from the key press until the view has
 //     repainted with the key in the whole text (the load finishes first);
-//   - a one-line text of 1 and 4 MB: the whole load, and its longest turn.
+//   - a one-line text of 1 and 4 MB, with blanks or minified: the whole load, and its longest turn.
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_editor
 
@@ -240,7 +240,9 @@ BENCHMARK(BM_FirstKeyWhileLoading)->UseManualTime()->Unit(benchmark::kMillisecon
 // A text of one line of `state.range(0)` units (minified JSON, say): from handing it to the view
 // until the whole of it is loaded, every slice run.
 void BM_LoadOneLongLine(benchmark::State& state) {
-    const QString line = QStringLiteral("{\"k\": \"v\", ").repeated(state.range(0) / 12);
+    // With blanks between the members, or minified: few places to break the line.
+    const QString line = state.range(1) ? QStringLiteral("{\"k\":\"v\",").repeated(state.range(0) / 10)
+                                        : QStringLiteral("{\"k\": \"v\", ").repeated(state.range(0) / 12);
     for (auto _ : state) {
         auto fake = std::make_shared<CarvexPlatform::FakeMainScheduler>();
         EditorTextView view(nullptr, fake);
@@ -263,7 +265,7 @@ void BM_LoadOneLongLine(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_LoadOneLongLine)->Arg(1 << 20)->Arg(4 << 20)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_LoadOneLongLine)->Args({1 << 20, 0})->Args({4 << 20, 0})->Args({1 << 20, 1})->Args({4 << 20, 1})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -98,6 +98,25 @@ qsizetype sliceEnd(const QString& text, qsizetype from, qsizetype units) {
     return lineEnd < 0 ? n : lineEnd + 1;
 }
 
+// Lines up to this length wrap at word boundaries. Qt looks for the end of a word before it
+// breaks inside it, so a longer line with few break opportunities (minified JSON, a long base64
+// value) would be laid out in time quadratic in its length: such a text wraps anywhere instead.
+constexpr qsizetype longestWordWrappedLine = 32 * 1024;
+
+qsizetype longestLineLength(const QString& text) {
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) {
+            end = text.size();
+        }
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
+}
+
 QString blockSeparatorsToLineFeeds(QString text) {
     for (QChar& c : text) {
         if (c == QChar::ParagraphSeparator) {
@@ -263,6 +282,14 @@ void EditorTextView::loadText(const QString& text) {
     lastPosition_ = -1;
 
     applyingLoad_ = true;
+    const QTextOption::WrapMode wrapMode = longestLineLength(viewText_) > longestWordWrappedLine
+                                               ? QTextOption::WrapAnywhere
+                                               : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != wrapMode) {
+        // Emptied first, so that the old text is not laid out again in the new mode.
+        setPlainText(QString());
+        setWordWrapMode(wrapMode);
+    }
     if (viewText_.size() <= firstSliceUnits + sliceUnits) {
         setPlainText(viewText_);
     } else {

@@ -350,6 +350,12 @@ TEST_F(EditorViewTest, ALongLineLoadsWholeNotOnePieceAfterAnother) {
     EXPECT_EQ(view->document()->findBlockByNumber(30'000).length(), 300'001);
     EXPECT_EQ(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), view->viewText());
     EXPECT_EQ(view->text(), text);
+    // Looking for word ends in so long a line would be quadratic: it wraps anywhere, until a text of
+    // ordinary lines comes.
+    EXPECT_EQ(view->wordWrapMode(), QTextOption::WrapAnywhere);
+    view->loadText(QStringLiteral("a: b\n"));
+    EXPECT_EQ(view->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(view->document()->toPlainText(), QStringLiteral("a: b\n"));
 }
 
 TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
