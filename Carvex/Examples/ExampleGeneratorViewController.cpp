@@ -185,6 +185,11 @@ EditorTextView* ExampleGeneratorViewController::makeOutputView() {
     textView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     textView->document()->setDocumentMargin(8);
     textView->setUndoRedoEnabled(false);
+    // No background of its own: the panel's shows through.
+    QPalette palette = textView->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    textView->setPalette(palette);
+    textView->viewport()->setAutoFillBackground(false);
     return textView;
 }
 
