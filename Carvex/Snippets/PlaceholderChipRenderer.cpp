@@ -5,6 +5,7 @@
 #include "Carvex/Snippets/PlaceholderImageGenerator.h"
 #include "Carvex/Snippets/PlaceholderManager.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -22,7 +23,42 @@ constexpr std::size_t keptImages = 64;
 constexpr qreal largestKeptWidth = 2048;
 constexpr qreal largestKeptHeight = 256;
 
+// Chips longer than this are wide enough for their label anyway (the label's font is smaller).
+constexpr qsizetype longestRoomyChip = 32;
+
+bool isLineBreak(QChar c) {
+    const char16_t unit = c.unicode();
+    return unit == u'\n' || unit == u'\r' || unit == 0x0085 || unit == 0x2028 || unit == 0x2029;
+}
+
+QTextCharFormat spacedAfter(qreal spacing) {
+    QTextCharFormat format;
+    format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+    format.setFontLetterSpacing(spacing);
+    return format;
+}
+
 }  // namespace
+
+PlaceholderChipRenderer::Room PlaceholderChipRenderer::roomFor(const QFont& textFont, QStringView text,
+                                                               TextRange range) {
+    if (range.length <= 0 || range.length > longestRoomyChip || range.location < 0 || range.end() > text.size()) {
+        return {};
+    }
+    const QStringView chip = text.mid(range.location, range.length);
+    if (std::any_of(chip.begin(), chip.end(), isLineBreak)) {
+        return {};
+    }
+    const qreal need =
+        PlaceholderImageGenerator::imageSize(chip).width() - QFontMetricsF(textFont).horizontalAdvance(chip.toString());
+    if (need <= 0) {
+        return {};
+    }
+    // Room before the chip is the spacing of the unit before it, on the same line only.
+    const bool unitBefore = range.location > 0 && !isLineBreak(text[range.location - 1]);
+    const qreal before = unitBefore ? std::ceil(need / 2) : 0;
+    return Room{before, std::ceil(need - before)};
+}
 
 std::vector<PlaceholderChipRenderer::Segment> PlaceholderChipRenderer::segmentsOnScreen(const EditorTextView& view,
                                                                                      TextRange range,
@@ -102,8 +138,10 @@ void PlaceholderChipRenderer::paintOverlay(EditorTextView& view, QPainter& paint
         }
         const PlaceholderImageGenerator::ChipColors colors =
             PlaceholderImageGenerator::colors(manager_.themeStore(), placeholder.attachment->isActive(), isDark);
+        const Room room = roomFor(view.document()->defaultFont(), text, placeholder.range);
         // Each line of a chip shows the part of its text on that line.
-        for (const Segment& segment : segmentsOnScreen(blocks, placeholder.range, rect)) {
+        for (Segment segment : segmentsOnScreen(blocks, placeholder.range, rect)) {
+            segment.rect.setLeft(segment.rect.left() - room.before);
             const QStringView label = QStringView(text).mid(segment.range.location, segment.range.length);
             if (!reusable || segment.rect.width() > largestKeptWidth || segment.rect.height() > largestKeptHeight) {
                 PlaceholderImageGenerator::drawChip(painter, segment.rect, label, colors);
@@ -172,6 +210,26 @@ void PlaceholderChipRenderer::appendFormats(int blockStart, int blockEnd,
                 typed = manager_.themeColor(SyntaxThemePreferenceKey::snippetInputTextColor);
             }
             append(placeholder.range, *typed);
+        }
+    }
+    // Room beside short chips, made by the layout, so that nothing is drawn over the text around.
+    const EditorTextView* view = manager_.textView();
+    if (view == nullptr) {
+        return;
+    }
+    for (const Placeholder& placeholder : session->placeholders()) {
+        const TextRange range = placeholder.range;
+        if (!placeholder.attachment || range.location < blockStart || range.end() >= blockEnd) {
+            continue;
+        }
+        const Room room = roomFor(view->document()->defaultFont(), view->viewText(), range);
+        if (room.before > 0) {
+            ranges.append(QTextLayout::FormatRange{static_cast<int>(range.location - 1 - blockStart), 1,
+                                                   spacedAfter(room.before)});
+        }
+        if (room.after > 0) {
+            ranges.append(QTextLayout::FormatRange{static_cast<int>(range.end() - 1 - blockStart), 1,
+                                                   spacedAfter(room.after)});
         }
     }
 }

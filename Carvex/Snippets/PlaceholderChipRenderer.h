@@ -6,6 +6,7 @@
 #include "Carvex/Text/TextRange.h"
 #include "Carvex/Snippets/PlaceholderImageGenerator.h"
 
+#include <QFont>
 #include <QPixmap>
 #include <QRectF>
 #include <QRgba64>
@@ -52,6 +53,15 @@ public:
 
     // How many chip images the renderer drew (not taken from those it keeps).
     int drawnImageCount() const { return drawnImageCount_; }
+
+    // The room a chip on one line is given beside its text (by the spacing of the unit before it
+    // and of its last unit) so that its label keeps the chip's padding: none when the text is wide
+    // enough, or for a chip over several lines.
+    struct Room {
+        qreal before = 0;
+        qreal after = 0;
+    };
+    static Room roomFor(const QFont& textFont, QStringView text, TextRange range);
 
 private:
     struct ChipImage {

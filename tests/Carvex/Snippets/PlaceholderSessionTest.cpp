@@ -3,13 +3,16 @@
 #include "Carvex/Completion/SnippetCompletionInsertion.h"
 #include "Carvex/Snippets/LineNumberOfPosition.h"
 #include "Carvex/Snippets/PlaceholderChipRenderer.h"
+#include "Carvex/Snippets/PlaceholderImageGenerator.h"
 #include "Carvex/TextView/SyntaxHighlightingController.h"
 
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 
 #include <random>
+#include <variant>
 
 namespace CarvexTest {
 namespace {
@@ -318,6 +321,37 @@ TEST_F(PlaceholderSessionTest, AReloadOrALanguageChangeEndsTheSession) {
     EXPECT_EQ(view().extraSelections().size(), 0) << "no snippet colours are left behind";
 }
 
+TEST_F(PlaceholderSessionTest, AReloadThatTakesTheSnippetAwayLeavesNoChip) {
+    Carvex::Document& doc = open(QStringLiteral("a: 1\nb: 2\n"));
+    caret(5);
+    manager().insertSnippet(QStringLiteral("k: ${1:first} ${2:second}\n"), 5);
+    ASSERT_NE(session(), nullptr);
+    (void)view().viewport()->grab();
+    ASSERT_EQ(manager().chipRenderer().paintedChipCount(), 2);
+
+    // Another program wrote a shorter text: the chips' places no longer exist.
+    const QString reloaded = QStringLiteral("a: 1\n");
+    ASSERT_EQ(doc.readFromData(reloaded.toUtf8(), Carvex::DocumentTypes::yamlDocument), std::nullopt);
+    controller->reloadContent();
+    EXPECT_EQ(session(), nullptr);
+    EXPECT_EQ(manager().snippetExtent(), std::nullopt);
+    (void)view().viewport()->grab();
+    EXPECT_EQ(manager().chipRenderer().paintedChipCount(), 0) << "no orphan chip is drawn";
+    EXPECT_EQ(text(), reloaded);
+
+    // Keys act on the new text as on any other.
+    caret(text().size());
+    press(Qt::Key_Tab);
+    typeKey(QStringLiteral("z"));
+    EXPECT_EQ(session(), nullptr);
+    EXPECT_TRUE(text().startsWith(reloaded));
+    EXPECT_TRUE(text().endsWith(u'z'));
+    expectConsistent();
+    const auto saved = doc.dataOfType(Carvex::DocumentTypes::yamlDocument);
+    ASSERT_TRUE(std::holds_alternative<QByteArray>(saved));
+    EXPECT_EQ(QString::fromUtf8(std::get<QByteArray>(saved)), text()) << "nothing but the text is saved";
+}
+
 // MARK: Drawing
 
 TEST_F(PlaceholderSessionTest, ChipsAreDrawnOverTheirTextOnlyWhileTheSessionRuns) {
@@ -359,6 +393,43 @@ public:
 private:
     Carvex::SyntaxThemePreferenceKey key_;
 };
+
+TEST_F(PlaceholderSessionTest, AShortChipIsGivenRoomForItsLabelByTheLayoutWhileTheSessionRuns) {
+    open(QStringLiteral("x: 1\n"));
+    manager().insertSnippet(QStringLiteral("a: ${1:0} ${2:W}\nb: ${3:a long default text}\n${4:y}\n"), 0);
+    ASSERT_NE(session(), nullptr);
+    (void)view().viewport()->grab();
+    const QRect all = view().viewport()->rect();
+    const QFont font = view().document()->defaultFont();
+    struct Row {
+        const char* name;
+        std::size_t placeholder;
+        bool roomBefore;
+    };
+    for (const Row& row : {Row{"after a space", 0, true}, Row{"a wide glyph", 1, true},
+                           Row{"at the start of a line", 3, false}}) {
+        const TextRange range = session()->placeholders()[row.placeholder].range;
+        ASSERT_EQ(range.length, 1) << row.name;
+        const auto segments = Carvex::PlaceholderChipRenderer::segmentsOnScreen(view(), range, all);
+        ASSERT_EQ(segments.size(), 1u) << row.name;
+        const auto room = Carvex::PlaceholderChipRenderer::roomFor(font, text(), range);
+        EXPECT_EQ(room.before > 0, row.roomBefore) << row.name;
+        EXPECT_GE(segments[0].rect.width() + room.before + 0.5,
+                  Carvex::PlaceholderImageGenerator::imageSize(text().mid(range.location, 1)).width())
+            << row.name << ": the label keeps its padding";
+    }
+    const auto longRoom =
+        Carvex::PlaceholderChipRenderer::roomFor(font, text(), session()->placeholders()[2].range);
+    EXPECT_EQ(longRoom.before + longRoom.after, 0) << "a long text is wide enough";
+
+    // The room goes with the session: the text is laid out as before.
+    const qreal spaced = Carvex::PlaceholderChipRenderer::segmentsOnScreen(view(), {3, 1}, all)[0].rect.width();
+    press(Qt::Key_Escape);
+    (void)view().viewport()->grab();
+    const qreal plain = Carvex::PlaceholderChipRenderer::segmentsOnScreen(view(), {3, 1}, all)[0].rect.width();
+    EXPECT_LT(plain, spaced);
+    EXPECT_NEAR(plain, QFontMetricsF(font).horizontalAdvance(u'0'), 1.0);
+}
 
 TEST_F(PlaceholderSessionTest, ChipImagesAreReusedWhileTheirLabelPlaceAndColoursStayTheSame) {
     open(QStringLiteral("x: 1\n"));
@@ -472,8 +543,13 @@ TEST_F(PlaceholderSessionTest, BadSnippetsAreInsertedWholeWithoutOrphans) {
     manager().insertSnippet(QStringLiteral("big: ${1:") + huge + QStringLiteral("}\n"), 0);
     ASSERT_NE(session(), nullptr);
     EXPECT_EQ(session()->placeholders()[0].range, (TextRange{5, 100'000}));
-    view().repaint();
-    EXPECT_TRUE(doc.content.contains(huge)) << "saved whole";
+    (void)view().viewport()->grab();
+    EXPECT_EQ(manager().chipRenderer().paintedChipCount(), 1);
+    EXPECT_TRUE(doc.content.contains(huge));
+    const auto saved = doc.dataOfType(Carvex::DocumentTypes::yamlDocument);
+    ASSERT_TRUE(std::holds_alternative<QByteArray>(saved));
+    EXPECT_TRUE(std::get<QByteArray>(saved).contains(huge.toUtf8())) << "saved whole";
+    EXPECT_FALSE(QString::fromUtf8(std::get<QByteArray>(saved)).contains(QChar(0xFFFC)));
     press(Qt::Key_Escape);
 
     QString many;
