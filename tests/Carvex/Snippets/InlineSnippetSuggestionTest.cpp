@@ -178,6 +178,11 @@ TEST_F(InlineSnippetSuggestionTest, AfterThePauseTheOperationTemplateShowsAfterT
     const QRect caret = view().cursorRect(end);
     EXPECT_NEAR(geometry->anchor.left(), caret.left(), 1.5);
     EXPECT_NEAR(geometry->anchor.top(), caret.top(), 1.5);
+    // Each line keeps its row: the empty first one leaves a gap of one line.
+    for (std::size_t i = 0; i < geometry->lines.size(); ++i) {
+        EXPECT_NEAR(geometry->lines[i].top(), geometry->anchor.top() + static_cast<qreal>(i + 1) * geometry->anchor.height(),
+                    0.01);
+    }
     for (const QRectF& line : geometry->lines) {
         EXPECT_EQ(line.left(), geometry->anchor.left());
         EXPECT_GT(line.top(), geometry->anchor.top()) << "the first line is empty: the drawn ones start below";
@@ -201,6 +206,17 @@ TEST_F(InlineSnippetSuggestionTest, ABodyThatBringsItsOwnKeyReplacesTheTypedKeyO
     EXPECT_EQ(text().mid(view().selectedRange().location, view().selectedRange().length), QStringLiteral("API Title"));
     view().undo();
     EXPECT_EQ(text(), QStringLiteral("openapi: 3.0.0\ninfo:"));
+}
+
+TEST_F(InlineSnippetSuggestionTest, AJSONDocumentIsOfferedTheJSONBody) {
+    open(QStringLiteral("{\n  \"openapi\": \"3.0.0\",\n  \"paths\": {\n    \"/a\": {\n      \"get\":"), true);
+    ASSERT_EQ(snippets().fileFormat(), FileFormat::json);
+    editor->triggerSnippetSuggestion();
+    ASSERT_TRUE(snippets().isGhostShown());
+    EXPECT_EQ(snippets().currentSuggestion()->template_.id, QStringLiteral("operation-get"));
+    EXPECT_TRUE(ghost().currentGhostText()->startsWith(QStringLiteral(" {\n"))) << ghost().currentGhostText()->toStdString();
+    EXPECT_TRUE(press(Qt::Key_Tab));
+    EXPECT_TRUE(text().contains(QStringLiteral("\"get\": {\n        \"summary\": \"Get items\""))) << text().toStdString();
 }
 
 TEST_F(InlineSnippetSuggestionTest, EachChangeRestartsThePauseAndAltReturnLooksAtOnce) {
