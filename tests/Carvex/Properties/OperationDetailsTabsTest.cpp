@@ -248,6 +248,33 @@ TEST_F(OperationDetailsTabsTest, descriptionTabShowsItsRowsInOrder) {
     EXPECT_EQ(tab.emptyLabel()->text(), QStringLiteral("No description"));
 }
 
+TEST_F(OperationDetailsTabsTest, descriptionTabCutsLongFactsAndWrapsTheSummary) {
+    OperationDetailsViewModel details = operation();
+    details.summary = QStringLiteral("A summary long enough to need more than one line in a narrow pane");
+    details.tags = {QStringLiteral("pets"), QStringLiteral("store"), QStringLiteral("inventory"), QStringLiteral("orders")};
+    details.externalDocsURL = QStringLiteral("https://example.com/a/very/long/path/to/the/external/documentation");
+    DescriptionTabViewController tab;
+    tab.view()->resize(220, 400);
+    tab.view()->show();
+    tab.configure(details);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+    const auto* summary = tab.view()->findChild<QLabel*>(QStringLiteral("summaryLabel"));
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->wordWrap());
+    EXPECT_GT(summary->height(), summary->fontMetrics().height() * 3 / 2);
+    int cut = 0;
+    for (const ElidingLabel* value : tab.view()->findChildren<ElidingLabel*>()) {
+        EXPECT_EQ(value->elideMode(), Qt::ElideRight);
+        if (value->text() == details.externalDocsURL || value->text().startsWith(QStringLiteral("pets, "))) {
+            EXPECT_TRUE(value->elidedText().endsWith(QChar(0x2026))) << value->text().toStdString();
+            ++cut;
+        }
+    }
+    EXPECT_EQ(cut, 2);
+}
+
 // MARK: Body tab
 
 OperationDetailsViewModel fullOperation() {
@@ -430,6 +457,24 @@ TEST_F(OperationDetailsTabsTest, bodyTabSeparatorsAndSingleContentType) {
     responsesOnly.responses = bodyOnly.responses;
     tab.configure(responsesOnly);
     EXPECT_NE(tab.stackView()->itemAt(0)->widget()->objectName(), QStringLiteral("separator"));
+}
+
+TEST_F(OperationDetailsTabsTest, bodyTabParameterRowsShowDefaultEnumAndDeprecation) {
+    OperationDetailsViewModel details = operation();
+    details.parameters = {OperationParameterViewModel(QStringLiteral("sort"), ParamLocation::query, false, std::nullopt,
+                                                      QStringLiteral("string"), std::nullopt, QStringLiteral("\"name\""),
+                                                      QStringList{QStringLiteral("\"name\""), QStringLiteral("\"age\"")},
+                                                      true, std::nullopt)};
+    BodyTabViewController tab;
+    tab.configure(details);
+    tab.expandAllSections();
+    const QStringList texts = labelTexts(tab.view());
+    for (const char* expected : {"sort", "string", "Deprecated", "Default: \"name\"", "Enum: \"name\", \"age\""}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+    }
+    // Not required, and without a source line no button.
+    EXPECT_FALSE(texts.contains(QStringLiteral("Required")));
+    EXPECT_TRUE(buttonsTitled(tab.view(), QStringLiteral("Reveal in Editor")).empty());
 }
 
 TEST_F(OperationDetailsTabsTest, bodyTabHandsOverAndRevealsTwiceWithTheHost) {
