@@ -65,6 +65,7 @@ SnippetSuggestionController::SnippetSuggestionController(EditorTextView* textVie
     QObject::connect(textView, &EditorTextView::textDidChange, &connections_, [this] { viewDidAnnounceChange(); });
     QObject::connect(textView, &EditorTextView::textDidLoad, &connections_, [this] { viewDidLoadText(); });
     QObject::connect(textView, &EditorTextView::loadFinished, &connections_, [this] { rawEditCount_ = 0; });
+    QObject::connect(textView, &EditorTextView::selectionDidChange, &connections_, [this] { caretDidMove(); });
 }
 
 SnippetSuggestionController::~SnippetSuggestionController() {
@@ -163,6 +164,19 @@ void SnippetSuggestionController::viewDidAnnounceChange() {
 void SnippetSuggestionController::viewDidLoadText() {
     rawEditCount_ = 0;
     if (currentSuggestion_ || isGhostShown() || debounceTimer_.isPending()) {
+        hideSuggestion();
+    }
+}
+
+void SnippetSuggestionController::caretDidMove() {
+    const EditorTextView* view = textView_.data();
+    const std::optional<qsizetype> point = ghostRenderer_ ? ghostRenderer_->currentInsertionPoint() : std::nullopt;
+    // A caret moved by a change is the change's business (typing at the point trims the ghost).
+    if (!isGhostShown() || view == nullptr || !point || view->textRevision() != ghostRevision_) {
+        return;
+    }
+    const TextRange selection = view->selectedRange();
+    if (selection.length != 0 || selection.location != *point) {
         hideSuggestion();
     }
 }

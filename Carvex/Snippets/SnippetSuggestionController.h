@@ -32,7 +32,7 @@ class GhostTextRenderer;
 //
 // A pause of 0.15 s after typing looks for a template at the caret and shows it as ghost text;
 // typing the ghost's next characters at its point shortens it, Tab inserts the rest as a snippet,
-// Escape, an arrow key or 20 s without matching input hide it. The ghost belongs to the text it was
+// Escape, an arrow key, the caret leaving the ghost's point or 20 s without matching input hide it. The ghost belongs to the text it was
 // shown for: a change the controller did not hear of (one made while the completion popup was
 // open, a reload) hides it, and it is never inserted into another text. Timers run on the view's
 // main scheduler.
@@ -129,6 +129,8 @@ private:
     std::optional<QString> textTypedAtGhost() const;
     void viewDidAnnounceChange();
     void viewDidLoadText();
+    // The caret left the ghost's point without an edit (a click, a selection): the ghost goes.
+    void caretDidMove();
 
     QPointer<EditorTextView> textView_;
     std::shared_ptr<TemplateCatalog> catalog_;

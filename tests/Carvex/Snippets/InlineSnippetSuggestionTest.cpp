@@ -354,6 +354,20 @@ TEST_F(InlineSnippetSuggestionTest, KeysRouteAsTheRowsSay) {
         }
         EXPECT_EQ(text(), before) << row.name;
     }
+    // The caret put elsewhere (a click) or a selection made: the ghost goes, and Tab indents there.
+    for (const TextRange moved : {TextRange{2, 0}, TextRange{9, 3}}) {
+        open(QStringLiteral("k: vvvvv\ngo:"));
+        editor->triggerSnippetSuggestion();
+        ASSERT_TRUE(snippets().isGhostShown());
+        view().setSelectedRange(moved);
+        EXPECT_FALSE(snippets().isGhostShown());
+        EXPECT_FALSE(snippets().currentSuggestion());
+    }
+    open(QStringLiteral("k: vvvvv\ngo:"));
+    editor->triggerSnippetSuggestion();
+    view().setSelectedRange(TextRange{0, 0});
+    press(Qt::Key_Tab);
+    EXPECT_EQ(text(), QStringLiteral("  k: vvvvv\ngo:"));
     // Tab with a modifier does not accept; Tab with neither ghost nor session is not consumed and
     // the editor indents.
     open(QStringLiteral("k: vvvvv\ngo:"));
