@@ -436,8 +436,15 @@ void ExampleGeneratorViewController::fillOperationPopup() {
         titles.append(QString::fromLatin1(method.data(), static_cast<qsizetype>(method.size())) + QLatin1Char(' ') +
                       row.path());
     }
-    operationPopup_->clear();
-    operationPopup_->addItems(titles);
+    // A re-parse mostly lists the same operations: the items stay, only the choice is set again.
+    bool same = operationPopup_->count() == titles.size();
+    for (qsizetype index = 0; same && index < titles.size(); ++index) {
+        same = operationPopup_->itemText(static_cast<int>(index)) == titles[index];
+    }
+    if (!same) {
+        operationPopup_->clear();
+        operationPopup_->addItems(titles);
+    }
     operationPopup_->setCurrentIndex(selectedOperationIndex_);
 }
 

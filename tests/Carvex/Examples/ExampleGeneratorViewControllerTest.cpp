@@ -294,6 +294,21 @@ TEST_F(ExampleGeneratorViewControllerTest, FillingThePopupsGeneratesNothing)
     EXPECT_EQ(memberKinds(panel.outputText()), (std::map<std::string, Kind>{{"n120", Kind::integer}}));
     choose(targets(), QStringLiteral("200 Response (text/plain)"));
     EXPECT_EQ(panel.outputText(), QStringLiteral("\"string\""));
+
+    // A re-parse that lists the same operations keeps the pop-up's items (filling 300 again took most of
+    // the panel's share of a re-parse) and the choice; another list fills it anew.
+    int inserted = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(operations().model(), &QAbstractItemModel::rowsInserted, [&inserted] { ++inserted; });
+    parse(text + QStringLiteral("# edited\n"));
+    EXPECT_EQ(inserted, 0);
+    EXPECT_EQ(operations().currentText(), QStringLiteral("GET /p120"));
+    EXPECT_EQ(panel.outputText(), QStringLiteral("\"string\""));
+    parse(text + QStringLiteral("  /zzz:\n    get: {responses: {'204': {description: d}}}\n"));
+    EXPECT_GT(inserted, 0);
+    EXPECT_EQ(operations().count(), 301);
+    EXPECT_EQ(operations().currentText(), QStringLiteral("GET /p120"));
+    QObject::disconnect(counting);
 }
 
 TEST_F(ExampleGeneratorViewControllerTest, CopyPutsTheShownTextOnTheClipboard)
