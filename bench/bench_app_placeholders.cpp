@@ -4,7 +4,8 @@
 //     typing over the selected chip, Escape, the undo of the insertion and its redo, each with the
 //     repaint that follows (target 16 ms each);
 // and in 10 MB, a keystroke inside the snippet's lines with its 10 chips standing against the
-// same keystroke without a session (target: within 10 %).
+// same keystroke without a session (target: within 10 %); and the repaint with a chip whose
+// default text is 100,000 units long standing on screen (it must not stall).
 // Each run checks the session and that the document's content equals the view's text.
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_placeholders
@@ -14,6 +15,7 @@
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Preferences/CompletionPreferencesStore.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Snippets/PlaceholderChipRenderer.h"
 #include "Carvex/Snippets/PlaceholderManager.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
 #include "Carvex/Snippets/TemplateCatalog.h"
@@ -223,6 +225,20 @@ void BM_RedoTheInsertion(benchmark::State& state) {
         [&] { return !editor.sessionActive() && editor.view().textLength() == withSnippet; });
 }
 BENCHMARK(BM_RedoTheInsertion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// A chip whose default text is 100,000 units of words, standing on screen: the repaint after a
+// keystroke elsewhere on its line (no target of its own; it must not stall).
+void BM_RepaintWithAHundredThousandUnitDefault(benchmark::State& state) {
+    OpenEditor editor(5);
+    const QString huge = QStringLiteral("lorem ipsum ").repeated(8'334).left(100'000);
+    editor.view().setSelectedRange(TextRange{editor.middle, 0});
+    editor.manager().insertSnippet(QStringLiteral("big: ${1:") + huge + QStringLiteral("} ${2:next}\n"), editor.middle);
+    editor.view().setSelectedRange(TextRange{editor.middle + 2, 0});
+    timeStep(
+        state, editor, [] {}, [&] { editor.view().viewport()->update(); },
+        [&] { return editor.sessionActive() && editor.manager().chipRenderer().paintedChipCount() >= 1; });
+}
+BENCHMARK(BM_RepaintWithAHundredThousandUnitDefault)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // A keystroke on a plain line of the snippet, chips standing or not.
 void keystrokeInTheSnippet(benchmark::State& state, bool withSession) {
