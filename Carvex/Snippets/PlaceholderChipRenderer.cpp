@@ -24,7 +24,7 @@ constexpr qreal largestKeptWidth = 2048;
 constexpr qreal largestKeptHeight = 256;
 
 // Chips longer than this are wide enough for their label anyway (the label's font is smaller).
-constexpr qsizetype longestRoomyChip = 32;
+constexpr qsizetype longestRoomyChip = 16;
 
 bool isLineBreak(QChar c) {
     const char16_t unit = c.unicode();
@@ -42,6 +42,18 @@ QTextCharFormat spacedAfter(qreal spacing) {
 
 PlaceholderChipRenderer::Room PlaceholderChipRenderer::roomFor(const QFont& textFont, QStringView text,
                                                                TextRange range) {
+    return roomFor(textFont, text, range, [&](QStringView chip) { return roomNeeded(textFont, chip); });
+}
+
+qreal PlaceholderChipRenderer::roomNeeded(const QFont& textFont, QStringView chip) {
+    return PlaceholderImageGenerator::imageSize(chip).width() -
+           QFontMetricsF(textFont).horizontalAdvance(chip.toString());
+}
+
+PlaceholderChipRenderer::Room PlaceholderChipRenderer::roomFor(const QFont& textFont, QStringView text,
+                                                               TextRange range,
+                                                               const std::function<qreal(QStringView)>& needed) {
+    (void)textFont;
     if (range.length <= 0 || range.length > longestRoomyChip || range.location < 0 || range.end() > text.size()) {
         return {};
     }
@@ -49,8 +61,7 @@ PlaceholderChipRenderer::Room PlaceholderChipRenderer::roomFor(const QFont& text
     if (std::any_of(chip.begin(), chip.end(), isLineBreak)) {
         return {};
     }
-    const qreal need =
-        PlaceholderImageGenerator::imageSize(chip).width() - QFontMetricsF(textFont).horizontalAdvance(chip.toString());
+    const qreal need = needed(chip);
     if (need <= 0) {
         return {};
     }
@@ -138,7 +149,7 @@ void PlaceholderChipRenderer::paintOverlay(EditorTextView& view, QPainter& paint
         }
         const PlaceholderImageGenerator::ChipColors colors =
             PlaceholderImageGenerator::colors(manager_.themeStore(), placeholder.attachment->isActive(), isDark);
-        const Room room = roomFor(view.document()->defaultFont(), text, placeholder.range);
+        const Room room = this->room(view.document()->defaultFont(), text, placeholder.range);
         // Each line of a chip shows the part of its text on that line.
         for (Segment segment : segmentsOnScreen(blocks, placeholder.range, rect)) {
             segment.rect.setLeft(segment.rect.left() - room.before);
@@ -152,6 +163,27 @@ void PlaceholderChipRenderer::paintOverlay(EditorTextView& view, QPainter& paint
         }
         ++paintedChipCount_;
     }
+}
+
+PlaceholderChipRenderer::Room PlaceholderChipRenderer::room(const QFont& textFont, QStringView text,
+                                                            TextRange range) const {
+    if (textFont != neededFont_) {
+        needed_.clear();
+        neededFont_ = textFont;
+    }
+    return roomFor(textFont, text, range, [&](QStringView chip) {
+        for (const auto& [label, need] : needed_) {
+            if (label == chip) {
+                return need;
+            }
+        }
+        if (needed_.size() >= keptImages) {
+            needed_.erase(needed_.begin());
+        }
+        const qreal need = roomNeeded(textFont, chip);
+        needed_.emplace_back(chip.toString(), need);
+        return need;
+    });
 }
 
 const QPixmap& PlaceholderChipRenderer::chipImage(QStringView label, const QRectF& local,
@@ -222,7 +254,7 @@ void PlaceholderChipRenderer::appendFormats(int blockStart, int blockEnd,
         if (!placeholder.attachment || range.location < blockStart || range.end() >= blockEnd) {
             continue;
         }
-        const Room room = roomFor(view->document()->defaultFont(), view->viewText(), range);
+        const Room room = this->room(view->document()->defaultFont(), view->viewText(), range);
         if (room.before > 0) {
             ranges.append(QTextLayout::FormatRange{static_cast<int>(range.location - 1 - blockStart), 1,
                                                    spacedAfter(room.before)});

@@ -12,6 +12,8 @@
 #include <QRgba64>
 #include <QString>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace Carvex {
@@ -62,6 +64,8 @@ public:
         qreal after = 0;
     };
     static Room roomFor(const QFont& textFont, QStringView text, TextRange range);
+    // How much wider a chip's image is than its text (negative when the text is wider).
+    static qreal roomNeeded(const QFont& textFont, QStringView chip);
 
 private:
     struct ChipImage {
@@ -77,7 +81,14 @@ private:
     const QPixmap& chipImage(QStringView label, const QRectF& local, const PlaceholderImageGenerator::ChipColors& colors,
                              qreal pixelRatio);
 
+    static Room roomFor(const QFont& textFont, QStringView text, TextRange range,
+                        const std::function<qreal(QStringView)>& needed);
+    // `roomFor`, with the widths of the chips met before remembered (for one text font).
+    Room room(const QFont& textFont, QStringView text, TextRange range) const;
+
     const PlaceholderManager& manager_;
+    mutable QFont neededFont_;
+    mutable std::vector<std::pair<QString, qreal>> needed_;
     int paintedChipCount_ = 0;
     int drawnImageCount_ = 0;
     std::vector<ChipImage> images_;  // most recently used last
