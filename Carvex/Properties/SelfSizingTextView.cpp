@@ -320,13 +320,13 @@ int SelfSizingTextView::heightForWidth(int width) const {
 }
 
 QSize SelfSizingTextView::sizeHint() const {
-    const int width = this->width() > 0 ? this->width() : 200;
-    // Until a layout gives the view its width, its own width means nothing: the text is not laid
-    // out at it only to answer this.
-    if (!testAttribute(Qt::WA_Resized)) {
-        return {width, 0};
+    // Layouts take the height for the width they give (`heightForWidth`). The hint is the width and
+    // height measured last, so a layout that asks for the height at the hinted width is answered
+    // from memory; the text is never laid out only to answer this.
+    if (!heights_.empty()) {
+        return {heights_.back().first, heights_.back().second};
     }
-    return {width, heightForWidth(width)};
+    return {this->width() > 0 ? this->width() : 200, 0};
 }
 
 QSize SelfSizingTextView::minimumSizeHint() const { return {0, 0}; }
