@@ -10,6 +10,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace Carvex {
 
 namespace {
@@ -99,7 +101,12 @@ void DescriptionTabViewController::configure(const OperationDetailsViewModel& de
         stackView_->addWidget(summary);
     }
     if (hasText(details.description)) {
-        stackView_->addWidget(SelfSizingTextView::makeDescriptionView(*details.description, 12));
+        auto* description = SelfSizingTextView::makeDescriptionView(*details.description, 12);
+        // Made as wide as the column is now, the text is first measured at the width the column will
+        // give it, not at a new view's arbitrary width.
+        const QMargins margins = stackView_->contentsMargins();
+        description->resize(std::max(1, documentView_->width() - margins.left() - margins.right()), 0);
+        stackView_->addWidget(description);
     }
 
     std::vector<std::pair<QString, QString>> facts;
