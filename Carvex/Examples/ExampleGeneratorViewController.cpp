@@ -74,14 +74,7 @@ QFont ExampleGeneratorViewController::outputFont() {
 }
 
 SyntaxTheme ExampleGeneratorViewController::themeInOutputFont(const SyntaxTheme& theme) {
-    const QFont font = outputFont();
-    std::map<SyntaxTokenType, SyntaxTheme::Attributes> attributes = theme.attributes();
-    for (auto& entry : attributes) {
-        entry.second.setFont(font);
-    }
-    SyntaxTheme::Attributes defaults = theme.defaultAttributes();
-    defaults.setFont(font);
-    return SyntaxTheme(std::move(attributes), std::move(defaults));
+    return theme.inFont(outputFont());
 }
 
 // MARK: Views

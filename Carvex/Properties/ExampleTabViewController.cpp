@@ -66,16 +66,7 @@ ExampleTabViewController::ExampleTabViewController(std::shared_ptr<CarvexPlatfor
 
 QFont ExampleTabViewController::textFont() { return DetailFonts::monospaced(textFontSize, QFont::Normal); }
 
-SyntaxTheme ExampleTabViewController::themeInTextFont(const SyntaxTheme& theme) {
-    const QFont font = textFont();
-    std::map<SyntaxTokenType, SyntaxTheme::Attributes> attributes = theme.attributes();
-    for (auto& entry : attributes) {
-        entry.second.setFont(font);
-    }
-    SyntaxTheme::Attributes defaults = theme.defaultAttributes();
-    defaults.setFont(font);
-    return SyntaxTheme(std::move(attributes), std::move(defaults));
-}
+SyntaxTheme ExampleTabViewController::themeInTextFont(const SyntaxTheme& theme) { return theme.inFont(textFont()); }
 
 QString ExampleTabViewController::infoText(const OperationExampleViewModel& example) {
     QStringList parts;

@@ -32,6 +32,17 @@ SyntaxTheme::SyntaxTheme(std::map<SyntaxTokenType, Attributes> attributes, Attri
 {
 }
 
+SyntaxTheme SyntaxTheme::inFont(const QFont& font) const
+{
+    std::map<SyntaxTokenType, Attributes> attributes = attributes_;
+    for (auto& entry : attributes) {
+        entry.second.setFont(font);
+    }
+    Attributes defaults = defaultAttributes_;
+    defaults.setFont(font);
+    return SyntaxTheme(std::move(attributes), std::move(defaults));
+}
+
 const SyntaxTheme::Attributes& SyntaxTheme::attributes(SyntaxTokenType type) const
 {
     const auto found = attributes_.find(type);

@@ -27,6 +27,9 @@ public:
     // The entry of `type`, or the default attributes when the theme has none.
     const Attributes& attributes(SyntaxTokenType type) const;
 
+    // The same colours with every entry, the default attributes included, in `font`.
+    SyntaxTheme inFont(const QFont& font) const;
+
     // The built-in themes, from the built-in colours alone (the user's choices are ignored).
     // Created once on first use; they need the GUI application for the font.
     static const SyntaxTheme& darkDefault();
