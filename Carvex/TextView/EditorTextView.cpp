@@ -103,18 +103,34 @@ qsizetype sliceEnd(const QString& text, qsizetype from, qsizetype units) {
 // value) would be laid out in time quadratic in its length: such a text wraps anywhere instead.
 constexpr qsizetype longestWordWrappedLine = 32 * 1024;
 
-qsizetype longestLineLength(const QString& text) {
-    qsizetype longest = 0;
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0) {
-            end = text.size();
+// What a load needs to know of its text, in one pass: whether it holds a stray block separator
+// or another line break, and the length of its longest line.
+struct TextFacts {
+    bool strayBlockSeparators = false;
+    bool otherLineBreaks = false;
+    qsizetype longestLine = 0;
+};
+
+TextFacts scanLoadedText(QStringView text) {
+    TextFacts facts;
+    const char16_t* units = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype lineStart = 0;
+    for (qsizetype at = 0; at < n; ++at) {
+        const char16_t unit = units[at];
+        if (unit > u'\r' && unit < 0x0085) {
+            continue;  // most of any text: nothing to note
         }
-        longest = std::max(longest, end - start);
-        start = end + 1;
+        if (unit == u'\n') {
+            facts.longestLine = std::max(facts.longestLine, at - lineStart);
+            lineStart = at + 1;
+            continue;
+        }
+        facts.strayBlockSeparators |= isBlockSeparator(QChar(unit));
+        facts.otherLineBreaks |= isOtherLineBreak(QChar(unit));
     }
-    return longest;
+    facts.longestLine = std::max(facts.longestLine, n - lineStart);
+    return facts;
 }
 
 QString blockSeparatorsToLineFeeds(QString text) {
@@ -275,14 +291,16 @@ void EditorTextView::loadText(const QString& text) {
     }
     loadedText_ = text;
     loadedTextIsViewText_ = sameAsLoaded;
-    std::tie(hasStrayBlockSeparators_, hasOtherLineBreaks_) = findSeparators(viewText_);
+    const TextFacts facts = scanLoadedText(viewText_);
+    hasStrayBlockSeparators_ = facts.strayBlockSeparators;
+    hasOtherLineBreaks_ = facts.otherLineBreaks;
     ++textRevision_;
     colorLayer_->reset();
     lastAnchor_ = -1;
     lastPosition_ = -1;
 
     applyingLoad_ = true;
-    const QTextOption::WrapMode wrapMode = longestLineLength(viewText_) > longestWordWrappedLine
+    const QTextOption::WrapMode wrapMode = facts.longestLine > longestWordWrappedLine
                                                ? QTextOption::WrapAnywhere
                                                : QTextOption::WrapAtWordBoundaryOrAnywhere;
     if (wordWrapMode() != wrapMode) {
