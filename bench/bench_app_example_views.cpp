@@ -36,6 +36,7 @@
 #include "Carvex/Properties/TabButtonBar.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/TextView/SyntaxColorLayer.h"
+#include "PaneReparseHarness.h"
 #include "SyntheticDescription.h"
 #include "kit/parsing/JSONParser.h"
 #include "platform/BackgroundTask.h"
@@ -284,19 +285,22 @@ void BM_PanelReparseShare(benchmark::State& state) {
                 qPrintable(slowest.id.path), slowest.index);
 }
 
-// The properties pane in a window with the example panel attached, on the fake clock.
-struct Pane {
-    explicit Pane(std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake) : fake(fake), panel(fake) {
-        controller.view()->resize(480, 900);
-        controller.setCoordinator(std::make_unique<Carvex::PropertiesViewCoordinator>(
-            std::make_shared<Carvex::OpenAPIModelParsingService>(), std::make_shared<Carvex::OperationsIndexBuilder>(),
-            std::make_shared<Carvex::OperationDetailsBuilder>(),
-            std::make_shared<Carvex::PropertiesViewPolicyStore>(CarvexPlatform::Settings::isolated()), this->fake));
-        controller.view()->show();
+// The example panel is made before the pane and outlives it.
+struct PanelHolder {
+    explicit PanelHolder(std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake) : panel(std::move(fake)) {}
+    Carvex::ExampleGeneratorViewController panel;
+};
+
+// The properties pane in a window with the example panel attached, on the fake clock. After the rows,
+// one more turn lets the panel take them, and the panel is painted with the table.
+struct Pane : PanelHolder, PaneReparseHarness {
+    explicit Pane(const std::shared_ptr<CarvexPlatform::FakeMainScheduler>& fake)
+        : PanelHolder(fake), PaneReparseHarness(fake) {
         panel.view()->resize(900, 320);
         panel.view()->show();
         controller.setExampleGeneratorViewController(&panel);
-        QObject::connect(controller.operationsTableModel(), &QAbstractItemModel::modelReset, [this] { ++resets; });
+        settle = [this] { this->fake->runPending(); };
+        paintAlso = [this] { panel.view()->repaint(); };
     }
 
     void showExampleTab() {
@@ -304,52 +308,7 @@ struct Pane {
             tabs->tabBar()->buttons()[3]->click();
         }
     }
-
-    struct Turns {
-        double total = 0;
-        double longest = 0;
-        double longestCPU = 0;
-    };
-
-    // Hands the text over, lets the debounce pass, then times each turn of the main thread until the
-    // table shows the new rows (painted) and the panel is painted.
-    Turns change(const QString& text) {
-        controller.documentDidChange(text, Carvex::DocumentFormat::yaml);
-        fake->advance(std::chrono::milliseconds(249));
-        const int resetsBefore = resets;
-        Turns turns;
-        const auto start = Clock::now();
-        auto turn = [&](auto&& step) {
-            const auto begin = Clock::now();
-            const double beginCPU = threadCPUMilliseconds();
-            step();
-            turns.longest = std::max(turns.longest, since(begin));
-            turns.longestCPU = std::max(turns.longestCPU, threadCPUMilliseconds() - beginCPU);
-        };
-        turn([&] { fake->advance(std::chrono::milliseconds(1)); });
-        while (resets == resetsBefore) {
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-            turn([&] { fake->runPending(); });
-        }
-        turn([&] { fake->runPending(); });
-        turn([&] {
-            controller.operationsTableView()->viewport()->repaint();
-            panel.view()->repaint();
-        });
-        turns.total = since(start);
-        return turns;
-    }
-
-    std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake;
-    Carvex::ExampleGeneratorViewController panel;
-    Carvex::PropertiesViewController controller;
-    int resets = 0;
 };
-
-void report(benchmark::State& state, const Pane::Turns& worst) {
-    state.counters["main_ms"] = worst.longest;
-    state.counters["main_cpu_ms"] = worst.longestCPU;
-}
 
 void BM_Reparse(benchmark::State& state) {
     CarvexPlatform::TestApplication::ensure();
@@ -364,8 +323,7 @@ void BM_Reparse(benchmark::State& state) {
         pane.showExampleTab();
         const Pane::Turns turns = pane.change(data.text);
         state.SetIterationTime(turns.total / 1e3);
-        worst.longest = std::max(worst.longest, turns.longest);
-        worst.longestCPU = std::max(worst.longestCPU, turns.longestCPU);
+        worst.keepLongest(turns);
         if (pane.controller.operations().size() != data.rows.size() || pane.panel.operations().size() != data.rows.size()) {
             state.SkipWithError("wrong row count");
         }
@@ -373,9 +331,8 @@ void BM_Reparse(benchmark::State& state) {
             state.SkipWithError("the panel shows neither an example nor its absence");
         }
     }
-    report(state, worst);
-    pane.controller.documentDidClose();
-    CarvexPlatform::BackgroundTask::waitForIdle();
+    worst.report(state);
+    pane.close();
 }
 
 void BM_FirstFill(benchmark::State& state) {
@@ -386,17 +343,15 @@ void BM_FirstFill(benchmark::State& state) {
         Pane pane(std::make_shared<CarvexPlatform::FakeMainScheduler>());
         const Pane::Turns turns = pane.change(data.text);
         state.SetIterationTime(turns.total / 1e3);
-        worst.longest = std::max(worst.longest, turns.longest);
-        worst.longestCPU = std::max(worst.longestCPU, turns.longestCPU);
+        worst.keepLongest(turns);
         if (pane.controller.operations().size() != data.rows.size() || !panelOutputIsSound(pane.panel.outputText())) {
             state.SkipWithError("wrong rows or no example");
         }
         state.PauseTiming();
-        pane.controller.documentDidClose();
-        CarvexPlatform::BackgroundTask::waitForIdle();
+        pane.close();
         state.ResumeTiming();
     }
-    report(state, worst);
+    worst.report(state);
 }
 
 void BM_DeclaredExample(benchmark::State& state) {

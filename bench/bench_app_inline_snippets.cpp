@@ -14,22 +14,13 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_app_inline_snippets
 
 #include "AppBenchmarkMain.h"
-#include "Carvex/Documents/Document.h"
-#include "Carvex/Editor/EditorViewController.h"
-#include "Carvex/Preferences/CompletionPreferencesStore.h"
-#include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Snippets/GhostTextRenderer.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
-#include "Carvex/Snippets/TemplateCatalog.h"
-#include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
-#include "SyntheticDescription.h"
-#include "platform/Settings.h"
+#include "OpenSnippetEditor.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QKeyEvent>
 
 #include <functional>
 
@@ -37,46 +28,15 @@ namespace {
 
 using namespace Carvex;
 
-const QString& description(std::size_t megabytes) {
-    static const QString five = QString::fromStdString(
-        SyntheticDescription::generate(5u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
-    static const QString ten = QString::fromStdString(
-        SyntheticDescription::generate(10u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
-    return megabytes == 5 ? five : ten;
-}
-
-struct OpenEditor {
-    std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
-    EditorPreferencesStore editorStore{settings};
-    SyntaxThemePreferencesStore themeStore{settings};
-    CompletionPreferencesStore completionStore{settings};
-    Document document{&editorStore};
-    std::unique_ptr<EditorViewController> controller;
-
+struct OpenEditor : OpenSnippetEditor {
     // The description with `tail` after it, the caret at the end.
-    OpenEditor(std::size_t megabytes, const QString& tail) {
-        TemplateCatalog::installFactory();
-        SnippetSuggestionController::installFactory();
-        controller = std::make_unique<EditorViewController>(
-            EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings});
-        controller->view()->resize(1000, 800);
-        controller->view()->show();
-        document.setFilePath(QStringLiteral("/nowhere/description.yaml"));
-        document.content = description(megabytes) + tail;
-        controller->setDocument(&document);
-        controller->loadDocumentContent();
-        view().finishLoading();
+    OpenEditor(std::size_t megabytes, const QString& tail) : OpenSnippetEditor(description(megabytes) + tail) {
         view().setSelectedRange(TextRange{view().textLength(), 0});
         view().ensureCursorVisible();
         QApplication::processEvents();
         view().viewport()->repaint();
     }
-    EditorTextView& view() { return *controller->editorTextView(); }
     SnippetSuggestionController& snippets() { return *controller->snippetController(); }
-    void send(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(&view(), &event);
-    }
     // The lookup the pause's end runs, as the timer runs it.
     void lookUp() {
         snippets().debounceTimer().cancel();
@@ -87,26 +47,7 @@ struct OpenEditor {
 // Times `step` (and the repaint after it) once per iteration; `prepare` runs untimed before it.
 void timeStep(benchmark::State& state, OpenEditor& editor, const std::function<void()>& prepare,
               const std::function<void()>& step, const std::function<bool()>& holds) {
-    double worst = 0;
-    for (auto _ : state) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        step();
-        editor.view().viewport()->repaint();
-        const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(seconds);
-        worst = std::max(worst, seconds * 1000);
-        if (!holds()) {
-            state.SkipWithError("the ghost or the text is not as it should be");
-            break;
-        }
-        if (editor.document.content != editor.view().text()) {
-            state.SkipWithError("the document's content differs from the view's text");
-            break;
-        }
-    }
-    state.counters["worst_ms"] = worst;
+    editor.timeStep(state, prepare, step, holds, "the ghost or the text is not as it should be");
 }
 
 // A path under a second "paths" at the end: the operation template is offered for "get:".

@@ -11,23 +11,14 @@
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_placeholders
 
 #include "AppBenchmarkMain.h"
-#include "Carvex/Documents/Document.h"
-#include "Carvex/Editor/EditorViewController.h"
-#include "Carvex/Preferences/CompletionPreferencesStore.h"
-#include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Snippets/PlaceholderChipRenderer.h"
 #include "Carvex/Snippets/PlaceholderManager.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
-#include "Carvex/Snippets/TemplateCatalog.h"
-#include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
-#include "SyntheticDescription.h"
-#include "platform/Settings.h"
+#include "OpenSnippetEditor.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QTextDocument>
 
 #include <functional>
@@ -35,14 +26,6 @@
 namespace {
 
 using namespace Carvex;
-
-const QString& description(std::size_t megabytes) {
-    static const QString five = QString::fromStdString(
-        SyntheticDescription::generate(5u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
-    static const QString ten = QString::fromStdString(
-        SyntheticDescription::generate(10u * 1024u * 1024u, SyntheticDescription::Syntax::yaml));
-    return megabytes == 5 ? five : ten;
-}
 
 // 40 lines; every fourth holds a placeholder.
 const QString& snippet() {
@@ -60,28 +43,11 @@ const QString& snippet() {
     return text;
 }
 
-struct OpenEditor {
-    std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
-    EditorPreferencesStore editorStore{settings};
-    SyntaxThemePreferencesStore themeStore{settings};
-    CompletionPreferencesStore completionStore{settings};
-    Document document{&editorStore};
-    std::unique_ptr<EditorViewController> controller;
+struct OpenEditor : OpenSnippetEditor {
     qsizetype middle = 0;
     int baseSteps = 0;
 
-    explicit OpenEditor(std::size_t megabytes) {
-        TemplateCatalog::installFactory();
-        SnippetSuggestionController::installFactory();
-        controller = std::make_unique<EditorViewController>(
-            EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings});
-        controller->view()->resize(1000, 800);
-        controller->view()->show();
-        document.setFilePath(QStringLiteral("/nowhere/description.yaml"));
-        document.content = description(megabytes);
-        controller->setDocument(&document);
-        controller->loadDocumentContent();
-        view().finishLoading();
+    explicit OpenEditor(std::size_t megabytes) : OpenSnippetEditor(description(megabytes)) {
         QApplication::processEvents();
         middle = view().viewText().indexOf(u'\n', view().textLength() / 2) + 1;
         view().setSelectedRange(TextRange{middle, 0});
@@ -90,7 +56,6 @@ struct OpenEditor {
         baseSteps = view().document()->availableUndoSteps();
         view().viewport()->repaint();
     }
-    EditorTextView& view() { return *controller->editorTextView(); }
     PlaceholderManager& manager() { return *controller->snippetController()->placeholderManager(); }
     bool sessionActive() {
         const PlaceholderSession* session = manager().session();
@@ -99,10 +64,6 @@ struct OpenEditor {
     void insert() {
         view().setSelectedRange(TextRange{middle, 0});
         manager().insertSnippet(snippet(), middle);
-    }
-    void send(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(&view(), &event);
     }
     // The snippet taken back, its session ended: the text as it was.
     void reset() {
@@ -116,26 +77,7 @@ struct OpenEditor {
 // Times `step` (and the repaint after it) once per iteration; `prepare` runs untimed before it.
 void timeStep(benchmark::State& state, OpenEditor& editor, const std::function<void()>& prepare,
               const std::function<void()>& step, const std::function<bool()>& holds) {
-    double worst = 0;
-    for (auto _ : state) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        step();
-        editor.view().viewport()->repaint();
-        const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(seconds);
-        worst = std::max(worst, seconds * 1000);
-        if (!holds()) {
-            state.SkipWithError("the session or the text is not as it should be");
-            break;
-        }
-        if (editor.document.content != editor.view().text()) {
-            state.SkipWithError("the document's content differs from the view's text");
-            break;
-        }
-    }
-    state.counters["worst_ms"] = worst;
+    editor.timeStep(state, prepare, step, holds, "the session or the text is not as it should be");
 }
 
 void BM_InsertSnippet(benchmark::State& state) {

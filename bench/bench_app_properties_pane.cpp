@@ -23,10 +23,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Carvex/ModelAdapters/OpenAPIModelParsingService.h"
-#include "Carvex/ModelAdapters/OperationDetailsBuilder.h"
-#include "Carvex/ModelAdapters/OperationsIndexBuilder.h"
-#include "Carvex/Properties/PropertiesViewCoordinator.h"
 #include "Carvex/Properties/OperationsTableModel.h"
 #include "Carvex/Properties/BodyTabViewController.h"
 #include "Carvex/Properties/DescriptionTabViewController.h"
@@ -34,10 +30,8 @@
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Properties/SelfSizingTextView.h"
 #include "Carvex/Properties/TabButtonBar.h"
-#include "SyntheticDescription.h"
-#include "platform/BackgroundTask.h"
-#include "platform/FakeMainScheduler.h"
-#include "platform/Settings.h"
+#include "PaneDescription.h"
+#include "PaneReparseHarness.h"
 #include "platform/TestApplication.h"
 
 #include <QCoreApplication>
@@ -46,69 +40,14 @@
 #include <QToolButton>
 #include <QTableView>
 
-#include <time.h>
-
-#include <chrono>
-#include <cstdio>
-#include <map>
-#include <thread>
+#include <memory>
+#include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using SyntheticDescription::Syntax;
-
-struct Fixture {
-    QString text;
-    std::size_t operations;
-};
-
-const Fixture& fixture(std::size_t megabytes)
-{
-    static std::map<std::size_t, Fixture> fixtures;
-    auto found = fixtures.find(megabytes);
-    if (found == fixtures.end()) {
-        const int units = SyntheticDescription::unitsFor(megabytes << 20, Syntax::yaml);
-        const QString text = QString::fromStdString(SyntheticDescription::generateUnits(units, Syntax::yaml));
-        const auto result = Carvex::OpenAPIModelParsingService().parse(text, Carvex::DocumentFormat::yaml);
-        if (!result.isSuccess()) {
-            std::fprintf(stderr, "description did not parse\n");
-            std::abort();
-        }
-        const std::size_t rows = Carvex::OperationsIndexBuilder().build(*result.model()).size();
-        if (rows != static_cast<std::size_t>(units) * 3) {
-            std::fprintf(stderr, "%zu rows for %d resources\n", rows, units);
-            std::abort();
-        }
-        found = fixtures.emplace(megabytes, Fixture{text, rows}).first;
-    }
-    return found->second;
-}
-
-double threadCPUMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-double since(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
 // A pane in a window of its own, with a coordinator on the fake clock.
-struct Pane {
-    explicit Pane(std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake) : fake(std::move(fake))
-    {
-        controller.view()->resize(480, 900);
-        controller.setCoordinator(std::make_unique<Carvex::PropertiesViewCoordinator>(
-            std::make_shared<Carvex::OpenAPIModelParsingService>(), std::make_shared<Carvex::OperationsIndexBuilder>(),
-            std::make_shared<Carvex::OperationDetailsBuilder>(),
-            std::make_shared<Carvex::PropertiesViewPolicyStore>(CarvexPlatform::Settings::isolated()), this->fake));
-        controller.view()->show();
-        QObject::connect(controller.operationsTableModel(), &QAbstractItemModel::modelReset, [this] { ++resets; });
-    }
+struct Pane : PaneReparseHarness {
+    using PaneReparseHarness::PaneReparseHarness;
 
     void showBodyTab()
     {
@@ -121,54 +60,12 @@ struct Pane {
         const QModelIndexList rows = controller.operationsTableView()->selectionModel()->selectedRows();
         return rows.isEmpty() ? -1 : rows.front().row();
     }
-
-    struct Turns {
-        double total = 0;
-        double longest = 0;
-        double longestCPU = 0;
-    };
-
-    // Hands the text over, lets the debounce pass, then times each turn of the main thread until the
-    // table shows the new rows (painted).
-    Turns change(const QString& text)
-    {
-        controller.documentDidChange(text, Carvex::DocumentFormat::yaml);
-        fake->advance(std::chrono::milliseconds(249));
-        const int resetsBefore = resets;
-        Turns turns;
-        const auto start = Clock::now();
-        auto turn = [&](auto&& step) {
-            const auto begin = Clock::now();
-            const double beginCPU = threadCPUMilliseconds();
-            step();
-            turns.longest = std::max(turns.longest, since(begin));
-            turns.longestCPU = std::max(turns.longestCPU, threadCPUMilliseconds() - beginCPU);
-        };
-        turn([&] { fake->advance(std::chrono::milliseconds(1)); });
-        while (resets == resetsBefore) {
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-            turn([&] { fake->runPending(); });
-        }
-        turn([&] { controller.operationsTableView()->viewport()->repaint(); });
-        turns.total = since(start);
-        return turns;
-    }
-
-    std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake;
-    Carvex::PropertiesViewController controller;
-    int resets = 0;
 };
-
-void report(benchmark::State& state, const Pane::Turns& worst)
-{
-    state.counters["main_ms"] = worst.longest;
-    state.counters["main_cpu_ms"] = worst.longestCPU;
-}
 
 void BM_Reparse(benchmark::State& state)
 {
     CarvexPlatform::TestApplication::ensure();
-    const Fixture& data = fixture(static_cast<std::size_t>(state.range(0)));
+    const PaneDescription& data = PaneDescription::ofMegabytes(static_cast<std::size_t>(state.range(0)));
     Pane pane(std::make_shared<CarvexPlatform::FakeMainScheduler>());
     pane.change(data.text);
     // An operation in the middle is selected, as by a click.
@@ -180,37 +77,33 @@ void BM_Reparse(benchmark::State& state)
         pane.showBodyTab();
         const Pane::Turns turns = pane.change(data.text);
         state.SetIterationTime(turns.total / 1e3);
-        worst.longest = std::max(worst.longest, turns.longest);
-        worst.longestCPU = std::max(worst.longestCPU, turns.longestCPU);
+        worst.keepLongest(turns);
         if (pane.controller.operations().size() != data.operations)
             state.SkipWithError("wrong row count");
         if (pane.selectedRow() != pane.controller.operationsTableModel()->rowOf(chosen) || pane.selectedRow() < 0)
             state.SkipWithError("the selection was not restored");
     }
-    report(state, worst);
-    pane.controller.documentDidClose();
-    CarvexPlatform::BackgroundTask::waitForIdle();
+    worst.report(state);
+    pane.close();
 }
 
 void BM_FirstFill(benchmark::State& state)
 {
     CarvexPlatform::TestApplication::ensure();
-    const Fixture& data = fixture(static_cast<std::size_t>(state.range(0)));
+    const PaneDescription& data = PaneDescription::ofMegabytes(static_cast<std::size_t>(state.range(0)));
     Pane::Turns worst;
     for (auto _ : state) {
         Pane pane(std::make_shared<CarvexPlatform::FakeMainScheduler>());
         const Pane::Turns turns = pane.change(data.text);
         state.SetIterationTime(turns.total / 1e3);
-        worst.longest = std::max(worst.longest, turns.longest);
-        worst.longestCPU = std::max(worst.longestCPU, turns.longestCPU);
+        worst.keepLongest(turns);
         if (pane.controller.operations().size() != data.operations)
             state.SkipWithError("wrong row count");
         state.PauseTiming();
-        pane.controller.documentDidClose();
-        CarvexPlatform::BackgroundTask::waitForIdle();
+        pane.close();
         state.ResumeTiming();
     }
-    report(state, worst);
+    worst.report(state);
 }
 
 void BM_Reload(benchmark::State& state)

@@ -19,41 +19,27 @@
 #include <benchmark/benchmark.h>
 
 #include "AppBenchmarkMain.h"
-#include "Carvex/Documents/Document.h"
-#include "Carvex/ModelAdapters/OpenAPIModelParsingService.h"
 #include "Carvex/ModelAdapters/OperationDetailsBuilder.h"
-#include "Carvex/ModelAdapters/OperationsIndexBuilder.h"
 #include "Carvex/Properties/OperationDetailsTabController.h"
-#include "Carvex/Properties/OperationsTableModel.h"
-#include "Carvex/Properties/PropertiesViewController.h"
-#include "Carvex/Properties/PropertiesViewCoordinator.h"
 #include "Carvex/Properties/SchemaOutlineView.h"
 #include "Carvex/Properties/SchemaTabViewController.h"
 #include "Carvex/Properties/SchemaTreeCellView.h"
 #include "Carvex/Properties/TabButtonBar.h"
-#include "SyntheticDescription.h"
+#include "PaneDescription.h"
+#include "PaneReparseHarness.h"
 #include "kit/facade/OpenApiParser.h"
 #include "platform/BackgroundTask.h"
-#include "platform/FakeMainScheduler.h"
-#include "platform/Settings.h"
 
 #include <QApplication>
-#include <QItemSelectionModel>
-#include <QTableView>
 #include <QToolButton>
 
-#include <time.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <memory>
 #include <string>
-#include <thread>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Carvex::SchemaTabViewController;
 
 void fail(const char* what)
@@ -199,54 +185,17 @@ void BM_FanOutConfigure(benchmark::State& state)
         fail("the fan-out root has not ten properties");
 }
 
-// The properties pane with the Schema tab shown, as in bench_app_properties_pane.
-
-struct Fixture {
-    QString text;
-    std::size_t operations;
+// The document is made before the pane and outlives it.
+struct DocumentHolder {
+    Carvex::Document document;
 };
 
-const Fixture& fixture(std::size_t megabytes)
-{
-    static std::map<std::size_t, Fixture> fixtures;
-    auto found = fixtures.find(megabytes);
-    if (found == fixtures.end()) {
-        using SyntheticDescription::Syntax;
-        const int units = SyntheticDescription::unitsFor(megabytes << 20, Syntax::yaml);
-        const QString text = QString::fromStdString(SyntheticDescription::generateUnits(units, Syntax::yaml));
-        const auto result = Carvex::OpenAPIModelParsingService().parse(text, Carvex::DocumentFormat::yaml);
-        if (!result.isSuccess())
-            fail("description did not parse");
-        const std::size_t rows = Carvex::OperationsIndexBuilder().build(*result.model()).size();
-        found = fixtures.emplace(megabytes, Fixture{text, rows}).first;
-    }
-    return found->second;
-}
-
-double threadCPUMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-double since(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-struct Pane {
-    explicit Pane(std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake) : fake(std::move(fake))
+// The properties pane with the Schema tab shown, as in bench_app_properties_pane. The details are
+// shown with the document's model, which the coordinator keeps there.
+struct Pane : DocumentHolder, PaneReparseHarness {
+    explicit Pane(std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake)
+        : PaneReparseHarness(std::move(fake), &document)
     {
-        controller.view()->resize(480, 900);
-        controller.setCoordinator(std::make_unique<Carvex::PropertiesViewCoordinator>(
-            std::make_shared<Carvex::OpenAPIModelParsingService>(), std::make_shared<Carvex::OperationsIndexBuilder>(),
-            std::make_shared<Carvex::OperationDetailsBuilder>(),
-            std::make_shared<Carvex::PropertiesViewPolicyStore>(CarvexPlatform::Settings::isolated()), this->fake));
-        // The details are shown with the document's model, which the coordinator keeps there.
-        controller.setDocument(&document);
-        controller.view()->show();
-        QObject::connect(controller.operationsTableModel(), &QAbstractItemModel::modelReset, [this] { ++resets; });
     }
 
     // Shows the Schema tab of the selected operation; whether it shows a tree.
@@ -258,48 +207,7 @@ struct Pane {
         tabs->tabBar()->buttons()[2]->click();
         return tabs->schemaTab() && tabs->schemaTab()->rootNode();
     }
-
-    struct Turns {
-        double total = 0;
-        double longest = 0;
-        double longestCPU = 0;
-    };
-
-    Turns change(const QString& text)
-    {
-        controller.documentDidChange(text, Carvex::DocumentFormat::yaml);
-        fake->advance(std::chrono::milliseconds(249));
-        const int resetsBefore = resets;
-        Turns turns;
-        const auto start = Clock::now();
-        auto turn = [&](auto&& step) {
-            const auto begin = Clock::now();
-            const double beginCPU = threadCPUMilliseconds();
-            step();
-            turns.longest = std::max(turns.longest, since(begin));
-            turns.longestCPU = std::max(turns.longestCPU, threadCPUMilliseconds() - beginCPU);
-        };
-        turn([&] { fake->advance(std::chrono::milliseconds(1)); });
-        while (resets == resetsBefore) {
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-            turn([&] { fake->runPending(); });
-        }
-        turn([&] { controller.operationsTableView()->viewport()->repaint(); });
-        turns.total = since(start);
-        return turns;
-    }
-
-    std::shared_ptr<CarvexPlatform::FakeMainScheduler> fake;
-    Carvex::Document document;
-    Carvex::PropertiesViewController controller;
-    int resets = 0;
 };
-
-void report(benchmark::State& state, const Pane::Turns& worst)
-{
-    state.counters["main_ms"] = worst.longest;
-    state.counters["main_cpu_ms"] = worst.longestCPU;
-}
 
 // An operation in the middle whose Schema tab shows a tree.
 Carvex::OperationID chooseOperation(Pane& pane)
@@ -317,7 +225,7 @@ Carvex::OperationID chooseOperation(Pane& pane)
 
 void BM_Reparse(benchmark::State& state)
 {
-    const Fixture& data = fixture(static_cast<std::size_t>(state.range(0)));
+    const PaneDescription& data = PaneDescription::ofMegabytes(static_cast<std::size_t>(state.range(0)));
     Pane pane(std::make_shared<CarvexPlatform::FakeMainScheduler>());
     pane.change(data.text);
     chooseOperation(pane);
@@ -327,19 +235,17 @@ void BM_Reparse(benchmark::State& state)
             state.SkipWithError("the Schema tab shows no tree");
         const Pane::Turns turns = pane.change(data.text);
         state.SetIterationTime(turns.total / 1e3);
-        worst.longest = std::max(worst.longest, turns.longest);
-        worst.longestCPU = std::max(worst.longestCPU, turns.longestCPU);
+        worst.keepLongest(turns);
         if (pane.controller.operations().size() != data.operations)
             state.SkipWithError("wrong row count");
     }
-    report(state, worst);
-    pane.controller.documentDidClose();
-    CarvexPlatform::BackgroundTask::waitForIdle();
+    worst.report(state);
+    pane.close();
 }
 
 void BM_FirstFill(benchmark::State& state)
 {
-    const Fixture& data = fixture(static_cast<std::size_t>(state.range(0)));
+    const PaneDescription& data = PaneDescription::ofMegabytes(static_cast<std::size_t>(state.range(0)));
     Pane::Turns worst;
     for (auto _ : state) {
         state.PauseTiming();
@@ -352,16 +258,14 @@ void BM_FirstFill(benchmark::State& state)
         state.ResumeTiming();
         const Pane::Turns turns = pane.change(data.text);
         state.SetIterationTime(turns.total / 1e3);
-        worst.longest = std::max(worst.longest, turns.longest);
-        worst.longestCPU = std::max(worst.longestCPU, turns.longestCPU);
+        worst.keepLongest(turns);
         if (pane.controller.operations().size() != data.operations)
             state.SkipWithError("wrong row count");
         state.PauseTiming();
-        pane.controller.documentDidClose();
-        CarvexPlatform::BackgroundTask::waitForIdle();
+        pane.close();
         state.ResumeTiming();
     }
-    report(state, worst);
+    worst.report(state);
 }
 
 } // namespace
