@@ -106,12 +106,33 @@ protected:
         return windowController;
     }
 
+    // A real editor on isolated settings as the central view of `window`, shown and active, its text
+    // view focused.
+    std::unique_ptr<EditorViewController> focusedEditorIn(QMainWindow& window) {
+        editorSettings = CarvexPlatform::Settings::isolated();
+        editorStore = std::make_unique<EditorPreferencesStore>(editorSettings);
+        themeStore = std::make_unique<SyntaxThemePreferencesStore>(editorSettings);
+        completionStore = std::make_unique<CompletionPreferencesStore>(editorSettings);
+        auto editor = std::make_unique<EditorViewController>(
+            EditorViewController::Stores{editorStore.get(), themeStore.get(), completionStore.get(), editorSettings},
+            clock);
+        window.setCentralWidget(editor->view());
+        window.show();
+        QApplication::setActiveWindow(&window);
+        editor->editorTextView()->setFocus();
+        return editor;
+    }
+
     std::shared_ptr<CarvexPlatform::FakeMainScheduler> clock = std::make_shared<CarvexPlatform::FakeMainScheduler>();
     CarvexPlatform::ScopedMainScheduler scoped{clock};
     MainMenu menu;
     WindowsProbe probe;
     std::unique_ptr<AppDelegate> delegate;
     QStringList logged;
+    std::shared_ptr<CarvexPlatform::Settings> editorSettings;
+    std::unique_ptr<EditorPreferencesStore> editorStore;
+    std::unique_ptr<SyntaxThemePreferencesStore> themeStore;
+    std::unique_ptr<CompletionPreferencesStore> completionStore;
 };
 
 TEST_F(AppDelegateTest, EditMenuCleaningRemovesUnservedItemsAndTrailingSeparators) {
@@ -234,16 +255,7 @@ TEST_F(AppDelegateTest, ShowCompletionsReachesTheEditorOfTheFocusedTextView) {
 
     QMainWindow window;
     menu.installInto(&window);
-    const std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
-    EditorPreferencesStore editorStore(settings);
-    SyntaxThemePreferencesStore themeStore(settings);
-    CompletionPreferencesStore completionStore(settings);
-    auto editor = std::make_unique<EditorViewController>(
-        EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings}, clock);
-    window.setCentralWidget(editor->view());
-    window.show();
-    QApplication::setActiveWindow(&window);
-    editor->editorTextView()->setFocus();
+    auto editor = focusedEditorIn(window);
     ASSERT_EQ(QApplication::focusWidget(), editor->editorTextView());
     showCompletions->trigger();
     EXPECT_EQ(requests, 1);
@@ -281,16 +293,7 @@ TEST_F(AppDelegateTest, ShowSnippetSuggestionReachesTheEditorOfTheFocusedTextVie
 
     QMainWindow window;
     menu.installInto(&window);
-    const std::shared_ptr<CarvexPlatform::Settings> settings = CarvexPlatform::Settings::isolated();
-    EditorPreferencesStore editorStore(settings);
-    SyntaxThemePreferencesStore themeStore(settings);
-    CompletionPreferencesStore completionStore(settings);
-    auto editor = std::make_unique<EditorViewController>(
-        EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings}, clock);
-    window.setCentralWidget(editor->view());
-    window.show();
-    QApplication::setActiveWindow(&window);
-    editor->editorTextView()->setFocus();
+    auto editor = focusedEditorIn(window);
     ASSERT_EQ(QApplication::focusWidget(), editor->editorTextView());
     item->trigger();
     EXPECT_EQ(requests, 1);

@@ -1,6 +1,7 @@
 // The whole road a user takes with one description: open a file, type, validate, convert, save
 // both documents and quit, through the real start-up code, windows, menus and key events.
 
+#include "tests/Carvex/App/TypeKeys.h"
 #include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
@@ -68,6 +69,7 @@ namespace {
 using VoziZazIreCore::GenericNode;
 using VoziZazIreCore::GenericNodeKind;
 
+using CarvexTest::type;
 using CarvexTest::waitUntil;
 
 QByteArray readFile(const QString& path) {
@@ -181,17 +183,6 @@ QStringList operationNames(const PropertiesViewController& pane) {
 int selectedOperationRow(const PropertiesViewController& pane) {
     const QModelIndexList rows = pane.operationsTableView()->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.front().row();
-}
-
-// Types text as key presses into the widget that has the keyboard.
-void type(QWidget* view, const QString& text) {
-    for (const QChar character : text) {
-        if (character == QLatin1Char('\n')) {
-            QTest::keyClick(view, Qt::Key_Return);
-        } else {
-            QTest::keyClicks(view, QString(character));
-        }
-    }
 }
 
 struct LineEndings {

@@ -2,6 +2,7 @@
 // start-up code, window, key events and event loop: every key reaches the text, undo and the saved
 // file, and the file keeps its line endings.
 
+#include "tests/Carvex/App/TypeKeys.h"
 #include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
@@ -34,6 +35,7 @@
 namespace Carvex {
 namespace {
 
+using CarvexTest::type;
 using CarvexTest::waitUntil;
 
 QByteArray readFile(const QString& path) {
@@ -80,16 +82,6 @@ EditorTextView* editorTextViewOf(const Document* document) {
     EditorSplitViewController* editorSplit = split ? split->editorSplitViewController() : nullptr;
     auto* editor = editorSplit ? dynamic_cast<EditorViewController*>(editorSplit->editorViewController()) : nullptr;
     return editor ? editor->editorTextView() : nullptr;
-}
-
-void type(QWidget* view, const QString& text) {
-    for (const QChar character : text) {
-        if (character == QLatin1Char('\n')) {
-            QTest::keyClick(view, Qt::Key_Return);
-        } else {
-            QTest::keyClicks(view, QString(character));
-        }
-    }
 }
 
 struct LineEndings {

@@ -17,6 +17,7 @@
 #include "platform/ScopedMainScheduler.h"
 #include "platform/Settings.h"
 #include "platform/TestApplication.h"
+#include "tests/Carvex/Editor/RealEditorTest.h"
 
 #include <gtest/gtest.h>
 
@@ -42,18 +43,10 @@ QString petstore() {
         "      operationId: listPets\n      responses:\n        '200':\n          description: A paged array of pets\n");
 }
 
-class CompletionControllerTest : public ::testing::Test {
+class CompletionControllerTest : public CarvexTest::RealEditorTest {
 protected:
     void SetUp() override {
-        CarvexPlatform::TestApplication::ensure();
-        scope = std::make_unique<CarvexPlatform::ScopedMainScheduler>(clock);
-        settings = CarvexPlatform::Settings::isolated();
-        editorStore = std::make_unique<EditorPreferencesStore>(settings);
-        themeStore = std::make_unique<SyntaxThemePreferencesStore>(settings);
-        completionStore = std::make_unique<CompletionPreferencesStore>(settings);
-        saved = std::exchange(CompletionController::factory(), {});
-        savedCatalog = std::exchange(TemplateCatalog::factory(), {});
-        savedSnippets = std::exchange(SnippetSuggestionController::factory(), {});
+        RealEditorTest::SetUp();
         const CompletionCoordinator::Engine engine = CompletionCoordinator::defaultEngine();
         CompletionController::factory() = [this, engine](EditorTextView* view, CompletionPreferencesStore& store) {
             auto made = std::make_unique<CompletionController>(
@@ -70,10 +63,7 @@ protected:
             completion = made.get();
             return made;
         };
-        editor = std::make_unique<EditorViewController>(
-            EditorViewController::Stores{editorStore.get(), themeStore.get(), completionStore.get(), settings}, clock);
-        editor->view()->resize(700, 500);
-        editor->view()->show();
+        makeEditor(700, 500);
         document = std::make_unique<Document>(editorStore.get());
         EXPECT_EQ(document->readFromData(petstore().toUtf8(), DocumentTypes::yamlDocument), std::nullopt);
         document->setFilePath(QStringLiteral("/tmp/petstore.yaml"));
@@ -81,23 +71,9 @@ protected:
         editor->loadDocumentContent();
         ASSERT_NE(completion, nullptr);
     }
-    void TearDown() override {
-        editor.reset();
-        document.reset();
-        clock->runPending();
-        CompletionController::factory() = saved;
-        TemplateCatalog::factory() = savedCatalog;
-        SnippetSuggestionController::factory() = savedSnippets;
-        scope.reset();
-    }
 
-    EditorTextView& view() { return *editor->editorTextView(); }
     bool visible() const { return completion->isPopupVisible(); }
     CompletionPopupController& popup() { return *completion->popupController(); }
-    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(&view(), &event);
-    }
     // Types one lower-case letter as its key.
     void typeKey(const QString& text) {
         press(Qt::Key_A + (text.at(0).unicode() - u'a'), Qt::NoModifier, text);
@@ -115,17 +91,6 @@ protected:
         clock->runPending();
     }
 
-    std::shared_ptr<CarvexPlatform::FakeMainScheduler> clock = std::make_shared<CarvexPlatform::FakeMainScheduler>();
-    std::unique_ptr<CarvexPlatform::ScopedMainScheduler> scope;
-    std::shared_ptr<CarvexPlatform::Settings> settings;
-    std::unique_ptr<EditorPreferencesStore> editorStore;
-    std::unique_ptr<SyntaxThemePreferencesStore> themeStore;
-    std::unique_ptr<CompletionPreferencesStore> completionStore;
-    CompletionController::Factory saved;
-    TemplateCatalog::Factory savedCatalog;
-    SnippetSuggestionController::Factory savedSnippets;
-    std::unique_ptr<Document> document;
-    std::unique_ptr<EditorViewController> editor;
     CompletionController* completion = nullptr;
     int engineCalls = 0;
     bool emptyResults = false;

@@ -13,6 +13,7 @@
 #include "platform/ScopedMainScheduler.h"
 #include "platform/Settings.h"
 #include "platform/TestApplication.h"
+#include "tests/Carvex/Editor/RealEditorTest.h"
 
 #include <gtest/gtest.h>
 
@@ -25,18 +26,10 @@ namespace {
 using namespace Carvex;
 
 // The real completion controller, catalog (built-in templates) and snippet controller in an editor.
-class SnippetAcceptanceTest : public ::testing::Test {
+class SnippetAcceptanceTest : public RealEditorTest {
 protected:
     void SetUp() override {
-        CarvexPlatform::TestApplication::ensure();
-        scope = std::make_unique<CarvexPlatform::ScopedMainScheduler>(clock);
-        settings = CarvexPlatform::Settings::isolated();
-        editorStore = std::make_unique<EditorPreferencesStore>(settings);
-        themeStore = std::make_unique<SyntaxThemePreferencesStore>(settings);
-        completionStore = std::make_unique<CompletionPreferencesStore>(settings);
-        saved = std::exchange(CompletionController::factory(), {});
-        savedCatalog = std::exchange(TemplateCatalog::factory(), {});
-        savedSnippets = std::exchange(SnippetSuggestionController::factory(), {});
+        RealEditorTest::SetUp();
         TemplateCatalog::factory() = [](std::vector<SnippetTemplate>, QString version, FileFormat format) {
             auto catalog = std::make_unique<TemplateCatalog>(std::move(version), format);
             return catalog;
@@ -47,19 +40,7 @@ protected:
             completion = made.get();
             return made;
         };
-        editor = std::make_unique<EditorViewController>(
-            EditorViewController::Stores{editorStore.get(), themeStore.get(), completionStore.get(), settings}, clock);
-        editor->view()->resize(700, 500);
-        editor->view()->show();
-    }
-    void TearDown() override {
-        editor.reset();
-        document.reset();
-        clock->runPending();
-        CompletionController::factory() = saved;
-        TemplateCatalog::factory() = savedCatalog;
-        SnippetSuggestionController::factory() = savedSnippets;
-        scope.reset();
+        makeEditor(700, 500);
     }
     void open(const QString& text) {
         document = std::make_unique<Document>(editorStore.get());
@@ -69,28 +50,11 @@ protected:
         editor->loadDocumentContent();
         view().setSelectedRange(TextRange{view().textLength(), 0});
     }
-    EditorTextView& view() { return *editor->editorTextView(); }
-    bool press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(&view(), &event);
-        return event.isAccepted();
-    }
     const PlaceholderSession* session() {
         const PlaceholderSession* current = editor->snippetController()->placeholderManager()->session();
         return current != nullptr && current->isActive() ? current : nullptr;
     }
 
-    std::shared_ptr<CarvexPlatform::FakeMainScheduler> clock = std::make_shared<CarvexPlatform::FakeMainScheduler>();
-    std::unique_ptr<CarvexPlatform::ScopedMainScheduler> scope;
-    std::shared_ptr<CarvexPlatform::Settings> settings;
-    std::unique_ptr<EditorPreferencesStore> editorStore;
-    std::unique_ptr<SyntaxThemePreferencesStore> themeStore;
-    std::unique_ptr<CompletionPreferencesStore> completionStore;
-    CompletionController::Factory saved;
-    TemplateCatalog::Factory savedCatalog;
-    SnippetSuggestionController::Factory savedSnippets;
-    std::unique_ptr<Document> document;
-    std::unique_ptr<EditorViewController> editor;
     CompletionController* completion = nullptr;
 };
 

@@ -17,6 +17,7 @@
 #include "platform/ScopedMainScheduler.h"
 #include "platform/Settings.h"
 #include "platform/TestApplication.h"
+#include "tests/Carvex/Editor/RealEditorTest.h"
 
 #include <gtest/gtest.h>
 
@@ -52,18 +53,10 @@ SnippetTemplate makeTemplate(QString trigger, QString content) {
                            .depthScore = 1};
 }
 
-class InlineSnippetSuggestionTest : public ::testing::Test {
+class InlineSnippetSuggestionTest : public RealEditorTest {
 public:
     void SetUp() override {
-        CarvexPlatform::TestApplication::ensure();
-        scope = std::make_unique<CarvexPlatform::ScopedMainScheduler>(clock);
-        settings = CarvexPlatform::Settings::isolated();
-        editorStore = std::make_unique<EditorPreferencesStore>(settings);
-        themeStore = std::make_unique<SyntaxThemePreferencesStore>(settings);
-        completionStore = std::make_unique<CompletionPreferencesStore>(settings);
-        savedCompletion = std::exchange(CompletionController::factory(), {});
-        savedCatalog = std::exchange(TemplateCatalog::factory(), {});
-        savedSnippets = std::exchange(SnippetSuggestionController::factory(), {});
+        RealEditorTest::SetUp();
         TemplateCatalog::factory() = [this](std::vector<SnippetTemplate>, QString version, FileFormat format) {
             return std::make_unique<FixedCatalog>(templates, std::move(version), format);
         };
@@ -73,15 +66,6 @@ public:
             completion = made.get();
             return made;
         };
-    }
-    void TearDown() override {
-        editor.reset();
-        document.reset();
-        clock->runPending();
-        CompletionController::factory() = savedCompletion;
-        TemplateCatalog::factory() = savedCatalog;
-        SnippetSuggestionController::factory() = savedSnippets;
-        scope.reset();
     }
 
     // Opens `text` as an untitled YAML or JSON document with the caret at its end (or at the "|" it
@@ -94,10 +78,7 @@ public:
         // A new editor each time: its catalog holds the templates of the moment.
         editor.reset();
         clock->runPending();
-        editor = std::make_unique<EditorViewController>(
-            EditorViewController::Stores{editorStore.get(), themeStore.get(), completionStore.get(), settings}, clock);
-        editor->view()->resize(700, 400);
-        editor->view()->show();
+        makeEditor(700, 400);
         document = std::make_unique<Document>(editorStore.get());
         EXPECT_EQ(document->readFromData(text.toUtf8(), json ? DocumentTypes::jsonDocument : DocumentTypes::yamlDocument),
                   std::nullopt);
@@ -107,15 +88,9 @@ public:
         view().setSelectedRange(TextRange{bar >= 0 ? bar : view().textLength(), 0});
         clock->runPending();
     }
-    EditorTextView& view() { return *editor->editorTextView(); }
     SnippetSuggestionController& snippets() { return *editor->snippetController(); }
     GhostTextRenderer& ghost() { return *snippets().ghostRenderer(); }
     QString text() { return view().viewText(); }
-    bool press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& typed = {}) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, typed);
-        QApplication::sendEvent(&view(), &event);
-        return event.isAccepted();
-    }
     void type(const QString& typed) {
         for (const QChar c : typed) {
             press(0, Qt::NoModifier, QString(c));
@@ -131,19 +106,8 @@ public:
         return current != nullptr && current->isActive() ? current : nullptr;
     }
 
-    std::shared_ptr<CarvexPlatform::FakeMainScheduler> clock = std::make_shared<CarvexPlatform::FakeMainScheduler>();
-    std::unique_ptr<CarvexPlatform::ScopedMainScheduler> scope;
-    std::shared_ptr<CarvexPlatform::Settings> settings;
-    std::unique_ptr<EditorPreferencesStore> editorStore;
-    std::unique_ptr<SyntaxThemePreferencesStore> themeStore;
-    std::unique_ptr<CompletionPreferencesStore> completionStore;
-    CompletionController::Factory savedCompletion;
-    TemplateCatalog::Factory savedCatalog;
-    SnippetSuggestionController::Factory savedSnippets;
     std::vector<SnippetTemplate> templates;
     CompletionController* completion = nullptr;
-    std::unique_ptr<Document> document;
-    std::unique_ptr<EditorViewController> editor;
 };
 
 const QString pathsText = QStringLiteral("openapi: 3.0.0\npaths:\n  /pets:\n    ");
