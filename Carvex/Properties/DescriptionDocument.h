@@ -7,7 +7,8 @@ namespace Carvex {
 // The text document of a description. Descriptions come from any file, so it loads no resource:
 // an image, a style sheet or anything else the text names is answered with nothing, never read
 // from the disk or the network. Images take the room their width and height ask for (at most
-// 2000 by 2000) and draw nothing.
+// 2000 by 2000) and draw nothing. It is laid out only once given a width (`setTextWidth`, or a
+// view's).
 class DescriptionDocument : public QTextDocument {
     Q_OBJECT
 

@@ -89,6 +89,41 @@ TEST_F(DescriptionTextTest, htmlIsNormalisedToTheAskedFonts) {
     EXPECT_TRUE(text.endsWith(QLatin1Char('.'))) << text.toStdString();
 }
 
+TEST_F(DescriptionTextTest, htmlKeepsItsLinesButNotItsOwnColoursOrSizes) {
+    const QString html = QStringLiteral(
+        "<p>plain <a href=\"https://example.com\">link</a> <u>under</u> <s>struck</s> "
+        "<span style=\"color: red; font-size: 30px\">loud</span> <small>small</small> "
+        "<font face=\"Courier New\">typed</font> <span style=\"font-family: 'Fira Mono'\">fira</span></p>"
+        "<h2>heading</h2>");
+    const auto document = SelfSizingTextView::attributedDescription(html, 12);
+    const QString fixedFamily = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    const QTextCharFormat plain = formatAt(*document, QStringLiteral("plain"));
+    const auto shown = [&](const QTextCharFormat& format) {
+        return format.font().resolve(document->defaultFont());
+    };
+
+    EXPECT_TRUE(formatAt(*document, QStringLiteral("link")).fontUnderline());
+    EXPECT_TRUE(formatAt(*document, QStringLiteral("under")).fontUnderline());
+    EXPECT_TRUE(formatAt(*document, QStringLiteral("struck")).fontStrikeOut());
+    EXPECT_FALSE(plain.fontUnderline());
+
+    const struct {
+        const char* word;
+        bool monospaced;
+        bool bold;
+    } runs[] = {{"loud", false, false}, {"small", false, false}, {"typed", true, false},
+                {"fira", true, false},  {"heading", false, true}};
+    for (const auto& run : runs) {
+        const QTextCharFormat format = formatAt(*document, QString::fromUtf8(run.word));
+        EXPECT_EQ(format.foreground().color().rgba(), plain.foreground().color().rgba()) << run.word;
+        EXPECT_DOUBLE_EQ(shown(format).pointSizeF(), 12) << run.word;
+        EXPECT_EQ(shown(format).family() == fixedFamily, run.monospaced) << run.word;
+        EXPECT_EQ(shown(format).bold(), run.bold) << run.word;
+    }
+    // Nothing is laid out before a width is given.
+    EXPECT_EQ(document->size(), QSizeF(0, 0));
+}
+
 TEST_F(DescriptionTextTest, textWithoutATagAndDeeplyNestedTablesStayPlain) {
     const struct {
         QString text;
