@@ -3,13 +3,13 @@
 #include "Carvex/ModelAdapters/SchemaTreeBuilder.h"
 #include "Carvex/Properties/BodyTabViewController.h"
 #include "Carvex/Properties/DetailFonts.h"
+#include "Carvex/Properties/ElidingComboBox.h"
 #include "Carvex/Properties/ElidingLabel.h"
 #include "Carvex/Properties/SchemaOutlineView.h"
 #include "Carvex/Properties/TabButtonBar.h"
 #include "platform/BackgroundTask.h"
 #include "platform/SystemSymbol.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -146,10 +146,12 @@ QWidget* SchemaTabViewController::loadView()
     auto* toolbar = new QHBoxLayout(toolbarBar_);
     toolbar->setContentsMargins(12, 0, 12, 0);
     toolbar->setSpacing(4);
-    sourcePopup_ = new QComboBox(toolbarBar_);
+    sourcePopup_ = new ElidingComboBox(toolbarBar_);
     sourcePopup_->setObjectName(QStringLiteral("schemaSourcePopup"));
     sourcePopup_->setFont(DetailFonts::system(11));
     sourcePopup_->setMaximumWidth(200);
+    // Narrower than its titles when the pane is narrow: the title is cut with an ellipsis.
+    sourcePopup_->setMinimumWidth(60);
     sourcePopup_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     sourcePopup_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     sourcePopup_->setAttribute(Qt::WA_MacSmallSize);

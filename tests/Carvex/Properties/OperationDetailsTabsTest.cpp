@@ -92,7 +92,8 @@ std::vector<QPushButton*> buttonsTitled(const QWidget* root, const QString& titl
 TEST_F(OperationDetailsTabsTest, tabBarSelectsFromCodeQuietlyAndFromClicksAloud) {
     QFont font;
     font.setPointSizeF(12);
-    TabButtonBar bar({QStringLiteral("Description"), QStringLiteral("Body"), QStringLiteral("Schema")}, font);
+    const QStringList titles = {QStringLiteral("Description"), QStringLiteral("Body"), QStringLiteral("Schema")};
+    TabButtonBar bar(titles, font);
     std::vector<int> told;
     bar.onTabSelected = [&](int index) { told.push_back(index); };
 
@@ -122,6 +123,25 @@ TEST_F(OperationDetailsTabsTest, tabBarSelectsFromCodeQuietlyAndFromClicksAloud)
         EXPECT_EQ(button->width(), static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(button->text()))) + 16);
     }
     EXPECT_EQ(bar.buttons()[1]->x() - (bar.buttons()[0]->x() + bar.buttons()[0]->width()), 2);
+
+    // In a narrow place the buttons give up the room beside their titles, the same from each, and
+    // stay within the bar; given room again, they take it back.
+    QWidget host;
+    auto* narrow = new TabButtonBar(titles, font, &host);
+    host.show();
+    const int full = narrow->sizeHint().width();
+    for (int width : {full - 12, narrow->minimumSizeHint().width(), full}) {
+        narrow->setGeometry(0, 0, width, narrow->sizeHint().height());
+        narrow->layout()->activate();
+        const QToolButton* last = narrow->buttons().back();
+        EXPECT_LE(last->x() + last->width(), width) << width;
+        const auto paddingOf = [&](const QToolButton* button) {
+            return button->width() - static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(button->text())));
+        };
+        for (QToolButton* button : narrow->buttons()) {
+            EXPECT_EQ(paddingOf(button), width == full ? 16 : width == full - 12 ? 12 : 4) << width;
+        }
+    }
 
     TabButtonBar empty({}, font);
     empty.setSelectedIndex(0);
