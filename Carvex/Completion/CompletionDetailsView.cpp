@@ -134,7 +134,10 @@ CompletionDetailsView::CompletionDetailsView(QWidget* parent, std::shared_ptr<Ca
     previewTextView_->hide();
 
     auto* layout = new QVBoxLayout(container_);
-    layout->setContentsMargins(horizontalPadding, verticalPadding, horizontalPadding, verticalPadding);
+    // The border stands inside the padding beside the text, so that the description is as wide as
+    // the lines it is fitted to (`contentWidth`) and no line wraps again.
+    layout->setContentsMargins(horizontalPadding - borderWidth, verticalPadding, horizontalPadding - borderWidth,
+                               verticalPadding);
     layout->setSpacing(2);
     layout->addWidget(titleLabel_);
     layout->addWidget(descriptionLabel_, 1);
@@ -274,8 +277,9 @@ void CompletionDetailsView::applyColors() {
     const QColor background = CarvexPlatform::systemColor(SystemColor::windowBackground);
     const QColor border = CarvexPlatform::systemColor(SystemColor::separator);
     container_->setStyleSheet(QStringLiteral("QFrame#completionDetailsContainer { background-color: %1; "
-                                             "border: 1px solid %2; border-radius: %3px; }")
+                                             "border: %3px solid %2; border-radius: %4px; }")
                                   .arg(colorText(background), colorText(border))
+                                  .arg(borderWidth)
                                   .arg(cornerRadius));
     if (currentItem_) {
         setTextColor(titleLabel_, SystemColor::label);
@@ -287,9 +291,9 @@ void CompletionDetailsView::applyColors() {
 int CompletionDetailsView::descriptionLinesThatFit() {
     // The pane is `descriptionHeight` tall: its border and padding, the title, the spacing, then
     // the description. A line that would not fit whole is not shown, so none is cut through.
-    const int border = 1;
     const int spacing = 2;
-    const int room = descriptionHeight - 2 * (verticalPadding + border) - QFontMetrics(titleFont()).height() - spacing;
+    const int room =
+        descriptionHeight - 2 * (verticalPadding + borderWidth) - QFontMetrics(titleFont()).height() - spacing;
     return std::clamp(room / std::max(1, QFontMetrics(descriptionFont()).lineSpacing()), 1, maximumDescriptionLines);
 }
 

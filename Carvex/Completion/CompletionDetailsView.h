@@ -37,6 +37,7 @@ public:
     static constexpr int horizontalPadding = 8;
     static constexpr int verticalPadding = 6;
     static constexpr int cornerRadius = 6;
+    static constexpr int borderWidth = 1;
     static constexpr int maximumDescriptionLines = 5;
     // The text width of the labels in a popup 320 wide.
     static constexpr int contentWidth = 304;

@@ -205,6 +205,8 @@ TEST_F(CompletionDetailsViewTest, LongTextsStayWithinTheirLines) {
     view->descriptionLabel()->parentWidget()->layout()->activate();
     const QLabel& label = *view->descriptionLabel();
     EXPECT_GE(CompletionDetailsView::descriptionLinesThatFit(), 1);
+    // The label is as wide as the lines were fitted to: none wraps again into a line that is cut.
+    EXPECT_EQ(label.width(), CompletionDetailsView::contentWidth);
     EXPECT_LE(label.heightForWidth(label.width()), label.height()) << label.text().toStdString();
     EXPECT_TRUE(label.text().endsWith(QChar(0x2026)));
     view->hide();
