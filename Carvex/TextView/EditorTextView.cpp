@@ -544,7 +544,10 @@ bool EditorTextView::insertTextAtSelection(const QString& text) {
 void EditorTextView::beginUndoGrouping() {
     if (undoGroupDepth_++ == 0) {
         finishLoading();
+        // Undoing the group puts the caret back where this cursor stood when the group began:
+        // where the user had it, not at the start of the text.
         undoGroupCursor_ = QTextCursor(document());
+        undoGroupCursor_.setPosition(textCursor().position());
         undoGroupCursor_.beginEditBlock();
     }
 }

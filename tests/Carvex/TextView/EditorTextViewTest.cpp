@@ -13,6 +13,8 @@
 #include <QTest>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 using namespace Carvex;
 using CarvexTest::EditorViewTest;
@@ -171,6 +173,33 @@ TEST_F(EditorViewTest, UndoIsAnnouncedAsAChange) {
     ASSERT_EQ(delegate.changes.size(), 2u);
     EXPECT_EQ(delegate.changes[1], (TextChange{TextRange{2, 0}, -1}));
     EXPECT_TRUE(view->text() == "ab");
+}
+
+TEST_F(EditorViewTest, UndoingAGroupPutsTheCaretBackWhereTheGroupBegan) {
+    // A snippet, a reformat: several changes made as one step, away from the caret or at it.
+    struct Row {
+        const char* name;
+        qsizetype caret;
+        std::vector<std::pair<TextRange, QString>> edits;
+    };
+    const std::vector<Row> rows = {
+        {"one insertion at the caret", 9, {{TextRange{9, 0}, "\n    a: 1\n    b: 2"}}},
+        {"an insertion replacing a word before the caret", 9, {{TextRange{5, 4}, "type: object"}}},
+        {"edits before and after the caret", 6, {{TextRange{10, 0}, "x"}, {TextRange{0, 5}, ""}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        view->loadText("a:\n  type:\nb: 2\n");
+        view->setSelectedRange(TextRange{row.caret, 0});
+        view->beginUndoGrouping();
+        for (const auto& [range, text] : row.edits) {
+            ASSERT_TRUE(view->replaceCharacters(range, text, false));
+        }
+        view->endUndoGrouping();
+        view->undo();
+        EXPECT_EQ(view->viewText(), "a:\n  type:\nb: 2\n");
+        EXPECT_EQ(view->selectedRange(), (TextRange{row.caret, 0}));
+    }
 }
 
 TEST_F(EditorViewTest, LineNumbersCountLineFeedsAtEveryUtf16Index) {
