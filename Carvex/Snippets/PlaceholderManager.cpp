@@ -10,6 +10,7 @@
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -158,6 +159,10 @@ qsizetype PlaceholderManager::insertSnippet(const QString& text, TextRange repla
     const SnippetPlaceholders parsed = parseSnippetPlaceholders(normalizeLineEndings(text), range.location);
     const qsizetype length = parsed.displayText.size();
     InternalUpdate internal(*this);
+    // Ending the group puts the caret after the snippet and scrolls to it; with fields, the caret
+    // belongs at the first one instead, so the view is scrolled only as far as that one needs.
+    const int scrolledDown = view->verticalScrollBar()->value();
+    const int scrolledAcross = view->horizontalScrollBar()->value();
     view->beginUndoGrouping();
     const bool inserted = view->replaceCharacters(range, parsed.displayText, false);
     if (inserted && !parsed.placeholders.empty()) {
@@ -191,6 +196,8 @@ qsizetype PlaceholderManager::insertSnippet(const QString& text, TextRange repla
     if (hasActiveSession()) {
         undoStepsAfterInsertion_ = view->document()->availableUndoSteps();
         placedRevision_ = view->textRevision();
+        view->verticalScrollBar()->setValue(scrolledDown);
+        view->horizontalScrollBar()->setValue(scrolledAcross);
         selectPlaceholder(0);
     }
     refreshDisplay();

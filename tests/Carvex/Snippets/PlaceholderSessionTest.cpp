@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QScrollBar>
 
 #include <random>
 #include <variant>
@@ -174,6 +175,7 @@ TEST_F(PlaceholderSessionTest, UndoAndRedoRestorePlainTextAndNeverBringChipsBack
     view().undo();
     EXPECT_EQ(text(), original) << "the insertion is one step";
     EXPECT_EQ(session(), nullptr) << "undoing the insertion ends the session";
+    EXPECT_EQ(view().selectedRange(), (TextRange{original.size(), 0})) << "the caret is back where it was";
     EXPECT_EQ(doc.content, original);
 
     view().redo();
@@ -200,6 +202,32 @@ TEST_F(PlaceholderSessionTest, UndoAndRedoRestorePlainTextAndNeverBringChipsBack
     press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(text(), withA);
     EXPECT_EQ(doc.content, withA);
+}
+
+TEST_F(PlaceholderSessionTest, ALongSnippetScrollsTheViewOnlyAsFarAsItsFirstField) {
+    // Forty lines above the caret, a snippet of sixty lines whose first field is on the caret's line.
+    QString lines;
+    for (int i = 0; i < 40; ++i) {
+        lines += QStringLiteral("k%1: v\n").arg(i);
+    }
+    QString snippet = QStringLiteral("summary: ${1:first}");
+    for (int i = 0; i < 60; ++i) {
+        snippet += QStringLiteral("\nline%1: ${%2:x}").arg(i).arg(i + 2);
+    }
+    for (const int top : {0, 30}) {
+        SCOPED_TRACE(top);
+        open(lines);
+        view().verticalScrollBar()->setValue(top);
+        const qsizetype at = QStringView(lines).indexOf(u"k35:");
+        caret(at);
+        view().ensureCursorVisible();
+        const int before = view().verticalScrollBar()->value();
+        manager().insertSnippet(snippet, at);
+        ASSERT_NE(session(), nullptr);
+        EXPECT_EQ(view().selectedRange(), (TextRange{at + 9, 5}));
+        EXPECT_EQ(view().verticalScrollBar()->value(), before) << "the first field was in view already";
+        press(Qt::Key_Escape);
+    }
 }
 
 // MARK: Chips as units, the redirect to a chip
