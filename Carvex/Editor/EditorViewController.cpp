@@ -249,6 +249,12 @@ void EditorViewController::endPlaceholderSession() {
 }
 
 void EditorViewController::resumeHighlightingAfterPlaceholderMode() {
+    // The links were not followed while the snippet was filled in: bring them in step with the text
+    // now, before a highlighting pass styles the links it has again (at their places before the
+    // snippet, else).
+    if (refLinkHandler_) {
+        refLinkHandler_->updateLinks(currentLanguage_);
+    }
     if (!highlightingController_) {
         return;
     }

@@ -1,6 +1,8 @@
 #include "PlaceholderSessionSupport.h"
 
 #include "Carvex/Completion/SnippetCompletionInsertion.h"
+#include "Carvex/Editor/RefLinkHandler.h"
+#include "Carvex/Editor/RefLinkStyler.h"
 #include "Carvex/Snippets/LineNumberOfPosition.h"
 #include "Carvex/Snippets/PlaceholderChipRenderer.h"
 #include "Carvex/Snippets/PlaceholderImageGenerator.h"
@@ -12,6 +14,8 @@
 #include <QInputMethodEvent>
 #include <QScrollBar>
 
+#include <chrono>
+#include <functional>
 #include <random>
 #include <variant>
 
@@ -329,6 +333,47 @@ TEST_F(PlaceholderSessionTest, TheSessionEndsWhenTheCaretLeavesTheSnippetsLines)
     ASSERT_NE(session(), nullptr);
     caret(text().size());
     EXPECT_EQ(session(), nullptr) << "the last line is not the snippet's";
+}
+
+TEST_F(PlaceholderSessionTest, RefLinksFollowTheFilledInSnippetOnceTheSessionEnds) {
+    // The links are not followed while the fields are filled in; once the session ends they must be
+    // the text's, also after the highlighting pass that styles the links it has once more.
+    struct LinksGuard {
+        Carvex::RefLinkHandler::Factory saved = std::exchange(Carvex::RefLinkHandler::factory(), {});
+        ~LinksGuard() { Carvex::RefLinkHandler::factory() = saved; }
+    } guard;
+    Carvex::RefLinkHandler::installFactory();
+    struct Row {
+        const char* name;
+        std::function<void()> end;
+    };
+    const std::vector<Row> rows = {
+        {"Escape", [&] { press(Qt::Key_Escape); }},
+        {"Tab past the last field", [&] { press(Qt::Key_Tab), press(Qt::Key_Tab); }},
+        {"the caret leaving the snippet's lines", [&] { caret(text().size()); }},
+    };
+    const QString x = QStringLiteral("#/components/schemas/X");
+    const QString y = QStringLiteral("#/components/schemas/Y");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        open(QStringLiteral("a: 1\nb:\n  $ref: '") + x + QStringLiteral("'\nc: 3\n"));
+        ASSERT_NE(controller->refLinkHandler(), nullptr);
+        const Carvex::RefLinkStyler* styler = controller->refLinkHandler()->styler();
+        ASSERT_NE(styler, nullptr);
+        caret(4);
+        manager().insertSnippet(QStringLiteral("\nd: ${1:x}\ne:\n  $ref: '${2:") + y + QStringLiteral("}'"), 4);
+        typeKey(QStringLiteral("filled"));
+        ASSERT_NE(session(), nullptr);
+        row.end();
+        ASSERT_EQ(session(), nullptr);
+        fake->advance(std::chrono::seconds(1));
+        const std::vector<Carvex::RefLinkStyler::StyledLink> expected = {
+            {TextRange{text().indexOf(y), y.size()}, y},
+            {TextRange{text().indexOf(x), x.size()}, x},
+        };
+        EXPECT_EQ(styler->styledLinks(), expected);
+        EXPECT_EQ(styler->refPath(text().indexOf(x)), x);
+    }
 }
 
 TEST_F(PlaceholderSessionTest, AReloadOrALanguageChangeEndsTheSession) {
