@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QHash>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -420,6 +421,43 @@ TEST_F(RefLinkHandlerTest, ACommandClickPutsTheCaretOnTheTargetsFirstCharacter) 
         }
         handler->setClickDelegate(nullptr);
     }
+}
+
+TEST_F(RefLinkHandlerTest, ATargetOffScreenIsBroughtToTheMiddleAndOneOnScreenStaysPut) {
+    // A long description between the link and its target, and a second link close to its target.
+    QString text = QStringLiteral("openapi: 3.0.3\ninfo:\n  title: t\n  version: '1'\n  description: |\n");
+    for (int i = 0; i < 200; ++i) {
+        text += QStringLiteral("    line %1\n").arg(i);
+    }
+    text += QStringLiteral("paths: {}\ncomponents:\n  schemas:\n    Near:\n      $ref: '#/components/schemas/Far'\n"
+                           "    Far:\n      type: object\n      description: far\n    Last:\n      description: |\n");
+    for (int i = 0; i < 60; ++i) {
+        text += QStringLiteral("        line %1\n").arg(i);
+    }
+    text.insert(text.indexOf(u"  description: |"), QStringLiteral("  x-link:\n    $ref: '#/components/schemas/Far'\n"));
+    load(text, DocumentLanguage::yaml);
+    parse(text, VoziZazIre::Format::yaml);
+    const QRect viewport = view->viewport()->rect();
+    const auto rectOfCaret = [&] { return view->cursorRect(); };
+
+    // From the top of the text: the target lies far below the view.
+    view->setSelectedRange(TextRange{0, 0});
+    view->ensureCursorVisible();
+    ASSERT_TRUE(handler->handleCmdClick(indexOf(QStringLiteral("#/components/schemas/Far")) + 2));
+    ASSERT_TRUE(view->viewText().mid(view->selectedRange().location).startsWith(QStringLiteral("type: object")));
+    const QRect far = rectOfCaret();
+    EXPECT_TRUE(viewport.contains(far));
+    EXPECT_GT(far.top(), viewport.height() / 3) << "not left at the top edge";
+    EXPECT_LT(far.bottom(), viewport.height() * 2 / 3) << "not left at the bottom edge, the definition hidden";
+
+    // The link just above its target: the view does not move.
+    const qsizetype near = indexOf(QStringLiteral("#/components/schemas/Far"), indexOf(QStringLiteral("Near:")));
+    view->setSelectedRange(TextRange{near, 0});
+    view->ensureCursorVisible();
+    const int scrolled = view->verticalScrollBar()->value();
+    ASSERT_TRUE(handler->handleCmdClick(near + 2));
+    EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
+    EXPECT_TRUE(viewport.contains(rectOfCaret()));
 }
 
 TEST_F(RefLinkHandlerTest, ClicksThatAreNoLinkActAsPlainClicksAndLogNothing) {
