@@ -248,6 +248,13 @@ bool PlaceholderManager::nextPlaceholder() {
             return true;
         }
     }
+    // Past the last field the caret goes on after the snippet, as if it had been typed out: the
+    // field it leaves stays unselected, so that the next key does not type over it.
+    if (EditorTextView* view = textView_.data(); view != nullptr && isInStep()) {
+        InternalUpdate internal(*this);
+        view->setSelectedRange(TextRange{extent_.end(), 0});
+        view->ensureCursorVisible();
+    }
     endSession();
     return false;
 }

@@ -128,6 +128,7 @@ TEST_F(PlaceholderSessionTest, TabAndShiftTabVisitTheChipsAndTabPastTheLastEndsT
     EXPECT_EQ(session(), nullptr);
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(text(), before) << "the defaults stand: ending is no edit";
+    EXPECT_EQ(view().selectedRange(), (TextRange{7, 0})) << "the caret goes on after the snippet, no field selected";
     EXPECT_FALSE(controller->highlightingController()->isPaused());
     expectConsistent();
 
