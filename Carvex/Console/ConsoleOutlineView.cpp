@@ -215,6 +215,11 @@ void ConsoleOutlineView::collapse(const QModelIndex& index) {
     emit expandedChanged(index, false);
 }
 
+QSize ConsoleOutlineView::minimumSizeHint() const {
+    const int frame = 2 * frameWidth();
+    return {QAbstractItemView::minimumSizeHint().width(), fontMetrics().height() + frame};
+}
+
 QRect ConsoleOutlineView::visualRect(const QModelIndex& index) const { return rowRect(rowOf(index)); }
 
 void ConsoleOutlineView::scrollRowToVisible(int row) {

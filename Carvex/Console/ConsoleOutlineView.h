@@ -47,6 +47,9 @@ public:
     QModelIndex indexAt(const QPoint& point) const override;
     void doItemsLayout() override;
     void reset() override;
+    // As low as a row: the scroll bar's own minimum would make the bottom panel grow when the
+    // first entry takes the place of the empty state.
+    QSize minimumSizeHint() const override;
 
 signals:
     void expandedChanged(const QModelIndex& index, bool expanded);

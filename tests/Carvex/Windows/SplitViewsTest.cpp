@@ -40,6 +40,12 @@ TEST_F(WindowTest, PanesOpenAtTheirSharesAndKeepTheirLimits) {
     EXPECT_NEAR(sides->positionOfDivider(0), share, 2);
     EXPECT_NEAR(stack->sizes().back(), EditorSplitViewController::defaultConsoleHeight, 2);
     EXPECT_FALSE(editorArea->isConsoleCollapsed());
+    // The console's first entries take the place of its empty state: the panel keeps its height.
+    for (int i = 0; i < 3; ++i) {
+        document->logger().info("entry");
+        settle();
+        EXPECT_NEAR(stack->sizes().back(), EditorSplitViewController::defaultConsoleHeight, 2) << i;
+    }
 
     // The properties pane: at least 200, and it may collapse.
     EXPECT_EQ(sides->widget(1)->minimumWidth(), SplitViewController::propertiesMinimumThickness);
