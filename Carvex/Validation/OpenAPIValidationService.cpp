@@ -50,6 +50,21 @@ CarvexValidationError parsingError(QString message, std::optional<QString> descr
     return error;
 }
 
+// The text as the library should read it. A lone carriage return (old Mac OS line ends) breaks the
+// line in the editor, but the library's readers break lines only at LF and CR LF: a YAML file would
+// read as one long line and fail, and the findings of a JSON file would all land on line 1. Each
+// lone CR becomes an LF, one unit for one, so offsets stay; CR LF pairs stay as they are.
+QByteArray libraryText(const QString& text) {
+    QByteArray utf8 = text.toUtf8();
+    const qsizetype size = utf8.size();
+    for (qsizetype i = utf8.indexOf('\r'); i >= 0; i = utf8.indexOf('\r', i + 1)) {
+        if (i + 1 == size || utf8[i + 1] != '\n') {
+            utf8[i] = '\n';
+        }
+    }
+    return utf8;
+}
+
 }  // namespace
 
 OpenAPIValidationService::OpenAPIValidationService(
@@ -77,7 +92,7 @@ CarvexValidationResult OpenAPIValidationService::validateNow(const QString& text
                          std::nullopt, std::nullopt));
     }
     try {
-        const QByteArray utf8 = text.toUtf8();
+        const QByteArray utf8 = libraryText(text);
         const VoziZazIre::ParseResult result =
             parser_.parse(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
                           VoziZazIre::Format::auto_, VoziZazIreCore::ValidationLevel::high);

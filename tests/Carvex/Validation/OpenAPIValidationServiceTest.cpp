@@ -104,6 +104,62 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("#/components/schemas/A")}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The editor breaks lines at LF, CR LF and a lone CR alike; the findings must come back on the
+// lines it shows, with the offsets of the text it was given.
+TEST(ValidationServiceTest, FindingsLandOnTheSameLineWhateverTheLineEnds) {
+    struct Row {
+        const char* name;
+        const char* lineFeedText;  // written with LF; the other line ends are put in its place
+        int line;                  // of the first finding, as the editor shows it
+        int column;
+    };
+    const Row rows[] = {
+        {"yaml", "openapi: 3.0.3\ninfo:\n  title: T\n  version: \"1\"\npaths:\n  /a:\n    get:\n"
+                 "      responses:\n        \"200\":\n          description: ok\n          content:\n"
+                 "            application/json:\n              schema: {type: array}\n",
+         13, 23},
+        {"json", "{\n  \"openapi\": \"3.0.3\",\n  \"info\": {\"title\": \"T\", \"version\": \"1\"},\n"
+                 "  \"paths\": {\"/a\": {\"get\": {\"responses\": {\"200\": {\"description\": \"d\",\n"
+                 "    \"content\": {\"a/b\": {\"schema\": {\"type\": \"array\"}}}}}}}}\n}\n",
+         5, 35},
+        {"yaml_blank_line", "openapi: 3.0.3\n\ninfo:\n  title: T\n  version: \"1\"\npaths: {}\n"
+                            "components:\n  schemas:\n    L: {type: array}\n",
+         9, 8},
+    };
+    struct Ending {
+        const char* name;
+        const char* text;
+        bool sameOffsets;  // one unit per line break, as LF
+    };
+    const Ending endings[] = {{"LF", "\n", true}, {"CR", "\r", true}, {"CRLF", "\r\n", false}};
+    for (const Row& row : rows) {
+        for (const Ending& ending : endings) {
+            QString text = QString::fromUtf8(row.lineFeedText);
+            const CarvexValidationResult reference = OpenAPIValidationService().validateNow(text);
+            text.replace(QStringLiteral("\n"), QString::fromLatin1(ending.text));
+            const CarvexValidationResult result = OpenAPIValidationService().validateNow(text);
+            const std::string where = std::string(row.name) + " " + ending.name;
+            ASSERT_EQ(result.kind(), Kind::validationErrors) << where << ": " << result.description().toStdString();
+            const CarvexValidationError first = result.findings().front();
+            EXPECT_TRUE(first.message.startsWith(QStringLiteral("[SCH-011] "))) << where;
+            ASSERT_TRUE(first.sourceLocation) << where;
+            EXPECT_EQ(first.sourceLocation->line, row.line) << where;
+            EXPECT_EQ(first.sourceLocation->column, row.column) << where;
+            if (ending.sameOffsets) {
+                EXPECT_EQ(first.sourceLocation->offset, reference.findings().front().sourceLocation->offset) << where;
+            }
+        }
+    }
+    // A CR right before a CR LF is a line break of its own.
+    const CarvexValidationResult mixed = OpenAPIValidationService().validateNow(QStringLiteral(
+        "openapi: 3.0.3\r\r\ninfo: {title: T, version: \"1\"}\rpaths: {}\r\ncomponents:\r  schemas:\r\n"
+        "    L: {type: array}\r"));
+    ASSERT_EQ(mixed.kind(), Kind::validationErrors) << mixed.description().toStdString();
+    const std::optional<SourceLocation> mixedLocation = mixed.findings().front().sourceLocation;
+    ASSERT_TRUE(mixedLocation);
+    EXPECT_EQ(mixedLocation->line, 7);
+}
+
 TEST(ValidationServiceTest, RefusalMessagesGiveTheirVersion) {
     struct Row {
         const char* message;
