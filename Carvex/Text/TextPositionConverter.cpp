@@ -113,18 +113,22 @@ std::optional<qsizetype> TextPositionConverter::lineContentEnd(std::int64_t line
 
 std::optional<qsizetype> TextPositionConverter::position(std::int64_t line,
                                                          std::int64_t column) const {
-    const auto start = lineStart(line);
-    if (!start) {
+    const auto lineBegin = lineStart(line);
+    if (!lineBegin) {
         return std::nullopt;
     }
     const qsizetype end = *lineContentEnd(line);
+    // The parsers skip a byte order mark before the text: the first line's columns start after it.
+    const qsizetype start = line == 1 && *lineBegin < end && text_[*lineBegin] == QChar::ByteOrderMark
+                                ? *lineBegin + 1
+                                : *lineBegin;
     const std::int64_t count = std::max<std::int64_t>(column - 1, 0);
-    if (end - *start <= longLineUnits || count < checkpointColumns) {
-        return advance(*start, end, count);
+    if (end - start <= longLineUnits || count < checkpointColumns) {
+        return advance(start, end, count);
     }
     std::vector<qsizetype>& marks = checkpoints_[line];
     if (marks.empty()) {
-        marks.push_back(*start);
+        marks.push_back(start);
     }
     const auto wanted = static_cast<std::size_t>(count / checkpointColumns);
     while (marks.size() <= wanted && marks.back() < end) {

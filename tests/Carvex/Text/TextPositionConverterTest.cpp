@@ -87,7 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
         ParserRow{"yaml_emoji_before", false, "a: x\nb\xF0\x9F\x98\x80: target\n", "target"},
         ParserRow{"yaml_combining_key", false, "a: x\ne\xCC\x81\xCC\x81k: target\n", "target"},
         ParserRow{"yaml_cjk", false, "\xE6\x97\xA5\xE6\x9C\xAC: [\xE8\xAA\x9E, target]\n", "target"},
-        ParserRow{"yaml_crlf", false, "a: \xF0\x9F\x98\x80\r\nb:\r\n  - \xC3\xA9\r\n  - target\r\n", "target"}),
+        ParserRow{"yaml_crlf", false, "a: \xF0\x9F\x98\x80\r\nb:\r\n  - \xC3\xA9\r\n  - target\r\n", "target"},
+        // A byte order mark stays in the view's text; the parsers do not count it.
+        ParserRow{"json_bom_first_line", true, "\xEF\xBB\xBF{\"a\": \"x\", \"b\": \"target\"}", "\"target\""},
+        ParserRow{"json_bom_later_line", true, "\xEF\xBB\xBF{\"a\": \"x\",\n \"b\": \"target\"}", "\"target\""},
+        ParserRow{"yaml_bom_first_line", false, "\xEF\xBB\xBF[x, target]\n", "target"},
+        ParserRow{"yaml_bom_later_line", false, "\xEF\xBB\xBF" "a: x\nb: target\n", "target"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PlaceRow {
@@ -102,7 +107,7 @@ class TextPositionPlaceTest : public ::testing::TestWithParam<PlaceRow> {};
 
 TEST_P(TextPositionPlaceTest, Places) {
     const PlaceRow& row = GetParam();
-    const QString text = QString::fromUtf16(row.text);
+    const QString text = QStringView(row.text).toString();  // as written: fromUtf16 drops a BOM
     TextPositionConverter converter(text);
     EXPECT_EQ(converter.position(row.line, row.column), row.expected);
 }
@@ -124,8 +129,29 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceRow{"combining_marks_join", u"e\u0301\u0301x", 1, 2, 3},
         PlaceRow{"ascii_then_combining_mark", u"abe\u0301x", 1, 4, 4},
         PlaceRow{"hangul_jamo", u"\u1100\u1161\u11A8x", 1, 2, 3},
-        PlaceRow{"line_separator_is_no_break", u"a\u2028b\ncd", 2, 1, 4}),
+        PlaceRow{"line_separator_is_no_break", u"a\u2028b\ncd", 2, 1, 4},
+        PlaceRow{"leading_bom_is_no_column", u"\uFEFFab\ncd", 1, 2, 2},
+        PlaceRow{"leading_bom_leaves_later_lines", u"\uFEFFab\ncd", 2, 2, 5},
+        PlaceRow{"bom_inside_the_line_is_a_column", u"a\uFEFFb", 1, 3, 2}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A minified description is one long line: its checkpoints start after a byte order mark too.
+TEST(TextPositionConverterTest, LongFirstLineAfterAByteOrderMark) {
+    std::string source = "\xEF\xBB\xBF{";
+    for (int i = 0; i < 900; ++i) {
+        source += "\"k" + std::to_string(i) + "\": 1, ";
+    }
+    source += "\"b\": \"target\"}";
+    const auto root = VoziZazIreParsing::JSONParser().parse(std::string_view(source));
+    const auto* node = findString(*root, "target");
+    ASSERT_NE(node, nullptr);
+    const QString view = QString::fromUtf8(source);
+    ASSERT_GT(view.size(), 4096);
+    TextPositionConverter converter(view);
+    const auto start = converter.position(node->range().start.line, node->range().start.column);
+    ASSERT_TRUE(start.has_value());
+    EXPECT_EQ(view.mid(*start, 8), QStringLiteral("\"target\""));
+}
 
 TEST(TextPositionConverterTest, LinesAndTheirEnds) {
     const QString text = QStringLiteral("ab\r\n\ncd");
