@@ -152,8 +152,42 @@ void ValidationDecorationRenderer::paintOverlay(EditorTextView& view, QPainter& 
     if (blocks.empty()) {
         return;
     }
-    const qsizetype first = blocks.front().block.position();
-    const qsizetype last = blocks.back().block.position() + blocks.back().block.length();
+    // The wrapped lines of each block that meet `rect`: a minified description is one block of
+    // thousands of lines, and only the few on screen may cost anything.
+    std::vector<std::pair<int, int>> shownLines;  // [first, end) per visible block
+    shownLines.reserve(blocks.size());
+    for (const EditorTextView::VisibleBlock& visible : blocks) {
+        const QTextLayout* layout = visible.block.layout();
+        const int count = layout != nullptr ? layout->lineCount() : 0;
+        const qreal top = rect.top() - visible.geometry.top();
+        const qreal bottom = rect.bottom() + 1 - visible.geometry.top();
+        // Lines lie one below the other, so both ends are found by bisection.
+        const auto firstLineWhere = [&](int from, auto&& test) {
+            int lo = from;
+            for (int hi = count; lo < hi;) {
+                const int mid = lo + (hi - lo) / 2;
+                if (test(layout->lineAt(mid))) {
+                    hi = mid;
+                } else {
+                    lo = mid + 1;
+                }
+            }
+            return lo;
+        };
+        const int from = firstLineWhere(0, [&](const QTextLine& line) { return line.y() + line.height() > top; });
+        const int to = firstLineWhere(from, [&](const QTextLine& line) { return line.y() >= bottom; });
+        shownLines.emplace_back(from, to);
+    }
+    const auto lineStartIn = [&](std::size_t index, int line) {
+        return blocks[index].block.position() + blocks[index].block.layout()->lineAt(line).textStart();
+    };
+    const auto [frontFrom, frontTo] = shownLines.front();
+    const auto [backFrom, backTo] = shownLines.back();
+    const QTextLayout* backLayout = blocks.back().block.layout();
+    const qsizetype first = frontFrom < frontTo ? lineStartIn(0, frontFrom) : blocks.front().block.position();
+    const qsizetype last = backFrom < backTo && backTo < backLayout->lineCount()
+                               ? lineStartIn(blocks.size() - 1, backTo)
+                               : blocks.back().block.position() + blocks.back().block.length();
     const qreal stubWidth = QFontMetricsF(view.font()).horizontalAdvance(QLatin1Char(' '));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -184,7 +218,8 @@ void ValidationDecorationRenderer::paintOverlay(EditorTextView& view, QPainter& 
             const qsizetype blockStart = block->block.position();
             const int from = static_cast<int>(std::max(start, blockStart) - blockStart);
             const int to = static_cast<int>(std::min(end, blockStart + block->block.length()) - blockStart);
-            for (int i = 0; i < layout->lineCount(); ++i) {
+            const auto [shownFrom, shownTo] = shownLines[static_cast<std::size_t>(block - blocks.begin())];
+            for (int i = shownFrom; i < shownTo; ++i) {
                 const QTextLine line = layout->lineAt(i);
                 const int lineStart = line.textStart();
                 const int lineEnd = lineStart + line.textLength();

@@ -6,8 +6,10 @@
 #include "Carvex/Validation/ValidationDecorationController.h"
 
 #include <QImage>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include <string>
 
@@ -434,6 +436,30 @@ TEST_F(DecorationViewTest, PaintingVisitsOnlyTheMarksOnScreen) {
     paint();
     EXPECT_GT(controller->renderer()->paintedMarkCount(), 0);
     EXPECT_LT(controller->renderer()->paintedMarkCount(), 100);
+}
+
+// A minified description is one line that wraps into thousands on screen: painting looks only at
+// the wrapped lines in view, at the top and after a scroll to the end.
+TEST_F(DecorationViewTest, PaintingALongWrappedLineVisitsOnlyTheMarksOnScreen) {
+    QString text;
+    for (int i = 0; i < 5000; ++i) {
+        text += QStringLiteral("\"key%1\": 1, ").arg(i, 4, 10, QLatin1Char('0'));
+    }
+    view->loadText(text);
+    std::vector<CarvexValidationError> errors;
+    for (int i = 0; i < 5000; ++i) {
+        errors.push_back(finding(1, 1 + i * 14, at(1, 10 + i * 14)));  // each "keyNNNN"
+    }
+    controller->apply(errors);
+    ASSERT_EQ(controller->decorationCount(), 5000);
+    ASSERT_GT(view->document()->firstBlock().layout()->lineCount(), 100);
+    paint();
+    EXPECT_GT(controller->renderer()->paintedMarkCount(), 0);
+    EXPECT_LT(controller->renderer()->paintedMarkCount(), 500);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    paint();
+    EXPECT_GT(controller->renderer()->paintedMarkCount(), 0);
+    EXPECT_LT(controller->renderer()->paintedMarkCount(), 500);
 }
 
 }  // namespace
