@@ -80,6 +80,10 @@ void Document::setFilePath(const QString& path) {
         releaseUntitledNumber();
     }
     fileWatch_.watch(path);
+    // A document saved under a new name shows that name in its windows and tabs at once.
+    for (WindowController* controller : windowControllers_) {
+        controller->synchronizeWindowTitleWithDocumentName();
+    }
 }
 
 std::optional<QDateTime> Document::modificationDateOfFile(const QString& path) {

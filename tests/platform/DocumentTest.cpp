@@ -241,6 +241,9 @@ TEST_F(PlatformDocumentTest, SaveAsMovesTheDocumentAndNotesItAsRecent) {
     auto* document = static_cast<TextDocument*>(std::get<std::unique_ptr<Document>>(made).get());
     controller.addDocument(std::move(std::get<std::unique_ptr<Document>>(made)));
     document->edit("saved as");
+    document->addWindowController(std::make_unique<WindowController>());
+    QMainWindow* window = document->windowControllers().front()->window();
+    EXPECT_EQ(window->windowTitle(), "Untitled");
 
     panels->respond(std::nullopt);  // cancelled
     panels->respond(path("chosen"));  // the extension is added
@@ -256,6 +259,7 @@ TEST_F(PlatformDocumentTest, SaveAsMovesTheDocumentAndNotesItAsRecent) {
     EXPECT_EQ(panels->presented()[0].suggestedPath, QDir::home().filePath("Untitled.txt"));
     EXPECT_EQ(document->filePath(), path("chosen.txt"));
     EXPECT_EQ(document->displayName(), "chosen.txt");
+    EXPECT_EQ(window->windowTitle(), "chosen.txt");  // the window follows the new name
     EXPECT_EQ(read(path("chosen.txt")), "saved as");
     EXPECT_EQ(controller.recentDocumentPaths().value(0), path("chosen.txt"));
 }
