@@ -1,5 +1,7 @@
 #include "Carvex/Documents/NewDocumentConfigurationValidator.h"
 
+#include <algorithm>
+
 namespace Carvex {
 
 ValidationResult NewDocumentConfigurationValidator::validate(const NewDocumentConfiguration& configuration) const {
@@ -10,7 +12,12 @@ ValidationResult NewDocumentConfigurationValidator::validate(const NewDocumentCo
         return ValidationResult::failure(invalidPathMessage);
     }
     const QString path = normalizePath(*configuration.initialPath);
-    if (path.size() <= 1 || path.contains(QLatin1Char(' '))) {
+    // Any white space or control character counts as a space: a tab or a line break would end the
+    // path's key in the YAML skeleton early, and no such path names a URL.
+    const bool hasSpace = std::any_of(path.begin(), path.end(), [](QChar character) {
+        return character.isSpace() || character.category() == QChar::Other_Control;
+    });
+    if (path.size() <= 1 || hasSpace) {
         return ValidationResult::failure(invalidPathMessage);
     }
     if (configuration.methods.empty()) {

@@ -223,6 +223,49 @@ TEST(NewDocumentConfigurationValidatorTest, Cases) {
     EXPECT_EQ(NewDocumentConfigurationValidator::normalizePath(" a"), "/ a");
 }
 
+// A path the sheet accepts makes a skeleton that reads back in both formats; a path it can't write
+// faithfully (white space or control characters, which would break the YAML key) is refused.
+TEST(NewDocumentConfigurationValidatorTest, AcceptedPathsMakeValidSkeletons) {
+    struct Row {
+        const char* name;
+        QString path;
+        bool accepted;
+    };
+    const Row rows[] = {
+        {"template", "/pets/{petId}", true},
+        {"hash and colon", "/a#b:c", true},
+        {"quotes", "/a\"b'c", true},
+        {"flow characters", "/a,b[c]{d}", true},
+        {"non-breaking space", "/a\u00a0b", false},
+        {"tab", "/a\tb", false},
+        {"tab before a hash", "/a\t#b", false},
+        {"colon before a tab", "/a:\tb", false},
+        {"line feed", "/a\nb", false},
+        {"carriage return", "/a\rb", false},
+        {"control character", QStringLiteral("/a") + QChar(0x01) + QStringLiteral("b"), false},
+        {"line separator", "/a\u2028b", false},
+        {"ideographic space", "/a\u3000b", false},
+    };
+    const OpenAPIValidationService service;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (DocumentFormat format : {DocumentFormat::json, DocumentFormat::yaml}) {
+            const auto config =
+                configuration(NewDocumentOpenAPIVersion::v3_1, format, true, row.path, {HTTPMethod::get});
+            const ValidationResult checked = NewDocumentConfigurationValidator().validate(config);
+            EXPECT_EQ(checked.isSuccess(), row.accepted);
+            if (!checked.isSuccess()) {
+                EXPECT_EQ(checked.errorMessage(), NewDocumentConfigurationValidator::invalidPathMessage);
+                continue;
+            }
+            const QString text = OpenAPIDocumentGenerator().generate(config);
+            const CarvexValidationResult result = service.validateNow(text);
+            EXPECT_EQ(result.kind(), CarvexValidationResult::Kind::success)
+                << result.description().toStdString() << "\n" << text.toStdString();
+        }
+    }
+}
+
 TEST(NewDocumentConfigurationTest, DefaultAndVersions) {
     const auto defaults = NewDocumentConfiguration::default_();
     EXPECT_EQ(defaults, configuration(NewDocumentOpenAPIVersion::v3_0, DocumentFormat::json, false, std::nullopt,
