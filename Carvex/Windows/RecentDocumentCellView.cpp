@@ -64,13 +64,18 @@ void RecentDocumentCellView::configure(const RecentDocumentItem& item) {
     fileName_ = info.fileName();
     folderPath_ = abbreviatingHome(info.absolutePath(), QDir::homePath());
     fileNameLabel->setToolTip(item.url);
-    QPalette namePalette = fileNameLabel->palette();
-    namePalette.setColor(QPalette::WindowText, CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).resolved());
-    fileNameLabel->setPalette(namePalette);
-    QPalette folderPalette = folderPathLabel->palette();
-    folderPalette.setColor(QPalette::WindowText,
-                           CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::secondaryLabel).resolved());
-    folderPathLabel->setPalette(folderPalette);
+    // The list is styled, and a label inside a styled widget paints with its style sheet's colour
+    // (black when it names none), whatever its palette says.
+    const auto ink = [](CarvexPlatform::SystemColor role) {
+        const QColor color = CarvexPlatform::DynamicColor(role).resolved();
+        return QStringLiteral("QLabel { color: rgba(%1, %2, %3, %4); }")
+            .arg(color.red())
+            .arg(color.green())
+            .arg(color.blue())
+            .arg(color.alpha());
+    };
+    fileNameLabel->setStyleSheet(ink(CarvexPlatform::SystemColor::label));
+    folderPathLabel->setStyleSheet(ink(CarvexPlatform::SystemColor::secondaryLabel));
     elide();
 }
 

@@ -145,6 +145,33 @@ TEST_F(WelcomeWindowTest, FolderShowsTheHomeFolderAsTilde) {
     EXPECT_EQ(cell.folderPathText(), "~");
 }
 
+// The list is styled (a clear background), and a label inside a styled widget paints with the
+// style's colours, not its palette's: the folder must still come out in the secondary colour, not
+// in the name's black.
+TEST_F(WelcomeWindowTest, FolderIsPaintedInTheSecondaryColour) {
+    controller.noteNewRecentDocumentPath(makeFile("pets.yaml"));
+    CarvexPlatform::Appearance::shared().setOverride(false);
+    WelcomeWindowController& shared = WelcomeWindowController::shared();
+    shared.showWelcomeWindow();
+    QApplication::processEvents();
+    ASSERT_NE(shared.welcomeViewController(), nullptr);
+    RecentDocumentCellView* cell = shared.welcomeViewController()->viewForRow(0);
+    ASSERT_NE(cell, nullptr);
+    // Over a white ground: half-transparent black shows as mid grey, at its darkest.
+    QLabel* folder = cell->folderPathLabel;
+    QImage image(folder->size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    folder->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        }
+    }
+    EXPECT_GE(darkest, 0x60) << "the folder is painted darker than the secondary colour";
+    WelcomeWindowController::closeIfLoaded();
+}
+
 TEST_F(WelcomeWindowTest, DoubleClickOpensTheSelectedRowOnly) {
     const QString description = makeFile("pets.yaml");
     controller.noteNewRecentDocumentPath(description);
