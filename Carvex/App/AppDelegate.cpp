@@ -176,6 +176,32 @@ void AppDelegate::buildMainMenu() {
                     }
                 }));
 
+    // Save and Save As serve a document window, Close any window: opened elsewhere (the welcome, help
+    // or preferences window, or none at all) the menu shows them unavailable instead of doing nothing.
+    // Only while it is open: the keys stay live for the window that is key when they are pressed.
+    static const QStringList documentActions = {QStringLiteral("saveDocument:"), QStringLiteral("saveDocumentAs:")};
+    static const QString closeAction = QStringLiteral("performClose:");
+    connect(file, &QMenu::aboutToShow, this, [self, file] {
+        const bool hasDocument = self && self->activeDocumentWindowController();
+        const bool hasWindow = CarvexPlatform::WindowTabHost::keyWindow() != nullptr;
+        for (QAction* item : file->actions()) {
+            const QString action = CarvexPlatform::MainMenu::actionOf(item);
+            if (documentActions.contains(action)) {
+                item->setEnabled(hasDocument);
+            } else if (action == closeAction) {
+                item->setEnabled(hasWindow);
+            }
+        }
+    });
+    connect(file, &QMenu::aboutToHide, this, [file] {
+        for (QAction* item : file->actions()) {
+            const QString action = CarvexPlatform::MainMenu::actionOf(item);
+            if (documentActions.contains(action) || action == closeAction) {
+                item->setEnabled(true);
+            }
+        }
+    });
+
     QMenu* edit = mainMenu_.addMenu(editMenuTitle);
     // The standard items show their keys, spelled out as every desktop theme has them. A widget that
     // handles such a key itself (a text field) still gets it first.

@@ -21,6 +21,7 @@
 #include "platform/StandardUpdaterController.h"
 #include "platform/TestApplication.h"
 #include "platform/WindowController.h"
+#include "platform/WindowTabHost.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -300,6 +301,50 @@ TEST_F(AppDelegateTest, ShowSnippetSuggestionReachesTheEditorOfTheFocusedTextVie
     editor.reset();
     SnippetSuggestionController::factory() = saved;
     TemplateCatalog::factory() = savedCatalog;
+}
+
+// The File menu shows Save, Save As and Close unavailable where they would do nothing, and gives
+// their keys back once it closes.
+TEST_F(AppDelegateTest, FileMenuShowsWhatTheKeyWindowCanDo) {
+    delegate->applicationWillFinishLaunching();
+    delegate->buildMainMenu();
+    QMenu* file = menu.submenuTitled(QStringLiteral("File"));
+    ASSERT_NE(file, nullptr);
+    auto enabled = [file](const QString& selector) {
+        const int index = MainMenu::indexOfItemWithAction(file, selector);
+        return index >= 0 && file->actions().at(index)->isEnabled();
+    };
+    struct Row {
+        const char* name;
+        QMainWindow* active;
+        bool save;
+        bool close;
+    };
+    CarvexPlatform::WindowController* document = addDocumentWindow();
+    QMainWindow* documentWindow = document->window();
+    const Row rows[] = {
+        {"welcome window", &probe.welcome, false, true},
+        {"document window", documentWindow, true, true},
+        {"help window", &probe.help, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.active->show();
+        QApplication::setActiveWindow(row.active);
+        ASSERT_EQ(CarvexPlatform::WindowTabHost::keyWindow(), row.active);
+        emit file->aboutToShow();
+        EXPECT_EQ(enabled(QStringLiteral("saveDocument:")), row.save);
+        EXPECT_EQ(enabled(QStringLiteral("saveDocumentAs:")), row.save);
+        EXPECT_EQ(enabled(QStringLiteral("performClose:")), row.close);
+        EXPECT_TRUE(enabled(QStringLiteral("newDocument:")));
+        EXPECT_TRUE(enabled(QStringLiteral("openDocument:")));
+        emit file->aboutToHide();
+        for (const QString selector : {"saveDocument:", "saveDocumentAs:", "performClose:"}) {
+            EXPECT_TRUE(enabled(selector)) << selector.toStdString() << " stays off after the menu closed";
+        }
+        row.active->hide();
+    }
+    document->closeWithoutAsking();
 }
 
 TEST_F(AppDelegateTest, ItemsAddedToTheEditMenuAfterLaunchAreCleanedAgain) {
