@@ -159,6 +159,8 @@ WindowTabHost::WindowTabHost(const QRect& geometry) {
     tabs_->setTabsClosable(true);
     tabs_->setMovable(true);
     tabs_->tabBar()->setExpanding(true);
+    // A lone tab shows no tab bar: the window looks as it did before any tab joined it.
+    tabs_->setTabBarAutoHide(true);
     layout->addWidget(tabs_);
     connect(tabs_, &QTabWidget::tabCloseRequested, this, &WindowTabHost::closeTab);
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { updateTitles(); });

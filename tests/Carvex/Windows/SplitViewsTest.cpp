@@ -9,6 +9,7 @@
 #include "tests/Carvex/Windows/WindowTestSupport.h"
 
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 using namespace Carvex;
@@ -167,6 +168,7 @@ TEST_F(WindowTest, TwoDocumentsShareOneWindowAsTabs) {
     EXPECT_TRUE(host->isVisible());
     EXPECT_EQ(host->windowTitle(), "second.yaml");
     EXPECT_EQ(host->tabWidget()->tabText(0), "first.yaml");
+    EXPECT_TRUE(host->tabWidget()->tabBar()->isVisible());
 
     // Closing a tab closes that document's window, announced like any window's close.
     int announced = 0;
@@ -180,12 +182,14 @@ TEST_F(WindowTest, TwoDocumentsShareOneWindowAsTabs) {
     EXPECT_EQ(controller.documents().front(), first);
     EXPECT_EQ(host->tabCount(), 1);
     EXPECT_EQ(host->windowTitle(), "first.yaml");
+    EXPECT_FALSE(host->tabWidget()->tabBar()->isVisible()) << "a lone tab still shows the tab bar";
 
     // A third document joins the same host again.
     Document* third = openText("third.yaml", smallYAML);
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(WindowTabHost::hostOf(windowOf(third)->window()), host);
     EXPECT_EQ(host->tabCount(), 2);
+    EXPECT_TRUE(host->tabWidget()->tabBar()->isVisible());
 }
 
 TEST_F(WindowTest, AnEditedTabThatIsKeptOpenStaysATab) {
