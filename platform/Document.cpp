@@ -323,6 +323,36 @@ void Document::saveDocumentAs(SaveCompletion completion) {
             QString target = *path;
             if (!extension.isEmpty() && QFileInfo(target).suffix().isEmpty()) {
                 target += QLatin1Char('.') + extension;
+                // The panel asked about the name as typed; the file this name leads to is not
+                // replaced unasked.
+                if (QFileInfo::exists(target)) {
+                    guard->confirmReplacing(target, completion);
+                    return;
+                }
+            }
+            guard->saveToFile(target, guard->fileType_, SaveOperation::saveAs, completion);
+        });
+}
+
+void Document::confirmReplacing(const QString& target, SaveCompletion completion) {
+    const QFileInfo info(target);
+    const Alert alert{AlertStyle::warning,
+                      QStringLiteral("%1 already exists. Do you want to replace it?").arg(quoted(info.fileName())),
+                      QStringLiteral("A file with the same name already exists in %1. Replacing it will overwrite "
+                                     "its current contents.")
+                          .arg(quoted(info.absoluteDir().dirName())),
+                      // Cancel first: the default answer keeps the file.
+                      {QStringLiteral("Cancel"), QStringLiteral("Replace")}};
+    AlertPresenter::shared().present(
+        alert, windowForSheet(), [guard = QPointer<Document>(this), target, completion](int button) {
+            if (!guard) {
+                return;
+            }
+            if (button != 1) {
+                if (completion) {
+                    completion(Error::userCancelled());
+                }
+                return;
             }
             guard->saveToFile(target, guard->fileType_, SaveOperation::saveAs, completion);
         });

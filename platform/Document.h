@@ -146,6 +146,8 @@ private:
         SaveOperation operation;
         SaveCompletion completion;
     };
+    // Asks before Save As replaces an existing file the panel did not ask about.
+    void confirmReplacing(const QString& target, SaveCompletion completion);
     void startSave(PendingSave save);
     void writeSave(PendingSave save);
     void finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error);

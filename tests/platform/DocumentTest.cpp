@@ -264,6 +264,57 @@ TEST_F(PlatformDocumentTest, SaveAsMovesTheDocumentAndNotesItAsRecent) {
     EXPECT_EQ(controller.recentDocumentPaths().value(0), path("chosen.txt"));
 }
 
+// The panel confirms replacing the name typed; when the extension added afterwards leads to an
+// existing file, that file is replaced only once the user agrees.
+TEST_F(PlatformDocumentTest, SaveAsAsksBeforeReplacingTheFileTheAddedExtensionLeadsTo) {
+    struct Row {
+        const char* name;
+        const char* typed;      // what the panel hands back
+        bool fileExists;        // chosen.txt is there beforehand
+        std::optional<int> answer;  // the button, when a question is expected
+        bool expectWritten;
+    };
+    const Row rows[] = {
+        {"no such file", "chosen", false, std::nullopt, true},
+        {"existing file, replace", "chosen", true, 1, true},
+        {"existing file, cancel", "chosen", true, 0, false},
+        {"extension typed: the panel asked already", "chosen.txt", true, std::nullopt, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir rowTemporary;
+        const QDir rowFolder(rowTemporary.path());
+        const QString existing = rowFolder.filePath("chosen.txt");
+        if (row.fileExists) {
+            write(existing, "precious");
+        }
+        TextDocument document;
+        document.setFileType("Text");
+        document.edit("mine");
+        const std::size_t alertsBefore = alerts->presented().size();
+        if (row.answer) {
+            alerts->respond(*row.answer);
+        }
+        panels->respond(rowFolder.filePath(row.typed));
+        std::optional<std::optional<Error>> result;
+        document.saveDocumentAs([&](std::optional<Error> error) { result = error; });
+        for (int turn = 0; turn < 5 && !result; ++turn) {
+            settle();
+        }
+        ASSERT_TRUE(result.has_value());
+        EXPECT_EQ(!*result, row.expectWritten);
+        EXPECT_EQ(alerts->presented().size() - alertsBefore, row.answer ? 1u : 0u);
+        if (row.answer) {
+            EXPECT_TRUE(alerts->presented().back().alert.messageText.contains("chosen.txt"));
+            EXPECT_EQ(alerts->presented().back().alert.buttons.value(0), "Cancel") << "the default keeps the file";
+            EXPECT_EQ(*result && (*result)->isUserCancelled(), !row.expectWritten);
+        }
+        EXPECT_EQ(read(existing), row.expectWritten ? QByteArray("mine") : QByteArray("precious"));
+        EXPECT_EQ(document.hasFile(), row.expectWritten);
+        EXPECT_EQ(document.isDocumentEdited(), !row.expectWritten);
+    }
+}
+
 TEST_F(PlatformDocumentTest, OneDocumentPerFile) {
     const QString file = path("one.txt");
     write(file, "one");
