@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -155,6 +156,12 @@ void AppDelegate::buildMainMenu() {
             self->documentController_->openDocument();
         }
     });
+    QMenu* recent = mainMenu_.addSubmenu(file, QStringLiteral("Open Recent"));
+    connect(recent, &QMenu::aboutToShow, this, [self, recent] {
+        if (self) {
+            self->fillRecentDocumentsMenu(recent);
+        }
+    });
     CarvexPlatform::MainMenu::insertSeparator(file, -1);
     addMenuItem(file, QStringLiteral("Close"), QStringLiteral("performClose:"), QKeySequence(Qt::CTRL | Qt::Key_W),
                 [] {
@@ -257,6 +264,58 @@ void AppDelegate::buildMainMenu() {
     QMenu* help = mainMenu_.addMenu(QStringLiteral("Help"));
     addMenuItem(help, QStringLiteral("Carvex Help"), QStringLiteral("showUserManual:"), QKeySequence::HelpContents,
                 send(&AppDelegate::showUserManual));
+}
+
+void AppDelegate::fillRecentDocumentsMenu(QMenu* menu) {
+    menu->clear();
+    QStringList paths;
+    if (documentController_) {
+        for (const QString& path : documentController_->recentDocumentPaths()) {
+            // A file deleted or moved since is not offered.
+            if (QFileInfo::exists(path)) {
+                paths.append(path);
+            }
+        }
+    }
+    QStringList names;
+    for (const QString& path : paths) {
+        names.append(QFileInfo(path).fileName());
+    }
+    QPointer<AppDelegate> self(this);
+    for (qsizetype index = 0; index < paths.size(); ++index) {
+        const QString& path = paths.at(index);
+        QString title = names.at(index);
+        // Two files of one name tell themselves apart by their folders.
+        if (names.count(title) > 1) {
+            title += QStringLiteral(" \u2014 ") + QFileInfo(path).absoluteDir().dirName();
+        }
+        QAction* item = CarvexPlatform::MainMenu::addItem(
+            menu, title, QStringLiteral("openRecentDocument:"), {}, [self, path] {
+                if (!self || !self->documentController_) {
+                    return;
+                }
+                self->documentController_->openDocumentWithContentsOfFile(
+                    path, true,
+                    [self](CarvexPlatform::Document* document, bool, const std::optional<CarvexPlatform::Error>&) {
+                        // As from the welcome window's list: the document comes in front of it.
+                        if (self && document && self->windows_.closeWelcome) {
+                            self->windows_.closeWelcome();
+                        }
+                    });
+            });
+        item->setToolTip(path);
+        item->setStatusTip(path);
+    }
+    if (!paths.isEmpty()) {
+        CarvexPlatform::MainMenu::insertSeparator(menu, -1);
+    }
+    QAction* clear = CarvexPlatform::MainMenu::addItem(menu, QStringLiteral("Clear Menu"),
+                                                       QStringLiteral("clearRecentDocuments:"), {}, [self] {
+                                                           if (self && self->documentController_) {
+                                                               self->documentController_->clearRecentDocuments();
+                                                           }
+                                                       });
+    clear->setEnabled(!paths.isEmpty());
 }
 
 void AppDelegate::applicationWillFinishLaunching() {

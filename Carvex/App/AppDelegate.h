@@ -112,6 +112,8 @@ private:
                      std::function<void()> handler);
     // The controller of the active window, when it shows a document.
     CarvexPlatform::WindowController* activeDocumentWindowController() const;
+    // Fills File > Open Recent with the recent files that still exist, newest first.
+    void fillRecentDocumentsMenu(QMenu* menu);
     // Calls the focused widget's (or an owner's) action of that name; the key goes to the widget when
     // none has it.
     void sendToFocusedWidget(const char* method, const QKeySequence& key = {});

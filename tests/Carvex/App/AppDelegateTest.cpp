@@ -347,6 +347,66 @@ TEST_F(AppDelegateTest, FileMenuShowsWhatTheKeyWindowCanDo) {
     document->closeWithoutAsking();
 }
 
+// File > Open Recent lists the recent files that still exist, newest first, opens the one chosen
+// and empties on Clear Menu.
+TEST_F(AppDelegateTest, OpenRecentListsOpensAndClears) {
+    Application::registerScenes();
+    delegate->applicationWillFinishLaunching();
+    delegate->buildMainMenu();
+    QMenu* file = menu.submenuTitled(QStringLiteral("File"));
+    ASSERT_NE(file, nullptr);
+    QMenu* recent = nullptr;
+    for (QAction* item : file->actions()) {
+        if (item->menu() && item->text() == QStringLiteral("Open Recent")) {
+            recent = item->menu();
+        }
+    }
+    ASSERT_NE(recent, nullptr);
+    auto shown = [recent] {
+        emit recent->aboutToShow();
+        return titlesOf(recent);
+    };
+    EXPECT_EQ(shown(), QStringList{"Clear Menu"});
+    EXPECT_FALSE(recent->actions().back()->isEnabled()) << "nothing to clear";
+
+    QTemporaryDir temporary;
+    const QDir folder(temporary.path());
+    ASSERT_TRUE(folder.mkpath("a") && folder.mkpath("b"));
+    auto make = [&folder](const QString& name) {
+        QFile out(folder.filePath(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("openapi: 3.0.3\ninfo:\n  title: T\n  version: '1'\npaths: {}\n");
+        return folder.filePath(name);
+    };
+    const QString older = make("a/api.yaml");
+    const QString gone = make("gone.yaml");
+    const QString newer = make("b/api.yaml");
+    const QString newest = make("pets.yaml");
+    DocumentController* documents = delegate->documentController();
+    for (const QString& path : {older, gone, newer, newest}) {
+        documents->noteNewRecentDocumentPath(path);
+    }
+    QFile::remove(gone);
+    EXPECT_EQ(shown(), (QStringList{"pets.yaml", "api.yaml \u2014 b", "api.yaml \u2014 a", "-", "Clear Menu"}));
+    EXPECT_TRUE(recent->actions().back()->isEnabled());
+
+    recent->actions().at(1)->trigger();
+    ASSERT_EQ(documents->documents().size(), 1u);
+    EXPECT_EQ(QFileInfo(documents->documents().front()->filePath()).canonicalFilePath(),
+              QFileInfo(newer).canonicalFilePath());
+
+    shown();
+    recent->actions().back()->trigger();
+    EXPECT_TRUE(documents->recentDocumentPaths().isEmpty());
+    EXPECT_EQ(shown(), QStringList{"Clear Menu"});
+    for (CarvexPlatform::Document* document : documents->documents()) {
+        for (CarvexPlatform::WindowController* window : document->windowControllers()) {
+            window->closeWithoutAsking();
+        }
+    }
+    clock->runPending();
+}
+
 TEST_F(AppDelegateTest, ItemsAddedToTheEditMenuAfterLaunchAreCleanedAgain) {
     delegate->buildMainMenu();
     delegate->applicationWillFinishLaunching();
