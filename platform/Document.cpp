@@ -307,7 +307,10 @@ void Document::saveDocumentAs(SaveCompletion completion) {
     if (!extension.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
         name += QLatin1Char('.') + extension;
     }
-    const QString folder = hasFile() ? QFileInfo(filePath_).absolutePath() : QDir::homePath();
+    // A folder deleted since the document was opened is no place to start: the panel would land in
+    // whatever folder the process runs in.
+    const QString ownFolder = hasFile() ? QFileInfo(filePath_).absolutePath() : QString();
+    const QString folder = !ownFolder.isEmpty() && QFileInfo(ownFolder).isDir() ? ownFolder : QDir::homePath();
     FilePanel::shared().runSave(
         QDir(folder).filePath(name), {}, windowForSheet(),
         [guard = QPointer<Document>(this), extension, completion](std::optional<QString> path) {

@@ -315,6 +315,26 @@ TEST_F(PlatformDocumentTest, SaveAsAsksBeforeReplacingTheFileTheAddedExtensionLe
     }
 }
 
+// Save As starts in the document's folder, or in the home folder when that folder has gone.
+TEST_F(PlatformDocumentTest, SaveAsStartsInTheDocumentsFolderWhileItExists) {
+    QTemporaryDir rowTemporary;
+    const QDir rowFolder(rowTemporary.path());
+    ASSERT_TRUE(rowFolder.mkpath("sub"));
+    const QString file = rowFolder.filePath("sub/api.txt");
+    write(file, "text");
+    TextDocument document;
+    ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
+    panels->respond(std::nullopt);
+    panels->respond(std::nullopt);
+    document.saveDocumentAs();
+    ASSERT_TRUE(QDir(rowFolder.filePath("sub")).removeRecursively());
+    document.saveDocumentAs();
+    settle();
+    ASSERT_EQ(panels->presented().size(), 2u);
+    EXPECT_EQ(panels->presented()[0].suggestedPath, file);
+    EXPECT_EQ(panels->presented()[1].suggestedPath, QDir::home().filePath("api.txt"));
+}
+
 TEST_F(PlatformDocumentTest, OneDocumentPerFile) {
     const QString file = path("one.txt");
     write(file, "one");
