@@ -3,10 +3,14 @@
 #include "platform/MainScheduler.h"
 
 #include <QAbstractButton>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace CarvexPlatform {
 
@@ -43,6 +47,11 @@ QList<QAbstractButton*> configure(QMessageBox& box, const Alert& alert) {
             box.setEscapeButton(button);
         }
         buttons.push_back(button);
+    }
+    // The box takes the width its layout needs at least; the floor spans every column.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(AlertPresenter::minimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, std::max(1, grid->columnCount()));
     }
     return buttons;
 }

@@ -19,6 +19,10 @@ class AlertPresenter {
 public:
     using Completion = std::function<void(int buttonIndex)>;
 
+    // The narrowest an alert gets: the informative text of a short message would otherwise wrap
+    // at that message's width, a few words a line.
+    static constexpr int minimumWidth = 380;
+
     static AlertPresenter& shared();
 
     void present(const Alert& alert, QWidget* window, Completion completion);

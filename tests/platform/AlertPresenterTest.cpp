@@ -92,3 +92,23 @@ TEST(AlertPresenterQtTest, SheetOnAWindowReportsThePressedButton) {
     QCoreApplication::processEvents();
     EXPECT_EQ(pressed, 1);
 }
+
+// A short message with a long explanation still makes an alert wide enough to read the explanation
+// in a few lines.
+TEST(AlertPresenterQtTest, AShortMessageStillMakesAReadableAlert) {
+    TestApplication::ensure();
+    AlertPresenter::shared().setScript(nullptr);
+    QWidget window;
+    window.resize(900, 700);
+    window.show();
+    const Alert reset{AlertStyle::warning, "Reset Syntax Colors",
+                      "This will reset all syntax colors to their default values for both dark and light appearances.",
+                      {"Reset", "Cancel"}};
+    AlertPresenter::shared().present(reset, &window, {});
+    QMessageBox* box = window.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_GE(box->width(), AlertPresenter::minimumWidth);
+    box->reject();
+    QCoreApplication::processEvents();
+}
