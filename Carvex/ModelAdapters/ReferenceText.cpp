@@ -2,7 +2,7 @@
 
 namespace Carvex::ReferenceText {
 
-std::optional<std::string_view> componentName(std::string_view ref, std::string_view section)
+std::optional<std::string> componentName(std::string_view ref, std::string_view section)
 {
     // Only the first four pieces matter; stop splitting there.
     std::string_view found[4];
@@ -18,7 +18,18 @@ std::optional<std::string_view> componentName(std::string_view ref, std::string_
     }
     if (count < 4 || found[0] != "#" || found[1] != "components" || found[2] != section)
         return std::nullopt;
-    return found[3];
+    // "~1" becomes "/" before "~0" becomes "~", so that "~01" stays "~1".
+    std::string name;
+    name.reserve(found[3].size());
+    for (std::size_t i = 0; i < found[3].size(); ++i) {
+        if (found[3][i] == '~' && i + 1 < found[3].size() && (found[3][i + 1] == '0' || found[3][i + 1] == '1')) {
+            name += found[3][i + 1] == '1' ? '/' : '~';
+            ++i;
+        } else {
+            name += found[3][i];
+        }
+    }
+    return name;
 }
 
 std::optional<std::string_view> lastPiece(std::string_view ref)
