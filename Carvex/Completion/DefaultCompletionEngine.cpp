@@ -82,6 +82,34 @@ bool declarationValueFollows(const char16_t* units, qsizetype at, qsizetype size
     return size - at >= 3 && units[at] == u'3' && units[at + 1] == u'.' && units[at + 2] == u'0';
 }
 
+// A JSON literal that stands bare as a value: true, false, null or a number.
+bool isBareJsonLiteral(const QString& text)
+{
+    if (text == u"true" || text == u"false" || text == u"null")
+        return true;
+    if (!text.front().isDigit() && text.front() != u'-')
+        return false;
+    bool number = false;
+    text.toDouble(&number);
+    return number;
+}
+
+// The grammar's value rows are bare words (query, string, form); a JSON value that is a word is a
+// string, so outside a string it goes in with its quotes. Structure rows, literals and keys stay.
+void quoteJsonValueWords(std::vector<CompletionItem>& items, std::size_t from)
+{
+    for (std::size_t i = from; i < items.size(); ++i) {
+        CompletionItem& item = items[i];
+        if (item.requiresColon || item.kind == CompletionItemKind::snippet || item.snippetMetadata)
+            continue;
+        const QString& text = item.insertText;
+        if (text.isEmpty() || text.startsWith(u'"') || text.startsWith(u'{') || text.startsWith(u'[')
+            || isBareJsonLiteral(text))
+            continue;
+        item.insertText = u'"' + text + u'"';
+    }
+}
+
 bool isSnippetBodyOnly(const CompletionItem& item)
 {
     return item.kind == CompletionItemKind::snippet && item.snippetMetadata && item.snippetMetadata->isBodyOnly;
@@ -206,8 +234,11 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
     if (!enumValues.empty()) {
         append(std::move(enumValues));
     } else if (!hints.isRefValueContext && !requiredList && !typeList && items.empty()) {
+        const std::size_t grammarStart = items.size();
         for (GrammarContext grammarContext : grammarContexts)
             append(grammar.suggestions(grammarContext, context.role, context.currentKey, format));
+        if (format == DocumentFormat::json && context.role != CursorRole::mappingKey && !hints.isInString)
+            quoteJsonValueWords(items, grammarStart);
     }
 
     if (!snippetTemplates.empty()) {

@@ -1,5 +1,7 @@
 #include "Carvex/Completion/DefaultCompletionEngine.h"
 
+#include "Carvex/Completion/CompletionInsertion.h"
+
 #include "CompletionEngineSupport.h"
 
 #include <gtest/gtest.h>
@@ -289,6 +291,56 @@ TEST(DefaultCompletionEngine, snippetsBesideTheirKeyOrAsBodies)
         }
         EXPECT_EQ(labels.join(" | ").toStdString(), row.labels.join(" | ").toStdString());
         EXPECT_TRUE(CompletionEngineSupport::isSorted(result.items));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A value word the grammar proposes goes into a JSON document as a string, so the document stays
+// JSON; literals, structure rows and YAML stay bare, and so does a word typed inside quotes.
+TEST(DefaultCompletionEngine, jsonValueWordsAreInsertedAsStrings)
+{
+    struct Row {
+        const char* name;
+        DocumentFormat format;
+        const char* text;
+        const char* label;
+        const char* result; // the text after the row is inserted
+    };
+    const Row rows[] = {
+        {"parameter location", json, "{\"openapi\": \"3.0.3\", \"x\": [{\"name\": \"id\", \"in\": ‸}]}", "path",
+         "{\"openapi\": \"3.0.3\", \"x\": [{\"name\": \"id\", \"in\": \"path\"}]}"},
+        {"location typed in part", json, "{\"openapi\": \"3.0.3\", \"x\": {\"in\": pa‸}}", "path",
+         "{\"openapi\": \"3.0.3\", \"x\": {\"in\": \"path\"}}"},
+        {"schema type, 3.1", json,
+         "{\"openapi\": \"3.1.0\", \"components\": {\"schemas\": {\"Pet\": {\"type\": ‸}}}}", "object",
+         "{\"openapi\": \"3.1.0\", \"components\": {\"schemas\": {\"Pet\": {\"type\": \"object\"}}}}"},
+        {"style", json, "{\"openapi\": \"3.0.3\", \"x\": {\"style\": ‸}}", "deepObject",
+         "{\"openapi\": \"3.0.3\", \"x\": {\"style\": \"deepObject\"}}"},
+        {"format", json, "{\"openapi\": \"3.0.3\", \"x\": {\"format\": ‸}}", "date-time",
+         "{\"openapi\": \"3.0.3\", \"x\": {\"format\": \"date-time\"}}"},
+        {"boolean stays a literal", json, "{\"openapi\": \"3.0.3\", \"x\": {\"deprecated\": ‸}}", "true",
+         "{\"openapi\": \"3.0.3\", \"x\": {\"deprecated\": true}}"},
+        {"inside quotes the word alone", json, "{\"openapi\": \"3.0.3\", \"x\": {\"in\": \"q‸\"}}", "query",
+         "{\"openapi\": \"3.0.3\", \"x\": {\"in\": \"query\"}}"},
+        {"YAML stays plain", yaml, "openapi: 3.0.3\nx:\n  in: ‸\n", "header", "openapi: 3.0.3\nx:\n  in: header\n"},
+    };
+    const DefaultCompletionEngine engine;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto [text, caret] = caretText(row.text);
+        const CompletionResult result = engine.complete(text, caret, row.format);
+        const auto item = std::find_if(result.items.begin(), result.items.end(),
+                                       [&](const CompletionItem& i) { return i.label == QString::fromUtf8(row.label); });
+        ASSERT_NE(item, result.items.end()) << labelsOf(result.items).join(" | ").toStdString();
+        const auto insertion = CompletionInsertion::ordinaryInsertion(
+            text, TextRange{caret, 0}, row.format == json ? DocumentLanguage::json : DocumentLanguage::yaml, *item);
+        ASSERT_TRUE(insertion);
+        QString edited = text;
+        edited.replace(insertion->range.location, insertion->range.length, insertion->text);
+        EXPECT_EQ(edited.toStdString(), row.result);
     }
 }
 
