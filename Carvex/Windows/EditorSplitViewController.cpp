@@ -156,8 +156,16 @@ QWidget* EditorSplitViewController::loadView() {
     split->addWidget(panel);
 
     // The delegate's limits apply while dragging; the panes may reach nothing only by a double click.
+    // A zero minimum leaves the split view to the panes' own minimum hints, and the console's list
+    // asks for more than the panel's height once the first entry shows it: the panel would grow
+    // under the editor's caret. Neither pane's height hint counts.
     editor->setMinimumHeight(0);
     panel->setMinimumHeight(0);
+    for (QWidget* pane : {editor, panel}) {
+        QSizePolicy policy = pane->sizePolicy();
+        policy.setVerticalPolicy(QSizePolicy::Ignored);
+        pane->setSizePolicy(policy);
+    }
     split->setCollapsible(0, false);
     split->setCollapsible(1, true);
     split->setStretchFactor(0, 1);

@@ -8,6 +8,7 @@
 #include "platform/WindowTabHost.h"
 #include "tests/Carvex/Windows/WindowTestSupport.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -77,6 +78,29 @@ TEST_F(WindowTest, PanesOpenAtTheirSharesAndKeepTheirLimits) {
     stack->doubleClickDivider(0);
     EXPECT_NEAR(stack->sizes().back(), EditorSplitViewController::defaultConsoleHeight, 2);
     EXPECT_FALSE(editorArea->isConsoleCollapsed());
+}
+
+TEST_F(WindowTest, TheBottomPanelKeepsItsHeightWhenTheLogFills) {
+    // The first log entry swaps the console's placeholder for its list; the panel must not grow
+    // under the editor then (a jump to a $ref target would end up hidden behind it).
+    Document* document = openText("api.json", "{\"openapi\": \"3.0.3\"}\n");
+    SplitViewController* split = splitOf(document);
+    ASSERT_NE(split, nullptr);
+    CarvexPlatform::SplitView* stack = split->editorSplitViewController()->editorSplitView();
+    ASSERT_TRUE(stack && stack->isVisible());
+    EXPECT_NEAR(stack->sizes().back(), EditorSplitViewController::defaultConsoleHeight, 2);
+    // Dragged down to its least, below what the console's list would ask for.
+    stack->setPosition(stack->length() - 80.0, 0);
+    QCoreApplication::processEvents();
+    const QList<int> before = stack->sizes();
+    ASSERT_NEAR(before.back(), 80, 2);
+    for (int i = 0; i < 3; ++i) {
+        document->logger().info(QStringLiteral("Navigated to byte offset ") + QString::number(i));
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(stack->sizes(), before);
 }
 
 TEST_F(WindowTest, TabButtonsChooseTheBottomTabsInTheThemesColours) {
