@@ -8,8 +8,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace Carvex {
 
@@ -48,10 +51,13 @@ BreadcrumbBarView::BreadcrumbBarView(QWidget* parent)
     separator_->setFrameShadow(QFrame::Plain);
     separator_->setFixedHeight(1);
 
+    // The row is placed by hand (`layoutRow`): a deep path must neither widen the editor's pane
+    // nor hide its own last segments, the ones nearest the caret.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(stackView_, 1);
+    column->addStretch(1);
     column->addWidget(separator_);
 
     // Colours are fixed per appearance: rebuild them when it switches.
@@ -62,6 +68,7 @@ BreadcrumbBarView::BreadcrumbBarView(QWidget* parent)
     });
     setTextColor(separator_, SystemColor::separator);
     showRootPlaceholder();
+    layoutRow();
 }
 
 std::vector<QWidget*> BreadcrumbBarView::arrangedSubviews() const
@@ -101,6 +108,7 @@ void BreadcrumbBarView::update(const std::vector<PathComponent>& path)
     shownPath_ = path;
     if (path.empty()) {
         showRootPlaceholder();
+        layoutRow();
         return;
     }
     for (std::size_t i = 0; i < path.size(); ++i) {
@@ -121,6 +129,22 @@ void BreadcrumbBarView::update(const std::vector<PathComponent>& path)
         connect(button, &QToolButton::clicked, this, [this, tag = int(i)] { segmentClicked(tag); });
         stackLayout_->addWidget(button);
     }
+    layoutRow();
+}
+
+void BreadcrumbBarView::layoutRow()
+{
+    // As wide as the bar, or as the row needs; a row too wide ends at the bar's right edge.
+    const int rowHeight = std::max(0, height() - separator_->height());
+    const int needed = stackLayout_->sizeHint().width();
+    const int width = std::max(this->width(), needed);
+    stackView_->setGeometry(this->width() - width, 0, width, rowHeight);
+}
+
+void BreadcrumbBarView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutRow();
 }
 
 void BreadcrumbBarView::segmentClicked(int tag)

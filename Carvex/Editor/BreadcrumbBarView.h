@@ -39,10 +39,12 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void showRootPlaceholder();
     void clearSegments();
+    void layoutRow();
 
     QWidget* stackView_;
     QHBoxLayout* stackLayout_;

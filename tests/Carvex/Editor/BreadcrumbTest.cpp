@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QVBoxLayout>
 #include <QLabel>
 
 using Carvex::BreadcrumbBarView;
@@ -120,6 +122,46 @@ TEST_F(BreadcrumbBar, showsSegmentsWithSeparatorsOrTheRoot)
     EXPECT_EQ(shown(bar), "[tags] › [12]");
     bar.update(Path{});
     EXPECT_EQ(shown(bar), "/");
+}
+
+TEST_F(BreadcrumbBar, aDeepPathKeepsItsLastSegmentsInViewAndAsksForNoWidth)
+{
+    // The bar sits in the editor's pane: a path of a thousand levels must not widen that pane, and
+    // what stays in view is the path's end, where the caret is.
+    QWidget pane;
+    auto* column = new QVBoxLayout(&pane);
+    auto* bar = new BreadcrumbBarView(&pane);
+    column->addWidget(bar);
+    pane.resize(300, 100);
+    pane.show();
+    const int paneMinimum = pane.minimumSizeHint().width();
+    struct Row {
+        const char* name;
+        std::size_t depth;
+    };
+    const Row rows[] = {{"short", 2}, {"deep", 1000}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Path path;
+        for (std::size_t i = 0; i + 1 < row.depth; ++i)
+            path.push_back(idx(int(i)));
+        path.push_back(key("last"));
+        bar->update(path);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(pane.minimumSizeHint().width(), paneMinimum);
+        EXPECT_EQ(bar->width(), pane.contentsRect().width() - column->contentsMargins().left()
+                                    - column->contentsMargins().right());
+        const std::vector<QWidget*> views = bar->arrangedSubviews();
+        const QWidget* first = views.front();
+        const QWidget* last = views.back();
+        const QRect lastInBar(last->mapTo(bar, QPoint(0, 0)), last->size());
+        EXPECT_GE(lastInBar.left(), 0);
+        EXPECT_LE(lastInBar.right(), bar->width());
+        // A short path starts at the left as before.
+        if (row.depth == 2) {
+            EXPECT_EQ(first->mapTo(bar, QPoint(0, 0)).x(), 12);
+        }
+    }
 }
 
 TEST_F(BreadcrumbBar, controllerComputesOnCaretMovesAndRebuildsOnPathChanges)
