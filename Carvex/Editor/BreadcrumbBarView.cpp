@@ -111,7 +111,16 @@ void BreadcrumbBarView::update(const std::vector<PathComponent>& path)
         layoutRow();
         return;
     }
-    for (std::size_t i = 0; i < path.size(); ++i) {
+    // Only the end of a very deep path is shown, after an ellipsis: the start would lie far left of
+    // the bar anyway, and thousands of buttons cost every caret move.
+    const std::size_t first = path.size() > maxShownSegments ? path.size() - maxShownSegments : 0;
+    if (first > 0) {
+        auto* ellipsis = new QLabel(QString(QChar(0x2026)), stackView_);
+        ellipsis->setFont(systemFont13());
+        setTextColor(ellipsis, SystemColor::secondaryLabel);
+        stackLayout_->addWidget(ellipsis);
+    }
+    for (std::size_t i = first; i < path.size(); ++i) {
         if (i > 0) {
             auto* chevron = new QLabel(QString(QChar(0x203A)), stackView_);
             chevron->setFont(systemFont13());
@@ -136,7 +145,15 @@ void BreadcrumbBarView::layoutRow()
 {
     // As wide as the bar, or as the row needs; a row too wide ends at the bar's right edge.
     const int rowHeight = std::max(0, height() - separator_->height());
-    const int needed = stackLayout_->sizeHint().width();
+    // Summed from the views' own hints: the layout's hint leaves out views not shown yet, and
+    // views added to a shown bar are shown only on the next turn of the event loop.
+    const QMargins margins = stackLayout_->contentsMargins();
+    int needed = margins.left() + margins.right();
+    const std::vector<QWidget*> views = arrangedSubviews();
+    for (QWidget* view : views)
+        needed += view->sizeHint().width();
+    if (!views.empty())
+        needed += stackLayout_->spacing() * int(views.size() - 1);
     const int width = std::max(this->width(), needed);
     stackView_->setGeometry(this->width() - width, 0, width, rowHeight);
 }

@@ -14,11 +14,14 @@ namespace Carvex {
 
 // The thin bar above the editor's text that shows where the caret stands in the document's
 // structure: "/" at the root, else one flat button per path component with "›" between them.
-// A click on a button reports the button's index. Follows the light or dark appearance.
+// A click on a button reports the button's index (its component's place in the whole path).
+// Follows the light or dark appearance.
 class BreadcrumbBarView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int barHeight = 22;
+    // The most segments shown; a deeper path shows its last ones after "…".
+    static constexpr std::size_t maxShownSegments = 100;
 
     explicit BreadcrumbBarView(QWidget* parent = nullptr);
 

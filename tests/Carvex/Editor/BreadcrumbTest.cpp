@@ -157,9 +157,18 @@ TEST_F(BreadcrumbBar, aDeepPathKeepsItsLastSegmentsInViewAndAsksForNoWidth)
         const QRect lastInBar(last->mapTo(bar, QPoint(0, 0)), last->size());
         EXPECT_GE(lastInBar.left(), 0);
         EXPECT_LE(lastInBar.right(), bar->width());
-        // A short path starts at the left as before.
+        for (const QWidget* view : views)
+            EXPECT_GE(view->width(), view->sizeHint().width()) << "no segment is squeezed";
+        // A short path starts at the left as before; a deep one shows its end after "…", each
+        // button still tagged with its component's place in the whole path.
         if (row.depth == 2) {
             EXPECT_EQ(first->mapTo(bar, QPoint(0, 0)).x(), 12);
+            EXPECT_EQ(views.size(), 3u);
+        } else {
+            ASSERT_EQ(views.size(), 2 * BreadcrumbBarView::maxShownSegments + 1);
+            EXPECT_EQ(qobject_cast<const QLabel*>(first)->text(), QString(QChar(0x2026)));
+            EXPECT_EQ(last->property("tag").toInt(), int(row.depth) - 1);
+            EXPECT_EQ(views[2]->property("tag").toInt(), int(row.depth - BreadcrumbBarView::maxShownSegments));
         }
     }
 }
