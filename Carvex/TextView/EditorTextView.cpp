@@ -174,6 +174,13 @@ EditorTextView::EditorTextView(QWidget* parent,
     connect(this, &QPlainTextEdit::selectionChanged, this, &EditorTextView::selectionMaybeChanged);
     connect(&CarvexPlatform::Appearance::shared(), &CarvexPlatform::Appearance::changed, this,
             &EditorTextView::appearanceChanged);
+    updateTabStops();
+}
+
+void EditorTextView::updateTabStops() {
+    // A tab stands for four columns, as the indent guides of a tab-indented text count it;
+    // the toolkit's own 80 pixels would put tab-indented lines off their guides.
+    setTabStopDistance(QFontMetricsF(font()).horizontalAdvance(QString(tabColumns, QLatin1Char(' '))));
 }
 
 EditorTextView::~EditorTextView() {
@@ -1034,6 +1041,7 @@ void EditorTextView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         // Token formats carry a font only where it differs from the view's.
         colorLayer_->viewFontChanged();
+        updateTabStops();
         if (ruler_ != nullptr) {
             ruler_->refreshDisplay();
         }

@@ -62,6 +62,9 @@ private:
 class EditorTextView : public QPlainTextEdit {
     Q_OBJECT
 public:
+    // Columns a tab advances to, in spaces of the view's font.
+    static constexpr int tabColumns = 4;
+
     explicit EditorTextView(QWidget* parent = nullptr,
                             std::shared_ptr<CarvexPlatform::MainScheduler> scheduler =
                                 CarvexPlatform::MainScheduler::shared());
@@ -235,6 +238,7 @@ private:
     void completeLoad();
     void applyViewportMargins();
     void appearanceChanged();
+    void updateTabStops();
     bool handleEditingKey(QKeyEvent* event);
     void updatePointer(QPoint viewportPoint, Qt::KeyboardModifiers modifiers, bool resetToIBeam);
     void clearTooltip();

@@ -570,3 +570,21 @@ TEST_F(EditorViewTest, GuidesArePaintedFullHeightWithTheActiveOneApart) {
     EXPECT_NE(image.pixelColor(second + 3, y), QColor(Qt::blue));
     EXPECT_NE(image.pixelColor(first + 3, y), QColor(Qt::red));
 }
+
+TEST_F(EditorViewTest, TabIndentedTextStandsOnItsGuides) {
+    // A tab-indented document counts a tab as one guide of four columns, and the guides stand
+    // four space widths apart: a tab must advance exactly that far, in any font and size (the
+    // toolkit's own 80 pixels put such text between its guides).
+    const qreal sizes[] = {9, 13, 21};
+    for (const qreal size : sizes) {
+        SCOPED_TRACE(size);
+        QFont font = view->font();
+        font.setPointSizeF(size);
+        view->setFont(font);
+        view->loadText("\t\tx\n");
+        view->setIndentGuideWidth(EditorTextView::tabColumns);
+        const qreal guideStep = QFontMetricsF(view->font()).horizontalAdvance(QLatin1Char(' ')) * view->indentGuideWidth();
+        EXPECT_NEAR(view->tabStopDistance(), guideStep, 0.5);
+        EXPECT_NEAR(view->document()->defaultTextOption().tabStopDistance(), guideStep, 0.5);
+    }
+}
