@@ -7,7 +7,8 @@
 //   - resident memory with the document open and coloured (target 400 MB);
 //   - a key typed while the text still loads: main-thread time from the key press until the view has
 //     repainted with the key in the whole text (the load finishes first);
-//   - a one-line text of 1 and 4 MB, with blanks or minified: the whole load, and its longest turn.
+//   - a one-line text of 1 and 4 MB, with blanks or minified: the whole load, and its longest turn;
+//   - a key typed in the middle of a one-line minified text of 256 KB and 1 MB, coloured or not.
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_editor
 
@@ -270,3 +271,39 @@ BENCHMARK(BM_LoadOneLongLine)->Args({1 << 20, 0})->Args({4 << 20, 0})->Args({1 <
 }  // namespace
 
 CARVEX_APP_BENCHMARK_MAIN()
+
+namespace {
+
+// One key typed in the middle of a one-line text of `state.range(0)` units (minified JSON), with
+// (1) and without (0) its syntax colours: main-thread time from the key press until the view has
+// repainted.
+void BM_TypeInOneLongLine(benchmark::State& state) {
+    const QString line = QStringLiteral("{\"key\":\"value\",\"n\":12,").repeated(state.range(0) / 24);
+    EditorTextView view;
+    prepare(view);
+    std::unique_ptr<SyntaxHighlightingController> controller;
+    view.loadText(line);
+    view.finishLoading();
+    if (state.range(1)) {
+        controller = std::make_unique<SyntaxHighlightingController>(&view, SyntaxTheme::lightDefault());
+        bool coloured = false;
+        controller->onHighlightingComplete = [&] { coloured = true; };
+        controller->setLanguage(DocumentLanguage::json);
+        waitUntil([&] { return coloured; });
+        controller->onHighlightingComplete = nullptr;
+    }
+    view.setSelectedRange(TextRange{view.textLength() / 2, 0});
+    view.ensureCursorVisible();
+    view.viewport()->repaint();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QElapsedTimer timer;
+        timer.start();
+        QApplication::sendEvent(&view, &press);
+        view.viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(BM_TypeInOneLongLine)->Args({256 << 10, 0})->Args({256 << 10, 1})->Args({1 << 20, 0})->Args({1 << 20, 1})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace

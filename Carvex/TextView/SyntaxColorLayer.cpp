@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace Carvex {
 
@@ -28,6 +30,55 @@ void push(std::vector<SyntaxColorLayer::Run>& out, SyntaxColorLayer::Run run) {
         return;
     }
     out.push_back(run);
+}
+
+// The part of a long block that carries formats, in units from the block's start.
+class FormattedWindow : public QTextBlockUserData {
+public:
+    FormattedWindow(int start, int end) : start(start), end(end) {}
+    int start;
+    int end;
+};
+
+FormattedWindow* formattedWindowOf(const QTextBlock& block) {
+    return static_cast<FormattedWindow*>(block.userData());
+}
+
+// The units of `block` on the lines that show in a viewport `height` high when the block's top
+// stands at `top` (viewport coordinates); nothing when the block has no lines yet.
+std::optional<std::pair<int, int>> shownPart(const QTextBlock& block, qreal top, int height) {
+    const QTextLayout* layout = block.layout();
+    const int lines = layout ? layout->lineCount() : 0;
+    if (lines == 0) {
+        return std::nullopt;
+    }
+    const qreal from = -top;
+    const qreal to = from + height;
+    // The lines stand top to bottom: the first that ends below `from`, the first that starts below `to`.
+    int low = 0;
+    int high = lines;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        const QTextLine line = layout->lineAt(middle);
+        if (line.y() + line.height() <= from) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    const int first = std::min(low, lines - 1);
+    high = lines;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (layout->lineAt(middle).y() < to) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    const int last = std::max(first, low - 1);
+    const QTextLine lastLine = layout->lineAt(last);
+    return std::pair{layout->lineAt(first).textStart(), lastLine.textStart() + lastLine.textLength()};
 }
 
 }  // namespace
@@ -302,49 +353,93 @@ void SyntaxColorLayer::textDidChange(qsizetype location, qsizetype removedLength
     }
     runs_.erase(out, runs_.end());
 
-    // The blocks the change touched get new formats before they are drawn again.
+    // The blocks the change touched get new formats before they are drawn again. A long block
+    // that carried formats gets them now, moved with the change: the change is announced before
+    // the block is laid out again, so it is laid out once, not a second time when it is drawn.
     QTextDocument* document = view_.document();
     QTextBlock block = document->findBlock(loc);
     const int changedEnd = loc + added;
     while (block.isValid() && block.position() <= changedEnd) {
-        block.setUserState(-1);
+        const FormattedWindow* window = formattedWindowOf(block);
+        if (window && block.userState() == generation_ && block.length() > longBlockLength) {
+            const int blockStart = block.position();
+            const int start = mapStart(blockStart + window->start) - blockStart;
+            const int end = std::max(start, mapEnd(blockStart + window->end) - blockStart);
+            setFormats(block, std::clamp(start, 0, block.length()), std::clamp(end, 0, block.length()));
+        } else {
+            block.setUserState(-1);
+        }
         block = block.next();
     }
 }
 
+void SyntaxColorLayer::setFormats(QTextBlock& block, int windowStart, int windowEnd) {
+    const int blockStart = block.position();
+    const int from = blockStart + windowStart;
+    const int until = blockStart + windowEnd;
+    QList<QTextLayout::FormatRange> ranges;
+    auto run = std::lower_bound(runs_.begin(), runs_.end(), from,
+                                [](const Run& r, int pos) { return r.end() <= pos; });
+    for (; run != runs_.end() && run->start < until; ++run) {
+        if (paintsDefault_[indexOf(run->type)]) {
+            continue;
+        }
+        const int start = std::max(run->start, from);
+        const int end = std::min(run->end(), until);
+        ranges.append(QTextLayout::FormatRange{start - blockStart, end - start, formats_[indexOf(run->type)]});
+    }
+    for (const TextFormatLayer* layer : formatLayers_) {
+        // A layer's formats start from `from`; the layout's from the block's start.
+        const qsizetype first = ranges.size();
+        layer->appendFormats(from, until, ranges);
+        for (qsizetype i = first; i < ranges.size(); ++i) {
+            ranges[i].start += windowStart;
+        }
+    }
+    QTextLayout* layout = block.layout();
+    if (!(ranges.isEmpty() && layout->formats().isEmpty())) {
+        layout->setFormats(ranges);
+    }
+    if (block.length() > longBlockLength) {
+        block.setUserData(new FormattedWindow(windowStart, windowEnd));
+    } else if (block.userData()) {
+        block.setUserData(nullptr);
+    }
+    block.setUserState(generation_);
+}
+
 void SyntaxColorLayer::materializeVisible() {
     QTextDocument* document = view_.document();
+    const int viewportHeight = view_.viewport()->height();
     int dirtyStart = -1;
     int dirtyEnd = -1;
     for (const EditorTextView::VisibleBlock& visible : view_.visibleBlocks()) {
         QTextBlock block = visible.block;
-        if (block.userState() == generation_) {
-            continue;
-        }
-        const int blockStart = block.position();
-        const int blockEnd = blockStart + block.length();
-        QList<QTextLayout::FormatRange> ranges;
-        auto run = std::lower_bound(runs_.begin(), runs_.end(), blockStart,
-                                    [](const Run& r, int pos) { return r.end() <= pos; });
-        for (; run != runs_.end() && run->start < blockEnd; ++run) {
-            if (paintsDefault_[indexOf(run->type)]) {
+        const int length = block.length();
+        int windowStart = 0;
+        int windowEnd = length;
+        if (length > longBlockLength) {
+            // A long block (a minified description is one line of megabytes) gets formats only
+            // around the part on screen: laying a block out costs in proportion to its formats,
+            // and every key typed lays the whole block out again. The part is widened while
+            // the lines on screen stay inside it.
+            const auto shown = shownPart(block, visible.geometry.top(), viewportHeight);
+            const FormattedWindow* window = formattedWindowOf(block);
+            if (block.userState() == generation_ && window &&
+                (!shown || (window->start <= shown->first && shown->second <= window->end))) {
                 continue;
             }
-            const int from = std::max(run->start, blockStart);
-            const int to = std::min(run->end(), blockEnd);
-            ranges.append(QTextLayout::FormatRange{from - blockStart, to - from,
-                                                   formats_[indexOf(run->type)]});
+            const int centre = shown ? shown->first : 0;
+            const int shownEnd = shown ? shown->second : 0;
+            windowStart = std::max(0, centre - longBlockMargin);
+            windowEnd = std::min(length, shownEnd + longBlockMargin);
+        } else if (block.userState() == generation_) {
+            continue;
         }
-        for (const TextFormatLayer* layer : formatLayers_) {
-            layer->appendFormats(blockStart, blockEnd, ranges);
-        }
-        QTextLayout* layout = block.layout();
-        if (!(ranges.isEmpty() && layout->formats().isEmpty())) {
-            layout->setFormats(ranges);
-            dirtyStart = dirtyStart < 0 ? blockStart : dirtyStart;
-            dirtyEnd = blockEnd;
-        }
-        block.setUserState(generation_);
+        setFormats(block, windowStart, windowEnd);
+        const int blockStart = block.position();
+        dirtyStart = dirtyStart < 0 ? blockStart : dirtyStart;
+        dirtyEnd = blockStart + length;
     }
     if (dirtyStart >= 0) {
         // Lays the changed blocks out again without any change signal.

@@ -5,6 +5,7 @@
 #include "Carvex/Syntax/SyntaxTokenType.h"
 #include "Carvex/Text/TextRange.h"
 
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <array>
 #include <cstdint>
@@ -77,7 +78,15 @@ public:
     QColor colorAt(qsizetype index) const;
 
 private:
+    // Blocks longer than this carry formats only around the part on screen, and this far beyond it
+    // on either side.
+    static constexpr int longBlockLength = 20000;
+    static constexpr int longBlockMargin = 8192;
+
     void rebuildFormats();
+    // Gives `block` the formats of the runs between `windowStart` and `windowEnd` (units from
+    // its start) and marks them current.
+    void setFormats(QTextBlock& block, int windowStart, int windowEnd);
 
     EditorTextView& view_;
     SyntaxTheme theme_;

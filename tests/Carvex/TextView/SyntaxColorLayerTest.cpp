@@ -2,7 +2,9 @@
 
 #include "Carvex/TextView/NSTextViewHighlighterAdapter.h"
 #include "Carvex/TextView/SyntaxColorLayer.h"
+#include "Carvex/TextView/TextFormatLayer.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -203,4 +205,63 @@ TEST_F(SyntaxColorLayerTest, RandomApplicationsAndEditsMatchAPerCharacterModel) 
             return;
         }
     }
+}
+
+TEST_F(SyntaxColorLayerTest, ALongLineCarriesFormatsOnlyAroundWhatIsOnScreen) {
+    // One line of 200,000 units (minified JSON, say): a key and a string in every ten units.
+    const QString text = QStringLiteral("\"k\":\"vvv\",").repeated(20000);
+    view->loadText(text);
+    view->finishLoading();
+    std::vector<SyntaxToken> tokens;
+    for (qsizetype at = 0; at < text.size(); at += 10) {
+        tokens.push_back(token(T::key, at, 3));
+        tokens.push_back(token(T::string, at + 4, 5));
+    }
+    layer().apply(tokens, TextRange{0, text.size()});
+    // Another layer underlines one unit near the end.
+    struct Underline : TextFormatLayer {
+        int at = 0;
+        void appendFormats(int blockStart, int blockEnd, QList<QTextLayout::FormatRange>& ranges) const override {
+            QTextCharFormat underline;
+            underline.setFontUnderline(true);
+            if (blockStart <= at && at < blockEnd) {
+                ranges.append(QTextLayout::FormatRange{at - blockStart, 1, underline});
+            }
+        }
+    } underlines;
+    underlines.at = static_cast<int>(text.size()) - 5;
+    layer().addFormatLayer(&underlines);
+    const QTextBlock block = view->document()->firstBlock();
+    // Each format paints the colour of the run under it.
+    const auto checkFormats = [&](const char* when) {
+        const auto formats = block.layout()->formats();
+        EXPECT_FALSE(formats.isEmpty()) << when;
+        EXPECT_LT(formats.size(), static_cast<qsizetype>(tokens.size()) / 2) << when;
+        for (const auto& range : formats) {
+            if (range.format.fontUnderline()) {
+                EXPECT_EQ(range.start, underlines.at) << when;
+                continue;
+            }
+            EXPECT_EQ(range.format.foreground().color(), layer().colorAt(range.start)) << when << " at " << range.start;
+            EXPECT_EQ(range.format.foreground().color(), layer().colorAt(range.start + range.length - 1)) << when;
+        }
+        return formats;
+    };
+
+    paint();
+    EXPECT_LT(checkFormats("first paint").value(0).start, 10);
+
+    // A key at the start moves the formats with the text before the block is laid out again.
+    view->replaceCharacters(TextRange{0, 0}, QStringLiteral("x"));
+    EXPECT_EQ(block.layout()->formats().value(0).start, 1);
+    paint();
+    checkFormats("after a key");
+
+    // Scrolled to the end, the end is coloured.
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    paint();
+    const auto atEnd = checkFormats("at the end");
+    EXPECT_TRUE(std::any_of(atEnd.begin(), atEnd.end(), [](const auto& range) { return range.format.fontUnderline(); }));
+    layer().removeFormatLayer(&underlines);
+    EXPECT_GT(atEnd.value(atEnd.size() - 1).start, text.size() - 100);
 }
