@@ -135,12 +135,23 @@ void Document::releaseUntitledNumber() {
 void Document::updateChangeCount(ChangeType change) {
     switch (change) {
         case ChangeType::done:
-        case ChangeType::redone: ++changeCount_; break;
-        case ChangeType::undone: --changeCount_; break;
-        case ChangeType::cleared: changeCount_ = 0; break;
+        case ChangeType::redone: setChangeCount(changeCount_ + 1); break;
+        case ChangeType::undone: setChangeCount(changeCount_ - 1); break;
+        case ChangeType::cleared: setChangeCount(0); break;
     }
     if (change != ChangeType::cleared) {
         scheduleAutosave();
+    }
+}
+
+void Document::setChangeCount(int count) {
+    const bool wasEdited = isDocumentEdited();
+    changeCount_ = count;
+    if (isDocumentEdited() == wasEdited) {
+        return;
+    }
+    for (WindowController* controller : windowControllers_) {
+        controller->synchronizeWindowTitleWithDocumentName();
     }
 }
 
@@ -180,7 +191,7 @@ std::optional<Error> Document::readFromFile(const QString& path, const QString& 
         return error;
     }
     fileModificationDate_ = date;
-    changeCount_ = 0;
+    setChangeCount(0);
     return std::nullopt;
 }
 
@@ -272,7 +283,7 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, std::op
             case SaveOperation::save:
             case SaveOperation::autosaveInPlace:
                 // Edits made while the data was written keep the document edited.
-                changeCount_ -= savedChangeCount;
+                setChangeCount(changeCount_ - savedChangeCount);
                 fileModificationDate_ = modificationDateOfFile(save.path);
                 break;
             case SaveOperation::saveTo: break;

@@ -73,7 +73,8 @@ public:
     // Sets a name of one's own (nothing: back to the file's name).
     virtual void setDisplayName(const std::optional<QString>& name);
 
-    // Edits since the file was last read or saved; the document is edited when not zero.
+    // Edits since the file was last read or saved; the document is edited when not zero. Each of its
+    // windows is marked while it is edited (`WindowController::synchronizeWindowTitleWithDocumentName`).
     int changeCount() const { return changeCount_; }
     bool isDocumentEdited() const { return changeCount_ != 0; }
     void updateChangeCount(ChangeType change);
@@ -153,6 +154,8 @@ private:
     void finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error);
     void scheduleAutosave();
     void releaseUntitledNumber();
+    // Sets the change count; the windows follow when the document becomes edited or stops being so.
+    void setChangeCount(int count);
 
     QString filePath_;
     QString fileType_;

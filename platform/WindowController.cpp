@@ -86,9 +86,18 @@ void WindowController::closeWithoutAsking() {
 }
 
 void WindowController::synchronizeWindowTitleWithDocumentName() {
-    if (window_ && document_) {
-        window_->setWindowTitle(document_->displayName());
+    if (!window_ || !document_) {
+        return;
     }
+    // A "[*]" of the name itself is written doubled, which the window shows as it is.
+    QString title = document_->displayName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    const bool edited = document_->isDocumentEdited();
+    if (edited) {
+        title += QStringLiteral("[*]");
+    }
+    // The title first: a window marked modified without a placeholder in its title draws a warning.
+    window_->setWindowTitle(title);
+    window_->setWindowModified(edited);
 }
 
 bool WindowController::eventFilter(QObject* watched, QEvent* event) {

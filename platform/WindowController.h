@@ -52,7 +52,9 @@ public:
     // Closes the window without asking the document.
     void closeWithoutAsking();
 
-    // Sets the window title to the document's display name.
+    // Sets the window title to the document's display name and marks the window modified while the
+    // document is edited: the shown title gets Qt's mark ("api.yaml*"). An unmarked window's title is
+    // the plain name; a marked one's ends in the "[*]" placeholder, which never reaches the screen.
     virtual void synchronizeWindowTitleWithDocumentName();
 
 protected:

@@ -27,6 +27,27 @@ std::vector<QPointer<QWidget>>& registry() {
     return windows;
 }
 
+// The title as the window's own title bar shows it: the "[*]" placeholder becomes "*" while the
+// window is modified and goes otherwise; a doubled one stands for itself.
+QString shownTitle(const QWidget* window) {
+    const QString placeholder = QStringLiteral("[*]");
+    const QString title = window->windowTitle();
+    QString shown;
+    qsizetype from = 0;
+    for (qsizetype at = title.indexOf(placeholder); at >= 0; at = title.indexOf(placeholder, from)) {
+        shown += QStringView(title).mid(from, at - from);
+        from = at + placeholder.size();
+        if (QStringView(title).mid(from).startsWith(placeholder)) {
+            shown += placeholder;
+            from += placeholder.size();
+        } else if (window->isWindowModified()) {
+            shown += QLatin1Char('*');
+        }
+    }
+    shown += QStringView(title).mid(from);
+    return shown;
+}
+
 }  // namespace
 
 void WindowTabHost::setTabbingMode(QWidget* window, TabbingMode mode) {
@@ -240,15 +261,18 @@ void WindowTabHost::closeTab(int index) {
 
 void WindowTabHost::updateTitles() {
     for (int index = 0; index < tabs_->count(); ++index) {
-        tabs_->setTabText(index, tabs_->widget(index)->windowTitle());
+        // A tab's text takes "&" for a mnemonic; a name's own is doubled to show as it is.
+        tabs_->setTabText(index, shownTitle(tabs_->widget(index)).replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
     if (QWidget* current = tabs_->currentWidget()) {
         setWindowTitle(current->windowTitle());
+        setWindowModified(current->isWindowModified());
     }
 }
 
 bool WindowTabHost::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::WindowTitleChange && tabs_->indexOf(qobject_cast<QWidget*>(watched)) >= 0) {
+    if ((event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange) &&
+        tabs_->indexOf(qobject_cast<QWidget*>(watched)) >= 0) {
         updateTitles();
     }
     return QWidget::eventFilter(watched, event);

@@ -9,8 +9,8 @@ class QTabWidget;
 namespace CarvexPlatform {
 
 // Window tabbing: windows that share a tabbing identifier can be gathered as tabs of one host
-// window. Each tab is the window itself, embedded; its title is the tab's text and the current
-// tab's title is the host's. Closing a tab closes that window as its own close button would (the
+// window. Each tab is the window itself, embedded; its title as shown (a modified window's with its
+// mark) is the tab's text, and the current tab's title and modified mark are the host's. Closing a tab closes that window as its own close button would (the
 // window's controller may ask first or keep it open); a window that closes or goes leaves its tab,
 // and the host goes with its last tab. Closing the host closes its windows one by one. Main thread
 // only.

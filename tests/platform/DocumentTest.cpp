@@ -9,6 +9,7 @@
 #include "platform/Settings.h"
 #include "platform/TestApplication.h"
 #include "platform/WindowController.h"
+#include "platform/WindowTabHost.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QWindow>
 
 using namespace CarvexPlatform;
 
@@ -243,7 +246,7 @@ TEST_F(PlatformDocumentTest, SaveAsMovesTheDocumentAndNotesItAsRecent) {
     document->edit("saved as");
     document->addWindowController(std::make_unique<WindowController>());
     QMainWindow* window = document->windowControllers().front()->window();
-    EXPECT_EQ(window->windowTitle(), "Untitled");
+    EXPECT_EQ(window->windowTitle(), "Untitled[*]");  // edited: marked
 
     panels->respond(std::nullopt);  // cancelled
     panels->respond(path("chosen"));  // the extension is added
@@ -474,7 +477,8 @@ TEST_F(PlatformDocumentTest, ClosingTheLastWindowAsksTheDocumentFirst) {
     document->addWindowController(std::make_unique<WindowController>());
     document->showWindows();
     QPointer<QMainWindow> window = document->windowControllers().front()->window();
-    EXPECT_EQ(window->windowTitle(), document->displayName());
+    EXPECT_EQ(window->windowTitle(), document->displayName() + "[*]");  // edited: marked
+    EXPECT_TRUE(window->isWindowModified());
 
     alerts->respond(2);  // Cancel: the window stays
     document->windowControllers().front()->close();
@@ -553,4 +557,126 @@ TEST_F(PlatformDocumentTest, FileWatchSurvivesAtomicReplacement) {
         step.change();
         EXPECT_TRUE(waitUntil([&] { return changes > before; }));
     }
+}
+
+namespace {
+
+// The title the window system shows for a window: Qt's placeholder resolved.
+QString shownTitle(QWidget* window) {
+    return window->windowHandle() ? window->windowHandle()->title() : QString("<no native window>");
+}
+
+}  // namespace
+
+TEST_F(PlatformDocumentTest, AnEditedDocumentMarksItsWindowUntilSavedOrUndone) {
+    enum class Step { edit, undo, redo, clear, save, saveWhileEditing, autosave, revert, saveAs };
+    struct Row {
+        const char* name;
+        bool withFile;
+        std::vector<std::pair<Step, bool>> steps;  // each step and whether the window is marked after it
+    };
+    const Row rows[] = {
+        {"edit, then undo back", true, {{Step::edit, true}, {Step::edit, true}, {Step::undo, true},
+                                        {Step::undo, false}, {Step::redo, true}, {Step::clear, false}}},
+        {"undo past the saved state", true, {{Step::save, false}, {Step::undo, true}, {Step::redo, false}}},
+        {"save", true, {{Step::edit, true}, {Step::save, false}, {Step::edit, true}}},
+        {"an edit during the write stays marked", true, {{Step::saveWhileEditing, true}, {Step::save, false}}},
+        {"autosave", true, {{Step::edit, true}, {Step::autosave, false}}},
+        {"revert", true, {{Step::edit, true}, {Step::revert, false}}},
+        {"untitled", false, {{Step::edit, true}, {Step::undo, false}, {Step::edit, true}, {Step::saveAs, false}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = path(QString("marked-%1.txt").arg(&row - rows));
+        TextDocument document;
+        document.setFileType("Text");
+        if (row.withFile) {
+            write(file, "on disk");
+            ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
+        }
+        document.addWindowController(std::make_unique<WindowController>());
+        QMainWindow* window = document.windowControllers().front()->window();
+        window->show();
+        const QString name = document.displayName();
+        EXPECT_EQ(shownTitle(window), name);
+        for (std::size_t index = 0; index < row.steps.size(); ++index) {
+            const auto [step, marked] = row.steps[index];
+            SCOPED_TRACE(index);
+            switch (step) {
+                case Step::edit: document.edit(document.text + "+"); break;
+                case Step::undo: document.updateChangeCount(ChangeType::undone); break;
+                case Step::redo: document.updateChangeCount(ChangeType::redone); break;
+                case Step::clear: document.updateChangeCount(ChangeType::cleared); break;
+                case Step::save: EXPECT_EQ(saveAndWait(document, file, SaveOperation::save), std::nullopt); break;
+                case Step::saveWhileEditing:
+                    document.edit("written");
+                    document.saveToFile(file, "Text", SaveOperation::save, {});
+                    document.edit("typed while writing");
+                    for (int turn = 0; turn < 5; ++turn) {
+                        settle();
+                    }
+                    break;
+                case Step::autosave:
+                    fake->advance(Document::autosaveDelay);
+                    for (int turn = 0; turn < 5; ++turn) {
+                        settle();
+                    }
+                    break;
+                case Step::revert: EXPECT_EQ(document.revertToContentsOfFile(file, "Text"), std::nullopt); break;
+                case Step::saveAs: EXPECT_EQ(saveAndWait(document, file, SaveOperation::saveAs), std::nullopt); break;
+            }
+            const QString expectedName = step == Step::saveAs ? QFileInfo(file).fileName() : name;
+            EXPECT_EQ(window->isWindowModified(), marked);
+            EXPECT_EQ(shownTitle(window), marked ? expectedName + "*" : expectedName);
+        }
+    }
+}
+
+TEST_F(PlatformDocumentTest, TabsOfOneWindowEachShowTheirOwnDocumentsMark) {
+    // A name's own "&" and "[*]" show as they are, in the tab and in the title bar.
+    const QString names[] = {"first.txt", "R&D [*].txt"};
+    std::vector<std::unique_ptr<TextDocument>> documents;
+    std::vector<QMainWindow*> windows;
+    for (const QString& name : names) {
+        write(path(name), "text");
+        auto& document = documents.emplace_back(std::make_unique<TextDocument>(false));
+        ASSERT_EQ(document->readFromFile(path(name), "Text"), std::nullopt);
+        document->addWindowController(std::make_unique<WindowController>());
+        windows.push_back(document->windowControllers().front()->window());
+    }
+    windows[0]->show();
+    WindowTabHost::addTabbedWindow(windows[0], windows[1]);
+    WindowTabHost* host = WindowTabHost::hostOf(windows[1]);
+    ASSERT_NE(host, nullptr);
+    ASSERT_EQ(host->tabCount(), 2);
+    QTabWidget* tabs = host->tabWidget();
+
+    struct Row {
+        const char* name;
+        std::function<void()> act;
+        QString firstTab;   // tab texts as set ("&&" shows one "&")
+        QString secondTab;
+        QString hostTitle;  // as the window system shows it
+    };
+    const Row rows[] = {
+        {"both saved", [] {}, "first.txt", "R&&D [*].txt", "R&D [*].txt"},
+        {"the current tab edited", [&] { documents[1]->edit("b"); }, "first.txt", "R&&D [*].txt*", "R&D [*].txt*"},
+        {"another tab current", [&] { tabs->setCurrentIndex(0); }, "first.txt", "R&&D [*].txt*", "first.txt"},
+        {"the other tab edited", [&] { documents[0]->edit("a"); }, "first.txt*", "R&&D [*].txt*", "first.txt*"},
+        {"a background tab undone", [&] { documents[1]->updateChangeCount(ChangeType::undone); }, "first.txt*",
+         "R&&D [*].txt", "first.txt*"},
+        {"the current tab saved",
+         [&] { EXPECT_EQ(saveAndWait(*documents[0], path(names[0]), SaveOperation::save), std::nullopt); },
+         "first.txt", "R&&D [*].txt", "first.txt"},
+        {"back to the second", [&] { tabs->setCurrentIndex(1); }, "first.txt", "R&&D [*].txt", "R&D [*].txt"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.act();
+        EXPECT_EQ(tabs->tabText(0), row.firstTab);
+        EXPECT_EQ(tabs->tabText(1), row.secondTab);
+        EXPECT_EQ(shownTitle(host), row.hostTitle);
+    }
+    documents.clear();
+    settle();
 }
