@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QSaveFile>
 #include <algorithm>
+#include <limits>
 #include <set>
 
 namespace CarvexPlatform {
@@ -135,6 +136,11 @@ void Document::releaseUntitledNumber() {
 void Document::updateChangeCount(ChangeType change) {
     switch (change) {
         case ChangeType::done:
+            // An edit made after undoing past the saved state drops the redo steps that led back to
+            // it: no undo or redo reaches the file's text again, so the count must not come back to
+            // zero by them.
+            setChangeCount(changeCount_ < 0 ? std::numeric_limits<int>::max() / 2 : changeCount_ + 1);
+            break;
         case ChangeType::redone: setChangeCount(changeCount_ + 1); break;
         case ChangeType::undone: setChangeCount(changeCount_ - 1); break;
         case ChangeType::cleared: setChangeCount(0); break;

@@ -579,6 +579,10 @@ TEST_F(PlatformDocumentTest, AnEditedDocumentMarksItsWindowUntilSavedOrUndone) {
         {"edit, then undo back", true, {{Step::edit, true}, {Step::edit, true}, {Step::undo, true},
                                         {Step::undo, false}, {Step::redo, true}, {Step::clear, false}}},
         {"undo past the saved state", true, {{Step::save, false}, {Step::undo, true}, {Step::redo, false}}},
+        // The new edit replaces the redo step back to the saved text: nothing undoes back to it.
+        {"an edit after undoing past the saved state", true,
+         {{Step::save, false}, {Step::undo, true}, {Step::edit, true}, {Step::undo, true}, {Step::redo, true},
+          {Step::undo, true}, {Step::undo, true}, {Step::save, false}, {Step::undo, true}, {Step::redo, false}}},
         {"save", true, {{Step::edit, true}, {Step::save, false}, {Step::edit, true}}},
         {"an edit during the write stays marked", true, {{Step::saveWhileEditing, true}, {Step::save, false}}},
         {"autosave", true, {{Step::edit, true}, {Step::autosave, false}}},
