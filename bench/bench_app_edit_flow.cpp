@@ -18,6 +18,7 @@
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
 #include "SyntheticDescription.h"
+#include "TypeOneKey.h"
 #include "platform/Settings.h"
 
 #include <benchmark/benchmark.h>
@@ -105,12 +106,7 @@ void typeKeys(benchmark::State& state, bool crlf, bool coordinatorHoldsText, boo
     std::int64_t typed = 0;
     std::int64_t overFrame = 0;
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-        QElapsedTimer timer;
-        timer.start();
-        QApplication::sendEvent(&view, &press);
-        view.viewport()->repaint();
-        const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+        const double seconds = typeOneKeyAndRepaint(view);
         state.SetIterationTime(seconds);
         worst = std::max(worst, seconds * 1000);
         overFrame += seconds * 1000 > 16 ? 1 : 0;

@@ -20,13 +20,13 @@
 #include "Carvex/TextView/SyntaxHighlightingController.h"
 #include "Carvex/Syntax/YAMLLexer.h"
 #include "SyntheticDescription.h"
+#include "TypeOneKey.h"
 #include "platform/FakeMainScheduler.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -142,12 +142,7 @@ void typeKeys(benchmark::State& state, bool snapshotHeld) {
     for (auto _ : state) {
         // A highlighting pass in flight holds a copy of the text, taken as the controller takes it.
         QString snapshot = snapshotHeld ? view.detachedViewText() : QString();
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-        QElapsedTimer timer;
-        timer.start();
-        QApplication::sendEvent(&view, &press);
-        view.viewport()->repaint();
-        const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+        const double seconds = typeOneKeyAndRepaint(view);
         state.SetIterationTime(seconds);
         worst = std::max(worst, seconds * 1000);
         overFrame += seconds * 1000 > 16 ? 1 : 0;
@@ -224,12 +219,7 @@ void BM_FirstKeyWhileLoading(benchmark::State& state) {
         view.loadText(description());
         fake->runOne();
         view.setSelectedRange(TextRange{0, 0});
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-        QElapsedTimer timer;
-        timer.start();
-        QApplication::sendEvent(&view, &press);
-        view.viewport()->repaint();
-        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        state.SetIterationTime(typeOneKeyAndRepaint(view));
         if (view.isLoading() || view.textLength() != description().size() + 1 ||
             view.document()->characterCount() - 1 != view.textLength() || view.viewText().front() != u'x') {
             state.SkipWithError("the key or the text did not arrive whole");
@@ -296,12 +286,7 @@ void BM_TypeInOneLongLine(benchmark::State& state) {
     view.ensureCursorVisible();
     view.viewport()->repaint();
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-        QElapsedTimer timer;
-        timer.start();
-        QApplication::sendEvent(&view, &press);
-        view.viewport()->repaint();
-        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        state.SetIterationTime(typeOneKeyAndRepaint(view));
     }
 }
 BENCHMARK(BM_TypeInOneLongLine)->Args({256 << 10, 0})->Args({256 << 10, 1})->Args({1 << 20, 0})->Args({1 << 20, 1})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
