@@ -118,6 +118,21 @@ bool SelfSizingTextView::containsTag(const QString& text) {
     return false;
 }
 
+QString SelfSizingTextView::escapeStrayLessThan(const QString& html) {
+    QString escaped;
+    escaped.reserve(html.size());
+    for (qsizetype i = 0; i < html.size(); ++i) {
+        const QChar next = i + 1 < html.size() ? html[i + 1] : QChar();
+        if (html[i] == QLatin1Char('<') && !isAsciiLetter(next) && next != QLatin1Char('/') &&
+            next != QLatin1Char('!') && next != QLatin1Char('?')) {
+            escaped += QLatin1String("&lt;");
+        } else {
+            escaped += html[i];
+        }
+    }
+    return escaped;
+}
+
 int SelfSizingTextView::tableNestingDepth(const QString& html) {
     int depth = 0;
     int deepest = 0;
@@ -169,7 +184,7 @@ std::unique_ptr<DescriptionDocument> SelfSizingTextView::attributedDescription(c
                                         "font-size: %2pt; color: %3;\">")
                              .arg(cssFamily(plain), QString::number(fontSize, 'g', 10),
                                   CarvexPlatform::systemColor(CarvexPlatform::SystemColor::label).name(QColor::HexArgb)) +
-                         text + QStringLiteral("</body></html>");
+                         escapeStrayLessThan(text) + QStringLiteral("</body></html>");
     auto document = std::make_unique<DescriptionDocument>();
     document->setDefaultFont(plain);
     document->setHtml(html);

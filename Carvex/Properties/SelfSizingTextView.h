@@ -38,6 +38,9 @@ public:
     static void normalizeImportedHTML(QTextDocument& document, double fontSize);
     // Whether `text` holds a tag opening with a letter ("<b>", "<a href=...>").
     static bool containsTag(const QString& text);
+    // `html` with every "<" that opens no markup (not followed by a letter, "/", "!" or "?") written
+    // as "&lt;": browsers show such a sign as text, while the importer would swallow what follows it.
+    static QString escapeStrayLessThan(const QString& html);
     // The deepest nesting of table elements in `html`.
     static int tableNestingDepth(const QString& html);
 

@@ -89,6 +89,23 @@ TEST_F(DescriptionTextTest, htmlIsNormalisedToTheAskedFonts) {
     EXPECT_TRUE(text.endsWith(QLatin1Char('.'))) << text.toStdString();
 }
 
+TEST_F(DescriptionTextTest, aLessThanSignThatOpensNoTagStaysInHtmlText) {
+    const struct {
+        const char* html;
+        const char* shown;
+    } cases[] = {
+        {"<b>limit</b> a < 3 and 5 > 2", "limit a < 3 and 5 > 2"},
+        {"<i>x</i> <3 or <= 4 or <- 5", "x <3 or <= 4 or <- 5"},
+        {"<p>ends with <</p>", "ends with <"},
+        {"<b>kept</b><!--note-->after", "keptafter"},
+        {"<b>a</b>&lt;b&gt; stays", "a<b> stays"},
+    };
+    for (const auto& c : cases) {
+        const auto document = SelfSizingTextView::attributedDescription(QString::fromUtf8(c.html), 12);
+        EXPECT_EQ(document->toPlainText().toStdString(), c.shown) << c.html;
+    }
+}
+
 TEST_F(DescriptionTextTest, htmlKeepsItsLinesButNotItsOwnColoursOrSizes) {
     const QString html = QStringLiteral(
         "<p>plain <a href=\"https://example.com\">link</a> <u>under</u> <s>struck</s> "
