@@ -3,8 +3,11 @@
 #include "Carvex/ModelAdapters/HTTPMethod.h"
 #include "Carvex/Properties/OperationsTableModel.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace Carvex {
 
@@ -37,6 +40,38 @@ void OperationRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->setClipRect(option.rect);
     painter->drawPixmap(QPointF(std::round(topLeft.x()), std::round(topLeft.y())), badge);
     painter->restore();
+}
+
+QString OperationRowDelegate::toolTipText(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    if (index.column() != OperationsTableModel::pathColumn && index.column() != OperationsTableModel::summaryColumn) {
+        return {};
+    }
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    if (item.text.isEmpty()) {
+        return {};
+    }
+    const QWidget* widget = option.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+    // The style keeps a small margin on each side of the text inside that rectangle.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const int room = textRect.width() - 2 * margin;
+    return QFontMetrics(item.font).horizontalAdvance(item.text) > room ? item.text : QString();
+}
+
+bool OperationRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) {
+    if (!event || !view || event->type() != QEvent::ToolTip || !index.isValid()) {
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    const QString text = toolTipText(option, index);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+    }
+    return true;
 }
 
 }  // namespace Carvex

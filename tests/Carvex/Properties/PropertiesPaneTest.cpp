@@ -7,6 +7,7 @@
 #include "Carvex/ModelAdapters/OperationDetailsBuilder.h"
 #include "Carvex/ModelAdapters/OperationsIndexBuilder.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
+#include "Carvex/Properties/OperationRowDelegate.h"
 #include "Carvex/Properties/OperationsTableModel.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "platform/BackgroundTask.h"
@@ -255,6 +256,34 @@ TEST_F(PropertiesPaneTest, RowsShowBadgePathAndSummary) {
     const QImage deprecated = methodCell(rowOf(QStringLiteral("/b"), HTTPMethod::delete_));
     EXPECT_EQ(plain, deprecated);
     EXPECT_NE(plain.pixelColor(plain.width() / 2, plain.height() / 2), QColor(Qt::white)) << "a badge is drawn";
+}
+
+TEST_F(PropertiesPaneTest, ACellCutShortShowsItsWholeTextAsTooltip) {
+    change(kPets);
+    auto* delegate = qobject_cast<Carvex::OperationRowDelegate*>(table().itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const OperationsTableModel& model = *pane.operationsTableModel();
+    const int row = rowOf(QStringLiteral("/pets/{id}"), HTTPMethod::delete_);
+    ASSERT_GE(row, 0);
+    const struct {
+        int column;
+        int width;
+        QString tooltip;
+    } cases[] = {
+        {OperationsTableModel::pathColumn, 30, QStringLiteral("/pets/{id}")},
+        {OperationsTableModel::pathColumn, 600, QString()},
+        {OperationsTableModel::summaryColumn, 20, QStringLiteral("Remove")},
+        {OperationsTableModel::summaryColumn, 600, QString()},
+        {OperationsTableModel::methodColumn, 10, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.column) + " at " + std::to_string(c.width));
+        QStyleOptionViewItem option;
+        option.initFrom(table().viewport());
+        option.widget = &table();
+        option.rect = QRect(0, 0, c.width, 24);
+        EXPECT_EQ(delegate->toolTipText(option, model.index(row, c.column)).toStdString(), c.tooltip.toStdString());
+    }
 }
 
 TEST_F(PropertiesPaneTest, ChoosingARowSelectsAndNavigates) {
