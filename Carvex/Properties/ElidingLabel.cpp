@@ -1,7 +1,9 @@
 #include "Carvex/Properties/ElidingLabel.h"
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
 
 namespace Carvex {
 
@@ -15,6 +17,27 @@ ElidingLabel::ElidingLabel(const QString& text, Qt::TextElideMode mode, QWidget*
 QString ElidingLabel::elidedText() const {
     const QRect area = contentsRect();
     return fontMetrics().elidedText(text(), mode_, area.width());
+}
+
+QString ElidingLabel::effectiveToolTip() const {
+    if (!toolTip().isEmpty()) {
+        return toolTip();
+    }
+    return elidedText() == text() ? QString() : text();
+}
+
+bool ElidingLabel::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        const QString tip = effectiveToolTip();
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, this);
+        }
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 QSize ElidingLabel::minimumSizeHint() const {

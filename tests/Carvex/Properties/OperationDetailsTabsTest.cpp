@@ -289,10 +289,29 @@ TEST_F(OperationDetailsTabsTest, descriptionTabCutsLongFactsAndWrapsTheSummary) 
         EXPECT_EQ(value->elideMode(), Qt::ElideRight);
         if (value->text() == details.externalDocsURL || value->text().startsWith(QStringLiteral("pets, "))) {
             EXPECT_TRUE(value->elidedText().endsWith(QChar(0x2026))) << value->text().toStdString();
+            EXPECT_EQ(value->effectiveToolTip(), value->text()) << "a cut text shows whole when hovered";
             ++cut;
+        } else if (value->elidedText() == value->text()) {
+            EXPECT_TRUE(value->effectiveToolTip().isEmpty()) << value->text().toStdString();
         }
     }
     EXPECT_EQ(cut, 2);
+}
+
+TEST_F(OperationDetailsTabsTest, elidingLabelTooltipIsTheWholeTextOnlyWhenCut) {
+    const struct {
+        int width;
+        const char* ownTip;
+        bool wholeText;  // else no tooltip, or the label's own
+    } cases[] = {{400, "", false}, {40, "", true}, {40, "Set by the owner", false}, {400, "Set by the owner", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " " + c.ownTip);
+        ElidingLabel label(QStringLiteral("/2.0/repositories/{username}/{slug}"));
+        label.setToolTip(QString::fromUtf8(c.ownTip));
+        label.resize(c.width, 20);
+        const QString expected = c.wholeText ? label.text() : QString::fromUtf8(c.ownTip);
+        EXPECT_EQ(label.effectiveToolTip().toStdString(), expected.toStdString());
+    }
 }
 
 // MARK: Body tab
