@@ -15,7 +15,7 @@
 namespace Carvex {
 
 TabButtonBar::TabButtonBar(const QStringList& titles, const QFont& font, QWidget* parent)
-    : QWidget(parent), stackView_(new QHBoxLayout(this)), group_(new QButtonGroup(this)) {
+    : QWidget(parent), titles_(titles), font_(font), stackView_(new QHBoxLayout(this)), group_(new QButtonGroup(this)) {
     stackView_->setContentsMargins(0, 0, 0, 0);
     stackView_->setSpacing(spacing);
     group_->setExclusive(true);
@@ -36,6 +36,7 @@ TabButtonBar::TabButtonBar(const QStringList& titles, const QFont& font, QWidget
 QToolButton* TabButtonBar::makeButton(const QString& title, const QFont& font, int tag) {
     auto* button = new QToolButton(this);
     button->setText(title);
+    button->setAccessibleName(title);  // also while the shown title is cut
     button->setFont(font);
     button->setCheckable(true);
     button->setAutoRaise(true);
@@ -66,7 +67,16 @@ QSize TabButtonBar::sizeHint() const {
     return {widthWithPadding(padding), height};
 }
 
-QSize TabButtonBar::minimumSizeHint() const { return {widthWithPadding(minimumPadding), sizeHint().height()}; }
+QSize TabButtonBar::minimumSizeHint() const {
+    // An ellipsis per button: narrower places cut the titles rather than push the buttons over each other.
+    const int ellipsis = static_cast<int>(std::ceil(QFontMetricsF(font_).horizontalAdvance(QChar(0x2026))));
+    const int count = static_cast<int>(titleWidths_.size());
+    int width = std::max(0, count - 1) * spacing;
+    for (int titleWidth : titleWidths_) {
+        width += std::min(titleWidth, ellipsis) + minimumPadding;
+    }
+    return {std::min(width, widthWithPadding(minimumPadding)), sizeHint().height()};
+}
 
 void TabButtonBar::fitButtons(int width) {
     const int count = static_cast<int>(buttons_.size());
@@ -75,8 +85,33 @@ void TabButtonBar::fitButtons(int width) {
     }
     // A narrow place takes the room around the titles first, the same from each button.
     const int eachPadding = std::clamp((width - widthWithPadding(0)) / count, minimumPadding, padding);
+    // Then the longest titles are cut, all to the same width, until the buttons fit.
+    const int room = width - std::max(0, count - 1) * spacing - count * minimumPadding;
+    int cap = *std::max_element(titleWidths_.begin(), titleWidths_.end());
+    const auto needed = [&](int limit) {
+        int sum = 0;
+        for (int titleWidth : titleWidths_) {
+            sum += std::min(titleWidth, limit);
+        }
+        return sum;
+    };
+    while (cap > 0 && needed(cap) > room) {
+        --cap;
+    }
+    const QFontMetrics metrics(font_);
     for (int i = 0; i < count; ++i) {
-        buttons_[static_cast<std::size_t>(i)]->setFixedWidth(titleWidths_[static_cast<std::size_t>(i)] + eachPadding);
+        const auto at = static_cast<std::size_t>(i);
+        QToolButton* button = buttons_[at];
+        if (titleWidths_[at] <= cap) {
+            button->setText(titles_[i]);
+            button->setToolTip(QString());
+            button->setFixedWidth(titleWidths_[at] + eachPadding);
+        } else {
+            const QString cut = metrics.elidedText(titles_[i], Qt::ElideRight, cap);
+            button->setText(cut);
+            button->setToolTip(cut == titles_[i] ? QString() : titles_[i]);
+            button->setFixedWidth(cap + minimumPadding);
+        }
     }
 }
 

@@ -16,7 +16,8 @@ namespace Carvex {
 // A row of flat text buttons of which exactly one is selected, coloured with the colour theme's
 // tab keys for the current appearance (again whenever the appearance changes). Each button is 16
 // points wider than its title; neighbours are 2 points apart. Given less room, the buttons give up
-// the room around their titles, the same from each. A click selects its button and then
+// the room around their titles, the same from each; with still less, the longest titles are cut
+// with an ellipsis (and show whole as the button's tooltip) so that the buttons never overlap. A click selects its button and then
 // tells `onTabSelected`; setting `selectedIndex` from code tells nobody. Main thread only.
 class TabButtonBar : public QWidget {
     Q_OBJECT
@@ -51,8 +52,11 @@ private:
     QToolButton* makeButton(const QString& title, const QFont& font, int tag);
     // The bar's width with `eachPadding` beside each title.
     int widthWithPadding(int eachPadding) const;
-    // Sets each button's width for a bar `width` wide.
+    // Sets each button's width (and title) for a bar `width` wide.
     void fitButtons(int width);
+
+    QStringList titles_;
+    QFont font_;
 
     int selectedIndex_ = 0;
     std::vector<QToolButton*> buttons_;

@@ -149,6 +149,52 @@ TEST_F(OperationDetailsTabsTest, tabBarSelectsFromCodeQuietlyAndFromClicksAloud)
     EXPECT_TRUE(empty.buttons().empty());
 }
 
+TEST_F(OperationDetailsTabsTest, tabBarCutsTheLongestTitlesRatherThanOverlapTheButtons) {
+    QFont font;
+    font.setPointSizeF(12);
+    const QStringList titles = {QStringLiteral("Description"), QStringLiteral("Body"), QStringLiteral("Schema"),
+                                QStringLiteral("Example")};
+    QWidget host;
+    auto* bar = new TabButtonBar(titles, font, &host);
+    host.show();
+    const QFontMetricsF metrics(font);
+    const int fitting = bar->sizeHint().width() - 4 * (16 - 4);  // every title whole, the least room around
+    const struct {
+        int width;
+        bool cut;  // whether any title is cut
+    } cases[] = {{fitting, false}, {fitting - 30, true}, {fitting - 90, true}, {bar->minimumSizeHint().width(), true},
+                 {bar->sizeHint().width(), false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        bar->setGeometry(0, 0, c.width, bar->sizeHint().height());
+        bar->layout()->activate();
+        qreal longestWhole = 0;
+        qreal shortestCut = 1e9;
+        for (std::size_t i = 0; i < bar->buttons().size(); ++i) {
+            const QToolButton* button = bar->buttons()[i];
+            const QString title = titles[static_cast<int>(i)];
+            EXPECT_EQ(button->accessibleName(), title);
+            if (button->text() != title) {
+                shortestCut = std::min(shortestCut, metrics.horizontalAdvance(title));
+                EXPECT_TRUE(button->text().endsWith(QChar(0x2026))) << button->text().toStdString();
+                EXPECT_EQ(button->toolTip(), title);
+            } else {
+                longestWhole = std::max(longestWhole, metrics.horizontalAdvance(title));
+                EXPECT_TRUE(button->toolTip().isEmpty());
+            }
+            EXPECT_LE(std::ceil(metrics.horizontalAdvance(button->text())), button->width()) << i;
+            if (i > 0) {
+                const QToolButton* before = bar->buttons()[i - 1];
+                EXPECT_LE(before->x() + before->width(), button->x()) << "buttons " << i - 1 << " and " << i << " overlap";
+            }
+        }
+        const QToolButton* last = bar->buttons().back();
+        EXPECT_LE(last->x() + last->width(), c.width);
+        EXPECT_EQ(shortestCut < 1e9, c.cut);
+        EXPECT_LE(longestWhole, shortestCut) << "the longest titles are cut first";
+    }
+}
+
 TEST_F(OperationDetailsTabsTest, tabBarColoursFollowTheThemeAndAppearance) {
     using Key = SyntaxThemePreferenceKey;
     auto& theme = SyntaxThemePreferencesStore::shared();
