@@ -6,13 +6,16 @@
 #include "Carvex/Properties/SelfSizingTextView.h"
 #include "platform/SystemColor.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QHelpEvent>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QTextDocument>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -179,6 +182,22 @@ SchemaTreeCellView::Layout SchemaTreeCellView::layout(const Content& content, co
     return result;
 }
 
+QString SchemaTreeCellView::toolTipText(const Content& content, const QRectF& rect) const
+{
+    const Layout placed = layout(content, rect);
+    const bool cut = placed.name.width() < textWidth(nameFont_, content.name) ||
+                     placed.type.width() < textWidth(typeFont_, content.typeText) ||
+                     placed.ref.width() < textWidth(typeFont_, content.refText);
+    if (!cut)
+        return {};
+    QStringList pieces;
+    for (const QString& piece : {content.name, content.typeText, content.refText}) {
+        if (!piece.isEmpty())
+            pieces.append(piece);
+    }
+    return pieces.join(QLatin1Char(' '));
+}
+
 void SchemaTreeCellView::setOutlineWidth(qreal width)
 {
     outlineWidth_ = width;
@@ -343,6 +362,20 @@ bool SchemaTreeCellView::editorEvent(QEvent* event, QAbstractItemModel* model, c
         configure(*node);
         revealInEditorClicked();
     }
+    return true;
+}
+
+bool SchemaTreeCellView::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index)
+{
+    const SchemaTreeNode* node = nodeOf(index);
+    if (!event || !view || event->type() != QEvent::ToolTip || !node)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString text = toolTipText(contentOf(*node), QRectF(option.rect));
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
     return true;
 }
 

@@ -72,6 +72,10 @@ public:
     // Where the pieces of `content` go in a row of `rect`.
     Layout layout(const Content& content, const QRectF& rect) const;
 
+    // What hovering a row of `rect` shows: its name, type and marker whole when the row cuts any of
+    // them, else nothing.
+    QString toolTipText(const Content& content, const QRectF& rect) const;
+
     // Called with the line of a row whose "Reveal in Editor" was pressed.
     std::function<void(int64_t)> onRevealInEditor;
     // The button's action for the configured row: calls `onRevealInEditor` when the row has a line.
@@ -97,6 +101,8 @@ public:
 protected:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
 private:
     struct MeasuredHeight {

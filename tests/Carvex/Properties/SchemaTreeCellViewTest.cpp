@@ -370,4 +370,34 @@ TEST(SchemaTreeExpansionTest, ExpandAllOpensLevelByLevelUpToTheBudget)
     EXPECT_TRUE(Carvex::expandAllLevels(empty, budget).empty());
 }
 
+TEST(SchemaTreeCellViewTest, ARowThatCutsItsNameTypeOrMarkerShowsThemWholeWhenHovered)
+{
+    CarvexPlatform::TestApplication::ensure();
+    SchemaTreeNode::Fields fields;
+    fields.name = "criteria";
+    fields.typeDescription = "errorMessage";
+    fields.refString = "#/components/schemas/errorMessage";
+    fields.sourceLine = 12;
+    SchemaTreeNode::Fields plain;
+    plain.name = "id";
+    plain.typeDescription = "integer";
+    const struct {
+        const char* name;
+        SchemaTreeNode::Fields fields;
+        qreal width;
+        QString tooltip;
+    } rows[] = {
+        {"wide row", fields, 2000, QString()},
+        {"narrow row", fields, 150, QStringLiteral("criteria errorMessage → errorMessage")},
+        {"no marker, narrow", plain, 30, QStringLiteral("id integer")},
+        {"no marker, wide", plain, 2000, QString()},
+    };
+    SchemaTreeCellView cell;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto content = SchemaTreeCellView::contentOf(*nodeWith(row.fields));
+        EXPECT_EQ(cell.toolTipText(content, QRectF(0, 0, row.width, 24)).toStdString(), row.tooltip.toStdString());
+    }
+}
+
 } // namespace
