@@ -119,18 +119,28 @@ bool SelfSizingTextView::containsTag(const QString& text) {
 }
 
 QString SelfSizingTextView::escapeStrayLessThan(const QString& html) {
-    QString escaped;
-    escaped.reserve(html.size());
-    for (qsizetype i = 0; i < html.size(); ++i) {
+    const auto isStray = [&html](qsizetype i) {
         const QChar next = i + 1 < html.size() ? html[i + 1] : QChar();
-        if (html[i] == QLatin1Char('<') && !isAsciiLetter(next) && next != QLatin1Char('/') &&
-            next != QLatin1Char('!') && next != QLatin1Char('?')) {
-            escaped += QLatin1String("&lt;");
-        } else {
-            escaped += html[i];
+        return !isAsciiLetter(next) && next != QLatin1Char('/') && next != QLatin1Char('!') &&
+               next != QLatin1Char('?');
+    };
+    // Most descriptions hold none: they are handed on as they are.
+    QString escaped;
+    qsizetype copied = 0;
+    for (qsizetype i = html.indexOf(QLatin1Char('<')); i >= 0; i = html.indexOf(QLatin1Char('<'), i + 1)) {
+        if (!isStray(i)) {
+            continue;
         }
+        if (escaped.isNull()) {
+            escaped.reserve(html.size() + 16);
+        }
+        escaped.append(QStringView(html).mid(copied, i - copied)).append(QLatin1String("&lt;"));
+        copied = i + 1;
     }
-    return escaped;
+    if (escaped.isNull()) {
+        return html;
+    }
+    return escaped.append(QStringView(html).mid(copied));
 }
 
 int SelfSizingTextView::tableNestingDepth(const QString& html) {
