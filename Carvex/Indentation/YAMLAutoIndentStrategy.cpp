@@ -4,15 +4,68 @@ namespace Carvex {
 
 namespace {
 
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
 QStringView trimmedSpacesAndTabs(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+    while (begin < end && isBlank(text[begin]))
         ++begin;
-    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+    while (end > begin && isBlank(text[end - 1]))
         --end;
     return text.sliced(begin, end - begin);
+}
+
+// The text before a trailing comment ("key: # note" reads as "key:"). A "#" starts a comment at the start
+// or after a blank, outside a quoted scalar; a quote opens one only where a scalar can start.
+QStringView withoutComment(QStringView text)
+{
+    QChar quote;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool afterBlank = i == 0 || isBlank(text[i - 1]);
+        if (!quote.isNull()) {
+            if (quote == u'"' && c == u'\\')
+                ++i;
+            else if (c == quote)
+                quote = QChar();
+        } else if ((c == u'"' || c == u'\'') && afterBlank) {
+            quote = c;
+        } else if (c == u'#' && afterBlank) {
+            return trimmedSpacesAndTabs(text.first(i));
+        }
+    }
+    return text;
+}
+
+// "|" or ">" with at most a chomping and an indentation indicator ("|-", ">+", "|2-").
+bool isBlockScalarHeader(QStringView token)
+{
+    if (token.isEmpty() || token.size() > 3 || (token[0] != u'|' && token[0] != u'>'))
+        return false;
+    for (const QChar c : token.sliced(1))
+        if (c != u'-' && c != u'+' && !(c >= u'1' && c <= u'9'))
+            return false;
+    return true;
+}
+
+// Whether the line (comment removed) opens a nested block: a key without a value on the line, or the
+// header of a block scalar, alone or as the value of a key.
+bool opensBlock(QStringView line)
+{
+    if (line.endsWith(u':'))
+        return true;
+    qsizetype start = line.size();
+    while (start > 0 && !isBlank(line[start - 1]))
+        --start;
+    if (!isBlockScalarHeader(line.sliced(start)))
+        return false;
+    const QStringView before = trimmedSpacesAndTabs(line.first(start));
+    return before.isEmpty() || before.endsWith(u':');
 }
 
 } // namespace
@@ -20,16 +73,30 @@ QStringView trimmedSpacesAndTabs(QStringView text)
 std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const AutoIndentContext& context) const
 {
     const qsizetype caret = context.caretLocation;
+    const QString unit = context.indentationStyle.indentString();
     const QString indent = leadingIndent(context.currentLineBeforeCaret);
-    const QString deeper = indent + context.indentationStyle.indentString();
     const QStringView t = trimmedSpacesAndTabs(context.currentLineBeforeCaret);
 
-    if (t.endsWith(u':'))
-        return AutoIndentEditPlan::newlineWithIndent(caret, deeper);
-    if (t == u"-" || t.startsWith(u"- "))
-        return AutoIndentEditPlan::newlineWithIndent(caret, t == u"-" || t.contains(u':') ? deeper : indent);
-    if (t == u"|" || t == u">" || t.endsWith(u": |") || t.endsWith(u": >"))
-        return AutoIndentEditPlan::newlineWithIndent(caret, deeper);
+    if (t == u"-" || t.startsWith(u"- ")) {
+        // The item's content starts after its dash(es) and the blanks that follow; a mapping in it is
+        // continued at that column, and what the mapping's key opens goes one unit deeper than it.
+        qsizetype contentStart = 0;
+        while (contentStart < t.size() && t[contentStart] == u'-'
+               && (contentStart + 1 == t.size() || isBlank(t[contentStart + 1]))) {
+            ++contentStart;
+            while (contentStart < t.size() && isBlank(t[contentStart]))
+                ++contentStart;
+        }
+        const QStringView content = withoutComment(t.sliced(contentStart));
+        if (content.isEmpty())
+            return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
+        const QString contentIndent = indent + QString(contentStart, u' ');
+        if (opensBlock(content))
+            return AutoIndentEditPlan::newlineWithIndent(caret, contentIndent + unit);
+        return AutoIndentEditPlan::newlineWithIndent(caret, content.contains(u':') ? contentIndent : indent);
+    }
+    if (opensBlock(withoutComment(t)))
+        return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
     if (t.isEmpty()) {
         for (qsizetype i = context.precedingLines.size() - 1; i >= 0; --i) {
             const QString& line = context.precedingLines[i];

@@ -21,11 +21,12 @@ using Carvex::TextRange;
 
 namespace {
 
-// A marked text ("|" is the caret) after a plan is applied, the caret marked again.
-std::string afterPlan(const char* marked, DocumentLanguage language, IndentationStyle style, bool autoClose)
+// A marked text ("|", or the given mark, is the caret) after a plan is applied, the caret marked again.
+std::string afterPlan(const char* marked, DocumentLanguage language, IndentationStyle style, bool autoClose,
+                      char16_t mark = u'|')
 {
     QString text = QString::fromUtf8(marked);
-    const qsizetype caret = text.indexOf(u'|');
+    const qsizetype caret = text.indexOf(QChar(mark));
     text.remove(caret, 1);
     const Carvex::AutoIndentEngine engine{Carvex::IndentationPreferencesStore(CarvexPlatform::Settings::isolated())};
     const std::optional<Carvex::AutoIndentEditPlan> plan = engine.computeEditPlan(text, caret, language, style, autoClose);
@@ -33,7 +34,7 @@ std::string afterPlan(const char* marked, DocumentLanguage language, Indentation
         return "no plan";
     EXPECT_EQ(plan->range, (TextRange{caret, 0})) << marked;
     text.replace(plan->range.location, plan->range.length, plan->replacement);
-    text.insert(plan->range.location + plan->caretOffset, u'|');
+    text.insert(plan->range.location + plan->caretOffset, QChar(mark));
     return text.toStdString();
 }
 
@@ -77,6 +78,44 @@ TEST(AutoIndentStrategies, returnIndentsByStructure)
     // One tab as the unit.
     EXPECT_EQ(afterPlan("\t\"a\": {|}", j, IndentationStyle::tabs(), false), "\t\"a\": {\n\t\t|\n\t}");
     EXPECT_EQ(afterPlan("\tpaths:|", y, IndentationStyle::tabs(), false), "\tpaths:\n\t\t|");
+}
+
+TEST(AutoIndentStrategies, yamlNewLineFollowsItemContentCommentsAndBlockScalarIndicators)
+{
+    // "^" is the caret; the unit is the row's style.
+    struct Row {
+        const char* name;
+        IndentationStyle style;
+        const char* before;
+        const char* after;
+    };
+    const auto two = IndentationStyle::spaces(2);
+    const auto four = IndentationStyle::spaces(4);
+    const Row rows[] = {
+        // An item's mapping goes on at the column of its first key, whatever the unit.
+        {"item_mapping_four", four, "    - name: limit^", "    - name: limit\n      ^"},
+        {"item_mapping_wide_dash", four, "    -   url: x^", "    -   url: x\n        ^"},
+        {"nested_items", two, "  - - a: 1^", "  - - a: 1\n      ^"},
+        // A key of that mapping that opens a block nests under the key, not beside it.
+        {"item_key_opens_block_two", two, "  - schema:^", "  - schema:\n      ^"},
+        {"item_key_opens_block_four", four, "    - schema:^", "    - schema:\n          ^"},
+        {"item_block_scalar", two, "  - description: |^", "  - description: |\n      ^"},
+        {"item_scalar_with_comment", two, "  - pets # a: b^", "  - pets # a: b\n  ^"},
+        {"bare_dash_with_comment", two, "  - # next^", "  - # next\n    ^"},
+        // A trailing comment does not hide the colon or the block indicator.
+        {"key_then_comment", two, "  responses: # all^", "  responses: # all\n    ^"},
+        {"hash_in_quotes_is_not_comment", two, "  k: 'a #b:'^", "  k: 'a #b:'\n  ^"},
+        {"hash_inside_word_is_not_comment", two, "  k: a#b:^", "  k: a#b:\n    ^"},
+        {"comment_line_ending_in_colon", two, "  # note:^", "  # note:\n  ^"},
+        // Chomping and indentation indicators still begin a block scalar.
+        {"literal_strip", two, "  description: |-^", "  description: |-\n    ^"},
+        {"folded_keep", two, "  description: >+^", "  description: >+\n    ^"},
+        {"literal_indent_indicator", two, "  description: |2-^", "  description: |2-\n    ^"},
+        {"block_scalar_then_comment", four, "description: > # text^", "description: > # text\n    ^"},
+        {"pipe_in_plain_value", two, "  k: a |^", "  k: a |\n  ^"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(afterPlan(row.before, DocumentLanguage::yaml, row.style, false, u'^'), row.after) << row.name;
 }
 
 TEST(AutoIndentStrategies, removeIndentLevelTakesOneUnitOrWhatIsThere)
