@@ -58,6 +58,24 @@ QString indentationUnit(QStringView text) {
     return style->isTabs() ? QStringLiteral("\t") : QString(std::max(style->spacesWidth(), 0), u' ');
 }
 
+// The indentation of a YAML key written at `location`: the line's indentation, or, when only sequence dashes
+// stand before the key, the column after them (and after the space still to come after a bare dash), so that
+// what the key opens nests under the key rather than beside it.
+QString keyColumn(QStringView text, qsizetype location, const QString& indentation, bool dashNeedsSpace) {
+    const qsizetype start = lineStart(text, location);
+    const QStringView lead = text.sliced(start, location - start);
+    if (!lead.contains(u'-')) {
+        return indentation;
+    }
+    for (QChar c : lead) {
+        if (!isBlank(c) && c != u'-') {
+            return indentation;
+        }
+    }
+    const qsizetype width = lead.size() - std::min(lead.size(), indentation.size()) + (dashNeedsSpace ? 1 : 0);
+    return indentation + QString(width, u' ');
+}
+
 // The JSON string of `inner`: quoted, with quotes, backslashes and control characters escaped.
 QString jsonString(QStringView inner) {
     QString result;
@@ -452,7 +470,9 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
         }
         const qsizetype after = range.end();
         if (after >= text.size() || text[after] != u':') {
-            result += item.requiresValue ? QStringLiteral(": ") : QStringLiteral(":\n") + indentation + QStringLiteral("  ");
+            result += item.requiresValue ? QStringLiteral(": ")
+                                         : QStringLiteral(":\n") + keyColumn(text, range.location, indentation, dashNeedsSpace)
+                                               + indentationUnit(text);
         }
     }
 
