@@ -180,7 +180,7 @@ std::optional<QString> parentKey(const Lines& lines, Line line, bool onlyKeyLine
             continue;
         const QStringView t = lines.trimmed(*above);
         if (onlyKeyLines) {
-            if (t.endsWith(u':'))
+            if (YAMLContextScanner::withoutTrailingComment(t).endsWith(u':'))
                 return YAMLContextScanner::extractKeyFromLine(lines.content(*above));
             if (isDash(t))
                 continue;
@@ -334,6 +334,30 @@ std::optional<QString> YAMLContextScanner::extractKeyFromDashLine(QStringView tr
     return key->toString();
 }
 
+QStringView YAMLContextScanner::withoutTrailingComment(QStringView trimmedLine)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    QChar quote;
+    for (qsizetype i = 0; i < trimmedLine.size(); ++i) {
+        const QChar c = trimmedLine[i];
+        const bool afterBlank = i == 0 || blank(trimmedLine[i - 1]);
+        if (!quote.isNull()) {
+            if (quote == u'"' && c == u'\\')
+                ++i;
+            else if (c == quote)
+                quote = QChar();
+        } else if (isQuote(c) && afterBlank) {
+            quote = c;
+        } else if (c == u'#' && afterBlank) {
+            qsizetype end = i;
+            while (end > 0 && blank(trimmedLine[end - 1]))
+                --end;
+            return trimmedLine.first(end);
+        }
+    }
+    return trimmedLine;
+}
+
 std::vector<YAMLContextScanner::LineInfo> YAMLContextScanner::splitLines(QStringView text)
 {
     std::vector<LineInfo> lines;
@@ -413,7 +437,7 @@ std::vector<PathComponent> YAMLContextScanner::extractPath(QStringView text, qsi
     std::reverse(frames.begin(), frames.end());
 
     if (!isBlankOrComment(t)) {
-        if (t.endsWith(u':')) {
+        if (withoutTrailingComment(t).endsWith(u':')) {
             if (std::optional<QString> key = extractKeyFromLine(lines.content(*current)))
                 frames.push_back({std::move(*key), ci, false, 0});
         } else if (isDash(t) && !frames.empty()) {

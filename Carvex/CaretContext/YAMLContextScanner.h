@@ -47,6 +47,10 @@ public:
     static std::optional<QString> extractKeyFromLine(QStringView line);
     // The key of a "- key: value" line; mismatched quotes stay as written.
     static std::optional<QString> extractKeyFromDashLine(QStringView trimmedLine);
+    // A trimmed line without its trailing comment, trimmed again ("key: # note" reads as "key:"). A "#"
+    // starts a comment at the start or after a space or tab, outside a quoted scalar; a quote opens one
+    // only where a scalar can start (at the start or after a space or tab).
+    static QStringView withoutTrailingComment(QStringView trimmedLine);
 };
 
 } // namespace Carvex

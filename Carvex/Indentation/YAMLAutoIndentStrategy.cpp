@@ -1,5 +1,7 @@
 #include "Carvex/Indentation/YAMLAutoIndentStrategy.h"
 
+#include "Carvex/CaretContext/YAMLContextScanner.h"
+
 namespace Carvex {
 
 namespace {
@@ -18,28 +20,6 @@ QStringView trimmedSpacesAndTabs(QStringView text)
     while (end > begin && isBlank(text[end - 1]))
         --end;
     return text.sliced(begin, end - begin);
-}
-
-// The text before a trailing comment ("key: # note" reads as "key:"). A "#" starts a comment at the start
-// or after a blank, outside a quoted scalar; a quote opens one only where a scalar can start.
-QStringView withoutComment(QStringView text)
-{
-    QChar quote;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const bool afterBlank = i == 0 || isBlank(text[i - 1]);
-        if (!quote.isNull()) {
-            if (quote == u'"' && c == u'\\')
-                ++i;
-            else if (c == quote)
-                quote = QChar();
-        } else if ((c == u'"' || c == u'\'') && afterBlank) {
-            quote = c;
-        } else if (c == u'#' && afterBlank) {
-            return trimmedSpacesAndTabs(text.first(i));
-        }
-    }
-    return text;
 }
 
 // "|" or ">" with at most a chomping and an indentation indicator ("|-", ">+", "|2-").
@@ -87,7 +67,7 @@ std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const Au
             while (contentStart < t.size() && isBlank(t[contentStart]))
                 ++contentStart;
         }
-        const QStringView content = withoutComment(t.sliced(contentStart));
+        const QStringView content = YAMLContextScanner::withoutTrailingComment(t.sliced(contentStart));
         if (content.isEmpty())
             return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
         const QString contentIndent = indent + QString(contentStart, u' ');
@@ -95,7 +75,7 @@ std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const Au
             return AutoIndentEditPlan::newlineWithIndent(caret, contentIndent + unit);
         return AutoIndentEditPlan::newlineWithIndent(caret, content.contains(u':') ? contentIndent : indent);
     }
-    if (opensBlock(withoutComment(t)))
+    if (opensBlock(YAMLContextScanner::withoutTrailingComment(t)))
         return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
     if (t.isEmpty()) {
         for (qsizetype i = context.precedingLines.size() - 1; i >= 0; --i) {

@@ -39,6 +39,9 @@ TEST(YAMLContextScanner, pathIsReadFromIndentationAndCountsSequenceItems)
         {"quoted_key", "paths:\n  '/a':\n    get:\n      x: 1|", "key(paths) dyn(/a) key(get)"},
         {"tabs_count_two", "info:\n\ttitle: x|", "key(info)"},
         {"caret_after_final_terminator_is_on_last_line", "paths:\n  /pets:\n|", "key(paths) dyn(/pets)"},
+        {"key_line_with_trailing_comment", "paths:\n  /a:\n    responses:\n      |'200':   # ok",
+         "key(paths) dyn(/a) key(responses) dyn(200)"},
+        {"colon_in_a_comment_opens_nothing", "info:\n  title: x #y:|", "key(info)"},
     };
     for (const Row& row : rows) {
         const auto [text, caret] = caretIn(row.marked);
@@ -145,6 +148,7 @@ TEST(YAMLContextScanner, currentKeyFromTheLineOrItsParent)
         {"empty_key", ": x|", "none"},
         {"double_quoted_key", "\"200\": |", "\"200\""},
         {"parent_is_not_a_key_line", "a: b\n  |", "none"},
+        {"parent_key_line_with_comment", "security: # all\n  - |", "\"security\""},
     };
     for (const Row& row : rows) {
         const auto [text, caret] = caretIn(row.marked);
@@ -182,6 +186,16 @@ TEST(YAMLContextScanner, keyReadersAndLineSplitting)
     EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromDashLine(u"- 'a: b")), "\"'a\"");
     EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromDashLine(u"- \"x\": 1")), "\"x\"");
     EXPECT_EQ(YAMLContextScanner::countLeadingIndentation(u" \t x"), 4);
+
+    const std::pair<const char16_t*, const char16_t*> comments[] = {
+        {u"key: # note", u"key:"},          {u"# only", u""},
+        {u"a: 'x #y' # z", u"a: 'x #y'"},   {u"a: \"x\\\" #y\" #z", u"a: \"x\\\" #y\""},
+        {u"url: a#b", u"url: a#b"},         {u"a: it's #1", u"a: it's"},
+        {u"'it''s': #x", u"'it''s':"},      {u"a:\t#x", u"a:"},
+    };
+    for (const auto& [line, expected] : comments)
+        EXPECT_EQ(YAMLContextScanner::withoutTrailingComment(line).toString(), QString::fromUtf16(expected))
+            << QString::fromUtf16(line).toStdString();
 
     const auto lines = YAMLContextScanner::splitLines(u"a\n\nb\n");
     ASSERT_EQ(lines.size(), 3u);
