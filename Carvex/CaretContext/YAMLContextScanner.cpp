@@ -134,6 +134,15 @@ bool enclosedInMatchingQuotes(QStringView key)
     return key.size() >= 2 && isQuote(key.front()) && key.back() == key.front();
 }
 
+// The text of a key enclosed in matching quotes; in single quotes a doubled quote stands for one.
+QString unquoted(QStringView key)
+{
+    QString text = key.sliced(1, key.size() - 2).toString();
+    if (key.front() == u'\'')
+        text.replace(QStringLiteral("''"), QStringLiteral("'"));
+    return text;
+}
+
 // The text before the first ":" of a line without its dash, trimmed; none without a colon.
 std::optional<QStringView> textBeforeColon(QStringView text)
 {
@@ -316,7 +325,7 @@ std::optional<QString> YAMLContextScanner::extractKeyFromLine(QStringView line)
     if (!key)
         return std::nullopt;
     if (enclosedInMatchingQuotes(*key))
-        return key->sliced(1, key->size() - 2).toString();
+        return unquoted(*key);
     if (key->isEmpty())
         return std::nullopt;
     return key->toString();
@@ -330,7 +339,7 @@ std::optional<QString> YAMLContextScanner::extractKeyFromDashLine(QStringView tr
     if (!key || key->isEmpty())
         return std::nullopt;
     if (enclosedInMatchingQuotes(*key))
-        return key->sliced(1, key->size() - 2).toString();
+        return unquoted(*key);
     return key->toString();
 }
 
@@ -572,12 +581,10 @@ std::optional<QString> YAMLContextScanner::extractCurrentKey(QStringView text, q
     const QString currentLine = CaretLine::getCurrentLine(text, caretLocation);
     const QStringView u = withoutDash(CaretLine::trimmed(currentLine));
     if (const std::optional<QStringView> key = textBeforeColon(u)) {
-        QStringView name = *key;
-        if (enclosedInMatchingQuotes(name))
-            name = name.sliced(1, name.size() - 2);
+        const QString name = enclosedInMatchingQuotes(*key) ? unquoted(*key) : key->toString();
         if (name.isEmpty())
             return std::nullopt;
-        return name.toString();
+        return name;
     }
     const Lines lines(text);
     const std::optional<Line> current = lines.caretLine(caretLocation);

@@ -43,7 +43,8 @@ public:
     // A space counts 1, a tab 2, up to the first other unit.
     static qsizetype countLeadingIndentation(QStringView line);
     // The key a line holds: before its first ":", trimmed, after a leading "-"; enclosing matching
-    // quotes are removed (an empty quoted key stays a key).
+    // quotes are removed (an empty quoted key stays a key), and a doubled quote inside single quotes
+    // reads as one ('it''s' is the key it's).
     static std::optional<QString> extractKeyFromLine(QStringView line);
     // The key of a "- key: value" line; mismatched quotes stay as written.
     static std::optional<QString> extractKeyFromDashLine(QStringView trimmedLine);

@@ -147,6 +147,7 @@ TEST(YAMLContextScanner, currentKeyFromTheLineOrItsParent)
         {"quoted_key", "'quoted key': |", "\"quoted key\""},
         {"empty_key", ": x|", "none"},
         {"double_quoted_key", "\"200\": |", "\"200\""},
+        {"doubled_single_quote", "'it''s': |", "\"it's\""},
         {"parent_is_not_a_key_line", "a: b\n  |", "none"},
         {"parent_key_line_with_comment", "security: # all\n  - |", "\"security\""},
     };
@@ -185,6 +186,9 @@ TEST(YAMLContextScanner, keyReadersAndLineSplitting)
     EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"# a: b")), "none");
     EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromDashLine(u"- 'a: b")), "\"'a\"");
     EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromDashLine(u"- \"x\": 1")), "\"x\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"  '/it''s': x")), "\"/it's\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromDashLine(u"- 'a''''b': 1")), "\"a''b\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"\"it''s\": x")), "\"it''s\"");
     EXPECT_EQ(YAMLContextScanner::countLeadingIndentation(u" \t x"), 4);
 
     const std::pair<const char16_t*, const char16_t*> comments[] = {

@@ -77,6 +77,8 @@ TEST(BreadcrumbNavigator, findsYAMLPlaces)
          "name: a"},
         {"single_quoted_key", "responses:\n  '200':\n    description: ok", {key("responses"), dyn("200")},
          "'200':"},
+        {"doubled_single_quote_reads_as_one", "paths:\n  '/a':\n  '/it''s':\n    get: {}",
+         {key("paths"), dyn("/it's"), key("get")}, "get: {}"},
         {"double_quoted_key", "responses:\n  \"404\":\n    description: no",
          {key("responses"), dyn("404"), key("description")}, "description: no"},
         {"key_outside_previous_block", "info:\n  title: x\npaths:\n  version: 1", {key("info"), key("version")}, ""},
