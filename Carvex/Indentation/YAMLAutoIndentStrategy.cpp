@@ -77,7 +77,9 @@ std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const Au
     }
     if (opensBlock(YAMLContextScanner::withoutTrailingComment(t)))
         return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
-    if (t.isEmpty()) {
+    // On a blank line the new line takes the indentation of the text above. With text after the caret
+    // (Return at the start of a line) the text keeps its column: only the blanks before the caret repeat.
+    if (t.isEmpty() && trimmedSpacesAndTabs(context.currentLineAfterCaret).isEmpty()) {
         for (qsizetype i = context.precedingLines.size() - 1; i >= 0; --i) {
             const QString& line = context.precedingLines[i];
             const QString lead = leadingIndent(line);

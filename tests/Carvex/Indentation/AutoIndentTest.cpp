@@ -113,6 +113,10 @@ TEST(AutoIndentStrategies, yamlNewLineFollowsItemContentCommentsAndBlockScalarIn
         {"literal_indent_indicator", two, "  description: |2-^", "  description: |2-\n    ^"},
         {"block_scalar_then_comment", four, "description: > # text^", "description: > # text\n    ^"},
         {"pipe_in_plain_value", two, "  k: a |^", "  k: a |\n  ^"},
+        // Return before the text of a line opens a line above it and leaves the text where it stands.
+        {"caret_at_line_start", two, "a:\n  b: 1\n^  c: 2", "a:\n  b: 1\n\n^  c: 2"},
+        {"caret_inside_indentation", two, "a:\n  b:\n  ^  c: 2", "a:\n  b:\n  \n  ^  c: 2"},
+        {"blank_line_with_blanks_after_caret", two, "a:\n    b: 1\n^  ", "a:\n    b: 1\n\n    ^  "},
     };
     for (const Row& row : rows)
         EXPECT_EQ(afterPlan(row.before, DocumentLanguage::yaml, row.style, false, u'^'), row.after) << row.name;
