@@ -178,8 +178,7 @@ void EditorViewController::navigateToBreadcrumbSegment(const std::vector<PathCom
     if (!position) {
         return;
     }
-    view.setSelectedRange(TextRange{*position, 0});
-    view.ensureCursorVisible();
+    view.moveCaretAndReveal(*position);
     view.setFocus();
 }
 
@@ -449,8 +448,7 @@ void EditorViewController::navigateToLine(int line, int column) {
     if (!position) {
         return;
     }
-    view.setSelectedRange(TextRange{*position, 0});
-    view.ensureCursorVisible();
+    view.moveCaretAndReveal(*position);
     view.setFocus();
 }
 

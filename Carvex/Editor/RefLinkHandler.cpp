@@ -6,7 +6,6 @@
 #include "Carvex/ModelAdapters/RefLinkRedetector.h"
 
 #include <QHash>
-#include <QTextCursor>
 
 #include <algorithm>
 
@@ -237,18 +236,7 @@ void RefLinkHandler::navigate(const VoziZazIreCore::SourceLocation& target) {
     if (!position) {
         return;  // outside the current text: the caret stays
     }
-    // A target off screen is brought to the middle of the view, with the lines of its definition
-    // below it, not to the view's bottom edge, where its first line alone would show (and a panel
-    // growing under the view, as the console does with its first entry, would hide even that).
-    QTextCursor at(textView_->document());
-    at.setPosition(static_cast<int>(*position));
-    const bool shown = textView_->viewport()->rect().contains(textView_->cursorRect(at));
-    textView_->setSelectedRange(TextRange{*position, 0});
-    if (shown) {
-        textView_->ensureCursorVisible();
-    } else {
-        textView_->centerCursor();
-    }
+    textView_->moveCaretAndReveal(*position);
     if (textView_->window() != nullptr) {
         textView_->setFocus(Qt::OtherFocusReason);
     }

@@ -587,6 +587,21 @@ void EditorTextView::setSelectedRange(TextRange range) {
     setTextCursor(cursor);
 }
 
+void EditorTextView::moveCaretAndReveal(qsizetype position) {
+    if (loading_ && position > loading_->appended) {
+        finishLoading();
+    }
+    QTextCursor target(document());
+    target.setPosition(static_cast<int>(std::clamp<qsizetype>(position, 0, textLength())));
+    const bool shown = viewport()->rect().contains(cursorRect(target));
+    setSelectedRange(TextRange{position, 0});
+    if (shown) {
+        ensureCursorVisible();
+    } else {
+        centerCursor();
+    }
+}
+
 // MARK: Lines and levels
 
 QStringView EditorTextView::lineText(const QTextBlock& block) const {

@@ -145,6 +145,10 @@ public:
 
     TextRange selectedRange() const;
     void setSelectedRange(TextRange range);
+    // Puts the caret at `position` (a place jumped to: a line, a finding, a reference's target)
+    // and shows it: a place off screen comes to the middle of the view, with what follows it
+    // below; one on screen leaves the view where it is.
+    void moveCaretAndReveal(qsizetype position);
 
     // The number of lines (line feeds + 1).
     int lineCount() const;

@@ -7,6 +7,7 @@
 #include "Carvex/Validation/ValidationDecorationController.h"
 #include "platform/NotificationCenter.h"
 
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QUuid>
 
@@ -506,6 +507,26 @@ TEST_F(EditorViewControllerTest, NavigateToLineCountsLinesAsTheParsersAndColumns
         controller->navigateToLine(row.line, row.column);
         EXPECT_EQ(view().selectedRange(), (TextRange{row.expected < 0 ? 1 : row.expected, 0}));
     }
+}
+
+TEST_F(EditorViewControllerTest, ALineOffScreenComesToTheMiddleAndOneOnScreenLeavesTheViewStill) {
+    QString text;
+    for (int i = 1; i <= 400; ++i) {
+        text += QStringLiteral("x-line-%1: %1\n").arg(i);
+    }
+    open(text, QStringLiteral("/nowhere/lines.yaml"));
+    view().resize(500, 300);
+    view().show();
+    const QRect viewport = view().viewport()->rect();
+    controller->navigateToLine(300, 1);
+    const QRect far = view().cursorRect();
+    EXPECT_GT(far.top(), viewport.height() / 3);
+    EXPECT_LT(far.bottom(), viewport.height() * 2 / 3);
+    const int scrolled = view().verticalScrollBar()->value();
+    controller->navigateToLine(302, 1);
+    EXPECT_EQ(view().verticalScrollBar()->value(), scrolled);
+    EXPECT_TRUE(viewport.contains(view().cursorRect()));
+    view().hide();
 }
 
 TEST_F(EditorViewControllerTest, BreadcrumbSegmentMovesTheCaret) {
