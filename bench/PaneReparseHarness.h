@@ -98,6 +98,15 @@ struct PaneReparseHarness {
         return turns;
     }
 
+    // Selects the operation in the middle of the table, as a click would; answers it.
+    Carvex::OperationID selectMiddleOperation()
+    {
+        const auto& rows = controller.operations();
+        const Carvex::OperationID chosen = rows[rows.size() / 2].id;
+        controller.coordinator()->selectOperation(chosen);
+        return chosen;
+    }
+
     // Closes the document and waits for the workers to finish with it.
     void close()
     {

@@ -315,9 +315,7 @@ void BM_Reparse(benchmark::State& state) {
     const Fixture& data = fixture();
     Pane pane(std::make_shared<CarvexPlatform::FakeMainScheduler>());
     pane.change(data.text);
-    const auto& rows = pane.controller.operations();
-    const Carvex::OperationID chosen = rows[rows.size() / 2].id;
-    pane.controller.coordinator()->selectOperation(chosen);
+    pane.selectMiddleOperation();
     Pane::Turns worst;
     for (auto _ : state) {
         pane.showExampleTab();

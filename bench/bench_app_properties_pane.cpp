@@ -68,10 +68,7 @@ void BM_Reparse(benchmark::State& state)
     const PaneDescription& data = PaneDescription::ofMegabytes(static_cast<std::size_t>(state.range(0)));
     Pane pane(std::make_shared<CarvexPlatform::FakeMainScheduler>());
     pane.change(data.text);
-    // An operation in the middle is selected, as by a click.
-    const auto& rows = pane.controller.operations();
-    const Carvex::OperationID chosen = rows[rows.size() / 2].id;
-    pane.controller.coordinator()->selectOperation(chosen);
+    const Carvex::OperationID chosen = pane.selectMiddleOperation();
     Pane::Turns worst;
     for (auto _ : state) {
         pane.showBodyTab();
@@ -252,17 +249,7 @@ void BM_BodyTabExpandAll(benchmark::State& state)
 void BM_BodyTab(benchmark::State& state)
 {
     CarvexPlatform::TestApplication::ensure();
-    Carvex::OperationDetailsViewModel details;
-    details.id = Carvex::OperationID{QStringLiteral("/pets"), Carvex::HTTPMethod::post};
-    const Carvex::ParamLocation locations[] = {Carvex::ParamLocation::path, Carvex::ParamLocation::query,
-                                               Carvex::ParamLocation::header, Carvex::ParamLocation::cookie};
-    for (int index = 0; index < 1000; ++index)
-        details.parameters.emplace_back(QStringLiteral("parameter%1").arg(index), locations[index % 4], index % 3 == 0,
-                                        QStringLiteral("The <b>%1th</b> parameter.").arg(index), QStringLiteral("string"),
-                                        QStringLiteral("uuid"), std::nullopt, std::nullopt, false, index + 10);
-    for (int index = 0; index < 100; ++index)
-        details.responses.emplace_back(QString::number(200 + index), QStringLiteral("Response %1").arg(index),
-                                       QStringList{QStringLiteral("application/json")}, QStringLiteral("Pet"), 5, index + 2000);
+    const Carvex::OperationDetailsViewModel details = largeOperation();
     Carvex::BodyTabViewController tab;
     tab.view()->resize(480, 600);
     tab.view()->show();

@@ -3,6 +3,7 @@
 #include "Carvex/ModelAdapters/ParamLocation.h"
 #include "Carvex/Properties/CollapsibleSectionView.h"
 #include "Carvex/Properties/DetailFonts.h"
+#include "Carvex/Properties/TopAlignedScrollArea.h"
 #include "Carvex/Properties/ElidingLabel.h"
 #include "Carvex/Properties/FlowLayout.h"
 #include "Carvex/Properties/PropertiesViewController.h"
@@ -69,19 +70,7 @@ QWidget* BodyTabViewController::loadView() {
     stackView_->setContentsMargins(12, 8, 12, 12);
     stackView_->setSpacing(8);
 
-    scrollView_ = new QScrollArea();
-    scrollView_->setFrameShape(QFrame::NoFrame);
-    scrollView_->setWidgetResizable(true);
-    scrollView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The list stands at the top of the scroll area's room, above a stretch. (A layout aligned to
-    // the top would take its height from the rows' one-line hints and squeeze rows that wrap.)
-    auto* column = new QWidget();
-    auto* columnLayout = new QVBoxLayout(column);
-    columnLayout->setContentsMargins(0, 0, 0, 0);
-    columnLayout->setSpacing(0);
-    columnLayout->addWidget(documentView_);
-    columnLayout->addStretch(1);
-    scrollView_->setWidget(column);
+    scrollView_ = makeTopAlignedScrollArea(documentView_);
     layout->addWidget(scrollView_, 1);
 
     emptyLabel_ = DetailFonts::label(tr("No request data"), DetailFonts::system(13), SystemColor::tertiaryLabel);

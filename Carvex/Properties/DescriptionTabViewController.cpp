@@ -1,6 +1,7 @@
 #include "Carvex/Properties/DescriptionTabViewController.h"
 
 #include "Carvex/Properties/DetailFonts.h"
+#include "Carvex/Properties/TopAlignedScrollArea.h"
 #include "Carvex/Properties/ElidingLabel.h"
 #include "Carvex/Properties/SelfSizingTextView.h"
 
@@ -36,22 +37,10 @@ QWidget* DescriptionTabViewController::loadView() {
     stackView_->setContentsMargins(12, 8, 12, 12);
     stackView_->setSpacing(8);
 
-    scrollView_ = new QScrollArea();
-    scrollView_->setFrameShape(QFrame::NoFrame);
-    scrollView_->setWidgetResizable(true);
-    scrollView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The list stands at the top of the scroll area's room, above a stretch. (A layout aligned to
-    // the top would take its height from the rows' one-line hints and squeeze rows that wrap.)
-    auto* column = new QWidget();
-    auto* columnLayout = new QVBoxLayout(column);
-    columnLayout->setContentsMargins(0, 0, 0, 0);
-    columnLayout->setSpacing(0);
-    columnLayout->addWidget(documentView_);
-    columnLayout->addStretch(1);
-    scrollView_->setWidget(column);
+    scrollView_ = makeTopAlignedScrollArea(documentView_);
     scrollView_->viewport()->setAutoFillBackground(false);
     documentView_->setAutoFillBackground(false);
-    column->setAutoFillBackground(false);
+    scrollView_->widget()->setAutoFillBackground(false);
 
     layout->addWidget(scrollView_);
     layout->addWidget(emptyLabel_);
