@@ -4,8 +4,8 @@
 #include "Carvex/Manual/ManualWebPage.h"
 #include "Carvex/Manual/WebViewEnvironment.h"
 #include "platform/SystemColor.h"
+#include "platform/Workspace.h"
 
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -30,7 +30,7 @@ HelpWindowController& HelpWindowController::shared() {
 
 HelpWindowController::HelpWindowController(ManualResourceLocator resourceLocator)
     : resourceLocator_(std::move(resourceLocator)),
-      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }),
+      urlOpener_(&CarvexPlatform::Workspace::openURL),
       schemeHandler_(new ManualSchemeHandler(resourceLocator_, this)) {
     WebViewEnvironment::disableSandboxWhenRoot();
 }

@@ -3,9 +3,9 @@
 #include "Carvex/Properties/DescriptionDocument.h"
 #include "Carvex/Properties/DetailFonts.h"
 #include "platform/SystemColor.h"
+#include "platform/Workspace.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTextBlock>
@@ -19,11 +19,6 @@
 namespace Carvex {
 
 namespace {
-
-SelfSizingTextView::URLOpener& urlOpener() {
-    static SelfSizingTextView::URLOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    return opener;
-}
 
 bool isAsciiLetter(QChar c) {
     const char16_t u = c.unicode();
@@ -316,12 +311,6 @@ void SelfSizingTextView::normalizeImportedHTML(QTextDocument& document, double f
     cursor.endEditBlock();
 }
 
-SelfSizingTextView::URLOpener SelfSizingTextView::setURLOpener(URLOpener opener) {
-    URLOpener previous = std::move(urlOpener());
-    urlOpener() = std::move(opener);
-    return previous;
-}
-
 bool SelfSizingTextView::openLink(const QString& href) {
     const QUrl url(href, QUrl::StrictMode);
     if (!url.isValid()) {
@@ -331,9 +320,7 @@ bool SelfSizingTextView::openLink(const QString& href) {
     if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("mailto")) {
         return false;
     }
-    if (urlOpener()) {
-        urlOpener()(url);
-    }
+    CarvexPlatform::Workspace::openURL(url);
     return true;
 }
 
@@ -419,15 +406,17 @@ void SelfSizingTextView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void SelfSizingTextView::mouseReleaseEvent(QMouseEvent* event) {
+    // Read before the text control handles the release: it selects the clicked link to show it
+    // focused, so a selection afterwards tells nothing about a drag.
+    const bool dragged = textCursor().hasSelection();
+    const QString pressed = std::exchange(pressedAnchor_, QString());
     QTextEdit::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || pressedAnchor_.isEmpty()) {
+    if (event->button() != Qt::LeftButton || pressed.isEmpty() || dragged) {
         return;
     }
-    const QString anchor = anchorAt(event->position().toPoint());
-    if (anchor == pressedAnchor_ && !textCursor().hasSelection()) {
-        openLink(anchor);
+    if (anchorAt(event->position().toPoint()) == pressed) {
+        openLink(pressed);
     }
-    pressedAnchor_.clear();
 }
 
 QVariant SelfSizingTextView::loadResource(int, const QUrl&) { return {}; }

@@ -3,7 +3,6 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -15,13 +14,12 @@ class DescriptionDocument;
 // A read-only text view as tall as its text at its width, for descriptions in the detail tabs.
 // Descriptions that hold something shaped like a tag are read as HTML and then brought to the
 // system font of the asked size (bold, italic, monospaced and link runs keep their look). A click
-// on a link opens it through the URL opener, for http, https and mailto only. Main thread only.
+// on a link opens it in the desktop's browser or mail program (`CarvexPlatform::Workspace`), for
+// http, https and mailto only. Main thread only.
 class SelfSizingTextView : public QTextEdit {
     Q_OBJECT
 
 public:
-    using URLOpener = std::function<void(const QUrl&)>;
-
     // Tables nested deeper than this make a description show as plain text: their layout time
     // doubles with each level.
     static constexpr int maximumTableNesting = 4;
@@ -44,10 +42,8 @@ public:
     // The deepest nesting of table elements in `html`.
     static int tableNestingDepth(const QString& html);
 
-    // Where clicked links go; the desktop's handler unless replaced. Answers the opener it replaced.
-    static URLOpener setURLOpener(URLOpener opener);
     // What a click on a link with `href` does: opens http, https and mailto links and answers true;
-    // anything else (file, javascript, other schemes, text that is no URL) does nothing.
+    // anything else (file, javascript, other schemes, relative or no URL) does nothing.
     static bool openLink(const QString& href);
 
     // Takes `document` (made by `attributedDescription`) as the view's text.
@@ -75,6 +71,7 @@ private:
     // The text or its font changed: every height is measured again.
     void forgetHeights();
 
+    // The link under a press of the left button that selected nothing; a release on it opens it.
     QString pressedAnchor_;
     // Heights measured at a few widths, the latest last.
     mutable std::vector<std::pair<int, int>> heights_;

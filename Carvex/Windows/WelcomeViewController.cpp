@@ -6,9 +6,9 @@
 #include "platform/Appearance.h"
 #include "platform/DynamicColor.h"
 #include "platform/SystemSymbol.h"
+#include "platform/Workspace.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -71,7 +71,7 @@ WelcomeViewController::Gradient WelcomeViewController::gradientColors(bool isDar
 }
 
 WelcomeViewController::WelcomeViewController()
-    : openURL([](const QUrl& url) { QDesktopServices::openUrl(url); }) {}
+    : openURL(&CarvexPlatform::Workspace::openURL) {}
 
 WelcomeViewController::~WelcomeViewController() = default;
 

@@ -4,6 +4,7 @@
 #include "Carvex/Properties/DescriptionDocument.h"
 #include "Carvex/Properties/SelfSizingTextView.h"
 #include "platform/TestApplication.h"
+#include "platform/Workspace.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
@@ -208,7 +209,7 @@ TEST_F(DescriptionTextTest, aWidthIsLaidOutOnceAndShownAsMeasured) {
 
 TEST_F(DescriptionTextTest, onlyWebAndMailLinksOpen) {
     std::vector<QUrl> opened;
-    auto previous = SelfSizingTextView::setURLOpener([&](const QUrl& url) { opened.push_back(url); });
+    auto previous = CarvexPlatform::Workspace::setOpener([&](const QUrl& url) { opened.push_back(url); });
     const struct {
         const char* href;
         bool opens;
@@ -228,7 +229,7 @@ TEST_F(DescriptionTextTest, onlyWebAndMailLinksOpen) {
         EXPECT_EQ(SelfSizingTextView::openLink(QString::fromUtf8(c.href)), c.opens) << c.href;
         EXPECT_EQ(opened.size(), c.opens ? 1u : 0u) << c.href;
     }
-    SelfSizingTextView::setURLOpener(std::move(previous));
+    CarvexPlatform::Workspace::setOpener(std::move(previous));
 }
 
 TEST_F(DescriptionTextTest, noResourceIsEverRead) {

@@ -15,13 +15,18 @@
 #include "platform/Appearance.h"
 #include "platform/NotificationCenter.h"
 #include "platform/TestApplication.h"
+#include "platform/Workspace.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -668,6 +673,55 @@ TEST_F(OperationDetailsTabsTest, paneInstallsTheTabsInPlaceOfTheScrollView) {
     EXPECT_EQ(pane.detailsContainerView(), pane.tabController()->containerView());
     EXPECT_TRUE(root->isAncestorOf(pane.detailsContainerView()));
     EXPECT_EQ(root->findChild<QScrollArea*>(QStringLiteral("operationDetailsScrollView")), nullptr);
+}
+
+// A click on a link in a description reaches the desktop's URL handler once, with the link's
+// address, for web and mail addresses only.
+TEST_F(OperationDetailsTabsTest, descriptionLinksOpenOncePerClickForWebAndMailOnly) {
+    std::vector<QUrl> opened;
+    auto previous = CarvexPlatform::Workspace::setOpener([&](const QUrl& url) { opened.push_back(url); });
+    const struct {
+        const char* href;
+        bool opens;
+    } cases[] = {
+        {"https://example.com/docs", true},
+        {"http://example.com", true},
+        {"mailto:team@example.com", true},
+        {"file:///etc/passwd", false},
+        {"guide/pets.html", false},
+    };
+    for (const auto& c : cases) {
+        OperationDetailsViewModel details = operation();
+        details.description = QStringLiteral("Read <a href=\"%1\">the pet guide</a> first.").arg(QLatin1String(c.href));
+        DescriptionTabViewController tab;
+        tab.view()->resize(400, 300);
+        tab.view()->show();
+        tab.configure(details);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        auto* text = tab.view()->findChild<SelfSizingTextView*>();
+        ASSERT_NE(text, nullptr) << c.href;
+        // As in a window the user works in, where the click gives the text the focus: the text
+        // then marks the clicked link as focused by selecting it.
+        QApplication::setActiveWindow(tab.view());
+        text->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(text->hasFocus());
+        QTextCursor link = text->document()->find(QStringLiteral("pet guide"));
+        ASSERT_FALSE(link.isNull()) << c.href;
+        link.setPosition(link.selectionStart() + 2);
+        const QPoint at = text->cursorRect(link).center();
+        ASSERT_EQ(text->anchorAt(at), QString::fromUtf8(c.href));
+
+        opened.clear();
+        for (int click = 1; click <= 2; ++click) {
+            QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, at);
+            ASSERT_EQ(opened.size(), c.opens ? static_cast<size_t>(click) : 0u) << c.href << ", click " << click;
+            if (c.opens) {
+                EXPECT_EQ(opened.back(), QUrl(QString::fromUtf8(c.href))) << c.href;
+            }
+        }
+    }
+    CarvexPlatform::Workspace::setOpener(std::move(previous));
 }
 
 }  // namespace
