@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocalServer>
@@ -12,6 +13,11 @@
 #include <QProcessEnvironment>
 #include <QUrl>
 
+#include <cerrno>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace CarvexPlatform {
@@ -45,9 +51,18 @@ QStringList decode(const QByteArray& message) {
     }
     return paths;
 }
+
+// Whether a socket at `path` can be made: its address holds the path and the closing NUL.
+bool fitsSocketAddress(const QString& path) {
+    return static_cast<std::size_t>(QFile::encodeName(path).size()) < sizeof(sockaddr_un::sun_path);
+}
 }  // namespace
 
-SingleInstance::SingleInstance(QString key) : key_(std::move(key)) {}
+SingleInstance::SingleInstance(QString key)
+    : SingleInstance(std::move(key), static_cast<qulonglong>(::getuid()), QProcessEnvironment::systemEnvironment()) {}
+
+SingleInstance::SingleInstance(QString key, qulonglong userId, const QProcessEnvironment& environment)
+    : key_(std::move(key)), userId_(userId), environment_(environment) {}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -107,10 +122,72 @@ QStringList SingleInstance::pathsFromArguments(const QStringList& arguments) {
     return paths;
 }
 
+bool SingleInstance::isPrivateFolder(const QString& folder, qulonglong userId) {
+    struct stat status {};
+    if (folder.isEmpty() || ::lstat(QFile::encodeName(folder).constData(), &status) != 0) {
+        return false;
+    }
+    return S_ISDIR(status.st_mode) && static_cast<qulonglong>(status.st_uid) == userId && (status.st_mode & 077) == 0;
+}
+
+std::optional<QString> SingleInstance::socketFolder(qulonglong userId, const QProcessEnvironment& environment) {
+    const QString runtime = environment.value(QStringLiteral("XDG_RUNTIME_DIR"));
+    if (runtime.startsWith(QLatin1Char('/')) && isPrivateFolder(runtime, userId)) {
+        return QDir::cleanPath(runtime);
+    }
+    QString temporary = environment.value(QStringLiteral("TMPDIR"));
+    if (!temporary.startsWith(QLatin1Char('/'))) {
+        temporary = QStringLiteral("/tmp");
+    }
+    const QString own = QDir::cleanPath(temporary + QStringLiteral("/carvex-%1").arg(userId));
+    // Made closed to others; one found there is used only when it is the user's and closed too,
+    // since anyone may have made it first.
+    if (::mkdir(QFile::encodeName(own).constData(), 0700) != 0 && errno != EEXIST) {
+        return std::nullopt;
+    }
+    if (!isPrivateFolder(own, userId)) {
+        return std::nullopt;
+    }
+    return own;
+}
+
+std::optional<qulonglong> SingleInstance::peerUserId(qintptr socketDescriptor) {
+    ucred credentials{};
+    socklen_t length = sizeof credentials;
+    if (socketDescriptor < 0 ||
+        ::getsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0 ||
+        length != sizeof credentials) {
+        return std::nullopt;
+    }
+    return static_cast<qulonglong>(credentials.uid);
+}
+
+std::optional<QString> SingleInstance::socketPath() const {
+    const std::optional<QString> folder = socketFolder(userId_, environment_);
+    if (!folder) {
+        return std::nullopt;
+    }
+    const QString path = *folder + QLatin1Char('/') + key_;
+    if (!fitsSocketAddress(path)) {
+        return std::nullopt;
+    }
+    return path;
+}
+
 bool SingleInstance::handOver(const QStringList& paths, int timeoutMilliseconds) const {
+    const std::optional<QString> path = socketPath();
+    if (!path) {
+        return false;
+    }
     QLocalSocket socket;
-    socket.connectToServer(key_);
+    socket.connectToServer(*path);
     if (!socket.waitForConnected(timeoutMilliseconds)) {
+        return false;
+    }
+    // Only to an instance of the user's own: anyone else gets nothing, and this launch runs on.
+    const std::optional<qulonglong> peer = peerUserId(socket.socketDescriptor());
+    if (!peer || *peer != userId_) {
+        socket.abort();
         return false;
     }
     const QByteArray message = encode(paths);
@@ -131,12 +208,17 @@ bool SingleInstance::handOver(const QStringList& paths, int timeoutMilliseconds)
 
 bool SingleInstance::listen(Handler handler) {
     handler_ = std::move(handler);
+    const std::optional<QString> path = socketPath();
+    if (!path) {
+        return false;
+    }
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(key_)) {
-        // A socket left behind by an instance that ended without cleaning up.
-        QLocalServer::removeServer(key_);
-        if (!server_->listen(key_)) {
+    if (!server_->listen(*path)) {
+        // A socket left behind by an instance that ended without cleaning up (in a folder only
+        // the user can write to).
+        QLocalServer::removeServer(*path);
+        if (!server_->listen(*path)) {
             server_.reset();
             return false;
         }
