@@ -510,6 +510,49 @@ BENCHMARK(BM_EngineRequest)
     ->Iterations(240)
     ->Unit(benchmark::kMillisecond);
 
+// A request below a list of 10,000 items, written at its key's column (range(0) 0) or a level deeper
+// (1), at the end of the 5 MB description: on a new line after the key that follows the list, where the
+// keys above and below the list count as present (range(1) 0), and on a new item at the list's end,
+// whose index counts every item (1). Median and 95th percentile as for the whole requests above.
+void BM_EngineRequestBelowLongList(benchmark::State& state)
+{
+    const bool deeper = state.range(0) != 0;
+    const bool onItem = state.range(1) != 0;
+    static QString lists[2][2];
+    QString& text = lists[deeper][onItem];
+    if (text.isEmpty()) {
+        const QString items = deeper ? QStringLiteral("    - ") : QStringLiteral("  - ");
+        text = engineInput(5'000'000, DocumentFormat::yaml).text;
+        text += QStringLiteral("x-long-list:\n  summary: S\n  tags:\n");
+        for (int i = 0; i < 10'000; ++i)
+            text += items + QStringLiteral("tag%1\n").arg(i);
+        text += onItem ? items : QStringLiteral("  operationId: x\n  ");
+    }
+    const Carvex::DefaultCompletionEngine engine;
+    std::vector<double> milliseconds;
+    for (auto _ : state) {
+        const double started = threadMilliseconds();
+        const Carvex::CompletionResult result = engine.complete(text, text.size(), DocumentFormat::yaml);
+        milliseconds.push_back(threadMilliseconds() - started);
+        const bool right = onItem ? result.context.path.size() == 3 && result.context.path[2].position() == 10'000
+                                  : result.context.existingKeys.contains("summary")
+                                        && result.context.existingKeys.contains("tags");
+        if (!right) {
+            state.SkipWithError("the list's key or its items not found");
+            return;
+        }
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
+    state.counters["p95_ms"] = milliseconds[milliseconds.size() * 95 / 100];
+    state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
+}
+BENCHMARK(BM_EngineRequestBelowLongList)
+    ->ArgNames({"deeper", "onItem"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Iterations(60)
+    ->Unit(benchmark::kMillisecond);
+
 // The version of 5 MB that declares 3.1, and of 5 MB of near misses ("openapi: 3.1" over and over).
 void BM_DetectVersion(benchmark::State& state)
 {

@@ -48,17 +48,19 @@ CompletionContext CursorLocationService::extractContext(QStringView text, qsizet
     context.format = format;
     context.caretLocation = caretLocation;
     if (format == DocumentFormat::yaml) {
-        context.path = yamlScanner.extractPath(text, caretLocation);
-        context.role = yamlScanner.detectRole(text, caretLocation);
+        // One walk up from the caret gives the path and the block scalar the caret may be in.
+        YAMLContextScanner::CaretScan scan = yamlScanner.scanToCaret(text, caretLocation);
+        context.path = std::move(scan.path);
+        context.role = yamlScanner.detectRole(text, caretLocation, scan.blockScalar);
         context.prefix = yamlScanner.extractPrefix(text, caretLocation);
         if (context.role == CursorRole::sequenceItem && context.prefix.startsWith(u'-'))
             context.prefix.remove(0, 1);
-        context.hints = yamlScanner.extractHints(text, caretLocation);
+        context.hints = yamlScanner.extractHints(text, caretLocation, scan.blockScalar);
         context.currentLine = getCurrentLine(text, caretLocation);
         if (context.role == CursorRole::mappingValue || context.role == CursorRole::sequenceItem)
-            context.currentKey = yamlScanner.extractCurrentKey(text, caretLocation);
+            context.currentKey = yamlScanner.extractCurrentKey(text, caretLocation, scan.blockScalar);
         else if (context.role == CursorRole::mappingKey)
-            context.existingKeys = yamlScanner.extractExistingKeys(text, caretLocation);
+            context.existingKeys = yamlScanner.extractExistingKeys(text, caretLocation, scan.blockScalar);
         return context;
     }
 

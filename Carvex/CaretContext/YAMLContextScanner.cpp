@@ -178,18 +178,32 @@ bool isScalarSequenceKey(QStringView key)
     return key == u"required" || key == u"enum";
 }
 
+bool opensBlock(QStringView trimmed)
+{
+    return YAMLContextScanner::withoutTrailingComment(trimmed).endsWith(u':');
+}
+
 // The key of the nearest line above `line`, by indentation: blank and comment lines and lines at
 // the caret line's indentation or deeper are passed over, so are dash lines without a key; the
-// first other line gives its key or nothing. `onlyKeyLines` asks that line to end with ":".
+// first other line gives its key or nothing. `onlyKeyLines` asks that line to end with ":". The
+// items of a list may stand at its key's own column: for a dash line, a key line at its column
+// that opens a block is its parent, past the other items.
 std::optional<QString> parentKey(const Lines& lines, Line line, bool onlyKeyLines)
 {
     const qsizetype ci = lines.indentation(line);
-    for (std::optional<Line> above = lines.above(line); above; above = lines.above(*above)) {
-        if (lines.isBlankOrComment(*above) || lines.indentation(*above) >= ci)
+    const bool item = lines.isDash(line);
+    for (std::optional<Line> above = lines.aboveIndentedAtMost(line, ci); above;
+         above = lines.aboveIndentedAtMost(*above, ci)) {
+        if (lines.isBlankOrComment(*above))
             continue;
         const QStringView t = lines.trimmed(*above);
+        const qsizetype indentation = lines.indentation(*above);
+        if (item && indentation == ci && !isDash(t) && opensBlock(t))
+            return YAMLContextScanner::extractKeyFromLine(lines.content(*above));
+        if (indentation >= ci)
+            continue;
         if (onlyKeyLines) {
-            if (YAMLContextScanner::withoutTrailingComment(t).endsWith(u':'))
+            if (opensBlock(t))
                 return YAMLContextScanner::extractKeyFromLine(lines.content(*above));
             if (isDash(t))
                 continue;
@@ -202,6 +216,92 @@ std::optional<QString> parentKey(const Lines& lines, Line line, bool onlyKeyLine
         return std::nullopt;
     }
     return std::nullopt;
+}
+
+bool isBlankUnit(QChar unit)
+{
+    return unit == u' ' || unit == u'\t';
+}
+
+// "|" or ">" with at most one indentation indicator (1 to 9) and one chomping indicator ("-", "+"),
+// in either order.
+bool isBlockScalarIndicator(QStringView token)
+{
+    if (token.isEmpty() || token.size() > 3 || (token[0] != u'|' && token[0] != u'>'))
+        return false;
+    bool digit = false;
+    bool chomping = false;
+    for (const QChar unit : token.sliced(1)) {
+        if (unit >= u'1' && unit <= u'9' && !digit)
+            digit = true;
+        else if ((unit == u'-' || unit == u'+') && !chomping)
+            chomping = true;
+        else
+            return false;
+    }
+    return true;
+}
+
+// Whether a value (trimmed, its comment removed) opens a block scalar: tags ("!t") and anchors
+// ("&a"), then the indicator.
+bool isBlockScalarHeader(QStringView value)
+{
+    qsizetype start = 0;
+    while (start < value.size()) {
+        qsizetype end = start;
+        while (end < value.size() && !isBlankUnit(value[end]))
+            ++end;
+        const QStringView token = value.sliced(start, end - start);
+        if (end == value.size())
+            return isBlockScalarIndicator(token);
+        if (token.front() != u'!' && token.front() != u'&')
+            return false;
+        start = end;
+        while (start < value.size() && isBlankUnit(value[start]))
+            ++start;
+    }
+    return false;
+}
+
+// The offset of the colon that ends the key of `text` (a line's text after its indentation and
+// dashes): the first one followed by a blank or the end, past a quoted key's closing quote. A colon
+// inside a plain key ("read:pets: Read") or value ("curl https://x") ends none.
+qsizetype keyColon(QStringView text)
+{
+    qsizetype from = 0;
+    if (!text.isEmpty() && isQuote(text.front())) {
+        const QChar quote = text.front();
+        qsizetype i = 1;
+        while (i < text.size()) {
+            if (quote == u'"' && text[i] == u'\\') {
+                i += 2;
+            } else if (text[i] == quote) {
+                if (quote == u'\'' && i + 1 < text.size() && text[i + 1] == quote) {
+                    i += 2;
+                } else {
+                    break;
+                }
+            } else {
+                ++i;
+            }
+        }
+        // An unclosed quote is no quoting: the key ends at the first colon that can end one.
+        from = i < text.size() ? i + 1 : 1;
+    }
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] == u':' && (i + 1 == text.size() || isBlankUnit(text[i + 1])))
+            return i;
+    }
+    return -1;
+}
+
+// The key before that colon, trimmed; none without one.
+std::optional<QStringView> keyBeforeColon(QStringView text)
+{
+    const qsizetype colon = keyColon(text);
+    if (colon < 0)
+        return std::nullopt;
+    return CaretLine::trimmed(text.first(colon));
 }
 
 struct Frame {
@@ -220,7 +320,8 @@ int clampedIndex(qsizetype count)
 
 namespace {
 
-// The keys of the sequence item holding the caret line.
+// The keys of the sequence item holding the caret line; the text of block scalars in it is passed
+// over.
 QSet<QString> keysOfSequenceItem(const Lines& lines, Line current, qsizetype ci, bool caretOnDash)
 {
     QSet<QString> keys;
@@ -251,9 +352,16 @@ QSet<QString> keysOfSequenceItem(const Lines& lines, Line current, qsizetype ci,
         if (std::optional<QString> key = YAMLContextScanner::extractKeyFromDashLine(startText))
             keys.insert(*key);
     }
+    std::optional<qsizetype> block = YAMLContextScanner::blockScalarColumn(lines.content(start));
     for (std::optional<Line> line = lines.below(start); line && line->start <= end.start;
          line = lines.below(*line)) {
-        if (lines.isBlankOrComment(*line) || lines.indentation(*line) < itemIndentation + 2)
+        if (lines.isBlankOrComment(*line))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        if (block && indentation > *block)
+            continue;
+        block = YAMLContextScanner::blockScalarColumn(lines.content(*line));
+        if (indentation < itemIndentation + 2)
             continue;
         if (std::optional<QString> key = YAMLContextScanner::extractKeyFromLine(lines.content(*line)))
             keys.insert(*key);
@@ -261,12 +369,11 @@ QSet<QString> keysOfSequenceItem(const Lines& lines, Line current, qsizetype ci,
     return keys;
 }
 
-// The keys of the block mapping holding the caret line; `dashAtMarginAbove` tells whether a dash
-// line at the left margin stands above the caret line.
-QSet<QString> keysOfMapping(const Lines& lines, Line current, qsizetype ci, bool& dashAtMarginAbove)
+// The keys of the block mapping holding the caret line. Dash lines at its column are the items of
+// a list written at its key's column, never keys of the mapping.
+QSet<QString> keysOfMapping(const Lines& lines, Line current, qsizetype ci)
 {
     QSet<QString> keys;
-    dashAtMarginAbove = false;
     std::optional<qsizetype> parentIndentation;
     Line blockStart = lines.first();
     // At the left margin no line lies further left: the block is the whole text.
@@ -287,11 +394,9 @@ QSet<QString> keysOfMapping(const Lines& lines, Line current, qsizetype ci, bool
         if (lines.isBlankOrComment(*line))
             continue;
         const qsizetype indentation = lines.indentation(*line);
-        if (indentation == 0 && line->start < current.start && lines.isDash(*line))
-            dashAtMarginAbove = true;
         if (parentIndentation && line->start > current.start && indentation <= *parentIndentation)
             break;
-        if (indentation == ci || (!parentIndentation && indentation == 0)) {
+        if ((indentation == ci || (!parentIndentation && indentation == 0)) && !lines.isDash(*line)) {
             if (std::optional<QString> key = YAMLContextScanner::extractKeyFromLine(lines.content(*line)))
                 keys.insert(*key);
         }
@@ -299,6 +404,133 @@ QSet<QString> keysOfMapping(const Lines& lines, Line current, qsizetype ci, bool
     return keys;
 }
 
+// Whether a caret line that is no dash line lies in a sequence item: a dash line to its left comes
+// first on the way up. Dash lines at its own column are the items of a list whose key, at that
+// column too, is a sibling; when no such key comes before a line further left (or the top), they are
+// items the caret line follows, as before.
+bool isInsideSequenceItem(const Lines& lines, Line current, qsizetype ci)
+{
+    bool itemsAtColumn = false;
+    for (std::optional<Line> line = lines.aboveIndentedAtMost(current, ci); line;
+         line = lines.aboveIndentedAtMost(*line, ci)) {
+        if (lines.isBlankOrComment(*line))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        if (indentation > ci)
+            continue;
+        if (lines.isDash(*line)) {
+            if (indentation < ci)
+                return true;
+            itemsAtColumn = true;
+        } else if (indentation < ci) {
+            return itemsAtColumn;
+        } else {
+            itemsAtColumn = false;
+        }
+    }
+    return itemsAtColumn;
+}
+
+// The walk up from the caret line: its ancestors, outermost first, and the block scalar whose text
+// it is. Each ancestor is the nearest key line to the left of the one below it; a dash line to the
+// left starts a sequence, whose key may stand at the dash's own column. A block scalar's header met
+// on the way makes what was found below it text: the walk starts again from the header's key.
+struct Ancestry {
+    std::vector<Frame> frames;
+    std::optional<Line> blockHeader;
+    std::optional<QString> blockKey;
+};
+
+Ancestry walkUp(const Lines& lines, Line current)
+{
+    Ancestry result;
+    const qsizetype ci = lines.indentation(current);
+    // Only lines indented at most `target` can change the walk (dash lines deeper than it are
+    // counted for indentations it never asks about again). Once the target reaches the margin
+    // nothing is left to find, unless a sequence there still looks for its key.
+    std::unordered_map<qsizetype, qsizetype> dashesBelow;
+    qsizetype target = ci;
+    bool isSequence = false;
+    qsizetype dashIndentation = 0;
+    if (lines.isDash(current)) {
+        // The caret's own item.
+        isSequence = true;
+        dashIndentation = ci;
+        ++dashesBelow[ci];
+    }
+    const auto nextAbove = [&](Line line) {
+        return target > 0 || isSequence ? lines.aboveIndentedAtMost(line, target) : std::nullopt;
+    };
+    for (std::optional<Line> line = nextAbove(current); line; line = nextAbove(*line)) {
+        if (lines.isBlankOrComment(*line))
+            continue;
+        const qsizetype indentation = lines.indentation(*line);
+        const QStringView content = lines.content(*line);
+        if (lines.isDash(*line)) {
+            if (indentation < target) {
+                const std::optional<qsizetype> column = YAMLContextScanner::blockScalarColumn(content);
+                if (column && *column < target) {
+                    result.frames.clear();
+                    result.blockHeader = *line;
+                    result.blockKey.reset();
+                    if (*column > indentation) {
+                        result.blockKey = YAMLContextScanner::extractKeyFromLine(content);
+                        if (result.blockKey)
+                            result.frames.push_back({*result.blockKey, *column, false, 0});
+                    }
+                }
+                isSequence = true;
+                dashIndentation = indentation;
+                target = indentation;
+            }
+            ++dashesBelow[indentation];
+            continue;
+        }
+        const bool listKey = isSequence && indentation == dashIndentation && opensBlock(lines.trimmed(*line));
+        if (indentation >= target && !listKey)
+            continue;
+        std::optional<QString> key = YAMLContextScanner::extractKeyFromLine(content);
+        if (!key)
+            continue;
+        if (!listKey && YAMLContextScanner::blockScalarColumn(content)) {
+            result.frames.clear();
+            result.blockHeader = *line;
+            result.blockKey = key;
+            result.frames.push_back({std::move(*key), indentation, false, 0});
+        } else {
+            qsizetype index = 0;
+            if (isSequence) {
+                const auto found = dashesBelow.find(dashIndentation);
+                index = clampedIndex(found == dashesBelow.end() ? 0 : found->second);
+            }
+            result.frames.push_back({std::move(*key), indentation, isSequence, index});
+        }
+        if (indentation == 0)
+            break;
+        target = indentation;
+        isSequence = false;
+    }
+    std::reverse(result.frames.begin(), result.frames.end());
+    return result;
+}
+
+std::vector<PathComponent> pathOfFrames(std::vector<Frame>& frames)
+{
+    std::vector<PathComponent> path;
+    for (Frame& frame : frames) {
+        path.push_back(PathComponent::forKey(std::move(frame.key), path));
+        if (frame.isSequence)
+            path.push_back(PathComponent::index(int(frame.index)));
+    }
+    return path;
+}
+
+std::optional<YAMLContextScanner::BlockScalar> blockScalarOf(const Ancestry& ancestry)
+{
+    if (!ancestry.blockHeader)
+        return std::nullopt;
+    return YAMLContextScanner::BlockScalar{ancestry.blockHeader->start, ancestry.blockKey};
+}
 
 } // namespace
 
@@ -321,7 +553,7 @@ std::optional<QString> YAMLContextScanner::extractKeyFromLine(QStringView line)
     const QStringView t = CaretLine::trimmed(line);
     if (isBlankOrComment(t))
         return std::nullopt;
-    const std::optional<QStringView> key = textBeforeColon(withoutDash(t));
+    const std::optional<QStringView> key = keyBeforeColon(withoutDash(t));
     if (!key)
         return std::nullopt;
     if (enclosedInMatchingQuotes(*key))
@@ -335,7 +567,7 @@ std::optional<QString> YAMLContextScanner::extractKeyFromDashLine(QStringView tr
 {
     if (!isDash(trimmedLine))
         return std::nullopt;
-    const std::optional<QStringView> key = textBeforeColon(CaretLine::trimmed(trimmedLine.sliced(1)));
+    const std::optional<QStringView> key = keyBeforeColon(CaretLine::trimmed(trimmedLine.sliced(1)));
     if (!key || key->isEmpty())
         return std::nullopt;
     if (enclosedInMatchingQuotes(*key))
@@ -390,7 +622,7 @@ std::optional<std::size_t> YAMLContextScanner::lineIndex(const std::vector<LineI
     return lines.size() - 1;
 }
 
-std::vector<PathComponent> YAMLContextScanner::extractPath(QStringView text, qsizetype caretLocation) const
+YAMLContextScanner::CaretScan YAMLContextScanner::scanToCaret(QStringView text, qsizetype caretLocation) const
 {
     if (outside(text, caretLocation))
         return {};
@@ -400,94 +632,55 @@ std::vector<PathComponent> YAMLContextScanner::extractPath(QStringView text, qsi
         return {};
     const QStringView t = lines.trimmed(*current);
     const qsizetype ci = lines.indentation(*current);
-    if (!t.isEmpty() && ci == 0 && t.front() != u'#')
+    // A line at the left margin lives in the root mapping, unless it is an item of a list written
+    // at its key's column ("---" and "-1" are none).
+    const bool item = t == u"-" || (t.size() > 1 && t.front() == u'-' && isBlankUnit(t[1]));
+    if (!t.isEmpty() && ci == 0 && t.front() != u'#' && !item)
         return {};
 
-    // Ancestors, nearest first; the walk counts the dash lines it passes per indentation, which
-    // are the dash lines between a line and the caret line.
-    std::vector<Frame> frames;
-    // Only lines indented at most `target` can change the walk (dash lines deeper than it are
-    // counted for indentations it never asks about again), and nothing is left to find once the
-    // target reaches the margin.
-    std::unordered_map<qsizetype, qsizetype> dashesBelow;
-    qsizetype target = ci;
-    bool isSequence = false;
-    qsizetype dashIndentation = 0;
-    const auto nextAbove = [&](Line line) { return target > 0 ? lines.aboveIndentedAtMost(line, target) : std::nullopt; };
-    for (std::optional<Line> line = nextAbove(*current); line; line = nextAbove(*line)) {
-        if (lines.isBlankOrComment(*line))
-            continue;
-        const qsizetype indentation = lines.indentation(*line);
-        if (lines.isDash(*line)) {
-            if (indentation < target) {
-                isSequence = true;
-                dashIndentation = indentation;
-                target = indentation;
-            }
-            ++dashesBelow[indentation];
-            continue;
-        }
-        if (indentation >= target)
-            continue;
-        std::optional<QString> key = extractKeyFromLine(lines.content(*line));
-        if (!key)
-            continue;
-        qsizetype index = 0;
-        if (isSequence) {
-            const auto found = dashesBelow.find(dashIndentation);
-            index = clampedIndex(found == dashesBelow.end() ? 0 : found->second);
-        }
-        frames.push_back({std::move(*key), indentation, isSequence, index});
-        if (indentation == 0)
-            break;
-        target = indentation;
-        isSequence = false;
+    Ancestry ancestry = walkUp(lines, *current);
+    // The caret line itself, when it is structure: a key that opens a nested block is part of
+    // the path.
+    if (!ancestry.blockHeader && !isBlankOrComment(t) && withoutTrailingComment(t).endsWith(u':')) {
+        if (std::optional<QString> key = extractKeyFromLine(lines.content(*current)))
+            ancestry.frames.push_back({std::move(*key), ci, false, 0});
     }
-    std::reverse(frames.begin(), frames.end());
+    CaretScan scan;
+    scan.blockScalar = blockScalarOf(ancestry);
+    scan.path = pathOfFrames(ancestry.frames);
+    return scan;
+}
 
-    if (!isBlankOrComment(t)) {
-        if (withoutTrailingComment(t).endsWith(u':')) {
-            if (std::optional<QString> key = extractKeyFromLine(lines.content(*current)))
-                frames.push_back({std::move(*key), ci, false, 0});
-        } else if (isDash(t) && !frames.empty()) {
-            // The caret's own item: count the items of the nearest sequence under the last key.
-            Frame& last = frames.back();
-            qsizetype count = 1; // the caret line
-            bool found = false;
-            for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
-                if (lines.isBlankOrComment(*line))
-                    continue;
-                const qsizetype indentation = lines.indentation(*line);
-                if (lines.isDash(*line)) {
-                    if (indentation == ci)
-                        ++count;
-                    continue;
-                }
-                if (indentation < ci && extractKeyFromLine(lines.content(*line)) == last.key) {
-                    found = true;
-                    break;
-                }
-            }
-            if (found) {
-                last.isSequence = true;
-                last.index = clampedIndex(count);
-            }
-        }
-    }
+std::vector<PathComponent> YAMLContextScanner::extractPath(QStringView text, qsizetype caretLocation) const
+{
+    return scanToCaret(text, caretLocation).path;
+}
 
-    std::vector<PathComponent> path;
-    for (Frame& frame : frames) {
-        path.push_back(PathComponent::forKey(std::move(frame.key), path));
-        if (frame.isSequence)
-            path.push_back(PathComponent::index(int(frame.index)));
-    }
-    return path;
+std::optional<YAMLContextScanner::BlockScalar> YAMLContextScanner::enclosingBlockScalar(QStringView text,
+                                                                                         qsizetype caretLocation) const
+{
+    if (outside(text, caretLocation))
+        return std::nullopt;
+    const Lines lines(text);
+    const std::optional<Line> current = lines.caretLine(caretLocation);
+    // A line at the margin is never indented beyond a header.
+    if (!current || lines.indentation(*current) == 0)
+        return std::nullopt;
+    return blockScalarOf(walkUp(lines, *current));
 }
 
 CursorRole YAMLContextScanner::detectRole(QStringView text, qsizetype caretLocation) const
 {
+    return detectRole(text, caretLocation, enclosingBlockScalar(text, caretLocation));
+}
+
+CursorRole YAMLContextScanner::detectRole(QStringView text, qsizetype caretLocation,
+                                          const std::optional<BlockScalar>& block) const
+{
     if (outside(text, caretLocation))
         return CursorRole::unknown;
+    if (block)
+        return block->key ? CursorRole::mappingValue : CursorRole::sequenceItem;
     const Lines lines(text);
     const Line line = lines.at(caretLocation);
     const QStringView before = text.sliced(line.start, caretLocation - line.start);
@@ -536,6 +729,12 @@ QString YAMLContextScanner::extractPrefix(QStringView text, qsizetype caretLocat
 
 CompletionHints YAMLContextScanner::extractHints(QStringView text, qsizetype caretLocation) const
 {
+    return extractHints(text, caretLocation, enclosingBlockScalar(text, caretLocation));
+}
+
+CompletionHints YAMLContextScanner::extractHints(QStringView text, qsizetype caretLocation,
+                                                 const std::optional<BlockScalar>& block) const
+{
     if (outside(text, caretLocation))
         return CompletionHints::default_();
     const Line line = Lines(text).at(caretLocation);
@@ -565,6 +764,11 @@ CompletionHints YAMLContextScanner::extractHints(QStringView text, qsizetype car
             doubleQuoted = !doubleQuoted;
     }
     hints.isInString = doubleQuoted || singleQuoted;
+    if (block) {
+        // A block scalar's text is a string, and a "#" in it is text.
+        hints.isInComment = false;
+        hints.isInString = true;
+    }
     const QStringView indentation = CaretLine::leadingWhitespace(text.sliced(line.start, line.end - line.start));
     hints.currentIndentation = indentation.toString();
     hints.indentationDepth = CaretLine::indentationDepth(indentation);
@@ -578,6 +782,19 @@ QString YAMLContextScanner::getCurrentLine(QStringView text, qsizetype caretLoca
 
 std::optional<QString> YAMLContextScanner::extractCurrentKey(QStringView text, qsizetype caretLocation) const
 {
+    return extractCurrentKey(text, caretLocation, enclosingBlockScalar(text, caretLocation));
+}
+
+std::optional<QString> YAMLContextScanner::extractCurrentKey(QStringView text, qsizetype caretLocation,
+                                                             const std::optional<BlockScalar>& block) const
+{
+    const Lines lines(text);
+    if (block) {
+        if (block->key)
+            return block->key;
+        // An item that is the scalar: the key of its list.
+        return parentKey(lines, lines.at(block->headerStart), true);
+    }
     const QString currentLine = CaretLine::getCurrentLine(text, caretLocation);
     const QStringView u = withoutDash(CaretLine::trimmed(currentLine));
     if (const std::optional<QStringView> key = textBeforeColon(u)) {
@@ -586,7 +803,6 @@ std::optional<QString> YAMLContextScanner::extractCurrentKey(QStringView text, q
             return std::nullopt;
         return name;
     }
-    const Lines lines(text);
     const std::optional<Line> current = lines.caretLine(caretLocation);
     if (!current)
         return std::nullopt;
@@ -595,36 +811,57 @@ std::optional<QString> YAMLContextScanner::extractCurrentKey(QStringView text, q
 
 QSet<QString> YAMLContextScanner::extractExistingKeys(QStringView text, qsizetype caretLocation) const
 {
-    if (outside(text, caretLocation))
+    return extractExistingKeys(text, caretLocation, enclosingBlockScalar(text, caretLocation));
+}
+
+QSet<QString> YAMLContextScanner::extractExistingKeys(QStringView text, qsizetype caretLocation,
+                                                      const std::optional<BlockScalar>& block) const
+{
+    if (outside(text, caretLocation) || block)
         return {};
     const Lines lines(text);
     const std::optional<Line> current = lines.caretLine(caretLocation);
     if (!current)
         return {};
     const qsizetype ci = lines.indentation(*current);
-    const bool caretOnDash = lines.isDash(*current);
-    if (caretOnDash)
+    if (lines.isDash(*current))
         return keysOfSequenceItem(lines, *current, ci, true);
+    if (isInsideSequenceItem(lines, *current, ci))
+        return keysOfSequenceItem(lines, *current, ci, false);
+    return keysOfMapping(lines, *current, ci);
+}
 
-    // At the left margin the caret line is in a sequence item when any dash line at the margin
-    // stands above it, and the mapping is the whole text: one walk over the text answers both.
-    if (ci == 0) {
-        bool dashAtMarginAbove = false;
-        QSet<QString> keys = keysOfMapping(lines, *current, ci, dashAtMarginAbove);
-        return dashAtMarginAbove ? keysOfSequenceItem(lines, *current, ci, false) : keys;
+std::optional<qsizetype> YAMLContextScanner::blockScalarColumn(QStringView line)
+{
+    if (!line.contains(u'|') && !line.contains(u'>'))
+        return std::nullopt;
+    qsizetype column = 0;
+    qsizetype i = 0;
+    for (; i < line.size() && (line[i] == u' ' || line[i] == u'\t'); ++i)
+        column += line[i] == u' ' ? 1 : 2;
+    while (i < line.size() && CaretLine::isHorizontalSpace(line[i].unicode()))
+        ++i;
+    std::optional<qsizetype> dashColumn;
+    while (i < line.size() && line[i] == u'-' && (i + 1 == line.size() || isBlankUnit(line[i + 1]))) {
+        dashColumn = column;
+        ++i;
+        ++column;
+        for (; i < line.size() && isBlankUnit(line[i]); ++i)
+            column += line[i] == u' ' ? 1 : 2;
     }
-    for (std::optional<Line> line = lines.above(*current); line; line = lines.above(*line)) {
-        if (lines.isBlankOrComment(*line))
-            continue;
-        const qsizetype indentation = lines.indentation(*line);
-        const bool dash = lines.isDash(*line);
-        if (dash && indentation <= ci)
-            return keysOfSequenceItem(lines, *current, ci, false);
-        if (!dash && indentation < ci)
-            break;
-    }
-    bool unused = false;
-    return keysOfMapping(lines, *current, ci, unused);
+    const QStringView rest = withoutTrailingComment(CaretLine::trimmed(line.sliced(i)));
+    if (rest.isEmpty())
+        return std::nullopt;
+    if (rest.front() == u'|' || rest.front() == u'>')
+        return dashColumn && isBlockScalarHeader(rest) ? dashColumn : std::nullopt;
+    if (dashColumn && (rest.front() == u'!' || rest.front() == u'&') && isBlockScalarHeader(rest))
+        return dashColumn;
+    const qsizetype colon = keyColon(rest);
+    if (colon < 0 || colon == 0)
+        return std::nullopt;
+    if (isBlockScalarHeader(CaretLine::trimmed(rest.sliced(colon + 1))))
+        return column;
+    return std::nullopt;
 }
 
 } // namespace Carvex

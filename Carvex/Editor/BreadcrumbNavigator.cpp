@@ -144,7 +144,10 @@ bool holdsKey(QStringView candidate, const QString& name)
     const bool quoted = first == u'"' || first == u'\'';
     if (!quoted && (name.isEmpty() || first != name.front()))
         return false;
-    if (!quoted && candidate.size() > name.size() && candidate[name.size()] == u':' && candidate.startsWith(name))
+    // A plain key ends at a colon followed by a blank or the line's end.
+    const qsizetype after = name.size() + 1;
+    if (!quoted && candidate.size() > name.size() && candidate[name.size()] == u':' && candidate.startsWith(name)
+        && (candidate.size() == after || CaretLine::isHorizontalSpace(candidate[after].unicode())))
         return true;
     // Quoted, or with blanks before its colon: the key as the caret scanners read it.
     const std::optional<QString> key = YAMLContextScanner::extractKeyFromLine(candidate);
@@ -172,6 +175,8 @@ std::optional<qsizetype> BreadcrumbNavigator::findYAMLPosition(const std::vector
     // lines at its key's own indentation (a sequence written flush under its key).
     qsizetype containerIndentation = -1;
     bool dashesAtContainer = false;
+    // While a block scalar is open, the column its text lies beyond: that text holds no keys.
+    std::optional<qsizetype> scalarColumn;
 
     qsizetype start = 0;
     while (start <= text.size()) {
@@ -189,6 +194,12 @@ std::optional<qsizetype> BreadcrumbNavigator::findYAMLPosition(const std::vector
                 break;
             continue;
         }
+        if (scalarColumn && indentation > *scalarColumn) {
+            if (end < 0)
+                break;
+            continue;
+        }
+        scalarColumn = YAMLContextScanner::blockScalarColumn(line);
         // Trailing blanks never matter below: only the start of the text is compared.
         const QStringView trimmed = line.sliced(lead);
         const bool dashItem = isDashItem(trimmed);
@@ -213,7 +224,9 @@ std::optional<qsizetype> BreadcrumbNavigator::findYAMLPosition(const std::vector
             }
         } else if (dashItem) {
             bool isItem = false;
-            if (itemIndentation < 0 && indentation >= minimalIndentation) {
+            // The first item stands deeper than its key, or at the key's own column.
+            if (itemIndentation < 0
+                && (indentation >= minimalIndentation || (dashesAtContainer && indentation == containerIndentation))) {
                 itemIndentation = indentation;
                 itemsSeen = 0;
                 isItem = true;

@@ -57,6 +57,9 @@ std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const Au
     const QString indent = leadingIndent(context.currentLineBeforeCaret);
     const QStringView t = trimmedSpacesAndTabs(context.currentLineBeforeCaret);
 
+    // The lines of a block scalar are text: whatever they end with, the next one keeps their column.
+    if (!t.isEmpty() && YAMLContextScanner().enclosingBlockScalar(context.text, caret))
+        return AutoIndentEditPlan::newlineWithIndent(caret, indent);
     if (t == u"-" || t.startsWith(u"- ")) {
         // The item's content starts after its dash(es) and the blanks that follow; a mapping in it is
         // continued at that column, and what the mapping's key opens goes one unit deeper than it.

@@ -2,6 +2,7 @@
 
 #include "Carvex/CaretContext/CaretLine.h"
 #include "Carvex/CaretContext/UnitSearch.h"
+#include "Carvex/CaretContext/YAMLContextScanner.h"
 
 #include <unicode/uchar.h>
 
@@ -194,10 +195,16 @@ qsizetype endOfLastLineBefore(QStringView text, qsizetype limit, qsizetype searc
     return 0;
 }
 
-// The keys enclosing what follows [0, end), which ends just after a line feed (or is empty).
-QStringList keysOfLines(QStringView text, qsizetype end, FileFormat format) {
+// The keys enclosing what follows [0, end), which ends just after a line feed (or is empty). In
+// YAML an item's dash line stands a column deeper than its dash, so a list written at its key's
+// column stays under that key; the text of a block scalar is passed over, and `openBlock` (when
+// given) tells the column that text lies beyond when one is still open at `end`.
+QStringList keysOfLines(QStringView text, qsizetype end, FileFormat format,
+                        std::optional<qsizetype>* openBlock = nullptr) {
     const char16_t* units = text.utf16();
+    const bool yaml = format == FileFormat::yaml;
     std::vector<std::pair<qsizetype, QStringView>> stack;
+    std::optional<qsizetype> block;
     const auto popFrom = [&stack](qsizetype indent) {
         while (!stack.empty() && stack.back().first >= indent) stack.pop_back();
     };
@@ -222,15 +229,23 @@ QStringList keysOfLines(QStringView text, qsizetype end, FileFormat format) {
             trimmed = line.sliced(lead, tail - lead);
         }
         if (trimmed.isEmpty()) continue;
+        if (block) {
+            if (indent > *block || trimmed.front() == u'#') continue;
+            block.reset();
+        }
         if (format == FileFormat::json && trimmed.size() <= 2 &&
             (trimmed == u"}" || trimmed == u"}," || trimmed == u"]" || trimmed == u"],")) {
             popFrom(indent);
             continue;
         }
+        if (yaml) block = YAMLContextScanner::blockScalarColumn(line);
         if (colon < 0) continue;
-        popFrom(indent);
-        stack.emplace_back(indent, QStringView(trimmed.data(), units + colon - trimmed.utf16()));
+        const bool item = yaml && trimmed.front() == u'-' && (trimmed.size() == 1 || trimmed[1] == u' ' || trimmed[1] == u'\t');
+        const qsizetype level = item ? indent + 1 : indent;
+        popFrom(level);
+        stack.emplace_back(level, QStringView(trimmed.data(), units + colon - trimmed.utf16()));
     }
+    if (openBlock) *openBlock = block;
     QStringList path;
     path.reserve(qsizetype(stack.size()));
     for (const auto& [indent, key] : stack) path.push_back(withoutQuotes(key, format));
@@ -275,11 +290,16 @@ std::optional<MatchContext> build(const QString& text, qsizetype cursor, FileFor
     const qsizetype lineStart = startOfLineHolding(text, cursor - 1);
     QString keyword = keywordOfLine(text, lineStart, cursor, format);
     if (keyword.isEmpty()) return std::nullopt;
+    std::optional<qsizetype> openBlock;
+    QStringList parentPath = keysOfLines(text, endOfLastLineBefore(text, cursor, lineStart), format, &openBlock);
+    const qsizetype columns = leadingColumns(text, lineStart);
+    // The text of a block scalar is prose: no template is offered in it.
+    if (openBlock && columns > *openBlock) return std::nullopt;
     return MatchContext{.text = text,
                         .cursorPosition = cursor,
                         .lastKeyword = std::move(keyword),
-                        .indentLevel = levelOfColumns(leadingColumns(text, lineStart)),
-                        .parentPath = keysOfLines(text, endOfLastLineBefore(text, cursor, lineStart), format),
+                        .indentLevel = levelOfColumns(columns),
+                        .parentPath = std::move(parentPath),
                         .fileFormat = format};
 }
 

@@ -17,7 +17,8 @@ namespace Carvex {
 // a line separator or a paragraph separator. Any text and any caret give an answer.
 namespace MatchContextBuilder {
 
-// The whole context; none when the caret has no keyword (at 0, past the end, after blanks only).
+// The whole context; none when the caret has no keyword (at 0, past the end, after blanks only)
+// or, in YAML, when the caret's line is text of a block scalar ("key: |" and the like).
 std::optional<MatchContext> build(const QString& text, qsizetype cursor, FileFormat format);
 
 // The word at the caret: the last run of non-white-space characters of the caret's line before the
@@ -35,7 +36,9 @@ int indentLevel(QStringView text, qsizetype cursor);
 QString baseIndent(QStringView text, qsizetype position);
 // The keys of the mappings enclosing the caret, outermost first, read line by line (at line feeds)
 // from the text before the caret's line: a line's indentation closes every key at or beyond it;
-// in JSON a closing bracket line only closes.
+// in JSON a closing bracket line only closes. In YAML an item's dash line counts one column deeper
+// than its dash (a list at its key's column stays under the key), and the lines of a block scalar
+// are its text, not keys.
 QStringList parentPath(QStringView text, qsizetype cursor, FileFormat format);
 
 }  // namespace MatchContextBuilder

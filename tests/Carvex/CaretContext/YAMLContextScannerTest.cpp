@@ -1,4 +1,5 @@
 #include "Carvex/CaretContext/YAMLContextScanner.h"
+#include "Carvex/CaretContext/CursorLocationService.h"
 
 #include "CaretTestSupport.h"
 
@@ -42,6 +43,8 @@ TEST(YAMLContextScanner, pathIsReadFromIndentationAndCountsSequenceItems)
         {"key_line_with_trailing_comment", "paths:\n  /a:\n    responses:\n      |'200':   # ok",
          "key(paths) dyn(/a) key(responses) dyn(200)"},
         {"colon_in_a_comment_opens_nothing", "info:\n  title: x #y:|", "key(info)"},
+        {"document_marker_is_no_item", "info:\n---|", ""},
+        {"item_at_the_margin", "info:\n- a|", "key(info) idx(0)"},
     };
     for (const Row& row : rows) {
         const auto [text, caret] = caretIn(row.marked);
@@ -167,7 +170,7 @@ TEST(YAMLContextScanner, existingKeysOfTheCaretMappingOrSequenceItem)
         {"inside_item", "tags:\n  - name: a\n    |\n    description: d\n  - name: b", "description,name"},
         {"nested_keys_below_block_excluded", "info:\n  contact:\n    name: n\n  |", "contact"},
         {"quoted_keys_lose_quotes", "responses:\n  '200': {}\n  \"404\": {}\n  |", "200,404"},
-        {"margin_dash_above_reads_as_item", "tags:\n- name: a\ninfo: x\npa|ths:", ""},
+        {"list_at_its_key_column_leaves_the_root_mapping", "tags:\n- name: a\ninfo: x\npa|ths:", "info,paths,tags"},
         {"outer_item_ends_inner_item", "- items:\n    - name: x\n      |\n- other: 1\n      deep: 2",
          "name"},
     };
@@ -189,6 +192,10 @@ TEST(YAMLContextScanner, keyReadersAndLineSplitting)
     EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"  '/it''s': x")), "\"/it's\"");
     EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromDashLine(u"- 'a''''b': 1")), "\"a''b\"");
     EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"\"it''s\": x")), "\"it''s\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"    board:read: Read")), "\"board:read\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"  curl https://x \\")), "none");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"  'a: b':\tx")), "\"a: b\"");
+    EXPECT_EQ(describe(YAMLContextScanner::extractKeyFromLine(u"- url:")), "\"url\"");
     EXPECT_EQ(YAMLContextScanner::countLeadingIndentation(u" \t x"), 4);
 
     const std::pair<const char16_t*, const char16_t*> comments[] = {
@@ -207,6 +214,104 @@ TEST(YAMLContextScanner, keyReadersAndLineSplitting)
     EXPECT_EQ(YAMLContextScanner::lineIndex(lines, 2), 1u);
     EXPECT_EQ(YAMLContextScanner::lineIndex(lines, 5), 2u); // after the final terminator: the last line
     EXPECT_FALSE(YAMLContextScanner::lineIndex({}, 0).has_value());
+}
+
+} // namespace
+
+namespace {
+
+// The record for a caret, on one line: path, role, current key, string and comment flags, existing
+// keys. The scanner's questions asked one at a time agree with it.
+std::string answer(QStringView text, qsizetype caret)
+{
+    const Carvex::CompletionContext context =
+        Carvex::CursorLocationService().extractContext(text, caret, Carvex::DocumentFormat::yaml);
+    EXPECT_EQ(scanner.extractPath(text, caret), context.path);
+    EXPECT_EQ(scanner.detectRole(text, caret), context.role);
+    EXPECT_EQ(scanner.extractHints(text, caret), context.hints);
+    if (context.role == Carvex::CursorRole::mappingKey)
+        EXPECT_EQ(scanner.extractExistingKeys(text, caret), context.existingKeys);
+    else
+        EXPECT_EQ(scanner.extractCurrentKey(text, caret), context.currentKey);
+    return describe(context.path) + " | " + describe(context.role) + " " + describe(context.currentKey)
+        + (context.hints.isInString ? " string" : "") + (context.hints.isInComment ? " comment" : "") + " {"
+        + describe(context.existingKeys) + "}";
+}
+
+// The lines of a block scalar, whatever its header, are the value of the key that owns it: a colon,
+// a dash, a "#" or a header in that text is text. "@" stands for the header.
+TEST(YAMLContextScanner, blockScalarTextIsTheValueOfItsKey)
+{
+    const char16_t* headers[] = {u"|", u">", u"|-", u">+", u"|2", u">2-", u"|+9", u"!!str |", u"&a >", u"| # note"};
+    const Row rows[] = {
+        {"text_with_colon", "paths:\n  /s:\n    ex:\n      curl: @\n        curl https://x \\\n          -d '{\n"
+                            "            \"model\": \"x\"|\n          }'\n      py: x",
+         "key(paths) dyn(/s) key(ex) key(curl) | mappingValue \"curl\" string {}"},
+        {"dash_in_text", "a:\n  b: @\n    - not: an item|\n  c: 1", "key(a) key(b) | mappingValue \"b\" string {}"},
+        {"hash_in_text", "a:\n  b: @\n    # a heading|", "key(a) key(b) | mappingValue \"b\" string {}"},
+        {"header_in_text", "a:\n  b: @\n    c: |\n      d: x|", "key(a) key(b) | mappingValue \"b\" string {}"},
+        {"indented_blank_line_in_text", "a:\n  b: @\n    one\n    |\n    two",
+         "key(a) key(b) | mappingValue \"b\" string {}"},
+        {"item_that_is_the_scalar", "a:\n  enum:\n    - x\n    - @\n      y: z|",
+         "key(a) key(enum) idx(1) | sequenceItem \"enum\" string {}"},
+        {"key_of_an_item", "tags:\n- name: t\n  description: @\n    see: below|",
+         "key(tags) idx(0) key(description) | mappingValue \"description\" string {}"},
+        {"key_on_the_dash_line", "tags:\n  - description: @\n      see: below|",
+         "key(tags) idx(0) key(description) | mappingValue \"description\" string {}"},
+        {"after_the_text", "a:\n  b: @\n    x: y\n  |", "key(a) | mappingKey none {b}"},
+        {"sibling_after_the_text", "a:\n  b: @\n    - x: y\n  c: 1|", "key(a) | mappingValue \"c\" {}"},
+        {"item_key_after_the_text", "tags:\n- description: @\n    x: y\n  |", "key(tags) idx(0) | mappingKey none {description}"},
+        {"end_of_the_header_line", "a:\n  b: @\n    x|", "key(a) key(b) | mappingValue \"b\" string {}"},
+    };
+    for (const char16_t* header : headers) {
+        for (const Row& row : rows) {
+            auto [text, caret] = caretIn(row.marked);
+            const qsizetype at = text.indexOf(u'@');
+            text.replace(at, 1, QString::fromUtf16(header));
+            if (at < caret)
+                caret += QStringView(header).size() - 1;
+            EXPECT_EQ(answer(text, caret), row.expected) << row.name << " " << QString::fromUtf16(header).toStdString();
+        }
+    }
+}
+
+// A list of items may stand at its key's own column or one level deeper: both read alike. "%" stands
+// for the column of the items, the key's column ("") or two spaces more ("  "); the keys of the caret's
+// mapping are all of them, above and below the caret, past lists, comments, blank lines, block
+// scalars and flow collections.
+TEST(YAMLContextScanner, itemListsAtTheirKeysColumnBelongToTheKey)
+{
+    const Row rows[] = {
+        {"after_the_list", "paths:\n  /x:\n    get:\n      summary: S\n      tags:\n      %- a\n      operationId: x\n      |",
+         "key(paths) dyn(/x) key(get) | mappingKey none {operationId,summary,tags}"},
+        {"right_after_the_list", "paths:\n  /x:\n    get:\n      tags:\n      %- a\n      %- b\n      |\n      summary: S",
+         "key(paths) dyn(/x) key(get) | mappingKey none {summary,tags}"},
+        {"typing_a_sibling", "get:\n  tags:\n  %- a\n  su|", "key(get) | mappingKey none {tags}"},
+        {"lists_comments_blocks_and_flows_between",
+         "get:\n  tags:\n  # first\n  %- a\n\n  %- b\n  description: >-\n    - not: a key\n  security: [{k: []}]\n"
+         "  servers: [\n    a: b,\n  ]\n  parameters:\n  %- {name: n, in: q}\n  %- name: m\n  %  in: q\n  |\n  summary: s",
+         "key(get) | mappingKey none {description,parameters,security,servers,summary,tags}"},
+        {"item_dash_line", "get:\n  parameters:\n  %- name: a\n  %  in: q\n  %- |", "key(get) key(parameters) idx(1) | sequenceItem \"parameters\" {}"},
+        {"inside_an_item", "get:\n  parameters:\n  %- name: a\n  %  |\n  %  in: q\n  %- name: b",
+         "key(get) key(parameters) idx(0) | mappingKey none {in,name}"},
+        {"second_item", "get:\n  parameters:\n  %- name: a\n  %- name: b\n  %  in: q|",
+         "key(get) key(parameters) idx(1) | mappingValue \"in\" {}"},
+        {"item_mapping_holding_a_list", "tags:\n%- name: t\n%  x:\n%  - a\n%  |",
+         "key(tags) idx(0) | mappingKey none {name,x}"},
+        {"nested_lists", "get:\n  parameters:\n  %- name: a\n  %  schema:\n  %    enum:\n  %    %- x\n  %    %- y|",
+         "key(get) key(parameters) idx(0) key(schema) key(enum) idx(1) | sequenceItem \"enum\" {}"},
+        {"scalar_list_item", "s:\n  required:\n  %- na|", "key(s) key(required) idx(0) | sequenceItem \"required\" {}"},
+        {"item_opening_a_block", "s:\n  allOf:\n  %- properties:|", "key(s) key(allOf) idx(0) key(properties) | mappingValue \"properties\" {}"},
+        {"list_at_the_margin", "info: x\ntags:\n%- name: a\n%- |", "key(tags) idx(1) | sequenceItem \"tags\" {}"},
+        {"margin_after_the_list", "tags:\n%- name: a\n%  description: d\ninfo: x\n|", " | mappingKey none {info,tags}"},
+    };
+    for (const char* column : {"", "  "}) {
+        for (const Row& row : rows) {
+            QString marked = QString::fromUtf8(row.marked).replace(u'%', QString::fromUtf8(column));
+            const auto [text, caret] = caretIn(marked.toUtf8().constData());
+            EXPECT_EQ(answer(text, caret), row.expected) << row.name << " items at +" << std::strlen(column);
+        }
+    }
 }
 
 } // namespace

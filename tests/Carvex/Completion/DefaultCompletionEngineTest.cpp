@@ -222,6 +222,17 @@ TEST(DefaultCompletionEngine, answersByCaretPlace)
         {.name = "prefix Pa in an operation", .format = yaml,
          .text = "openapi: 3.1.0\npaths:\n  /a:\n    get:\n      Pa‸\n", .exactly = QStringList{"parameters"}},
         {.name = "prefix matching nothing", .format = yaml, .text = "openapi: 3.1.0\nZq‸\n", .exactly = QStringList{}},
+        {.name = "keys around a list at its key's column", .format = yaml,
+         .text = "openapi: 3.1.0\npaths:\n  /x:\n    get:\n      summary: S\n      tags:\n      - a\n"
+                 "      operationId: x\n      ‸\n      deprecated: true\n",
+         .includes = {"description", "responses"}, .excludes = {"summary", "tags", "operationId", "deprecated"}},
+        {.name = "keys around a list one level deeper", .format = yaml,
+         .text = "openapi: 3.1.0\npaths:\n  /x:\n    get:\n      summary: S\n      tags:\n        - a\n"
+                 "      operationId: x\n      ‸\n      deprecated: true\n",
+         .includes = {"description", "responses"}, .excludes = {"summary", "tags", "operationId", "deprecated"}},
+        {.name = "text of a block scalar", .format = yaml,
+         .text = "openapi: 3.1.0\npaths:\n  /x:\n    get:\n      description: >-\n        Steps:\n          ty‸\n",
+         .exactly = QStringList{}, .classified = false},
         {.name = "parameter location", .format = yaml,
          .text = "openapi: 3.1.0\npaths:\n  /a:\n    get:\n      parameters:\n        - in: ‸\n",
          .exactly = QStringList{"query", "path", "header", "cookie"}},

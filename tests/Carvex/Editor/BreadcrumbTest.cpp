@@ -86,6 +86,15 @@ TEST(BreadcrumbNavigator, findsYAMLPlaces)
         {"comments_and_blanks_skipped", "# top\n\ninfo:\n  # note\n\n  title: x", {key("info"), key("title")},
          "title: x"},
         {"empty_text", "", {key("a")}, ""},
+        {"block_scalar_text_holds_no_keys", "a:\n  b: |\n    c: 1\n  c: 2", {key("a"), key("c")}, "c: 2"},
+        {"block_scalar_of_an_item", "tags:\n- description: >-\n    name: no\n  name: yes",
+         {key("tags"), idx(0), key("name")}, "name: yes"},
+        {"owner_of_block_scalar_text", "x:\n  curl: |\n    curl https://a\n", {key("x"), key("curl")}, "curl: |"},
+        {"plain_keys_with_colons", "scopes:\n  board:read: Read\n  board:write: Write",
+         {key("scopes"), key("board:write")}, "board:write: Write"},
+        {"no_key_before_an_inner_colon", "scopes:\n  board:read: Read", {key("scopes"), key("board")}, ""},
+        {"items_at_their_keys_column", "get:\n  tags:\n  - a\n  - b\n  x: 1", {key("get"), key("tags"), idx(1)},
+         "- b"},
     };
     for (const NavigationRow& row : rows) {
         const QString text = QString::fromUtf8(row.text);

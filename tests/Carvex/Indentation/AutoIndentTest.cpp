@@ -113,6 +113,13 @@ TEST(AutoIndentStrategies, yamlNewLineFollowsItemContentCommentsAndBlockScalarIn
         {"literal_indent_indicator", two, "  description: |2-^", "  description: |2-\n    ^"},
         {"block_scalar_then_comment", four, "description: > # text^", "description: > # text\n    ^"},
         {"pipe_in_plain_value", two, "  k: a |^", "  k: a |\n  ^"},
+        // The lines of a block scalar are text: the next line keeps their column, whatever they end with.
+        {"text_ending_in_colon", two, "a:\n  b: |\n    Steps:^", "a:\n  b: |\n    Steps:\n    ^"},
+        {"text_like_an_item", two, "a:\n  b: >-\n    - item: x^", "a:\n  b: >-\n    - item: x\n    ^"},
+        {"text_like_a_header", two, "- b: |2\n    c: |^", "- b: |2\n    c: |\n    ^"},
+        {"deeper_text_of_an_item", four, "tags:\n- description: >\n      Use:\n        - this:^",
+         "tags:\n- description: >\n      Use:\n        - this:\n        ^"},
+        {"after_the_text", two, "a:\n  b: |\n    text\n  c:^", "a:\n  b: |\n    text\n  c:\n    ^"},
         // Return before the text of a line opens a line above it and leaves the text where it stands.
         {"caret_at_line_start", two, "a:\n  b: 1\n^  c: 2", "a:\n  b: 1\n\n^  c: 2"},
         {"caret_inside_indentation", two, "a:\n  b:\n  ^  c: 2", "a:\n  b:\n  \n  ^  c: 2"},

@@ -68,6 +68,44 @@ TEST(MatchContextBuilderTest, CaretSurroundings) {
     }
 }
 
+// A list of items reads alike at its key's column and one level deeper, and a block scalar's text is
+// neither keys nor a place for templates.
+TEST(MatchContextBuilderTest, ItemListsAndBlockScalarsInYaml) {
+    struct Row {
+        const char* name;
+        QString text;  // "%" stands for the items' extra indentation, "^" for the caret
+        QStringList path;
+        bool built;
+    };
+    const Row rows[] = {
+        {"item mappings", "paths:\n  /x:\n    get:\n      parameters:\n      %- name: a\n      %  in: q\n"
+                          "      %- name: b\n      %  x^", {"paths", "/x", "get", "parameters", "- name"}, true},
+        {"sibling after the list", "get:\n  parameters:\n  %- name: a\n  %  in: q\n  tags:\n    x^",
+         {"get", "tags"}, true},
+        {"list under an item", "- a:\n  %- b: 1\n  %  c^", {"- a", "- b"}, true},
+        {"text of a block scalar", "get:\n  description: |\n    Use: this\n    %- not: an item\n    get:^",
+         {"get", "description"}, false},
+        {"after a block scalar", "get:\n  description: >-\n    a: b\n\n  summary: s\n  tags:\n    x^",
+         {"get", "tags"}, true},
+        {"item that is a block scalar", "enum:\n%- |\n%  a: b\n%  c:^", {"enum"}, false},
+    };
+    for (const char* extra : {"", "  "}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(row.name) + (*extra ? " (items deeper)" : " (items at the key's column)"));
+            QString text = row.text;
+            text.replace(u'%', QString::fromUtf8(extra));
+            const qsizetype caret = text.indexOf(u'^');
+            text.remove(caret, 1);
+            EXPECT_EQ(MatchContextBuilder::parentPath(text, caret, FileFormat::yaml), row.path);
+            const std::optional<MatchContext> built = MatchContextBuilder::build(text, caret, FileFormat::yaml);
+            EXPECT_EQ(built.has_value(), row.built);
+            if (built) {
+                EXPECT_EQ(built->parentPath, row.path);
+            }
+        }
+    }
+}
+
 TEST(MatchContextBuilderTest, AnyCaretGivesAnAnswer) {
     const QString pair = QString::fromUtf16(u"k: \U0001F600");
     const QString texts[] = {"", "a", "a:\r\r\r", "\n\n\n", QString(5000, u'{'), pair, "\t\t\t", "\"\":\"\""};
