@@ -9,6 +9,7 @@
 #include "kit/core/ParseError.h"
 #include "kit/core/TextServices.h"
 #include "kit/core/TransformError.h"
+#include "kit/facade/FindingMerge.h"
 #include "kit/parsing/DocumentFormat.h"
 #include "kit/parsing/JSONParser.h"
 #include "kit/parsing/YAMLParser.h"
@@ -36,16 +37,13 @@ NodePtr parseTree(std::span<const std::uint8_t> bytes, Format format) {
   return VoziZazIreParsing::YAMLParser().parse(bytes);
 }
 
-// The transform's findings, then at level high the validator's.
+// The transform's findings, then at level high the validator's, a fault both of them found reported once.
 template <class Transformer, class Validator>
 ParseResult transformAndValidate(NodePtr root, OpenAPIVersion version, ValidationLevel level) {
   auto result = Transformer().transform(*root, level);
   std::vector<Diagnostic> diagnostics = std::move(result.diagnostics);
-  if (level == ValidationLevel::high) {
-    std::vector<Diagnostic> findings = Validator().validate(*result.model, true);
-    diagnostics.insert(diagnostics.end(), std::make_move_iterator(findings.begin()),
-                       std::make_move_iterator(findings.end()));
-  }
+  if (level == ValidationLevel::high)
+    diagnostics = FindingMerge::merge(std::move(diagnostics), Validator().validate(*result.model, true));
   return ParseResult{.genericTree = std::move(root),
                      .version = version,
                      .document = OpenAPIDocument(std::move(result.model)),

@@ -9,7 +9,8 @@
 namespace VoziZazIre {
 
 // What one parse gives: the node tree, the detected version, the typed document and the findings (the
-// transform's in recorded order, then at level high the validation rules' in their order).
+// transform's in recorded order, then at level high the validation rules' in their order; a fault that
+// both found is reported once, in the validation rules' words: FindingMerge).
 struct ParseResult {
   VoziZazIreCore::NodePtr genericTree;
   VoziZazIreTransform::OpenAPIVersion version;
