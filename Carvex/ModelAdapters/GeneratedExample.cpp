@@ -47,13 +47,13 @@ const Operation* operationOf(const PathItem& item, HTTPMethod method)
     return nullptr;
 }
 
-// The inline object of a slot, or of the component its "$ref" names in `section`.
+// The inline object of a slot, or of the component its "$ref" names in `section` (called `sectionName`).
 template<class T, class Section>
-const T* followOnce(const ReferenceOr<T>& slot, const Section& section)
+const T* followOnce(const ReferenceOr<T>& slot, const Section& section, std::string_view sectionName)
 {
     if (const T* value = slot.inlineValue())
         return value;
-    const auto name = ReferenceText::lastPiece(slot.referenceValue()->ref);
+    const auto name = ReferenceText::componentName(slot.referenceValue()->ref, sectionName);
     if (!name || !section || !*section)
         return nullptr;
     const ReferenceOr<T>* entry = (*section)->find(*name);
@@ -88,7 +88,8 @@ const ReferenceOr<typename Model::Schema>* schemaOf(const typename Model::Docume
     if (source.isRequestBody()) {
         if (!operation->requestBody)
             return nullptr;
-        const auto* body = followOnce(*operation->requestBody, components ? &components->requestBodies : nullptr);
+        const auto* body = followOnce(*operation->requestBody, components ? &components->requestBodies : nullptr,
+                                     "requestBodies");
         if (!body)
             return nullptr;
         const auto* mediaType = exactEntry(body->content, contentType);
@@ -104,7 +105,7 @@ const ReferenceOr<typename Model::Schema>* schemaOf(const typename Model::Docume
     }();
     if (!slot)
         return nullptr;
-    const auto* response = followOnce(*slot, components ? &components->responses : nullptr);
+    const auto* response = followOnce(*slot, components ? &components->responses : nullptr, "responses");
     if (!response || !response->content)
         return nullptr;
     const auto* mediaType = exactEntry(*response->content, contentType);

@@ -26,8 +26,9 @@ namespace Carvex {
 //
 // Local references "#/components/<section>/<name>" are resolved one step: the reference text is split at
 // every "/" with empty pieces dropped, the first three pieces must be "#", "components" and the section,
-// the fourth is the name taken verbatim (no unescaping), further pieces are ignored. A component that is
-// itself a "$ref" resolves to nothing; references into other files are never loaded.
+// the fourth is the name with its pointer escapes read ("a~1b" names "a/b", "a~0b" names "a~b"), as
+// validation and the example generator read it; further pieces are ignored. A component that is itself a
+// "$ref" resolves to nothing; references into other files are never loaded.
 class OpenAPIDocumentAdapter {
 public:
     struct PathOperation {

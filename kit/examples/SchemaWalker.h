@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -10,6 +11,7 @@
 
 #include "kit/core/AnyValue.h"
 #include "kit/core/GenericNode.h"
+#include "kit/core/JSONPointerUtils.h"
 #include "kit/core/OrderedMap.h"
 #include "kit/core/Reference.h"
 #include "kit/core/ReferenceOr.h"
@@ -83,6 +85,26 @@ inline std::pair<int64_t, int64_t> measure(const VoziZazIreCore::AnyValue& value
   return {nodes, bytes};
 }
 
+// The component name that "#/components/schemas/<name>" names: the one non-empty piece after the prefix
+// (empty pieces dropped), its pointer escapes read ("a~1b" names "a/b", "a~0b" names "a~b"), as
+// validation and navigation read it. Nothing for any other form, a pointer into a component included.
+inline std::optional<std::string> schemaComponentName(std::string_view ref) {
+  constexpr std::string_view prefix = "#/components/schemas/";
+  if (!ref.starts_with(prefix)) return std::nullopt;
+  std::string_view rest = ref.substr(prefix.size());
+  while (rest.starts_with('/')) rest.remove_prefix(1);
+  while (rest.ends_with('/')) rest.remove_suffix(1);
+  if (rest.empty() || rest.find('/') != std::string_view::npos) return std::nullopt;
+  return VoziZazIreCore::JSONPointerUtils::unescape(rest);
+}
+
+// The last non-empty piece of a reference, its pointer escapes read; empty when there is none.
+inline std::string lastPieceName(std::string_view ref) {
+  while (!ref.empty() && ref.back() == '/') ref.remove_suffix(1);
+  const std::size_t slash = ref.rfind('/');
+  return VoziZazIreCore::JSONPointerUtils::unescape(slash == std::string_view::npos ? ref : ref.substr(slash + 1));
+}
+
 }  // namespace SchemaWalkerDetail
 
 // Turns one schema of the typed model into one example value, written once for both OpenAPI versions
@@ -120,8 +142,9 @@ class SchemaWalker {
   NodePtr generateReferenceExample(const VoziZazIreCore::Reference& reference, const Context& context) const {
     return run([&](Drafts& d) { return referenceExample(reference, context, d); });
   }
-  // The inline component schema that "#/components/schemas/<name>" names, or nullptr for any other
-  // form, a missing name and a component that is itself a reference.
+  // The inline component schema that "#/components/schemas/<name>" names (the name's pointer escapes
+  // read: "a~1b" names "a/b"), or nullptr for any other form, a missing name and a component that is
+  // itself a reference.
   const Schema* resolveSchemaReference(std::string_view ref) const;
 
   // The members' object examples merged, later members winning.
@@ -176,6 +199,13 @@ class SchemaWalker {
   Index integerExample(const Schema& schema, const Context& context, Drafts& drafts) const;
   Index byType(SchemaWalkerDetail::TypeCase typeCase, const Schema& schema, const Context& context, Drafts& drafts) const;
   Index firstAlternative(const std::vector<SchemaRef>& alternatives, const Context& context, Drafts& drafts) const;
+  // How the chosen alternative declares the discriminator's property: a value it pins (a `const`, or an
+  // enum of one value) and the values its enum allows.
+  struct DeclaredProperty {
+    const VoziZazIreCore::AnyValue* pinned = nullptr;
+    const std::vector<VoziZazIreCore::AnyValue>* allowed = nullptr;
+  };
+  DeclaredProperty declaredProperty(const SchemaRef& alternative, std::string_view propertyName) const;
   std::string discriminatorValue(const Discriminator& discriminator, const SchemaRef& alternative) const;
 
   static Index documentValue(const VoziZazIreCore::AnyValue& value, const Context& context, Drafts& drafts);
@@ -336,7 +366,9 @@ auto SchemaWalker<Model>::referenceExample(const VoziZazIreCore::Reference& refe
 template <class Model>
 auto SchemaWalker<Model>::resolveSchemaReference(std::string_view ref) const -> const Schema* {
   if (!ref.starts_with(kSchemasPrefix) || !components_ || !components_->schemas) return nullptr;
-  const SchemaRef* entry = components_->schemas->find(ref.substr(kSchemasPrefix.size()));
+  const std::optional<std::string> name = SchemaWalkerDetail::schemaComponentName(ref);
+  if (!name) return nullptr;
+  const SchemaRef* entry = components_->schemas->find(*name);
   return entry ? entry->inlineValue() : nullptr;
 }
 
@@ -382,24 +414,69 @@ auto SchemaWalker<Model>::compositionExample(const std::vector<SchemaRef>& alter
 }
 
 template <class Model>
+auto SchemaWalker<Model>::declaredProperty(const SchemaRef& alternative, std::string_view propertyName) const
+    -> DeclaredProperty {
+  // The alternative's own properties, then its allOf members in order, then the first alternative of
+  // its own anyOf or oneOf (the one its example comes from): every declaration of the property binds
+  // the example. A bounded walk: each schema once, a fixed number of schemas at most.
+  constexpr std::size_t kMaxSchemas = 256;
+  auto inlineOf = [this](const SchemaRef& slot) -> const Schema* {
+    if (const VoziZazIreCore::Reference* reference = slot.referenceValue())
+      return resolveSchemaReference(reference->ref);
+    return slot.inlineValue();
+  };
+  DeclaredProperty declared;
+  std::vector<const Schema*> pending;
+  std::vector<const Schema*> seen;
+  if (const Schema* first = inlineOf(alternative)) pending.push_back(first);
+  while (!pending.empty() && seen.size() < kMaxSchemas) {
+    const Schema* schema = pending.back();
+    pending.pop_back();
+    if (std::find(seen.begin(), seen.end(), schema) != seen.end()) continue;
+    seen.push_back(schema);
+    if (schema->properties) {
+      if (const SchemaRef* slot = schema->properties->find(propertyName)) {
+        if (const Schema* property = inlineOf(*slot)) {
+          if constexpr (Model::is31) {
+            if (property->const_) return {&*property->const_, nullptr};
+          }
+          if (property->enumValues && property->enumValues->size() == 1)
+            return {&property->enumValues->front(), nullptr};
+          if (property->enumValues && !property->enumValues->empty() && !declared.allowed)
+            declared.allowed = &*property->enumValues;
+        }
+      }
+    }
+    std::vector<const Schema*> next;
+    if (schema->allOf)
+      for (const SchemaRef& member : *schema->allOf)
+        if (const Schema* inlineMember = inlineOf(member)) next.push_back(inlineMember);
+    const auto* alternatives = schema->anyOf && !schema->anyOf->empty() ? &*schema->anyOf
+                               : schema->oneOf && !schema->oneOf->empty() ? &*schema->oneOf
+                                                                           : nullptr;
+    if (alternatives)
+      if (const Schema* chosen = inlineOf(alternatives->front())) next.push_back(chosen);
+    pending.insert(pending.end(), next.rbegin(), next.rend());
+  }
+  return declared;
+}
+
+template <class Model>
 std::string SchemaWalker<Model>::discriminatorValue(const Discriminator& discriminator,
                                                     const SchemaRef& alternative) const {
   const VoziZazIreCore::Reference* reference = alternative.referenceValue();
   if (!reference) return "type";
   const std::string& ref = reference->ref;
+  const std::optional<std::string> componentName = SchemaWalkerDetail::schemaComponentName(ref);
   // The mapping key that names the alternative itself, by reference or by component name: a key that
   // maps to another schema would label the example wrongly.
   if (discriminator.mapping) {
     for (const auto& [key, target] : *discriminator.mapping) {
-      if (target == ref) return key;
-      if (ref.starts_with(kSchemasPrefix) && std::string_view(ref).substr(kSchemasPrefix.size()) == target) return key;
+      if (target == ref || (componentName && target == *componentName)) return key;
     }
   }
   // Otherwise the name the alternative stands under: the last non-empty part of its reference.
-  std::string_view rest = ref;
-  while (!rest.empty() && rest.back() == '/') rest.remove_suffix(1);
-  const std::size_t slash = rest.rfind('/');
-  return std::string(slash == std::string_view::npos ? rest : rest.substr(slash + 1));
+  return componentName ? *componentName : SchemaWalkerDetail::lastPieceName(ref);
 }
 
 template <class Model>
@@ -409,10 +486,27 @@ auto SchemaWalker<Model>::discriminatedExample(const Discriminator& discriminato
   const Index example = firstAlternative(alternatives, context, drafts);
   if (!drafts.isObject(example)) return example;
   std::vector<ExampleDrafts::Member> members = drafts.membersOf(example);
-  std::string label = discriminatorValue(discriminator, alternatives.front());
   auto pointer = std::make_shared<const std::string>(context.path() + "/" + discriminator.propertyName);
-  context.spend(1, static_cast<int64_t>(label.size() + pointer->size()));
-  const Index labelValue = drafts.string(std::move(label), std::move(pointer));
+  // A value the alternative pins for the property wins; otherwise the mapping's key or the schema's
+  // name, unless the property's enum leaves that out, when its first value stands.
+  const DeclaredProperty declared = declaredProperty(alternatives.front(), discriminator.propertyName);
+  const VoziZazIreCore::AnyValue* value = declared.pinned;
+  std::string label;
+  if (!value) {
+    label = discriminatorValue(discriminator, alternatives.front());
+    if (declared.allowed && std::find(declared.allowed->begin(), declared.allowed->end(),
+                                      VoziZazIreCore::AnyValue(label)) == declared.allowed->end())
+      value = &declared.allowed->front();
+  }
+  Index labelValue;
+  if (value) {
+    auto [nodes, bytes] = SchemaWalkerDetail::measure(*value);
+    context.spend(nodes, bytes + static_cast<int64_t>(pointer->size()));
+    labelValue = drafts.value(*value, std::move(pointer));
+  } else {
+    context.spend(1, static_cast<int64_t>(label.size() + pointer->size()));
+    labelValue = drafts.string(std::move(label), std::move(pointer));
+  }
   auto existing = std::find_if(members.begin(), members.end(),
                                [&](const ExampleDrafts::Member& m) { return m.first == discriminator.propertyName; });
   if (existing != members.end()) {

@@ -112,6 +112,72 @@ TEST(SchemaWalker, ObjectsAndComposition) {
   });
 }
 
+#define CAT "    Cat: {properties: {petType: {enum: [cat]}, name: {type: string}}}\n"
+
+TEST(SchemaWalker, DiscriminatorValuesTheAlternativePins) {
+  runRows({
+      {"single-valued enum", both,
+       "    Pet: {oneOf: [{$ref: '#/components/schemas/Cat'}], discriminator: {propertyName: petType}}\n"
+       CAT, "Pet", keep, R"({"name":"string","petType":"cat"})"},
+      {"const", only31,
+       "    Pet: {oneOf: [{$ref: '#/components/schemas/Cat'}], discriminator: {propertyName: petType}}\n"
+       "    Cat: {properties: {petType: {const: kitty}}}\n",
+       "Pet", keep, R"({"petType":"kitty"})"},
+      {"the pinned value before the mapping", both,
+       "    Pet:\n      oneOf: [{$ref: '#/components/schemas/Cat'}]\n"
+       "      discriminator: {propertyName: petType, mapping: {feline: Cat}}\n" CAT,
+       "Pet", keep, R"({"name":"string","petType":"cat"})"},
+      {"inline alternative", both,
+       "    S: {oneOf: [{properties: {kind: {enum: [circle]}}}], discriminator: {propertyName: kind}}\n", "S", keep,
+       R"({"kind":"circle"})"},
+      {"declared through allOf and a reference", both,
+       "    Pet: {oneOf: [{$ref: '#/components/schemas/Dog'}], discriminator: {propertyName: petType}}\n"
+       "    Dog: {allOf: [{$ref: '#/components/schemas/Base'}, {properties: {petType: {$ref: '#/components/schemas/DogTag'}}}]}\n"
+       "    Base: {properties: {id: {type: integer}}}\n    DogTag: {type: string, enum: [dog]}\n",
+       "Pet", keep, R"({"id":0,"petType":"dog"})"},
+      {"nested discriminators", both,
+       "    Outer: {oneOf: [{$ref: '#/components/schemas/Pet'}], discriminator: {propertyName: petType}}\n"
+       "    Pet: {oneOf: [{$ref: '#/components/schemas/Cat'}], discriminator: {propertyName: petType}}\n" CAT,
+       "Outer", keep, R"({"name":"string","petType":"cat"})"},
+      {"an enum that leaves the name out gives its first value", both,
+       "    Pet: {oneOf: [{$ref: '#/components/schemas/Cat'}], discriminator: {propertyName: petType}}\n"
+       "    Cat: {properties: {petType: {enum: [a, b]}}}\n",
+       "Pet", keep, R"({"petType":"a"})"},
+      {"an enum that holds the name keeps it", both,
+       "    Pet: {oneOf: [{$ref: '#/components/schemas/Cat'}], discriminator: {propertyName: petType}}\n"
+       "    Cat: {properties: {petType: {enum: [a, Cat]}}}\n",
+       "Pet", keep, R"({"petType":"Cat"})"},
+      {"a cycle back to the union stays bounded", both,
+       "    Pet: {oneOf: [{$ref: '#/components/schemas/Back'}], discriminator: {propertyName: petType}}\n"
+       "    Back: {allOf: [{$ref: '#/components/schemas/Pet'}, {properties: {petType: {enum: [back]}}}]}\n",
+       "Pet", keep, R"({"petType":"back"})"},
+      {"a union of itself", both,
+       "    Pet: {oneOf: [{$ref: '#/components/schemas/Pet'}], discriminator: {propertyName: petType}}\n", "Pet", keep,
+       "null"},
+  });
+}
+
+#undef CAT
+
+TEST(SchemaWalker, EscapedComponentNames) {
+  const char* schemas =
+      "    'a/b': {type: integer, minimum: 7}\n    'a~b': {type: boolean}\n    'a~1': {type: string, enum: [one]}\n"
+      "    V: {oneOf: [{$ref: '#/components/schemas/W~1x'}], discriminator: {propertyName: k}}\n"
+      "    'W/x': {type: object}\n";
+  runRows({
+      {"~1 reads as a slash", both, schemas, "a~1b", keep, "7"},
+      {"~0 reads as a tilde", both, schemas, "a~0b", keep, "true"},
+      {"~01 reads as ~1", both, schemas, "a~01", keep, R"("one")"},
+      {"an unknown escape names nothing", both, schemas, "a~2b",  keep,
+       "error: Reference '#/components/schemas/a~2b' not found at path: "},
+      {"a trailing tilde names nothing", both, schemas, "a~", keep,
+       "error: Reference '#/components/schemas/a~' not found at path: "},
+      {"a pointer into a component is not a component", both, schemas, "a/b", keep,
+       "error: Reference '#/components/schemas/a/b' not found at path: "},
+      {"the discriminator names the component unescaped", both, schemas, "V", keep, R"({"k":"W/x"})"},
+  });
+}
+
 TEST(SchemaWalker, ReferencesAndCycles) {
   const char* node = "    Node: {type: object, properties: {value: {type: integer}, next: {$ref: '#/components/schemas/Node'}}}\n";
   runRows({
