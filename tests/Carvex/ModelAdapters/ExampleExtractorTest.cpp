@@ -134,6 +134,38 @@ TEST(ExampleExtractorTest, SchemaExamplesOfBothVersions)
     }
 }
 
+TEST(ExampleExtractorTest, GeneratedFromComponentsWithEscapedNames)
+{
+    const char* body =
+        "paths:\n  /e:\n    post:\n      requestBody: {$ref: '#/components/requestBodies/b~1c'}\n"
+        "      responses:\n        '200': {$ref: '#/components/responses/r~0s'}\n"
+        "        '201': {$ref: '#/components/schemas/plain'}\n"
+        "components:\n  schemas:\n    a/b: {type: integer, minimum: 5}\n"
+        "  requestBodies:\n    b/c: {content: {application/json: {schema: {$ref: '#/components/schemas/a~1b'}}}}\n"
+        "  responses:\n    r~s: {description: ok, content: {application/json: {schema: {type: boolean}}}}\n"
+        "    plain: {description: ok, content: {application/json: {schema: {type: string}}}}\n";
+    const struct {
+        const char* name;
+        ExampleSource source;
+        const char* expected;
+    } rows[] = {
+        {"a request body and its schema by escaped names", ExampleSource::requestBody("application/json"),
+         "Generated=5|Auto-generated from schema;"},
+        {"a response by an escaped name", ExampleSource::response("200", "application/json"),
+         "Generated=true|Auto-generated from schema;"},
+        {"a reference into another section names no response", ExampleSource::response("201", "application/json"),
+         ""},
+    };
+    for (const char* version : {"3.0.3", "3.1.0"}) {
+        const auto model = modelOf(body, version);
+        const auto details = detailsOf(model, "/e", HTTPMethod::post);
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(version) + " " + row.name);
+            EXPECT_EQ(listed(Carvex::ExampleExtractor(model).examples(details, row.source), row.source), row.expected);
+        }
+    }
+}
+
 TEST(ExampleExtractorTest, GeneratedNodesBecomeValues)
 {
     using VoziZazIreCore::GenericNode;
