@@ -164,8 +164,11 @@ void Document::checkForExternalChange() {
     if (isShowingExternalChangeDialog_ || !hasFile()) {
         return;
     }
+    // Any other date than the one this document read or wrote is a change: a file put back from a
+    // backup, or copied with its date kept, is older and still not the text shown. Own saves end here,
+    // since they keep the date they wrote.
     const auto onDisk = fileModificationDateOnDisk();
-    if (onDisk && lastKnownModificationDate_ && *onDisk <= *lastKnownModificationDate_) {
+    if (onDisk && lastKnownModificationDate_ && *onDisk == *lastKnownModificationDate_) {
         return;
     }
     if (isDocumentEdited()) {

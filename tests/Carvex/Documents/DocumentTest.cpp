@@ -410,44 +410,58 @@ TEST_F(DocumentTest, ExternalChangeAnswers) {
         {"edited, auto-reload off: Ignore", false, true, 1, AlertStyle::warning, conflict, "edited: 2\n",
          {"External change ignored \u2014 local content preserved"}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        alerts = std::make_shared<AlertScript>();
-        AlertPresenter::shared().setScript(alerts);
-        preferences.setAutoReloadExternalChanges(row.autoReload);
-        Document* document = openText("answers.yaml", "mine: 0\n");
-        ASSERT_NE(document, nullptr);
-        if (row.edited) {
-            edit(*document, "edited: 2\n");
+    // A file put back from a backup (or copied with its date kept) is older than the one read: it is
+    // as much a change as a newer one.
+    const struct {
+        const char* name;
+        int seconds;
+    } replacements[] = {{"newer file", 5}, {"file a day older", -24 * 60 * 60}};
+    for (const auto& replacement : replacements) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            SCOPED_TRACE(replacement.name);
+            alerts = std::make_shared<AlertScript>();
+            AlertPresenter::shared().setScript(alerts);
+            preferences.setAutoReloadExternalChanges(row.autoReload);
+            Document* document = openText("answers.yaml", "mine: 0\n");
+            ASSERT_NE(document, nullptr);
+            if (row.edited) {
+                edit(*document, "edited: 2\n");
+            }
+            writeExternally(document->filePath(), "disk: 1\n", replacement.seconds);
+            if (row.answer) {
+                alerts->respond(*row.answer);
+            }
+            document->presentedItemDidChange();
+            fake->advance(500ms);
+            settle();
+            EXPECT_EQ(read(document->filePath()), "disk: 1\n");
+            EXPECT_EQ(document->content, row.expectContent);
+            EXPECT_EQ(logLines(*document), row.expectLog);
+            EXPECT_FALSE(document->isShowingExternalChangeDialog());
+            ASSERT_EQ(alerts->presented().size(), row.answer ? 1u : 0u);
+            if (row.answer) {
+                const auto& shown = alerts->presented()[0];
+                EXPECT_TRUE(shown.asSheet);
+                EXPECT_EQ(shown.alert.style, row.style);
+                EXPECT_EQ(shown.alert.messageText, "File Modified Externally");
+                EXPECT_EQ(shown.alert.informativeText, row.informative);
+                EXPECT_EQ(shown.alert.buttons, (QStringList{"Reload", "Ignore"}));
+            }
+            EXPECT_EQ(document->isDocumentEdited(), row.expectContent == "edited: 2\n");
+            if (row.edited && row.answer == 1) {
+                // As promised: the next save overwrites the disk's text without asking again.
+                ASSERT_EQ(save(*document), std::nullopt);
+                EXPECT_EQ(read(document->filePath()), "edited: 2\n");
+                EXPECT_EQ(alerts->presented().size(), 1u);
+            }
+            // Unless the user kept their edits (Ignore), no later save writes over the disk's text.
+            fake->advance(CarvexPlatform::Document::autosaveDelay);
+            settle();
+            EXPECT_EQ(read(document->filePath()), row.edited && row.answer == 1 ? "edited: 2\n" : "disk: 1\n");
+            document->close();
+            settle();
         }
-        writeExternally(document->filePath(), "disk: 1\n");
-        if (row.answer) {
-            alerts->respond(*row.answer);
-        }
-        document->presentedItemDidChange();
-        fake->advance(500ms);
-        settle();
-        EXPECT_EQ(document->content, row.expectContent);
-        EXPECT_EQ(logLines(*document), row.expectLog);
-        EXPECT_FALSE(document->isShowingExternalChangeDialog());
-        ASSERT_EQ(alerts->presented().size(), row.answer ? 1u : 0u);
-        if (row.answer) {
-            const auto& shown = alerts->presented()[0];
-            EXPECT_TRUE(shown.asSheet);
-            EXPECT_EQ(shown.alert.style, row.style);
-            EXPECT_EQ(shown.alert.messageText, "File Modified Externally");
-            EXPECT_EQ(shown.alert.informativeText, row.informative);
-            EXPECT_EQ(shown.alert.buttons, (QStringList{"Reload", "Ignore"}));
-        }
-        EXPECT_EQ(document->isDocumentEdited(), row.expectContent == "edited: 2\n");
-        if (row.edited && row.answer == 1) {
-            // As promised: the next save overwrites the disk's text without asking again.
-            ASSERT_EQ(save(*document), std::nullopt);
-            EXPECT_EQ(read(document->filePath()), "edited: 2\n");
-            EXPECT_EQ(alerts->presented().size(), 1u);
-        }
-        document->close();
-        settle();
     }
 }
 
