@@ -310,7 +310,19 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, std::op
     }
 }
 
+Document::SaveCompletion Document::presentingFailure() {
+    return [guard = QPointer<Document>(this)](std::optional<Error> error) {
+        if (error && guard) {
+            guard->presentError(*error, QStringLiteral("The document %1 could not be saved.")
+                                            .arg(quoted(guard->displayName())));
+        }
+    };
+}
+
 void Document::saveDocument(SaveCompletion completion) {
+    if (!completion) {
+        completion = presentingFailure();
+    }
     if (hasFile()) {
         saveToFile(filePath_, fileType_, SaveOperation::save, std::move(completion));
     } else {
@@ -319,6 +331,9 @@ void Document::saveDocument(SaveCompletion completion) {
 }
 
 void Document::saveDocumentAs(SaveCompletion completion) {
+    if (!completion) {
+        completion = presentingFailure();
+    }
     const QString extension = fileNameExtension(fileType_, SaveOperation::saveAs);
     QString name = hasFile() ? QFileInfo(filePath_).fileName() : displayName();
     if (!extension.isEmpty() && QFileInfo(name).suffix().isEmpty()) {

@@ -98,9 +98,10 @@ public:
     // The completion runs on the main thread on a later turn (with nothing on success).
     virtual void saveToFile(const QString& path, const QString& typeName, SaveOperation operation,
                             SaveCompletion completion);
-    // Save: in place when there is a file, else through the save panel.
+    // Save: in place when there is a file, else through the save panel. Without a completion (the
+    // menu command) a failure is shown in an alert.
     void saveDocument(SaveCompletion completion = {});
-    // Save As: through the save panel.
+    // Save As: through the save panel; a failure as for `saveDocument`.
     void saveDocumentAs(SaveCompletion completion = {});
     // Saves in place when edited and there is a file, if the document autosaves; completes with
     // nothing when there was nothing to do.
@@ -153,6 +154,8 @@ private:
     void writeSave(PendingSave save);
     void finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error);
     void scheduleAutosave();
+    // A completion that shows a failed save (not a cancelled one) in an alert.
+    SaveCompletion presentingFailure();
     void releaseUntitledNumber();
     // Sets the change count; the windows follow when the document becomes edited or stops being so.
     void setChangeCount(int count);

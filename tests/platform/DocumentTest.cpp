@@ -22,6 +22,15 @@
 #include <QThread>
 #include <QWindow>
 
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace CarvexPlatform;
 
 namespace {
@@ -77,6 +86,65 @@ protected:
         }
         return std::nullopt;
     }
+};
+
+// Sets the append-only flag of a file (which even root can't rename over) and clears it again.
+class AppendOnly {
+public:
+    AppendOnly() = default;
+    AppendOnly(const AppendOnly&) = delete;
+    AppendOnly& operator=(const AppendOnly&) = delete;
+    ~AppendOnly() {
+        if (!file_.isEmpty()) {
+            change(file_, false);
+        }
+    }
+    bool set(const QString& file) {
+        if (!change(file, true)) {
+            return false;
+        }
+        file_ = file;
+        return true;
+    }
+
+private:
+    static bool change(const QString& file, bool on) {
+        const int descriptor = ::open(QFile::encodeName(file).constData(), O_RDONLY);
+        if (descriptor < 0) {
+            return false;
+        }
+        int flags = 0;
+        bool changed = ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
+        if (changed) {
+            flags = on ? (flags | FS_APPEND_FL) : (flags & ~FS_APPEND_FL);
+            changed = ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(descriptor);
+        return changed;
+    }
+    QString file_;
+};
+
+// Limits the size of the files the process writes while it lives; a write past the limit fails
+// (instead of raising the signal that would end the process).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
 };
 
 class PlatformDocumentTest : public ::testing::Test {
@@ -220,6 +288,121 @@ TEST_F(PlatformDocumentTest, EditsMadeWhileSavingKeepTheDocumentEdited) {
     EXPECT_EQ(finished, (std::vector<int>{1, 2}));
     EXPECT_EQ(read(file), "c");
     EXPECT_FALSE(document.isDocumentEdited());
+}
+
+// The tests run as root, whom file modes do not stop: a save is made to fail by a folder that is a
+// file, by the process's limit on the size of the files it writes, and by a file the system lets no
+// one replace (append-only).
+TEST_F(PlatformDocumentTest, AFailedSaveIsReportedShownAndLeavesTheFileWhole) {
+    enum class Obstacle { folderIsAFile, fileSizeLimit, appendOnlyFile };
+    struct Row {
+        const char* name;
+        Obstacle obstacle;
+        SaveOperation operation;
+    };
+    const Row rows[] = {
+        {"Save As into a folder that is a regular file: the temporary file can't be made",
+         Obstacle::folderIsAFile, SaveOperation::saveAs},
+        {"Save over a file bigger than the process may write: the write fails",
+         Obstacle::fileSizeLimit, SaveOperation::save},
+        {"Save over an append-only file: the rename over it fails", Obstacle::appendOnlyFile, SaveOperation::save},
+    };
+    const QByteArray old = "old text\n";
+    const QString large = QString(64 * 1024, QLatin1Char('x'));
+    const char* unprovable = nullptr;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString own = path(QString("failing-%1.txt").arg(&row - rows));
+        write(own, old);
+        TextDocument document;
+        document.setFileType("Text");
+        ASSERT_EQ(document.readFromFile(own, "Text"), std::nullopt);
+        document.edit(large);
+        QString target = own;
+        AppendOnly appendOnly;
+        std::optional<FileSizeLimit> limit;
+        switch (row.obstacle) {
+            case Obstacle::folderIsAFile:
+                write(path("plain"), "a file, not a folder");
+                target = path("plain/failing.txt");
+                break;
+            case Obstacle::fileSizeLimit: break;
+            case Obstacle::appendOnlyFile:
+                if (!appendOnly.set(own)) {
+                    unprovable = row.name;
+                    continue;
+                }
+                break;
+        }
+        const QStringList filesBefore = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+        const auto saveFailing = [&](const std::function<void()>& save) {
+            if (row.obstacle == Obstacle::fileSizeLimit) {
+                limit.emplace(4096);
+            }
+            save();
+            for (int turn = 0; turn < 5; ++turn) {
+                settle();
+            }
+            limit.reset();
+        };
+
+        // The caller hears of the failure.
+        std::optional<std::optional<Error>> reported;
+        saveFailing([&] {
+            document.saveToFile(target, "Text", row.operation, [&](std::optional<Error> error) { reported = error; });
+        });
+        ASSERT_TRUE(reported.has_value()) << "the save never completed";
+        ASSERT_TRUE(reported->has_value()) << "the failed save reported success";
+        EXPECT_TRUE((*reported)->localizedDescription.contains(QString::fromUtf8("couldn\u2019t be saved")))
+            << (*reported)->localizedDescription.toStdString();
+
+        // The menu command shows it.
+        if (row.operation == SaveOperation::saveAs) {
+            panels->respond(target);
+            saveFailing([&] { document.saveDocumentAs(); });
+        } else {
+            saveFailing([&] { document.saveDocument(); });
+        }
+        ASSERT_EQ(alerts->presented().size(), 1u) << "no alert told of the failed save";
+        EXPECT_EQ(alerts->presented()[0].alert.messageText,
+                  QString::fromUtf8("The document \u201Cfailing-%1.txt\u201D could not be saved.").arg(&row - rows));
+        EXPECT_EQ(alerts->presented()[0].alert.informativeText, (*reported)->localizedDescription);
+        alerts = std::make_shared<AlertScript>();
+        AlertPresenter::shared().setScript(alerts);
+
+        // Nothing on disk changed, and nothing was left behind.
+        EXPECT_EQ(read(own), old);
+        EXPECT_FALSE(QFileInfo::exists(target) && target != own);
+        EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden | QDir::System), filesBefore);
+        EXPECT_TRUE(document.isDocumentEdited());
+        EXPECT_EQ(document.filePath(), own);
+    }
+    if (unprovable) {
+        GTEST_SKIP() << "the file system here refuses the append-only flag: not tried: " << unprovable;
+    }
+}
+
+// A save writes a new file and renames it over the old one: a second name (a hard link) of the old
+// file keeps the old text, where a write in place would have changed it through both names.
+TEST_F(PlatformDocumentTest, SaveWritesANewFileInsteadOfWritingInPlace) {
+    const QString target = path("atomic.txt");
+    const QString otherName = path("atomic-hard-link.txt");
+    write(target, "old text");
+    ASSERT_TRUE(::link(QFile::encodeName(target).constData(), QFile::encodeName(otherName).constData()) == 0);
+    const auto inodeOf = [](const QString& file) {
+        struct stat info {};
+        return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? info.st_ino : ino_t(0);
+    };
+    const ino_t before = inodeOf(target);
+    TextDocument document;
+    ASSERT_EQ(document.readFromFile(target, "Text"), std::nullopt);
+    for (SaveOperation operation : {SaveOperation::save, SaveOperation::autosaveInPlace}) {
+        document.edit(operation == SaveOperation::save ? "saved" : "autosaved");
+        ASSERT_EQ(saveAndWait(document, target, operation), std::nullopt);
+    }
+    EXPECT_EQ(read(target), "autosaved");
+    EXPECT_EQ(read(otherName), "old text");
+    EXPECT_NE(inodeOf(target), before);
 }
 
 TEST_F(PlatformDocumentTest, UntitledDocumentsAreNumberedAndNumbersComeBack) {
