@@ -297,6 +297,12 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, std::op
     }
     saving_ = false;
     std::weak_ptr<bool> alive = alive_;
+    if (!error && save.operation != SaveOperation::saveTo) {
+        emit documentDidSave();
+        if (alive.expired()) {
+            return;
+        }
+    }
     if (save.completion) {
         save.completion(error);
     }

@@ -131,6 +131,9 @@ public:
     virtual void presentedItemDidChange() {}
 
 signals:
+    // Emitted when a save, Save As or autosave has written the document's text to its file, once the
+    // change count says whether edits came meanwhile; before the save's completion runs.
+    void documentDidSave();
     // Emitted after the document has left the document controller (`close`).
     void documentDidClose();
 

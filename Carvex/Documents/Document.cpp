@@ -67,6 +67,9 @@ void Document::setDisplayName(const std::optional<QString>& name) {
 void Document::loadConvertedContent(const QString& text, FileFormat format, const QString& displayName) {
     content = text;
     fileFormat = format;
+    // The converted text is kept in no file yet: the document is edited until it is saved, so closing
+    // it asks first. Counted before the editor shows the text, which reads it.
+    updateChangeCount(CarvexPlatform::ChangeType::done);
     setDisplayName(displayName);
     if (DocumentWindow* window = firstDocumentWindow(*this)) {
         window->showConvertedContent(text, format);

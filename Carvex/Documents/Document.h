@@ -56,7 +56,8 @@ public:
     // The modification time of the document's file on disk now, or nothing (no file, no time).
     std::optional<QDateTime> fileModificationDateOnDisk() const;
 
-    // Conversion's result in a fresh untitled document: text, format and name.
+    // Conversion's result in a fresh untitled document: text, format and name. The document is edited
+    // until it is saved.
     void loadConvertedContent(const QString& text, FileFormat format, const QString& displayName);
     // The window's Convert control follows `fileFormat`.
     void refreshConversionState();

@@ -69,6 +69,7 @@ EditorViewController::EditorViewController(Stores stores, std::shared_ptr<Carvex
       scheduler_(std::move(scheduler)) {}
 
 EditorViewController::~EditorViewController() {
+    QObject::disconnect(saveConnection_);
     // The aids hold the view weakly; the view must not call back into a controller half gone.
     if (editorTextView_) {
         editorTextView_->setTextDelegate(nullptr);
@@ -319,6 +320,28 @@ void EditorViewController::makeRefLinkHandler() {
 
 // MARK: Content
 
+void EditorViewController::setDocument(Document* document) {
+    QObject::disconnect(saveConnection_);
+    document_ = document;
+    contentNeedsRebuild_ = true;
+    if (document) {
+        saveConnection_ = connect(document, &CarvexPlatform::Document::documentDidSave, this,
+                                  &EditorViewController::documentDidSave);
+    }
+}
+
+void EditorViewController::documentDidSave() {
+    if (!document_ || !editorTextView_) {
+        return;
+    }
+    // Undo and redo come back to the text just written; the next edit starts a step of its own rather
+    // than joining the saved one. Edits made while it was written leave no state known to be saved.
+    unmodifiedIsSavedText_ = !document_->isDocumentEdited();
+    if (unmodifiedIsSavedText_) {
+        editorTextView_->document()->setModified(false);
+    }
+}
+
 void EditorViewController::loadDocumentContent() {
     if (!editorTextView_ || !document_) {
         return;
@@ -326,6 +349,7 @@ void EditorViewController::loadDocumentContent() {
     endPlaceholderSession();
     editorTextView_->loadText(document_->content);
     contentNeedsRebuild_ = true;
+    unmodifiedIsSavedText_ = !document_->isDocumentEdited();
     const DocumentLanguageDetector detector;
     DocumentLanguage language = DocumentLanguage::unknown;
     if (document_->hasFile()) {
@@ -374,6 +398,7 @@ void EditorViewController::setContent(const QString& text, std::optional<Documen
         document_->content = text;
     }
     contentNeedsRebuild_ = true;
+    unmodifiedIsSavedText_ = !(document_ && document_->isDocumentEdited());
     const DocumentLanguage chosen = language ? *language : DocumentLanguageDetector{}.detectFromContent(text);
     currentLanguage_ = chosen;
     if (highlightingController_) {
@@ -388,6 +413,13 @@ void EditorViewController::setContent(const QString& text, std::optional<Documen
     }
     updateSnippetsForLanguage(chosen);
     updateIndentationStyle();
+    // The links of the new text are there before its first edit.
+    if (!refLinkHandler_) {
+        makeRefLinkHandler();
+    }
+    if (refLinkHandler_) {
+        refLinkHandler_->updateLinks(chosen);
+    }
     notifyPropertiesCoordinator();
 }
 

@@ -90,10 +90,7 @@ public:
 
     Document* document() const { return document_.data(); }
     // A document set without loading its text takes the view's whole text at the next change.
-    void setDocument(Document* document) {
-        document_ = document;
-        contentNeedsRebuild_ = true;
-    }
+    void setDocument(Document* document);
     PropertiesViewController* propertiesViewController() const { return propertiesViewController_.data(); }
     void setPropertiesViewController(PropertiesViewController* controller) { propertiesViewController_ = controller; }
 
@@ -182,6 +179,9 @@ private:
     void endPlaceholderSession();
     void contentWasReplaced(DocumentLanguage language, bool refreshLinks);
     void followChangeInDocumentContent(const TextChange& change);
+    // The document is edited unless the undo history is back at the text last read or saved.
+    void updateDocumentChangeCount();
+    void documentDidSave();
     void moveValidationMarks(const TextChange& change);
     bool handleTabKey(const QKeyEvent& event);
     void indentSelectedLines(const QString& unit);
@@ -223,6 +223,10 @@ private:
     std::shared_ptr<CarvexPlatform::MainScheduler> scheduler_;
     // The document's content is rebuilt from the view on the next change (after a load).
     bool contentNeedsRebuild_ = true;
+    // The view's unmodified state (`QTextDocument::isModified`) is the text of the document's file: false
+    // after a text that was never saved (a conversion) and after edits made while a save was writing.
+    bool unmodifiedIsSavedText_ = true;
+    QMetaObject::Connection saveConnection_;
     // The edits of a Tab or Shift-Tab group, in order, while one runs.
     std::optional<std::vector<GroupedEdit>> groupedEdits_;
     bool isIndentingLines_ = false;

@@ -120,10 +120,8 @@ bool EditorViewController::editorTextViewShouldChangeText(EditorTextView& view, 
     lastEditedRange_ = *chip;
     lastEditDelta_ = newLength - chip->length;
     const bool replaced = view.replaceCharacters(*chip, replacement, false);
-    if (replaced && document_) {
-        document_->updateChangeCount(CarvexPlatform::ChangeType::done);
-    }
     if (replaced) {
+        updateDocumentChangeCount();
         manager.didReplaceText(*chip, newLength);
     }
     isUpdatingPlaceholders_ = false;
@@ -184,6 +182,17 @@ void EditorViewController::followChangeInDocumentContent(const TextChange& chang
     content.replace(start, removed, inserted);
 }
 
+void EditorViewController::updateDocumentChangeCount() {
+    if (!document_ || !editorTextView_) {
+        return;
+    }
+    // Qt's modified flag follows the undo history: an undo or redo back to the state marked unmodified
+    // clears it, and an edit made after undoing past that state sets it for good.
+    const bool atSavedText = unmodifiedIsSavedText_ && !editorTextView_->document()->isModified();
+    using CarvexPlatform::ChangeType;
+    document_->updateChangeCount(atSavedText ? ChangeType::cleared : ChangeType::done);
+}
+
 void EditorViewController::moveValidationMarks(const TextChange& change) {
     if (!validationDecorationController_) {
         return;
@@ -221,9 +230,7 @@ void EditorViewController::editorTextViewDidChangeText(EditorTextView& view, con
         isProcessingTextChange_ = false;
         return;
     }
-    if (document_) {
-        document_->updateChangeCount(CarvexPlatform::ChangeType::done);
-    }
+    updateDocumentChangeCount();
     if (isPlaceholderSessionActive()) {
         // The change as asked when it is the one announced; otherwise (an undo or redo, a group
         // of edits, a change nobody asked about) as the view reports it.

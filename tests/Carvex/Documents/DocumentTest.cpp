@@ -231,6 +231,7 @@ TEST_F(DocumentTest, NamesLoggerAndConvertedContent) {
     EXPECT_EQ(untitled.customDisplayName, "petstore_converted.json");
     EXPECT_EQ(untitled.fileFormat, FileFormat::json);
     EXPECT_EQ(untitled.content, "{}");
+    EXPECT_TRUE(untitled.isDocumentEdited()) << "a converted text is kept in no file yet";
     untitled.setDisplayName(std::nullopt);
     EXPECT_EQ(untitled.displayName().left(8), "Untitled");
 

@@ -291,7 +291,9 @@ TEST_F(EditorViewControllerTest, AJSONDocumentReplacesTheSnippetCatalogAndAYAMLO
     EXPECT_EQ(fakes->completion->placeholderManager(), fakes->snippets->placeholderManager());
     EXPECT_TRUE(fakes->snippets->onPlaceholderModeExit);
     EXPECT_EQ(document->content, "{\"openapi\": \"3.1.0\"}");
-    EXPECT_EQ(editEvents(journal.take()), (Events{"catalog.load json", "properties.documentDidChange"}));
+    // The links of the new text are asked for at once, not at its first edit.
+    EXPECT_EQ(editEvents(journal.take()),
+              (Events{"catalog.load json", "links.updateLinks", "properties.documentDidChange"}));
 }
 
 TEST_F(EditorViewControllerTest, IndentationPreferenceReachesAutoIndentationNotTheGuides) {

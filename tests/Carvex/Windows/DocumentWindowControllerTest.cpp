@@ -299,7 +299,9 @@ TEST_F(WindowTest, ConvertOpensTheOtherFormatInANewDocument) {
                                                                      : service.convertToYAML(source->content));
         DocumentWindowController* newWindow = windowOf(converted);
         ASSERT_NE(newWindow, nullptr);
-        EXPECT_EQ(newWindow->window()->windowTitle(), row.name);
+        // Marked as edited: the converted text is in no file yet.
+        EXPECT_EQ(newWindow->window()->windowTitle(), QString(row.name) + "[*]");
+        EXPECT_TRUE(newWindow->window()->isWindowModified());
         EXPECT_EQ(enabledSegments(*newWindow), row.segmentsOfNewWindow) << row.corpus;
         EXPECT_EQ(logLines(*source).back(),
                   QString("Converted to ") + (row.target == FileFormat::json ? "JSON" : "YAML") + ": " + row.name);
