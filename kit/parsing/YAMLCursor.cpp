@@ -125,6 +125,12 @@ bool YAMLCursor::skipToContent() {
   }
 }
 
+void YAMLCursor::checkInnerLine(std::size_t ls, std::size_t r, int n, const char* what) {
+  if (documentMarkerAt(ls)) fail(std::string("Document marker inside ") + what, ls);
+  if (shallowLine(ls, r, n))
+    fail(std::string("Line inside ") + what + " must be indented deeper than its parent", r);
+}
+
 void YAMLCursor::fail(const std::string& message, std::size_t p) {
   if (p > n_) p = n_;
   if (p >= lineStart_) {

@@ -49,6 +49,14 @@ class YAMLCursor {
   Location loc(std::size_t p) { return locator_.at(line_, lineStart_, p); }
   Location loc() { return loc(pos_); }
 
+  // A line inside a flow collection or a quoted scalar (`what`), starting at ls with its first non-blank
+  // at r: refuses a document marker at its start, and content indented by no more than n spaces (tabs
+  // do not indent).
+  void checkInnerLine(std::size_t ls, std::size_t r, int n, const char* what);
+  bool shallowLine(std::size_t ls, std::size_t r, int n) const noexcept {
+    return !lineEndAt(r) && static_cast<int>(spacesEnd(ls) - ls) <= n;
+  }
+
   [[noreturn]] void fail(const std::string& message, std::size_t p);
   [[noreturn]] void fail(const std::string& message, const Location& at);
 

@@ -26,6 +26,48 @@ std::string_view coreTagName(std::string_view tag) {
   return {};
 }
 
+bool isWordChar(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
+}
+
+bool isHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// The characters of a URI in a tag (an escaped octet "%hh" is checked apart). In a tag shorthand "!" and
+// the flow indicators are left out as well.
+bool isUriChar(char c, bool shorthand) {
+  if (isWordChar(c)) return true;
+  switch (c) {
+    case '#': case ';': case '/': case '?': case ':': case '@': case '&': case '=': case '+': case '$':
+    case '_': case '.': case '~': case '*': case '\'': case '(': case ')':
+      return true;
+    case '!': case ',': case '[': case ']':
+      return !shorthand;
+    default:
+      return false;
+  }
+}
+
+// True when `text` is a run of URI characters (at least one) with well-formed "%hh" escapes.
+bool isUri(std::string_view text, bool shorthand) {
+  if (text.empty()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%') {
+      if (i + 2 >= text.size() || !isHex(text[i + 1]) || !isHex(text[i + 2])) return false;
+      i += 2;
+    } else if (!isUriChar(text[i], shorthand)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// "!", "!!" or "!" word characters "!".
+bool isTagHandle(std::string_view handle) {
+  if (handle == "!" || handle == "!!") return true;
+  if (handle.size() < 3 || handle.front() != '!' || handle.back() != '!') return false;
+  return std::all_of(handle.begin() + 1, handle.end() - 1, isWordChar);
+}
+
 bool isMergeSource(const GenericNode* node) {
   if (node->kind() == GenericNodeKind::object) return true;
   if (node->kind() != GenericNodeKind::array) return false;
@@ -69,46 +111,162 @@ VoziZazIreCore::NodePtr YAMLReader::read() {
     pos_ = 3;
     lineStart_ = 3;
   }
-  // Prologue: comments, directives and the document start marker.
-  bool started = false;
-  bool contentReady = false;
+  // The first document becomes the tree; the later ones of a stream are read for their syntax and
+  // dropped.
+  VoziZazIreCore::NodePtr tree;
+  bool atStartMarker = false;  // the next document begins at the "---" at pos_
   for (;;) {
-    if (!skipToContent()) {
-      if (documentEnded_ && !started) {
-        documentEnded_ = false;
-        if (s_[pos_] == '-') {
-          started = true;
-          pos_ += 3;
-          skipBlanks();
-          if (atCommentOrLineEnd()) continue;
-          contentReady = true;
-          break;
+    directives_ = Directives{};
+    bool started = atStartMarker;
+    bool contentReady = false;
+    if (!started) {
+      // Prologue: comments, directives, document end markers, then a "---" or the document's content.
+      for (;;) {
+        if (!skipToContent()) {
+          if (!documentEnded_) break;  // the end of the text
+          if (s_[pos_] == '-') {
+            started = true;
+            break;
+          }
+          if (directives_.last != npos) break;
+          endDocumentMarker();
+          continue;
         }
-        moveTo(nextLineStart(pos_));  // a "..." before any document
-        continue;
+        if (s_[pos_] == '%' && pos_ == lineStart_) {
+          readDirective();
+          continue;
+        }
+        contentReady = true;
+        break;
       }
-      break;
+      if (directives_.last != npos && !started)
+        fail("A directive must be followed by a document that starts with '---'", directives_.last);
+      if (!started && !contentReady) break;  // the end of the stream
     }
-    if (!started && s_[pos_] == '%' && pos_ == lineStart_) {
-      moveTo(nextLineStart(pos_));
-      continue;
+    if (started) {
+      documentEnded_ = false;
+      pos_ += 3;
+      skipBlanks();
+      contentReady = !atCommentOrLineEnd() || skipToContent();
     }
-    contentReady = true;
-    break;
+    Node root;
+    if (!contentReady) {
+      Location at = loc(pos_ > n_ ? n_ : pos_);
+      root = builder_.null(SourceRange{at, at});
+    } else {
+      // A root collection may start after indentation, but not on the "---" line.
+      bool lineStart = true;
+      for (std::size_t q = lineStart_; q < pos_; ++q)
+        if (s_[q] != ' ') lineStart = false;
+      root = parseBlockNode(-1, lineStart, false);
+      if (skipToContent()) fail("Unexpected text after the document's root value", pos_);
+    }
+    if (!tree) tree = builder_.finish(root);
+    atStartMarker = false;
+    if (!documentEnded_) break;  // the end of the text
+    // Another document may follow, with anchors of its own, into a tree that is dropped.
+    builder_ = VoziZazIreCore::TreeBuilder();
+    builder_.limitPointerBytes(VoziZazIreCore::maxPointerBytes(n_));
+    anchors_.clear();
+    if (s_[pos_] == '-') {
+      atStartMarker = true;
+    } else {
+      endDocumentMarker();
+    }
   }
-  Node root;
-  if (!contentReady) {
+  if (!tree) {
     Location at = loc(pos_ > n_ ? n_ : pos_);
-    root = builder_.null(SourceRange{at, at});
-  } else {
-    // A root collection may start after indentation, but not on the "---" line.
-    bool lineStart = true;
-    for (std::size_t q = lineStart_; q < pos_; ++q)
-      if (s_[q] != ' ') lineStart = false;
-    root = parseBlockNode(-1, lineStart, false);
-    if (skipToContent()) fail("Unexpected text after the document's root value", pos_);
+    tree = builder_.finish(builder_.null(SourceRange{at, at}));
   }
-  return builder_.finish(root);
+  return tree;
+}
+
+// A "..." at pos_ (a line start): only a comment may follow it on its line.
+void YAMLReader::endDocumentMarker() {
+  documentEnded_ = false;
+  pos_ += 3;
+  skipBlanks();
+  if (!atCommentOrLineEnd()) fail("Unexpected text after the document end marker '...'", pos_);
+  moveTo(nextLineStart(pos_));
+}
+
+// A directive line at pos_: "%YAML <major>.<minor>", "%TAG <handle> <prefix>", or a reserved one whose
+// words are not read. Each may end in a comment.
+void YAMLReader::readDirective() {
+  const std::size_t at = pos_;
+  directives_.last = at;
+  const std::size_t le = contentEnd(at);
+  std::size_t p = at + 1;
+  while (p < le && !isBlank(s_[p])) ++p;
+  const std::string_view name = text_.substr(at + 1, p - at - 1);
+  if (name.empty()) fail("Directive without a name", at);
+  // The words after the name, up to a comment.
+  std::size_t words[3];
+  std::size_t lengths[3];
+  std::size_t count = 0;
+  for (;;) {
+    while (p < le && isBlank(s_[p])) ++p;
+    if (p >= le || s_[p] == '#') break;
+    const std::size_t w = p;
+    while (p < le && !isBlank(s_[p])) ++p;
+    if (count < 3) {
+      words[count] = w;
+      lengths[count] = p - w;
+    }
+    ++count;
+  }
+  auto word = [&](std::size_t i) { return text_.substr(words[i], lengths[i]); };
+  if (name == "YAML") {
+    if (directives_.yaml) fail("Repeated %YAML directive", at);
+    directives_.yaml = true;
+    if (count == 0) fail("The %YAML directive needs a version", p);
+    const std::string_view version = word(0);
+    const std::size_t dot = version.find('.');
+    auto digits = [](std::string_view t) {
+      return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dot == std::string_view::npos || !digits(version.substr(0, dot)) || !digits(version.substr(dot + 1)))
+      fail("Invalid version '" + std::string(version) + "' in the %YAML directive", words[0]);
+    if (count > 1) fail("Unexpected text after the %YAML directive's version", words[1]);
+  } else if (name == "TAG") {
+    if (count < 2) fail("The %TAG directive needs a handle and a prefix", count ? words[0] : p);
+    if (count > 2) fail("Unexpected text after the %TAG directive's prefix", words[2]);
+    const std::string_view handle = word(0);
+    if (!isTagHandle(handle)) fail("Invalid tag handle '" + std::string(handle) + "'", words[0]);
+    const std::string_view prefix = word(1);
+    // A local prefix is "!" and URI characters; a global one begins with a character a tag may hold.
+    const bool valid = prefix.front() == '!'
+                           ? prefix.size() == 1 || isUri(prefix.substr(1), false)
+                           : isUri(prefix, false) && (prefix.front() == '%' || isUriChar(prefix.front(), true));
+    if (!valid)
+      fail("Invalid tag prefix '" + std::string(prefix) + "'", words[1]);
+    for (std::string_view declared : directives_.tagHandles)
+      if (declared == handle) fail("Repeated %TAG directive for the handle '" + std::string(handle) + "'", at);
+    directives_.tagHandles.push_back(handle);
+  }
+  moveTo(nextLineStart(at));
+}
+
+// A tag read at `at`: verbatim ("!<uri>"), the non-specific "!", or a handle and a suffix, the handle
+// "!", "!!" or one declared by a %TAG directive of this document.
+void YAMLReader::checkTag(std::string_view tag, std::size_t at) {
+  if (tag.size() >= 2 && tag[1] == '<') {
+    const std::string_view uri = tag.substr(2, tag.size() - 3);
+    if (uri == "!" || !isUri(uri, false)) fail("Invalid tag '" + std::string(tag) + "'", at);
+    return;
+  }
+  if (tag == "!") return;
+  std::size_t suffix = 1;
+  const std::size_t second = tag.find('!', 1);
+  if (second != std::string_view::npos) {
+    const std::string_view handle = tag.substr(0, second + 1);
+    if (!isTagHandle(handle)) fail("Invalid tag '" + std::string(tag) + "'", at);
+    if (handle != "!!" &&
+        std::find(directives_.tagHandles.begin(), directives_.tagHandles.end(), handle) == directives_.tagHandles.end())
+      fail("Tag handle '" + std::string(handle) + "' is not declared by a %TAG directive of this document", at);
+    suffix = second + 1;
+  }
+  if (!isUri(tag.substr(suffix), true)) fail("Invalid tag '" + std::string(tag) + "'", at);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -121,32 +279,44 @@ VoziZazIreCore::NodePtr YAMLReader::read() {
 YAMLReader::Node YAMLReader::parseBlockNode(int n, bool keyAllowed, bool sequenceAtIndent) {
   const int column = indent();
   const char c = s_[pos_];
-  // A tag written alone on the line above applies to a scalar here; collections ignore tags.
-  const std::string_view inheritedTag = pendingTag_;
-  pendingTag_ = {};
+  // Properties written alone on the line above belong to the node here: a tag applies to a scalar, and
+  // the node may add only what they lack. A collection starts afresh: its first key's properties are
+  // the key's.
+  Properties inherited;
+  if (hasPendingProps_) {
+    inherited = pendingProps_;
+    hasPendingProps_ = false;
+  }
   if (keyAllowed) {
     if (c == '-' && blankOrEndAt(pos_ + 1)) return parseBlockSequence(column);
     if ((c == '?' && blankOrEndAt(pos_ + 1)) || findImplicitKeyColon(pos_) != npos) return parseBlockMapping(column);
   }
   Properties props;
   if (c == '&' || c == '!') {
+    const std::size_t at = pos_;
     props = readProperties(false);
+    if (!inherited.anchor.empty() && !props.anchor.empty()) fail("A node cannot have two anchors", at);
+    if (!inherited.tag.empty() && !props.tag.empty()) fail("A node cannot have two tags", at);
     if (atCommentOrLineEnd()) {
       // Properties alone: the node they describe starts on a deeper line.
       Location here = loc();
       if (skipToContent()) {
         int k = indent();
         if (k > n) {
-          pendingTag_ = props.tag;
+          pendingProps_ = props;
+          if (pendingProps_.anchor.empty()) pendingProps_.anchor = inherited.anchor;
+          if (pendingProps_.tag.empty()) pendingProps_.tag = inherited.tag;
+          hasPendingProps_ = true;
           return remember(parseBlockNode(n, true, false), props);
         }
         if (k == n && sequenceAtIndent && s_[pos_] == '-' && blankOrEndAt(pos_ + 1))
           return remember(parseBlockSequence(n), props);
       }
-      return remember(makeEmpty(here, props.tag), props);
+      return remember(makeEmpty(here, props.tag.empty() ? inherited.tag : props.tag), props);
     }
   }
-  if (props.tag.empty()) props.tag = inheritedTag;
+  if (s_[pos_] == '*' && (props.any() || inherited.any())) fail("An alias cannot have an anchor or a tag", pos_);
+  if (props.tag.empty()) props.tag = inherited.tag;
   return parseInlineValue(n, props);
 }
 
@@ -156,14 +326,16 @@ YAMLReader::Node YAMLReader::parseInlineValue(int n, const Properties& props) {
     case '[':
     case '{':
       // A flow collection must end its line (but for a comment).
+      flowIndent_ = n;
       node = s_[pos_] == '[' ? parseFlowSequence() : parseFlowMapping();
       skipBlanks();
       if (!atCommentOrLineEnd()) failFlow(node->kind() == GenericNodeKind::object, node->range().start, pos_);
       break;
     case '"':
     case '\'': {
-      ScalarText scalar = readQuoted();
+      ScalarText scalar = readQuoted(n);
       expectLineEnd();
+      refuseShallowLine(scalar);
       node = makeScalar(scalar, props.tag);
       break;
     }
@@ -175,11 +347,42 @@ YAMLReader::Node YAMLReader::parseInlineValue(int n, const Properties& props) {
       node = resolveAlias(true);
       expectLineEnd();
       break;
-    default:
+    default: {
+      // What cannot begin a plain scalar here: a collection begun on its key's line (or on "---"), a
+      // second anchor or tag, a flow indicator outside a collection, a reserved character.
+      switch (const char c = s_[pos_]) {
+        case '-':
+        case '?':
+        case ':':
+          if (blankOrEndAt(pos_ + 1))
+            fail(c == '-' ? "Block sequence entries are not allowed here"
+                 : c == '?' ? "Mapping keys are not allowed here" : "Mapping values are not allowed here",
+                 pos_);
+          break;
+        case ',': case ']': case '}': case '%': case '@': case '`':
+          fail(std::string("A plain scalar cannot begin with '") + c + "'", pos_);
+        default:
+          break;
+      }
       node = makeScalar(readPlainBlock(n), props.tag);
       break;
+    }
   }
   return remember(node, props);
+}
+
+void YAMLReader::refuseShallowLine(const ScalarText& scalar) {
+  if (scalar.shallowLine != npos)
+    fail("Line inside a quoted scalar must be indented deeper than its parent", scalar.shallowLine);
+}
+
+void YAMLReader::refuseTabIndent(std::size_t from) {
+  std::size_t tab = from;
+  while (tab < pos_ && s_[tab] != '\t') ++tab;
+  if (tab == pos_ || atCommentOrLineEnd()) return;
+  const char c = s_[pos_];
+  if (((c == '-' || c == '?') && blankOrEndAt(pos_ + 1)) || findImplicitKeyColon(pos_) != npos)
+    fail("Tabs are not allowed in indentation", tab);
 }
 
 YAMLReader::Node YAMLReader::parseBlockSequence(int m) {
@@ -191,6 +394,7 @@ YAMLReader::Node YAMLReader::parseBlockSequence(int m) {
     const std::size_t dash = pos_;
     ++pos_;
     skipBlanks();
+    refuseTabIndent(dash + 1);
     builder_.pushIndex(index);
     Node item;
     if (atCommentOrLineEnd()) {
@@ -277,7 +481,9 @@ YAMLReader::Node YAMLReader::parseBlockMapping(int m) {
       Node value;
       if (explicitValue && explicitKey) {
         // After an explicit key's ":" the value may be a compact collection, as after "- ".
+        const std::size_t colon = pos_;
         skipBlanks();
+        refuseTabIndent(colon);
         value = atCommentOrLineEnd() ? parseMappingValue(m, false) : parseBlockNode(m, true, true);
       } else if (explicitValue) {
         value = parseMappingValue(m, false);
@@ -414,8 +620,9 @@ std::string_view YAMLReader::readImplicitKey(std::size_t colon, bool& plain) {
   plain = false;
   const char c = s_[pos_];
   if (c == '"' || c == '\'') {
-    key = persist(readQuoted().text);
+    key = persist(readQuoted(-1).text);
   } else if (c == '*') {
+    if (props.any()) fail("An alias cannot have an anchor or a tag", pos_);
     key = keyText(resolveAlias(false));
   } else {
     std::size_t e = colon;
@@ -429,8 +636,10 @@ std::string_view YAMLReader::readImplicitKey(std::size_t colon, bool& plain) {
 }
 
 std::string_view YAMLReader::readExplicitKey(int m) {
+  const std::size_t mark = pos_;
   ++pos_;
   skipBlanks();
+  refuseTabIndent(mark + 1);
   if (atCommentOrLineEnd()) {
     // The key stands on the lines below, indented deeper, or is empty.
     const Location here = loc();
@@ -501,15 +710,20 @@ YAMLReader::Properties YAMLReader::readProperties(bool flow) {
         while (!blankOrEndAt(pos_) && !(flow && isFlowIndicator(s_[pos_]))) ++pos_;
       }
       props.tag = text_.substr(at, pos_ - at);
+      checkTag(props.tag, at);
     } else {
       break;
     }
+    if (!blankOrEndAt(pos_) && !(flow && isFlowIndicator(s_[pos_])))
+      fail(s_[at] == '&' ? "Expected a blank after the anchor" : "Expected a blank after the tag", pos_);
     if (flow) {
       skipFlowSpace();
     } else {
       skipBlanks();
     }
   }
+  if (pos_ < n_ && s_[pos_] == '&' && !props.anchor.empty()) fail("A node cannot have two anchors", pos_);
+  if (pos_ < n_ && s_[pos_] == '!' && !props.tag.empty()) fail("A node cannot have two tags", pos_);
   return props;
 }
 
@@ -588,18 +802,21 @@ std::string_view YAMLReader::persist(std::string_view text) {
 // Flow collections
 
 void YAMLReader::skipFlowSpace() {
+  bool newLine = false;
   for (;;) {
     while (pos_ < n_ && (isBlank(s_[pos_]) || s_[pos_] == '\r')) ++pos_;
     if (pos_ >= n_) return;
     const char c = s_[pos_];
     if (c == '\n') {
       moveTo(pos_ + 1);
+      newLine = true;
       continue;
     }
     if (c == '#' && (pos_ == lineStart_ || isBlank(s_[pos_ - 1]))) {
       pos_ = contentEnd(pos_);
       continue;
     }
+    if (newLine) checkInnerLine(lineStart_, pos_, flowIndent_, "a flow collection");
     return;
   }
 }
@@ -616,15 +833,23 @@ YAMLReader::Node YAMLReader::parseFlowNode(bool inMapping, const Location& outer
     case '[': node = parseFlowSequence(); break;
     case '{': node = parseFlowMapping(); break;
     case '"':
-    case '\'': node = makeScalar(readQuoted(), props.tag); break;
-    case '*': node = resolveAlias(true); break;
+    case '\'': {
+      const ScalarText scalar = readQuoted(flowIndent_);
+      refuseShallowLine(scalar);
+      node = makeScalar(scalar, props.tag);
+      break;
+    }
+    case '*':
+      if (props.any()) fail("An alias cannot have an anchor or a tag", pos_);
+      node = resolveAlias(true);
+      break;
     case ',':
     case ']':
     case '}':
       if (!props.any()) failFlow(inMapping, outer, pos_);
       node = makeEmpty(loc(), props.tag);
       break;
-    default: node = makeScalar(readPlainFlow(), props.tag); break;
+    default: node = makeScalar(readPlainFlow(flowIndent_), props.tag); break;
   }
   return remember(node, props);
 }
@@ -683,7 +908,8 @@ YAMLReader::Node YAMLReader::parseFlowSequence() {
     const bool scalarStart = !(c == '[' || c == '{' || c == '*' || c == '&' || c == '!' || isFlowIndicator(c));
     if (scalarStart) {
       // A scalar, or the key of a single-pair mapping ("[name: value]").
-      ScalarText scalar = (c == '"' || c == '\'') ? readQuoted() : readPlainFlow();
+      ScalarText scalar = (c == '"' || c == '\'') ? readQuoted(flowIndent_) : readPlainFlow(flowIndent_);
+      refuseShallowLine(scalar);
       std::size_t q = pos_;
       while (q < n_ && isBlank(s_[q])) ++q;
       if (q < n_ && s_[q] == ':' && (!scalar.plain || blankOrEndAt(q + 1) || isFlowIndicator(s_[q + 1]))) {
@@ -735,8 +961,11 @@ std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start, const Lo
   const char c = s_[pos_];
   if (c == '"' || c == '\'') {
     quoted = true;
-    key = persist(readQuoted().text);
+    const ScalarText scalar = readQuoted(flowIndent_);
+    refuseShallowLine(scalar);
+    key = persist(scalar.text);
   } else if (c == '*') {
+    if (props.any()) fail("An alias cannot have an anchor or a tag", pos_);
     quoted = true;
     key = keyText(resolveAlias(false));
   } else if (c == '[' || c == '{') {
@@ -744,7 +973,7 @@ std::string_view YAMLReader::readFlowKey(bool& quoted, Location& start, const Lo
   } else if (c == ',') {
     failFlow(inMapping, mapping, pos_);
   } else {
-    key = persist(readPlainFlow().text);
+    key = persist(readPlainFlow(flowIndent_).text);
     quoted = !props.tag.empty();
   }
   if (!props.anchor.empty()) anchors_[props.anchor] = builder_.string(key, SourceRange{start, loc()});

@@ -18,8 +18,14 @@ namespace VoziZazIreParsing {
 // The reader walks the text once, forward, by lines: block mappings and sequences by indentation
 // (compact forms on a sequence item's line included), flow collections across lines, plain, quoted and
 // block scalars with YAML's folding, anchors, aliases and merge keys, tags on scalars. Comments start at
-// a line start or after a blank; a mapping colon is a ":" followed by a blank or the line end. Input it
-// cannot read faithfully is refused with a ParseError at the offending line and column.
+// a line start or after a blank; a mapping colon is a ":" followed by a blank or the line end. Later
+// documents of a stream are read for their syntax only.
+//
+// Text that is not YAML 1.2 is refused with a ParseError at the offending line and column, as is input
+// it cannot read faithfully (complex keys): a colon and blank inside a plain scalar, a collection begun
+// on a mapping key's line, tabs as indentation, flow and quoted lines indented no deeper than their
+// parent, document markers inside them, two anchors or tags on a node, properties on an alias, invalid
+// or undeclared tags, malformed or repeated directives and directives without a document.
 //
 // Recursion follows the nesting of collections and is refused beyond kMaxNestingDepth; alias expansion
 // is bounded by kAliasNodeBudget nodes per document.
@@ -39,10 +45,25 @@ class YAMLReader : private YAMLScalarScanner {
     bool any() const { return !anchor.empty() || !tag.empty(); }
   };
 
+  // The directives of the document being read.
+  struct Directives {
+    bool yaml = false;
+    std::vector<std::string_view> tagHandles;
+    std::size_t last = npos;  // the last directive, while it waits for its "---"
+  };
+
   [[noreturn]] void failFlow(bool mapping, const Location& start, std::size_t p);
   void enter();
   void leave() noexcept { --depth_; }
   void expectLineEnd();
+
+  // Stream structure.
+  void readDirective();
+  void endDocumentMarker();
+  void checkTag(std::string_view tag, std::size_t at);
+  // Blanks from `from` to pos_ that hold a tab, before a block collection at pos_.
+  void refuseTabIndent(std::size_t from);
+  void refuseShallowLine(const ScalarText& scalar);
 
   // Block structure.
   Node parseBlockNode(int n, bool keyAllowed, bool sequenceAtIndent);
@@ -79,7 +100,12 @@ class YAMLReader : private YAMLScalarScanner {
   std::size_t depth_ = 0;
   std::int64_t aliasBudget_ = kAliasNodeBudget;
   Location lastEnd_{1, 1, 0};
-  std::string_view pendingTag_;
+  // Properties written alone on a line, for the node on the lines below.
+  Properties pendingProps_;
+  bool hasPendingProps_ = false;
+  // The indentation of the block that holds the flow collection being read: its lines go deeper.
+  int flowIndent_ = -1;
+  Directives directives_;
 
   VoziZazIreCore::TreeBuilder builder_;
   std::vector<VoziZazIreCore::GenericNode::Member> members_;

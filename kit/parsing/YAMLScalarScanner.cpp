@@ -62,8 +62,32 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainBlock(int n) {
     return e;
   };
 
-  std::size_t stop;
-  std::size_t e = segmentEnd(start, stop);
+  // The first line's part, in one pass that also refuses a ":" before a blank: the line would be a
+  // mapping entry, which cannot begin here.
+  std::size_t stop = contentEnd(start);
+  {
+    const std::size_t le = stop;
+    const auto* u = reinterpret_cast<const unsigned char*>(s_);
+    for (std::size_t q = start;;) {
+      while (q + 8 <= le) {
+        std::uint64_t word;
+        std::memcpy(&word, u + q, 8);
+        if (hasByte(word, ':') || hasByte(word, '#')) break;
+        q += 8;
+      }
+      while (q < le && s_[q] != ':' && s_[q] != '#') ++q;
+      if (q >= le) break;
+      if (s_[q] == ':') {
+        if (blankOrEndAt(q + 1)) fail("Mapping values are not allowed here", q);
+      } else if (q > start && isBlank(s_[q - 1])) {
+        stop = q;
+        break;
+      }
+      ++q;
+    }
+  }
+  std::size_t e = stop;
+  while (e > start && isBlank(s_[e - 1])) --e;
   result.end = loc(e);
   pos_ = e;
   bool multi = false;
@@ -111,8 +135,24 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainBlock(int n) {
 
 // A plain scalar in a flow collection: it ends at a flow indicator, a ": " or a comment, and may
 // continue on following lines.
-YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainFlow() {
+YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainFlow(int n) {
   const std::size_t start = pos_;
+  // What cannot begin a plain scalar in a flow collection.
+  switch (s_[start]) {
+    case '-':
+    case '?':
+      if (blankOrEndAt(start + 1) || isFlowIndicator(s_[start + 1]))
+        fail(s_[start] == '-' ? "Block sequence entries are not allowed in a flow collection"
+                              : "Mapping keys are not allowed here",
+             start);
+      break;
+    case '#': fail("A comment needs a blank before its '#'", start);
+    case '&': fail("A node cannot have two anchors", start);
+    case '!': fail("A node cannot have two tags", start);
+    case '|': case '>': case '%': case '@': case '`':
+      fail(std::string("A plain scalar cannot begin with '") + s_[start] + "'", start);
+    default: break;
+  }
   ScalarText result;
   result.start = loc();
   auto segmentEnd = [this](std::size_t from, std::size_t& stop) {
@@ -150,6 +190,7 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainFlow() {
       const char c = s_[r];
       if (isFlowIndicator(c) || c == '#' || (c == ':' && (blankOrEndAt(r + 1) || isFlowIndicator(s_[r + 1]))))
         break;
+      checkInnerLine(ls, r, n, "a flow collection");
       found = true;
       break;
     }
@@ -175,7 +216,7 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainFlow() {
 }
 
 // A single- or double-quoted scalar starting at pos_, possibly over several lines.
-YAMLScalarScanner::ScalarText YAMLScalarScanner::readQuoted() {
+YAMLScalarScanner::ScalarText YAMLScalarScanner::readQuoted(int n) {
   const char quote = s_[pos_];
   const std::size_t open = pos_;
   ScalarText result;
@@ -210,6 +251,12 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readQuoted() {
   auto isBreakAt = [this](std::size_t q) {
     return q < n_ && (s_[q] == '\n' || (s_[q] == '\r' && q + 1 < n_ && s_[q + 1] == '\n'));
   };
+  // A further line, from its start ls to its first non-blank at p: no document marker may stand there,
+  // and the first line indented no deeper than the parent is remembered.
+  auto innerLine = [&](std::size_t ls) {
+    if (documentMarkerAt(ls)) fail("Document marker inside a quoted scalar", ls);
+    if (result.shallowLine == npos && shallowLine(ls, p, n)) result.shallowLine = p;
+  };
   for (;;) {
     if (p >= n_) fail("Unterminated quoted scalar", open);
     const char c = s_[p];
@@ -230,7 +277,9 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readQuoted() {
         // An escaped line break joins the lines without a space.
         p = nextLineStart(p + 1);
         for (;;) {
+          const std::size_t ls = p;
           while (p < n_ && isBlank(s_[p])) ++p;
+          innerLine(ls);
           if (!isBreakAt(p)) break;
           scratch_.push_back('\n');
           p = nextLineStart(p);
@@ -301,7 +350,9 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readQuoted() {
       p = nextLineStart(p);
       std::size_t breaks = 0;
       for (;;) {
+        const std::size_t ls = p;
         while (p < n_ && isBlank(s_[p])) ++p;
+        innerLine(ls);
         if (!isBreakAt(p)) break;
         ++breaks;
         p = nextLineStart(p);
@@ -358,13 +409,17 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readBlockScalar(int n) {
     contentIndent = (n >= 0 ? n : 0) + explicitIndent;
   } else {
     int maxBlank = 0;
+    std::size_t maxBlankAt = 0;
     int first = -1;
     for (std::size_t q = r; q < n_;) {
       std::size_t t = q;
       while (t < n_ && s_[t] == ' ') ++t;
       const int k = static_cast<int>(t - q);
       if (lineEndAt(t)) {
-        maxBlank = std::max(maxBlank, k);
+        if (k > maxBlank) {
+          maxBlank = k;
+          maxBlankAt = q;
+        }
         if (t >= n_) break;
         q = nextLineStart(t);
         continue;
@@ -372,6 +427,10 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readBlockScalar(int n) {
       first = k;
       break;
     }
+    // The first content line fixes the indentation; an empty line above it may not reach further.
+    if (first > n && maxBlank > first)
+      fail("A leading empty line of a block scalar has more spaces than its first content line",
+           maxBlankAt + static_cast<std::size_t>(first));
     contentIndent = std::max({first, maxBlank, n + 1});
   }
 
@@ -388,6 +447,8 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readBlockScalar(int n) {
       std::size_t u = t;
       while (u < n_ && isBlank(s_[u])) ++u;
       if (!lineEndAt(u)) break;  // a less indented line ends the scalar
+      // Indentation is spaces: a tab before the content's column is neither indentation nor content.
+      if (first && u > t) fail("Tabs are not allowed in indentation", t);
       if (u >= n_) {
         // A last line of blanks without a line break still counts as an empty line.
         if (u > r) ++breaks;

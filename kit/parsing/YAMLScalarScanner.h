@@ -17,16 +17,21 @@ class YAMLScalarScanner : protected YAMLCursor {
     bool plain = true;  // plain scalars are typed; quoted and block scalars are strings
     Location start;
     Location end;
+    // In a quoted scalar: the first of its further lines that holds content but is indented no deeper
+    // than its parent requires, or npos. The reader refuses it once the line the scalar ends on is read.
+    std::size_t shallowLine = npos;
   };
 
   explicit YAMLScalarScanner(std::string_view text) : YAMLCursor(text) {}
 
   // A plain scalar in block context; continuation lines are indented deeper than n.
   ScalarText readPlainBlock(int n);
-  // A plain scalar in a flow collection: it ends at a flow indicator, a ": " or a comment.
-  ScalarText readPlainFlow();
-  // A single- or double-quoted scalar starting at pos_, possibly over several lines.
-  ScalarText readQuoted();
+  // A plain scalar in a flow collection: it ends at a flow indicator, a ": " or a comment. Its further
+  // lines are indented deeper than n.
+  ScalarText readPlainFlow(int n);
+  // A single- or double-quoted scalar starting at pos_, possibly over several lines indented deeper
+  // than n.
+  ScalarText readQuoted(int n);
   // A literal ("|") or folded (">") block scalar whose header is at pos_; n is the parent's indentation.
   ScalarText readBlockScalar(int n);
 

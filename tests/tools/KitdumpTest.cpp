@@ -121,6 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "ParseError: Unexpected character: 'a' at line 1, column 1\n"},
         RunCase{"format_auto_detects_json_after_bom", "--format auto tree", "\xef\xbb\xbf  [1]", 0, "[1]\n", ""},
         RunCase{"yaml_detected", "tree", "a: b\n", 0, "{\"a\":\"b\"}\n", ""},
+        // Text that is not YAML is refused, however a lenient reader might take it.
+        RunCase{"yaml_mapping_inside_a_plain_value_exits_two", "tree", "a: b: c\n", 2, "",
+                "ParseError: Mapping values are not allowed here at line 1, column 5\n"},
+        RunCase{"parse_refuses_a_description_that_is_not_yaml", "parse",
+                "openapi: 3.0.3\ninfo:\n  title: t\n  version: '1'\n"
+                "  description: Note: this breaks YAML readers\npaths: {}\n",
+                2, "", "ParseError: Mapping values are not allowed here at line 5, column 20\n"},
         // Words for infinity and not-a-number are text in YAML: no non-finite number is printed for them.
         RunCase{"tree_prints_number_words_of_yaml_as_text", "tree",
                 "enum: [inf, -Infinity, NaN, +nan, INF, .inf, 1e3, 0x1F]\nmax: Infinity\n", 0,

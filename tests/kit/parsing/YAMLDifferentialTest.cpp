@@ -228,14 +228,15 @@ class Generator {
     }
   }
 
-  void flowValue(int depth) {
+  // A flow value of a node at `indent`: its further lines go deeper.
+  void flowValue(int depth, int indent) {
     const int kind = depth > 2 ? 2 : pick(3);
     if (kind == 0) {
       out_ += "[";
       const int n = pick(4);
       for (int i = 0; i < n; ++i) {
-        if (i) out_ += pick(2) ? ", " : ",\n    ";
-        flowValue(depth + 1);
+        if (i) out_ += pick(2) ? ", " : ",\n" + std::string(static_cast<std::size_t>(indent + 2), ' ');
+        flowValue(depth + 1, indent);
       }
       out_ += "]";
     } else if (kind == 1) {
@@ -244,7 +245,7 @@ class Generator {
       for (int i = 0; i < n; ++i) {
         if (i) out_ += ", ";
         out_.append("k").append(std::to_string(i)).append(": ");
-        flowValue(depth + 1);
+        flowValue(depth + 1, indent);
       }
       out_ += "}";
     } else {
@@ -308,7 +309,7 @@ class Generator {
       out_ += pick(4) == 0 ? " # note\n" : "\n";
     } else if (kind == 1) {
       out_ += " ";
-      flowValue(depth);
+      flowValue(depth, indent);
       out_ += "\n";
     } else if (kind == 2) {
       out_ += pick(3) == 0 ? " # c\n" : "\n";

@@ -162,7 +162,7 @@ const ValueCase kValueCases[] = {
     {"indented_root_sequence", "   - a\n   - b\n", R"(["a","b"])"},
     // Tabs after indentation are separation, not indentation.
     {"tab_as_separator", "a:\tb\nc:\t[1,\t2]\n", R"({"a":"b","c":[1,2]})"},
-    {"tab_after_dash", "-\tx\n-\ty: z\n", R"(["x",{"y":"z"}])"},
+    {"tab_after_dash", "-\tx\n-\t-1\n", R"(["x",-1])"},
     {"unicode_text", "name: Zürich — 東京\n", "{\"name\":\"Zürich — 東京\"}"},
 };
 
@@ -200,6 +200,7 @@ TEST_P(YAMLParserErrors, MessageAndPlace) {
 const ErrorCase kErrorCases[] = {
     {"tab_indentation", "a:\n\tb: 1\n", "Tabs are not allowed in indentation", 2, 1},
     {"tab_after_spaces", "a:\n  \tb: 1\n", "Tabs are not allowed in indentation", 2, 3},
+    {"tab_before_compact_mapping", "-\tx\n-\ty: z\n", "Tabs are not allowed in indentation", 2, 2},
     {"line_without_colon_in_mapping", "a: 1\nb\n", "Could not find expected ':' after a mapping key", 2, 1},
     {"deeper_line_after_entry", "a: 1\n  b: 2\n", "Unexpected ':' in a multi-line plain scalar", 2, 4},
     {"bad_mapping_indentation", "a:\n    b: 1\n  c: 2\n", "Bad indentation of a mapping entry", 3, 3},
@@ -220,6 +221,10 @@ const ErrorCase kErrorCases[] = {
     {"flow_broken_inside_nested", "a: [1, {b: ]}]\n", "Invalid flow mapping", 1, 8},
     {"empty_flow_entry", "a: [1, , 2]\n", "Invalid flow sequence", 1, 4},
     {"unknown_alias", "a: *nope\n", "Unknown alias '*nope'", 1, 4},
+    {"anchor_without_name", "a: & x\n", "Anchor without a name", 1, 4},
+    {"anchor_without_name_in_flow", "a: [&, x]\n", "Anchor without a name", 1, 5},
+    {"alias_without_name", "a: * x\n", "Alias without a name", 1, 4},
+    {"alias_without_name_in_flow", "a: [x, *]\n", "Alias without a name", 1, 8},
     {"bad_block_scalar_header", "a: |x\n  y\n", "Invalid block scalar header", 1, 5},
     {"complex_key", "? [a, b]\n: 1\n", "Complex mapping keys are not supported", 1, 3},
     {"complex_key_in_flow_sequence", "[ ? {a: 1} : b ]\n", "Complex mapping keys are not supported", 1, 5},
