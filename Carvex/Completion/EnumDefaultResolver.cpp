@@ -124,7 +124,9 @@ std::vector<EnumDefaultResolver::YAMLValue> EnumDefaultResolver::findQuotedEnumV
         const QStringView trimmed = RawTextLines::trimSpacesAndTabs(lines[i]);
         if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
             continue;
-        if (RawTextLines::leadingSpaces(lines[i]) <= caretIndentation)
+        // The items stand deeper than "enum", or at its own column.
+        const qsizetype indentation = RawTextLines::leadingSpaces(lines[i]);
+        if (indentation < caretIndentation || (indentation == caretIndentation && !trimmed.startsWith(u'-')))
             break;
         if (!trimmed.startsWith(u'-'))
             continue;

@@ -199,7 +199,9 @@ public:
     {
         if (!inside_) {
             handleKey(line);
-        } else if (line.indentation > listIndentation_) {
+        } else if (line.indentation > listIndentation_
+                   || (line.indentation == listIndentation_ && line.trimmed.startsWith(u'-'))) {
+            // The items stand deeper than "required", or at its own column.
             if (line.trimmed.startsWith(u'-'))
                 listed.insert(RawTextLines::trimSpacesAndTabs(line.trimmed.sliced(1)).toString());
             else

@@ -39,12 +39,14 @@ QSet<QString> TypeArrayResolver::existingTypesYAML(QStringView text, const QStri
             return;
         const qsizetype indentation = RawTextLines::leadingSpaces(line);
         if (inType) {
-            if (indentation > typeIndentation) {
-                if (trimmed.startsWith(u'-')) {
+            // The items stand deeper than "type", or at its own column.
+            const bool item = trimmed.startsWith(u'-');
+            if (indentation > typeIndentation || (item && indentation == typeIndentation)) {
+                if (item) {
                     found.insert(RawTextLines::trimSpacesAndTabs(trimmed.sliced(1)).toString());
                     return;
                 }
-            } else if (!trimmed.startsWith(u'-')) {
+            } else if (!item) {
                 inType = false;
             }
         }

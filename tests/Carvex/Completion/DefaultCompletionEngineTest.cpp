@@ -230,6 +230,18 @@ TEST(DefaultCompletionEngine, answersByCaretPlace)
          .text = "openapi: 3.1.0\npaths:\n  /x:\n    get:\n      summary: S\n      tags:\n        - a\n"
                  "      operationId: x\n      ‸\n      deprecated: true\n",
          .includes = {"description", "responses"}, .excludes = {"summary", "tags", "operationId", "deprecated"}},
+        {.name = "required item, list at its key's column", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      type: object\n      required:\n"
+                 "      - id\n      - ‸\n      properties:\n        id:\n          type: integer\n        name:\n"
+                 "          type: string\n",
+         .exactly = QStringList{"name"}},
+        {.name = "type item, list at its key's column", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      type:\n      - string\n      - ‸\n",
+         .exactly = QStringList{"integer", "object", "number", "array", "boolean", "null"}},
+        {.name = "default beside an enum at its key's column", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      type: string\n      enum:\n      - red\n"
+                 "      - green\n      default: ‸\n",
+         .exactly = QStringList{"green", "red"}},
         {.name = "text of a block scalar", .format = yaml,
          .text = "openapi: 3.1.0\npaths:\n  /x:\n    get:\n      description: >-\n        Steps:\n          ty‸\n",
          .exactly = QStringList{}, .classified = false},
