@@ -4,7 +4,9 @@
 //     document's content and change count, decorations, breadcrumbs, the coordinator, the repaint
 //     (target 16 ms); the same in a file with CR LF line endings, and with the caret in a value
 //     nested deep under "paths";
-//   - Tab over 2,000 selected lines of that text: one undo step (target 200 ms).
+//   - Tab over 2,000 selected lines of that text: one undo step (target 200 ms);
+//   - keys typed at the top while that text still loads, a few slices coming in between them: the
+//     key shows with the text around it while the rest keeps loading (target 100 ms).
 // Each run checks that the document's content equals the view's text afterwards.
 //
 //   QT_QPA_PLATFORM=offscreen build-*/bench/bench_app_edit_flow
@@ -68,7 +70,7 @@ struct OpenEditor {
     HoldingCoordinator* coordinator = nullptr;
     std::unique_ptr<EditorViewController> controller;
 
-    explicit OpenEditor(bool crlf, bool coordinatorHoldsText = true) {
+    explicit OpenEditor(bool crlf, bool coordinatorHoldsText = true, bool loadWhole = true) {
         controller = std::make_unique<EditorViewController>(
             EditorViewController::Stores{&editorStore, &themeStore, &completionStore, settings});
         auto holding = std::make_unique<HoldingCoordinator>();
@@ -83,6 +85,9 @@ struct OpenEditor {
         controller->setDocument(&document);
         controller->loadDocumentContent();
         EditorTextView& view = *controller->editorTextView();
+        if (!loadWhole) {
+            return;
+        }
         view.finishLoading();
         QApplication::processEvents();
         const qsizetype middle = view.viewText().indexOf(u'\n', view.textLength() / 2) + 1;
@@ -178,6 +183,41 @@ void BM_TabOverTwoThousandLines(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TabOverTwoThousandLines)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_KeystrokeWhileTenMegabytesLoad(benchmark::State& state) {
+    OpenEditor editor(false, false, false);
+    EditorTextView& view = editor.view();
+    view.viewport()->repaint();
+    const qsizetype lengthBefore = view.textLength();
+    double worst = 0;
+    std::int64_t typed = 0;
+    for (auto _ : state) {
+        for (int turn = 0; turn < 3; ++turn) {
+            QApplication::processEvents();  // a slice or so
+        }
+        if (!view.isLoading()) {
+            state.SkipWithError("the text was loaded before the keys were typed");
+            break;
+        }
+        view.setSelectedRange(TextRange{typed, 0});
+        const double seconds = typeOneKeyAndRepaint(view);
+        state.SetIterationTime(seconds);
+        worst = std::max(worst, seconds * 1000);
+        ++typed;
+        if (!view.isLoading()) {
+            state.SkipWithError("the key waited for the whole text");
+            break;
+        }
+    }
+    view.finishLoading();
+    if (view.textLength() != lengthBefore + typed || !view.viewText().startsWith(QString(typed, u'x') + "openapi")) {
+        state.SkipWithError("keystrokes were lost");
+    } else if (editor.document.content != view.text() || view.document()->characterCount() - 1 != view.textLength()) {
+        state.SkipWithError("the document's content differs from the view's text");
+    }
+    state.counters["worst_ms"] = worst;
+}
+BENCHMARK(BM_KeystrokeWhileTenMegabytesLoad)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 

@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -146,7 +148,16 @@ QString blockSeparatorsToLineFeeds(QString text) {
 
 struct EditorTextView::Load {
     qsizetype appended = 0;
-    bool wasReadOnly = false;
+    // Edits made while the text loads, one group per announced change, in view-text units. The
+    // document keeps no undo history while slices come in; when the last one is in, the edits are
+    // taken back and made again with undo on, so that undo takes back exactly them.
+    struct Edit {
+        qsizetype position = 0;
+        QString removed;
+        QString inserted;
+    };
+    std::vector<std::vector<Edit>> edits;
+    bool editGroupOpen = false;
 };
 
 struct EditorTextView::Weak {};
@@ -261,8 +272,7 @@ void EditorTextView::setCurrentLineHighlightColor(const CarvexPlatform::DynamicC
 
 void EditorTextView::loadText(const QString& text) {
     if (loading_) {
-        // A sliced load still under way is abandoned; the view gets its own state back.
-        setReadOnly(loading_->wasReadOnly);
+        // A sliced load still under way is abandoned (with what was typed into it).
         document()->setUndoRedoEnabled(true);
         loading_.reset();
         widthNudged_ = false;
@@ -322,8 +332,6 @@ void EditorTextView::loadText(const QString& text) {
         setPlainText(viewText_.left(first));
         loading_ = std::make_unique<Load>();
         loading_->appended = first;
-        loading_->wasReadOnly = isReadOnly();
-        setReadOnly(true);
         document()->setUndoRedoEnabled(false);
         // Qt's plain-text layout remembers its widest line; when that line shrinks it walks every
         // block. Laying the first slice out once at the full width (a point narrower, then back)
@@ -382,12 +390,59 @@ void EditorTextView::completeLoad() {
     if (!loading_) {
         return;
     }
-    const bool wasReadOnly = loading_->wasReadOnly;
-    loading_.reset();
-    document()->setUndoRedoEnabled(true);
-    document()->setModified(false);
-    setReadOnly(wasReadOnly);
+    const std::unique_ptr<Load> load = std::move(loading_);
+    if (load->edits.empty()) {
+        document()->setUndoRedoEnabled(true);
+        document()->setModified(false);
+    } else {
+        redoEditsWithUndo(*load);
+    }
     emit loadFinished();
+}
+
+void EditorTextView::redoEditsWithUndo(const Load& load) {
+    const std::vector<std::vector<Load::Edit>>& edits = load.edits;
+    // The text stays as it is: nothing is announced, and the caret and the scroll position come
+    // back. Every edit lies before the slices appended after it, so its place holds throughout.
+    const QSignalBlocker quiet(this);
+    const QTextCursor caret = textCursor();
+    const int vertical = verticalScrollBar()->value();
+    const int horizontal = horizontalScrollBar()->value();
+    applyingLoad_ = true;
+    QTextCursor cursor(document());
+    const auto replace = [&cursor](qsizetype position, qsizetype length, const QString& text) {
+        cursor.setPosition(static_cast<int>(position));
+        cursor.setPosition(static_cast<int>(position + length), QTextCursor::KeepAnchor);
+        if (text.isEmpty()) {
+            cursor.removeSelectedText();
+        } else {
+            cursor.insertText(text);
+        }
+    };
+    for (auto group = edits.rbegin(); group != edits.rend(); ++group) {
+        for (auto edit = group->rbegin(); edit != group->rend(); ++edit) {
+            replace(edit->position, edit->inserted.size(), edit->removed);
+        }
+    }
+    document()->setUndoRedoEnabled(true);
+    for (const std::vector<Load::Edit>& group : edits) {
+        if (group.size() > 1) {
+            cursor.beginEditBlock();
+        }
+        for (const Load::Edit& edit : group) {
+            replace(edit.position, edit.removed.size(), edit.inserted);
+        }
+        if (group.size() > 1) {
+            cursor.endEditBlock();
+        }
+    }
+    applyingLoad_ = false;
+    QTextCursor restored(document());
+    restored.setPosition(caret.anchor());
+    restored.setPosition(caret.position(), QTextCursor::KeepAnchor);
+    setTextCursor(restored);
+    verticalScrollBar()->setValue(vertical);
+    horizontalScrollBar()->setValue(horizontal);
 }
 
 void EditorTextView::finishLoading() {
@@ -458,6 +513,18 @@ void EditorTextView::documentContentsChange(int position, int removed, int added
     if (auto* delegate = textDelegate()) {
         delegate->editorTextViewWillChangeText(*this);
     }
+    const qsizetype removedLineFeeds = before.mid(prefix, removedUnits).count(u'\n');
+    if (loading_) {
+        // Kept for undo (read before the text may move below). The document holds the text up to
+        // `appended`; the rest is appended after it.
+        if (!loading_->editGroupOpen) {
+            loading_->edits.emplace_back();
+            loading_->editGroupOpen = true;
+        }
+        loading_->edits.back().push_back(Load::Edit{changeStart, before.mid(prefix, removedUnits).toString(),
+                                                    after.mid(prefix, addedUnits).toString()});
+        loading_->appended += addedUnits - removedUnits;
+    }
     // Room to grow, so that typing does not reallocate the whole text every few keys.
     const qsizetype needed = viewText_.size() + addedUnits - removedUnits;
     if (needed > viewText_.capacity()) {
@@ -468,7 +535,13 @@ void EditorTextView::documentContentsChange(int position, int removed, int added
     hasStrayBlockSeparators_ = hasStrayBlockSeparators_ || stray;
     hasOtherLineBreaks_ = hasOtherLineBreaks_ || other;
     loadedText_.reset();
+    // The line count follows the change rather than counting a long text again on every key.
+    const bool lineCountKnown = lineCountRevision_ == textRevision_;
     ++textRevision_;
+    if (lineCountKnown) {
+        lineCount_ += static_cast<int>(after.mid(prefix, addedUnits).count(u'\n') - removedLineFeeds);
+        lineCountRevision_ = textRevision_;
+    }
     colorLayer_->textDidChange(changeStart, removedUnits, addedUnits);
 
     // Merge with a change not yet announced (several changes inside one edit block).
@@ -491,6 +564,9 @@ void EditorTextView::documentContentsChange(int position, int removed, int added
 }
 
 void EditorTextView::documentContentsChanged() {
+    if (loading_) {
+        loading_->editGroupOpen = false;
+    }
     if (!pendingChange_) {
         return;
     }
@@ -506,7 +582,9 @@ void EditorTextView::documentContentsChanged() {
 }
 
 bool EditorTextView::replaceCharacters(TextRange range, const QString& replacement, bool ask) {
-    finishLoading();
+    if (loading_ && range.end() > loading_->appended) {
+        finishLoading();  // a place not loaded yet
+    }
     if (range.location < 0 || range.length < 0 || range.end() > textLength()) {
         return false;
     }
@@ -626,7 +704,7 @@ int EditorTextView::lineNumber(qsizetype characterIndex) const {
     if (characterIndex < 0 || characterIndex > textLength()) {
         return 0;
     }
-    if (!hasStrayBlockSeparators_ && !loading_) {
+    if (!hasStrayBlockSeparators_ && (!loading_ || characterIndex <= loading_->appended)) {
         return document()->findBlock(static_cast<int>(characterIndex)).blockNumber();
     }
     return static_cast<int>(std::count(viewText_.cbegin(), viewText_.cbegin() + characterIndex, u'\n'));
@@ -846,10 +924,12 @@ bool EditorTextView::handleEditingKey(QKeyEvent* event) {
 }
 
 void EditorTextView::keyPressEvent(QKeyEvent* event) {
-    // The view is read-only while a long text loads: a key would be lost, a caret move would only
-    // scroll and Ctrl+End or Select All would reach the loaded part alone. The load finishes
-    // first, and the key acts on the whole text.
-    if (loading_ && !isModifierKey(event->key())) {
+    // While a long text loads, keys act on the part loaded so far and the rest keeps coming in
+    // behind them. Keys that reach for the whole text (its end, all of it, undo and redo) wait
+    // for the rest of it first.
+    if (loading_ && (event == QKeySequence::MoveToEndOfDocument || event == QKeySequence::SelectEndOfDocument ||
+                     event == QKeySequence::SelectAll || event == QKeySequence::Undo ||
+                     event == QKeySequence::Redo)) {
         finishLoading();
     }
     if (auto* delegate = keyDelegate(); delegate && delegate->editorTextViewHandleKeyDown(*this, *event)) {
@@ -888,9 +968,6 @@ void EditorTextView::updatePointer(QPoint viewportPoint, Qt::KeyboardModifiers m
 }
 
 void EditorTextView::mousePressEvent(QMouseEvent* event) {
-    if (loading_ && event->button() == Qt::MiddleButton) {
-        finishLoading();  // pastes the selection
-    }
     if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
         if (auto* delegate = clickDelegate();
             delegate && delegate->editorTextViewHandleCmdClickAt(*this, event->position().toPoint())) {
@@ -916,9 +993,6 @@ bool EditorTextView::viewportEvent(QEvent* event) {
 }
 
 void EditorTextView::inputMethodEvent(QInputMethodEvent* event) {
-    if (loading_ && !event->commitString().isEmpty()) {
-        finishLoading();
-    }
     if (isReadOnly() || event->commitString().isEmpty()) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
@@ -939,7 +1013,6 @@ void EditorTextView::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void EditorTextView::insertFromMimeData(const QMimeData* source) {
-    finishLoading();
     if (isReadOnly() || source == nullptr) {
         return;
     }
@@ -951,10 +1024,6 @@ void EditorTextView::insertFromMimeData(const QMimeData* source) {
 }
 
 void EditorTextView::dragEnterEvent(QDragEnterEvent* event) {
-    // A text still loading refuses drops (it is read-only): it finishes first and takes them.
-    if (loading_ && event->mimeData() != nullptr && event->mimeData()->hasText()) {
-        finishLoading();
-    }
     QPlainTextEdit::dragEnterEvent(event);
 }
 
@@ -974,13 +1043,21 @@ void EditorTextView::dropEvent(QDropEvent* event) {
 }
 
 void EditorTextView::cut() {
-    finishLoading();
     cutSelection();
 }
 
 void EditorTextView::paste() {
-    finishLoading();
     QPlainTextEdit::paste();
+}
+
+void EditorTextView::undo() {
+    finishLoading();  // the edits made while loading become undoable once the whole text is in
+    QPlainTextEdit::undo();
+}
+
+void EditorTextView::redo() {
+    finishLoading();
+    QPlainTextEdit::redo();
 }
 
 void EditorTextView::selectAll() {

@@ -53,9 +53,11 @@ private:
 // The view's text has line feeds only; `loadText` remembers the file's line-ending style and
 // `text` writes it back. Until the first edit `text` returns the loaded text unchanged. Loading is
 // not an edit: it announces nothing, leaves the document unmodified and leaves nothing to undo.
-// Large texts load in slices on later turns of the main scheduler (the view is read-only
-// meanwhile); the first screenful is there at once. Whatever would edit the text or needs all of
-// it (a key, input-method text, a paste, a drop, Cut or Select All) finishes the load first.
+// Large texts load in slices on later turns of the main scheduler; the first screenful is there at
+// once. Edits made meanwhile act on the loaded part and the rest comes in behind them; what needs
+// all of the text (a place not loaded yet, the end of the text, Select All, undo and redo, a group
+// of edits) finishes the load first. Undo takes back the edits made while loading, and nothing of
+// the load.
 //
 // Delegates are weak when they are QObjects; others must be cleared by their owner. Main thread
 // only.
@@ -188,11 +190,13 @@ public:
     void setLineNumberRuler(LineNumberRulerView* ruler) { ruler_ = ruler; }
     const std::shared_ptr<CarvexPlatform::MainScheduler>& scheduler() const { return scheduler_; }
 
-    // The edit menu's commands, as the base's but on the whole text of a view still loading
-    // (which finishes first); Cut is asked of the text delegate like every change.
+    // The edit menu's commands, as the base's; Select All, undo and redo on the whole text of a
+    // view still loading (which finishes first). Cut is asked of the text delegate like every change.
     Q_SLOT void cut();
     Q_SLOT void paste();
     Q_SLOT void selectAll();
+    Q_SLOT void undo();
+    Q_SLOT void redo();
 
     // Re-evaluates the caret's line and indentation level, redrawing only when either changed.
     virtual void updateCurrentLineState();
@@ -240,6 +244,7 @@ private:
     // Whether the text is laid out for a viewport `width` wide.
     bool isLaidOutForWidth(int width) const;
     void completeLoad();
+    void redoEditsWithUndo(const Load& load);
     void applyViewportMargins();
     void appearanceChanged();
     void updateTabStops();

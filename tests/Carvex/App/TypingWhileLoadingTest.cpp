@@ -1,6 +1,6 @@
 // Keys typed into a long description while its window still loads the text, through the real
-// start-up code, window, key events and event loop: every key reaches the text, undo and the saved
-// file, and the file keeps its line endings.
+// start-up code, window, key events and event loop: every key reaches the text at once, undo and
+// the saved file, and the file keeps its line endings.
 
 #include "tests/Carvex/App/TypeKeys.h"
 #include "tests/Carvex/App/WaitUntil.h"
@@ -147,6 +147,11 @@ TEST_P(TypingWhileLoadingTest, keys_typed_during_a_long_load_are_all_saved) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
     QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
     type(view, QStringLiteral("# typed at once\n"));
+    // The keys are in the text and on screen while the rest still loads behind them (they waited
+    // for the whole load, two seconds on this text).
+    EXPECT_TRUE(view->isLoading());
+    EXPECT_TRUE(view->document()->firstBlock().text() == QStringLiteral("# typed at once"));
+    EXPECT_TRUE(document->content.startsWith(QString::fromUtf8("# typed at once" + lineEnd + "openapi")));
     QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
     type(view, QStringLiteral("# typed at the end"));
     QByteArray expected = "# typed at once" + lineEnd + original + "# typed at the end";

@@ -340,7 +340,7 @@ TEST_F(EditorViewTest, LargeTextLoadsInSlicesWithoutBecomingAnEdit) {
     QSignalSpy changes(view.get(), &EditorTextView::textDidChange);
     view->loadText(big);
     EXPECT_TRUE(view->isLoading());
-    EXPECT_TRUE(view->isReadOnly());
+    EXPECT_FALSE(view->isReadOnly()) << "keys go in while the rest loads";
     EXPECT_LT(view->document()->characterCount(), 1'000'000);
     EXPECT_EQ(view->textLength(), big.size() - big.count(u'\r'));
     EXPECT_EQ(view->text(), big);
@@ -387,14 +387,19 @@ TEST_F(EditorViewTest, ALongLineLoadsWholeNotOnePieceAfterAnother) {
     EXPECT_EQ(view->document()->toPlainText(), QStringLiteral("a: b\n"));
 }
 
-TEST_F(EditorViewTest, EditDuringASlicedLoadFinishesTheLoadFirst) {
+TEST_F(EditorViewTest, EditDuringASlicedLoadLeavesTheRestLoadingBehindIt) {
+    // An edit finished the load first: a key typed into a 10 MB text showed after two seconds.
     const QString big = repeated("line\n", 1'500'000);
     view->loadText(big);
     ASSERT_TRUE(view->isLoading());
     EXPECT_TRUE(view->replaceCharacters(TextRange{0, 0}, "x"));
-    EXPECT_FALSE(view->isLoading());
+    EXPECT_TRUE(view->isLoading());
     EXPECT_EQ(view->viewText(), "x" + big);
+    EXPECT_TRUE(view->document()->firstBlock().text() == "xline");
+    fake->runPending();
+    EXPECT_FALSE(view->isLoading());
     EXPECT_EQ(view->document()->characterCount() - 1, view->textLength());
+    EXPECT_TRUE(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n') == "x" + big);
 }
 
 namespace {
@@ -405,13 +410,15 @@ struct EditWhileLoadingRow {
     const char* name;
     std::function<void(EditorTextView&)> act;
     std::function<QString(const QString&)> expected;
+    bool needsTheWholeText = false;  // the load finishes first; otherwise it goes on behind the edit
 };
 
 class EditWhileLoadingTest : public EditorViewTest, public ::testing::WithParamInterface<EditWhileLoadingRow> {};
 
 TEST_P(EditWhileLoadingTest, ActsOnTheWholeTextAndKeepsItsLineEndings) {
     // The view is read-only until its last slice: typed keys, pastes, drops and input-method text
-    // were dropped, and Ctrl+End or Select All reached the loaded part only.
+    // were dropped, and Ctrl+End or Select All reached the loaded part only. Then each of them
+    // finished the load first, which took seconds on a long text.
     const QString loaded = repeated("key: value\r\n", 600'000);
     const QString lines = QString(loaded).replace("\r\n", "\n");
     view->loadText(loaded);
@@ -419,8 +426,11 @@ TEST_P(EditWhileLoadingTest, ActsOnTheWholeTextAndKeepsItsLineEndings) {
     ASSERT_TRUE(view->isLoading());
     view->setSelectedRange(TextRange{0, 0});
     GetParam().act(*view);
-    EXPECT_FALSE(view->isLoading());
+    EXPECT_EQ(view->isLoading(), !GetParam().needsTheWholeText);
     const QString expected = GetParam().expected(lines);
+    EXPECT_TRUE(view->viewText() == expected) << "the edit is in the whole text at once";
+    fake->runPending();
+    EXPECT_FALSE(view->isLoading());
     EXPECT_TRUE(view->viewText() == expected) << view->viewText().left(40).toStdString();
     EXPECT_TRUE(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n') == expected);
     EXPECT_TRUE(view->text() == QString(expected).replace("\n", "\r\n")) << "the line endings are kept";
@@ -453,7 +463,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 press(&v, Qt::Key_End, {}, Qt::ControlModifier);
                                 press(&v, Qt::Key_Z, "z");
                             },
-                            [](const QString& t) { return t + "z"; }},
+                            [](const QString& t) { return t + "z"; }, true},
         EditWhileLoadingRow{"arrow_then_key",
                             [](EditorTextView& v) {
                                 press(&v, Qt::Key_Down);
@@ -469,13 +479,84 @@ INSTANTIATE_TEST_SUITE_P(
                                 v.selectAll();
                                 v.cut();
                             },
-                            [](const QString&) { return QString(); }},
+                            [](const QString&) { return QString(); }, true},
         EditWhileLoadingRow{"caret_placed_past_the_loaded_part",
                             [](EditorTextView& v) {
                                 v.setSelectedRange(TextRange{v.textLength() - 1, 0});
                                 press(&v, Qt::Key_Z, "z");
                             },
-                            [](const QString& t) { return t.chopped(1) + "z\n"; }}),
+                            [](const QString& t) { return t.chopped(1) + "z\n"; }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Edits made one after another while a long text loads, a slice coming in after each of them.
+struct TypingDuringLoadRow {
+    const char* name;
+    std::vector<std::function<void(EditorTextView&)>> steps;
+};
+
+class TypingDuringLoadTest : public EditorViewTest, public ::testing::WithParamInterface<TypingDuringLoadRow> {};
+
+TEST_P(TypingDuringLoadTest, UndoHistoryIsTheOneOfTheSameTypingOnALoadedText) {
+    const QString loaded = repeated("key: value\r\n", 600'000);
+    // The same steps on a text loaded whole: the history typing gives without a load.
+    EditorTextView whole(nullptr, fake);
+    whole.resize(600, 400);
+    whole.show();
+    whole.loadText(loaded);
+    whole.finishLoading();
+    whole.setSelectedRange(TextRange{11, 0});
+
+    view->loadText(loaded);
+    view->setSelectedRange(TextRange{11, 0});
+    for (const auto& step : GetParam().steps) {
+        ASSERT_TRUE(view->isLoading());
+        step(whole);
+        step(*view);
+        EXPECT_TRUE(view->viewText() == whole.viewText()) << "each edit is in the text at once";
+        EXPECT_EQ(view->selectedRange(), whole.selectedRange());
+        EXPECT_EQ(view->lineCount(), whole.lineCount());
+        EXPECT_EQ(view->document()->isModified(), whole.document()->isModified()) << "the document is edited";
+        fake->runOne();
+    }
+    const TextRange caret = view->selectedRange();
+    fake->runPending();
+    ASSERT_FALSE(view->isLoading());
+    EXPECT_TRUE(view->text() == whole.text());
+    EXPECT_EQ(view->selectedRange(), caret) << "the caret stays where the typing left it";
+    EXPECT_TRUE(view->document()->isModified());
+    EXPECT_EQ(view->document()->availableUndoSteps(), whole.document()->availableUndoSteps());
+    while (whole.document()->isUndoAvailable()) {
+        whole.undo();
+        view->undo();
+        EXPECT_TRUE(view->viewText() == whole.viewText()) << view->viewText().left(60).toStdString();
+    }
+    EXPECT_FALSE(view->document()->isUndoAvailable());
+    EXPECT_TRUE(view->text() == loaded) << "undo takes back the typing and nothing of the load";
+    while (whole.document()->isRedoAvailable()) {
+        whole.redo();
+        view->redo();
+    }
+    EXPECT_TRUE(view->text() == whole.text());
+    EXPECT_EQ(view->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), view->viewText());
+}
+
+std::function<void(EditorTextView&)> caretAt(qsizetype position) {
+    return [=](EditorTextView& view) { view.setSelectedRange(TextRange{position, 0}); };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, TypingDuringLoadTest,
+    ::testing::Values(
+        TypingDuringLoadRow{"word", {key(Qt::Key_A, "a"), key(Qt::Key_B, "b"), key(Qt::Key_C, "c")}},
+        TypingDuringLoadRow{"return_and_backspace",
+                            {key(Qt::Key_X, "x"), key(Qt::Key_Return, "\r"), key(Qt::Key_Y, "y"),
+                             key(Qt::Key_Backspace), key(Qt::Key_Backspace), key(Qt::Key_Z, "z")}},
+        TypingDuringLoadRow{"here_and_there",
+                            {key(Qt::Key_A, "a"), caretAt(2), key(Qt::Key_B, "b"), caretAt(40'000),
+                             key(Qt::Key_Delete), pasting("p\r\nq"), caretAt(0), key(Qt::Key_C, "c")}},
+        TypingDuringLoadRow{"a_selection_replaced",
+                            {[](EditorTextView& v) { v.setSelectedRange(TextRange{3, 20}); }, key(Qt::Key_S, "s"),
+                             committing("\xc3\xa9")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct GuideRow {
@@ -521,7 +602,8 @@ TEST_F(EditorViewTest, PointerFollowsTheClickDelegateAndModifiers) {
 
 TEST_F(EditorViewTest, ReloadDuringASlicedLoadRestoresTheViewState) {
     view->loadText(repeated("line\n", 1'000'000));
-    ASSERT_TRUE(view->isReadOnly());
+    ASSERT_TRUE(view->isLoading());
+    view->replaceCharacters(TextRange{0, 0}, "typed ");
     view->loadText("small");
     EXPECT_FALSE(view->isLoading());
     EXPECT_FALSE(view->isReadOnly());
