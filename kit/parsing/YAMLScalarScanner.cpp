@@ -7,6 +7,10 @@
 #include "kit/core/TextServices.h"
 #include "kit/core/WordScan.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace VoziZazIreParsing {
 
 namespace {
@@ -35,6 +39,29 @@ std::size_t YAMLScalarScanner::findStop(std::size_t p, char a, char b, char c) c
   }
   while (p < n_ && s_[p] != a && s_[p] != b && s_[p] != c) ++p;
   return p;
+}
+
+// The first position in [q, le) holding ':' or '#', or le; sixteen bytes are tested at a time where the
+// machine can, the last sixteen of the range once more for its rest.
+std::size_t YAMLScalarScanner::findColonOrHash(std::size_t q, std::size_t le) const noexcept {
+#if defined(__SSE2__)
+  const __m128i colon = _mm_set1_epi8(':');
+  const __m128i hash = _mm_set1_epi8('#');
+  auto matches = [&](std::size_t at) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s_ + at));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, colon), _mm_cmpeq_epi8(bytes, hash))));
+  };
+  for (; q + 16 <= le; q += 16)
+    if (const unsigned m = matches(q)) return q + static_cast<std::size_t>(__builtin_ctz(m));
+  if (q < le && le >= 16) {
+    const std::size_t base = le - 16;
+    const unsigned m = matches(base) & (~0u << (q - base));
+    return m ? base + static_cast<std::size_t>(__builtin_ctz(m)) : le;
+  }
+#endif
+  while (q < le && s_[q] != ':' && s_[q] != '#') ++q;
+  return q;
 }
 
 // A plain scalar in block context, with its continuation lines (indented deeper than n) folded in.
@@ -67,15 +94,8 @@ YAMLScalarScanner::ScalarText YAMLScalarScanner::readPlainBlock(int n) {
   std::size_t stop = contentEnd(start);
   {
     const std::size_t le = stop;
-    const auto* u = reinterpret_cast<const unsigned char*>(s_);
     for (std::size_t q = start;;) {
-      while (q + 8 <= le) {
-        std::uint64_t word;
-        std::memcpy(&word, u + q, 8);
-        if (hasByte(word, ':') || hasByte(word, '#')) break;
-        q += 8;
-      }
-      while (q < le && s_[q] != ':' && s_[q] != '#') ++q;
+      q = findColonOrHash(q, le);
       if (q >= le) break;
       if (s_[q] == ':') {
         if (blankOrEndAt(q + 1)) fail("Mapping values are not allowed here", q);

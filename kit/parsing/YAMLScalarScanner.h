@@ -42,6 +42,7 @@ class YAMLScalarScanner : protected YAMLCursor {
 
  private:
   std::size_t findStop(std::size_t p, char a, char b, char c) const noexcept;
+  std::size_t findColonOrHash(std::size_t q, std::size_t le) const noexcept;
 
   std::string scratch_;
 };
