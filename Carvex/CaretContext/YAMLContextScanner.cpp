@@ -5,6 +5,10 @@
 
 #include <QChar>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <unordered_map>
 
 namespace Carvex {
@@ -263,6 +267,26 @@ bool isBlockScalarHeader(QStringView value)
     return false;
 }
 
+// Whether a "|" or ">" stands among the units, eight at a time where the processor allows.
+bool holdsBar(const char16_t* units, qsizetype length)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i bar = _mm_set1_epi16(u'|');
+    const __m128i greater = _mm_set1_epi16(u'>');
+    for (; i + 8 <= length; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(chunk, bar), _mm_cmpeq_epi16(chunk, greater))) != 0)
+            return true;
+    }
+#endif
+    for (; i < length; ++i) {
+        if (units[i] == u'|' || units[i] == u'>')
+            return true;
+    }
+    return false;
+}
+
 // The offset of the colon that ends the key of `text` (a line's text after its indentation and
 // dashes): the first one followed by a blank or the end, past a quoted key's closing quote. A colon
 // inside a plain key ("read:pets: Read") or value ("curl https://x") ends none.
@@ -288,9 +312,9 @@ qsizetype keyColon(QStringView text)
         // An unclosed quote is no quoting: the key ends at the first colon that can end one.
         from = i < text.size() ? i + 1 : 1;
     }
-    for (qsizetype i = from; i < text.size(); ++i) {
-        if (text[i] == u':' && (i + 1 == text.size() || isBlankUnit(text[i + 1])))
-            return i;
+    for (qsizetype colon = text.indexOf(u':', from); colon >= 0; colon = text.indexOf(u':', colon + 1)) {
+        if (colon + 1 == text.size() || isBlankUnit(text[colon + 1]))
+            return colon;
     }
     return -1;
 }
@@ -410,6 +434,15 @@ QSet<QString> keysOfMapping(const Lines& lines, Line current, qsizetype ci)
 // items the caret line follows, as before.
 bool isInsideSequenceItem(const Lines& lines, Line current, qsizetype ci)
 {
+    if (ci == 0) {
+        // Nothing lies further left: the walk would end with what the first line at the margin is.
+        for (std::optional<Line> line = lines.first(); line && line->start < current.start;
+             line = lines.belowAtMargin(*line)) {
+            if (!lines.isBlankOrComment(*line) && lines.indentation(*line) == 0)
+                return lines.isDash(*line);
+        }
+        return false;
+    }
     bool itemsAtColumn = false;
     for (std::optional<Line> line = lines.aboveIndentedAtMost(current, ci); line;
          line = lines.aboveIndentedAtMost(*line, ci)) {
@@ -833,7 +866,17 @@ QSet<QString> YAMLContextScanner::extractExistingKeys(QStringView text, qsizetyp
 
 std::optional<qsizetype> YAMLContextScanner::blockScalarColumn(QStringView line)
 {
-    if (!line.contains(u'|') && !line.contains(u'>'))
+    // A header ends with its indicator, or with a comment: most lines are passed over here.
+    qsizetype last = line.size();
+    while (last > 0 && isBlankUnit(line[last - 1]))
+        --last;
+    if (last == 0)
+        return std::nullopt;
+    qsizetype token = last;
+    while (token > 0 && last - token < 4 && !isBlankUnit(line[token - 1]))
+        --token;
+    const bool endsWithIndicator = last - token <= 3 && (line[token] == u'|' || line[token] == u'>');
+    if (!endsWithIndicator && !holdsBar(line.utf16(), line.size()))
         return std::nullopt;
     qsizetype column = 0;
     qsizetype i = 0;
@@ -849,7 +892,22 @@ std::optional<qsizetype> YAMLContextScanner::blockScalarColumn(QStringView line)
         for (; i < line.size() && isBlankUnit(line[i]); ++i)
             column += line[i] == u' ' ? 1 : 2;
     }
-    const QStringView rest = withoutTrailingComment(CaretLine::trimmed(line.sliced(i)));
+    // Most lines are passed over at their key's colon: no indicator, tag or anchor follows it.
+    const auto opensValue = [](QChar unit) { return unit == u'|' || unit == u'>' || unit == u'!' || unit == u'&'; };
+    const QStringView raw = line.sliced(i);
+    if (raw.isEmpty())
+        return std::nullopt;
+    if (!opensValue(raw.front())) {
+        const qsizetype colon = keyColon(raw);
+        if (colon <= 0)
+            return std::nullopt;
+        qsizetype value = colon + 1;
+        while (value < raw.size() && isBlankUnit(raw[value]))
+            ++value;
+        if (value == raw.size() || !opensValue(raw[value]))
+            return std::nullopt;
+    }
+    const QStringView rest = withoutTrailingComment(CaretLine::trimmed(raw));
     if (rest.isEmpty())
         return std::nullopt;
     if (rest.front() == u'|' || rest.front() == u'>')

@@ -48,18 +48,13 @@ bool opensBlock(QStringView line)
     return before.isEmpty() || before.endsWith(u':');
 }
 
-} // namespace
-
-std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const AutoIndentContext& context) const
+// The new line as the structure of the caret's line asks for it.
+AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
 {
     const qsizetype caret = context.caretLocation;
     const QString unit = context.indentationStyle.indentString();
-    const QString indent = leadingIndent(context.currentLineBeforeCaret);
+    const QString indent = YAMLAutoIndentStrategy::leadingIndent(context.currentLineBeforeCaret);
     const QStringView t = trimmedSpacesAndTabs(context.currentLineBeforeCaret);
-
-    // The lines of a block scalar are text: whatever they end with, the next one keeps their column.
-    if (!t.isEmpty() && YAMLContextScanner().enclosingBlockScalar(context.text, caret))
-        return AutoIndentEditPlan::newlineWithIndent(caret, indent);
     if (t == u"-" || t.startsWith(u"- ")) {
         // The item's content starts after its dash(es) and the blanks that follow; a mapping in it is
         // continued at that column, and what the mapping's key opens goes one unit deeper than it.
@@ -85,12 +80,26 @@ std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const Au
     if (t.isEmpty() && trimmedSpacesAndTabs(context.currentLineAfterCaret).isEmpty()) {
         for (qsizetype i = context.precedingLines.size() - 1; i >= 0; --i) {
             const QString& line = context.precedingLines[i];
-            const QString lead = leadingIndent(line);
+            const QString lead = YAMLAutoIndentStrategy::leadingIndent(line);
             if (lead.size() < line.size())
                 return AutoIndentEditPlan::newlineWithIndent(caret, lead);
         }
     }
     return AutoIndentEditPlan::newlineWithIndent(caret, indent);
+}
+
+} // namespace
+
+std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const AutoIndentContext& context) const
+{
+    AutoIndentEditPlan plan = structuralIndent(context);
+    // The lines of a block scalar are text: whatever they end with, the next one keeps their column.
+    // Only a line that would indent otherwise needs the walk that tells.
+    const QString indent = leadingIndent(context.currentLineBeforeCaret);
+    if (plan.replacement != u'\n' + indent && !trimmedSpacesAndTabs(context.currentLineBeforeCaret).isEmpty()
+        && YAMLContextScanner().enclosingBlockScalar(context.text, context.caretLocation))
+        return AutoIndentEditPlan::newlineWithIndent(context.caretLocation, indent);
+    return plan;
 }
 
 } // namespace Carvex

@@ -195,6 +195,20 @@ qsizetype endOfLastLineBefore(QStringView text, qsizetype limit, qsizetype searc
     return 0;
 }
 
+// Whether a YAML line may open a block scalar, told from the first colon at `colon` (-1 for none) in a
+// line ending at `lineEnd`: a value after it that starts with an indicator, tag or anchor, or a colon
+// that ends no key. Items and quoted keys are always read in full.
+bool opensBlockScalarMaybe(const char16_t* units, qsizetype colon, qsizetype lineEnd, bool readInFull) {
+    if (readInFull) return true;
+    if (colon < 0) return false;
+    qsizetype value = colon + 1;
+    if (value == lineEnd) return false;
+    if (units[value] != u' ' && units[value] != u'\t') return true;
+    while (value < lineEnd && (units[value] == u' ' || units[value] == u'\t')) ++value;
+    return value < lineEnd &&
+           (units[value] == u'|' || units[value] == u'>' || units[value] == u'!' || units[value] == u'&');
+}
+
 // The keys enclosing what follows [0, end), which ends just after a line feed (or is empty). In
 // YAML an item's dash line stands a column deeper than its dash, so a list written at its key's
 // column stays under that key; the text of a block scalar is passed over, and `openBlock` (when
@@ -238,9 +252,11 @@ QStringList keysOfLines(QStringView text, qsizetype end, FileFormat format,
             popFrom(indent);
             continue;
         }
-        if (yaml) block = YAMLContextScanner::blockScalarColumn(line);
-        if (colon < 0) continue;
         const bool item = yaml && trimmed.front() == u'-' && (trimmed.size() == 1 || trimmed[1] == u' ' || trimmed[1] == u'\t');
+        if (yaml && opensBlockScalarMaybe(units, colon, lineEnd, item || trimmed.front() == u'"' || trimmed.front() == u'\'')) {
+            block = YAMLContextScanner::blockScalarColumn(line);
+        }
+        if (colon < 0) continue;
         const qsizetype level = item ? indent + 1 : indent;
         popFrom(level);
         stack.emplace_back(level, QStringView(trimmed.data(), units + colon - trimmed.utf16()));
