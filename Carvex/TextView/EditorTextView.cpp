@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -27,6 +28,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -43,6 +45,10 @@ constexpr qsizetype sliceUnits = 64 * 1024;
 // A later slice also ends after this many lines: each line costs a block and its layout, so a
 // text of short lines (converted JSON) would otherwise make a slice several times slower.
 constexpr qsizetype sliceLines = 1'500;
+// A slice longer than this holds a line that takes a noticeable while to lay out; it waits for
+// the window to come on screen, at most this long.
+constexpr qsizetype longSliceUnits = 1024 * 1024;
+constexpr qint64 longestWaitForScreenMilliseconds = 1000;
 
 bool isModifierKey(int key) {
     return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Shift ||
@@ -158,6 +164,7 @@ struct EditorTextView::Load {
     };
     std::vector<std::vector<Edit>> edits;
     bool editGroupOpen = false;
+    QElapsedTimer waitedForScreen;  // a slice of a long line waits a little for the window
 };
 
 struct EditorTextView::Weak {};
@@ -342,9 +349,10 @@ void EditorTextView::loadText(const QString& text) {
         widthNudged_ = false;
         applyViewportMargins();
         std::weak_ptr<Weak> alive = weak_;
+        loading_->waitedForScreen.start();
         scheduler_->post([this, alive] {
             if (alive.lock()) {
-                appendNextSlice();
+                appendNextSlice(true);
             }
         });
     }
@@ -354,12 +362,25 @@ void EditorTextView::loadText(const QString& text) {
     emit textDidLoad();
 }
 
-void EditorTextView::appendNextSlice() {
+void EditorTextView::appendNextSlice(bool mayWait) {
     if (!loading_) {
         return;
     }
     const qsizetype from = loading_->appended;
     const qsizetype end = capLines(viewText_, from, sliceEnd(viewText_, from, sliceUnits), sliceLines);
+    // A slice holding a line of megabytes is laid out for seconds as it comes in: a window shown
+    // but not yet on screen shows what is loaded first (its frame, toolbar, ruler and first lines).
+    const QWindow* handle = window()->windowHandle();
+    if (mayWait && end - from > longSliceUnits && isVisible() && handle != nullptr && !handle->isExposed() &&
+        loading_->waitedForScreen.elapsed() < longestWaitForScreenMilliseconds) {
+        std::weak_ptr<Weak> alive = weak_;
+        scheduler_->post([this, alive] {
+            if (alive.lock()) {
+                appendNextSlice(true);
+            }
+        });
+        return;
+    }
     applyingLoad_ = true;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
@@ -379,7 +400,7 @@ void EditorTextView::appendNextSlice() {
             return;
         }
         if (loading_->appended < viewText_.size()) {
-            appendNextSlice();
+            appendNextSlice(true);
         } else {
             completeLoad();
         }

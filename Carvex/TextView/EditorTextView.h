@@ -240,7 +240,9 @@ private:
 
     void documentContentsChange(int position, int removed, int added);
     void documentContentsChanged();
-    void appendNextSlice();
+    // Appends the next slice; `mayWait` lets a slice of a long line wait for the window's first
+    // showing on screen.
+    void appendNextSlice(bool mayWait = false);
     // Whether the text is laid out for a viewport `width` wide.
     bool isLaidOutForWidth(int width) const;
     void completeLoad();
