@@ -335,7 +335,11 @@ void EditorTextView::loadText(const QString& text) {
     if (viewText_.size() <= firstSliceUnits + sliceUnits) {
         setPlainText(viewText_);
     } else {
-        const qsizetype first = sliceEnd(viewText_, 0, firstSliceUnits);
+        // A text that begins with a line of megabytes starts empty, and that line waits for the window.
+        qsizetype first = sliceEnd(viewText_, 0, firstSliceUnits);
+        if (first > longSliceUnits) {
+            first = 0;
+        }
         setPlainText(viewText_.left(first));
         loading_ = std::make_unique<Load>();
         loading_->appended = first;
