@@ -11,6 +11,7 @@
 #include "Carvex/Snippets/TemplateCatalog.h"
 #include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/WelcomeViewController.h"
+#include "platform/BackgroundTask.h"
 #include "platform/MainMenu.h"
 #include "platform/MemoryRelease.h"
 #include "platform/SingleInstance.h"
@@ -80,7 +81,21 @@ int Application::main(int argc, char** argv) {
     if (!carvex.start(arguments)) {
         return 0;
     }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    settlePendingWork();
+    return status;
+}
+
+void Application::settlePendingWork() {
+    // Closing lets windows, tab hosts and documents go on a later turn, and a save still writing
+    // hands its result to one. Once the loop has ended no turn comes: left to the application
+    // object's own teardown, these would be deleted after their widgets, or never. A few rounds
+    // take in what the first ones post in turn.
+    for (int round = 0; round < 4; ++round) {
+        CarvexPlatform::BackgroundTask::waitForIdle();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 }  // namespace Carvex

@@ -37,6 +37,10 @@ public:
 
     // The process entry, from before the application object to the end of its event loop.
     static int main(int argc, char** argv);
+    // Runs the work the application handed to a later turn before the loop ended (windows and
+    // documents let go on closing, results of background jobs), so that it is done while the
+    // application object still stands.
+    static void settlePendingWork();
 
 private:
     AppDelegate::SharedWindows windows_;
