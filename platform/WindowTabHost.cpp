@@ -9,9 +9,10 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QVBoxLayout>
+#include <QToolBar>
 #include <QVariant>
 #include <algorithm>
 
@@ -173,8 +174,7 @@ void WindowTabHost::addTabbedWindow(QWidget* existing, QWidget* window) {
 
 WindowTabHost::WindowTabHost(const QRect& geometry) {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    setContextMenuPolicy(Qt::NoContextMenu);
     tabs_ = new QTabWidget(this);
     tabs_->setDocumentMode(true);
     tabs_->setTabsClosable(true);
@@ -182,9 +182,12 @@ WindowTabHost::WindowTabHost(const QRect& geometry) {
     tabs_->tabBar()->setExpanding(true);
     // A lone tab shows no tab bar: the window looks as it did before any tab joined it.
     tabs_->setTabBarAutoHide(true);
-    layout->addWidget(tabs_);
+    setCentralWidget(tabs_);
     connect(tabs_, &QTabWidget::tabCloseRequested, this, &WindowTabHost::closeTab);
-    connect(tabs_, &QTabWidget::currentChanged, this, [this] { updateTitles(); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+        borrowToolbars();
+        updateTitles();
+    });
     if (geometry.isValid()) {
         setGeometry(geometry);
     }
@@ -192,6 +195,7 @@ WindowTabHost::WindowTabHost(const QRect& geometry) {
 
 WindowTabHost::~WindowTabHost() {
     NotificationCenter::defaultCenter().removeObserver(this);
+    returnToolbars();
     for (int index = tabs_->count() - 1; index >= 0; --index) {
         if (QWidget* window = tabs_->widget(index)) {
             window->removeEventFilter(this);
@@ -203,6 +207,9 @@ void WindowTabHost::adopt(QWidget* window) {
     const QSize size = window->size();
     tabs_->addTab(window, window->windowTitle());
     window->installEventFilter(this);
+    if (auto* page = qobject_cast<QMainWindow*>(window); page && page->menuWidget()) {
+        page->menuWidget()->hide();
+    }
     if (tabs_->count() == 1 && size.isValid()) {
         resize(size);
     }
@@ -227,9 +234,15 @@ void WindowTabHost::release(QWidget* window) {
     NotificationCenter::defaultCenter().removeObserver(this, WindowController::windowWillCloseNotification, window);
     window->removeEventFilter(this);
     disconnect(window, &QObject::destroyed, this, nullptr);
+    if (window == lender_) {
+        returnToolbars();
+    }
     tabs_->removeTab(index);
     window->hide();
     window->setParent(nullptr);
+    if (auto* page = qobject_cast<QMainWindow*>(window); page && page->menuWidget()) {
+        page->menuWidget()->show();
+    }
     goWhenEmpty();
 }
 
@@ -270,7 +283,53 @@ void WindowTabHost::updateTitles() {
     }
 }
 
+void WindowTabHost::borrowToolbars() {
+    auto* page = qobject_cast<QMainWindow*>(tabs_->currentWidget());
+    if (page == lender_) {
+        return;
+    }
+    returnToolbars();
+    if (page == nullptr) {
+        return;
+    }
+    lender_ = page;
+    for (QToolBar* toolbar : page->findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (toolbar->isHidden() || page->toolBarArea(toolbar) != Qt::TopToolBarArea) {
+            continue;
+        }
+        page->removeToolBar(toolbar);
+        addToolBar(Qt::TopToolBarArea, toolbar);
+        toolbar->show();
+        borrowed_.emplace_back(toolbar);
+    }
+}
+
+void WindowTabHost::returnToolbars() {
+    QMainWindow* page = lender_.data();
+    for (const QPointer<QToolBar>& toolbar : borrowed_) {
+        if (!toolbar) {
+            continue;
+        }
+        removeToolBar(toolbar);
+        if (page) {
+            page->addToolBar(Qt::TopToolBarArea, toolbar);
+            toolbar->show();
+        } else {
+            // Its window is gone: so is the toolbar.
+            delete toolbar.data();
+        }
+    }
+    borrowed_.clear();
+    lender_ = nullptr;
+}
+
 bool WindowTabHost::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && tabs_->indexOf(qobject_cast<QWidget*>(watched)) >= 0) {
+        // The menus come to a main window when it is first shown; a tab's stay hidden.
+        if (auto* page = qobject_cast<QMainWindow*>(watched); page && page->menuWidget()) {
+            page->menuWidget()->hide();
+        }
+    }
     if ((event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange) &&
         tabs_->indexOf(qobject_cast<QWidget*>(watched)) >= 0) {
         updateTitles();

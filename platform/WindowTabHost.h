@@ -1,10 +1,12 @@
 #pragma once
+#include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <vector>
 
 class QTabWidget;
+class QToolBar;
 
 namespace CarvexPlatform {
 
@@ -12,9 +14,13 @@ namespace CarvexPlatform {
 // window. Each tab is the window itself, embedded; its title as shown (a modified window's with its
 // mark) is the tab's text, and the current tab's title and modified mark are the host's. Closing a tab closes that window as its own close button would (the
 // window's controller may ask first or keep it open); a window that closes or goes leaves its tab,
-// and the host goes with its last tab. Closing the host closes its windows one by one. Main thread
-// only.
-class WindowTabHost : public QWidget {
+// and the host goes with its last tab. Closing the host closes its windows one by one.
+//
+// The host reads top to bottom as a window of its own: the menu bar, the toolbars of the current
+// tab's window, the tab bar, then that window's content. A main window in a tab lends the host its
+// top toolbars while its tab is current (they go back when another tab is chosen or the window
+// leaves) and keeps its own menu bar hidden: the host's shows the same menus. Main thread only.
+class WindowTabHost : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -61,11 +67,16 @@ private:
     void adopt(QWidget* window);
     void release(QWidget* window);
     void updateTitles();
+    // The current tab's window lends its top toolbars to the host; the last one's go back.
+    void borrowToolbars();
+    void returnToolbars();
     // Deletes the host on a later turn when it has no tab left then.
     void goWhenEmpty();
 
     QTabWidget* tabs_ = nullptr;
     bool closingAll_ = false;
+    QPointer<QMainWindow> lender_;
+    std::vector<QPointer<QToolBar>> borrowed_;
 };
 
 }  // namespace CarvexPlatform

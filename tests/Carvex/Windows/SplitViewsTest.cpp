@@ -3,6 +3,7 @@
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Windows/WindowPanes.h"
 #include "platform/Appearance.h"
+#include "platform/MainMenu.h"
 #include "platform/NotificationCenter.h"
 #include "platform/WindowController.h"
 #include "platform/WindowTabHost.h"
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
+#include <QMenuBar>
 
 using namespace Carvex;
 using CarvexPlatform::WindowTabHost;
@@ -169,13 +172,25 @@ TEST_F(WindowTest, NavigationRequestsWithoutAnIntegerLineAreIgnored) {
     ASSERT_NE(split, nullptr);
     EditorSplitViewController* area = split->editorSplitViewController();
     ASSERT_NE(area, nullptr);
-    // No editor is needed to answer these: none of them may reach one, and none may fail.
-    for (const QVariant& line : {QVariant(), QVariant(QStringLiteral("5")), QVariant(2.5), QVariant(5)}) {
+    auto* editor = dynamic_cast<EditorViewController*>(area->editorViewController());
+    ASSERT_NE(editor, nullptr);
+    EditorTextView& text = *editor->editorTextView();
+    const auto caretLine = [&text] { return text.textCursor().blockNumber() + 1; };
+    const auto post = [](const QVariant& line) {
         CarvexPlatform::NotificationCenter::defaultCenter().post(EditorSplitViewController::navigationNotification,
                                                                  nullptr, {{"line", line}});
+    };
+    text.moveCursor(QTextCursor::Start);
+    // A missing line, a text, a fraction: the caret stays where it is.
+    for (const QVariant& line : {QVariant(), QVariant(QStringLiteral("5")), QVariant(2.5)}) {
+        post(line);
+        EXPECT_EQ(caretLine(), 1) << line.toString().toStdString();
     }
+    // An integer line moves it, from a notification and from the properties pane alike.
+    post(QVariant(3));
+    EXPECT_EQ(caretLine(), 3);
     split->propertiesViewControllerDidRequestNavigation(5);
-    SUCCEED();
+    EXPECT_EQ(caretLine(), 5);
 }
 
 TEST_F(WindowTest, TwoDocumentsShareOneWindowAsTabs) {
@@ -214,6 +229,66 @@ TEST_F(WindowTest, TwoDocumentsShareOneWindowAsTabs) {
     EXPECT_EQ(WindowTabHost::hostOf(windowOf(third)->window()), host);
     EXPECT_EQ(host->tabCount(), 2);
     EXPECT_TRUE(host->tabWidget()->tabBar()->isVisible());
+}
+
+// A window of tabs reads top to bottom: the menu bar, the current document's toolbar, the tab bar,
+// then the document; choosing another tab brings its own toolbar, and the other goes back to its window.
+TEST_F(WindowTest, TabsLieBelowTheMenuBarAndTheToolbar) {
+    CarvexPlatform::MainMenu menu;
+    menu.addMenu(QStringLiteral("File"));
+    menu.attachToWindows();
+    Document* first = openText("first.yaml", smallYAML);
+    Document* second = openText("second.yaml", smallYAML);
+    ASSERT_TRUE(first && second);
+    WindowTabHost* host = WindowTabHost::hostOf(windowOf(second)->window());
+    ASSERT_NE(host, nullptr);
+    // Children shown into a window that is on screen are shown on a later turn of the loop.
+    const auto lay = [this] {
+        settle();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    };
+    host->show();
+    lay();
+    const auto top = [host](const QWidget* widget) { return widget->mapTo(host, QPoint(0, 0)).y(); };
+    const auto bottom = [host, &top](const QWidget* widget) { return top(widget) + widget->height(); };
+    for (Document* current : {second, first}) {
+        SCOPED_TRACE(current->displayName().toStdString());
+        DocumentWindowController* window = windowOf(current);
+        host->tabWidget()->setCurrentWidget(window->window());
+        lay();
+        QWidget* menuBar = host->menuWidget();
+        QToolBar* toolbar = window->toolbar();
+        QWidget* tabBar = host->tabWidget()->tabBar();
+        auto* editorController =
+            dynamic_cast<EditorViewController*>(splitOf(current)->editorSplitViewController()->editorViewController());
+        ASSERT_NE(editorController, nullptr);
+        QWidget* editor = editorController->editorTextView();
+        ASSERT_TRUE(menuBar && toolbar && editor);
+        for (const QWidget* part : {menuBar, static_cast<QWidget*>(toolbar), tabBar, editor}) {
+            EXPECT_TRUE(part->isVisible()) << part->metaObject()->className();
+            EXPECT_EQ(part->window(), host) << part->metaObject()->className();
+        }
+        EXPECT_LE(bottom(menuBar), top(toolbar));
+        EXPECT_LE(bottom(toolbar), top(tabBar));
+        EXPECT_LE(bottom(tabBar), top(editor));
+        EXPECT_GT(toolbar->height(), 0);
+        // The other tab's toolbar waits in its own window, and no tab shows a menu bar of its own.
+        Document* other = current == first ? second : first;
+        EXPECT_FALSE(windowOf(other)->toolbar()->isVisible());
+        EXPECT_EQ(windowOf(other)->toolbar()->parentWidget(), windowOf(other)->window());
+        for (Document* tab : {first, second}) {
+            QWidget* own = windowOf(tab)->window()->menuWidget();
+            EXPECT_TRUE(own == nullptr || !own->isVisible());
+        }
+    }
+
+    // The last tab left keeps its toolbar above it.
+    host->closeTab(host->tabWidget()->indexOf(windowOf(first)->window()));
+    lay();
+    ASSERT_EQ(controller.documents().size(), 1u);
+    EXPECT_EQ(windowOf(second)->toolbar()->window(), host);
+    EXPECT_TRUE(windowOf(second)->toolbar()->isVisible());
 }
 
 TEST_F(WindowTest, AnEditedTabThatIsKeptOpenStaysATab) {
