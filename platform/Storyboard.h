@@ -30,6 +30,10 @@ public:
     // The factory of the scene, or an empty one.
     SceneFactory sceneFactory(const QString& identifier) const;
 
+    // Every scene registered now, and putting back such a set (tests restore what they found).
+    const std::map<QString, SceneFactory>& scenes() const { return scenes_; }
+    void restoreScenes(std::map<QString, SceneFactory> scenes) { scenes_ = std::move(scenes); }
+
     // A new controller of the scene, or null when no such scene is registered.
     std::unique_ptr<QObject> instantiateController(const QString& identifier) const;
     // A new controller of the scene when it is a `T`; null when the scene is unknown or of another

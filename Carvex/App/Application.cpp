@@ -30,11 +30,6 @@ Application::Application(QString instanceKey, AppDelegate::SharedWindows windows
 Application::~Application() = default;
 
 void Application::registerScenes() {
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    registered = true;
     CarvexPlatform::Storyboard& storyboard = CarvexPlatform::Storyboard::main();
     DocumentWindowController::registerScene(storyboard);
     EditorViewController::registerScene(storyboard);

@@ -25,7 +25,7 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Registers the scenes every window of the application is made from.
+    // Registers (again) the scenes every window of the application is made from.
     static void registerScenes();
 
     // `arguments` are the files given (no program name). False when a running instance took them.

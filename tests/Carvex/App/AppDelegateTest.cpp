@@ -1,3 +1,4 @@
+#include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
 #include "Carvex/Completion/CompletionController.h"
@@ -90,6 +91,11 @@ struct WindowsProbe {
 };
 
 class AppDelegateTest : public ::testing::Test {
+protected:
+    // First, so that it goes last: after the application and its windows.
+    CarvexTest::ScopedApplicationSetup applicationSetup;
+
+
 protected:
     void SetUp() override {
         CarvexPlatform::TestApplication::ensure();
@@ -588,6 +594,7 @@ bool spinUntil(Predicate done, int limitMilliseconds = 10000) {
 
 TEST(ApplicationTest, ASecondLaunchHandsItsFilesToTheRunningInstance) {
     CarvexPlatform::TestApplication::ensure();
+    CarvexTest::ScopedApplicationSetup applicationSetup;
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("handed over.yaml"));

@@ -1,6 +1,7 @@
 // Saving right after Convert, through the real start-up code, windows, menus and keys as the window
 // system delivers them (to the window that has the focus, with no test help to make a window active).
 
+#include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
@@ -71,6 +72,11 @@ AppDelegate::SharedWindows noSharedWindows() {
 }
 
 class ConvertThenSaveTest : public ::testing::Test {
+protected:
+    // First, so that it goes last: after the application and its windows.
+    CarvexTest::ScopedApplicationSetup applicationSetup;
+
+
 protected:
     void SetUp() override {
         CarvexPlatform::TestApplication::ensure();

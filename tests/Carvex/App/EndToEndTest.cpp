@@ -1,6 +1,7 @@
 // The whole road a user takes with one description: open a file, type, validate, convert, save
 // both documents and quit, through the real start-up code, windows, menus and key events.
 
+#include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "tests/Carvex/App/TypeKeys.h"
 #include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
@@ -191,6 +192,11 @@ struct LineEndings {
 };
 
 class EndToEndTest : public ::testing::TestWithParam<LineEndings> {
+protected:
+    // First, so that it goes last: after the application and its windows.
+    CarvexTest::ScopedApplicationSetup applicationSetup;
+
+
 protected:
     void SetUp() override {
         CarvexPlatform::TestApplication::ensure();

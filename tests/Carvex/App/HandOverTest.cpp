@@ -1,6 +1,7 @@
 // Files handed to the running application by later launches, through the real start-up code, the
 // local socket, the event loop and real alerts (no script answers them).
 
+#include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
 #include "Carvex/Windows/DocumentController.h"
@@ -85,6 +86,11 @@ struct WelcomeProbe {
 };
 
 class HandOverTest : public ::testing::Test {
+protected:
+    // First, so that it goes last: after the application and its windows.
+    CarvexTest::ScopedApplicationSetup applicationSetup;
+
+
 protected:
     void SetUp() override {
         CarvexPlatform::TestApplication::ensure();

@@ -2,6 +2,7 @@
 // start-up code, window, key events and event loop: every key reaches the text at once, undo and
 // the saved file, and the file keeps its line endings.
 
+#include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "tests/Carvex/App/TypeKeys.h"
 #include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
@@ -90,6 +91,11 @@ struct LineEndings {
 };
 
 class TypingWhileLoadingTest : public ::testing::TestWithParam<LineEndings> {
+protected:
+    // First, so that it goes last: after the application and its windows.
+    CarvexTest::ScopedApplicationSetup applicationSetup;
+
+
 protected:
     void SetUp() override {
         CarvexPlatform::TestApplication::ensure();
