@@ -106,6 +106,13 @@ qsizetype sliceEnd(const QString& text, qsizetype from, qsizetype units) {
     return lineEnd < 0 ? n : lineEnd + 1;
 }
 
+// The caret's block keeps its shaped text between layouts when it is longer than this (and no
+// longer than the second): the toolkit otherwise drops it after each layout and each paint, and
+// analyses and shapes the whole block again to place the caret (on every blink of it) and to draw
+// any line of it. A kept block holds about 30 bytes per unit.
+constexpr int longestUncachedBlock = 20'000;
+constexpr int longestCachedBlock = 8 * 1024 * 1024;
+
 // Lines up to this length wrap at word boundaries. Qt looks for the end of a word before it
 // breaks inside it, so a longer line with few break opportunities (minified JSON, a long base64
 // value) would be laid out in time quadratic in its length: such a text wraps anywhere instead.
@@ -1208,7 +1215,23 @@ void EditorTextView::hideTooltip() { ValidationTooltipWindow::hide(); }
 
 // MARK: Painting
 
+void EditorTextView::keepCaretBlockLayout() {
+    const QTextBlock block = textCursor().block();
+    if (block == keptBlock_) {
+        return;
+    }
+    if (keptBlock_.isValid() && keptBlock_.layout() != nullptr) {
+        keptBlock_.layout()->setCacheEnabled(false);
+    }
+    keptBlock_ = QTextBlock();
+    if (block.isValid() && block.length() > longestUncachedBlock && block.length() <= longestCachedBlock) {
+        block.layout()->setCacheEnabled(true);
+        keptBlock_ = block;
+    }
+}
+
 void EditorTextView::paintEvent(QPaintEvent* event) {
+    keepCaretBlockLayout();
     colorLayer_->materializeVisible();
     if (highlightCurrentLine_) {
         QPainter painter(viewport());

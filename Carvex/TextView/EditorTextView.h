@@ -257,6 +257,8 @@ private:
     void cutSelection();
     void requestRedisplay();
     void selectionMaybeChanged();
+    // Lets the caret's block, when long, keep its shaped text between layouts and paints.
+    void keepCaretBlockLayout();
     QStringView lineText(const QTextBlock& block) const;
 
     std::shared_ptr<CarvexPlatform::MainScheduler> scheduler_;
@@ -312,6 +314,7 @@ private:
     bool widthNudged_ = false;
     mutable quint64 lineCountRevision_ = 0;
     mutable int lineCount_ = 1;
+    QTextBlock keptBlock_;
     int lastAnchor_ = -1;
     int lastPosition_ = -1;
 };

@@ -363,8 +363,14 @@ void SyntaxColorLayer::textDidChange(qsizetype location, qsizetype removedLength
         const FormattedWindow* window = formattedWindowOf(block);
         if (window && block.userState() == generation_ && block.length() > longBlockLength) {
             const int blockStart = block.position();
-            const int start = mapStart(blockStart + window->start) - blockStart;
-            const int end = std::max(start, mapEnd(blockStart + window->end) - blockStart);
+            // Text put in at the part's start or end belongs to it: the part keeps covering what
+            // it covered on screen, and the block is not given new formats when it is drawn.
+            const int windowStart = blockStart + window->start;
+            const int windowEnd = blockStart + window->end;
+            const int start = (windowStart <= loc ? windowStart : mapStart(windowStart)) - blockStart;
+            const int end =
+                std::max(start, (windowEnd >= loc && windowEnd <= removedEnd ? loc + added : mapEnd(windowEnd)) -
+                                    blockStart);
             setFormats(block, std::clamp(start, 0, block.length()), std::clamp(end, 0, block.length()));
         } else {
             block.setUserState(-1);
@@ -373,7 +379,7 @@ void SyntaxColorLayer::textDidChange(qsizetype location, qsizetype removedLength
     }
 }
 
-void SyntaxColorLayer::setFormats(QTextBlock& block, int windowStart, int windowEnd) {
+bool SyntaxColorLayer::setFormats(QTextBlock& block, int windowStart, int windowEnd) {
     const int blockStart = block.position();
     const int from = blockStart + windowStart;
     const int until = blockStart + windowEnd;
@@ -396,8 +402,10 @@ void SyntaxColorLayer::setFormats(QTextBlock& block, int windowStart, int window
             ranges[i].start += windowStart;
         }
     }
+    // New formats drop the block's lines: the same formats are left as they are.
     QTextLayout* layout = block.layout();
-    if (!(ranges.isEmpty() && layout->formats().isEmpty())) {
+    const bool changed = ranges != layout->formats();
+    if (changed) {
         layout->setFormats(ranges);
     }
     if (block.length() > longBlockLength) {
@@ -406,6 +414,7 @@ void SyntaxColorLayer::setFormats(QTextBlock& block, int windowStart, int window
         block.setUserData(nullptr);
     }
     block.setUserState(generation_);
+    return changed;
 }
 
 void SyntaxColorLayer::materializeVisible() {
@@ -425,18 +434,28 @@ void SyntaxColorLayer::materializeVisible() {
             // the lines on screen stay inside it.
             const auto shown = shownPart(block, visible.geometry.top(), viewportHeight);
             const FormattedWindow* window = formattedWindowOf(block);
-            if (block.userState() == generation_ && window &&
-                (!shown || (window->start <= shown->first && shown->second <= window->end))) {
+            const bool covered =
+                window && (!shown || (window->start <= shown->first && shown->second <= window->end));
+            if (block.userState() == generation_ && covered) {
                 continue;
             }
-            const int centre = shown ? shown->first : 0;
-            const int shownEnd = shown ? shown->second : 0;
-            windowStart = std::max(0, centre - longBlockMargin);
-            windowEnd = std::min(length, shownEnd + longBlockMargin);
+            if (covered) {
+                // New colours keep the part: where they are the colours already there, the
+                // block keeps its formats and is not laid out again.
+                windowStart = std::min(window->start, length);
+                windowEnd = std::clamp(window->end, windowStart, length);
+            } else {
+                const int centre = shown ? shown->first : 0;
+                const int shownEnd = shown ? shown->second : 0;
+                windowStart = std::max(0, centre - longBlockMargin);
+                windowEnd = std::min(length, shownEnd + longBlockMargin);
+            }
         } else if (block.userState() == generation_) {
             continue;
         }
-        setFormats(block, windowStart, windowEnd);
+        if (!setFormats(block, windowStart, windowEnd)) {
+            continue;
+        }
         const int blockStart = block.position();
         dirtyStart = dirtyStart < 0 ? blockStart : dirtyStart;
         dirtyEnd = blockStart + length;

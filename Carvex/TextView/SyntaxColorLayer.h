@@ -85,8 +85,8 @@ private:
 
     void rebuildFormats();
     // Gives `block` the formats of the runs between `windowStart` and `windowEnd` (units from
-    // its start) and marks them current.
-    void setFormats(QTextBlock& block, int windowStart, int windowEnd);
+    // its start) and marks them current; false when it had those formats already.
+    bool setFormats(QTextBlock& block, int windowStart, int windowEnd);
 
     EditorTextView& view_;
     SyntaxTheme theme_;

@@ -694,3 +694,23 @@ TEST_F(EditorViewTest, TabIndentedTextStandsOnItsGuides) {
         EXPECT_NEAR(view->document()->defaultTextOption().tabStopDistance(), guideStep, 0.5);
     }
 }
+
+TEST_F(EditorViewTest, TheCaretsLongLineKeepsItsShapedTextBetweenPaints) {
+    // The toolkit drops a block's shaped text after each layout and paint and shapes the whole
+    // block again to place the caret, on every blink: a long line keeps it while the caret is in it.
+    view->loadText(QStringLiteral("short\n") + QStringLiteral("\"k\":\"v\",").repeated(5000) + QStringLiteral("\nend"));
+    view->finishLoading();
+    const QTextBlock shortLine = view->document()->firstBlock();
+    const QTextBlock longLine = shortLine.next();
+    const struct {
+        qsizetype caret;
+        bool longKept;
+    } rows[] = {{2, false}, {longLine.position() + 10, true}, {view->textLength() - 1, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caret);
+        view->setSelectedRange(TextRange{row.caret, 0});
+        paint();
+        EXPECT_EQ(longLine.layout()->cacheEnabled(), row.longKept);
+        EXPECT_FALSE(shortLine.layout()->cacheEnabled());
+    }
+}

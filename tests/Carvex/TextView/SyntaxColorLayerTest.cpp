@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
+#include <functional>
 #include <random>
 
 using namespace Carvex;
@@ -265,3 +266,72 @@ TEST_F(SyntaxColorLayerTest, ALongLineCarriesFormatsOnlyAroundWhatIsOnScreen) {
     layer().removeFormatLayer(&underlines);
     EXPECT_GT(atEnd.value(atEnd.size() - 1).start, text.size() - 100);
 }
+
+namespace {
+
+// What happens to a long line on screen between two paints, and whether the line must be laid
+// out again for it (its colours on screen changed).
+struct LongLineRow {
+    const char* name;
+    std::function<void(EditorTextView&, SyntaxColorLayer&, const std::vector<SyntaxToken>&)> change;
+    bool laidOutAgain;
+};
+
+class SyntaxColorLayerLongLineTest : public SyntaxColorLayerTest,
+                                     public ::testing::WithParamInterface<LongLineRow> {};
+
+std::vector<SyntaxToken> keysAndStrings(qsizetype length) {
+    std::vector<SyntaxToken> tokens;
+    for (qsizetype at = 0; at < length; at += 10) {
+        tokens.push_back(token(T::key, at, 3));
+        tokens.push_back(token(T::string, at + 4, 5));
+    }
+    return tokens;
+}
+
+TEST_P(SyntaxColorLayerLongLineTest, ALongLineIsLaidOutAgainOnlyForNewColoursOnScreen) {
+    const QString text = QStringLiteral("\"k\":\"vvv\",").repeated(20000);
+    view->loadText(text);
+    view->finishLoading();
+    const std::vector<SyntaxToken> tokens = keysAndStrings(text.size());
+    layer().apply(tokens, TextRange{0, text.size()});
+    paint();
+    const QTextBlock block = view->document()->firstBlock();
+    GetParam().change(*view, layer(), tokens);
+    (void)view->blockGeometry(block);  // the layout an edit itself needs
+    // Laying the block out sets its text options again: a mark left in them tells whether it was.
+    QTextOption marked = block.layout()->textOption();
+    marked.setTabStopDistance(1234);
+    block.layout()->setTextOption(marked);
+    paint();
+    EXPECT_EQ(block.layout()->textOption().tabStopDistance() != 1234, GetParam().laidOutAgain);
+    EXPECT_FALSE(block.layout()->formats().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, SyntaxColorLayerLongLineTest,
+    ::testing::Values(
+        LongLineRow{"a_pass_that_brings_the_same_colours",
+                    [](EditorTextView& view, SyntaxColorLayer& layer, const std::vector<SyntaxToken>& tokens) {
+                        layer.apply(tokens, TextRange{0, view.textLength()});
+                    },
+                    false},
+        LongLineRow{"a_key_at_the_start_of_the_line",
+                    [](EditorTextView& view, SyntaxColorLayer&, const std::vector<SyntaxToken>&) {
+                        view.replaceCharacters(TextRange{0, 0}, QStringLiteral("x"));
+                    },
+                    false},
+        LongLineRow{"new_colours_far_from_the_screen",
+                    [](EditorTextView& view, SyntaxColorLayer& layer, const std::vector<SyntaxToken>&) {
+                        layer.apply({token(T::number, view.textLength() - 8, 3)},
+                                    TextRange{view.textLength() - 10, 10});
+                    },
+                    false},
+        LongLineRow{"new_colours_on_screen",
+                    [](EditorTextView&, SyntaxColorLayer& layer, const std::vector<SyntaxToken>&) {
+                        layer.apply({token(T::number, 4, 5)}, TextRange{0, 10});
+                    },
+                    true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
