@@ -100,6 +100,10 @@ PlaceholderManager::PlaceholderManager(EditorTextView* textView, SyntaxThemePref
     if (textView != nullptr) {
         textView->addOverlay(renderer_.get());
         textView->colorLayer().addFormatLayer(renderer_.get());
+        QObject::connect(textView, &EditorTextView::textDidChange, &connections_,
+                         [this](const TextChange& change) { followFilledSnippet(change); });
+        QObject::connect(textView, &EditorTextView::selectionDidChange, &connections_,
+                         [this] { forgetFilledSnippetIfLeft(); });
     }
 }
 
@@ -257,6 +261,50 @@ bool PlaceholderManager::nextPlaceholder() {
     }
     endSession();
     return false;
+}
+
+bool PlaceholderManager::leaveFilledSnippet() {
+    EditorTextView* view = textView_.data();
+    forgetFilledSnippetIfLeft();
+    if (!filledSnippet_ || view == nullptr || hasActiveSession() || view->textRevision() != filledRevision_ ||
+        view->selectedRange().length != 0) {
+        return false;
+    }
+    const qsizetype end = filledSnippet_->end();
+    filledSnippet_.reset();
+    InternalUpdate internal(*this);
+    view->setSelectedRange(TextRange{end, 0});
+    view->ensureCursorVisible();
+    return true;
+}
+
+void PlaceholderManager::followFilledSnippet(const TextChange& change) {
+    const EditorTextView* view = textView_.data();
+    if (!filledSnippet_ || view == nullptr || view->textRevision() == filledRevision_) {
+        return;
+    }
+    const TextRange range{change.editedRange.location, change.editedRange.length - change.changeInLength};
+    const qsizetype newLength = change.editedRange.length;
+    const qsizetype start = movedPosition(filledSnippet_->location, range, newLength, false);
+    const qsizetype end = movedPosition(filledSnippet_->end(), range, newLength, true);
+    filledSnippet_ = TextRange{start, std::max<qsizetype>(end - start, 0)};
+    filledRevision_ = view->textRevision();
+    forgetFilledSnippetIfLeft();
+}
+
+void PlaceholderManager::forgetFilledSnippetIfLeft() {
+    const EditorTextView* view = textView_.data();
+    if (!filledSnippet_ || view == nullptr) {
+        filledSnippet_.reset();
+        return;
+    }
+    if (view->textRevision() != filledRevision_) {
+        return;  // judged once the change in progress has been followed
+    }
+    const TextRange selection = view->selectedRange();
+    if (selection.location < filledSnippet_->location || selection.end() > filledSnippet_->end()) {
+        filledSnippet_.reset();
+    }
 }
 
 bool PlaceholderManager::previousPlaceholder() {
@@ -451,13 +499,20 @@ void PlaceholderManager::didReplaceText(TextRange range, qsizetype newLength) {
         placedRevision_ = view->textRevision();
     }
     if (!hasChip()) {
+        // Typing goes on in the field just filled: a Tab there still leaves the snippet.
+        const TextRange filled = extent_;
         endSession();
+        if (view != nullptr) {
+            filledSnippet_ = filled;
+            filledRevision_ = view->textRevision();
+        }
         return;
     }
     refreshDisplay();
 }
 
 void PlaceholderManager::endSession() {
+    filledSnippet_.reset();
     if (!hasActiveSession()) {
         return;
     }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Carvex/TextView/EditorTextView.h"
+#include "Carvex/Text/TextChange.h"
 #include "Carvex/Text/TextRange.h"
 #include "Carvex/Snippets/PlaceholderSession.h"
 #include "Carvex/Syntax/SyntaxThemePreferenceKey.h"
 
 #include <QColor>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
@@ -71,6 +73,10 @@ public:
     // Tab: the next placeholder that still has its chip becomes active and selected; past the last
     // one the session ends (false).
     bool nextPlaceholder();
+    // Tab once the last field of a snippet has been typed over (which ends its session), while the
+    // caret stays in the snippet and nothing else happened: the caret goes on after the snippet
+    // and true is answered, so that the key inserts nothing.
+    bool leaveFilledSnippet();
     // Shift-Tab: the previous placeholder with a chip; false (nothing changes) when there is none.
     bool previousPlaceholder();
     // Selects a placeholder's range and scrolls it into view; `activeIndex` does not change.
@@ -106,6 +112,8 @@ private:
     bool isInStep() const;
     void makeActive(int index);
     void followEdit(TextRange range, qsizetype newLength);
+    void followFilledSnippet(const TextChange& change);
+    void forgetFilledSnippetIfLeft();
     bool hasChip() const;
     void refreshDisplay();
     std::optional<std::size_t> chipStartingAt(qsizetype position) const;
@@ -123,6 +131,12 @@ private:
     // text changes, before the change is reported: the ranges are out of step until then.
     quint64 placedRevision_ = 0;
     std::unique_ptr<PlaceholderChipRenderer> renderer_;
+    // The snippet whose last field was just typed over, following the text until the caret leaves
+    // it, and the view's text revision it was last placed for.
+    std::optional<TextRange> filledSnippet_;
+    quint64 filledRevision_ = 0;
+    // Owns the connections to the view (first to go).
+    QObject connections_;
 };
 
 }  // namespace Carvex

@@ -314,6 +314,9 @@ bool SnippetSuggestionController::handleKeyDown(QKeyEvent& event) {
                 placeholderManager_->endSession();
                 return true;
             }
+            if (placeholderManager_) {
+                placeholderManager_->endSession();  // a filled snippet is left behind too
+            }
             if (isGhostShown()) {
                 hideSuggestion();
                 return true;
@@ -326,6 +329,9 @@ bool SnippetSuggestionController::handleKeyDown(QKeyEvent& event) {
                 }
                 if (session) {
                     (void)placeholderManager_->nextPlaceholder();
+                    return true;
+                }
+                if (placeholderManager_ && placeholderManager_->leaveFilledSnippet()) {
                     return true;
                 }
             }
