@@ -4,9 +4,11 @@
 #include "kit/facade/OpenApiParser.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <string>
+#include <vector>
 
 // Descriptions that host each built-in template under its trigger, in two-space YAML and in JSON,
 // and the reader that checks the result.
@@ -127,6 +129,33 @@ inline std::string parseErrorOf(const QString& document, VoziZazIre::Format form
         // A transform error: the text reads, the description is merely incomplete.
     }
     return {};
+}
+
+// Two-space YAML with four spaces per level; the keys of a list item stay two columns after its
+// dash, where YAML wants them.
+inline QString fourSpaced(const QString& yaml) {
+    struct Level {
+        qsizetype from;
+        qsizetype to;
+    };
+    std::vector<Level> levels;
+    QStringList out;
+    for (const QString& line : yaml.split(u'\n')) {
+        qsizetype column = 0;
+        while (column < line.size() && line[column] == u' ') ++column;
+        if (column == line.size()) {
+            out << line;
+            continue;
+        }
+        while (!levels.empty() && levels.back().from > column) levels.pop_back();
+        if (levels.empty() || levels.back().from != column) {
+            levels.push_back({column, levels.empty() ? 2 * column : levels.back().to + 2 * (column - levels.back().from)});
+        }
+        const qsizetype to = levels.back().to;
+        if (line.sliced(column).startsWith(u"- ")) levels.push_back({column + 2, to + 2});
+        out << QString(to, u' ') + line.sliced(column);
+    }
+    return out.join(u'\n');
 }
 
 }  // namespace BuiltInTemplateHosts

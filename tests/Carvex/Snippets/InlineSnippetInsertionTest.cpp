@@ -47,33 +47,6 @@ std::optional<QString> accepted(const QString& text, qsizetype point, const Snip
     return result;
 }
 
-// Two-space YAML with four spaces per level; the keys of a list item stay two columns after its
-// dash, where YAML wants them.
-QString fourSpaced(const QString& yaml) {
-    struct Level {
-        qsizetype from;
-        qsizetype to;
-    };
-    std::vector<Level> levels;
-    QStringList out;
-    for (const QString& line : yaml.split(u'\n')) {
-        qsizetype column = 0;
-        while (column < line.size() && line[column] == u' ') ++column;
-        if (column == line.size()) {
-            out << line;
-            continue;
-        }
-        while (!levels.empty() && levels.back().from > column) levels.pop_back();
-        if (levels.empty() || levels.back().from != column) {
-            levels.push_back({column, levels.empty() ? 2 * column : levels.back().to + 2 * (column - levels.back().from)});
-        }
-        const qsizetype to = levels.back().to;
-        if (line.sliced(column).startsWith(u"- ")) levels.push_back({column + 2, to + 2});
-        out << QString(to, u' ') + line.sliced(column);
-    }
-    return out.join(u'\n');
-}
-
 TEST(InlineSnippetInsertionTest, FourSpacedKeepsListItemsTogether) {
     EXPECT_EQ(fourSpaced("a:\n  b:\n    - c: 1\n      d: 2\n      e:\n        f: 3\n    - g\n  h: 4"),
               "a:\n    b:\n        - c: 1\n          d: 2\n          e:\n              f: 3\n        - g\n    h: 4");
