@@ -45,9 +45,10 @@ constexpr qsizetype sliceUnits = 64 * 1024;
 // A later slice also ends after this many lines: each line costs a block and its layout, so a
 // text of short lines (converted JSON) would otherwise make a slice several times slower.
 constexpr qsizetype sliceLines = 1'500;
-// A slice longer than this holds a line that takes a noticeable while to lay out; it waits for
-// the window to come on screen, at most this long.
-constexpr qsizetype longSliceUnits = 1024 * 1024;
+// A slice longer than this holds a line that may take a noticeable while to lay out (emoji
+// sequences and combining marks cost many times more per unit than letters); it waits for the
+// window to come on screen, at most this long.
+constexpr qsizetype longSliceUnits = 128 * 1024;
 constexpr qint64 longestWaitForScreenMilliseconds = 1000;
 
 bool isModifierKey(int key) {
