@@ -47,9 +47,9 @@ constexpr qsizetype sliceUnits = 64 * 1024;
 constexpr qsizetype sliceLines = 1'500;
 // A slice longer than this holds a line that may take a noticeable while to lay out (emoji
 // sequences and combining marks cost many times more per unit than letters); it waits for the
-// window to come on screen, at most this long.
+// window to come on screen and for the text's colours, at most this long.
 constexpr qsizetype longSliceUnits = 128 * 1024;
-constexpr qint64 longestWaitForScreenMilliseconds = 1000;
+constexpr qint64 longestWaitMilliseconds = 1000;
 
 bool isModifierKey(int key) {
     return key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Shift ||
@@ -172,7 +172,8 @@ struct EditorTextView::Load {
     };
     std::vector<std::vector<Edit>> edits;
     bool editGroupOpen = false;
-    QElapsedTimer waitedForScreen;  // a slice of a long line waits a little for the window
+    // A slice of a long line waits a little for the window and for the text's colours.
+    QElapsedTimer waited;
 };
 
 struct EditorTextView::Weak {};
@@ -198,6 +199,7 @@ EditorTextView::EditorTextView(QWidget* parent,
     connect(this, &QPlainTextEdit::cursorPositionChanged, this,
             &EditorTextView::selectionMaybeChanged);
     connect(this, &QPlainTextEdit::selectionChanged, this, &EditorTextView::selectionMaybeChanged);
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &EditorTextView::restoreVerticalScrollBarPolicy);
     connect(&CarvexPlatform::Appearance::shared(), &CarvexPlatform::Appearance::changed, this,
             &EditorTextView::appearanceChanged);
     updateTabStops();
@@ -342,11 +344,22 @@ void EditorTextView::loadText(const QString& text) {
     }
     if (viewText_.size() <= firstSliceUnits + sliceUnits) {
         setPlainText(viewText_);
+        // After the text: a bar that goes lays out the new text's lines again, not the old one's.
+        if (verticalPolicyAfterLoad_) {
+            setVerticalScrollBarPolicy(*std::exchange(verticalPolicyAfterLoad_, std::nullopt));
+        }
     } else {
         // A text that begins with a line of megabytes starts empty, and that line waits for the window.
         qsizetype first = sliceEnd(viewText_, 0, firstSliceUnits);
         if (first > longSliceUnits) {
             first = 0;
+        }
+        // Such a text fills more than a screen: its scroll bar shows from the start, as it would
+        // appear only after a slice was laid out, narrow the lines and lay them out again (seconds
+        // for a line of megabytes).
+        if (!verticalPolicyAfterLoad_) {
+            verticalPolicyAfterLoad_ = verticalScrollBarPolicy();
+            setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         }
         setPlainText(viewText_.left(first));
         loading_ = std::make_unique<Load>();
@@ -361,7 +374,7 @@ void EditorTextView::loadText(const QString& text) {
         widthNudged_ = false;
         applyViewportMargins();
         std::weak_ptr<Weak> alive = weak_;
-        loading_->waitedForScreen.start();
+        loading_->waited.start();
         scheduler_->post([this, alive] {
             if (alive.lock()) {
                 appendNextSlice(true);
@@ -381,10 +394,12 @@ void EditorTextView::appendNextSlice(bool mayWait) {
     const qsizetype from = loading_->appended;
     const qsizetype end = capLines(viewText_, from, sliceEnd(viewText_, from, sliceUnits), sliceLines);
     // A slice holding a line of megabytes is laid out for seconds as it comes in: a window shown
-    // but not yet on screen shows what is loaded first (its frame, toolbar, ruler and first lines).
+    // but not yet on screen shows what is loaded first (its frame, toolbar, ruler and first lines),
+    // and colours on their way come first, so that the line is laid out once, with them.
     const QWindow* handle = window()->windowHandle();
-    if (mayWait && end - from > longSliceUnits && isVisible() && handle != nullptr && !handle->isExposed() &&
-        loading_->waitedForScreen.elapsed() < longestWaitForScreenMilliseconds) {
+    const bool offScreen = isVisible() && handle != nullptr && !handle->isExposed();
+    if (mayWait && end - from > longSliceUnits && (offScreen || colorLayer_->awaitsColours()) &&
+        loading_->waited.elapsed() < longestWaitMilliseconds) {
         std::weak_ptr<Weak> alive = weak_;
         scheduler_->post([this, alive] {
             if (alive.lock()) {
@@ -397,7 +412,11 @@ void EditorTextView::appendNextSlice(bool mayWait) {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     const int firstNewBlock = cursor.blockNumber();
+    // One edit, laid out when it ends: the long lines put in have their formats by then.
+    cursor.beginEditBlock();
     cursor.insertText(viewText_.mid(from, end - from));
+    colorLayer_->formatNewLongBlocks(document()->findBlockByNumber(firstNewBlock));
+    cursor.endEditBlock();
     applyingLoad_ = false;
     // Give every new block its layout object now, a slice at a time, so that the layout of the
     // whole text when the load completes does not create them all in one turn.
@@ -430,7 +449,17 @@ void EditorTextView::completeLoad() {
     } else {
         redoEditsWithUndo(*load);
     }
+    restoreVerticalScrollBarPolicy();
     emit loadFinished();
+}
+
+void EditorTextView::restoreVerticalScrollBarPolicy() {
+    // The scroll bar kept shown through the load stays until the text needs it anyway: a line not
+    // yet laid out counts as one, and hiding the bar until it is would lay it out twice more.
+    if (!loading_ && verticalPolicyAfterLoad_ &&
+        (*verticalPolicyAfterLoad_ != Qt::ScrollBarAsNeeded || verticalScrollBar()->maximum() > 0)) {
+        setVerticalScrollBarPolicy(*std::exchange(verticalPolicyAfterLoad_, std::nullopt));
+    }
 }
 
 void EditorTextView::redoEditsWithUndo(const Load& load) {

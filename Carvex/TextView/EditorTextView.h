@@ -246,6 +246,7 @@ private:
     // Whether the text is laid out for a viewport `width` wide.
     bool isLaidOutForWidth(int width) const;
     void completeLoad();
+    void restoreVerticalScrollBarPolicy();
     void redoEditsWithUndo(const Load& load);
     void applyViewportMargins();
     void appearanceChanged();
@@ -289,6 +290,8 @@ private:
     bool hasOtherLineBreaks_ = false;
     quint64 textRevision_ = 0;
     std::unique_ptr<Load> loading_;
+    // The vertical scroll bar's policy, while a load keeps the bar shown.
+    std::optional<Qt::ScrollBarPolicy> verticalPolicyAfterLoad_;
     bool applyingLoad_ = false;
     std::optional<TextChange> pendingChange_;
     struct OwnEdit {

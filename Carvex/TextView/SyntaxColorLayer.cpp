@@ -3,10 +3,13 @@
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/TextView/TextFormatLayer.h"
 
+#include <QFontMetricsF>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -304,6 +307,7 @@ void SyntaxColorLayer::clear(TextRange range) { apply({}, range); }
 
 void SyntaxColorLayer::reset() {
     runs_.clear();
+    awaitedRevision_.reset();
     invalidateAll();
 }
 
@@ -464,6 +468,28 @@ void SyntaxColorLayer::materializeVisible() {
         // Lays the changed blocks out again without any change signal.
         const int limit = document->characterCount();
         document->markContentsDirty(dirtyStart, std::min(dirtyEnd, limit) - dirtyStart);
+    }
+}
+
+bool SyntaxColorLayer::awaitsColours() const {
+    return awaitedRevision_ && *awaitedRevision_ == view_.textRevision();
+}
+
+void SyntaxColorLayer::formatNewLongBlocks(QTextBlock first) {
+    // About as many units as a screen shows: its lines times the characters of a line (fewer
+    // where characters are wider; more, and the block laid out again, only for narrower ones).
+    const QFontMetricsF metrics(view_.font());
+    const QWidget* viewport = view_.viewport();
+    const qreal advance = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char('0')));
+    const qreal lineHeight = std::max<qreal>(1, metrics.lineSpacing());
+    const qreal lines = std::ceil(viewport->height() / lineHeight) + 1;
+    const qreal columns = std::ceil(viewport->width() / advance) + 1;
+    const int screen = clampToInt(static_cast<qsizetype>(std::min<qreal>(lines * columns, 1e9)));
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        const int length = block.length();
+        if (length > longBlockLength) {
+            setFormats(block, 0, std::min(length, screen + longBlockMargin));
+        }
     }
 }
 

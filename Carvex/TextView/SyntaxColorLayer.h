@@ -59,6 +59,17 @@ public:
     // Gives the blocks on screen the formats of the current runs and theme (only those whose
     // formats are out of date). Called by the view before it draws.
     void materializeVisible();
+    // Gives each long block from `first` on the formats around its start, as a block that comes in
+    // is first shown from its start. Called for blocks just put in, before they are first laid out:
+    // a long block laid out without them would be laid out again for them on its first paint.
+    void formatNewLongBlocks(QTextBlock first);
+
+    // A pass over the whole view's text at `revision` has started; its colours are on their way
+    // until they are applied or the text changes. A load waits a little for them before it puts
+    // in a line that takes long to lay out, so that the line is laid out once, with its colours.
+    void awaitColours(quint64 revision) { awaitedRevision_ = revision; }
+    void coloursArrived() { awaitedRevision_.reset(); }
+    bool awaitsColours() const;
     // Marks every block's formats out of date (after a theme or font change).
     void invalidateAll();
     // Marks the formats of the blocks over `range` out of date and redraws.
@@ -95,6 +106,7 @@ private:
     std::array<QTextCharFormat, 10> formats_{};
     std::array<bool, 10> paintsDefault_{};
     int generation_ = 1;
+    std::optional<quint64> awaitedRevision_;
 };
 
 }  // namespace Carvex

@@ -177,6 +177,7 @@ void SyntaxHighlightingController::performHighlight() {
         return;
     }
     isHighlighting_ = true;
+    textView_->colorLayer().awaitColours(textView_->textRevision());
     lexThenApply(
         std::nullopt,
         [this](std::vector<SyntaxColorLayer::Run> runs) {
@@ -184,6 +185,7 @@ void SyntaxHighlightingController::performHighlight() {
                 isHighlighting_ = false;
                 return;
             }
+            textView_->colorLayer().coloursArrived();
             adapter_.applyRuns(std::move(runs), theme_, TextRange{0, textView_->textLength()});
             isHighlighting_ = false;
             textView_->viewport()->update();

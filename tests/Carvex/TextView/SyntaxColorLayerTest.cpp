@@ -6,6 +6,7 @@
 
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
@@ -332,6 +333,85 @@ INSTANTIATE_TEST_SUITE_P(
                         layer.apply({token(T::number, 4, 5)}, TextRange{0, 10});
                     },
                     true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// How a long line comes into a loading view, and whether its colours are still on their way then.
+struct ComingLineRow {
+    const char* name;
+    QString before;  // the lines before it
+    int repeats;     // of `"k":"vvv",`
+    QString after;
+    bool coloursOnTheirWay;
+};
+
+class SyntaxColorLayerComingLineTest : public SyntaxColorLayerTest,
+                                       public ::testing::WithParamInterface<ComingLineRow> {};
+
+TEST_P(SyntaxColorLayerComingLineTest, ALongLineIsLaidOutOnceWithItsColours) {
+    // A line of megabytes takes seconds to lay out: laid out as it came in, then again for its
+    // colours and again when the scroll bar narrowed it, it took three times that to open.
+    const ComingLineRow& row = GetParam();
+    const QString line = QStringLiteral("\"k\":\"vvv\",").repeated(row.repeats);
+    const QString text = row.before + line + row.after;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    view->loadText(text);
+    ASSERT_TRUE(view->isLoading());
+    // A scroll bar that comes (or goes) once the line is in changes the width of its lines.
+    struct ResizeCounter : QObject {
+        int resizes = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            resizes += event->type() == QEvent::Resize ? 1 : 0;
+            return false;
+        }
+    } counter;
+    view->viewport()->installEventFilter(&counter);
+    const auto colour = [&] {
+        std::vector<SyntaxToken> tokens;
+        for (qsizetype at = row.before.size(); at < row.before.size() + line.size(); at += 10) {
+            tokens.push_back(token(T::key, at, 3));
+        }
+        layer().apply(tokens, TextRange{0, text.size()});
+    };
+    if (row.coloursOnTheirWay) {
+        layer().awaitColours(view->textRevision());
+        for (int turn = 0; turn < 3; ++turn) {
+            fake->runOne();
+        }
+        EXPECT_LT(view->document()->characterCount(), line.size()) << "the line came in before its colours";
+        layer().coloursArrived();
+    }
+    colour();
+    fake->runPending();
+    ASSERT_FALSE(view->isLoading());
+    const QTextBlock block = view->document()->findBlock(static_cast<int>(row.before.size()));
+    ASSERT_EQ(block.text(), line);
+    // It has the formats of its start before it is first laid out, and its first paint keeps them.
+    const auto formats = block.layout()->formats();
+    ASSERT_FALSE(formats.isEmpty());
+    EXPECT_EQ(formats.front().start, 0);
+    paint();
+    EXPECT_EQ(block.layout()->formats(), formats);
+    // Nothing lays it out again afterwards, at another width or for anything else.
+    QTextOption marked = block.layout()->textOption();
+    marked.setTabStopDistance(1234);
+    block.layout()->setTextOption(marked);
+    QCoreApplication::processEvents();
+    paint();
+    EXPECT_EQ(block.layout()->textOption().tabStopDistance(), 1234) << "laid out again";
+    EXPECT_EQ(counter.resizes, 0);
+    EXPECT_TRUE(view->verticalScrollBar()->isVisible());
+    view->viewport()->removeEventFilter(&counter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Loads, SyntaxColorLayerComingLineTest,
+    ::testing::Values(ComingLineRow{"after_a_screen_of_short_lines", QStringLiteral("{\n").repeated(40000), 20000,
+                                    QStringLiteral("\n}"), false},
+                      ComingLineRow{"as_the_whole_text", QString(), 20000, QString(), true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
