@@ -2,8 +2,8 @@
 // in the pane (it keeps each text it is given, as a pending parse does):
 //   - one keystroke through the whole flow: key delegates, auto-indentation, the view's edit, the
 //     document's content and change count, decorations, breadcrumbs, the coordinator, the repaint
-//     (target 16 ms); the same in a file with CR LF line endings, and with the caret in a value
-//     nested deep under "paths";
+//     (target 16 ms; `p99_ms` within 8 ms in the plain 10 MB); the same in a file with CR LF line
+//     endings, and with the caret in a value nested deep under "paths";
 //   - Tab over 2,000 selected lines of that text: one undo step (target 200 ms);
 //   - keys typed at the top while that text still loads, a few slices coming in between them: the
 //     key shows with the text around it while the rest keeps loading (target 100 ms).
@@ -29,6 +29,9 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTextDocument>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -110,13 +113,17 @@ void typeKeys(benchmark::State& state, bool crlf, bool coordinatorHoldsText, boo
     double worst = 0;
     std::int64_t typed = 0;
     std::int64_t overFrame = 0;
+    std::vector<double> times;
     for (auto _ : state) {
         const double seconds = typeOneKeyAndRepaint(view);
         state.SetIterationTime(seconds);
         worst = std::max(worst, seconds * 1000);
         overFrame += seconds * 1000 > 16 ? 1 : 0;
+        times.push_back(seconds * 1000);
         ++typed;
     }
+    std::sort(times.begin(), times.end());
+    state.counters["p99_ms"] = times.empty() ? 0 : times[(times.size() * 99 - 1) / 100];
     if (view.textLength() != lengthBefore + typed) {
         state.SkipWithError("keystrokes were lost");
     } else if (editor.document.content != view.text()) {

@@ -354,6 +354,22 @@ void SyntaxColorLayer::textDidChange(qsizetype location, qsizetype removedLength
                 *out++ = moved;
             }
         }
+        if (start >= removedEnd) {
+            // The runs after this one lie past the change and only move by the same amount: half
+            // the runs of the text on a key in its middle, so this is a plain pass over them.
+            ++in;
+            if (out == in) {
+                for (; in != runs_.end(); ++in) {
+                    in->start += delta;
+                }
+                out = runs_.end();
+            } else {
+                for (; in != runs_.end(); ++in, ++out) {
+                    *out = Run{in->start + delta, in->length, in->type};
+                }
+            }
+            break;
+        }
     }
     runs_.erase(out, runs_.end());
 
