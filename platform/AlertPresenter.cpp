@@ -56,9 +56,17 @@ QList<QAbstractButton*> configure(QMessageBox& box, const Alert& alert) {
     return buttons;
 }
 
+const char* const unansweredProperty = "carvexAlertUnanswered";
+
 int indexOf(const QList<QAbstractButton*>& buttons, QAbstractButton* clicked) {
     const auto index = buttons.indexOf(clicked);
     return index >= 0 ? static_cast<int>(index) : static_cast<int>(buttons.size()) - 1;
+}
+
+// The answer the box was closed with.
+int answerOf(const QMessageBox& box, const QList<QAbstractButton*>& buttons) {
+    return box.property(unansweredProperty).toBool() ? AlertPresenter::unanswered
+                                                     : indexOf(buttons, box.clickedButton());
 }
 
 }  // namespace
@@ -91,17 +99,44 @@ void AlertPresenter::present(const Alert& alert, QWidget* window, Completion com
         QPointer<QMessageBox> guard(box);
         QObject::connect(box, &QMessageBox::finished, box, [guard, buttons, completion](int) {
             if (guard && completion) {
-                completion(indexOf(buttons, guard->clickedButton()));
+                completion(answerOf(*guard, buttons));
             }
         });
+        remember(box);
         box->open();
         return;
     }
     QMessageBox box;
     const auto buttons = configure(box, alert);
+    remember(&box);
     box.exec();
     if (completion) {
-        completion(indexOf(buttons, box.clickedButton()));
+        completion(answerOf(box, buttons));
+    }
+}
+
+void AlertPresenter::remember(QMessageBox* box) {
+    std::erase_if(shown_, [](const QPointer<QMessageBox>& each) { return !each; });
+    shown_.emplace_back(box);
+}
+
+void AlertPresenter::cancelAll() {
+    // The last shown first: it may have come up over another.
+    const std::vector<QPointer<QMessageBox>> shown(shown_.rbegin(), shown_.rend());
+    for (const QPointer<QMessageBox>& box : shown) {
+        if (!box || !box->isVisible()) {
+            continue;
+        }
+        QAbstractButton* cancel = box->escapeButton();
+        if (cancel == nullptr && box->buttons().size() == 1) {
+            cancel = box->buttons().front();
+        }
+        if (cancel != nullptr) {
+            cancel->click();
+        } else {
+            box->setProperty(unansweredProperty, true);
+            box->done(QDialog::Rejected);
+        }
     }
 }
 
@@ -140,7 +175,7 @@ void AlertPresenter::showNextWaiting() {
                              return;
                          }
                          *answered = true;
-                         AlertPresenter::shared().finishShowing(completion, indexOf(buttons, box->clickedButton()));
+                         AlertPresenter::shared().finishShowing(completion, answerOf(*box, buttons));
                      });
     // Gone without an answer (the application ends): the alerts after it still get their turn.
     QObject::connect(box, &QObject::destroyed, [answered, last = static_cast<int>(buttons.size()) - 1] {
@@ -149,6 +184,7 @@ void AlertPresenter::showNextWaiting() {
             AlertPresenter::shared().finishShowing({}, last);
         }
     });
+    remember(box);
     box->show();
     box->raise();
     box->activateWindow();

@@ -7,13 +7,18 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
+
+class QMessageBox;
 
 namespace CarvexPlatform {
 
 // Shows alerts: window-modal on `window` when there is one (the completion runs later, when the
 // user has pressed a button), application-modal otherwise (the completion runs before `present`
 // returns). The completion receives the index of the pressed button, 0 for the first; closing the
-// alert without a button counts as the last button, the dismissive one by convention.
+// alert without a button counts as the last button, the dismissive one by convention. An alert
+// ended by `cancelAll` answers its Cancel button (or its only button); one whose every button is a
+// choice answers `unanswered`, and the question is the asker's again.
 // Tests install an `AlertScript` to answer instead of a person. Main thread only.
 class AlertPresenter {
 public:
@@ -22,6 +27,8 @@ public:
     // The narrowest an alert gets: the informative text of a short message would otherwise wrap
     // at that message's width, a few words a line.
     static constexpr int minimumWidth = 380;
+    // The answer of an alert withdrawn without a choice (see `cancelAll`).
+    static constexpr int unanswered = -1;
 
     static AlertPresenter& shared();
 
@@ -35,6 +42,11 @@ public:
     // Alerts of `presentWithoutWaiting` not yet answered, the one on screen included.
     std::size_t alertsWaiting() const { return waiting_.size() + (showing_ ? 1 : 0); }
 
+    // Ends every alert on screen as cancelled, at once: with its Cancel button, or its only button;
+    // without either, no button is pressed and the completion receives `unanswered`. Alerts waiting
+    // their turn stay waiting.
+    void cancelAll();
+
     // Installs (or, with null, removes) the script that answers in place of the user.
     void setScript(std::shared_ptr<AlertScript> script) { script_ = std::move(script); }
     const std::shared_ptr<AlertScript>& script() const { return script_; }
@@ -46,11 +58,13 @@ private:
     };
     void showNextWaiting();
     void finishShowing(const Completion& completion, int response);
+    void remember(QMessageBox* box);
 
     std::shared_ptr<AlertScript> script_;
     std::deque<Waiting> waiting_;
     bool showing_ = false;
     QPointer<QWidget> onScreen_;
+    std::vector<QPointer<QMessageBox>> shown_;  // every alert on screen, in the order shown
 };
 
 }  // namespace CarvexPlatform

@@ -25,6 +25,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show) {
+            if (auto* shown = qobject_cast<QWidget*>(watched);
+                shown && shown->isWindow() && shown->windowModality() != Qt::NonModal) {
+                menu_.lendToModalWindow(shown);
+            }
             // A window shown as a tab of another gets the menus too: the shortcuts of a hidden
             // tab's menu bar do not fire.
             auto* window = qobject_cast<QMainWindow*>(watched);
@@ -134,6 +138,21 @@ void MainMenu::installInto(QMainWindow* window) {
     QMenuBar* bar = window->menuBar();
     for (const auto& menu : menus_) {
         bar->addMenu(menu.get());
+    }
+}
+
+void MainMenu::keepInModalWindows(QAction* item) {
+    if (item) {
+        modalItems_.emplace_back(item);
+    }
+}
+
+void MainMenu::lendToModalWindow(QWidget* window) {
+    // The window's own actions: their shortcuts match while it is the active window.
+    for (const QPointer<QAction>& item : modalItems_) {
+        if (item && !window->actions().contains(item.data())) {
+            window->addAction(item);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QKeySequence>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -9,6 +10,7 @@
 class QAction;
 class QMainWindow;
 class QMenu;
+class QWidget;
 
 namespace CarvexPlatform {
 
@@ -47,6 +49,11 @@ public:
     // The index of the first item with that action, or -1.
     static int indexOfItemWithAction(const QMenu* menu, const QString& selector);
 
+    // Keeps the item's shortcut working while a modal window (a sheet, an alert, a panel) has the
+    // keyboard: such a window shadows the menu bars of the windows it blocks, and their shortcuts with
+    // them. Takes effect for the modal windows shown from now on.
+    void keepInModalWindows(QAction* item);
+
     // Shows the menus in the window's menu bar.
     void installInto(QMainWindow* window);
     // From now on every main window gets the menus when it is first shown.
@@ -58,9 +65,11 @@ protected:
 private:
     class WindowWatcher;
     void watch(QMenu* menu);
+    void lendToModalWindow(QWidget* window);
 
     std::vector<std::unique_ptr<QMenu>> menus_;
     std::unique_ptr<WindowWatcher> watcher_;
+    std::vector<QPointer<QAction>> modalItems_;
 };
 
 }  // namespace CarvexPlatform

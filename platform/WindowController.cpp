@@ -95,7 +95,11 @@ void WindowController::synchronizeWindowTitleWithDocumentName() {
     if (edited) {
         title += QStringLiteral("[*]");
     }
-    // The title first: a window marked modified without a placeholder in its title draws a warning.
+    // A window marked modified without a placeholder in its title draws a warning, and a tab host
+    // follows each change on its own: the mark goes before the placeholder, and comes after it.
+    if (!edited) {
+        window_->setWindowModified(false);
+    }
     window_->setWindowTitle(title);
     window_->setWindowModified(edited);
 }

@@ -9,6 +9,7 @@
 #include "platform/Document.h"
 #include "platform/MainMenu.h"
 #include "platform/MainScheduler.h"
+#include "platform/ModalWindows.h"
 #include "platform/NotificationCenter.h"
 #include "platform/StandardUpdaterController.h"
 #include "platform/ViewController.h"
@@ -141,9 +142,10 @@ void AppDelegate::buildMainMenu() {
                 QKeySequence(Qt::CTRL | Qt::Key_Comma), send(&AppDelegate::showPreferences));
     CarvexPlatform::MainMenu::insertSeparator(application, -1);
     // Spelled out: the desktop's standard Quit sequence is empty under some platform themes.
-    addMenuItem(application, QStringLiteral("Quit Carvex"), QStringLiteral("terminate:"),
-                QKeySequence(Qt::CTRL | Qt::Key_Q),
-                send(&AppDelegate::terminate));
+    // Ctrl+Q works from a sheet or an alert too: the quit cancels them first.
+    mainMenu_.keepInModalWindows(CarvexPlatform::MainMenu::addItem(
+        application, QStringLiteral("Quit Carvex"), QStringLiteral("terminate:"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+        send(&AppDelegate::terminate)));
 
     QMenu* file = mainMenu_.addMenu(QStringLiteral("File"));
     addMenuItem(file, QStringLiteral("New..."), QStringLiteral("newDocument:"), QKeySequence::New, [self] {
@@ -693,6 +695,9 @@ void AppDelegate::find(bool askForText) {
 }
 
 void AppDelegate::terminate() {
+    // A sheet, panel or alert on screen ends as cancelled (a new-document sheet makes nothing); the
+    // questions of the quit itself come after.
+    CarvexPlatform::ModalWindows::cancelAll();
     if (!documentController_) {
         QApplication::quit();
         return;

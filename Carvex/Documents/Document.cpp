@@ -210,7 +210,7 @@ void Document::showReloadQuestion() {
         document->isShowingExternalChangeDialog_ = false;
         if (button == 0) {
             document->reload(ReloadKind::withoutLocalEdits);
-        } else {
+        } else if (button != AlertPresenter::unanswered) {
             document->logger().info(QStringLiteral("External change ignored"));
         }
     });
@@ -237,6 +237,13 @@ void Document::showConflictAlert(std::function<void(bool ignored)> after) {
             return;
         }
         document->isShowingExternalChangeDialog_ = false;
+        if (button == AlertPresenter::unanswered) {
+            // Withdrawn (the application quits): nothing is decided, and the next save asks again.
+            if (after) {
+                after(false);
+            }
+            return;
+        }
         if (button == 0) {
             document->reload(ReloadKind::discardingLocalChanges);
         } else {

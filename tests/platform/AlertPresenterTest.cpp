@@ -112,3 +112,36 @@ TEST(AlertPresenterQtTest, AShortMessageStillMakesAReadableAlert) {
     box->reject();
     QCoreApplication::processEvents();
 }
+
+// Cancelling every alert at once (the application quits): each answers its Cancel wherever it stands,
+// or its only button; an alert whose every button is a choice is answered by none.
+TEST(AlertPresenterQtTest, CancelAllAnswersCancelOrNothing) {
+    TestApplication::ensure();
+    AlertPresenter::shared().setScript(nullptr);
+    const struct {
+        QStringList buttons;
+        int answer;
+    } cases[] = {
+        {{"Save", "Don\u2019t Save", "Cancel"}, 2},
+        {{"Cancel", "Replace"}, 0},
+        {{"Cancel", "Don\u2019t Save"}, 0},
+        {{}, 0},
+        {{"Reload", "Ignore"}, AlertPresenter::unanswered},
+    };
+    QWidget window;
+    window.show();
+    std::vector<std::optional<int>> answers(std::size(cases));
+    for (std::size_t index = 0; index < std::size(cases); ++index) {
+        const Alert alert{AlertStyle::warning, "Question", "", cases[index].buttons};
+        AlertPresenter::shared().present(alert, &window, [&answers, index](int button) { answers[index] = button; });
+    }
+    AlertPresenter::shared().cancelAll();
+    for (std::size_t index = 0; index < std::size(cases); ++index) {
+        SCOPED_TRACE(cases[index].buttons.join(", ").toStdString());
+        EXPECT_EQ(answers[index], cases[index].answer);
+    }
+    for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
+        EXPECT_FALSE(box->isVisible());
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

@@ -7,6 +7,8 @@
 #include "Carvex/App/Application.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Editor/EditorViewController.h"
+#include "Carvex/Manual/HelpWindowController.h"
+#include "Carvex/Preferences/PreferencesWindowController.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Windows/DocumentWindowController.h"
@@ -15,10 +17,12 @@
 #include "platform/WindowTabHost.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,6 +40,7 @@ namespace {
 constexpr const char* scenarioVariable = "CARVEX_QUIT_SCENARIO";
 constexpr const char* filesVariable = "CARVEX_QUIT_FILES";
 const QByteArray typed = "# typed before quitting ";
+const QByteArray replaced = "openapi: 3.0.3\ninfo:\n  title: Put back by another program\n  version: '1'\npaths: {}\n";
 
 #if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
 constexpr qsizetype largeSave = 5 * 1024 * 1024;
@@ -108,6 +113,44 @@ EditorTextView* focusFirstEditor(std::size_t documentCount) {
 void pressQuit() {
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
     QTest::keyClick(target, Qt::Key_Q, Qt::ControlModifier);
+}
+
+// The modal window on screen (a sheet, an alert), or null.
+QWidget* modalWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowModality() != Qt::NonModal) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// The window made key, and a key pressed where its keyboard focus is.
+void pressIn(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key, modifiers);
+}
+
+// Presses the button of the alert on screen titled `title`; false while there is none.
+bool pressAlertButton(const QString& title) {
+    auto* alert = qobject_cast<QMessageBox*>(modalWindow());
+    for (QAbstractButton* button : alert ? alert->buttons() : QList<QAbstractButton*>()) {
+        if (button->text() == title) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+// The open document without a file (made from the new-document sheet), or null.
+Document* untitledDocument() {
+    for (Document* document : openDocuments()) {
+        if (!document->hasFile()) {
+            return document;
+        }
+    }
+    return nullptr;
 }
 
 // Steps run in turn on the application's loop, each polled until it answers true.
@@ -194,6 +237,148 @@ void scriptFor(const QByteArray& scenario) {
                     QCoreApplication::exit(4);  // the save must still be running for this case
                 }
                 pressQuit();
+                return true;
+            },
+        };
+    } else if (scenario == "sheet") {
+        // The first document edited, then File > New: Ctrl+Q from the sheet.
+        running.steps = {
+            [&view] { return (view = focusFirstEditor(1)) != nullptr && !view->isLoading(); },
+            [&view] {
+                QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+                CarvexTest::type(view, QString::fromUtf8(typed));
+                QTest::keyClick(view, Qt::Key_N, Qt::ControlModifier);
+                return true;
+            },
+            [] {
+                QWidget* sheet = modalWindow();
+                if (sheet == nullptr) {
+                    return false;
+                }
+                pressIn(sheet, Qt::Key_Q);
+                return true;
+            },
+        };
+    } else if (scenario == "question") {
+        // A new untitled document, edited, asks on Ctrl+W; Ctrl+Q from that question asks again, and
+        // Cancel keeps the application running; the next Ctrl+Q ends it with Don't Save.
+        auto untitledView = std::make_shared<EditorTextView*>(nullptr);
+        auto asked = std::make_shared<QPointer<QWidget>>();
+        running.steps = {
+            [&view] { return (view = focusFirstEditor(1)) != nullptr && !view->isLoading(); },
+            [&view] {
+                QTest::keyClick(view, Qt::Key_N, Qt::ControlModifier);
+                return true;
+            },
+            [] {
+                QWidget* sheet = modalWindow();
+                if (sheet == nullptr) {
+                    return false;
+                }
+                pressIn(sheet, Qt::Key_Return, Qt::NoModifier);
+                return true;
+            },
+            [untitledView] {
+                EditorTextView* untitled = editorTextViewOf(untitledDocument());
+                if (untitled == nullptr || !untitled->isVisible() || modalWindow() != nullptr) {
+                    return false;
+                }
+                QApplication::setActiveWindow(untitled->window());
+                untitled->setFocus();
+                QTest::keyClick(untitled, Qt::Key_End, Qt::ControlModifier);
+                CarvexTest::type(untitled, QStringLiteral("\n# kept in memory only\n"));
+                QTest::keyClick(untitled, Qt::Key_W, Qt::ControlModifier);
+                *untitledView = untitled;
+                return true;
+            },
+            [asked] {
+                *asked = modalWindow();
+                if (*asked == nullptr) {
+                    return false;
+                }
+                pressIn(*asked, Qt::Key_Q);
+                return true;
+            },
+            [asked] {
+                if (modalWindow() == *asked) {
+                    QCoreApplication::exit(6);  // the question of Ctrl+W must give way to the quit's
+                }
+                return pressAlertButton(QStringLiteral("Cancel"));
+            },
+            [untitledView] {
+                if (modalWindow() != nullptr || untitledDocument() == nullptr) {
+                    QCoreApplication::exit(5);  // Cancel must keep the document open
+                }
+                pressIn((*untitledView)->window(), Qt::Key_Q);
+                return true;
+            },
+            [] { return pressAlertButton(QStringLiteral("Don\u2019t Save")); },
+        };
+    } else if (scenario == "conflict") {
+        // The first document edited, and its file replaced meanwhile: Ctrl+Q from the conflict alert
+        // leaves the question to the quit's own save, and Reload there keeps the file as replaced.
+        auto asked = std::make_shared<QPointer<QWidget>>();
+        running.steps = {
+            [&view] { return (view = focusFirstEditor(1)) != nullptr && !view->isLoading(); },
+            [&view] {
+                QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+                CarvexTest::type(view, QString::fromUtf8(typed));
+                Document* document = openDocuments().front();
+                QFile file(document->filePath());
+                if (!file.open(QIODevice::WriteOnly) || file.write(replaced) != replaced.size() ||
+                    !file.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1), QFileDevice::FileModificationTime)) {
+                    QCoreApplication::exit(7);
+                }
+                file.close();
+                document->checkForExternalChange();
+                return true;
+            },
+            [asked] {
+                *asked = modalWindow();
+                if (*asked == nullptr) {
+                    return false;
+                }
+                pressIn(*asked, Qt::Key_Q);
+                return true;
+            },
+            [asked] {
+                if (*asked != nullptr && modalWindow() == *asked) {
+                    QCoreApplication::exit(6);  // the alert must give way to the quit's question
+                }
+                return pressAlertButton(QStringLiteral("Reload"));
+            },
+            [&view] {
+                const std::vector<Document*> documents = openDocuments();
+                if (documents.size() != 1 || documents.front()->isDocumentEdited() || modalWindow() != nullptr) {
+                    return false;
+                }
+                pressIn(view->window(), Qt::Key_Q);
+                return true;
+            },
+        };
+    } else if (scenario == "preferences" || scenario == "manual") {
+        // The first document edited, then the preferences or the manual shown: Ctrl+Q from there.
+        const bool preferences = scenario == "preferences";
+        running.steps = {
+            [&view] { return (view = focusFirstEditor(1)) != nullptr && !view->isLoading(); },
+            [&view, preferences] {
+                QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+                CarvexTest::type(view, QString::fromUtf8(typed));
+                if (preferences) {
+                    QTest::keyClick(view, Qt::Key_Comma, Qt::ControlModifier);
+                } else {
+                    QTest::keyClick(view, Qt::Key_F1);
+                }
+                return true;
+            },
+            [preferences] {
+                // Both made by the key before.
+                QWidget* window = preferences ? PreferencesWindowController::shared().window()
+                                              : HelpWindowController::shared().window();
+                if (!window->isVisible()) {
+                    return false;
+                }
+                pressIn(window, Qt::Key_Q);
                 return true;
             },
         };
@@ -314,6 +499,62 @@ TEST_F(QuitTest, CtrlQWhileALongSaveWritesKeepsTheWholeFile) {
     const QByteArray saved = readFile(path("long.yaml"));
     EXPECT_EQ(saved.size(), typed.size() + original.size());
     EXPECT_TRUE(saved == typed + original) << "the saved file is not the edited text";
+}
+
+// What is left in the folder besides the files the test wrote: nothing may be saved from a cancelled
+// sheet or a document the user chose not to save.
+QStringList filesBesides(const QTemporaryDir& folder, const QStringList& written) {
+    QStringList others = QDir(folder.path()).entryList(QDir::Files);
+    for (const QString& name : written) {
+        others.removeAll(name);
+    }
+    return others;
+}
+
+// Ctrl+Q from the open windows besides the documents: each ends the process normally, and the edit
+// made before is saved (the document autosaves in place).
+TEST_F(QuitTest, CtrlQFromASheetOrAnotherWindowSavesTheEditAndExitsNormally) {
+    std::vector<QByteArray> scenarios = {"sheet", "preferences"};
+#if !defined(__SANITIZE_ADDRESS__)
+    // The manual's web engine trips the address sanitizer in its own code: checked in the plain build.
+    scenarios.push_back("manual");
+#endif
+    const QByteArray original = description(2000);
+    for (const QByteArray& scenario : scenarios) {
+        SCOPED_TRACE(scenario.toStdString());
+        QTemporaryDir each;
+        ASSERT_TRUE(each.isValid());
+        const QString file = each.filePath(QStringLiteral("doc.yaml"));
+        ASSERT_TRUE(writeFile(file, original));
+        const Outcome outcome = runApplication(scenario, {file}, each);
+        EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << outcome.output.toStdString();
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
+        EXPECT_EQ(readFile(file), typed + original);
+        EXPECT_EQ(filesBesides(each, {QStringLiteral("doc.yaml")}), QStringList());
+    }
+}
+
+// Ctrl+Q while a close question is open: the quit asks again for the edited untitled document, Cancel
+// keeps it open, and Don't Save on the next Ctrl+Q ends the process with nothing written.
+TEST_F(QuitTest, CtrlQFromACloseQuestionAsksAgainAndCancelKeepsTheApplication) {
+    const QByteArray original = description(2000);
+    ASSERT_TRUE(writeFile(path("doc.yaml"), original));
+    const Outcome outcome = runApplication("question", {path("doc.yaml")}, folder);
+    EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << outcome.output.toStdString();
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
+    EXPECT_EQ(readFile(path("doc.yaml")), original);
+    EXPECT_EQ(filesBesides(folder, {QStringLiteral("doc.yaml")}), QStringList());
+}
+
+// Ctrl+Q while the alert about a file replaced under an edited document is open: the alert decides
+// nothing (it would keep the edit to be saved over the file); the quit's save asks again, and Reload
+// there keeps the file as the other program left it.
+TEST_F(QuitTest, CtrlQFromTheConflictAlertAsksAgainAndWritesNothingUnasked) {
+    ASSERT_TRUE(writeFile(path("doc.yaml"), description(2000)));
+    const Outcome outcome = runApplication("conflict", {path("doc.yaml")}, folder);
+    EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << outcome.output.toStdString();
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
+    EXPECT_EQ(readFile(path("doc.yaml")), replaced);
 }
 
 }  // namespace
