@@ -1,6 +1,7 @@
 // Whether a document counts as edited, and what its text offers, as a user meets it in the running
 // application: a converted document before its first key, and undo and redo around the saved text.
 
+#include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
 #include "Carvex/App/Application.h"
@@ -103,6 +104,9 @@ AppDelegate::SharedWindows noSharedWindows() {
 
 class EditedStateTest : public ::testing::Test {
 protected:
+    // First, so that it goes last: after the application and its windows.
+    CarvexTest::ScopedApplicationSetup applicationSetup;
+
     void SetUp() override {
         CarvexPlatform::TestApplication::ensure();
         CarvexPlatform::AlertPresenter::shared().setScript(alerts);
