@@ -84,17 +84,37 @@ std::vector<LineNumberRulerView::Label> LineNumberRulerView::visibleLabels() con
         return labels;
     }
     // The viewport starts at the ruler's top, so fragment tops need no conversion.
+    const qreal height = textView_.viewport()->height();
     int number = textView_.lineNumber(blocks.front().block.position()) + 1;
     for (const EditorTextView::VisibleBlock& visible : blocks) {
         const QTextLayout* layout = visible.block.layout();
-        const int fragments = layout != nullptr ? std::max(1, layout->lineCount()) : 1;
-        for (int i = 0; i < fragments; ++i) {
-            const qreal top = layout != nullptr && layout->lineCount() > 0
-                                  ? visible.geometry.top() + layout->lineAt(i).y()
-                                  : visible.geometry.top();
-            labels.push_back(Label{i == 0 ? QString::number(number) : QStringLiteral("-"), top});
+        const int fragments = layout != nullptr ? layout->lineCount() : 0;
+        if (fragments == 0) {
+            labels.push_back(Label{QString::number(number++), visible.geometry.top()});
+            continue;
         }
-        ++number;
+        // The line's number, even above the top when the line begins there, then only the
+        // fragments on screen: a long line has tens of thousands, each label a text to shape and
+        // draw. The first of them is the first that ends below the top.
+        labels.push_back(Label{QString::number(number++), visible.geometry.top()});
+        int low = 1;
+        int high = fragments;
+        while (low < high) {
+            const int middle = (low + high) / 2;
+            const QTextLine line = layout->lineAt(middle);
+            if (visible.geometry.top() + line.y() + line.height() <= 0) {
+                low = middle + 1;
+            } else {
+                high = middle;
+            }
+        }
+        for (int i = low; i < fragments; ++i) {
+            const qreal top = visible.geometry.top() + layout->lineAt(i).y();
+            if (top >= height) {
+                break;
+            }
+            labels.push_back(Label{QStringLiteral("-"), top});
+        }
     }
     return labels;
 }

@@ -3,6 +3,8 @@
 #include "Carvex/TextView/LineNumberRulerView.h"
 
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTest>
 
 using namespace Carvex;
@@ -161,4 +163,33 @@ TEST_F(LineNumberRulerViewTest, keyboard_scrolling_redraws_the_numbers_on_screen
         EXPECT_EQ(drawn, ruler->visibleLabels()) << step.name << ": every label on screen";
     }
     EXPECT_EQ(ruler->drawnLabels().front().text, QString::number(previousTop));
+}
+
+TEST_F(LineNumberRulerViewTest, ALongLineGetsLabelsOnlyForItsFragmentsOnScreen) {
+    // A minified description wraps into tens of thousands of fragments: a label for each of them
+    // made every paint of the ruler shape and draw them all (most of a second for 5 MB).
+    view->loadText(QStringLiteral("\"k\":\"vvv\",").repeated(20000) + QStringLiteral("\nend"));
+    fake->runPending();
+    paint();
+    const QTextBlock line = view->document()->firstBlock();
+    ASSERT_GT(line.layout()->lineCount(), 1000);
+    const qreal height = view->viewport()->height();
+    const qreal lineHeight = line.layout()->lineAt(0).height();
+    const int onScreen = static_cast<int>(height / lineHeight) + 2;
+    for (const int scroll : {0, line.layout()->lineCount() / 2}) {
+        SCOPED_TRACE(scroll);
+        view->verticalScrollBar()->setValue(scroll);
+        paint();
+        // The line's number (above the top once scrolled into the line), then its fragments on screen.
+        const auto labels = ruler->visibleLabels();
+        ASSERT_GE(labels.size(), 2u);
+        EXPECT_LE(static_cast<int>(labels.size()), 1 + onScreen);
+        EXPECT_EQ(labels.front().text, "1");
+        EXPECT_EQ(labels.front().y < 0, scroll > 0);
+        for (std::size_t i = 1; i < labels.size(); ++i) {
+            EXPECT_EQ(labels[i].text, "-");
+            EXPECT_GT(labels[i].y, -lineHeight);
+            EXPECT_LT(labels[i].y, height);
+        }
+    }
 }
