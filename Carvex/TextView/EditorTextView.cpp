@@ -1,5 +1,6 @@
 #include "Carvex/TextView/EditorTextView.h"
 
+#include "Carvex/TextView/EditorDocumentLayout.h"
 #include "Carvex/TextView/EditorTextOverlay.h"
 #include "Carvex/TextView/EditorTextViewClickDelegate.h"
 #include "Carvex/TextView/EditorTextViewDelegate.h"
@@ -11,8 +12,10 @@
 #include "platform/Appearance.h"
 #include "platform/BackgroundTask.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -110,7 +113,8 @@ qsizetype sliceEnd(const QString& text, qsizetype from, qsizetype units) {
 // The caret's block keeps its shaped text between layouts when it is longer than this (and no
 // longer than the second): the toolkit otherwise drops it after each layout and each paint, and
 // analyses and shapes the whole block again to place the caret (on every blink of it) and to draw
-// any line of it. A kept block holds about 30 bytes per unit.
+// any line of it. A kept block holds about 30 bytes per unit. In a longer block the caret stays
+// shown instead of blinking (`holdsCaretStill`).
 constexpr int longestUncachedBlock = 20'000;
 constexpr int longestCachedBlock = 8 * 1024 * 1024;
 
@@ -189,6 +193,18 @@ EditorTextView::EditorTextView(QWidget* parent,
       currentLineHighlightColor_(
           CarvexPlatform::DynamicColor(CarvexPlatform::SystemColor::label).withAlphaComponent(0.06)),
       weak_(std::make_shared<Weak>()) {
+    // The base's own document, as the base makes it, with the editor's layout.
+    auto* textDocument = new QTextDocument(this);
+    textDocument->setDocumentLayout(new EditorDocumentLayout(textDocument));
+    textDocument->setDefaultFont(font());
+    textDocument->documentLayout()->setPaintDevice(viewport());
+    setDocument(textDocument);
+    for (QObject* child : children()) {
+        if (child->inherits("QWidgetTextControl")) {
+            textControl_ = child;
+            child->installEventFilter(this);
+        }
+    }
     colorLayer_ = std::make_unique<SyntaxColorLayer>(*this);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -1050,8 +1066,39 @@ void EditorTextView::mouseMoveEvent(QMouseEvent* event) {
 bool EditorTextView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Leave) {
         clearTooltip();
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        lastDoubleClick_.start();
     }
     return QPlainTextEdit::viewportEvent(event);
+}
+
+bool EditorTextView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == textControl_ && event->type() == QEvent::Timer &&
+        holdsCaretStill(static_cast<QTimerEvent*>(event)->timerId())) {
+        return true;
+    }
+    return QPlainTextEdit::eventFilter(watched, event);
+}
+
+bool EditorTextView::holdsCaretStill(int timerId) const {
+    const QTextCursor caret = textCursor();
+    if (caret.block().length() <= longestCachedBlock) {
+        return false;
+    }
+    // The text control times triple clicks too, for a double-click interval after a double click.
+    if (lastDoubleClick_.isValid() && lastDoubleClick_.elapsed() < 2 * QApplication::doubleClickInterval()) {
+        return false;
+    }
+    const int blinkInterval = QApplication::cursorFlashTime() / 2;
+    const QList<QAbstractEventDispatcher::TimerInfo> timers =
+        QAbstractEventDispatcher::instance()->registeredTimers(textControl_);
+    if (std::none_of(timers.begin(), timers.end(), [&](const auto& timer) {
+            return timer.timerId == timerId && timer.interval == blinkInterval;
+        })) {
+        return false;
+    }
+    // Held while it is shown (a blink hides it after a key or a click), or for good under a selection.
+    return getPaintContext().cursorPosition >= 0 || caret.hasSelection();
 }
 
 void EditorTextView::inputMethodEvent(QInputMethodEvent* event) {
@@ -1267,7 +1314,17 @@ void EditorTextView::paintEvent(QPaintEvent* event) {
         QPainter painter(viewport());
         drawCurrentLineHighlight(painter, event->rect());
     }
+    // A caret's block too long to keep its shaped text keeps it through the paint: the toolkit
+    // would drop it once the lines are drawn and analyse the whole block again to draw the caret.
+    QTextLayout* heldLayout = nullptr;
+    if (const QTextBlock caretBlock = textCursor().block(); caretBlock.length() > longestCachedBlock) {
+        heldLayout = caretBlock.layout();
+        heldLayout->setCacheEnabled(true);
+    }
     QPlainTextEdit::paintEvent(event);
+    if (heldLayout != nullptr) {
+        heldLayout->setCacheEnabled(false);
+    }
     if (showIndentGuides_) {
         QPainter painter(viewport());
         drawIndentGuides(painter, event->rect());

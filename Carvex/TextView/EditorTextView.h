@@ -6,6 +6,7 @@
 #include "platform/DynamicColor.h"
 #include "platform/MainScheduler.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -218,6 +219,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -260,6 +262,9 @@ private:
     void selectionMaybeChanged();
     // Lets the caret's block, when long, keep its shaped text between layouts and paints.
     void keepCaretBlockLayout();
+    // Whether the text control's timer event `timerId` is a blink of a caret that stays shown: a
+    // block too long to keep its shaped text would be analysed whole again for each blink.
+    bool holdsCaretStill(int timerId) const;
     QStringView lineText(const QTextBlock& block) const;
 
     std::shared_ptr<CarvexPlatform::MainScheduler> scheduler_;
@@ -318,6 +323,8 @@ private:
     mutable quint64 lineCountRevision_ = 0;
     mutable int lineCount_ = 1;
     QTextBlock keptBlock_;
+    QObject* textControl_ = nullptr;  // the base's text control, which blinks the caret
+    QElapsedTimer lastDoubleClick_;
     int lastAnchor_ = -1;
     int lastPosition_ = -1;
 };

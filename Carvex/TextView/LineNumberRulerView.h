@@ -26,7 +26,8 @@ public:
     // Installs a ruler on `textView` (once; a second call returns the ruler already there).
     static LineNumberRulerView* installLineNumberRuler(EditorTextView& textView);
 
-    // The labels as drawn: one per line fragment on screen, from the top.
+    // The labels as drawn, from the top: each line's number, and a dash for each further fragment
+    // of a wrapped line that is on screen.
     struct Label {
         QString text;
         qreal y = 0;  // top of the fragment, in the ruler's coordinates
