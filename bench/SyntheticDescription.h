@@ -404,6 +404,27 @@ inline std::string generate(std::size_t approximateBytes, Syntax syntax) {
   return out;
 }
 
+// The JSON description of about `approximateBytes` bytes pretty-printed, as one line with no white
+// space outside strings: what many frameworks serve.
+inline std::string generateMinified(std::size_t approximateBytes) {
+  const std::string pretty = generate(approximateBytes, Syntax::json);
+  std::string out;
+  out.reserve(pretty.size());
+  bool inString = false;
+  bool escaped = false;
+  for (const char c : pretty) {
+    if (inString) {
+      out.push_back(c);
+      escaped = !escaped && c == '\\';
+      inString = escaped || c != '"';
+    } else if (c != ' ' && c != '\n' && c != '\r' && c != '\t') {
+      inString = c == '"';
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
 // The description with `units` resources and as many models, declaring the version `openapi`: the
 // same description in either syntax.
 inline std::string generateUnits(int units, Syntax syntax, std::string_view openapi = "3.1.0") {

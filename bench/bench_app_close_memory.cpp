@@ -138,6 +138,17 @@ struct Closes {
         lastInUse = inUseMB();
         firstInUse = resident.size() == 1 ? lastInUse : firstInUse;
     }
+    // Closes the window and waits for its memory to go back; false (the benchmark skipped) if it did not close.
+    bool closeAndRecord(CloseBench& bench, DocumentWindowController* window, benchmark::State& state) {
+        window->window()->close();
+        bench.drain();
+        if (!bench.controller.documents().empty() || CarvexPlatform::MemoryRelease::isPending()) {
+            state.SkipWithError("the document did not close");
+            return false;
+        }
+        record();
+        return true;
+    }
     void report(benchmark::State& state, double empty) const {
         double spread = 0;
         for (const double close : resident) {
@@ -189,13 +200,9 @@ void BM_OpenValidateCloseTenMegabytes(benchmark::State& state) {
                 return;
             }
             openValidated = std::max(openValidated, residentMB());
-            window->window()->close();
-            bench.drain();
-            if (!bench.controller.documents().empty() || CarvexPlatform::MemoryRelease::isPending()) {
-                state.SkipWithError("the document did not close");
+            if (!closes.closeAndRecord(bench, window, state)) {
                 return;
             }
-            closes.record();
             std::fprintf(stderr, "cycle %2d: open and validated %.0f MB, after close %.0f MB (%.0f MB in use)\n",
                          cycle + 1, openValidated, closes.resident.back(), closes.lastInUse);
         }
@@ -249,13 +256,9 @@ void BM_CloseWhileALongLineLoads(benchmark::State& state) {
                 return;
             }
             openLoading = std::max(openLoading, residentMB());
-            window->window()->close();
-            bench.drain();
-            if (!bench.controller.documents().empty() || CarvexPlatform::MemoryRelease::isPending()) {
-                state.SkipWithError("the document did not close");
+            if (!closes.closeAndRecord(bench, window, state)) {
                 return;
             }
-            closes.record();
             std::fprintf(stderr, "cycle %2d: open and loading %.0f MB, after close %.0f MB (%.0f MB in use)\n",
                          cycle + 1, openLoading, closes.resident.back(), closes.lastInUse);
         }

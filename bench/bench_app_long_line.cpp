@@ -51,25 +51,7 @@ constexpr int editorHeight = 800;
 
 // The description of about `bytes` pretty-printed, without white space outside strings.
 QString minified(std::size_t bytes) {
-    const std::string pretty = SyntheticDescription::generate(bytes, SyntheticDescription::Syntax::json);
-    std::string out;
-    out.reserve(pretty.size());
-    bool inString = false;
-    bool escaped = false;
-    for (const char c : pretty) {
-        if (inString) {
-            out.push_back(c);
-            escaped = !escaped && c == '\\';
-            inString = escaped || c != '"';
-            continue;
-        }
-        if (c == ' ' || c == '\n' || c == '\r' || c == '\t') {
-            continue;
-        }
-        inString = c == '"';
-        out.push_back(c);
-    }
-    return QString::fromStdString(out);
+    return QString::fromStdString(SyntheticDescription::generateMinified(bytes));
 }
 
 // About 2 MB and 5 MB of text.

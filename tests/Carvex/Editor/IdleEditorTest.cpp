@@ -35,23 +35,7 @@ constexpr std::size_t scale = 1;
 constexpr qsizetype longString = 20 * megabyte;
 #endif
 
-std::string minified(std::size_t bytes) {
-    const std::string pretty = SyntheticDescription::generate(bytes, SyntheticDescription::Syntax::json);
-    std::string out;
-    bool inString = false;
-    bool escaped = false;
-    for (const char c : pretty) {
-        if (inString) {
-            out.push_back(c);
-            escaped = !escaped && c == '\\';
-            inString = escaped || c != '"';
-        } else if (c != ' ' && c != '\n') {
-            inString = c == '"';
-            out.push_back(c);
-        }
-    }
-    return out;
-}
+std::string minified(std::size_t bytes) { return SyntheticDescription::generateMinified(bytes); }
 
 struct Input {
     const char* name;
