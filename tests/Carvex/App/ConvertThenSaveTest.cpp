@@ -1,6 +1,7 @@
 // Saving right after Convert, through the real start-up code, windows, menus and keys as the window
 // system delivers them (to the window that has the focus, with no test help to make a window active).
 
+#include "tests/Carvex/App/ApplicationWindows.h"
 #include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
@@ -37,17 +38,9 @@
 namespace Carvex {
 namespace {
 
+using CarvexTest::editorOf;
+using CarvexTest::noSharedWindows;
 using CarvexTest::waitUntil;
-
-EditorViewController* editorOf(const CarvexPlatform::Document* document) {
-    if (document == nullptr || document->windowControllers().empty()) {
-        return nullptr;
-    }
-    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
-    auto* split = window ? dynamic_cast<SplitViewController*>(window->contentViewController()) : nullptr;
-    EditorSplitViewController* area = split ? split->editorSplitViewController() : nullptr;
-    return area ? dynamic_cast<EditorViewController*>(area->editorViewController()) : nullptr;
-}
 
 QMainWindow* windowOf(const CarvexPlatform::Document* document) {
     return document->windowControllers().empty() ? nullptr : document->windowControllers().front()->window();
@@ -58,17 +51,6 @@ void pressInFocusWindow(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QWindow* focus = QGuiApplication::focusWindow();
     ASSERT_NE(focus, nullptr) << "no window has the keyboard";
     QTest::keyClick(focus, key, modifiers);
-}
-
-AppDelegate::SharedWindows noSharedWindows() {
-    AppDelegate::SharedWindows windows;
-    windows.showWelcome = [] {};
-    windows.welcomeWindow = []() -> QWidget* { return nullptr; };
-    windows.showPreferences = [] {};
-    windows.preferencesWindow = []() -> QWidget* { return nullptr; };
-    windows.showUserManual = [] {};
-    windows.helpWindow = []() -> QWidget* { return nullptr; };
-    return windows;
 }
 
 class ConvertThenSaveTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 // Whether a document counts as edited, and what its text offers, as a user meets it in the running
 // application: a converted document before its first key, and undo and redo around the saved text.
 
+#include "tests/Carvex/App/ApplicationWindows.h"
 #include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "tests/Carvex/App/WaitUntil.h"
 #include "Carvex/App/AppDelegate.h"
@@ -34,6 +35,8 @@
 namespace Carvex {
 namespace {
 
+using CarvexTest::editorOf;
+using CarvexTest::noSharedWindows;
 using CarvexTest::waitUntil;
 
 const QByteArray description = "openapi: 3.0.0\n"
@@ -54,16 +57,6 @@ const QByteArray description = "openapi: 3.0.0\n"
                                "  schemas:\n"
                                "    Pet:\n"
                                "      type: object\n";
-
-EditorViewController* editorOf(const CarvexPlatform::Document* document) {
-    if (document == nullptr || document->windowControllers().empty()) {
-        return nullptr;
-    }
-    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
-    auto* split = window ? dynamic_cast<SplitViewController*>(window->contentViewController()) : nullptr;
-    EditorSplitViewController* area = split ? split->editorSplitViewController() : nullptr;
-    return area ? dynamic_cast<EditorViewController*>(area->editorViewController()) : nullptr;
-}
 
 QMainWindow* windowOf(const CarvexPlatform::Document* document) {
     return document->windowControllers().empty() ? nullptr : document->windowControllers().front()->window();
@@ -89,17 +82,6 @@ void activate(QMainWindow* window) {
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-AppDelegate::SharedWindows noSharedWindows() {
-    AppDelegate::SharedWindows windows;
-    windows.showWelcome = [] {};
-    windows.welcomeWindow = []() -> QWidget* { return nullptr; };
-    windows.showPreferences = [] {};
-    windows.preferencesWindow = []() -> QWidget* { return nullptr; };
-    windows.showUserManual = [] {};
-    windows.helpWindow = []() -> QWidget* { return nullptr; };
-    return windows;
 }
 
 class EditedStateTest : public ::testing::Test {

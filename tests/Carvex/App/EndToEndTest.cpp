@@ -1,6 +1,7 @@
 // The whole road a user takes with one description: open a file, type, validate, convert, save
 // both documents and quit, through the real start-up code, windows, menus and key events.
 
+#include "tests/Carvex/App/ApplicationWindows.h"
 #include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "tests/Carvex/App/TypeKeys.h"
 #include "tests/Carvex/App/WaitUntil.h"
@@ -67,6 +68,7 @@
 namespace Carvex {
 namespace {
 
+using CarvexTest::noSharedWindows;
 using VoziZazIreCore::GenericNode;
 using VoziZazIreCore::GenericNodeKind;
 
@@ -208,18 +210,6 @@ protected:
         CarvexPlatform::FilePanel::shared().setScript(nullptr);
     }
 
-    // The windows the application keeps for the whole run: none is part of this road.
-    static AppDelegate::SharedWindows sharedWindows() {
-        AppDelegate::SharedWindows windows;
-        windows.showWelcome = [] {};
-        windows.welcomeWindow = []() -> QWidget* { return nullptr; };
-        windows.showPreferences = [] {};
-        windows.preferencesWindow = []() -> QWidget* { return nullptr; };
-        windows.showUserManual = [] {};
-        windows.helpWindow = []() -> QWidget* { return nullptr; };
-        return windows;
-    }
-
     std::shared_ptr<CarvexPlatform::AlertScript> alerts = std::make_shared<CarvexPlatform::AlertScript>();
     std::shared_ptr<CarvexPlatform::FilePanelScript> panels = std::make_shared<CarvexPlatform::FilePanelScript>();
     QTemporaryDir temporary;
@@ -241,7 +231,7 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
     }
 
     Application::registerScenes();
-    Application carvex(QStringLiteral("carvex-e2e-") + QUuid::createUuid().toString(QUuid::Id128), sharedWindows(),
+    Application carvex(QStringLiteral("carvex-e2e-") + QUuid::createUuid().toString(QUuid::Id128), noSharedWindows(),
                        CarvexPlatform::Settings::isolated());
     ASSERT_TRUE(carvex.start({sourcePath}));
     DocumentController* documents = carvex.delegate()->documentController();

@@ -3,6 +3,7 @@
 // entry (`Application::main`) from the application object to the end of the process, where a quit
 // used to crash while the application object was torn down.
 
+#include "tests/Carvex/App/ApplicationWindows.h"
 #include "tests/Carvex/App/TypeKeys.h"
 #include "Carvex/App/Application.h"
 #include "Carvex/Documents/Document.h"
@@ -36,6 +37,8 @@
 
 namespace Carvex {
 namespace {
+
+using CarvexTest::editorTextViewOf;
 
 constexpr const char* scenarioVariable = "CARVEX_QUIT_SCENARIO";
 constexpr const char* filesVariable = "CARVEX_QUIT_FILES";
@@ -79,17 +82,6 @@ std::vector<Document*> openDocuments() {
         }
     }
     return documents;
-}
-
-EditorTextView* editorTextViewOf(const Document* document) {
-    if (document == nullptr || document->windowControllers().empty()) {
-        return nullptr;
-    }
-    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
-    auto* split = window ? dynamic_cast<SplitViewController*>(window->contentViewController()) : nullptr;
-    EditorSplitViewController* editorSplit = split ? split->editorSplitViewController() : nullptr;
-    auto* editor = editorSplit ? dynamic_cast<EditorViewController*>(editorSplit->editorViewController()) : nullptr;
-    return editor ? editor->editorTextView() : nullptr;
 }
 
 // The first document's editor, shown, focused and in the active window; null until it is.

@@ -2,6 +2,7 @@
 // start-up code, window, key events and event loop: every key reaches the text at once, undo and
 // the saved file, and the file keeps its line endings.
 
+#include "tests/Carvex/App/ApplicationWindows.h"
 #include "tests/Carvex/App/ScopedApplicationSetup.h"
 #include "tests/Carvex/App/TypeKeys.h"
 #include "tests/Carvex/App/WaitUntil.h"
@@ -36,6 +37,8 @@
 namespace Carvex {
 namespace {
 
+using CarvexTest::editorTextViewOf;
+using CarvexTest::noSharedWindows;
 using CarvexTest::type;
 using CarvexTest::waitUntil;
 
@@ -74,17 +77,6 @@ QByteArray longDescription(qsizetype size, const QByteArray& lineEnd) {
                                          << expected.mid(from, 60).toStdString() << "\"";
 }
 
-EditorTextView* editorTextViewOf(const Document* document) {
-    if (document == nullptr || document->windowControllers().empty()) {
-        return nullptr;
-    }
-    auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
-    auto* split = window ? dynamic_cast<SplitViewController*>(window->contentViewController()) : nullptr;
-    EditorSplitViewController* editorSplit = split ? split->editorSplitViewController() : nullptr;
-    auto* editor = editorSplit ? dynamic_cast<EditorViewController*>(editorSplit->editorViewController()) : nullptr;
-    return editor ? editor->editorTextView() : nullptr;
-}
-
 struct LineEndings {
     const char* name;
     QByteArray lineEnd;
@@ -102,17 +94,6 @@ protected:
         CarvexPlatform::AlertPresenter::shared().setScript(alerts);
     }
     void TearDown() override { CarvexPlatform::AlertPresenter::shared().setScript(nullptr); }
-
-    static AppDelegate::SharedWindows sharedWindows() {
-        AppDelegate::SharedWindows windows;
-        windows.showWelcome = [] {};
-        windows.welcomeWindow = []() -> QWidget* { return nullptr; };
-        windows.showPreferences = [] {};
-        windows.preferencesWindow = []() -> QWidget* { return nullptr; };
-        windows.showUserManual = [] {};
-        windows.helpWindow = []() -> QWidget* { return nullptr; };
-        return windows;
-    }
 
     std::shared_ptr<CarvexPlatform::AlertScript> alerts = std::make_shared<CarvexPlatform::AlertScript>();
     QTemporaryDir temporary;
@@ -132,7 +113,7 @@ TEST_P(TypingWhileLoadingTest, keys_typed_during_a_long_load_are_all_saved) {
 
     Application::registerScenes();
     Application carvex(QStringLiteral("carvex-typing-") + QUuid::createUuid().toString(QUuid::Id128),
-                       sharedWindows(), CarvexPlatform::Settings::isolated());
+                       noSharedWindows(), CarvexPlatform::Settings::isolated());
     ASSERT_TRUE(carvex.start({path}));
     DocumentController* documents = carvex.delegate()->documentController();
     ASSERT_NE(documents, nullptr);
