@@ -53,7 +53,7 @@ struct OpenSnippetEditor {
         controller->view()->resize(1000, 800);
         controller->view()->show();
         document.setFilePath(QStringLiteral("/nowhere/description.yaml"));
-        document.content = content;
+        document.setContent(content);
         controller->setDocument(&document);
         controller->loadDocumentContent();
         view().finishLoading();
@@ -87,7 +87,7 @@ struct OpenSnippetEditor {
                 state.SkipWithError(fault);
                 break;
             }
-            if (document.content != view().text()) {
+            if (document.content() != view().text()) {
                 state.SkipWithError("the document's content differs from the view's text");
                 break;
             }

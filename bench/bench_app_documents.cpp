@@ -56,7 +56,7 @@ void BM_SaveTenMegabytes(benchmark::State& state) {
     double longestMainThread = 0;
     double totalWhole = 0;
     for (auto _ : state) {
-        document.content = text;
+        document.setContent(text);
         document.updateChangeCount(CarvexPlatform::ChangeType::done);
         bool done = false;
         QElapsedTimer whole;

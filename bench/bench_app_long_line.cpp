@@ -92,7 +92,7 @@ struct Editor {
         controller->view()->resize(editorWidth, editorHeight);
         controller->view()->show();
         document.setFilePath(path);
-        document.content = text;
+        document.setContent(text);
         controller->setDocument(&document);
         SyntaxHighlightingController* highlighting = controller->highlightingController();
         const auto previous = highlighting->onHighlightingComplete;
@@ -184,7 +184,7 @@ void BM_EditorKey(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["after_ms"] = after / static_cast<double>(state.iterations());
-    if (view.textLength() != text.size() + state.iterations() || editor.document.content != view.text()) {
+    if (view.textLength() != text.size() + state.iterations() || editor.document.content() != view.text()) {
         state.SkipWithError("keys were lost or the document's content differs from the view's text");
     }
 }

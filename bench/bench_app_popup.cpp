@@ -179,8 +179,8 @@ struct OpenEditor {
         controller->view()->resize(1000, 800);
         controller->view()->show();
         document.setFilePath(QStringLiteral("/nowhere/description.yaml"));
-        document.content =
-            QString::fromStdString(SyntheticDescription::generate(bytes, SyntheticDescription::Syntax::yaml));
+        document.setContent(
+            QString::fromStdString(SyntheticDescription::generate(bytes, SyntheticDescription::Syntax::yaml)));
         controller->setDocument(&document);
         controller->loadDocumentContent();
         view().finishLoading();

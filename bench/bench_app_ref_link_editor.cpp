@@ -101,7 +101,7 @@ struct Editor {
         view.setTextDelegate(&delegate);
         view.loadText(text);
         view.finishLoading();
-        document.content = text;
+        document.setContent(text);
         QApplication::processEvents();
         // The styler's and the handler's slots run between these two.
         QObject::connect(&view, &EditorTextView::textDidChange, [this] { slotTimer.start(); });

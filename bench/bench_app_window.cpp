@@ -167,7 +167,7 @@ void BM_OpenTenMegabyteWindow(benchmark::State& state) {
         longestStall.add(bench.drain());
         state.SetIterationTime(toWindow / 1e3);
         auto* editor = dynamic_cast<EditorViewController*>(window->editorViewController());
-        if (!editor || editor->editorTextView()->textLength() != document->content.size()) {
+        if (!editor || editor->editorTextView()->textLength() != document->content().size()) {
             state.SkipWithError("the text did not arrive whole");
             return;
         }
@@ -316,7 +316,7 @@ void BM_ConvertTenMegabytes(benchmark::State& state) {
     Document* document = open(bench, "large.yaml", largeYAML());
     auto* window = dynamic_cast<DocumentWindowController*>(document->windowControllers().front());
     bench.drain();
-    const QString expected = DocumentConversionService().convertToJSON(document->content);
+    const QString expected = DocumentConversionService().convertToJSON(document->content());
     Longest longest;
     for (auto _ : state) {
         const Stopwatch click;
@@ -325,7 +325,7 @@ void BM_ConvertTenMegabytes(benchmark::State& state) {
         longest.add(bench.drain());
         state.SetIterationTime(click.wallMs() / 1e3);
         auto* converted = dynamic_cast<Document*>(bench.controller.documents().back());
-        if (!converted || converted == document || converted->content != expected) {
+        if (!converted || converted == document || converted->content() != expected) {
             state.SkipWithError("the converted document is wrong");
             return;
         }

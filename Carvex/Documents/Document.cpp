@@ -43,6 +43,24 @@ Document::~Document() {
     *self_ = nullptr;
 }
 
+const QString& Document::content() const {
+    if (contentIsStale_) {
+        contentIsStale_ = false;
+        content_ = contentSource_();
+    }
+    return content_;
+}
+
+void Document::setContent(QString text) {
+    content_ = std::move(text);
+    contentIsStale_ = false;
+}
+
+void Document::setContentSource(std::function<QString()> source) {
+    (void)content();
+    contentSource_ = std::move(source);
+}
+
 DocumentLogger& Document::logger() {
     if (!logger_) {
         const QString name = hasFile() ? QFileInfo(filePath()).fileName() : QStringLiteral("Untitled");
@@ -65,7 +83,7 @@ void Document::setDisplayName(const std::optional<QString>& name) {
 }
 
 void Document::loadConvertedContent(const QString& text, FileFormat format, const QString& displayName) {
-    content = text;
+    setContent(text);
     fileFormat = format;
     // The converted text is kept in no file yet: the document is edited until it is saved, so closing
     // it asks first. Counted before the editor shows the text, which reads it.
@@ -90,7 +108,7 @@ std::optional<Error> Document::readFromData(const QByteArray& data, const QStrin
     if (decoder.hasError()) {
         return documentError(QStringLiteral("Failed to read document"));
     }
-    content = std::move(text);
+    setContent(std::move(text));
     fileFormat = DocumentTypes::fileFormat(typeName);
     lastKnownModificationDate_ = fileModificationDateOnDisk();
     return std::nullopt;
@@ -99,7 +117,7 @@ std::optional<Error> Document::readFromData(const QByteArray& data, const QStrin
 std::variant<QByteArray, Error> Document::dataOfType(const QString&) {
     // A lone surrogate has no UTF-8: writing a replacement character would change the text.
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    QByteArray data = encoder.encode(content);
+    QByteArray data = encoder.encode(content());
     if (encoder.hasError()) {
         return documentError(QStringLiteral("Failed to save document"));
     }

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,8 +34,15 @@ public:
     explicit Document(EditorPreferencesStore* editorPreferencesStore = nullptr);
     ~Document() override;
 
-    // The text; the editor writes it on every edit, reading and reloading replace it.
-    QString content;
+    // The text. Reading and reloading replace it; while an editor shows the document, the editor's
+    // text is the content, taken from it when the content is next read after an edit.
+    const QString& content() const;
+    void setContent(QString text);
+    // Makes `source` give the content from the next `contentSourceDidChange` on, until `setContent`
+    // or another source (nothing: none). A source that goes leaves its last text as the content.
+    void setContentSource(std::function<QString()> source);
+    // The source's text changed: the content follows it when next read.
+    void contentSourceDidChange() { contentIsStale_ = contentSource_ != nullptr; }
     // The format from the document type, or set by conversion.
     std::optional<FileFormat> fileFormat;
     // A name set through `setDisplayName`, in place of the file's.
@@ -94,6 +102,9 @@ private:
     QString externalChangeName() const;
 
     EditorPreferencesStore* editorPreferencesStore_;
+    mutable QString content_;
+    std::function<QString()> contentSource_;
+    mutable bool contentIsStale_ = false;
     CarvexPlatform::WorkItem externalChangeDebounceTimer_;
     bool isShowingExternalChangeDialog_ = false;
     bool isReverting_ = false;

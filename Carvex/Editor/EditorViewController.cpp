@@ -70,6 +70,9 @@ EditorViewController::EditorViewController(Stores stores, std::shared_ptr<Carvex
 
 EditorViewController::~EditorViewController() {
     QObject::disconnect(saveConnection_);
+    if (document_) {
+        document_->setContentSource(nullptr);  // takes the last text while the view is still there
+    }
     // The aids hold the view weakly; the view must not call back into a controller half gone.
     if (editorTextView_) {
         editorTextView_->setTextDelegate(nullptr);
@@ -322,9 +325,14 @@ void EditorViewController::makeRefLinkHandler() {
 
 void EditorViewController::setDocument(Document* document) {
     QObject::disconnect(saveConnection_);
+    if (document_ && document_ != document) {
+        document_->setContentSource(nullptr);
+    }
     document_ = document;
-    contentNeedsRebuild_ = true;
     if (document) {
+        // Each edit marks the content as following the view; the whole text is written out only
+        // when the content is read (a save, a conversion), not on every key.
+        document->setContentSource([this] { return textForDocument(); });
         saveConnection_ = connect(document, &CarvexPlatform::Document::documentDidSave, this,
                                   &EditorViewController::documentDidSave);
     }
@@ -347,8 +355,7 @@ void EditorViewController::loadDocumentContent() {
         return;
     }
     endPlaceholderSession();
-    editorTextView_->loadText(document_->content);
-    contentNeedsRebuild_ = true;
+    editorTextView_->loadText(document_->content());
     unmodifiedIsSavedText_ = !document_->isDocumentEdited();
     const DocumentLanguageDetector detector;
     DocumentLanguage language = DocumentLanguage::unknown;
@@ -358,7 +365,7 @@ void EditorViewController::loadDocumentContent() {
         language = *document_->fileFormat == FileFormat::json ? DocumentLanguage::json : DocumentLanguage::yaml;
     }
     if (language == DocumentLanguage::unknown) {
-        language = detector.detectFromContent(document_->content);
+        language = detector.detectFromContent(document_->content());
     }
     currentLanguage_ = language;
     if (highlightingController_) {
@@ -395,9 +402,8 @@ void EditorViewController::setContent(const QString& text, std::optional<Documen
     endPlaceholderSession();
     editorTextView_->loadText(text);
     if (document_) {
-        document_->content = text;
+        document_->setContent(text);
     }
-    contentNeedsRebuild_ = true;
     unmodifiedIsSavedText_ = !(document_ && document_->isDocumentEdited());
     const DocumentLanguage chosen = language ? *language : DocumentLanguageDetector{}.detectFromContent(text);
     currentLanguage_ = chosen;
@@ -427,7 +433,7 @@ void EditorViewController::updateIndentationStyle() {
     if (!document_ || !editorTextView_) {
         return;
     }
-    const std::optional<IndentationStyle> style = IndentationDetector{}.detect(document_->content);
+    const std::optional<IndentationStyle> style = IndentationDetector{}.detect(document_->content());
     int width = 2;
     if (style) {
         width = style->isTabs() ? 4 : style->spacesWidth();
@@ -445,6 +451,18 @@ void EditorViewController::updateSnippetsForLanguage(DocumentLanguage language) 
         catalog->loadTemplates();
     }
     installSnippetController(std::move(catalog), format);
+}
+
+QString EditorViewController::textForDocument() const {
+    if (!editorTextView_) {
+        return QString();
+    }
+    QString text = editorTextView_->text();
+    if (text.constData() == editorTextView_->viewText().constData()) {
+        // Sharing the view's buffer would make the next key copy the whole text.
+        text = QString(text.constData(), text.size());
+    }
+    return text;
 }
 
 void EditorViewController::notifyPropertiesCoordinator() {

@@ -178,7 +178,9 @@ private:
     // replaced): no chip outlives the text it was made for.
     void endPlaceholderSession();
     void contentWasReplaced(DocumentLanguage language, bool refreshLinks);
-    void followChangeInDocumentContent(const TextChange& change);
+    // The document's content while this editor shows it: the view's text in the file's line
+    // endings, in a buffer of its own.
+    QString textForDocument() const;
     // The document is edited unless the undo history is back at the text last read or saved.
     void updateDocumentChangeCount();
     void documentDidSave();
@@ -221,8 +223,6 @@ private:
     SyntaxThemePreferencesStore& themePreferences_;
     CompletionPreferencesStore& completionPreferences_;
     std::shared_ptr<CarvexPlatform::MainScheduler> scheduler_;
-    // The document's content is rebuilt from the view on the next change (after a load).
-    bool contentNeedsRebuild_ = true;
     // The view's unmodified state (`QTextDocument::isModified`) is the text of the document's file: false
     // after a text that was never saved (a conversion) and after edits made while a save was writing.
     bool unmodifiedIsSavedText_ = true;

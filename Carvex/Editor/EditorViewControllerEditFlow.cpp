@@ -132,56 +132,6 @@ bool EditorViewController::editorTextViewShouldChangeText(EditorTextView& view, 
 
 // MARK: After an edit
 
-void EditorViewController::followChangeInDocumentContent(const TextChange& change) {
-    if (!document_ || !editorTextView_) {
-        return;
-    }
-    const EditorTextView& view = *editorTextView_;
-    QString& content = document_->content;
-    if (contentNeedsRebuild_) {
-        // The first change after a load: the view now writes every line break in the file's style.
-        const QString text = view.text();
-        content = QString(text.constData(), text.size());
-        content.reserve(content.size() + content.size() / 8 + 4096);
-        contentNeedsRebuild_ = false;
-        return;
-    }
-    const qsizetype location = change.editedRange.location;
-    const qsizetype removedUnits = change.editedRange.length - change.changeInLength;
-    QString inserted = view.viewText().mid(location, change.editedRange.length);
-    qsizetype start = location;
-    qsizetype removed = removedUnits;
-    switch (view.lineEndingStyle()) {
-        case LineEndingStyle::lf:
-            break;
-        case LineEndingStyle::cr:
-            inserted.replace(u'\n', u'\r');
-            break;
-        case LineEndingStyle::crlf: {
-            // Every line break before the change is one unit longer in the content.
-            start = location + view.lineNumber(location);
-            qsizetype end = start;
-            for (qsizetype unit = 0; unit < removedUnits && end < content.size(); ++unit) {
-                end += content[end] == u'\r' && end + 1 < content.size() && content[end + 1] == u'\n' ? 2 : 1;
-            }
-            removed = end - start;
-            inserted.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-            break;
-        }
-    }
-    if (start < 0 || start + removed > content.size()) {
-        // Out of step (should not happen): take the whole text once.
-        contentNeedsRebuild_ = true;
-        followChangeInDocumentContent(change);
-        return;
-    }
-    const qsizetype needed = content.size() - removed + inserted.size();
-    if (needed > content.capacity()) {
-        content.reserve(needed + needed / 8 + 4096);
-    }
-    content.replace(start, removed, inserted);
-}
-
 void EditorViewController::updateDocumentChangeCount() {
     if (!document_ || !editorTextView_) {
         return;
@@ -224,7 +174,9 @@ void EditorViewController::editorTextViewWillChangeText(EditorTextView&) {
 }
 
 void EditorViewController::editorTextViewDidChangeText(EditorTextView& view, const TextChange& change) {
-    followChangeInDocumentContent(change);
+    if (document_) {
+        document_->contentSourceDidChange();
+    }
     if (isUpdatingPlaceholders_ || isReloadingContent_) {
         moveValidationMarks(change);
         isProcessingTextChange_ = false;

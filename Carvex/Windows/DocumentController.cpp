@@ -125,7 +125,7 @@ CarvexPlatform::Document* DocumentController::openGeneratedDocument(const QStrin
     CarvexPlatform::Document* document = std::get<std::unique_ptr<CarvexPlatform::Document>>(made).get();
     auto* ours = dynamic_cast<Document*>(document);
     if (ours) {
-        ours->content = text;
+        ours->setContent(text);
         // As for a document read from a file: the format follows the type, so Convert knows it.
         ours->fileFormat = DocumentTypes::fileFormat(typeName);
     }

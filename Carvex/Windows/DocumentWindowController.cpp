@@ -302,7 +302,7 @@ void DocumentWindowController::validateDocument() {
     if (!document || isValidating_ || !validationService_) {
         return;
     }
-    const QString text = document->content;
+    const QString text = document->content();
     isValidating_ = true;
     if (validateToolbarItem_) {
         validateToolbarItem_->setEnabled(false);
@@ -452,7 +452,7 @@ void DocumentWindowController::performConversion(Conversion convert, FileFormat 
     QPointer<DocumentWindowController> self(this);
     QPointer<Document> source(document);
     conversionRun_ = CarvexPlatform::BackgroundTask::run(
-        [convert = std::move(convert), text = document->content]() {
+        [convert = std::move(convert), text = document->content()]() {
             ConversionOutcome outcome;
             try {
                 outcome.text = convert(text);

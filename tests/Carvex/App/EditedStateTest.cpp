@@ -188,7 +188,7 @@ TEST_F(EditedStateTest, AConvertedDocumentIsEditedUntilSavedAndItsLinksWorkAtOnc
     activate(window);
     QTest::keyClicks(&text, QStringLiteral(" "));
     QTest::keyClick(&text, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(text.viewText().size(), converted->content.size());
+    EXPECT_EQ(text.viewText().size(), converted->content().size());
     EXPECT_TRUE(converted->isDocumentEdited());
 
     // Closing asks as for any untitled edited document: Cancel keeps it.

@@ -520,7 +520,7 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
         }
         EXPECT_EQ(text.viewText(), filled);
         EXPECT_EQ(placeholders.session(), nullptr) << "a redo brings text, not chips";
-        EXPECT_EQ(source->content, text.text());
+        EXPECT_EQ(source->content(), text.text());
         for (int step = 0; step < 30 && text.viewText() != beforePath; ++step) {
             QTest::keyClick(&text, Qt::Key_Z, Qt::ControlModifier);
         }
@@ -623,7 +623,7 @@ TEST_P(EndToEndTest, EditValidateConvertSaveAndQuit) {
             EXPECT_EQ(placeholders.session(), nullptr) << "a redo brings text, not chips";
         }
         EXPECT_EQ(text.viewText(), filled);
-        EXPECT_EQ(source->content, text.text());
+        EXPECT_EQ(source->content(), text.text());
         edit.replace(QStringLiteral("paths:\n"), QStringLiteral("paths:\n") + inlinePath);
     }
     window.controller->convertSegmentedControl()->performClick(0);

@@ -138,13 +138,13 @@ TEST_P(TypingWhileLoadingTest, keys_typed_during_a_long_load_are_all_saved) {
     // for the whole load, two seconds on this text).
     EXPECT_TRUE(view->isLoading());
     EXPECT_TRUE(view->document()->firstBlock().text() == QStringLiteral("# typed at once"));
-    EXPECT_TRUE(document->content.startsWith(QString::fromUtf8("# typed at once" + lineEnd + "openapi")));
+    EXPECT_TRUE(document->content().startsWith(QString::fromUtf8("# typed at once" + lineEnd + "openapi")));
     QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
     type(view, QStringLiteral("# typed at the end"));
     QByteArray expected = "# typed at once" + lineEnd + original + "# typed at the end";
     EXPECT_FALSE(view->isLoading());
     EXPECT_TRUE(sameBytes(view->text().toUtf8(), expected));
-    EXPECT_TRUE(sameBytes(document->content.toUtf8(), expected));
+    EXPECT_TRUE(sameBytes(document->content().toUtf8(), expected));
 
     // Undo takes back the typing and nothing of the load; redo brings it back.
     for (int step = 0; step < 100 && view->document()->isUndoAvailable(); ++step) {

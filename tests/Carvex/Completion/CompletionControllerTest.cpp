@@ -312,7 +312,7 @@ TEST_F(CompletionControllerTest, EveryAcceptingKeyWritesTheSelectedRow) {
         EXPECT_FALSE(visible());
         EXPECT_EQ(view().viewText().mid(lineStart, 15), QStringLiteral("  description: "));
         EXPECT_EQ(view().selectedRange(), (TextRange{lineStart + 15, 0}));
-        EXPECT_EQ(document->content, view().text()) << "the document sees the edit";
+        EXPECT_EQ(document->content(), view().text()) << "the document sees the edit";
         clock->advance(100ms);
         EXPECT_FALSE(visible()) << "the waiting request is dropped";
         // One undo takes the whole row back.
@@ -438,7 +438,7 @@ TEST_F(CompletionAcceptanceTest, AStatusCodeRowWritesAJSONKeyInTheRealEditor) {
     EXPECT_FALSE(visible());
     EXPECT_EQ(view().viewText().mid(lineStart, 18), QStringLiteral("          \"200\": \n"));
     EXPECT_EQ(view().selectedRange(), (TextRange{lineStart + 17, 0}));
-    EXPECT_EQ(jsonDocument->content, view().text());
+    EXPECT_EQ(jsonDocument->content(), view().text());
 }
 
 TEST_F(CompletionAcceptanceTest, AnAcceptanceRightAfterAKeystrokeWritesTheRowOnce) {
@@ -551,7 +551,7 @@ TEST_F(CompletionAcceptanceTest, BadInputGivesADefinedEditOrNone) {
         EXPECT_EQ(view().viewText(), row.written);
         EXPECT_EQ(view().selectedRange().location, row.caret);
         EXPECT_FALSE(completion->isProcessingCompletion());
-        EXPECT_EQ(document->content, view().text());
+        EXPECT_EQ(document->content(), view().text());
         clock->advance(100ms);
     }
 }

@@ -84,7 +84,7 @@ TEST_F(SnippetAcceptanceTest, AltReturnListsSnippetsAloneAndEachAcceptingKeyInse
         EXPECT_FALSE(completion->isPopupVisible());
         ASSERT_NE(session(), nullptr);
         EXPECT_TRUE(view().viewText().startsWith(text + QStringLiteral("summary: ")));
-        EXPECT_EQ(document->content, view().text());
+        EXPECT_EQ(document->content(), view().text());
         EXPECT_EQ(view().textCursor().selectedText(), session()->placeholders()[0].defaultText);
     }
 

@@ -100,7 +100,7 @@ protected:
     }
 
     static void edit(Document& document, const QString& text) {
-        document.content = text;
+        document.setContent(text);
         document.updateChangeCount(ChangeType::done);
     }
 
@@ -153,12 +153,12 @@ TEST_F(DocumentTest, ReadingTakesOnlyUTF8AndWritesBackTheSameBytes) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Document document(&preferences);
-        document.content = "before";
+        document.setContent("before");
         const auto error = document.readFromData(row.bytes, DocumentTypes::yamlDocument);
         if (!row.readable) {
             ASSERT_TRUE(error.has_value());
             EXPECT_EQ(*error, (Error{"NSOSStatusErrorDomain", -4, "Failed to read document"}));
-            EXPECT_EQ(document.content, "before");
+            EXPECT_EQ(document.content(), "before");
             EXPECT_EQ(document.fileFormat, std::nullopt);
             continue;
         }
@@ -230,7 +230,7 @@ TEST_F(DocumentTest, NamesLoggerAndConvertedContent) {
     EXPECT_EQ(untitled.displayName(), "petstore_converted.json");
     EXPECT_EQ(untitled.customDisplayName, "petstore_converted.json");
     EXPECT_EQ(untitled.fileFormat, FileFormat::json);
-    EXPECT_EQ(untitled.content, "{}");
+    EXPECT_EQ(untitled.content(), "{}");
     EXPECT_TRUE(untitled.isDocumentEdited()) << "a converted text is kept in no file yet";
     untitled.setDisplayName(std::nullopt);
     EXPECT_EQ(untitled.displayName().left(8), "Untitled");
@@ -319,7 +319,7 @@ TEST_F(DocumentTest, CorpusFilesOpenOneDocumentPerFileWithTheirFormat) {
     EXPECT_EQ(yaml->fileFormat, FileFormat::yaml);
     EXPECT_EQ(json->fileFormat, FileFormat::json);
     EXPECT_EQ(yaml->windowControllers().size(), 1u);
-    EXPECT_TRUE(yaml->content.contains("openapi"));
+    EXPECT_TRUE(yaml->content().contains("openapi"));
     EXPECT_FALSE(yaml->isDocumentEdited());
 
     bool wasOpen = false;
@@ -349,10 +349,10 @@ TEST_F(DocumentTest, ExternalChangesAreCheckedOnceAfterTheLastNotice) {
     writeExternally(document->filePath(), "v: 2\n", 6);
     document->presentedItemDidChange();
     fake->advance(499ms);
-    EXPECT_EQ(document->content, "v: 0\n");
+    EXPECT_EQ(document->content(), "v: 0\n");
     EXPECT_TRUE(logLines(*document).empty());
     fake->advance(1ms);
-    EXPECT_EQ(document->content, "v: 2\n");
+    EXPECT_EQ(document->content(), "v: 2\n");
     EXPECT_EQ(logLines(*document), std::vector<QString>{reloadedLine});
     EXPECT_TRUE(alerts->presented().empty());
     EXPECT_FALSE(document->isDocumentEdited());
@@ -378,7 +378,7 @@ TEST_F(DocumentTest, OwnSavesAndUntitledDocumentsRaiseNothing) {
 
     EXPECT_TRUE(alerts->presented().empty());
     EXPECT_TRUE(logLines(*document).empty());
-    EXPECT_EQ(document->content, "a: 2\n");
+    EXPECT_EQ(document->content(), "a: 2\n");
 }
 
 TEST_F(DocumentTest, ExternalChangeAnswers) {
@@ -437,7 +437,7 @@ TEST_F(DocumentTest, ExternalChangeAnswers) {
             fake->advance(500ms);
             settle();
             EXPECT_EQ(read(document->filePath()), "disk: 1\n");
-            EXPECT_EQ(document->content, row.expectContent);
+            EXPECT_EQ(document->content(), row.expectContent);
             EXPECT_EQ(logLines(*document), row.expectLog);
             EXPECT_FALSE(document->isShowingExternalChangeDialog());
             ASSERT_EQ(alerts->presented().size(), row.answer ? 1u : 0u);
@@ -500,7 +500,7 @@ TEST_F(DocumentTest, WithoutAWindowNoQuestionIsAsked) {
     document->checkForExternalChange();
     EXPECT_TRUE(alerts->presented().empty());
     EXPECT_FALSE(document->isShowingExternalChangeDialog());
-    EXPECT_EQ(document->content, "a: 0\n");
+    EXPECT_EQ(document->content(), "a: 0\n");
 }
 
 TEST_F(DocumentTest, AFailedReloadKeepsTheText) {
@@ -509,7 +509,7 @@ TEST_F(DocumentTest, AFailedReloadKeepsTheText) {
     writeExternally(document->filePath(), "bad: \xFF\n");
     document->presentedItemDidChange();
     fake->advance(500ms);
-    EXPECT_EQ(document->content, "good: 1\n");
+    EXPECT_EQ(document->content(), "good: 1\n");
     EXPECT_EQ(logLines(*document), std::vector<QString>{"Failed to reload document: Failed to read document"});
     EXPECT_EQ(document->logStore()->entries().front().level, LogLevel::error);
     EXPECT_FALSE(document->isReverting());
@@ -541,7 +541,7 @@ TEST_F(DocumentTest, SavingOverAnExternalChangeAsksAsTheConflictDoes) {
         ASSERT_EQ(alerts->presented().size(), 1u);
         EXPECT_EQ(alerts->presented()[0].alert.buttons, (QStringList{"Reload", "Ignore"}));
         EXPECT_EQ(read(document->filePath()), row.expectFile);
-        EXPECT_EQ(document->content, row.expectContent);
+        EXPECT_EQ(document->content(), row.expectContent);
         EXPECT_FALSE(document->isDocumentEdited());
         document->close();
         settle();
@@ -574,7 +574,7 @@ TEST_F(DocumentTest, FilesReplacedByAnotherProgramAreStillWatched) {
         ASSERT_TRUE(waitUntil([&] { return fake->pendingCount() > 0; })) << "no notice of the change";
         fake->runPending();
         fake->advance(500ms);
-        EXPECT_EQ(document->content, QString("n: %1\n").arg(round));
+        EXPECT_EQ(document->content(), QString("n: %1\n").arg(round));
         // Drain the notices that came after.
         QCoreApplication::processEvents();
         fake->advance(500ms);

@@ -297,11 +297,11 @@ TEST_F(NewDocumentSheetTest, NewPresentsTheSheetOnTheKeyWindowAndOpensTheSkeleto
     EXPECT_TRUE(window->convertSegmentedControl()->isEnabled(0)) << "Convert to JSON";
     EXPECT_FALSE(window->convertSegmentedControl()->isEnabled(1));
     EXPECT_FALSE(document->hasFile());
-    EXPECT_TRUE(document->content.startsWith(QStringLiteral("openapi: \"3.0.0\"\ninfo:")));
+    EXPECT_TRUE(document->content().startsWith(QStringLiteral("openapi: \"3.0.0\"\ninfo:")));
     ASSERT_EQ(document->windowControllers().size(), 1u);
     EXPECT_TRUE(document->windowControllers().front()->window()->isVisible());
     ASSERT_EQ(editorCalls.size(), 1u);
-    EXPECT_EQ(editorCalls[0].first, document->content);
+    EXPECT_EQ(editorCalls[0].first, document->content());
     EXPECT_EQ(editorCalls[0].second, DocumentLanguage::yaml);
     EXPECT_TRUE(alerts->presented().empty());
 }
@@ -353,7 +353,7 @@ TEST_F(NewDocumentSheetTest, NewWithNoWindowShowsTheWelcomeWindowAndWithoutTheSc
     ASSERT_EQ(controller.documents().size(), 1u);
     auto* document = dynamic_cast<Document*>(controller.documents().front());
     ASSERT_NE(document, nullptr);
-    EXPECT_TRUE(document->content.isEmpty());
+    EXPECT_TRUE(document->content().isEmpty());
     EXPECT_EQ(document->fileType(), DocumentTypes::jsonDocument);
 }
 

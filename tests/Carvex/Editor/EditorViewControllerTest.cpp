@@ -85,7 +85,7 @@ TEST_F(EditorViewControllerTest, WithoutFactoriesTheAidsOfLaterSubsystemsAreSkip
     EditorViewController bare({editorStore.get(), themeStore.get(), completionStore.get(), settings}, fake);
     bare.view()->show();
     Carvex::Document plain(editorStore.get());
-    plain.content = QStringLiteral("a: 1\n");
+    plain.setContent(QStringLiteral("a: 1\n"));
     bare.setDocument(&plain);
     bare.loadDocumentContent();
     EXPECT_EQ(bare.completionController(), nullptr);
@@ -98,7 +98,7 @@ TEST_F(EditorViewControllerTest, WithoutFactoriesTheAidsOfLaterSubsystemsAreSkip
     QApplication::sendEvent(&text, &key);
     bare.triggerCompletion();
     bare.triggerSnippetSuggestion();
-    EXPECT_EQ(plain.content, "a: 12x\n");
+    EXPECT_EQ(plain.content(), "a: 12x\n");
     EXPECT_EQ(plain.changeCount(), 2);
 }
 
@@ -120,8 +120,8 @@ TEST_F(EditorViewControllerTest, AidsHearOfAnEditASelectionChangeAndAKeyInOrder)
     EXPECT_EQ(journal.take(), (Events{"completion.handleKeyDown", "snippets.handleKeyDown", "completion.textDidChange",
                                       "snippets.textDidChange", "links.updateLinks", "properties.documentDidChange"}));
     EXPECT_EQ(controller->breadcrumbController()->lastUpdateLocation(), title + 1);
-    EXPECT_EQ(doc.content, view().text());
-    EXPECT_TRUE(doc.content.contains(QStringLiteral("xSwagger Petstore")));
+    EXPECT_EQ(doc.content(), view().text());
+    EXPECT_TRUE(doc.content().contains(QStringLiteral("xSwagger Petstore")));
     EXPECT_EQ(doc.changeCount(), 1);
     EXPECT_EQ(coordinator->lastText, view().viewText());
     EXPECT_EQ(coordinator->lastFormat, Carvex::DocumentFormat::yaml);
@@ -173,7 +173,7 @@ TEST_F(EditorViewControllerTest, PlaceholderSessionTellsOnlyContentChangeCountAn
     ASSERT_EQ(manager.replaced.size(), 1u);
     EXPECT_EQ(manager.replaced[0].first, (TextRange{name + 2, 0}));
     EXPECT_EQ(manager.replaced[0].second, 2);
-    EXPECT_EQ(doc.content, view().text());
+    EXPECT_EQ(doc.content(), view().text());
     EXPECT_EQ(doc.changeCount(), 1);
     EXPECT_TRUE(controller->highlightingController()->isPaused());
     // Marks follow placeholder edits too: the one on the line moved with the inserted units is
@@ -190,13 +190,13 @@ TEST_F(EditorViewControllerTest, PlaceholderSessionTellsOnlyContentChangeCountAn
     EXPECT_EQ(editEvents(journal.take()), (Events{"placeholders.activePlaceholderRange", "placeholders.didReplaceText",
                                       "properties.documentDidChange"}));
     EXPECT_TRUE(view().viewText().contains(QStringLiteral("summary: Pet\n")));
-    EXPECT_EQ(doc.content, view().text());
+    EXPECT_EQ(doc.content(), view().text());
     EXPECT_EQ(doc.changeCount(), 2);
     EXPECT_EQ(manager.replaced.back().first, (TextRange{name, 6}));
     EXPECT_EQ(manager.replaced.back().second, 3);
     view().undo();
     EXPECT_EQ(view().viewText(), before) << "the chip replacement is in the undo history";
-    EXPECT_EQ(doc.content, view().text());
+    EXPECT_EQ(doc.content(), view().text());
 
     // The session ends: the next edit queues a full pass and the aids hear of edits again.
     manager.current->running = false;
@@ -290,7 +290,7 @@ TEST_F(EditorViewControllerTest, AJSONDocumentReplacesTheSnippetCatalogAndAYAMLO
     EXPECT_EQ(fakes->completion->snippetTemplates()[0].id, "json-template");
     EXPECT_EQ(fakes->completion->placeholderManager(), fakes->snippets->placeholderManager());
     EXPECT_TRUE(fakes->snippets->onPlaceholderModeExit);
-    EXPECT_EQ(document->content, "{\"openapi\": \"3.1.0\"}");
+    EXPECT_EQ(document->content(), "{\"openapi\": \"3.1.0\"}");
     // The links of the new text are asked for at once, not at its first edit.
     EXPECT_EQ(editEvents(journal.take()),
               (Events{"catalog.load json", "links.updateLinks", "properties.documentDidChange"}));
@@ -358,14 +358,14 @@ TEST_F(EditorViewControllerTest, TabAndShiftTabIndentAndOutdentAsOneUndoStep) {
         press(row.key, row.modifiers, row.key == Qt::Key_Tab ? QStringLiteral("\t") : QString());
         EXPECT_EQ(view().viewText(), row.expected);
         EXPECT_EQ(view().selectedRange(), row.expectedSelection);
-        EXPECT_EQ(doc.content, view().text());
+        EXPECT_EQ(doc.content(), view().text());
         const bool changed = row.expected != row.text;
         EXPECT_EQ(view().document()->isUndoAvailable(), changed);
         if (changed) {
             view().undo();
             EXPECT_EQ(view().viewText(), row.text) << "one undo step";
             EXPECT_FALSE(view().document()->isUndoAvailable());
-            EXPECT_EQ(doc.content, row.text);
+            EXPECT_EQ(doc.content(), row.text);
         }
     }
 }
@@ -385,13 +385,13 @@ TEST_F(EditorViewControllerTest, TabOverManyLinesMovesMarksPerLineAndIsOneUndoSt
                                       "snippets.textDidChange", "links.updateLinks", "properties.documentDidChange",
                                       "completion.selectionDidChangeWithoutEdit"}));
     EXPECT_TRUE(view().viewText().startsWith(QStringLiteral("  key0: value\n  key1: value\n")));
-    EXPECT_EQ(doc.content, view().text());
+    EXPECT_EQ(doc.content(), view().text());
     EXPECT_EQ(doc.changeCount(), 1);
     ASSERT_EQ(controller->validationDecorationController()->decorationCount(), 1);
     EXPECT_EQ(controller->validationDecorationController()->decorations()[0].range.location, marked + 2 * 1500);
     view().undo();
     EXPECT_EQ(view().viewText(), text);
-    EXPECT_EQ(doc.content, text);
+    EXPECT_EQ(doc.content(), text);
 }
 
 // MARK: Marks and the document's content
@@ -432,10 +432,10 @@ TEST_F(EditorViewControllerTest, DocumentContentFollowsEveryChangeInTheFilesLine
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Carvex::Document& doc = open(row.text, QStringLiteral("/nowhere/c.yaml"));
-        EXPECT_EQ(doc.content, row.text);
+        EXPECT_EQ(doc.content(), row.text);
         const auto check = [&](const char* step) {
             SCOPED_TRACE(step);
-            EXPECT_EQ(doc.content, view().text());
+            EXPECT_EQ(doc.content(), view().text());
         };
         view().setSelectedRange({view().textLength(), 0});
         view().insertTextAtSelection(QStringLiteral("\nd: 4"));
@@ -463,14 +463,48 @@ TEST_F(EditorViewControllerTest, ADocumentSetWithoutLoadingTakesTheWholeTextAtTh
     open(QStringLiteral("a: 1\r\nb: 2\r\n"), QStringLiteral("/nowhere/a.yaml"));
     type(QStringLiteral("x"));
     Carvex::Document other(editorStore.get());
-    other.content = QStringLiteral("something else entirely");
+    other.setContent(QStringLiteral("something else entirely"));
     controller->setDocument(&other);
     type(QStringLiteral("y"));
-    EXPECT_EQ(other.content, view().text());
-    EXPECT_EQ(other.content, "xya: 1\r\nb: 2\r\n");
+    EXPECT_EQ(other.content(), view().text());
+    EXPECT_EQ(other.content(), "xya: 1\r\nb: 2\r\n");
     type(QStringLiteral("\n"));
-    EXPECT_EQ(other.content, "xy\r\na: 1\r\nb: 2\r\n");
+    EXPECT_EQ(other.content(), "xy\r\na: 1\r\nb: 2\r\n");
     controller->setDocument(nullptr);
+}
+
+// The content is taken from the view when it is read: the document must keep the last text when
+// the editor leaves it or goes, and a read must not leave it sharing the view's text.
+TEST_F(EditorViewControllerTest, TheDocumentKeepsTheEditorsLastTextWhenTheEditorLeaves) {
+    struct Row {
+        const char* name;
+        QString text;
+    };
+    const Row rows[] = {
+        {"line feeds", "a: 1\nb: 2\n"},
+        {"CR LF", "a: 1\r\nb: 2\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Carvex::Document& doc = open(row.text, QStringLiteral("/nowhere/k.yaml"));
+        type(QStringLiteral("x"));
+        EXPECT_EQ(doc.content(), "x" + row.text);
+        EXPECT_NE(doc.content().constData(), view().viewText().constData()) << "a buffer of its own";
+        doc.setContent(QStringLiteral("set: 1\n"));
+        EXPECT_EQ(doc.content(), "set: 1\n") << "a text set replaces the view's until the next edit";
+        type(QStringLiteral("y"));
+        Carvex::Document other(editorStore.get());
+        other.setContent(QStringLiteral("other: 1\n"));
+        controller->setDocument(&other);
+        type(QStringLiteral("z"));
+        EXPECT_EQ(doc.content(), "xy" + row.text) << "the text when the editor left";
+        EXPECT_EQ(other.content(), view().text());
+        controller->setDocument(&doc);
+        type(QStringLiteral("w"));
+    }
+    Carvex::Document& last = *document;
+    controller.reset();
+    EXPECT_EQ(last.content(), "xyzwa: 1\r\nb: 2\r\n") << "the text when the editor went";
 }
 
 // MARK: navigateToLine

@@ -150,7 +150,7 @@ protected:
     // Loads a text as the editor does: the view, the document's content, the links.
     void load(const QString& text, DocumentLanguage language) {
         view->loadText(text);
-        document.content = text;
+        document.setContent(text);
         delegate.language = language;
         handler->updateLinks(language);
     }
@@ -603,7 +603,7 @@ TEST_F(RefLinkHandlerTest, TargetsOutsideTheTextAndLargeTextsMoveNothingAndHangN
     }
     view->loadText(lines);
     ASSERT_TRUE(view->isLoading());
-    document.content = lines;
+    document.setContent(lines);
     handler->updateLinks(DocumentLanguage::yaml);
     parse(lines, VoziZazIre::Format::yaml);
     const qsizetype first = indexOf(QStringLiteral("#/components/schemas/Pet"));

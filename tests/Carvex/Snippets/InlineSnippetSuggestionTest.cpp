@@ -133,7 +133,7 @@ TEST_F(InlineSnippetSuggestionTest, AfterThePauseTheOperationTemplateShowsAfterT
     EXPECT_EQ(lines[1], QStringLiteral("  summary: Get items"));
     EXPECT_EQ(text(), typed);
     EXPECT_EQ(view().document()->availableUndoSteps(), undoSteps);
-    EXPECT_EQ(document->content, view().text());
+    EXPECT_EQ(document->content(), view().text());
 
     const auto geometry = ghost().geometry();
     ASSERT_TRUE(geometry);
@@ -288,7 +288,7 @@ TEST_F(InlineSnippetSuggestionTest, AcceptingATrimmedGhostInsertsOnlyTheUntypedR
     view().undo();
     EXPECT_EQ(text(), QStringLiteral("k: v\ngo: ab"));
     EXPECT_EQ(session(), nullptr);
-    EXPECT_EQ(document->content, view().text());
+    EXPECT_EQ(document->content(), view().text());
 }
 
 TEST_F(InlineSnippetSuggestionTest, KeysRouteAsTheRowsSay) {
@@ -402,7 +402,7 @@ TEST_F(InlineSnippetSuggestionTest, FadesRunOnTheClockAndAFadesEndLeavesANewerPr
     EXPECT_EQ(bar->maximum(), natural + 3);
     bar->setValue(bar->maximum());
     EXPECT_EQ(bar->value(), natural + 3) << "the padding can be scrolled to";
-    EXPECT_EQ(document->content, view().text());
+    EXPECT_EQ(document->content(), view().text());
     EXPECT_FALSE(document->isDocumentEdited());
 
     // A lookup while the ghost shows fades the old one; the fade's end keeps the new padding.

@@ -96,7 +96,7 @@ public:
     // document's content is the view's text.
     void expectConsistent() {
         ASSERT_NE(document, nullptr);
-        EXPECT_EQ(document->content, view().text());
+        EXPECT_EQ(document->content(), view().text());
         EXPECT_FALSE(text().contains(QChar(0xFFFC)));
         if (const Carvex::PlaceholderSession* running = session()) {
             for (const Carvex::Placeholder& placeholder : running->placeholders()) {

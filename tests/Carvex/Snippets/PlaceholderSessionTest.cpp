@@ -31,7 +31,7 @@ TEST_F(PlaceholderSessionTest, InsertionIsPlainTextInOneAnnouncedStepWithTheFirs
     const int stepsBefore = view().document()->availableUndoSteps();
     EXPECT_EQ(manager().insertSnippet(QStringLiteral("a${1:x}b${2:yy}c"), 0), 6);
     EXPECT_EQ(text(), QStringLiteral("axbyyck: v\n"));
-    EXPECT_EQ(doc.content, QStringLiteral("axbyyck: v\n")) << "announced like any edit";
+    EXPECT_EQ(doc.content(), QStringLiteral("axbyyck: v\n")) << "announced like any edit";
     EXPECT_TRUE(doc.isDocumentEdited());
     EXPECT_EQ(view().document()->availableUndoSteps(), stepsBefore + 1);
     ASSERT_NE(session(), nullptr);
@@ -155,7 +155,7 @@ TEST_F(PlaceholderSessionTest, TypingFillsTheSelectedChipAndTheLastFillEndsTheSe
     typeKey(QStringLiteral("z"));
     EXPECT_EQ(text(), QStringLiteral("aqrbzc\nk: v\n"));
     EXPECT_EQ(session(), nullptr) << "no chip is left";
-    EXPECT_EQ(doc.content, view().text());
+    EXPECT_EQ(doc.content(), view().text());
 }
 
 // MARK: One history
@@ -181,14 +181,14 @@ TEST_F(PlaceholderSessionTest, UndoAndRedoRestorePlainTextAndNeverBringChipsBack
     EXPECT_EQ(text(), original) << "the insertion is one step";
     EXPECT_EQ(session(), nullptr) << "undoing the insertion ends the session";
     EXPECT_EQ(view().selectedRange(), (TextRange{original.size(), 0})) << "the caret is back where it was";
-    EXPECT_EQ(doc.content, original);
+    EXPECT_EQ(doc.content(), original);
 
     view().redo();
     EXPECT_EQ(text(), inserted);
     EXPECT_EQ(session(), nullptr) << "a redo brings text, not chips";
     view().redo();
     EXPECT_EQ(text(), filled) << "the redo history survives";
-    EXPECT_EQ(doc.content, filled);
+    EXPECT_EQ(doc.content(), filled);
 
     // Ending a session edits nothing, so what can be redone stays.
     view().undo();
@@ -206,7 +206,7 @@ TEST_F(PlaceholderSessionTest, UndoAndRedoRestorePlainTextAndNeverBringChipsBack
     EXPECT_EQ(text(), original);
     press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(text(), withA);
-    EXPECT_EQ(doc.content, withA);
+    EXPECT_EQ(doc.content(), withA);
 }
 
 TEST_F(PlaceholderSessionTest, ALongSnippetScrollsTheViewOnlyAsFarAsItsFirstField) {
@@ -597,7 +597,7 @@ TEST_F(PlaceholderSessionTest, ASnippetProposalReplacesTheTypedWordInTheSameStep
                                      "'200':\n          description: OK"));
     ASSERT_NE(session(), nullptr);
     EXPECT_EQ(view().selectedRange(), (TextRange{text().indexOf(QStringLiteral("Summary")), 7}));
-    EXPECT_EQ(doc.content, view().text());
+    EXPECT_EQ(doc.content(), view().text());
     view().undo();
     EXPECT_EQ(text(), before) << "the typed word comes back with the same undo";
     EXPECT_EQ(session(), nullptr);
@@ -619,7 +619,7 @@ TEST_F(PlaceholderSessionTest, BadSnippetsAreInsertedWholeWithoutOrphans) {
     EXPECT_EQ(session()->placeholders()[0].range, (TextRange{5, 100'000}));
     (void)view().viewport()->grab();
     EXPECT_EQ(manager().chipRenderer().paintedChipCount(), 1);
-    EXPECT_TRUE(doc.content.contains(huge));
+    EXPECT_TRUE(doc.content().contains(huge));
     const auto saved = doc.dataOfType(Carvex::DocumentTypes::yamlDocument);
     ASSERT_TRUE(std::holds_alternative<QByteArray>(saved));
     EXPECT_TRUE(std::get<QByteArray>(saved).contains(huge.toUtf8())) << "saved whole";
@@ -716,7 +716,7 @@ TEST_F(PlaceholderSessionTest, ASeededWalkKeepsChipsTextAndContentInStep) {
         view().undo();
     }
     EXPECT_EQ(text(), start);
-    EXPECT_EQ(document->content, start);
+    EXPECT_EQ(document->content(), start);
     while (view().document()->isRedoAvailable()) {
         view().redo();
     }

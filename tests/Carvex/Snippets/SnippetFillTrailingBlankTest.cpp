@@ -45,7 +45,7 @@ public:
         }
         EXPECT_EQ(parseErrorOf(text(), json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml), "")
             << text().toStdString();
-        EXPECT_EQ(doc.content, view().text());
+        EXPECT_EQ(doc.content(), view().text());
     }
 };
 

@@ -130,7 +130,7 @@ TEST_F(WindowTest, ValidateWritesTheOutcomeAndEachFindingInOrder) {
         DocumentWindowController* window = windowOf(document);
         ASSERT_NE(window, nullptr) << row.name;
         // The expected lines, from the service's own result for the same text.
-        const CarvexValidationResult result = service.validateNow(document->content);
+        const CarvexValidationResult result = service.validateNow(document->content());
         std::vector<QString> expected;
         expected.reserve(8);
         expected.emplace_back("Validating document...");
@@ -295,8 +295,8 @@ TEST_F(WindowTest, ConvertOpensTheOtherFormatInANewDocument) {
         EXPECT_EQ(converted->displayName(), row.name);
         EXPECT_EQ(converted->fileFormat, row.target);
         EXPECT_FALSE(converted->hasFile());
-        EXPECT_EQ(converted->content, row.target == FileFormat::json ? service.convertToJSON(source->content)
-                                                                     : service.convertToYAML(source->content));
+        EXPECT_EQ(converted->content(), row.target == FileFormat::json ? service.convertToJSON(source->content())
+                                                                     : service.convertToYAML(source->content()));
         DocumentWindowController* newWindow = windowOf(converted);
         ASSERT_NE(newWindow, nullptr);
         // Marked as edited: the converted text is in no file yet.
@@ -315,7 +315,7 @@ TEST_F(WindowTest, AFailedConversionIsLoggedAndOpensNothing) {
     Document* document = openText("broken.yaml", "openapi: 3.0.0\ninfo: [unclosed\n");
     DocumentWindowController* window = windowOf(document);
     ASSERT_NE(window, nullptr);
-    const QString before = document->content;
+    const QString before = document->content();
     QString expected;
     try {
         DocumentConversionService{}.convertToJSON(before);
@@ -329,7 +329,7 @@ TEST_F(WindowTest, AFailedConversionIsLoggedAndOpensNothing) {
     ASSERT_FALSE(logLines(*document).empty());
     EXPECT_EQ(logLines(*document).back(), expected);
     EXPECT_EQ(document->logStore()->entries().back().level, LogLevel::error);
-    EXPECT_EQ(document->content, before);
+    EXPECT_EQ(document->content(), before);
 
     // Any other failure names itself.
     document->logStore()->clear();

@@ -40,7 +40,7 @@ TEST_F(WindowTest, TheWindowSetUpWiresEditorPropertiesAndConsoleToTheDocument) {
     ASSERT_NE(properties, nullptr);
     EXPECT_EQ(area->editorViewController(), editor);
     EXPECT_EQ(editor->document(), document);
-    EXPECT_EQ(editor->editorTextView()->viewText(), document->content);
+    EXPECT_EQ(editor->editorTextView()->viewText(), document->content());
     EXPECT_EQ(properties->document(), document);
     EXPECT_EQ(editor->propertiesViewController(), properties);
     EXPECT_NE(properties->navigationDelegate(), nullptr);
@@ -93,7 +93,7 @@ TEST_F(WindowTest, ValidationMarksFollowEachRun) {
     ValidationDecorationController* marks = editor->validationDecorationController();
     ASSERT_NE(marks, nullptr);
 
-    const auto findings = OpenAPIValidationService().validateNow(document->content).findings();
+    const auto findings = OpenAPIValidationService().validateNow(document->content()).findings();
     const auto placed = std::count_if(findings.begin(), findings.end(), [](const auto& f) { return f.sourceLocation.has_value(); });
     ASSERT_GT(placed, 0);
     window->validateDocument();
@@ -133,7 +133,7 @@ TEST_F(WindowTest, MarksOfARunAreMovedByTheEditsMadeWhileItRan) {
     const QString typed = "# note\n";
     window->validateDocument();
     ASSERT_TRUE(editor->editorTextView()->replaceCharacters(TextRange{0, 0}, typed, false));
-    EXPECT_TRUE(document->content.startsWith(typed));
+    EXPECT_TRUE(document->content().startsWith(typed));
     settle();
     const std::vector<TextRange> after = markedRanges(*editor);
     ASSERT_EQ(after.size(), before.size());
@@ -165,7 +165,7 @@ TEST_F(WindowTest, AnExternalReloadRefreshesTheEditorWithoutAnEdit) {
     out.close();
     document->checkForExternalChange();
     settle();
-    EXPECT_EQ(document->content, QString::fromUtf8(validYAML));
+    EXPECT_EQ(document->content(), QString::fromUtf8(validYAML));
     EXPECT_EQ(editor->editorTextView()->viewText(), QString::fromUtf8(validYAML));
     EXPECT_EQ(editor->validationDecorationController()->decorationCount(), 0);
     EXPECT_FALSE(document->isDocumentEdited());
@@ -182,7 +182,7 @@ TEST_F(WindowTest, AConvertedDocumentShowsItsTextInItsEditor) {
     ASSERT_NE(converted, source);
     EditorViewController* editor = editorOf(windowOf(converted));
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->editorTextView()->viewText(), DocumentConversionService().convertToJSON(source->content));
+    EXPECT_EQ(editor->editorTextView()->viewText(), DocumentConversionService().convertToJSON(source->content()));
     EXPECT_EQ(editor->currentLanguage(), DocumentLanguage::json);
     EXPECT_EQ(windowOf(converted)->window()->windowTitle(), "api_converted.json[*]");
 }

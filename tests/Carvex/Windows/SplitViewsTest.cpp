@@ -299,7 +299,7 @@ TEST_F(WindowTest, AnEditedTabThatIsKeptOpenStaysATab) {
     ASSERT_TRUE(std::holds_alternative<CarvexPlatform::Document*>(made));
     auto* untitled = dynamic_cast<Document*>(std::get<CarvexPlatform::Document*>(made));
     ASSERT_NE(untitled, nullptr);
-    untitled->content = "openapi: 3.0.3\n";
+    untitled->setContent("openapi: 3.0.3\n");
     untitled->updateChangeCount(CarvexPlatform::ChangeType::done);
     WindowTabHost* host = WindowTabHost::hostOf(windowOf(untitled)->window());
     ASSERT_NE(host, nullptr);

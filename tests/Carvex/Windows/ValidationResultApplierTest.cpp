@@ -189,7 +189,7 @@ TEST_F(WindowTest, AResultAppliedOverManyTurnsKeepsOrderFollowsEditsAndYieldsToA
         EXPECT_FALSE(window->validateToolbarItem()->isEnabled()) << row.name;
         const QString typed = "# a\n# b\n";
         if (row.reload) {
-            document->content = QString::fromUtf8(manyPaths(3));
+            document->setContent(QString::fromUtf8(manyPaths(3)));
             window->reloadEditorContent();
         } else {
             ASSERT_TRUE(editor->editorTextView()->replaceCharacters(TextRange{0, 0}, typed, false)) << row.name;
