@@ -214,6 +214,7 @@ void SyntaxColorLayer::apply(const std::vector<SyntaxToken>& tokens, TextRange r
 }
 
 void SyntaxColorLayer::applyRuns(std::vector<Run> added, TextRange range) {
+    settleShift();
     const int textLength = clampToInt(view_.textLength());
     const int clearStart = clampToInt(std::clamp<qsizetype>(range.location, 0, textLength));
     const int clearEnd = clampToInt(std::clamp<qsizetype>(range.end(), clearStart, textLength));
@@ -307,6 +308,7 @@ void SyntaxColorLayer::clear(TextRange range) { apply({}, range); }
 
 void SyntaxColorLayer::reset() {
     runs_.clear();
+    shift_ = 0;
     awaitedRevision_.reset();
     invalidateAll();
 }
@@ -332,11 +334,19 @@ void SyntaxColorLayer::textDidChange(qsizetype location, qsizetype removedLength
         }
         return p > removedEnd ? p + delta : loc;
     };
-    // Runs ending before the change stay as they are.
-    auto it = std::lower_bound(runs_.begin(), runs_.end(), loc,
-                               [](const Run& r, int pos) { return r.end() < pos; });
-    std::vector<Run>::iterator out = it;
-    for (auto in = it; in != runs_.end(); ++in) {
+    // Runs ending before the change stay as they are; those from the first starting at or after the
+    // removed text's end on only move.
+    const std::size_t count = runs_.size();
+    const std::size_t first = firstRunEndingAfter(loc, true);
+    std::size_t stop = first;
+    while (stop < count && startOf(stop) < removedEnd) {
+        ++stop;
+    }
+    stop = std::min(stop + 1, count);
+    moveShiftStart(stop);
+    std::vector<Run>::iterator out = runs_.begin() + static_cast<std::ptrdiff_t>(first);
+    const std::vector<Run>::iterator last = runs_.begin() + static_cast<std::ptrdiff_t>(stop);
+    for (auto in = out; in != last; ++in) {
         const int start = in->start;
         const int end = in->end();
         const int newStart = mapStart(start);
@@ -354,24 +364,15 @@ void SyntaxColorLayer::textDidChange(qsizetype location, qsizetype removedLength
                 *out++ = moved;
             }
         }
-        if (start >= removedEnd) {
-            // The runs after this one lie past the change and only move by the same amount: half
-            // the runs of the text on a key in its middle, so this is a plain pass over them.
-            ++in;
-            if (out == in) {
-                for (; in != runs_.end(); ++in) {
-                    in->start += delta;
-                }
-                out = runs_.end();
-            } else {
-                for (; in != runs_.end(); ++in, ++out) {
-                    *out = Run{in->start + delta, in->length, in->type};
-                }
-            }
-            break;
-        }
     }
-    runs_.erase(out, runs_.end());
+    // The runs after these move by the change's length (half the runs of the text on a key in
+    // its middle): only the pending shift grows.
+    const std::size_t dropped = static_cast<std::size_t>(last - out);
+    if (dropped > 0) {
+        runs_.erase(out, last);
+    }
+    shiftFrom_ = stop - dropped;
+    shift_ += delta;
 
     // The blocks the change touched get new formats before they are drawn again. A long block
     // that carried formats gets them now, moved with the change: the change is announced before
@@ -404,15 +405,15 @@ bool SyntaxColorLayer::setFormats(QTextBlock& block, int windowStart, int window
     const int from = blockStart + windowStart;
     const int until = blockStart + windowEnd;
     QList<QTextLayout::FormatRange> ranges;
-    auto run = std::lower_bound(runs_.begin(), runs_.end(), from,
-                                [](const Run& r, int pos) { return r.end() <= pos; });
-    for (; run != runs_.end() && run->start < until; ++run) {
-        if (paintsDefault_[indexOf(run->type)]) {
+    for (std::size_t index = firstRunEndingAfter(from, false); index < runs_.size() && startOf(index) < until;
+         ++index) {
+        const Run run = runAt(index);
+        if (paintsDefault_[indexOf(run.type)]) {
             continue;
         }
-        const int start = std::max(run->start, from);
-        const int end = std::min(run->end(), until);
-        ranges.append(QTextLayout::FormatRange{start - blockStart, end - start, formats_[indexOf(run->type)]});
+        const int start = std::max(run.start, from);
+        const int end = std::min(run.end(), until);
+        ranges.append(QTextLayout::FormatRange{start - blockStart, end - start, formats_[indexOf(run.type)]});
     }
     for (const TextFormatLayer* layer : formatLayers_) {
         // A layer's formats start from `from`; the layout's from the block's start.
@@ -510,12 +511,47 @@ void SyntaxColorLayer::formatNewLongBlocks(QTextBlock first) {
 }
 
 std::optional<SyntaxTokenType> SyntaxColorLayer::typeAt(qsizetype index) const {
-    auto run = std::upper_bound(runs_.begin(), runs_.end(), index,
-                                [](qsizetype pos, const Run& r) { return pos < r.end(); });
-    if (run != runs_.end() && run->start <= index && index < run->end()) {
-        return run->type;
+    if (index < 0 || index >= std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    const std::size_t found = firstRunEndingAfter(static_cast<int>(index), false);
+    if (found < runs_.size() && startOf(found) <= index) {
+        return runs_[found].type;
     }
     return std::nullopt;
+}
+
+std::size_t SyntaxColorLayer::firstRunEndingAfter(int position, bool orAt) const {
+    std::size_t low = 0;
+    std::size_t high = runs_.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        const int end = startOf(middle) + runs_[middle].length;
+        if (end < position || (!orAt && end == position)) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+void SyntaxColorLayer::moveShiftStart(std::size_t index) const {
+    index = std::min(index, runs_.size());
+    if (shift_ != 0) {
+        for (std::size_t i = shiftFrom_; i < index; ++i) {
+            runs_[i].start += shift_;
+        }
+        for (std::size_t i = index; i < shiftFrom_ && i < runs_.size(); ++i) {
+            runs_[i].start -= shift_;
+        }
+    }
+    shiftFrom_ = index;
+}
+
+void SyntaxColorLayer::settleShift() const {
+    moveShiftStart(runs_.size());
+    shift_ = 0;
 }
 
 QColor SyntaxColorLayer::colorAt(qsizetype index) const {

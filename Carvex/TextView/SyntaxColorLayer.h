@@ -82,7 +82,10 @@ public:
     // The view's font changed: formats are made again.
     void viewFontChanged();
 
-    const std::vector<Run>& runs() const { return runs_; }
+    const std::vector<Run>& runs() const {
+        settleShift();
+        return runs_;
+    }
     // The kind coloured at `index`, or nothing for default text.
     std::optional<SyntaxTokenType> typeAt(qsizetype index) const;
     // The foreground the layer paints at `index`: the kind's colour or the default colour.
@@ -95,13 +98,28 @@ private:
     static constexpr int longBlockMargin = 8192;
 
     void rebuildFormats();
+    // The runs past a change move by its length lazily: a key in the middle of a long text would
+    // otherwise rewrite half the runs. From `shiftFrom_` on, a run starts `shift_` units after its
+    // stored start.
+    int startOf(std::size_t index) const {
+        return runs_[index].start + (shift_ != 0 && index >= shiftFrom_ ? shift_ : 0);
+    }
+    Run runAt(std::size_t index) const { return Run{startOf(index), runs_[index].length, runs_[index].type}; }
+    // The first run that ends after `position` (at or after it when `orAt`), or the run count.
+    std::size_t firstRunEndingAfter(int position, bool orAt) const;
+    // Makes the runs before `index` hold their own starts, the shift applying from `index` on.
+    void moveShiftStart(std::size_t index) const;
+    // Applies the pending shift to every run.
+    void settleShift() const;
     // Gives `block` the formats of the runs between `windowStart` and `windowEnd` (units from
     // its start) and marks them current; false when it had those formats already.
     bool setFormats(QTextBlock& block, int windowStart, int windowEnd);
 
     EditorTextView& view_;
     SyntaxTheme theme_;
-    std::vector<Run> runs_;
+    mutable std::vector<Run> runs_;
+    mutable std::size_t shiftFrom_ = 0;
+    mutable int shift_ = 0;
     std::vector<TextFormatLayer*> formatLayers_;
     std::array<QTextCharFormat, 10> formats_{};
     std::array<bool, 10> paintsDefault_{};

@@ -209,6 +209,60 @@ TEST_F(SyntaxColorLayerTest, RandomApplicationsAndEditsMatchAPerCharacterModel) 
     }
 }
 
+// Runs after an edit move lazily: the kinds read between edits (and the formats of the lines on
+// screen) must be those of the moved runs, wherever the edits fall, before the runs are read whole.
+TEST_F(SyntaxColorLayerTest, KindsReadBetweenEditsFollowEveryEditBeforeTheRunsAreReadWhole) {
+    std::mt19937 random(777);
+    QString text;
+    for (int line = 0; line < 20; ++line) {
+        text += QStringLiteral("key%1: value %1\n").arg(line);
+    }
+    view->loadText(text);
+    std::vector<SyntaxToken> tokens;
+    std::vector<int> model(static_cast<std::size_t>(text.size()), -1);
+    for (int at = 0; at + 3 < text.size(); at += 5) {
+        const auto type = static_cast<T>(at % 9);
+        tokens.push_back(token(type, at, 3));
+        std::fill(model.begin() + at, model.begin() + at + 3, static_cast<int>(type));
+    }
+    layer().apply(tokens, TextRange{0, text.size()});
+    int caret = static_cast<int>(text.size() / 2);
+    for (int step = 0; step < 400; ++step) {
+        const int length = static_cast<int>(model.size());
+        // Mostly typing and deleting near the last edit, now and then a jump elsewhere.
+        const int at = random() % 10 == 0 ? static_cast<int>(random() % static_cast<unsigned>(length + 1))
+                                          : std::clamp(caret + static_cast<int>(random() % 7) - 3, 0, length);
+        const int removed = std::min(length - at, static_cast<int>(random() % 3));
+        const int added = static_cast<int>(random() % 3);
+        view->replaceCharacters(TextRange{at, removed}, QString(added, u'y'));
+        const int before = at > 0 ? model[static_cast<std::size_t>(at - 1)] : -1;
+        model.erase(model.begin() + at, model.begin() + at + removed);
+        model.insert(model.begin() + at, static_cast<std::size_t>(added), before);
+        caret = at + added;
+        for (std::size_t i = 0; i < model.size(); ++i) {
+            const std::optional<T> kind = layer().typeAt(static_cast<qsizetype>(i));
+            ASSERT_EQ(kind ? static_cast<int>(*kind) : -1, model[i]) << "step " << step << " unit " << i;
+        }
+        if (step % 50 == 0) {
+            view->viewport()->repaint();  // formats of the lines on screen, from the moved runs
+            const QTextBlock block = view->document()->findBlock(caret);
+            for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+                const int first = block.position() + range.start;
+                const int kind = model[static_cast<std::size_t>(first)];
+                ASSERT_NE(kind, -1) << "step " << step;
+                for (int unit = first; unit < first + range.length; ++unit) {
+                    ASSERT_EQ(model[static_cast<std::size_t>(unit)], kind) << "step " << step << " unit " << unit;
+                }
+            }
+        }
+    }
+    std::vector<int> actual(model.size(), -1);
+    for (const LayerRun& run : layer().runs()) {
+        std::fill(actual.begin() + run.start, actual.begin() + run.end(), static_cast<int>(run.type));
+    }
+    EXPECT_EQ(actual, model);
+}
+
 TEST_F(SyntaxColorLayerTest, ALongLineCarriesFormatsOnlyAroundWhatIsOnScreen) {
     // One line of 200,000 units (minified JSON, say): a key and a string in every ten units.
     const QString text = QStringLiteral("\"k\":\"vvv\",").repeated(20000);
