@@ -312,6 +312,7 @@ void EditorTextView::loadText(const QString& text) {
         applyViewportMargins();
     }
     pendingChange_.reset();
+    keptVisibleBlocksMayBeGone_ = true;
     lineEndingStyle_ = detectLineEndingStyle(text);
     viewText_ = normalizeLineEndings(text);
     // Nothing to normalise: the view's text is the loaded one (until it is given room to grow).
@@ -538,6 +539,9 @@ QString EditorTextView::text() const {
 }
 
 void EditorTextView::documentContentsChange(int position, int removed, int added) {
+    if (removed > 0) {
+        keptVisibleBlocksMayBeGone_ = true;
+    }
     if (applyingLoad_ || position < 0) {
         return;
     }
@@ -1307,8 +1311,34 @@ void EditorTextView::keepCaretBlockLayout() {
     }
 }
 
+void EditorTextView::keepVisibleBlockLayouts() {
+    std::vector<QTextBlock> shown;
+    for (const VisibleBlock& visible : visibleBlocks()) {
+        if (visible.block.length() <= longestUncachedBlock) {
+            visible.block.layout()->setCacheEnabled(true);
+            shown.push_back(visible.block);
+        }
+    }
+    for (const QTextBlock& kept : keptVisibleBlocks_) {
+        // A block whose text was removed since the last paint may be gone: one not on screen
+        // any more is left as it is then.
+        if (keptVisibleBlocksMayBeGone_ || kept == keptBlock_ ||
+            std::find(shown.begin(), shown.end(), kept) != shown.end()) {
+            continue;
+        }
+        // Laid out again without the cache, it drops its shaped text.
+        kept.layout()->setCacheEnabled(false);
+        document()->markContentsDirty(kept.position(), kept.length());
+    }
+    keptVisibleBlocks_ = std::move(shown);
+    keptVisibleBlocksMayBeGone_ = false;
+}
+
 void EditorTextView::paintEvent(QPaintEvent* event) {
     keepCaretBlockLayout();
+    // The toolkit drops a block's shaped text after each paint: each key (whose paint redraws
+    // the caret's band, the guides and the line) would shape every line on screen again.
+    keepVisibleBlockLayouts();
     colorLayer_->materializeVisible();
     if (highlightCurrentLine_) {
         QPainter painter(viewport());

@@ -262,6 +262,9 @@ private:
     void selectionMaybeChanged();
     // Lets the caret's block, when long, keep its shaped text between layouts and paints.
     void keepCaretBlockLayout();
+    // Lets the other blocks on screen keep their shaped text between paints, and makes those that
+    // left the screen drop it.
+    void keepVisibleBlockLayouts();
     // Whether the text control's timer event `timerId` is a blink of a caret that stays shown: a
     // block too long to keep its shaped text would be analysed whole again for each blink.
     bool holdsCaretStill(int timerId) const;
@@ -323,6 +326,8 @@ private:
     mutable quint64 lineCountRevision_ = 0;
     mutable int lineCount_ = 1;
     QTextBlock keptBlock_;
+    std::vector<QTextBlock> keptVisibleBlocks_;  // on screen at the last paint, shaped text kept
+    bool keptVisibleBlocksMayBeGone_ = false;     // text was removed since: some may be deleted
     QObject* textControl_ = nullptr;  // the base's text control, which blinks the caret
     QElapsedTimer lastDoubleClick_;
     int lastAnchor_ = -1;

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -724,6 +725,57 @@ TEST_F(EditorViewTest, TheCaretsLongLineKeepsItsShapedTextBetweenPaints) {
         view->setSelectedRange(TextRange{row.caret, 0});
         paint();
         EXPECT_EQ(longLine.layout()->cacheEnabled(), row.longKept);
-        EXPECT_FALSE(shortLine.layout()->cacheEnabled());
+        // A short line keeps its shaped text only while it is on screen.
+        const bool shortLineShown = view->visibleCharacterRange().location == 0;
+        EXPECT_EQ(shortLine.layout()->cacheEnabled(), shortLineShown);
     }
+}
+
+TEST_F(EditorViewTest, TheLinesOnScreenKeepTheirShapedTextUntilTheyLeaveIt) {
+    // The toolkit drops a line's shaped text after each paint, and every key repaints the lines on
+    // screen: they keep it while they are there, and only they (a kept line holds about 30 bytes
+    // per unit).
+    QString text;
+    for (int line = 0; line < 400; ++line) {
+        text += QStringLiteral("key%1: value %1\n").arg(line);
+    }
+    view->loadText(text);
+    view->finishLoading();
+    QTextDocument& document = *view->document();
+    const auto kept = [&] {
+        std::vector<int> numbers;
+        for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
+            if (block.layout()->cacheEnabled()) {
+                numbers.push_back(block.blockNumber());
+            }
+        }
+        return numbers;
+    };
+    const auto shown = [&] {
+        std::vector<int> numbers;
+        for (const EditorTextView::VisibleBlock& visible : view->visibleBlocks()) {
+            numbers.push_back(visible.block.blockNumber());
+        }
+        return numbers;
+    };
+    paint();
+    ASSERT_GT(shown().size(), 5u);
+    EXPECT_EQ(kept(), shown());
+    EXPECT_EQ(shown().front(), 0);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    paint();
+    EXPECT_EQ(kept(), shown()) << "the lines that left drop it";
+    EXPECT_GT(shown().front(), 300);
+    // Lines on screen removed (their blocks deleted), then some typed in: only live lines are
+    // touched, and the lines on screen keep their text again.
+    const QTextBlock first = view->visibleBlocks()[1].block;
+    view->replaceCharacters(TextRange{first.position(), 5 * first.length()}, QString());
+    view->replaceCharacters(TextRange{first.position(), 0}, QStringLiteral("new: 1\nnew: 2\n"));
+    paint();
+    for (int number : shown()) {
+        EXPECT_TRUE(document.findBlockByNumber(number).layout()->cacheEnabled()) << number;
+    }
+    view->loadText(QStringLiteral("a: 1\n"));
+    paint();
+    EXPECT_EQ(kept(), shown());
 }
