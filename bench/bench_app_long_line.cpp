@@ -22,6 +22,7 @@
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "Carvex/Syntax/SyntaxTheme.h"
 #include "Carvex/Syntax/SyntaxThemePreferencesStore.h"
+#include "Carvex/TextView/EditorDocumentLayout.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/TextView/SyntaxColorLayer.h"
 #include "Carvex/TextView/SyntaxHighlightingController.h"
@@ -105,9 +106,15 @@ struct Editor {
         controller->loadDocumentContent();
     }
     EditorTextView& view() { return *controller->editorTextView(); }
+    // Whether no line is still being laid out a slice at a time (its text is not on screen yet).
+    bool laidOut() {
+        const auto* layout = qobject_cast<const EditorDocumentLayout*>(view().document()->documentLayout());
+        return layout == nullptr || !layout->isLayingOutAnyBlock();
+    }
     bool screenIsColoured() {
         const QTextBlock block = view().firstVisibleTextBlock();
-        return coloured && block.isValid() && !block.layout()->formats().isEmpty();
+        return coloured && laidOut() && block.isValid() && block.layout()->lineCount() > 0 &&
+               !block.layout()->formats().isEmpty();
     }
 };
 
@@ -170,7 +177,7 @@ void BM_EditorKey(benchmark::State& state) {
     const QString& text = line(static_cast<int>(state.range(0)));
     Editor editor(text, pathFor(static_cast<int>(state.range(0))));
     EditorTextView& view = editor.view();
-    waitUntil([&] { return !view.isLoading() && editor.coloured; });
+    waitUntil([&] { return !view.isLoading() && editor.coloured && editor.laidOut(); });
     settleMilliseconds(editor);
     view.setSelectedRange(TextRange{placeIn(text.size(), static_cast<int>(state.range(1))), 0});
     view.ensureCursorVisible();

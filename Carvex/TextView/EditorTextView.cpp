@@ -195,10 +195,19 @@ EditorTextView::EditorTextView(QWidget* parent,
       weak_(std::make_shared<Weak>()) {
     // The base's own document, as the base makes it, with the editor's layout.
     auto* textDocument = new QTextDocument(this);
-    textDocument->setDocumentLayout(new EditorDocumentLayout(textDocument));
+    auto* documentLayout = new EditorDocumentLayout(textDocument);
+    // A block of megabytes is laid out a slice of lines per turn, so that the window answers meanwhile.
+    documentLayout->setLaysOutLongBlocksInSlices(true);
+    textDocument->setDocumentLayout(documentLayout);
     textDocument->setDefaultFont(font());
     textDocument->documentLayout()->setPaintDevice(viewport());
     setDocument(textDocument);
+    documentLayout->setSliceWidth(viewport()->width());
+    connect(documentLayout, &EditorDocumentLayout::blockLaidOut, this, [this] {
+        if (ruler_ != nullptr) {
+            ruler_->update();
+        }
+    });
     for (QObject* child : children()) {
         if (child->inherits("QWidgetTextControl")) {
             textControl_ = child;
@@ -867,6 +876,7 @@ QRectF EditorTextView::blockGeometry(const QTextBlock& block) const {
 
 std::vector<EditorTextView::VisibleBlock> EditorTextView::visibleBlocks() const {
     std::vector<VisibleBlock> result;
+    const auto* layingOut = qobject_cast<const EditorDocumentLayout*>(document()->documentLayout());
     QPointF offset = contentOffset();
     const int height = viewport()->height();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
@@ -877,7 +887,7 @@ std::vector<EditorTextView::VisibleBlock> EditorTextView::visibleBlocks() const 
         if (geometry.top() > height) {
             break;
         }
-        result.push_back(VisibleBlock{block, geometry});
+        result.push_back(VisibleBlock{block, geometry, layingOut != nullptr && layingOut->isLayingOut(block)});
         offset.ry() += geometry.height();
     }
     return result;
@@ -1212,6 +1222,9 @@ void EditorTextView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void EditorTextView::resizeEvent(QResizeEvent* event) {
+    if (auto* layout = qobject_cast<EditorDocumentLayout*>(document()->documentLayout())) {
+        layout->setSliceWidth(viewport()->width());
+    }
     // A resize without an old size (the first after a change of parent, as when the window joins
     // a tab host) makes the base lay the whole text out again, though the width may be the one
     // the text is laid out for: then it is told the width did not change.
@@ -1351,7 +1364,42 @@ void EditorTextView::paintEvent(QPaintEvent* event) {
         heldLayout = caretBlock.layout();
         heldLayout->setCacheEnabled(true);
     }
-    QPlainTextEdit::paintEvent(event);
+    // A block laid out in slices shows as a line saying so until all its lines are made: the base
+    // would draw the lines made so far (over the blocks below) and free their shaped text under the job.
+    std::vector<QRectF> standIns;
+    if (const auto* layout = qobject_cast<const EditorDocumentLayout*>(document()->documentLayout());
+        layout != nullptr && layout->isLayingOutAnyBlock()) {
+        for (const VisibleBlock& visible : visibleBlocks()) {
+            if (visible.layingOut) {
+                standIns.push_back(visible.geometry);
+            }
+        }
+    }
+    if (standIns.empty()) {
+        QPlainTextEdit::paintEvent(event);
+    } else {
+        // The base draws the parts between them.
+        const QRect exposed = event->rect();
+        int from = exposed.top();
+        const auto paintPart = [&](int until) {
+            if (until > from) {
+                QPaintEvent part(QRect(exposed.left(), from, exposed.width(), until - from));
+                QPlainTextEdit::paintEvent(&part);
+            }
+        };
+        for (const QRectF& standIn : standIns) {
+            paintPart(std::min(exposed.bottom() + 1, static_cast<int>(std::floor(standIn.top()))));
+            from = std::max(from, static_cast<int>(std::ceil(standIn.bottom())));
+        }
+        paintPart(exposed.bottom() + 1);
+        QPainter painter(viewport());
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        for (const QRectF& standIn : standIns) {
+            const QRectF band(contentOffset().x() + document()->documentMargin(), standIn.top(), viewport()->width(),
+                              standIn.height());
+            painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, tr("Laying out a long line\u2026"));
+        }
+    }
     if (heldLayout != nullptr) {
         heldLayout->setCacheEnabled(false);
     }

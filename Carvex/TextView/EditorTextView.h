@@ -176,6 +176,9 @@ public:
     struct VisibleBlock {
         QTextBlock block;
         QRectF geometry;  // viewport coordinates
+        // Being laid out a slice at a time: it has no lines to show yet (`geometry` is a stand-in
+        // line), and what lines it has must not be drawn.
+        bool layingOut = false;
     };
     // The visible blocks on screen, from the top, with their rectangles, in one walk.
     std::vector<VisibleBlock> visibleBlocks() const;

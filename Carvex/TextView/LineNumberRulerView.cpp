@@ -88,7 +88,7 @@ std::vector<LineNumberRulerView::Label> LineNumberRulerView::visibleLabels() con
     int number = textView_.lineNumber(blocks.front().block.position()) + 1;
     for (const EditorTextView::VisibleBlock& visible : blocks) {
         const QTextLayout* layout = visible.block.layout();
-        const int fragments = layout != nullptr ? layout->lineCount() : 0;
+        const int fragments = layout != nullptr && !visible.layingOut ? layout->lineCount() : 0;
         if (fragments == 0) {
             labels.push_back(Label{QString::number(number++), visible.geometry.top()});
             continue;

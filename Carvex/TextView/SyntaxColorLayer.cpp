@@ -453,7 +453,7 @@ void SyntaxColorLayer::materializeVisible() {
             // around the part on screen: laying a block out costs in proportion to its formats,
             // and every key typed lays the whole block out again. The part is widened while
             // the lines on screen stay inside it.
-            const auto shown = shownPart(block, visible.geometry.top(), viewportHeight);
+            const auto shown = visible.layingOut ? std::nullopt : shownPart(block, visible.geometry.top(), viewportHeight);
             const FormattedWindow* window = formattedWindowOf(block);
             const bool covered =
                 window && (!shown || (window->start <= shown->first && shown->second <= window->end));

@@ -158,7 +158,7 @@ void ValidationDecorationRenderer::paintOverlay(EditorTextView& view, QPainter& 
     shownLines.reserve(blocks.size());
     for (const EditorTextView::VisibleBlock& visible : blocks) {
         const QTextLayout* layout = visible.block.layout();
-        const int count = layout != nullptr ? layout->lineCount() : 0;
+        const int count = layout != nullptr && !visible.layingOut ? layout->lineCount() : 0;
         const qreal top = rect.top() - visible.geometry.top();
         const qreal bottom = rect.bottom() + 1 - visible.geometry.top();
         // Lines lie one below the other, so both ends are found by bisection.
@@ -185,7 +185,7 @@ void ValidationDecorationRenderer::paintOverlay(EditorTextView& view, QPainter& 
     const auto [backFrom, backTo] = shownLines.back();
     const QTextLayout* backLayout = blocks.back().block.layout();
     const qsizetype first = frontFrom < frontTo ? lineStartIn(0, frontFrom) : blocks.front().block.position();
-    const qsizetype last = backFrom < backTo && backTo < backLayout->lineCount()
+    const qsizetype last = backFrom < backTo && backTo < backLayout->lineCount() && !blocks.back().layingOut
                                ? lineStartIn(blocks.size() - 1, backTo)
                                : blocks.back().block.position() + blocks.back().block.length();
     const qreal stubWidth = QFontMetricsF(view.font()).horizontalAdvance(QLatin1Char(' '));

@@ -2,6 +2,7 @@
 
 #include "Carvex/TextView/EditorDocumentLayout.h"
 
+#include <QCoreApplication>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,6 +21,26 @@ protected:
     }
     // The rectangle as the toolkit finds it, walking the block's lines.
     QRectF walked(const QTextBlock& block) { return layout().QPlainTextDocumentLayout::blockBoundingRect(block); }
+    // Serves the event loop until no block is laid out in slices (a bounded number of turns).
+    void finishSlices() {
+        for (int turn = 0; turn < 10'000 && layout().isLayingOutAnyBlock(); ++turn) {
+            QCoreApplication::processEvents();
+        }
+        ASSERT_FALSE(layout().isLayingOutAnyBlock());
+    }
+    // Expects the lines of `number` to be the ones the toolkit makes when it lays the block out whole.
+    void expectToolkitLines(int number) {
+        QTextBlock block = view->document()->findBlockByNumber(number);
+        const int lines = block.layout()->lineCount();
+        const QRectF rect = layout().blockBoundingRect(block);
+        ASSERT_GT(lines, 1);
+        layout().setLaysOutLongBlocksInSlices(false);
+        block.clearLayout();
+        EXPECT_EQ(walked(block), rect);
+        EXPECT_EQ(block.layout()->lineCount(), lines);
+        EXPECT_EQ(block.lineCount(), lines);
+        layout().setLaysOutLongBlocksInSlices(true);
+    }
 };
 
 TEST_F(EditorDocumentLayoutTest, ALongBlocksRectangleIsFoundOnceAndFollowsEachChange) {
@@ -65,6 +86,81 @@ TEST_F(EditorDocumentLayoutTest, ALongBlocksRectangleIsFoundOnceAndFollowsEachCh
         EXPECT_EQ(layout().blockBoundingRect(block), kept);
         EXPECT_EQ(layout().workCount(), before) << "found again";
         EXPECT_EQ(kept, walked(block));
+    }
+}
+
+TEST_F(EditorDocumentLayoutTest, ALineOfMegabytesIsLaidOutASliceAtATimeWhileTheLoopIsServed) {
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    const QString text = QStringLiteral("head\n") + QString(600'000, u'x') + QStringLiteral("\ntail");
+    view->loadText(text);
+    view->finishLoading();
+    paint();
+    const QTextBlock block = view->document()->findBlockByNumber(1);
+    ASSERT_TRUE(layout().isLayingOut(block));
+    EXPECT_FALSE(layout().blockBoundingRect(block).isValid()) << "a stand-in nothing scrolls to";
+    // A call posted now (as a key or a close is) is served before the block has its lines.
+    bool served = false;
+    bool servedWhileLayingOut = false;
+    QMetaObject::invokeMethod(
+        view.get(),
+        [&] {
+            served = true;
+            servedWhileLayingOut = layout().isLayingOut(block);
+        },
+        Qt::QueuedConnection);
+    finishSlices();
+    EXPECT_TRUE(served);
+    EXPECT_TRUE(servedWhileLayingOut);
+    EXPECT_GT(layout().sliceTurns(), 1);
+    expectToolkitLines(1);
+    paint();
+    EXPECT_FALSE(layout().isLayingOutAnyBlock()) << "laid out once";
+    EXPECT_EQ(view->text(), text);
+}
+
+TEST_F(EditorDocumentLayoutTest, AChangeWhileALineIsLaidOutInSlicesStartsItOver) {
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    const QString text = QStringLiteral("head\n") + QString(600'000, u'x') + QStringLiteral("\ntail");
+    const struct {
+        const char* name;
+        std::function<void(EditorTextView&)> change;
+        QString expected;  // the text after it ("" when unchanged)
+        int block;         // the long block's number after it
+    } rows[] = {
+        {"a key in the block", [](EditorTextView& v) { v.replaceCharacters(TextRange{300'000, 0}, "y"); },
+         QString(text).insert(300'000, u'y'), 1},
+        {"a key before it", [](EditorTextView& v) { v.replaceCharacters(TextRange{1, 0}, "y"); },
+         QString(text).insert(1, u'y'), 1},
+        {"a line break before its end", [](EditorTextView& v) { v.replaceCharacters(TextRange{6, 0}, "\n"); },
+         QString(text).insert(6, u'\n'), 2},
+        {"a narrower view", [](EditorTextView& v) { v.resize(v.width() - 150, v.height()); }, {}, 1},
+        {"formats on the block",
+         [](EditorTextView& v) {
+             QTextCharFormat bold;
+             bold.setFontWeight(QFont::Black);
+             v.document()->findBlockByNumber(1).layout()->setFormats({QTextLayout::FormatRange{0, 30'000, bold}});
+             v.document()->markContentsDirty(v.document()->findBlockByNumber(1).position(), 30'000);
+         },
+         {}, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        view->loadText(text);
+        view->finishLoading();
+        paint();
+        QCoreApplication::processEvents();  // a turn of lines
+        ASSERT_TRUE(layout().isLayingOutAnyBlock());
+        row.change(*view);
+        paint();
+        finishSlices();
+        expectToolkitLines(row.block);
+        const QString expected = row.expected.isEmpty() ? text : row.expected;
+        EXPECT_EQ(view->text(), expected);
+        if (!row.expected.isEmpty()) {
+            view->undo();
+            EXPECT_EQ(view->text(), text) << "undo takes back the change";
+        }
+        view->resize(600, 400);
     }
 }
 
