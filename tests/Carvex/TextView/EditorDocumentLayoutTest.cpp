@@ -91,31 +91,42 @@ TEST_F(EditorDocumentLayoutTest, ALongBlocksRectangleIsFoundOnceAndFollowsEachCh
 
 TEST_F(EditorDocumentLayoutTest, ALineOfMegabytesIsLaidOutASliceAtATimeWhileTheLoopIsServed) {
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    const QString text = QStringLiteral("head\n") + QString(600'000, u'x') + QStringLiteral("\ntail");
-    view->loadText(text);
-    view->finishLoading();
-    paint();
-    const QTextBlock block = view->document()->findBlockByNumber(1);
-    ASSERT_TRUE(layout().isLayingOut(block));
-    EXPECT_FALSE(layout().blockBoundingRect(block).isValid()) << "a stand-in nothing scrolls to";
-    // A call posted now (as a key or a close is) is served before the block has its lines.
-    bool served = false;
-    bool servedWhileLayingOut = false;
-    QMetaObject::invokeMethod(
-        view.get(),
-        [&] {
-            served = true;
-            servedWhileLayingOut = layout().isLayingOut(block);
-        },
-        Qt::QueuedConnection);
-    finishSlices();
-    EXPECT_TRUE(served);
-    EXPECT_TRUE(servedWhileLayingOut);
-    EXPECT_GT(layout().sliceTurns(), 1);
-    expectToolkitLines(1);
-    paint();
-    EXPECT_FALSE(layout().isLayingOutAnyBlock()) << "laid out once";
-    EXPECT_EQ(view->text(), text);
+    const QString line(600'000, u'x');
+    const struct {
+        const char* name;
+        QString text;
+        int block;
+    } rows[] = {
+        {"a line between others", QStringLiteral("head\n") + line + QStringLiteral("\ntail"), 1},
+        {"a text of one line (loaded into its one block)", line, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        view->loadText(row.text);
+        view->finishLoading();
+        paint();
+        const QTextBlock block = view->document()->findBlockByNumber(row.block);
+        ASSERT_TRUE(layout().isLayingOut(block));
+        EXPECT_FALSE(layout().blockBoundingRect(block).isValid()) << "a stand-in nothing scrolls to";
+        // A call posted now (as a key or a close is) is served before the block has its lines.
+        bool served = false;
+        bool servedWhileLayingOut = false;
+        QMetaObject::invokeMethod(
+            view.get(),
+            [&] {
+                served = true;
+                servedWhileLayingOut = layout().isLayingOut(block);
+            },
+            Qt::QueuedConnection);
+        finishSlices();
+        EXPECT_TRUE(served);
+        EXPECT_TRUE(servedWhileLayingOut);
+        EXPECT_GT(layout().sliceTurns(), 1);
+        expectToolkitLines(row.block);
+        paint();
+        EXPECT_FALSE(layout().isLayingOutAnyBlock()) << "laid out once";
+        EXPECT_EQ(view->text(), row.text);
+    }
 }
 
 TEST_F(EditorDocumentLayoutTest, AChangeWhileALineIsLaidOutInSlicesStartsItOver) {
