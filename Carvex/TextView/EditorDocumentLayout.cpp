@@ -53,6 +53,7 @@ void EditorDocumentLayout::documentChanged(int from, int charsRemoved, int chars
         const QTextBlock end = document()->findBlock(std::max(0, from + charsRemoved + charsAdded - 1));
         if (start == end && start.isValid()) {
             QTextBlock(start).clearLayout();
+            laidOutOnce_.remove(start.layout());
             if (sameBlocks && start.isVisible() && start.length() > longestBlockLaidOutAtOnce) {
                 if (!job_) {
                     startJob(start);
@@ -88,7 +89,10 @@ bool EditorDocumentLayout::isLayingOut(const QTextBlock& block) const {
 }
 
 bool EditorDocumentLayout::waitsForSlices(const QTextBlock& block) const {
-    return slices_ && block.isVisible() && block.length() > longestBlockLaidOutAtOnce && block.layout()->lineCount() == 0;
+    // A block laid out before (its lines dropped for new colours or a new width) is laid out again
+    // at once, as the toolkit does: its text would otherwise vanish for a while after each key.
+    return slices_ && block.isVisible() && block.length() > longestBlockLaidOutAtOnce &&
+           block.layout()->lineCount() == 0 && !laidOutOnce_.contains(block.layout());
 }
 
 void EditorDocumentLayout::startJob(const QTextBlock& block) const {
@@ -171,6 +175,7 @@ void EditorDocumentLayout::step() {
     }
     layout->endLayout();
     block.setLineCount(layout->lineCount());
+    laidOutOnce_.insert(layout);
     job_.reset();
     ++work_;
     forget();

@@ -2,6 +2,7 @@
 
 #include <QPlainTextDocumentLayout>
 #include <QRectF>
+#include <QSet>
 #include <QTextBlock>
 #include <optional>
 #include <vector>
@@ -87,6 +88,9 @@ private:
     mutable quint64 serial_ = 0;
     mutable int turns_ = 0;
     int blockCount_ = 1;
+    // The layouts of long blocks a slice job has laid out (a deleted block's may stay: a new block
+    // at its address is then laid out at once).
+    mutable QSet<const QTextLayout*> laidOutOnce_;
 };
 
 }  // namespace Carvex
