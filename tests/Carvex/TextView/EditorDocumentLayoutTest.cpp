@@ -175,4 +175,36 @@ TEST_F(EditorDocumentLayoutTest, AChangeWhileALineIsLaidOutInSlicesStartsItOver)
     }
 }
 
+TEST_F(EditorDocumentLayoutTest, ALineLaidOutInSlicesOnceKeepsShowingThroughKeysAndNewColours) {
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    const QString text = QStringLiteral("head\n") + QString(600'000, u'x') + QStringLiteral("\ntail");
+    const struct {
+        const char* name;
+        std::function<void(EditorTextView&)> change;
+    } rows[] = {
+        {"a key in the block", [](EditorTextView& v) { v.replaceCharacters(TextRange{300'000, 0}, "y"); }},
+        {"new formats on the block",
+         [](EditorTextView& v) {
+             QTextCharFormat bold;
+             bold.setFontWeight(QFont::Black);
+             v.document()->findBlockByNumber(1).layout()->setFormats({QTextLayout::FormatRange{0, 30'000, bold}});
+             v.document()->markContentsDirty(v.document()->findBlockByNumber(1).position(), 30'000);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        view->loadText(text);
+        view->finishLoading();
+        paint();
+        finishSlices();
+        row.change(*view);
+        paint();
+        // The toolkit's own relayout, at once: the line never stands as a stand-in again.
+        const QTextBlock block = view->document()->findBlockByNumber(1);
+        EXPECT_FALSE(layout().isLayingOutAnyBlock());
+        EXPECT_TRUE(layout().blockBoundingRect(block).isValid());
+        EXPECT_GT(block.layout()->lineCount(), 1);
+    }
+}
+
 }  // namespace
