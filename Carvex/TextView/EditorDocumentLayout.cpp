@@ -36,7 +36,8 @@ void EditorDocumentLayout::documentChanged(int from, int charsRemoved, int chars
     bool touched = false;
     if (job_) {
         // Where the block stood before the change: a change that meets it (or removes it) ends the job.
-        touched = from <= job_->start + job_->length && from + charsRemoved >= job_->start;
+        // Text put in at the start of the next block (the rest of a load) leaves it be.
+        touched = from < job_->start + job_->length && from + charsRemoved >= job_->start;
         if (!touched) {
             if (from < job_->start) {
                 job_->start += charsAdded - charsRemoved;

@@ -207,4 +207,42 @@ TEST_F(EditorDocumentLayoutTest, ALineLaidOutInSlicesOnceKeepsShowingThroughKeys
     }
 }
 
+TEST_F(EditorDocumentLayoutTest, TextAfterALineLaidOutInSlicesLetsItGoOn) {
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    const QString line(600'000, u'x');
+    const QString text = QStringLiteral("head\n") + line + QStringLiteral("\ntail");
+    const int nextBlock = 5 + line.size() + 1;
+    const struct {
+        const char* name;
+        int at;
+        QString insert;
+        bool startsOver;
+    } rows[] = {
+        {"lines put in at the start of the next block (the rest of a load)", nextBlock, QStringLiteral("more\n"), false},
+        {"a character put in at the end of the line", nextBlock - 1, QStringLiteral("y"), true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        view->loadText(text);
+        view->finishLoading();
+        paint();
+        for (int turn = 0; turn < 100 && layout().pendingLines() == 0; ++turn) {
+            QCoreApplication::processEvents();
+        }
+        const int made = layout().pendingLines();
+        ASSERT_GT(made, 0);
+        view->replaceCharacters(TextRange{row.at, 0}, row.insert);
+        paint();
+        EXPECT_TRUE(layout().isLayingOutAnyBlock());
+        if (row.startsOver) {
+            EXPECT_EQ(layout().pendingLines(), 0);
+        } else {
+            EXPECT_GE(layout().pendingLines(), made) << "the lines made so far are kept";
+        }
+        finishSlices();
+        expectToolkitLines(1);
+        EXPECT_EQ(view->text(), QString(text).insert(row.at, row.insert));
+    }
+}
+
 }  // namespace
