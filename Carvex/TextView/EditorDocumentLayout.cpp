@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -19,6 +20,8 @@ constexpr int fewestKeptLines = 32;
 // A turn of a slice job lays lines out for about this long, and makes at most this many.
 constexpr qint64 sliceMilliseconds = 8;
 constexpr int sliceLines = 4096;
+// A job held back looks again this often.
+constexpr int holdPollMilliseconds = 20;
 
 }  // namespace
 
@@ -97,22 +100,25 @@ bool EditorDocumentLayout::waitsForSlices(const QTextBlock& block) const {
 }
 
 void EditorDocumentLayout::startJob(const QTextBlock& block) const {
-    job_ = Job{block, block.position(), block.length(), false, 0, 0, ++serial_};
+    job_ = Job{block, block.position(), block.length(), false, 0, 0, ++serial_, {}};
+    job_->since.start();
     turns_ = 0;
     postStep();
 }
 
-void EditorDocumentLayout::postStep() const {
+void EditorDocumentLayout::postStep(int delayMilliseconds) const {
     const quint64 serial = job_->serial;
     auto* self = const_cast<EditorDocumentLayout*>(this);
-    QMetaObject::invokeMethod(
-        self,
-        [self, serial] {
-            if (self->job_ && self->job_->serial == serial) {
-                self->step();
-            }
-        },
-        Qt::QueuedConnection);
+    const auto step = [self, serial] {
+        if (self->job_ && self->job_->serial == serial) {
+            self->step();
+        }
+    };
+    if (delayMilliseconds > 0) {
+        QTimer::singleShot(delayMilliseconds, self, step);
+    } else {
+        QMetaObject::invokeMethod(self, step, Qt::QueuedConnection);
+    }
 }
 
 void EditorDocumentLayout::step() {
@@ -140,6 +146,10 @@ void EditorDocumentLayout::step() {
     if (!job.begun && layout->lineCount() > 0) {
         job_.reset();  // laid out meanwhile (by the toolkit, for a change in place)
         emit update(QRectF(0., -margin, 1000000000., 1000000000.));
+        return;
+    }
+    if (!job.begun && held_ && job.since.elapsed() < longestHoldMilliseconds && held_()) {
+        postStep(holdPollMilliseconds);
         return;
     }
     if (!job.begun) {

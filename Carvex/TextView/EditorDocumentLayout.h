@@ -3,7 +3,9 @@
 #include <QPlainTextDocumentLayout>
 #include <QRectF>
 #include <QSet>
+#include <QElapsedTimer>
 #include <QTextBlock>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,6 +38,11 @@ public:
     int workCount() const { return work_; }
 
     void setLaysOutLongBlocksInSlices(bool slices) { slices_ = slices; }
+    // While `held` answers true (the block's colours are on their way), a slice job waits before it
+    // starts, for at most `longestHoldMilliseconds`: new formats would make it start over, and
+    // the start (the toolkit's analysis of the whole block) is the part that cannot be sliced.
+    static constexpr qint64 longestHoldMilliseconds = 10'000;
+    void setHoldsLayoutWhile(std::function<bool()> held) { held_ = std::move(held); }
     // The width lines are laid out to (the toolkit keeps its own private): the viewport's.
     void setSliceWidth(qreal width) { sliceWidth_ = width; }
     // Whether `block` is being laid out in slices, or waits for another that is (it has no lines to
@@ -72,17 +79,19 @@ private:
         int lines = 0;
         qreal height = 0;
         quint64 serial = 0;
+        QElapsedTimer since;  // started with the job
     };
     void forget() { kept_.clear(); }
     QRectF standIn(const QTextBlock& block) const;
     void startJob(const QTextBlock& block) const;
     bool waitsForSlices(const QTextBlock& block) const;
-    void postStep() const;
+    void postStep(int delayMilliseconds = 0) const;
     void step();
 
     mutable std::vector<Kept> kept_;
     mutable int work_ = 0;
     bool slices_ = false;
+    std::function<bool()> held_;
     qreal sliceWidth_ = 0;
     mutable std::optional<Job> job_;
     mutable quint64 serial_ = 0;

@@ -215,6 +215,8 @@ EditorTextView::EditorTextView(QWidget* parent,
         }
     }
     colorLayer_ = std::make_unique<SyntaxColorLayer>(*this);
+    // A long line waits for colours on their way before it is laid out, so that it is laid out once.
+    documentLayout->setHoldsLayoutWhile([this] { return colorLayer_ && colorLayer_->coloursPending(); });
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
     connect(document(), &QTextDocument::contentsChange, this,

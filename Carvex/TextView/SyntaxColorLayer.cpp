@@ -439,6 +439,7 @@ bool SyntaxColorLayer::setFormats(QTextBlock& block, int windowStart, int window
 }
 
 void SyntaxColorLayer::materializeVisible() {
+    materializedGeneration_ = generation_;
     QTextDocument* document = view_.document();
     const int viewportHeight = view_.viewport()->height();
     int dirtyStart = -1;

@@ -70,6 +70,9 @@ public:
     void awaitColours(quint64 revision) { awaitedRevision_ = revision; }
     void coloursArrived() { awaitedRevision_.reset(); }
     bool awaitsColours() const;
+    // Colours are on their way, or have come and wait for the next paint to give the blocks on
+    // screen their formats.
+    bool coloursPending() const { return awaitsColours() || materializedGeneration_ != generation_; }
     // Marks every block's formats out of date (after a theme or font change).
     void invalidateAll();
     // Marks the formats of the blocks over `range` out of date and redraws.
@@ -124,6 +127,7 @@ private:
     std::array<QTextCharFormat, 10> formats_{};
     std::array<bool, 10> paintsDefault_{};
     int generation_ = 1;
+    int materializedGeneration_ = 0;  // the generation the blocks on screen last got formats for
     std::optional<quint64> awaitedRevision_;
 };
 

@@ -3,6 +3,7 @@
 #include "Carvex/TextView/EditorDocumentLayout.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -243,6 +244,30 @@ TEST_F(EditorDocumentLayoutTest, TextAfterALineLaidOutInSlicesLetsItGoOn) {
         expectToolkitLines(1);
         EXPECT_EQ(view->text(), QString(text).insert(row.at, row.insert));
     }
+}
+
+TEST_F(EditorDocumentLayoutTest, ALineWaitsForItsColoursBeforeItIsLaidOut) {
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    bool coloursOnTheirWay = true;
+    layout().setHoldsLayoutWhile([&] { return coloursOnTheirWay; });
+    const QString text = QStringLiteral("head\n") + QString(600'000, u'x') + QStringLiteral("\ntail");
+    view->loadText(text);
+    view->finishLoading();
+    paint();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 200) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    EXPECT_TRUE(layout().isLayingOutAnyBlock());
+    EXPECT_EQ(layout().pendingLines(), 0) << "nothing analysed or laid out while the colours are on their way";
+    coloursOnTheirWay = false;
+    for (int turn = 0; turn < 10'000 && layout().isLayingOutAnyBlock(); ++turn) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_FALSE(layout().isLayingOutAnyBlock());
+    expectToolkitLines(1);
+    layout().setHoldsLayoutWhile({});
 }
 
 }  // namespace
