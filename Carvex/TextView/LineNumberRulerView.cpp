@@ -125,12 +125,22 @@ void LineNumberRulerView::paintEvent(QPaintEvent* event) {
     const QFont labelFont = textView_.font();
     painter.setFont(labelFont);
     painter.setPen(CarvexPlatform::systemColor(CarvexPlatform::SystemColor::systemGray));
-    const QFontMetricsF metrics(labelFont);
     drawnLabels_ = visibleLabels();
+    // A few screens of numbers (a jump through the text shows new ones).
+    constexpr qsizetype keptLabelTexts = 2048;
+    if (labelFont != labelFont_ || labelTexts_.size() > keptLabelTexts) {
+        labelTexts_.clear();
+        labelFont_ = labelFont;
+    }
     for (const Label& label : drawnLabels_) {
-        const qreal width = metrics.horizontalAdvance(label.text);
-        painter.drawText(QRectF(labelEnd() - width, label.y, width + 1, metrics.height()),
-                         Qt::AlignLeft | Qt::AlignTop, label.text);
+        auto text = labelTexts_.find(label.text);
+        if (text == labelTexts_.end()) {
+            QStaticText shaped(label.text);
+            shaped.setTextFormat(Qt::PlainText);
+            shaped.prepare(QTransform(), labelFont);
+            text = labelTexts_.insert(label.text, shaped);
+        }
+        painter.drawStaticText(QPointF(labelEnd() - text->size().width(), label.y), *text);
     }
 }
 

@@ -3,6 +3,8 @@
 #include "platform/Debouncer.h"
 
 #include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -65,6 +67,10 @@ private:
     int thickness_ = ruleThickness;
     int refreshCount_ = 0;
     std::vector<Label> drawnLabels_;
+    // Each label's text shaped once for `labelFont_`: every key repaints the ruler, and shaping
+    // the numbers on screen again was a fifth of that repaint.
+    QHash<QString, QStaticText> labelTexts_;
+    QFont labelFont_;
 };
 
 }  // namespace Carvex

@@ -193,3 +193,31 @@ TEST_F(LineNumberRulerViewTest, ALongLineGetsLabelsOnlyForItsFragmentsOnScreen) 
         }
     }
 }
+
+TEST_F(LineNumberRulerViewTest, NumbersEndAtTheirEdgeAfterTheFontChanges) {
+    // The numbers are shaped once and drawn from that: a new font must not draw them from the
+    // widths of the old one.
+    loadLines(30);
+    const qreal sizes[] = {9, 22, 9};
+    for (const qreal size : sizes) {
+        SCOPED_TRACE(size);
+        QFont font = view->font();
+        font.setPointSizeF(size);
+        view->setFont(font);
+        paint();
+        const QImage image = ruler->grab().toImage();
+        const QColor background = view->palette().color(QPalette::Base);
+        int rightmost = -1;
+        for (int x = 0; x < ruler->labelEnd() + 8 && x < image.width(); ++x) {
+            for (int y = 0; y < image.height(); ++y) {
+                if (image.pixelColor(x, y) != background) {
+                    rightmost = x;
+                    break;
+                }
+            }
+        }
+        const qreal digit = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
+        EXPECT_LE(rightmost, ruler->labelEnd() + 1);
+        EXPECT_GE(rightmost, ruler->labelEnd() - digit);
+    }
+}
