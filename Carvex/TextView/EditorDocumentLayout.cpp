@@ -41,6 +41,12 @@ void EditorDocumentLayout::documentChanged(int from, int charsRemoved, int chars
         // Where the block stood before the change: a change that meets it (or removes it) ends the job.
         // Text put in at the start of the next block (the rest of a load) leaves it be.
         touched = from < job_->start + job_->length && from + charsRemoved >= job_->start;
+        // A block before it laid out again in place (new colours, shaped text dropped) ends where
+        // it starts, and leaves it where it was.
+        if (touched && sameBlocks && charsRemoved == charsAdded && from + charsRemoved <= job_->start &&
+            job_->block.isValid() && job_->block.position() == job_->start && job_->block.length() == job_->length) {
+            touched = false;
+        }
         if (!touched) {
             if (from < job_->start) {
                 job_->start += charsAdded - charsRemoved;

@@ -208,19 +208,25 @@ TEST_F(EditorDocumentLayoutTest, ALineLaidOutInSlicesOnceKeepsShowingThroughKeys
     }
 }
 
-TEST_F(EditorDocumentLayoutTest, TextAfterALineLaidOutInSlicesLetsItGoOn) {
+TEST_F(EditorDocumentLayoutTest, ChangesAroundALineLaidOutInSlicesLetItGoOn) {
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     const QString line(600'000, u'x');
     const QString text = QStringLiteral("head\n") + line + QStringLiteral("\ntail");
     const int nextBlock = 5 + line.size() + 1;
     const struct {
         const char* name;
-        int at;
-        QString insert;
+        std::function<void(EditorTextView&)> change;
+        QString expected;
         bool startsOver;
     } rows[] = {
-        {"lines put in at the start of the next block (the rest of a load)", nextBlock, QStringLiteral("more\n"), false},
-        {"a character put in at the end of the line", nextBlock - 1, QStringLiteral("y"), true},
+        {"lines put in at the start of the next block (the rest of a load)",
+         [&](EditorTextView& v) { v.replaceCharacters(TextRange{nextBlock, 0}, QStringLiteral("more\n")); },
+         QString(text).insert(nextBlock, QStringLiteral("more\n")), false},
+        {"the line before it laid out again in place",
+         [](EditorTextView& v) { v.document()->markContentsDirty(0, 5); }, text, false},
+        {"a character put in at the end of the line",
+         [&](EditorTextView& v) { v.replaceCharacters(TextRange{nextBlock - 1, 0}, QStringLiteral("y")); },
+         QString(text).insert(nextBlock - 1, u'y'), true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -232,7 +238,7 @@ TEST_F(EditorDocumentLayoutTest, TextAfterALineLaidOutInSlicesLetsItGoOn) {
         }
         const int made = layout().pendingLines();
         ASSERT_GT(made, 0);
-        view->replaceCharacters(TextRange{row.at, 0}, row.insert);
+        row.change(*view);
         paint();
         EXPECT_TRUE(layout().isLayingOutAnyBlock());
         if (row.startsOver) {
@@ -242,7 +248,7 @@ TEST_F(EditorDocumentLayoutTest, TextAfterALineLaidOutInSlicesLetsItGoOn) {
         }
         finishSlices();
         expectToolkitLines(1);
-        EXPECT_EQ(view->text(), QString(text).insert(row.at, row.insert));
+        EXPECT_EQ(view->text(), row.expected);
     }
 }
 
