@@ -15,6 +15,17 @@ using CarvexTest::EditorViewTest;
 
 namespace {
 
+// A long line between two short ones.
+QString aroundLine(int length) { return QStringLiteral("head\n") + QString(length, u'x') + QStringLiteral("\ntail"); }
+
+// Sets a bold start on the second block, as new colours do, and lays it out again.
+void boldenSecondBlock(EditorTextView& v) {
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Black);
+    v.document()->findBlockByNumber(1).layout()->setFormats({QTextLayout::FormatRange{0, 30'000, bold}});
+    v.document()->markContentsDirty(v.document()->findBlockByNumber(1).position(), 30'000);
+}
+
 class EditorDocumentLayoutTest : public EditorViewTest {
 protected:
     EditorDocumentLayout& layout() {
@@ -49,7 +60,7 @@ TEST_F(EditorDocumentLayoutTest, ALongBlocksRectangleIsFoundOnceAndFollowsEachCh
     // again or moves it must give the rectangle the toolkit finds then.
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     view->setWordWrapMode(QTextOption::WrapAnywhere);
-    view->loadText(QStringLiteral("head\n") + QString(40'000, u'x') + QStringLiteral("\ntail"));
+    view->loadText(aroundLine(40'000));
     view->finishLoading();
     paint();
     const struct {
@@ -67,14 +78,7 @@ TEST_F(EditorDocumentLayoutTest, ALongBlocksRectangleIsFoundOnceAndFollowsEachCh
              v.setFont(font);
          }},
         {"the last line taken away", [](EditorTextView& v) { v.replaceCharacters(TextRange{v.textLength() - 5, 5}, {}); }},
-        {"formats on the block",
-         [](EditorTextView& v) {
-             QTextLayout* lines = v.document()->findBlockByNumber(1).layout();
-             QTextCharFormat bold;
-             bold.setFontWeight(QFont::Black);
-             lines->setFormats({QTextLayout::FormatRange{0, 30'000, bold}});
-             v.document()->markContentsDirty(v.document()->findBlockByNumber(1).position(), 30'000);
-         }},
+        {"formats on the block", boldenSecondBlock},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -132,7 +136,7 @@ TEST_F(EditorDocumentLayoutTest, ALineOfMegabytesIsLaidOutASliceAtATimeWhileTheL
 
 TEST_F(EditorDocumentLayoutTest, AChangeWhileALineIsLaidOutInSlicesStartsItOver) {
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    const QString text = QStringLiteral("head\n") + QString(600'000, u'x') + QStringLiteral("\ntail");
+    const QString text = aroundLine(600'000);
     const struct {
         const char* name;
         std::function<void(EditorTextView&)> change;
@@ -146,14 +150,7 @@ TEST_F(EditorDocumentLayoutTest, AChangeWhileALineIsLaidOutInSlicesStartsItOver)
         {"a line break before its end", [](EditorTextView& v) { v.replaceCharacters(TextRange{6, 0}, "\n"); },
          QString(text).insert(6, u'\n'), 2},
         {"a narrower view", [](EditorTextView& v) { v.resize(v.width() - 150, v.height()); }, {}, 1},
-        {"formats on the block",
-         [](EditorTextView& v) {
-             QTextCharFormat bold;
-             bold.setFontWeight(QFont::Black);
-             v.document()->findBlockByNumber(1).layout()->setFormats({QTextLayout::FormatRange{0, 30'000, bold}});
-             v.document()->markContentsDirty(v.document()->findBlockByNumber(1).position(), 30'000);
-         },
-         {}, 1},
+        {"formats on the block", boldenSecondBlock, {}, 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -178,19 +175,13 @@ TEST_F(EditorDocumentLayoutTest, AChangeWhileALineIsLaidOutInSlicesStartsItOver)
 
 TEST_F(EditorDocumentLayoutTest, ALineLaidOutInSlicesOnceKeepsShowingThroughKeysAndNewColours) {
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    const QString text = QStringLiteral("head\n") + QString(600'000, u'x') + QStringLiteral("\ntail");
+    const QString text = aroundLine(600'000);
     const struct {
         const char* name;
         std::function<void(EditorTextView&)> change;
     } rows[] = {
         {"a key in the block", [](EditorTextView& v) { v.replaceCharacters(TextRange{300'000, 0}, "y"); }},
-        {"new formats on the block",
-         [](EditorTextView& v) {
-             QTextCharFormat bold;
-             bold.setFontWeight(QFont::Black);
-             v.document()->findBlockByNumber(1).layout()->setFormats({QTextLayout::FormatRange{0, 30'000, bold}});
-             v.document()->markContentsDirty(v.document()->findBlockByNumber(1).position(), 30'000);
-         }},
+        {"new formats on the block", boldenSecondBlock},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -256,7 +247,7 @@ TEST_F(EditorDocumentLayoutTest, ALineWaitsForItsColoursBeforeItIsLaidOut) {
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     bool coloursOnTheirWay = true;
     layout().setHoldsLayoutWhile([&] { return coloursOnTheirWay; });
-    const QString text = QStringLiteral("head\n") + QString(600'000, u'x') + QStringLiteral("\ntail");
+    const QString text = aroundLine(600'000);
     view->loadText(text);
     view->finishLoading();
     paint();
