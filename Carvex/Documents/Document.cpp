@@ -46,7 +46,9 @@ Document::~Document() {
 const QString& Document::content() const {
     if (contentIsStale_) {
         contentIsStale_ = false;
-        content_ = contentSource_();
+        if (std::optional<QString> text = contentSource_()) {
+            content_ = std::move(*text);
+        }
     }
     return content_;
 }
@@ -56,7 +58,7 @@ void Document::setContent(QString text) {
     contentIsStale_ = false;
 }
 
-void Document::setContentSource(std::function<QString()> source) {
+void Document::setContentSource(std::function<std::optional<QString>()> source) {
     (void)content();
     contentSource_ = std::move(source);
 }

@@ -39,8 +39,9 @@ public:
     const QString& content() const;
     void setContent(QString text);
     // Makes `source` give the content from the next `contentSourceDidChange` on, until `setContent`
-    // or another source (nothing: none). A source that goes leaves its last text as the content.
-    void setContentSource(std::function<QString()> source);
+    // or another source (nothing: none). A source that goes leaves its last text as the content;
+    // one that answers nothing leaves the content as it was.
+    void setContentSource(std::function<std::optional<QString>()> source);
     // The source's text changed: the content follows it when next read.
     void contentSourceDidChange() { contentIsStale_ = contentSource_ != nullptr; }
     // The format from the document type, or set by conversion.
@@ -103,7 +104,7 @@ private:
 
     EditorPreferencesStore* editorPreferencesStore_;
     mutable QString content_;
-    std::function<QString()> contentSource_;
+    std::function<std::optional<QString>()> contentSource_;
     mutable bool contentIsStale_ = false;
     CarvexPlatform::WorkItem externalChangeDebounceTimer_;
     bool isShowingExternalChangeDialog_ = false;

@@ -453,9 +453,15 @@ void EditorViewController::updateSnippetsForLanguage(DocumentLanguage language) 
     installSnippetController(std::move(catalog), format);
 }
 
-QString EditorViewController::textForDocument() const {
+void EditorViewController::editorTextViewWillGo(EditorTextView&) {
+    if (document_) {
+        document_->setContentSource(nullptr);
+    }
+}
+
+std::optional<QString> EditorViewController::textForDocument() const {
     if (!editorTextView_) {
-        return QString();
+        return std::nullopt;
     }
     QString text = editorTextView_->text();
     if (text.constData() == editorTextView_->viewText().constData()) {

@@ -143,6 +143,8 @@ public:
     void editorTextViewWillChangeText(EditorTextView& view) override;
     void editorTextViewDidChangeText(EditorTextView& view, const TextChange& change) override;
     void editorTextViewDidChangeSelection(EditorTextView& view) override;
+    // The document takes the view's last text: nothing could give it later.
+    void editorTextViewWillGo(EditorTextView& view) override;
     bool editorTextViewHandleKeyDown(EditorTextView& view, QKeyEvent& event) override;
     bool editorTextViewHandleCmdClickAt(EditorTextView& view, QPoint point) override;
     std::optional<QCursor> editorTextViewCursorAt(EditorTextView& view, QPoint point,
@@ -179,8 +181,8 @@ private:
     void endPlaceholderSession();
     void contentWasReplaced(DocumentLanguage language, bool refreshLinks);
     // The document's content while this editor shows it: the view's text in the file's line
-    // endings, in a buffer of its own.
-    QString textForDocument() const;
+    // endings, in a buffer of its own (nothing without a view).
+    std::optional<QString> textForDocument() const;
     // The document is edited unless the undo history is back at the text last read or saved.
     void updateDocumentChangeCount();
     void documentDidSave();

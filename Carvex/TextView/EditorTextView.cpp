@@ -239,6 +239,9 @@ void EditorTextView::updateTabStops() {
 }
 
 EditorTextView::~EditorTextView() {
+    if (auto* delegate = textDelegate()) {
+        delegate->editorTextViewWillGo(*this);
+    }
     clearTooltip();
     weak_.reset();
 }

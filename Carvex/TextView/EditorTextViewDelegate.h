@@ -29,6 +29,8 @@ public:
         (void)change;
     }
     virtual void editorTextViewDidChangeSelection(EditorTextView& view) { (void)view; }
+    // The view is going away (its text is still there).
+    virtual void editorTextViewWillGo(EditorTextView& view) { (void)view; }
 };
 
 }  // namespace Carvex

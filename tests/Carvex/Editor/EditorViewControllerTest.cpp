@@ -507,6 +507,16 @@ TEST_F(EditorViewControllerTest, TheDocumentKeepsTheEditorsLastTextWhenTheEditor
     EXPECT_EQ(last.content(), "xyzwa: 1\r\nb: 2\r\n") << "the text when the editor went";
 }
 
+TEST_F(EditorViewControllerTest, TheDocumentKeepsTheViewsLastTextWhenTheViewGoesBeforeTheEditor) {
+    // A window closing takes its widgets down while the controllers are still there.
+    Carvex::Document& doc = open(QStringLiteral("a: 1\r\n"), QStringLiteral("/nowhere/v.yaml"));
+    type(QStringLiteral("x"));
+    delete controller->view();
+    EXPECT_EQ(doc.content(), "xa: 1\r\n");
+    controller.reset();
+    EXPECT_EQ(doc.content(), "xa: 1\r\n");
+}
+
 // MARK: navigateToLine
 
 TEST_F(EditorViewControllerTest, NavigateToLineCountsLinesAsTheParsersAndColumnsInCharacters) {
