@@ -29,6 +29,14 @@ SyntaxToken token(T type, qsizetype location, qsizetype length) {
 class SyntaxColorLayerTest : public EditorViewTest {
 protected:
     SyntaxColorLayer& layer() { return view->colorLayer(); }
+    // Replaces `removed` units at `at` with `added` in the view, and the same in `model`, the kind
+    // of each unit: inserted text takes the kind of the character before it.
+    void replaceInBoth(std::vector<int>& model, int at, int removed, int added) {
+        view->replaceCharacters(TextRange{at, removed}, QString(added, u'y'));
+        const int before = at > 0 ? model[static_cast<std::size_t>(at - 1)] : -1;
+        model.erase(model.begin() + at, model.begin() + at + removed);
+        model.insert(model.begin() + at, static_cast<std::size_t>(added), before);
+    }
 };
 
 TEST_F(SyntaxColorLayerTest, ApplyClipsToTheTextKeepsColoursOutsideTheRangeAndLaterTokensWin) {
@@ -196,11 +204,7 @@ TEST_F(SyntaxColorLayerTest, RandomApplicationsAndEditsMatchAPerCharacterModel) 
             const int at = static_cast<int>(random() % static_cast<unsigned>(length + 1));
             const int removed = std::min(length - at, static_cast<int>(random() % 8));
             const int added = static_cast<int>(random() % 8);
-            view->replaceCharacters(TextRange{at, removed}, QString(added, u'y'));
-            // Inserted text takes the kind of the character before it.
-            const int before = at > 0 ? model[static_cast<std::size_t>(at - 1)] : -1;
-            model.erase(model.begin() + at, model.begin() + at + removed);
-            model.insert(model.begin() + at, static_cast<std::size_t>(added), before);
+            replaceInBoth(model, at, removed, added);
         }
         check(step);
         if (HasFatalFailure()) {
@@ -234,10 +238,7 @@ TEST_F(SyntaxColorLayerTest, KindsReadBetweenEditsFollowEveryEditBeforeTheRunsAr
                                           : std::clamp(caret + static_cast<int>(random() % 7) - 3, 0, length);
         const int removed = std::min(length - at, static_cast<int>(random() % 3));
         const int added = static_cast<int>(random() % 3);
-        view->replaceCharacters(TextRange{at, removed}, QString(added, u'y'));
-        const int before = at > 0 ? model[static_cast<std::size_t>(at - 1)] : -1;
-        model.erase(model.begin() + at, model.begin() + at + removed);
-        model.insert(model.begin() + at, static_cast<std::size_t>(added), before);
+        replaceInBoth(model, at, removed, added);
         caret = at + added;
         for (std::size_t i = 0; i < model.size(); ++i) {
             const std::optional<T> kind = layer().typeAt(static_cast<qsizetype>(i));
