@@ -135,6 +135,28 @@ bool pressAlertButton(const QString& title) {
     return false;
 }
 
+// A step: Ctrl+Q in the modal window on screen, kept in `asked`; false while there is none.
+std::function<bool()> quitFromTheModalWindow(std::shared_ptr<QPointer<QWidget>> asked) {
+    return [asked] {
+        *asked = modalWindow();
+        if (*asked == nullptr) {
+            return false;
+        }
+        pressIn(*asked, Qt::Key_Q);
+        return true;
+    };
+}
+
+// A step: `asked` must have given way to the quit's own question, whose button `title` is pressed.
+std::function<bool()> answerTheQuitInstead(std::shared_ptr<QPointer<QWidget>> asked, QString title) {
+    return [asked, title] {
+        if (*asked != nullptr && modalWindow() == *asked) {
+            QCoreApplication::exit(6);
+        }
+        return pressAlertButton(title);
+    };
+}
+
 // The open document without a file (made from the new-document sheet), or null.
 Document* untitledDocument() {
     for (Document* document : openDocuments()) {
@@ -283,20 +305,8 @@ void scriptFor(const QByteArray& scenario) {
                 *untitledView = untitled;
                 return true;
             },
-            [asked] {
-                *asked = modalWindow();
-                if (*asked == nullptr) {
-                    return false;
-                }
-                pressIn(*asked, Qt::Key_Q);
-                return true;
-            },
-            [asked] {
-                if (modalWindow() == *asked) {
-                    QCoreApplication::exit(6);  // the question of Ctrl+W must give way to the quit's
-                }
-                return pressAlertButton(QStringLiteral("Cancel"));
-            },
+            quitFromTheModalWindow(asked),
+            answerTheQuitInstead(asked, QStringLiteral("Cancel")),  // the question of Ctrl+W gives way
             [untitledView] {
                 if (modalWindow() != nullptr || untitledDocument() == nullptr) {
                     QCoreApplication::exit(5);  // Cancel must keep the document open
@@ -325,20 +335,8 @@ void scriptFor(const QByteArray& scenario) {
                 document->checkForExternalChange();
                 return true;
             },
-            [asked] {
-                *asked = modalWindow();
-                if (*asked == nullptr) {
-                    return false;
-                }
-                pressIn(*asked, Qt::Key_Q);
-                return true;
-            },
-            [asked] {
-                if (*asked != nullptr && modalWindow() == *asked) {
-                    QCoreApplication::exit(6);  // the alert must give way to the quit's question
-                }
-                return pressAlertButton(QStringLiteral("Reload"));
-            },
+            quitFromTheModalWindow(asked),
+            answerTheQuitInstead(asked, QStringLiteral("Reload")),  // the alert gives way
             [&view] {
                 const std::vector<Document*> documents = openDocuments();
                 if (documents.size() != 1 || documents.front()->isDocumentEdited() || modalWindow() != nullptr) {
