@@ -438,8 +438,10 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
             result = nested;
         }
         if (result.startsWith(QStringLiteral("- "))) {
+            // The line's dash stands for the proposal's; in a quoted scalar the proposal's is text.
             const qsizetype start = lineStart(text, range.location);
-            if (withoutLeadingBlanks(text.sliced(start, range.location - start)).startsWith(QStringLiteral("- "))) {
+            const QStringView lead = withoutLeadingBlanks(text.sliced(start, range.location - start));
+            if (lead.startsWith(QStringLiteral("- ")) && !lead.contains(u'"') && !lead.contains(u'\'')) {
                 result.remove(0, 2);
             }
         }

@@ -1,8 +1,8 @@
 #include "Carvex/Completion/RequiredFieldResolver.h"
 
 #include "Carvex/Completion/EnumDefaultResolver.h"
-#include "Carvex/Completion/QuotedTextScanner.h"
 #include "Carvex/Completion/RawTextLines.h"
+#include "Carvex/Completion/ScalarNameText.h"
 
 #include <optional>
 
@@ -19,20 +19,34 @@ QStringList keyTexts(const std::vector<PathComponent>& path)
     return keys;
 }
 
+using ScalarNameText::Scalar;
+
+// The key of a YAML line. A key after a sequence dash ("- name: x") opens a level of the path but
+// names none of its keys.
+struct YAMLKey {
+    Scalar name;
+    bool afterDash = false;
+};
+
 // The key path of the lines of a YAML text: a stack of (indentation, key), levels told apart by
-// indentation alone. A sequence item such as "- name: x" has the key "- name".
+// indentation alone.
 class YAMLKeyPath {
 public:
-    // The key of a trimmed line: the text before its first colon, trimmed; none without a colon.
-    static std::optional<QStringView> keyOf(QStringView trimmed)
+    // The key of a trimmed line, read as ScalarNameText::yamlKey reads it after the line's dashes.
+    static std::optional<YAMLKey> keyOf(QStringView trimmed)
     {
-        const qsizetype colon = trimmed.indexOf(u':');
-        if (colon < 0)
+        bool afterDash = false;
+        while (trimmed.startsWith(u'-') && (trimmed.size() == 1 || trimmed[1] == u' ' || trimmed[1] == u'\t')) {
+            afterDash = true;
+            trimmed = RawTextLines::trimSpacesAndTabs(trimmed.sliced(1));
+        }
+        const std::optional<Scalar> key = ScalarNameText::yamlKey(trimmed);
+        if (!key)
             return std::nullopt;
-        return RawTextLines::trimSpacesAndTabs(trimmed.first(colon));
+        return YAMLKey{*key, afterDash};
     }
 
-    void push(qsizetype indentation, QStringView key)
+    void push(qsizetype indentation, const YAMLKey& key)
     {
         while (!stack_.empty() && stack_.back().indentation >= indentation)
             stack_.pop_back();
@@ -44,7 +58,8 @@ public:
         if (stack_.size() != static_cast<std::size_t>(path.size()))
             return false;
         for (std::size_t i = 0; i < stack_.size(); ++i) {
-            if (stack_[i].key != path[static_cast<qsizetype>(i)])
+            const YAMLKey& key = stack_[i].key;
+            if (key.afterDash || !ScalarNameText::readsAs(key.name, path[static_cast<qsizetype>(i)]))
                 return false;
         }
         return true;
@@ -53,7 +68,7 @@ public:
 private:
     struct Entry {
         qsizetype indentation;
-        QStringView key;
+        YAMLKey key;
     };
     std::vector<Entry> stack_;
 };
@@ -62,7 +77,7 @@ private:
 // depth at the start of the key's line.
 class JSONKeyPath {
 public:
-    void push(long long depth, QStringView key)
+    void push(long long depth, Scalar key)
     {
         while (!stack_.empty() && stack_.back().depth >= depth)
             stack_.pop_back();
@@ -77,7 +92,7 @@ public:
         if (stack_.size() != static_cast<std::size_t>(path.size()) + extra)
             return false;
         for (qsizetype i = 0; i < path.size(); ++i) {
-            if (stack_[static_cast<std::size_t>(i)].key != path[i])
+            if (!ScalarNameText::readsAs(stack_[static_cast<std::size_t>(i)].key, path[i]))
                 return false;
         }
         return true;
@@ -86,27 +101,22 @@ public:
 private:
     struct Entry {
         long long depth;
-        QStringView key;
+        Scalar key;
     };
     std::vector<Entry> stack_;
 };
 
-bool readsAsListLine(QStringView trimmed)
+void insertJSONStrings(QSet<QString>& set, QStringView text)
 {
-    return !trimmed.contains(u':') || (trimmed.startsWith(u'"') && !trimmed.contains(u"\":"));
-}
-
-void insertQuotedTexts(QSet<QString>& set, QStringView text)
-{
-    for (QStringView value : QuotedTextScanner::quotedTexts(text))
-        set.insert(value.toString());
+    for (const Scalar& value : ScalarNameText::jsonStrings(text))
+        set.insert(ScalarNameText::decoded(value));
 }
 
 // What the YAML scans need of a non-empty, non-comment line.
 struct YAMLLine {
     QStringView trimmed;
     qsizetype indentation;
-    std::optional<QStringView> key;
+    std::optional<YAMLKey> key;
 };
 
 template<class Visit>
@@ -130,7 +140,7 @@ struct JSONLine {
     QStringView trimmed;
     int opening;
     int closing;
-    std::optional<QStringView> key;
+    std::optional<Scalar> key;
 };
 
 template<class Visit>
@@ -151,7 +161,7 @@ void forEachJSONLine(QStringView text, Visit visit)
                     ++read.tally.closing;
             }
         }
-        visit(JSONLine{read.trimmed, read.tally.opening, read.tally.closing, QuotedTextScanner::firstKey(read.trimmed)});
+        visit(JSONLine{read.trimmed, read.tally.opening, read.tally.closing, ScalarNameText::jsonKey(read.trimmed)});
     }
 }
 
@@ -175,7 +185,8 @@ public:
             childIndentation_.reset();
         } else if (inside_ && line.indentation > targetIndentation_
                    && (!childIndentation_ || *childIndentation_ == line.indentation)) {
-            names << line.key->toString();
+            if (!line.key->afterDash)
+                names << ScalarNameText::decoded(line.key->name);
             childIndentation_ = line.indentation;
         }
     }
@@ -203,7 +214,7 @@ public:
                    || (line.indentation == listIndentation_ && line.trimmed.startsWith(u'-'))) {
             // The items stand deeper than "required", or at its own column.
             if (line.trimmed.startsWith(u'-'))
-                listed.insert(RawTextLines::trimSpacesAndTabs(line.trimmed.sliced(1)).toString());
+                listed.insert(ScalarNameText::decoded(ScalarNameText::yamlItem(line.trimmed.sliced(1))));
             else
                 handleKey(line);
         } else if (line.trimmed.startsWith(u'-')) {
@@ -248,7 +259,7 @@ public:
                 inside_ = true;
                 memberDepth_ = start + line.opening;
             } else if (inside_ && start == memberDepth_ && keyPath_.equals(path_, 1)) {
-                names << line.key->toString();
+                names << ScalarNameText::decoded(*line.key);
             }
         }
         depth_ += line.opening - line.closing;
@@ -276,8 +287,8 @@ public:
         const int delta = line.opening - line.closing;
         if (inside_) {
             balance_ += delta;
-            if (readsAsListLine(line.trimmed))
-                insertQuotedTexts(listed, line.trimmed);
+            if (!line.key)
+                insertJSONStrings(listed, line.trimmed);
             if (balance_ >= 1) {
                 depth_ += delta;
                 return;
@@ -289,7 +300,7 @@ public:
             const qsizetype bracket = line.trimmed.indexOf(u'[');
             if (bracket >= 0 && keyPath_.equals(path_)) {
                 balance_ = delta;
-                insertQuotedTexts(listed, line.trimmed.sliced(bracket + 1));
+                insertJSONStrings(listed, line.trimmed.sliced(bracket + 1));
                 inside_ = balance_ > 0;
             }
         }
@@ -305,6 +316,29 @@ private:
     bool inside_ = false;
     long long balance_ = 0;
 };
+
+// The quote that opened the YAML flow scalar holding the caret on its line; none outside one.
+std::optional<QChar> openQuote(QStringView text, qsizetype caret)
+{
+    if (caret < 0 || caret > text.size())
+        return std::nullopt;
+    qsizetype start = caret;
+    while (start > 0 && text[start - 1] != u'\n')
+        --start;
+    std::optional<QChar> quote;
+    for (qsizetype i = start; i < caret; ++i) {
+        const QChar c = text[i];
+        if (quote) {
+            if (*quote == u'"' && c == u'\\')
+                ++i;
+            else if (c == *quote)
+                quote.reset();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        }
+    }
+    return quote;
+}
 
 } // namespace
 
@@ -401,9 +435,15 @@ std::vector<CompletionItem> RequiredFieldResolver::suggestions(const CompletionC
         if (!listed.contains(name))
             missing << name;
     }
+    // In a string the name goes in as the string's content; in YAML, a block scalar's text as it is.
+    const bool inString = context.hints.isInString;
+    const std::optional<QChar> quote = inString && !json ? openQuote(text, context.caretLocation) : std::nullopt;
     std::vector<CompletionItem> items;
     for (const QString& name : EnumDefaultResolver::filterByPrefix(missing, context.prefix)) {
-        QString insertText = json && !context.hints.isInString ? u'"' + name + u'"' : name;
+        QString insertText = json ? (inString ? ScalarNameText::jsonStringContent(name) : ScalarNameText::jsonString(name))
+            : quote               ? ScalarNameText::yamlQuotedContent(name, *quote)
+            : inString            ? name
+                                  : ScalarNameText::yamlScalar(name);
         items.emplace_back(name, std::move(insertText), CompletionItemKind::property, std::nullopt,
                            QStringLiteral("Property from schema"), std::nullopt, 100, false, false, std::nullopt);
     }

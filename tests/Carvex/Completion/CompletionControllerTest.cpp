@@ -368,9 +368,14 @@ TEST_F(CompletionControllerTest, ClosingTheEditorWithAnExplicitRequestPendingWri
     openKeyLine();
     typeKey(QStringLiteral("d"));
     press(Qt::Key_Space, Qt::ControlModifier);
+    // Run, the request would write its one proposal ("description") at once.
+    const QString typed = view().viewText();
+    const int calls = engineCalls;
     editor.reset();
     completion = nullptr;
     clock->runPending();
+    EXPECT_EQ(engineCalls, calls) << "the request went with its editor";
+    EXPECT_EQ(document->content(), typed) << "the document keeps the text as it was typed";
 }
 
 }  // namespace

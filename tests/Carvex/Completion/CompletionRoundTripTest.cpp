@@ -1,5 +1,6 @@
 #include "Carvex/Completion/CompletionCoordinator.h"
 #include "Carvex/Completion/CompletionInsertion.h"
+#include "kit/facade/OpenApiParser.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,125 @@ TEST(CompletionRoundTripTest, KeysCutShortAndCompletedReadAsWritten) {
         }
     }
     EXPECT_GT(completed, 50);
+}
+
+
+// The `required` list of the schema "S" as the library reads the text; a message when it reads none.
+std::variant<std::vector<std::string>, std::string> requiredNames(const QString& text, VoziZazIre::Format format) {
+    const QByteArray utf8 = text.toUtf8();
+    try {
+        const VoziZazIre::ParseResult parsed =
+            VoziZazIre::OpenApiParser().parse(std::string_view(utf8.constData(), std::size_t(utf8.size())), format);
+        if (!parsed.errors().empty()) {
+            return parsed.errors().front().description();
+        }
+        const VoziZazIreCore::GenericNode* schema = (*(*(*parsed.genericTree)["components"])["schemas"])["S"];
+        const VoziZazIreCore::GenericNode* list = schema != nullptr ? (*schema)["required"] : nullptr;
+        if (list == nullptr || !list->arrayValue()) {
+            return std::string("no required list");
+        }
+        std::vector<std::string> names;
+        for (const VoziZazIreCore::GenericNode* item : *list->arrayValue()) {
+            names.push_back(std::string(item->stringValue().value_or("<not a string>")));
+        }
+        return names;
+    } catch (const std::exception& error) {
+        return std::string(error.what());
+    }
+}
+
+// A schema declares one property whose name holds what a plain scalar or a JSON string cannot write
+// as it is. On an item of the schema's `required` list the name is offered whole, and the item it
+// writes (on an empty item, or inside a string the author opened) reads back as the name.
+TEST(CompletionRoundTripTest, RequiredNamesAreOfferedWholeAndWrittenSoTheyReadBack) {
+    struct Name {
+        const char* name;
+        const char* yaml;  // the key as the YAML file writes it
+        const char* json;  // the key as the JSON file writes it
+    };
+    const Name names[] = {
+        {"a:b", R"("a:b")", R"("a:b")"},
+        {"a:b", "a:b", R"("a\u003ab")"},
+        {"c: d", R"('c: d')", R"("c: d")"},
+        {"x #y", R"("x #y")", R"("x #y")"},
+        {R"(say "hi")", R"('say "hi"')", R"("say \"hi\"")"},
+        {"it's", R"('it''s')", R"("it's")"},
+        {R"(back\slash "q")", R"("back\\slash \"q\"")", R"("back\\slash \"q\"")"},
+        {"- x", R"("- x")", R"("- x")"},
+        {"-x", "-x", R"("-x")"},
+        {"? q", R"("? q")", R"("? q")"},
+        {"*star", R"("*star")", R"("*star")"},
+        {"&anchor", R"('&anchor')", R"("&anchor")"},
+        {"!bang", R"("!bang")", R"("!bang")"},
+        {"@at", R"("@at")", R"("@at")"},
+        {"[open", R"("[open")", R"("[open")"},
+        {"{open", R"("{open")", R"("{open")"},
+        {"%pc", R"('%pc')", R"("%pc")"},
+        {" both ends ", R"(" both ends ")", R"(" both ends ")"},
+        {"true", R"('true')", R"("true")"},
+        {"12", R"("12")", R"("12")"},
+        {"tab\there", R"("tab\there")", R"("tab\there")"},
+        {"Größe 名前", "Größe 名前", R"("Größe 名前")"},
+        {"Aé😀", R"("\x41\u00e9\U0001F600")", R"("A\u00e9\ud83d\ude00")"},
+    };
+    struct Shape {
+        const char* name;
+        DocumentFormat format;
+        int indent;
+        const char* item;  // the required item, the caret at ‸
+    };
+    const Shape shapes[] = {
+        {"yaml, two spaces", DocumentFormat::yaml, 2, "- ‸"},
+        {"yaml, four spaces", DocumentFormat::yaml, 4, "- ‸"},
+        {"yaml, in double quotes", DocumentFormat::yaml, 2, "- \"‸\""},
+        {"yaml, in single quotes", DocumentFormat::yaml, 4, "- '‸'"},
+        {"json", DocumentFormat::json, 2, "‸"},
+        {"json, in a string", DocumentFormat::json, 2, "\"‸\""},
+    };
+    const CompletionCoordinator::Engine engine = CompletionCoordinator::defaultEngine();
+    for (const Shape& shape : shapes) {
+        for (const Name& row : names) {
+            const QString name = QString::fromUtf8(row.name);
+            SCOPED_TRACE(std::string(shape.name) + ": " + row.name);
+            const bool json = shape.format == DocumentFormat::json;
+            const QString u(shape.indent, u' ');
+            QString text = json ? QStringLiteral("{\n\"openapi\": \"3.1.0\",\n\"info\": {\"title\": \"t\", \"version\": \"1\"},\n"
+                                                 "\"paths\": {},\n\"components\": {\n\"schemas\": {\n\"S\": {\n"
+                                                 "\"type\": \"object\",\n\"properties\": {\n%1: {\"type\": \"string\"}\n},\n"
+                                                 "\"required\": [%2]\n}\n}\n}\n}\n")
+                                : QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
+                                                 "_schemas:\n__S:\n___type: object\n___properties:\n____%1:\n"
+                                                 "_____type: string\n___required:\n____%2\n")
+                                      .replace(u'_', u);
+            text = text.arg(QString::fromUtf8(json ? row.json : row.yaml), QString::fromUtf8(shape.item));
+            const qsizetype caret = text.indexOf(QChar(0x2038));
+            text.remove(caret, 1);
+
+            const CompletionResult result = engine(text, caret, shape.format, {});
+            QStringList labels;
+            for (const CompletionItem& item : result.items) {
+                labels << item.label;
+            }
+            ASSERT_EQ(labels, QStringList{name}) << "offered as it is named";
+            const auto insertion = CompletionInsertion::ordinaryInsertion(
+                text, TextRange{caret, 0}, json ? DocumentLanguage::json : DocumentLanguage::yaml, result.items.front());
+            ASSERT_TRUE(insertion);
+            text.replace(insertion->range.location, insertion->range.length, insertion->text);
+            const auto read = requiredNames(text, json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml);
+            ASSERT_TRUE(std::holds_alternative<std::vector<std::string>>(read))
+                << std::get<std::string>(read) << "\n" << text.toStdString();
+            EXPECT_EQ(std::get<std::vector<std::string>>(read), std::vector<std::string>{row.name}) << text.toStdString();
+
+            // Listed already, however it is written, it is not offered again.
+            const bool closedByQuote = std::string_view(shape.item).ends_with('"') || std::string_view(shape.item).ends_with('\'');
+            const qsizetype end = caret + insertion->text.size() - insertion->range.length + (closedByQuote ? 1 : 0);
+            const QString again = json ? QStringLiteral(", ") : QStringLiteral("\n") + QString(shape.indent * 4, u' ') + "- ";
+            QString listed = text;
+            listed.insert(end, again);
+            const qsizetype next = end + again.size();
+            EXPECT_TRUE(engine(listed, next, shape.format, {}).items.empty()) << listed.toStdString();
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace Carvex {
+
+// Names as a YAML or a JSON text writes them. Read from one line of the raw text: a quoted name is
+// read whole, up to its closing quote, and means its text with the escapes decoded (in YAML double
+// quotes the YAML escapes, in single quotes a doubled quote, in JSON the JSON escapes). Written so
+// that a reader takes the text back as the same name.
+namespace ScalarNameText {
+
+// How a scalar stands in the text.
+enum class Quoting { plain, yamlSingle, yamlDouble, json };
+
+// A scalar as the text holds it: the units between its quotes (or the plain text) and its quoting.
+struct Scalar {
+    QStringView raw;
+    Quoting quoting = Quoting::plain;
+};
+
+// The name the scalar reads as.
+QString decoded(Scalar scalar);
+// Whether the scalar reads as `name`; decodes only a scalar that holds an escape.
+bool readsAs(Scalar scalar, QStringView name);
+
+// The key of a YAML line's text after its indentation and sequence dashes: a quoted key up to its
+// closing quote when a colon follows it; otherwise the text before the first colon that a blank or
+// the end follows, trimmed. None without such a colon, and for an empty plain key.
+std::optional<Scalar> yamlKey(QStringView text);
+// The scalar of a YAML sequence item's text after its dash: a quoted scalar up to its closing quote,
+// otherwise the text before a comment, trimmed.
+Scalar yamlItem(QStringView text);
+// The first string of a JSON line that a colon follows (white space between them).
+std::optional<Scalar> jsonKey(QStringView line);
+// The strings of a JSON text, left to right; a string left open at the end is none.
+std::vector<Scalar> jsonStrings(QStringView text);
+
+// `name` as a YAML scalar of a block sequence item: plain where a reader takes the plain text back as
+// the same text, otherwise quoted: in single quotes when only quotes and backslashes would need an
+// escape, in double quotes with escapes when any other character does.
+QString yamlScalar(const QString& name);
+// `name` written inside a YAML scalar that `quote` (a double or a single quote) already opened.
+QString yamlQuotedContent(const QString& name, QChar quote);
+// `name` as a JSON string, in quotes.
+QString jsonString(QStringView name);
+// `name` written inside a JSON string already opened.
+QString jsonStringContent(QStringView name);
+
+} // namespace ScalarNameText
+
+} // namespace Carvex
