@@ -17,7 +17,8 @@ namespace Carvex {
 
 // Proposes, on an item of a schema's `required` list, the property names that the schema declares
 // under `properties` and the list does not name yet, both read by line scans of the raw text along
-// the caret's key path.
+// the caret's key path. Names are compared and offered as they read (quoted ones whole, escapes
+// decoded: ScalarNameText) and written so that they read back the same.
 class RequiredFieldResolver {
 public:
     std::vector<CompletionItem> suggestions(const CompletionContext& context, const QString& text) const;
