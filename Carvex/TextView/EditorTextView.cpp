@@ -443,11 +443,27 @@ void EditorTextView::appendNextSlice(bool mayWait) {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     const int firstNewBlock = cursor.blockNumber();
+    // A caret at the end of what is loaded (the start of a text whose first line is still to come,
+    // or just after keys typed there) would be carried along to the end of the slice.
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
+    const bool caretAtEnd = anchor == cursor.position() || position == cursor.position();
     // One edit, laid out when it ends: the long lines put in have their formats by then.
     cursor.beginEditBlock();
     cursor.insertText(viewText_.mid(from, end - from));
     colorLayer_->formatNewLongBlocks(document()->findBlockByNumber(firstNewBlock));
     cursor.endEditBlock();
+    if (caretAtEnd) {
+        // The slice goes in behind the caret, which stays where the user sees it, and so does the view.
+        const int vertical = verticalScrollBar()->value();
+        const int horizontal = horizontalScrollBar()->value();
+        QTextCursor kept(document());
+        kept.setPosition(anchor);
+        kept.setPosition(position, QTextCursor::KeepAnchor);
+        setTextCursor(kept);
+        verticalScrollBar()->setValue(vertical);
+        horizontalScrollBar()->setValue(horizontal);
+    }
     applyingLoad_ = false;
     // Give every new block its layout object now, a slice at a time, so that the layout of the
     // whole text when the load completes does not create them all in one turn.

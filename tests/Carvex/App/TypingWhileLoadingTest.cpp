@@ -26,6 +26,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QMainWindow>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
@@ -82,7 +83,8 @@ struct LineEndings {
     QByteArray lineEnd;
 };
 
-class TypingWhileLoadingTest : public ::testing::TestWithParam<LineEndings> {
+// The real application's set-up for a test that starts it, with a folder for its files.
+class LoadingFileTest : public ::testing::Test {
 protected:
     // First, so that it goes last: after the application and its windows.
     CarvexTest::ScopedApplicationSetup applicationSetup;
@@ -98,6 +100,8 @@ protected:
     std::shared_ptr<CarvexPlatform::AlertScript> alerts = std::make_shared<CarvexPlatform::AlertScript>();
     QTemporaryDir temporary;
 };
+
+class TypingWhileLoadingTest : public LoadingFileTest, public ::testing::WithParamInterface<LineEndings> {};
 
 TEST_P(TypingWhileLoadingTest, keys_typed_during_a_long_load_are_all_saved) {
     // The view was read-only until its last slice: keys typed in the first seconds were dropped
@@ -167,6 +171,78 @@ TEST_P(TypingWhileLoadingTest, keys_typed_during_a_long_load_are_all_saved) {
     }
     EXPECT_TRUE(waitUntil([&] { return documents->documents().empty(); }, 60000));
 }
+
+// A minified description of about `size` bytes: one line.
+QByteArray minifiedDescription(qsizetype size) {
+    QByteArray text = R"({"openapi":"3.0.3","info":{"title":"Long","version":"1"},"paths":{)";
+    text.reserve(size + 256);
+    for (int path = 0; text.size() < size; ++path) {
+        const QByteArray number = QByteArray::number(path);
+        text += (path == 0 ? "" : ",") + QByteArray(R"("/items/)") + number + R"(":{"get":{"summary":"Item )" +
+                number + R"(","responses":{"200":{"description":"OK"}}}})";
+    }
+    return text + "}}";
+}
+
+struct OpenedFile {
+    const char* name;
+    bool oneLine;
+    bool typedWhileLoading;
+};
+void PrintTo(const OpenedFile& file, std::ostream* out) { *out << file.name; }
+
+class CaretAfterLoadTest : public LoadingFileTest, public ::testing::WithParamInterface<OpenedFile> {};
+
+TEST_P(CaretAfterLoadTest, TheCaretStartsAtTheStartAndKeysGoInWhereItIs) {
+    // A one-line text loads its line in one slice after the window is up. The slice went in at the
+    // caret, which it carried to its end: the first key went to the end of megabytes, and the view
+    // jumped there.
+    const OpenedFile& file = GetParam();
+    const QByteArray text = file.oneLine ? minifiedDescription(1024 * 1024) : longDescription(1024 * 1024, "\n");
+    const QString path = temporary.filePath(file.oneLine ? QStringLiteral("minified.json") : QStringLiteral("long.yaml"));
+    {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text);
+    }
+    Application::registerScenes();
+    Application carvex(QStringLiteral("carvex-caret-") + QUuid::createUuid().toString(QUuid::Id128),
+                       noSharedWindows(), CarvexPlatform::Settings::isolated());
+    ASSERT_TRUE(carvex.start({path}));
+    DocumentController* documents = carvex.delegate()->documentController();
+    ASSERT_EQ(documents->documents().size(), 1u);
+    auto* document = dynamic_cast<Document*>(documents->documents().front());
+    EditorTextView* view = editorTextViewOf(document);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->isLoading()) << "loaded in slices";
+
+    QString typed;
+    if (file.typedWhileLoading) {
+        type(view, QStringLiteral("a"));
+        typed += QStringLiteral("a");
+        EXPECT_TRUE(view->isLoading());
+    }
+    ASSERT_TRUE(waitUntil([&] { return !view->isLoading(); }, 60000));
+    EXPECT_EQ(view->textCursor().anchor(), typed.size());
+    EXPECT_EQ(view->textCursor().position(), typed.size());
+    type(view, QStringLiteral("b"));
+    typed += QStringLiteral("b");
+    EXPECT_EQ(view->textCursor().position(), typed.size());
+    EXPECT_TRUE(view->viewText().startsWith(typed + QString::fromUtf8(text.left(40))))
+        << view->viewText().left(40).toStdString();
+    EXPECT_TRUE(sameBytes(document->content().toUtf8(), typed.toUtf8() + text));
+    EXPECT_EQ(view->verticalScrollBar()->value(), 0) << "the view stays at the start";
+
+    document->close();
+    EXPECT_TRUE(waitUntil([&] { return documents->documents().empty(); }, 60000));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CaretAfterLoadTest,
+    ::testing::Values(
+        OpenedFile{"one_line", true, false}, OpenedFile{"one_line_typed_while_loading", true, true},
+        OpenedFile{"many_lines", false, false}, OpenedFile{"many_lines_typed_while_loading", false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(LineEndings, TypingWhileLoadingTest,
                          ::testing::Values(LineEndings{"LF", "\n"}, LineEndings{"CRLF", "\r\n"}),
