@@ -41,80 +41,67 @@ struct Launch {
     std::unique_ptr<Application> application;
 
     DocumentController& documents() const { return *application->delegate()->documentController(); }
-    CarvexPlatform::Document* documentOf(const QString& path) const {
-        for (CarvexPlatform::Document* document : documents().documents()) {
-            if (document->filePath() == path) {
-                return document;
-            }
-        }
-        return nullptr;
-    }
-    bool start(const QStringList& paths) {
+    void start(const QStringList& paths) {
         application = std::make_unique<Application>(key, noSharedWindows(), CarvexPlatform::Settings::isolated());
-        return application->start(paths);
+        EXPECT_TRUE(application->start(paths));
     }
     // What a second launch with these files does.
     void handOver(const QStringList& paths) const {
         Application later(key, noSharedWindows(), CarvexPlatform::Settings::isolated());
         EXPECT_FALSE(later.start(paths)) << "the running instance takes the files";
     }
-    bool shown(const CarvexPlatform::Document* document) const {
-        return editorTextViewOf(document) != nullptr && editorTextViewOf(document)->isVisible();
+    // The document of `path` once its text is on screen (its tab the current one), or null.
+    CarvexPlatform::Document* shown(const QString& path) const {
+        CarvexPlatform::Document* found = nullptr;
+        waitUntil([&] {
+            found = documents().documentForFile(path);
+            return editorTextViewOf(found) != nullptr && editorTextViewOf(found)->isVisible();
+        });
+        return found;
     }
 };
 
-// One way of opening: it leaves the document it showed last, which should have the keyboard.
+// One way of opening: it gives the document it showed last, which should take the keys.
 struct Opening {
     const char* name;
     std::function<CarvexPlatform::Document*(Launch&)> open;
 };
 void PrintTo(const Opening& opening, std::ostream* out) { *out << opening.name; }
 
-CarvexPlatform::Document* openedAlone(Launch& launch) {
-    launch.start({launch.first});
-    waitUntil([&] { return launch.shown(launch.documentOf(launch.first)); });
-    return launch.documentOf(launch.first);
-}
-
 const Opening openings[] = {
-    {"one_file_on_the_command_line", openedAlone},
+    {"one_file_on_the_command_line", [](Launch& launch) { launch.start({launch.first}); return launch.shown(launch.first); }},
     {"two_files_on_the_command_line",
      [](Launch& launch) {
          launch.start({launch.first, launch.second});
-         waitUntil([&] { return launch.shown(launch.documentOf(launch.second)); });
-         return launch.documentOf(launch.second);
+         return launch.shown(launch.second);
      }},
     {"handed_over_by_a_second_launch",
      [](Launch& launch) {
-         openedAlone(launch);
+         launch.start({launch.first});
          launch.handOver({launch.second});
-         waitUntil([&] { return launch.shown(launch.documentOf(launch.second)); });
-         return launch.documentOf(launch.second);
+         return launch.shown(launch.second);
      }},
     {"an_open_file_handed_over_again",
      [](Launch& launch) {
-         openedAlone(launch);
+         launch.start({launch.first});
          launch.handOver({launch.second});
-         waitUntil([&] { return launch.shown(launch.documentOf(launch.second)); });
+         launch.shown(launch.second);
          launch.handOver({launch.first});
-         waitUntil([&] { return launch.shown(launch.documentOf(launch.first)) &&
-                                !launch.shown(launch.documentOf(launch.second)); });
-         return launch.documentOf(launch.first);
+         return launch.shown(launch.first);
      }},
     // As File > Open, Open Recent and the welcome window's list open a file.
     {"opened_from_a_menu",
      [](Launch& launch) {
-         openedAlone(launch);
+         launch.start({launch.first});
          launch.documents().openDocumentWithContentsOfFile(launch.second, true);
-         waitUntil([&] { return launch.shown(launch.documentOf(launch.second)); });
-         return launch.documentOf(launch.second);
+         return launch.shown(launch.second);
      }},
     {"a_new_document",
      [](Launch& launch) {
-         openedAlone(launch);
+         launch.start({launch.first});
          CarvexPlatform::Document* made =
              launch.documents().openGeneratedDocument(QString::fromUtf8(description), DocumentFormat::yaml);
-         waitUntil([&] { return launch.shown(made); });
+         waitUntil([&] { return editorTextViewOf(made) != nullptr && editorTextViewOf(made)->isVisible(); });
          return made;
      }},
 };
