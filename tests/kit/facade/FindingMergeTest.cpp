@@ -136,29 +136,55 @@ TEST(FindingMerge, FindingsThatNameDifferentThingsStayApart) {
   }
 }
 
+// "<message> @ <pointer> <start>-<end>" per finding, each end as line:column:offset.
+std::vector<std::string> withWholeRanges(const std::vector<Diagnostic>& diagnostics) {
+  std::vector<std::string> out;
+  for (const Diagnostic& finding : diagnostics) {
+    std::string line = finding.message() + " @ " + finding.jsonPointer().value_or("-") + ' ';
+    if (const auto& range = finding.range()) {
+      for (const auto* at : {&range->start, &range->end}) {
+        line += std::to_string(at->line) + ':' + std::to_string(at->column) + ':' + std::to_string(at->offset);
+        if (at == &range->start) line += '-';
+      }
+    } else {
+      line += "none";
+    }
+    out.push_back(std::move(line));
+  }
+  return out;
+}
+
 TEST(FindingMerge, OnlyTheSameCodeAtTheSameNodeAndRangeIsMerged) {
+  const std::string pth = "[PTH-001] Path 'a' must start with '/'";
   const SourceRange here{{3, 5, 20}, {3, 9, 24}};
-  const SourceRange elsewhere{{3, 5, 20}, {4, 1, 30}};
+  const SourceRange otherEnd{{3, 5, 20}, {4, 1, 30}};
+  const SourceRange otherStart{{3, 6, 21}, {3, 9, 24}};
+  // The findings at the same node whose range differs come first, so that a merge which looked at less
+  // than the whole range would take one of them for the validation finding instead of the first "here".
   std::vector<Diagnostic> transform{
-      Diagnostic::error("[PTH-001] Path 'a' must start with '/'", "/paths/a", here),
-      Diagnostic::error("[PTH-001] Path 'a' must start with '/'", "/paths/a", elsewhere),
-      Diagnostic::error("[PTH-001] Path 'a' must start with '/'", "/paths/b", here),
+      Diagnostic::error(pth, "/paths/a", otherEnd),
+      Diagnostic::error(pth, "/paths/a", otherStart),
+      Diagnostic::error(pth, "/paths/a"),
+      Diagnostic::error(pth, "/paths/b", here),
       Diagnostic::error("Path 'a' must start with '/'", "/paths/a", here),
-      Diagnostic::error("[PTH-001] Path 'a' must start with '/'", "/paths/a", here),
+      Diagnostic::error(pth, "/paths/a", here),
+      Diagnostic::error(pth, "/paths/a", here),
   };
   std::vector<Diagnostic> validation{
-      Diagnostic::error("[PTH-001] Path 'a' must start with '/'", "/paths/a", here),
+      Diagnostic::error(pth, "/paths/a", here),
       Diagnostic::error("Path 'a' must start with '/'", "/paths/a", here),
   };
-  // The first and last transform findings are the same; the one validation finding stands in for one.
-  EXPECT_EQ(CarvexTest::findings(VoziZazIre::FindingMerge::merge(transform, validation)),
+  // The one validation finding at /paths/a stands in for the first transform finding with its whole range.
+  EXPECT_EQ(withWholeRanges(VoziZazIre::FindingMerge::merge(transform, validation)),
             (std::vector<std::string>{
-                "[PTH-001] Path 'a' must start with '/' @ /paths/a 3:5",
-                "[PTH-001] Path 'a' must start with '/' @ /paths/b 3:5",
-                "Path 'a' must start with '/' @ /paths/a 3:5",
-                "[PTH-001] Path 'a' must start with '/' @ /paths/a 3:5",
-                "[PTH-001] Path 'a' must start with '/' @ /paths/a 3:5",
-                "Path 'a' must start with '/' @ /paths/a 3:5",
+                pth + " @ /paths/a 3:5:20-4:1:30",
+                pth + " @ /paths/a 3:6:21-3:9:24",
+                pth + " @ /paths/a none",
+                pth + " @ /paths/b 3:5:20-3:9:24",
+                "Path 'a' must start with '/' @ /paths/a 3:5:20-3:9:24",
+                pth + " @ /paths/a 3:5:20-3:9:24",
+                pth + " @ /paths/a 3:5:20-3:9:24",
+                "Path 'a' must start with '/' @ /paths/a 3:5:20-3:9:24",
             }));
 }
 
