@@ -1,4 +1,7 @@
 #include "Carvex/Conversion/DocumentConversionService.h"
+#include "Carvex/Editor/RefLinkHandler.h"
+#include "Carvex/Editor/RefLinkStyler.h"
+#include "Carvex/ModelAdapters/RefLinkDetector.h"
 #include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/Validation/OpenAPIValidationService.h"
 #include "Carvex/Validation/ValidationDecorationController.h"
@@ -6,6 +9,9 @@
 #include "tests/Carvex/Windows/WindowTestSupport.h"
 
 #include <QDateTime>
+
+#include <string>
+#include <utility>
 
 using namespace Carvex;
 using CarvexWindowTests::WindowTest;
@@ -16,6 +22,11 @@ namespace {
 
 EditorViewController* editorOf(DocumentWindowController* window) {
     return window ? dynamic_cast<EditorViewController*>(window->editorViewController()) : nullptr;
+}
+
+// "<location>+<length> <path>"
+std::string described(TextRange range, const QString& path) {
+    return std::to_string(range.location) + '+' + std::to_string(range.length) + ' ' + path.toStdString();
 }
 
 std::vector<TextRange> markedRanges(EditorViewController& editor) {
@@ -170,6 +181,136 @@ TEST_F(WindowTest, AnExternalReloadRefreshesTheEditorWithoutAnEdit) {
     EXPECT_EQ(editor->validationDecorationController()->decorationCount(), 0);
     EXPECT_FALSE(document->isDocumentEdited());
     EXPECT_EQ(logLines(*document).back(), "Document reloaded (external change detected)");
+}
+
+TEST_F(WindowTest, AReloadedTextHasTheLinksOfTheTextOnDisk) {
+    // The editor's links, as the application makes them.
+    struct LinksGuard {
+        RefLinkHandler::Factory saved = std::exchange(RefLinkHandler::factory(), {});
+        LinksGuard() { RefLinkHandler::installFactory(); }
+        ~LinksGuard() { RefLinkHandler::factory() = saved; }
+    } links;
+    const QByteArray shown = "openapi: 3.0.3\n"
+                             "info:\n"
+                             "  title: Links\n"
+                             "  version: 1.0.0\n"
+                             "paths:\n"
+                             "  /a:\n"
+                             "    get:\n"
+                             "      responses:\n"
+                             "        '200':\n"
+                             "          $ref: '#/components/responses/A'\n"
+                             "components:\n"
+                             "  responses:\n"
+                             "    A:\n"
+                             "      description: a\n"
+                             "    B:\n"
+                             "      description: b\n";
+    // The old link further down and quoted otherwise, and a new one where the old one was.
+    const QByteArray onDisk = "openapi: 3.0.3\n"
+                              "info:\n"
+                              "  title: Links moved\n"
+                              "  version: 1.0.0\n"
+                              "paths:\n"
+                              "  /b:\n"
+                              "    get:\n"
+                              "      responses:\n"
+                              "        '404':\n"
+                              "          $ref: '#/components/responses/B'\n"
+                              "  /a:\n"
+                              "    get:\n"
+                              "      responses:\n"
+                              "        '200':\n"
+                              "          $ref: \"#/components/responses/A\"\n"
+                              "components:\n"
+                              "  responses:\n"
+                              "    A:\n"
+                              "      description: a\n"
+                              "    B:\n"
+                              "      description: b\n";
+    struct Row {
+        const char* name;
+        bool edited;  // edited in the editor: the conflict alert comes and is answered Reload
+    };
+    const Row rows[] = {{"unedited, reloaded at once", false}, {"edited, Reload in the conflict alert", true}};
+    int index = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        preferences.setAutoReloadExternalChanges(true);
+        Document* document = openText(QStringLiteral("links%1.yaml").arg(index++), shown);
+        EditorViewController* editor = editorOf(windowOf(document));
+        ASSERT_NE(editor, nullptr);
+        settle();
+        RefLinkHandler* handler = editor->refLinkHandler();
+        ASSERT_NE(handler, nullptr);
+        ASSERT_NE(handler->styler(), nullptr);
+        ASSERT_EQ(handler->cachedLinks().size(), 1u);
+        EditorTextView& view = *editor->editorTextView();
+        if (row.edited) {
+            // An edit the links follow, before the reload replaces the text.
+            ASSERT_TRUE(view.replaceCharacters(TextRange{0, 0}, QStringLiteral("# mine\n"), false));
+            settle();
+            ASSERT_TRUE(document->isDocumentEdited());
+            ASSERT_EQ(handler->cachedLinks().size(), 1u);
+            alerts->respond(0);
+        }
+
+        QFile out(document->filePath());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(onDisk);
+        out.close();
+        ASSERT_TRUE(out.open(QIODevice::ReadWrite));
+        out.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+        out.close();
+        document->presentedItemDidChange();
+        fake->advance(Document::externalChangeDelay);
+        settle();
+        ASSERT_EQ(view.viewText(), QString::fromUtf8(onDisk));
+        ASSERT_FALSE(document->isDocumentEdited());
+
+        // The links are those of the text on disk, styled where that text has them and nowhere else.
+        const QString text = view.viewText();
+        const std::vector<RefLink> expected = RefLinkDetector().detectLinks(text, DocumentLanguage::yaml);
+        std::vector<std::string> found;
+        std::vector<std::string> styled;
+        for (const RefLink& link : handler->cachedLinks()) {
+            found.push_back(described(link.fullRange, link.refPath));
+        }
+        for (const RefLinkStyler::StyledLink& link : handler->styler()->styledLinks()) {
+            styled.push_back(described(link.range, link.path));
+        }
+        const std::vector<std::string> links{
+            described(TextRange{text.indexOf(QStringLiteral("'#/components/responses/B'")), 26},
+                      QStringLiteral("#/components/responses/B")),
+            described(TextRange{text.indexOf(QStringLiteral("\"#/components/responses/A\"")), 26},
+                      QStringLiteral("#/components/responses/A"))};
+        EXPECT_EQ(found, links);
+        std::vector<std::string> values;
+        for (const RefLink& link : expected) {
+            values.push_back(described(link.valueRange, link.refPath));
+        }
+        EXPECT_EQ(styled, values);
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            QString path;
+            for (const RefLink& link : expected) {
+                if (at >= link.valueRange.location && at < link.valueRange.end()) {
+                    path = link.refPath;
+                }
+            }
+            ASSERT_EQ(handler->styler()->refPath(at).value_or(QString()).toStdString(), path.toStdString())
+                << "at " << at;
+        }
+        // The new link is followed to its target in the new text, once that text is parsed.
+        fake->advance(std::chrono::seconds(2));
+        settle();
+        ASSERT_TRUE(document->parsedModel);
+        const RefLink& toB = expected[0];
+        ASSERT_EQ(toB.refPath, QStringLiteral("#/components/responses/B"));
+        EXPECT_TRUE(handler->handleCmdClick(toB.valueRange.location + 1));
+        EXPECT_EQ(view.selectedRange(), (TextRange{text.indexOf(QStringLiteral("description: b")), 0}));
+        document->close();
+        settle();
+    }
 }
 
 TEST_F(WindowTest, AConvertedDocumentShowsItsTextInItsEditor) {
