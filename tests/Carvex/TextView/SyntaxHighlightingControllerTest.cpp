@@ -6,6 +6,9 @@
 
 #include <QTest>
 
+#include <functional>
+#include <vector>
+
 using namespace Carvex;
 using namespace std::chrono_literals;
 using CarvexTest::EditorViewTest;
@@ -112,12 +115,66 @@ TEST_F(SyntaxHighlightingControllerTest, PausedControllerIgnoresEditsButNotTheme
 }
 
 TEST_F(SyntaxHighlightingControllerTest, DestroyedControllerLeavesPendingWorkHarmless) {
-    view->loadText("a: 1\n");
-    controller->setLanguage(DocumentLanguage::yaml);
-    view->setSelectedRange(TextRange{4, 0});
-    type("2");
-    controller.reset();
-    fake->advance(2s);  // the pending passes find no controller
+    std::vector<SyntaxColorLayer::Run> runsAtTheEnd;
+    int completionsAtTheEnd = -1;
+    bool awaitedAtTheEnd = false;
+    const auto end = [&] {
+        runsAtTheEnd = view->colorLayer().runs();
+        awaitedAtTheEnd = view->colorLayer().awaitsColours();
+        completionsAtTheEnd = completions;
+        controller.reset();
+    };
+    struct Row {
+        const char* name;
+        std::function<void()> upToTheEnd;
+    };
+    const Row rows[] = {
+        {"a full pass and a key's pass waiting",
+         [&] {
+             view->loadText("a: 1\n");
+             controller->setLanguage(DocumentLanguage::yaml);
+             view->setSelectedRange(TextRange{4, 0});
+             type("2");
+             end();
+         }},
+        {"a pass lexed in the background",
+         [&] {
+             loadLarge();
+             controller->setLanguage(DocumentLanguage::yaml);
+             end();
+         }},
+        {"a key's pass posted as the controller goes",
+         [&] {
+             loadHighlighted();
+             type("2");
+             fake->schedule(SyntaxHighlightingController::debounceInterval, end);
+             fake->advance(SyntaxHighlightingController::debounceInterval);
+         }},
+        {"the full pass after a key's pass waiting",
+         [&] {
+             loadHighlighted();
+             type("2");
+             fake->advance(SyntaxHighlightingController::debounceInterval);
+             ASSERT_EQ(completions, 1);
+             end();
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        controller = std::make_unique<SyntaxHighlightingController>(view.get(), SyntaxTheme::darkDefault());
+        controller->onHighlightingComplete = [this] { ++completions; };
+        completions = 0;
+        completionsAtTheEnd = -1;
+        row.upToTheEnd();
+        ASSERT_EQ(controller, nullptr);
+        CarvexPlatform::BackgroundTask::waitForIdle();
+        fake->advance(2s);
+        // The pending passes find no controller: no pass starts, no colours change and nobody is told.
+        EXPECT_EQ(completions, completionsAtTheEnd);
+        EXPECT_EQ(view->colorLayer().awaitsColours(), awaitedAtTheEnd);
+        EXPECT_TRUE(view->colorLayer().runs() == runsAtTheEnd)
+            << view->colorLayer().runs().size() << " runs, " << runsAtTheEnd.size() << " at the end";
+    }
 }
 
 TEST_F(SyntaxHighlightingControllerTest, LargeTextIsLexedInTheBackground) {
