@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 #include <thread>
 
 using namespace CarvexPlatform;
@@ -121,10 +122,23 @@ TEST_F(NotificationCenterTest, PostFromAnotherThreadIsDeliveredOnTheMainThread) 
 }
 
 TEST_F(NotificationCenterTest, TokenOutlivingTheCentreIsHarmless) {
-    NotificationObservation token;
-    {
-        NotificationCenter local;
-        token = local.observe("n", nullptr, [](const Notification&) {});
-    }
-    token.reset();  // must not touch the destroyed centre
+    // A later centre in the same place, whose first observer has the same number as the token's: a
+    // token that reached the centre it was made by (rather than letting it go) would remove it.
+    std::optional<NotificationCenter> local;
+    local.emplace();
+    auto oldHeard = std::make_shared<int>(0);
+    NotificationObservation token = local->observe("n", nullptr, [oldHeard](const Notification&) { ++*oldHeard; });
+    local.reset();
+    EXPECT_EQ(oldHeard.use_count(), 1) << "the handler goes with its centre";
+    EXPECT_TRUE(token.isActive());
+
+    local.emplace();
+    int laterHeard = 0;
+    auto later = local->observe("n", nullptr, [&](const Notification&) { ++laterHeard; });
+    token.reset();
+    EXPECT_FALSE(token.isActive());
+    EXPECT_EQ(local->observerCount(), 1u);
+    local->post("n");
+    EXPECT_EQ(laterHeard, 1);
+    EXPECT_EQ(*oldHeard, 0);
 }
