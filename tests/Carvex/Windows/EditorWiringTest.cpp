@@ -271,6 +271,7 @@ TEST_F(WindowTest, AReloadedTextHasTheLinksOfTheTextOnDisk) {
         // The links are those of the text on disk, styled where that text has them and nowhere else.
         const QString text = view.viewText();
         const std::vector<RefLink> expected = RefLinkDetector().detectLinks(text, DocumentLanguage::yaml);
+        ASSERT_EQ(expected.size(), 2u);
         std::vector<std::string> found;
         std::vector<std::string> styled;
         for (const RefLink& link : handler->cachedLinks()) {
