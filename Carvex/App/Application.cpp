@@ -5,6 +5,7 @@
 #include "Carvex/Documents/NewDocumentModalViewController.h"
 #include "Carvex/Editor/EditorViewController.h"
 #include "Carvex/Editor/RefLinkHandler.h"
+#include "Carvex/Manual/HelpWindowController.h"
 #include "Carvex/Manual/WebViewEnvironment.h"
 #include "Carvex/Properties/PropertiesViewController.h"
 #include "Carvex/Snippets/SnippetSuggestionController.h"
@@ -78,6 +79,7 @@ int Application::main(int argc, char** argv) {
     }
     const int status = QApplication::exec();
     settlePendingWork();
+    HelpWindowController::releaseShared();
     return status;
 }
 

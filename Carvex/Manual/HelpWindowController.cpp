@@ -17,16 +17,30 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <utility>
 
 namespace Carvex {
 
 QUrl HelpWindowController::entryURL() { return QUrl(QStringLiteral("manual://host/index.html")); }
 
+namespace {
+
+HelpWindowController*& sharedInstance() {
+    static HelpWindowController* instance = nullptr;
+    return instance;
+}
+
+}  // namespace
+
 HelpWindowController& HelpWindowController::shared() {
-    // Kept for the whole run, like the application's other shared windows.
-    static HelpWindowController* const instance = new HelpWindowController();
+    HelpWindowController*& instance = sharedInstance();
+    if (instance == nullptr) {
+        instance = new HelpWindowController();
+    }
     return *instance;
 }
+
+void HelpWindowController::releaseShared() { delete std::exchange(sharedInstance(), nullptr); }
 
 HelpWindowController::HelpWindowController(ManualResourceLocator resourceLocator)
     : resourceLocator_(std::move(resourceLocator)),
@@ -36,7 +50,9 @@ HelpWindowController::HelpWindowController(ManualResourceLocator resourceLocator
 }
 
 HelpWindowController::~HelpWindowController() {
-    // The page goes with its view, before the profile it was made with.
+    // The page goes before the profile it was made with: the engine would otherwise take the page
+    // from under the view. The view takes its page, a child, with it; a view outliving its page
+    // would make a page of the default profile when next asked.
     delete webView_.data();
     delete profile_;
 }

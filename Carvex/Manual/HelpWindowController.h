@@ -39,8 +39,12 @@ public:
     // "manual://host/index.html".
     static QUrl entryURL();
 
-    // The application's help window, made on first use and kept until the application ends.
+    // The application's help window, made on first use and kept until `releaseShared`.
     static HelpWindowController& shared();
+    // Deletes the shared help window, if made, page before profile; a later `shared` makes a new
+    // one. The web engine ends with the application object and takes every profile still standing
+    // from under its pages, so this runs while the application object stands.
+    static void releaseShared();
 
     explicit HelpWindowController(ManualResourceLocator resourceLocator = ManualResourceLocator::main());
     ~HelpWindowController() override;

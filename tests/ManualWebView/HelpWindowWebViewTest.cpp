@@ -1,6 +1,7 @@
 // Loads the manual in a real web view, offscreen. Each test starts the web engine in its own
 // process (the test runner runs them one by one), so the waits below are for the engine's
-// answers, with generous limits.
+// answers, with generous limits. After the last test the application object ends, and the web
+// engine with it, as when the application quits: no page may be left to a profile by then.
 #include "Carvex/Manual/HelpWindowController.h"
 #include "Carvex/Manual/WebViewEnvironment.h"
 #include "platform/TestApplication.h"
@@ -12,8 +13,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QLibraryInfo>
+#include <QMutex>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
@@ -63,6 +66,46 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// The run's messages, from any thread, passed on as well.
+struct Messages {
+    QMutex mutex;
+    QStringList kept;
+    QtMessageHandler next = nullptr;
+};
+
+Messages& messages() {
+    static Messages* const all = new Messages();
+    return *all;
+}
+
+void keepMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    Messages& all = messages();
+    {
+        QMutexLocker lock(&all.mutex);
+        all.kept.append(message);
+    }
+    if (all.next) {
+        all.next(type, context, message);
+    }
+}
+
+// Ends the application object after the last test: the web engine releases the profiles still
+// standing, and says so for a page it has to take from under one.
+class WebEngineEnd : public ::testing::Environment {
+public:
+    void SetUp() override { messages().next = qInstallMessageHandler(&keepMessage); }
+    void TearDown() override {
+        delete QCoreApplication::instance();
+        qInstallMessageHandler(messages().next);
+        QMutexLocker lock(&messages().mutex);
+        for (const QString& message : messages().kept) {
+            EXPECT_FALSE(message.contains(QLatin1String("Release of profile"))) << message.toStdString();
+        }
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const webEngineEnd = ::testing::AddGlobalTestEnvironment(new WebEngineEnd);
 
 class HelpWindowWebViewTest : public ::testing::Test {
 protected:
@@ -166,4 +209,27 @@ TEST_F(HelpWindowWebViewTest, MissingManualShowsTheNotFoundMessageAgainOnRetry) 
     controller.retryButton()->click();
     EXPECT_TRUE(controller.isShowingError());
     EXPECT_EQ(controller.errorLabel()->text(), HelpWindowController::notFoundMessage);
+}
+
+TEST_F(HelpWindowWebViewTest, TheSharedWindowIsReleasedWithItsPageAndMadeAnewAfter) {
+    HelpWindowController& help = HelpWindowController::shared();
+    help.showWindow();
+    help.loadManualIfNeeded();
+    ASSERT_TRUE(waitForLoad(help.webView()));
+    const QPointer<QWebEngineView> view = help.webView();
+    const QPointer<QWebEnginePage> page = view->page();
+    const QPointer<QMainWindow> window = help.window();
+
+    HelpWindowController::releaseShared();
+    EXPECT_TRUE(page.isNull());
+    EXPECT_TRUE(view.isNull());
+    EXPECT_TRUE(window.isNull());
+
+    // A new one serves a later request, and goes the same way.
+    HelpWindowController& again = HelpWindowController::shared();
+    ASSERT_FALSE(again.isWindowLoaded());
+    again.loadManualIfNeeded();
+    ASSERT_TRUE(waitForLoad(again.webView()));
+    HelpWindowController::releaseShared();
+    HelpWindowController::releaseShared();
 }
