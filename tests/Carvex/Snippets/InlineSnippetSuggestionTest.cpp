@@ -528,5 +528,34 @@ TEST_F(InlineSnippetSuggestionTest, TheEditMenuItemReachesTheSuggestionWithoutAK
     EXPECT_TRUE(snippets().isGhostShown());
 }
 
+// What the manual says of undo: a snippet left as inserted goes back in one step; once its fields
+// are typed in, each field's typing goes back first, the last field first, and then the snippet.
+TEST_F(InlineSnippetSuggestionTest, UndoTakesBackEachFilledFieldAndThenTheSnippet) {
+    for (const int filled : {0, 2, 5}) {
+        SCOPED_TRACE(filled);
+        open(pathsText);
+        typeAndPause(QStringLiteral("post:"));
+        const QString typed = text();
+        ASSERT_TRUE(snippets().isGhostShown());
+        ASSERT_TRUE(press(Qt::Key_Tab));
+        ASSERT_NE(session(), nullptr);
+        ASSERT_EQ(session()->placeholders().size(), 5u);
+        const QString inserted = text();
+        std::vector<QString> states{inserted};
+        for (int field = 0; field < filled; ++field) {
+            type(QStringLiteral("my field ") + QString::number(field));
+            states.push_back(text());
+            press(Qt::Key_Tab);
+        }
+        ASSERT_EQ(text(), states.back());
+        for (auto state = states.rbegin() + 1; state != states.rend(); ++state) {
+            view().undo();
+            EXPECT_EQ(text(), *state);
+        }
+        view().undo();
+        EXPECT_EQ(text(), typed) << "one more step takes the whole snippet back";
+    }
+}
+
 }  // namespace
 }  // namespace CarvexTest
