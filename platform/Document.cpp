@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <utility>
 
 namespace CarvexPlatform {
 
@@ -87,18 +88,6 @@ void Document::setFilePath(const QString& path) {
     }
 }
 
-std::optional<QDateTime> Document::modificationDateOfFile(const QString& path) {
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return std::nullopt;
-    }
-    const QDateTime date = info.lastModified();
-    return date.isValid() ? std::optional<QDateTime>(date) : std::nullopt;
-}
-
 QString Document::displayName() const {
     if (displayName_) {
         return *displayName_;
@@ -164,8 +153,8 @@ void Document::setChangeCount(int count) {
 QString Document::fileNameExtension(const QString&, SaveOperation) const { return {}; }
 
 std::optional<Error> Document::readFromFile(const QString& path, const QString& typeName) {
-    // The time is taken before the data: a write that lands in between shows as a newer file.
-    const auto date = modificationDateOfFile(path);
+    // The signature is taken before the data: a write that lands in between shows as a change.
+    const auto signature = FileSignature::ofFile(path);
     // A folder, a pipe or a device is no document: a pipe would block the read and a device
     // might never end.
     const QFileInfo info(path);
@@ -196,7 +185,7 @@ std::optional<Error> Document::readFromFile(const QString& path, const QString& 
         }
         return error;
     }
-    fileModificationDate_ = date;
+    fileSignature_ = signature;
     setChangeCount(0);
     return std::nullopt;
 }
@@ -240,8 +229,11 @@ void Document::startSave(PendingSave save) {
         writeSave(std::move(save));
         return;
     }
-    const auto onDisk = modificationDateOfFile(save.path);
-    if (onDisk && onDisk != fileModificationDate_) {
+    // Any other file than the one read or written is a change, whether its time is later, earlier or
+    // the same: a program that writes the file and puts its old time back still leaves another size,
+    // another inode or another time to the nanosecond.
+    const auto onDisk = FileSignature::ofFile(save.path);
+    if (onDisk && onDisk != fileSignature_) {
         confirmOverwriteOfChangedFile(save.operation,
                                       [guard = QPointer<Document>(this), save](bool proceed) {
                                           if (!guard) {
@@ -269,16 +261,23 @@ void Document::writeSave(PendingSave save) {
         return;
     }
     const int savedChangeCount = changeCount_;
+    // The file is looked at right after the rename, on the writing thread: the document records the
+    // file it wrote, not one another program may have put there since.
+    using Written = std::pair<std::optional<Error>, std::optional<FileSignature>>;
     BackgroundTask::run(
-        [path = save.path, bytes = std::move(std::get<QByteArray>(data))] { return writeAtomically(path, bytes); },
-        [guard = QPointer<Document>(this), save, savedChangeCount](std::optional<Error> error) {
+        [path = save.path, bytes = std::move(std::get<QByteArray>(data))] {
+            auto error = writeAtomically(path, bytes);
+            return Written{error, error ? std::nullopt : FileSignature::ofFile(path)};
+        },
+        [guard = QPointer<Document>(this), save, savedChangeCount](Written written) {
             if (guard) {
-                guard->finishSave(save, savedChangeCount, std::move(error));
+                guard->finishSave(save, savedChangeCount, std::move(written.first), written.second);
             }
         });
 }
 
-void Document::finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error) {
+void Document::finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error,
+                          std::optional<FileSignature> written) {
     if (!error) {
         switch (save.operation) {
             case SaveOperation::saveAs:
@@ -290,7 +289,7 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, std::op
             case SaveOperation::autosaveInPlace:
                 // Edits made while the data was written keep the document edited.
                 setChangeCount(changeCount_ - savedChangeCount);
-                fileModificationDate_ = modificationDateOfFile(save.path);
+                fileSignature_ = written ? written : FileSignature::ofFile(save.path);
                 break;
             case SaveOperation::saveTo: break;
         }

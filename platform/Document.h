@@ -1,10 +1,10 @@
 #pragma once
 #include "platform/Error.h"
+#include "platform/FileSignature.h"
 #include "platform/FileWatch.h"
 #include "platform/WorkItem.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <chrono>
@@ -32,7 +32,8 @@ enum class ChangeType { done, undone, redone, cleared };
 //   failed save leaves the old file whole; permissions are kept, and a symbolic link is followed
 //   (the file it names is replaced; the link stays a link);
 // - a file changed on disk by another program since this document read or saved it is never
-//   overwritten without asking (`confirmOverwriteOfChangedFile`);
+//   overwritten without asking (`confirmOverwriteOfChangedFile`); changed means any other
+//   `FileSignature` (time, size or identity), an older time or the same time included;
 // - the data is made on the main thread and written on a background thread; saves of one document
 //   run one after the other, and edits made while a save writes keep the document edited.
 // Closing never loses text: an edited document with a file is saved in place, an edited untitled
@@ -61,11 +62,10 @@ public:
     void setFilePath(const QString& path);
     const QString& fileType() const { return fileType_; }
     void setFileType(const QString& typeName) { fileType_ = typeName; }
-    // The file's modification time as this document last read or saved it.
-    const std::optional<QDateTime>& fileModificationDate() const { return fileModificationDate_; }
-    void setFileModificationDate(std::optional<QDateTime> date) { fileModificationDate_ = std::move(date); }
-    // The modification time of the file at `path` now, or nothing when it can't be read.
-    static std::optional<QDateTime> modificationDateOfFile(const QString& path);
+    // The file as this document last read or saved it: taken before a read, and from the file a
+    // save's rename left there.
+    const std::optional<FileSignature>& fileSignature() const { return fileSignature_; }
+    void setFileSignature(std::optional<FileSignature> signature) { fileSignature_ = signature; }
 
     // The file name (with its extension) when there is a file; otherwise "Untitled", then "Untitled 2"
     // and so on, the lowest number no other open untitled document holds, kept once given.
@@ -155,7 +155,9 @@ private:
     void confirmReplacing(const QString& target, SaveCompletion completion);
     void startSave(PendingSave save);
     void writeSave(PendingSave save);
-    void finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error);
+    // `written` is the file the save left on disk.
+    void finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error,
+                    std::optional<FileSignature> written = std::nullopt);
     void scheduleAutosave();
     // A completion that shows a failed save (not a cancelled one) in an alert.
     SaveCompletion presentingFailure();
@@ -165,7 +167,7 @@ private:
 
     QString filePath_;
     QString fileType_;
-    std::optional<QDateTime> fileModificationDate_;
+    std::optional<FileSignature> fileSignature_;
     std::optional<QString> displayName_;
     mutable int untitledNumber_ = 0;
     int changeCount_ = 0;

@@ -71,8 +71,8 @@ DocumentLogger& Document::logger() {
     return *logger_;
 }
 
-std::optional<QDateTime> Document::fileModificationDateOnDisk() const {
-    return hasFile() ? modificationDateOfFile(filePath()) : std::nullopt;
+std::optional<CarvexPlatform::FileSignature> Document::fileSignatureOnDisk() const {
+    return hasFile() ? CarvexPlatform::FileSignature::ofFile(filePath()) : std::nullopt;
 }
 
 QString Document::displayName() const {
@@ -112,7 +112,7 @@ std::optional<Error> Document::readFromData(const QByteArray& data, const QStrin
     }
     setContent(std::move(text));
     fileFormat = DocumentTypes::fileFormat(typeName);
-    lastKnownModificationDate_ = fileModificationDateOnDisk();
+    lastKnownFileSignature_ = fileSignatureOnDisk();
     return std::nullopt;
 }
 
@@ -153,7 +153,8 @@ void Document::saveToFile(const QString& path, const QString& typeName, CarvexPl
         path, typeName, operation, [self = self_, operation, completion](std::optional<Error> error) {
             if (!error) {
                 if (Document* document = *self) {
-                    document->lastKnownModificationDate_ = document->fileModificationDateOnDisk();
+                    // The file the save wrote, as it found it right after the rename.
+                    document->lastKnownFileSignature_ = document->fileSignature();
                     // Moved to a file of its own: a name given before (the converted document's)
                     // would name a file that is not there. The tab and the title follow.
                     if (operation == CarvexPlatform::SaveOperation::saveAs && document->customDisplayName) {
@@ -187,11 +188,12 @@ void Document::checkForExternalChange() {
     if (isShowingExternalChangeDialog_ || !hasFile()) {
         return;
     }
-    // Any other date than the one this document read or wrote is a change: a file put back from a
-    // backup, or copied with its date kept, is older and still not the text shown. Own saves end here,
-    // since they keep the date they wrote.
-    const auto onDisk = fileModificationDateOnDisk();
-    if (onDisk && lastKnownModificationDate_ && *onDisk == *lastKnownModificationDate_) {
+    // Any other file than the one this document read or wrote is a change: a later date, an earlier
+    // one (a file put back from a backup), or the same date on another size or inode (a file written
+    // and given its old date back, or copied over with it). Own saves end here, since they record the
+    // file they wrote.
+    const auto onDisk = fileSignatureOnDisk();
+    if (onDisk && lastKnownFileSignature_ && *onDisk == *lastKnownFileSignature_) {
         return;
     }
     if (isDocumentEdited()) {
@@ -269,7 +271,7 @@ void Document::showConflictAlert(std::function<void(bool ignored)> after) {
         } else {
             document->logger().info(QStringLiteral("External change ignored \u2014 local content preserved"));
             // As the alert says: the next save overwrites what is on disk now without asking again.
-            document->setFileModificationDate(document->fileModificationDateOnDisk());
+            document->setFileSignature(document->fileSignatureOnDisk());
         }
         if (after) {
             after(button != 0);
@@ -299,7 +301,8 @@ void Document::reload(ReloadKind kind) {
     if (auto error = revertToContentsOfFile(filePath(), fileType())) {
         logger().error(QStringLiteral("Failed to reload document: ") + error->localizedDescription);
     } else {
-        lastKnownModificationDate_ = fileModificationDateOnDisk();
+        // The file as the reload found it before reading: a write landing during the read is seen.
+        lastKnownFileSignature_ = fileSignature();
         if (DocumentWindow* window = firstDocumentWindow(*this)) {
             window->reloadEditorContent();
         }

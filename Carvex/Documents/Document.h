@@ -5,9 +5,9 @@
 #include "Carvex/Logging/InMemoryLogStore.h"
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
 #include "platform/Document.h"
+#include "platform/FileSignature.h"
 #include "platform/WorkItem.h"
 
-#include <QDateTime>
 #include <QString>
 #include <chrono>
 #include <functional>
@@ -56,14 +56,17 @@ public:
     // kept: a later Save As does not rename it.
     DocumentLogger& logger();
 
-    const std::optional<QDateTime>& lastKnownModificationDate() const { return lastKnownModificationDate_; }
+    // The file as this document last read, reloaded or saved it; any other file on disk is a change.
+    const std::optional<CarvexPlatform::FileSignature>& lastKnownFileSignature() const {
+        return lastKnownFileSignature_;
+    }
     bool isShowingExternalChangeDialog() const { return isShowingExternalChangeDialog_; }
     bool isReverting() const { return isReverting_; }
     // The pending external-change check (cancelled or run when none is pending).
     const CarvexPlatform::WorkItem& externalChangeDebounceTimer() const { return externalChangeDebounceTimer_; }
 
-    // The modification time of the document's file on disk now, or nothing (no file, no time).
-    std::optional<QDateTime> fileModificationDateOnDisk() const;
+    // The document's file on disk now, or nothing (no file, or none there).
+    std::optional<CarvexPlatform::FileSignature> fileSignatureOnDisk() const;
 
     // Conversion's result in a fresh untitled document: text, format and name. The document is edited
     // until it is saved.
@@ -109,7 +112,7 @@ private:
     CarvexPlatform::WorkItem externalChangeDebounceTimer_;
     bool isShowingExternalChangeDialog_ = false;
     bool isReverting_ = false;
-    std::optional<QDateTime> lastKnownModificationDate_;
+    std::optional<CarvexPlatform::FileSignature> lastKnownFileSignature_;
     std::shared_ptr<InMemoryLogStore> logStore_ = std::make_shared<InMemoryLogStore>();
     std::unique_ptr<DocumentLogger> logger_;
     // Carried into callbacks from other threads; cleared when the document goes.

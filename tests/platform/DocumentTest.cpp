@@ -10,6 +10,7 @@
 #include "platform/TestApplication.h"
 #include "platform/WindowController.h"
 #include "platform/WindowTabHost.h"
+#include "tests/platform/ExternalFileChange.h"
 
 #include <gtest/gtest.h>
 
@@ -176,14 +177,6 @@ protected:
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
     }
-    // Another program writes the file, its time moved clearly past any time read before.
-    static void writeLater(const QString& file, const QByteArray& data, int seconds = 5) {
-        write(file, data);
-        QFile touched(file);
-        ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
-        touched.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime);
-    }
-
     // Saves and waits for the answer.
     std::optional<Error> saveAndWait(Document& document, const QString& file, SaveOperation operation) {
         std::optional<std::optional<Error>> result;
@@ -226,34 +219,45 @@ TEST_F(PlatformDocumentTest, SaveReplacesTheFileAndKeepsPermissionsAndLinks) {
     EXPECT_EQ(QFileInfo(target).permissions() & QFileDevice::Permissions(0x7077),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     EXPECT_FALSE(document.isDocumentEdited());
-    EXPECT_EQ(document.fileModificationDate(), Document::modificationDateOfFile(target));
+    EXPECT_EQ(document.fileSignature(), FileSignature::ofFile(target));
     // No temporary file is left behind.
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::System).size(), 2);
 }
 
+// Another program's change is any other file than the one read: a later or an earlier time, or the
+// same time to the millisecond on other bytes, another size or another inode.
 TEST_F(PlatformDocumentTest, RefusedSavesLeaveTheFileAsItWas) {
+    using CarvexTest::ExternalFileChange;
     struct Row {
         const char* name;
-        QString text;           // the document's text when saving
-        bool changedOnDisk;     // another program wrote the file after it was read
-        int answer;             // the alert's button, when one asks
+        QString text;                               // the document's text when saving
+        std::optional<ExternalFileChange> change;   // another program's, after the file was read
+        QByteArray theirs;                          // what that change wrote
+        int answer;                                 // the alert's button, when one asks
         bool expectWritten;
         bool expectAlert;
     };
     const Row rows[] = {
-        {"data that can't be made", "unwritable text", false, 0, false, false},
-        {"changed on disk, user cancels", "mine", true, 1, false, true},
-        {"changed on disk, user saves anyway", "mine", true, 0, true, true},
-        {"unchanged on disk", "mine", false, 0, true, false},
+        {"data that can't be made", "unwritable text", std::nullopt, "", 0, false, false},
+        {"newer on disk, user cancels", "mine", ExternalFileChange::newerDate, "theirs, changed", 1, false, true},
+        {"newer on disk, user saves anyway", "mine", ExternalFileChange::newerDate, "theirs, changed", 0, true, true},
+        {"older on disk, user cancels", "mine", ExternalFileChange::olderDate, "THEIRS", 1, false, true},
+        {"same size, date set back, user cancels", "mine", ExternalFileChange::sameSizeDateSetBack, "THEIRS", 1,
+         false, true},
+        {"new inode, date set back, user cancels", "mine", ExternalFileChange::newInodeDateSetBack, "THEIRS", 1,
+         false, true},
+        {"same date, other size, user cancels", "mine", ExternalFileChange::sameDateOtherSize, "theirs!", 1, false,
+         true},
+        {"unchanged on disk", "mine", std::nullopt, "", 0, true, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const QString file = path(QString("refused-%1.txt").arg(&row - rows));
-        write(file, "theirs");
+        CarvexTest::writeDated(file, "theirs", CarvexTest::knownModifiedNanoseconds);
         TextDocument document;
         ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
-        if (row.changedOnDisk) {
-            writeLater(file, "theirs, changed");
+        if (row.change) {
+            CarvexTest::changeExternally(file, *row.change, row.theirs);
         }
         const QByteArray before = read(file);
         const std::size_t alertsBefore = alerts->presented().size();

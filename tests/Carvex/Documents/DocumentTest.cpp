@@ -14,6 +14,7 @@
 #include "platform/Storyboard.h"
 #include "platform/TestApplication.h"
 #include "platform/WindowController.h"
+#include "tests/platform/ExternalFileChange.h"
 
 #include <gtest/gtest.h>
 
@@ -90,9 +91,14 @@ protected:
         return dynamic_cast<Document*>(opened);
     }
 
-    // A document read from `name` in the temporary folder, holding `text`.
-    Document* openText(const QString& name, const QByteArray& text) {
+    // A document read from `name` in the temporary folder, holding `text` (with the file's time, when
+    // given).
+    Document* openText(const QString& name, const QByteArray& text,
+                       std::optional<std::int64_t> modifiedNanoseconds = std::nullopt) {
         write(folder.filePath(name), text);
+        if (modifiedNanoseconds) {
+            CarvexTest::setModified(folder.filePath(name), *modifiedNanoseconds);
+        }
         CarvexPlatform::Document* opened = nullptr;
         controller.openDocumentWithContentsOfFile(folder.filePath(name), true,
                                                   [&](CarvexPlatform::Document* document, bool, auto) { opened = document; });
@@ -208,7 +214,7 @@ TEST_F(DocumentTest, TextThatUTF8CannotHoldFailsTheSaveAndLeavesTheFile) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         write(document->filePath(), "original: true\n");
-        document->setFileModificationDate(Document::modificationDateOfFile(document->filePath()));
+        document->setFileSignature(CarvexPlatform::FileSignature::ofFile(document->filePath()));
         edit(*document, row.text);
         const auto error = save(*document);
         if (row.savable) {
@@ -239,8 +245,8 @@ TEST_F(DocumentTest, NamesLoggerAndConvertedContent) {
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->displayName(), "named.yaml");
     EXPECT_EQ(document->logger().fileName(), "named.yaml");
-    EXPECT_EQ(document->lastKnownModificationDate(), document->fileModificationDateOnDisk());
-    EXPECT_TRUE(document->lastKnownModificationDate().has_value());
+    EXPECT_EQ(document->lastKnownFileSignature(), document->fileSignatureOnDisk());
+    EXPECT_TRUE(document->lastKnownFileSignature().has_value());
     // The logger keeps its first name after Save As.
     document->setFilePath(folder.filePath("renamed.yaml"));
     EXPECT_EQ(document->logger().fileName(), "named.yaml");
@@ -367,7 +373,7 @@ TEST_F(DocumentTest, OwnSavesAndUntitledDocumentsRaiseNothing) {
     ASSERT_NE(document, nullptr);
     edit(*document, "a: 2\n");
     ASSERT_EQ(save(*document), std::nullopt);
-    EXPECT_EQ(document->lastKnownModificationDate(), document->fileModificationDateOnDisk());
+    EXPECT_EQ(document->lastKnownFileSignature(), document->fileSignatureOnDisk());
     document->presentedItemDidChange();
     fake->advance(500ms);
 
@@ -411,33 +417,43 @@ TEST_F(DocumentTest, ExternalChangeAnswers) {
         {"edited, auto-reload off: Ignore", false, true, 1, AlertStyle::warning, conflict, "edited: 2\n",
          {"External change ignored \u2014 local content preserved"}},
     };
-    // A file put back from a backup (or copied with its date kept) is older than the one read: it is
-    // as much a change as a newer one.
+    // A file put back from a backup (or copied with its date kept) is older than the one read, and a
+    // file written and given its old date back keeps the time to the millisecond or to the nanosecond:
+    // each is as much a change as a newer one. The rows name the disk's text as "disk: 1\n".
+    using CarvexTest::ExternalFileChange;
     const struct {
-        const char* name;
-        int seconds;
-    } replacements[] = {{"newer file", 5}, {"file a day older", -24 * 60 * 60}};
+        ExternalFileChange change;
+        QByteArray disk;
+    } replacements[] = {
+        {ExternalFileChange::newerDate, "disk: 1\n"},
+        {ExternalFileChange::olderDate, "disk: 1\n"},
+        {ExternalFileChange::sameSizeDateSetBack, "disk: 1\n"},
+        {ExternalFileChange::newInodeDateSetBack, "disk: 1\n"},
+        {ExternalFileChange::sameDateOtherSize, "disk: 10\n"},
+    };
     for (const auto& replacement : replacements) {
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
-            SCOPED_TRACE(replacement.name);
+            SCOPED_TRACE(CarvexTest::nameOf(replacement.change));
             alerts = std::make_shared<AlertScript>();
             AlertPresenter::shared().setScript(alerts);
             preferences.setAutoReloadExternalChanges(row.autoReload);
-            Document* document = openText("answers.yaml", "mine: 0\n");
+            Document* document = openText("answers.yaml", "mine: 0\n", CarvexTest::knownModifiedNanoseconds);
             ASSERT_NE(document, nullptr);
             if (row.edited) {
                 edit(*document, "edited: 2\n");
             }
-            writeExternally(document->filePath(), "disk: 1\n", replacement.seconds);
+            CarvexTest::changeExternally(document->filePath(), replacement.change, replacement.disk);
             if (row.answer) {
                 alerts->respond(*row.answer);
             }
             document->presentedItemDidChange();
             fake->advance(500ms);
             settle();
-            EXPECT_EQ(read(document->filePath()), "disk: 1\n");
-            EXPECT_EQ(document->content(), row.expectContent);
+            const QString expectContent =
+                row.expectContent == "disk: 1\n" ? QString::fromUtf8(replacement.disk) : row.expectContent;
+            EXPECT_EQ(read(document->filePath()), replacement.disk);
+            EXPECT_EQ(document->content(), expectContent);
             EXPECT_EQ(logLines(*document), row.expectLog);
             EXPECT_FALSE(document->isShowingExternalChangeDialog());
             ASSERT_EQ(alerts->presented().size(), row.answer ? 1u : 0u);
@@ -459,7 +475,7 @@ TEST_F(DocumentTest, ExternalChangeAnswers) {
             // Unless the user kept their edits (Ignore), no later save writes over the disk's text.
             fake->advance(CarvexPlatform::Document::autosaveDelay);
             settle();
-            EXPECT_EQ(read(document->filePath()), row.edited && row.answer == 1 ? "edited: 2\n" : "disk: 1\n");
+            EXPECT_EQ(read(document->filePath()), row.edited && row.answer == 1 ? "edited: 2\n" : replacement.disk);
             document->close();
             settle();
         }
