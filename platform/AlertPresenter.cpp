@@ -78,8 +78,8 @@ AlertPresenter& AlertPresenter::shared() {
 
 void AlertPresenter::present(const Alert& alert, QWidget* window, Completion completion) {
     const bool asSheet = window != nullptr;
-    if (script_) {
-        const int response = script_->answer(alert, asSheet);
+    if (script_ || unattended_) {
+        const int response = answerWithoutShowing(alert, asSheet);
         if (!completion) {
             return;
         }
@@ -113,6 +113,19 @@ void AlertPresenter::present(const Alert& alert, QWidget* window, Completion com
     if (completion) {
         completion(answerOf(box, buttons));
     }
+}
+
+int AlertPresenter::answerWithoutShowing(const Alert& alert, bool asSheet) {
+    if (!unattended_) {
+        return script_->answer(alert, asSheet);
+    }
+    // As `cancelAll` answers: the Cancel button, or the only one; a choice is left to no one.
+    const QStringList titles = buttonTitles(alert);
+    const auto cancel = titles.indexOf(QLatin1String("Cancel"));
+    if (cancel >= 0) {
+        return static_cast<int>(cancel);
+    }
+    return titles.size() == 1 ? 0 : unanswered;
 }
 
 void AlertPresenter::remember(QMessageBox* box) {
@@ -155,8 +168,8 @@ void AlertPresenter::showNextWaiting() {
     Waiting next = std::move(waiting_.front());
     waiting_.pop_front();
     showing_ = true;
-    if (script_) {
-        const int response = script_->answer(next.alert, false);
+    if (script_ || unattended_) {
+        const int response = answerWithoutShowing(next.alert, false);
         MainScheduler::shared()->post(
             [completion = std::move(next.completion), response] {
                 AlertPresenter::shared().finishShowing(completion, response);

@@ -47,6 +47,11 @@ public:
     // their turn stay waiting.
     void cancelAll();
 
+    // While set, no alert is shown: each ends at once as `cancelAll` would end it, its completion
+    // running as it would after an answer (the application ends with no one there to answer).
+    void setUnattended(bool unattended) { unattended_ = unattended; }
+    bool isUnattended() const { return unattended_; }
+
     // Installs (or, with null, removes) the script that answers in place of the user.
     void setScript(std::shared_ptr<AlertScript> script) { script_ = std::move(script); }
     const std::shared_ptr<AlertScript>& script() const { return script_; }
@@ -59,8 +64,11 @@ private:
     void showNextWaiting();
     void finishShowing(const Completion& completion, int response);
     void remember(QMessageBox* box);
+    // The answer of the alert when it is shown unattended or by the script.
+    int answerWithoutShowing(const Alert& alert, bool asSheet);
 
     std::shared_ptr<AlertScript> script_;
+    bool unattended_ = false;
     std::deque<Waiting> waiting_;
     bool showing_ = false;
     QPointer<QWidget> onScreen_;

@@ -360,8 +360,22 @@ void AppDelegate::openFiles(const QStringList& paths) {
     if (!documentController_) {
         return;
     }
+    QStringList failedNames;
+    QStringList failures;
     for (const QString& path : paths) {
-        documentController_->openDocumentWithContentsOfFile(path, true);
+        documentController_->openDocumentWithContentsOfFile(
+            path, true,
+            [&failedNames, &failures, name = QFileInfo(path).fileName()](
+                CarvexPlatform::Document*, bool, const std::optional<CarvexPlatform::Error>& error) {
+                if (error) {
+                    failedNames.append(name);
+                    failures.append(error->localizedDescription);
+                }
+            },
+            false);
+    }
+    if (!failures.isEmpty()) {
+        reportHandOverFailures(failedNames, failures);
     }
 }
 
@@ -707,6 +721,68 @@ void AppDelegate::terminate() {
             QApplication::quit();
         }
     });
+}
+
+void AppDelegate::terminateWithoutAsking() {
+    if (terminatingWithoutAsking_) {
+        return;
+    }
+    terminatingWithoutAsking_ = true;
+    // No one answers from now on: a question a save would ask (a file changed on disk) ends as
+    // withdrawn, and nothing is written over the other program's file.
+    CarvexPlatform::AlertPresenter::shared().setUnattended(true);
+    CarvexPlatform::ModalWindows::cancelAll();
+    if (!documentController_) {
+        QApplication::quit();
+        return;
+    }
+    // Counts the saves under way, and the loop below; the last to end closes the documents, which
+    // are all unedited then or have nowhere to be written.
+    auto pending = std::make_shared<int>(1);
+    QPointer<AppDelegate> self(this);
+    auto oneDone = [self, pending] {
+        if (--*pending != 0) {
+            return;
+        }
+        if (self && self->documentController_) {
+            std::vector<QPointer<CarvexPlatform::Document>> documents;
+            for (CarvexPlatform::Document* document : self->documentController_->documents()) {
+                documents.emplace_back(document);
+            }
+            for (const QPointer<CarvexPlatform::Document>& document : documents) {
+                if (document) {
+                    document->close();
+                }
+            }
+        }
+        QApplication::quit();
+    };
+    for (CarvexPlatform::Document* document : documentController_->documents()) {
+        if (document->hasFile() && document->isDocumentEdited()) {
+            ++*pending;
+            // Queued behind a save under way; the write goes through a temporary file renamed over
+            // the old one, so the file is never seen half written.
+            document->saveToFile(document->filePath(), document->fileType(),
+                                 CarvexPlatform::SaveOperation::autosaveInPlace,
+                                 [self, oneDone, name = document->displayName()](
+                                     const std::optional<CarvexPlatform::Error>& error) {
+                                     if (self && error && !error->isUserCancelled()) {
+                                         self->log_(QStringLiteral("[Carvex] %1 could not be saved: %2")
+                                                        .arg(name, error->localizedDescription));
+                                     }
+                                     oneDone();
+                                 });
+        }
+    }
+    oneDone();
+}
+
+void AppDelegate::sessionWillEnd(bool mayAsk) {
+    if (mayAsk) {
+        terminate();
+    } else {
+        terminateWithoutAsking();
+    }
 }
 
 void AppDelegate::bringDocumentWindowsForward() {

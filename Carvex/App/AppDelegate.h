@@ -72,7 +72,9 @@ public:
     bool applicationShouldOpenUntitledFile() const { return false; }
     // The application is asked to show itself (a launch without files while it runs).
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
-    // Files the desktop asks the application to open.
+    // Files the desktop asks the application to open. Those that fail are told in one alert on a
+    // later turn, which never waits in an event loop of its own: at launch that would run before
+    // the application's own loop, where a quit from the alert would end only the alert.
     void openFiles(const QStringList& paths);
     // What a later launch handed over: its files, or none to bring the application forward. The
     // files open one per turn of the event loop, after those of earlier hand-overs; the ones that
@@ -83,6 +85,20 @@ public:
 
     void editMenuDidAddItem(const CarvexPlatform::Notification& notification);
     void windowWillClose(const CarvexPlatform::Notification& notification);
+
+    // The Quit command: the modal windows end as cancelled, then each document closes as its close
+    // requires (asking where edits would be lost); the application ends once all have closed.
+    void terminate();
+    // The end asked for by a signal (SIGTERM, SIGHUP, SIGINT): the modal windows end as cancelled
+    // and no question is asked. Every document with a file writes its pending edits in place, as
+    // autosave would (a file changed on disk by another program is left as it is); an untitled
+    // document has nowhere to go. Once the saves are done the documents close and the application
+    // ends. Asked again while the saves run, it does nothing more.
+    void terminateWithoutAsking();
+    bool isTerminatingWithoutAsking() const { return terminatingWithoutAsking_; }
+    // The session ends (a logout): the Quit when the session manager lets the application ask, else
+    // as for a signal.
+    void sessionWillEnd(bool mayAsk);
 
     void showPreferences();
     void showUserManual();
@@ -117,7 +133,6 @@ private:
     // Calls the focused widget's (or an owner's) action of that name; the key goes to the widget when
     // none has it.
     void sendToFocusedWidget(const char* method, const QKeySequence& key = {});
-    void terminate();
     void find(bool askForText);
     void bringDocumentWindowsForward();
     void openNextHandedOverFile();
@@ -139,6 +154,7 @@ private:
     };
     std::deque<HandOver> handOvers_;
     bool handOverStepPosted_ = false;
+    bool terminatingWithoutAsking_ = false;
 };
 
 }  // namespace Carvex

@@ -17,8 +17,13 @@
 #include "platform/MemoryRelease.h"
 #include "platform/SingleInstance.h"
 #include "platform/Storyboard.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QPointer>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
 
 namespace Carvex {
 
@@ -55,6 +60,16 @@ bool Application::start(const QStringList& arguments) {
     mainMenu_->attachToWindows();
     AppDelegate* delegate = delegate_.get();
     instance_->listen([delegate](const QStringList& handedOver) { delegate->handleHandOver(handedOver); });
+    terminationSignals_ = std::make_unique<CarvexPlatform::TerminationSignals>(
+        [guard = QPointer<AppDelegate>(delegate)](int) {
+            if (guard) {
+                guard->terminateWithoutAsking();
+            }
+        });
+#if QT_CONFIG(sessionmanager)
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, delegate,
+                     [delegate](QSessionManager& manager) { delegate->sessionWillEnd(manager.allowsInteraction()); });
+#endif
 
     delegate_->applicationWillFinishLaunching();
     delegate_->applicationDidFinishLaunching();

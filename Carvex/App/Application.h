@@ -9,13 +9,16 @@
 namespace CarvexPlatform {
 class MainMenu;
 class SingleInstance;
+class TerminationSignals;
 }  // namespace CarvexPlatform
 
 namespace Carvex {
 
 // What the process runs once the application object exists: a launch while Carvex runs hands its
 // files to the running instance and ends; otherwise this becomes the running instance with the
-// main menu, the delegate and the files given. Main thread only.
+// main menu, the delegate and the files given. SIGTERM, SIGHUP and SIGINT then end it as Quit
+// does, without asking (`AppDelegate::terminateWithoutAsking`), and so does a logout whose session
+// manager lets nothing be asked. Main thread only.
 class Application {
 public:
     explicit Application(QString instanceKey,
@@ -43,6 +46,8 @@ public:
     static void settlePendingWork();
 
 private:
+    // Declared first: the signals stay caught until everything else has gone.
+    std::unique_ptr<CarvexPlatform::TerminationSignals> terminationSignals_;
     AppDelegate::SharedWindows windows_;
     std::shared_ptr<CarvexPlatform::Settings> settings_;
     std::unique_ptr<CarvexPlatform::SingleInstance> instance_;

@@ -29,7 +29,9 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -42,6 +44,7 @@ using CarvexTest::editorTextViewOf;
 
 constexpr const char* scenarioVariable = "CARVEX_QUIT_SCENARIO";
 constexpr const char* filesVariable = "CARVEX_QUIT_FILES";
+constexpr const char* signalVariable = "CARVEX_QUIT_SIGNAL";
 const QByteArray typed = "# typed before quitting ";
 const QByteArray replaced = "openapi: 3.0.3\ninfo:\n  title: Put back by another program\n  version: '1'\npaths: {}\n";
 
@@ -372,6 +375,53 @@ void scriptFor(const QByteArray& scenario) {
                 return true;
             },
         };
+    } else if (scenario == "signal" || scenario == "signalTwice" || scenario == "signalConflict") {
+        // Keys typed, and the signal sent to the process at once, long before autosave would come.
+        // Twice: the signal comes again while the save it started writes. Conflict: another program
+        // replaced the file meanwhile, and no one is there to say whether to write over it.
+        const int number = qEnvironmentVariableIntValue(signalVariable);
+        const bool twice = scenario == "signalTwice";
+        const bool conflict = scenario == "signalConflict";
+        running.steps = {
+            [&view] { return (view = focusFirstEditor(1)) != nullptr && !view->isLoading(); },
+            [&view, number, twice, conflict] {
+                QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+                CarvexTest::type(view, QString::fromUtf8(typed));
+                if (conflict) {
+                    QFile file(openDocuments().front()->filePath());
+                    if (!file.open(QIODevice::WriteOnly) || file.write(replaced) != replaced.size() ||
+                        !file.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1),
+                                          QFileDevice::FileModificationTime)) {
+                        QCoreApplication::exit(7);
+                    }
+                }
+                ::kill(::getpid(), number);
+                if (twice) {
+                    const QDeadlineTimer deadline(60000);
+                    while (!openDocuments().front()->isSaving() && !deadline.hasExpired()) {
+                        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+                    }
+                    if (!openDocuments().front()->isSaving()) {
+                        QCoreApplication::exit(4);  // the save must still be running for this case
+                    }
+                    ::kill(::getpid(), number);
+                }
+                return true;
+            },
+        };
+    } else if (scenario == "unopenable") {
+        // The file given at launch is refused: one Ctrl+Q from its alert ends the application.
+        running.steps = {
+            [] {
+                auto* alert = qobject_cast<QMessageBox*>(modalWindow());
+                if (alert == nullptr || !alert->text().contains(QStringLiteral("could not be opened"))) {
+                    return false;
+                }
+                pressIn(alert, Qt::Key_Q);
+                script().deadline = QDeadlineTimer(60000);  // the quit, not a second key, ends it
+                return true;
+            },
+        };
     } else if (scenario == "preferences" || scenario == "manual") {
         // The first document edited, then the preferences or the manual shown: Ctrl+Q from there.
         const bool preferences = scenario == "preferences";
@@ -429,7 +479,8 @@ struct Outcome {
     QByteArray output;
 };
 
-Outcome runApplication(const QByteArray& scenario, const QStringList& files, const QTemporaryDir& folder) {
+Outcome runApplication(const QByteArray& scenario, const QStringList& files, const QTemporaryDir& folder,
+                       int signal = 0) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"home", "config", "data", "cache", "runtime", "tmp"}) {
         QDir(folder.path()).mkpath(QString::fromLatin1(name));
@@ -444,6 +495,7 @@ Outcome runApplication(const QByteArray& scenario, const QStringList& files, con
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QString::fromLatin1(scenarioVariable), QString::fromLatin1(scenario));
     environment.insert(QString::fromLatin1(filesVariable), files.join(QLatin1Char('\n')));
+    environment.insert(QString::fromLatin1(signalVariable), QString::number(signal));
     QProcess child;
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
@@ -575,6 +627,57 @@ TEST_F(QuitTest, CtrlQFromTheConflictAlertAsksAgainAndWritesNothingUnasked) {
     EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << outcome.output.toStdString();
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
     EXPECT_EQ(readFile(path("doc.yaml")), replaced);
+}
+
+// A signal that asks the process to end (a logout, a shutdown, a closed terminal) ends it as Quit
+// would, without asking: the keys typed just before are on disk and the status is 0. Sent again
+// while the save of a long file writes, it does not cut the save short: the file is whole. A file
+// another program replaced meanwhile is not written over unasked, and nothing waits for an answer.
+TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
+    struct Case {
+        const char* name;
+        int signal;
+        QByteArray scenario;
+        qsizetype size;
+        bool keepsTheOtherProgramsFile;
+    };
+    const std::vector<Case> cases = {
+        {"SIGTERM", SIGTERM, "signal", 2000, false},
+        {"SIGHUP", SIGHUP, "signal", 2000, false},
+        {"SIGINT", SIGINT, "signal", 2000, false},
+        {"SIGTERM twice during a long save", SIGTERM, "signalTwice", largeSave, false},
+        {"SIGTERM over a file replaced on disk", SIGTERM, "signalConflict", 2000, true},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        QTemporaryDir own;
+        ASSERT_TRUE(own.isValid());
+        const QString file = own.filePath(QStringLiteral("doc.yaml"));
+        const QByteArray original = description(each.size);
+        ASSERT_TRUE(writeFile(file, original));
+        const Outcome outcome = runApplication(each.scenario, {file}, own, each.signal);
+        EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << outcome.output.toStdString();
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
+        const QByteArray saved = readFile(file);
+        const QByteArray expected = each.keepsTheOtherProgramsFile ? replaced : typed + original;
+        EXPECT_EQ(saved.size(), expected.size());
+        EXPECT_TRUE(saved == expected) << "the file is not what it should be";
+        EXPECT_EQ(filesBesides(own, {QStringLiteral("doc.yaml")}), QStringList());
+    }
+}
+
+// A file that is not text given at launch: its alert is on screen over the welcome window, and one
+// Ctrl+Q there ends the application normally.
+TEST_F(QuitTest, CtrlQFromTheAlertOfAFileThatCouldNotBeOpenedExitsNormally) {
+    QByteArray bytes;
+    for (int index = 0; index < 4096; ++index) {
+        bytes.append(static_cast<char>(index * 37 % 256));
+    }
+    ASSERT_TRUE(writeFile(path("random.bin"), bytes));
+    const Outcome outcome = runApplication("unopenable", {path("random.bin")}, folder);
+    EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << outcome.output.toStdString();
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
+    EXPECT_EQ(readFile(path("random.bin")), bytes);
 }
 
 }  // namespace
