@@ -86,16 +86,12 @@ public:
     void editMenuDidAddItem(const CarvexPlatform::Notification& notification);
     void windowWillClose(const CarvexPlatform::Notification& notification);
 
-    // The Quit command: the modal windows end as cancelled, then each document closes as its close
-    // requires (asking where edits would be lost); the application ends once all have closed.
-    void terminate();
     // The end asked for by a signal (SIGTERM, SIGHUP, SIGINT): the modal windows end as cancelled
     // and no question is asked. Every document with a file writes its pending edits in place, as
     // autosave would (a file changed on disk by another program is left as it is); an untitled
     // document has nowhere to go. Once the saves are done the documents close and the application
     // ends. Asked again while the saves run, it does nothing more.
     void terminateWithoutAsking();
-    bool isTerminatingWithoutAsking() const { return terminatingWithoutAsking_; }
     // The session ends (a logout): the Quit when the session manager lets the application ask, else
     // as for a signal.
     void sessionWillEnd(bool mayAsk);
@@ -133,6 +129,7 @@ private:
     // Calls the focused widget's (or an owner's) action of that name; the key goes to the widget when
     // none has it.
     void sendToFocusedWidget(const char* method, const QKeySequence& key = {});
+    void terminate();
     void find(bool askForText);
     void bringDocumentWindowsForward();
     void openNextHandedOverFile();
