@@ -13,6 +13,7 @@
 #include <QLocalSocket>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUuid>
 #include <gtest/gtest.h>
 
@@ -93,9 +94,7 @@ TEST_F(SingleInstanceTest, AListenerAtTheSharedPlaceReceivesNothing) {
     ASSERT_TRUE(running.listen([&](const QStringList& paths) { handedOver = paths; }));
     EXPECT_EQ(running.socketPath(), runtime.path() + QLatin1Char('/') + key);
     EXPECT_TRUE(launch.handOver({QStringLiteral("/tmp/pets.yaml")}, 3000));
-    for (int turn = 0; turn < 50 && handedOver.isEmpty(); ++turn) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !handedOver.isEmpty(); }, 30'000));
     EXPECT_EQ(handedOver, QStringList{QStringLiteral("/tmp/pets.yaml")});
 
     squatter.settle();
@@ -180,6 +179,7 @@ TEST_F(SingleInstanceTest, APeerOfAnotherUserIsHandedNothing) {
 
     SingleInstance launch(key, other, env);
     EXPECT_FALSE(launch.handOver({QStringLiteral("/tmp/pets.yaml")}, 300));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stranger.connections > 0; }, 30'000));
     stranger.settle();
     EXPECT_EQ(stranger.connections, 1);
     EXPECT_TRUE(stranger.received.isEmpty());
@@ -187,7 +187,7 @@ TEST_F(SingleInstanceTest, APeerOfAnotherUserIsHandedNothing) {
     // The peer's user as the launch read it.
     QLocalSocket probe;
     probe.connectToServer(folder + QLatin1Char('/') + key);
-    ASSERT_TRUE(probe.waitForConnected(1000));
+    ASSERT_TRUE(probe.waitForConnected(30'000));
     EXPECT_EQ(SingleInstance::peerUserId(probe.socketDescriptor()), me());
 }
 

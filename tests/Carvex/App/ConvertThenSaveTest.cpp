@@ -122,14 +122,15 @@ TEST_F(ConvertThenSaveTest, SaveKeysReachTheDocumentsRightAfterConvert_and_SaveA
     QMainWindow* convertedWindow = windowOf(converted);
     CarvexPlatform::WindowTabHost* host = CarvexPlatform::WindowTabHost::hostOf(convertedWindow);
     ASSERT_NE(host, nullptr) << "the converted window joins the source's as a tab";
+    EXPECT_TRUE(waitUntil([&] { return CarvexPlatform::WindowTabHost::keyWindow() == convertedWindow; }));
     waitUntil([] { return false; }, 200);
-    EXPECT_EQ(CarvexPlatform::WindowTabHost::keyWindow(), convertedWindow);
+    EXPECT_EQ(CarvexPlatform::WindowTabHost::keyWindow(), convertedWindow) << "and stays the key window";
 
     // Ctrl+S in the converted tab: an untitled document asks where to save.
     const QString jsonPath = temporary.filePath(QStringLiteral("pets.json"));
     panels->respond(jsonPath);
     pressInFocusWindow(Qt::Key_S, Qt::ControlModifier);
-    ASSERT_TRUE(waitUntil([&] { return panels->presented().size() == 1u; }, 5000)) << "Ctrl+S opened no save panel";
+    ASSERT_TRUE(waitUntil([&] { return panels->presented().size() == 1u; })) << "Ctrl+S opened no save panel";
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(jsonPath) && !converted->isDocumentEdited(); }));
     EXPECT_EQ(converted->displayName(), QStringLiteral("pets.json"));
     EXPECT_TRUE(convertedWindow->windowTitle().contains(QStringLiteral("pets.json")))
@@ -140,9 +141,9 @@ TEST_F(ConvertThenSaveTest, SaveKeysReachTheDocumentsRightAfterConvert_and_SaveA
 
     // Ctrl+Shift+S in the source's tab, chosen by its tab.
     host->tabWidget()->setCurrentWidget(sourceWindow);
-    ASSERT_TRUE(waitUntil([&] { return CarvexPlatform::WindowTabHost::keyWindow() == sourceWindow; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return CarvexPlatform::WindowTabHost::keyWindow() == sourceWindow; }));
     pressInFocusWindow(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_TRUE(waitUntil([&] { return panels->presented().size() == 2u; }, 5000)) << "Ctrl+Shift+S opened no panel";
+    ASSERT_TRUE(waitUntil([&] { return panels->presented().size() == 2u; })) << "Ctrl+Shift+S opened no panel";
     EXPECT_TRUE(panels->presented().back().isSave);
     EXPECT_EQ(source->filePath(), sourcePath) << "a cancelled Save As keeps the file";
     EXPECT_TRUE(alerts->presented().empty());

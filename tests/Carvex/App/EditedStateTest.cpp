@@ -76,7 +76,7 @@ void activate(QMainWindow* window) {
     CarvexPlatform::WindowTabHost::makeKeyAndOrderFront(window);
     QWidget* top = CarvexPlatform::WindowTabHost::hostOf(window);
     QApplication::setActiveWindow(top ? top : window);
-    waitUntil([window] { return CarvexPlatform::WindowTabHost::keyWindow() == window; }, 5000);
+    EXPECT_TRUE(waitUntil([window] { return CarvexPlatform::WindowTabHost::keyWindow() == window; }));
 }
 
 QByteArray readFile(const QString& path) {
@@ -194,7 +194,7 @@ TEST_F(EditedStateTest, AConvertedDocumentIsEditedUntilSavedAndItsLinksWorkAtOnc
     // Closing asks as for any untitled edited document: Cancel keeps it.
     alerts->respond(2);
     QTest::keyClick(&text, Qt::Key_W, Qt::ControlModifier);
-    ASSERT_TRUE(waitUntil([&] { return alerts->presented().size() == 1u; }, 5000)) << "closing asked nothing";
+    ASSERT_TRUE(waitUntil([&] { return alerts->presented().size() == 1u; })) << "closing asked nothing";
     EXPECT_EQ(alerts->presented()[0].alert.buttons,
               (QStringList{QStringLiteral("Save"), QString::fromUtf8("Don\u2019t Save"), QStringLiteral("Cancel")}));
     waitUntil([] { return false; }, 200);

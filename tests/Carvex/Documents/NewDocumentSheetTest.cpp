@@ -260,7 +260,7 @@ TEST_F(NewDocumentSheetTest, ReturnCreatesAndEscapeCancels) {
         EXPECT_FALSE(sheet->cancelButton->isDefault());
         QTest::keyClick(target ? target : dialog, row.key);
         // A button's own key presses it with a short animation.
-        QDeadlineTimer pressed(2000);
+        QDeadlineTimer pressed(30'000);
         while (completions + cancels == 0 && !pressed.hasExpired()) {
             QApplication::processEvents(QEventLoop::AllEvents, 10);
         }
