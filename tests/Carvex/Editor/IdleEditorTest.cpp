@@ -102,14 +102,14 @@ protected:
 
     // Runs everything the load brings until none of it is left: our scheduled work, the background
     // work, the colours on their way and a long line laid out in slices (on the toolkit's own timers,
-    // in real time). False when our work keeps coming, or the load's does not end within a
-    // minute and a half however slow the machine.
+    // in real time). False when our work keeps coming, or the load's does not end within five
+    // minutes (a loaded single core takes tens of seconds for the longest line).
     bool settle() {
         const auto loadEnded = [this] {
             return clock->pendingCount() == 0 && !view().isLoading() && !view().colorLayer().coloursPending() &&
                    !layout().isLayingOutAnyBlock();
         };
-        const QDeadlineTimer deadline(90'000);
+        const QDeadlineTimer deadline(300'000);
         int ours = 0;
         // Twice in a row: what the last step brings (a paint after a line is laid out) is served too.
         for (int quiet = 0; quiet < 2;) {
