@@ -352,10 +352,13 @@ TEST_F(PropertiesViewCoordinatorTest, ClosingWhileAParseIsPendingEndsEverything)
     advance(250ms);
     coordinator->selectOperation({QStringLiteral("/a"), HTTPMethod::get});
     log.events.clear();
-    // One change waits for its pause, a second one is already parsing.
+    // One change waits for its pause, a second one is already parsing (held, so that its result
+    // cannot reach the main thread while the clock moves, however fast the worker).
+    parser->hold();
     coordinator->documentDidChange(kRenamedA, DocumentFormat::yaml);
     fake->advance(250ms);
     coordinator->documentDidClose();
+    parser->release();
     EXPECT_EQ(log.events, (Events{"no document"}));
     EXPECT_FALSE(coordinator->isParsePending());
     advance(1000ms);
@@ -388,9 +391,11 @@ TEST_F(PropertiesViewCoordinatorTest, TheEditorsTextIsHeldOnlyUntilItChanges)
 
     // With nothing waiting, a coming change leaves the running parse alone.
     log.events.clear();
+    parser->hold();
     coordinator->documentDidChange(kRenamedA, DocumentFormat::yaml);
     fake->advance(250ms);
     coordinator->documentWillChange();
+    parser->release();
     advance(0ms);
     EXPECT_EQ(parser->calls, 2);
     EXPECT_EQ(log.events, (Events{"operations GET /a2 POST /b"}));
@@ -424,9 +429,11 @@ TEST_F(PropertiesViewCoordinatorTest, AGoneDelegateOrDocumentSkipsOnlyItsStep)
     EXPECT_EQ(coordinator->lastOperations().size(), 2u);
     EXPECT_TRUE(log.events.empty());
     // The coordinator going away with a parse in flight drops the result.
+    parser->hold();
     coordinator->documentDidChange(kNoOperations, DocumentFormat::yaml);
     fake->advance(250ms);
     coordinator.reset();
+    parser->release();
     CarvexPlatform::BackgroundTask::waitForIdle();
     fake->runPending();
     EXPECT_TRUE(log.events.empty());
