@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -705,7 +706,8 @@ namespace {
 // Runs the event loop until `done` holds or a generous limit passes.
 template <class Condition>
 bool waitUntil(Condition done) {
-    for (int i = 0; i < 500 && !done(); ++i) {
+    const QDeadlineTimer deadline(30000);
+    while (!done() && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
         QThread::msleep(10);
     }

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -568,7 +569,8 @@ namespace {
 
 template <class Condition>
 bool waitUntil(Condition done) {
-    for (int i = 0; i < 500 && !done(); ++i) {
+    const QDeadlineTimer deadline(30000);
+    while (!done() && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
         QThread::msleep(10);
     }
