@@ -1,5 +1,6 @@
 #include "Carvex/Completion/CompletionInsertion.h"
 
+#include "Carvex/Completion/ScalarNameText.h"
 #include "Carvex/Conversion/YAMLTextEmitter.h"
 #include "Carvex/Indentation/IndentationDetector.h"
 
@@ -74,25 +75,6 @@ QString keyColumn(QStringView text, qsizetype location, const QString& indentati
     }
     const qsizetype width = lead.size() - std::min(lead.size(), indentation.size()) + (dashNeedsSpace ? 1 : 0);
     return indentation + QString(width, u' ');
-}
-
-// The JSON string of `inner`: quoted, with quotes, backslashes and control characters escaped.
-QString jsonString(QStringView inner) {
-    QString result;
-    result.reserve(inner.size() + 2);
-    result.append(u'"');
-    for (QChar c : inner) {
-        if (c == u'"' || c == u'\\') {
-            result.append(u'\\');
-            result.append(c);
-        } else if (c.unicode() < 0x20) {
-            result.append(QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')));
-        } else {
-            result.append(c);
-        }
-    }
-    result.append(u'"');
-    return result;
 }
 
 // A YAML key written as it reads back: quoted when a reader would take its bare text for
@@ -454,11 +436,11 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
     if (json && item.requiresColon) {
         if (result.size() >= 2 && result.startsWith(u'\'') && result.endsWith(u'\'')) {
             // A single-quoted key (a status code) is the JSON string of what it quotes.
-            result = jsonString(QStringView(result).sliced(1, result.size() - 2)) + QStringLiteral(": ");
+            result = ScalarNameText::jsonString(QStringView(result).sliced(1, result.size() - 2)) + QStringLiteral(": ");
         } else if (result.startsWith(u'"')) {
             result += QStringLiteral(": ");
         } else if (!result.startsWith(u'{') && !result.startsWith(u'[')) {
-            result = jsonString(result) + QStringLiteral(": ");
+            result = ScalarNameText::jsonString(result) + QStringLiteral(": ");
         }
     }
 

@@ -37,6 +37,15 @@ std::vector<TextRange> markedRanges(EditorViewController& editor) {
     return ranges;
 }
 
+// Writes `bytes` over the file as another program would, dated a little ahead so the change shows.
+bool writeAsAnotherProgram(const QString& path, const QByteArray& bytes) {
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size()) {
+        return false;
+    }
+    return out.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+}
+
 }  // namespace
 
 TEST_F(WindowTest, TheWindowSetUpWiresEditorPropertiesAndConsoleToTheDocument) {
@@ -167,13 +176,7 @@ TEST_F(WindowTest, AnExternalReloadRefreshesTheEditorWithoutAnEdit) {
     settle();
     ASSERT_GT(editor->validationDecorationController()->decorationCount(), 0);
 
-    QFile out(document->filePath());
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    out.write(validYAML);
-    out.close();
-    ASSERT_TRUE(out.open(QIODevice::ReadWrite));
-    out.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
-    out.close();
+    ASSERT_TRUE(writeAsAnotherProgram(document->filePath(), validYAML));
     document->checkForExternalChange();
     settle();
     EXPECT_EQ(document->content(), QString::fromUtf8(validYAML));
@@ -255,13 +258,7 @@ TEST_F(WindowTest, AReloadedTextHasTheLinksOfTheTextOnDisk) {
             alerts->respond(0);
         }
 
-        QFile out(document->filePath());
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(onDisk);
-        out.close();
-        ASSERT_TRUE(out.open(QIODevice::ReadWrite));
-        out.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
-        out.close();
+        ASSERT_TRUE(writeAsAnotherProgram(document->filePath(), onDisk));
         document->presentedItemDidChange();
         fake->advance(Document::externalChangeDelay);
         settle();
