@@ -93,6 +93,14 @@ std::optional<DocumentFormat> CompletionController::format() const {
 
 bool CompletionController::isPopupVisible() const { return popupController_ && popupController_->isVisible(); }
 
+std::optional<CompletionController::TextPoint> CompletionController::currentPoint() const {
+    EditorTextView* view = textView_;
+    if (view == nullptr) {
+        return std::nullopt;
+    }
+    return TextPoint{view->textRevision(), view->selectedRange().location};
+}
+
 // MARK: Edits and caret moves
 
 void CompletionController::textDidChange() {
@@ -115,6 +123,7 @@ void CompletionController::textDidChange() {
         return;
     }
     const quint64 revision = view->textRevision();
+    requestedFor_ = TextPoint{revision, view->selectedRange().location};
     QPointer<EditorTextView> weakView(view);
     coordinator_->requestCompletions(
         [weakView, revision]() -> const QString* {
@@ -147,6 +156,8 @@ void CompletionController::hideCompletion() {
     }
     anchorPosition_.reset();
     selectionOnShow_.reset();
+    shownFor_.reset();
+    shownSnippetsOnly_ = false;
 }
 
 // MARK: Explicit requests
@@ -172,8 +183,9 @@ void CompletionController::requestExplicitly(bool snippetsOnly) {
         CompletionController& controller = **alive;
         EditorTextView* view = controller.textView_;
         const std::optional<DocumentFormat> documentFormat = controller.format();
-        if (view == nullptr || !documentFormat || view->textRevision() != revision || view->isLoading()) {
-            // The text moved on before the request ran: its proposals would belong to another text.
+        if (view == nullptr || !documentFormat || view->textRevision() != revision || view->isLoading() ||
+            view->selectedRange().location != caret) {
+            // The text or the caret moved on before the request ran: its proposals would belong elsewhere.
             if (!controller.isPopupVisible()) {
                 controller.anchorPosition_.reset();
             }
@@ -198,13 +210,18 @@ void CompletionController::requestExplicitly(bool snippetsOnly) {
             controller.hideCompletion();
             return;
         }
-        controller.showCompletions(result);
+        controller.show(result, TextPoint{revision, caret}, snippetsOnly);
     });
 }
 
 // MARK: Showing
 
 void CompletionController::showCompletions(const CompletionResult& result) {
+    show(result, currentPoint(), false);
+}
+
+void CompletionController::show(const CompletionResult& result, std::optional<TextPoint> computedFor,
+                                bool snippetsOnly) {
     EditorTextView* view = textView_;
     const std::optional<QRect> line = caretLineScreenRect();
     if (result.items.empty() || view == nullptr || !line) {
@@ -215,6 +232,8 @@ void CompletionController::showCompletions(const CompletionResult& result) {
         anchorPosition_ = view->selectedRange().location;
     }
     selectionOnShow_ = view->selectedRange();
+    shownFor_ = computedFor;
+    shownSnippetsOnly_ = snippetsOnly;
     popup().show(result.items, *line, view->window());
 }
 
@@ -264,6 +283,9 @@ bool CompletionController::handleKeyDown(QKeyEvent& event) {
             if (popupController_->selectedItem() == nullptr) {
                 return false;
             }
+            if (!shownRowsAreCurrent()) {
+                return confirmForCurrentText();
+            }
             popupController_->confirmSelection();
             return true;
         }
@@ -281,10 +303,53 @@ bool CompletionController::handleKeyDown(QKeyEvent& event) {
     }
 }
 
+bool CompletionController::shownRowsAreCurrent() const {
+    return shownFor_ && *shownFor_ == currentPoint() && !(coordinator_ && coordinator_->isPending());
+}
+
+// The rows on screen belong to a text the user has typed past, and the request for the current
+// text has not run. Waiting for it would show the engine's answer for the current text with its
+// first row selected; that answer is computed now instead (a few milliseconds on a 5 MB
+// description), so the key writes the same thing however fast it followed the typing. The row the
+// user had selected wins while the current text still offers it.
+bool CompletionController::confirmForCurrentText() {
+    EditorTextView* view = textView_;
+    const std::optional<DocumentFormat> documentFormat = format();
+    const CompletionItem* shown = popupController_ ? popupController_->selectedItem() : nullptr;
+    if (view == nullptr || !documentFormat || shown == nullptr || !coordinator_ || !coordinator_->engine()) {
+        hideCompletion();
+        return false;
+    }
+    const QString selectedLabel = shown->label;
+    const CompletionItemKind selectedKind = shown->kind;
+    const bool snippetsOnly = shownSnippetsOnly_;
+    coordinator_->cancel();
+    view->finishLoading();
+    CompletionResult result =
+        coordinator_->engine()(view->viewText(), view->selectedRange().location, *documentFormat, snippetTemplates_);
+    if (snippetsOnly) {
+        std::erase_if(result.items,
+                      [](const CompletionItem& item) { return item.kind != CompletionItemKind::snippet; });
+    }
+    if (result.items.empty()) {
+        // Nothing fits the text as it is: the key does what it does without a popup.
+        hideCompletion();
+        return false;
+    }
+    const auto same = std::find_if(result.items.begin(), result.items.end(), [&](const CompletionItem& item) {
+        return item.label == selectedLabel && item.kind == selectedKind;
+    });
+    const CompletionItem item = same != result.items.end() ? *same : result.items.front();
+    insertCompletion(item);
+    // As after an acceptance from the popup: it hides, where it belonged stays until the next show or hide.
+    popupController_->hide();
+    return true;
+}
+
 // MARK: Delegates
 
 void CompletionController::completionCoordinatorDidComplete(CompletionCoordinator&, const CompletionResult& result) {
-    showCompletions(result);
+    show(result, requestedFor_, false);
 }
 
 void CompletionController::completionPopupDidSelectItem(CompletionPopupController&, const CompletionItem& item) {

@@ -33,7 +33,11 @@ class EditorTextView;
 // the keys the open popup takes (Escape, Up, Down; Return, Tab, Shift-Tab or keypad Enter write the
 // selected row, a snippet through the placeholder manager). Alt+Return asks for the snippets alone.
 // An explicit request with a single proposal writes it at once when direct insertion is on. A
-// result is shown only for the text it was computed from. Settings are read at each decision. Holds its text view weakly.
+// result is shown only for the text it was computed from, and an accepting key never writes a row
+// computed for older text: while the shown rows are behind the text or caret (a request still
+// waits), the key asks the engine at once for the current text and writes the selected row when it
+// is still proposed, else the first proposal; with none, the popup hides and the key is the
+// editor's. Settings are read at each decision. Holds its text view weakly.
 //
 // The editor makes it through `make`, which gives nothing until `installFactory` has run; tests
 // install fakes that override the virtual members.
@@ -86,7 +90,7 @@ public:
     virtual bool isPopupVisible() const;
     // Dismisses the popup, drops the waiting request and forgets where the popup belongs.
     virtual void hideCompletion();
-    // Shows the result's items under the caret (none: hides).
+    // Shows the result's items under the caret (none: hides), as computed for the current text and caret.
     virtual void showCompletions(const CompletionResult& result);
     // The screen point under the caret's line where the popup's top-left corner goes; none
     // without a visible text view or a caret.
@@ -123,13 +127,32 @@ protected:
     std::optional<TextRange> selectionOnShow_;
 
 private:
+    // The text revision and caret a list of proposals was computed for.
+    struct TextPoint {
+        quint64 revision = 0;
+        qsizetype caret = 0;
+        bool operator==(const TextPoint& other) const = default;
+    };
+
     std::optional<DocumentFormat> format() const;
+    std::optional<TextPoint> currentPoint() const;
+    void show(const CompletionResult& result, std::optional<TextPoint> computedFor, bool snippetsOnly);
+    // Whether the popup's rows were computed for the text and caret as they are, no request waiting.
+    bool shownRowsAreCurrent() const;
+    // An accepting key while the shown rows are behind: writes the row the current text offers
+    // (false, the popup hidden, when it offers none).
+    bool confirmForCurrentText();
 
     QPointer<EditorTextView> textView_;
     CompletionPreferencesStore* preferencesStore_ = nullptr;
     std::shared_ptr<CarvexPlatform::MainScheduler> scheduler_;
     std::unique_ptr<CompletionCoordinator> coordinator_;
     std::unique_ptr<CompletionPopupController> popupController_;
+    // Where the newest automatic request was made; the coordinator delivers no other.
+    TextPoint requestedFor_;
+    // Where the rows on screen were computed (none: not known), and whether they are snippets alone.
+    std::optional<TextPoint> shownFor_;
+    bool shownSnippetsOnly_ = false;
     // Lets a posted explicit request find out that its controller is gone.
     std::shared_ptr<CompletionController*> self_;
 };

@@ -454,9 +454,9 @@ TEST_F(CompletionAcceptanceTest, AnAcceptanceRightAfterAKeystrokeWritesTheRowOnc
     ASSERT_TRUE(visible());
     const qsizetype lineStart = view().selectedRange().location - 3;
     typeKey(QStringLiteral("e"));
-    const int calls = engineCalls;
     clock->advance(39ms);
     press(Qt::Key_Return);
+    const int calls = engineCalls;
     EXPECT_EQ(view().viewText().mid(lineStart, 16), QStringLiteral("  description: \n"));
     // The request of "e" would have come now, with rows for "de".
     clock->advance(100ms);
@@ -558,6 +558,133 @@ TEST_F(CompletionAcceptanceTest, BadInputGivesADefinedEditOrNone) {
         EXPECT_FALSE(completion->isProcessingCompletion());
         EXPECT_EQ(document->content(), view().text());
         clock->advance(100ms);
+    }
+}
+
+}  // namespace
+}  // namespace Carvex
+
+namespace Carvex {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Ctrl+Space overtaken by a key before its answer came: the answer belongs to another text or
+// caret, so it is neither written at once (one proposal, direct insertion on) nor shown.
+TEST_F(CompletionControllerTest, AnExplicitRequestOvertakenBeforeItsAnswerWritesNothing) {
+    struct Row {
+        const char* name;
+        int key;
+        QString text;
+        qsizetype caretShift;
+    };
+    const Row rows[] = {{"a keystroke", Qt::Key_M, "m", 1}, {"a caret move", Qt::Key_Left, {}, -1}};
+    const QString original = view().viewText();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        view().setPlainText(original);
+        clock->runPending();
+        // Under the licence, where "url" is the one proposal.
+        const qsizetype at = view().viewText().indexOf(QStringLiteral("    name: MIT")) + 13;
+        view().setSelectedRange(TextRange{at, 0});
+        view().insertTextAtSelection(QStringLiteral("\n    ur"));
+        clock->runPending();
+        const qsizetype caret = at + 7;
+        ASSERT_EQ(view().selectedRange(), (TextRange{caret, 0}));
+        press(Qt::Key_Space, Qt::ControlModifier);
+        press(row.key, Qt::NoModifier, row.text);
+        const QString typed = view().viewText();
+        clock->runPending();
+        EXPECT_EQ(view().viewText().toStdString(), typed.toStdString()) << "the single proposal, url, is not written";
+        EXPECT_EQ(view().selectedRange(), (TextRange{caret + row.caretShift, 0}));
+        EXPECT_FALSE(visible());
+    }
+}
+
+// An accepting key while the rows on screen were computed for older text (typed past at about 20 ms
+// a key, the request for the current text still waiting or dropped) writes what the current text
+// offers: the selected row while it is still proposed, else the first proposal; with none, the key
+// is the editor's.
+TEST_F(CompletionControllerTest, AnAcceptingKeyNeverWritesRowsComputedForOlderText) {
+    const QString original = QStringLiteral(
+        "openapi: 3.0.0\ninfo:\n  title: T\n  version: 1.0.0\npaths:\n  /pets:\n    get:\n"
+        "      operationId: listPets\n      responses:\n        '200':\n          description: ok\n");
+    const qsizetype lineEnd = original.indexOf(QStringLiteral("listPets")) + 8;
+    struct Scenario {
+        const char* name;
+        QString opening;  // typed before the list opens under the operation
+        int downs;        // rows the selection moves down
+        QString burst;    // typed quickly with the list open
+        std::optional<QString> written;  // the line the key leaves; none: the key is the editor's
+    };
+    // Under "s" the list offers summary, security and servers; under nothing, summary first.
+    const Scenario scenarios[] = {
+        {"summary typed out, nothing proposed", "s", 0, "ummary: quick words typed", std::nullopt},
+        {"the selected row still proposed", "", 5, "s", "      security:\n        "},
+        {"the selected row gone: the first proposal", "s", 2, "u", "      summary: "},
+    };
+    struct Key {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString editorWrites;  // what the key types without a list
+    };
+    const Key keys[] = {{"Return", Qt::Key_Return, Qt::NoModifier, "\n      "},
+                        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, "\n      "},
+                        {"Tab", Qt::Key_Tab, Qt::NoModifier, "  "}};
+    const auto typeQuickly = [this](const QString& text) {
+        for (const QChar c : text) {
+            if (c == u':') {
+                press(Qt::Key_Colon, Qt::NoModifier, QStringLiteral(":"));
+            } else if (c == u' ') {
+                press(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+            } else {
+                typeKey(QString(c));
+            }
+            clock->advance(20ms);
+        }
+    };
+    for (const bool automatic : {true, false}) {
+        for (const bool dropped : {false, true}) {
+            for (const Scenario& scenario : scenarios) {
+                for (const Key& key : keys) {
+                    SCOPED_TRACE(testing::Message() << (automatic ? "automatic list, " : "Ctrl+Space list, ")
+                                                    << (dropped ? "request dropped, " : "request waiting, ")
+                                                    << scenario.name << ", " << key.name);
+                    completionStore->setAutoCompletionEnabled(automatic);
+                    completion->hideCompletion();
+                    view().setPlainText(original);
+                    view().setSelectedRange(TextRange{lineEnd, 0});
+                    clock->runPending();
+                    press(Qt::Key_Return);
+                    typeQuickly(scenario.opening);
+                    clock->advance(100ms);
+                    if (!automatic) {
+                        requestAndShow();
+                    }
+                    ASSERT_TRUE(visible());
+                    for (int down = 0; down < scenario.downs; ++down) {
+                        press(Qt::Key_Down);
+                    }
+                    typeQuickly(scenario.burst);
+                    if (dropped) {
+                        completion->coordinator()->cancel();
+                    }
+                    ASSERT_TRUE(visible()) << "the rows of the older text are on screen";
+                    press(key.key, key.modifiers);
+                    const QString line =
+                        scenario.written.value_or("      " + scenario.opening + scenario.burst + key.editorWrites);
+                    const QString expected = original.left(lineEnd) + "\n" + line + original.mid(lineEnd);
+                    EXPECT_EQ(view().viewText().toStdString(), expected.toStdString());
+                    EXPECT_EQ(document->content(), view().text());
+                    if (scenario.written) {
+                        EXPECT_FALSE(visible());
+                    }
+                    clock->advance(100ms);
+                    EXPECT_EQ(view().viewText().toStdString(), expected.toStdString()) << "nothing comes late";
+                }
+            }
+        }
     }
 }
 
