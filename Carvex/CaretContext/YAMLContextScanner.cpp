@@ -287,42 +287,10 @@ bool holdsBar(const char16_t* units, qsizetype length)
     return false;
 }
 
-// The offset of the colon that ends the key of `text` (a line's text after its indentation and
-// dashes): the first one followed by a blank or the end, past a quoted key's closing quote. A colon
-// inside a plain key ("read:pets: Read") or value ("curl https://x") ends none.
-qsizetype keyColon(QStringView text)
-{
-    qsizetype from = 0;
-    if (!text.isEmpty() && isQuote(text.front())) {
-        const QChar quote = text.front();
-        qsizetype i = 1;
-        while (i < text.size()) {
-            if (quote == u'"' && text[i] == u'\\') {
-                i += 2;
-            } else if (text[i] == quote) {
-                if (quote == u'\'' && i + 1 < text.size() && text[i + 1] == quote) {
-                    i += 2;
-                } else {
-                    break;
-                }
-            } else {
-                ++i;
-            }
-        }
-        // An unclosed quote is no quoting: the key ends at the first colon that can end one.
-        from = i < text.size() ? i + 1 : 1;
-    }
-    for (qsizetype colon = text.indexOf(u':', from); colon >= 0; colon = text.indexOf(u':', colon + 1)) {
-        if (colon + 1 == text.size() || isBlankUnit(text[colon + 1]))
-            return colon;
-    }
-    return -1;
-}
-
 // The key before that colon, trimmed; none without one.
 std::optional<QStringView> keyBeforeColon(QStringView text)
 {
-    const qsizetype colon = keyColon(text);
+    const qsizetype colon = YAMLContextScanner::keyColon(text);
     if (colon < 0)
         return std::nullopt;
     return CaretLine::trimmed(text.first(colon));
@@ -606,6 +574,35 @@ std::optional<QString> YAMLContextScanner::extractKeyFromDashLine(QStringView tr
     if (enclosedInMatchingQuotes(*key))
         return unquoted(*key);
     return key->toString();
+}
+
+qsizetype YAMLContextScanner::keyColon(QStringView text)
+{
+    qsizetype from = 0;
+    if (!text.isEmpty() && isQuote(text.front())) {
+        const QChar quote = text.front();
+        qsizetype i = 1;
+        while (i < text.size()) {
+            if (quote == u'"' && text[i] == u'\\') {
+                i += 2;
+            } else if (text[i] == quote) {
+                if (quote == u'\'' && i + 1 < text.size() && text[i + 1] == quote) {
+                    i += 2;
+                } else {
+                    break;
+                }
+            } else {
+                ++i;
+            }
+        }
+        // An unclosed quote is no quoting: the key ends at the first colon that can end one.
+        from = i < text.size() ? i + 1 : 1;
+    }
+    for (qsizetype colon = text.indexOf(u':', from); colon >= 0; colon = text.indexOf(u':', colon + 1)) {
+        if (colon + 1 == text.size() || isBlankUnit(text[colon + 1]))
+            return colon;
+    }
+    return -1;
 }
 
 QStringView YAMLContextScanner::withoutTrailingComment(QStringView trimmedLine)

@@ -72,6 +72,12 @@ public:
 
     // A space counts 1, a tab 2, up to the first other unit.
     static qsizetype countLeadingIndentation(QStringView line);
+    // The offset of the colon that ends the key of `text` (a line's text after its indentation and
+    // dashes): the first one followed by a space, a tab or the end, past a quoted key's closing quote
+    // (a backslash escapes in double quotes, '' stands for ' in single ones). -1 when none does, as in
+    // a quoted scalar ("a:b" or 'a: b') or a plain one ("a:b", "curl https://x"). Comments are the
+    // caller's to remove.
+    static qsizetype keyColon(QStringView text);
     // The key a line holds: before its first ":" followed by a blank or the line's end (past a quoted
     // key), trimmed, after a leading "-"; enclosing matching quotes are removed (an empty quoted key
     // stays a key), and a doubled quote inside single quotes reads as one ('it''s' is the key it's).

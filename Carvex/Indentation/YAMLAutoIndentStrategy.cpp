@@ -71,7 +71,10 @@ AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
         const QString contentIndent = indent + QString(contentStart, u' ');
         if (opensBlock(content))
             return AutoIndentEditPlan::newlineWithIndent(caret, contentIndent + unit);
-        return AutoIndentEditPlan::newlineWithIndent(caret, content.contains(u':') ? contentIndent : indent);
+        // Only a colon that a reader takes for a mapping's makes the item a mapping: not one inside a
+        // quoted scalar ("a:b", 'a: b') nor one with no blank after it (a:b, https://x).
+        const bool holdsMapping = YAMLContextScanner::keyColon(content) >= 0;
+        return AutoIndentEditPlan::newlineWithIndent(caret, holdsMapping ? contentIndent : indent);
     }
     if (opensBlock(YAMLContextScanner::withoutTrailingComment(t)))
         return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);

@@ -6,6 +6,7 @@
 #include "platform/ScopedMainScheduler.h"
 #include "platform/Settings.h"
 #include "platform/TestApplication.h"
+#include "kit/parsing/YAMLParser.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,56 @@ TEST(AutoIndentStrategies, yamlNewLineFollowsItemContentCommentsAndBlockScalarIn
     };
     for (const Row& row : rows)
         EXPECT_EQ(afterPlan(row.before, DocumentLanguage::yaml, row.style, false, u'^'), row.after) << row.name;
+}
+
+TEST(AutoIndentStrategies, yamlItemHoldsAMappingOnlyByAColonOutsideQuotesBeforeABlank)
+{
+    // The lines before the caret (which ends the last one) and the spaces the new line gets.
+    struct Row {
+        const char* before;
+        int indent;
+    };
+    const Row rows[] = {
+        // Quoted scalars: a colon in them is text (completion quotes such names).
+        {"required:\n  - \"a:b\"", 2},
+        {"  - 'a: b'", 2},
+        {"  - \"a: b\"", 2},
+        {"  - \"a\\\": b\"", 2},
+        {"  - 'it''s: b'", 2},
+        {"  - \"a:b\" # x: y", 2},
+        // A plain scalar: no blank after the colon.
+        {"  - a:b", 2},
+        {"  - https://x", 2},
+        {"  - ab", 2},
+        {"  - a#b", 2},
+        // A mapping item, its key plain or quoted.
+        {"  - key: value", 4},
+        {"  - \"k\": v", 4},
+        {"  - 'k':\tv", 4},
+        {"  - \"a:b\": v # c", 4},
+        // A key's quoted value that ends in a colon opens nothing.
+        {"  key: \"x:\"", 2},
+        {"  - \"a:\"", 2},
+    };
+    for (const Row& row : rows) {
+        const std::string before = std::string(row.before) + "^";
+        const std::string expected = std::string(row.before) + "\n" + std::string(std::size_t(row.indent), ' ') + "^";
+        EXPECT_EQ(afterPlan(before.c_str(), DocumentLanguage::yaml, IndentationStyle::spaces(2), false, u'^'), expected)
+            << row.before;
+    }
+
+    // The next item typed on the new line belongs to the same list.
+    std::string text = afterPlan("type: object\nrequired:\n  - \"a:b\"^", DocumentLanguage::yaml,
+                                 IndentationStyle::spaces(2), false, u'^');
+    text.replace(text.find('^'), 1, "- c");
+    VoziZazIreCore::NodePtr root;
+    ASSERT_NO_THROW(root = VoziZazIreParsing::YAMLParser().parse(std::string_view(text))) << text;
+    const VoziZazIreCore::GenericNode* required = (*root)["required"];
+    ASSERT_NE(required, nullptr);
+    ASSERT_TRUE(required->arrayValue().has_value());
+    ASSERT_EQ(required->arrayValue()->size(), 2u) << text;
+    EXPECT_EQ((*required->arrayValue())[0]->stringValue(), "a:b");
+    EXPECT_EQ((*required->arrayValue())[1]->stringValue(), "c");
 }
 
 TEST(AutoIndentStrategies, removeIndentLevelTakesOneUnitOrWhatIsThere)
