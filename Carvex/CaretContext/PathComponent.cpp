@@ -71,13 +71,17 @@ QString jsonPointer(const std::vector<PathComponent>& path)
 {
     QString pointer;
     for (const PathComponent& component : path) {
-        QString text = component.text();
-        text.replace(u'~', QStringLiteral("~0"));
-        text.replace(u'/', QStringLiteral("~1"));
         pointer += u'/';
-        pointer += text;
+        pointer += jsonPointerToken(component.text());
     }
     return pointer;
+}
+
+QString jsonPointerToken(QString key)
+{
+    key.replace(u'~', QStringLiteral("~0"));
+    key.replace(u'/', QStringLiteral("~1"));
+    return key;
 }
 
 std::vector<PathComponent> strippingTrailingIndices(std::vector<PathComponent> path)

@@ -51,9 +51,11 @@ private:
     Storage value_;
 };
 
-// The path as a JSON Pointer: "" for the empty path, otherwise "/" + each component's text with
-// "~" written "~0" and then "/" written "~1", joined by "/".
+// The path as a JSON Pointer: "" for the empty path, otherwise "/" + each component's text as a
+// pointer token, joined by "/".
 QString jsonPointer(const std::vector<PathComponent>& path);
+// A key as one JSON Pointer token: "~" written "~0", then "/" written "~1".
+QString jsonPointerToken(QString key);
 
 // The path without the indices at its end; indices before the last key remain.
 std::vector<PathComponent> strippingTrailingIndices(std::vector<PathComponent> path);

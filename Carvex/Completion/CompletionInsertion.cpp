@@ -97,7 +97,7 @@ constexpr std::array<bool, 128> asciiWordCharacters = [] {
     for (char16_t unit = 0; unit < 128; ++unit) {
         table[unit] = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
                       (unit >= u'0' && unit <= u'9') || unit == u'_' || unit == u'-' || unit == u'$' || unit == u'#' ||
-                      unit == u'/';
+                      unit == u'/' || unit == u'~';
     }
     return table;
 }();
@@ -112,7 +112,7 @@ bool isWordCharacter(QChar c) {
     if (c.isSurrogate()) {
         return false;
     }
-    return c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'$' || c == u'#' || c == u'/';
+    return c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'$' || c == u'#' || c == u'/' || c == u'~';
 }
 
 qsizetype prefixLength(QStringView text, qsizetype caret) {

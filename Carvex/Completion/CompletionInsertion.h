@@ -33,8 +33,8 @@ struct SnippetInsertion {
     bool operator==(const SnippetInsertion&) const = default;
 };
 
-// Whether `c` continues a word: a letter or number, "_", "-", "$", "#" or "/" (a surrogate unit
-// never does).
+// Whether `c` continues a word: a letter or number, "_", "-", "$", "#", "/" or "~" (as in a pointer's
+// escapes "~0" and "~1"); a surrogate unit never does.
 bool isWordCharacter(QChar c);
 // The length of the run of word characters ending at `caret`; 0 at 0 or beyond the text.
 qsizetype prefixLength(QStringView text, qsizetype caret);

@@ -222,7 +222,7 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
     std::vector<CompletionItem> items;
     if (hints.isRefValueContext) {
         const ReferenceIndex index = referenceIndexer.buildIndex(text, format);
-        items = referenceResolver.suggestions(context, grammarContexts, index);
+        items = referenceResolver.suggestions(context, grammarContexts, index, text);
     }
 
     const auto append = [&items](std::vector<CompletionItem>&& more) {

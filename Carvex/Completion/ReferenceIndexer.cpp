@@ -1,5 +1,7 @@
 #include "Carvex/Completion/ReferenceIndexer.h"
 
+#include "Carvex/Completion/ScalarNameText.h"
+
 #include <QStringView>
 
 #include <unicode/ubrk.h>
@@ -51,22 +53,20 @@ QStringView trimmedSpacesAndTabs(QStringView text)
     return text.sliced(start, end - start);
 }
 
-// The mapping key a trimmed YAML line begins with, or none.
-std::optional<QStringView> readKey(QStringView trimmedLine)
+// The mapping key a trimmed YAML line begins with, or none: a quoted key up to its closing quote
+// when a colon follows, its escapes read; otherwise the text before the first colon, trimmed, when it
+// is not empty and holds no space.
+std::optional<QString> readKey(QStringView trimmedLine)
 {
     const QStringView line = trimmedSpacesAndTabs(trimmedLine);
     if (line.isEmpty())
         return std::nullopt;
     const QChar first = line[0];
     if (first == u'"' || first == u'\'') {
-        if (line.size() < 2)
+        const std::optional<ScalarNameText::Scalar> key = ScalarNameText::yamlKey(line);
+        if (!key || key->quoting == ScalarNameText::Quoting::plain)
             return std::nullopt;
-        const qsizetype close = line.indexOf(first, 1);
-        if (close < 0)
-            return std::nullopt;
-        if (!trimmedSpacesAndTabs(line.sliced(close + 1)).startsWith(u':'))
-            return std::nullopt;
-        return line.sliced(1, close - 1);
+        return ScalarNameText::decoded(*key);
     }
     const qsizetype colon = line.indexOf(u':');
     if (colon < 0)
@@ -74,12 +74,20 @@ std::optional<QStringView> readKey(QStringView trimmedLine)
     const QStringView key = trimmedSpacesAndTabs(line.first(colon));
     if (key.isEmpty() || key.contains(u' '))
         return std::nullopt;
-    return key;
+    return key.toString();
 }
 
-void addTarget(Targets& targets, ReferenceKind kind, QStringView name)
+// The name a JSON string's text means, its escapes read.
+QString jsonName(QStringView raw)
 {
-    targets[kind].emplace_back(kind, name.toString());
+    if (!raw.contains(u'\\'))
+        return raw.toString();
+    return ScalarNameText::decoded(ScalarNameText::Scalar{raw, ScalarNameText::Quoting::json});
+}
+
+void addTarget(Targets& targets, ReferenceKind kind, QString name)
+{
+    targets[kind].emplace_back(kind, std::move(name));
 }
 
 // Grapheme cluster boundaries of a text. Between two ASCII units there is always a boundary, except
@@ -172,6 +180,12 @@ ReferenceIndex ReferenceIndexer::scanYAML(const QString& text)
     bool inComponents = false;
     // unknown stands for no current kind: it is never made current.
     ReferenceKind currentKind = ReferenceKind::unknown;
+    // The block's steps, read from the text (0 until known): sections stand at the indentation of the
+    // first line under "components:", names at that of the first line under a known section deeper
+    // than the sections and a multiple of their indentation. Other lines inside the block (above the
+    // sections' level, between the steps, deeper) add nothing and end nothing.
+    qsizetype sectionIndentation = 0;
+    qsizetype nameIndentation = 0;
 
     const QStringView all(text);
     const qsizetype size = all.size();
@@ -196,12 +210,21 @@ ReferenceIndex ReferenceIndexer::scanYAML(const QString& text)
         if (indentation == 0 && trimmed.startsWith(u"components:")) {
             inComponents = true;
             currentKind = ReferenceKind::unknown;
+            sectionIndentation = 0;
+            nameIndentation = 0;
             continue;
         }
         if (!inComponents)
             continue;
-        if (indentation == 2) {
-            const std::optional<QStringView> key = readKey(trimmed);
+        if (indentation == 0) {
+            inComponents = false;
+            currentKind = ReferenceKind::unknown;
+            continue;
+        }
+        if (sectionIndentation == 0)
+            sectionIndentation = indentation;
+        if (indentation == sectionIndentation) {
+            const std::optional<QString> key = readKey(trimmed);
             if (!key)
                 continue;
             const ReferenceKind kind = referenceKindFromComponentsSection(*key);
@@ -211,12 +234,12 @@ ReferenceIndex ReferenceIndexer::scanYAML(const QString& text)
                 currentKind = kind;
                 targets[kind];
             }
-        } else if (indentation == 0) {
-            inComponents = false;
-            currentKind = ReferenceKind::unknown;
-        } else if (currentKind != ReferenceKind::unknown && indentation == 4) {
-            if (const std::optional<QStringView> key = readKey(trimmed))
-                addTarget(targets, currentKind, *key);
+        } else if (currentKind != ReferenceKind::unknown && indentation > sectionIndentation
+                   && indentation % sectionIndentation == 0
+                   && (nameIndentation == 0 || indentation == nameIndentation)) {
+            nameIndentation = indentation;
+            if (std::optional<QString> key = readKey(trimmed))
+                addTarget(targets, currentKind, std::move(*key));
         }
     }
     return ReferenceIndex{std::move(targets)};
@@ -298,13 +321,13 @@ ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
         switch (c) {
         case u'{':
             ++depth;
-            if (pendingKey && *pendingKey == u"components" && !inComponents) {
+            if (pendingKey && !inComponents && ScalarNameText::readsAs({*pendingKey, ScalarNameText::Quoting::json}, u"components")) {
                 inComponents = true;
                 componentsDepth = depth;
                 pendingKey.reset();
             } else if (inComponents && depth == componentsDepth + 1) {
                 if (pendingKey) {
-                    const ReferenceKind kind = referenceKindFromComponentsSection(*pendingKey);
+                    const ReferenceKind kind = referenceKindFromComponentsSection(jsonName(*pendingKey));
                     if (kind != ReferenceKind::unknown) {
                         currentKind = kind;
                         sectionDepth = depth;
@@ -313,7 +336,7 @@ ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
                 }
                 pendingKey.reset();
             } else if (currentKind != ReferenceKind::unknown && depth == sectionDepth + 1 && pendingKey) {
-                addTarget(targets, currentKind, *pendingKey);
+                addTarget(targets, currentKind, jsonName(*pendingKey));
                 pendingKey.reset();
             }
             expectingKey = true;

@@ -5,9 +5,10 @@
 namespace Carvex {
 
 // Reads component names from raw text in one pass, without a parse tree, so half-typed documents
-// index too. YAML: sections at exactly two spaces under a "components:" line at the start of its
-// line, names at exactly four. JSON: a name is taken at the opening brace of its object value,
-// reading the text by grapheme clusters.
+// index too. YAML: under a "components:" line at the start of its line, sections at the indentation
+// of the first line below it and names one step deeper, at the indentation of the first name. JSON:
+// a name is taken at the opening brace of its object value, reading the text by grapheme clusters.
+// Quoted names are read with their escapes decoded, as the document means them.
 class ReferenceIndexer final : public ReferenceIndexing {
 public:
     ReferenceIndex buildIndex(const QString& text, DocumentFormat format) const override;

@@ -1,6 +1,7 @@
 #include "Carvex/Completion/ReferenceResolver.h"
 
 #include "Carvex/Completion/CompletionTextOrder.h"
+#include "Carvex/Completion/ScalarNameText.h"
 
 #include <algorithm>
 
@@ -98,7 +99,7 @@ QString ReferenceResolver::descriptionWord(ReferenceKind kind)
 
 std::vector<CompletionItem> ReferenceResolver::suggestions(const CompletionContext& context,
                                                            const std::vector<GrammarContext>&,
-                                                           const ReferenceIndex& index) const
+                                                           const ReferenceIndex& index, QStringView text) const
 {
     const CompletionHints& hints = context.hints;
     if (!hints.isRefValueContext)
@@ -143,16 +144,23 @@ std::vector<CompletionItem> ReferenceResolver::suggestions(const CompletionConte
     QString words[allReferenceKinds.size()];
     for (ReferenceKind kind : allReferenceKinds)
         words[static_cast<std::size_t>(kind)] = descriptionWord(kind) + QStringLiteral(": ");
+    // Outside a string the pointer goes in as a double-quoted string; in one, as the string's content.
+    // A YAML block scalar takes it as it is.
+    const bool json = context.format == DocumentFormat::json;
+    const std::optional<QChar> quote =
+        hints.isInString && !json ? ScalarNameText::openYAMLQuote(text, context.caretLocation) : std::nullopt;
+    const auto written = [&](const QString& pointer) {
+        if (json)
+            return hints.isInString ? ScalarNameText::jsonStringContent(pointer) : ScalarNameText::jsonString(pointer);
+        if (!hints.isInString)
+            return u'"' + ScalarNameText::yamlQuotedContent(pointer, u'"') + u'"';
+        return quote ? ScalarNameText::yamlQuotedContent(pointer, *quote) : pointer;
+    };
     std::vector<CompletionItem> items;
     items.reserve(candidates.size());
     for (const Candidate& candidate : candidates) {
         const ReferenceTarget& target = *candidate.target;
-        QString insertText = target.pointer;
-        if (!hints.isInString) {
-            insertText.reserve(target.pointer.size() + 2);
-            insertText.prepend(u'"');
-            insertText.append(u'"');
-        }
+        QString insertText = written(target.pointer);
         const QString& word = words[static_cast<std::size_t>(target.kind)];
         QString description;
         description.reserve(word.size() + target.name.size());

@@ -1,5 +1,6 @@
 #include "Carvex/Completion/ReferenceTarget.h"
 
+#include "Carvex/CaretContext/PathComponent.h"
 #include "Carvex/Completion/CompletionTextOrder.h"
 
 #include <QByteArrayView>
@@ -12,7 +13,7 @@ namespace Carvex {
 ReferenceTarget::ReferenceTarget(ReferenceKind kind, QString name)
     : kind(kind)
     , name(std::move(name))
-    , pointer(pointerPrefix(kind) + this->name)
+    , pointer(pointerPrefix(kind) + jsonPointerToken(this->name))
 {
 }
 

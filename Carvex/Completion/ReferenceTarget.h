@@ -12,9 +12,10 @@ namespace Carvex {
 // One named component of the document and the `$ref` value that reaches it.
 struct ReferenceTarget {
     ReferenceKind kind = ReferenceKind::unknown;
-    // The name as written in the document (escape sequences kept as typed).
+    // The name as the document means it (a quoted key's escapes read).
     QString name;
-    // The kind's pointer prefix followed by the name, unescaped.
+    // The `$ref` value: the kind's pointer prefix followed by the name as a pointer token ("a/b"
+    // written "a~1b", "x~y" written "x~0y").
     QString pointer;
 
     ReferenceTarget(ReferenceKind kind, QString name);

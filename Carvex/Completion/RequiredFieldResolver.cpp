@@ -317,29 +317,6 @@ private:
     long long balance_ = 0;
 };
 
-// The quote that opened the YAML flow scalar holding the caret on its line; none outside one.
-std::optional<QChar> openQuote(QStringView text, qsizetype caret)
-{
-    if (caret < 0 || caret > text.size())
-        return std::nullopt;
-    qsizetype start = caret;
-    while (start > 0 && text[start - 1] != u'\n')
-        --start;
-    std::optional<QChar> quote;
-    for (qsizetype i = start; i < caret; ++i) {
-        const QChar c = text[i];
-        if (quote) {
-            if (*quote == u'"' && c == u'\\')
-                ++i;
-            else if (c == *quote)
-                quote.reset();
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-        }
-    }
-    return quote;
-}
-
 } // namespace
 
 std::pair<int, int> RequiredFieldResolver::jsonBracketCounts(QStringView line)
@@ -437,7 +414,8 @@ std::vector<CompletionItem> RequiredFieldResolver::suggestions(const CompletionC
     }
     // In a string the name goes in as the string's content; in YAML, a block scalar's text as it is.
     const bool inString = context.hints.isInString;
-    const std::optional<QChar> quote = inString && !json ? openQuote(text, context.caretLocation) : std::nullopt;
+    const std::optional<QChar> quote =
+        inString && !json ? ScalarNameText::openYAMLQuote(text, context.caretLocation) : std::nullopt;
     std::vector<CompletionItem> items;
     for (const QString& name : EnumDefaultResolver::filterByPrefix(missing, context.prefix)) {
         QString insertText = json ? (inString ? ScalarNameText::jsonStringContent(name) : ScalarNameText::jsonString(name))

@@ -251,6 +251,28 @@ std::vector<Scalar> jsonStrings(QStringView text)
     return found;
 }
 
+std::optional<QChar> openYAMLQuote(QStringView text, qsizetype caret)
+{
+    if (caret < 0 || caret > text.size())
+        return std::nullopt;
+    qsizetype start = caret;
+    while (start > 0 && text[start - 1] != u'\n')
+        --start;
+    std::optional<QChar> quote;
+    for (qsizetype i = start; i < caret; ++i) {
+        const QChar c = text[i];
+        if (quote) {
+            if (*quote == u'"' && c == u'\\')
+                ++i;
+            else if (c == *quote)
+                quote.reset();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        }
+    }
+    return quote;
+}
+
 QString yamlScalar(const QString& name)
 {
     const QByteArray utf8 = name.toUtf8();

@@ -40,6 +40,10 @@ std::optional<Scalar> jsonKey(QStringView line);
 // The strings of a JSON text, left to right; a string left open at the end is none.
 std::vector<Scalar> jsonStrings(QStringView text);
 
+// The quote (double or single) that opened the YAML flow scalar holding the caret on its line; none
+// outside one.
+std::optional<QChar> openYAMLQuote(QStringView text, qsizetype caret);
+
 // `name` as a YAML scalar of a block sequence item: plain where a reader takes the plain text back as
 // the same text, otherwise quoted: in single quotes when only quotes and backslashes would need an
 // escape, in double quotes with escapes when any other character does.

@@ -1,5 +1,6 @@
 #include "Carvex/Editor/RefLinkHandler.h"
 
+#include "Carvex/Completion/ScalarNameText.h"
 #include "Carvex/Documents/Document.h"
 #include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
@@ -185,22 +186,24 @@ bool RefLinkHandler::followLink(qsizetype characterIndex, ClickSource source) {
     if (!textView_ || !document_ || !document_->parsedModel || !styler_) {
         return false;
     }
-    const std::optional<QString> path = styler_->refPath(characterIndex);
-    if (!path) {
+    const std::optional<RefLinkStyler::StyledLink> link = styler_->linkAt(characterIndex);
+    if (!link) {
         return false;
     }
+    const QString& path = link->path;
+    const QString pointer = targetPointer(textView_->viewText(), link->range.location, path, linksLanguage_);
     // A copy: the model may be replaced while the caret moves.
     const ParsedOpenAPIModel model = *document_->parsedModel;
     // The model's lines and columns fit only the text it was parsed from.
     const std::optional<VoziZazIreCore::SourceLocation> target =
-        modelFitsText(model) ? locationResolver_.resolveSourceLocation(*path, model) : std::nullopt;
+        modelFitsText(model) ? locationResolver_.resolveSourceLocation(pointer, model) : std::nullopt;
     if (!target) {
-        logTargetNotFound(*path, source);
+        logTargetNotFound(path, source);
         return false;
     }
     navigate(*target);
     if (RefLinkClickDelegate* delegate = clickDelegate_.get()) {
-        delegate->refLinkHandlerDidNavigateTo(*this, *path, target->offset);
+        delegate->refLinkHandlerDidNavigateTo(*this, path, target->offset);
     }
     return true;
 }
@@ -216,6 +219,24 @@ bool RefLinkHandler::modelFitsText(const ParsedOpenAPIModel& model) {
         hashedRevision_ = revision;
     }
     return textHash_ == *recorded;
+}
+
+QString RefLinkHandler::targetPointer(QStringView text, qsizetype valueStart, const QString& path,
+                                      DocumentLanguage language) {
+    using ScalarNameText::Quoting;
+    if (valueStart < 1 || valueStart > text.size()) {
+        return path;
+    }
+    const QChar quote = text[valueStart - 1];
+    Quoting quoting = Quoting::plain;
+    if (language == DocumentLanguage::json) {
+        quoting = Quoting::json;
+    } else if (quote == u'"') {
+        quoting = Quoting::yamlDouble;
+    } else if (quote == u'\'') {
+        quoting = Quoting::yamlSingle;
+    }
+    return quoting == Quoting::plain ? path : ScalarNameText::decoded({path, quoting});
 }
 
 void RefLinkHandler::logTargetNotFound(const QString& path, ClickSource source) const {

@@ -82,6 +82,12 @@ public:
     // The pointing hand while Command (Control here) is held over a styled local link, else nothing.
     virtual std::optional<QCursor> cursor(QPoint point, Qt::KeyboardModifiers modifiers);
 
+    // The pointer a link's value stands for: `path` as written, or in a quoted value (the unit before
+    // `valueStart` a quote) with the escapes of its quoting read: a JSON string's, a YAML double- or
+    // single-quoted scalar's.
+    static QString targetPointer(QStringView text, qsizetype valueStart, const QString& path,
+                                 DocumentLanguage language);
+
     // The warning of a link whose target cannot be found.
     static QString targetNotFoundMessage() { return QStringLiteral("Cannot navigate: target not found"); }
 

@@ -149,6 +149,13 @@ void RefLinkStyler::clearLinkStyling(TextRange range) {
 }
 
 std::optional<QString> RefLinkStyler::refPath(qsizetype index) const {
+    if (const std::optional<StyledLink> link = linkAt(index)) {
+        return link->path;
+    }
+    return std::nullopt;
+}
+
+std::optional<RefLinkStyler::StyledLink> RefLinkStyler::linkAt(qsizetype index) const {
     if (!textView_ || index < 0 || index >= textView_->textLength() || revision_ != textView_->textRevision()) {
         return std::nullopt;
     }
@@ -161,7 +168,7 @@ std::optional<QString> RefLinkStyler::refPath(qsizetype index) const {
     }
     const StyledLink& link = *std::prev(after);
     if (index < link.range.end()) {
-        return link.path;
+        return link;
     }
     return std::nullopt;
 }

@@ -56,6 +56,8 @@ public:
     void clearLinkStyling(TextRange range);
     // The path of the styled link over the character at `index`, or nothing.
     std::optional<QString> refPath(qsizetype index) const;
+    // The styled link over the character at `index`, or nothing.
+    std::optional<StyledLink> linkAt(qsizetype index) const;
 
     // After `RefLinkRedetector::update` spliced `links`: the links between the neighbours of the
     // spliced ones are replaced by the spliced local ones.

@@ -208,7 +208,20 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView t
     const char16_t first = units[start];
 
     if (first == u'"' || first == u'\'') {
-        const qsizetype stop = firstOf(units, start + 1, n, first, u'\n', u'\n');
+        // In double quotes a backslash makes the unit after it ordinary (a line break excepted); in
+        // single quotes a doubled quote stands for one.
+        const char16_t escape = first == u'"' ? u'\\' : u'\n';
+        qsizetype stop = start + 1;
+        for (;;) {
+            stop = firstOf(units, stop, n, first, u'\n', escape);
+            if (stop < n && units[stop] == u'\\') {
+                stop += stop + 1 < n && units[stop + 1] != u'\n' ? 2 : 1;
+            } else if (stop + 1 < n && first == u'\'' && units[stop] == u'\'' && units[stop + 1] == u'\'') {
+                stop += 2;
+            } else {
+                break;
+            }
+        }
         if (stop == n) {
             if (stop == start + 1)
                 return Step{marker, n, std::nullopt};

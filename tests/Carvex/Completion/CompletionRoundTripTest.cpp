@@ -1,5 +1,12 @@
 #include "Carvex/Completion/CompletionCoordinator.h"
 #include "Carvex/Completion/CompletionInsertion.h"
+#include "Carvex/Completion/ScalarNameText.h"
+#include "Carvex/Conversion/YAMLTextEmitter.h"
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Editor/RefLinkHandler.h"
+#include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
+#include "Carvex/ModelAdapters/RefLinkDetector.h"
+#include "Carvex/ModelAdapters/RefLocationResolver.h"
 #include "kit/facade/OpenApiParser.h"
 
 #include <gtest/gtest.h>
@@ -176,6 +183,121 @@ TEST(CompletionRoundTripTest, RequiredNamesAreOfferedWholeAndWrittenSoTheyReadBa
             listed.insert(end, again);
             const qsizetype next = end + again.size();
             EXPECT_TRUE(engine(listed, next, shape.format, {}).items.empty()) << listed.toStdString();
+        }
+    }
+}
+
+// A schema whose name a pointer must escape ("/" as "~1", "~" as "~0"), or that a JSON or YAML string
+// must escape, is proposed with its escaped pointer, written so the text reads back as that pointer,
+// and the pointer leads to the schema: the library finds no broken reference, and the editor's link
+// (detected, read as its quoting reads, resolved) lands on the schema. YAML documents indented by
+// two, three and four spaces, with plain and quoted keys.
+TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
+    struct Name {
+        const char* name;
+        const char* token;  // the name as a pointer token
+        bool plain;         // a plain YAML key the index reads (no blank, no leading quote)
+    };
+    const Name names[] = {
+        {"a/b", "a~1b", true},      {"x~y", "x~0y", true},   {"~1", "~01", true},
+        {"a b", "a b", false},      {"Pet", "Pet", true},    {"é/ü", "é~1ü", true},
+        {R"("q")", R"("q")", false}, {R"(b\s)", R"(b\s)", true}, {"it's", "it's", true},
+    };
+    enum class Key { plain, doubleQuoted, singleQuoted };
+    struct Shape {
+        const char* name;
+        DocumentFormat format;
+        int indent;
+        Key key;
+        const char* ref;  // the $ref value, the caret at ‸, the first character of the name's token typed at ^
+    };
+    const Shape shapes[] = {
+        {"yaml 2, plain keys", DocumentFormat::yaml, 2, Key::plain, "‸"},
+        {"yaml 4, plain keys", DocumentFormat::yaml, 4, Key::plain, "‸"},
+        {"yaml 2, double-quoted keys, in double quotes", DocumentFormat::yaml, 2, Key::doubleQuoted, "\"‸\""},
+        {"yaml 4, single-quoted keys, in single quotes", DocumentFormat::yaml, 4, Key::singleQuoted, "'‸'"},
+        {"yaml 3, double-quoted keys, name typed", DocumentFormat::yaml, 3, Key::doubleQuoted, "\"^‸\""},
+        {"json", DocumentFormat::json, 2, Key::doubleQuoted, "‸"},
+        {"json, in a string", DocumentFormat::json, 2, Key::doubleQuoted, "\"‸\""},
+        {"json, pointer typed", DocumentFormat::json, 2, Key::doubleQuoted, "\"#/components/schemas/^‸\""},
+    };
+    const CompletionCoordinator::Engine engine = CompletionCoordinator::defaultEngine();
+    for (const Shape& shape : shapes) {
+        for (const Name& row : names) {
+            const QString token = QString::fromUtf8(row.token);
+            const bool typed = std::string_view(shape.ref).find('^') != std::string_view::npos;
+            if ((shape.key == Key::plain && !row.plain) || (typed && (token[0] == u'"' || token[0] == u'\\'))) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(shape.name) + ": " + row.name);
+            const bool json = shape.format == DocumentFormat::json;
+            const QString name = QString::fromUtf8(row.name);
+            const QString pointer = QStringLiteral("#/components/schemas/") + token;
+            QString key = name;
+            if (json) {
+                key = ScalarNameText::jsonString(name);
+            } else if (shape.key == Key::doubleQuoted) {
+                key = QString::fromStdString(YAMLTextEmitter::quoted(row.name));
+            } else if (shape.key == Key::singleQuoted) {
+                key = u'\'' + ScalarNameText::yamlQuotedContent(name, u'\'') + u'\'';
+            }
+            QString text = json ? QStringLiteral("{\n\"openapi\": \"3.1.0\",\n\"info\": {\"title\": \"t\", \"version\": \"1\"},\n"
+                                                 "\"paths\": {},\n\"components\": {\n\"schemas\": {\n"
+                                                 "\"Holder\": {\"type\": \"object\", \"properties\": {\"p\": {\"$ref\": %2}}},\n"
+                                                 "%1: {\"description\": \"here\"}\n}\n}\n}\n")
+                                : QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
+                                                 "_schemas:\n__Holder:\n___type: object\n___properties:\n____p:\n"
+                                                 "_____$ref: %2\n__%1:\n___description: here\n")
+                                      .replace(u'_', QString(shape.indent, u' '));
+            text = text.arg(key, QString::fromUtf8(shape.ref).replace(u'^', token.first(1)));
+            const qsizetype caret = text.indexOf(QChar(0x2038));
+            text.remove(caret, 1);
+
+            const CompletionResult result = engine(text, caret, shape.format, {});
+            const auto item = std::find_if(result.items.begin(), result.items.end(), [&](const CompletionItem& candidate) {
+                return candidate.description == QStringLiteral("Schema: ") + name;
+            });
+            QStringList offered;
+            for (const CompletionItem& candidate : result.items) {
+                offered << candidate.label;
+            }
+            ASSERT_NE(item, result.items.end()) << offered.join(u' ').toStdString() << "\n" << text.toStdString();
+            EXPECT_EQ(item->label, pointer);
+            const DocumentLanguage language = json ? DocumentLanguage::json : DocumentLanguage::yaml;
+            const auto insertion = CompletionInsertion::ordinaryInsertion(text, TextRange{caret, 0}, language, *item);
+            ASSERT_TRUE(insertion);
+            text.replace(insertion->range.location, insertion->range.length, insertion->text);
+
+            const QByteArray utf8 = text.toUtf8();
+            const std::string_view bytes(utf8.constData(), std::size_t(utf8.size()));
+            const VoziZazIre::Format format = json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml;
+            std::optional<VoziZazIre::ParseResult> parsed;
+            ASSERT_NO_THROW(parsed.emplace(VoziZazIre::OpenApiParser().parse(bytes, format))) << text.toStdString();
+            for (const VoziZazIreCore::Diagnostic& finding : parsed->diagnostics) {
+                EXPECT_EQ(finding.message().find("REF-002"), std::string::npos) << finding.message() << "\n" << text.toStdString();
+            }
+            const VoziZazIreCore::GenericNode* schemas = (*(*parsed->genericTree)["components"])["schemas"];
+            ASSERT_NE((*schemas)[row.name], nullptr) << "the key reads as the name";
+            const VoziZazIreCore::GenericNode* ref = (*(*(*(*schemas)["Holder"])["properties"])["p"])["$ref"];
+            ASSERT_NE(ref, nullptr);
+            EXPECT_EQ(ref->stringValue().value_or(""), pointer.toStdString()) << text.toStdString();
+
+            // Ctrl-click: the link over the written value, read as its quoting reads, lands on the schema.
+            const std::vector<RefLink> links = RefLinkDetector().detectLinks(text, language);
+            const auto link = std::find_if(links.begin(), links.end(), [&](const RefLink& candidate) {
+                return candidate.fullRange.location <= insertion->range.location
+                    && insertion->range.location < candidate.fullRange.end();
+            });
+            ASSERT_NE(link, links.end()) << text.toStdString();
+            const QString target = RefLinkHandler::targetPointer(text, link->valueRange.location, link->refPath, language);
+            EXPECT_EQ(target, pointer);
+            const ParsedOpenAPIModel model(parsed->document);
+            const auto start = RefLocationResolver().resolveSourceLocation(target, model);
+            ASSERT_TRUE(start) << "target not found";
+            const auto position = RefLocationResolver::textPosition(*start, text);
+            ASSERT_TRUE(position);
+            EXPECT_TRUE(text.sliced(*position).startsWith(json ? QStringLiteral("{\"description\"") : QStringLiteral("description: here")))
+                << text.sliced(*position).left(30).toStdString();
         }
     }
 }

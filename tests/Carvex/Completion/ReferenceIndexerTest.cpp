@@ -45,14 +45,14 @@ TEST(ReferenceIndexer, collectsComponentNamesAsTheScansRead)
          "components:\n  schemas:\n    A: {}\n  x-extra:\n    Hidden: {}\n  responses:\n    NotFound: {}\n",
          "schema A; response NotFound"},
         {"yaml indented components line", DocumentFormat::yaml, " components:\n  schemas:\n    Pet: {}\n", ""},
-        {"yaml four-space indentation", DocumentFormat::yaml, "components:\n    schemas:\n        Pet: {}\n", ""},
+        {"yaml four-space indentation", DocumentFormat::yaml, "components:\n    schemas:\n        Pet: {}\n", "schema Pet"},
         {"yaml space before colon", DocumentFormat::yaml, "components:\n  schemas :\n    Pet :\n", "schema Pet"},
         {"yaml space inside a key", DocumentFormat::yaml, "components:\n  schemas:\n    My Pet:\n", "schema -"},
         {"yaml quoted keys", DocumentFormat::yaml,
          "components:\n  schemas:\n    \"My Pet\":\n    'A' :\n    \"\":\n    \"open:\n    'x' y:\n",
          "schema My Pet; schema A; schema "},
-        {"yaml quoted key keeps escapes verbatim", DocumentFormat::yaml,
-         "components:\n  schemas:\n    \"a\\\\b\": {}\n", "schema a\\\\b"},
+        {"yaml quoted key reads its escapes", DocumentFormat::yaml,
+         "components:\n  schemas:\n    \"a\\\\b\": {}\n", "schema a\\b"},
         {"yaml comments and blank lines keep the block", DocumentFormat::yaml,
          "components:\n  schemas:\n\n# note\n    Pet: {}\n    # Cat:\n    Dog: {}\n", "schema Pet; schema Dog"},
         {"yaml line at indentation 0 ends the block", DocumentFormat::yaml,
@@ -75,8 +75,8 @@ TEST(ReferenceIndexer, collectsComponentNamesAsTheScansRead)
          "callback C"},
         {"json object values only", DocumentFormat::json,
          R"({"components": {"schemas": {"Pet": {"type": "object"}, "Id": "string"}}})", "schema Pet"},
-        {"json escaped quote kept with its backslash", DocumentFormat::json,
-         R"({"components": {"schemas": {"a\"b": {}}}})", "schema a\\\"b"},
+        {"json escaped quote read", DocumentFormat::json,
+         R"({"components": {"schemas": {"a\"b": {}}}})", "schema a\"b"},
         {"json broken string dropped", DocumentFormat::json,
          "{\"components\": {\"schemas\": {\"bro\n\"Pet\": {}}}}", "schema Pet"},
         {"json quote with combining mark is no quote", DocumentFormat::json,
@@ -101,14 +101,52 @@ TEST(ReferenceIndexer, collectsComponentNamesAsTheScansRead)
         EXPECT_EQ(summary(indexer.buildIndex(QString::fromUtf8(row.text), row.format)), row.expected) << row.name;
 }
 
-TEST(ReferenceIndexer, pointersAreUnescaped)
+// The YAML scan reads its steps from the document: sections at the indentation of the first line
+// under "components:", names at that of the first line under a known section, a multiple of the
+// section's. Lines between the steps or above the sections' level add nothing and end nothing.
+TEST(ReferenceIndexer, yamlStepsAreReadFromTheDocument)
+{
+    const Row rows[] = {
+        {"four spaces", DocumentFormat::yaml,
+         "components:\n    schemas:\n        Pet:\n            type: object\n        User: {}\n"
+         "    responses:\n        Gone: {}\n",
+         "schema Pet; schema User; response Gone"},
+        {"three spaces", DocumentFormat::yaml,
+         "components:\n   schemas:\n      Pet:\n         properties:\n            id: {}\n      User: {}\n",
+         "schema Pet; schema User"},
+        {"sections at two, names at six", DocumentFormat::yaml,
+         "components:\n  schemas:\n      Pet:\n        type: object\n      User: {}\n", "schema Pet; schema User"},
+        {"a line above the sections' level", DocumentFormat::yaml,
+         "components:\n    schemas:\n  stray: 1\n        Pet: {}\n   x: 1\n        User: {}\n",
+         "schema Pet; schema User"},
+        {"lines between the steps", DocumentFormat::yaml,
+         "components:\n    schemas:\n      Odd: {}\n        Pet:\n          a: 1\n        User: {}\n",
+         "schema Pet; schema User"},
+        {"an unknown section first", DocumentFormat::yaml,
+         "components:\n    x-extra:\n      - item\n    schemas:\n        Pet: {}\n", "schema Pet"},
+        {"each components block its own steps", DocumentFormat::yaml,
+         "components:\n    schemas:\n        A: {}\npaths: {}\ncomponents:\n  schemas:\n    B: {}\n",
+         "schema A; schema B"},
+        {"quoted names read", DocumentFormat::yaml,
+         "components:\n    schemas:\n        \"a\\\"b\\u00e9\": {}\n        'it''s': {}\n        \"x/y\": {}\n",
+         "schema a\"b\u00e9; schema it's; schema x/y"},
+        {"json names read", DocumentFormat::json,
+         R"({"comp\u006fnents": {"sch\u0065mas": {"a\/b": {}, "\u00e9\\": {}}}})", "schema a/b; schema \u00e9\\"},
+    };
+    const ReferenceIndexer indexer;
+    for (const Row& row : rows)
+        EXPECT_EQ(summary(indexer.buildIndex(QString::fromUtf8(row.text), row.format)), row.expected) << row.name;
+}
+
+TEST(ReferenceIndexer, pointersAreEscaped)
 {
     const ReferenceIndex index = ReferenceIndexer().buildIndex(
         "components:\n  schemas:\n    Pet:\n    \"a/b~c\":\n  securitySchemes:\n    oauth:\n", DocumentFormat::yaml);
     const auto& schemas = index.targets(ReferenceKind::schema);
     ASSERT_EQ(schemas.size(), 2u);
     EXPECT_EQ(schemas[0].pointer, "#/components/schemas/Pet");
-    EXPECT_EQ(schemas[1].pointer, "#/components/schemas/a/b~c");
+    EXPECT_EQ(schemas[1].name, "a/b~c");
+    EXPECT_EQ(schemas[1].pointer, "#/components/schemas/a~1b~0c");
     EXPECT_EQ(index.targets(ReferenceKind::securityScheme).at(0).pointer, "#/components/securitySchemes/oauth");
     EXPECT_EQ(Carvex::pointerPrefix(ReferenceKind::unknown), "#/components/");
     EXPECT_EQ(Carvex::referenceKindFromComponentsSection(u"requestBodies"), ReferenceKind::requestBody);

@@ -147,6 +147,34 @@ TEST(ReferenceResolver, itemsCarryKindPriorityDescriptionAndQuoting)
     }
 }
 
+// Names that a pointer escapes are labelled with the escaped pointer and described by their name; a
+// typed prefix keeps them by the name or by the escaped pointer.
+TEST(ReferenceResolver, escapedPointersNarrowByNameOrPointer)
+{
+    const ReferenceIndex index = Carvex::ReferenceIndexer().buildIndex(
+        "components:\n    schemas:\n        a/b: {}\n        x~y: {}\n        Pet: {}\n", DocumentFormat::yaml);
+    const QString s = "#/components/schemas/";
+    const struct {
+        const char* prefix;
+        QStringList expected;
+    } rows[] = {
+        {"", {s + "a~1b", s + "x~0y", s + "Pet"}},
+        {"a/", {s + "a~1b"}},
+        {"x~", {s + "x~0y"}},
+        {"#/components/schemas/a~1", {s + "a~1b"}},
+        {"/components/schemas/x~0", {s + "x~0y"}},
+        {"#/components/schemas/a/", {}},
+    };
+    for (const auto& row : rows) {
+        const std::vector<CompletionItem> items =
+            ReferenceResolver().suggestions(refContext(row.prefix, ReferenceKind::schema), {}, index);
+        EXPECT_EQ(labels(items).join(" | ").toStdString(), row.expected.join(" | ").toStdString()) << row.prefix;
+        if (!items.empty() && items.front().label == s + "a~1b") {
+            EXPECT_EQ(items.front().description, "Schema: a/b");
+        }
+    }
+}
+
 TEST(ReferenceResolver, outsideARefValueNothingIsProposed)
 {
     const ReferenceIndex index = Carvex::ReferenceIndexer().buildIndex(kDocument, DocumentFormat::yaml);
