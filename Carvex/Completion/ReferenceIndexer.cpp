@@ -321,7 +321,8 @@ ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
         switch (c) {
         case u'{':
             ++depth;
-            if (pendingKey && !inComponents && ScalarNameText::readsAs({*pendingKey, ScalarNameText::Quoting::json}, u"components")) {
+            if (pendingKey && !inComponents
+                && ScalarNameText::readsAs({*pendingKey, ScalarNameText::Quoting::json}, u"components")) {
                 inComponents = true;
                 componentsDepth = depth;
                 pendingKey.reset();

@@ -209,7 +209,7 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
         DocumentFormat format;
         int indent;
         Key key;
-        const char* ref;  // the $ref value, the caret at ‸, the first character of the name's token typed at ^
+        const char* ref;  // the $ref value: the caret at ‸, the first character of the token typed at ^
     };
     const Shape shapes[] = {
         {"yaml 2, plain keys", DocumentFormat::yaml, 2, Key::plain, "‸"},
@@ -241,21 +241,21 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
             } else if (shape.key == Key::singleQuoted) {
                 key = u'\'' + ScalarNameText::yamlQuotedContent(name, u'\'') + u'\'';
             }
-            QString text = json ? QStringLiteral("{\n\"openapi\": \"3.1.0\",\n\"info\": {\"title\": \"t\", \"version\": \"1\"},\n"
-                                                 "\"paths\": {},\n\"components\": {\n\"schemas\": {\n"
-                                                 "\"Holder\": {\"type\": \"object\", \"properties\": {\"p\": {\"$ref\": %2}}},\n"
-                                                 "%1: {\"description\": \"here\"}\n}\n}\n}\n")
-                                : QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
-                                                 "_schemas:\n__Holder:\n___type: object\n___properties:\n____p:\n"
-                                                 "_____$ref: %2\n__%1:\n___description: here\n")
-                                      .replace(u'_', QString(shape.indent, u' '));
+            QString text =
+                json ? QStringLiteral("{\n\"openapi\": \"3.1.0\",\n\"info\": {\"title\": \"t\", \"version\": \"1\"},\n"
+                                      "\"paths\": {},\n\"components\": {\n\"schemas\": {\n\"Holder\": {\"type\": \"object\",\n"
+                                      "\"properties\": {\"p\": {\"$ref\": %2}}},\n%1: {\"description\": \"here\"}\n}\n}\n}\n")
+                     : QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
+                                      "_schemas:\n__Holder:\n___type: object\n___properties:\n____p:\n"
+                                      "_____$ref: %2\n__%1:\n___description: here\n")
+                           .replace(u'_', QString(shape.indent, u' '));
             text = text.arg(key, QString::fromUtf8(shape.ref).replace(u'^', token.first(1)));
             const qsizetype caret = text.indexOf(QChar(0x2038));
             text.remove(caret, 1);
 
             const CompletionResult result = engine(text, caret, shape.format, {});
-            const auto item = std::find_if(result.items.begin(), result.items.end(), [&](const CompletionItem& candidate) {
-                return candidate.description == QStringLiteral("Schema: ") + name;
+            const auto item = std::find_if(result.items.begin(), result.items.end(), [&](const CompletionItem& offer) {
+                return offer.description == QStringLiteral("Schema: ") + name;
             });
             QStringList offered;
             for (const CompletionItem& candidate : result.items) {
@@ -274,7 +274,8 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
             std::optional<VoziZazIre::ParseResult> parsed;
             ASSERT_NO_THROW(parsed.emplace(VoziZazIre::OpenApiParser().parse(bytes, format))) << text.toStdString();
             for (const VoziZazIreCore::Diagnostic& finding : parsed->diagnostics) {
-                EXPECT_EQ(finding.message().find("REF-002"), std::string::npos) << finding.message() << "\n" << text.toStdString();
+                EXPECT_EQ(finding.message().find("REF-002"), std::string::npos)
+                    << finding.message() << "\n" << text.toStdString();
             }
             const VoziZazIreCore::GenericNode* schemas = (*(*parsed->genericTree)["components"])["schemas"];
             ASSERT_NE((*schemas)[row.name], nullptr) << "the key reads as the name";
@@ -289,15 +290,16 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
                     && insertion->range.location < candidate.fullRange.end();
             });
             ASSERT_NE(link, links.end()) << text.toStdString();
-            const QString target = RefLinkHandler::targetPointer(text, link->valueRange.location, link->refPath, language);
+            const QString target =
+                RefLinkHandler::targetPointer(text, link->valueRange.location, link->refPath, language);
             EXPECT_EQ(target, pointer);
             const ParsedOpenAPIModel model(parsed->document);
             const auto start = RefLocationResolver().resolveSourceLocation(target, model);
             ASSERT_TRUE(start) << "target not found";
             const auto position = RefLocationResolver::textPosition(*start, text);
             ASSERT_TRUE(position);
-            EXPECT_TRUE(text.sliced(*position).startsWith(json ? QStringLiteral("{\"description\"") : QStringLiteral("description: here")))
-                << text.sliced(*position).left(30).toStdString();
+            const QString landing = json ? QStringLiteral("{\"description\"") : QStringLiteral("description: here");
+            EXPECT_TRUE(text.sliced(*position).startsWith(landing)) << text.sliced(*position).left(30).toStdString();
         }
     }
 }
