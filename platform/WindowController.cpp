@@ -72,6 +72,29 @@ void WindowController::setDocument(Document* document) { document_ = document; }
 void WindowController::showWindow() {
     // A window that is a tab is brought forward in its host.
     WindowTabHost::makeKeyAndOrderFront(window());
+    makeFirstResponder(initialFirstResponder());
+}
+
+void WindowController::makeFirstResponder(QWidget* widget) {
+    if (focusOnShow_) {
+        focusOnShow_->removeEventFilter(this);
+        focusOnShow_ = nullptr;
+    }
+    if (!widget) {
+        return;
+    }
+    // In a window that is not active this only notes the widget as the one its window gives the
+    // keys to on activation, and only as far up as the widget's ancestors are shown alike.
+    widget->setFocus(Qt::OtherFocusReason);
+    if (widget->isVisible()) {
+        return;
+    }
+    // Content just put in a window on screen is shown on a later turn (its layout queues the show).
+    // The window may be activated first: finding its focus widget hidden, Qt gives the keys to the
+    // first widget in the tab chain (a tab host's tab bar), and none come back when the content
+    // shows. The widget takes the focus once it is shown.
+    focusOnShow_ = widget;
+    widget->installEventFilter(this);
 }
 
 void WindowController::close() {
@@ -105,6 +128,13 @@ void WindowController::synchronizeWindowTitleWithDocumentName() {
 }
 
 bool WindowController::eventFilter(QObject* watched, QEvent* event) {
+    if (focusOnShow_ && watched == focusOnShow_ && event->type() == QEvent::Show) {
+        QWidget* widget = focusOnShow_.data();
+        widget->removeEventFilter(this);
+        focusOnShow_ = nullptr;
+        widget->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     if (watched != window_ || event->type() != QEvent::Close) {
         return QObject::eventFilter(watched, event);
     }

@@ -44,8 +44,13 @@ public:
     // The controller whose window `window` is, or null.
     static WindowController* controllerOfWindow(const QWidget* window);
 
-    // Shows the window and brings it forward.
+    // Shows the window and brings it forward; its `initialFirstResponder` takes the keys.
     void showWindow();
+    // Gives `widget`, a widget of this window, the keyboard focus of its window (of its host, for a
+    // tab): it has the keys now when the window is active, else once the window becomes active. A
+    // widget whose show is still to come (just put in a window on screen) takes the focus again once
+    // shown.
+    void makeFirstResponder(QWidget* widget);
     // Closes the window as if the user had asked: the document may keep it open (cancel). The
     // answer arrives later when an alert has to ask first.
     void close();
@@ -61,6 +66,9 @@ protected:
     // Makes the window; the default is an empty main window.
     virtual QMainWindow* loadWindow();
     virtual void windowDidLoad() {}
+    // The widget that takes the keys whenever the window is brought forward; null (the default)
+    // leaves the focus where the window had it.
+    virtual QWidget* initialFirstResponder() const { return nullptr; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -70,6 +78,8 @@ private:
     Document* document_ = nullptr;  // the owner: it clears this before it goes
     bool closeApproved_ = false;
     bool askingToClose_ = false;
+    // Given the focus before its show: it takes it again when shown.
+    QPointer<QWidget> focusOnShow_;
 };
 
 }  // namespace CarvexPlatform

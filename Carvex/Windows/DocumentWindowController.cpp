@@ -121,14 +121,15 @@ void DocumentWindowController::windowDidJoinDocument(Document& document) {
             }
         }
     }
+}
 
-    // The keyboard goes to the text, however the window came. Left to the toolkit, a window on
-    // its own gave it to the first widget that takes keys (the text, by luck of the layout), but a
-    // tab that joined a host took the host's focus into its page while it was still empty: the
-    // keys went nowhere until a click.
-    if (EditorTextView* view = WindowPanes::editorTextView(editorViewController())) {
-        view->setFocus(Qt::OtherFocusReason);
-    }
+QWidget* DocumentWindowController::initialFirstResponder() const {
+    // The keyboard goes to the text, however the window came forward. Left to the toolkit, a window
+    // on its own gave it to the first widget that takes keys (the text, by luck of the layout), but
+    // a tab that joined a host took the host's focus into its page while it was still empty, and a
+    // host activated before its new page was shown gave the keys to its tab bar: the keys went
+    // nowhere until a click in the text.
+    return WindowPanes::editorTextView(editorViewController());
 }
 
 void DocumentWindowController::showConvertedContent(const QString& text, FileFormat format) {

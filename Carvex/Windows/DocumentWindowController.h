@@ -98,7 +98,8 @@ public:
     // After the document was read again from disk: marks cleared, text reloaded (not an edit).
     void reloadEditorContent() override;
     // Just added to the document: joins a tab of a visible document window, takes 80 % of the
-    // screen (at most 1400 x 900), makes the split view and binds its panes and the console.
+    // screen (at most 1400 x 900), makes the split view and binds its panes and the console. The
+    // text takes the keys when the window is shown (`showWindow`).
     void windowDidJoinDocument(Document& document) override;
     // The editor, when there is one, shows the converted text; the title follows the name.
     void showConvertedContent(const QString& text, FileFormat format) override;
@@ -113,6 +114,8 @@ public:
 protected:
     QMainWindow* loadWindow() override;
     void windowDidLoad() override;
+    // The editor's text.
+    QWidget* initialFirstResponder() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
