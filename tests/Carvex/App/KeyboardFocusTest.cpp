@@ -22,7 +22,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace Carvex {
 namespace {
@@ -38,11 +41,12 @@ struct Launch {
     QString key;
     QString first;
     QString second;
+    AppDelegate::SharedWindows windows = noSharedWindows();
     std::unique_ptr<Application> application;
 
     DocumentController& documents() const { return *application->delegate()->documentController(); }
     void start(const QStringList& paths) {
-        application = std::make_unique<Application>(key, noSharedWindows(), CarvexPlatform::Settings::isolated());
+        application = std::make_unique<Application>(key, windows, CarvexPlatform::Settings::isolated());
         EXPECT_TRUE(application->start(paths));
     }
     // What a second launch with these files does.
@@ -61,44 +65,55 @@ struct Launch {
     }
 };
 
-// One way of opening: it gives the document it showed last, which should take the keys.
+// One way of bringing a document to the front. `before`, when there is one, starts the application;
+// then another window takes the keys, then `open` gives the document it showed last, which should
+// take them.
 struct Opening {
     const char* name;
+    std::function<void(Launch&)> before;
     std::function<CarvexPlatform::Document*(Launch&)> open;
 };
-void PrintTo(const Opening& opening, std::ostream* out) { *out << opening.name; }
 
 const Opening openings[] = {
-    {"one_file_on_the_command_line", [](Launch& launch) { launch.start({launch.first}); return launch.shown(launch.first); }},
-    {"two_files_on_the_command_line",
+    {"one_file_on_the_command_line", nullptr,
+     [](Launch& launch) {
+         launch.start({launch.first});
+         return launch.shown(launch.first);
+     }},
+    {"two_files_on_the_command_line", nullptr,
      [](Launch& launch) {
          launch.start({launch.first, launch.second});
          return launch.shown(launch.second);
      }},
-    {"handed_over_by_a_second_launch",
+    // A new tab beside the window in front.
+    {"handed_over_by_a_second_launch", [](Launch& launch) { launch.start({launch.first}); },
      [](Launch& launch) {
-         launch.start({launch.first});
          launch.handOver({launch.second});
          return launch.shown(launch.second);
      }},
+    // An existing tab, behind the current one.
     {"an_open_file_handed_over_again",
      [](Launch& launch) {
-         launch.start({launch.first});
-         launch.handOver({launch.second});
+         launch.start({launch.first, launch.second});
          launch.shown(launch.second);
+     },
+     [](Launch& launch) {
+         launch.handOver({launch.first});
+         return launch.shown(launch.first);
+     }},
+    {"the_file_in_front_handed_over_again", [](Launch& launch) { launch.start({launch.first}); },
+     [](Launch& launch) {
          launch.handOver({launch.first});
          return launch.shown(launch.first);
      }},
     // As File > Open, Open Recent and the welcome window's list open a file.
-    {"opened_from_a_menu",
+    {"opened_from_a_menu", [](Launch& launch) { launch.start({launch.first}); },
      [](Launch& launch) {
-         launch.start({launch.first});
          launch.documents().openDocumentWithContentsOfFile(launch.second, true);
          return launch.shown(launch.second);
      }},
-    {"a_new_document",
+    {"a_new_document", [](Launch& launch) { launch.start({launch.first}); },
      [](Launch& launch) {
-         launch.start({launch.first});
          CarvexPlatform::Document* made =
              launch.documents().openGeneratedDocument(QString::fromUtf8(description), DocumentFormat::yaml);
          waitUntil([&] { return editorTextViewOf(made) != nullptr && editorTextViewOf(made)->isVisible(); });
@@ -106,7 +121,35 @@ const Opening openings[] = {
      }},
 };
 
-class KeyboardFocusTest : public ::testing::TestWithParam<Opening> {
+// The window that has the keys when the document comes: the application's own document window,
+// another program's (a window of its own), or the application's preferences window.
+enum class Elsewhere { nowhere, anotherProgram, preferences };
+
+struct Row {
+    const Opening* opening;
+    Elsewhere elsewhere;
+    std::string name() const {
+        static const char* const suffixes[] = {"", "_while_another_program_has_the_keys",
+                                               "_while_the_preferences_have_the_keys"};
+        return std::string(opening->name) + suffixes[static_cast<int>(elsewhere)];
+    }
+};
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name(); }
+
+std::vector<Row> rows() {
+    std::vector<Row> all;
+    for (const Opening& opening : openings) {
+        for (const Elsewhere elsewhere : {Elsewhere::nowhere, Elsewhere::anotherProgram, Elsewhere::preferences}) {
+            // The preferences window comes with the running application.
+            if (opening.before || elsewhere != Elsewhere::preferences) {
+                all.push_back({&opening, elsewhere});
+            }
+        }
+    }
+    return all;
+}
+
+class KeyboardFocusTest : public ::testing::TestWithParam<Row> {
 protected:
     // First, so that it goes last: after the application and its windows.
     CarvexTest::ScopedApplicationSetup applicationSetup;
@@ -118,6 +161,10 @@ protected:
         launch.key = QStringLiteral("carvex-focus-") + QUuid::createUuid().toString(QUuid::Id128);
         launch.first = write(QStringLiteral("first.yaml"));
         launch.second = write(QStringLiteral("second.yaml"));
+        // The real preferences window, shown as its menu item shows it.
+        const AppDelegate::SharedWindows standard = AppDelegate::standardWindows();
+        launch.windows.showPreferences = standard.showPreferences;
+        launch.windows.preferencesWindow = standard.preferencesWindow;
     }
     void TearDown() override {
         if (launch.application && launch.application->delegate()) {
@@ -127,6 +174,10 @@ protected:
             }
             waitUntil([&] { return launch.documents().documents().empty(); });
         }
+        if (QWidget* preferences = launch.windows.preferencesWindow()) {
+            preferences->close();
+        }
+        otherProgram.reset();
         launch.application.reset();
         CarvexPlatform::AlertPresenter::shared().setScript(nullptr);
     }
@@ -137,28 +188,61 @@ protected:
         file.write(description);
         return path;
     }
+    // Another window takes the keys, as a click into it would.
+    void activateElsewhere(Elsewhere elsewhere) {
+        QWidget* active = nullptr;
+        switch (elsewhere) {
+            case Elsewhere::nowhere:
+                return;
+            case Elsewhere::anotherProgram:
+                otherProgram = std::make_unique<QWidget>();
+                otherProgram->setWindowTitle(QStringLiteral("another program"));
+                otherProgram->resize(300, 200);
+                otherProgram->show();
+                otherProgram->activateWindow();
+                active = otherProgram.get();
+                break;
+            case Elsewhere::preferences:
+                ASSERT_NE(launch.application, nullptr);
+                launch.application->delegate()->showPreferences();
+                active = launch.windows.preferencesWindow();
+                ASSERT_NE(active, nullptr);
+                break;
+        }
+        ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == active; })) << "the other window is active";
+    }
 
     std::shared_ptr<CarvexPlatform::AlertScript> alerts = std::make_shared<CarvexPlatform::AlertScript>();
     QTemporaryDir folder;
     Launch launch;
+    std::unique_ptr<QWidget> otherProgram;
 };
 
 TEST_P(KeyboardFocusTest, TheDocumentJustShownTakesTheKeys) {
     // A tab that joined a window took that window's focus into its page while the page was still
-    // empty: the keys went nowhere until a click in the text.
-    CarvexPlatform::Document* shown = GetParam().open(launch);
+    // empty, and a host that the window manager activated before its new page was shown gave the
+    // keys to its tab bar: the keys went nowhere until a click in the text.
+    const Row row = GetParam();
+    if (row.opening->before) {
+        row.opening->before(launch);
+        // What was there before is in front and has the keys.
+        ASSERT_TRUE(waitUntil([] { return QApplication::focusWidget() != nullptr; }));
+    }
+    activateElsewhere(row.elsewhere);
+    if (HasFatalFailure()) {
+        return;
+    }
+
+    CarvexPlatform::Document* shown = row.opening->open(launch);
     ASSERT_NE(shown, nullptr);
     EditorTextView* view = editorTextViewOf(shown);
     ASSERT_TRUE(view != nullptr && view->isVisible());
-    QWidget* window = view->window();
-    EXPECT_EQ(window->focusWidget(), view) << "the window gives its text the keys when it becomes active";
-
-    // The window becomes active, as the window manager makes it; the keys go where the
+    // The window manager activates the window that came to the front; the keys go where the
     // application sends them.
-    window->activateWindow();
-    QApplication::setActiveWindow(window);
-    ASSERT_TRUE(waitUntil([] { return QApplication::focusWidget() != nullptr; }, 5000));
-    EXPECT_EQ(QApplication::focusWidget(), view);
+    QWidget* window = view->window();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == window; })) << "the window comes to the front";
+    ASSERT_NE(QApplication::focusWidget(), nullptr) << "the keys go nowhere";
+    EXPECT_EQ(QApplication::focusWidget(), view) << QApplication::focusWidget()->metaObject()->className();
     CarvexTest::type(QApplication::focusWidget(), QStringLiteral("# typed\n"));
     EXPECT_EQ(view->text().toStdString(), "# typed\n" + description.toStdString());
     for (CarvexPlatform::Document* other : launch.documents().documents()) {
@@ -169,8 +253,8 @@ TEST_P(KeyboardFocusTest, TheDocumentJustShownTakesTheKeys) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Openings, KeyboardFocusTest, ::testing::ValuesIn(openings),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Openings, KeyboardFocusTest, ::testing::ValuesIn(rows()),
+                         [](const auto& info) { return info.param.name(); });
 
 }  // namespace
 }  // namespace Carvex
