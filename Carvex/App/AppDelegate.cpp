@@ -380,6 +380,7 @@ void AppDelegate::openFiles(const QStringList& paths) {
 }
 
 void AppDelegate::handleHandOver(const QStringList& paths) {
+    ++handOversReceived_;
     if (!paths.isEmpty()) {
         handOvers_.push_back(HandOver{paths, 0, {}, {}});
         openNextHandedOverFile();

@@ -82,6 +82,8 @@ public:
     void handleHandOver(const QStringList& paths);
     // Handed-over files not yet opened.
     qsizetype handedOverFilesWaiting() const;
+    // The hand-overs taken so far, each counted as it arrives (those without files too).
+    qsizetype handOversReceived() const { return handOversReceived_; }
 
     void editMenuDidAddItem(const CarvexPlatform::Notification& notification);
     void windowWillClose(const CarvexPlatform::Notification& notification);
@@ -151,6 +153,7 @@ private:
     };
     std::deque<HandOver> handOvers_;
     bool handOverStepPosted_ = false;
+    qsizetype handOversReceived_ = 0;
     bool terminatingWithoutAsking_ = false;
 };
 

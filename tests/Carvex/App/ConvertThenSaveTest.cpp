@@ -123,7 +123,10 @@ TEST_F(ConvertThenSaveTest, SaveKeysReachTheDocumentsRightAfterConvert_and_SaveA
     CarvexPlatform::WindowTabHost* host = CarvexPlatform::WindowTabHost::hostOf(convertedWindow);
     ASSERT_NE(host, nullptr) << "the converted window joins the source's as a tab";
     EXPECT_TRUE(waitUntil([&] { return CarvexPlatform::WindowTabHost::keyWindow() == convertedWindow; }));
-    waitUntil([] { return false; }, 200);
+    // Once the window system has made the host the active window and the work posted until then
+    // has run, nothing is left to take the keys elsewhere.
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == host; })) << "the host is the active window";
+    ASSERT_TRUE(CarvexTest::waitForWorkPostedEarlier());
     EXPECT_EQ(CarvexPlatform::WindowTabHost::keyWindow(), convertedWindow) << "and stays the key window";
 
     // Ctrl+S in the converted tab: an untitled document asks where to save.

@@ -146,6 +146,12 @@ protected:
         file.write(data);
         return path;
     }
+    // Whether the running instance has taken `count` hand-overs and opened (or failed to open) each
+    // of their files.
+    bool handledAll(qsizetype count) const {
+        return application->delegate()->handOversReceived() == count &&
+               application->delegate()->handedOverFilesWaiting() == 0;
+    }
     // What a second launch with these files does.
     void launchWith(const QStringList& paths) {
         Application second(key, welcome.windows(), CarvexPlatform::Settings::isolated());
@@ -178,7 +184,7 @@ TEST_F(HandOverTest, TheSequenceFromTheFieldLeavesTheApplicationResponsive) {
     ASSERT_TRUE(loop.until([&] { return documents().size() == 1; }));
     EXPECT_FALSE(welcome.onScreen) << "no welcome window left behind the document";
     launchWith({first});
-    loop.until([] { return false; }, 300);
+    ASSERT_TRUE(loop.until([&] { return handledAll(2); })) << "the second hand-over is taken and done";
     EXPECT_EQ(documents().size(), 1u) << "an open file is brought forward, not opened again";
     EXPECT_EQ(welcome.shown, 1);
     EXPECT_FALSE(welcome.onScreen) << "no welcome window behind the documents";
@@ -223,9 +229,9 @@ TEST_F(HandOverTest, BadHandOversBringOneAlertAtATimeAndNoFreeze) {
     launchWith({directory, pipe, unreadable, good});
     launchWith({longPath});
     int alertsAnswered = 0;
+    // All three taken, their files tried and their alerts answered: no alert can come after.
     auto allHandled = [&] {
-        return application->delegate()->handedOverFilesWaiting() == 0 &&
-               CarvexPlatform::AlertPresenter::shared().alertsWaiting() == 0;
+        return handledAll(3) && CarvexPlatform::AlertPresenter::shared().alertsWaiting() == 0;
     };
     ASSERT_TRUE(loop.until([] { return !alertsOnScreen().isEmpty(); }));
     while (!alertsOnScreen().isEmpty()) {
@@ -241,7 +247,7 @@ TEST_F(HandOverTest, BadHandOversBringOneAlertAtATimeAndNoFreeze) {
         ASSERT_LT(alertsAnswered, 10) << "one alert per hand-over, not one per file";
         ASSERT_TRUE(loop.until([&] { return !alertsOnScreen().isEmpty() || allHandled(); }));
     }
-    loop.until([] { return false; }, 200);
+    ASSERT_TRUE(allHandled());
     EXPECT_TRUE(alertsOnScreen().isEmpty());
     EXPECT_EQ(alertsAnswered, 3);
     EXPECT_EQ(loop.mostAlertsAtOnce, 1);
