@@ -12,11 +12,16 @@
 #include "platform/AlertPresenter.h"
 #include "platform/AlertScript.h"
 #include "platform/Document.h"
+#include "platform/FilePanel.h"
+#include "platform/MainMenu.h"
 #include "platform/Settings.h"
 #include "platform/TestApplication.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QMenu>
+#include <QMetaObject>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <gtest/gtest.h>
@@ -42,6 +47,7 @@ struct Launch {
     QString first;
     QString second;
     AppDelegate::SharedWindows windows = noSharedWindows();
+    std::shared_ptr<CarvexPlatform::FilePanelScript> panels = std::make_shared<CarvexPlatform::FilePanelScript>();
     std::unique_ptr<Application> application;
 
     DocumentController& documents() const { return *application->delegate()->documentController(); }
@@ -106,8 +112,24 @@ const Opening openings[] = {
          launch.handOver({launch.first});
          return launch.shown(launch.first);
      }},
-    // As File > Open, Open Recent and the welcome window's list open a file.
-    {"opened_from_a_menu", [](Launch& launch) { launch.start({launch.first}); },
+    // File > Open, its item chosen on a turn of the event loop as a click chooses it.
+    {"opened_with_file_open", [](Launch& launch) { launch.start({launch.first}); },
+     [](Launch& launch) {
+         QAction* open = nullptr;
+         for (QMenu* menu : launch.application->mainMenu().menus()) {
+             for (QAction* item : menu->findChildren<QAction*>()) {
+                 if (CarvexPlatform::MainMenu::actionOf(item) == QLatin1String("openDocument:")) {
+                     open = item;
+                 }
+             }
+         }
+         EXPECT_NE(open, nullptr);
+         launch.panels->respond(launch.second);
+         QMetaObject::invokeMethod(open, &QAction::trigger, Qt::QueuedConnection);
+         return launch.shown(launch.second);
+     }},
+    // As Open Recent and the welcome window's list open a file.
+    {"opened_from_a_recent_list", [](Launch& launch) { launch.start({launch.first}); },
      [](Launch& launch) {
          launch.documents().openDocumentWithContentsOfFile(launch.second, true);
          return launch.shown(launch.second);
@@ -157,6 +179,7 @@ protected:
     void SetUp() override {
         CarvexPlatform::TestApplication::ensure();
         CarvexPlatform::AlertPresenter::shared().setScript(alerts);
+        CarvexPlatform::FilePanel::shared().setScript(launch.panels);
         Application::registerScenes();
         launch.key = QStringLiteral("carvex-focus-") + QUuid::createUuid().toString(QUuid::Id128);
         launch.first = write(QStringLiteral("first.yaml"));
@@ -180,6 +203,7 @@ protected:
         otherProgram.reset();
         launch.application.reset();
         CarvexPlatform::AlertPresenter::shared().setScript(nullptr);
+        CarvexPlatform::FilePanel::shared().setScript(nullptr);
     }
     QString write(const QString& name) {
         const QString path = folder.filePath(name);
