@@ -170,24 +170,35 @@ std::optional<Error> Document::readFromFile(const QString& path, const QString& 
                          .arg(quoted(QFileInfo(path).fileName()), file.errorString())};
     }
     const QByteArray data = file.readAll();
-    // The reader sees the file it reads; a failure puts the old one back.
+    // The reader sees the file it reads, as it was before the read; a failure puts the old one back.
     const QString previousPath = filePath_;
     const QString previousType = fileType_;
     const int previousNumber = untitledNumber_;
+    const auto previousSignature = fileSignature_;
+    const auto previousDigest = fileDigest_;
     setFilePath(path);
     fileType_ = typeName;
+    fileSignature_ = signature;
+    fileDigest_ = FileDigest::of(data);
     if (auto error = readFromData(data, typeName)) {
         setFilePath(previousPath);
         fileType_ = previousType;
+        fileSignature_ = previousSignature;
+        fileDigest_ = previousDigest;
         if (previousNumber != 0 && untitledNumber_ == 0) {
             untitledNumbersInUse().insert(previousNumber);
             untitledNumber_ = previousNumber;
         }
         return error;
     }
-    fileSignature_ = signature;
     setChangeCount(0);
     return std::nullopt;
+}
+
+void Document::recordStatusChange(const FileSignature& now) {
+    if (fileSignature_ && fileSignature_->matchesIgnoringStatusChange(now)) {
+        fileSignature_ = now;
+    }
 }
 
 std::optional<Error> Document::revertToContentsOfFile(const QString& path, const QString& typeName) {
@@ -221,7 +232,7 @@ void Document::startSave(PendingSave save) {
                             .arg(quoted(QFileInfo(save.path).fileName()))};
             MainScheduler::shared()->post([guard = QPointer<Document>(this), save, error] {
                 if (guard) {
-                    guard->finishSave(save, 0, error);
+                    guard->finishSave(save, 0, Written{.error = error});
                 }
             });
             return;
@@ -231,31 +242,48 @@ void Document::startSave(PendingSave save) {
     }
     // Any other file than the one read or written is a change, whether its time is later, earlier or
     // the same: a program that writes the file and puts its old time back still leaves another size,
-    // another inode or another time to the nanosecond.
+    // another inode or another time to the nanosecond, or, when only the status time moved, other
+    // bytes, which the writing thread compares before it writes.
     const auto onDisk = FileSignature::ofFile(save.path);
-    if (onDisk && onDisk != fileSignature_) {
-        confirmOverwriteOfChangedFile(save.operation,
-                                      [guard = QPointer<Document>(this), save](bool proceed) {
-                                          if (!guard) {
-                                              return;
-                                          }
-                                          if (proceed) {
-                                              guard->writeSave(save);
-                                          } else {
-                                              guard->finishSave(save, 0, Error::userCancelled());
-                                          }
-                                      });
-        return;
+    if (!onDisk) {
+        // Deleted since it was read or written: Save is the user's answer and writes it again, an
+        // autosave waits for the answer. When no one is there to answer (the application ends
+        // unattended), writing it again overwrites no one's text, where not writing loses the edits.
+        const bool asks = fileSignature_ && save.operation == SaveOperation::autosaveInPlace &&
+                          !AlertPresenter::shared().isUnattended();
+        if (asks) {
+            confirmOverwrite(std::move(save));
+        } else {
+            writeSave(std::move(save));
+        }
+    } else if (onDisk == fileSignature_) {
+        writeSave(std::move(save));
+    } else if (fileSignature_ && fileDigest_ && onDisk->matchesIgnoringStatusChange(*fileSignature_)) {
+        writeSave(std::move(save), fileDigest_);
+    } else {
+        confirmOverwrite(std::move(save));
     }
-    writeSave(std::move(save));
 }
 
-void Document::writeSave(PendingSave save) {
+void Document::confirmOverwrite(PendingSave save) {
+    confirmOverwriteOfChangedFile(save.operation, [guard = QPointer<Document>(this), save](bool proceed) {
+        if (!guard) {
+            return;
+        }
+        if (proceed) {
+            guard->writeSave(save);
+        } else {
+            guard->finishSave(save, 0, Written{.error = Error::userCancelled()});
+        }
+    });
+}
+
+void Document::writeSave(PendingSave save, std::optional<FileDigest> expected) {
     auto data = dataOfType(save.typeName);
     if (auto* error = std::get_if<Error>(&data)) {
         MainScheduler::shared()->post([guard = QPointer<Document>(this), save, error = *error] {
             if (guard) {
-                guard->finishSave(save, 0, error);
+                guard->finishSave(save, 0, Written{.error = error});
             }
         });
         return;
@@ -263,21 +291,30 @@ void Document::writeSave(PendingSave save) {
     const int savedChangeCount = changeCount_;
     // The file is looked at right after the rename, on the writing thread: the document records the
     // file it wrote, not one another program may have put there since.
-    using Written = std::pair<std::optional<Error>, std::optional<FileSignature>>;
     BackgroundTask::run(
-        [path = save.path, bytes = std::move(std::get<QByteArray>(data))] {
-            auto error = writeAtomically(path, bytes);
-            return Written{error, error ? std::nullopt : FileSignature::ofFile(path)};
+        [path = save.path, bytes = std::move(std::get<QByteArray>(data)), expected] {
+            if (expected && !expected->matchesFile(path)) {
+                return Written{.changedOnDisk = true};
+            }
+            if (auto error = writeAtomically(path, bytes)) {
+                return Written{.error = std::move(error)};
+            }
+            return Written{.signature = FileSignature::ofFile(path), .digest = FileDigest::of(bytes)};
         },
         [guard = QPointer<Document>(this), save, savedChangeCount](Written written) {
-            if (guard) {
-                guard->finishSave(save, savedChangeCount, std::move(written.first), written.second);
+            if (!guard) {
+                return;
+            }
+            if (written.changedOnDisk) {
+                guard->confirmOverwrite(save);
+            } else {
+                guard->finishSave(save, savedChangeCount, std::move(written));
             }
         });
 }
 
-void Document::finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error,
-                          std::optional<FileSignature> written) {
+void Document::finishSave(const PendingSave& save, int savedChangeCount, Written written) {
+    const std::optional<Error>& error = written.error;
     if (!error) {
         switch (save.operation) {
             case SaveOperation::saveAs:
@@ -289,7 +326,9 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, std::op
             case SaveOperation::autosaveInPlace:
                 // Edits made while the data was written keep the document edited.
                 setChangeCount(changeCount_ - savedChangeCount);
-                fileSignature_ = written ? written : FileSignature::ofFile(save.path);
+                // As the writing thread found it: a file another program put there since is a change.
+                fileSignature_ = written.signature;
+                fileDigest_ = written.digest;
                 break;
             case SaveOperation::saveTo: break;
         }

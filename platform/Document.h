@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Error.h"
+#include "platform/FileDigest.h"
 #include "platform/FileSignature.h"
 #include "platform/FileWatch.h"
 #include "platform/WorkItem.h"
@@ -33,7 +34,9 @@ enum class ChangeType { done, undone, redone, cleared };
 //   (the file it names is replaced; the link stays a link);
 // - a file changed on disk by another program since this document read or saved it is never
 //   overwritten without asking (`confirmOverwriteOfChangedFile`); changed means any other
-//   `FileSignature` (time, size or identity), an older time or the same time included;
+//   `FileSignature` (time, size or identity), an older time or the same time included, or, when only
+//   its status time moved, other bytes than the document's `FileDigest` (compared on the save's
+//   thread); an autosave asks too when the file was deleted, where Save writes it again;
 // - the data is made on the main thread and written on a background thread; saves of one document
 //   run one after the other, and edits made while a save writes keep the document edited.
 // Closing never loses text: an edited document with a file is saved in place, an edited untitled
@@ -63,9 +66,18 @@ public:
     const QString& fileType() const { return fileType_; }
     void setFileType(const QString& typeName) { fileType_ = typeName; }
     // The file as this document last read or saved it: taken before a read, and from the file a
-    // save's rename left there.
+    // save's rename left there. Setting it says nothing of the file's bytes: the digest is dropped.
     const std::optional<FileSignature>& fileSignature() const { return fileSignature_; }
-    void setFileSignature(std::optional<FileSignature> signature) { fileSignature_ = signature; }
+    void setFileSignature(std::optional<FileSignature> signature) {
+        fileSignature_ = signature;
+        fileDigest_.reset();
+    }
+    // The bytes this document last read or wrote, when the file signature is of them.
+    const std::optional<FileDigest>& fileDigest() const { return fileDigest_; }
+    // The file's bytes were found to be the digest's while its status changed (its mode, or a write
+    // of the same bytes): the signature becomes `now`, when it differs from the recorded one in
+    // nothing else.
+    void recordStatusChange(const FileSignature& now);
 
     // The file name (with its extension) when there is a file; otherwise "Untitled", then "Untitled 2"
     // and so on, the lowest number no other open untitled document holds, kept once given.
@@ -153,11 +165,20 @@ private:
     };
     // Asks before Save As replaces an existing file the panel did not ask about.
     void confirmReplacing(const QString& target, SaveCompletion completion);
+    // What a save's thread did: the error, or the file its rename left and the bytes it wrote; or
+    // nothing, when the file it was to check held other bytes than the document's digest.
+    struct Written {
+        std::optional<Error> error = std::nullopt;
+        std::optional<FileSignature> signature = std::nullopt;
+        std::optional<FileDigest> digest = std::nullopt;
+        bool changedOnDisk = false;
+    };
     void startSave(PendingSave save);
-    void writeSave(PendingSave save);
-    // `written` is the file the save left on disk.
-    void finishSave(const PendingSave& save, int savedChangeCount, std::optional<Error> error,
-                    std::optional<FileSignature> written = std::nullopt);
+    // Asks before a save writes over a file changed on disk.
+    void confirmOverwrite(PendingSave save);
+    // Writes on a background thread; with `expected`, only when the file still holds those bytes.
+    void writeSave(PendingSave save, std::optional<FileDigest> expected = std::nullopt);
+    void finishSave(const PendingSave& save, int savedChangeCount, Written written);
     void scheduleAutosave();
     // A completion that shows a failed save (not a cancelled one) in an alert.
     SaveCompletion presentingFailure();
@@ -168,6 +189,7 @@ private:
     QString filePath_;
     QString fileType_;
     std::optional<FileSignature> fileSignature_;
+    std::optional<FileDigest> fileDigest_;
     std::optional<QString> displayName_;
     mutable int untitledNumber_ = 0;
     int changeCount_ = 0;

@@ -19,6 +19,8 @@ std::optional<FileSignature> FileSignature::ofFile(const QString& path) {
         .size = static_cast<std::int64_t>(status.st_size),
         .device = static_cast<std::uint64_t>(status.st_dev),
         .inode = static_cast<std::uint64_t>(status.st_ino),
+        .statusChangedNanoseconds = static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1'000'000'000LL +
+                                    static_cast<std::int64_t>(status.st_ctim.tv_nsec),
     };
 }
 

@@ -1,7 +1,6 @@
 #include "platform/FileWatch.h"
 
 #include <QFileInfo>
-#include <sys/stat.h>
 
 namespace CarvexPlatform {
 
@@ -32,24 +31,7 @@ void FileWatch::watch(const QString& path) {
     folder_ = QFileInfo(path_).absolutePath();
     watcher_.addPath(folder_);
     rewatchFile();
-    last_ = signatureOf(path_);
-}
-
-FileWatch::Signature FileWatch::signatureOf(const QString& path) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
-        return {};
-    }
-    return Signature{
-        .exists = true,
-        .device = static_cast<unsigned long long>(status.st_dev),
-        .inode = static_cast<unsigned long long>(status.st_ino),
-        .size = static_cast<long long>(status.st_size),
-        .modifiedNanoseconds = static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000LL +
-                               status.st_mtim.tv_nsec,
-        .changedNanoseconds = static_cast<long long>(status.st_ctim.tv_sec) * 1'000'000'000LL +
-                              status.st_ctim.tv_nsec,
-    };
+    last_ = FileSignature::ofFile(path_);
 }
 
 void FileWatch::rewatchFile() {
@@ -61,14 +43,14 @@ void FileWatch::rewatchFile() {
 void FileWatch::fileChanged() {
     // A file replaced or deleted drops out of the watch; its successor is watched again.
     rewatchFile();
-    last_ = signatureOf(path_);
+    last_ = FileSignature::ofFile(path_);
     if (onChange_) {
         onChange_();
     }
 }
 
 void FileWatch::folderChanged() {
-    const Signature now = signatureOf(path_);
+    const auto now = FileSignature::ofFile(path_);
     if (now == last_) {
         return;
     }

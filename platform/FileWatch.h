@@ -1,8 +1,11 @@
 #pragma once
+#include "platform/FileSignature.h"
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace CarvexPlatform {
 
@@ -10,7 +13,7 @@ namespace CarvexPlatform {
 // thread that owns the watch. A symbolic link is followed to the file it names. It keeps watching
 // when a program replaces the file rather than writing into it (a new file renamed over the old
 // one, or the old one deleted and a new one made): its folder is watched as well, and a change
-// there counts when the file itself is different afterwards (another file, size or time).
+// there counts when the file itself is different afterwards (another `FileSignature`).
 class FileWatch : public QObject {
     Q_OBJECT
 
@@ -24,17 +27,6 @@ public:
     const QString& path() const { return path_; }
 
 private:
-    // What tells one state of the file from another.
-    struct Signature {
-        bool exists = false;
-        unsigned long long device = 0;
-        unsigned long long inode = 0;
-        long long size = 0;
-        long long modifiedNanoseconds = 0;
-        long long changedNanoseconds = 0;
-        bool operator==(const Signature&) const = default;
-    };
-    static Signature signatureOf(const QString& path);
     void fileChanged();
     void folderChanged();
     void rewatchFile();
@@ -43,7 +35,7 @@ private:
     QFileSystemWatcher watcher_;
     QString path_;
     QString folder_;
-    Signature last_;
+    std::optional<FileSignature> last_;
 };
 
 }  // namespace CarvexPlatform

@@ -4,6 +4,7 @@
 #include "Carvex/Documents/DocumentWindow.h"
 #include "Carvex/Preferences/EditorPreferencesStore.h"
 #include "platform/AlertPresenter.h"
+#include "platform/BackgroundTask.h"
 #include "platform/MainScheduler.h"
 #include "platform/Storyboard.h"
 #include "platform/WindowController.h"
@@ -11,8 +12,10 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 namespace Carvex {
 
@@ -112,7 +115,9 @@ std::optional<Error> Document::readFromData(const QByteArray& data, const QStrin
     }
     setContent(std::move(text));
     fileFormat = DocumentTypes::fileFormat(typeName);
-    lastKnownFileSignature_ = fileSignatureOnDisk();
+    // The file as it was before the read (a write landing during the read is a change), not as it
+    // is now.
+    lastKnownFileSignature_ = fileSignature();
     return std::nullopt;
 }
 
@@ -188,12 +193,56 @@ void Document::checkForExternalChange() {
     if (isShowingExternalChangeDialog_ || !hasFile()) {
         return;
     }
+    // A later check decides: one comparing bytes still under way is not answered.
+    const std::uint64_t check = ++externalChangeCheck_;
     // Any other file than the one this document read or wrote is a change: a later date, an earlier
     // one (a file put back from a backup), or the same date on another size or inode (a file written
     // and given its old date back, or copied over with it). Own saves end here, since they record the
     // file they wrote.
     const auto onDisk = fileSignatureOnDisk();
     if (onDisk && lastKnownFileSignature_ && *onDisk == *lastKnownFileSignature_) {
+        return;
+    }
+    // Only the status time moved (a change of mode, or a write of as many bytes dated back): the bytes
+    // tell, read on another thread. The digest is of the file recorded here when the platform's record
+    // is the same.
+    const auto& digest = fileDigest();
+    if (onDisk && lastKnownFileSignature_ && onDisk->matchesIgnoringStatusChange(*lastKnownFileSignature_) &&
+        digest && fileSignature() == lastKnownFileSignature_) {
+        CarvexPlatform::BackgroundTask::run(
+            [path = filePath(), digest = *digest] {
+                // Taken before the bytes, as a read takes it.
+                const auto before = CarvexPlatform::FileSignature::ofFile(path);
+                return std::make_pair(before, digest.matchesFile(path));
+            },
+            [self = self_, check, recorded = *lastKnownFileSignature_](
+                std::pair<std::optional<CarvexPlatform::FileSignature>, bool> found) {
+                Document* document = *self;
+                if (!document || check != document->externalChangeCheck_) {
+                    return;
+                }
+                const auto& [before, sameBytes] = found;
+                if (document->isSaving() || document->lastKnownFileSignature_ != recorded) {
+                    // A save (which compares before it writes) or a reload came meanwhile.
+                    return;
+                }
+                if (!before || !before->matchesIgnoringStatusChange(recorded)) {
+                    // Written again meanwhile: the file as it is now decides.
+                    document->checkForExternalChange();
+                } else if (sameBytes) {
+                    document->lastKnownFileSignature_ = before;
+                    document->recordStatusChange(*before);
+                } else {
+                    document->respondToExternalChange();
+                }
+            });
+        return;
+    }
+    respondToExternalChange();
+}
+
+void Document::respondToExternalChange() {
+    if (isShowingExternalChangeDialog_) {
         return;
     }
     if (isDocumentEdited()) {

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -100,6 +101,8 @@ protected:
 
 private:
     enum class ReloadKind { withoutLocalEdits, discardingLocalChanges };
+    // Reloads, asks or reports the conflict, as the document's state calls for.
+    void respondToExternalChange();
     void showReloadQuestion();
     void showConflictAlert(std::function<void(bool ignored)> after);
     void reload(ReloadKind kind);
@@ -112,6 +115,7 @@ private:
     CarvexPlatform::WorkItem externalChangeDebounceTimer_;
     bool isShowingExternalChangeDialog_ = false;
     bool isReverting_ = false;
+    std::uint64_t externalChangeCheck_ = 0;
     std::optional<CarvexPlatform::FileSignature> lastKnownFileSignature_;
     std::shared_ptr<InMemoryLogStore> logStore_ = std::make_shared<InMemoryLogStore>();
     std::unique_ptr<DocumentLogger> logger_;

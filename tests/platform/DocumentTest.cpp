@@ -226,7 +226,8 @@ TEST_F(PlatformDocumentTest, SaveReplacesTheFileAndKeepsPermissionsAndLinks) {
 }
 
 // Another program's change is any other file than the one read: a later or an earlier time, or the
-// same time to the millisecond on other bytes, another size or another inode.
+// same time to the millisecond on other bytes, another size or another inode, or the same time to the
+// nanosecond on other bytes of the same size. A change of the file's status alone is none.
 TEST_F(PlatformDocumentTest, RefusedSavesLeaveTheFileAsItWas) {
     using CarvexTest::ExternalFileChange;
     struct Row {
@@ -249,6 +250,8 @@ TEST_F(PlatformDocumentTest, RefusedSavesLeaveTheFileAsItWas) {
          false, true},
         {"same date, other size, user cancels", "mine", ExternalFileChange::sameDateOtherSize, "theirs!", 1, false,
          true},
+        {"same size, same date, user cancels", "mine", ExternalFileChange::sameSizeSameDate, "THEIRS", 1, false, true},
+        {"status only, the same bytes", "mine", ExternalFileChange::statusOnly, "theirs", 0, true, false},
         {"unchanged on disk", "mine", std::nullopt, "", 0, true, false},
     };
     for (const Row& row : rows) {
@@ -273,6 +276,69 @@ TEST_F(PlatformDocumentTest, RefusedSavesLeaveTheFileAsItWas) {
             alerts = std::make_shared<AlertScript>();
             AlertPresenter::shared().setScript(alerts);
         }
+    }
+}
+
+// A save records the file as its own thread found it right after the rename: another program's write
+// landing before the main thread hears of the save is a change the next save asks about.
+TEST_F(PlatformDocumentTest, AWriteLandingAfterTheSaveButBeforeItsAnswerIsAChange) {
+    const QString file = path("raced.txt");
+    CarvexTest::writeDated(file, "start", CarvexTest::knownModifiedNanoseconds);
+    TextDocument document;
+    ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
+    document.edit("mine");
+    std::optional<std::optional<Error>> saved;
+    document.saveToFile(file, "Text", SaveOperation::save, [&](std::optional<Error> error) { saved = error; });
+    BackgroundTask::waitForIdle();
+    ASSERT_FALSE(saved.has_value()) << "the main thread heard of the save before the other program wrote";
+    CarvexTest::changeExternally(file, CarvexTest::ExternalFileChange::newerDate, "theirs");
+    fake->runPending();
+    ASSERT_TRUE(saved.has_value() && !*saved);
+
+    alerts->respond(1);  // Cancel
+    document.edit("mine again");
+    const auto error = saveAndWait(document, file, SaveOperation::autosaveInPlace);
+    EXPECT_TRUE(error && error->isUserCancelled());
+    EXPECT_EQ(alerts->presented().size(), 1u);
+    EXPECT_EQ(read(file), "theirs");
+}
+
+// A file deleted by another program: Save, the user's own answer, writes it again; an autosave asks
+// first, as for a changed file, unless no one is there to answer.
+TEST_F(PlatformDocumentTest, AutosaveAsksBeforeWritingADeletedFileAgain) {
+    struct Row {
+        const char* name;
+        SaveOperation operation;
+        bool unattended;
+        std::optional<int> answer;  // the button, when a question is expected
+        bool expectWritten;
+    };
+    const Row rows[] = {
+        {"Save writes it again", SaveOperation::save, false, std::nullopt, true},
+        {"autosave, user cancels", SaveOperation::autosaveInPlace, false, 1, false},
+        {"autosave, user saves anyway", SaveOperation::autosaveInPlace, false, 0, true},
+        {"autosave with no one to answer", SaveOperation::autosaveInPlace, true, std::nullopt, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        alerts = std::make_shared<AlertScript>();
+        AlertPresenter::shared().setScript(alerts);
+        const QString file = path(QString("deleted-%1.txt").arg(&row - rows));
+        write(file, "theirs");
+        TextDocument document;
+        ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
+        document.edit("mine");
+        ASSERT_TRUE(QFile::remove(file));
+        if (row.answer) {
+            alerts->respond(*row.answer);
+        }
+        AlertPresenter::shared().setUnattended(row.unattended);
+        const auto error = saveAndWait(document, file, row.operation);
+        AlertPresenter::shared().setUnattended(false);
+        EXPECT_EQ(!error, row.expectWritten);
+        EXPECT_EQ(read(file), row.expectWritten ? QByteArray("mine") : QByteArray("<missing>"));
+        EXPECT_EQ(alerts->presented().size(), row.answer ? 1u : 0u);
+        EXPECT_EQ(document.isDocumentEdited(), !row.expectWritten);
     }
 }
 

@@ -8,10 +8,12 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace CarvexTest {
 
@@ -23,6 +25,8 @@ enum class ExternalFileChange {
     sameSizeDateSetBack,  // written in place, its time put back as a tool keeping microseconds puts it
     newInodeDateSetBack,  // a new file given the old time, renamed over it
     sameDateOtherSize,    // written in place, the old time put back to the nanosecond
+    sameSizeSameDate,     // written in place with as many bytes, the old time put back to the nanosecond
+    statusOnly,           // the same bytes: its mode changed and its time set to what it was
 };
 
 inline const char* nameOf(ExternalFileChange change) {
@@ -32,6 +36,8 @@ inline const char* nameOf(ExternalFileChange change) {
         case ExternalFileChange::sameSizeDateSetBack: return "same size, date set back";
         case ExternalFileChange::newInodeDateSetBack: return "new inode, date set back";
         case ExternalFileChange::sameDateOtherSize: return "same date, other size";
+        case ExternalFileChange::sameSizeSameDate: return "same size, same date";
+        case ExternalFileChange::statusOnly: return "status only";
     }
     return "?";
 }
@@ -50,10 +56,28 @@ inline void writeDated(const QString& file, const QByteArray& data, std::int64_t
     setModified(file, nanoseconds);
 }
 
+inline std::int64_t statusChangedNanoseconds(const QString& file) {
+    struct stat status {};
+    EXPECT_EQ(::stat(QFile::encodeName(file).constData(), &status), 0) << file.toStdString();
+    return static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1'000'000'000LL + status.st_ctim.tv_nsec;
+}
+
+// The status time moves by the ticks of a coarse clock: a change within the tick of the one before
+// leaves it where it was. The time is set (to what it is) again until the status time has moved.
+inline void untilStatusTimeMoves(const QString& file, std::int64_t before) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (statusChangedNanoseconds(file) == before && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        setModified(file, knownModifiedNanoseconds);
+    }
+    ASSERT_NE(statusChangedNanoseconds(file), before) << "the status time never moved";
+}
+
 // Puts `data` in `file`, which has the known time, as the change says (the caller gives data of the
-// same size for all but `sameDateOtherSize`).
+// same size for all but `sameDateOtherSize`, and the same data for `statusOnly`).
 inline void changeExternally(const QString& file, ExternalFileChange change, const QByteArray& data) {
     constexpr std::int64_t second = 1'000'000'000;
+    const std::int64_t statusBefore = statusChangedNanoseconds(file);
     switch (change) {
         case ExternalFileChange::newerDate: writeDated(file, data, knownModifiedNanoseconds + 5 * second); break;
         case ExternalFileChange::olderDate:
@@ -69,6 +93,15 @@ inline void changeExternally(const QString& file, ExternalFileChange change, con
             break;
         }
         case ExternalFileChange::sameDateOtherSize: writeDated(file, data, knownModifiedNanoseconds); break;
+        case ExternalFileChange::sameSizeSameDate:
+            writeDated(file, data, knownModifiedNanoseconds);
+            untilStatusTimeMoves(file, statusBefore);
+            break;
+        case ExternalFileChange::statusOnly:
+            ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0600), 0);
+            setModified(file, knownModifiedNanoseconds);
+            untilStatusTimeMoves(file, statusBefore);
+            break;
     }
 }
 

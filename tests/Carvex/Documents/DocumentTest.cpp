@@ -25,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 using namespace Carvex;
 using namespace std::chrono_literals;
@@ -431,6 +433,7 @@ TEST_F(DocumentTest, ExternalChangeAnswers) {
         {ExternalFileChange::sameSizeDateSetBack, "disk: 1\n"},
         {ExternalFileChange::newInodeDateSetBack, "disk: 1\n"},
         {ExternalFileChange::sameDateOtherSize, "disk: 10\n"},
+        {ExternalFileChange::sameSizeSameDate, "disk: 1\n"},
     };
     for (const auto& replacement : replacements) {
         for (const Row& row : rows) {
@@ -480,6 +483,105 @@ TEST_F(DocumentTest, ExternalChangeAnswers) {
             document->close();
             settle();
         }
+    }
+}
+
+// A change of the file's mode, or a write of the same bytes dated back, leaves the text as it was:
+// nothing is reloaded or asked, the record follows the file, and autosave writes without asking.
+TEST_F(DocumentTest, AChangeOfStatusAloneRaisesNothing) {
+    for (const bool edited : {false, true}) {
+        SCOPED_TRACE(edited ? "edited" : "unedited");
+        Document* document =
+            openText(edited ? "status-edited.yaml" : "status.yaml", "a: 0\n", CarvexTest::knownModifiedNanoseconds);
+        ASSERT_NE(document, nullptr);
+        if (edited) {
+            edit(*document, "a: 1\n");
+        }
+        CarvexTest::changeExternally(document->filePath(), CarvexTest::ExternalFileChange::statusOnly, "a: 0\n");
+        document->presentedItemDidChange();
+        fake->advance(500ms);
+        settle();
+        EXPECT_TRUE(alerts->presented().empty());
+        EXPECT_TRUE(logLines(*document).empty());
+        EXPECT_EQ(document->lastKnownFileSignature(), document->fileSignatureOnDisk());
+        fake->advance(CarvexPlatform::Document::autosaveDelay);
+        settle();
+        EXPECT_TRUE(alerts->presented().empty());
+        EXPECT_EQ(read(document->filePath()), edited ? "a: 1\n" : "a: 0\n");
+        EXPECT_FALSE(document->isDocumentEdited());
+    }
+}
+
+namespace {
+
+// Another program writes the file while it is read: after the bytes, before the reader is done.
+class WrittenDuringReadDocument : public Document {
+public:
+    using Document::Document;
+    std::function<void()> duringRead;
+    std::optional<Error> readFromData(const QByteArray& data, const QString& typeName) override {
+        if (duringRead) {
+            std::exchange(duringRead, {})();
+        }
+        return Document::readFromData(data, typeName);
+    }
+};
+
+}  // namespace
+
+TEST_F(DocumentTest, AWriteLandingDuringTheReadIsAChange) {
+    const QString file = folder.filePath("read-raced.yaml");
+    CarvexTest::writeDated(file, "a: 0\n", CarvexTest::knownModifiedNanoseconds);
+    WrittenDuringReadDocument document(&preferences);
+    document.duringRead = [&] { CarvexTest::changeExternally(file, CarvexTest::ExternalFileChange::newerDate, "a: 1\n"); };
+    ASSERT_EQ(document.readFromFile(file, DocumentTypes::yamlDocument), std::nullopt);
+    EXPECT_EQ(document.content(), "a: 0\n");
+    document.presentedItemDidChange();
+    fake->advance(500ms);
+    settle();
+    EXPECT_EQ(document.content(), "a: 1\n");
+    EXPECT_EQ(logLines(document), std::vector<QString>{reloadedLine});
+}
+
+// The conflict alert about a deleted file is up: autosave waits for its answer rather than making
+// the file again behind it. Ignore keeps the edits, and the next autosave writes them.
+TEST_F(DocumentTest, AutosaveWaitsForTheAnswerAboutADeletedFile) {
+    struct Row {
+        const char* name;
+        int answer;
+        QByteArray expectFile;  // after the next autosave
+    };
+    const Row rows[] = {
+        {"Reload: the file stays deleted", 0, "<missing>"},
+        {"Ignore: the next autosave writes the edits", 1, "a: mine\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        alerts = std::make_shared<AlertScript>();
+        AlertPresenter::shared().setScript(alerts);
+        alerts->setDefaultResponse(0);
+        Document* document = openText("deleted.yaml", "a: 0\n");
+        ASSERT_NE(document, nullptr);
+        edit(*document, "a: mine\n");
+        ASSERT_TRUE(QFile::remove(document->filePath()));
+        alerts->respond(row.answer);
+        document->checkForExternalChange();  // the alert is answered on a later turn
+        ASSERT_TRUE(document->isShowingExternalChangeDialog());
+        std::optional<Error> autosaved;
+        document->autosave([&](auto error) { autosaved = error; });
+        settle();
+        ASSERT_TRUE(autosaved.has_value());
+        EXPECT_TRUE(autosaved->isUserCancelled());
+        EXPECT_EQ(read(document->filePath()), "<missing>");
+        EXPECT_EQ(document->content(), "a: mine\n");
+        EXPECT_TRUE(document->isDocumentEdited());
+
+        edit(*document, "a: mine\n");
+        fake->advance(CarvexPlatform::Document::autosaveDelay);
+        settle();
+        EXPECT_EQ(read(document->filePath()), row.expectFile);
+        document->close();
+        settle();
     }
 }
 
