@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
+#include <utility>
 
 namespace CarvexTest {
 
@@ -26,7 +27,7 @@ enum class ExternalFileChange {
     newInodeDateSetBack,  // a new file given the old time, renamed over it
     sameDateOtherSize,    // written in place, the old time put back to the nanosecond
     sameSizeSameDate,     // written in place with as many bytes, the old time put back to the nanosecond
-    statusOnly,           // the same bytes: its mode changed and its time set to what it was
+    statusOnly,           // the same bytes: its mode changed and its time set to what it was (chmod, touch -r)
 };
 
 inline const char* nameOf(ExternalFileChange change) {
@@ -56,28 +57,31 @@ inline void writeDated(const QString& file, const QByteArray& data, std::int64_t
     setModified(file, nanoseconds);
 }
 
-inline std::int64_t statusChangedNanoseconds(const QString& file) {
+// The file's modification and status times.
+inline std::pair<std::int64_t, std::int64_t> timesOf(const QString& file) {
     struct stat status {};
     EXPECT_EQ(::stat(QFile::encodeName(file).constData(), &status), 0) << file.toStdString();
-    return static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1'000'000'000LL + status.st_ctim.tv_nsec;
+    return {static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000LL + status.st_mtim.tv_nsec,
+            static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1'000'000'000LL + status.st_ctim.tv_nsec};
 }
 
 // The status time moves by the ticks of a coarse clock: a change within the tick of the one before
-// leaves it where it was. The time is set (to what it is) again until the status time has moved.
+// leaves it where it was. The modification time is set to what it is until the status time has moved.
 inline void untilStatusTimeMoves(const QString& file, std::int64_t before) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (statusChangedNanoseconds(file) == before && std::chrono::steady_clock::now() < deadline) {
+    while (timesOf(file).second == before && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        setModified(file, knownModifiedNanoseconds);
+        setModified(file, timesOf(file).first);
     }
-    ASSERT_NE(statusChangedNanoseconds(file), before) << "the status time never moved";
+    ASSERT_NE(timesOf(file).second, before) << "the status time never moved";
 }
 
-// Puts `data` in `file`, which has the known time, as the change says (the caller gives data of the
-// same size for all but `sameDateOtherSize`, and the same data for `statusOnly`).
+// Puts `data` in `file`, which has the known time (or any time, for `statusOnly`), as the change says
+// (the caller gives data of the same size for all but `sameDateOtherSize`, and the same data for
+// `statusOnly`).
 inline void changeExternally(const QString& file, ExternalFileChange change, const QByteArray& data) {
     constexpr std::int64_t second = 1'000'000'000;
-    const std::int64_t statusBefore = statusChangedNanoseconds(file);
+    const auto [modifiedBefore, statusBefore] = timesOf(file);
     switch (change) {
         case ExternalFileChange::newerDate: writeDated(file, data, knownModifiedNanoseconds + 5 * second); break;
         case ExternalFileChange::olderDate:
@@ -99,7 +103,7 @@ inline void changeExternally(const QString& file, ExternalFileChange change, con
             break;
         case ExternalFileChange::statusOnly:
             ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0600), 0);
-            setModified(file, knownModifiedNanoseconds);
+            setModified(file, modifiedBefore);
             untilStatusTimeMoves(file, statusBefore);
             break;
     }

@@ -487,17 +487,30 @@ TEST_F(DocumentTest, ExternalChangeAnswers) {
 }
 
 // A change of the file's mode, or a write of the same bytes dated back, leaves the text as it was:
-// nothing is reloaded or asked, the record follows the file, and autosave writes without asking.
+// nothing is reloaded or asked, the record follows the file, and autosave writes without asking. The
+// file compared is the one read, or the one an own save wrote.
 TEST_F(DocumentTest, AChangeOfStatusAloneRaisesNothing) {
-    for (const bool edited : {false, true}) {
-        SCOPED_TRACE(edited ? "edited" : "unedited");
-        Document* document =
-            openText(edited ? "status-edited.yaml" : "status.yaml", "a: 0\n", CarvexTest::knownModifiedNanoseconds);
+    struct Row {
+        const char* name;
+        std::vector<QString> edits;  // a save between two
+        QByteArray expectFile;       // after the next autosave
+    };
+    const Row rows[] = {
+        {"unedited", {}, "a: 0\n"},
+        {"edited", {"a: 1\n"}, "a: 1\n"},
+        {"saved, then edited", {"a: 1\n", "a: 2\n"}, "a: 2\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Document* document = openText(QString("status-%1.yaml").arg(&row - rows), "a: 0\n");
         ASSERT_NE(document, nullptr);
-        if (edited) {
-            edit(*document, "a: 1\n");
+        for (std::size_t index = 0; index < row.edits.size(); ++index) {
+            if (index > 0) {
+                ASSERT_EQ(save(*document), std::nullopt);
+            }
+            edit(*document, row.edits[index]);
         }
-        CarvexTest::changeExternally(document->filePath(), CarvexTest::ExternalFileChange::statusOnly, "a: 0\n");
+        CarvexTest::changeExternally(document->filePath(), CarvexTest::ExternalFileChange::statusOnly, {});
         document->presentedItemDidChange();
         fake->advance(500ms);
         settle();
@@ -507,7 +520,7 @@ TEST_F(DocumentTest, AChangeOfStatusAloneRaisesNothing) {
         fake->advance(CarvexPlatform::Document::autosaveDelay);
         settle();
         EXPECT_TRUE(alerts->presented().empty());
-        EXPECT_EQ(read(document->filePath()), edited ? "a: 1\n" : "a: 0\n");
+        EXPECT_EQ(read(document->filePath()), row.expectFile);
         EXPECT_FALSE(document->isDocumentEdited());
     }
 }
@@ -529,18 +542,33 @@ public:
 
 }  // namespace
 
+// The notice that follows reloads the other program's text, and a save first asks.
 TEST_F(DocumentTest, AWriteLandingDuringTheReadIsAChange) {
-    const QString file = folder.filePath("read-raced.yaml");
-    CarvexTest::writeDated(file, "a: 0\n", CarvexTest::knownModifiedNanoseconds);
-    WrittenDuringReadDocument document(&preferences);
-    document.duringRead = [&] { CarvexTest::changeExternally(file, CarvexTest::ExternalFileChange::newerDate, "a: 1\n"); };
-    ASSERT_EQ(document.readFromFile(file, DocumentTypes::yamlDocument), std::nullopt);
-    EXPECT_EQ(document.content(), "a: 0\n");
-    document.presentedItemDidChange();
-    fake->advance(500ms);
-    settle();
-    EXPECT_EQ(document.content(), "a: 1\n");
-    EXPECT_EQ(logLines(document), std::vector<QString>{reloadedLine});
+    for (const bool edited : {false, true}) {
+        SCOPED_TRACE(edited ? "edited: the save asks" : "unedited: the notice reloads");
+        const QString file = folder.filePath(edited ? "read-raced-edited.yaml" : "read-raced.yaml");
+        CarvexTest::writeDated(file, "a: 0\n", CarvexTest::knownModifiedNanoseconds);
+        WrittenDuringReadDocument document(&preferences);
+        document.duringRead = [&] {
+            CarvexTest::changeExternally(file, CarvexTest::ExternalFileChange::newerDate, "a: 1\n");
+        };
+        ASSERT_EQ(document.readFromFile(file, DocumentTypes::yamlDocument), std::nullopt);
+        EXPECT_EQ(document.content(), "a: 0\n");
+        if (edited) {
+            edit(document, "a: 2\n");
+            alerts->respond(1);  // Cancel
+            fake->advance(CarvexPlatform::Document::autosaveDelay);
+            settle();
+            EXPECT_EQ(alerts->presented().size(), 1u);
+            EXPECT_EQ(read(file), "a: 1\n");
+        } else {
+            document.presentedItemDidChange();
+            fake->advance(500ms);
+            settle();
+            EXPECT_EQ(document.content(), "a: 1\n");
+            EXPECT_EQ(logLines(document), std::vector<QString>{reloadedLine});
+        }
+    }
 }
 
 // The conflict alert about a deleted file is up: autosave waits for its answer rather than making
