@@ -193,7 +193,7 @@ void Document::checkForExternalChange() {
     if (isShowingExternalChangeDialog_ || !hasFile()) {
         return;
     }
-    // A later check decides: one comparing bytes still under way is not answered.
+    // Each check replaces the ones before: a comparison of bytes still under way for one is dropped.
     const std::uint64_t check = ++externalChangeCheck_;
     // Any other file than the one this document read or wrote is a change: a later date, an earlier
     // one (a file put back from a backup), or the same date on another size or inode (a file written

@@ -57,7 +57,8 @@ public:
     // kept: a later Save As does not rename it.
     DocumentLogger& logger();
 
-    // The file as this document last read, reloaded or saved it; any other file on disk is a change.
+    // The file as this document last read (before the read), reloaded or saved it; any other file on
+    // disk is a change, except one whose status time alone moved while its bytes stayed.
     const std::optional<CarvexPlatform::FileSignature>& lastKnownFileSignature() const {
         return lastKnownFileSignature_;
     }
