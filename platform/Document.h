@@ -36,7 +36,8 @@ enum class ChangeType { done, undone, redone, cleared };
 //   overwritten without asking (`confirmOverwriteOfChangedFile`); changed means any other
 //   `FileSignature` (time, size or identity), an older time or the same time included, or, when only
 //   its status time moved, other bytes than the document's `FileDigest` (compared on the save's
-//   thread); an autosave asks too when the file was deleted, where Save writes it again;
+//   thread); an autosave asks too when the file was deleted (unless no one is there to answer),
+//   where Save writes it again;
 // - the data is made on the main thread and written on a background thread; saves of one document
 //   run one after the other, and edits made while a save writes keep the document edited.
 // Closing never loses text: an edited document with a file is saved in place, an edited untitled
@@ -165,8 +166,8 @@ private:
     };
     // Asks before Save As replaces an existing file the panel did not ask about.
     void confirmReplacing(const QString& target, SaveCompletion completion);
-    // What a save's thread did: the error, or the file its rename left and the bytes it wrote; or
-    // nothing, when the file it was to check held other bytes than the document's digest.
+    // What a save's thread did: the error, or the file its rename left and the bytes it wrote; or,
+    // with `changedOnDisk`, nothing, when the file it was to check held other bytes than the digest.
     struct Written {
         std::optional<Error> error = std::nullopt;
         std::optional<FileSignature> signature = std::nullopt;
