@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carvex/CaretContext/ReferenceKind.h"
 #include "Carvex/ModelAdapters/ExampleAdapter.h"
 #include "Carvex/ModelAdapters/HTTPMethod.h"
 #include "Carvex/ModelAdapters/OperationAdapter.h"
@@ -67,6 +68,12 @@ public:
     resolveRequestBodySourceLocation(const VoziZazIreCore::Reference& reference) const = 0;
     virtual std::optional<VoziZazIreCore::SourceLocation>
     resolveHeaderSourceLocation(const VoziZazIreCore::Reference& reference) const = 0;
+    // The same two starts for the entry under the section of `kind` (any of the components sections); nothing
+    // for `unknown`, a reference into another section, and "pathItems" in a 3.0 document, which has none.
+    virtual std::optional<int64_t> resolveComponentLocation(ReferenceKind kind,
+                                                            const VoziZazIreCore::Reference& reference) const = 0;
+    virtual std::optional<VoziZazIreCore::SourceLocation>
+    resolveComponentSourceLocation(ReferenceKind kind, const VoziZazIreCore::Reference& reference) const = 0;
     // Top-level servers; empty when absent.
     virtual std::vector<std::shared_ptr<const ServerAdapter>> servers() const = 0;
     // Top-level security requirements; empty when absent.

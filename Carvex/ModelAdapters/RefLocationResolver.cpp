@@ -1,5 +1,6 @@
 #include "Carvex/ModelAdapters/RefLocationResolver.h"
 
+#include "Carvex/CaretContext/ReferenceKind.h"
 #include "Carvex/Text/TextPositionConverter.h"
 #include "Carvex/ModelAdapters/OpenAPIDocumentAdapter.h"
 #include "Carvex/ModelAdapters/ParsedOpenAPIModel.h"
@@ -13,14 +14,8 @@ namespace {
 using VoziZazIreCore::Reference;
 using VoziZazIreCore::SourceLocation;
 
-// The adapter's requirements for one section: the start offset and the whole start location.
-struct SectionLookup {
-    std::optional<int64_t> (OpenAPIDocumentAdapter::*offset)(const Reference&) const;
-    std::optional<SourceLocation> (OpenAPIDocumentAdapter::*start)(const Reference&) const;
-};
-
-// The section a local path names, when it is one whose targets can be found.
-std::optional<SectionLookup> sectionOf(QStringView path)
+// The components section a local path names, when it is one of them.
+std::optional<ReferenceKind> sectionOf(QStringView path)
 {
     if (!path.startsWith(u"#/"))
         return std::nullopt;
@@ -33,23 +28,10 @@ std::optional<SectionLookup> sectionOf(QStringView path)
     }
     if (count < 2 || pieces[0] != u"components")
         return std::nullopt;
-    const QStringView section = pieces[1];
-    if (section == u"schemas")
-        return SectionLookup{&OpenAPIDocumentAdapter::resolveSchemaLocation,
-                             &OpenAPIDocumentAdapter::resolveSchemaSourceLocation};
-    if (section == u"parameters")
-        return SectionLookup{&OpenAPIDocumentAdapter::resolveParameterLocation,
-                             &OpenAPIDocumentAdapter::resolveParameterSourceLocation};
-    if (section == u"responses")
-        return SectionLookup{&OpenAPIDocumentAdapter::resolveResponseLocation,
-                             &OpenAPIDocumentAdapter::resolveResponseSourceLocation};
-    if (section == u"requestBodies")
-        return SectionLookup{&OpenAPIDocumentAdapter::resolveRequestBodyLocation,
-                             &OpenAPIDocumentAdapter::resolveRequestBodySourceLocation};
-    if (section == u"headers")
-        return SectionLookup{&OpenAPIDocumentAdapter::resolveHeaderLocation,
-                             &OpenAPIDocumentAdapter::resolveHeaderSourceLocation};
-    return std::nullopt;
+    const ReferenceKind kind = referenceKindFromComponentsSection(pieces[1]);
+    if (kind == ReferenceKind::unknown)
+        return std::nullopt;
+    return kind;
 }
 
 Reference referenceTo(const QString& path)
@@ -61,10 +43,10 @@ Reference referenceTo(const QString& path)
 
 std::optional<int64_t> RefLocationResolver::resolveLocation(const QString& path, const ParsedOpenAPIModel& model) const
 {
-    const std::optional<SectionLookup> lookup = sectionOf(path);
-    if (!lookup)
+    const std::optional<ReferenceKind> section = sectionOf(path);
+    if (!section)
         return std::nullopt;
-    return ((*model.makeAdapter()).*(lookup->offset))(referenceTo(path));
+    return model.makeAdapter()->resolveComponentLocation(*section, referenceTo(path));
 }
 
 std::optional<int64_t> RefLocationResolver::resolveLocation(const RefLink& link, const ParsedOpenAPIModel& model) const
@@ -77,10 +59,10 @@ std::optional<int64_t> RefLocationResolver::resolveLocation(const RefLink& link,
 std::optional<SourceLocation> RefLocationResolver::resolveSourceLocation(const QString& path,
                                                                          const ParsedOpenAPIModel& model) const
 {
-    const std::optional<SectionLookup> lookup = sectionOf(path);
-    if (!lookup)
+    const std::optional<ReferenceKind> section = sectionOf(path);
+    if (!section)
         return std::nullopt;
-    return ((*model.makeAdapter()).*(lookup->start))(referenceTo(path));
+    return model.makeAdapter()->resolveComponentSourceLocation(*section, referenceTo(path));
 }
 
 std::optional<SourceLocation> RefLocationResolver::resolveSourceLocation(const RefLink& link,

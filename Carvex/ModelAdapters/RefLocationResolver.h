@@ -15,8 +15,7 @@ class ParsedOpenAPIModel;
 class TextPositionConverter;
 
 // Finds where the target of a local reference "#/components/<section>/<name>" starts, through the
-// parsed model's document adapter, for the sections schemas, parameters, responses, requestBodies and
-// headers. Keeps nothing.
+// parsed model's document adapter, for every components section (pathItems in 3.1 only). Keeps nothing.
 //
 // `resolveLocation` answers the target's start offset in the parser's units (JSON: grapheme clusters
 // from the text's start; YAML: the line's UTF-8 byte start plus clusters), which is no position in
@@ -25,8 +24,8 @@ class TextPositionConverter;
 class RefLocationResolver {
 public:
     // The start offset of the component that `path` names; nothing for a path not beginning with
-    // "#/", fewer than two pieces after it, a first piece other than "components", another section,
-    // or a component that does not exist.
+    // "#/", fewer than two pieces after it, a first piece other than "components", a section the
+    // components object does not have, or a component that does not exist.
     std::optional<int64_t> resolveLocation(const QString& path, const ParsedOpenAPIModel& model) const;
     // Nothing for an external link; else as for its path.
     std::optional<int64_t> resolveLocation(const RefLink& link, const ParsedOpenAPIModel& model) const;

@@ -68,6 +68,35 @@ std::optional<VoziZazIreCore::SourceLocation> entryStart(const ReferenceOr<Entry
     return entry->inlineValue()->location.locationRange.start;
 }
 
+// What `use` makes of the entry under the components section of `kind` that `reference` names (a null entry
+// when there is none); `Result{}` for unknown and for a section the version lacks.
+template<class Model, class Result, class Use>
+Result withComponentEntry(const typename Model::Document& document, ReferenceKind kind, const Reference& reference,
+                          Use use)
+{
+    using Components = typename Model::Components;
+    const auto entry = [&](auto section, std::string_view sectionName) {
+        return use(componentEntry(document.components, section, sectionName, reference));
+    };
+    switch (kind) {
+    case ReferenceKind::schema: return entry(&Components::schemas, "schemas");
+    case ReferenceKind::response: return entry(&Components::responses, "responses");
+    case ReferenceKind::parameter: return entry(&Components::parameters, "parameters");
+    case ReferenceKind::requestBody: return entry(&Components::requestBodies, "requestBodies");
+    case ReferenceKind::header: return entry(&Components::headers, "headers");
+    case ReferenceKind::securityScheme: return entry(&Components::securitySchemes, "securitySchemes");
+    case ReferenceKind::pathItem:
+        if constexpr (requires { &Components::pathItems; })
+            return entry(&Components::pathItems, "pathItems");
+        break;
+    case ReferenceKind::example: return entry(&Components::examples, "examples");
+    case ReferenceKind::link: return entry(&Components::links, "links");
+    case ReferenceKind::callback: return entry(&Components::callbacks, "callbacks");
+    case ReferenceKind::unknown: break;
+    }
+    return Result{};
+}
+
 } // namespace
 
 template<class Model>
@@ -148,66 +177,82 @@ std::shared_ptr<const ExampleAdapter> VersionedDocumentAdapter<Model>::resolveEx
 template<class Model>
 std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveSchemaLocation(const Reference& reference) const
 {
-    return entryOffset(componentEntry(document->components, &Model::Components::schemas, "schemas", reference));
+    return resolveComponentLocation(ReferenceKind::schema, reference);
 }
 
 template<class Model>
 std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveParameterLocation(const Reference& reference) const
 {
-    return entryOffset(componentEntry(document->components, &Model::Components::parameters, "parameters", reference));
+    return resolveComponentLocation(ReferenceKind::parameter, reference);
 }
 
 template<class Model>
 std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveResponseLocation(const Reference& reference) const
 {
-    return entryOffset(componentEntry(document->components, &Model::Components::responses, "responses", reference));
+    return resolveComponentLocation(ReferenceKind::response, reference);
 }
 
 template<class Model>
 std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveRequestBodyLocation(const Reference& reference) const
 {
-    return entryOffset(componentEntry(document->components, &Model::Components::requestBodies, "requestBodies", reference));
+    return resolveComponentLocation(ReferenceKind::requestBody, reference);
 }
 
 template<class Model>
 std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveHeaderLocation(const Reference& reference) const
 {
-    return entryOffset(componentEntry(document->components, &Model::Components::headers, "headers", reference));
+    return resolveComponentLocation(ReferenceKind::header, reference);
 }
 
 template<class Model>
 std::optional<VoziZazIreCore::SourceLocation>
 VersionedDocumentAdapter<Model>::resolveSchemaSourceLocation(const Reference& reference) const
 {
-    return entryStart(componentEntry(document->components, &Model::Components::schemas, "schemas", reference));
+    return resolveComponentSourceLocation(ReferenceKind::schema, reference);
 }
 
 template<class Model>
 std::optional<VoziZazIreCore::SourceLocation>
 VersionedDocumentAdapter<Model>::resolveParameterSourceLocation(const Reference& reference) const
 {
-    return entryStart(componentEntry(document->components, &Model::Components::parameters, "parameters", reference));
+    return resolveComponentSourceLocation(ReferenceKind::parameter, reference);
 }
 
 template<class Model>
 std::optional<VoziZazIreCore::SourceLocation>
 VersionedDocumentAdapter<Model>::resolveResponseSourceLocation(const Reference& reference) const
 {
-    return entryStart(componentEntry(document->components, &Model::Components::responses, "responses", reference));
+    return resolveComponentSourceLocation(ReferenceKind::response, reference);
 }
 
 template<class Model>
 std::optional<VoziZazIreCore::SourceLocation>
 VersionedDocumentAdapter<Model>::resolveRequestBodySourceLocation(const Reference& reference) const
 {
-    return entryStart(componentEntry(document->components, &Model::Components::requestBodies, "requestBodies", reference));
+    return resolveComponentSourceLocation(ReferenceKind::requestBody, reference);
 }
 
 template<class Model>
 std::optional<VoziZazIreCore::SourceLocation>
 VersionedDocumentAdapter<Model>::resolveHeaderSourceLocation(const Reference& reference) const
 {
-    return entryStart(componentEntry(document->components, &Model::Components::headers, "headers", reference));
+    return resolveComponentSourceLocation(ReferenceKind::header, reference);
+}
+
+template<class Model>
+std::optional<int64_t> VersionedDocumentAdapter<Model>::resolveComponentLocation(ReferenceKind kind,
+                                                                                 const Reference& reference) const
+{
+    return withComponentEntry<Model, std::optional<int64_t>>(*document, kind, reference,
+                                                             [](const auto* entry) { return entryOffset(entry); });
+}
+
+template<class Model>
+std::optional<VoziZazIreCore::SourceLocation>
+VersionedDocumentAdapter<Model>::resolveComponentSourceLocation(ReferenceKind kind, const Reference& reference) const
+{
+    return withComponentEntry<Model, std::optional<VoziZazIreCore::SourceLocation>>(
+        *document, kind, reference, [](const auto* entry) { return entryStart(entry); });
 }
 
 template<class Model>

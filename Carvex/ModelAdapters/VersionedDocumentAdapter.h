@@ -13,7 +13,7 @@
 namespace Carvex {
 
 // OpenAPIDocumentAdapter over one version's document (Model: OpenAPI30Model or OpenAPI31Model). The 3.1
-// webhooks and component path items are not presented. The document never changes: a path, an operation
+// webhooks and component path items are not presented (only a component path item's start is found). The document never changes: a path, an operation
 // or a schema reference asked for again gives the same adapter, so what that adapter works out is reused.
 template<class Model>
 class VersionedDocumentAdapter final : public OpenAPIDocumentAdapter {
@@ -46,6 +46,10 @@ public:
     resolveRequestBodySourceLocation(const VoziZazIreCore::Reference& reference) const override;
     std::optional<VoziZazIreCore::SourceLocation>
     resolveHeaderSourceLocation(const VoziZazIreCore::Reference& reference) const override;
+    std::optional<int64_t> resolveComponentLocation(ReferenceKind kind,
+                                                    const VoziZazIreCore::Reference& reference) const override;
+    std::optional<VoziZazIreCore::SourceLocation>
+    resolveComponentSourceLocation(ReferenceKind kind, const VoziZazIreCore::Reference& reference) const override;
     std::vector<std::shared_ptr<const ServerAdapter>> servers() const override;
     std::vector<std::shared_ptr<const SecurityRequirementAdapter>> security() const override;
     std::shared_ptr<const ExampleAdapter> resolveExample(const VoziZazIreCore::Reference& reference) const override;

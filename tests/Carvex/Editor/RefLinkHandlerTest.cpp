@@ -49,7 +49,7 @@ const char* const kYAML = "openapi: 3.0.3\n"
                           "        '200':\n"
                           "          $ref: '#/components/responses/Found'\n"
                           "        '404':\n"
-                          "          $ref: \"#/components/examples/Sample\"\n"
+                          "          $ref: \"#/components/examples/Absent\"\n"
                           "        '500':\n"
                           "          $ref: 'other.yaml#/Error'\n"
                           "components:\n"
@@ -71,7 +71,7 @@ const char* const kJSON = "{\n"
                           "  \"info\": {\"title\": \"Caf\xC3\xA9 \xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD e\xCC\x81\xCC\x82\", \"version\": \"1\"},\n"
                           "  \"paths\": {\"/pets\": {\"get\": {\"responses\": {\n"
                           "    \"200\": {\"$ref\": \"#/components/responses/Found\"},\n"
-                          "    \"404\": {\"$ref\": \"#/components/examples/Sample\"},\n"
+                          "    \"404\": {\"$ref\": \"#/components/examples/Absent\"},\n"
                           "    \"500\": {\"$ref\": \"other.yaml#/Error\"}}}}},\n"
                           "  \"components\": {\n"
                           "    \"schemas\": {\n"
@@ -257,8 +257,8 @@ TEST_F(RefLinkHandlerTest, LinksFollowEveryEditLikeAFullDetection) {
         } edits[] = {
             {"typing into a value", "Found", 5, 0, "s", false},
             {"typing before a link", json ? "\"paths\"" : "  /pets", 0, 0, "x", false},
-            {"deleting a value's closing quote", "Sample", 6, 1, "", false},
-            {"putting it back", "Sample", 6, 0, "\"", false},
+            {"deleting a value's closing quote", "Absent", 6, 1, "", false},
+            {"putting it back", "Absent", 6, 0, "\"", false},
             {"a new link", json ? "\"Alias\"" : "    Pet:", 0, 0,
              json ? "\"Dog\": {\"$ref\": \"#/components/schemas/Pet\"},\n      "
                   : "    Dog:\n      $ref: '#/components/schemas/Pet'\n",
@@ -384,7 +384,7 @@ TEST_F(RefLinkHandlerTest, ACommandClickPutsTheCaretOnTheTargetsFirstCharacter) 
             {"#/components/schemas/Pet", format.language == DocumentLanguage::json ? "{\"title\": \"Pet" : "title: Pet"},
             {"#/components/responses/Found",
              format.language == DocumentLanguage::json ? "{\"description\": \"f\xC3\xB6und" : "description: f"},
-            {"#/components/examples/Sample", nullptr},
+            {"#/components/examples/Absent", nullptr},
         };
         for (const auto& row : rows) {
             SCOPED_TRACE(row.link);

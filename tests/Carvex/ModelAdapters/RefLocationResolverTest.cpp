@@ -100,8 +100,8 @@ TEST(RefLocationResolverTest, TargetsLandOnTheirFirstCharacterInBothFormats)
         {"#/components/responses/Found", "description: f\xC3\xB6und", "{\"description\": \"f\xC3\xB6und\""},
         {"#/components/requestBodies/PetBody", "content: {}", "{\"content\": {}}"},
         {"#/components/headers/Rate", "description: r\xC3\xA2te", "{\"description\": \"r\xC3\xA2te\""},
-        {"#/components/examples/Sample", nullptr, nullptr},
-        {"#/components/securitySchemes/Key", nullptr, nullptr},
+        {"#/components/examples/Sample", "summary: s", "{\"summary\": \"s\"}"},
+        {"#/components/securitySchemes/Key", "type: apiKey", "{\"type\": \"apiKey\""},
         {"#/components/schemas/Missing", nullptr, nullptr},
         {"#/paths/~1pets", nullptr, nullptr},
         {"#/components", nullptr, nullptr},
@@ -161,6 +161,114 @@ TEST(RefLocationResolverTest, TargetsLandOnTheirFirstCharacterInBothFormats)
         const Carvex::RefLink external{{1, 1}, {0, 3}, QStringLiteral("other.yaml#/components/schemas/Pet")};
         EXPECT_FALSE(resolver.resolveLocation(external, model));
         EXPECT_FALSE(resolver.resolveSourceLocation(external, model));
+    }
+}
+
+// Every section a completed pointer may name, in both formats and versions; "pathItems" is a 3.1 section.
+std::string sectionsDocument(const char* version, bool yaml)
+{
+    const std::string text =
+        yaml ? "openapi: @\n"
+               "info: {title: t, version: '1'}\n"
+               "paths: {}\n"
+               "components:\n"
+               "  schemas:\n"
+               "    Pet:\n"
+               "      title: Pet here\n"
+               "  parameters:\n"
+               "    Limit: {name: limit here, in: query}\n"
+               "  responses:\n"
+               "    Found: {description: found here}\n"
+               "  requestBodies:\n"
+               "    PetBody: {description: body here, content: {}}\n"
+               "  headers:\n"
+               "    Rate: {description: rate here}\n"
+               "  securitySchemes:\n"
+               "    Key: {type: apiKey, name: key here, in: header}\n"
+               "  examples:\n"
+               "    Sample: {summary: sample here}\n"
+               "    Again:\n"
+               "      $ref: '#/components/examples/Sample'\n"
+               "  links:\n"
+               "    a/b: {description: link here}\n"
+               "  callbacks:\n"
+               "    c~d:\n"
+               "      '{$request.body#/url}': {summary: callback here}\n"
+               "  pathItems:\n"
+               "    Shared: {summary: path item here}\n"
+             : "{\"openapi\": \"@\", \"info\": {\"title\": \"t\", \"version\": \"1\"}, \"paths\": {},\n"
+               " \"components\": {\n"
+               "  \"schemas\": {\"Pet\": {\"title\": \"Pet here\"}},\n"
+               "  \"parameters\": {\"Limit\": {\"name\": \"limit here\", \"in\": \"query\"}},\n"
+               "  \"responses\": {\"Found\": {\"description\": \"found here\"}},\n"
+               "  \"requestBodies\": {\"PetBody\": {\"description\": \"body here\", \"content\": {}}},\n"
+               "  \"headers\": {\"Rate\": {\"description\": \"rate here\"}},\n"
+               "  \"securitySchemes\": {\"Key\": {\"type\": \"apiKey\", \"name\": \"key here\", \"in\": \"header\"}},\n"
+               "  \"examples\": {\"Sample\": {\"summary\": \"sample here\"},\n"
+               "    \"Again\": {\"$ref\": \"#/components/examples/Sample\"}},\n"
+               "  \"links\": {\"a/b\": {\"description\": \"link here\"}},\n"
+               "  \"callbacks\": {\"c~d\": {\"{$request.body#/url}\": {\"summary\": \"callback here\"}}},\n"
+               "  \"pathItems\": {\"Shared\": {\"summary\": \"path item here\"}}\n"
+               " }}\n";
+    std::string out = text;
+    out.replace(out.find('@'), 1, version);
+    return out;
+}
+
+TEST(RefLocationResolverTest, EverySectionCompletionWritesIsATarget)
+{
+    const struct {
+        const char* path;
+        const char* yamlTarget; // the text that starts at the component's entry; null for no target
+        const char* jsonTarget;
+        bool only31 = false;
+    } rows[] = {
+        {"#/components/schemas/Pet", "title: Pet here", "{\"title\": \"Pet here\""},
+        {"#/components/parameters/Limit", "{name: limit here", "{\"name\": \"limit here\""},
+        {"#/components/responses/Found", "{description: found here", "{\"description\": \"found here\""},
+        {"#/components/requestBodies/PetBody", "{description: body here", "{\"description\": \"body here\""},
+        {"#/components/headers/Rate", "{description: rate here", "{\"description\": \"rate here\""},
+        {"#/components/securitySchemes/Key", "{type: apiKey, name: key here", "{\"type\": \"apiKey\", \"name\": \"key here\""},
+        {"#/components/examples/Sample", "{summary: sample here", "{\"summary\": \"sample here\""},
+        {"#/components/examples/Again", "'#/components/examples/Sample'", "\"#/components/examples/Sample\"}"},
+        {"#/components/links/a~1b", "{description: link here", "{\"description\": \"link here\""},
+        {"#/components/callbacks/c~0d", "'{$request.body#/url}'", "{\"{$request.body#/url}\""},
+        {"#/components/pathItems/Shared", "{summary: path item here", "{\"summary\": \"path item here\"", true},
+        {"#/components/links/a/b", nullptr, nullptr},
+        {"#/components/callbacks/c~1d", nullptr, nullptr},
+        {"#/components/examples/Missing", nullptr, nullptr},
+        {"#/components/securitySchemes", nullptr, nullptr},
+        {"#/components/definitions/Pet", nullptr, nullptr},
+    };
+    const RefLocationResolver resolver;
+    for (const char* version : {"3.0.3", "3.1.0"}) {
+        for (const bool yaml : {true, false}) {
+            const std::string document = sectionsDocument(version, yaml);
+            const ParsedOpenAPIModel model =
+                modelOf(document, yaml ? VoziZazIre::Format::yaml : VoziZazIre::Format::json);
+            const QString text = QString::fromStdString(document);
+            const bool is31 = version[2] == '1';
+            for (const auto& row : rows) {
+                SCOPED_TRACE(std::string(version) + (yaml ? " YAML " : " JSON ") + row.path);
+                const char* target = row.only31 && !is31 ? nullptr : yaml ? row.yamlTarget : row.jsonTarget;
+                const QString path = QString::fromUtf8(row.path);
+                const std::optional<SourceLocation> start = resolver.resolveSourceLocation(path, model);
+                const std::optional<int64_t> offset = resolver.resolveLocation(path, model);
+                ASSERT_EQ(start.has_value(), target != nullptr);
+                ASSERT_EQ(offset.has_value(), target != nullptr);
+                if (!target)
+                    continue;
+                EXPECT_EQ(*offset, start->offset);
+                // The target text stands once in the document; its line and column are the entry's.
+                const qsizetype at = text.indexOf(QString::fromUtf8(target));
+                ASSERT_GE(at, 0);
+                ASSERT_EQ(text.indexOf(QString::fromUtf8(target), at + 1), -1);
+                const qsizetype lineStart = text.lastIndexOf(u'\n', at) + 1;
+                EXPECT_EQ(start->line, text.first(at).count(u'\n') + 1);
+                EXPECT_EQ(start->column, at - lineStart + 1);
+                EXPECT_EQ(RefLocationResolver::textPosition(*start, text), at);
+            }
+        }
     }
 }
 
