@@ -350,6 +350,19 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, Written
     if (!queuedSaves_.empty()) {
         PendingSave next = std::move(queuedSaves_.front());
         queuedSaves_.erase(queuedSaves_.begin());
+        // Asked for while the save before wrote (a quit, a signal or autosave behind Save): with no
+        // edit since and the file as that save left it, the file holds this text already.
+        const bool ownFile =
+            next.operation == SaveOperation::save || next.operation == SaveOperation::autosaveInPlace;
+        if (ownFile && !isDocumentEdited() && fileSignature_ && FileSignature::ofFile(next.path) == fileSignature_) {
+            saving_ = true;
+            MainScheduler::shared()->post([guard = QPointer<Document>(this), next] {
+                if (guard) {
+                    guard->finishSave(next, 0, Written{.signature = guard->fileSignature_, .digest = guard->fileDigest_});
+                }
+            });
+            return;
+        }
         startSave(std::move(next));
     }
 }

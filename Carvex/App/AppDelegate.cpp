@@ -1,5 +1,7 @@
 #include "Carvex/App/AppDelegate.h"
 
+#include "Carvex/Documents/Document.h"
+#include "Carvex/Documents/DocumentTypes.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Manual/HelpWindowController.h"
@@ -11,6 +13,7 @@
 #include "platform/MainScheduler.h"
 #include "platform/ModalWindows.h"
 #include "platform/NotificationCenter.h"
+#include "platform/RecoveryFile.h"
 #include "platform/StandardUpdaterController.h"
 #include "platform/ViewController.h"
 #include "platform/WindowController.h"
@@ -737,8 +740,8 @@ void AppDelegate::terminateWithoutAsking() {
         QApplication::quit();
         return;
     }
-    // Counts the saves under way, and the loop below; the last to end closes the documents, which
-    // are all unedited then or have nowhere to be written.
+    // Counts the saves under way, and the loop below; the last to end closes the documents, whose
+    // edits are then in their files or in recovery files.
     auto pending = std::make_shared<int>(1);
     QPointer<AppDelegate> self(this);
     auto oneDone = [self, pending] {
@@ -756,26 +759,71 @@ void AppDelegate::terminateWithoutAsking() {
                 }
             }
         }
+        if (self) {
+            // The recent list names the recovery files at the next start.
+            self->settings_->sync();
+        }
         QApplication::quit();
     };
     for (CarvexPlatform::Document* document : documentController_->documents()) {
-        if (document->hasFile() && document->isDocumentEdited()) {
-            ++*pending;
-            // Queued behind a save under way; the write goes through a temporary file renamed over
-            // the old one, so the file is never seen half written.
-            document->saveToFile(document->filePath(), document->fileType(),
-                                 CarvexPlatform::SaveOperation::autosaveInPlace,
-                                 [self, oneDone, name = document->displayName()](
-                                     const std::optional<CarvexPlatform::Error>& error) {
-                                     if (self && error && !error->isUserCancelled()) {
-                                         self->log_(QStringLiteral("[Carvex] %1 could not be saved: %2")
-                                                        .arg(name, error->localizedDescription));
-                                     }
-                                     oneDone();
-                                 });
+        if (!document->isDocumentEdited()) {
+            continue;
         }
+        if (!document->hasFile()) {
+            keepInRecoveryFile(*document);
+            continue;
+        }
+        ++*pending;
+        // Queued behind a save under way; the write goes through a temporary file renamed over
+        // the old one, so the file is never seen half written.
+        document->saveToFile(document->filePath(), document->fileType(), CarvexPlatform::SaveOperation::autosaveInPlace,
+                             [self, oneDone, document = QPointer<CarvexPlatform::Document>(document)](
+                                 const std::optional<CarvexPlatform::Error>& error) {
+                                 if (self && document && error) {
+                                     if (!error->isUserCancelled()) {
+                                         self->log_(QStringLiteral("[Carvex] %1 could not be saved: %2")
+                                                        .arg(document->displayName(), error->localizedDescription));
+                                     }
+                                     // Refused (the file changed on disk) or failed: the text goes
+                                     // elsewhere, and the file stays as it is.
+                                     self->keepInRecoveryFile(*document);
+                                 }
+                                 oneDone();
+                             });
     }
     oneDone();
+}
+
+void AppDelegate::keepInRecoveryFile(CarvexPlatform::Document& document) {
+    const QString name = document.displayName();
+    QString extension = document.hasFile() ? QFileInfo(document.filePath()).suffix() : QString();
+    auto* ours = dynamic_cast<Document*>(&document);
+    if (extension.isEmpty() && ours && ours->fileFormat) {
+        extension = DocumentTypes::fileNameExtension(*ours->fileFormat);
+    }
+    if (extension.isEmpty()) {
+        extension = document.fileNameExtension(document.fileType(), CarvexPlatform::SaveOperation::saveAs);
+    }
+    auto data = document.dataOfType(document.fileType());
+    if (std::holds_alternative<CarvexPlatform::Error>(data) && ours) {
+        // A text the file's encoding refuses (a lone surrogate) is still kept, with that one
+        // character replaced.
+        data = ours->content().toUtf8();
+    }
+    if (const auto* error = std::get_if<CarvexPlatform::Error>(&data)) {
+        log_(QStringLiteral("[Carvex] The edits to %1 are lost: %2").arg(name, error->localizedDescription));
+        return;
+    }
+    const auto written = CarvexPlatform::RecoveryFile::write(name, extension, std::get<QByteArray>(data));
+    if (const auto* error = std::get_if<CarvexPlatform::Error>(&written)) {
+        log_(QStringLiteral("[Carvex] The edits to %1 are lost: %2").arg(name, error->localizedDescription));
+        return;
+    }
+    const QString& path = std::get<QString>(written);
+    if (documentController_) {
+        documentController_->noteNewRecentDocumentPath(path);
+    }
+    log_(QStringLiteral("[Carvex] The edits to %1 could not go to its file; they are kept in %2").arg(name, path));
 }
 
 void AppDelegate::sessionWillEnd(bool mayAsk) {

@@ -16,6 +16,7 @@ class QMenu;
 class QWidget;
 
 namespace CarvexPlatform {
+class Document;
 class MainMenu;
 class StandardUpdaterController;
 class WindowController;
@@ -90,9 +91,11 @@ public:
 
     // The end asked for by a signal (SIGTERM, SIGHUP, SIGINT): the modal windows end as cancelled
     // and no question is asked. Every document with a file writes its pending edits in place, as
-    // autosave would (a file changed on disk by another program is left as it is); an untitled
-    // document has nowhere to go. Once the saves are done the documents close and the application
-    // ends. Asked again while the saves run, it does nothing more.
+    // autosave would. Edits that cannot go there (a file changed on disk by another program, which
+    // is left as it is; a failed write; an untitled document) go to a recovery file
+    // (`CarvexPlatform::RecoveryFile`), noted as a recent document and named on standard error.
+    // Once the saves are done the documents close and the application ends. Asked again while the
+    // saves run, it does nothing more.
     void terminateWithoutAsking();
     // The session ends (a logout): the Quit when the session manager lets the application ask, else
     // as for a signal.
@@ -132,6 +135,8 @@ private:
     // none has it.
     void sendToFocusedWidget(const char* method, const QKeySequence& key = {});
     void terminate();
+    // Writes the document's text to a new recovery file and says where, or why it could not.
+    void keepInRecoveryFile(CarvexPlatform::Document& document);
     void find(bool askForText);
     void bringDocumentWindowsForward();
     void openNextHandedOverFile();

@@ -15,6 +15,7 @@
 #include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/EditorSplitViewController.h"
 #include "Carvex/Windows/SplitViewController.h"
+#include "platform/DocumentController.h"
 #include "platform/WindowTabHost.h"
 
 #include <QApplication>
@@ -25,15 +26,21 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -47,6 +54,7 @@ constexpr const char* filesVariable = "CARVEX_QUIT_FILES";
 constexpr const char* signalVariable = "CARVEX_QUIT_SIGNAL";
 const QByteArray typed = "# typed before quitting ";
 const QByteArray replaced = "openapi: 3.0.3\ninfo:\n  title: Put back by another program\n  version: '1'\npaths: {}\n";
+const QByteArray untitledText = "openapi: 3.0.3\ninfo:\n  title: Never saved\n  version: '1'\npaths: {}\n";
 
 #if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
 constexpr qsizetype largeSave = 5 * 1024 * 1024;
@@ -87,22 +95,24 @@ std::vector<Document*> openDocuments() {
     return documents;
 }
 
-// The first document's editor, shown, focused and in the active window; null until it is.
-EditorTextView* focusFirstEditor(std::size_t documentCount) {
-    const std::vector<Document*> documents = openDocuments();
-    if (documents.size() != documentCount) {
-        return nullptr;
-    }
-    EditorTextView* view = editorTextViewOf(documents.front());
+// The document's editor, shown, focused and in the active window; null until it is.
+EditorTextView* focusEditorOf(Document* document) {
+    EditorTextView* view = editorTextViewOf(document);
     if (view == nullptr || view->textLength() == 0) {
         return nullptr;
     }
-    QWidget* window = documents.front()->windowControllers().front()->window();
+    QWidget* window = document->windowControllers().front()->window();
     CarvexPlatform::WindowTabHost::makeKeyAndOrderFront(window);
     QWidget* host = CarvexPlatform::WindowTabHost::hostOf(window);
     QApplication::setActiveWindow(host ? host : window);
     view->setFocus();
     return view->isVisible() ? view : nullptr;
+}
+
+// The first document's editor, once `documentCount` documents are open; see `focusEditorOf`.
+EditorTextView* focusFirstEditor(std::size_t documentCount) {
+    const std::vector<Document*> documents = openDocuments();
+    return documents.size() == documentCount ? focusEditorOf(documents.front()) : nullptr;
 }
 
 void pressQuit() {
@@ -375,24 +385,65 @@ void scriptFor(const QByteArray& scenario) {
                 return true;
             },
         };
-    } else if (scenario == "signal" || scenario == "signalTwice" || scenario == "signalConflict") {
-        // Keys typed, and the signal sent to the process at once, long before autosave would come.
-        // Twice: the signal comes again while the save it started writes. Conflict: another program
-        // replaced the file meanwhile, and no one is there to say whether to write over it.
+    } else if (scenario.startsWith("signal")) {
+        // Keys typed into every open document, and the signal sent to the process at once, long
+        // before autosave would come. Twice: the signal comes again while the save it started
+        // writes. While saving: Ctrl+S first, and the signal while that save writes. Conflict:
+        // another program replaced the first file meanwhile, and no one is there to say whether to
+        // write over it; with the alert: its question is on screen. Untitled: a new document too,
+        // which has no file to go to.
         const int number = qEnvironmentVariableIntValue(signalVariable);
         const bool twice = scenario == "signalTwice";
-        const bool conflict = scenario == "signalConflict";
+        const bool whileSaving = scenario == "signalWhileSaving";
+        const bool conflict = scenario.startsWith("signalConflict");
+        const bool conflictAlert = scenario == "signalConflictAlert";
+        const bool untitled = scenario == "signalUntitled";
+        const std::size_t files = qgetenv(filesVariable).split('\n').size();
         running.steps = {
-            [&view] { return (view = focusFirstEditor(1)) != nullptr && !view->isLoading(); },
-            [&view, number, twice, conflict] {
-                QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
-                CarvexTest::type(view, QString::fromUtf8(typed));
+            [&view, files] { return (view = focusFirstEditor(files)) != nullptr && !view->isLoading(); },
+            [untitled] {
+                if (untitled) {
+                    DocumentController::instance()->openGeneratedDocument(QString::fromUtf8(untitledText),
+                                                                         DocumentFormat::yaml);
+                }
+                return true;
+            },
+            [typedInto = std::make_shared<std::size_t>(0)] {
+                // Each document in front in turn, the keys typed at its start.
+                const std::vector<Document*> documents = openDocuments();
+                if (*typedInto < documents.size()) {
+                    EditorTextView* each = focusEditorOf(documents[*typedInto]);
+                    if (each == nullptr || each->isLoading()) {
+                        return false;
+                    }
+                    QTest::keyClick(each, Qt::Key_Home, Qt::ControlModifier);
+                    CarvexTest::type(each, QString::fromUtf8(typed));
+                    ++*typedInto;
+                }
+                return *typedInto == documents.size();
+            },
+            [conflict, conflictAlert] {
                 if (conflict) {
-                    QFile file(openDocuments().front()->filePath());
+                    Document* document = openDocuments().front();
+                    QFile file(document->filePath());
                     if (!file.open(QIODevice::WriteOnly) || file.write(replaced) != replaced.size() ||
                         !file.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1),
                                           QFileDevice::FileModificationTime)) {
                         QCoreApplication::exit(7);
+                    }
+                    file.close();
+                    if (conflictAlert) {
+                        document->checkForExternalChange();
+                    }
+                }
+                return true;
+            },
+            [conflictAlert] { return !conflictAlert || modalWindow() != nullptr; },
+            [number, twice, whileSaving] {
+                if (whileSaving) {
+                    QTest::keyClick(focusEditorOf(openDocuments().front()), Qt::Key_S, Qt::ControlModifier);
+                    if (!openDocuments().front()->isSaving()) {
+                        QCoreApplication::exit(4);  // the save must still be running for this case
                     }
                 }
                 ::kill(::getpid(), number);
@@ -477,6 +528,46 @@ struct Outcome {
     QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     int exitCode = -1;
     QByteArray output;
+    // How often a file was renamed into the folder under each name while the application ran: each
+    // save renames its temporary file over the document's.
+    std::map<QString, int> renamesOnto;
+};
+
+// Watches a folder for files renamed into it (a save's last step), from outside the application.
+class RenameCount {
+public:
+    explicit RenameCount(const QString& folder) : descriptor_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (descriptor_ >= 0) {
+            // Both halves of a rename: the queue folds an event into the one before when they are
+            // alike, which two renames onto one name in a row would be.
+            ::inotify_add_watch(descriptor_, QFile::encodeName(folder).constData(), IN_MOVED_FROM | IN_MOVED_TO);
+        }
+    }
+    ~RenameCount() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    RenameCount(const RenameCount&) = delete;
+    RenameCount& operator=(const RenameCount&) = delete;
+
+    std::map<QString, int> read() const {
+        std::map<QString, int> counts;
+        alignas(inotify_event) char buffer[64 * 1024];
+        for (ssize_t length; descriptor_ >= 0 && (length = ::read(descriptor_, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t offset = 0; offset < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
+                if ((event->mask & IN_MOVED_TO) != 0 && event->len > 0) {
+                    ++counts[QFile::decodeName(event->name)];
+                }
+                offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return counts;
+    }
+
+private:
+    int descriptor_;
 };
 
 Outcome runApplication(const QByteArray& scenario, const QStringList& files, const QTemporaryDir& folder,
@@ -503,6 +594,7 @@ Outcome runApplication(const QByteArray& scenario, const QStringList& files, con
     const QString test = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name()) +
                          QLatin1Char('.') +
                          QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const RenameCount renames(folder.path());
     child.start(self, {QStringLiteral("--gtest_filter=") + test});
     Outcome outcome;
     if (!child.waitForFinished(280000)) {
@@ -514,6 +606,7 @@ Outcome runApplication(const QByteArray& scenario, const QStringList& files, con
     outcome.exitStatus = child.exitStatus();
     outcome.exitCode = child.exitCode();
     outcome.output = child.readAll();
+    outcome.renamesOnto = renames.read();
     return outcome;
 }
 
@@ -561,12 +654,13 @@ TEST_F(QuitTest, CtrlQWhileALongFileLoadsExitsNormally) {
 TEST_F(QuitTest, CtrlQWhileALongSaveWritesKeepsTheWholeFile) {
     const QByteArray original = description(largeSave);
     ASSERT_TRUE(writeFile(path("long.yaml"), original));
-    const Outcome outcome = runApplication("saving", {path("long.yaml")}, folder);
+    Outcome outcome = runApplication("saving", {path("long.yaml")}, folder);
     EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << outcome.output.toStdString();
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
     const QByteArray saved = readFile(path("long.yaml"));
     EXPECT_EQ(saved.size(), typed.size() + original.size());
     EXPECT_TRUE(saved == typed + original) << "the saved file is not the edited text";
+    EXPECT_EQ(outcome.renamesOnto[QStringLiteral("long.yaml")], 1) << "the same text was written again";
 }
 
 // What is left in the folder besides the files the test wrote: nothing may be saved from a cancelled
@@ -629,40 +723,104 @@ TEST_F(QuitTest, CtrlQFromTheConflictAlertAsksAgainAndWritesNothingUnasked) {
     EXPECT_EQ(readFile(path("doc.yaml")), replaced);
 }
 
+// The recovery files the application left in the data folder of a run (`runApplication`).
+QStringList recoveryFiles(const QTemporaryDir& folder) {
+    return QDir(folder.filePath(QStringLiteral("data/Carvex/Recovered"))).entryList(QDir::Files | QDir::Hidden);
+}
+
+// The permission bits of a file.
+unsigned modeOf(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// The recent documents a run left in its settings, newest first.
+QStringList recentDocuments(const QTemporaryDir& folder) {
+    const QSettings settings(folder.filePath(QStringLiteral("config/Carvex/Carvex.conf")), QSettings::IniFormat);
+    return settings.value(CarvexPlatform::DocumentController::recentDocumentsKey).toStringList();
+}
+
 // A signal that asks the process to end (a logout, a shutdown, a closed terminal) ends it as Quit
-// would, without asking: the keys typed just before are on disk and the status is 0. Sent again
-// while the save of a long file writes, it does not cut the save short: the file is whole. A file
-// another program replaced meanwhile is not written over unasked, and nothing waits for an answer.
+// would, without asking: the keys typed just before are on disk, each file written once, and the
+// status is 0. Sent again while the save of a long file writes, it does not cut the save short: the
+// file is whole. A file another program replaced meanwhile is not written over unasked, whether its
+// alert is on screen or the save finds it, and nothing waits for an answer: the edits go to a
+// recovery file of their own in the data folder, as do those of a document that has no file. Such a
+// file is the user's alone, named on standard error and among the recent documents.
 TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
     struct Case {
         const char* name;
         int signal;
         QByteArray scenario;
         qsizetype size;
-        bool keepsTheOtherProgramsFile;
+        int files;
+        // The first file replaced by another program after the keys: its edits are recovered.
+        bool firstReplaced;
+        // Where the edits of a document were recovered: its name, and the text.
+        std::vector<std::pair<QString, QByteArray>> recovered;
     };
+    const QByteArray original = description(2000);
     const std::vector<Case> cases = {
-        {"SIGTERM", SIGTERM, "signal", 2000, false},
-        {"SIGHUP", SIGHUP, "signal", 2000, false},
-        {"SIGINT", SIGINT, "signal", 2000, false},
-        {"SIGTERM twice during a long save", SIGTERM, "signalTwice", largeSave, false},
-        {"SIGTERM over a file replaced on disk", SIGTERM, "signalConflict", 2000, true},
+        {"SIGTERM", SIGTERM, "signal", 2000, 1, false, {}},
+        {"SIGHUP", SIGHUP, "signal", 2000, 1, false, {}},
+        {"SIGINT", SIGINT, "signal", 2000, 1, false, {}},
+        {"SIGTERM with two edited documents", SIGTERM, "signal", 2000, 2, false, {}},
+        {"SIGTERM twice during a long save", SIGTERM, "signalTwice", largeSave, 1, false, {}},
+        {"SIGTERM during a long save", SIGTERM, "signalWhileSaving", largeSave, 1, false, {}},
+        {"SIGTERM over a file replaced on disk", SIGTERM, "signalConflict", 2000, 1, true,
+         {{QStringLiteral("doc"), typed + original}}},
+        {"SIGTERM while the conflict alert is up", SIGTERM, "signalConflictAlert", 2000, 1, true,
+         {{QStringLiteral("doc"), typed + original}}},
+        {"SIGTERM with an edited untitled document", SIGTERM, "signalUntitled", 2000, 1, false,
+         {{QStringLiteral("Untitled"), typed + untitledText}}},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);
         QTemporaryDir own;
         ASSERT_TRUE(own.isValid());
-        const QString file = own.filePath(QStringLiteral("doc.yaml"));
-        const QByteArray original = description(each.size);
-        ASSERT_TRUE(writeFile(file, original));
-        const Outcome outcome = runApplication(each.scenario, {file}, own, each.signal);
+        const QByteArray text = description(each.size);
+        QStringList files;
+        QStringList names;
+        for (int index = 0; index < each.files; ++index) {
+            names.append(index == 0 ? QStringLiteral("doc.yaml") : QStringLiteral("doc %1.yaml").arg(index + 1));
+            files.append(own.filePath(names.back()));
+            ASSERT_TRUE(writeFile(files.back(), text));
+        }
+        Outcome outcome = runApplication(each.scenario, files, own, each.signal);
         EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << outcome.output.toStdString();
         EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
-        const QByteArray saved = readFile(file);
-        const QByteArray expected = each.keepsTheOtherProgramsFile ? replaced : typed + original;
-        EXPECT_EQ(saved.size(), expected.size());
-        EXPECT_TRUE(saved == expected) << "the file is not what it should be";
-        EXPECT_EQ(filesBesides(own, {QStringLiteral("doc.yaml")}), QStringList());
+        for (int index = 0; index < each.files; ++index) {
+            SCOPED_TRACE(names[index].toStdString());
+            const bool replacedByAnother = each.firstReplaced && index == 0;
+            const QByteArray saved = readFile(files[index]);
+            const QByteArray expected = replacedByAnother ? replaced : typed + text;
+            EXPECT_EQ(saved.size(), expected.size());
+            EXPECT_TRUE(saved == expected) << "the file is not what it should be";
+            EXPECT_EQ(outcome.renamesOnto[names[index]], replacedByAnother ? 0 : 1) << "times the file was written";
+        }
+        EXPECT_EQ(filesBesides(own, names), QStringList());
+
+        const QString recoveryFolder = own.filePath(QStringLiteral("data/Carvex/Recovered"));
+        const QStringList recovery = recoveryFiles(own);
+        EXPECT_EQ(recovery.size(), static_cast<qsizetype>(each.recovered.size())) << recovery.join(", ").toStdString();
+        for (const auto& [document, expected] : each.recovered) {
+            SCOPED_TRACE(document.toStdString());
+            const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+                QRegularExpression::escape(document) +
+                QStringLiteral(R"( \(recovered \d{4}-\d\d-\d\d \d\d-\d\d-\d\d\)\.yaml)")));
+            const auto found = std::find_if(recovery.begin(), recovery.end(),
+                                            [&pattern](const QString& name) { return pattern.match(name).hasMatch(); });
+            if (found == recovery.end()) {
+                ADD_FAILURE() << "no recovery file among " << recovery.join(", ").toStdString();
+                continue;
+            }
+            const QString path = QDir(recoveryFolder).filePath(*found);
+            EXPECT_TRUE(readFile(path) == expected) << "the recovery file does not hold the edits";
+            EXPECT_EQ(modeOf(path), 0600);
+            EXPECT_EQ(modeOf(recoveryFolder), 0700);
+            EXPECT_TRUE(outcome.output.contains(QFile::encodeName(path))) << outcome.output.toStdString();
+            EXPECT_TRUE(recentDocuments(own).contains(path)) << recentDocuments(own).join(", ").toStdString();
+        }
     }
 }
 
