@@ -21,7 +21,10 @@ protected:
         TestApplication::ensure();
         AlertPresenter::shared().setScript(script);
     }
-    void TearDown() override { AlertPresenter::shared().setScript(nullptr); }
+    void TearDown() override {
+        AlertPresenter::shared().setScript(nullptr);
+        AlertPresenter::shared().setUnattended(false);
+    }
     std::shared_ptr<AlertScript> script = std::make_shared<AlertScript>();
     std::shared_ptr<FakeMainScheduler> fake = std::make_shared<FakeMainScheduler>();
     ScopedMainScheduler scope{fake};
@@ -144,4 +147,44 @@ TEST(AlertPresenterQtTest, CancelAllAnswersCancelOrNothing) {
         EXPECT_FALSE(box->isVisible());
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// With no one there to answer (the application ends on a signal), each alert takes the answer that
+// loses nothing, shown or not, and a test's script has no say: the overwrite question keeps the
+// other program's file, the question about a file changed on disk neither reloads over the edits
+// nor lets them be written over it (its asker decides nothing), and a lone OK is pressed.
+TEST_F(AlertPresenterTest, UnattendedAlertsTakeTheAnswerThatLosesNothing) {
+    const struct {
+        const char* kind;
+        QStringList buttons;
+        int answer;
+    } cases[] = {
+        {"overwrite a file changed on disk", {"Save Anyway", "Cancel"}, 1},
+        {"file changed on disk", {"Reload", "Ignore"}, AlertPresenter::unanswered},
+        {"failure", {}, 0},
+        {"lone OK", {"OK"}, 0},
+        {"close an untitled document", {"Save", "Don\u2019t Save", "Cancel"}, 2},
+        {"replace an existing file", {"Cancel", "Replace"}, 0},
+        {"close after a failed save", {"Cancel", "Don\u2019t Save"}, 0},
+    };
+    AlertPresenter::shared().setUnattended(true);
+    script->setDefaultResponse(0);
+    QWidget window;
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.kind);
+        const Alert alert{AlertStyle::warning, "Question", "", each.buttons};
+        std::optional<int> modal;
+        std::optional<int> sheet;
+        std::optional<int> withoutWaiting;
+        AlertPresenter::shared().present(alert, nullptr, [&](int button) { modal = button; });
+        AlertPresenter::shared().present(alert, &window, [&](int button) { sheet = button; });
+        AlertPresenter::shared().presentWithoutWaiting(alert, [&](int button) { withoutWaiting = button; });
+        while (fake->runPending() > 0) {
+        }
+        EXPECT_EQ(modal, each.answer);
+        EXPECT_EQ(sheet, each.answer);
+        EXPECT_EQ(withoutWaiting, each.answer);
+    }
+    EXPECT_TRUE(script->presented().empty());
+    EXPECT_EQ(AlertPresenter::shared().alertsWaiting(), 0u);
 }
