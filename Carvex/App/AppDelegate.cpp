@@ -1,7 +1,5 @@
 #include "Carvex/App/AppDelegate.h"
 
-#include "Carvex/Documents/Document.h"
-#include "Carvex/Documents/DocumentTypes.h"
 #include "Carvex/TextView/EditorTextView.h"
 #include "Carvex/Windows/DocumentController.h"
 #include "Carvex/Manual/HelpWindowController.h"
@@ -796,20 +794,12 @@ void AppDelegate::terminateWithoutAsking() {
 
 void AppDelegate::keepInRecoveryFile(CarvexPlatform::Document& document) {
     const QString name = document.displayName();
+    // The file's own extension ("yml" stays), else the one its type is saved with.
     QString extension = document.hasFile() ? QFileInfo(document.filePath()).suffix() : QString();
-    auto* ours = dynamic_cast<Document*>(&document);
-    if (extension.isEmpty() && ours && ours->fileFormat) {
-        extension = DocumentTypes::fileNameExtension(*ours->fileFormat);
-    }
     if (extension.isEmpty()) {
         extension = document.fileNameExtension(document.fileType(), CarvexPlatform::SaveOperation::saveAs);
     }
-    auto data = document.dataOfType(document.fileType());
-    if (std::holds_alternative<CarvexPlatform::Error>(data) && ours) {
-        // A text the file's encoding refuses (a lone surrogate) is still kept, with that one
-        // character replaced.
-        data = ours->content().toUtf8();
-    }
+    const auto data = document.dataOfType(document.fileType());
     if (const auto* error = std::get_if<CarvexPlatform::Error>(&data)) {
         log_(QStringLiteral("[Carvex] The edits to %1 are lost: %2").arg(name, error->localizedDescription));
         return;

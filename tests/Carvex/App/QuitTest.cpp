@@ -754,24 +754,25 @@ TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
         QByteArray scenario;
         qsizetype size;
         int files;
-        // The first file replaced by another program after the keys: its edits are recovered.
-        bool firstReplaced;
+        // What the first file holds at the end: the edits, or what another program put there (its
+        // edits recovered).
+        enum class First { edited, replaced } first;
         // Where the edits of a document were recovered: its name, and the text.
         std::vector<std::pair<QString, QByteArray>> recovered;
     };
     const QByteArray original = description(2000);
     const std::vector<Case> cases = {
-        {"SIGTERM", SIGTERM, "signal", 2000, 1, false, {}},
-        {"SIGHUP", SIGHUP, "signal", 2000, 1, false, {}},
-        {"SIGINT", SIGINT, "signal", 2000, 1, false, {}},
-        {"SIGTERM with two edited documents", SIGTERM, "signal", 2000, 2, false, {}},
-        {"SIGTERM twice during a long save", SIGTERM, "signalTwice", largeSave, 1, false, {}},
-        {"SIGTERM during a long save", SIGTERM, "signalWhileSaving", largeSave, 1, false, {}},
-        {"SIGTERM over a file replaced on disk", SIGTERM, "signalConflict", 2000, 1, true,
+        {"SIGTERM", SIGTERM, "signal", 2000, 1, Case::First::edited, {}},
+        {"SIGHUP", SIGHUP, "signal", 2000, 1, Case::First::edited, {}},
+        {"SIGINT", SIGINT, "signal", 2000, 1, Case::First::edited, {}},
+        {"SIGTERM with two edited documents", SIGTERM, "signal", 2000, 2, Case::First::edited, {}},
+        {"SIGTERM twice during a long save", SIGTERM, "signalTwice", largeSave, 1, Case::First::edited, {}},
+        {"SIGTERM during a long save", SIGTERM, "signalWhileSaving", largeSave, 1, Case::First::edited, {}},
+        {"SIGTERM over a file replaced on disk", SIGTERM, "signalConflict", 2000, 1, Case::First::replaced,
          {{QStringLiteral("doc"), typed + original}}},
-        {"SIGTERM while the conflict alert is up", SIGTERM, "signalConflictAlert", 2000, 1, true,
+        {"SIGTERM while the conflict alert is up", SIGTERM, "signalConflictAlert", 2000, 1, Case::First::replaced,
          {{QStringLiteral("doc"), typed + original}}},
-        {"SIGTERM with an edited untitled document", SIGTERM, "signalUntitled", 2000, 1, false,
+        {"SIGTERM with an edited untitled document", SIGTERM, "signalUntitled", 2000, 1, Case::First::edited,
          {{QStringLiteral("Untitled"), typed + untitledText}}},
     };
     for (const Case& each : cases) {
@@ -791,12 +792,13 @@ TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
         EXPECT_EQ(outcome.exitCode, 0) << outcome.output.toStdString();
         for (int index = 0; index < each.files; ++index) {
             SCOPED_TRACE(names[index].toStdString());
-            const bool replacedByAnother = each.firstReplaced && index == 0;
+            const Case::First holds = index == 0 ? each.first : Case::First::edited;
             const QByteArray saved = readFile(files[index]);
-            const QByteArray expected = replacedByAnother ? replaced : typed + text;
+            const QByteArray expected = holds == Case::First::replaced ? replaced : typed + text;
             EXPECT_EQ(saved.size(), expected.size());
             EXPECT_TRUE(saved == expected) << "the file is not what it should be";
-            EXPECT_EQ(outcome.renamesOnto[names[index]], replacedByAnother ? 0 : 1) << "times the file was written";
+            EXPECT_EQ(outcome.renamesOnto[names[index]], holds == Case::First::edited ? 1 : 0)
+                << "times the file was written";
         }
         EXPECT_EQ(filesBesides(own, names), QStringList());
 
