@@ -358,7 +358,8 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, Written
             saving_ = true;
             MainScheduler::shared()->post([guard = QPointer<Document>(this), next] {
                 if (guard) {
-                    guard->finishSave(next, 0, Written{.signature = guard->fileSignature_, .digest = guard->fileDigest_});
+                    guard->finishSave(next, 0,
+                                      Written{.signature = guard->fileSignature_, .digest = guard->fileDigest_});
                 }
             });
             return;

@@ -54,7 +54,8 @@ std::optional<Error> makeFolder(const QString& path, const QString& documentName
 bool writeAll(int descriptor, const QByteArray& data) {
     qsizetype offset = 0;
     while (offset < data.size()) {
-        const ssize_t written = ::write(descriptor, data.constData() + offset, static_cast<size_t>(data.size() - offset));
+        const ssize_t written =
+            ::write(descriptor, data.constData() + offset, static_cast<size_t>(data.size() - offset));
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -145,7 +146,8 @@ std::variant<QString, Error> write(const QString& documentName, const QString& e
         const QString path = where + QLatin1Char('/') + fileName(documentName, extension, time, number);
         if (renameWithoutReplacing(temporary, QFile::encodeName(path))) {
             // The new name itself reaches the disk with the folder.
-            const int folderDescriptor = ::open(QFile::encodeName(where).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            const int folderDescriptor =
+                ::open(QFile::encodeName(where).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (folderDescriptor >= 0) {
                 ::fsync(folderDescriptor);
                 ::close(folderDescriptor);

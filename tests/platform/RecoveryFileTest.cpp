@@ -111,7 +111,8 @@ TEST(RecoveryFileTest, EachTextGetsAPrivateFileOfItsOwn) {
     QStringList paths;
     for (const QByteArray& text : texts) {
         const auto written = RecoveryFile::write("pets.yaml", "yaml", text, when);
-        ASSERT_TRUE(std::holds_alternative<QString>(written)) << std::get<Error>(written).localizedDescription.toStdString();
+        ASSERT_TRUE(std::holds_alternative<QString>(written))
+            << std::get<Error>(written).localizedDescription.toStdString();
         paths.append(std::get<QString>(written));
         EXPECT_EQ(readFile(paths.back()), text);
         EXPECT_EQ(modeOf(paths.back()), 0600u);
