@@ -90,6 +90,17 @@ protected:
         press(Qt::Key_Space, Qt::ControlModifier);
         clock->runPending();
     }
+    // Puts `original` back and types "ur" on a new line under the licence, where "url" is the one
+    // proposal; answers where the new line begins.
+    qsizetype typeUnderTheLicence(const QString& original) {
+        view().setPlainText(original);
+        clock->runPending();
+        const qsizetype at = view().viewText().indexOf(QStringLiteral("    name: MIT")) + 13;
+        view().setSelectedRange(TextRange{at, 0});
+        view().insertTextAtSelection(QStringLiteral("\n    ur"));
+        clock->runPending();
+        return at;
+    }
 
     CompletionController* completion = nullptr;
     int engineCalls = 0;
@@ -346,12 +357,7 @@ TEST_F(CompletionControllerTest, ASingleProposalIsWrittenAtOnceUnlessDirectInser
         if (row.setting) {
             completionStore->setDirectInsertEnabled(*row.setting);
         }
-        view().setPlainText(original);
-        clock->runPending();
-        const qsizetype at = view().viewText().indexOf(QStringLiteral("    name: MIT")) + 13;
-        view().setSelectedRange(TextRange{at, 0});
-        view().insertTextAtSelection(QStringLiteral("\n    ur"));
-        clock->runPending();
+        const qsizetype at = typeUnderTheLicence(original);
         requestAndShow();
         EXPECT_EQ(visible(), !row.written);
         EXPECT_EQ(view().viewText().mid(at, row.written ? 10 : 8),
@@ -582,13 +588,7 @@ TEST_F(CompletionControllerTest, AnExplicitRequestOvertakenBeforeItsAnswerWrites
     const QString original = view().viewText();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        view().setPlainText(original);
-        clock->runPending();
-        // Under the licence, where "url" is the one proposal.
-        const qsizetype at = view().viewText().indexOf(QStringLiteral("    name: MIT")) + 13;
-        view().setSelectedRange(TextRange{at, 0});
-        view().insertTextAtSelection(QStringLiteral("\n    ur"));
-        clock->runPending();
+        const qsizetype at = typeUnderTheLicence(original);
         const qsizetype caret = at + 7;
         ASSERT_EQ(view().selectedRange(), (TextRange{caret, 0}));
         press(Qt::Key_Space, Qt::ControlModifier);
