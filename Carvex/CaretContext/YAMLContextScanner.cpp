@@ -720,7 +720,8 @@ CursorRole YAMLContextScanner::detectRole(QStringView text, qsizetype caretLocat
         const QStringView rest = CaretLine::trimmed(t.sliced(1));
         if (rest.isEmpty())
             return CursorRole::sequenceItem;
-        if (rest.contains(u':'))
+        // A mapping item only by the colon that ends a key: "- \"a:b\"" and "- a:b" are scalars.
+        if (keyColon(rest) >= 0)
             return CursorRole::mappingValue;
         const std::optional<QString> parent = parentKey(lines, line, false);
         return parent && isScalarSequenceKey(*parent) ? CursorRole::sequenceItem : CursorRole::mappingKey;
