@@ -13,8 +13,9 @@
 namespace Carvex {
 
 // OpenAPIDocumentAdapter over one version's document (Model: OpenAPI30Model or OpenAPI31Model). The 3.1
-// webhooks and component path items are not presented (only a component path item's start is found). The document never changes: a path, an operation
-// or a schema reference asked for again gives the same adapter, so what that adapter works out is reused.
+// webhooks and component path items are not presented (only a component path item's start is found).
+// The document never changes: a path, an operation or a schema reference asked for again gives the same
+// adapter, so what that adapter works out is reused.
 template<class Model>
 class VersionedDocumentAdapter final : public OpenAPIDocumentAdapter {
 public:
