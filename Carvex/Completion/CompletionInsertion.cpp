@@ -102,6 +102,29 @@ constexpr std::array<bool, 128> asciiWordCharacters = [] {
     return table;
 }();
 
+// Where a proposal's range ends in the quoted scalar that holds the caret: past its closing quote when
+// that stands at the caret, or further on where the scalar ends as the line reads (blanks, then the
+// line's end or what may follow a scalar); else at the caret, for a quote further on that nothing of the
+// kind follows belongs to the text after the caret, as does the rest of a scalar the line leaves open.
+qsizetype quotedReplacementEnd(QStringView text, qsizetype caret, const ScalarNameText::LineQuoted& scalar, bool json) {
+    if (scalar.close < 0) {
+        return caret;
+    }
+    if (scalar.close == caret) {
+        return scalar.end;
+    }
+    qsizetype next = scalar.end;
+    while (next < text.size() && isBlank(text[next])) {
+        ++next;
+    }
+    if (next >= text.size() || isLineBreak(text[next])) {
+        return scalar.end;
+    }
+    const QChar c = text[next];
+    const bool ends = c == u',' || c == u':' || c == u']' || c == u'}' || (!json && c == u'#' && next > scalar.end);
+    return ends ? scalar.end : caret;
+}
+
 }  // namespace
 
 bool isWordCharacter(QChar c) {
@@ -377,11 +400,26 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
     if (!where) {
         return std::nullopt;
     }
-    const TextRange range = where->range;
+    TextRange range = where->range;
     const bool json = language == DocumentLanguage::json;
     const bool yaml = language == DocumentLanguage::yaml;
     const QString& indentation = where->lineIndentation;
     const qsizetype caret = selection.location;
+
+    // In a quoted scalar the proposal replaces what the author wrote of it from its opening quote, and
+    // writes a whole scalar: a value in the author's quote, a key as a key.
+    bool quotedSpan = false;
+    if ((json || yaml) && selection.length == 0 && item.kind != CompletionItemKind::snippet
+        && !item.insertText.contains(u'\n')) {
+        if (const auto scalar = ScalarNameText::quotedScalarHolding(text, caret, json)) {
+            range = TextRange{scalar->open, quotedReplacementEnd(text, caret, *scalar, json) - scalar->open};
+            quotedSpan = true;
+            if (!item.requiresColon) {
+                const QString written = ScalarNameText::quotedScalar(item.label, scalar->quoting);
+                return OrdinaryInsertion{range, written, range.location + written.size()};
+            }
+        }
+    }
 
     // A sequence dash kept before the word gets a space after it when it lacks one.
     bool dashNeedsSpace = false;
@@ -434,13 +472,19 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
     }
 
     if (json && item.requiresColon) {
+        // A key written over a whole string that a colon already follows gets no second one.
+        qsizetype next = range.end();
+        while (quotedSpan && next < text.size() && isBlank(text[next])) {
+            ++next;
+        }
+        const QString colon = quotedSpan && next < text.size() && text[next] == u':' ? QString() : QStringLiteral(": ");
         if (result.size() >= 2 && result.startsWith(u'\'') && result.endsWith(u'\'')) {
             // A single-quoted key (a status code) is the JSON string of what it quotes.
-            result = ScalarNameText::jsonString(QStringView(result).sliced(1, result.size() - 2)) + QStringLiteral(": ");
+            result = ScalarNameText::jsonString(QStringView(result).sliced(1, result.size() - 2)) + colon;
         } else if (result.startsWith(u'"')) {
-            result += QStringLiteral(": ");
+            result += colon;
         } else if (!result.startsWith(u'{') && !result.startsWith(u'[')) {
-            result = ScalarNameText::jsonString(result) + QStringLiteral(": ");
+            result = ScalarNameText::jsonString(result) + colon;
         }
     }
 

@@ -1,6 +1,7 @@
 #include "Carvex/Completion/DefaultCompletionEngine.h"
 
 #include "Carvex/Completion/CompletionTextOrder.h"
+#include "Carvex/Completion/ScalarNameText.h"
 
 #include <QSet>
 
@@ -188,6 +189,16 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
     CompletionContext context = cursorService.extractContext(text, caretLocation, format);
     if (context.hints.isInComment)
         return CompletionResult::empty(std::move(context));
+    // Past a closed quoted scalar nothing fits: whatever was proposed would be written after it.
+    // Inside one, a proposal replaces the scalar from its opening quote, so what the author typed
+    // since that quote, read as the quoting reads it, narrows the proposals.
+    const bool jsonText = context.format == DocumentFormat::json;
+    if (ScalarNameText::followsClosedQuotedScalar(text, caretLocation, jsonText))
+        return CompletionResult::empty(std::move(context));
+    if (const auto scalar = ScalarNameText::quotedScalarHolding(text, caretLocation, jsonText)) {
+        const QStringView typed = QStringView(text).sliced(scalar->open + 1, caretLocation - scalar->open - 1);
+        context.prefix = ScalarNameText::decoded({typed, scalar->quoting});
+    }
 
     std::vector<GrammarContext> grammarContexts = grammar.classify(context);
 

@@ -248,3 +248,77 @@ TEST(CompletionInsertionTest, OrdinaryPathRefusesWhatItCannotPlace) {
 
 }  // namespace
 }  // namespace CarvexTest
+
+namespace CarvexTest {
+namespace {
+
+using namespace Carvex;
+namespace Insertion = Carvex::CompletionInsertion;
+
+// A row chosen while the caret stands in a quoted scalar replaces what was written of it from the
+// opening quote (and the closing quote, where the scalar ends) with a whole scalar, the caret after it.
+TEST(CompletionInsertionTest, QuotedScalarIsWrittenWholeOverWhatWasTyped) {
+    struct Row {
+        const char* name;
+        const char* text;  // the caret at ‸
+        DocumentLanguage language;
+        const char* label;
+        const char* insertText;  // as the resolvers write it for a caret in a string
+        bool requiresColon;
+        const char* written;  // the text after the insertion, the caret at ‸
+    };
+    const auto json = DocumentLanguage::json;
+    const auto yaml = DocumentLanguage::yaml;
+    const Row rows[] = {
+        {"JSON pointer typed in part", "{\"$ref\": \"#/components/schemas/O‸\n", json, "#/components/schemas/Obj",
+         "#/components/schemas/Obj", false, "{\"$ref\": \"#/components/schemas/Obj\"‸\n"},
+        {"JSON closing quote at the caret", "{\"$ref\": \"#/c‸\"}", json, "#/components/schemas/Obj",
+         "#/components/schemas/Obj", false, "{\"$ref\": \"#/components/schemas/Obj\"‸}"},
+        {"JSON string escaped", "{\"default\": \"‸", json, "say \"hi\"", "say \\\"hi\\\"", false,
+         "{\"default\": \"say \\\"hi\\\"\"‸"},
+        {"JSON quote further on that a key follows is the next string's", "{\"a\": \"‸, \"b\": 1}", json, "x", "x",
+         false, "{\"a\": \"x\"‸, \"b\": 1}"},
+        {"JSON caret inside a value: the value is replaced", "{\"a\": \"#/P‸et\", \"b\": 1}", json, "#/Pet", "#/Pet",
+         false, "{\"a\": \"#/Pet\"‸, \"b\": 1}"},
+        {"JSON key with a colon after it gets no second one", "{\"ti‸\": 1}", json, "title", "title", true,
+         "{\"title\"‸: 1}"},
+        {"JSON key holding a blank", "{\"x-my ke‸", json, "x-my key", "x-my key", true, "{\"x-my key\": ‸"},
+        {"YAML double quotes, the value holds a colon", "default: \"c‸", yaml, "c: d", "c: d", false,
+         "default: \"c: d\"‸"},
+        {"YAML single quotes, the value holds quotes", "  - '‸", yaml, "'q'", "''q''", false, "  - '''q'''‸"},
+        {"YAML single quotes closed after the caret", "  - '‸'", yaml, "'q'", "''q''", false, "  - '''q'''‸"},
+        {"YAML single quotes, a doubled quote keeps the scalar open", "x: 'it''‸", yaml, "it's", "it''s", false,
+         "x: 'it''s'‸"},
+        {"YAML caret between the quotes of a doubled one", "x: 'it'‸'s'", yaml, "it's", "it''s", false,
+         "x: 'it''s'‸"},
+        {"YAML double quotes, an escaped quote keeps the scalar open", "x: \"a\\\"‸", yaml, "a\"b", "a\\\"b", false,
+         "x: \"a\\\"b\"‸"},
+        {"YAML backslash and quote escaped in double quotes", "x: \"‸", yaml, "say \"hi\" \\ ok",
+         "say \\\"hi\\\" \\\\ ok", false, "x: \"say \\\"hi\\\" \\\\ ok\"‸"},
+        {"YAML single quotes cannot write a control character", "x: 'b‸", yaml, "b\x07", "b\x07", false,
+         "x: \"b\\a\"‸"},
+        {"YAML caret inside a value before a comment", "type: \"st‸rx\"  # t", yaml, "string", "string", false,
+         "type: \"string\"‸  # t"},
+        {"YAML flow item", "type: [\"null\", 'str‸]", yaml, "string", "string", false,
+         "type: [\"null\", 'string'‸]"},
+        {"YAML a quote inside a plain scalar opens nothing", "x: it's ‸", yaml, "v", "v", false, "x: it's v‸"},
+        {"YAML after a tag", "x: !!str \"‸", yaml, "a b", "a b", false, "x: !!str \"a b\"‸"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QString text = QString::fromUtf8(row.text);
+        const qsizetype caret = text.indexOf(QChar(0x2038));
+        text.remove(caret, 1);
+        const CompletionItem item(QString::fromUtf8(row.label), QString::fromUtf8(row.insertText),
+                                  row.requiresColon ? CompletionItemKind::property : CompletionItemKind::value,
+                                  std::nullopt, std::nullopt, std::nullopt, 0, row.requiresColon, true);
+        const auto insertion = Insertion::ordinaryInsertion(text, {caret, 0}, row.language, item);
+        ASSERT_TRUE(insertion);
+        text.replace(insertion->range.location, insertion->range.length, insertion->text);
+        text.insert(insertion->caret, QChar(0x2038));
+        EXPECT_EQ(text.toStdString(), row.written);
+    }
+}
+
+}  // namespace
+}  // namespace CarvexTest

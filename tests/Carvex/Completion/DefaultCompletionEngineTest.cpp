@@ -368,3 +368,55 @@ TEST(DefaultCompletionEngine, jsonValueWordsAreInsertedAsStrings)
 }
 
 } // namespace
+
+namespace {
+
+// Past a closed quoted scalar nothing is proposed, however the scalar is quoted; in one still open
+// (an escaped quote or a doubled single quote does not close it), what was typed since its quote,
+// decoded, narrows the proposals.
+TEST(DefaultCompletionEngine, quotedScalarsClosedBeforeTheCaretGetNothing)
+{
+    const char* yamlText = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pat: {}\n    Pet:\n      type: object\n"
+                           "      properties:\n        k:\n          type: string\n          enum:\n"
+                           "            - 'a\"b'\n            - \"it's\"\n          %1\n";
+    const char* jsonText = "{\"openapi\": \"3.1.0\", \"components\": {\"schemas\": {\"Pat\": {},\n"
+                           "\"Pet\": {\"properties\": {\"k\": {\n\"type\": \"string\",\n\"enum\": [\"ab\", \"it's\"],\n"
+                           "%1\n}}}}}}";
+    struct Row {
+        const char* name;
+        DocumentFormat format;
+        const char* line;  // the caret at ‸
+        QStringList labels;
+    };
+    const QStringList pointers = {"#/components/schemas/Pat", "#/components/schemas/Pet"};
+    const Row rows[] = {
+        {"YAML double-quoted pointer", yaml, "$ref: \"#/components/schemas/Pet\"‸", {}},
+        {"YAML single-quoted pointer", yaml, "$ref: '#/components/schemas/Pet'‸", {}},
+        {"YAML blanks after the scalar", yaml, "$ref: \"#/components/schemas/Pet\" \t‸", {}},
+        {"YAML empty scalar", yaml, "$ref: \"\"‸", {}},
+        {"YAML empty single-quoted scalar", yaml, "$ref: ''‸", {}},
+        {"YAML open pointer", yaml, "$ref: \"#/components/schemas/P‸", pointers},
+        {"YAML closing quote after the caret", yaml, "$ref: '#/components/schemas/P‸'", pointers},
+        {"YAML escaped quote keeps double quotes open", yaml, "default: \"a\\\"‸", {"a\"b"}},
+        {"YAML escaped backslash before the closing quote", yaml, "default: \"a\\\\\"‸", {}},
+        {"YAML doubled quote keeps single quotes open", yaml, "default: 'it''‸", {"it's"}},
+        {"YAML single quote closed", yaml, "default: 'it'‸", {}},
+        {"YAML quoted key", yaml, "\"type\"‸", {}},
+        {"JSON pointer", json, "\"$ref\": \"#/components/schemas/Pet\"‸", {}},
+        {"JSON empty string", json, "\"$ref\": \"\"‸", {}},
+        {"JSON escaped backslash before the closing quote", json, "\"$ref\": \"\\\\\"‸", {}},
+        {"JSON escaped quote keeps the string open", json, "\"$ref\": \"\\\"‸", pointers},
+        {"JSON open pointer", json, "\"$ref\": \"#/components/schemas/P‸", pointers},
+        {"JSON key", json, "\"description\"‸", {}},
+        {"JSON value typed in a string", json, "\"default\": \"it‸", {"it's"}},
+    };
+    const DefaultCompletionEngine engine;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString marked = QString::fromUtf8(row.format == json ? jsonText : yamlText).arg(QString::fromUtf8(row.line));
+        const auto [text, caret] = caretText(marked.toUtf8().constData());
+        EXPECT_EQ(labelsOf(engine.complete(text, caret, row.format).items), row.labels);
+    }
+}
+
+} // namespace
