@@ -297,6 +297,8 @@ TEST(CompletionInsertionTest, QuotedScalarIsWrittenWholeOverWhatWasTyped) {
          "say \\\"hi\\\" \\\\ ok", false, "x: \"say \\\"hi\\\" \\\\ ok\"‸"},
         {"YAML single quotes cannot write a control character", "x: 'b‸", yaml, "b\x07", "b\x07", false,
          "x: \"b\\a\"‸"},
+        {"YAML closing quote at the caret is taken whatever follows it", "x: '‸'y", yaml, "v", "v", false,
+         "x: 'v'‸y"},
         {"YAML caret inside a value before a comment", "type: \"st‸rx\"  # t", yaml, "string", "string", false,
          "type: \"string\"‸  # t"},
         {"YAML flow item", "type: [\"null\", 'str‸]", yaml, "string", "string", false,
