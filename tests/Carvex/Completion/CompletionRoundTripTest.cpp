@@ -306,131 +306,88 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
 
 // What completion writes for a value or a name typed after an opening quote (YAML single or double
 // quotes, JSON) reads back as the row's value: a `$ref` pointer, a `required` entry, an enum value for
-// `default`, a schema type, a JSON key. Nothing typed, its first character typed, or the closing quote
-// already after the caret; YAML indented by two, three and four spaces, and JSON.
+// `default`, a schema type. Nothing typed, the first character typed, or the closing quote already after
+// the caret; YAML indented by two, three and four spaces, and JSON.
 TEST(CompletionRoundTripTest, ValuesTypedAfterAnOpeningQuoteAreWrittenWholeAndReadBack) {
-    enum class Slot { ref, required, default_, type, jsonKey };
     struct Value {
-        Slot slot;
+        int slot;  // %1 $ref, %2 default, %3 type, %4 required
         const char* label;
-        const char* read;  // what the written node reads as
     };
-    const Value values[] = {
-        {Slot::ref, "#/components/schemas/c: d", nullptr}, {Slot::ref, "#/components/schemas/it's", nullptr},
-        {Slot::required, "c: d", nullptr},                   {Slot::required, "'q'", nullptr},
-        {Slot::required, "it's", nullptr},                   {Slot::default_, "c: d", nullptr},
-        {Slot::default_, "'q'", nullptr},                    {Slot::default_, "it's", nullptr},
-        {Slot::type, "string", nullptr},                     {Slot::type, "integer", nullptr},
-        {Slot::jsonKey, "description", "d"},
-    };
-    enum class Typed { nothing, firstCharacter, closingQuoteAfter };
-    struct Shape {
-        const char* name;
-        int indent;  // 0: JSON
-        QChar quote;
-    };
-    const Shape shapes[] = {
-        {"yaml 2, double quotes", 2, u'"'}, {"yaml 3, double quotes", 3, u'"'}, {"yaml 4, double quotes", 4, u'"'},
-        {"yaml 2, single quotes", 2, u'\''}, {"yaml 3, single quotes", 3, u'\''}, {"yaml 4, single quotes", 4, u'\''},
-        {"json", 0, u'"'},
-    };
+    const Value values[] = {{1, "#/components/schemas/c: d"}, {1, "#/components/schemas/it's"}, {2, "c: d"},
+                            {2, "'q'"}, {2, "it's"}, {3, "string"}, {4, "c: d"}, {4, "'q'"}, {4, "it's"}};
+    const char* const keys[] = {"$ref", "default", "type", ""};
     const CompletionCoordinator::Engine engine = CompletionCoordinator::defaultEngine();
     int written = 0;
-    for (const Shape& shape : shapes) {
-        const bool json = shape.indent == 0;
-        for (const Value& value : values) {
-            if (value.slot == Slot::jsonKey && !json) {
+    for (const int indent : {2, 3, 4, 0}) {  // 0: JSON
+        const bool json = indent == 0;
+        for (const QChar quote : {u'"', u'\''}) {
+            if (json && quote == u'\'') {
                 continue;
             }
-            for (Typed typed : {Typed::nothing, Typed::firstCharacter, Typed::closingQuoteAfter}) {
+            for (const Value& value : values) {
                 const QString label = QString::fromUtf8(value.label);
-                const bool pointer = value.slot == Slot::ref;
-                const qsizetype nameStart = pointer ? label.lastIndexOf(u'/') + 1 : 0;
-                if (typed == Typed::firstCharacter && !label[nameStart].isLetter()) {
-                    continue;
-                }
-                QString line = shape.quote;
-                if (typed == Typed::firstCharacter) {
-                    line += label.first(nameStart + 1);
-                }
-                line += QChar(0x2038);
-                if (typed == Typed::closingQuoteAfter) {
-                    line += shape.quote;
-                }
-                const auto slot = [&](Slot which, const char* yamlOther, const char* jsonOther, const char* key) {
-                    if (which != value.slot) {
-                        return QString::fromUtf8(json ? jsonOther : yamlOther);
+                const qsizetype first = value.slot == 1 ? label.lastIndexOf(u'/') + 1 : 0;
+                for (const int typed : {0, 1, 2}) {  // nothing, the first character, the closing quote after
+                    if (typed == 1 && !label[first].isLetter()) {
+                        continue;
                     }
-                    if (which == Slot::jsonKey) {
-                        return QStringLiteral("\"t\": {\n\"type\": \"string\",\n") + line + QStringLiteral(": \"d\"\n}");
+                    const QString line = quote + (typed == 1 ? label.first(first + 1) : QString()) + QChar(0x2038) +
+                                         (typed == 2 ? QString(quote) : QString());
+                    QStringList lines;
+                    for (int slot = 1; slot <= 4; ++slot) {
+                        const QString key = QString::fromUtf8(keys[slot - 1]);
+                        const QString lead = key.isEmpty() ? (json ? QString() : QStringLiteral("- "))
+                                                           : (json ? u'"' + key + u'"' : key) + QStringLiteral(": ");
+                        lines << (slot == value.slot ? lead + line
+                                  : slot == 4        ? (json ? QStringLiteral("\"k\"") : QStringLiteral("- k"))
+                                                     : (json ? QStringLiteral("\"type\": \"string\"") : QStringLiteral("type: string")));
                     }
-                    const QString k = QString::fromUtf8(key);
-                    return json ? (k.isEmpty() ? line : ScalarNameText::jsonString(k) + ": " + line)
-                                : (k.isEmpty() ? QStringLiteral("- ") + line : k + ": " + line);
-                };
-                QString text =
-                    json ? QStringLiteral("{\n\"openapi\": \"3.1.0\",\n\"info\": {\"title\": \"t\", \"version\": \"1\"},\n"
-                                          "\"paths\": {},\n\"components\": {\n\"schemas\": {\n\"S\": {\n\"type\": \"object\",\n"
-                                          "\"properties\": {\n\"p\": {\n%1\n},\n\"k\": {\n\"type\": \"string\",\n"
-                                          "\"enum\": [\"c: d\", \"'q'\", \"it's\"],\n%2\n},\n\"t\": {\n%3\n},\n"
-                                          "\"c: d\": {},\n\"'q'\": {},\n\"it's\": {}\n},\n\"required\": [\n%4\n]\n},\n"
-                                          "\"c: d\": {}, \"it's\": {}\n}\n}\n}\n")
-                         : QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
-                                          "_schemas:\n__S:\n___type: object\n___properties:\n____p:\n_____%1\n"
-                                          "____k:\n_____type: string\n_____enum:\n______- 'c: d'\n______- \"'q'\"\n"
-                                          "______- \"it's\"\n_____%2\n____t:\n_____%3\n____'c: d': {}\n"
-                                          "____\"'q'\": {}\n____it's: {}\n___required:\n____%4\n__'c: d': {}\n"
-                                          "__\"it's\": {}\n")
-                               .replace(u'_', QString(shape.indent, u' '));
-                text = text.arg(slot(Slot::ref, "type: string", "\"type\": \"string\"", "$ref"),
-                                slot(Slot::default_, "description: x", "\"description\": \"x\"", "default"),
-                                slot(Slot::type, "type: string", "\"type\": \"string\"", "type"),
-                                slot(Slot::required, "- k", "\"k\"", ""));
-                if (value.slot == Slot::jsonKey) {
-                    text.replace(QStringLiteral("\"t\": {\n\"type\": \"string\"\n}"), slot(Slot::jsonKey, "", "", ""));
-                }
-                const qsizetype caret = text.indexOf(QChar(0x2038));
-                text.remove(caret, 1);
-                SCOPED_TRACE(std::string(shape.name) + ": " + value.label + " typed " +
-                             std::to_string(static_cast<int>(typed)) + "\n" + text.toStdString());
+                    QString text =
+                        json ? QStringLiteral("{\n\"openapi\": \"3.1.0\",\n\"info\": {\"title\": \"t\", \"version\": \"1\"},\n"
+                                              "\"paths\": {},\n\"components\": {\n\"schemas\": {\n\"S\": {\n"
+                                              "\"properties\": {\n\"p\": {\n%1\n},\n\"k\": {\n\"enum\": [\"c: d\", \"'q'\", \"it's\"],\n"
+                                              "%2\n},\n\"t\": {\n%3\n},\n\"c: d\": {},\n\"'q'\": {},\n\"it's\": {}\n},\n"
+                                              "\"required\": [\n%4\n]\n},\n\"c: d\": {},\n\"it's\": {}\n}\n}\n}\n")
+                             : QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
+                                              "_schemas:\n__S:\n___properties:\n____p:\n_____%1\n____k:\n_____enum:\n"
+                                              "______- 'c: d'\n______- \"'q'\"\n______- \"it's\"\n_____%2\n____t:\n_____%3\n"
+                                              "____'c: d': {}\n____\"'q'\": {}\n____it's: {}\n___required:\n____%4\n"
+                                              "__'c: d': {}\n__\"it's\": {}\n")
+                                   .replace(u'_', QString(indent, u' '));
+                    text = text.arg(lines[0], lines[1], lines[2], lines[3]);
+                    const qsizetype caret = text.indexOf(QChar(0x2038));
+                    text.remove(caret, 1);
+                    SCOPED_TRACE(std::to_string(indent) + " " + value.label + "\n" + text.toStdString());
 
-                const CompletionResult result = engine(text, caret, json ? DocumentFormat::json : DocumentFormat::yaml, {});
-                const auto item = std::find_if(result.items.begin(), result.items.end(),
-                                               [&](const CompletionItem& offer) { return offer.label == label; });
-                QStringList offered;
-                for (const CompletionItem& offer : result.items) {
-                    offered << offer.label;
-                }
-                ASSERT_NE(item, result.items.end()) << offered.join(u'|').toStdString();
-                const auto insertion = CompletionInsertion::ordinaryInsertion(
-                    text, TextRange{caret, 0}, json ? DocumentLanguage::json : DocumentLanguage::yaml, *item);
-                ASSERT_TRUE(insertion);
-                text.replace(insertion->range.location, insertion->range.length, insertion->text);
+                    const CompletionResult result = engine(text, caret, json ? DocumentFormat::json : DocumentFormat::yaml, {});
+                    const auto item = std::find_if(result.items.begin(), result.items.end(),
+                                                   [&](const CompletionItem& offer) { return offer.label == label; });
+                    ASSERT_NE(item, result.items.end());
+                    const auto insertion = CompletionInsertion::ordinaryInsertion(
+                        text, TextRange{caret, 0}, json ? DocumentLanguage::json : DocumentLanguage::yaml, *item);
+                    ASSERT_TRUE(insertion);
+                    text.replace(insertion->range.location, insertion->range.length, insertion->text);
+                    EXPECT_EQ(insertion->caret, insertion->range.location + insertion->text.size()) << "after the scalar";
 
-                const QByteArray utf8 = text.toUtf8();
-                std::optional<VoziZazIre::ParseResult> parsed;
-                ASSERT_NO_THROW(parsed.emplace(VoziZazIre::OpenApiParser().parse(
-                    std::string_view(utf8.constData(), std::size_t(utf8.size())),
-                    json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml)))
-                    << text.toStdString();
-                for (const VoziZazIreCore::Diagnostic& finding : parsed->diagnostics) {
-                    EXPECT_EQ(finding.message().find("REF-"), std::string::npos) << finding.message() << "\n"
-                                                                                 << text.toStdString();
+                    const QByteArray utf8 = text.toUtf8();
+                    std::optional<VoziZazIre::ParseResult> parsed;
+                    ASSERT_NO_THROW(parsed.emplace(VoziZazIre::OpenApiParser().parse(
+                        std::string_view(utf8.constData(), std::size_t(utf8.size())),
+                        json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml)))
+                        << text.toStdString();
+                    for (const VoziZazIreCore::Diagnostic& finding : parsed->diagnostics) {
+                        EXPECT_EQ(finding.message().find("REF-"), std::string::npos) << finding.message();
+                    }
+                    const VoziZazIreCore::GenericNode* schema = (*(*(*parsed->genericTree)["components"])["schemas"])["S"];
+                    const VoziZazIreCore::GenericNode* properties = (*schema)["properties"];
+                    const VoziZazIreCore::GenericNode* node = value.slot == 1 ? (*(*properties)["p"])["$ref"]
+                                                            : value.slot == 2 ? (*(*properties)["k"])["default"]
+                                                            : value.slot == 3 ? (*(*properties)["t"])["type"]
+                                                                              : (*(*schema)["required"])[0];
+                    ASSERT_NE(node, nullptr) << text.toStdString();
+                    EXPECT_EQ(node->stringValue().value_or("<not a string>"), value.label) << text.toStdString();
+                    ++written;
                 }
-                const VoziZazIreCore::GenericNode* schema = (*(*(*parsed->genericTree)["components"])["schemas"])["S"];
-                ASSERT_NE(schema, nullptr) << text.toStdString();
-                const VoziZazIreCore::GenericNode* properties = (*schema)["properties"];
-                const VoziZazIreCore::GenericNode* node =
-                    value.slot == Slot::ref        ? (*(*properties)["p"])["$ref"]
-                    : value.slot == Slot::required ? (*(*schema)["required"])[0]
-                    : value.slot == Slot::default_ ? (*(*properties)["k"])["default"]
-                    : value.slot == Slot::type     ? (*(*properties)["t"])["type"]
-                                                   : (*(*properties)["t"])[value.label];
-                ASSERT_NE(node, nullptr) << text.toStdString();
-                EXPECT_EQ(node->stringValue().value_or("<not a string>"), value.read ? value.read : value.label)
-                    << text.toStdString();
-                EXPECT_EQ(insertion->caret, insertion->range.location + insertion->text.size()) << "after the scalar";
-                ++written;
             }
         }
     }
