@@ -118,12 +118,11 @@ QString fileName(const QString& documentName, const QString& extension, const QD
         .arg(base, time.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")), counter, cleanSuffix);
 }
 
-std::variant<QString, Error> write(const QString& documentName, const QString& extension, const QByteArray& data,
-                                   const QDateTime& time) {
-    const QString where = folder();
-    if (auto error = makeFolder(where, documentName)) {
-        return *error;
-    }
+namespace {
+
+// Writes `data` to a new file of `where` (a folder that exists), as `write` describes.
+std::variant<QString, Error> writeIn(const QString& where, const QString& documentName, const QString& extension,
+                                     const QByteArray& data, const QDateTime& time) {
     QByteArray temporary = QFile::encodeName(where + QStringLiteral("/.recovering-XXXXXX"));
     const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) {
@@ -159,6 +158,27 @@ std::variant<QString, Error> write(const QString& documentName, const QString& e
         }
     }
     return abandon(EEXIST);
+}
+
+}  // namespace
+
+std::variant<QString, Error> write(const QString& documentName, const QString& extension, const QByteArray& data,
+                                   const QDateTime& time) {
+    const QString where = folder();
+    if (auto error = makeFolder(where, documentName)) {
+        return *error;
+    }
+    return writeIn(where, documentName, extension, data, time);
+}
+
+QString temporaryFolder() {
+    const QString variable = qEnvironmentVariable("TMPDIR");
+    return QDir::cleanPath(variable.isEmpty() || QDir::isRelativePath(variable) ? QStringLiteral("/tmp") : variable);
+}
+
+std::variant<QString, Error> writeInTemporaryFolder(const QString& documentName, const QString& extension,
+                                                    const QByteArray& data, const QDateTime& time) {
+    return writeIn(temporaryFolder(), documentName, extension, data, time);
 }
 
 }  // namespace CarvexPlatform::RecoveryFile

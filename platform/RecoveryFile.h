@@ -9,8 +9,9 @@
 namespace CarvexPlatform {
 
 // Where a document's text goes when it cannot go to its own file and no one is there to ask (the
-// application ends on a signal): a file of its own in the user's data folder, never one that is
-// there already. Main thread or any, one call at a time per folder.
+// application ends on a signal): a file of its own in the user's data folder (or, when that cannot
+// be written, in the temporary folder), never one that is there already. Main thread or any, one
+// call at a time per folder.
 namespace RecoveryFile {
 
 // `$XDG_DATA_HOME/Carvex/Recovered` (an absolute XDG_DATA_HOME only, as the base directory rules
@@ -29,6 +30,16 @@ QString fileName(const QString& documentName, const QString& extension, const QD
 // leaves no file behind.
 std::variant<QString, Error> write(const QString& documentName, const QString& extension, const QByteArray& data,
                                    const QDateTime& time = QDateTime::currentDateTime());
+
+// `$TMPDIR` when it is an absolute path, otherwise `/tmp`.
+QString temporaryFolder();
+
+// Where a text goes when `write` failed: a new file of `temporaryFolder()`, written as `write`
+// writes one (mode 0600, the same name). The folder is neither made nor changed: it may be shared
+// with other users, and the file itself is closed to them.
+std::variant<QString, Error> writeInTemporaryFolder(const QString& documentName, const QString& extension,
+                                                    const QByteArray& data,
+                                                    const QDateTime& time = QDateTime::currentDateTime());
 
 }  // namespace RecoveryFile
 

@@ -757,11 +757,13 @@ void AppDelegate::terminateWithoutAsking() {
                 }
             }
         }
-        if (self) {
-            // The recent list names the recovery files at the next start.
-            self->settings_->sync();
+        if (!self) {
+            QApplication::quit();
+            return;
         }
-        QApplication::quit();
+        // The recent list names the recovery files at the next start.
+        self->settings_->sync();
+        QApplication::exit(self->editsLost_ ? editsLostExitStatus : 0);
     };
     for (CarvexPlatform::Document* document : documentController_->documents()) {
         if (!document->isDocumentEdited()) {
@@ -799,15 +801,25 @@ void AppDelegate::keepInRecoveryFile(CarvexPlatform::Document& document) {
     if (extension.isEmpty()) {
         extension = document.fileNameExtension(document.fileType(), CarvexPlatform::SaveOperation::saveAs);
     }
+    const auto lost = [this, &name](const QString& reason) {
+        editsLost_ = true;
+        log_(QStringLiteral("[Carvex] The edits to %1 are lost: %2").arg(name, reason));
+    };
     const auto data = document.dataOfType(document.fileType());
     if (const auto* error = std::get_if<CarvexPlatform::Error>(&data)) {
-        log_(QStringLiteral("[Carvex] The edits to %1 are lost: %2").arg(name, error->localizedDescription));
+        lost(error->localizedDescription);
         return;
     }
-    const auto written = CarvexPlatform::RecoveryFile::write(name, extension, std::get<QByteArray>(data));
+    auto written = CarvexPlatform::RecoveryFile::write(name, extension, std::get<QByteArray>(data));
     if (const auto* error = std::get_if<CarvexPlatform::Error>(&written)) {
-        log_(QStringLiteral("[Carvex] The edits to %1 are lost: %2").arg(name, error->localizedDescription));
-        return;
+        // The data folder cannot be written (full, or not the user's): the temporary folder is the
+        // last place the text can go.
+        const QString reason = error->localizedDescription;
+        written = CarvexPlatform::RecoveryFile::writeInTemporaryFolder(name, extension, std::get<QByteArray>(data));
+        if (const auto* last = std::get_if<CarvexPlatform::Error>(&written)) {
+            lost(reason + QStringLiteral("; ") + last->localizedDescription);
+            return;
+        }
     }
     const QString& path = std::get<QString>(written);
     if (documentController_) {

@@ -52,6 +52,8 @@ public:
     static inline const QString checkForUpdatesMessage = QStringLiteral("[Carvex] checkForUpdates called manually");
     static inline const QString checkForUpdatesTitle = QStringLiteral("Check for Updates...");
     static constexpr std::chrono::milliseconds welcomeDelayAfterClose{100};
+    // The status of an end on a signal that lost edits.
+    static constexpr int editsLostExitStatus = 1;
 
     // The application's shared windows.
     static SharedWindows standardWindows();
@@ -93,9 +95,11 @@ public:
     // and no question is asked. Every document with a file writes its pending edits in place, as
     // autosave would. Edits that cannot go there (a file changed on disk by another program, which
     // is left as it is; a failed write; an untitled document) go to a recovery file
-    // (`CarvexPlatform::RecoveryFile`), noted as a recent document and named on standard error.
-    // Once the saves are done the documents close and the application ends. Asked again while the
-    // saves run, it does nothing more.
+    // (`CarvexPlatform::RecoveryFile`; the temporary folder when the data folder cannot be written),
+    // noted as a recent document and named on standard error. Once the saves are done the documents
+    // close and the application ends: with status 0, or `editsLostExitStatus` when some edits could
+    // be kept nowhere (standard error says which). Asked again while the saves run, it does nothing
+    // more.
     void terminateWithoutAsking();
     // The session ends (a logout): the Quit when the session manager lets the application ask, else
     // as for a signal.
@@ -135,7 +139,8 @@ private:
     // none has it.
     void sendToFocusedWidget(const char* method, const QKeySequence& key = {});
     void terminate();
-    // Writes the document's text to a new recovery file and says where, or why it could not.
+    // Writes the document's text to a new recovery file and says where, or why it could not (the
+    // edits are then lost).
     void keepInRecoveryFile(CarvexPlatform::Document& document);
     void find(bool askForText);
     void bringDocumentWindowsForward();
@@ -160,6 +165,7 @@ private:
     bool handOverStepPosted_ = false;
     qsizetype handOversReceived_ = 0;
     bool terminatingWithoutAsking_ = false;
+    bool editsLost_ = false;
 };
 
 }  // namespace Carvex

@@ -42,6 +42,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Carvex {
@@ -398,6 +399,7 @@ void scriptFor(const QByteArray& scenario) {
         const bool conflict = scenario.startsWith("signalConflict");
         const bool conflictAlert = scenario == "signalConflictAlert";
         const bool untitled = scenario == "signalUntitled";
+        const bool folderGone = scenario == "signalFolderGone";
         const std::size_t files = qgetenv(filesVariable).split('\n').size();
         running.steps = {
             [&view, files] { return (view = focusFirstEditor(files)) != nullptr && !view->isLoading(); },
@@ -422,7 +424,14 @@ void scriptFor(const QByteArray& scenario) {
                 }
                 return *typedInto == documents.size();
             },
-            [conflict, conflictAlert] {
+            [conflict, conflictAlert, folderGone] {
+                if (folderGone) {
+                    // The file's folder becomes a regular file: no save can go there, root's neither.
+                    const QString documents = QFileInfo(openDocuments().front()->filePath()).absolutePath();
+                    if (!QDir(documents).removeRecursively() || !writeFile(documents, "not a folder")) {
+                        QCoreApplication::exit(7);
+                    }
+                }
                 if (conflict) {
                     Document* document = openDocuments().front();
                     QFile file(document->filePath());
@@ -570,19 +579,27 @@ private:
     int descriptor_;
 };
 
+// Runs the application on `files` in a process of its own, with its own folders in `folder`; those
+// named in `blocked` ("data", "tmp") lie under a regular file, so that nothing can be written there.
 Outcome runApplication(const QByteArray& scenario, const QStringList& files, const QTemporaryDir& folder,
-                       int signal = 0) {
+                       int signal = 0, const QStringList& blocked = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"home", "config", "data", "cache", "runtime", "tmp"}) {
         QDir(folder.path()).mkpath(QString::fromLatin1(name));
     }
+    if (!blocked.isEmpty()) {
+        writeFile(folder.filePath(QStringLiteral("blocked")), "not a folder");
+    }
+    const auto place = [&folder, &blocked](const QString& name) {
+        return folder.filePath(blocked.contains(name) ? QStringLiteral("blocked/") + name : name);
+    };
     QFile::setPermissions(folder.filePath("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     environment.insert(QStringLiteral("HOME"), folder.filePath("home"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath("config"));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath("data"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), place(QStringLiteral("data")));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), folder.filePath("cache"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.filePath("runtime"));
-    environment.insert(QStringLiteral("TMPDIR"), folder.filePath("tmp"));
+    environment.insert(QStringLiteral("TMPDIR"), place(QStringLiteral("tmp")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QString::fromLatin1(scenarioVariable), QString::fromLatin1(scenario));
     environment.insert(QString::fromLatin1(filesVariable), files.join(QLatin1Char('\n')));
@@ -728,6 +745,20 @@ QStringList recoveryFiles(const QTemporaryDir& folder) {
     return QDir(folder.filePath(QStringLiteral("data/Carvex/Recovered"))).entryList(QDir::Files | QDir::Hidden);
 }
 
+// The recovery file of a document in `folder`: "<document> (recovered <time>).<extension>".
+std::optional<QString> recoveryFileOf(const QString& folder, const QString& document, const QString& extension) {
+    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(document) +
+        QStringLiteral(R"( \(recovered \d{4}-\d\d-\d\d \d\d-\d\d-\d\d\)\.)") +
+        QRegularExpression::escape(extension)));
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        if (pattern.match(name).hasMatch()) {
+            return QDir(folder).filePath(name);
+        }
+    }
+    return std::nullopt;
+}
+
 // The permission bits of a file.
 unsigned modeOf(const QString& path) {
     struct stat status {};
@@ -759,6 +790,8 @@ TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
         enum class First { edited, replaced } first;
         // Where the edits of a document were recovered: its name, and the text.
         std::vector<std::pair<QString, QByteArray>> recovered;
+        // The files' extension, which the recovery files keep.
+        QString extension = QStringLiteral("yaml");
     };
     const QByteArray original = description(2000);
     const std::vector<Case> cases = {
@@ -772,6 +805,8 @@ TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
          {{QStringLiteral("doc"), typed + original}}},
         {"SIGTERM while the conflict alert is up", SIGTERM, "signalConflictAlert", 2000, 1, Case::First::replaced,
          {{QStringLiteral("doc"), typed + original}}},
+        {"SIGTERM over a .yml file replaced on disk", SIGTERM, "signalConflict", 2000, 1, Case::First::replaced,
+         {{QStringLiteral("doc"), typed + original}}, QStringLiteral("yml")},
         {"SIGTERM with an edited untitled document", SIGTERM, "signalUntitled", 2000, 1, Case::First::edited,
          {{QStringLiteral("Untitled"), typed + untitledText}}},
     };
@@ -783,7 +818,8 @@ TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
         QStringList files;
         QStringList names;
         for (int index = 0; index < each.files; ++index) {
-            names.append(index == 0 ? QStringLiteral("doc.yaml") : QStringLiteral("doc %1.yaml").arg(index + 1));
+            names.append((index == 0 ? QStringLiteral("doc.") : QStringLiteral("doc %1.").arg(index + 1)) +
+                         each.extension);
             files.append(own.filePath(names.back()));
             ASSERT_TRUE(writeFile(files.back(), text));
         }
@@ -807,22 +843,58 @@ TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
         EXPECT_EQ(recovery.size(), static_cast<qsizetype>(each.recovered.size())) << recovery.join(", ").toStdString();
         for (const auto& [document, expected] : each.recovered) {
             SCOPED_TRACE(document.toStdString());
-            const QRegularExpression pattern(QRegularExpression::anchoredPattern(
-                QRegularExpression::escape(document) +
-                QStringLiteral(R"( \(recovered \d{4}-\d\d-\d\d \d\d-\d\d-\d\d\)\.yaml)")));
-            const auto found = std::find_if(recovery.begin(), recovery.end(),
-                                            [&pattern](const QString& name) { return pattern.match(name).hasMatch(); });
-            if (found == recovery.end()) {
+            const std::optional<QString> found = recoveryFileOf(recoveryFolder, document, each.extension);
+            if (!found) {
                 ADD_FAILURE() << "no recovery file among " << recovery.join(", ").toStdString();
                 continue;
             }
-            const QString path = QDir(recoveryFolder).filePath(*found);
+            const QString& path = *found;
             EXPECT_TRUE(readFile(path) == expected) << "the recovery file does not hold the edits";
             EXPECT_EQ(modeOf(path), 0600);
             EXPECT_EQ(modeOf(recoveryFolder), 0700);
             EXPECT_TRUE(outcome.output.contains(QFile::encodeName(path))) << outcome.output.toStdString();
             EXPECT_TRUE(recentDocuments(own).contains(path)) << recentDocuments(own).join(", ").toStdString();
         }
+    }
+}
+
+// A signal with nowhere to keep the edits: not their file (whose folder has become a regular file),
+// not the data folder. The temporary folder keeps them, as the data folder would have, and the status
+// is 0; with that folder blocked too, they are lost, standard error says so, and so does the status.
+TEST_F(QuitTest, ASignalWithNowhereToKeepTheEditsTriesTheTemporaryFolderThenFails) {
+    const struct {
+        const char* name;
+        QStringList blocked;
+        bool kept;
+    } cases[] = {
+        {"the temporary folder keeps them", {QStringLiteral("data")}, true},
+        {"nowhere at all", {QStringLiteral("data"), QStringLiteral("tmp")}, false},
+    };
+    const QByteArray text = description(2000);
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        QTemporaryDir own;
+        ASSERT_TRUE(own.isValid());
+        ASSERT_TRUE(QDir(own.path()).mkdir(QStringLiteral("documents")));
+        const QString file = own.filePath(QStringLiteral("documents/doc.yaml"));
+        ASSERT_TRUE(writeFile(file, text));
+        const Outcome outcome = runApplication("signalFolderGone", {file}, own, SIGTERM, each.blocked);
+        const std::string output = outcome.output.toStdString();
+        EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << output;
+        EXPECT_EQ(outcome.exitCode, each.kept ? 0 : AppDelegate::editsLostExitStatus) << output;
+        const QString temporary = own.filePath(QStringLiteral("tmp"));
+        const std::optional<QString> kept = recoveryFileOf(temporary, QStringLiteral("doc"), QStringLiteral("yaml"));
+        ASSERT_EQ(kept.has_value(), each.kept) << output;
+        if (kept) {
+            EXPECT_TRUE(readFile(*kept) == typed + text) << "the kept file does not hold the edits";
+            EXPECT_EQ(modeOf(*kept), 0600);
+            EXPECT_TRUE(outcome.output.contains(QFile::encodeName(*kept))) << output;
+            EXPECT_TRUE(recentDocuments(own).contains(*kept)) << recentDocuments(own).join(", ").toStdString();
+        } else {
+            EXPECT_TRUE(outcome.output.contains("The edits to doc.yaml are lost")) << output;
+        }
+        EXPECT_EQ(QDir(temporary).entryList({QStringLiteral(".recovering*")}, QDir::Files | QDir::Hidden),
+                  QStringList());
     }
 }
 
