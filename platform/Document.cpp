@@ -329,6 +329,8 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, Written
                 // As the writing thread found it: a file another program put there since is a change.
                 fileSignature_ = written.signature;
                 fileDigest_ = written.digest;
+                // Written: the next autosave that fails is told again.
+                autosaveFailureTold_ = false;
                 break;
             case SaveOperation::saveTo: break;
         }
@@ -371,8 +373,7 @@ void Document::finishSave(const PendingSave& save, int savedChangeCount, Written
 Document::SaveCompletion Document::presentingFailure() {
     return [guard = QPointer<Document>(this)](std::optional<Error> error) {
         if (error && guard) {
-            guard->presentError(*error, QStringLiteral("The document %1 could not be saved.")
-                                            .arg(quoted(guard->displayName())));
+            guard->presentError(*error, guard->couldNotBeSavedMessage());
         }
     };
 }
@@ -468,10 +469,30 @@ void Document::scheduleAutosave() {
     }
     autosaveItem_ = MainScheduler::shared()->schedule(autosaveDelay, [guard = QPointer<Document>(this)] {
         if (guard) {
-            // A failed autosave leaves the document edited: closing saves again and shows why.
-            guard->autosave();
+            // A failed autosave leaves the document edited: the next one tries again, and closing
+            // saves again and shows why.
+            guard->autosave([guard](std::optional<Error> error) {
+                if (guard && error && !error->isUserCancelled() && !guard->autosaveFailureTold_) {
+                    guard->autosaveFailureTold_ = true;
+                    guard->autosaveDidFail(*error);
+                }
+            });
         }
     });
+}
+
+QString Document::couldNotBeSavedMessage() const {
+    return QStringLiteral("The document %1 could not be saved.").arg(quoted(displayName()));
+}
+
+void Document::autosaveDidFail(const Error& error) {
+    const Alert alert{AlertStyle::warning, couldNotBeSavedMessage(), error.localizedDescription, {}};
+    if (QWidget* window = windowForSheet()) {
+        AlertPresenter::shared().present(alert, window, {});
+    } else {
+        // Told from a timer's work: no event loop of its own runs here.
+        AlertPresenter::shared().presentWithoutWaiting(alert);
+    }
 }
 
 void Document::addWindowController(std::unique_ptr<WindowController> controller) {
@@ -523,8 +544,7 @@ void Document::canClose(CloseCompletion completion) {
         }
         // The text could not be written: closing now would lose it, so the user decides.
         const Alert alert{AlertStyle::warning,
-                          QStringLiteral("The document %1 could not be saved.").arg(quoted(guard->displayName())),
-                          error->localizedDescription,
+                          guard->couldNotBeSavedMessage(), error->localizedDescription,
                           {QStringLiteral("Cancel"), QStringLiteral("Don\u2019t Save")}};
         AlertPresenter::shared().present(alert, guard->windowForSheet(),
                                          [completion](int button) { completion(button == 1); });

@@ -117,7 +117,9 @@ public:
     // Save As: through the save panel; a failure as for `saveDocument`.
     void saveDocumentAs(SaveCompletion completion = {});
     // Saves in place when edited and there is a file, if the document autosaves; completes with
-    // nothing when there was nothing to do.
+    // nothing when there was nothing to do. The autosave that comes by itself (`autosaveDelay` after
+    // the last change) tells of a failure once (`autosaveDidFail`), and no more until a save of the
+    // document has written its file: the failures after it are not stacked.
     void autosave(SaveCompletion completion = {});
     bool isSaving() const { return saving_; }
 
@@ -183,6 +185,11 @@ private:
     void scheduleAutosave();
     // A completion that shows a failed save (not a cancelled one) in an alert.
     SaveCompletion presentingFailure();
+    // "The document “name” could not be saved.", the message of every failed save.
+    QString couldNotBeSavedMessage() const;
+    // An autosave failed (not refused by the user), and no failure was told since the last save
+    // that wrote: shown as a failed Save is, in a sheet on the document's window.
+    void autosaveDidFail(const Error& error);
     void releaseUntitledNumber();
     // Sets the change count; the windows follow when the document becomes edited or stops being so.
     void setChangeCount(int count);
@@ -195,6 +202,7 @@ private:
     mutable int untitledNumber_ = 0;
     int changeCount_ = 0;
     bool saving_ = false;
+    bool autosaveFailureTold_ = false;
     std::vector<PendingSave> queuedSaves_;
     WorkItem autosaveItem_;
     std::vector<WindowController*> windowControllers_;

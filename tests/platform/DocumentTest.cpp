@@ -767,6 +767,62 @@ TEST_F(PlatformDocumentTest, AutosaveWritesEditedDocumentsWithAFileAfterAPause) 
     EXPECT_FALSE(document.isDocumentEdited());
 }
 
+// An autosave that fails (here by the limit on the size of the files the process writes, which stops
+// root too) tells once, as a failed Save does; the failures after it say nothing until an autosave
+// has written the file, and the next failure tells again.
+TEST_F(PlatformDocumentTest, AFailingAutosaveTellsOnceUntilASaveWrites) {
+    const struct {
+        const char* name;
+        bool fails;
+        std::size_t alertsAfter;
+    } steps[] = {
+        {"the first failure is told", true, 1},
+        {"a second one is not", true, 1},
+        {"nor a third", true, 1},
+        {"an autosave that writes", false, 1},
+        {"a failure after it is told again", true, 2},
+        {"and only once", true, 2},
+    };
+    const QString file = path("autosave-failing.txt");
+    write(file, "start");
+    TextDocument document;
+    ASSERT_EQ(document.readFromFile(file, "Text"), std::nullopt);
+    int round = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        // Longer than the limit, and another text each time.
+        const QString text = QString(64 * 1024, QLatin1Char('a' + round++));
+        document.edit(text);
+        std::optional<FileSizeLimit> limit;
+        if (step.fails) {
+            limit.emplace(4096);
+        }
+        fake->advance(Document::autosaveDelay);
+        settle();
+        limit.reset();
+        settle();
+        EXPECT_EQ(document.isDocumentEdited(), step.fails);
+        EXPECT_EQ(read(file) == text.toUtf8(), !step.fails);
+        ASSERT_EQ(alerts->presented().size(), step.alertsAfter);
+    }
+    // Each told what Save tells of the same failure.
+    {
+        FileSizeLimit limit(4096);
+        document.saveDocument();
+        for (int turn = 0; turn < 5; ++turn) {
+            settle();
+        }
+    }
+    ASSERT_EQ(alerts->presented().size(), 3u);
+    const Alert& saved = alerts->presented().back().alert;
+    EXPECT_EQ(saved.messageText, QString::fromUtf8("The document \u201Cautosave-failing.txt\u201D could not be saved."));
+    for (std::size_t index = 0; index < 2; ++index) {
+        EXPECT_EQ(alerts->presented()[index].alert.messageText, saved.messageText);
+        EXPECT_EQ(alerts->presented()[index].alert.informativeText, saved.informativeText);
+        EXPECT_EQ(alerts->presented()[index].alert.buttons, saved.buttons);
+    }
+}
+
 namespace {
 
 // Runs the event loop until `done` holds or a generous limit passes.
