@@ -481,6 +481,12 @@ void Document::scheduleAutosave() {
     });
 }
 
+void Document::scheduleAutosaveUnlessPending() {
+    if (!autosaveItem_.isPending()) {
+        scheduleAutosave();
+    }
+}
+
 QString Document::couldNotBeSavedMessage() const {
     return QStringLiteral("The document %1 could not be saved.").arg(quoted(displayName()));
 }

@@ -158,6 +158,9 @@ protected:
     virtual void confirmOverwriteOfChangedFile(SaveOperation operation, std::function<void(bool)> proceed);
     // Shows a failure (a sheet on the document's window); cancellations are not shown.
     void presentError(const Error& error, const QString& messageText);
+    // The document is left edited and meant for its file by an answer given after its autosave came
+    // (an external change ignored): the usual autosave comes, unless one is due already.
+    void scheduleAutosaveUnlessPending();
 
 private:
     struct PendingSave {

@@ -321,6 +321,11 @@ void Document::showConflictAlert(std::function<void(bool ignored)> after) {
             document->logger().info(QStringLiteral("External change ignored \u2014 local content preserved"));
             // As the alert says: the next save overwrites what is on disk now without asking again.
             document->setFileSignature(document->fileSignatureOnDisk());
+            if (!after) {
+                // The edits are meant for the file, whose autosave may have come while the alert
+                // was up and waited for this answer: it comes again.
+                document->scheduleAutosaveUnlessPending();
+            }
         }
         if (after) {
             after(button != 0);

@@ -21,9 +21,13 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QAbstractButton>
 #include <QFile>
+#include <QMainWindow>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -593,6 +597,60 @@ TEST_F(DocumentTest, AutosaveWaitsForTheAnswerAboutADeletedFile) {
     fake->advance(CarvexPlatform::Document::autosaveDelay);
     settle();
     EXPECT_EQ(read(document->filePath()), "a: mine\n");
+}
+
+// The alert about the file is answered Ignore after the autosave moment passed (that autosave
+// waited for the answer): the edits are still meant for the file, and the usual autosave writes
+// them, with no other key, and the window loses its mark.
+TEST_F(DocumentTest, IgnoringAnExternalChangeLateStillAutosaves) {
+    enum class Change { deleted, deletedThenPutBack, modified };
+    const struct {
+        const char* name;
+        Change change;
+        QByteArray onDiskWhileAsked;
+    } rows[] = {
+        {"deleted", Change::deleted, "<missing>"},
+        {"deleted, then put back before the answer", Change::deletedThenPutBack, "<missing>"},
+        {"modified", Change::modified, "a: theirs\n"},
+    };
+    AlertPresenter::shared().setScript(nullptr);  // a real sheet, up until its button is pressed
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Document* document = openText(QString("ignored-%1.yaml").arg(&row - rows), "a: 0\n");
+        ASSERT_NE(document, nullptr);
+        const QString file = document->filePath();
+        edit(*document, "a: mine\n");
+        if (row.change == Change::modified) {
+            writeExternally(file, "a: theirs\n");
+        } else {
+            ASSERT_TRUE(QFile::remove(file));
+        }
+        document->checkForExternalChange();
+        ASSERT_TRUE(document->isShowingExternalChangeDialog());
+        QMainWindow* window = document->windowControllers().front()->window();
+        auto* alert = window->findChild<QMessageBox*>();
+        ASSERT_NE(alert, nullptr);
+        fake->advance(CarvexPlatform::Document::autosaveDelay);
+        settle();
+        EXPECT_EQ(read(file), row.onDiskWhileAsked);
+        if (row.change == Change::deletedThenPutBack) {
+            write(file, "a: 0\n");
+        }
+        const auto buttons = alert->buttons();
+        const auto ignore = std::find_if(buttons.begin(), buttons.end(),
+                                         [](QAbstractButton* button) { return button->text() == "Ignore"; });
+        ASSERT_NE(ignore, buttons.end());
+        (*ignore)->click();
+        ASSERT_FALSE(document->isShowingExternalChangeDialog());
+        EXPECT_TRUE(window->isWindowModified());
+        fake->advance(CarvexPlatform::Document::autosaveDelay);
+        settle();
+        EXPECT_EQ(read(file), "a: mine\n");
+        EXPECT_FALSE(document->isDocumentEdited());
+        EXPECT_FALSE(window->isWindowModified());
+        document->close();
+        settle();
+    }
 }
 
 TEST_F(DocumentTest, AnAlertOnScreenIsNotStacked) {
