@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -142,4 +143,43 @@ TEST(RecoveryFileTest, AFolderThatCannotBeMadeIsAFailure) {
     EXPECT_TRUE(description.contains(folder.filePath("data"))) << description.toStdString();
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"data"}));
+}
+
+// The last place a text can go: the temporary folder (`$TMPDIR` when absolute, else /tmp). The text
+// gets a private file of the same name there; the folder, which other users may share, is neither
+// made nor closed to them.
+TEST(RecoveryFileTest, TheTemporaryFolderKeepsTheTextAndIsLeftAsItIs) {
+    const struct {
+        std::optional<QByteArray> variable;
+        QString folder;
+    } cases[] = {
+        {QByteArray("/var/own/tmp/"), "/var/own/tmp"},
+        {std::nullopt, "/tmp"},
+        {QByteArray(""), "/tmp"},
+        {QByteArray("relative/tmp"), "/tmp"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.variable.value_or("(unset)").toStdString());
+        const ScopedVariable temporary("TMPDIR", each.variable);
+        EXPECT_EQ(RecoveryFile::temporaryFolder(), each.folder);
+    }
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString shared = folder.filePath("shared");
+    ASSERT_TRUE(QDir().mkpath(shared));
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    const ScopedVariable temporary("TMPDIR", QFile::encodeName(shared));
+    const auto written = RecoveryFile::writeInTemporaryFolder("pets.yml", "yml", "kept: 1\n", when);
+    ASSERT_TRUE(std::holds_alternative<QString>(written)) << std::get<Error>(written).localizedDescription.toStdString();
+    EXPECT_EQ(std::get<QString>(written), shared + "/pets (recovered 2026-12-08 05-12-33).yml");
+    EXPECT_EQ(readFile(std::get<QString>(written)), "kept: 1\n");
+    EXPECT_EQ(modeOf(std::get<QString>(written)), 0600u);
+    EXPECT_EQ(modeOf(shared), 01777u);
+    EXPECT_EQ(QDir(shared).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // A temporary folder that is not there is not made.
+    const ScopedVariable missing("TMPDIR", QFile::encodeName(folder.filePath("missing")));
+    EXPECT_TRUE(std::holds_alternative<Error>(RecoveryFile::writeInTemporaryFolder("pets.yml", "yml", "x", when)));
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("missing")));
 }
