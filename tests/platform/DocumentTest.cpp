@@ -815,7 +815,8 @@ TEST_F(PlatformDocumentTest, AFailingAutosaveTellsOnceUntilASaveWrites) {
     }
     ASSERT_EQ(alerts->presented().size(), 3u);
     const Alert& saved = alerts->presented().back().alert;
-    EXPECT_EQ(saved.messageText, QString::fromUtf8("The document \u201Cautosave-failing.txt\u201D could not be saved."));
+    EXPECT_EQ(saved.messageText,
+              QString::fromUtf8("The document \u201Cautosave-failing.txt\u201D could not be saved."));
     for (std::size_t index = 0; index < 2; ++index) {
         EXPECT_EQ(alerts->presented()[index].alert.messageText, saved.messageText);
         EXPECT_EQ(alerts->presented()[index].alert.informativeText, saved.informativeText);

@@ -171,7 +171,8 @@ TEST(RecoveryFileTest, TheTemporaryFolderKeepsTheTextAndIsLeftAsItIs) {
     ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
     const ScopedVariable temporary("TMPDIR", QFile::encodeName(shared));
     const auto written = RecoveryFile::writeInTemporaryFolder("pets.yml", "yml", "kept: 1\n", when);
-    ASSERT_TRUE(std::holds_alternative<QString>(written)) << std::get<Error>(written).localizedDescription.toStdString();
+    ASSERT_TRUE(std::holds_alternative<QString>(written))
+        << std::get<Error>(written).localizedDescription.toStdString();
     EXPECT_EQ(std::get<QString>(written), shared + "/pets (recovered 2026-12-08 05-12-33).yml");
     EXPECT_EQ(readFile(std::get<QString>(written)), "kept: 1\n");
     EXPECT_EQ(modeOf(std::get<QString>(written)), 0600u);
