@@ -1,6 +1,7 @@
 #include "Carvex/CaretContext/YAMLContextScanner.h"
 
 #include "Carvex/CaretContext/CaretLine.h"
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/CaretContext/UnitSearch.h"
 
 #include <QChar>
@@ -133,27 +134,26 @@ bool isQuote(QChar unit)
     return unit == u'"' || unit == u'\'';
 }
 
-bool enclosedInMatchingQuotes(QStringView key)
+// The name of the key of a line's text after its dashes, as the line reading finds it: a quoted key
+// means its text with the escapes read (an empty one stays a key); an empty plain key is none. A
+// plain key still enclosed in matching quotes (a quote left open: "''': x") loses them, a doubled
+// quote in single ones reading as one.
+std::optional<QString> keyName(QStringView text)
 {
-    return key.size() >= 2 && isQuote(key.front()) && key.back() == key.front();
-}
-
-// The text of a key enclosed in matching quotes; in single quotes a doubled quote stands for one.
-QString unquoted(QStringView key)
-{
-    QString text = key.sliced(1, key.size() - 2).toString();
-    if (key.front() == u'\'')
-        text.replace(QStringLiteral("''"), QStringLiteral("'"));
-    return text;
-}
-
-// The text before the first ":" of a line without its dash, trimmed; none without a colon.
-std::optional<QStringView> textBeforeColon(QStringView text)
-{
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 0)
+    const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(text);
+    if (!key)
         return std::nullopt;
-    return CaretLine::trimmed(text.first(colon));
+    const QStringView raw = key->name.raw;
+    if (key->name.quoting != LineReading::Quoting::plain)
+        return LineReading::decoded(key->name);
+    if (raw.size() >= 2 && isQuote(raw.front()) && raw.back() == raw.front()) {
+        const LineReading::Quoting quoting =
+            raw.front() == u'"' ? LineReading::Quoting::plain : LineReading::Quoting::yamlSingle;
+        return LineReading::decoded({raw.sliced(1, raw.size() - 2), quoting});
+    }
+    if (raw.isEmpty())
+        return std::nullopt;
+    return raw.toString();
 }
 
 QStringView withoutDash(QStringView trimmed)
@@ -288,14 +288,6 @@ bool holdsBar(const char16_t* units, qsizetype length)
 }
 
 // The key before that colon, trimmed; none without one.
-std::optional<QStringView> keyBeforeColon(QStringView text)
-{
-    const qsizetype colon = YAMLContextScanner::keyColon(text);
-    if (colon < 0)
-        return std::nullopt;
-    return CaretLine::trimmed(text.first(colon));
-}
-
 struct Frame {
     QString key;
     qsizetype indentation;
@@ -554,79 +546,30 @@ std::optional<QString> YAMLContextScanner::extractKeyFromLine(QStringView line)
     const QStringView t = CaretLine::trimmed(line);
     if (isBlankOrComment(t))
         return std::nullopt;
-    const std::optional<QStringView> key = keyBeforeColon(withoutDash(t));
-    if (!key)
-        return std::nullopt;
-    if (enclosedInMatchingQuotes(*key))
-        return unquoted(*key);
-    if (key->isEmpty())
-        return std::nullopt;
-    return key->toString();
+    return keyName(withoutDash(t));
 }
 
 std::optional<QString> YAMLContextScanner::extractKeyFromDashLine(QStringView trimmedLine)
 {
     if (!isDash(trimmedLine))
         return std::nullopt;
-    const std::optional<QStringView> key = keyBeforeColon(CaretLine::trimmed(trimmedLine.sliced(1)));
-    if (!key || key->isEmpty())
-        return std::nullopt;
-    if (enclosedInMatchingQuotes(*key))
-        return unquoted(*key);
-    return key->toString();
+    return keyName(trimmedLine.sliced(1));
 }
 
 qsizetype YAMLContextScanner::keyColon(QStringView text)
 {
-    qsizetype from = 0;
-    if (!text.isEmpty() && isQuote(text.front())) {
-        const QChar quote = text.front();
-        qsizetype i = 1;
-        while (i < text.size()) {
-            if (quote == u'"' && text[i] == u'\\') {
-                i += 2;
-            } else if (text[i] == quote) {
-                if (quote == u'\'' && i + 1 < text.size() && text[i + 1] == quote) {
-                    i += 2;
-                } else {
-                    break;
-                }
-            } else {
-                ++i;
-            }
-        }
-        // An unclosed quote is no quoting: the key ends at the first colon that can end one.
-        from = i < text.size() ? i + 1 : 1;
-    }
-    for (qsizetype colon = text.indexOf(u':', from); colon >= 0; colon = text.indexOf(u':', colon + 1)) {
-        if (colon + 1 == text.size() || isBlankUnit(text[colon + 1]))
-            return colon;
-    }
-    return -1;
+    const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(text);
+    return key ? key->colon : -1;
 }
 
 QStringView YAMLContextScanner::withoutTrailingComment(QStringView trimmedLine)
 {
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    QChar quote;
-    for (qsizetype i = 0; i < trimmedLine.size(); ++i) {
-        const QChar c = trimmedLine[i];
-        const bool afterBlank = i == 0 || blank(trimmedLine[i - 1]);
-        if (!quote.isNull()) {
-            if (quote == u'"' && c == u'\\')
-                ++i;
-            else if (c == quote)
-                quote = QChar();
-        } else if (isQuote(c) && afterBlank) {
-            quote = c;
-        } else if (c == u'#' && afterBlank) {
-            qsizetype end = i;
-            while (end > 0 && blank(trimmedLine[end - 1]))
-                --end;
-            return trimmedLine.first(end);
-        }
-    }
-    return trimmedLine;
+    qsizetype end = LineReading::yamlCommentStart(trimmedLine);
+    if (end == trimmedLine.size())
+        return trimmedLine;
+    while (end > 0 && isBlankUnit(trimmedLine[end - 1]))
+        --end;
+    return trimmedLine.first(end);
 }
 
 std::vector<YAMLContextScanner::LineInfo> YAMLContextScanner::splitLines(QStringView text)
@@ -728,9 +671,13 @@ CursorRole YAMLContextScanner::detectRole(QStringView text, qsizetype caretLocat
     }
     if (t.endsWith(u':') || before.endsWith(u": "))
         return CursorRole::mappingValue;
-    const qsizetype colon = lines.content(line).indexOf(u':');
+    // The caret before or after the colon that ends the line's key; a colon in a scalar ("a:b",
+    // "'x: y'", "{a: b}") is none.
+    const QStringView body = text.sliced(line.lead, line.end - line.lead);
+    const qsizetype dashes = LineReading::afterDashes(body);
+    const qsizetype colon = keyColon(body.sliced(dashes));
     if (colon >= 0)
-        return line.start + colon < caretLocation ? CursorRole::mappingValue : CursorRole::mappingKey;
+        return line.lead + dashes + colon < caretLocation ? CursorRole::mappingValue : CursorRole::mappingKey;
     if (!t.isEmpty())
         return CursorRole::mappingKey;
     for (std::optional<Line> above = lines.above(line); above; above = lines.above(*above)) {
@@ -828,8 +775,8 @@ std::optional<QString> YAMLContextScanner::extractCurrentKey(QStringView text, q
     }
     const QString currentLine = CaretLine::getCurrentLine(text, caretLocation);
     const QStringView u = withoutDash(CaretLine::trimmed(currentLine));
-    if (const std::optional<QStringView> key = textBeforeColon(u)) {
-        const QString name = enclosedInMatchingQuotes(*key) ? unquoted(*key) : key->toString();
+    if (const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(u)) {
+        const QString name = LineReading::decoded(key->name);
         if (name.isEmpty())
             return std::nullopt;
         return name;

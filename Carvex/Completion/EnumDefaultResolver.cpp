@@ -1,7 +1,8 @@
 #include "Carvex/Completion/EnumDefaultResolver.h"
 
-#include "Carvex/Completion/QuotedTextScanner.h"
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/Completion/RawTextLines.h"
+#include "Carvex/Completion/ScalarNameText.h"
 
 namespace Carvex {
 
@@ -34,28 +35,24 @@ KeyTest yamlKeyTest(QStringView line, qsizetype caretIndentation)
         return KeyTest::end;
     if (indentation != caretIndentation)
         return KeyTest::other;
-    const qsizetype colon = trimmed.indexOf(u':');
-    if (colon >= 0 && RawTextLines::trimSpacesAndTabs(trimmed.first(colon)) == u"enum")
+    const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(trimmed);
+    if (key && LineReading::readsAs(key->name, u"enum"))
         return KeyTest::enumLine;
     return KeyTest::other;
 }
 
-bool jsonIsEnumLine(QStringView line)
+// The key of a JSON line when it is "enum".
+std::optional<LineReading::Scalar> jsonEnumKey(QStringView line)
 {
-    const std::optional<QStringView> key = QuotedTextScanner::firstKey(RawTextLines::trimWhitespace(line));
-    return key && *key == u"enum";
+    const std::optional<LineReading::Scalar> key = LineReading::jsonKey(line);
+    if (key && LineReading::readsAs(*key, u"enum"))
+        return key;
+    return std::nullopt;
 }
 
-// A list line's strings count when it holds no key: no colon, or a leading string not followed by one.
-bool readsAsListLine(QStringView trimmed)
+bool isJSONSpace(QChar c)
 {
-    return !trimmed.contains(u':') || (trimmed.startsWith(u'"') && !trimmed.contains(u"\":"));
-}
-
-void appendQuotedTexts(QStringList& values, QStringView text)
-{
-    for (QStringView value : QuotedTextScanner::quotedTexts(text))
-        values << value.toString();
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
 } // namespace
@@ -130,16 +127,14 @@ std::vector<EnumDefaultResolver::YAMLValue> EnumDefaultResolver::findQuotedEnumV
             break;
         if (!trimmed.startsWith(u'-'))
             continue;
-        QStringView value = RawTextLines::trimSpacesAndTabs(trimmed.sliced(1));
-        if (value.isEmpty())
+        // Each item read as a scalar: a quoted one whole, its escapes read; a plain one without its comment.
+        const LineReading::Scalar value = LineReading::yamlItem(trimmed.sliced(1)).scalar;
+        if (value.quoting == LineReading::Quoting::plain && value.raw.isEmpty())
             continue;
-        char16_t quote = 0;
-        const QChar first = value.front();
-        if ((first == u'"' || first == u'\'') && value.back() == first) {
-            quote = first.unicode();
-            value = value.size() >= 2 ? value.sliced(1, value.size() - 2) : QStringView();
-        }
-        values.push_back({value.toString(), quote});
+        const char16_t quote = value.quoting == LineReading::Quoting::yamlDouble ? u'"'
+            : value.quoting == LineReading::Quoting::yamlSingle                ? u'\''
+                                                                                 : char16_t(0);
+        values.push_back({LineReading::decoded(value), quote, value.raw.toString()});
     }
     return values;
 }
@@ -173,7 +168,7 @@ QStringList EnumDefaultResolver::findEnumValuesJSON(QStringView text, qsizetype 
     long long depth = depthAtCaret;
     for (std::size_t i = caretLine; i-- > 0;) {
         depth -= balance[i];
-        if (depth == depthAtCaret && jsonIsEnumLine(lines[i])) {
+        if (depth == depthAtCaret && jsonEnumKey(lines[i])) {
             enumLine = i;
             break;
         }
@@ -184,7 +179,7 @@ QStringList EnumDefaultResolver::findEnumValuesJSON(QStringView text, qsizetype 
         depth = depthAtCaret + balance[caretLine];
         for (std::size_t i = caretLine + 1; i < lines.size(); ++i) {
             depth += balance[i];
-            if (depth == depthAtCaret && jsonIsEnumLine(lines[i])) {
+            if (depth == depthAtCaret && jsonEnumKey(lines[i])) {
                 enumLine = i;
                 break;
             }
@@ -195,26 +190,22 @@ QStringList EnumDefaultResolver::findEnumValuesJSON(QStringView text, qsizetype 
     if (!enumLine)
         return {};
 
+    // The list is read as JSON from its bracket on: each string standing directly in it is a value,
+    // its escapes read, over as many lines as it runs.
+    const std::optional<LineReading::Scalar> key = jsonEnumKey(lines[*enumLine]);
+    qsizetype at = key->raw.utf16() - text.utf16() + key->raw.size() + 1;
+    while (at < text.size() && isJSONSpace(text[at]))
+        ++at;
+    if (at == text.size() || text[at] != u':')
+        return {};
+    ++at;
+    while (at < text.size() && isJSONSpace(text[at]))
+        ++at;
+    if (at == text.size() || text[at] != u'[')
+        return {};
     QStringList values;
-    const QStringView keyLine = lines[*enumLine];
-    const qsizetype bracket = keyLine.indexOf(u'[');
-    if (bracket >= 0) {
-        const QStringView rest = keyLine.sliced(bracket + 1);
-        appendQuotedTexts(values, rest);
-        if (rest.contains(u']'))
-            return values;
-    }
-    long long counter = 1;
-    for (std::size_t i = *enumLine + 1; i < lines.size(); ++i) {
-        const QStringView trimmed = RawTextLines::trimWhitespace(lines[i]);
-        if (trimmed.isEmpty())
-            continue;
-        counter += RawTextLines::count(trimmed, u'[') - RawTextLines::count(trimmed, u']');
-        if (readsAsListLine(trimmed))
-            appendQuotedTexts(values, trimmed);
-        if (counter < 1)
-            break;
-    }
+    for (const LineReading::Scalar& value : LineReading::jsonArrayStrings(text, at).strings)
+        values << LineReading::decoded(value);
     return values;
 }
 
@@ -228,16 +219,25 @@ std::vector<CompletionItem> EnumDefaultResolver::suggestions(const CompletionCon
 
     // Each value with the text to insert for it. A YAML value written in quotes keeps them when
     // inserted outside a string: inserting "200" or 'true' bare would make a number or a boolean of it.
+    // JSON values are written back as JSON strings; in a YAML quote the user opened, as that quote's
+    // content.
     QStringList values;
     QStringList inserts;
     if (json) {
         values = findEnumValuesJSON(text, context.caretLocation);
         for (const QString& value : values)
-            inserts << (inString ? value : u'"' + value + u'"');
+            inserts << (inString ? ScalarNameText::jsonStringContent(value) : ScalarNameText::jsonString(value));
     } else {
+        const std::optional<QChar> quote =
+            inString ? ScalarNameText::openYAMLQuote(text, context.caretLocation) : std::nullopt;
         for (const YAMLValue& value : findQuotedEnumValuesYAML(text, context.caretLocation)) {
             values << value.text;
-            inserts << (value.quote && !inString ? QChar(value.quote) + value.text + QChar(value.quote) : value.text);
+            if (quote)
+                inserts << ScalarNameText::yamlQuotedContent(value.text, *quote);
+            else if (value.quote && !inString)
+                inserts << QChar(value.quote) + value.raw + QChar(value.quote);
+            else
+                inserts << value.text;
         }
     }
     if (values.isEmpty())

@@ -17,10 +17,12 @@ class EnumDefaultResolver {
 public:
     std::vector<CompletionItem> suggestions(const CompletionContext& context, const QString& text) const;
 
-    // One value of a YAML enum list: its text without quotes, and the quote it was written in (none: 0).
+    // One value of a YAML enum list: its text with the escapes of its quoting read, the quote it was
+    // written in (none: 0), and the text between its quotes as written.
     struct YAMLValue {
         QString text;
         char16_t quote = 0;
+        QString raw;
     };
 
     static QStringList findEnumValuesYAML(QStringView text, qsizetype caretLocation);

@@ -1,6 +1,6 @@
 #include "Carvex/Completion/ReferenceIndexer.h"
 
-#include "Carvex/Completion/ScalarNameText.h"
+#include "Carvex/CaretContext/LineReading.h"
 
 #include <QStringView>
 
@@ -42,39 +42,27 @@ QStringView trimmedHorizontal(QStringView line)
     return line.sliced(start, end - start);
 }
 
-QStringView trimmedSpacesAndTabs(QStringView text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && (text[start] == u' ' || text[start] == u'\t'))
-        ++start;
-    while (end > start && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
-        --end;
-    return text.sliced(start, end - start);
-}
-
-// The mapping key a trimmed YAML line begins with, or none: a quoted key up to its closing quote
-// when a colon follows, its escapes read; otherwise the text before the first colon, trimmed, when it
-// is not empty and holds no space.
+// The mapping key a trimmed YAML line begins with, as the line reading finds it, or none: a quoted
+// key up to its closing quote when a colon follows, its escapes read; otherwise the text before the
+// first colon followed by a blank or the line's end ("a:b:" holds a:b, "a b:" holds a b), when it is
+// not empty. An item ("- a:"), and a plain key that begins with a quote or a flow collection, name
+// no component.
 std::optional<QString> readKey(QStringView trimmedLine)
 {
-    const QStringView line = trimmedSpacesAndTabs(trimmedLine);
-    if (line.isEmpty())
+    if (LineReading::afterDashes(trimmedLine) > 0)
         return std::nullopt;
-    const QChar first = line[0];
-    if (first == u'"' || first == u'\'') {
-        const std::optional<ScalarNameText::Scalar> key = ScalarNameText::yamlKey(line);
-        if (!key || key->quoting == ScalarNameText::Quoting::plain)
+    const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(trimmedLine);
+    if (!key)
+        return std::nullopt;
+    const LineReading::Scalar name = key->name;
+    if (name.quoting == LineReading::Quoting::plain) {
+        if (name.raw.isEmpty())
             return std::nullopt;
-        return ScalarNameText::decoded(*key);
+        const QChar first = name.raw.front();
+        if (first == u'"' || first == u'\'' || first == u'{' || first == u'[')
+            return std::nullopt;
     }
-    const qsizetype colon = line.indexOf(u':');
-    if (colon < 0)
-        return std::nullopt;
-    const QStringView key = trimmedSpacesAndTabs(line.first(colon));
-    if (key.isEmpty() || key.contains(u' '))
-        return std::nullopt;
-    return key.toString();
+    return LineReading::decoded(name);
 }
 
 // The name a JSON string's text means, its escapes read.
@@ -82,7 +70,7 @@ QString jsonName(QStringView raw)
 {
     if (!raw.contains(u'\\'))
         return raw.toString();
-    return ScalarNameText::decoded(ScalarNameText::Scalar{raw, ScalarNameText::Quoting::json});
+    return LineReading::decoded(LineReading::Scalar{raw, LineReading::Quoting::json});
 }
 
 void addTarget(Targets& targets, ReferenceKind kind, QString name)
@@ -322,7 +310,7 @@ ReferenceIndex ReferenceIndexer::scanJSON(const QString& text)
         case u'{':
             ++depth;
             if (pendingKey && !inComponents
-                && ScalarNameText::readsAs({*pendingKey, ScalarNameText::Quoting::json}, u"components")) {
+                && LineReading::readsAs({*pendingKey, LineReading::Quoting::json}, u"components")) {
                 inComponents = true;
                 componentsDepth = depth;
                 pendingKey.reset();

@@ -128,10 +128,13 @@ std::vector<CompletionItem> ReferenceResolver::suggestions(const CompletionConte
     } else {
         const QString rest = context.prefix.sliced(start, end - start);
         const QString nameNeedle = rest.toLower();
+        // Only a typed pointer ("#/", "components/sch") is matched against the pointers: a word alone
+        // ("c") narrows by the name, or every "#/components/..." pointer would match it.
+        const bool pointerTyped = rest.contains(u'/');
         const QString pointerNeedle = ((rest.startsWith(u'/') ? QStringLiteral("#") : QStringLiteral("#/")) + rest).toLower();
         for (const ReferenceTarget& target : *source) {
             const bool nameMatches = startsWithLowered(target.name, nameNeedle);
-            if (nameMatches || startsWithLowered(target.pointer, pointerNeedle))
+            if (nameMatches || (pointerTyped && startsWithLowered(target.pointer, pointerNeedle)))
                 candidates.push_back({&target, nameMatches, isPlainCompletionText(target.name)});
         }
         std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {

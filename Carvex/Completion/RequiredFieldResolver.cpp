@@ -1,5 +1,6 @@
 #include "Carvex/Completion/RequiredFieldResolver.h"
 
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/Completion/EnumDefaultResolver.h"
 #include "Carvex/Completion/RawTextLines.h"
 #include "Carvex/Completion/ScalarNameText.h"
@@ -35,12 +36,9 @@ public:
     // The key of a trimmed line, read as ScalarNameText::yamlKey reads it after the line's dashes.
     static std::optional<YAMLKey> keyOf(QStringView trimmed)
     {
-        bool afterDash = false;
-        while (trimmed.startsWith(u'-') && (trimmed.size() == 1 || trimmed[1] == u' ' || trimmed[1] == u'\t')) {
-            afterDash = true;
-            trimmed = RawTextLines::trimSpacesAndTabs(trimmed.sliced(1));
-        }
-        const std::optional<Scalar> key = ScalarNameText::yamlKey(trimmed);
+        const qsizetype dashes = LineReading::afterDashes(trimmed);
+        const bool afterDash = dashes > 0;
+        const std::optional<Scalar> key = ScalarNameText::yamlKey(trimmed.sliced(dashes));
         if (!key)
             return std::nullopt;
         return YAMLKey{*key, afterDash};

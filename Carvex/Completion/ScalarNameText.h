@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Carvex/CaretContext/LineReading.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -8,32 +10,26 @@
 
 namespace Carvex {
 
-// Names as a YAML or a JSON text writes them. Read from one line of the raw text: a quoted name is
-// read whole, up to its closing quote, and means its text with the escapes decoded (in YAML double
-// quotes the YAML escapes, in single quotes a doubled quote, in JSON the JSON escapes). Written so
-// that a reader takes the text back as the same name.
+// Names as a YAML or a JSON text writes them. Read from one line of the raw text by the line reading
+// the caret scanners share (`LineReading`): a quoted name is read whole, up to its closing quote, and
+// means its text with the escapes decoded (in YAML double quotes the YAML escapes, in single quotes a
+// doubled quote, in JSON the JSON escapes). Written so that a reader takes the text back as the same
+// name.
 namespace ScalarNameText {
 
-// How a scalar stands in the text.
-enum class Quoting { plain, yamlSingle, yamlDouble, json };
-
-// A scalar as the text holds it: the units between its quotes (or the plain text) and its quoting.
-struct Scalar {
-    QStringView raw;
-    Quoting quoting = Quoting::plain;
-};
+// How a scalar stands in the text, and a scalar as the text holds it (`LineReading`).
+using Quoting = LineReading::Quoting;
+using Scalar = LineReading::Scalar;
 
 // The name the scalar reads as.
 QString decoded(Scalar scalar);
 // Whether the scalar reads as `name`; decodes only a scalar that holds an escape.
 bool readsAs(Scalar scalar, QStringView name);
 
-// The key of a YAML line's text after its indentation and sequence dashes: a quoted key up to its
-// closing quote when a colon follows it; otherwise the text before the first colon that a blank or
-// the end follows, trimmed. None without such a colon, and for an empty plain key.
+// The key of a YAML line's text after its indentation and sequence dashes, as `LineReading::yamlKey`
+// reads it; none for an empty plain key.
 std::optional<Scalar> yamlKey(QStringView text);
-// The scalar of a YAML sequence item's text after its dash: a quoted scalar up to its closing quote,
-// otherwise the text before a comment, trimmed.
+// The scalar of a YAML sequence item's text after its dash (`LineReading::yamlItem`).
 Scalar yamlItem(QStringView text);
 // The first string of a JSON line that a colon follows (white space between them).
 std::optional<Scalar> jsonKey(QStringView line);

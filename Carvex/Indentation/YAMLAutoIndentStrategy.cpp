@@ -1,5 +1,6 @@
 #include "Carvex/Indentation/YAMLAutoIndentStrategy.h"
 
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/CaretContext/YAMLContextScanner.h"
 
 namespace Carvex {
@@ -58,13 +59,7 @@ AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
     if (t == u"-" || t.startsWith(u"- ")) {
         // The item's content starts after its dash(es) and the blanks that follow; a mapping in it is
         // continued at that column, and what the mapping's key opens goes one unit deeper than it.
-        qsizetype contentStart = 0;
-        while (contentStart < t.size() && t[contentStart] == u'-'
-               && (contentStart + 1 == t.size() || isBlank(t[contentStart + 1]))) {
-            ++contentStart;
-            while (contentStart < t.size() && isBlank(t[contentStart]))
-                ++contentStart;
-        }
+        const qsizetype contentStart = LineReading::afterDashes(t);
         const QStringView content = YAMLContextScanner::withoutTrailingComment(t.sliced(contentStart));
         if (content.isEmpty())
             return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
@@ -72,8 +67,10 @@ AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
         if (opensBlock(content))
             return AutoIndentEditPlan::newlineWithIndent(caret, contentIndent + unit);
         // Only a colon that a reader takes for a mapping's makes the item a mapping: not one inside a
-        // quoted scalar ("a:b", 'a: b') nor one with no blank after it (a:b, https://x).
-        const bool holdsMapping = YAMLContextScanner::keyColon(content) >= 0;
+        // quoted scalar ("a:b", 'a: b') or a flow collection ({a: b}, [a, b: c]), nor one with no blank
+        // after it (a:b, https://x). A quoted scalar or flow collection left open goes on below, deeper
+        // than the dash.
+        const bool holdsMapping = YAMLContextScanner::keyColon(content) >= 0 || LineReading::yamlItem(content).open;
         return AutoIndentEditPlan::newlineWithIndent(caret, holdsMapping ? contentIndent : indent);
     }
     if (opensBlock(YAMLContextScanner::withoutTrailingComment(t)))

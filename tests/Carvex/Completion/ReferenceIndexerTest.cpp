@@ -48,7 +48,7 @@ TEST(ReferenceIndexer, collectsComponentNamesAsTheScansRead)
         {"yaml four-space indentation", DocumentFormat::yaml, "components:\n    schemas:\n        Pet: {}\n",
          "schema Pet"},
         {"yaml space before colon", DocumentFormat::yaml, "components:\n  schemas :\n    Pet :\n", "schema Pet"},
-        {"yaml space inside a key", DocumentFormat::yaml, "components:\n  schemas:\n    My Pet:\n", "schema -"},
+        {"yaml space inside a key", DocumentFormat::yaml, "components:\n  schemas:\n    My Pet:\n", "schema My Pet"},
         {"yaml quoted keys", DocumentFormat::yaml,
          "components:\n  schemas:\n    \"My Pet\":\n    'A' :\n    \"\":\n    \"open:\n    'x' y:\n",
          "schema My Pet; schema A; schema "},

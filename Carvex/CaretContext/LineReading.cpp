@@ -1,0 +1,363 @@
+#include "Carvex/CaretContext/LineReading.h"
+
+#include <algorithm>
+
+namespace Carvex::LineReading {
+
+namespace {
+
+// A space, a tab, or the carriage return of a CRLF line: what ends a plain scalar before a colon.
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r';
+}
+
+bool isJSONSpace(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+bool isQuote(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+QStringView trimmedBlanks(QStringView text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && isBlank(text[start]))
+        ++start;
+    while (end > start && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(start, end - start);
+}
+
+Quoting yamlQuoting(QChar quote)
+{
+    return quote == u'"' ? Quoting::yamlDouble : Quoting::yamlSingle;
+}
+
+// The value of `count` hexadecimal digits at `at`; none when they are not all there.
+std::optional<char32_t> hexValue(QStringView text, qsizetype at, int count)
+{
+    if (at + count > text.size())
+        return std::nullopt;
+    char32_t value = 0;
+    for (int i = 0; i < count; ++i) {
+        const char16_t unit = text[at + i].unicode();
+        char32_t digit = 0;
+        if (unit >= u'0' && unit <= u'9')
+            digit = unit - u'0';
+        else if (unit >= u'a' && unit <= u'f')
+            digit = unit - u'a' + 10;
+        else if (unit >= u'A' && unit <= u'F')
+            digit = unit - u'A' + 10;
+        else
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+void appendCodePoint(QString& out, char32_t c)
+{
+    if (c > 0x10FFFF)
+        c = 0xFFFD;
+    const char32_t one[] = {c};
+    out.append(QString::fromUcs4(one, 1));
+}
+
+// The text of a double-quoted YAML scalar or a JSON string, its escapes decoded. An escape that the
+// format does not know stays as written.
+QString decodedEscapes(QStringView raw, bool yaml)
+{
+    QString out;
+    out.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw[i];
+        if (c != u'\\' || i + 1 >= raw.size()) {
+            out.append(c);
+            continue;
+        }
+        const char16_t e = raw[i + 1].unicode();
+        int digits = 0;
+        std::optional<char16_t> simple;
+        switch (e) {
+        case u'"': simple = u'"'; break;
+        case u'\\': simple = u'\\'; break;
+        case u'/': simple = u'/'; break;
+        case u'b': simple = 0x08; break;
+        case u'f': simple = 0x0C; break;
+        case u'n': simple = 0x0A; break;
+        case u'r': simple = 0x0D; break;
+        case u't': simple = 0x09; break;
+        case u'u': digits = 4; break;
+        default:
+            if (yaml) {
+                switch (e) {
+                case u'0': simple = 0x00; break;
+                case u'a': simple = 0x07; break;
+                case u'v': simple = 0x0B; break;
+                case u'e': simple = 0x1B; break;
+                case u' ': simple = u' '; break;
+                case u'\t': simple = 0x09; break;
+                case u'N': simple = 0x85; break;
+                case u'_': simple = 0xA0; break;
+                case u'L': simple = 0x2028; break;
+                case u'P': simple = 0x2029; break;
+                case u'x': digits = 2; break;
+                case u'U': digits = 8; break;
+                default: break;
+                }
+            }
+            break;
+        }
+        if (digits > 0) {
+            if (const std::optional<char32_t> value = hexValue(raw, i + 2, digits)) {
+                if (digits == 4)
+                    out.append(QChar(static_cast<char16_t>(*value))); // a surrogate's halves come one by one
+                else
+                    appendCodePoint(out, *value);
+                i += 1 + digits;
+                continue;
+            }
+        } else if (simple) {
+            out.append(QChar(*simple));
+            ++i;
+            continue;
+        }
+        out.append(c); // unknown: as written
+    }
+    return out;
+}
+
+// Whether a "#" at `at` starts a comment: at the start or after a blank.
+bool startsComment(QStringView text, qsizetype at)
+{
+    return text[at] == u'#' && (at == 0 || isBlank(text[at - 1]));
+}
+
+} // namespace
+
+QString decoded(Scalar scalar)
+{
+    switch (scalar.quoting) {
+    case Quoting::plain: return scalar.raw.toString();
+    case Quoting::yamlSingle: {
+        QString text = scalar.raw.toString();
+        text.replace(QStringLiteral("''"), QStringLiteral("'"));
+        return text;
+    }
+    case Quoting::yamlDouble: return decodedEscapes(scalar.raw, true);
+    case Quoting::json: return decodedEscapes(scalar.raw, false);
+    }
+    return scalar.raw.toString();
+}
+
+bool readsAs(Scalar scalar, QStringView name)
+{
+    const bool plainText = scalar.quoting == Quoting::plain
+        || (scalar.quoting == Quoting::yamlSingle ? !scalar.raw.contains(u'\'') : !scalar.raw.contains(u'\\'));
+    return plainText ? scalar.raw == name : decoded(scalar) == name;
+}
+
+Quoted quoted(QStringView text, qsizetype open, Quoting quoting)
+{
+    const QChar quote = text[open];
+    const bool single = quoting == Quoting::yamlSingle;
+    const bool json = quoting == Quoting::json;
+    qsizetype i = open + 1;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (json && (c == u'\n' || c == u'\r'))
+            break; // a JSON string ends with its line
+        if (!single && c == u'\\') {
+            i += 2;
+        } else if (c == quote) {
+            if (single && i + 1 < text.size() && text[i + 1] == quote)
+                i += 2;
+            else
+                return Quoted{Scalar{text.sliced(open + 1, i - open - 1), quoting}, i + 1, true};
+        } else {
+            ++i;
+        }
+    }
+    i = std::min(i, text.size());
+    return Quoted{Scalar{text.sliced(open + 1, i - open - 1), quoting}, i, false};
+}
+
+Flow flowCollection(QStringView text, qsizetype open)
+{
+    qsizetype depth = 0;
+    qsizetype i = open;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c == u'{' || c == u'[') {
+            ++depth;
+        } else if (c == u'}' || c == u']') {
+            if (--depth == 0)
+                return Flow{i + 1, true};
+        } else if (isQuote(c)) {
+            // A quote opens a scalar where one can start; inside a plain scalar ("it's") it is text.
+            const QChar before = i > open ? text[i - 1] : QChar(u' ');
+            if (isBlank(before) || before == u'{' || before == u'[' || before == u',' || before == u':') {
+                i = quoted(text, i, yamlQuoting(c)).end;
+                continue;
+            }
+        } else if (startsComment(text, i)) {
+            break; // the rest of the line is a comment: the collection goes on below
+        }
+        ++i;
+    }
+    return Flow{text.size(), false};
+}
+
+qsizetype afterDashes(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u'-' && (i + 1 == text.size() || isBlank(text[i + 1]))) {
+        ++i;
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
+    }
+    return i;
+}
+
+std::optional<YAMLKey> yamlKey(QStringView text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    if (start == text.size())
+        return std::nullopt;
+    qsizetype from = start;
+    const QChar first = text[start];
+    if (isQuote(first)) {
+        const Quoted key = quoted(text, start, yamlQuoting(first));
+        if (key.closed) {
+            qsizetype after = key.end;
+            while (after < text.size() && isBlank(text[after]))
+                ++after;
+            if (after < text.size() && text[after] == u':')
+                return YAMLKey{key.scalar, after};
+            from = key.end;
+        } else {
+            // A quote left open is no quoting yet: the key ends at the first colon that can end one.
+            from = start + 1;
+        }
+    } else if (first == u'{' || first == u'[') {
+        const Flow flow = flowCollection(text, start);
+        if (!flow.closed)
+            return std::nullopt;
+        from = flow.end;
+    }
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (startsComment(text, i))
+            return std::nullopt;
+        if (text[i] == u':' && (i + 1 == text.size() || isBlank(text[i + 1])))
+            return YAMLKey{Scalar{trimmedBlanks(text.sliced(start, i - start)), Quoting::plain}, i};
+    }
+    return std::nullopt;
+}
+
+YAMLItem yamlItem(QStringView text)
+{
+    text = trimmedBlanks(text);
+    if (!text.isEmpty() && isQuote(text.front())) {
+        const Quoted item = quoted(text, 0, yamlQuoting(text.front()));
+        return YAMLItem{item.scalar, !item.closed};
+    }
+    if (!text.isEmpty() && (text.front() == u'{' || text.front() == u'[')) {
+        const Flow flow = flowCollection(text, 0);
+        return YAMLItem{Scalar{text.first(flow.end), Quoting::plain}, !flow.closed};
+    }
+    return YAMLItem{Scalar{trimmedBlanks(text.first(yamlCommentStart(text))), Quoting::plain}, false};
+}
+
+qsizetype yamlCommentStart(QStringView text)
+{
+    QChar quote;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool afterBlank = i == 0 || isBlank(text[i - 1]);
+        if (!quote.isNull()) {
+            if (quote == u'"' && c == u'\\')
+                ++i;
+            else if (c == quote)
+                quote = QChar();
+        } else if (isQuote(c) && afterBlank) {
+            quote = c;
+        } else if (c == u'#' && afterBlank) {
+            return i;
+        }
+    }
+    return text.size();
+}
+
+std::optional<Scalar> jsonKey(QStringView line)
+{
+    for (qsizetype open = line.indexOf(u'"'); open >= 0; open = line.indexOf(u'"', open)) {
+        const Quoted string = quoted(line, open, Quoting::json);
+        if (!string.closed)
+            return std::nullopt;
+        qsizetype after = string.end;
+        while (after < line.size() && isJSONSpace(line[after]))
+            ++after;
+        if (after < line.size() && line[after] == u':')
+            return string.scalar;
+        open = string.end;
+    }
+    return std::nullopt;
+}
+
+std::vector<Scalar> jsonStrings(QStringView text)
+{
+    std::vector<Scalar> found;
+    for (qsizetype open = text.indexOf(u'"'); open >= 0; open = text.indexOf(u'"', open)) {
+        const Quoted string = quoted(text, open, Quoting::json);
+        if (!string.closed) {
+            if (string.end >= text.size())
+                break;
+            open = string.end; // cut by its line's end
+            continue;
+        }
+        found.push_back(string.scalar);
+        open = string.end;
+    }
+    return found;
+}
+
+JSONArrayStrings jsonArrayStrings(QStringView text, qsizetype open)
+{
+    JSONArrayStrings result;
+    qsizetype depth = 0;
+    qsizetype i = open;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c == u'"') {
+            const Quoted string = quoted(text, i, Quoting::json);
+            i = string.end;
+            if (!string.closed || depth != 1)
+                continue;
+            qsizetype after = i;
+            while (after < text.size() && isJSONSpace(text[after]))
+                ++after;
+            if (after == text.size() || text[after] != u':')
+                result.strings.push_back(string.scalar);
+            continue;
+        }
+        if (c == u'[' || c == u'{') {
+            ++depth;
+        } else if (c == u']' || c == u'}') {
+            if (--depth == 0) {
+                result.closed = true;
+                break;
+            }
+        }
+        ++i;
+    }
+    return result;
+}
+
+} // namespace Carvex::LineReading

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace Carvex {
+
+// The one reading of a YAML or JSON line that completion, references and indentation share. A
+// quoted scalar or JSON string is read whole, its escapes known (a backslash in YAML double quotes
+// and JSON, a doubled quote in YAML single quotes); a flow collection ("{...}", "[...]") is read
+// whole, the quoted scalars in it too; a plain key ends at the first colon followed by a blank or
+// the end, outside quotes and flow collections. Lenient where text is being typed: a quote or
+// bracket left open runs to the end of the text and is reported open, and nothing in the text can
+// make a read take more than one pass.
+namespace LineReading {
+
+// How a scalar stands in the text.
+enum class Quoting { plain, yamlSingle, yamlDouble, json };
+
+// A scalar as the text holds it: the units between its quotes (or the plain text) and its quoting.
+struct Scalar {
+    QStringView raw;
+    Quoting quoting = Quoting::plain;
+};
+
+// The name the scalar reads as: its escapes decoded. An escape its quoting does not know stays as
+// written.
+QString decoded(Scalar scalar);
+// Whether the scalar reads as `name`; decodes only a scalar that holds an escape.
+bool readsAs(Scalar scalar, QStringView name);
+
+// A quoted scalar or JSON string read from its opening quote at `open`: its text, the offset after
+// its closing quote, and whether that quote came. Left open, it runs to the end of the text.
+struct Quoted {
+    Scalar scalar;
+    qsizetype end = 0;
+    bool closed = false;
+};
+Quoted quoted(QStringView text, qsizetype open, Quoting quoting);
+
+// The offset after the flow collection opened at `open` ("{" or "["), its nested collections and
+// quoted scalars read whole; the end of the text when it is left open.
+struct Flow {
+    qsizetype end = 0;
+    bool closed = false;
+};
+Flow flowCollection(QStringView text, qsizetype open);
+
+// The offset where a YAML line's content starts after its sequence dashes ("- ", "- - ", "-" alone)
+// and the blanks after them; 0 for text that starts with none ("-x", "---").
+qsizetype afterDashes(QStringView text);
+
+// The key of a YAML line's text after its indentation and dashes: a quoted key up to its closing
+// quote when a colon follows (blanks between them); otherwise the text before the first colon that
+// a blank or the end follows, trimmed, read outside quoted scalars and flow collections and before
+// a comment. `colon` is that colon's offset. A plain key may be empty (": x"). None without such a
+// colon: a scalar ("a:b", "'x: y'", "{a: b}", "[a, b: c]", "https://x").
+struct YAMLKey {
+    Scalar name;
+    qsizetype colon = 0;
+};
+std::optional<YAMLKey> yamlKey(QStringView text);
+
+// The scalar of a YAML sequence item's text after its dash: a quoted scalar up to its closing
+// quote, otherwise the text before a comment, trimmed. `open` is set when the item is a quoted
+// scalar or flow collection left open on the line (its text continues below).
+struct YAMLItem {
+    Scalar scalar;
+    bool open = false;
+};
+YAMLItem yamlItem(QStringView text);
+
+// Where a trailing comment starts in a YAML line's text: a "#" at the start or after a blank,
+// outside a quoted scalar (a quote opens one at the start or after a blank); the text's size when
+// there is none.
+qsizetype yamlCommentStart(QStringView text);
+
+// The first string of a JSON line that a colon follows (white space between them).
+std::optional<Scalar> jsonKey(QStringView line);
+// The strings of a JSON text, left to right; a string left open at the end is none.
+std::vector<Scalar> jsonStrings(QStringView text);
+// The strings that stand directly in the JSON array opened at `open` ("["), over as many lines as
+// it runs, up to its closing bracket; strings in nested collections and keys are passed over, and
+// so is a string a line break cuts. `closed` tells whether the closing bracket came.
+struct JSONArrayStrings {
+    std::vector<Scalar> strings;
+    bool closed = false;
+};
+JSONArrayStrings jsonArrayStrings(QStringView text, qsizetype open);
+
+} // namespace LineReading
+
+} // namespace Carvex
