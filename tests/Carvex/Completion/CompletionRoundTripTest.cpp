@@ -200,8 +200,9 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
     };
     const Name names[] = {
         {"a/b", "a~1b", true},      {"x~y", "x~0y", true},   {"~1", "~01", true},
-        {"a b", "a b", false},      {"Pet", "Pet", true},    {"é/ü", "é~1ü", true},
+        {"a b", "a b", true},       {"Pet", "Pet", true},    {"é/ü", "é~1ü", true},
         {R"("q")", R"("q")", false}, {R"(b\s)", R"(b\s)", true}, {"it's", "it's", true},
+        {"a:b", "a:b", true},       {"c: d", "c: d", false}, {"read:pets", "read:pets", true},
     };
     enum class Key { plain, doubleQuoted, singleQuoted };
     struct Shape {
@@ -213,7 +214,10 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
     };
     const Shape shapes[] = {
         {"yaml 2, plain keys", DocumentFormat::yaml, 2, Key::plain, "‸"},
+        {"yaml 3, plain keys", DocumentFormat::yaml, 3, Key::plain, "‸"},
         {"yaml 4, plain keys", DocumentFormat::yaml, 4, Key::plain, "‸"},
+        {"yaml 2, plain keys, name typed", DocumentFormat::yaml, 2, Key::plain, "^‸"},
+        {"yaml 4, single-quoted keys, name typed", DocumentFormat::yaml, 4, Key::singleQuoted, "^‸"},
         {"yaml 2, double-quoted keys, in double quotes", DocumentFormat::yaml, 2, Key::doubleQuoted, "\"‸\""},
         {"yaml 4, single-quoted keys, in single quotes", DocumentFormat::yaml, 4, Key::singleQuoted, "'‸'"},
         {"yaml 3, double-quoted keys, name typed", DocumentFormat::yaml, 3, Key::doubleQuoted, "\"^‸\""},
@@ -263,6 +267,13 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
             }
             ASSERT_NE(item, result.items.end()) << offered.join(u' ').toStdString() << "\n" << text.toStdString();
             EXPECT_EQ(item->label, pointer);
+            if (typed && token[0].isLetterOrNumber()) {
+                // A typed word narrows the list by the names as they read.
+                for (const CompletionItem& candidate : result.items) {
+                    EXPECT_TRUE(candidate.description.value_or(QString()).sliced(8).startsWith(token.first(1), Qt::CaseInsensitive))
+                        << candidate.description.value_or(QString()).toStdString();
+                }
+            }
             const DocumentLanguage language = json ? DocumentLanguage::json : DocumentLanguage::yaml;
             const auto insertion = CompletionInsertion::ordinaryInsertion(text, TextRange{caret, 0}, language, *item);
             ASSERT_TRUE(insertion);
@@ -392,6 +403,91 @@ TEST(CompletionRoundTripTest, ValuesTypedAfterAnOpeningQuoteAreWrittenWholeAndRe
         }
     }
     EXPECT_GT(written, 150);
+}
+
+// A schema lists enum values that a JSON string or a YAML scalar must escape. On its `default` each is
+// offered as it reads, and the value written reads back as that value: in JSON with the list one value
+// to a line or on the key's line, in YAML at two, three and four spaces, outside a string and inside
+// a quote the author opened.
+TEST(CompletionRoundTripTest, EnumValuesAreOfferedAsTheyReadAndWrittenSoTheyReadBack) {
+    const char* values[] = {R"("dq")", "it's", R"(a\b)", "c: d", "x, y", "true", "plain"};
+    struct Shape {
+        const char* name;
+        DocumentFormat format;
+        int indent;
+        bool inline_;       // JSON: the list on the key's line
+        const char* value;  // the default's value, the caret at ‸
+    };
+    const Shape shapes[] = {
+        {"json, one value to a line", DocumentFormat::json, 2, false, "‸"},
+        {"json, inline", DocumentFormat::json, 2, true, "‸"},
+        {"json, in a string", DocumentFormat::json, 2, false, "\"‸\""},
+        {"yaml 2", DocumentFormat::yaml, 2, false, "‸"},
+        {"yaml 3", DocumentFormat::yaml, 3, false, "‸"},
+        {"yaml 4, in double quotes", DocumentFormat::yaml, 4, false, "\"‸\""},
+        {"yaml 2, in single quotes", DocumentFormat::yaml, 2, false, "'‸'"},
+    };
+    const CompletionCoordinator::Engine engine = CompletionCoordinator::defaultEngine();
+    for (const Shape& shape : shapes) {
+        const bool json = shape.format == DocumentFormat::json;
+        QStringList listed;
+        QStringList expected;
+        for (const char* value : values) {
+            const QString name = QString::fromUtf8(value);
+            expected << name;
+            listed << (json ? ScalarNameText::jsonString(name) : ScalarNameText::yamlScalar(name));
+        }
+        for (const char* value : values) {
+            SCOPED_TRACE(std::string(shape.name) + ": " + value);
+            QString text;
+            if (json) {
+                const QString list = shape.inline_ ? listed.join(QStringLiteral(", ")) : u'\n' + listed.join(QStringLiteral(",\n")) + u'\n';
+                text = QStringLiteral("{\n\"openapi\": \"3.1.0\",\n\"info\": {\"title\": \"t\", \"version\": \"1\"},\n"
+                                      "\"paths\": {},\n\"components\": {\n\"schemas\": {\n\"S\": {\n"
+                                      "\"type\": \"string\",\n\"enum\": [%1],\n\"default\": %2\n}\n}\n}\n}\n")
+                           .arg(list, QString::fromUtf8(shape.value));
+            } else {
+                const QString u(shape.indent, u' ');
+                text = QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
+                                      "_schemas:\n__S:\n___type: string\n___enum:\n%1___default: %2\n")
+                           .replace(u'_', u);
+                QString items;
+                for (const QString& item : listed) {
+                    items += QString(shape.indent * 4, u' ') + "- " + item + u'\n';
+                }
+                text = text.arg(items, QString::fromUtf8(shape.value));
+            }
+            const qsizetype caret = text.indexOf(QChar(0x2038));
+            text.remove(caret, 1);
+
+            const CompletionResult result = engine(text, caret, shape.format, {});
+            QStringList labels;
+            for (const CompletionItem& item : result.items) {
+                labels << item.label;
+            }
+            labels.sort();
+            expected.sort();
+            ASSERT_EQ(labels, expected) << text.toStdString();
+            const auto row = std::find_if(result.items.begin(), result.items.end(),
+                                          [&](const CompletionItem& item) { return item.label == QString::fromUtf8(value); });
+            const auto insertion = CompletionInsertion::ordinaryInsertion(
+                text, TextRange{caret, 0}, json ? DocumentLanguage::json : DocumentLanguage::yaml, *row);
+            ASSERT_TRUE(insertion);
+            text.replace(insertion->range.location, insertion->range.length, insertion->text);
+
+            const QByteArray utf8 = text.toUtf8();
+            std::optional<VoziZazIre::ParseResult> parsed;
+            ASSERT_NO_THROW(parsed.emplace(VoziZazIre::OpenApiParser().parse(
+                std::string_view(utf8.constData(), std::size_t(utf8.size())),
+                json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml)))
+                << text.toStdString();
+            const VoziZazIreCore::GenericNode* schema = (*(*(*parsed->genericTree)["components"])["schemas"])["S"];
+            ASSERT_NE(schema, nullptr);
+            const VoziZazIreCore::GenericNode* written = (*schema)["default"];
+            ASSERT_NE(written, nullptr) << text.toStdString();
+            EXPECT_EQ(written->stringValue().value_or("<not a string>"), std::string(value)) << text.toStdString();
+        }
+    }
 }
 
 }  // namespace

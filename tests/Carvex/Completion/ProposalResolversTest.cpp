@@ -172,6 +172,33 @@ TEST(EnumDefaultResolver, proposesTheSiblingEnumValues)
          false, ""},
         {"json nested enum is another schema's", DocumentFormat::json,
          "{\n  \"items\": {\"enum\": [\"a\"]},\n  \"default\": |\n}\n", "", false, ""},
+        // Each listed value read as a JSON string, its escapes read, and written back as one.
+        {"json escaped quote, one value per line", DocumentFormat::json,
+         R"({
+  "enum": [
+    "\"dq\"",
+    "a\\b"
+  ],
+  "default": |
+})", "", false, R"("dq"="\"dq\"" | a\b="a\\b")"},
+        {"json escaped quote inline, commas and colons in strings", DocumentFormat::json,
+         R"({
+  "enum": ["\"dq\"", "x, y", "k\": v", "\u00e9"],
+  "default": |
+})", "", false, R"("dq"="\"dq\"" | x, y="x, y" | k": v="k\": v" | é="é")"},
+        {"json escaped quote inside a string", DocumentFormat::json,
+         R"({
+  "enum": ["\"dq\""],
+  "default": "|
+})", "", true, R"("dq"=\"dq\")"},
+        {"json bracket in a string does not end the list", DocumentFormat::json,
+         "{\n  \"enum\": [\n    \"a]\",\n    \"b\"\n  ],\n  \"default\": |\n}\n", "", false,
+         "a]=\"a]\" | b=\"b\""},
+        {"yaml escapes read, written as they stand", DocumentFormat::yaml,
+         "S:\n  enum:\n    - \"\\\"dq\\\"\"\n    - 'it''s' # c\n    - {a: b}\n  default: |\n", "", false,
+         R"("dq"="\"dq\"" | it's='it''s' | {a: b})"},
+        {"yaml in an opened double quote", DocumentFormat::yaml,
+         "S:\n  enum:\n    - \"\\\"dq\\\"\"\n    - 'it''s'\n  default: \"|\n", "", true, R"("dq"=\"dq\" | it's)"},
     };
     const Carvex::EnumDefaultResolver resolver;
     for (const Row& row : rows) {

@@ -139,6 +139,31 @@ TEST(ReferenceIndexer, yamlStepsAreReadFromTheDocument)
         EXPECT_EQ(summary(indexer.buildIndex(QString::fromUtf8(row.text), row.format)), row.expected) << row.name;
 }
 
+// A plain name ends where the YAML reader ends it, at the first colon followed by a blank or the end
+// of the line: "a:b:" names a:b, "a b:" names a b. In every section, at every step.
+TEST(ReferenceIndexer, yamlPlainNamesEndAtTheColonThatEndsAKey)
+{
+    const char* body = "components:\n"
+                       "_schemas:\n"
+                       "__a:b:\n"
+                       "___type: string\n"
+                       "__a b: {}\n"
+                       "__'c: d': {}\n"
+                       "__read:pets :\n"
+                       "__x #y: {}\n"
+                       "_responses:\n"
+                       "__x:y: {}\n"
+                       "_parameters:\n"
+                       "__page size:\n"
+                       "___in: query\n";
+    for (int indent : {2, 3, 4}) {
+        const QString text = QString::fromUtf8(body).replace(u'_', QString(indent, u' '));
+        EXPECT_EQ(summary(ReferenceIndexer().buildIndex(text, DocumentFormat::yaml)),
+                  "schema a:b; schema a b; schema c: d; schema read:pets; response x:y; parameter page size")
+            << indent << " spaces";
+    }
+}
+
 TEST(ReferenceIndexer, pointersAreEscaped)
 {
     const ReferenceIndex index = ReferenceIndexer().buildIndex(

@@ -158,6 +158,15 @@ TEST(AutoIndentStrategies, yamlItemHoldsAMappingOnlyByAColonOutsideQuotesBeforeA
         // A key's quoted value that ends in a colon opens nothing.
         {"  key: \"x:\"", 2},
         {"  - \"a:\"", 2},
+        // Flow collections: a colon in them is text, as in a quoted scalar.
+        {"  - {a: b}", 2},
+        {"  - [a, b: c]", 2},
+        {"  - {a: \"x: y\", b: [c, 'd: e']} # k: v", 2},
+        {"  - - {a: b}", 2},
+        // A flow collection or quoted scalar left open goes on below, deeper than the dash.
+        {"  - {a: b,", 4},
+        {"  - [a, b: c", 4},
+        {"  - 'open", 4},
     };
     for (const Row& row : rows) {
         const std::string before = std::string(row.before) + "^";
@@ -167,17 +176,26 @@ TEST(AutoIndentStrategies, yamlItemHoldsAMappingOnlyByAColonOutsideQuotesBeforeA
     }
 
     // The next item typed on the new line belongs to the same list.
-    std::string text = afterPlan("type: object\nrequired:\n  - \"a:b\"^", DocumentLanguage::yaml,
-                                 IndentationStyle::spaces(2), false, u'^');
-    text.replace(text.find('^'), 1, "- c");
-    VoziZazIreCore::NodePtr root;
-    ASSERT_NO_THROW(root = VoziZazIreParsing::YAMLParser().parse(std::string_view(text))) << text;
-    const VoziZazIreCore::GenericNode* required = (*root)["required"];
-    ASSERT_NE(required, nullptr);
-    ASSERT_TRUE(required->arrayValue().has_value());
-    ASSERT_EQ(required->arrayValue()->size(), 2u) << text;
-    EXPECT_EQ((*required->arrayValue())[0]->stringValue(), "a:b");
-    EXPECT_EQ((*required->arrayValue())[1]->stringValue(), "c");
+    const struct {
+        const char* item;
+        const char* node; // the item as the reader reads it
+    } items[] = {
+        {"\"a:b\"", R"(string("a:b"))"},   {"{a: b}", "object(1 keys)"},      {"[a, b: c]", "array(2 items)"},
+        {"\"a: b\"", R"(string("a: b"))"}, {"'x: y'", R"(string("x: y"))"}, {"{a: [b, c]}", "object(1 keys)"},
+    };
+    for (const auto& row : items) {
+        const std::string before = std::string("type: object\nrequired:\n  - ") + row.item + "^";
+        std::string text = afterPlan(before.c_str(), DocumentLanguage::yaml, IndentationStyle::spaces(2), false, u'^');
+        text.replace(text.find('^'), 1, "- s4");
+        VoziZazIreCore::NodePtr root;
+        ASSERT_NO_THROW(root = VoziZazIreParsing::YAMLParser().parse(std::string_view(text))) << text;
+        const VoziZazIreCore::GenericNode* required = (*root)["required"];
+        ASSERT_NE(required, nullptr);
+        ASSERT_TRUE(required->arrayValue().has_value());
+        ASSERT_EQ(required->arrayValue()->size(), 2u) << text;
+        EXPECT_EQ((*required->arrayValue())[0]->description(), row.node) << text;
+        EXPECT_EQ((*required->arrayValue())[1]->stringValue(), "s4");
+    }
 }
 
 TEST(AutoIndentStrategies, removeIndentLevelTakesOneUnitOrWhatIsThere)
