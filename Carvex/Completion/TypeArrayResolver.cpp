@@ -1,5 +1,6 @@
 #include "Carvex/Completion/TypeArrayResolver.h"
 
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/Completion/OpenAPI31Tables.h"
 #include "Carvex/Completion/QuotedTextScanner.h"
 #include "Carvex/Completion/RawTextLines.h"
@@ -19,10 +20,26 @@ bool stackEquals(const Stack& stack, const QStringList& keys, KeyOf keyOf)
     if (stack.size() != static_cast<std::size_t>(keys.size()))
         return false;
     for (std::size_t i = 0; i < stack.size(); ++i) {
-        if (keyOf(stack[i]) != keys[static_cast<qsizetype>(i)])
+        if (!LineReading::readsAs(keyOf(stack[i]), keys[static_cast<qsizetype>(i)]))
             return false;
     }
     return true;
+}
+
+// The key a trimmed JSON line begins with: a string, not empty, that a colon follows.
+std::optional<LineReading::Scalar> leadingJSONKey(QStringView trimmed)
+{
+    if (!trimmed.startsWith(u'"'))
+        return std::nullopt;
+    const LineReading::Quoted key = LineReading::quoted(trimmed, 0, LineReading::Quoting::json);
+    if (!key.closed || key.scalar.raw.isEmpty())
+        return std::nullopt;
+    qsizetype after = key.end;
+    while (after < trimmed.size() && QuotedTextScanner::isPatternSpace(trimmed[after].unicode()))
+        ++after;
+    if (after == trimmed.size() || trimmed[after] != u':')
+        return std::nullopt;
+    return key.scalar;
 }
 
 } // namespace
@@ -30,7 +47,7 @@ bool stackEquals(const Stack& stack, const QStringList& keys, KeyOf keyOf)
 QSet<QString> TypeArrayResolver::existingTypesYAML(QStringView text, const QStringList& pathKeys)
 {
     QSet<QString> found;
-    std::vector<QStringView> stack;
+    std::vector<LineReading::Scalar> stack;
     bool inType = false;
     qsizetype typeIndentation = 0;
     RawTextLines::forEachLine(text, [&](QStringView line) {
@@ -50,14 +67,15 @@ QSet<QString> TypeArrayResolver::existingTypesYAML(QStringView text, const QStri
                 inType = false;
             }
         }
-        const qsizetype colon = trimmed.indexOf(u':');
-        if (colon < 0)
+        // The key ends at the colon that ends a key, past quotes and flow collections.
+        const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(trimmed);
+        if (!key)
             return;
         // Levels are taken to be two spaces apart.
         while (!stack.empty() && 2 * static_cast<qsizetype>(stack.size()) - 2 >= indentation)
             stack.pop_back();
-        stack.push_back(RawTextLines::trimSpacesAndTabs(trimmed.first(colon)));
-        if (stackEquals(stack, pathKeys, [](QStringView key) { return key; })) {
+        stack.push_back(key->name);
+        if (stackEquals(stack, pathKeys, [](LineReading::Scalar name) { return name; })) {
             inType = true;
             typeIndentation = indentation;
         }
@@ -68,7 +86,7 @@ QSet<QString> TypeArrayResolver::existingTypesYAML(QStringView text, const QStri
 QSet<QString> TypeArrayResolver::existingTypesJSON(QStringView text, const QStringList& pathKeys)
 {
     struct Entry {
-        QStringView key;
+        LineReading::Scalar key;
         qsizetype indentation;
     };
     QSet<QString> found;
@@ -99,7 +117,7 @@ QSet<QString> TypeArrayResolver::existingTypesJSON(QStringView text, const QStri
                 stack.pop_back();
             return;
         }
-        const std::optional<QStringView> key = QuotedTextScanner::leadingKey(trimmed);
+        const std::optional<LineReading::Scalar> key = leadingJSONKey(trimmed);
         if (!key)
             return;
         while (!stack.empty() && stack.back().indentation >= indentation)

@@ -99,6 +99,15 @@ TEST(TypeArrayResolver, proposesTheTypesNotYetListed)
          "components:\n  schemas:\n    Pet:\n      allOf:\n        - type:\n            - string\n",
          {K("components"), K("schemas"), D("Pet"), K("allOf"), I(0), K("type"), I(1)}, "", false,
          "string | number | integer | boolean | array | object | null"},
+        // Keys read as the line reading reads them: a plain name holding a colon, a JSON name an escape.
+        {"yaml name holding a colon", DocumentFormat::yaml,
+         "components:\n  schemas:\n    a:b:\n      type:\n        - string\n",
+         {K("components"), K("schemas"), D("a:b"), K("type"), I(1)}, "", false,
+         "number | integer | boolean | array | object | null"},
+        {"json name holding an escaped quote", DocumentFormat::json,
+         "{\n  \"components\": {\n    \"schemas\": {\n      \"a\\\"b\": {\n        \"type\": [\"string\",\n",
+         {K("components"), K("schemas"), D("a\"b"), K("type"), I(1)}, "", true,
+         "number | integer | boolean | array | object | null"},
         {"a dynamic key named type does not count", DocumentFormat::yaml, yamlList,
          {K("components"), K("schemas"), D("type"), I(0)}, "", false, ""},
     };
