@@ -15,7 +15,8 @@ namespace Carvex {
 
 // Where the caret stands in YAML text, read from indentation alone: a line's indentation, and
 // whether its trimmed text is blank, a comment ("#"), a sequence item ("-") or holds a key (":").
-// Flow collections and anchors are read by the same line rules. The lines of a block scalar
+// A line's key and its colon are read by `LineReading`: a colon inside quotes or a flow collection
+// ends no key. Anchors are read by the same line rules. The lines of a block scalar
 // ("key: |", "- >-" and the like) are its key's value, never structure. An item list may stand at
 // its key's own column ("tags:" over "- a"): it belongs to that key. Every line terminator counts
 // one unit. Walks visit only the lines they need, so a question near the caret costs little in a
@@ -73,14 +74,14 @@ public:
     // A space counts 1, a tab 2, up to the first other unit.
     static qsizetype countLeadingIndentation(QStringView line);
     // The offset of the colon that ends the key of `text` (a line's text after its indentation and
-    // dashes): the first one followed by a space, a tab or the end, past a quoted key's closing quote
-    // (a backslash escapes in double quotes, '' stands for ' in single ones). -1 when none does, as in
-    // a quoted scalar ("a:b" or 'a: b') or a plain one ("a:b", "curl https://x"). Comments are the
-    // caller's to remove.
+    // dashes), as `LineReading::yamlKey` finds it: the first one followed by a space, a tab or the end,
+    // past a quoted key's closing quote (a backslash escapes in double quotes, '' stands for ' in
+    // single ones) or a flow collection, before a comment. -1 when none does, as in a quoted scalar
+    // ("a:b" or 'a: b'), a flow collection ({a: b}, [a, b: c]) or a plain scalar ("a:b",
+    // "curl https://x").
     static qsizetype keyColon(QStringView text);
-    // The key a line holds: before its first ":" followed by a blank or the line's end (past a quoted
-    // key), trimmed, after a leading "-"; enclosing matching quotes are removed (an empty quoted key
-    // stays a key), and a doubled quote inside single quotes reads as one ('it''s' is the key it's).
+    // The key a line holds: before that colon, trimmed, after a leading "-"; a quoted key means its
+    // text with the escapes read (an empty quoted key stays a key; 'it''s' is the key it's).
     static std::optional<QString> extractKeyFromLine(QStringView line);
     // The key of a "- key: value" line; mismatched quotes stay as written.
     static std::optional<QString> extractKeyFromDashLine(QStringView trimmedLine);
