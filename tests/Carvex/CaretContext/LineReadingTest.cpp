@@ -113,7 +113,8 @@ TEST(LineReading, itemsStringsFlowsAndCommentsAreReadWhole)
 
     // The strings standing directly in an array, over its lines; keys, nested values and a string a
     // line break cuts are passed over.
-    const QString array = QStringLiteral("x [\n  \"\\\"dq\\\"\",\n  {\"k\": \"v\"}, [\"n\"],\n  \"cut\n  \"b]\"\n] \"after\"");
+    const QString array =
+        QStringLiteral("x [\n  \"\\\"dq\\\"\",\n  {\"k\": \"v\"}, [\"n\"],\n  \"cut\n  \"b]\"\n] \"after\"");
     const JSONArrayStrings listed = jsonArrayStrings(array, 2);
     std::string values;
     for (const Scalar& scalar : listed.strings)

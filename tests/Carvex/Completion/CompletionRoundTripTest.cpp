@@ -270,8 +270,9 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
             if (typed && token[0].isLetterOrNumber()) {
                 // A typed word narrows the list by the names as they read.
                 for (const CompletionItem& candidate : result.items) {
-                    EXPECT_TRUE(candidate.description.value_or(QString()).sliced(8).startsWith(token.first(1), Qt::CaseInsensitive))
-                        << candidate.description.value_or(QString()).toStdString();
+                    const QString offeredName = candidate.description.value_or(QString()).sliced(8);
+                    EXPECT_TRUE(offeredName.startsWith(token.first(1), Qt::CaseInsensitive))
+                        << offeredName.toStdString();
                 }
             }
             const DocumentLanguage language = json ? DocumentLanguage::json : DocumentLanguage::yaml;
@@ -441,7 +442,8 @@ TEST(CompletionRoundTripTest, EnumValuesAreOfferedAsTheyReadAndWrittenSoTheyRead
             SCOPED_TRACE(std::string(shape.name) + ": " + value);
             QString text;
             if (json) {
-                const QString list = shape.inline_ ? listed.join(QStringLiteral(", ")) : u'\n' + listed.join(QStringLiteral(",\n")) + u'\n';
+                const QString list = shape.inline_ ? listed.join(QStringLiteral(", "))
+                                                   : u'\n' + listed.join(QStringLiteral(",\n")) + u'\n';
                 text = QStringLiteral("{\n\"openapi\": \"3.1.0\",\n\"info\": {\"title\": \"t\", \"version\": \"1\"},\n"
                                       "\"paths\": {},\n\"components\": {\n\"schemas\": {\n\"S\": {\n"
                                       "\"type\": \"string\",\n\"enum\": [%1],\n\"default\": %2\n}\n}\n}\n}\n")
@@ -468,8 +470,9 @@ TEST(CompletionRoundTripTest, EnumValuesAreOfferedAsTheyReadAndWrittenSoTheyRead
             labels.sort();
             expected.sort();
             ASSERT_EQ(labels, expected) << text.toStdString();
+            const QString wanted = QString::fromUtf8(value);
             const auto row = std::find_if(result.items.begin(), result.items.end(),
-                                          [&](const CompletionItem& item) { return item.label == QString::fromUtf8(value); });
+                                          [&](const CompletionItem& item) { return item.label == wanted; });
             const auto insertion = CompletionInsertion::ordinaryInsertion(
                 text, TextRange{caret, 0}, json ? DocumentLanguage::json : DocumentLanguage::yaml, *row);
             ASSERT_TRUE(insertion);
