@@ -108,8 +108,9 @@ void CompletionController::textDidChange() {
         return;
     }
     EditorTextView* view = textView_;
-    if (isPopupVisible()) {
-        // The open popup follows the typing as long as the caret stays at or after its place.
+    const bool open = isListOpen();
+    if (open) {
+        // The open list follows the typing as long as the caret stays at or after its place.
         if (!anchorPosition_ || view == nullptr || view->selectedRange().location < *anchorPosition_) {
             hideCompletion();
             return;
@@ -135,10 +136,13 @@ void CompletionController::textDidChange() {
             return &weakView->viewText();
         },
         view->selectedRange().location, *documentFormat, snippetTemplates_);
+    if (open) {
+        followTyping();
+    }
 }
 
 void CompletionController::selectionDidChangeWithoutEdit() {
-    if (isProcessingCompletion_ || !isPopupVisible()) {
+    if (isProcessingCompletion_ || !isListOpen()) {
         return;
     }
     if (selectionOnShow_ && textView_ && textView_->selectedRange() == *selectionOnShow_) {
@@ -158,6 +162,9 @@ void CompletionController::hideCompletion() {
     selectionOnShow_.reset();
     shownFor_.reset();
     shownSnippetsOnly_ = false;
+    answer_.reset();
+    awaitingRows_ = false;
+    heldSelection_.reset();
 }
 
 // MARK: Explicit requests
@@ -205,8 +212,11 @@ void CompletionController::requestExplicitly(bool snippetsOnly) {
         }
         if (!snippetsOnly && result.items.size() == 1 && controller.preferencesStore_ != nullptr &&
             controller.preferencesStore_->isDirectInsertEnabled()) {
+            // A row that is the typed text already writes nothing: no edit, no step of undo.
             const CompletionItem item = result.items.front();
-            controller.insertCompletion(item);
+            if (!controller.leavesTextAsItIs(item)) {
+                controller.insertCompletion(item);
+            }
             controller.hideCompletion();
             return;
         }
@@ -224,17 +234,144 @@ void CompletionController::show(const CompletionResult& result, std::optional<Te
                                 bool snippetsOnly) {
     EditorTextView* view = textView_;
     const std::optional<QRect> line = caretLineScreenRect();
-    if (result.items.empty() || view == nullptr || !line) {
+    if (result.items.empty() || view == nullptr || !line || isOnlyTheTypedText(result.items)) {
         hideCompletion();
         return;
     }
+    // A list already open keeps the row the user selected while the answer still holds it.
+    const std::optional<RowKey> selected = isListOpen() ? selectedRowKey() : std::nullopt;
     if (!anchorPosition_) {
         anchorPosition_ = view->selectedRange().location;
     }
-    selectionOnShow_ = view->selectedRange();
     shownFor_ = computedFor;
     shownSnippetsOnly_ = snippetsOnly;
-    popup().show(result.items, *line, view->window());
+    const QString& text = view->viewText();
+    const qsizetype caret = std::clamp<qsizetype>(view->selectedRange().location, 0, text.size());
+    qsizetype lineStart = caret;
+    while (lineStart > 0 && caret - lineStart < answerContextLength && text[lineStart - 1] != u'\n') {
+        --lineStart;
+    }
+    qsizetype lineEnd = caret;
+    while (lineEnd < text.size() && lineEnd - caret < answerContextLength && text[lineEnd] != u'\n') {
+        ++lineEnd;
+    }
+    const bool filteredByWord = !result.context.hints.isRefValueContext && !result.isIncomplete;
+    answer_ = Answer{result.items,
+                     filteredByWord ? std::optional<QString>(result.context.prefix) : std::nullopt,
+                     caret,
+                     text.size(),
+                     text.mid(lineStart, caret - lineStart),
+                     text.mid(caret, lineEnd - caret)};
+    showRows(result.items, *line, selected);
+}
+
+void CompletionController::showRows(std::vector<CompletionItem> items, const QRect& caretLine,
+                                    const std::optional<RowKey>& selected) {
+    int row = 0;
+    if (selected) {
+        const auto found = std::find_if(items.begin(), items.end(), [&](const CompletionItem& item) {
+            return item.label == selected->label && item.kind == selected->kind;
+        });
+        row = found != items.end() ? static_cast<int>(found - items.begin()) : 0;
+    }
+    EditorTextView* view = textView_;
+    selectionOnShow_ = view->selectedRange();
+    awaitingRows_ = false;
+    heldSelection_.reset();
+    popup().show(std::move(items), caretLine, view->window(), row);
+}
+
+// MARK: Following the typing
+
+void CompletionController::followTyping() {
+    std::optional<std::vector<CompletionItem>> rows = narrowedRows();
+    const std::optional<QRect> line = caretLineScreenRect();
+    if (!rows || rows->empty() || !line || isOnlyTheTypedText(*rows)) {
+        awaitAnswer();
+        return;
+    }
+    showRows(std::move(*rows), *line, selectedRowKey());
+}
+
+std::optional<std::vector<CompletionItem>> CompletionController::narrowedRows() const {
+    EditorTextView* view = textView_;
+    if (view == nullptr || !answer_ || !answer_->word) {
+        return std::nullopt;
+    }
+    const QString& text = view->viewText();
+    const TextRange selection = view->selectedRange();
+    const qsizetype typed = selection.location - answer_->caret;
+    // The answer's text with `typed` units put in at its caret, and nothing else changed around it.
+    if (selection.length != 0 || typed < 0 || text.size() != answer_->textLength + typed ||
+        answer_->caret < answer_->before.size() ||
+        QStringView(text).sliced(answer_->caret - answer_->before.size(), answer_->before.size()) != answer_->before ||
+        text.size() - selection.location < answer_->after.size() ||
+        QStringView(text).sliced(selection.location, answer_->after.size()) != answer_->after) {
+        return std::nullopt;
+    }
+    const QStringView added = QStringView(text).sliced(answer_->caret, typed);
+    // The characters the engine reads as going on with the word; any other ends it or changes the place.
+    const auto continuesWord = [](QChar c) {
+        return c == u'_' || c == u'-' || c == u'$' || QChar::isLetterOrNumber(char32_t(c.unicode()));
+    };
+    if (!std::all_of(added.begin(), added.end(), continuesWord)) {
+        return std::nullopt;
+    }
+    const QString word = (*answer_->word + added.toString()).toLower();
+    std::vector<CompletionItem> rows;
+    for (const CompletionItem& item : answer_->items) {
+        if (item.label.toLower().startsWith(word)) {
+            rows.push_back(item);
+        }
+    }
+    return rows;
+}
+
+void CompletionController::awaitAnswer() {
+    if (isPopupVisible()) {
+        heldSelection_ = selectedRowKey();
+        popupController_->hide();
+    }
+    awaitingRows_ = true;
+    if (textView_) {
+        selectionOnShow_ = textView_->selectedRange();
+    }
+}
+
+std::optional<CompletionController::RowKey> CompletionController::selectedRowKey() const {
+    if (isPopupVisible()) {
+        if (const CompletionItem* item = popupController_->selectedItem()) {
+            return RowKey{item->label, item->kind};
+        }
+        return std::nullopt;
+    }
+    return awaitingRows_ ? heldSelection_ : std::nullopt;
+}
+
+bool CompletionController::leavesTextAsItIs(const CompletionItem& item) const {
+    EditorTextView* view = textView_;
+    if (view == nullptr) {
+        return false;
+    }
+    const QString& text = view->viewText();
+    const TextRange selection = view->selectedRange();
+    const auto unchanged = [&text](TextRange range, const QString& written) {
+        return range.location >= 0 && range.length >= 0 && range.location <= text.size() &&
+               range.length <= text.size() - range.location &&
+               QStringView(text).sliced(range.location, range.length) == written;
+    };
+    if (item.kind == CompletionItemKind::snippet && item.snippetMetadata) {
+        const std::optional<CompletionInsertion::SnippetInsertion> insertion =
+            CompletionInsertion::snippetInsertion(text, selection, language_, item);
+        return insertion && unchanged(insertion->range, insertion->text);
+    }
+    const std::optional<CompletionInsertion::OrdinaryInsertion> insertion =
+        CompletionInsertion::ordinaryInsertion(text, selection, language_, item);
+    return insertion && unchanged(insertion->range, insertion->text);
+}
+
+bool CompletionController::isOnlyTheTypedText(const std::vector<CompletionItem>& items) const {
+    return items.size() == 1 && leavesTextAsItIs(items.front());
 }
 
 std::optional<QRect> CompletionController::caretLineScreenRect() const {
@@ -272,7 +409,14 @@ bool CompletionController::handleKeyDown(QKeyEvent& event) {
         triggerSnippetOnlyCompletion();
         return true;
     }
+    const bool accepting = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+                           event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
     if (!isPopupVisible()) {
+        // A list hidden until its answer shows nothing to accept or dismiss: it closes, and the key
+        // is the editor's.
+        if (awaitingRows_ && (accepting || event.key() == Qt::Key_Escape)) {
+            hideCompletion();
+        }
         return false;
     }
     switch (event.key()) {
@@ -280,11 +424,16 @@ bool CompletionController::handleKeyDown(QKeyEvent& event) {
         case Qt::Key_Enter:
         case Qt::Key_Tab:
         case Qt::Key_Backtab: {
-            if (popupController_->selectedItem() == nullptr) {
+            const CompletionItem* selected = popupController_->selectedItem();
+            if (selected == nullptr) {
                 return false;
             }
             if (!shownRowsAreCurrent()) {
                 return confirmForCurrentText();
+            }
+            if (leavesTextAsItIs(*selected)) {
+                hideCompletion();
+                return false;
             }
             popupController_->confirmSelection();
             return true;
@@ -340,6 +489,11 @@ bool CompletionController::confirmForCurrentText() {
         return item.label == selectedLabel && item.kind == selectedKind;
     });
     const CompletionItem item = same != result.items.end() ? *same : result.items.front();
+    if (leavesTextAsItIs(item)) {
+        // The text already reads as the row would write it.
+        hideCompletion();
+        return false;
+    }
     insertCompletion(item);
     // As after an acceptance from the popup: it hides, where it belonged stays until the next show or hide.
     popupController_->hide();
@@ -349,7 +503,18 @@ bool CompletionController::confirmForCurrentText() {
 // MARK: Delegates
 
 void CompletionController::completionCoordinatorDidComplete(CompletionCoordinator&, const CompletionResult& result) {
-    show(result, requestedFor_, false);
+    // Rows computed for one caret are not shown at another: the caret moved without an edit.
+    if (currentPoint() != requestedFor_) {
+        return;
+    }
+    const bool snippetsOnly = isListOpen() && shownSnippetsOnly_;
+    if (!snippetsOnly) {
+        show(result, requestedFor_, false);
+        return;
+    }
+    CompletionResult snippets = result;
+    std::erase_if(snippets.items, [](const CompletionItem& item) { return item.kind != CompletionItemKind::snippet; });
+    show(snippets, requestedFor_, true);
 }
 
 void CompletionController::completionPopupDidSelectItem(CompletionPopupController&, const CompletionItem& item) {

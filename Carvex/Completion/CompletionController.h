@@ -28,16 +28,24 @@ class CompletionPreferencesStore;
 class EditorTextView;
 
 // Completion in one editor: asks for proposals while the user types (after a pause, when automatic
-// completion is on or the popup is open) and on request (Ctrl+Space), shows them in the popup under
-// the caret, keeps the popup while the caret stays at or after the place it opened for, and routes
+// completion is on or the list is open) and on request (Ctrl+Space), shows them in the popup under
+// the caret, keeps the list while the caret stays at or after the place it opened for, and routes
 // the keys the open popup takes (Escape, Up, Down; Return, Tab, Shift-Tab or keypad Enter write the
-// selected row, a snippet through the placeholder manager). Alt+Return asks for the snippets alone.
-// An explicit request with a single proposal writes it at once when direct insertion is on. A
-// result is shown only for the text it was computed from, and an accepting key never writes a row
-// computed for older text: while the shown rows are behind the text or caret (a request still
-// waits), the key asks the engine at once for the current text and writes the selected row when it
-// is still proposed, else the first proposal; with none, the popup hides and the key is the
-// editor's. Settings are read at each decision. Holds its text view weakly.
+// selected row, a snippet through the placeholder manager). Alt+Return asks for the snippets alone,
+// and the list stays snippets alone until it closes. An explicit request with a single proposal
+// writes it at once when direct insertion is on.
+//
+// The rows on screen always fit the word at the caret: while the user types on the word the last
+// answer was computed for, its rows are narrowed at once by the engine's rule (a label beginning
+// with the word, in any letter case) until the pause's answer comes; after any other edit the list
+// is hidden until then. A selected row stays selected while the new rows hold it. A result is shown
+// only for the text and caret it was computed from, and an accepting key never writes a row computed
+// for older text: while the shown rows are behind (a request still waits), the key asks the engine
+// at once for the current text and writes the selected row when it is still proposed, else the
+// first proposal; with none, the popup hides and the key is the editor's. A row whose writing would
+// leave the text as it is (the typed value `false` and the row `false`) is no acceptance: the list
+// closes and the key is the editor's, and a list whose only row is such a row closes by itself.
+// Settings are read at each decision. Holds its text view weakly.
 //
 // The editor makes it through `make`, which gives nothing until `installFactory` has run; tests
 // install fakes that override the virtual members.
@@ -133,6 +141,24 @@ private:
         qsizetype caret = 0;
         bool operator==(const TextPoint& other) const = default;
     };
+    // A row as the user selected it, found again among new rows.
+    struct RowKey {
+        QString label;
+        CompletionItemKind kind = CompletionItemKind::unknown;
+    };
+    // The engine's answer the open list came from, kept to narrow it while the word is typed on: the
+    // rows, the word they were filtered by (none when the engine narrows otherwise, as for a `$ref`
+    // value), the caret and the text's length then, and the caret's line on either side of it (at
+    // most `answerContextLength` units each).
+    struct Answer {
+        std::vector<CompletionItem> items;
+        std::optional<QString> word;
+        qsizetype caret = 0;
+        qsizetype textLength = 0;
+        QString before;
+        QString after;
+    };
+    static constexpr qsizetype answerContextLength = 256;
 
     std::optional<DocumentFormat> format() const;
     std::optional<TextPoint> currentPoint() const;
@@ -140,8 +166,26 @@ private:
     // Whether the popup's rows were computed for the text and caret as they are, no request waiting.
     bool shownRowsAreCurrent() const;
     // An accepting key while the shown rows are behind: writes the row the current text offers
-    // (false, the popup hidden, when it offers none).
+    // (false, the popup hidden, when it offers none or its row would leave the text as it is).
     bool confirmForCurrentText();
+    // Whether the list is open: on screen, or hidden until the answer for the current text comes.
+    bool isListOpen() const { return isPopupVisible() || awaitingRows_; }
+    // Whether writing `item` at the caret now would leave the text as it is.
+    bool leavesTextAsItIs(const CompletionItem& item) const;
+    // Whether `items` is one row that would leave the text as it is.
+    bool isOnlyTheTypedText(const std::vector<CompletionItem>& items) const;
+    // After an edit with the list open: the rows narrowed to the word typed, or the list hidden
+    // until the pause's answer.
+    void followTyping();
+    // The last answer's rows that fit the word at the caret; none when the text is not the answer's
+    // with word characters typed at its caret.
+    std::optional<std::vector<CompletionItem>> narrowedRows() const;
+    // Hides the popup until the answer for the current text comes; the list stays open.
+    void awaitAnswer();
+    // The row selected in the open list (shown or awaiting its answer).
+    std::optional<RowKey> selectedRowKey() const;
+    // Shows `items` at the caret, the row `selected` names selected when it is among them.
+    void showRows(std::vector<CompletionItem> items, const QRect& caretLine, const std::optional<RowKey>& selected);
 
     QPointer<EditorTextView> textView_;
     CompletionPreferencesStore* preferencesStore_ = nullptr;
@@ -152,7 +196,13 @@ private:
     TextPoint requestedFor_;
     // Where the rows on screen were computed (none: not known), and whether they are snippets alone.
     std::optional<TextPoint> shownFor_;
+    // Set from Alt+Return until the list closes: every answer meanwhile is cut to its snippets.
     bool shownSnippetsOnly_ = false;
+    std::optional<Answer> answer_;
+    // The popup is hidden while the list waits for the answer for the current text.
+    bool awaitingRows_ = false;
+    // The row that was selected when the popup was hidden to wait.
+    std::optional<RowKey> heldSelection_;
     // Lets a posted explicit request find out that its controller is gone.
     std::shared_ptr<CompletionController*> self_;
 };

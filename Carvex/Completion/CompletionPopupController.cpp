@@ -130,7 +130,8 @@ const CompletionItem* CompletionPopupController::selectedItem() const { return m
 
 bool CompletionPopupController::isVisible() const { return window_ && window_->isVisible(); }
 
-void CompletionPopupController::show(std::vector<CompletionItem> items, const QRect& caretLine, QWidget* parentWindow) {
+void CompletionPopupController::show(std::vector<CompletionItem> items, const QRect& caretLine, QWidget* parentWindow,
+                                     int selectedRow) {
     if (!window_) {
         return;
     }
@@ -146,7 +147,8 @@ void CompletionPopupController::show(std::vector<CompletionItem> items, const QR
     caretLine_ = caretLine;
     watchParent(parentWindow);
     place(QSize(windowWidth, panelHeight(model_->items().size())));
-    selectRow(0, false);
+    const int row = selectedRow > 0 && selectedRow < model_->rowCount() ? selectedRow : 0;
+    selectRow(row, row > 0);
     updateDetails();
     if (!window_->isVisible()) {
         window_->show();

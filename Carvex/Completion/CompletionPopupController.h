@@ -49,8 +49,9 @@ public:
     void setDelegate(CompletionPopupDelegate* delegate) { delegate_ = delegate; }
 
     // Shows `items` (nothing: hides) below `caretLine`, the caret's line in screen coordinates
-    // with the caret's x as its left edge, over `parentWindow`; the first row selected.
-    void show(std::vector<CompletionItem> items, const QRect& caretLine, QWidget* parentWindow);
+    // with the caret's x as its left edge, over `parentWindow`; row `selectedRow` selected (the
+    // first when it lies outside the rows) and scrolled into view.
+    void show(std::vector<CompletionItem> items, const QRect& caretLine, QWidget* parentWindow, int selectedRow = 0);
     void hide();
     bool isVisible() const;
 

@@ -25,6 +25,9 @@
 #include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QRegularExpression>
+
+#include <cstring>
 
 namespace Carvex {
 namespace {
@@ -615,13 +618,14 @@ TEST_F(CompletionControllerTest, AnAcceptingKeyNeverWritesRowsComputedForOlderTe
         QString opening;  // typed before the list opens under the operation
         int downs;        // rows the selection moves down
         QString burst;    // typed quickly with the list open
+        bool shown;       // whether rows (narrowed to the word) are on screen after the burst
         std::optional<QString> written;  // the line the key leaves; none: the key is the editor's
     };
     // Under "s" the list offers summary, security and servers; under nothing, summary first.
     const Scenario scenarios[] = {
-        {"summary typed out, nothing proposed", "s", 0, "ummary: quick words typed", std::nullopt},
-        {"the selected row still proposed", "", 5, "s", "      security:\n        "},
-        {"the selected row gone: the first proposal", "s", 2, "u", "      summary: "},
+        {"summary typed out, nothing proposed", "s", 0, "ummary: quick words typed", false, std::nullopt},
+        {"the selected row still proposed", "", 5, "s", true, "      security:\n        "},
+        {"the selected row gone: the first proposal", "s", 2, "u", true, "      summary: "},
     };
     struct Key {
         const char* name;
@@ -670,7 +674,12 @@ TEST_F(CompletionControllerTest, AnAcceptingKeyNeverWritesRowsComputedForOlderTe
                     if (dropped) {
                         completion->coordinator()->cancel();
                     }
-                    ASSERT_TRUE(visible()) << "the rows of the older text are on screen";
+                    // The rows of the older text are narrowed to the word typed, or the list
+                    // waits hidden for the answer.
+                    ASSERT_EQ(visible(), scenario.shown);
+                    for (const CompletionItem& item : visible() ? popup().items() : std::vector<CompletionItem>{}) {
+                        EXPECT_TRUE(item.label.startsWith(scenario.opening + scenario.burst)) << item.label.toStdString();
+                    }
                     press(key.key, key.modifiers);
                     const QString line =
                         scenario.written.value_or("      " + scenario.opening + scenario.burst + key.editorWrites);
@@ -682,9 +691,264 @@ TEST_F(CompletionControllerTest, AnAcceptingKeyNeverWritesRowsComputedForOlderTe
                     }
                     clock->advance(100ms);
                     EXPECT_EQ(view().viewText().toStdString(), expected.toStdString()) << "nothing comes late";
+                    if (!automatic) {
+                        EXPECT_FALSE(visible()) << "the list closed with the key";
+                    }
                 }
             }
         }
+    }
+}
+
+}  // namespace
+}  // namespace Carvex
+
+namespace Carvex {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A small description with an operation and a schema property to type under.
+class CompletionTypingTest : public CompletionAcceptanceTest {
+protected:
+    static QString small() {
+        return QStringLiteral(
+            "openapi: 3.0.0\ninfo:\n  title: T\n  version: 1.0.0\npaths:\n  /pets:\n    get:\n"
+            "      operationId: listPets\n      responses:\n        '200':\n          description: ok\n"
+            "components:\n  schemas:\n    Pet:\n      properties:\n        name:\n          description: n\n");
+    }
+    // Puts the small description back with a new line after the line ending in `after`, the caret
+    // at its end, indented by `indentation`; answers where the new line begins.
+    qsizetype openLineAfter(const QString& after, int indentation) {
+        view().setPlainText(small());
+        const qsizetype end = view().viewText().indexOf(after + u'\n') + after.size();
+        view().setSelectedRange(TextRange{end, 0});
+        view().insertTextAtSelection(u'\n' + QString(indentation, u' '));
+        clock->runPending();
+        return end + 1;
+    }
+    // Types `text` key by key, `perKey` apart; "\b" is Backspace.
+    void type(const QString& text, std::chrono::milliseconds perKey) {
+        for (const QChar c : text) {
+            if (c == u'\b') {
+                press(Qt::Key_Backspace);
+            } else if (c.isLetter()) {
+                press(Qt::Key_A + (c.toLower().unicode() - u'a'), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier,
+                      QString(c));
+            } else if (c.isDigit()) {
+                press(Qt::Key_0 + (c.unicode() - u'0'), Qt::NoModifier, QString(c));
+            } else {
+                press(c == u':' ? Qt::Key_Colon : c == u'-' ? Qt::Key_Minus : c == u'$' ? Qt::Key_Dollar : Qt::Key_Space,
+                      Qt::NoModifier, QString(c));
+            }
+            clock->advance(perKey);
+        }
+    }
+    // The labels the engine proposes for the text and caret as they are.
+    std::vector<QString> proposedNow() {
+        const CompletionResult result = CompletionCoordinator::defaultEngine()(
+            view().viewText(), view().selectedRange().location, DocumentFormat::yaml, completion->snippetTemplates());
+        std::vector<QString> labels;
+        for (const CompletionItem& item : result.items) {
+            labels.push_back(item.label);
+        }
+        return labels;
+    }
+    std::vector<QString> shownLabels() {
+        std::vector<QString> labels;
+        for (const CompletionItem& item : popup().items()) {
+            labels.push_back(item.label);
+        }
+        return labels;
+    }
+};
+
+// Writing a row that is the typed text already would change nothing: the list closes (a list of that
+// row alone closes by itself) and Return, Tab or keypad Enter is the editor's, however the value came.
+TEST_F(CompletionTypingTest, ARowThatWouldLeaveTheTextAsItIsIsNoAcceptance) {
+    struct Line {
+        const char* name;
+        const char* after;
+        int indentation;
+        QString key;    // typed with pauses
+        QString value;  // typed as the mode says
+        bool listStays; // more rows than the typed one: the list stays, the typed one selected
+    };
+    const Line lines[] = {
+        {"deprecated: false", "listPets", 6, "deprecated: ", "false", false},
+        {"type: string", "description: n", 10, "type: ", "string", false},
+        {"format: date, date-time also offered", "description: n", 10, "format: ", "date", true},
+    };
+    enum class Mode { paused, burst, ctrlSpace };
+    const std::pair<const char*, Mode> modes[] = {
+        {"typed with pauses", Mode::paused}, {"value in a burst", Mode::burst}, {"Ctrl+Space", Mode::ctrlSpace}};
+    struct Key {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        bool newLine;  // else the editor's Tab: two spaces
+    };
+    const Key keys[] = {{"Return", Qt::Key_Return, Qt::NoModifier, true},
+                        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, true},
+                        {"Tab", Qt::Key_Tab, Qt::NoModifier, false}};
+    for (const Line& line : lines) {
+        for (const auto& [modeName, mode] : modes) {
+            for (const Key& key : keys) {
+                SCOPED_TRACE(testing::Message() << line.name << ", " << modeName << ", " << key.name);
+                completion->hideCompletion();
+                completionStore->setAutoCompletionEnabled(mode != Mode::ctrlSpace);
+                const qsizetype lineStart = openLineAfter(QString::fromLatin1(line.after), line.indentation);
+                type(line.key, 50ms);
+                type(line.value, mode == Mode::burst ? 20ms : 50ms);
+                const quint64 typed = view().textRevision();
+                if (mode == Mode::ctrlSpace) {
+                    requestAndShow();
+                    EXPECT_EQ(view().textRevision(), typed) << "nothing is written, not even the same text";
+                }
+                ASSERT_EQ(visible(), line.listStays);
+                if (line.listStays) {
+                    ASSERT_TRUE(selectRow(line.value));
+                }
+                press(key.key, key.modifiers);
+                EXPECT_FALSE(visible());
+                const QString indentation(line.indentation, u' ');
+                const QString expected = indentation + line.key + line.value +
+                                         (key.newLine ? u'\n' + indentation : QStringLiteral("  ")) + u'\n';
+                EXPECT_EQ(view().viewText().mid(lineStart, expected.size()).toStdString(), expected.toStdString());
+                clock->advance(100ms);
+                EXPECT_EQ(view().viewText().mid(lineStart, expected.size()).toStdString(), expected.toStdString())
+                    << "nothing comes late";
+            }
+        }
+    }
+}
+
+// While keys arrive faster than the pause, the rows on screen are those the engine gives for the
+// text as it is: narrowed at once while the word grows (the list never blinks), hidden after any
+// other edit until the answer comes.
+TEST_F(CompletionTypingTest, TheRowsOnScreenFitTheWordWhileKeysArrive) {
+    struct Row {
+        const char* name;
+        const char* after;
+        int indentation;
+        QString opening;       // typed with pauses: the list opens for it
+        QString burst;         // 20 ms a key
+        const char* onScreen;  // after each key of the burst: 1 the list shows, 0 it waits hidden
+    };
+    const Row rows[] = {
+        {"a key typed on", "listPets", 6, "", "secu", "1111"},
+        {"a key, its colon and a value", "listPets", 6, "", "summary: qui", "111111100000"},
+        {"a word typed back below the answer's and on again", "listPets", 6, "su", "m\b\bum", "11011"},
+        {"a reference, narrowed by the engine alone", "description: n", 10, "$ref: ", "Pe", "00"},
+    };
+    completionStore->setAutoCompletionEnabled(true);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        completion->hideCompletion();
+        openLineAfter(QString::fromLatin1(row.after), row.indentation);
+        type(row.opening, 50ms);
+        if (!visible()) {
+            requestAndShow();  // on a line with nothing typed yet
+        }
+        ASSERT_TRUE(visible());
+        ASSERT_EQ(shownLabels(), proposedNow());
+        for (qsizetype i = 0; i < row.burst.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "after " << row.burst.left(i + 1).toStdString());
+            type(row.burst.mid(i, 1), 20ms);
+            EXPECT_EQ(visible(), row.onScreen[i] == '1');
+            if (visible()) {
+                EXPECT_EQ(shownLabels(), proposedNow());
+            }
+        }
+        clock->advance(100ms);
+        EXPECT_EQ(visible(), !proposedNow().empty()) << "the answer for the text as it is";
+        if (visible()) {
+            EXPECT_EQ(shownLabels(), proposedNow());
+        }
+    }
+}
+
+// Rows computed for one caret are neither shown nor written at another: the caret moved without an
+// edit before the pause ended, and the next Return is the editor's.
+TEST_F(CompletionTypingTest, RowsAskedForOneCaretAreNotShownAtAnother) {
+    const std::pair<const char*, int> moves[] = {{"back over the word", Qt::Key_Left}, {"a line up", Qt::Key_Up}};
+    completionStore->setAutoCompletionEnabled(true);
+    for (const auto& [name, move] : moves) {
+        SCOPED_TRACE(name);
+        completion->hideCompletion();
+        view().setPlainText(petstore());
+        clock->runPending();
+        openKeyLine();
+        typeKey(QStringLiteral("d"));
+        press(move);
+        const QString before = view().viewText();
+        const qsizetype caret = view().selectedRange().location;
+        clock->advance(100ms);
+        EXPECT_FALSE(visible());
+        press(Qt::Key_Return);
+        const QString after = view().viewText();
+        EXPECT_EQ(after.left(caret), before.left(caret));
+        EXPECT_EQ(after.mid(caret + after.size() - before.size()), before.mid(caret));
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\n *$"))
+                        .match(after.mid(caret, after.size() - before.size()))
+                        .hasMatch())
+            << "only the editor's line break: " << after.mid(caret, 30).toStdString();
+    }
+}
+
+// Under an operation the list holds the key requestBody and the snippet of that name. The row
+// selected is found again by its kind as well as its label: in the rows narrowed at once, after the
+// pause, and by an acceptance before the list was refreshed. Alt+Return lists the snippets alone, and
+// the list stays so while it follows the typing.
+TEST_F(CompletionTypingTest, TheSelectedRowsKindAndASnippetsOnlyListHoldWhileTyping) {
+    TemplateCatalog::installFactory();
+    editor->loadDocumentContent();
+    clock->runPending();
+    completion->setPlaceholderManager(std::make_shared<PlaceholderManager>(&view(), themeStore.get()));
+    completionStore->setDirectInsertEnabled(false);
+    const QString snippet = QStringLiteral("      requestBody:\n        required: ");
+    struct Row {
+        const char* name;
+        bool snippetsOnly;
+        CompletionItemKind selected;
+        QString typed;  // "." lets the pause end
+        QString written;
+    };
+    const Row rows[] = {
+        {"the snippet selected", false, CompletionItemKind::snippet, "r", snippet},
+        {"the key selected", false, CompletionItemKind::property, "r", "      requestBody:\n        \n"},
+        {"snippets alone", true, CompletionItemKind::snippet, "r.eq", snippet},
+        {"the key selected, kept after the pause", false, CompletionItemKind::property, "r.", "      requestBody:\n        \n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        completion->hideCompletion();
+        const qsizetype lineStart = openLineAfter(QStringLiteral("listPets"), 6);
+        press(row.snippetsOnly ? Qt::Key_Return : Qt::Key_Space,
+              row.snippetsOnly ? Qt::AltModifier : Qt::ControlModifier);
+        clock->runPending();
+        ASSERT_TRUE(visible());
+        while (popup().selectedItem()->label != QStringLiteral("requestBody") ||
+               popup().selectedItem()->kind != row.selected) {
+            ASSERT_LT(popup().selectedIndex() + 1, int(popup().items().size()));
+            press(Qt::Key_Down);
+        }
+        for (const QChar c : row.typed) {
+            SCOPED_TRACE(testing::Message() << "after " << c.toLatin1());
+            if (c == u'.') {
+                clock->advance(100ms);
+            } else {
+                typeKey(QString(c));
+            }
+            ASSERT_TRUE(visible());
+            EXPECT_EQ(std::all_of(popup().items().begin(), popup().items().end(),
+                                  [](const CompletionItem& item) { return item.kind == CompletionItemKind::snippet; }),
+                      row.snippetsOnly);
+            EXPECT_EQ(popup().selectedItem()->label, QStringLiteral("requestBody"));
+            EXPECT_EQ(popup().selectedItem()->kind, row.selected);
+        }
+        press(Qt::Key_Return);
+        EXPECT_EQ(view().viewText().mid(lineStart, row.written.size()).toStdString(), row.written.toStdString());
     }
 }
 
