@@ -611,7 +611,8 @@ TEST_F(CompletionControllerTest, AnExplicitRequestOvertakenBeforeItsAnswerWrites
 TEST_F(CompletionControllerTest, AnAcceptingKeyNeverWritesRowsComputedForOlderText) {
     const QString original = QStringLiteral(
         "openapi: 3.0.0\ninfo:\n  title: T\n  version: 1.0.0\npaths:\n  /pets:\n    get:\n"
-        "      operationId: listPets\n      responses:\n        '200':\n          description: ok\n");
+        "      operationId: listPets\n      responses:\n        '200':\n          description: ok\n          content:\n"
+            "            application/json: {}\n");
     const qsizetype lineEnd = original.indexOf(QStringLiteral("listPets")) + 8;
     struct Scenario {
         const char* name;
@@ -714,7 +715,8 @@ protected:
     static QString small() {
         return QStringLiteral(
             "openapi: 3.0.0\ninfo:\n  title: T\n  version: 1.0.0\npaths:\n  /pets:\n    get:\n"
-            "      operationId: listPets\n      responses:\n        '200':\n          description: ok\n"
+            "      operationId: listPets\n      responses:\n        '200':\n          description: ok\n          content:\n"
+            "            application/json: {}\n"
             "components:\n  schemas:\n    Pet:\n      properties:\n        name:\n          description: n\n");
     }
     // Puts the small description back with a new line after the line ending in `after`, the caret
@@ -839,6 +841,7 @@ TEST_F(CompletionTypingTest, TheRowsOnScreenFitTheWordWhileKeysArrive) {
         {"a key typed on", "listPets", 6, "", "secu", "1111"},
         {"a key, its colon and a value", "listPets", 6, "", "summary: qui", "111111100000"},
         {"a word typed back below the answer's and on again", "listPets", 6, "su", "m\b\bum", "11011"},
+        {"a media type's slash", "content:", 12, "", "text/", "11110"},
         {"a reference, narrowed by the engine alone", "description: n", 10, "$ref: ", "Pe", "00"},
     };
     completionStore->setAutoCompletionEnabled(true);
@@ -918,7 +921,7 @@ TEST_F(CompletionTypingTest, TheSelectedRowsKindAndASnippetsOnlyListHoldWhileTyp
         {"the snippet selected", false, CompletionItemKind::snippet, "r", snippet},
         {"the key selected", false, CompletionItemKind::property, "r", "      requestBody:\n        \n"},
         {"snippets alone", true, CompletionItemKind::snippet, "r.eq", snippet},
-        {"the key selected, kept after the pause", false, CompletionItemKind::property, "r.", "      requestBody:\n        \n"},
+        {"the snippet selected, kept after the pause", false, CompletionItemKind::snippet, "r.", snippet},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

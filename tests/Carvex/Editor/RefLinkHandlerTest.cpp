@@ -423,6 +423,52 @@ TEST_F(RefLinkHandlerTest, ACommandClickPutsTheCaretOnTheTargetsFirstCharacter) 
     }
 }
 
+// A pointer written quoted is followed as its quoting reads it: the YAML single-quoted `''`, the
+// YAML double-quoted and the JSON `\"` are one quote in the component's name.
+TEST_F(RefLinkHandlerTest, ACommandClickFollowsAQuotedPointerAsItsQuotingReadsIt) {
+    const QString yaml = QStringLiteral(
+        "openapi: 3.0.3\ninfo: {title: t, version: '1'}\npaths: {}\ncomponents:\n  schemas:\n"
+        "    it's:\n      description: single\n    a\"b:\n      description: double\n    Holder:\n"
+        "      properties:\n        one:\n          $ref: '#/components/schemas/it''s'\n"
+        "        two:\n          $ref: \"#/components/schemas/a\\\"b\"\n");
+    const QString json = QStringLiteral(
+        "{\"openapi\": \"3.0.3\", \"info\": {\"title\": \"t\", \"version\": \"1\"}, \"paths\": {},\n"
+        " \"components\": {\"schemas\": {\n"
+        "  \"it's\": {\"description\": \"single\"},\n  \"a\\\"b\": {\"description\": \"double\"},\n"
+        "  \"Holder\": {\"properties\": {\n"
+        "   \"one\": {\"$ref\": \"#/components/schemas/it's\"},\n"
+        "   \"two\": {\"$ref\": \"#/components/schemas/a\\\"b\"}}}}}}\n");
+    const struct {
+        const char* name;
+        const QString& text;
+        DocumentLanguage language;
+        VoziZazIre::Format format;
+        const char* link;    // as written
+        const char* target;  // the text at the target
+    } rows[] = {
+        {"YAML single-quoted", yaml, DocumentLanguage::yaml, VoziZazIre::Format::yaml, "#/components/schemas/it''s",
+         "description: single"},
+        {"YAML double-quoted", yaml, DocumentLanguage::yaml, VoziZazIre::Format::yaml, "#/components/schemas/a\\\"b",
+         "description: double"},
+        {"JSON, a quote escaped", json, DocumentLanguage::json, VoziZazIre::Format::json,
+         "#/components/schemas/a\\\"b", "{\"description\": \"double\"}"},
+        {"JSON, an apostrophe", json, DocumentLanguage::json, VoziZazIre::Format::json, "#/components/schemas/it's",
+         "{\"description\": \"single\"}"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        load(row.text, row.language);
+        parse(row.text, row.format);
+        const qsizetype link = indexOf(QString::fromUtf8(row.link));
+        ASSERT_GT(link, 0);
+        view->setSelectedRange(TextRange{0, 0});
+        EXPECT_TRUE(handler->handleCmdClick(pointAt(link + 3)));
+        EXPECT_TRUE(view->viewText().mid(view->selectedRange().location).startsWith(QString::fromUtf8(row.target)))
+            << view->viewText().mid(view->selectedRange().location, 30).toStdString();
+        EXPECT_EQ(log().back().level, LogLevel::info);
+    }
+}
+
 TEST_F(RefLinkHandlerTest, ATargetOffScreenIsBroughtToTheMiddleAndOneOnScreenStaysPut) {
     // A long description between the link and its target, and a second link close to its target.
     QString text = QStringLiteral("openapi: 3.0.3\ninfo:\n  title: t\n  version: '1'\n  description: |\n");
