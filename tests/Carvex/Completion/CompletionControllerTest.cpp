@@ -679,7 +679,8 @@ TEST_F(CompletionControllerTest, AnAcceptingKeyNeverWritesRowsComputedForOlderTe
                     // waits hidden for the answer.
                     ASSERT_EQ(visible(), scenario.shown);
                     for (const CompletionItem& item : visible() ? popup().items() : std::vector<CompletionItem>{}) {
-                        EXPECT_TRUE(item.label.startsWith(scenario.opening + scenario.burst)) << item.label.toStdString();
+                        EXPECT_TRUE(item.label.startsWith(scenario.opening + scenario.burst))
+                            << item.label.toStdString();
                     }
                     press(key.key, key.modifiers);
                     const QString line =
@@ -715,8 +716,8 @@ protected:
     static QString small() {
         return QStringLiteral(
             "openapi: 3.0.0\ninfo:\n  title: T\n  version: 1.0.0\npaths:\n  /pets:\n    get:\n"
-            "      operationId: listPets\n      responses:\n        '200':\n          description: ok\n          content:\n"
-            "            application/json: {}\n"
+            "      operationId: listPets\n      responses:\n        '200':\n          description: ok\n"
+            "          content:\n            application/json: {}\n"
             "components:\n  schemas:\n    Pet:\n      properties:\n        name:\n          description: n\n");
     }
     // Puts the small description back with a new line after the line ending in `after`, the caret
@@ -729,39 +730,27 @@ protected:
         clock->runPending();
         return end + 1;
     }
-    // Types `text` key by key, `perKey` apart; "\b" is Backspace.
+    // Types `text` key by key, `perKey` apart; "\b" is Backspace. An ASCII key's code is its upper case.
     void type(const QString& text, std::chrono::milliseconds perKey) {
         for (const QChar c : text) {
-            if (c == u'\b') {
-                press(Qt::Key_Backspace);
-            } else if (c.isLetter()) {
-                press(Qt::Key_A + (c.toLower().unicode() - u'a'), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier,
-                      QString(c));
-            } else if (c.isDigit()) {
-                press(Qt::Key_0 + (c.unicode() - u'0'), Qt::NoModifier, QString(c));
-            } else {
-                press(c == u':' ? Qt::Key_Colon : c == u'-' ? Qt::Key_Minus : c == u'$' ? Qt::Key_Dollar : Qt::Key_Space,
-                      Qt::NoModifier, QString(c));
-            }
+            const bool back = c == u'\b';
+            press(back ? int(Qt::Key_Backspace) : int(c.toUpper().unicode()),
+                  c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, back ? QString() : QString(c));
             clock->advance(perKey);
         }
     }
-    // The labels the engine proposes for the text and caret as they are.
-    std::vector<QString> proposedNow() {
-        const CompletionResult result = CompletionCoordinator::defaultEngine()(
-            view().viewText(), view().selectedRange().location, DocumentFormat::yaml, completion->snippetTemplates());
+    static std::vector<QString> labels(const std::vector<CompletionItem>& items) {
         std::vector<QString> labels;
-        for (const CompletionItem& item : result.items) {
+        for (const CompletionItem& item : items) {
             labels.push_back(item.label);
         }
         return labels;
     }
-    std::vector<QString> shownLabels() {
-        std::vector<QString> labels;
-        for (const CompletionItem& item : popup().items()) {
-            labels.push_back(item.label);
-        }
-        return labels;
+    // The labels the engine proposes for the text and caret as they are.
+    std::vector<QString> proposedNow() {
+        return labels(CompletionCoordinator::defaultEngine()(view().viewText(), view().selectedRange().location,
+                                                             DocumentFormat::yaml, completion->snippetTemplates())
+                          .items);
     }
 };
 
@@ -854,19 +843,19 @@ TEST_F(CompletionTypingTest, TheRowsOnScreenFitTheWordWhileKeysArrive) {
             requestAndShow();  // on a line with nothing typed yet
         }
         ASSERT_TRUE(visible());
-        ASSERT_EQ(shownLabels(), proposedNow());
+        ASSERT_EQ(labels(popup().items()), proposedNow());
         for (qsizetype i = 0; i < row.burst.size(); ++i) {
             SCOPED_TRACE(testing::Message() << "after " << row.burst.left(i + 1).toStdString());
             type(row.burst.mid(i, 1), 20ms);
             EXPECT_EQ(visible(), row.onScreen[i] == '1');
             if (visible()) {
-                EXPECT_EQ(shownLabels(), proposedNow());
+                EXPECT_EQ(labels(popup().items()), proposedNow());
             }
         }
         clock->advance(100ms);
         EXPECT_EQ(visible(), !proposedNow().empty()) << "the answer for the text as it is";
         if (visible()) {
-            EXPECT_EQ(shownLabels(), proposedNow());
+            EXPECT_EQ(labels(popup().items()), proposedNow());
         }
     }
 }
