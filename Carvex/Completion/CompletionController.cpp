@@ -193,7 +193,7 @@ void CompletionController::requestExplicitly(bool snippetsOnly) {
         if (view == nullptr || !documentFormat || view->textRevision() != revision || view->isLoading() ||
             view->selectedRange().location != caret) {
             // The text or the caret moved on before the request ran: its proposals would belong elsewhere.
-            if (!controller.isPopupVisible()) {
+            if (!controller.isListOpen()) {
                 controller.anchorPosition_.reset();
             }
             return;

@@ -148,7 +148,7 @@ void CompletionPopupController::show(std::vector<CompletionItem> items, const QR
     watchParent(parentWindow);
     place(QSize(windowWidth, panelHeight(model_->items().size())));
     const int row = selectedRow > 0 && selectedRow < model_->rowCount() ? selectedRow : 0;
-    selectRow(row, row > 0);
+    selectRow(row, true);
     updateDetails();
     if (!window_->isVisible()) {
         window_->show();
