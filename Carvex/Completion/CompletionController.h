@@ -96,6 +96,8 @@ public:
     virtual void insertCompletion(const CompletionItem& item);
     // Whether the completion popup's window is on screen.
     virtual bool isPopupVisible() const;
+    // Whether the list is open: on screen, or hidden until the answer for the current text comes.
+    bool isListOpen() const { return isPopupVisible() || awaitingRows_; }
     // Dismisses the popup, drops the waiting request and forgets where the popup belongs.
     virtual void hideCompletion();
     // Shows the result's items under the caret (none: hides), as computed for the current text and caret.
@@ -168,8 +170,6 @@ private:
     // An accepting key while the shown rows are behind: writes the row the current text offers
     // (false, the popup hidden, when it offers none or its row would leave the text as it is).
     bool confirmForCurrentText();
-    // Whether the list is open: on screen, or hidden until the answer for the current text comes.
-    bool isListOpen() const { return isPopupVisible() || awaitingRows_; }
     // Whether writing `item` at the caret now would leave the text as it is.
     bool leavesTextAsItIs(const CompletionItem& item) const;
     // Whether `items` is one row that would leave the text as it is.

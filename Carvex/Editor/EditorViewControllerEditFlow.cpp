@@ -226,7 +226,7 @@ void EditorViewController::editorTextViewDidChangeText(EditorTextView& view, con
             if (completionController_) {
                 completionController_->textDidChange();
             }
-            if (snippetController_ && !(completionController_ && completionController_->isPopupVisible())) {
+            if (snippetController_ && !(completionController_ && completionController_->isListOpen())) {
                 snippetController_->textDidChange();
             }
             if (refLinkHandler_) {
@@ -294,7 +294,7 @@ bool EditorViewController::editorTextViewHandleKeyDown(EditorTextView&, QKeyEven
     if (completionController_ && completionController_->handleKeyDown(event)) {
         return true;
     }
-    if (snippetController_ && !(completionController_ && completionController_->isPopupVisible()) &&
+    if (snippetController_ && !(completionController_ && completionController_->isListOpen()) &&
         snippetController_->handleKeyDown(event)) {
         if (sessionWasActive && !isPlaceholderSessionActive()) {
             resumeHighlighting();
