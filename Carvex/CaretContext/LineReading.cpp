@@ -1,6 +1,7 @@
 #include "Carvex/CaretContext/LineReading.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace Carvex::LineReading {
 
@@ -138,6 +139,110 @@ bool startsComment(QStringView text, qsizetype at)
     return text[at] == u'#' && (at == 0 || isBlank(text[at - 1]));
 }
 
+bool isFlowIndicator(QChar c)
+{
+    return c == u',' || c == u'[' || c == u']' || c == u'{' || c == u'}';
+}
+
+// Where a walk over a YAML line stopped: at a comment's "#", where a visitor asked, or at the end.
+struct WalkEnd {
+    enum class Why { end, comment, asked };
+    Why why = Why::end;
+    qsizetype at = 0;
+};
+
+// Walks a YAML line's text from `from` as a reader reads it: a quote opens a scalar only where a
+// scalar begins (the start, after a sequence dash or "?", a key's colon, a flow bracket or comma, an
+// anchor or a tag), and is read whole by `quoted`; a quote inside a plain scalar is its text. Calls
+// `onQuoted(open, read)` for each quoted scalar and `onFlowClose(at, depth)` for each closing flow
+// bracket, with the depth left; either stops the walk by answering true. A block scalar's header
+// makes the rest plain text up to a comment.
+template<class OnQuoted, class OnFlowClose>
+WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClose onFlowClose)
+{
+    enum class State { scalarStart, plain, afterQuoted };
+    State state = State::scalarStart;
+    int flow = 0;
+    const auto indicatorAt = [&](qsizetype at) {
+        return at + 1 >= text.size() || isBlank(text[at + 1]) || (flow > 0 && isFlowIndicator(text[at + 1]));
+    };
+    qsizetype i = from;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (isBlank(c)) {
+            ++i;
+        } else if (c == u'#' && (i == from || isBlank(text[i - 1]))) {
+            return WalkEnd{WalkEnd::Why::comment, i};
+        } else if (flow > 0 && c == u',') {
+            state = State::scalarStart;
+            ++i;
+        } else if (flow > 0 && (c == u']' || c == u'}')) {
+            --flow;
+            state = State::afterQuoted;
+            if (onFlowClose(i, flow))
+                return WalkEnd{WalkEnd::Why::asked, i};
+            ++i;
+        } else if (c == u':' && (state == State::afterQuoted || indicatorAt(i))) {
+            state = State::scalarStart;
+            ++i;
+        } else if (state != State::scalarStart) {
+            state = State::plain;
+            ++i;
+        } else if ((c == u'-' || c == u'?') && indicatorAt(i)) {
+            ++i;
+        } else if (isQuote(c)) {
+            const Quoted read = quoted(text, i, yamlQuoting(c));
+            if (onQuoted(i, read))
+                return WalkEnd{WalkEnd::Why::asked, i};
+            i = read.end;
+            state = State::afterQuoted;
+        } else if (c == u'[' || c == u'{') {
+            ++flow;
+            ++i;
+        } else if (c == u'&' || c == u'!') {
+            while (i < text.size() && !isBlank(text[i]) && !(flow > 0 && isFlowIndicator(text[i])))
+                ++i;
+        } else {
+            state = State::plain; // a block scalar's indicator too: what follows it is no scalar
+            ++i;
+        }
+    }
+    return WalkEnd{WalkEnd::Why::end, text.size()};
+}
+
+// The caret's line: its start and its end (the line feed, or the text's end).
+std::pair<qsizetype, qsizetype> lineAround(QStringView text, qsizetype caret)
+{
+    const qsizetype start = caret > 0 ? text.lastIndexOf(u'\n', caret - 1) + 1 : 0;
+    const qsizetype feed = text.indexOf(u'\n', caret);
+    return {start, feed < 0 ? text.size() : feed};
+}
+
+// Calls `visit` with each quoted scalar of the caret's line, left to right, until it answers true:
+// in JSON every string, in YAML those `walkYAML` finds. The walk ends after a scalar the line leaves
+// open. Answers the line's end.
+template<class Visit>
+qsizetype forEachQuotedOnLine(QStringView text, qsizetype caret, bool json, Visit visit)
+{
+    const auto [start, end] = lineAround(text, caret);
+    const QStringView line = text.first(end);
+    const auto found = [&, end = end](qsizetype open, const Quoted& read) {
+        const LineQuoted scalar{open, read.closed ? read.end - 1 : -1, read.scalar.quoting, read.closed ? read.end : end};
+        return visit(scalar) || !read.closed;
+    };
+    if (json) {
+        for (qsizetype open = line.indexOf(u'"', start); open >= 0; open = line.indexOf(u'"', open)) {
+            const Quoted read = quoted(line, open, Quoting::json);
+            if (found(open, read))
+                break;
+            open = read.end;
+        }
+    } else {
+        walkYAML(line, start, found, [](qsizetype, int) { return false; });
+    }
+    return end;
+}
+
 } // namespace
 
 QString decoded(Scalar scalar)
@@ -189,28 +294,14 @@ Quoted quoted(QStringView text, qsizetype open, Quoting quoting)
 
 Flow flowCollection(QStringView text, qsizetype open)
 {
-    qsizetype depth = 0;
-    qsizetype i = open;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c == u'{' || c == u'[') {
-            ++depth;
-        } else if (c == u'}' || c == u']') {
-            if (--depth == 0)
-                return Flow{i + 1, true};
-        } else if (isQuote(c)) {
-            // A quote opens a scalar where one can start; inside a plain scalar ("it's") it is text.
-            const QChar before = i > open ? text[i - 1] : QChar(u' ');
-            if (isBlank(before) || before == u'{' || before == u'[' || before == u',' || before == u':') {
-                i = quoted(text, i, yamlQuoting(c)).end;
-                continue;
-            }
-        } else if (startsComment(text, i)) {
-            break; // the rest of the line is a comment: the collection goes on below
-        }
-        ++i;
-    }
-    return Flow{text.size(), false};
+    Flow flow{text.size(), false};
+    walkYAML(text, open, [](qsizetype, const Quoted&) { return false; }, [&](qsizetype at, int depth) {
+        if (depth > 0)
+            return false;
+        flow = Flow{at + 1, true};
+        return true;
+    });
+    return flow;
 }
 
 qsizetype afterDashes(QStringView text)
@@ -277,22 +368,51 @@ YAMLItem yamlItem(QStringView text)
 
 qsizetype yamlCommentStart(QStringView text)
 {
-    QChar quote;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const bool afterBlank = i == 0 || isBlank(text[i - 1]);
-        if (!quote.isNull()) {
-            if (quote == u'"' && c == u'\\')
-                ++i;
-            else if (c == quote)
-                quote = QChar();
-        } else if (isQuote(c) && afterBlank) {
-            quote = c;
-        } else if (c == u'#' && afterBlank) {
-            return i;
+    const WalkEnd walk = walkYAML(text, 0, [](qsizetype, const Quoted&) { return false; },
+                                  [](qsizetype, int) { return false; });
+    return walk.why == WalkEnd::Why::comment ? walk.at : text.size();
+}
+
+std::optional<LineQuoted> quotedHolding(QStringView text, qsizetype caret, bool json)
+{
+    if (caret < 0 || caret > text.size())
+        return std::nullopt;
+    std::optional<LineQuoted> holding;
+    forEachQuotedOnLine(text, caret, json, [&](const LineQuoted& scalar) {
+        if (scalar.open >= caret)
+            return true;
+        if (caret <= (scalar.close >= 0 ? scalar.close : scalar.end)) {
+            holding = scalar;
+            return true;
         }
+        return false;
+    });
+    return holding;
+}
+
+bool followsClosedQuoted(QStringView text, qsizetype caret, bool json)
+{
+    if (caret < 0 || caret > text.size())
+        return false;
+    std::optional<LineQuoted> last;
+    bool holds = false;
+    forEachQuotedOnLine(text, caret, json, [&](const LineQuoted& scalar) {
+        if (scalar.open >= caret)
+            return true;
+        if (scalar.close < 0 || caret <= scalar.close) {
+            holds = true;
+            return true;
+        }
+        last = scalar;
+        return false;
+    });
+    if (holds || !last)
+        return false;
+    for (qsizetype i = last->end; i < caret; ++i) {
+        if (!isBlank(text[i]))
+            return false;
     }
-    return text.size();
+    return true;
 }
 
 std::optional<Scalar> jsonKey(QStringView line)

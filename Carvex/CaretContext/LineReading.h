@@ -74,9 +74,26 @@ struct YAMLItem {
 YAMLItem yamlItem(QStringView text);
 
 // Where a trailing comment starts in a YAML line's text: a "#" at the start or after a blank,
-// outside a quoted scalar (a quote opens one at the start or after a blank); the text's size when
-// there is none.
+// outside a quoted scalar; the text's size when there is none. A quote opens a scalar only where
+// one begins: at the start, after a sequence dash or "?", after a key's colon, after a flow bracket
+// or comma, after an anchor or a tag. Inside a plain scalar ("it's", `a "b`) it is text.
 qsizetype yamlCommentStart(QStringView text);
+
+// A quoted scalar or JSON string on one line of a text: where its quotes stand and its quoting.
+struct LineQuoted {
+    qsizetype open = 0;   // the opening quote
+    qsizetype close = -1; // the closing quote; -1 when the line ends first
+    Quoting quoting = Quoting::json;
+    qsizetype end = 0; // past the closing quote, or the line's end for a scalar the line leaves open
+};
+// The quoted scalar that holds `caret` (after its opening quote, up to its closing quote), read from
+// the caret's line: in JSON every string, in YAML a quote where a scalar begins (as for
+// `yamlCommentStart`); a YAML comment or a block scalar's header ends the line's scalars. None
+// outside a quoted scalar.
+std::optional<LineQuoted> quotedHolding(QStringView text, qsizetype caret, bool json);
+// Whether a closed quoted scalar of the caret's line, read the same way, ends before `caret` with
+// only blanks between.
+bool followsClosedQuoted(QStringView text, qsizetype caret, bool json);
 
 // The first string of a JSON line that a colon follows (white space between them).
 std::optional<Scalar> jsonKey(QStringView line);

@@ -1,5 +1,6 @@
 #include "Carvex/Completion/CompletionInsertion.h"
 
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/Completion/ScalarNameText.h"
 #include "Carvex/Conversion/YAMLTextEmitter.h"
 #include "Carvex/Indentation/IndentationDetector.h"
@@ -106,7 +107,7 @@ constexpr std::array<bool, 128> asciiWordCharacters = [] {
 // that stands at the caret, or further on where the scalar ends as the line reads (blanks, then the
 // line's end or what may follow a scalar); else at the caret, for a quote further on that nothing of the
 // kind follows belongs to the text after the caret, as does the rest of a scalar the line leaves open.
-qsizetype quotedReplacementEnd(QStringView text, qsizetype caret, const ScalarNameText::LineQuoted& scalar, bool json) {
+qsizetype quotedReplacementEnd(QStringView text, qsizetype caret, const LineReading::LineQuoted& scalar, bool json) {
     if (scalar.close < 0) {
         return caret;
     }
@@ -411,7 +412,7 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
     bool quotedSpan = false;
     if ((json || yaml) && selection.length == 0 && item.kind != CompletionItemKind::snippet
         && !item.insertText.contains(u'\n')) {
-        if (const auto scalar = ScalarNameText::quotedScalarHolding(text, caret, json)) {
+        if (const auto scalar = LineReading::quotedHolding(text, caret, json)) {
             range = TextRange{scalar->open, quotedReplacementEnd(text, caret, *scalar, json) - scalar->open};
             quotedSpan = true;
             if (!item.requiresColon) {

@@ -1,5 +1,6 @@
 #include "Carvex/Completion/DefaultCompletionEngine.h"
 
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/Completion/CompletionTextOrder.h"
 #include "Carvex/Completion/ScalarNameText.h"
 
@@ -193,9 +194,9 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
     // Inside one, a proposal replaces the scalar from its opening quote, so what the author typed
     // since that quote, read as the quoting reads it, narrows the proposals.
     const bool jsonText = context.format == DocumentFormat::json;
-    if (ScalarNameText::followsClosedQuotedScalar(text, caretLocation, jsonText))
+    if (LineReading::followsClosedQuoted(text, caretLocation, jsonText))
         return CompletionResult::empty(std::move(context));
-    if (const auto scalar = ScalarNameText::quotedScalarHolding(text, caretLocation, jsonText)) {
+    if (const auto scalar = LineReading::quotedHolding(text, caretLocation, jsonText)) {
         const QStringView typed = QStringView(text).sliced(scalar->open + 1, caretLocation - scalar->open - 1);
         context.prefix = ScalarNameText::decoded({typed, scalar->quoting});
     }

@@ -36,8 +36,8 @@ std::optional<Scalar> jsonKey(QStringView line);
 // The strings of a JSON text, left to right; a string left open at the end is none.
 std::vector<Scalar> jsonStrings(QStringView text);
 
-// The quote (double or single) that opened the YAML flow scalar holding the caret on its line; none
-// outside one.
+// The quote (double or single) that opened the YAML quoted scalar holding the caret on its line
+// (`LineReading::quotedHolding`); none outside one.
 std::optional<QChar> openYAMLQuote(QStringView text, qsizetype caret);
 
 // `name` as a YAML scalar of a block sequence item: plain where a reader takes the plain text back as
@@ -51,23 +51,6 @@ QString jsonString(QStringView name);
 // `name` written inside a JSON string already opened.
 QString jsonStringContent(QStringView name);
 
-// A quoted scalar on one line of the text: where its quotes stand and how it is quoted.
-struct LineQuoted {
-    qsizetype open = 0;         // the opening quote
-    qsizetype close = -1;       // the closing quote; -1 when the line ends first
-    Quoting quoting = Quoting::json;
-    // Past the closing quote, or the line's end for a scalar the line leaves open.
-    qsizetype end = 0;
-};
-
-// The quoted scalar that holds `caret` (after its opening quote, up to its closing quote), read from
-// the caret's line as a YAML reader (or, with `json`, a JSON reader) reads it: in YAML a quote opens
-// a scalar only where a scalar begins (not inside `it's`) and a comment ends the line; `\"` (double
-// quotes, JSON) and `''` (single quotes) do not close one. None outside a quoted scalar.
-std::optional<LineQuoted> quotedScalarHolding(QStringView text, qsizetype caret, bool json);
-// Whether a closed quoted scalar of the caret's line, read the same way, ends before `caret` with
-// only blanks between.
-bool followsClosedQuotedScalar(QStringView text, qsizetype caret, bool json);
 // `name` as a whole scalar of the quoting: a JSON string, or a YAML scalar in the quote the quoting
 // names (single quotes only where they write the name as it is, double quotes otherwise).
 QString quotedScalar(const QString& name, Quoting quoting);

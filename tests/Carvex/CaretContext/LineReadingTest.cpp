@@ -131,6 +131,10 @@ TEST(LineReading, itemsStringsFlowsAndCommentsAreReadWhole)
     EXPECT_EQ(afterDashes(u"--- a"), 0);
     EXPECT_EQ(yamlCommentStart(u"k: 'a #b' # c"), 10);
     EXPECT_EQ(yamlCommentStart(u"k: a#b"), 6);
+    // A quote inside a plain scalar is text; a doubled quote does not close a single-quoted one.
+    EXPECT_EQ(yamlCommentStart(u"a \"b # c\""), 5);
+    EXPECT_EQ(yamlCommentStart(u"'it''s # x' # y"), 12);
+    EXPECT_EQ(yamlCommentStart(u"[a,'b # c'] # d"), 12);
 
     // Long runs of quotes, brackets and backslashes are read in one pass.
     const QString hostile = QString(200'000, u'[') + QString(200'000, u'"') + QString(200'000, u'\\');
@@ -138,6 +142,43 @@ TEST(LineReading, itemsStringsFlowsAndCommentsAreReadWhole)
     EXPECT_TRUE(yamlItem(hostile).open);
     EXPECT_FALSE(jsonArrayStrings(hostile, 0).closed);
     EXPECT_EQ(jsonStrings(QString(200'001, u'"')).size(), 100'000u);
+}
+
+// The quoted scalar holding the caret ("^"), as "open..close" (close -1 when the line leaves it
+// open), and whether the caret follows a closed one with only blanks between.
+TEST(LineReading, quotedScalarAtTheCaretStartsWhereAScalarBegins)
+{
+    struct Row {
+        const char* text;
+        bool json;
+        const char* holding;
+        bool follows;
+    };
+    const Row rows[] = {
+        {"k: 'it''s ^", false, "3..-1", false},
+        {"k: \"a\\\"b^\"", false, "3..8", false},
+        {"k: it's^", false, "none", false},
+        {"k: a \"b^", false, "none", false},
+        {"k: 'a' ^", false, "none", true},
+        {"k: 'a' x^", false, "none", false},
+        {"- &a \"x^", false, "5..-1", false},
+        {"[a, 'b^", false, "4..-1", false},
+        {"k: # 'a^", false, "none", false},
+        {"k: | 'a^", false, "none", false},
+        {"k: 'a\n  b^", false, "none", false},
+        {"\"a\\\"b^", true, "0..-1", false},
+        {"\"k\": \"v\" ^", true, "none", true},
+    };
+    for (const Row& row : rows) {
+        QString text = QString::fromUtf8(row.text);
+        const qsizetype caret = text.indexOf(u'^');
+        text.remove(caret, 1);
+        const std::optional<LineQuoted> holding = quotedHolding(text, caret, row.json);
+        const std::string got =
+            holding ? std::to_string(holding->open) + ".." + std::to_string(holding->close) : "none";
+        EXPECT_EQ(got, row.holding) << row.text;
+        EXPECT_EQ(followsClosedQuoted(text, caret, row.json), row.follows) << row.text;
+    }
 }
 
 } // namespace
