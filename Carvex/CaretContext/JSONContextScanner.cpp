@@ -2,6 +2,7 @@
 
 #include "Carvex/CaretContext/CaretLine.h"
 #include "Carvex/CaretContext/JSONStructureScan.h"
+#include "Carvex/CaretContext/LineReading.h"
 
 #include <QChar>
 
@@ -303,8 +304,13 @@ QString JSONContextScanner::extractPrefix(QStringView text, qsizetype caretLocat
     const char16_t* units = text.utf16();
     qsizetype start = caretLocation;
     if (caretInString) {
-        while (start > 0 && units[start - 1] != u'"')
-            --start;
+        // From the string's opening quote, an escaped quote being text.
+        if (const auto string = LineReading::quotedHolding(text, caretLocation, true)) {
+            start = string->open + 1;
+        } else {
+            while (start > 0 && units[start - 1] != u'"')
+                --start;
+        }
     } else {
         while (start > 0 && isPrefixUnit(units[start - 1]))
             --start;

@@ -373,6 +373,30 @@ qsizetype yamlCommentStart(QStringView text)
     return walk.why == WalkEnd::Why::comment ? walk.at : text.size();
 }
 
+std::optional<qsizetype> yamlPlainValueStart(QStringView text, qsizetype caret, QStringView key)
+{
+    if (caret < 0 || caret > text.size())
+        return std::nullopt;
+    const auto [start, end] = lineAround(text, caret);
+    const QStringView line = text.sliced(start, end - start);
+    qsizetype lead = 0;
+    while (lead < line.size() && isBlank(line[lead]))
+        ++lead;
+    lead += afterDashes(line.sliced(lead));
+    const std::optional<YAMLKey> found = yamlKey(line.sliced(lead));
+    if (!found || !readsAs(found->name, key))
+        return std::nullopt;
+    qsizetype value = lead + found->colon + 1;
+    while (value < line.size() && isBlank(line[value]))
+        ++value;
+    const qsizetype at = caret - start;
+    if (at <= value || isQuote(line[value]) || line[value] == u'{' || line[value] == u'[')
+        return std::nullopt;
+    if (yamlCommentStart(line.sliced(value)) < at - value)
+        return std::nullopt;
+    return start + value;
+}
+
 std::optional<LineQuoted> quotedHolding(QStringView text, qsizetype caret, bool json)
 {
     if (caret < 0 || caret > text.size())

@@ -79,6 +79,12 @@ YAMLItem yamlItem(QStringView text);
 // or comma, after an anchor or a tag. Inside a plain scalar ("it's", `a "b`) it is text.
 qsizetype yamlCommentStart(QStringView text);
 
+// Where the plain value of a YAML line's key starts when the caret stands in it, past what was typed
+// of it: the line's key (after its indentation and dashes) reads as `key`, and the caret stands after
+// the first unit of its value, before any comment. None for another key, a caret before the value,
+// or a value that is quoted or a flow collection.
+std::optional<qsizetype> yamlPlainValueStart(QStringView text, qsizetype caret, QStringView key);
+
 // A quoted scalar or JSON string on one line of a text: where its quotes stand and its quoting.
 struct LineQuoted {
     qsizetype open = 0;   // the opening quote

@@ -718,30 +718,11 @@ CompletionHints YAMLContextScanner::extractHints(QStringView text, qsizetype car
     const Line line = Lines(text).at(caretLocation);
     const QStringView before = text.sliced(line.start, caretLocation - line.start);
 
+    // The comment and the quoted scalar at the caret as the line reading finds them: a quote inside
+    // a plain scalar ("it's") opens nothing, a doubled quote ("'it''") closes nothing.
     CompletionHints hints;
-    bool doubleQuoted = false;
-    bool singleQuoted = false;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        const QChar unit = before[i];
-        if (doubleQuoted && unit == u'\\') {
-            ++i;
-        } else if (unit == u'"' && !singleQuoted) {
-            doubleQuoted = !doubleQuoted;
-        } else if (unit == u'\'' && !doubleQuoted) {
-            singleQuoted = !singleQuoted;
-        } else if (unit == u'#' && !doubleQuoted && !singleQuoted) {
-            hints.isInComment = true;
-            break;
-        }
-    }
-    doubleQuoted = singleQuoted = false;
-    for (QChar unit : before) {
-        if (unit == u'\'' && !doubleQuoted)
-            singleQuoted = !singleQuoted;
-        else if (unit == u'"' && !singleQuoted)
-            doubleQuoted = !doubleQuoted;
-    }
-    hints.isInString = doubleQuoted || singleQuoted;
+    hints.isInComment = LineReading::yamlCommentStart(before) < before.size();
+    hints.isInString = !hints.isInComment && LineReading::quotedHolding(text, caretLocation, false).has_value();
     if (block) {
         // A block scalar's text is a string, and a "#" in it is text.
         hints.isInComment = false;

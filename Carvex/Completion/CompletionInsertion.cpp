@@ -422,6 +422,13 @@ std::optional<OrdinaryInsertion> ordinaryInsertion(QStringView text, TextRange s
         }
     }
 
+    // A plain YAML `$ref` value is replaced from its start: a name holding a blank or a colon is one value.
+    if (yaml && !quotedSpan && selection.length == 0) {
+        if (const auto start = LineReading::yamlPlainValueStart(text, caret, u"$ref")) {
+            range = TextRange{*start, caret - *start};
+        }
+    }
+
     // A sequence dash kept before the word gets a space after it when it lacks one.
     bool dashNeedsSpace = false;
     if (yaml) {

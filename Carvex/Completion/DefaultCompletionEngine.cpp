@@ -205,6 +205,12 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
 
     if (context.currentKey && *context.currentKey == u"$ref" && context.role == CursorRole::mappingValue) {
         context.hints.isRefValueContext = true;
+        // A plain YAML pointer or name is replaced whole, from the value's start: it narrows as a whole
+        // ("a b", "a:" of "a:b"), not by its last word.
+        if (!jsonText && !context.hints.isInString) {
+            if (const auto start = LineReading::yamlPlainValueStart(text, caretLocation, u"$ref"))
+                context.prefix = text.sliced(*start, caretLocation - *start);
+        }
         context.hints.expectedReferenceKind = is30 ? grammar30.expectedReferenceKind(grammarContexts)
                                                    : grammar31.expectedReferenceKind(grammarContexts);
     }

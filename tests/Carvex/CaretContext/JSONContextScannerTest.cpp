@@ -75,6 +75,7 @@ TEST(JSONContextScanner, prefixIsTheWordOrTheStringTypedSoFar)
         {"dollar", R"({"$re|)", "$re"},
         {"dash", R"({"a": x-y|)", "x-y"},
         {"string_keeps_spaces", R"({"a": "hello wo|)", "hello wo"},
+        {"escaped_quote_is_text", R"({"a": "a\"b|)", R"(a\"b)"},
         {"after_space", R"({"a": |)", ""},
         {"surrogate_ends_word", "{\"a\": x\xF0\x9F\x98\x80yz|", "yz"},
         {"letters_beyond_ascii", "{\"a\": \xC3\xA9t\xC3\xA9|", "\xC3\xA9t\xC3\xA9"},

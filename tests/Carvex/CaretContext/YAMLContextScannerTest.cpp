@@ -133,10 +133,14 @@ TEST(YAMLContextScanner, hintsTellCommentsFromQuotedHashes)
         int depth;
     };
     const HintRow rows[] = {
-        {"odd_single_quote_before_hash", "description: it's # not|", false, true, "", 0},
+        // A quote inside a plain scalar is text, so the hash after it starts a comment.
+        {"odd_single_quote_before_hash", "description: it's # not|", true, false, "", 0},
         {"comment_after_value", "x: 1 # c|", true, false, "", 0},
         {"hash_in_double_quotes", "  x: \"a # b|", false, true, "  ", 1},
-        {"escaped_quote_opens_no_string_for_string_state", "x: \"a\\\" # b|", false, false, "", 0},
+        {"escaped_quote_keeps_the_string_open", "x: \"a\\\" # b|", false, true, "", 0},
+        {"doubled_single_quote_keeps_the_string_open", "x: 'it''|", false, true, "", 0},
+        {"doubled_single_quote_then_the_closing_one", "x: 'it''s' |", false, false, "", 0},
+        {"hash_inside_a_plain_word", "$ref: a.yaml#/b|", false, false, "", 0},
         {"tab_and_spaces", "\t  - a|", false, false, "\t  ", 2},
         {"closed_string", "x: 'a' |", false, false, "", 0},
     };

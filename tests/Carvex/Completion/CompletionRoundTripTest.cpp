@@ -493,5 +493,53 @@ TEST(CompletionRoundTripTest, EnumValuesAreOfferedAsTheyReadAndWrittenSoTheyRead
     }
 }
 
+// A plain `$ref` value typed whole, a name holding a blank or a colon, narrows the list as one name and
+// is replaced whole by the pointer chosen, which reads back with no REF finding.
+TEST(CompletionRoundTripTest, PlainReferenceValueIsNarrowedAndReplacedWhole) {
+    struct Row {
+        const char* typed;  // the $ref value, the caret at ‸
+        const char* name;   // the one schema offered
+        const char* written;
+    };
+    const Row rows[] = {
+        {"a b‸", "a b", "\"#/components/schemas/a b\""},
+        {"a:‸", "a:b", "\"#/components/schemas/a:b\""},
+        {"P‸ # note", "Pet", "\"#/components/schemas/Pet\" # note"},
+    };
+    const CompletionCoordinator::Engine engine = CompletionCoordinator::defaultEngine();
+    for (const int indent : {2, 4}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::to_string(indent) + ": " + row.typed);
+            QString text = QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
+                                          "_schemas:\n__Holder:\n___properties:\n____p:\n_____$ref: %1\n"
+                                          "__a b: {}\n__a:b: {}\n__Pet: {}\n")
+                               .replace(u'_', QString(indent, u' '))
+                               .arg(QString::fromUtf8(row.typed));
+            const qsizetype caret = text.indexOf(QChar(0x2038));
+            text.remove(caret, 1);
+            const CompletionResult result = engine(text, caret, DocumentFormat::yaml, {});
+            QStringList labels;
+            for (const CompletionItem& item : result.items) {
+                labels << item.label;
+            }
+            const QString pointer = QStringLiteral("#/components/schemas/") + QString::fromUtf8(row.name);
+            ASSERT_EQ(labels, QStringList{pointer});
+            const auto insertion =
+                CompletionInsertion::ordinaryInsertion(text, TextRange{caret, 0}, DocumentLanguage::yaml, result.items[0]);
+            ASSERT_TRUE(insertion);
+            text.replace(insertion->range.location, insertion->range.length, insertion->text);
+            const QString line = QString(indent * 5, u' ') + QStringLiteral("$ref: ") + QString::fromUtf8(row.written);
+            EXPECT_TRUE(text.contains(line + u'\n')) << text.toStdString();
+
+            const QByteArray utf8 = text.toUtf8();
+            const VoziZazIre::ParseResult parsed = VoziZazIre::OpenApiParser().parse(
+                std::string_view(utf8.constData(), std::size_t(utf8.size())), VoziZazIre::Format::yaml);
+            for (const VoziZazIreCore::Diagnostic& finding : parsed.diagnostics) {
+                EXPECT_EQ(finding.message().find("REF-"), std::string::npos) << finding.message();
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace CarvexTest
