@@ -1,7 +1,7 @@
 #include "Carvex/ModelAdapters/RefLinkDetector.h"
 
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/CaretContext/UnitSearch.h"
-
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -192,57 +192,43 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView t
     }
     const Step noLink{marker, marker + 4, std::nullopt};
 
-    qsizetype k = marker + 4;
-    if (k < n && (units[k] == u'"' || units[k] == u'\''))
-        ++k;
-    while (k < n && isSpaceOrTab(units[k]))
-        ++k;
-    if (k == n || units[k] != u':')
+    // The marker's line, its line break (a CR before a LF too) left out. The marker counts only where
+    // the line reading finds it as the line's key: not in a comment, a quoted scalar or a longer key.
+    qsizetype lineStart = marker;
+    while (lineStart > 0 && units[lineStart - 1] != u'\n' && units[lineStart - 1] != u'\r')
+        --lineStart;
+    qsizetype lineEnd = firstOf(units, marker, n, u'\n', u'\n', u'\n');
+    if (lineEnd > marker && units[lineEnd - 1] == u'\r')
+        --lineEnd;
+    const QStringView line = text.sliced(lineStart, lineEnd - lineStart);
+    qsizetype body = 0;
+    while (body < line.size() && isSpaceOrTab(line[body].unicode()))
+        ++body;
+    body += LineReading::afterDashes(line.sliced(body));
+    const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(line.sliced(body));
+    if (!key || key->name.raw.utf16() != units + marker || !LineReading::readsAs(key->name, u"$ref"))
         return noLink;
-    ++k;
-    while (k < n && isSpaceOrTab(units[k]))
+
+    qsizetype k = lineStart + body + key->colon + 1;
+    while (k < lineEnd && isSpaceOrTab(units[k]))
         ++k;
-    if (k == n)
+    if (k == lineEnd)
         return noLink;
     const qsizetype start = k;
     const char16_t first = units[start];
 
     if (first == u'"' || first == u'\'') {
-        // In double quotes a backslash makes the unit after it ordinary (a line break excepted); in
-        // single quotes a doubled quote stands for one.
-        const char16_t escape = first == u'"' ? u'\\' : u'\n';
-        qsizetype stop = start + 1;
-        for (;;) {
-            stop = firstOf(units, stop, n, first, u'\n', escape);
-            if (stop < n && units[stop] == u'\\') {
-                stop += stop + 1 < n && units[stop + 1] != u'\n' ? 2 : 1;
-            } else if (stop + 1 < n && first == u'\'' && units[stop] == u'\'' && units[stop + 1] == u'\'') {
-                stop += 2;
-            } else {
-                break;
-            }
-        }
-        if (stop == n) {
-            if (stop == start + 1)
-                return Step{marker, n, std::nullopt};
-            return Step{marker, n, makeLink(text, start + 1, n, start, n, paths)};
-        }
-        if (units[stop] == first) {
-            if (stop == start + 1)
-                return Step{marker, stop + 1, std::nullopt};
-            return Step{marker, stop + 1, makeLink(text, start + 1, stop, start, stop + 1, paths)};
-        }
-        // Left open at the end of its line: the value stops before the line break, a CR LF pair
-        // included.
-        qsizetype end = stop;
-        if (end > start + 1 && units[end - 1] == u'\r')
-            --end;
-        if (end == start + 1)
+        // In double quotes a backslash makes the unit after it ordinary; in single quotes a doubled
+        // quote stands for one. Left open, the value runs to the line's end.
+        const LineReading::Quoted value = LineReading::quoted(
+            line, start - lineStart, first == u'"' ? LineReading::Quoting::yamlDouble : LineReading::Quoting::yamlSingle);
+        const qsizetype end = lineStart + value.end;
+        if (value.scalar.raw.isEmpty())
             return Step{marker, end, std::nullopt};
-        return Step{marker, end, makeLink(text, start + 1, end, start, end, paths)};
+        return Step{marker, end, makeLink(text, start + 1, value.closed ? end - 1 : end, start, end, paths)};
     }
 
-    const qsizetype end = firstOf(units, start, n, u'\n', u'\r', u'#');
+    const qsizetype end = firstOf(units, start, lineEnd, u'\r', u'#', u'#');
     qsizetype valueEnd = end;
     while (valueEnd > start && isSpaceOrTab(units[valueEnd - 1]))
         --valueEnd;

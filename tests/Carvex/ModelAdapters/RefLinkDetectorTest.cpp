@@ -122,6 +122,14 @@ TEST(RefLinkDetectorTest, YAMLScannerFindsKeysAtWordStartsAndTheirValues)
             {"surrogate pair before the link", u"x: 😀\n$ref: ⟦'‹#/a›'⟧"sv},
             {"plain value stops at a CR", u"a: 1\r\n$ref: ⟦‹other.yaml›⟧\r\nb: 2"sv},
             {"NUL and a lone surrogate are characters", u"$ref: ⟦‹a\0\xDC00›⟧"sv},
+            // Only the line's key is a key: not a word in a comment, a quoted value or a longer key.
+            {"in a comment line", u"# $ref: other.yaml"sv},
+            {"in a quoted value", u"description: 'see $ref: other.yaml'"sv},
+            {"in the comment after a link", u"$ref: ⟦‹a.yaml› ⟧# $ref: b.yaml"sv},
+            {"a key holding a colon", u"$ref:x: other.yaml"sv},
+            {"mismatched quotes are no quoted key", u"\"$ref': other.yaml"sv},
+            {"quoted key holding a colon", u"'$ref: x': other.yaml"sv},
+            {"item of an item", u"- - $ref: ⟦\"‹#/a›\"⟧"sv},
         },
         DocumentLanguage::yaml);
 }
