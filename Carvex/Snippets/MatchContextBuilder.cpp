@@ -1,6 +1,7 @@
 #include "Carvex/Snippets/MatchContextBuilder.h"
 
 #include "Carvex/CaretContext/CaretLine.h"
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/CaretContext/UnitSearch.h"
 #include "Carvex/CaretContext/YAMLContextScanner.h"
 
@@ -209,6 +210,37 @@ bool opensBlockScalarMaybe(const char16_t* units, qsizetype colon, qsizetype lin
            (units[value] == u'|' || units[value] == u'>' || units[value] == u'!' || units[value] == u'&');
 }
 
+// The key of a line's trimmed text whose first colon stands at `colon`, as the line reading finds it:
+// the dashes before it and its name. None for a line that holds no key. YAML: the key after the line's
+// dashes ("- name"); a colon in a plain scalar ("a:b", "- http://x"), a quoted one or a comment ends
+// none. JSON: a string at the line's start that a colon follows; otherwise the text before the first
+// colon, read plain.
+struct LineKey {
+    QStringView dashes;
+    LineReading::Scalar name;
+};
+
+std::optional<LineKey> keyOfLine(QStringView trimmed, qsizetype colon, FileFormat format) {
+    if (format == FileFormat::yaml) {
+        const qsizetype dashes = LineReading::afterDashes(trimmed);
+        const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(trimmed.sliced(dashes));
+        if (!key) return std::nullopt;
+        return LineKey{trimmed.first(dashes), key->name};
+    }
+    if (trimmed.startsWith(u'"')) {
+        const std::optional<LineReading::Scalar> string = LineReading::jsonKey(trimmed);
+        if (string && string->raw.utf16() == trimmed.utf16() + 1) return LineKey{{}, *string};
+    }
+    return LineKey{{}, {trimmed.first(colon), LineReading::Quoting::plain}};
+}
+
+// A key's text in a parent path: a quoted name decoded, a plain JSON one without its quotes.
+QString keyText(const LineKey& key, FileFormat format) {
+    const QString name = key.name.quoting == LineReading::Quoting::plain ? withoutQuotes(key.name.raw, format)
+                                                                         : LineReading::decoded(key.name);
+    return key.dashes.isEmpty() ? name : key.dashes.toString() + name;
+}
+
 // The keys enclosing what follows [0, end), which ends just after a line feed (or is empty). In
 // YAML an item's dash line stands a column deeper than its dash, so a list written at its key's
 // column stays under that key; the text of a block scalar is passed over, and `openBlock` (when
@@ -217,7 +249,7 @@ QStringList keysOfLines(QStringView text, qsizetype end, FileFormat format,
                         std::optional<qsizetype>* openBlock = nullptr) {
     const char16_t* units = text.utf16();
     const bool yaml = format == FileFormat::yaml;
-    std::vector<std::pair<qsizetype, QStringView>> stack;
+    std::vector<std::pair<qsizetype, LineKey>> stack;
     std::optional<qsizetype> block;
     const auto popFrom = [&stack](qsizetype indent) {
         while (!stack.empty() && stack.back().first >= indent) stack.pop_back();
@@ -257,14 +289,16 @@ QStringList keysOfLines(QStringView text, qsizetype end, FileFormat format,
             block = YAMLContextScanner::blockScalarColumn(line);
         }
         if (colon < 0) continue;
+        const std::optional<LineKey> key = keyOfLine(trimmed, units + colon - trimmed.utf16(), format);
+        if (!key) continue;
         const qsizetype level = item ? indent + 1 : indent;
         popFrom(level);
-        stack.emplace_back(level, QStringView(trimmed.data(), units + colon - trimmed.utf16()));
+        stack.emplace_back(level, *key);
     }
     if (openBlock) *openBlock = block;
     QStringList path;
     path.reserve(qsizetype(stack.size()));
-    for (const auto& [indent, key] : stack) path.push_back(withoutQuotes(key, format));
+    for (const auto& [indent, key] : stack) path.push_back(keyText(key, format));
     return path;
 }
 

@@ -1,4 +1,5 @@
 #include "Carvex/CaretContext/CaretLine.h"
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/Snippets/MatchContextBuilder.h"
 
 #include <unicode/uregex.h>
@@ -50,6 +51,11 @@ TEST(MatchContextBuilderTest, CaretSurroundings) {
         {"cr-only lines", yaml, "a:\r  b:\r    c:|", "c:", 2, {}, "    "},
         {"line separator ends a line", yaml, "a:\u2028  b:|", "b:", 1, {}, "  "},
         {"caret inside the line", yaml, "  get: |more", "get:", 1, {}, "  "},
+        {"yaml key holding a colon", yaml, "/a/{id}:get:\n  x|", "x", 1, {"/a/{id}:get"}, "  "},
+        {"yaml quoted key", yaml, "'a: b':\n  x|", "x", 1, {"a: b"}, "  "},
+        {"yaml comment is no key", yaml, "a:\n  # b: c\n  x|", "x", 1, {"a"}, "  "},
+        {"yaml colon in a plain item", yaml, "a:\n  - http://x\n  x|", "x", 1, {"a"}, "  "},
+        {"json key holding a colon and an escape", json, "{\n  \"a:\\\"b\": {\n    x|", "x", 2, {"a:\"b"}, "    "},
     };
     for (const ContextRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -188,10 +194,25 @@ QStringList plainParentPath(const QString& text, qsizetype cursor, FileFormat fo
         }
         const bool closer = trimmed == "}" || trimmed == "}," || trimmed == "]" || trimmed == "],";
         if (!(format == FileFormat::json && closer) && !trimmed.contains(u':')) continue;
-        while (!stack.empty() && stack.back().first >= indent) stack.pop_back();
-        if (format == FileFormat::json && closer) continue;
+        if (format == FileFormat::json && closer) {
+            while (!stack.empty() && stack.back().first >= indent) stack.pop_back();
+            continue;
+        }
+        // The key as the line reading finds it: in YAML after the dashes; in JSON a leading string that
+        // a colon follows, else the text before the first colon without quotes.
         QString key = trimmed.left(trimmed.indexOf(u':'));
-        if (format == FileFormat::json) key.remove(u'"');
+        if (format == FileFormat::yaml) {
+            const qsizetype dashes = LineReading::afterDashes(trimmed);
+            const auto found = LineReading::yamlKey(QStringView(trimmed).sliced(dashes));
+            if (!found) continue;
+            key = trimmed.left(dashes) + LineReading::decoded(found->name);
+        } else if (const auto string = LineReading::jsonKey(trimmed);
+                   string && string->raw.utf16() == QStringView(trimmed).utf16() + 1) {
+            key = LineReading::decoded(*string);
+        } else {
+            key.remove(u'"');
+        }
+        while (!stack.empty() && stack.back().first >= indent) stack.pop_back();
         stack.emplace_back(indent, key);
     }
     QStringList path;
