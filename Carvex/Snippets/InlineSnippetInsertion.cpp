@@ -1,6 +1,7 @@
 #include "Carvex/Snippets/InlineSnippetInsertion.h"
 
 #include "Carvex/CaretContext/CaretLine.h"
+#include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/Snippets/MatchContextBuilder.h"
 #include "Carvex/Snippets/SnippetPlaceholders.h"
 
@@ -65,24 +66,18 @@ std::optional<qsizetype> ownKeyLength(QStringView firstLine, FileFormat format) 
     qsizetype colon = -1;
     if (format == FileFormat::json) {
         if (firstLine[0] != u'"') return std::nullopt;
-        qsizetype i = 1;
-        while (i < firstLine.size() && firstLine[i] != u'"') i += firstLine[i] == u'\\' ? 2 : 1;
-        if (i >= firstLine.size()) return std::nullopt;
-        for (++i; i < firstLine.size() && isBlank(firstLine[i].unicode()); ++i) {
-        }
-        if (i < firstLine.size() && firstLine[i] == u':') colon = i;
+        const LineReading::Quoted key = LineReading::quoted(firstLine, 0, LineReading::Quoting::json);
+        qsizetype i = key.end;
+        while (i < firstLine.size() && isBlank(firstLine[i].unicode())) ++i;
+        if (key.closed && i < firstLine.size() && firstLine[i] == u':') colon = i;
     } else {
+        // A key as the line reading finds it (a quoted one read whole), at the line's start.
         const QChar first = firstLine[0];
         if (isHorizontalSpace(first) || first == u'-' || first == u'[' || first == u'{' || first == u'#' ||
             first == u':') {
             return std::nullopt;
         }
-        for (qsizetype i = 1; i < firstLine.size(); ++i) {
-            if (firstLine[i] == u':' && (i + 1 == firstLine.size() || isBlank(firstLine[i + 1].unicode()))) {
-                colon = i;
-                break;
-            }
-        }
+        if (const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(firstLine)) colon = key->colon;
     }
     if (colon < 0 || firstLine.first(colon).contains(u"${")) return std::nullopt;
     return colon + 1;

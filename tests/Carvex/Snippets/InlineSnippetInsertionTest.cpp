@@ -179,6 +179,8 @@ TEST(InlineSnippetInsertionTest, LaysOutBodiesUnderTheirKeyAndListItem) {
         {"a bare dash keeps the body as written", "  -", "\n  name: n", 4, FileFormat::yaml, 3, "\n      name: n",
          "\n      name: n"},
         {"one line is kept", "  name:", " ${1:v}", 2, FileFormat::yaml, 7, " ${1:v}", " v"},
+        {"own quoted key holding a colon is one key", "  'a: b':", "'a: b': 1\nc: 2", 2, FileFormat::yaml, 2,
+         "'a: b': 1\n  c: 2", " 1\n  c: 2"},
     };
     for (const LayoutRow& row : rows) {
         SCOPED_TRACE(row.name);
