@@ -7,31 +7,9 @@ namespace Carvex::LineReading {
 
 namespace {
 
-// A space, a tab, or the carriage return of a CRLF line: what ends a plain scalar before a colon.
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r';
-}
-
 bool isJSONSpace(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
-bool isQuote(QChar c)
-{
-    return c == u'"' || c == u'\'';
-}
-
-QStringView trimmedBlanks(QStringView text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && isBlank(text[start]))
-        ++start;
-    while (end > start && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(start, end - start);
 }
 
 Quoting yamlQuoting(QChar quote)
@@ -244,6 +222,27 @@ qsizetype forEachQuotedOnLine(QStringView text, qsizetype caret, bool json, Visi
 }
 
 } // namespace
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r';
+}
+
+bool isQuote(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+QStringView trimmedBlanks(QStringView text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && isBlank(text[start]))
+        ++start;
+    while (end > start && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(start, end - start);
+}
 
 QString decoded(Scalar scalar)
 {

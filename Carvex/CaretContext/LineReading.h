@@ -17,6 +17,13 @@ namespace Carvex {
 // make a read take more than one pass.
 namespace LineReading {
 
+// A space, a tab, or the carriage return of a CR LF line: what ends a plain scalar before a colon.
+bool isBlank(QChar c);
+// A double or a single quote.
+bool isQuote(QChar c);
+// `text` without the blanks at either end.
+QStringView trimmedBlanks(QStringView text);
+
 // How a scalar stands in the text.
 enum class Quoting { plain, yamlSingle, yamlDouble, json };
 

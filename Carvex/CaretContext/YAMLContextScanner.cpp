@@ -129,11 +129,6 @@ bool isDash(QStringView trimmed)
     return !trimmed.isEmpty() && trimmed.front() == u'-';
 }
 
-bool isQuote(QChar unit)
-{
-    return unit == u'"' || unit == u'\'';
-}
-
 // The name of the key of a line's text after its dashes, as the line reading finds it: a quoted key
 // means its text with the escapes read (an empty one stays a key); an empty plain key is none. A
 // plain key still enclosed in matching quotes (a quote left open: "''': x") loses them, a doubled
@@ -146,7 +141,7 @@ std::optional<QString> keyName(QStringView text)
     const QStringView raw = key->name.raw;
     if (key->name.quoting != LineReading::Quoting::plain)
         return LineReading::decoded(key->name);
-    if (raw.size() >= 2 && isQuote(raw.front()) && raw.back() == raw.front()) {
+    if (raw.size() >= 2 && LineReading::isQuote(raw.front()) && raw.back() == raw.front()) {
         const LineReading::Quoting quoting =
             raw.front() == u'"' ? LineReading::Quoting::plain : LineReading::Quoting::yamlSingle;
         return LineReading::decoded({raw.sliced(1, raw.size() - 2), quoting});

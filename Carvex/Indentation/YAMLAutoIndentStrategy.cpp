@@ -7,21 +7,8 @@ namespace Carvex {
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-QStringView trimmedSpacesAndTabs(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
+using LineReading::isBlank;
+using LineReading::trimmedBlanks;
 
 // "|" or ">" with at most a chomping and an indentation indicator ("|-", ">+", "|2-").
 bool isBlockScalarHeader(QStringView token)
@@ -45,7 +32,7 @@ bool opensBlock(QStringView line)
         --start;
     if (!isBlockScalarHeader(line.sliced(start)))
         return false;
-    const QStringView before = trimmedSpacesAndTabs(line.first(start));
+    const QStringView before = trimmedBlanks(line.first(start));
     return before.isEmpty() || before.endsWith(u':');
 }
 
@@ -55,7 +42,7 @@ AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
     const qsizetype caret = context.caretLocation;
     const QString unit = context.indentationStyle.indentString();
     const QString indent = YAMLAutoIndentStrategy::leadingIndent(context.currentLineBeforeCaret);
-    const QStringView t = trimmedSpacesAndTabs(context.currentLineBeforeCaret);
+    const QStringView t = trimmedBlanks(context.currentLineBeforeCaret);
     if (t == u"-" || t.startsWith(u"- ")) {
         // The item's content starts after its dash(es) and the blanks that follow; a mapping in it is
         // continued at that column, and what the mapping's key opens goes one unit deeper than it.
@@ -77,7 +64,7 @@ AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
         return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
     // On a blank line the new line takes the indentation of the text above. With text after the caret
     // (Return at the start of a line) the text keeps its column: only the blanks before the caret repeat.
-    if (t.isEmpty() && trimmedSpacesAndTabs(context.currentLineAfterCaret).isEmpty()) {
+    if (t.isEmpty() && trimmedBlanks(context.currentLineAfterCaret).isEmpty()) {
         for (qsizetype i = context.precedingLines.size() - 1; i >= 0; --i) {
             const QString& line = context.precedingLines[i];
             const QString lead = YAMLAutoIndentStrategy::leadingIndent(line);
@@ -96,7 +83,7 @@ std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const Au
     // The lines of a block scalar are text: whatever they end with, the next one keeps their column.
     // Only a line that would indent otherwise needs the walk that tells.
     const QString indent = leadingIndent(context.currentLineBeforeCaret);
-    if (plan.replacement != u'\n' + indent && !trimmedSpacesAndTabs(context.currentLineBeforeCaret).isEmpty()
+    if (plan.replacement != u'\n' + indent && !trimmedBlanks(context.currentLineBeforeCaret).isEmpty()
         && YAMLContextScanner().enclosingBlockScalar(context.text, context.caretLocation))
         return AutoIndentEditPlan::newlineWithIndent(context.caretLocation, indent);
     return plan;
