@@ -22,6 +22,15 @@ namespace {
 
 using namespace Carvex;
 
+// The labels of the rows offered, in their order.
+QStringList labelsOf(const CompletionResult& result) {
+    QStringList labels;
+    for (const CompletionItem& item : result.items) {
+        labels << item.label;
+    }
+    return labels;
+}
+
 // In each YAML description, a plain key the engine proposes as written, cut to its first two
 // characters and completed with its own row, gives back the original text.
 TEST(CompletionRoundTripTest, KeysCutShortAndCompletedReadAsWritten) {
@@ -161,10 +170,7 @@ TEST(CompletionRoundTripTest, RequiredNamesAreOfferedWholeAndWrittenSoTheyReadBa
             text.remove(caret, 1);
 
             const CompletionResult result = engine(text, caret, shape.format, {});
-            QStringList labels;
-            for (const CompletionItem& item : result.items) {
-                labels << item.label;
-            }
+            const QStringList labels = labelsOf(result);
             ASSERT_EQ(labels, QStringList{name}) << "offered as it is named";
             const auto insertion = CompletionInsertion::ordinaryInsertion(
                 text, TextRange{caret, 0}, json ? DocumentLanguage::json : DocumentLanguage::yaml, result.items.front());
@@ -261,10 +267,7 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
             const auto item = std::find_if(result.items.begin(), result.items.end(), [&](const CompletionItem& offer) {
                 return offer.description == QStringLiteral("Schema: ") + name;
             });
-            QStringList offered;
-            for (const CompletionItem& candidate : result.items) {
-                offered << candidate.label;
-            }
+            const QStringList offered = labelsOf(result);
             ASSERT_NE(item, result.items.end()) << offered.join(u' ').toStdString() << "\n" << text.toStdString();
             EXPECT_EQ(item->label, pointer);
             if (typed && token[0].isLetterOrNumber()) {
@@ -463,10 +466,7 @@ TEST(CompletionRoundTripTest, EnumValuesAreOfferedAsTheyReadAndWrittenSoTheyRead
             text.remove(caret, 1);
 
             const CompletionResult result = engine(text, caret, shape.format, {});
-            QStringList labels;
-            for (const CompletionItem& item : result.items) {
-                labels << item.label;
-            }
+            QStringList labels = labelsOf(result);
             labels.sort();
             expected.sort();
             ASSERT_EQ(labels, expected) << text.toStdString();
@@ -518,10 +518,7 @@ TEST(CompletionRoundTripTest, PlainReferenceValueIsNarrowedAndReplacedWhole) {
             const qsizetype caret = text.indexOf(QChar(0x2038));
             text.remove(caret, 1);
             const CompletionResult result = engine(text, caret, DocumentFormat::yaml, {});
-            QStringList labels;
-            for (const CompletionItem& item : result.items) {
-                labels << item.label;
-            }
+            const QStringList labels = labelsOf(result);
             const QString pointer = QStringLiteral("#/components/schemas/") + QString::fromUtf8(row.name);
             ASSERT_EQ(labels, QStringList{pointer});
             const auto insertion =
