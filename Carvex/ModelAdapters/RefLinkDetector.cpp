@@ -192,11 +192,17 @@ std::optional<RefLinkDetector::Step> RefLinkDetector::nextYAMLStep(QStringView t
     }
     const Step noLink{marker, marker + 4, std::nullopt};
 
-    // The marker's line, its line break (a CR before a LF too) left out. The marker counts only where
-    // the line reading finds it as the line's key: not in a comment, a quoted scalar or a longer key.
+    // The marker counts only where the line reading finds it as its line's key: not in a comment, a
+    // quoted scalar or a longer key. Only indentation, dashes and the key's quote may stand before it,
+    // so a line holding many markers is read once.
     qsizetype lineStart = marker;
-    while (lineStart > 0 && units[lineStart - 1] != u'\n' && units[lineStart - 1] != u'\r')
+    if (lineStart > 0 && (units[lineStart - 1] == u'"' || units[lineStart - 1] == u'\''))
         --lineStart;
+    while (lineStart > 0 && (isSpaceOrTab(units[lineStart - 1]) || units[lineStart - 1] == u'-'))
+        --lineStart;
+    if (lineStart > 0 && units[lineStart - 1] != u'\n' && units[lineStart - 1] != u'\r')
+        return noLink;
+    // The marker's line, its line break (a CR before a LF too) left out.
     qsizetype lineEnd = firstOf(units, marker, n, u'\n', u'\n', u'\n');
     if (lineEnd > marker && units[lineEnd - 1] == u'\r')
         --lineEnd;

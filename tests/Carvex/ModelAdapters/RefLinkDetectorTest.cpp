@@ -134,6 +134,18 @@ TEST(RefLinkDetectorTest, YAMLScannerFindsKeysAtWordStartsAndTheirValues)
         DocumentLanguage::yaml);
 }
 
+// A line holding a great many markers, none of them its key, is read once: the scan ends in moments.
+TEST(RefLinkDetectorTest, ALineOfManyMarkersIsReadOnce)
+{
+    QString text = QStringLiteral("x:");
+    for (int i = 0; i < 200'000; ++i)
+        text += QStringLiteral(" $ref: a");
+    text += QStringLiteral("\n$ref: b");
+    const std::vector<RefLink> links = RefLinkDetector().detectLinks(text, DocumentLanguage::yaml);
+    ASSERT_EQ(links.size(), 1u);
+    EXPECT_EQ(links[0].refPath, u"b");
+}
+
 TEST(RefLinkDetectorTest, PositionsCountUTF16Units)
 {
     // One character outside the Basic Multilingual Plane moves a link by two units.
