@@ -198,9 +198,9 @@ std::pair<qsizetype, qsizetype> lineAround(QStringView text, qsizetype caret)
 
 // Calls `visit` with each quoted scalar of the caret's line, left to right, until it answers true:
 // in JSON every string, in YAML those `walkYAML` finds. The walk ends after a scalar the line leaves
-// open. Answers the line's end.
+// open.
 template<class Visit>
-qsizetype forEachQuotedOnLine(QStringView text, qsizetype caret, bool json, Visit visit)
+void forEachQuotedOnLine(QStringView text, qsizetype caret, bool json, Visit visit)
 {
     const auto [start, end] = lineAround(text, caret);
     const QStringView line = text.first(end);
@@ -218,7 +218,6 @@ qsizetype forEachQuotedOnLine(QStringView text, qsizetype caret, bool json, Visi
     } else {
         walkYAML(line, start, found, [](qsizetype, int) { return false; });
     }
-    return end;
 }
 
 } // namespace
