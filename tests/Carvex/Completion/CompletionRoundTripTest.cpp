@@ -31,6 +31,13 @@ QStringList labelsOf(const CompletionResult& result) {
     return labels;
 }
 
+// The library's parse of an edited text, as the facade reads a file of that format.
+VoziZazIre::ParseResult parsedText(const QString& text, bool json) {
+    const QByteArray utf8 = text.toUtf8();
+    return VoziZazIre::OpenApiParser().parse(std::string_view(utf8.constData(), std::size_t(utf8.size())),
+                                            json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml);
+}
+
 // In each YAML description, a plain key the engine proposes as written, cut to its first two
 // characters and completed with its own row, gives back the original text.
 TEST(CompletionRoundTripTest, KeysCutShortAndCompletedReadAsWritten) {
@@ -283,11 +290,8 @@ TEST(CompletionRoundTripTest, ReferencePointersAreEscapedAndResolve) {
             ASSERT_TRUE(insertion);
             text.replace(insertion->range.location, insertion->range.length, insertion->text);
 
-            const QByteArray utf8 = text.toUtf8();
-            const std::string_view bytes(utf8.constData(), std::size_t(utf8.size()));
-            const VoziZazIre::Format format = json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml;
             std::optional<VoziZazIre::ParseResult> parsed;
-            ASSERT_NO_THROW(parsed.emplace(VoziZazIre::OpenApiParser().parse(bytes, format))) << text.toStdString();
+            ASSERT_NO_THROW(parsed.emplace(parsedText(text, json))) << text.toStdString();
             for (const VoziZazIreCore::Diagnostic& finding : parsed->diagnostics) {
                 EXPECT_EQ(finding.message().find("REF-002"), std::string::npos)
                     << finding.message() << "\n" << text.toStdString();
@@ -384,11 +388,8 @@ TEST(CompletionRoundTripTest, ValuesTypedAfterAnOpeningQuoteAreWrittenWholeAndRe
                     text.replace(insertion->range.location, insertion->range.length, insertion->text);
                     EXPECT_EQ(insertion->caret, insertion->range.location + insertion->text.size()) << "after the scalar";
 
-                    const QByteArray utf8 = text.toUtf8();
                     std::optional<VoziZazIre::ParseResult> parsed;
-                    ASSERT_NO_THROW(parsed.emplace(VoziZazIre::OpenApiParser().parse(
-                        std::string_view(utf8.constData(), std::size_t(utf8.size())),
-                        json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml)))
+                    ASSERT_NO_THROW(parsed.emplace(parsedText(text, json)))
                         << text.toStdString();
                     for (const VoziZazIreCore::Diagnostic& finding : parsed->diagnostics) {
                         EXPECT_EQ(finding.message().find("REF-"), std::string::npos) << finding.message();
@@ -478,11 +479,8 @@ TEST(CompletionRoundTripTest, EnumValuesAreOfferedAsTheyReadAndWrittenSoTheyRead
             ASSERT_TRUE(insertion);
             text.replace(insertion->range.location, insertion->range.length, insertion->text);
 
-            const QByteArray utf8 = text.toUtf8();
             std::optional<VoziZazIre::ParseResult> parsed;
-            ASSERT_NO_THROW(parsed.emplace(VoziZazIre::OpenApiParser().parse(
-                std::string_view(utf8.constData(), std::size_t(utf8.size())),
-                json ? VoziZazIre::Format::json : VoziZazIre::Format::yaml)))
+            ASSERT_NO_THROW(parsed.emplace(parsedText(text, json)))
                 << text.toStdString();
             const VoziZazIreCore::GenericNode* schema = (*(*(*parsed->genericTree)["components"])["schemas"])["S"];
             ASSERT_NE(schema, nullptr);
@@ -528,9 +526,7 @@ TEST(CompletionRoundTripTest, PlainReferenceValueIsNarrowedAndReplacedWhole) {
             const QString line = QString(indent * 5, u' ') + QStringLiteral("$ref: ") + QString::fromUtf8(row.written);
             EXPECT_TRUE(text.contains(line + u'\n')) << text.toStdString();
 
-            const QByteArray utf8 = text.toUtf8();
-            const VoziZazIre::ParseResult parsed = VoziZazIre::OpenApiParser().parse(
-                std::string_view(utf8.constData(), std::size_t(utf8.size())), VoziZazIre::Format::yaml);
+            const VoziZazIre::ParseResult parsed = parsedText(text, false);
             for (const VoziZazIreCore::Diagnostic& finding : parsed.diagnostics) {
                 EXPECT_EQ(finding.message().find("REF-"), std::string::npos) << finding.message();
             }
