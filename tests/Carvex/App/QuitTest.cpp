@@ -60,7 +60,7 @@ const QByteArray untitledText = "openapi: 3.0.3\ninfo:\n  title: Never saved\n  
 #if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
 constexpr qsizetype largeSave = 5 * 1024 * 1024;
 #else
-constexpr qsizetype largeSave = 50 * 1024 * 1024;
+constexpr qsizetype largeSave = 16 * 1024 * 1024;
 #endif
 
 QByteArray readFile(const QString& path) {
