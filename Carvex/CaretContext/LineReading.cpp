@@ -395,46 +395,34 @@ std::optional<qsizetype> yamlPlainValueStart(QStringView text, qsizetype caret, 
     return start + value;
 }
 
-std::optional<LineQuoted> quotedHolding(QStringView text, qsizetype caret, bool json)
+QuotedAtCaret quotedAtCaret(QStringView text, qsizetype caret, bool json)
 {
+    QuotedAtCaret answer;
     if (caret < 0 || caret > text.size())
-        return std::nullopt;
-    std::optional<LineQuoted> holding;
+        return answer;
+    std::optional<LineQuoted> last;
     forEachQuotedOnLine(text, caret, json, [&](const LineQuoted& scalar) {
         if (scalar.open >= caret)
             return true;
         if (caret <= (scalar.close >= 0 ? scalar.close : scalar.end)) {
-            holding = scalar;
-            return true;
-        }
-        return false;
-    });
-    return holding;
-}
-
-bool followsClosedQuoted(QStringView text, qsizetype caret, bool json)
-{
-    if (caret < 0 || caret > text.size())
-        return false;
-    std::optional<LineQuoted> last;
-    bool holds = false;
-    forEachQuotedOnLine(text, caret, json, [&](const LineQuoted& scalar) {
-        if (scalar.open >= caret)
-            return true;
-        if (scalar.close < 0 || caret <= scalar.close) {
-            holds = true;
+            answer.holding = scalar;
             return true;
         }
         last = scalar;
         return false;
     });
-    if (holds || !last)
-        return false;
-    for (qsizetype i = last->end; i < caret; ++i) {
-        if (!isBlank(text[i]))
-            return false;
-    }
-    return true;
+    if (answer.holding || !last)
+        return answer;
+    qsizetype i = last->end;
+    while (i < caret && isBlank(text[i]))
+        ++i;
+    answer.followsClosed = i == caret;
+    return answer;
+}
+
+std::optional<LineQuoted> quotedHolding(QStringView text, qsizetype caret, bool json)
+{
+    return quotedAtCaret(text, caret, json).holding;
 }
 
 std::optional<Scalar> jsonKey(QStringView line)

@@ -104,9 +104,13 @@ struct LineQuoted {
 // `yamlCommentStart`); a YAML comment or a block scalar's header ends the line's scalars. None
 // outside a quoted scalar.
 std::optional<LineQuoted> quotedHolding(QStringView text, qsizetype caret, bool json);
-// Whether a closed quoted scalar of the caret's line, read the same way, ends before `caret` with
-// only blanks between.
-bool followsClosedQuoted(QStringView text, qsizetype caret, bool json);
+// Both questions about the caret's line in one walk: the quoted scalar that holds `caret`, and,
+// when none does, whether a closed one ends before it with only blanks between.
+struct QuotedAtCaret {
+    std::optional<LineQuoted> holding;
+    bool followsClosed = false;
+};
+QuotedAtCaret quotedAtCaret(QStringView text, qsizetype caret, bool json);
 
 // The first string of a JSON line that a colon follows (white space between them).
 std::optional<Scalar> jsonKey(QStringView line);

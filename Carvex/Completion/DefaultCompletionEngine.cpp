@@ -194,9 +194,10 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
     // Inside one, a proposal replaces the scalar from its opening quote, so what the author typed
     // since that quote, read as the quoting reads it, narrows the proposals.
     const bool jsonText = context.format == DocumentFormat::json;
-    if (LineReading::followsClosedQuoted(text, caretLocation, jsonText))
+    const LineReading::QuotedAtCaret quoted = LineReading::quotedAtCaret(text, caretLocation, jsonText);
+    if (quoted.followsClosed)
         return CompletionResult::empty(std::move(context));
-    if (const auto scalar = LineReading::quotedHolding(text, caretLocation, jsonText)) {
+    if (const auto& scalar = quoted.holding) {
         const QStringView typed = QStringView(text).sliced(scalar->open + 1, caretLocation - scalar->open - 1);
         context.prefix = ScalarNameText::decoded({typed, scalar->quoting});
     }

@@ -177,7 +177,7 @@ TEST(LineReading, quotedScalarAtTheCaretStartsWhereAScalarBegins)
         const std::string got =
             holding ? std::to_string(holding->open) + ".." + std::to_string(holding->close) : "none";
         EXPECT_EQ(got, row.holding) << row.text;
-        EXPECT_EQ(followsClosedQuoted(text, caret, row.json), row.follows) << row.text;
+        EXPECT_EQ(quotedAtCaret(text, caret, row.json).followsClosed, row.follows) << row.text;
     }
 }
 
