@@ -78,8 +78,9 @@ GrammarContext contentWalk(const Path& path, std::size_t start)
     return Case::mediaTypeObject;
 }
 
-// Starts inside a Parameter Object; never knows the parameter's location.
-GrammarContext parameterWalk(const Path& path, std::size_t start)
+// Starts inside a Parameter or Header Object, which hold their value's schema or a content map;
+// elsewhere in it the caret stands in the object itself.
+GrammarContext schemaOrContentWalk(const Path& path, std::size_t start, GrammarContext object)
 {
     for (std::size_t position = start; position < path.size(); ++position) {
         if (path[position].isKey(u"schema"))
@@ -87,10 +88,23 @@ GrammarContext parameterWalk(const Path& path, std::size_t start)
         if (path[position].isKey(u"content"))
             return contentWalk(path, position + 1);
     }
-    return GrammarContext::parameterObject(std::nullopt);
+    return object;
 }
 
-// Starts inside a responses map: the first component is the status code.
+// Starts inside a Parameter Object; never knows the parameter's location.
+GrammarContext parameterWalk(const Path& path, std::size_t start)
+{
+    return schemaOrContentWalk(path, start, GrammarContext::parameterObject(std::nullopt));
+}
+
+// Starts inside a Request Body Object.
+GrammarContext requestBodyWalk(const Path& path, std::size_t start)
+{
+    return isKeyAt(path, start, u"content") ? contentWalk(path, start + 1) : GrammarContext(Case::requestBodyObject);
+}
+
+// Starts inside a responses map, or at a named response of the components: the first component is
+// the status code or the name.
 GrammarContext responsesWalk(const Path& path, std::size_t start)
 {
     const std::size_t m = restLength(path, start);
@@ -99,8 +113,11 @@ GrammarContext responsesWalk(const Path& path, std::size_t start)
     if (m == 1 || !isKeyAt(path, start + 1))
         return Case::responseObject;
     const QString& key = path[start + 1].name();
-    if (key == u"headers")
-        return m < 3 ? Case::headersObject : Case::headerObject;
+    if (key == u"headers") {
+        if (m < 3)
+            return Case::headersObject;
+        return schemaOrContentWalk(path, start + 3, Case::headerObject);
+    }
     if (key == u"content")
         return contentWalk(path, start + 2);
     if (key == u"links")
@@ -108,46 +125,55 @@ GrammarContext responsesWalk(const Path& path, std::size_t start)
     return Case::responseObject;
 }
 
-// The whole path; its third component is an HTTP method.
-GrammarContext operationWalk(const Path& path)
+// Starts inside a Path Item Object. An operation's callbacks hold path items again; the walk goes
+// on into them in its loop, so callbacks nested however deep take no recursion.
+GrammarContext pathItemWalk(const Path& path, std::size_t start)
 {
-    const std::size_t n = path.size();
-    if (n <= 3 || !isKeyAt(path, 3))
-        return Case::operationObject;
-    const QString& key = path[3].name();
-    if (key == u"parameters")
-        return n < 5 ? GrammarContext(Case::parametersArray) : parameterWalk(path, 5);
-    if (key == u"requestBody")
-        return n >= 5 && isKeyAt(path, 4, u"content") ? contentWalk(path, 5) : GrammarContext(Case::requestBodyObject);
-    if (key == u"responses")
-        return responsesWalk(path, 4);
-    if (key == u"callbacks")
-        return n < 5 ? Case::callbacksObject : Case::callbackObject;
-    if (key == u"security")
-        return Case::securityRequirementObject;
-    if (key == u"servers")
-        return n < 5 ? Case::serversArray : Case::serverObject;
-    if (key == u"externalDocs")
-        return Case::externalDocsObject;
-    return Case::operationObject;
+    std::size_t position = start;
+    for (;;) {
+        if (!isKeyAt(path, position))
+            return Case::pathItemObject;
+        const QString& key = path[position].name();
+        if (key == u"parameters")
+            return restLength(path, position) < 2 ? GrammarContext(Case::parametersArray)
+                                                  : parameterWalk(path, position + 2);
+        if (key == u"servers")
+            return restLength(path, position) < 2 ? Case::serversArray : Case::serverObject;
+        if (!isHttpMethod(key))
+            return Case::pathItemObject;
+
+        const std::size_t operation = position + 1;
+        if (!isKeyAt(path, operation))
+            return Case::operationObject;
+        const QString& field = path[operation].name();
+        const std::size_t rest = restLength(path, operation + 1);
+        if (field == u"parameters")
+            return rest == 0 ? GrammarContext(Case::parametersArray) : parameterWalk(path, operation + 2);
+        if (field == u"requestBody")
+            return requestBodyWalk(path, operation + 1);
+        if (field == u"responses")
+            return responsesWalk(path, operation + 1);
+        if (field == u"security")
+            return Case::securityRequirementObject;
+        if (field == u"servers")
+            return rest == 0 ? Case::serversArray : Case::serverObject;
+        if (field == u"externalDocs")
+            return Case::externalDocsObject;
+        if (field != u"callbacks")
+            return Case::operationObject;
+        // callbacks, a callback's name, then the expression naming the callback's path item
+        if (rest < 2)
+            return rest == 0 ? Case::callbacksObject : Case::callbackObject;
+        position = operation + 3;
+    }
 }
 
 // The whole path; its first component is "paths" (or "webhooks").
 GrammarContext pathsWalk(const Path& path)
 {
-    const std::size_t n = path.size();
-    if (n < 2 || !path[1].isDynamicKey())
+    if (path.size() < 2 || !path[1].isDynamicKey())
         return Case::pathsObject;
-    if (n == 2 || !isKeyAt(path, 2))
-        return Case::pathItemObject;
-    const QString& key = path[2].name();
-    if (isHttpMethod(key))
-        return operationWalk(path);
-    if (key == u"parameters")
-        return n < 4 ? GrammarContext(Case::parametersArray) : parameterWalk(path, 4);
-    if (key == u"servers")
-        return n < 4 ? Case::serversArray : Case::serverObject;
-    return Case::pathItemObject;
+    return pathItemWalk(path, 2);
 }
 
 // Starts inside a Security Scheme Object.
@@ -161,7 +187,8 @@ GrammarContext securitySchemeWalk(const Path& path, std::size_t start)
     return Case::securitySchemeObject;
 }
 
-// The whole path; its first component is "components".
+// The whole path; its first component is "components". A named component is walked as the same
+// object is walked under the paths, so a schema, header or media type inside it reads as itself.
 GrammarContext componentsWalk(const Path& path, OpenAPIVersion version)
 {
     const std::size_t n = path.size();
@@ -172,7 +199,7 @@ GrammarContext componentsWalk(const Path& path, OpenAPIVersion version)
     if (section == u"schemas")
         return named ? schemaWalk(path, 3) : GrammarContext(Case::componentSchemas);
     if (section == u"responses")
-        return named ? Case::responseObject : Case::componentResponses;
+        return named ? responsesWalk(path, 2) : GrammarContext(Case::componentResponses);
     if (section == u"parameters") {
         if (!named)
             return Case::componentParameters;
@@ -181,17 +208,21 @@ GrammarContext componentsWalk(const Path& path, OpenAPIVersion version)
     if (section == u"examples")
         return named ? Case::exampleObject : Case::componentExamples;
     if (section == u"requestBodies")
-        return named ? Case::requestBodyObject : Case::componentRequestBodies;
+        return named ? requestBodyWalk(path, 3) : GrammarContext(Case::componentRequestBodies);
     if (section == u"headers")
-        return named ? Case::headerObject : Case::componentHeaders;
+        return named ? schemaOrContentWalk(path, 3, Case::headerObject) : GrammarContext(Case::componentHeaders);
     if (section == u"securitySchemes")
         return named ? securitySchemeWalk(path, 3) : GrammarContext(Case::componentSecuritySchemes);
     if (section == u"links")
         return named ? Case::linkObject : Case::componentLinks;
-    if (section == u"callbacks")
-        return named ? Case::callbackObject : Case::componentCallbacks;
+    if (section == u"callbacks") {
+        if (!named)
+            return Case::componentCallbacks;
+        // the callback's name, then the expression naming its path item
+        return n == 3 ? GrammarContext(Case::callbackObject) : pathItemWalk(path, 4);
+    }
     if (section == u"pathItems" && version == OpenAPIVersion::openAPI31)
-        return named ? Case::pathItemObject : Case::componentPathItems;
+        return named ? pathItemWalk(path, 3) : GrammarContext(Case::componentPathItems);
     return Case::componentsObject;
 }
 

@@ -126,7 +126,13 @@ Items onNextLine(const Items& rows)
     return items;
 }
 
-Items listProposals(const Tables& t, const QString& lowerKey, DocumentFormat format)
+// The document's tags are tag objects; an operation's, and any other "tags", are plain names.
+bool holdsTagObjects(GrammarContext context)
+{
+    return context.kind() == Case::tagsArray || context.kind() == Case::openAPIRoot;
+}
+
+Items listProposals(const Tables& t, const QString& lowerKey, GrammarContext context, DocumentFormat format)
 {
     if (format != DocumentFormat::yaml)
         return t.arrayStructure();
@@ -136,7 +142,7 @@ Items listProposals(const Tables& t, const QString& lowerKey, DocumentFormat for
         return onNextLine(t.yamlServerArrayItems());
     if (lowerKey == u"parameters")
         return onNextLine(t.yamlParameterArrayItems());
-    if (lowerKey == u"tags")
+    if (lowerKey == u"tags" && holdsTagObjects(context))
         return onNextLine(t.yamlTagArrayItems());
     if (lowerKey == u"security")
         return onNextLine(t.yamlSecurityArrayItems());
@@ -183,7 +189,7 @@ Items valueProposals(const Tables& t, OpenAPIVersion version, GrammarContext con
     if (lower == u"required") {
         const Case kind = context.kind();
         if (kind == Case::schemaObject || kind == Case::schemaProperties || kind == Case::schemaItems)
-            return listProposals(t, lower, format);
+            return listProposals(t, lower, context, format);
         return t.booleanValues();
     }
     if (lower == u"format")
@@ -193,7 +199,7 @@ Items valueProposals(const Tables& t, OpenAPIVersion version, GrammarContext con
     if (isObjectValuedKey(lower, version))
         return objectStart(t, format);
     if (isArrayValuedKey(lower))
-        return listProposals(t, lower, format);
+        return listProposals(t, lower, context, format);
     return {};
 }
 
@@ -226,8 +232,7 @@ Items sequenceItemProposals(const Tables& t, GrammarContext context, const std::
         } else if (lower == u"parameters") {
             sort = ItemSort::parameter;
         } else if (lower == u"tags") {
-            const Case kind = context.kind();
-            sort = kind == Case::tagsArray || kind == Case::openAPIRoot ? ItemSort::tag : ItemSort::none;
+            sort = holdsTagObjects(context) ? ItemSort::tag : ItemSort::none;
         } else if (lower == u"security") {
             const Case kind = context.kind();
             sort = kind == Case::operationObject || kind == Case::openAPIRoot ? ItemSort::security : ItemSort::none;

@@ -195,6 +195,27 @@ TEST(DefaultCompletionEngine, answersByCaretPlace)
          .text = "{\"openapi\": \"3.1.0\", \"components\": {\"schemas\": {\"Pet\": {\"type\": \"object\"},\n"
                  "\"Order\": {\"$ref\": \"#/components/schemas/‸\"}}}}",
          .exactly = QStringList{"#/components/schemas/Order", "#/components/schemas/Pet"}, .referenceContext = true},
+        {.name = "$ref in a named response's schema, 3.0", .format = yaml,
+         .text = "openapi: 3.0.3\ncomponents:\n  responses:\n    R0:\n      description: d\n      content:\n"
+                 "        application/json:\n          schema:\n            $ref: ‸\n  schemas:\n    Pet:\n"
+                 "      type: object\n",
+         .exactly = QStringList{"#/components/schemas/Pet"}, .referenceContext = true},
+        {.name = "keys in a named response's schema", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  responses:\n    R0:\n      description: d\n      content:\n"
+                 "        application/json:\n          schema:\n            ‸\n",
+         .includes = {"type", "properties"}, .excludes = {"content", "headers", "links"}},
+        {.name = "$ref of a header in a named response", .format = yaml,
+         .text = "openapi: 3.1.0\ncomponents:\n  responses:\n    R0:\n      description: d\n      headers:\n"
+                 "        X-Rate:\n          $ref: ‸\n  headers:\n    Rate:\n      schema:\n        type: integer\n",
+         .exactly = QStringList{"#/components/headers/Rate"}, .referenceContext = true},
+        {.name = "JSON $ref in a named request body's schema", .format = json,
+         .text = "{\"openapi\": \"3.0.3\", \"components\": {\"requestBodies\": {\"B\": {\"content\": "
+                 "{\"application/json\": {\"schema\": {\"$ref\": \"‸\"}}}}},\n\"schemas\": {\"Pet\": {}}}}",
+         .exactly = QStringList{"#/components/schemas/Pet"}, .referenceContext = true},
+        {.name = "tags of an operation are names", .format = yaml,
+         .text = "openapi: 3.1.0\npaths:\n  /a:\n    get:\n      tags: ‸\n", .exactly = QStringList{"- (array item)"}},
+        {.name = "tags of the document are tag objects", .format = yaml, .text = "openapi: 3.1.0\ntags: ‸\n",
+         .exactly = QStringList{"- name:"}},
         {.name = "$Ref is no reference", .format = yaml,
          .text = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pet:\n      $Ref: ‸\n", .exactly = QStringList{}},
         {.name = "required item with properties", .format = yaml,

@@ -99,12 +99,19 @@ TEST(GrammarClassification, pathsClassifyInBothVersions)
         {"response", under({K("responses"), D("200")}), Case::responseObject, Case::responseObject},
         {"response headers", under({K("responses"), D("200"), K("headers")}), Case::headersObject,
          Case::headersObject},
-        {"response header", under({K("responses"), D("200"), K("headers"), D("X"), K("schema")}), Case::headerObject,
-         Case::headerObject},
+        {"response header", under({K("responses"), D("200"), K("headers"), D("X"), K("examples")}),
+         Case::headerObject, Case::headerObject},
+        {"response header schema", under({K("responses"), D("200"), K("headers"), D("X"), K("schema")}),
+         Case::schemaObject, Case::schemaObject},
         {"response links", under({K("responses"), D("200"), K("links")}), Case::linksObject, Case::linksObject},
         {"response link", under({K("responses"), D("200"), K("links"), D("l")}), Case::linkObject, Case::linkObject},
         {"callbacks", under({K("callbacks")}), Case::callbacksObject, Case::callbacksObject},
         {"callback", under({K("callbacks"), D("onEvent")}), Case::callbackObject, Case::callbackObject},
+        {"callback path item", under({K("callbacks"), D("onEvent"), K("{$request.body#/url}")}),
+         Case::pathItemObject, Case::pathItemObject},
+        {"callback operation response",
+         under({K("callbacks"), D("e"), K("{$url}"), K("post"), K("responses"), D("200")}), Case::responseObject,
+         Case::responseObject},
         {"operation security", under({K("security")}), Case::securityRequirementObject,
          Case::securityRequirementObject},
         {"operation servers", under({K("servers")}), Case::serversArray, Case::serversArray},
@@ -126,8 +133,17 @@ TEST(GrammarClassification, pathsClassifyInBothVersions)
         {"component responses", {K("components"), K("responses")}, Case::componentResponses,
          Case::componentResponses},
         {"component response media type",
-         {K("components"), K("responses"), D("NotFound"), K("content"), D("application/json")}, Case::responseObject,
+         {K("components"), K("responses"), D("NotFound"), K("content"), D("application/json")},
+         Case::mediaTypeObject, Case::mediaTypeObject},
+        {"component response", {K("components"), K("responses"), D("R0"), K("description")}, Case::responseObject,
          Case::responseObject},
+        {"component response schema",
+         {K("components"), K("responses"), D("R0"), K("content"), D("application/json"), K("schema")},
+         Case::schemaObject, Case::schemaObject},
+        {"component response header", {K("components"), K("responses"), D("R0"), K("headers"), D("X")},
+         Case::headerObject, Case::headerObject},
+        {"component response links", {K("components"), K("responses"), D("R0"), K("links")}, Case::linksObject,
+         Case::linksObject},
         {"component parameters", {K("components"), K("parameters")}, Case::componentParameters,
          Case::componentParameters},
         {"component parameter", {K("components"), K("parameters"), D("limit")}, parameterNone(), parameterNone()},
@@ -136,7 +152,12 @@ TEST(GrammarClassification, pathsClassifyInBothVersions)
         {"component examples", {K("components"), K("examples"), D("e")}, Case::exampleObject, Case::exampleObject},
         {"component request body", {K("components"), K("requestBodies"), D("b")}, Case::requestBodyObject,
          Case::requestBodyObject},
+        {"component request body schema",
+         {K("components"), K("requestBodies"), D("b"), K("content"), D("a/b"), K("schema"), K("items")},
+         Case::schemaObject, Case::schemaObject},
         {"component header", {K("components"), K("headers"), D("h")}, Case::headerObject, Case::headerObject},
+        {"component header content", {K("components"), K("headers"), D("h"), K("content")}, Case::contentObject,
+         Case::contentObject},
         {"component security schemes", {K("components"), K("securitySchemes")}, Case::componentSecuritySchemes,
          Case::componentSecuritySchemes},
         {"security scheme", {K("components"), K("securitySchemes"), D("oauth")}, Case::securitySchemeObject,
@@ -148,10 +169,15 @@ TEST(GrammarClassification, pathsClassifyInBothVersions)
         {"component links", {K("components"), K("links"), D("l")}, Case::linkObject, Case::linkObject},
         {"component callbacks", {K("components"), K("callbacks")}, Case::componentCallbacks,
          Case::componentCallbacks},
+        {"component callback", {K("components"), K("callbacks"), D("c")}, Case::callbackObject, Case::callbackObject},
+        {"component callback operation", {K("components"), K("callbacks"), D("c"), K("{$url}"), K("post")},
+         Case::operationObject, Case::operationObject},
         {"component path items", {K("components"), K("pathItems")}, Case::componentsObject,
          Case::componentPathItems},
         {"component path item", {K("components"), K("pathItems"), D("p")}, Case::componentsObject,
          Case::pathItemObject},
+        {"component path item request body", {K("components"), K("pathItems"), D("p"), K("put"), K("requestBody")},
+         Case::componentsObject, Case::requestBodyObject},
         {"components other", {K("components"), K("x-extra"), D("p")}, Case::componentsObject,
          Case::componentsObject},
         {"webhooks", {K("webhooks")}, Case::unknown, Case::pathsObject},
@@ -191,6 +217,11 @@ TEST(GrammarClassification, veryLongPathsClassifyWithoutRecursion)
     for (int i = 0; i < 100000; ++i)
         parameter.push_back(I(i));
     EXPECT_EQ(classify(grammar, parameter), std::vector<GrammarContext>{parameterNone()});
+
+    Path callbacks{K("components"), K("callbacks"), D("c"), K("{$url}")};
+    for (int i = 0; i < 50000; ++i)
+        callbacks.insert(callbacks.end(), {K("post"), K("callbacks"), D("c"), K("{$url}")});
+    EXPECT_EQ(classify(grammar, callbacks), std::vector<GrammarContext>{Case::pathItemObject});
 }
 
 TEST(GrammarClassification, expectedReferenceKindPerContext)

@@ -181,6 +181,8 @@ TEST(GrammarSuggestions, valueProposalsPerKeyVersionAndFormat)
         {"no current key", Case::schemaObject, nullptr, json, "", ""},
         {"servers list, yaml", Case::openAPIRoot, "servers", yaml, "- url:", "- url:"},
         {"tags list, json", Case::openAPIRoot, "tags", json, "[]", "[]"},
+        {"tags list at the root, yaml", Case::openAPIRoot, "tags", yaml, "- name:", "- name:"},
+        {"tags list of an operation, yaml", Case::operationObject, "tags", yaml, "- (array item)", "- (array item)"},
         {"enum list, yaml", Case::schemaObject, "enum", yaml, "- (array item)", "- (array item)"},
         {"allOf list, yaml", Case::schemaObject, "allOf", yaml, "- $ref: | - type:", "- $ref: | - type:"},
     };
