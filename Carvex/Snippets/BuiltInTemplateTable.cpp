@@ -545,7 +545,9 @@ const std::vector<BuiltInTemplateRow>& rows() {
                      "      \"url\": \"${3:https://docs.example.com}\",\n"
                      "      \"description\": \"${4:External documentation}\"\n"
                      "    }\n"
-                     "  }"},
+                     "  }",
+         // Only the root's tags are tag objects: an operation's tags are plain names.
+         .rootParent = "tags"},
         // 22
         {.id = "external-docs",
          .name = "External Documentation",

@@ -17,6 +17,8 @@ struct BuiltInTemplateRow {
     int depthScore;
     const char* yamlBody;
     const char* jsonBody;
+    // The key the enclosing keys must start with; null sets no condition.
+    const char* rootParent = nullptr;
 };
 
 // The 38 templates that a catalog holds when no template folder yields one, in catalog order.

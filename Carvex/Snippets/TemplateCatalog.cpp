@@ -85,6 +85,7 @@ SnippetTemplate templateOfRow(const BuiltInTemplateRow& row, FileFormat format) 
     if (row.requiredParent != nullptr) context.requiredParent = QString::fromUtf8(row.requiredParent);
     if (row.immediateParent != nullptr) context.immediateParent = QString::fromUtf8(row.immediateParent);
     context.minIndentLevel = row.minIndentLevel;
+    if (row.rootParent != nullptr) context.parentPath = QStringList{QString::fromUtf8(row.rootParent)};
     made.context = std::move(context);
     made.content = QString::fromUtf8(format == FileFormat::yaml ? row.yamlBody : row.jsonBody);
     made.depthScore = row.depthScore;

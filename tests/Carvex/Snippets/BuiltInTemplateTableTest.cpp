@@ -69,7 +69,8 @@ TEST(BuiltInTemplateTableTest, RowsAndBodiesEqualTheTranscription) {
                 EXPECT_EQ(made.openAPIVersion, version);
                 EXPECT_EQ(made.depthScore, row["depthScore"].toInt());
                 ASSERT_TRUE(made.context.has_value());
-                EXPECT_EQ(made.context->parentPath, std::nullopt);
+                const QStringList root = strings(row["parentPath"]);
+                EXPECT_EQ(made.context->parentPath, root.isEmpty() ? std::nullopt : std::optional(root));
                 EXPECT_EQ(made.context->requiredParent, optionalString(row["requiredParent"]));
                 EXPECT_EQ(made.context->immediateParent, optionalString(row["immediateParent"]));
                 EXPECT_EQ(made.context->minIndentLevel, row["minIndentLevel"].toInt());

@@ -50,6 +50,8 @@ TEST(TemplateMatcherTest, BuiltInYamlCatalog) {
         {"no trigger ends the word", "summary", {"paths", "/items", "get"}, 3, {}, nullptr},
         {"minimum level not reached", "get:", {"paths", "/items"}, 1, {}, nullptr},
         {"list item of parameters", "-", {"paths", "/items", "get", "parameters"}, 4, {"parameter"}, "parameter"},
+        {"item of the root tags", "-", {"tags"}, 1, {"tag-object"}, "tag-object"},
+        {"an operation's tags are names", "-", {"paths", "/items", "get", "tags"}, 4, {}, nullptr},
         {"properties at their level", "id:", {"components", "schemas", "Pet", "properties"}, 5,
          {"schema-property", "property-string-validation", "property-array", "property-ref"}, "schema-property"},
         {"response definition beats a plain schema row", "NotFound:", {"components", "responses"}, 3,
