@@ -36,6 +36,24 @@ bool opensBlock(QStringView line)
     return before.isEmpty() || before.endsWith(u':');
 }
 
+// Whether the value of the key that `content` (a line's text after its indentation and dashes) begins
+// is a quoted scalar or a flow collection left open on the line, an anchor or a tag before it: its text
+// goes on below, deeper than the key.
+bool valueLeftOpen(QStringView content)
+{
+    const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(content);
+    if (!key)
+        return false;
+    QStringView value = trimmedBlanks(content.sliced(key->colon + 1));
+    while (!value.isEmpty() && (value.front() == u'&' || value.front() == u'!')) {
+        qsizetype end = 0;
+        while (end < value.size() && !isBlank(value[end]))
+            ++end;
+        value = trimmedBlanks(value.sliced(end));
+    }
+    return LineReading::yamlItem(value).open;
+}
+
 // The new line as the structure of the caret's line asks for it.
 AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
 {
@@ -51,7 +69,7 @@ AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
         if (content.isEmpty())
             return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
         const QString contentIndent = indent + QString(contentStart, u' ');
-        if (opensBlock(content))
+        if (opensBlock(content) || valueLeftOpen(content))
             return AutoIndentEditPlan::newlineWithIndent(caret, contentIndent + unit);
         // Only a colon that a reader takes for a mapping's makes the item a mapping: not one inside a
         // quoted scalar ("a:b", 'a: b') or a flow collection ({a: b}, [a, b: c]), nor one with no blank
@@ -60,7 +78,7 @@ AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
         const bool holdsMapping = YAMLContextScanner::keyColon(content) >= 0 || LineReading::yamlItem(content).open;
         return AutoIndentEditPlan::newlineWithIndent(caret, holdsMapping ? contentIndent : indent);
     }
-    if (opensBlock(YAMLContextScanner::withoutTrailingComment(t)))
+    if (opensBlock(YAMLContextScanner::withoutTrailingComment(t)) || valueLeftOpen(t))
         return AutoIndentEditPlan::newlineWithIndent(caret, indent + unit);
     // On a blank line the new line takes the indentation of the text above. With text after the caret
     // (Return at the start of a line) the text keeps its column: only the blanks before the caret repeat.

@@ -198,6 +198,44 @@ TEST(AutoIndentStrategies, yamlItemHoldsAMappingOnlyByAColonOutsideQuotesBeforeA
     }
 }
 
+TEST(AutoIndentStrategies, yamlValueLeftOpenGoesOnDeeperThanItsKey)
+{
+    // The lines before the caret (which ends the last one), the spaces the new line gets, and text that
+    // the reader takes there.
+    const struct {
+        const char* before;
+        int indent;
+        const char* typed;
+    } rows[] = {
+        {"key: [a,", 2, "b]"},
+        {"key: {a: b,", 2, "c: d}"},
+        {"key: \"open: x", 2, "y\""},
+        {"key: 'it''s", 2, "x'"},
+        {"key: &l [a, # c", 2, "b]"},
+        {"a:\n  key: {b: [c,", 4, "d]}"},
+        // An item's key stands at the item's content column.
+        {"- a: [b,", 4, "c]"},
+        {"x:\n  - a: {b: c,", 6, "d: e}"},
+        {"- - a: \"b", 6, "c\""},
+        // A value closed on its line is done: the next key stands at the key's column.
+        {"key: [a, b]", 0, "next: 1"},
+        {"- a: {b: c} # d: [", 2, "e: f"},
+        {"key: \"a: [b\"", 0, "next: 1"},
+    };
+    for (const auto& row : rows) {
+        const std::string before = std::string(row.before) + "^";
+        std::string text = afterPlan(before.c_str(), DocumentLanguage::yaml, IndentationStyle::spaces(2), false, u'^');
+        EXPECT_EQ(text, std::string(row.before) + "\n" + std::string(std::size_t(row.indent), ' ') + "^");
+        text.replace(text.find('^'), 1, row.typed);
+        EXPECT_NO_THROW(VoziZazIreParsing::YAMLParser().parse(std::string_view(text))) << text;
+    }
+
+    // A value that opens many flow collections is read in one pass.
+    const std::string deep = "key: " + std::string(5000, '[') + "a,";
+    EXPECT_EQ(afterPlan((deep + "^").c_str(), DocumentLanguage::yaml, IndentationStyle::spaces(2), false, u'^'),
+              deep + "\n  ^");
+}
+
 TEST(AutoIndentStrategies, removeIndentLevelTakesOneUnitOrWhatIsThere)
 {
     struct Row {
