@@ -4,6 +4,7 @@
 #include "platform/BackgroundTask.h"
 #include "platform/DocumentController.h"
 #include "platform/FilePanel.h"
+#include "platform/FileWriting.h"
 #include "platform/MainScheduler.h"
 #include "platform/WindowController.h"
 
@@ -11,8 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QSaveFile>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <set>
 #include <utility>
@@ -28,27 +29,18 @@ std::set<int>& untitledNumbersInUse() {
 
 QString quoted(const QString& name) { return QStringLiteral("\u201C") + name + QStringLiteral("\u201D"); }
 
-// Writes through a temporary file in the same folder, renamed over the target once complete: the
-// old file stays whole until then. A symbolic link is followed and the file's permissions kept.
+// Writes through a temporary file in the same folder, renamed over the target once every byte is
+// written and flushed: the old file stays whole until then, and whole when a write or the flush
+// fails (a full disk, the file-size limit). A symbolic link is followed, and the file's permissions,
+// owner and group are kept.
 std::optional<Error> writeAtomically(const QString& path, const QByteArray& data) {
-    const QString name = QFileInfo(path).fileName();
-    auto failure = [&name](const QString& reason) {
-        return Error{Error::cocoaDomain, Error::fileWriteUnknownCode,
-                     QStringLiteral("The file %1 couldn\u2019t be saved: %2").arg(quoted(name), reason)};
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return failure(file.errorString());
+    const int error = FileWriting::replaceFile(path, data);
+    if (error == 0) {
+        return std::nullopt;
     }
-    if (file.write(data) != data.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failure(reason);
-    }
-    if (!file.commit()) {
-        return failure(file.errorString());
-    }
-    return std::nullopt;
+    return Error{Error::cocoaDomain, Error::fileWriteUnknownCode,
+                 QStringLiteral("The file %1 couldn\u2019t be saved: %2")
+                     .arg(quoted(QFileInfo(path).fileName()), QString::fromLocal8Bit(std::strerror(error)))};
 }
 
 // Deleted with the scheduler's queue item, whether it runs or not.

@@ -29,9 +29,11 @@ enum class ChangeType { done, undone, redone, cleared };
 // `readFromData` and `dataOfType`.
 //
 // What a save promises:
-// - the file is written to a temporary file beside it and renamed over it, so an interrupted or
-//   failed save leaves the old file whole; permissions are kept, and a symbolic link is followed
-//   (the file it names is replaced; the link stays a link);
+// - the file is written to a temporary file beside it and renamed over it once every byte is
+//   written and flushed (`FileWriting::replaceFile`), so an interrupted or failed save (a full disk,
+//   the file-size limit) leaves the old file whole and the document edited; permissions are kept,
+//   and the owner and group where the process may set them; a symbolic link is followed (the file
+//   it names is replaced; the link stays a link);
 // - a file changed on disk by another program since this document read or saved it is never
 //   overwritten without asking (`confirmOverwriteOfChangedFile`); changed means any other
 //   `FileSignature` (time, size or identity), an older time or the same time included, or, when only

@@ -1,5 +1,7 @@
 #include "platform/RecoveryFile.h"
 
+#include "platform/FileWriting.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -49,25 +51,6 @@ std::optional<Error> makeFolder(const QString& path, const QString& documentName
         return failure(documentName, path, errno);
     }
     return std::nullopt;
-}
-
-bool writeAll(int descriptor, const QByteArray& data) {
-    qsizetype offset = 0;
-    while (offset < data.size()) {
-        const ssize_t written =
-            ::write(descriptor, data.constData() + offset, static_cast<size_t>(data.size() - offset));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        offset += written;
-    }
-    return true;
 }
 
 // Renames `from` to `to` unless a file is there; falls back to a link where the file system has no
@@ -133,7 +116,7 @@ std::variant<QString, Error> writeIn(const QString& where, const QString& docume
         return failure(documentName, where, error);
     };
     // mkostemp makes the file 0600 already; said again so that no umask or library decides it.
-    if (::fchmod(descriptor, 0600) != 0 || !writeAll(descriptor, data) || ::fsync(descriptor) != 0) {
+    if (::fchmod(descriptor, 0600) != 0 || !FileWriting::writeAll(descriptor, data) || ::fsync(descriptor) != 0) {
         const int error = errno;
         ::close(descriptor);
         return abandon(error);
@@ -178,7 +161,19 @@ QString temporaryFolder() {
 
 std::variant<QString, Error> writeInTemporaryFolder(const QString& documentName, const QString& extension,
                                                     const QByteArray& data, const QDateTime& time) {
-    return writeIn(temporaryFolder(), documentName, extension, data, time);
+    const QString first = temporaryFolder();
+    auto written = writeIn(first, documentName, extension, data, time);
+    const QString last = QStringLiteral("/tmp");
+    if (std::holds_alternative<QString>(written) || first == last) {
+        return written;
+    }
+    // A `$TMPDIR` that cannot take the file (missing, full, not the user's) leaves the system's own.
+    auto fallback = writeIn(last, documentName, extension, data, time);
+    if (const auto* error = std::get_if<Error>(&fallback)) {
+        return Error{error->domain, error->code,
+                     std::get<Error>(written).localizedDescription + QStringLiteral("; ") + error->localizedDescription};
+    }
+    return fallback;
 }
 
 }  // namespace CarvexPlatform::RecoveryFile

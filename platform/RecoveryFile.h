@@ -34,9 +34,9 @@ std::variant<QString, Error> write(const QString& documentName, const QString& e
 // `$TMPDIR` when it is an absolute path, otherwise `/tmp`.
 QString temporaryFolder();
 
-// Where a text goes when `write` failed: a new file of `temporaryFolder()`, written as `write`
-// writes one (mode 0600, the same name). The folder is neither made nor changed: it may be shared
-// with other users, and the file itself is closed to them.
+// Where a text goes when `write` failed: a new file of `temporaryFolder()`, or of `/tmp` when that
+// one cannot take it, written as `write` writes one (mode 0600, the same name). The folder is neither
+// made nor changed: it may be shared with other users, and the file itself is closed to them.
 std::variant<QString, Error> writeInTemporaryFolder(const QString& documentName, const QString& extension,
                                                     const QByteArray& data,
                                                     const QDateTime& time = QDateTime::currentDateTime());

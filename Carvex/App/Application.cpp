@@ -13,6 +13,7 @@
 #include "Carvex/Windows/DocumentWindowController.h"
 #include "Carvex/Windows/WelcomeViewController.h"
 #include "platform/BackgroundTask.h"
+#include "platform/FileWriting.h"
 #include "platform/MainMenu.h"
 #include "platform/MemoryRelease.h"
 #include "platform/SingleInstance.h"
@@ -78,6 +79,8 @@ bool Application::start(const QStringList& arguments) {
 }
 
 int Application::main(int argc, char** argv) {
+    // Before anything writes a file: past the file-size limit a write fails and the save says so.
+    CarvexPlatform::FileWriting::ignoreFileSizeSignal();
     CarvexPlatform::MemoryRelease::configureAllocator();
     WebViewEnvironment::prepareBeforeApplication();
     QApplication application(argc, argv);

@@ -223,6 +223,24 @@ TEST_F(PlatformDocumentTest, SaveReplacesTheFileAndKeepsPermissionsAndLinks) {
     EXPECT_EQ(document.fileSignature(), FileSignature::ofFile(target));
     // No temporary file is left behind.
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::System).size(), 2);
+
+    // Root's save of another user's file leaves it that user's (nobody:nogroup), who can still read it.
+    const QByteArray encoded = QFile::encodeName(target);
+    const uid_t nobody = 65534;
+    const gid_t nogroup = 65534;
+    if (::geteuid() != 0 || ::chown(encoded.constData(), nobody, nogroup) != 0) {
+        GTEST_SKIP() << "not root: a file can't be given to another user";
+    }
+    ASSERT_EQ(::chmod(encoded.constData(), 0640), 0);
+    ASSERT_TRUE(document.readFromFile(link, "Text") == std::nullopt);
+    document.edit("root's edit");
+    EXPECT_EQ(saveAndWait(document, link, SaveOperation::autosaveInPlace), std::nullopt);
+    struct stat status {};
+    ASSERT_EQ(::stat(encoded.constData(), &status), 0);
+    EXPECT_EQ(read(target), "root's edit");
+    EXPECT_EQ(status.st_uid, nobody);
+    EXPECT_EQ(status.st_gid, nogroup);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
 }
 
 // Another program's change is any other file than the one read: a later or an earlier time, or the
@@ -370,16 +388,20 @@ TEST_F(PlatformDocumentTest, AFailedSaveIsReportedShownAndLeavesTheFileWhole) {
         const char* name;
         Obstacle obstacle;
         SaveOperation operation;
+        qsizetype size = 64 * 1024;
+        rlim_t limit = 4096;
     };
+    // A text smaller than a write buffer fails only when the buffer goes to the disk.
     const Row rows[] = {
         {"Save As into a folder that is a regular file: the temporary file can't be made",
          Obstacle::folderIsAFile, SaveOperation::saveAs},
         {"Save over a file bigger than the process may write: the write fails",
          Obstacle::fileSizeLimit, SaveOperation::save},
         {"Save over an append-only file: the rename over it fails", Obstacle::appendOnlyFile, SaveOperation::save},
+        {"Save of 3.8 KB with room for 400 bytes", Obstacle::fileSizeLimit, SaveOperation::save, 3900, 400},
+        {"Autosave of 10 KB with room for 4 KB", Obstacle::fileSizeLimit, SaveOperation::autosaveInPlace, 10 * 1024},
     };
     const QByteArray old = "old text\n";
-    const QString large = QString(64 * 1024, QLatin1Char('x'));
     const char* unprovable = nullptr;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -388,7 +410,7 @@ TEST_F(PlatformDocumentTest, AFailedSaveIsReportedShownAndLeavesTheFileWhole) {
         TextDocument document;
         document.setFileType("Text");
         ASSERT_EQ(document.readFromFile(own, "Text"), std::nullopt);
-        document.edit(large);
+        document.edit(QString(row.size, QLatin1Char('x')));
         QString target = own;
         AppendOnly appendOnly;
         std::optional<FileSizeLimit> limit;
@@ -408,7 +430,7 @@ TEST_F(PlatformDocumentTest, AFailedSaveIsReportedShownAndLeavesTheFileWhole) {
         const QStringList filesBefore = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
         const auto saveFailing = [&](const std::function<void()>& save) {
             if (row.obstacle == Obstacle::fileSizeLimit) {
-                limit.emplace(4096);
+                limit.emplace(row.limit);
             }
             save();
             for (int turn = 0; turn < 5; ++turn) {

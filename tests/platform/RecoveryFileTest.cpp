@@ -145,7 +145,7 @@ TEST(RecoveryFileTest, AFolderThatCannotBeMadeIsAFailure) {
               QStringList({"data"}));
 }
 
-// The last place a text can go: the temporary folder (`$TMPDIR` when absolute, else /tmp). The text
+// The last place a text can go: the temporary folder (`$TMPDIR` when absolute, then /tmp). The text
 // gets a private file of the same name there; the folder, which other users may share, is neither
 // made nor closed to them.
 TEST(RecoveryFileTest, TheTemporaryFolderKeepsTheTextAndIsLeftAsItIs) {
@@ -179,8 +179,14 @@ TEST(RecoveryFileTest, TheTemporaryFolderKeepsTheTextAndIsLeftAsItIs) {
     EXPECT_EQ(modeOf(shared), 01777u);
     EXPECT_EQ(QDir(shared).entryList(QDir::Files | QDir::Hidden).size(), 1);
 
-    // A temporary folder that is not there is not made.
+    // A temporary folder that is not there is not made: the system's own takes the text.
     const ScopedVariable missing("TMPDIR", QFile::encodeName(folder.filePath("missing")));
-    EXPECT_TRUE(std::holds_alternative<Error>(RecoveryFile::writeInTemporaryFolder("pets.yml", "yml", "x", when)));
+    const auto fallback = RecoveryFile::writeInTemporaryFolder("pets.yml", "yml", "in /tmp\n", when);
+    ASSERT_TRUE(std::holds_alternative<QString>(fallback)) << std::get<Error>(fallback).localizedDescription.toStdString();
+    const QString kept = std::get<QString>(fallback);
+    EXPECT_TRUE(kept.startsWith("/tmp/pets (recovered 2026-12-08 05-12-33")) << kept.toStdString();
+    EXPECT_EQ(readFile(kept), "in /tmp\n");
+    EXPECT_EQ(modeOf(kept), 0600u);
+    QFile::remove(kept);
     EXPECT_FALSE(QFileInfo::exists(folder.filePath("missing")));
 }

@@ -23,6 +23,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
@@ -33,6 +34,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -581,8 +583,9 @@ private:
 
 // Runs the application on `files` in a process of its own, with its own folders in `folder`; those
 // named in `blocked` ("data", "tmp") lie under a regular file, so that nothing can be written there.
+// A `fileSizeLimit` limits the files the process may write (`ulimit -f`).
 Outcome runApplication(const QByteArray& scenario, const QStringList& files, const QTemporaryDir& folder,
-                       int signal = 0, const QStringList& blocked = {}) {
+                       int signal = 0, const QStringList& blocked = {}, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"home", "config", "data", "cache", "runtime", "tmp"}) {
         QDir(folder.path()).mkpath(QString::fromLatin1(name));
@@ -611,6 +614,14 @@ Outcome runApplication(const QByteArray& scenario, const QStringList& files, con
     const QString test = QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name()) +
                          QLatin1Char('.') +
                          QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    if (fileSizeLimit != RLIM_INFINITY) {
+        child.setChildProcessModifier([fileSizeLimit] {
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = fileSizeLimit;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     const RenameCount renames(folder.path());
     child.start(self, {QStringLiteral("--gtest_filter=") + test});
     Outcome outcome;
@@ -860,15 +871,19 @@ TEST_F(QuitTest, ASignalSavesTheLastKeysAndExitsNormally) {
 
 // A signal with nowhere to keep the edits: not their file (whose folder has become a regular file),
 // not the data folder. The temporary folder keeps them, as the data folder would have, and the status
-// is 0; with that folder blocked too, they are lost, standard error says so, and so does the status.
+// is 0; with `$TMPDIR` blocked too, `/tmp` does. Where no file can take them (the process may write
+// no file that large), they are lost, standard error says so, and so does the status.
 TEST_F(QuitTest, ASignalWithNowhereToKeepTheEditsTriesTheTemporaryFolderThenFails) {
     const struct {
         const char* name;
         QStringList blocked;
-        bool kept;
+        rlim_t fileSizeLimit;
+        // The folder that keeps the edits, none when they are lost.
+        std::optional<QString> keptIn;
     } cases[] = {
-        {"the temporary folder keeps them", {QStringLiteral("data")}, true},
-        {"nowhere at all", {QStringLiteral("data"), QStringLiteral("tmp")}, false},
+        {"the temporary folder keeps them", {QStringLiteral("data")}, RLIM_INFINITY, QStringLiteral("tmp")},
+        {"/tmp keeps them", {QStringLiteral("data"), QStringLiteral("tmp")}, RLIM_INFINITY, QStringLiteral("/tmp")},
+        {"nowhere at all", {QStringLiteral("data"), QStringLiteral("tmp")}, 1024, std::nullopt},
     };
     const QByteArray text = description(2000);
     for (const auto& each : cases) {
@@ -876,25 +891,36 @@ TEST_F(QuitTest, ASignalWithNowhereToKeepTheEditsTriesTheTemporaryFolderThenFail
         QTemporaryDir own;
         ASSERT_TRUE(own.isValid());
         ASSERT_TRUE(QDir(own.path()).mkdir(QStringLiteral("documents")));
-        const QString file = own.filePath(QStringLiteral("documents/doc.yaml"));
+        // A name of its own: /tmp is shared.
+        const QString name = QStringLiteral("doc-") + QFileInfo(own.path()).fileName();
+        const QString file = own.filePath(QStringLiteral("documents/") + name + QStringLiteral(".yaml"));
         ASSERT_TRUE(writeFile(file, text));
-        const Outcome outcome = runApplication("signalFolderGone", {file}, own, SIGTERM, each.blocked);
+        const QString temporary = each.keptIn ? QDir(own.path()).filePath(*each.keptIn) : own.filePath("tmp");
+        // Others' files of the shared folder are theirs.
+        const auto halfWritten = [&temporary] {
+            return QDir(temporary).entryList({QStringLiteral(".recovering*")}, QDir::Files | QDir::Hidden);
+        };
+        const QStringList before = halfWritten();
+        const Outcome outcome =
+            runApplication("signalFolderGone", {file}, own, SIGTERM, each.blocked, each.fileSizeLimit);
         const std::string output = outcome.output.toStdString();
         EXPECT_EQ(outcome.exitStatus, QProcess::NormalExit) << output;
-        EXPECT_EQ(outcome.exitCode, each.kept ? 0 : AppDelegate::editsLostExitStatus) << output;
-        const QString temporary = own.filePath(QStringLiteral("tmp"));
-        const std::optional<QString> kept = recoveryFileOf(temporary, QStringLiteral("doc"), QStringLiteral("yaml"));
-        ASSERT_EQ(kept.has_value(), each.kept) << output;
+        EXPECT_EQ(outcome.exitCode, each.keptIn ? 0 : AppDelegate::editsLostExitStatus) << output;
+        const std::optional<QString> kept = recoveryFileOf(temporary, name, QStringLiteral("yaml"));
+        ASSERT_EQ(kept.has_value(), each.keptIn.has_value()) << output;
         if (kept) {
             EXPECT_TRUE(readFile(*kept) == typed + text) << "the kept file does not hold the edits";
             EXPECT_EQ(modeOf(*kept), 0600);
             EXPECT_TRUE(outcome.output.contains(QFile::encodeName(*kept))) << output;
             EXPECT_TRUE(recentDocuments(own).contains(*kept)) << recentDocuments(own).join(", ").toStdString();
+            if (!kept->startsWith(own.path())) {
+                QFile::remove(*kept);
+            }
         } else {
-            EXPECT_TRUE(outcome.output.contains("The edits to doc.yaml are lost")) << output;
+            EXPECT_TRUE(outcome.output.contains(QFile::encodeName(QStringLiteral("The edits to %1.yaml are lost").arg(name))))
+                << output;
         }
-        EXPECT_EQ(QDir(temporary).entryList({QStringLiteral(".recovering*")}, QDir::Files | QDir::Hidden),
-                  QStringList());
+        EXPECT_EQ(halfWritten(), before);
     }
 }
 
