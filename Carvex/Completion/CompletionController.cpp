@@ -17,6 +17,23 @@
 
 namespace Carvex {
 
+namespace {
+
+using Rows = std::vector<CompletionItem>;
+
+// The row to select among `items` given the row `kept` (end: none): the row labelled with the word
+// typed whole wins over a longer one ranked above it ("date" over "date-time").
+Rows::const_iterator preferringTheWord(const Rows& items, Rows::const_iterator kept, const QString& word) {
+    if (word.isEmpty() || (kept != items.end() && kept->label == word)) {
+        return kept;
+    }
+    const auto exact =
+        std::find_if(items.begin(), items.end(), [&](const CompletionItem& item) { return item.label == word; });
+    return exact != items.end() ? exact : kept;
+}
+
+}  // namespace
+
 CompletionController::Factory& CompletionController::factory() {
     static Factory installed;
     return installed;
@@ -280,26 +297,17 @@ void CompletionController::show(const CompletionResult& result, std::optional<Te
 
 void CompletionController::showRows(std::vector<CompletionItem> items, const QRect& caretLine,
                                     const std::optional<RowKey>& selected, const QString& word) {
-    auto row = items.end();
+    Rows::const_iterator kept = items.cend();
     if (selected) {
-        row = std::find_if(items.begin(), items.end(), [&](const CompletionItem& item) {
+        kept = std::find_if(items.begin(), items.end(), [&](const CompletionItem& item) {
             return item.label == selected->label && item.kind == selected->kind;
         });
     }
-    // The word typed whole wins over a longer row ranked above it ("date" over "date-time").
-    if (!word.isEmpty() && (row == items.end() || row->label != word)) {
-        const auto exact =
-            std::find_if(items.begin(), items.end(), [&](const CompletionItem& item) { return item.label == word; });
-        if (exact != items.end()) {
-            row = exact;
-            rowMovedTo_ = false;
-        }
-    }
-    if (row == items.end()) {
-        rowMovedTo_ = false;
-    }
+    const Rows::const_iterator row = preferringTheWord(items, kept, word);
+    // A row moved to counts while it is the one selected.
+    rowMovedTo_ = rowMovedTo_ && row == kept && kept != items.cend();
     wordless_ = word.isEmpty();
-    const int selectedRow = row != items.end() ? static_cast<int>(row - items.begin()) : 0;
+    const int selectedRow = row != items.cend() ? static_cast<int>(row - items.cbegin()) : 0;
     EditorTextView* view = textView_;
     selectionOnShow_ = view->selectedRange();
     awaitingRows_ = false;
@@ -522,17 +530,11 @@ bool CompletionController::confirmForCurrentText() {
         hideCompletion();
         return false;
     }
-    auto chosen = std::find_if(result.items.begin(), result.items.end(), [&](const CompletionItem& item) {
-        return item.label == selectedLabel && item.kind == selectedKind;
-    });
-    const QString& word = result.context.prefix;
-    if (!word.isEmpty() && (chosen == result.items.end() || chosen->label != word)) {
-        const auto exact = std::find_if(result.items.begin(), result.items.end(),
-                                        [&](const CompletionItem& item) { return item.label == word; });
-        if (exact != result.items.end()) {
-            chosen = exact;
-        }
-    }
+    const Rows::const_iterator same =
+        std::find_if(result.items.cbegin(), result.items.cend(), [&](const CompletionItem& item) {
+            return item.label == selectedLabel && item.kind == selectedKind;
+        });
+    const Rows::const_iterator chosen = preferringTheWord(result.items, same, result.context.prefix);
     const CompletionItem item = chosen != result.items.end() ? *chosen : result.items.front();
     if (leavesTextAsItIs(item)) {
         // The text already reads as the row would write it.
