@@ -17,6 +17,23 @@
 
 namespace Carvex {
 
+namespace {
+
+using Rows = std::vector<CompletionItem>;
+
+// The row to select among `items` given the row `kept` (end: none): the row labelled with the word
+// typed whole wins over a longer one ranked above it ("date" over "date-time").
+Rows::const_iterator preferringTheWord(const Rows& items, Rows::const_iterator kept, const QString& word) {
+    if (word.isEmpty() || (kept != items.end() && kept->label == word)) {
+        return kept;
+    }
+    const auto exact =
+        std::find_if(items.begin(), items.end(), [&](const CompletionItem& item) { return item.label == word; });
+    return exact != items.end() ? exact : kept;
+}
+
+}  // namespace
+
 CompletionController::Factory& CompletionController::factory() {
     static Factory installed;
     return installed;
@@ -64,6 +81,8 @@ CompletionPopupController& CompletionController::popup() {
         popupController_ = std::make_unique<CompletionPopupController>(
             scheduler_ ? scheduler_ : CarvexPlatform::MainScheduler::shared());
         popupController_->setDelegate(this);
+        QObject::connect(popupController_.get(), &CompletionPopupController::rowClicked, popupController_.get(),
+                         [this] { rowMovedTo_ = true; });
     }
     return *popupController_;
 }
@@ -165,6 +184,9 @@ void CompletionController::hideCompletion() {
     answer_.reset();
     awaitingRows_ = false;
     heldSelection_.reset();
+    askedAt_.reset();
+    rowMovedTo_ = false;
+    wordless_ = false;
 }
 
 // MARK: Explicit requests
@@ -220,18 +242,18 @@ void CompletionController::requestExplicitly(bool snippetsOnly) {
             controller.hideCompletion();
             return;
         }
-        controller.show(result, TextPoint{revision, caret}, snippetsOnly);
+        controller.show(result, TextPoint{revision, caret}, snippetsOnly, true);
     });
 }
 
 // MARK: Showing
 
 void CompletionController::showCompletions(const CompletionResult& result) {
-    show(result, currentPoint(), false);
+    show(result, currentPoint(), false, false);
 }
 
 void CompletionController::show(const CompletionResult& result, std::optional<TextPoint> computedFor,
-                                bool snippetsOnly) {
+                                bool snippetsOnly, bool askedFor) {
     EditorTextView* view = textView_;
     const std::optional<QRect> line = caretLineScreenRect();
     if (result.items.empty() || view == nullptr || !line || isOnlyTheTypedText(result.items)) {
@@ -239,7 +261,15 @@ void CompletionController::show(const CompletionResult& result, std::optional<Te
         return;
     }
     // A list already open keeps the row the user selected while the answer still holds it.
-    const std::optional<RowKey> selected = isListOpen() ? selectedRowKey() : std::nullopt;
+    const bool opening = !isListOpen();
+    const std::optional<RowKey> selected = opening ? std::nullopt : selectedRowKey();
+    if (opening) {
+        askedAt_.reset();
+        rowMovedTo_ = false;
+    }
+    if (askedFor) {
+        askedAt_ = view->selectedRange().location;
+    }
     if (!anchorPosition_) {
         anchorPosition_ = view->selectedRange().location;
     }
@@ -262,38 +292,42 @@ void CompletionController::show(const CompletionResult& result, std::optional<Te
                      text.size(),
                      text.mid(lineStart, caret - lineStart),
                      text.mid(caret, lineEnd - caret)};
-    showRows(result.items, *line, selected);
+    showRows(result.items, *line, selected, result.context.prefix);
 }
 
 void CompletionController::showRows(std::vector<CompletionItem> items, const QRect& caretLine,
-                                    const std::optional<RowKey>& selected) {
-    int row = 0;
+                                    const std::optional<RowKey>& selected, const QString& word) {
+    Rows::const_iterator kept = items.cend();
     if (selected) {
-        const auto found = std::find_if(items.begin(), items.end(), [&](const CompletionItem& item) {
+        kept = std::find_if(items.begin(), items.end(), [&](const CompletionItem& item) {
             return item.label == selected->label && item.kind == selected->kind;
         });
-        row = found != items.end() ? static_cast<int>(found - items.begin()) : 0;
     }
+    const Rows::const_iterator row = preferringTheWord(items, kept, word);
+    // A row moved to counts while it is the one selected.
+    rowMovedTo_ = rowMovedTo_ && row == kept && kept != items.cend();
+    wordless_ = word.isEmpty();
+    const int selectedRow = row != items.cend() ? static_cast<int>(row - items.cbegin()) : 0;
     EditorTextView* view = textView_;
     selectionOnShow_ = view->selectedRange();
     awaitingRows_ = false;
     heldSelection_.reset();
-    popup().show(std::move(items), caretLine, view->window(), row);
+    popup().show(std::move(items), caretLine, view->window(), selectedRow);
 }
 
 // MARK: Following the typing
 
 void CompletionController::followTyping() {
-    std::optional<std::vector<CompletionItem>> rows = narrowedRows();
+    std::optional<Narrowed> narrowed = narrowedRows();
     const std::optional<QRect> line = caretLineScreenRect();
-    if (!rows || rows->empty() || !line || isOnlyTheTypedText(*rows)) {
+    if (!narrowed || narrowed->rows.empty() || !line || isOnlyTheTypedText(narrowed->rows)) {
         awaitAnswer();
         return;
     }
-    showRows(std::move(*rows), *line, selectedRowKey());
+    showRows(std::move(narrowed->rows), *line, selectedRowKey(), narrowed->word);
 }
 
-std::optional<std::vector<CompletionItem>> CompletionController::narrowedRows() const {
+std::optional<CompletionController::Narrowed> CompletionController::narrowedRows() const {
     EditorTextView* view = textView_;
     if (view == nullptr || !answer_ || !answer_->word) {
         return std::nullopt;
@@ -317,14 +351,14 @@ std::optional<std::vector<CompletionItem>> CompletionController::narrowedRows() 
     if (!std::all_of(added.begin(), added.end(), continuesWord)) {
         return std::nullopt;
     }
-    const QString word = (*answer_->word + added.toString()).toLower();
-    std::vector<CompletionItem> rows;
+    Narrowed narrowed{{}, *answer_->word + added.toString()};
+    const QString word = narrowed.word.toLower();
     for (const CompletionItem& item : answer_->items) {
         if (item.label.toLower().startsWith(word)) {
-            rows.push_back(item);
+            narrowed.rows.push_back(item);
         }
     }
-    return rows;
+    return narrowed;
 }
 
 void CompletionController::awaitAnswer() {
@@ -428,6 +462,10 @@ bool CompletionController::handleKeyDown(QKeyEvent& event) {
             if (selected == nullptr) {
                 return false;
             }
+            if ((event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) && returnEndsTheLine()) {
+                hideCompletion();
+                return false;
+            }
             if (!shownRowsAreCurrent()) {
                 return confirmForCurrentText();
             }
@@ -443,13 +481,20 @@ bool CompletionController::handleKeyDown(QKeyEvent& event) {
             return true;
         case Qt::Key_Down:
             popupController_->moveDown();
+            rowMovedTo_ = true;
             return true;
         case Qt::Key_Up:
             popupController_->moveUp();
+            rowMovedTo_ = true;
             return true;
         default:
             return false;
     }
+}
+
+bool CompletionController::returnEndsTheLine() const {
+    const bool askedHere = askedAt_ && textView_ && textView_->selectedRange().location == *askedAt_;
+    return wordless_ && !rowMovedTo_ && !askedHere;
 }
 
 bool CompletionController::shownRowsAreCurrent() const {
@@ -485,10 +530,12 @@ bool CompletionController::confirmForCurrentText() {
         hideCompletion();
         return false;
     }
-    const auto same = std::find_if(result.items.begin(), result.items.end(), [&](const CompletionItem& item) {
-        return item.label == selectedLabel && item.kind == selectedKind;
-    });
-    const CompletionItem item = same != result.items.end() ? *same : result.items.front();
+    const Rows::const_iterator same =
+        std::find_if(result.items.cbegin(), result.items.cend(), [&](const CompletionItem& item) {
+            return item.label == selectedLabel && item.kind == selectedKind;
+        });
+    const Rows::const_iterator chosen = preferringTheWord(result.items, same, result.context.prefix);
+    const CompletionItem item = chosen != result.items.end() ? *chosen : result.items.front();
     if (leavesTextAsItIs(item)) {
         // The text already reads as the row would write it.
         hideCompletion();
@@ -509,12 +556,12 @@ void CompletionController::completionCoordinatorDidComplete(CompletionCoordinato
     }
     const bool snippetsOnly = isListOpen() && shownSnippetsOnly_;
     if (!snippetsOnly) {
-        show(result, requestedFor_, false);
+        show(result, requestedFor_, false, false);
         return;
     }
     CompletionResult snippets = result;
     std::erase_if(snippets.items, [](const CompletionItem& item) { return item.kind != CompletionItemKind::snippet; });
-    show(snippets, requestedFor_, true);
+    show(snippets, requestedFor_, true, false);
 }
 
 void CompletionController::completionPopupDidSelectItem(CompletionPopupController&, const CompletionItem& item) {

@@ -45,6 +45,12 @@ class EditorTextView;
 // first proposal; with none, the popup hides and the key is the editor's. A row whose writing would
 // leave the text as it is (the typed value `false` and the row `false`) is no acceptance: the list
 // closes and the key is the editor's, and a list whose only row is such a row closes by itself.
+// A row that is the word typed, exactly, is the selected one.
+//
+// Return and keypad Enter end the line while the rows on screen came by themselves with no word at
+// the caret (after "{" or "," in JSON, after a key of a list in YAML, on a new line) and no row was
+// moved to: the list closes and the key is the editor's. Tab still accepts, and so does a list the
+// user asked for (Ctrl+Space, Alt+Return) while the caret stays where it was asked for.
 // Settings are read at each decision. Holds its text view weakly.
 //
 // The editor makes it through `make`, which gives nothing until `installFactory` has run; tests
@@ -164,7 +170,9 @@ private:
 
     std::optional<DocumentFormat> format() const;
     std::optional<TextPoint> currentPoint() const;
-    void show(const CompletionResult& result, std::optional<TextPoint> computedFor, bool snippetsOnly);
+    // `askedFor`: the answer of an explicit request.
+    void show(const CompletionResult& result, std::optional<TextPoint> computedFor, bool snippetsOnly,
+              bool askedFor);
     // Whether the popup's rows were computed for the text and caret as they are, no request waiting.
     bool shownRowsAreCurrent() const;
     // An accepting key while the shown rows are behind: writes the row the current text offers
@@ -177,15 +185,24 @@ private:
     // After an edit with the list open: the rows narrowed to the word typed, or the list hidden
     // until the pause's answer.
     void followTyping();
-    // The last answer's rows that fit the word at the caret; none when the text is not the answer's
-    // with word characters typed at its caret.
-    std::optional<std::vector<CompletionItem>> narrowedRows() const;
+    // The last answer's rows that fit the word at the caret, and that word; none when the text is
+    // not the answer's with word characters typed at its caret.
+    struct Narrowed {
+        std::vector<CompletionItem> rows;
+        QString word;
+    };
+    std::optional<Narrowed> narrowedRows() const;
     // Hides the popup until the answer for the current text comes; the list stays open.
     void awaitAnswer();
     // The row selected in the open list (shown or awaiting its answer).
     std::optional<RowKey> selectedRowKey() const;
-    // Shows `items` at the caret, the row `selected` names selected when it is among them.
-    void showRows(std::vector<CompletionItem> items, const QRect& caretLine, const std::optional<RowKey>& selected);
+    // Shows `items`, proposed for the word `word`, at the caret: the row labelled `word` selected,
+    // else the row `selected` names when it is among them, else the first.
+    void showRows(std::vector<CompletionItem> items, const QRect& caretLine, const std::optional<RowKey>& selected,
+                  const QString& word);
+    // Whether Return or keypad Enter is the editor's although rows are on screen: they came by
+    // themselves with no word at the caret, and no row was moved to.
+    bool returnEndsTheLine() const;
 
     QPointer<EditorTextView> textView_;
     CompletionPreferencesStore* preferencesStore_ = nullptr;
@@ -203,6 +220,12 @@ private:
     bool awaitingRows_ = false;
     // The row that was selected when the popup was hidden to wait.
     std::optional<RowKey> heldSelection_;
+    // Where the caret stood when the user asked for the open list (Ctrl+Space, Alt+Return).
+    std::optional<qsizetype> askedAt_;
+    // The selected row is one the user moved to (Up, Down, a click).
+    bool rowMovedTo_ = false;
+    // The rows on screen were proposed with no word at the caret.
+    bool wordless_ = false;
     // Lets a posted explicit request find out that its controller is gone.
     std::shared_ptr<CompletionController*> self_;
 };

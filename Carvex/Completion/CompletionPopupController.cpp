@@ -88,6 +88,9 @@ void CompletionPopupController::build() {
                 // A click selects the row (and shows its details); accepting takes a key.
                 selectedIndex_ = current.isValid() ? current.row() : -1;
                 updateDetails();
+                if (current.isValid()) {
+                    emit rowClicked();
+                }
             });
     connect(tableView_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!updatingSelection_ && !tableView_->selectionModel()->hasSelection()) {

@@ -76,6 +76,10 @@ public:
     // Where the panel was last placed for, in screen coordinates.
     const QRect& caretLine() const { return caretLine_; }
 
+signals:
+    // The user selected a row with the pointer.
+    void rowClicked();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -730,12 +730,14 @@ protected:
         clock->runPending();
         return end + 1;
     }
-    // Types `text` key by key, `perKey` apart; "\b" is Backspace. An ASCII key's code is its upper case.
+    // Types `text` key by key, `perKey` apart; "\b" is Backspace, "\n" Return. An ASCII key's code is
+    // its upper case.
     void type(const QString& text, std::chrono::milliseconds perKey) {
         for (const QChar c : text) {
             const bool back = c == u'\b';
-            press(back ? int(Qt::Key_Backspace) : int(c.toUpper().unicode()),
-                  c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, back ? QString() : QString(c));
+            const bool newLine = c == u'\n';
+            press(back ? int(Qt::Key_Backspace) : newLine ? int(Qt::Key_Return) : int(c.toUpper().unicode()),
+                  c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, back || newLine ? QString() : QString(c));
             clock->advance(perKey);
         }
     }
@@ -798,7 +800,8 @@ TEST_F(CompletionTypingTest, ARowThatWouldLeaveTheTextAsItIsIsNoAcceptance) {
                 }
                 ASSERT_EQ(visible(), line.listStays);
                 if (line.listStays) {
-                    ASSERT_TRUE(selectRow(line.value));
+                    ASSERT_NE(popup().selectedItem(), nullptr);
+                    EXPECT_EQ(popup().selectedItem()->label, line.value) << "the value typed whole is selected";
                 }
                 press(key.key, key.modifiers);
                 EXPECT_FALSE(visible());
@@ -810,6 +813,68 @@ TEST_F(CompletionTypingTest, ARowThatWouldLeaveTheTextAsItIsIsNoAcceptance) {
                 EXPECT_EQ(view().viewText().mid(lineStart, expected.size()).toStdString(), expected.toStdString())
                     << "nothing comes late";
             }
+        }
+    }
+}
+
+// A list that came by itself with no word at the caret leaves Return and keypad Enter to the editor:
+// the text is what the keys give with no list at all. Tab, a row moved to, a word typed and a list
+// asked for with Ctrl+Space accept: the text is not that.
+TEST_F(CompletionTypingTest, ReturnEndsTheLineUnderAListThatCameWithNoWordAtTheCaret) {
+    struct Place {
+        const char* name;
+        DocumentLanguage language;
+        QString text;     // the caret at its end, or after listPets in YAML
+        QString opening;  // typed with pauses: the list comes by itself
+        QString word;     // typed for the row of a word; none: not done here
+    };
+    const Place places[] = {
+        {"a new line under an operation", DocumentLanguage::yaml, small(), "\n", "s"},
+        {"after parameters:", DocumentLanguage::yaml, small(), "\nparameters:", ""},
+        {"after { in JSON", DocumentLanguage::json, "", "{", "\"o"},
+        {"after , in JSON", DocumentLanguage::json, "{\"openapi\": \"3.1.0\"", ",", "\"i"},
+    };
+    struct Action {
+        const char* name;
+        bool word, down, ctrlSpace, accepts;
+        int key;
+    };
+    const Action actions[] = {{"Return", false, false, false, false, Qt::Key_Return},
+                              {"keypad Enter", false, false, false, false, Qt::Key_Enter},
+                              {"Tab", false, false, false, true, Qt::Key_Tab},
+                              {"Down, Return", false, true, false, true, Qt::Key_Return},
+                              {"a word, Return", true, false, false, true, Qt::Key_Return},
+                              {"Ctrl+Space, Return", false, false, true, true, Qt::Key_Return}};
+    completionStore->setAutoCompletionEnabled(true);
+    completionStore->setDirectInsertEnabled(false);
+    // The text after the place and the action's keys; with no list, Down and Ctrl+Space are left out.
+    const auto typeAt = [this](const Place& place, const Action& action, bool list) {
+        emptyResults = !list;
+        completion->hideCompletion();
+        editor->setContent(place.text, place.language);
+        const bool json = place.language == DocumentLanguage::json;
+        view().setSelectedRange(TextRange{json ? place.text.size() : place.text.indexOf("listPets") + 8, 0});
+        clock->runPending();
+        type(place.opening + (action.word ? place.word : QString()), 50ms);
+        EXPECT_EQ(visible(), list);
+        if (list && action.down) {
+            press(Qt::Key_Down);
+        }
+        if (list && action.ctrlSpace) {
+            requestAndShow();
+        }
+        press(action.key, action.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_FALSE(visible());
+        return view().viewText().toStdString();
+    };
+    for (const Place& place : places) {
+        for (const Action& action : actions) {
+            if (action.word && place.word.isEmpty()) {
+                continue;
+            }
+            SCOPED_TRACE(testing::Message() << place.name << ", " << action.name);
+            const std::string editorAlone = typeAt(place, action, false);
+            EXPECT_EQ(typeAt(place, action, true) != editorAlone, action.accepts) << editorAlone;
         }
     }
 }
@@ -831,6 +896,8 @@ TEST_F(CompletionTypingTest, TheRowsOnScreenFitTheWordWhileKeysArrive) {
         {"a key, its colon and a value", "listPets", 6, "", "summary: qui", "111111100000"},
         {"a word typed back below the answer's and on again", "listPets", 6, "su", "m\b\bum", "11011"},
         {"a media type's slash", "content:", 12, "", "text/", "11110"},
+        {"a capital", "listPets", 6, "r", "equestB", "1111111"},
+        {"a dash", "description: n", 10, "format: dat", "e-t", "111"},
         {"a reference, narrowed by the engine alone", "description: n", 10, "$ref: ", "Pe", "00"},
     };
     completionStore->setAutoCompletionEnabled(true);
@@ -890,8 +957,8 @@ TEST_F(CompletionTypingTest, RowsAskedForOneCaretAreNotShownAtAnother) {
 
 // Under an operation the list holds the key requestBody and the snippet of that name. The row
 // selected is found again by its kind as well as its label: in the rows narrowed at once, after the
-// pause, and by an acceptance before the list was refreshed. Alt+Return lists the snippets alone, and
-// the list stays so while it follows the typing.
+// pause, after the list waited hidden, and by an acceptance before the list was refreshed. Alt+Return
+// lists the snippets alone, and the list stays so while it follows the typing.
 TEST_F(CompletionTypingTest, TheSelectedRowsKindAndASnippetsOnlyListHoldWhileTyping) {
     TemplateCatalog::installFactory();
     editor->loadDocumentContent();
@@ -902,15 +969,19 @@ TEST_F(CompletionTypingTest, TheSelectedRowsKindAndASnippetsOnlyListHoldWhileTyp
     struct Row {
         const char* name;
         bool snippetsOnly;
+        QString label;
         CompletionItemKind selected;
-        QString typed;  // "." lets the pause end
+        QString typed;  // "." lets the pause end; "\b" (Backspace below the answer's word) hides the list
         QString written;
     };
+    const QString requestBody = QStringLiteral("requestBody");
     const Row rows[] = {
-        {"the snippet selected", false, CompletionItemKind::snippet, "r", snippet},
-        {"the key selected", false, CompletionItemKind::property, "r", "      requestBody:\n        \n"},
-        {"snippets alone", true, CompletionItemKind::snippet, "r.eq", snippet},
-        {"the snippet selected, kept after the pause", false, CompletionItemKind::snippet, "r.", snippet},
+        {"the snippet selected", false, requestBody, CompletionItemKind::snippet, "r", snippet},
+        {"the key selected", false, requestBody, CompletionItemKind::property, "r", "      requestBody:\n        \n"},
+        {"snippets alone", true, requestBody, CompletionItemKind::snippet, "r.eq", snippet},
+        {"the snippet selected, kept after the pause", false, requestBody, CompletionItemKind::snippet, "r.", snippet},
+        {"servers selected, kept while the list waits hidden", false, "servers", CompletionItemKind::property,
+         "se.\b.", "      servers:\n        \n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -920,13 +991,17 @@ TEST_F(CompletionTypingTest, TheSelectedRowsKindAndASnippetsOnlyListHoldWhileTyp
               row.snippetsOnly ? Qt::AltModifier : Qt::ControlModifier);
         clock->runPending();
         ASSERT_TRUE(visible());
-        while (popup().selectedItem()->label != QStringLiteral("requestBody") ||
-               popup().selectedItem()->kind != row.selected) {
+        while (popup().selectedItem()->label != row.label || popup().selectedItem()->kind != row.selected) {
             ASSERT_LT(popup().selectedIndex() + 1, int(popup().items().size()));
             press(Qt::Key_Down);
         }
         for (const QChar c : row.typed) {
             SCOPED_TRACE(testing::Message() << "after " << c.toLatin1());
+            if (c == u'\b') {
+                press(Qt::Key_Backspace);
+                EXPECT_FALSE(visible());
+                continue;
+            }
             if (c == u'.') {
                 clock->advance(100ms);
             } else {
@@ -936,7 +1011,7 @@ TEST_F(CompletionTypingTest, TheSelectedRowsKindAndASnippetsOnlyListHoldWhileTyp
             EXPECT_EQ(std::all_of(popup().items().begin(), popup().items().end(),
                                   [](const CompletionItem& item) { return item.kind == CompletionItemKind::snippet; }),
                       row.snippetsOnly);
-            EXPECT_EQ(popup().selectedItem()->label, QStringLiteral("requestBody"));
+            EXPECT_EQ(popup().selectedItem()->label, row.label);
             EXPECT_EQ(popup().selectedItem()->kind, row.selected);
         }
         press(Qt::Key_Return);

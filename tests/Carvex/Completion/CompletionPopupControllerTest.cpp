@@ -125,12 +125,17 @@ TEST_F(CompletionPopupControllerTest, SelectionStopsAtEitherEndAndTheDetailsFoll
 }
 
 TEST_F(CompletionPopupControllerTest, AClickSelectsARowAndNeverAccepts) {
+    int clicks = 0;
+    QObject::connect(popup.get(), &CompletionPopupController::rowClicked, [&clicks] { ++clicks; });
     popup->show(makeItems(5), caretLine(), owner.get());
+    popup->moveDown();
+    EXPECT_EQ(clicks, 0) << "only the pointer's choice is reported";
     QListView* list = popup->tableView();
     const QRect third = list->visualRect(list->model()->index(2, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third.center());
     EXPECT_EQ(popup->selectedIndex(), 2);
+    EXPECT_GT(clicks, 0);
     EXPECT_TRUE(delegate.accepted.empty());
     EXPECT_TRUE(popup->isVisible());
     settle();
