@@ -80,6 +80,8 @@ void DocumentWindowController::registerScene(CarvexPlatform::Storyboard& storybo
 
 void DocumentWindowController::windowDidJoinDocument(Document& document) {
     QMainWindow* window = this->window();
+    // The window outlives its document's close by a turn: what its runs bring back then is dropped.
+    connect(&document, &CarvexPlatform::Document::documentDidClose, this, [this] { documentDidClose(); });
 
     CarvexPlatform::WindowTabHost::setTabbingMode(window, CarvexPlatform::WindowTabHost::TabbingMode::preferred);
     CarvexPlatform::WindowTabHost::setTabbingIdentifier(window, tabbingIdentifier);
@@ -147,6 +149,13 @@ DocumentWindowController::~DocumentWindowController() {
     validationRun_.cancel();
     conversionRun_.cancel();
     dropRunState();
+}
+
+void DocumentWindowController::documentDidClose() {
+    validationRun_.cancel();
+    conversionRun_.cancel();
+    dropRunState();
+    WindowPanes::propertiesDocumentDidClose(propertiesController_);
 }
 
 void DocumentWindowController::dropRunState() {
@@ -457,7 +466,7 @@ void DocumentWindowController::performConversion(Conversion convert, FileFormat 
         sourceName = document->displayName();
     }
     // The text is shared with the worker, which only reads it; the window and the document may be
-    // gone when the result comes back.
+    // gone when the result comes back, or the window may no longer be the document's (closed).
     QPointer<DocumentWindowController> self(this);
     QPointer<Document> source(document);
     conversionRun_ = CarvexPlatform::BackgroundTask::run(
@@ -471,7 +480,7 @@ void DocumentWindowController::performConversion(Conversion convert, FileFormat 
             return outcome;
         },
         [self, source, target, sourceName](ConversionOutcome outcome) {
-            if (!self || !source) {
+            if (!self || !source || self->ownDocument() != source) {
                 return;
             }
             if (outcome.error) {

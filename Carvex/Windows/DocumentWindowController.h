@@ -36,7 +36,7 @@ class ValidationResultApplier;
 // Convert control, the validation of the document on request (outcome and findings to the
 // document's log, findings marked in the editor) and conversion between YAML and JSON into a new
 // untitled document. Validation and conversion run off the main thread; their results are dropped
-// when the window has gone by the time they arrive. Main thread only.
+// when the window has gone, or its document has closed, by the time they arrive. Main thread only.
 class DocumentWindowController : public CarvexPlatform::WindowController, public DocumentWindow {
     Q_OBJECT
 
@@ -127,6 +127,9 @@ private:
     void recordEdits();
     // Stops recording edits and drops a result still being applied.
     void dropRunState();
+    // The document closed while this window still stands: the runs it started, and the properties
+    // pane's, end without a result.
+    void documentDidClose();
     Document* ownDocument() const;
 
     QPointer<CarvexPlatform::ViewController> editorViewController_;

@@ -121,6 +121,12 @@ void setPropertiesDocument(CarvexPlatform::ViewController* properties, Document*
     }
 }
 
+void propertiesDocumentDidClose(CarvexPlatform::ViewController* properties) {
+    if (PropertiesViewController* pane = paneOf(properties)) {
+        pane->documentDidClose();
+    }
+}
+
 bool hasNavigationDelegate(CarvexPlatform::ViewController* properties) {
     PropertiesViewController* pane = paneOf(properties);
     return pane && pane->navigationDelegate();

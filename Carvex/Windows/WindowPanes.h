@@ -43,6 +43,8 @@ void setEditorPropertiesPane(CarvexPlatform::ViewController* editor, CarvexPlatf
 
 // The properties pane.
 void setPropertiesDocument(CarvexPlatform::ViewController* properties, Document* document);
+// The document closed: the pane's pending parse is dropped and it shows no document.
+void propertiesDocumentDidClose(CarvexPlatform::ViewController* properties);
 bool hasNavigationDelegate(CarvexPlatform::ViewController* properties);
 // Makes `owner` the pane's navigation delegate: its requests for a line (from 1) reach `navigate`.
 // The delegate lives as long as `owner`.

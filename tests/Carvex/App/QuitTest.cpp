@@ -587,6 +587,10 @@ private:
 Outcome runApplication(const QByteArray& scenario, const QStringList& files, const QTemporaryDir& folder,
                        int signal = 0, const QStringList& blocked = {}, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The child runs its one case whichever shard ran the parent.
+    for (const char* sharding : {"GTEST_TOTAL_SHARDS", "GTEST_SHARD_INDEX", "GTEST_SHARD_STATUS_FILE"}) {
+        environment.remove(QString::fromLatin1(sharding));
+    }
     for (const char* name : {"home", "config", "data", "cache", "runtime", "tmp"}) {
         QDir(folder.path()).mkpath(QString::fromLatin1(name));
     }

@@ -252,9 +252,17 @@ TEST_F(WindowTest, ResultsArrivingAfterTheWindowClosedAreDropped) {
     DocumentWindowController* window = windowOf(document);
     ASSERT_NE(window, nullptr);
     const auto store = document->logStore();
+    auto* split = splitOf(document);
+    auto* pane = split ? dynamic_cast<PropertiesViewController*>(split->propertiesViewController()) : nullptr;
+    ASSERT_TRUE(pane && pane->coordinator());
+    EXPECT_TRUE(pane->coordinator()->isParsePending()) << "the text waits for its pause";
     window->validateDocument();
     window->convertToJSON();
+    // Both runs end before the close, so that their results come while the closed document and its
+    // window still stand.
+    CarvexPlatform::BackgroundTask::waitForIdle();
     document->close();
+    EXPECT_FALSE(pane->coordinator()->isParsePending());
     settle();
     // Only the start of the run reached the log; nothing touched the freed window or document.
     ASSERT_EQ(store->entries().size(), 1u);
