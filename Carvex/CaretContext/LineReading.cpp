@@ -133,10 +133,14 @@ struct WalkEnd {
 // scalar begins (the start, after a sequence dash or "?", a key's colon, a flow bracket or comma, an
 // anchor or a tag), and is read whole by `quoted`; a quote inside a plain scalar is its text. Calls
 // `onQuoted(open, read)` for each quoted scalar and `onFlowClose(at, depth)` for each closing flow
-// bracket, with the depth left; either stops the walk by answering true. A block scalar's header
-// makes the rest plain text up to a comment.
-template<class OnQuoted, class OnFlowClose>
-WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClose onFlowClose)
+// bracket, with the depth left; either stops the walk by answering true. `onFlowOpen(at)` hears of
+// each opening flow bracket. A block scalar's header makes the rest plain text up to a comment.
+struct IgnoreFlowOpen {
+    void operator()(qsizetype) const {}
+};
+template<class OnQuoted, class OnFlowClose, class OnFlowOpen = IgnoreFlowOpen>
+WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClose onFlowClose,
+                 OnFlowOpen onFlowOpen = {})
 {
     enum class State { scalarStart, plain, afterQuoted };
     State state = State::scalarStart;
@@ -175,6 +179,7 @@ WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClos
             i = read.end;
             state = State::afterQuoted;
         } else if (c == u'[' || c == u'{') {
+            onFlowOpen(i);
             ++flow;
             ++i;
         } else if (c == u'&' || c == u'!') {
@@ -414,6 +419,86 @@ QuotedAtCaret quotedAtCaret(QStringView text, qsizetype caret, bool json)
     if (answer.holding || !last)
         return answer;
     qsizetype i = last->end;
+    while (i < caret && isBlank(text[i]))
+        ++i;
+    answer.followsClosed = i == caret;
+    return answer;
+}
+
+std::vector<Scalar> yamlFlowItems(QStringView text, qsizetype open)
+{
+    std::vector<Scalar> items;
+    const qsizetype end = lineAround(text, open).second;
+    text = text.first(end);
+    const auto endsItem = [&](qsizetype at) {
+        return at == end || text[at] == u',' || text[at] == u']' || text[at] == u'}' || text[at] == u'['
+            || text[at] == u'{' || startsComment(text, at);
+    };
+    qsizetype i = open + 1;
+    while (i < end) {
+        while (i < end && isBlank(text[i]))
+            ++i;
+        if (i == end || text[i] == u']' || text[i] == u'}' || startsComment(text, i))
+            break;
+        const QChar c = text[i];
+        std::optional<Scalar> item;
+        if (c == u',') {
+            ++i;
+            continue;
+        }
+        if (c == u'[' || c == u'{') {
+            i = flowCollection(text, i).end;
+        } else if (isQuote(c)) {
+            const Quoted read = quoted(text, i, yamlQuoting(c));
+            if (read.closed)
+                item = read.scalar;
+            i = read.end;
+        } else {
+            const qsizetype start = i;
+            while (!endsItem(i) && !(text[i] == u':' && (i + 1 == end || isBlank(text[i + 1]))))
+                ++i;
+            item = Scalar{trimmedBlanks(text.sliced(start, i - start)), Quoting::plain};
+        }
+        // What stands before the next comma makes the item an entry, or more than one scalar.
+        while (i < end && isBlank(text[i]))
+            ++i;
+        if (item && (i == end || text[i] == u',' || text[i] == u']'))
+            items.push_back(*item);
+        while (!endsItem(i))
+            ++i;
+        if (i < end && (text[i] == u'[' || text[i] == u'{'))
+            i = flowCollection(text, i).end;
+    }
+    return items;
+}
+
+YAMLFlowAtCaret yamlFlowAtCaret(QStringView text, qsizetype caret)
+{
+    YAMLFlowAtCaret answer;
+    if (caret < 0 || caret > text.size())
+        return answer;
+    const qsizetype start = lineAround(text, caret).first;
+    std::vector<qsizetype> open;
+    qsizetype closedAt = -1;
+    const WalkEnd walk = walkYAML(
+        text.first(caret), start, [](qsizetype, const Quoted&) { return false; },
+        [&](qsizetype at, int depth) {
+            open.pop_back();
+            if (depth == 0)
+                closedAt = at + 1;
+            return false;
+        },
+        [&](qsizetype at) { open.push_back(at); });
+    if (walk.why == WalkEnd::Why::comment)
+        return answer;
+    if (!open.empty()) {
+        answer.depth = qsizetype(open.size());
+        answer.innermost = open.back();
+        return answer;
+    }
+    if (closedAt < 0)
+        return answer;
+    qsizetype i = closedAt;
     while (i < caret && isBlank(text[i]))
         ++i;
     answer.followsClosed = i == caret;

@@ -112,6 +112,21 @@ struct QuotedAtCaret {
 };
 QuotedAtCaret quotedAtCaret(QStringView text, qsizetype caret, bool json);
 
+// The scalars that stand as items in the YAML flow sequence opened at `open` ("[") on one line, up
+// to its closing bracket, a comment or the line's end: a quoted one read whole, a plain one trimmed.
+// Nested collections, entries ("a: b") and a scalar the line leaves open are passed over.
+std::vector<Scalar> yamlFlowItems(QStringView text, qsizetype open);
+
+// The YAML flow collections the caret's line opens before the caret, read as `yamlCommentStart`
+// reads the line: how many hold the caret and where the innermost one opens; when none does,
+// whether one closed before the caret with only blanks between. A caret in a comment stands in none.
+struct YAMLFlowAtCaret {
+    qsizetype depth = 0;
+    qsizetype innermost = -1; // the opening bracket of the innermost collection holding the caret
+    bool followsClosed = false;
+};
+YAMLFlowAtCaret yamlFlowAtCaret(QStringView text, qsizetype caret);
+
 // The first string of a JSON line that a colon follows (white space between them).
 std::optional<Scalar> jsonKey(QStringView line);
 // The strings of a JSON text, left to right; a string left open at the end is none.
