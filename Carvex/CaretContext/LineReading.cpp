@@ -1,6 +1,7 @@
 #include "Carvex/CaretContext/LineReading.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace Carvex::LineReading {
@@ -135,16 +136,17 @@ struct WalkEnd {
 // `onQuoted(open, read)` for each quoted scalar and `onFlowClose(at, depth)` for each closing flow
 // bracket, with the depth left; either stops the walk by answering true. `onFlowOpen(at)` hears of
 // each opening flow bracket. A block scalar's header makes the rest plain text up to a comment.
+// `openFlows` flow collections that lines above left open hold the walk's start.
 struct IgnoreFlowOpen {
     void operator()(qsizetype) const {}
 };
 template<class OnQuoted, class OnFlowClose, class OnFlowOpen = IgnoreFlowOpen>
 WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClose onFlowClose,
-                 OnFlowOpen onFlowOpen = {})
+                 OnFlowOpen onFlowOpen = {}, qsizetype openFlows = 0)
 {
     enum class State { scalarStart, plain, afterQuoted };
     State state = State::scalarStart;
-    int flow = 0;
+    qsizetype flow = openFlows;
     const auto indicatorAt = [&](qsizetype at) {
         return at + 1 >= text.size() || isBlank(text[at + 1]) || (flow > 0 && isFlowIndicator(text[at + 1]));
     };
@@ -161,7 +163,7 @@ WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClos
         } else if (flow > 0 && (c == u']' || c == u'}')) {
             --flow;
             state = State::afterQuoted;
-            if (onFlowClose(i, flow))
+            if (onFlowClose(i, int(std::min<qsizetype>(flow, std::numeric_limits<int>::max()))))
                 return WalkEnd{WalkEnd::Why::asked, i};
             ++i;
         } else if (c == u':' && (state == State::afterQuoted || indicatorAt(i))) {
@@ -223,6 +225,43 @@ void forEachQuotedOnLine(QStringView text, qsizetype caret, bool json, Visit vis
     } else {
         walkYAML(line, start, found, [](qsizetype, int) { return false; });
     }
+}
+
+// The start of the line that opened the outermost YAML flow collection the line at `lineStart`
+// continues; -1 when it continues none. A continuation line stands deeper than the line that opened
+// the collection, and so does every line between them: the opener is among the nearest lines above
+// that stand less deep, each less deep than the one below it, as long as each leaves a collection open.
+qsizetype yamlFlowOpenerAbove(QStringView text, qsizetype lineStart)
+{
+    const auto indentationAt = [&](qsizetype start, qsizetype end) {
+        qsizetype i = start;
+        while (i < end && (text[i] == u' ' || text[i] == u'\t'))
+            ++i;
+        return i;
+    };
+    qsizetype limit = indentationAt(lineStart, lineAround(text, lineStart).second) - lineStart;
+    qsizetype opener = -1;
+    for (qsizetype feed = lineStart - 1; feed >= 0 && limit > 0;) {
+        const qsizetype start = feed > 0 ? text.lastIndexOf(u'\n', feed - 1) + 1 : 0;
+        const qsizetype end = feed;
+        feed = start - 1;
+        const qsizetype lead = indentationAt(start, end);
+        if (lead == end || isBlank(text[lead]) || text[lead] == u'#' || lead - start >= limit)
+            continue;
+        qsizetype depth = 0;
+        walkYAML(
+            text.first(end), start, [](qsizetype, const Quoted&) { return false; },
+            [&](qsizetype, int left) {
+                depth = left;
+                return false;
+            },
+            [&](qsizetype) { ++depth; });
+        if (depth == 0)
+            break;
+        opener = start;
+        limit = lead - start;
+    }
+    return opener;
 }
 
 } // namespace
@@ -480,15 +519,22 @@ YAMLFlowAtCaret yamlFlowAtCaret(QStringView text, qsizetype caret)
     const qsizetype start = lineAround(text, caret).first;
     std::vector<qsizetype> open;
     qsizetype closedAt = -1;
-    const WalkEnd walk = walkYAML(
-        text.first(caret), start, [](qsizetype, const Quoted&) { return false; },
-        [&](qsizetype at, int depth) {
-            open.pop_back();
-            if (depth == 0)
-                closedAt = at + 1;
-            return false;
-        },
-        [&](qsizetype at) { open.push_back(at); });
+    const auto onQuoted = [](qsizetype, const Quoted&) { return false; };
+    const auto onClose = [&](qsizetype at, int depth) {
+        open.pop_back();
+        if (depth == 0)
+            closedAt = at + 1;
+        return false;
+    };
+    const auto onOpen = [&](qsizetype at) { open.push_back(at); };
+    // The collections that lines above opened and left open, from the line that opened the outermost.
+    for (qsizetype line = yamlFlowOpenerAbove(text, start); line >= 0 && line < start;) {
+        const qsizetype end = lineAround(text, line).second;
+        walkYAML(text.first(end), line, onQuoted, onClose, onOpen, qsizetype(open.size()));
+        line = end + 1;
+    }
+    closedAt = -1;
+    const WalkEnd walk = walkYAML(text.first(caret), start, onQuoted, onClose, onOpen, qsizetype(open.size()));
     if (walk.why == WalkEnd::Why::comment)
         return answer;
     if (!open.empty()) {

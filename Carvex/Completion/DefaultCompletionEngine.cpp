@@ -271,7 +271,12 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
             if (!key)
                 return nothingFits();
             context.role = CursorRole::sequenceItem;
-            context.path.push_back(PathComponent::forKey(*key, context.path));
+            // A sequence that a line above opened has its key among the caret line's parents already.
+            const qsizetype lineStart = caretLocation > 0 ? text.lastIndexOf(u'\n', caretLocation - 1) + 1 : 0;
+            const bool keyAbove = flow.innermost < lineStart && !context.path.empty()
+                && context.path.back().text() == *key;
+            if (!keyAbove)
+                context.path.push_back(PathComponent::forKey(*key, context.path));
             context.path.push_back(PathComponent::index(0));
             context.currentKey = std::move(key);
             context.existingKeys.clear();
