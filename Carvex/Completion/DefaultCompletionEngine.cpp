@@ -143,13 +143,6 @@ std::optional<QString> keyOfFlowSequence(const QString& text, qsizetype open)
     return name;
 }
 
-bool holdsFlowIndicator(QStringView text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c == u',' || c == u'[' || c == u']' || c == u'{' || c == u'}';
-    });
-}
-
 // A row that cannot stand as an item of a flow sequence: a key, a snippet, a block item or any text
 // of more than one line, a nested collection.
 bool isBlockOrStructureRow(const CompletionItem& item)
@@ -343,11 +336,6 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
     }
 
     if (flowItem) {
-        // A name written plain that holds a flow indicator would end the item, or the sequence.
-        for (CompletionItem& item : items) {
-            if (!hints.isInString && item.insertText == item.label && holdsFlowIndicator(item.label))
-                item.insertText = ScalarNameText::quotedScalar(item.label, LineReading::Quoting::yamlSingle);
-        }
         std::erase_if(items, isBlockOrStructureRow);
     } else if (!snippetTemplates.empty()) {
         std::vector<CompletionItem> snippets = snippetProvider.suggestions(context, snippetTemplates);
