@@ -501,7 +501,7 @@ std::vector<Scalar> yamlFlowItems(QStringView text, qsizetype open)
         // What stands before the next comma makes the item an entry, or more than one scalar.
         while (i < end && isBlank(text[i]))
             ++i;
-        if (item && (i == end || text[i] == u',' || text[i] == u']'))
+        if (item && (i == end || text[i] == u',' || text[i] == u']' || startsComment(text, i)))
             items.push_back(*item);
         while (!endsItem(i))
             ++i;

@@ -144,13 +144,15 @@ std::optional<QString> keyOfFlowSequence(const QString& text, qsizetype open)
 }
 
 // A row that cannot stand as an item of a flow sequence: a key, a snippet, a block item or any text
-// of more than one line, a nested collection.
-bool isBlockOrStructureRow(const CompletionItem& item)
+// of more than one line, a nested collection. In a quoted scalar a row's text is the scalar's content.
+bool isBlockOrStructureRow(const CompletionItem& item, bool inString)
 {
+    if (item.requiresColon || item.kind == CompletionItemKind::snippet || item.snippetMetadata)
+        return true;
     const QString& text = item.insertText;
-    return item.requiresColon || item.kind == CompletionItemKind::snippet || item.snippetMetadata
-        || text.contains(u'\n') || text.contains(u'\r') || text == u"-" || text.startsWith(u"- ")
-        || text.startsWith(u'[') || text.startsWith(u'{');
+    return !inString
+        && (text.contains(u'\n') || text.contains(u'\r') || text == u"-" || text.startsWith(u"- ")
+            || text.startsWith(u'[') || text.startsWith(u'{'));
 }
 
 bool isSnippetBodyOnly(const CompletionItem& item)
@@ -336,7 +338,7 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
     }
 
     if (flowItem) {
-        std::erase_if(items, isBlockOrStructureRow);
+        std::erase_if(items, [&](const CompletionItem& item) { return isBlockOrStructureRow(item, hints.isInString); });
     } else if (!snippetTemplates.empty()) {
         std::vector<CompletionItem> snippets = snippetProvider.suggestions(context, snippetTemplates);
         if (!snippets.empty()) {
