@@ -231,6 +231,8 @@ void forEachQuotedOnLine(QStringView text, qsizetype caret, bool json, Visit vis
 // continues; -1 when it continues none. A continuation line stands deeper than the line that opened
 // the collection, and so does every line between them: the opener is among the nearest lines above
 // that stand less deep, each less deep than the one below it, as long as each leaves a collection open.
+// The nearest line above at the caret line's own column that leaves one open is continued too, with
+// only deeper lines between: a line that leaves a collection open can be followed by nothing else.
 qsizetype yamlFlowOpenerAbove(QStringView text, qsizetype lineStart)
 {
     const auto indentationAt = [&](qsizetype start, qsizetype end) {
@@ -241,13 +243,19 @@ qsizetype yamlFlowOpenerAbove(QStringView text, qsizetype lineStart)
     };
     qsizetype limit = indentationAt(lineStart, lineAround(text, lineStart).second) - lineStart;
     qsizetype opener = -1;
-    for (qsizetype feed = lineStart - 1; feed >= 0 && limit > 0;) {
+    bool nearest = true;
+    for (qsizetype feed = lineStart - 1; feed >= 0 && (limit > 0 || nearest);) {
         const qsizetype start = feed > 0 ? text.lastIndexOf(u'\n', feed - 1) + 1 : 0;
         const qsizetype end = feed;
         feed = start - 1;
         const qsizetype lead = indentationAt(start, end);
-        if (lead == end || isBlank(text[lead]) || text[lead] == u'#' || lead - start >= limit)
+        if (lead == end || isBlank(text[lead]) || text[lead] == u'#')
             continue;
+        const qsizetype indentation = lead - start;
+        if (indentation > limit || (indentation == limit && !nearest))
+            continue;
+        const bool level = indentation == limit;
+        nearest = false;
         qsizetype depth = 0;
         walkYAML(
             text.first(end), start, [](qsizetype, const Quoted&) { return false; },
@@ -256,10 +264,13 @@ qsizetype yamlFlowOpenerAbove(QStringView text, qsizetype lineStart)
                 return false;
             },
             [&](qsizetype) { ++depth; });
-        if (depth == 0)
+        if (depth == 0) {
+            if (level)
+                continue;
             break;
+        }
         opener = start;
-        limit = lead - start;
+        limit = indentation;
     }
     return opener;
 }

@@ -257,7 +257,8 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
     if (jsonText) {
         if (!quoted.holding && followsClosingBracket(text, caretLocation))
             return nothingFits();
-    } else {
+    } else if (!context.hints.isInString || quoted.holding) {
+        // A block scalar's text (a string no quote holds) has no flow collections.
         const LineReading::YAMLFlowAtCaret flow = LineReading::yamlFlowAtCaret(text, caretLocation);
         if (flow.followsClosed)
             return nothingFits();

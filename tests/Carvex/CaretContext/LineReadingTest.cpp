@@ -209,8 +209,10 @@ TEST(LineReading, flowCollectionsAtTheCaretRunOverTheLinesThatContinueThem)
         {"k: [a,\n  {b: [c,\n     d]},\n    ^", "1@3"},
         {"k: [a,\n  b]^", "closed"},
         {"k: [a,\n  b]\nj: ^", "none"},
-        {"k: [a,\n^", "none"},
-        {"k:\n  d: |\n    [x\n    ^", "none"},
+        {"k: [a,\n^", "1@3"},
+        {"  k: [a,\n\n  # c\n  ^", "1@5"},
+        {"  k: [a]\n  ^", "none"},
+        {"k:\n  d: |\n    x\n  [y\n    z]\n  ^", "none"},
     };
     for (const auto& [marked, expected] : rows) {
         QString text = QString::fromUtf8(marked);

@@ -455,6 +455,7 @@ TEST(DefaultCompletionEngine, insideFlowCollectionsOnlyItemsOfAKeysSequenceAreOf
         {"a listed name is not offered again", schema, "required: [a, ‸]", {"\"b,c\""}},
         {"a quoted listed name", schema, "required: ['b,c', ‸]", {"a"}},
         {"a continued sequence", schema, "required: [a,\n        ‸", {"\"b,c\""}},
+        {"a sequence continued at its key's column", schema, "required: [a,\n      ‸", {"\"b,c\""}},
         {"type names, no nested list", schema, "type: [string, ‸]", types},
         {"a nested sequence", schema, "type: [[‸]]", {}},
         {"a block item", schema, "allOf: [‸]", {}},
