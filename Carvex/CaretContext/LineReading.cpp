@@ -1,6 +1,7 @@
 #include "Carvex/CaretContext/LineReading.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace Carvex::LineReading {
@@ -133,14 +134,19 @@ struct WalkEnd {
 // scalar begins (the start, after a sequence dash or "?", a key's colon, a flow bracket or comma, an
 // anchor or a tag), and is read whole by `quoted`; a quote inside a plain scalar is its text. Calls
 // `onQuoted(open, read)` for each quoted scalar and `onFlowClose(at, depth)` for each closing flow
-// bracket, with the depth left; either stops the walk by answering true. A block scalar's header
-// makes the rest plain text up to a comment.
-template<class OnQuoted, class OnFlowClose>
-WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClose onFlowClose)
+// bracket, with the depth left; either stops the walk by answering true. `onFlowOpen(at)` hears of
+// each opening flow bracket. A block scalar's header makes the rest plain text up to a comment.
+// `openFlows` flow collections that lines above left open hold the walk's start.
+struct IgnoreFlowOpen {
+    void operator()(qsizetype) const {}
+};
+template<class OnQuoted, class OnFlowClose, class OnFlowOpen = IgnoreFlowOpen>
+WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClose onFlowClose,
+                 OnFlowOpen onFlowOpen = {}, qsizetype openFlows = 0)
 {
     enum class State { scalarStart, plain, afterQuoted };
     State state = State::scalarStart;
-    int flow = 0;
+    qsizetype flow = openFlows;
     const auto indicatorAt = [&](qsizetype at) {
         return at + 1 >= text.size() || isBlank(text[at + 1]) || (flow > 0 && isFlowIndicator(text[at + 1]));
     };
@@ -157,7 +163,7 @@ WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClos
         } else if (flow > 0 && (c == u']' || c == u'}')) {
             --flow;
             state = State::afterQuoted;
-            if (onFlowClose(i, flow))
+            if (onFlowClose(i, int(std::min<qsizetype>(flow, std::numeric_limits<int>::max()))))
                 return WalkEnd{WalkEnd::Why::asked, i};
             ++i;
         } else if (c == u':' && (state == State::afterQuoted || indicatorAt(i))) {
@@ -175,6 +181,7 @@ WalkEnd walkYAML(QStringView text, qsizetype from, OnQuoted onQuoted, OnFlowClos
             i = read.end;
             state = State::afterQuoted;
         } else if (c == u'[' || c == u'{') {
+            onFlowOpen(i);
             ++flow;
             ++i;
         } else if (c == u'&' || c == u'!') {
@@ -218,6 +225,54 @@ void forEachQuotedOnLine(QStringView text, qsizetype caret, bool json, Visit vis
     } else {
         walkYAML(line, start, found, [](qsizetype, int) { return false; });
     }
+}
+
+// The start of the line that opened the outermost YAML flow collection the line at `lineStart`
+// continues; -1 when it continues none. A continuation line stands deeper than the line that opened
+// the collection, and so does every line between them: the opener is among the nearest lines above
+// that stand less deep, each less deep than the one below it, as long as each leaves a collection open.
+// The nearest line above at the caret line's own column that leaves one open is continued too, with
+// only deeper lines between: a line that leaves a collection open can be followed by nothing else.
+qsizetype yamlFlowOpenerAbove(QStringView text, qsizetype lineStart)
+{
+    const auto indentationAt = [&](qsizetype start, qsizetype end) {
+        qsizetype i = start;
+        while (i < end && (text[i] == u' ' || text[i] == u'\t'))
+            ++i;
+        return i;
+    };
+    qsizetype limit = indentationAt(lineStart, lineAround(text, lineStart).second) - lineStart;
+    qsizetype opener = -1;
+    bool nearest = true;
+    for (qsizetype feed = lineStart - 1; feed >= 0 && (limit > 0 || nearest);) {
+        const qsizetype start = feed > 0 ? text.lastIndexOf(u'\n', feed - 1) + 1 : 0;
+        const qsizetype end = feed;
+        feed = start - 1;
+        const qsizetype lead = indentationAt(start, end);
+        if (lead == end || isBlank(text[lead]) || text[lead] == u'#')
+            continue;
+        const qsizetype indentation = lead - start;
+        if (indentation > limit || (indentation == limit && !nearest))
+            continue;
+        const bool level = indentation == limit;
+        nearest = false;
+        qsizetype depth = 0;
+        walkYAML(
+            text.first(end), start, [](qsizetype, const Quoted&) { return false; },
+            [&](qsizetype, int left) {
+                depth = left;
+                return false;
+            },
+            [&](qsizetype) { ++depth; });
+        if (depth == 0) {
+            if (level)
+                continue;
+            break;
+        }
+        opener = start;
+        limit = indentation;
+    }
+    return opener;
 }
 
 } // namespace
@@ -414,6 +469,93 @@ QuotedAtCaret quotedAtCaret(QStringView text, qsizetype caret, bool json)
     if (answer.holding || !last)
         return answer;
     qsizetype i = last->end;
+    while (i < caret && isBlank(text[i]))
+        ++i;
+    answer.followsClosed = i == caret;
+    return answer;
+}
+
+std::vector<Scalar> yamlFlowItems(QStringView text, qsizetype open)
+{
+    std::vector<Scalar> items;
+    const qsizetype end = lineAround(text, open).second;
+    text = text.first(end);
+    const auto endsItem = [&](qsizetype at) {
+        return at == end || text[at] == u',' || text[at] == u']' || text[at] == u'}' || text[at] == u'['
+            || text[at] == u'{' || startsComment(text, at);
+    };
+    qsizetype i = open + 1;
+    while (i < end) {
+        while (i < end && isBlank(text[i]))
+            ++i;
+        if (i == end || text[i] == u']' || text[i] == u'}' || startsComment(text, i))
+            break;
+        const QChar c = text[i];
+        std::optional<Scalar> item;
+        if (c == u',') {
+            ++i;
+            continue;
+        }
+        if (c == u'[' || c == u'{') {
+            i = flowCollection(text, i).end;
+        } else if (isQuote(c)) {
+            const Quoted read = quoted(text, i, yamlQuoting(c));
+            if (read.closed)
+                item = read.scalar;
+            i = read.end;
+        } else {
+            const qsizetype start = i;
+            while (!endsItem(i) && !(text[i] == u':' && (i + 1 == end || isBlank(text[i + 1]))))
+                ++i;
+            item = Scalar{trimmedBlanks(text.sliced(start, i - start)), Quoting::plain};
+        }
+        // What stands before the next comma makes the item an entry, or more than one scalar.
+        while (i < end && isBlank(text[i]))
+            ++i;
+        if (item && (i == end || text[i] == u',' || text[i] == u']' || startsComment(text, i)))
+            items.push_back(*item);
+        while (!endsItem(i))
+            ++i;
+        if (i < end && (text[i] == u'[' || text[i] == u'{'))
+            i = flowCollection(text, i).end;
+    }
+    return items;
+}
+
+YAMLFlowAtCaret yamlFlowAtCaret(QStringView text, qsizetype caret)
+{
+    YAMLFlowAtCaret answer;
+    if (caret < 0 || caret > text.size())
+        return answer;
+    const qsizetype start = lineAround(text, caret).first;
+    std::vector<qsizetype> open;
+    qsizetype closedAt = -1;
+    const auto onQuoted = [](qsizetype, const Quoted&) { return false; };
+    const auto onClose = [&](qsizetype at, int depth) {
+        open.pop_back();
+        if (depth == 0)
+            closedAt = at + 1;
+        return false;
+    };
+    const auto onOpen = [&](qsizetype at) { open.push_back(at); };
+    // The collections that lines above opened and left open, from the line that opened the outermost.
+    for (qsizetype line = yamlFlowOpenerAbove(text, start); line >= 0 && line < start;) {
+        const qsizetype end = lineAround(text, line).second;
+        walkYAML(text.first(end), line, onQuoted, onClose, onOpen, qsizetype(open.size()));
+        line = end + 1;
+    }
+    closedAt = -1;
+    const WalkEnd walk = walkYAML(text.first(caret), start, onQuoted, onClose, onOpen, qsizetype(open.size()));
+    if (walk.why == WalkEnd::Why::comment)
+        return answer;
+    if (!open.empty()) {
+        answer.depth = qsizetype(open.size());
+        answer.innermost = open.back();
+        return answer;
+    }
+    if (closedAt < 0)
+        return answer;
+    qsizetype i = closedAt;
     while (i < caret && isBlank(text[i]))
         ++i;
     answer.followsClosed = i == caret;

@@ -112,6 +112,24 @@ struct QuotedAtCaret {
 };
 QuotedAtCaret quotedAtCaret(QStringView text, qsizetype caret, bool json);
 
+// The scalars that stand as items in the YAML flow sequence opened at `open` ("[") on one line, up
+// to its closing bracket, a comment or the line's end: a quoted one read whole, a plain one trimmed.
+// Nested collections, entries ("a: b") and a scalar the line leaves open are passed over.
+std::vector<Scalar> yamlFlowItems(QStringView text, qsizetype open);
+
+// The YAML flow collections that hold the caret, read as `yamlCommentStart` reads a line: those the
+// caret's line opens before the caret, and those that lines above left open when the caret's line
+// continues them (it stands deeper than the line that opened them, or at its column with only deeper
+// lines between). How many hold the caret and where the innermost one opens; when none does, whether
+// one closed before the caret on its line with only blanks between. A caret in a comment stands in
+// none. Block scalars are not known: a caller asks outside one.
+struct YAMLFlowAtCaret {
+    qsizetype depth = 0;
+    qsizetype innermost = -1; // the opening bracket of the innermost collection holding the caret
+    bool followsClosed = false;
+};
+YAMLFlowAtCaret yamlFlowAtCaret(QStringView text, qsizetype caret);
+
 // The first string of a JSON line that a colon follows (white space between them).
 std::optional<Scalar> jsonKey(QStringView line);
 // The strings of a JSON text, left to right; a string left open at the end is none.

@@ -112,6 +112,49 @@ void quoteJsonValueWords(std::vector<CompletionItem>& items, std::size_t from)
     }
 }
 
+// Whether a closing bracket ends the text before the caret on its line, only blanks between: a
+// complete JSON object or array, after which only a comma or a closing bracket may come.
+bool followsClosingBracket(const QString& text, qsizetype caret)
+{
+    qsizetype before = std::min(caret, text.size());
+    while (before > 0 && LineReading::isBlank(text[before - 1]))
+        --before;
+    return before > 0 && (text[before - 1] == u'}' || text[before - 1] == u']');
+}
+
+// The name of the key whose value is the YAML flow sequence opened at `open` on its line
+// ("required: [", "- type: ["); none when the bracket is no sequence or no key's value.
+std::optional<QString> keyOfFlowSequence(const QString& text, qsizetype open)
+{
+    if (text[open] != u'[')
+        return std::nullopt;
+    const qsizetype start = text.lastIndexOf(u'\n', open) + 1;
+    const QStringView line = QStringView(text).sliced(start, open - start);
+    qsizetype lead = 0;
+    while (lead < line.size() && LineReading::isBlank(line[lead]))
+        ++lead;
+    lead += LineReading::afterDashes(line.sliced(lead));
+    const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(line.sliced(lead));
+    if (!key || !LineReading::trimmedBlanks(line.sliced(lead + key->colon + 1)).isEmpty())
+        return std::nullopt;
+    QString name = LineReading::decoded(key->name);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+// A row that cannot stand as an item of a flow sequence: a key, a snippet, a block item or any text
+// of more than one line, a nested collection. In a quoted scalar a row's text is the scalar's content.
+bool isBlockOrStructureRow(const CompletionItem& item, bool inString)
+{
+    if (item.requiresColon || item.kind == CompletionItemKind::snippet || item.snippetMetadata)
+        return true;
+    const QString& text = item.insertText;
+    return !inString
+        && (text.contains(u'\n') || text.contains(u'\r') || text == u"-" || text.startsWith(u"- ")
+            || text.startsWith(u'[') || text.startsWith(u'{'));
+}
+
 bool isSnippetBodyOnly(const CompletionItem& item)
 {
     return item.kind == CompletionItemKind::snippet && item.snippetMetadata && item.snippetMetadata->isBodyOnly;
@@ -201,6 +244,41 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
         const QStringView typed = QStringView(text).sliced(scalar->open + 1, caretLocation - scalar->open - 1);
         context.prefix = ScalarNameText::decoded({typed, scalar->quoting});
     }
+    // Past a closed flow collection nothing fits either. Inside a YAML flow collection the caret
+    // stands where the line's block reading does not see it: only an item of a flow sequence that is
+    // a key's value is read, as an item of that key's list, and gets what such an item may be written
+    // as on its own; a flow mapping, a nested collection or a sequence no key holds gets nothing.
+    bool flowItem = false;
+    const auto nothingFits = [&] {
+        CompletionResult result = CompletionResult::empty(std::move(context));
+        result.version = version;
+        return result;
+    };
+    if (jsonText) {
+        if (!quoted.holding && followsClosingBracket(text, caretLocation))
+            return nothingFits();
+    } else if (!context.hints.isInString || quoted.holding) {
+        // A block scalar's text (a string no quote holds) has no flow collections.
+        const LineReading::YAMLFlowAtCaret flow = LineReading::yamlFlowAtCaret(text, caretLocation);
+        if (flow.followsClosed)
+            return nothingFits();
+        if (flow.depth > 0) {
+            std::optional<QString> key = flow.depth == 1 ? keyOfFlowSequence(text, flow.innermost) : std::nullopt;
+            if (!key)
+                return nothingFits();
+            context.role = CursorRole::sequenceItem;
+            // A sequence that a line above opened has its key among the caret line's parents already.
+            const qsizetype lineStart = caretLocation > 0 ? text.lastIndexOf(u'\n', caretLocation - 1) + 1 : 0;
+            const bool keyAbove = flow.innermost < lineStart && !context.path.empty()
+                && context.path.back().text() == *key;
+            if (!keyAbove)
+                context.path.push_back(PathComponent::forKey(*key, context.path));
+            context.path.push_back(PathComponent::index(0));
+            context.currentKey = std::move(key);
+            context.existingKeys.clear();
+            flowItem = true;
+        }
+    }
 
     std::vector<GrammarContext> grammarContexts = grammar.classify(context);
 
@@ -260,7 +338,9 @@ CompletionResult DefaultCompletionEngine::completions(const QString& text, qsize
             quoteJsonValueWords(items, grammarStart);
     }
 
-    if (!snippetTemplates.empty()) {
+    if (flowItem) {
+        std::erase_if(items, [&](const CompletionItem& item) { return isBlockOrStructureRow(item, hints.isInString); });
+    } else if (!snippetTemplates.empty()) {
         std::vector<CompletionItem> snippets = snippetProvider.suggestions(context, snippetTemplates);
         if (!snippets.empty()) {
             QSet<QString> labels;

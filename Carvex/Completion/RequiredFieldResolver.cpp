@@ -234,7 +234,23 @@ private:
         if (keyPath_.equals(path_)) {
             inside_ = true;
             listIndentation_ = line.indentation;
+            insertFlowItems(line.trimmed);
         }
+    }
+
+    // The items of a flow sequence written as the key's value on its line ("required: [a, b]").
+    void insertFlowItems(QStringView trimmed)
+    {
+        const std::optional<LineReading::YAMLKey> key = LineReading::yamlKey(trimmed);
+        if (!key)
+            return;
+        qsizetype value = key->colon + 1;
+        while (value < trimmed.size() && LineReading::isBlank(trimmed[value]))
+            ++value;
+        if (value == trimmed.size() || trimmed[value] != u'[')
+            return;
+        for (const Scalar& item : LineReading::yamlFlowItems(trimmed, value))
+            listed.insert(ScalarNameText::decoded(item));
     }
 
     const QStringList& path_;

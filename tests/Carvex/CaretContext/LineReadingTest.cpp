@@ -93,6 +93,7 @@ TEST(LineReading, itemsStringsFlowsAndCommentsAreReadWhole)
         {"[a, {b: c}", "plain [a, {b: c} → [a, {b: c}", true},
         {"[a, # rest", "plain [a, # rest → [a, # rest", true},
         {"'ends with a doubled quote''", "single ends with a doubled quote'' → ends with a doubled quote'", true},
+        {"'C:\\' # c", "single C:\\ → C:\\", false},
     };
     for (const ItemRow& row : items) {
         const QString text = QString::fromUtf8(row.text);
@@ -135,6 +136,14 @@ TEST(LineReading, itemsStringsFlowsAndCommentsAreReadWhole)
     EXPECT_EQ(yamlCommentStart(u"a \"b # c\""), 5);
     EXPECT_EQ(yamlCommentStart(u"'it''s # x' # y"), 12);
     EXPECT_EQ(yamlCommentStart(u"[a,'b # c'] # d"), 12);
+    EXPECT_EQ(yamlCommentStart(u"k: 'C:\\' # c"), 9);
+
+    // The items of a flow sequence on its line: entries, nested collections and an open quote are none.
+    std::string flowItems;
+    for (const Scalar& item : yamlFlowItems(u"k: [a b, 'it''s', \"x]\" , c: d, [e], {f: g}, h # i, j]", 3))
+        flowItems += decoded(item).toStdString() + "|";
+    EXPECT_EQ(flowItems, "a b|it's|x]|h|");
+    EXPECT_TRUE(yamlFlowItems(u"[a, 'b", 0).size() == 1);
 
     // Long runs of quotes, brackets and backslashes are read in one pass.
     const QString hostile = QString(200'000, u'[') + QString(200'000, u'"') + QString(200'000, u'\\');
@@ -168,6 +177,7 @@ TEST(LineReading, quotedScalarAtTheCaretStartsWhereAScalarBegins)
         {"k: 'a\n  b^", false, "none", false},
         {"\"a\\\"b^", true, "0..-1", false},
         {"\"k\": \"v\" ^", true, "none", true},
+        {"k: 'C:\\' ^", false, "none", true},
     };
     for (const Row& row : rows) {
         QString text = QString::fromUtf8(row.text);
@@ -179,6 +189,44 @@ TEST(LineReading, quotedScalarAtTheCaretStartsWhereAScalarBegins)
         EXPECT_EQ(got, row.holding) << row.text;
         EXPECT_EQ(quotedAtCaret(text, caret, row.json).followsClosed, row.follows) << row.text;
     }
+}
+
+// The flow collections holding the caret ("^") as "depth@innermost opening bracket", or "closed" past
+// one that closed with only blanks between; a line above that left one open holds the lines deeper
+// than it.
+TEST(LineReading, flowCollectionsAtTheCaretRunOverTheLinesThatContinueThem)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"k: [a, {b: ^", "2@7"},
+        {"k: [a, '[' ^", "1@3"},
+        {"k: [a]^", "closed"},
+        {"k: [a] \t^", "closed"},
+        {"k: {a: [b]}^", "closed"},
+        {"k: [a] x^", "none"},
+        {"k: a [b^", "none"},
+        {"k: [a # b^", "none"},
+        {"k: [a,\n  b,\n  ^", "1@3"},
+        {"k: [a,\n  {b: [c,\n     d]},\n    ^", "1@3"},
+        {"k: [a,\n  b]^", "closed"},
+        {"k: [a,\n  b]\nj: ^", "none"},
+        {"k: [a,\n^", "1@3"},
+        {"  k: [a,\n\n  # c\n  ^", "1@5"},
+        {"  k: [a]\n  ^", "none"},
+        {"k:\n  d: |\n    x\n  [y\n    z]\n  ^", "none"},
+    };
+    for (const auto& [marked, expected] : rows) {
+        QString text = QString::fromUtf8(marked);
+        const qsizetype caret = text.indexOf(u'^');
+        text.remove(caret, 1);
+        const YAMLFlowAtCaret flow = yamlFlowAtCaret(text, caret);
+        const std::string got = flow.depth > 0 ? std::to_string(flow.depth) + "@" + std::to_string(flow.innermost)
+            : flow.followsClosed              ? "closed"
+                                              : "none";
+        EXPECT_EQ(got, expected) << marked;
+    }
+    // A long run of open brackets is read in one pass, and so is a deep chain of lines.
+    const QString deep = QStringLiteral("k: ") + QString(200'000, u'[') + QStringLiteral("\n  ");
+    EXPECT_EQ(yamlFlowAtCaret(deep, deep.size()).depth, 200'000);
 }
 
 } // namespace

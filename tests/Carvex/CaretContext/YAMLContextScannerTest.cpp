@@ -112,6 +112,7 @@ TEST(YAMLContextScanner, roleFromDashLinesColonsAndBareIndentation)
         {"indent_under_info", "info:\n  |", "mappingKey"},
         {"colon_before_caret", "a: b|c", "mappingValue"},
         {"colon_after_caret", "ab|c: d", "mappingKey"},
+        {"caret_just_before_the_colon", "titl|: x", "mappingKey"},
         {"ends_with_colon", "info:|", "mappingValue"},
         {"empty_text", "|", "mappingKey"},
         {"blank_line_below_comment", "servers:\n# note\n\n  |", "sequenceItem"},

@@ -282,6 +282,8 @@ TEST(CompletionInsertionTest, QuotedScalarIsWrittenWholeOverWhatWasTyped) {
          false, "{\"a\": \"#/Pet\"‸, \"b\": 1}"},
         {"JSON key with a colon after it gets no second one", "{\"ti‸\": 1}", json, "title", "title", true,
          "{\"title\"‸: 1}"},
+        {"JSON caret inside a key a colon follows", "{\"t‸i\": 1}", json, "title", "title", true,
+         "{\"title\"‸: 1}"},
         {"JSON key holding a blank", "{\"x-my ke‸", json, "x-my key", "x-my key", true, "{\"x-my key\": ‸"},
         {"YAML double quotes, the value holds a colon", "default: \"c‸", yaml, "c: d", "c: d", false,
          "default: \"c: d\"‸"},

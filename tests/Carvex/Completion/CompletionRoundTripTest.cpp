@@ -148,12 +148,15 @@ TEST(CompletionRoundTripTest, RequiredNamesAreOfferedWholeAndWrittenSoTheyReadBa
         DocumentFormat format;
         int indent;
         const char* item;  // the required item, the caret at ‸
+        bool flow = false;  // a YAML item in a flow sequence on the key's line
     };
     const Shape shapes[] = {
         {"yaml, two spaces", DocumentFormat::yaml, 2, "- ‸"},
         {"yaml, four spaces", DocumentFormat::yaml, 4, "- ‸"},
         {"yaml, in double quotes", DocumentFormat::yaml, 2, "- \"‸\""},
         {"yaml, in single quotes", DocumentFormat::yaml, 4, "- '‸'"},
+        {"yaml, in a flow sequence", DocumentFormat::yaml, 2, "[‸]", true},
+        {"yaml, in single quotes in a flow sequence", DocumentFormat::yaml, 4, "[ '‸' ]", true},
         {"json", DocumentFormat::json, 2, "‸"},
         {"json, in a string", DocumentFormat::json, 2, "\"‸\""},
     };
@@ -170,9 +173,11 @@ TEST(CompletionRoundTripTest, RequiredNamesAreOfferedWholeAndWrittenSoTheyReadBa
                                                  "\"required\": [%2]\n}\n}\n}\n}\n")
                                 : QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
                                                  "_schemas:\n__S:\n___type: object\n___properties:\n____%1:\n"
-                                                 "_____type: string\n___required:\n____%2\n")
+                                                 "_____type: string\n___required:%2\n")
                                       .replace(u'_', u);
-            text = text.arg(QString::fromUtf8(json ? row.json : row.yaml), QString::fromUtf8(shape.item));
+            const QString item = QString::fromUtf8(shape.item);
+            text = text.arg(QString::fromUtf8(json ? row.json : row.yaml),
+                            json ? item : (shape.flow ? QStringLiteral(" ") : u'\n' + u + u + u + u) + item);
             const qsizetype caret = text.indexOf(QChar(0x2038));
             text.remove(caret, 1);
 
@@ -189,9 +194,11 @@ TEST(CompletionRoundTripTest, RequiredNamesAreOfferedWholeAndWrittenSoTheyReadBa
             EXPECT_EQ(std::get<std::vector<std::string>>(read), std::vector<std::string>{row.name}) << text.toStdString();
 
             // Listed already, however it is written, it is not offered again.
-            const bool closedByQuote = std::string_view(shape.item).ends_with('"') || std::string_view(shape.item).ends_with('\'');
+            const qsizetype marker = item.indexOf(QChar(0x2038));
+            const bool closedByQuote = marker + 1 < item.size() && LineReading::isQuote(item[marker + 1]);
             const qsizetype end = caret + insertion->text.size() - insertion->range.length + (closedByQuote ? 1 : 0);
-            const QString again = json ? QStringLiteral(", ") : QStringLiteral("\n") + QString(shape.indent * 4, u' ') + "- ";
+            const QString again =
+                json || shape.flow ? QStringLiteral(", ") : QStringLiteral("\n") + QString(shape.indent * 4, u' ') + "- ";
             QString listed = text;
             listed.insert(end, again);
             const qsizetype next = end + again.size();
@@ -492,27 +499,30 @@ TEST(CompletionRoundTripTest, EnumValuesAreOfferedAsTheyReadAndWrittenSoTheyRead
 }
 
 // A plain `$ref` value typed whole, a name holding a blank or a colon, narrows the list as one name and
-// is replaced whole by the pointer chosen, which reads back with no REF finding.
+// is replaced whole by the pointer chosen, which reads back with no REF finding; in a list item too.
 TEST(CompletionRoundTripTest, PlainReferenceValueIsNarrowedAndReplacedWhole) {
     struct Row {
         const char* typed;  // the $ref value, the caret at ‸
         const char* name;   // the one schema offered
         const char* written;
+        const char* lead = "$ref: ";  // what stands before the value, "_" an indentation step
     };
     const Row rows[] = {
         {"a b‸", "a b", "\"#/components/schemas/a b\""},
         {"a:‸", "a:b", "\"#/components/schemas/a:b\""},
         {"P‸ # note", "Pet", "\"#/components/schemas/Pet\" # note"},
+        {"My P‸", "My Pet", "\"#/components/schemas/My Pet\"", "allOf:\n______- $ref: "},
     };
     const CompletionCoordinator::Engine engine = CompletionCoordinator::defaultEngine();
     for (const int indent : {2, 4}) {
         for (const Row& row : rows) {
             SCOPED_TRACE(std::to_string(indent) + ": " + row.typed);
+            const QString lead = QStringLiteral("_____") + QString::fromUtf8(row.lead);
             QString text = QStringLiteral("openapi: 3.1.0\ninfo:\n_title: t\n_version: '1'\npaths: {}\ncomponents:\n"
-                                          "_schemas:\n__Holder:\n___properties:\n____p:\n_____$ref: %1\n"
-                                          "__a b: {}\n__a:b: {}\n__Pet: {}\n")
-                               .replace(u'_', QString(indent, u' '))
-                               .arg(QString::fromUtf8(row.typed));
+                                          "_schemas:\n__Holder:\n___properties:\n____p:\n%1%2\n"
+                                          "__a b: {}\n__a:b: {}\n__Pet: {}\n__My Pet: {}\n")
+                               .arg(lead, QString::fromUtf8(row.typed))
+                               .replace(u'_', QString(indent, u' '));
             const qsizetype caret = text.indexOf(QChar(0x2038));
             text.remove(caret, 1);
             const CompletionResult result = engine(text, caret, DocumentFormat::yaml, {});
@@ -523,7 +533,8 @@ TEST(CompletionRoundTripTest, PlainReferenceValueIsNarrowedAndReplacedWhole) {
                 CompletionInsertion::ordinaryInsertion(text, TextRange{caret, 0}, DocumentLanguage::yaml, result.items[0]);
             ASSERT_TRUE(insertion);
             text.replace(insertion->range.location, insertion->range.length, insertion->text);
-            const QString line = QString(indent * 5, u' ') + QStringLiteral("$ref: ") + QString::fromUtf8(row.written);
+            const QString line = lead.sliced(lead.lastIndexOf(u'\n') + 1).replace(u'_', QString(indent, u' '))
+                + QString::fromUtf8(row.written);
             EXPECT_TRUE(text.contains(line + u'\n')) << text.toStdString();
 
             const VoziZazIre::ParseResult parsed = parsedText(text, false);

@@ -392,10 +392,10 @@ TEST(DefaultCompletionEngine, jsonValueWordsAreInsertedAsStrings)
 
 namespace {
 
-// Past a closed quoted scalar nothing is proposed, however the scalar is quoted; in one still open
-// (an escaped quote or a doubled single quote does not close it), what was typed since its quote,
-// decoded, narrows the proposals.
-TEST(DefaultCompletionEngine, quotedScalarsClosedBeforeTheCaretGetNothing)
+// Past a closed quoted scalar, flow collection or JSON bracket nothing is proposed, however the
+// scalar is quoted; in one still open (an escaped quote or a doubled single quote does not close it),
+// what was typed since its quote, decoded, narrows the proposals.
+TEST(DefaultCompletionEngine, scalarsAndCollectionsClosedBeforeTheCaretGetNothing)
 {
     const char* yamlText = "openapi: 3.1.0\ncomponents:\n  schemas:\n    Pat: {}\n    Pet:\n      type: object\n"
                            "      properties:\n        k:\n          type: string\n          enum:\n"
@@ -430,6 +430,14 @@ TEST(DefaultCompletionEngine, quotedScalarsClosedBeforeTheCaretGetNothing)
         {"JSON open pointer", json, "\"$ref\": \"#/components/schemas/P‸", pointers},
         {"JSON key", json, "\"description\"‸", {}},
         {"JSON value typed in a string", json, "\"default\": \"it‸", {"it's"}},
+        {"YAML flow sequence", yaml, "enum: [a, b]‸", {}},
+        {"YAML flow mapping", yaml, "{a: b}‸", {}},
+        {"YAML nested flows", yaml, "allOf: [{}]‸", {}},
+        {"YAML blanks after a flow", yaml, "type: [string] \t‸", {}},
+        {"YAML flow closed on a line below its key", yaml, "enum: [a,\n            b]‸", {}},
+        {"YAML bracket quoted in the flow", yaml, "enum: [\"]\", b]‸", {}},
+        {"JSON object", json, "\"example\": {\"deprecated\": false}‸", {}},
+        {"JSON array, blanks after it", json, "\"enum\": [\"ab\"] ‸", {}},
     };
     const DefaultCompletionEngine engine;
     for (const Row& row : rows) {
@@ -437,6 +445,52 @@ TEST(DefaultCompletionEngine, quotedScalarsClosedBeforeTheCaretGetNothing)
         const QString marked = QString::fromUtf8(row.format == json ? jsonText : yamlText).arg(QString::fromUtf8(row.line));
         const auto [text, caret] = caretText(marked.toUtf8().constData());
         EXPECT_EQ(labelsOf(engine.complete(text, caret, row.format).items), row.labels);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Inside a YAML flow collection the line's block reading does not hold: only an item of a flow
+// sequence that is a key's value gets proposals, those of an item of that key's list that may stand
+// as a flow item: no key, block item or nested collection; a name holding a flow indicator quoted.
+TEST(DefaultCompletionEngine, insideFlowCollectionsOnlyItemsOfAKeysSequenceAreOffered)
+{
+    const char* schema = "openapi: 3.1.0\ncomponents:\n  schemas:\n    S:\n      properties:\n        a: {}\n"
+                         "        b,c: {}\n      %1\n";
+    const char* parameters = "openapi: 3.1.0\npaths:\n  /a:\n    get:\n      parameters:\n        %1\n";
+    struct Row {
+        const char* name;
+        const char* text;
+        const char* line; // the caret at ‸
+        QStringList inserted;
+    };
+    const QStringList types = {"string", "integer", "object", "number", "array", "boolean", "null"};
+    const Row rows[] = {
+        {"a key in a flow mapping of a parameter", parameters, "- {name: a, in: query, schema: {type: ‸}}", {}},
+        {"a flow mapping's key", parameters, "- {name: a, ‸}", {}},
+        {"a continued flow mapping", parameters, "- {name: a,\n          ‸", {}},
+        {"required names", schema, "required: [‸]", {"a", "\"b,c\""}},
+        {"required names, blanks about the caret", schema, "required: [ ‸ ]", {"a", "\"b,c\""}},
+        {"a listed name is not offered again", schema, "required: [a, ‸]", {"\"b,c\""}},
+        {"a quoted listed name", schema, "required: ['b,c', ‸]", {"a"}},
+        {"a continued sequence", schema, "required: [a,\n        ‸", {"\"b,c\""}},
+        {"a sequence continued at its key's column", schema, "required: [a,\n      ‸", {"\"b,c\""}},
+        {"type names, no nested list", schema, "type: [string, ‸]", types},
+        {"a nested sequence", schema, "type: [[‸]]", {}},
+        {"a block item", schema, "allOf: [‸]", {}},
+        {"a sequence that no key holds", schema, "required:\n        - [‸]", {}},
+    };
+    const DefaultCompletionEngine engine;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString marked = QString::fromUtf8(row.text).arg(QString::fromUtf8(row.line));
+        const auto [text, caret] = caretText(marked.toUtf8().constData());
+        QStringList inserted;
+        for (const CompletionItem& item : engine.complete(text, caret, yaml).items)
+            inserted << item.insertText;
+        EXPECT_EQ(inserted, row.inserted);
     }
 }
 
