@@ -551,6 +551,7 @@ YAMLFlowAtCaret yamlFlowAtCaret(QStringView text, qsizetype caret)
     if (!open.empty()) {
         answer.depth = qsizetype(open.size());
         answer.innermost = open.back();
+        answer.outermost = open.front();
         return answer;
     }
     if (closedAt < 0)

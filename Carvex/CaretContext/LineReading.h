@@ -120,12 +120,13 @@ std::vector<Scalar> yamlFlowItems(QStringView text, qsizetype open);
 // The YAML flow collections that hold the caret, read as `yamlCommentStart` reads a line: those the
 // caret's line opens before the caret, and those that lines above left open when the caret's line
 // continues them (it stands deeper than the line that opened them, or at its column with only deeper
-// lines between). How many hold the caret and where the innermost one opens; when none does, whether
-// one closed before the caret on its line with only blanks between. A caret in a comment stands in
-// none. Block scalars are not known: a caller asks outside one.
+// lines between). How many hold the caret and where the innermost and the outermost open; when none
+// does, whether one closed before the caret on its line with only blanks between. A caret in a
+// comment stands in none. Block scalars are not known: a caller asks outside one.
 struct YAMLFlowAtCaret {
     qsizetype depth = 0;
     qsizetype innermost = -1; // the opening bracket of the innermost collection holding the caret
+    qsizetype outermost = -1; // the opening bracket of the outermost one
     bool followsClosed = false;
 };
 YAMLFlowAtCaret yamlFlowAtCaret(QStringView text, qsizetype caret);

@@ -3,6 +3,9 @@
 #include "Carvex/CaretContext/LineReading.h"
 #include "Carvex/CaretContext/YAMLContextScanner.h"
 
+#include <optional>
+#include <utility>
+
 namespace Carvex {
 
 namespace {
@@ -54,6 +57,60 @@ bool valueLeftOpen(QStringView content)
     return LineReading::yamlItem(value).open;
 }
 
+// The opening quote of the quoted scalar that a line above left open and the caret's line closes
+// before the caret; -1 when there is none. The scalar's lines below the one that opened it stand at
+// least as deep as the caret's line, so the walk up stops at the first line that stands less deep:
+// it opened the scalar or the caret's line continues none.
+qsizetype quotedScalarOpenerAbove(QStringView text, qsizetype lineStart, qsizetype caret)
+{
+    constexpr int lineLimit = 2000;
+    const qsizetype depth = YAMLAutoIndentStrategy::leadingIndent(text.sliced(lineStart, caret - lineStart)).size();
+    qsizetype feed = lineStart - 1;
+    for (int lines = 0; feed >= 0 && lines < lineLimit; ++lines) {
+        const qsizetype start = feed > 0 ? text.lastIndexOf(u'\n', feed - 1) + 1 : 0;
+        const QStringView line = text.sliced(start, feed - start);
+        feed = start - 1;
+        if (trimmedBlanks(line).isEmpty() || YAMLAutoIndentStrategy::leadingIndent(line).size() >= depth)
+            continue;
+        const std::optional<LineReading::LineQuoted> left =
+            LineReading::quotedAtCaret(text, start + line.size(), false).holding;
+        if (!left || left->close >= 0)
+            return -1;
+        const LineReading::Quoted read = LineReading::quoted(text.first(caret), left->open, left->quoting);
+        return read.closed && read.end > lineStart ? left->open : -1;
+    }
+    return -1;
+}
+
+// The line that opened the flow collection or quoted scalar that the caret's line closes, up to its
+// opening bracket or quote and closed right there: its value as if complete on it. None when the
+// caret's line closes none that a line above opened.
+std::optional<QString> closedOpenerLine(const AutoIndentContext& context)
+{
+    const QStringView text = context.text;
+    const qsizetype caret = context.caretLocation;
+    const qsizetype lineStart = caret - context.currentLineBeforeCaret.size();
+    if (caret > text.size() || lineStart < 0 || (lineStart > 0 && text[lineStart - 1] != u'\n'))
+        return std::nullopt;
+    qsizetype open = -1;
+    const LineReading::YAMLFlowAtCaret continued = LineReading::yamlFlowAtCaret(text, lineStart);
+    if (continued.depth > 0) {
+        // Closed when the line's text (before a comment) ends just after the last of them closed.
+        const qsizetype end = lineStart + LineReading::yamlCommentStart(context.currentLineBeforeCaret);
+        if (!LineReading::yamlFlowAtCaret(text, end).followsClosed)
+            return std::nullopt;
+        open = continued.outermost;
+    } else {
+        open = quotedScalarOpenerAbove(text, lineStart, caret);
+        if (open < 0)
+            return std::nullopt;
+    }
+    const qsizetype start = open > 0 ? text.lastIndexOf(u'\n', open - 1) + 1 : 0;
+    const QChar opening = text[open];
+    const QChar closing = opening == u'[' ? u']' : opening == u'{' ? u'}' : opening;
+    return text.sliced(start, open + 1 - start).toString() + closing;
+}
+
 // The new line as the structure of the caret's line asks for it.
 AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
 {
@@ -97,7 +154,13 @@ AutoIndentEditPlan structuralIndent(const AutoIndentContext& context)
 
 std::optional<AutoIndentEditPlan> YAMLAutoIndentStrategy::computeIndent(const AutoIndentContext& context) const
 {
-    AutoIndentEditPlan plan = structuralIndent(context);
+    // After a line that closes what a line above opened, the new line stands where it would after the
+    // opener had the value been complete on it: a sibling of the key that opened it.
+    AutoIndentContext atOpener = context;
+    if (!trimmedBlanks(context.currentLineBeforeCaret).isEmpty())
+        if (std::optional<QString> opener = closedOpenerLine(context))
+            atOpener.currentLineBeforeCaret = *std::move(opener);
+    AutoIndentEditPlan plan = structuralIndent(atOpener);
     // The lines of a block scalar are text: whatever they end with, the next one keeps their column.
     // Only a line that would indent otherwise needs the walk that tells.
     const QString indent = leadingIndent(context.currentLineBeforeCaret);

@@ -221,6 +221,16 @@ TEST(AutoIndentStrategies, yamlValueLeftOpenGoesOnDeeperThanItsKey)
         {"key: [a, b]", 0, "next: 1"},
         {"- a: {b: c} # d: [", 2, "e: f"},
         {"key: \"a: [b\"", 0, "next: 1"},
+        // A line that closes what a line above opened is done with it: the next key is the opener's sibling.
+        {"p:\n  x: [a,\n    b]", 2, "y: 1"},
+        {"p:\n  x: {a: b,\n    c: d} # e", 2, "y: 1"},
+        {"p:\n  x: \"open: x\n\n    y\"", 2, "y: 1"},
+        {"p:\n  x: 'it''s\n    y'", 2, "y: 1"},
+        {"- a: [b,\n    c]", 2, "d: 1"},
+        {"x: [a, [b,\n  c,\n  d]]", 0, "y: 1"},
+        {"x: [a,\n  [b,\n  c]]", 0, "y: 1"},
+        // One that closes only an inner level stays inside.
+        {"x: [a, [b,\n  c],", 2, "d]"},
     };
     for (const auto& row : rows) {
         const std::string before = std::string(row.before) + "^";
