@@ -553,6 +553,29 @@ BENCHMARK(BM_EngineRequestBelowLongList)
     ->Iterations(60)
     ->Unit(benchmark::kMillisecond);
 
+// A request on a new line after 5 MB of YAML, at the top level and one level in: the reading of flow
+// collections that lines above may have left open walks back to the caret line's parent, over the
+// whole section before it.
+void BM_EngineRequestAfterLongSection(benchmark::State& state)
+{
+    static QString texts[2];
+    QString& text = texts[state.range(0)];
+    if (text.isEmpty())
+        text = engineInput(5'000'000, DocumentFormat::yaml).text + (state.range(0) ? QStringLiteral("\n  ") : QStringLiteral("\n"));
+    const Carvex::DefaultCompletionEngine engine;
+    std::vector<double> milliseconds;
+    for (auto _ : state) {
+        const double started = threadMilliseconds();
+        const Carvex::CompletionResult result = engine.complete(text, text.size(), DocumentFormat::yaml);
+        milliseconds.push_back(threadMilliseconds() - started);
+        benchmark::DoNotOptimize(result);
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
+    state.counters["p95_ms"] = milliseconds[milliseconds.size() * 95 / 100];
+}
+BENCHMARK(BM_EngineRequestAfterLongSection)->ArgNames({"indented"})->DenseRange(0, 1)->Iterations(60)->Unit(benchmark::kMillisecond);
+
 // The version of 5 MB that declares 3.1, and of 5 MB of near misses ("openapi: 3.1" over and over).
 void BM_DetectVersion(benchmark::State& state)
 {
